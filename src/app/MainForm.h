@@ -1,0 +1,13 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QMainWindow>
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+
+    TCodeArr History;
+};

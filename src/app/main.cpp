@@ -1,0 +1,11 @@
+#include "MainForm.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    TMainForm form;
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,133 @@
+#include "Cli.h"
+
+#include "history/GbText.h"
+#include "history/Parser.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <vector>
+
+namespace {
+
+std::vector<CliCommand>& commands()
+{
+    static std::vector<CliCommand> list;
+    return list;
+}
+
+QString toolUsage()
+{
+    QString s = QStringLiteral("Usage: kelvora-cli [--data FILE] SUBCOMMAND [options]\n\n"
+                               "The analysis engine of Kelvora for scripts. Output is UTF-8.\n\n"
+                               "Options:\n"
+                               "  --data FILE   the history file (default: ssq.dxt beside the program)\n"
+                               "  --help        this text; SUBCOMMAND --help describes one subcommand\n\n"
+                               "Subcommands:\n");
+    for (const CliCommand& c : commands())
+        s += QStringLiteral("  %1%2\n").arg(QString::fromLatin1(c.name).leftJustified(10), QString::fromUtf8(c.summary));
+    return s;
+}
+
+} // namespace
+
+CliRegistrar::CliRegistrar(const CliCommand& command) { commands().push_back(command); }
+
+std::optional<TCodeArr> CliContext::loadHistory()
+{
+    QFile file(dataPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << QStringLiteral("无法打开数据文件 %1").arg(QDir::toNativeSeparators(dataPath)) << '\n';
+        return std::nullopt;
+    }
+    ParseResult r = ParseHistory(file.readAll());
+    switch (r.status) {
+    case ParseResult::Ok:
+        return std::move(r.history);
+    case ParseResult::BadLines:
+        err << r.message << '\n';
+        break;
+    case ParseResult::BadNumbers:
+        for (const QString& m : r.lineErrors)
+            err << m << '\n';
+        break;
+    }
+    return std::nullopt;
+}
+
+int CliContext::usageError(const QString& message, const QString& usage)
+{
+    if (!message.isEmpty())
+        err << "kelvora-cli: " << message << "\n\n";
+    err << usage;
+    return CliUsage;
+}
+
+bool CliContext::parse(QCommandLineParser& parser, const QString& usage)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringLiteral("help"));
+    parser.addOption(help);
+    if (!parser.parse(args)) {
+        usageError(parser.errorText(), usage);
+        return false;
+    }
+    if (parser.isSet(help)) {
+        out << usage;
+        helped = true;
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()), usage);
+        return false;
+    }
+    return true;
+}
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    out.setEncoding(QStringConverter::Utf8);
+    err.setEncoding(QStringConverter::Utf8);
+
+    QStringList args = app.arguments();
+    CliContext ctx(out, err);
+    ctx.dataPath = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ssq.dxt"));
+
+    int i = 1;
+    while (i < args.size() && args[i].startsWith(QLatin1Char('-'))) {
+        const QString a = args[i];
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            out << toolUsage();
+            return CliOk;
+        }
+        if (a == QLatin1String("--data")) {
+            if (i + 1 >= args.size())
+                return ctx.usageError(QStringLiteral("missing value after --data"), toolUsage());
+            ctx.dataPath = args[i + 1];
+            i += 2;
+        } else if (a.startsWith(QLatin1String("--data="))) {
+            ctx.dataPath = a.mid(7);
+            ++i;
+        } else {
+            return ctx.usageError(QStringLiteral("unknown option '%1'").arg(a), toolUsage());
+        }
+    }
+    if (i >= args.size())
+        return ctx.usageError(QStringLiteral("missing subcommand"), toolUsage());
+
+    const QString name = args[i];
+    for (const CliCommand& c : commands()) {
+        if (name == QLatin1String(c.name)) {
+            ctx.args = QStringList{QStringLiteral("kelvora-cli ") + name} + args.mid(i + 1);
+            const int rc = c.run(ctx);
+            out.flush();
+            err.flush();
+            return rc;
+        }
+    }
+    return ctx.usageError(QStringLiteral("unknown subcommand '%1'").arg(name), toolUsage());
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// One ticket: a draw's numbers or one candidate of the shrink run. 23 bytes, no padding.
+// Red[0..5] are the reds of positions 1..6; Blue[b - 1] flags blue number b.
+struct TCodeRec {
+    uint8_t Red[6];
+    uint8_t Valid;
+    uint8_t Blue[16];
+};
+static_assert(sizeof(TCodeRec) == 23);
+
+// One history entry; the issue code shown to the user is Year * 1000 + Issue.
+struct TDrawRec {
+    int32_t Year;
+    int32_t Issue;
+    TCodeRec Ticket;
+
+    int32_t code() const { return Year * 1000 + Issue; }
+};
+
+// The draw history, oldest first: the latest draw is the last entry.
+using TCodeArr = std::vector<TDrawRec>;
+// A growable array of tickets (the shrink run's list).
+using TCodeList = std::vector<TCodeRec>;
+
+// Number of entries whose Valid is exactly 1.
+int CountValidCodes(const TCodeList& codes);

@@ -1,0 +1,30 @@
+#include "history/GbText.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+QByteArray ToGb(QStringView text)
+{
+    QStringEncoder encoder("GB18030");
+    return encoder.encode(text);
+}
+
+QString FromGb(const QByteArray& bytes)
+{
+    QStringDecoder decoder("GB18030");
+    return decoder.decode(bytes);
+}
+
+QByteArray LinesToGbFile(const QStringList& lines)
+{
+    QString text;
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + 2;
+    text.reserve(size);
+    for (const QString& line : lines) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    return ToGb(text);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Splits text at sep after trimming blanks (codes <= 32) at both ends; a run of separators counts
+// as one, so only non-empty pieces are returned.
+QStringList SplitString(const QString& sep, const QString& text);
+
+struct ParseResult {
+    enum Status {
+        Ok,          // history holds the new draws
+        BadLines,    // malformed lines: message lists them, the caller's history stays
+        BadNumbers,  // tokens of the right length that are not numbers: lineErrors, history stays
+    };
+    Status status = Ok;
+    TCodeArr history;
+    QString message;          // BadLines: the whole text of the message box
+    QStringList lineErrors;   // BadNumbers: one "第n行数据有错误！！" per line
+    int badLineCount = 0;
+    QList<int> badLines;      // 1-based numbers among the non-blank lines
+};
+
+// Parses history text given as GB18030/GB2312 bytes (lengths are counted in these bytes).
+// Never throws.
+ParseResult ParseHistory(const QByteArray& gbBytes);
+// The editor's text: encoded to GB18030 first, so a double-byte character counts as two.
+ParseResult ParseHistoryText(const QString& text);
+
+// The message box caption of the validation pass.
+QString BadLinesHeading();

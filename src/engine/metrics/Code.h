@@ -1,0 +1,67 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+// 34 flags indexed by red number; entry 0 is never read.
+using NumberSet = std::array<uint8_t, 34>;
+
+// Item k of a ratio matrix stands for k odd (or big) numbers among the six.
+extern const char* const RatioLabels[7];
+
+QString NumToText(int32_t value, int width = 2, bool zeroPad = true);
+// The ticket line "01 02 03 04 05 06", with "+07" when withBlue and that blue flag is set.
+bool CodeToText(const TCodeRec& ticket, QString& text, bool withBlue = false, int blueNo = 0);
+QString CodeToText(const TCodeRec& ticket);
+// Writes the 17-character ticket line (no blue) into out; for the hot loops that build big texts.
+void CodeToChars(const TCodeRec& ticket, char16_t* out);
+
+int32_t SumValue(const TCodeRec& t, bool tailDigits = false);
+int32_t MinCode(const TCodeRec& t);
+int32_t MaxCode(const TCodeRec& t);
+int32_t SpanValue(const TCodeRec& t);
+int32_t AcValue(const TCodeRec& t);
+int32_t OddCount(const TCodeRec& t);
+int32_t BigCount(const TCodeRec& t);
+int32_t BigTailCount(const TCodeRec& t);
+void ZoneCounts(const TCodeRec& t, int32_t& z1, int32_t& z2, int32_t& z3);
+void Mod3Counts(const TCodeRec& t, int32_t& m0, int32_t& m1, int32_t& m2);
+int32_t PrimeCount(const TCodeRec& t);
+int32_t TailGroupCount(const TCodeRec& t);
+int32_t RunGroupCount(const TCodeRec& t);
+int32_t RunNumberCount(const TCodeRec& t);
+int32_t LongestRunLinks(const TCodeRec& t);
+int32_t OddStepCount(const TCodeRec& t);
+int32_t EvenStepCount(const TCodeRec& t);
+int32_t MaxGap(const TCodeRec& t);
+
+int32_t CommonCount(const TCodeRec& a, const TCodeRec& b);
+int32_t SamePosCount(const TCodeRec& a, const TCodeRec& b);
+int32_t DiagonalCount(const TCodeRec& a, const TCodeRec& prev);
+int32_t CountInSet(const TCodeRec& t, const NumberSet& set);
+bool HasCode(const TCodeRec& t, int32_t n);
+int32_t BlueList(const TCodeRec& t, uint8_t (&blues)[16]);
+int32_t NumDistance(int32_t a, int32_t b, bool mod10 = false);
+bool IsComposite(int32_t n);
+template <typename List> int32_t MaxOfList(const List& values)
+{
+    int32_t m = 0;
+    for (size_t i = 1; i < size_t(values.size()); ++i)
+        if (values[i] > m)
+            m = values[i];
+    return m;
+}
+
+// The three run measures in one scan, for callers that need them together.
+struct RunInfo {
+    int32_t groups = 0;
+    int32_t numbers = 0;
+    int32_t longestLinks = 0;
+};
+RunInfo RunMeasures(const TCodeRec& t);
+
+// A ticket from six reds (ascending is the caller's business), Valid = 1, no blue flag.
+TCodeRec MakeTicket(int a, int b, int c, int d, int e, int f);

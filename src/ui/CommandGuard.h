@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// Runs one user command; a KelvoraError (or any other exception) ends it with the standard error
+// box showing its text. Returns false when the command was ended that way.
+bool RunGuarded(QWidget* parent, const std::function<void()>& command);
+
+// The standard error box (one OK button).
+void ShowErrorBox(QWidget* parent, const QString& text);
+// A plain information message box with one OK button.
+void ShowMessage(QWidget* parent, const QString& text);
