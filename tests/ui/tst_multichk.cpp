@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -76,6 +77,7 @@ class TestMultiChk : public QObject {
     void renderEmptyIsBackground();
     void renderCheckedDiffers();
     void renderFocusMarkOnlyWithFocus();
+    void renderGlyphFollowsStyleAndState();
 };
 
 void TestMultiChk::size_data() {
@@ -483,6 +485,36 @@ void TestMultiChk::renderFocusMarkOnlyWithFocus() {
 
     w.other->setFocus();
     QVERIFY(sameArea(unfocused, renderImage(chk), chk.rect()));
+}
+
+void TestMultiChk::renderGlyphFollowsStyleAndState() {
+    TMultiChk chk;
+    chk.AddItem("01");
+    chk.AddItem("02");
+    chk.SetChecked(1, true);
+    const QRect box = chk.RectOfChk(1);
+    const QRect local(QPoint(0, 0), box.size());
+
+    // The glyph is the style's own check box, as the style draws it on the background.
+    auto direct = [&](bool enabled) {
+        QImage image(chk.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(chk.palette().color(chk.backgroundRole()));
+        QStyleOptionButton option;
+        option.initFrom(&chk);
+        option.rect = box;
+        option.state = (option.state & ~QStyle::State_Enabled) | QStyle::State_On;
+        if (enabled) option.state |= QStyle::State_Enabled;
+        QPainter painter(&image);
+        chk.style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, &chk);
+        return image.copy(box);
+    };
+    const QImage enabled = renderImage(chk).copy(box);
+    QVERIFY(sameArea(enabled, direct(true), local));
+
+    chk.setEnabled(false);
+    const QImage disabled = renderImage(chk).copy(box);
+    QVERIFY(sameArea(disabled, direct(false), local));
+    QVERIFY(!sameArea(enabled, disabled, local));
 }
 
 QTEST_MAIN(TestMultiChk)

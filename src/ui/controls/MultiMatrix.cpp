@@ -79,6 +79,31 @@ void TMultiMatrix::relayout() {
     Change();
 }
 
+const TMultiMatrix::TGlyphCache& TMultiMatrix::glyphs(QStyle::State state, qreal dpr) const {
+    TGlyphCache& c = m_glyphs;
+    const QSize size(m_layout.BoxSize, m_layout.ItemHeight);
+    if (c.style == style() && c.paletteKey == palette().cacheKey() && c.state == state && c.size == size &&
+        c.dpr == dpr)
+        return c;
+    c.style = style();
+    c.paletteKey = palette().cacheKey();
+    c.state = state;
+    c.size = size;
+    c.dpr = dpr;
+    QStyleOptionButton box;
+    box.initFrom(this);
+    box.rect = QRect(QPoint(0, 0), size);
+    for (QPixmap* pm : {&c.off, &c.on}) {
+        *pm = QPixmap(size * dpr);
+        pm->setDevicePixelRatio(dpr);
+        pm->fill(Qt::transparent);
+        box.state = state | (pm == &c.on ? QStyle::State_On : QStyle::State_Off);
+        QPainter p(pm);
+        style()->drawPrimitive(glyph(), &box, &p, this);
+    }
+    return c;
+}
+
 void TMultiMatrix::render(QPainter& painter, const QRect& area) const {
     painter.fillRect(area, palette().color(backgroundRole()));
 
@@ -87,12 +112,12 @@ void TMultiMatrix::render(QPainter& painter, const QRect& area) const {
     m_layout.itemsIn(area, first, last);
     if (first >= last) return;
 
-    QStyle* const st = style();
-    const QStyle::PrimitiveElement element = glyph();
     QStyleOptionButton box;
     box.initFrom(this);
     // The glyph shows the flag only; focus is shown by the mark around the caption.
-    box.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+    const QStyle::State glyphState = box.state & ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+    const TGlyphCache& cache =
+        glyphs(glyphState, painter.device() ? painter.device()->devicePixelRatio() : 1.0);
 
     const bool markFocus = hasFocus() && m_focusIndex >= first && m_focusIndex < last;
     const QFontMetrics fm(font());
@@ -101,11 +126,8 @@ void TMultiMatrix::render(QPainter& painter, const QRect& area) const {
     painter.setFont(font());
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
 
-    const QStyle::State baseState = box.state;
     for (int i = first; i < last; ++i) {
-        box.rect = m_layout.rectOfChk(i);
-        box.state = baseState | (m_flags[i] ? QStyle::State_On : QStyle::State_Off);
-        st->drawPrimitive(element, &box, &painter, this);
+        painter.drawPixmap(m_layout.rectOfChk(i).topLeft(), m_flags[i] ? cache.on : cache.off);
 
         const QRect cap = m_layout.rectOfCap(i);
         if (markFocus && i == m_focusIndex) {
@@ -115,7 +137,7 @@ void TMultiMatrix::render(QPainter& painter, const QRect& area) const {
             mark.backgroundColor = palette().color(backgroundRole());
             // Some styles draw the mark only after keyboard navigation; this control always shows it.
             mark.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
-            st->drawPrimitive(QStyle::PE_FrameFocusRect, &mark, &painter, this);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &mark, &painter, this);
         }
         const int y = (cap.top() + cap.top() + cap.height() - textHeight) / 2;
         painter.drawText(QPoint(cap.left(), y + ascent), m_captions[i]);

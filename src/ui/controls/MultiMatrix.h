@@ -2,6 +2,7 @@
 
 #include "controls/MatrixLayout.h"
 
+#include <QPixmap>
 #include <QStringList>
 #include <QStyle>
 #include <QWidget>
@@ -85,4 +86,17 @@ class TMultiMatrix : public QWidget {
     std::vector<uint8_t> m_flags;
     int m_focusIndex = 0;
     TNotifyEvent m_onChange;
+
+    // The two looks of the glyph, drawn by the style once and reused: styles draw their indicators
+    // with gradients and paths, which dominated the cost of a full repaint.
+    struct TGlyphCache {
+        const QStyle* style = nullptr;
+        qint64 paletteKey = -1;
+        QStyle::State state;
+        QSize size;
+        qreal dpr = 0;
+        QPixmap off, on;
+    };
+    mutable TGlyphCache m_glyphs;
+    const TGlyphCache& glyphs(QStyle::State state, qreal dpr) const;
 };
