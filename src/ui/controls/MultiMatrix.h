@@ -57,7 +57,10 @@ class TMultiMatrix : public QWidget {
     using QWidget::render;
 
   signals:
-    // Every mouse action on an item, every key the control handles and every re-layout.
+    // Sent by Change(): after a click on an item (not on a gap), after every key press that reaches
+    // the control (Escape and Ctrl/Alt/Meta shortcuts go on to the window) and after every
+    // re-layout (AddItem, SetCount, SetCols, SetCapWidth with a new value). The programmatic
+    // Clear, SetChecked, SetRadio and SetItemIndex are silent.
     void changed(TMultiMatrix* sender);
 
   protected:
