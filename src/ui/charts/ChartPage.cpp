@@ -1,0 +1,117 @@
+#include "charts/ChartPage.h"
+
+#include "CommandGuard.h"
+#include "history/Convert.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <climits>
+
+const char* const ChartSheetCaptions[13] = {
+    "红球走势图", "区域分布图", "尾号走势图", "奇偶走势图", "大小走势图", "空行空列图", "红球统计图",
+    "旋转图",     "蓝球走势图", "蓝球统计图", "遗漏统计图", "江恩图",     "统计分析表"};
+
+int ChartSheetNumber(const QString& caption) {
+    for (int i = 0; i < 13; ++i)
+        if (caption == QString::fromUtf8(ChartSheetCaptions[i])) return i + 1;
+    return 0;
+}
+
+namespace {
+
+constexpr int TopPanelHeight = 33;
+
+int goButtonLeft(int sheet) {
+    if (sheet >= 1 && sheet <= 4) return 218;
+    return sheet == 8 ? 330 : 226;
+}
+
+// The spin edit of the period count: no lower or upper limit, and its text is not corrected on
+// the way, so that periods() reads what the user typed.
+class TPeriodSpin : public QSpinBox {
+  public:
+    explicit TPeriodSpin(QWidget* parent) : QSpinBox(parent) {
+        setRange(INT_MIN, INT_MAX);
+        setSingleStep(1);
+        setValue(30);
+        setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    }
+};
+
+} // namespace
+
+TChartPage::TChartPage(const TCodeArr& history, const QString& caption, QWidget* parent)
+    : QWidget(parent), m_history(history), m_caption(caption), m_sheet(ChartSheetNumber(caption)) {
+    const QString name = QStringLiteral("ExTabSheet%1").arg(m_sheet);
+    setObjectName(name);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    m_topPanel = new QWidget(this);
+    m_topPanel->setObjectName(name + QStringLiteral("TopPanel"));
+    m_topPanel->setFixedHeight(TopPanelHeight);
+    outer->addWidget(m_topPanel);
+
+    m_label = new QLabel(QStringLiteral("统计最近         期的走势情况"), m_topPanel);
+    m_label->move(7, 10);
+    m_label->adjustSize();
+
+    m_periodsEdit = new TPeriodSpin(m_topPanel);
+    m_periodsEdit->setObjectName(name + QStringLiteral("Se"));
+    m_periodsEdit->setGeometry(72, 5, 44, 23);
+    m_periodsEdit->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+
+    m_goButton = new QPushButton(QStringLiteral("查询"), m_topPanel);
+    m_goButton->setObjectName(name + QStringLiteral("GoBt"));
+    m_goButton->setGeometry(goButtonLeft(m_sheet), 6, 57, 22);
+    connect(m_goButton, &QPushButton::clicked, this, [this] { refill(); });
+
+    m_topBarHost = new QWidget(m_topPanel);
+    m_topBar = new QHBoxLayout(m_topBarHost);
+    m_topBar->setContentsMargins(0, 0, 0, 0);
+    m_topBar->setSpacing(6);
+    m_topBar->addStretch(1);
+    m_topBarHost->setGeometry(m_goButton->geometry().right() + 9, 5, 600, 24);
+
+    m_body = new QWidget(this);
+    m_bodyLayout = new QVBoxLayout(m_body);
+    m_bodyLayout->setContentsMargins(0, 0, 0, 0);
+    m_bodyLayout->setSpacing(0);
+    outer->addWidget(m_body, 1);
+}
+
+int TChartPage::periods() const {
+    int n = 0;
+    return TryStrToInt(m_periodsEdit->text(), n) ? int(n) : 0;
+}
+
+void TChartPage::addTopWidget(QWidget* widget, int left, int top) {
+    widget->setParent(m_topPanel);
+    widget->move(left, top);
+    widget->show();
+}
+
+bool TChartPage::refill() {
+    const int n = periods();
+    const bool ok = RunGuarded(this, [&] { fillPage(n); });
+    if (ok) {
+        ++m_fillCount;
+        emit filled();
+    }
+    return ok;
+}
+
+void TChartPage::fillPage(int) {}
+
+void TChartPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A window coming back from the task bar is no visit of the sheet.
+    if (!event->spontaneous()) refill();
+}
