@@ -77,7 +77,7 @@ TChartPage::TChartPage(const TCodeArr& history, const QString& caption, QWidget*
     m_topBar = new QHBoxLayout(m_topBarHost);
     m_topBar->setContentsMargins(0, 0, 0, 0);
     m_topBar->setSpacing(6);
-    m_topBar->addStretch(1);
+    m_topBar->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_topBarHost->setGeometry(m_goButton->geometry().right() + 9, 5, 600, 24);
 
     m_body = new QWidget(this);

@@ -1,6 +1,9 @@
 #include "charts/ChartPages.h"
 
 #include "charts/ChartPage.h"
+#include "charts/RotationPage.h"
+#include "charts/TrendPage.h"
+#include "charts/ZonePage.h"
 
 TChartPages::TChartPages(const TCodeArr& history, QWidget* parent) : QTabWidget(parent), m_history(history) {
     setObjectName(QStringLiteral("GridPctl"));
@@ -8,6 +11,27 @@ TChartPages::TChartPages(const TCodeArr& history, QWidget* parent) : QTabWidget(
         const QString caption = QString::fromUtf8(ChartSheetCaptions[i]);
         TChartPage* page = nullptr;
         switch (i + 1) {
+        case 1:
+            page = new TRedTrendPage(m_history, this);
+            break;
+        case 2:
+            page = new TZonePage(m_history, this);
+            break;
+        case 3:
+            page = new TTailPage(m_history, this);
+            break;
+        case 4:
+            page = new TOddEvenPage(m_history, this);
+            break;
+        case 5:
+            page = new TBigSmallPage(m_history, this);
+            break;
+        case 8:
+            page = new TRotationPage(m_history, this);
+            break;
+        case 9:
+            page = new TBlueTrendPage(m_history, this);
+            break;
         default:
             page = new TChartPage(m_history, caption, this);
             break;
