@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
@@ -43,6 +44,59 @@ class TPeriodSpin : public QSpinBox {
     }
 };
 
+// A label whose run of blanks holds another widget: the text after the blanks starts at gapEnd
+// (label coordinates), however narrow the font's blanks are, so that the widget hides none of it.
+class TGapLabel : public QLabel {
+  public:
+    TGapLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+
+    void setGapEnd(int x) {
+        m_gapEnd = x;
+        updateGeometry();
+        adjustSize();
+        update();
+    }
+
+    QSize sizeHint() const override {
+        const auto [head, tail] = parts();
+        const QFontMetrics fm(font());
+        if (tail.isEmpty()) return QLabel::sizeHint();
+        return {tailLeft(fm, head) + fm.horizontalAdvance(tail) + 1, fm.height()};
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        const auto [head, tail] = parts();
+        if (tail.isEmpty()) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QPainter p(this);
+        const QFontMetrics fm(font());
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(0, fm.ascent(), head);
+        p.drawText(tailLeft(fm, head), fm.ascent(), tail);
+    }
+
+  private:
+    // The text before the run of blanks (blanks included) and after it.
+    std::pair<QString, QString> parts() const {
+        const QString t = text();
+        const qsizetype gap = t.indexOf(QStringLiteral("  "));
+        if (gap < 0) return {t, QString()};
+        qsizetype end = gap;
+        while (end < t.size() && t[end] == QLatin1Char(' '))
+            ++end;
+        return {t.left(end), t.mid(end)};
+    }
+    int tailLeft(const QFontMetrics& fm, const QString& head) const {
+        return std::max(fm.horizontalAdvance(head), m_gapEnd);
+    }
+
+    int m_gapEnd = 0;
+};
+
 } // namespace
 
 TChartPage::TChartPage(const TCodeArr& history, const QString& caption, QWidget* parent)
@@ -59,14 +113,15 @@ TChartPage::TChartPage(const TCodeArr& history, const QString& caption, QWidget*
     m_topPanel->setFixedHeight(TopPanelHeight);
     outer->addWidget(m_topPanel);
 
-    m_label = new QLabel(QStringLiteral("统计最近         期的走势情况"), m_topPanel);
+    m_label = new TGapLabel(QStringLiteral("统计最近         期的走势情况"), m_topPanel);
     m_label->move(7, 10);
-    m_label->adjustSize();
 
     m_periodsEdit = new TPeriodSpin(m_topPanel);
     m_periodsEdit->setObjectName(name + QStringLiteral("Se"));
     m_periodsEdit->setGeometry(72, 5, 44, 23);
     m_periodsEdit->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+
+    fitLabelGap();
 
     m_goButton = new QPushButton(QStringLiteral("查询"), m_topPanel);
     m_goButton->setObjectName(name + QStringLiteral("GoBt"));
@@ -85,6 +140,11 @@ TChartPage::TChartPage(const TCodeArr& history, const QString& caption, QWidget*
     m_bodyLayout->setContentsMargins(0, 0, 0, 0);
     m_bodyLayout->setSpacing(0);
     outer->addWidget(m_body, 1);
+}
+
+void TChartPage::fitLabelGap() {
+    static_cast<TGapLabel*>(m_label)->setGapEnd(m_periodsEdit->geometry().right() + 4 - m_label->x());
+    labelFitted();
 }
 
 int TChartPage::periods() const {
@@ -109,6 +169,11 @@ bool TChartPage::refill() {
 }
 
 void TChartPage::fillPage(int) {}
+
+void TChartPage::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange && m_label) fitLabelGap();
+}
 
 void TChartPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

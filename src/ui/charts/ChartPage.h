@@ -65,9 +65,15 @@ class TChartPage : public QWidget {
     virtual void fillPage(int n);
 
     QWidget* body() const { return m_body; }
+    // Spaces out the blanks of the label so that its text clears the period spin edit; call again
+    // after changing the label's text.
+    void fitLabelGap();
+    // Called after the label got its final size (pages place widgets that follow it).
+    virtual void labelFitted() {}
     QVBoxLayout* bodyLayout() const { return m_bodyLayout; }
 
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
     const TCodeArr& m_history;
 

@@ -8,14 +8,19 @@
 
 TRotationPage::TRotationPage(const TCodeArr& history, QWidget* parent)
     : TTrendPage(history, QStringLiteral("旋转图"), nullptr, parent) {
-    label()->setText(QStringLiteral("统计最近         期的走势情况，起点为"));
-    label()->adjustSize();
     m_startEdit = new QSpinBox;
     m_startEdit->setObjectName(QStringLiteral("ExTabSheet8StartSe"));
     m_startEdit->setRange(1, 33);
     m_startEdit->setValue(1);
     m_startEdit->resize(44, 23);
-    addTopWidget(m_startEdit, label()->geometry().right() + 5, 5);
+    addTopWidget(m_startEdit, 0, 5);
+    label()->setText(QStringLiteral("统计最近         期的走势情况，起点为"));
+    fitLabelGap();
+}
+
+void TRotationPage::labelFitted() {
+    // The start edit follows the label.
+    if (m_startEdit) m_startEdit->move(label()->geometry().right() + 5, 5);
 }
 
 int TRotationPage::startNumber() const {

@@ -17,6 +17,7 @@ class TRotationPage : public TTrendPage {
 
   protected:
     H2NetModel buildModel(int n) override;
+    void labelFitted() override;
 
   private:
     QSpinBox* m_startEdit = nullptr;

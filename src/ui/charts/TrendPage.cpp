@@ -12,6 +12,11 @@ TTrendPage::TTrendPage(const TCodeArr& history, const QString& caption, TrendFil
     : TChartPage(history, caption, parent), m_fill(fill) {
     m_net = new TH2Net(body());
     m_net->setObjectName(objectName() + QStringLiteral("Net"));
+    // Two bold digits must fit a 16-pixel column: narrow Latin digits, Chinese from the fallback.
+    QFont font = m_net->font();
+    font.setFamilies(
+        {QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("DejaVu Sans Condensed"), font.family()});
+    m_net->setFont(font);
     bodyLayout()->addWidget(m_net, 1);
 }
 
