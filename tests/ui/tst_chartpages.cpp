@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
@@ -29,6 +30,7 @@ class TestChartPages : public QObject {
     void refusedPeriodsKeepTheChart();
     void emptyHistoryRefusesEveryVisit();
     void historyEditedElsewhereShowsOnNextVisit();
+    void textThatIsNoIntegerCountsZero();
     void rotationStartEdit();
     void zoneNoteFits();
     void topBarTakesPageWidgets();
@@ -80,13 +82,25 @@ void TestChartPages::frameOfEverySheet() {
     QCOMPARE(page->label()->pos(), QPoint(7, 10));
     QVERIFY(page->label()->text().startsWith(QStringLiteral("统计最近         期的走势情况")));
     QCOMPARE(page->periodsEdit()->objectName(), name + QStringLiteral("Se"));
-    QCOMPARE(page->periodsEdit()->geometry(), QRect(72, 5, 44, 23));
+    // Left 72, top 5, 44 x 23, wider only when the font needs it for four digits.
+    const QRect spin = page->periodsEdit()->geometry();
+    QCOMPARE(spin.topLeft(), QPoint(72, 5));
+    QCOMPARE(spin.height(), 23);
+    QVERIFY(spin.width() >= 44);
     QCOMPARE(page->periodsEdit()->value(), 30);
     QCOMPARE(page->periodsEdit()->minimum(), INT_MIN);
     QCOMPARE(page->periodsEdit()->maximum(), INT_MAX);
     QCOMPARE(page->goButton()->objectName(), name + QStringLiteral("GoBt"));
     QCOMPARE(page->goButton()->text(), QStringLiteral("查询"));
-    QCOMPARE(page->goButton()->geometry(), QRect(goLeft, 6, 57, 22));
+    // At its design place unless the label (or the rotation's start edit) reaches it.
+    const QRect go = page->goButton()->geometry();
+    QCOMPARE(go.size(), QSize(57, 22));
+    QCOMPARE(go.top(), 6);
+    QVERIFY(go.left() >= goLeft);
+    QVERIFY(go.left() > page->label()->geometry().right());
+    for (QWidget* w : page->topPanel()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w != page->goButton() && w->geometry().left() < go.left() && w->width() < 600)
+            QVERIFY(w->geometry().right() < go.left());
     auto* trend = qobject_cast<TTrendPage*>(page);
     QCOMPARE(trend != nullptr, grid);
     if (trend) QCOMPARE(trend->net()->objectName(), name + QStringLiteral("Net"));
@@ -218,6 +232,21 @@ void TestChartPages::historyEditedElsewhereShowsOnNextVisit() {
     QCOMPARE(red->net()->GetValue(2, 0), QString::number(m_sample[40].code()));
 }
 
+void TestChartPages::textThatIsNoIntegerCountsZero() {
+    TChartPages pages(m_sample);
+    auto* page = qobject_cast<TTrendPage*>(pages.sheet(2));
+    auto* edit = page->periodsEdit()->findChild<QLineEdit*>();
+    QVERIFY(edit);
+    edit->setText(QStringLiteral("12"));
+    QCOMPARE(page->periods(), 12);
+    edit->setText(QStringLiteral("abc"));
+    QCOMPARE(page->periods(), 0);
+    edit->setText(QString());
+    QCOMPARE(page->periods(), 0);
+    QVERIFY(page->refill());
+    QCOMPARE(page->net()->model().dynRows(), 1);
+}
+
 void TestChartPages::rotationStartEdit() {
     TChartPages pages(m_sample);
     pages.show();
@@ -303,6 +332,14 @@ void TestChartPages::screenshots() {
         QTest::qWait(300);
         QVERIFY(window.grab().save(QDir(dir).filePath(QStringLiteral("sheet%1.png").arg(index + 1))));
     }
+    // The whole history: the spin edit's four digits and the last rows after scrolling down.
+    pages->showSheet(0);
+    auto* red = qobject_cast<TTrendPage*>(pages->sheet(0));
+    red->periodsEdit()->setValue(int(m_sample.size()));
+    red->refill();
+    red->net()->VScroll(TScrollRequest::Bottom);
+    QTest::qWait(300);
+    QVERIFY(window.grab().save(QDir(dir).filePath(QStringLiteral("sheet1-all.png"))));
 }
 
 QTEST_MAIN(TestChartPages)

@@ -121,8 +121,6 @@ TChartPage::TChartPage(const TCodeArr& history, const QString& caption, QWidget*
     m_periodsEdit->setGeometry(72, 5, 44, 23);
     m_periodsEdit->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
 
-    fitLabelGap();
-
     m_goButton = new QPushButton(QStringLiteral("查询"), m_topPanel);
     m_goButton->setObjectName(name + QStringLiteral("GoBt"));
     m_goButton->setGeometry(goButtonLeft(m_sheet), 6, 57, 22);
@@ -133,7 +131,7 @@ TChartPage::TChartPage(const TCodeArr& history, const QString& caption, QWidget*
     m_topBar->setContentsMargins(0, 0, 0, 0);
     m_topBar->setSpacing(6);
     m_topBar->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_topBarHost->setGeometry(m_goButton->geometry().right() + 9, 5, 600, 24);
+    layoutTopPanel();
 
     m_body = new QWidget(this);
     m_bodyLayout = new QVBoxLayout(m_body);
@@ -142,9 +140,23 @@ TChartPage::TChartPage(const TCodeArr& history, const QString& caption, QWidget*
     outer->addWidget(m_body, 1);
 }
 
-void TChartPage::fitLabelGap() {
+void TChartPage::layoutTopPanel() {
+    // The spin edit is as wide as the design's 44 pixels, or wider when the font needs it for
+    // four digits ("3493" periods); the label's blanks and the widgets to the right make room.
+    {
+        TPeriodSpin probe(nullptr);
+        probe.setFont(m_periodsEdit->font());
+        probe.setRange(0, 9999);
+        m_periodsEdit->resize(std::max(44, probe.sizeHint().width()), 23);
+    }
     static_cast<TGapLabel*>(m_label)->setGapEnd(m_periodsEdit->geometry().right() + 4 - m_label->x());
     labelFitted();
+    int right = m_label->geometry().right();
+    for (QWidget* w : m_topPanel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w != m_goButton && w != m_topBarHost && w->isVisibleTo(m_topPanel))
+            right = std::max(right, w->geometry().right());
+    m_goButton->move(std::max(goButtonLeft(m_sheet), right + 12), 6);
+    m_topBarHost->setGeometry(m_goButton->geometry().right() + 9, 5, 600, 24);
 }
 
 int TChartPage::periods() const {
@@ -156,6 +168,7 @@ void TChartPage::addTopWidget(QWidget* widget, int left, int top) {
     widget->setParent(m_topPanel);
     widget->move(left, top);
     widget->show();
+    layoutTopPanel();
 }
 
 bool TChartPage::refill() {
@@ -172,7 +185,7 @@ void TChartPage::fillPage(int) {}
 
 void TChartPage::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange && m_label) fitLabelGap();
+    if (event->type() == QEvent::FontChange && m_topBarHost) layoutTopPanel();
 }
 
 void TChartPage::showEvent(QShowEvent* event) {

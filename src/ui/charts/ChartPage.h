@@ -65,9 +65,10 @@ class TChartPage : public QWidget {
     virtual void fillPage(int n);
 
     QWidget* body() const { return m_body; }
-    // Spaces out the blanks of the label so that its text clears the period spin edit; call again
-    // after changing the label's text.
-    void fitLabelGap();
+    // Places the top panel's widgets: the label's blanks are spaced out so that its text clears
+    // the period spin edit, and "查询" moves right when the label or a page's widget reaches it.
+    // Call again after changing the label's text.
+    void layoutTopPanel();
     // Called after the label got its final size (pages place widgets that follow it).
     virtual void labelFitted() {}
     QVBoxLayout* bodyLayout() const { return m_bodyLayout; }

@@ -15,7 +15,7 @@ TRotationPage::TRotationPage(const TCodeArr& history, QWidget* parent)
     m_startEdit->resize(44, 23);
     addTopWidget(m_startEdit, 0, 5);
     label()->setText(QStringLiteral("统计最近         期的走势情况，起点为"));
-    fitLabelGap();
+    layoutTopPanel();
 }
 
 void TRotationPage::labelFitted() {
