@@ -1,0 +1,221 @@
+#include "predict/Prediction.h"
+
+#include "metrics/Code.h"
+#include "predict/HitStats.h"
+#include "shrink/Combinations.h"
+
+#include <vector>
+
+namespace {
+
+struct CompoundGroup {
+    std::vector<int> red;
+    std::vector<int> blue;
+};
+
+// Ranks chosen per group; ranks 1..20 (red) and 1..6 (blue) hold the numbers that were not
+// excluded, so every red pick is one of the twenty allowed numbers.
+const CompoundGroup compoundGroups[3] = {
+    {{16, 19, 20, 12, 13, 14, 8, 9, 10}, {8, 6, 4}},
+    {{11, 12, 13, 14, 15, 16, 17, 18, 19, 20}, {5, 7, 9}},
+    {{4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, {3, 5, 7}},
+};
+
+constexpr int compoundRedExcluded[] = {1, 2, 3, 4, 5, 7, 9, 12, 13, 15, 16, 17, 33};
+constexpr int compoundBlueExcluded[] = {1, 2, 3, 6, 7, 9, 12, 13, 15, 16};
+
+constexpr int singleBatches[] = {100, 200, 500};
+
+// One member of the recommendation family; zone groups compete within their own zone.
+struct Recommender {
+    const char16_t* name;
+    bool (*competes)(int group, int number);
+    std::vector<int> ranks[3];
+    const char16_t* headings[3];
+};
+
+bool isBankerNumber(int, int n) {
+    return n >= 18;
+}
+bool isColdNumber(int, int n) {
+    return n <= 17;
+}
+bool isOdd(int, int n) {
+    return n % 2 == 1;
+}
+bool isEven(int, int n) {
+    return n % 2 == 0;
+}
+bool inZone(int group, int n) {
+    return n > group * 11 && n <= (group + 1) * 11;
+}
+
+const Recommender banker{u"胆码推荐",
+                         isBankerNumber,
+                         {{8, 11, 14}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}},
+                         {u"胆码推荐(第1组)", u"胆码推荐(第2组)", u"胆码推荐(第3组)"}};
+const Recommender cold{u"冷码推荐",
+                       isColdNumber,
+                       {{8, 11, 14}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}},
+                       {u"冷码推荐(第1组)", u"冷码推荐(第2组)", u"冷码推荐(第3组)"}};
+const Recommender odd{u"奇数推荐",
+                      isOdd,
+                      {{8, 9, 10}, {10, 11, 12, 13}, {13, 14, 15, 16, 17}},
+                      {u"奇数推荐(第1组)", u"奇数推荐(第2组)", u"奇数推荐(第3组)"}};
+const Recommender even{u"偶数推荐",
+                       isEven,
+                       {{8, 9, 10}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}},
+                       {u"偶数推荐(第1组)", u"偶数推荐(第2组)", u"偶数推荐(第3组)"}};
+const Recommender zone{u"区间推荐",
+                       inZone,
+                       {{9, 10, 11}, {9, 10, 11}, {9, 10, 11}},
+                       {u"区间推荐(01-11)", u"区间推荐(12-22)", u"区间推荐(23-33)"}};
+
+QStringList recommend(const TCodeArr& history, const Recommender& r) {
+    const TRedCounts counted = CountRedHits(history, PredictWindow);
+    QStringList lines;
+    for (int g = 0; g < 3; ++g) {
+        TRedCounts counts = counted;
+        for (int n = 1; n <= 33; ++n)
+            if (!r.competes(g, n)) counts[n] = -1;
+        const TListText picked =
+            RedListToText(RedListFromRanks(RankRed(counts), r.ranks[g]), QStringLiteral(","));
+        lines << QString::fromUtf16(r.headings[g]) + QString::number(picked.count) + QStringLiteral("个号");
+        lines << picked.text;
+    }
+    return lines;
+}
+
+// The kept tickets that a batch of n picks: each walk counts kept tickets from the previous pick
+// (counting it again) and stops at the step-th one. The walk never passes the end of the list;
+// should it get there the batch simply ends early.
+void pickBatch(const TCodeList& list, int64_t kept, int n, QStringList& lines) {
+    const int64_t step = kept / n;
+    if (step <= 0) return;
+    const size_t size = list.size();
+    size_t p = 0;
+    for (int j = 0; j < n; ++j) {
+        int64_t c = 0;
+        size_t i = p;
+        for (; i < size; ++i) {
+            c += list[i].Valid == 1;
+            if (c == step) break;
+        }
+        if (i == size) return;
+        lines << CodeToText(list[i]);
+        p = i;
+    }
+}
+
+} // namespace
+
+QStringList CombinePredict(const TCodeArr& history) {
+    TRedCounts red = CountRedHits(history, PredictWindow);
+    for (int n : compoundRedExcluded)
+        red[n] = -1;
+    const TRedRank redRank = RankRed(red);
+
+    TBlueCounts blue = CountBlueHits(history, PredictWindow);
+    for (int n : compoundBlueExcluded)
+        blue[n] = -1;
+    const TBlueRank blueRank = RankBlue(blue);
+
+    const QString space = QStringLiteral(" ");
+    QStringList lines;
+    for (int g = 0; g < 3; ++g) {
+        const TListText r = RedListToText(RedListFromRanks(redRank, compoundGroups[g].red), space);
+        const TListText b = BlueListToText(BlueListFromRanks(blueRank, compoundGroups[g].blue), space);
+        lines << QStringLiteral("复式预测(第%1组):%2+%3个号").arg(g + 1).arg(r.count).arg(b.count);
+        lines << r.text + QLatin1Char('+') + b.text;
+    }
+    return lines;
+}
+
+TSinglePrediction SinglePredict(const TCodeArr& history) {
+    const TRedRank rank = RankRed(CountRedHits(history, PredictWindow));
+    CandidateFlags rare{};
+    for (int r = 20; r <= 33; ++r)
+        rare[size_t(rank[r] - 1)] = 1;
+
+    TSinglePrediction result;
+    TCodeList list;
+    BuildCombinations(list, rare);
+    for (const TCodeRec& t : list)
+        result.kept += t.Valid == 1;
+
+    result.lines.reserve(3 + 100 + 200 + 500 + 3);
+    for (int n : singleBatches) {
+        result.lines << QStringLiteral("单注预测(%1注):").arg(n);
+        pickBatch(list, result.kept, n, result.lines);
+        result.lines << QString();
+    }
+    return result;
+}
+
+QStringList NerveRecommend(const TCodeArr& history) {
+    return recommend(history, banker);
+}
+QStringList ColdCodeRecommend(const TCodeArr& history) {
+    return recommend(history, cold);
+}
+QStringList OddNumRecommend(const TCodeArr& history) {
+    return recommend(history, odd);
+}
+QStringList EvenNumRecommend(const TCodeArr& history) {
+    return recommend(history, even);
+}
+QStringList AreaNumRecommend(const TCodeArr& history) {
+    return recommend(history, zone);
+}
+
+QString PredictCommandName(PredictKind kind) {
+    switch (kind) {
+    case PredictKind::Compound:
+        return QStringLiteral("复式预测");
+    case PredictKind::Single:
+        return QStringLiteral("单注预测");
+    case PredictKind::Banker:
+        return QString::fromUtf16(banker.name);
+    case PredictKind::Cold:
+        return QString::fromUtf16(cold.name);
+    case PredictKind::Odd:
+        return QString::fromUtf16(odd.name);
+    case PredictKind::Even:
+        return QString::fromUtf16(even.name);
+    case PredictKind::Zone:
+        return QString::fromUtf16(zone.name);
+    }
+    return QString();
+}
+
+TPredictResult RunPredict(const TCodeArr& history, PredictKind kind) {
+    TPredictResult result;
+    switch (kind) {
+    case PredictKind::Compound:
+        result.lines = CombinePredict(history);
+        break;
+    case PredictKind::Single: {
+        TSinglePrediction single = SinglePredict(history);
+        result.lines = std::move(single.lines);
+        result.caption = single.kept;
+        break;
+    }
+    case PredictKind::Banker:
+        result.lines = NerveRecommend(history);
+        break;
+    case PredictKind::Cold:
+        result.lines = ColdCodeRecommend(history);
+        break;
+    case PredictKind::Odd:
+        result.lines = OddNumRecommend(history);
+        break;
+    case PredictKind::Even:
+        result.lines = EvenNumRecommend(history);
+        break;
+    case PredictKind::Zone:
+        result.lines = AreaNumRecommend(history);
+        break;
+    }
+    result.statusText = QStringLiteral("完成 ") + PredictCommandName(kind);
+    return result;
+}
