@@ -86,19 +86,47 @@ QStringList recommend(const TCodeArr& history, const Recommender& r) {
     return lines;
 }
 
-// The kept tickets that a batch of n picks: each walk counts kept tickets from the previous pick
+// One byte per ticket, 1 = kept; returns how many are kept. Kept out of line: inlined, GCC keeps
+// the counter in memory (the byte stores may alias it) and the loop runs at store-forwarding speed.
+[[gnu::noinline]] int64_t markKept(const TCodeList& list, std::vector<uint8_t>& keptFlags) {
+    keptFlags.resize(list.size());
+    uint8_t* flags = keptFlags.data();
+    const TCodeRec* ticket = list.data();
+    int64_t kept = 0;
+    for (size_t i = 0, size = list.size(); i < size; ++i) {
+        const uint8_t isKept = ticket[i].Valid == 1;
+        flags[i] = isKept;
+        kept += isKept;
+    }
+    return kept;
+}
+
+// The tickets that a batch of n picks: each walk counts kept tickets from the previous pick
 // (counting it again) and stops at the step-th one. The walk never passes the end of the list;
-// should it get there the batch simply ends early.
-void pickBatch(const TCodeList& list, int64_t kept, int n, QStringList& lines) {
+// should it get there the batch simply ends early. keptFlags mirrors the list's Valid flags in one
+// byte per ticket, so the three batches walk 1 MB instead of the 25 MB list.
+void pickBatch(const TCodeList& list, const std::vector<uint8_t>& keptFlags, int64_t kept, int n,
+               QStringList& lines) {
     const int64_t step = kept / n;
     if (step <= 0) return;
-    const size_t size = list.size();
+    const uint8_t* flags = keptFlags.data();
+    const size_t size = keptFlags.size();
     size_t p = 0;
     for (int j = 0; j < n; ++j) {
         int64_t c = 0;
         size_t i = p;
+        // Blocks that cannot reach the step are summed without a branch per ticket.
+        constexpr size_t block = 32;
+        while (i + block <= size) {
+            unsigned sum = 0;
+            for (size_t k = 0; k < block; ++k)
+                sum += flags[i + k];
+            if (c + sum >= step) break;
+            c += sum;
+            i += block;
+        }
         for (; i < size; ++i) {
-            c += list[i].Valid == 1;
+            c += flags[i];
             if (c == step) break;
         }
         if (i == size) return;
@@ -140,13 +168,14 @@ TSinglePrediction SinglePredict(const TCodeArr& history) {
     TSinglePrediction result;
     TCodeList list;
     BuildCombinations(list, rare);
-    for (const TCodeRec& t : list)
-        result.kept += t.Valid == 1;
+    std::vector<uint8_t> keptFlags;
+    const int64_t kept = markKept(list, keptFlags);
+    result.kept = kept;
 
     result.lines.reserve(3 + 100 + 200 + 500 + 3);
     for (int n : singleBatches) {
         result.lines << QStringLiteral("单注预测(%1注):").arg(n);
-        pickBatch(list, result.kept, n, result.lines);
+        pickBatch(list, keptFlags, kept, n, result.lines);
         result.lines << QString();
     }
     return result;
