@@ -180,6 +180,35 @@ class TestPrediction : public QObject {
         QCOMPARE(SinglePredict(h).lines, result.lines);
     }
 
+    void spreadPicks_data() {
+        QTest::addColumn<QByteArray>("flags"); // '1' = kept
+        QTest::addColumn<int>("kept");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QList<int>>("picks");
+        QTest::newRow("each walk counts the last pick again")
+            << QByteArray("101101") << 4 << 2 << QList<int>{2, 3};
+        QTest::newRow("unkept start") << QByteArray("0011100111") << 6 << 3 << QList<int>{3, 4, 7};
+        QTest::newRow("step 1 stays on the first kept") << QByteArray("0101") << 2 << 2 << QList<int>{1, 1};
+        QTest::newRow("across blocks")
+            << (QByteArray(40, '0') + QByteArray(40, '1') + QByteArray(30, '0') + "1") << 41 << 1
+            << QList<int>{110};
+        QTest::newRow("walk reaches the end") << QByteArray("1111") << 12 << 2 << QList<int>{};
+        QTest::newRow("ends mid-batch") << QByteArray("11111") << 9 << 3 << QList<int>{2, 4};
+        QTest::newRow("fewer kept than picks") << QByteArray("11") << 2 << 3 << QList<int>{};
+        QTest::newRow("empty list") << QByteArray() << 0 << 100 << QList<int>{};
+    }
+    void spreadPicks() {
+        QFETCH(QByteArray, flags);
+        QFETCH(int, kept);
+        QFETCH(int, n);
+        QFETCH(QList<int>, picks);
+        std::vector<uint8_t> keptFlags;
+        for (char c : flags)
+            keptFlags.push_back(c == '1');
+        const std::vector<size_t> got = SpreadPicks(keptFlags, kept, n);
+        QCOMPARE(QList<int>(got.begin(), got.end()), picks);
+    }
+
     void recommendersWithEqualCounts_data() {
         QTest::addColumn<PredictKind>("kind");
         QTest::addColumn<QList<int>>("drawn"); // six numbers outside the competing set

@@ -101,40 +101,6 @@ QStringList recommend(const TCodeArr& history, const Recommender& r) {
     return kept;
 }
 
-// The tickets that a batch of n picks: each walk counts kept tickets from the previous pick
-// (counting it again) and stops at the step-th one. The walk never passes the end of the list;
-// should it get there the batch simply ends early. keptFlags mirrors the list's Valid flags in one
-// byte per ticket, so the three batches walk 1 MB instead of the 25 MB list.
-void pickBatch(const TCodeList& list, const std::vector<uint8_t>& keptFlags, int64_t kept, int n,
-               QStringList& lines) {
-    const int64_t step = kept / n;
-    if (step <= 0) return;
-    const uint8_t* flags = keptFlags.data();
-    const size_t size = keptFlags.size();
-    size_t p = 0;
-    for (int j = 0; j < n; ++j) {
-        int64_t c = 0;
-        size_t i = p;
-        // Blocks that cannot reach the step are summed without a branch per ticket.
-        constexpr size_t block = 32;
-        while (i + block <= size) {
-            unsigned sum = 0;
-            for (size_t k = 0; k < block; ++k)
-                sum += flags[i + k];
-            if (c + sum >= step) break;
-            c += sum;
-            i += block;
-        }
-        for (; i < size; ++i) {
-            c += flags[i];
-            if (c == step) break;
-        }
-        if (i == size) return;
-        lines << CodeToText(list[i]);
-        p = i;
-    }
-}
-
 } // namespace
 
 QStringList CombinePredict(const TCodeArr& history) {
@@ -168,6 +134,7 @@ TSinglePrediction SinglePredict(const TCodeArr& history) {
     TSinglePrediction result;
     TCodeList list;
     BuildCombinations(list, rare);
+    // The walks read a one-byte copy of the Valid flags: 1 MB instead of the 25 MB list.
     std::vector<uint8_t> keptFlags;
     const int64_t kept = markKept(list, keptFlags);
     result.kept = kept;
@@ -175,10 +142,43 @@ TSinglePrediction SinglePredict(const TCodeArr& history) {
     result.lines.reserve(3 + 100 + 200 + 500 + 3);
     for (int n : singleBatches) {
         result.lines << QStringLiteral("单注预测(%1注):").arg(n);
-        pickBatch(list, keptFlags, kept, n, result.lines);
+        for (size_t position : SpreadPicks(keptFlags, kept, n))
+            result.lines << CodeToText(list[position]);
         result.lines << QString();
     }
     return result;
+}
+
+std::vector<size_t> SpreadPicks(const std::vector<uint8_t>& keptFlags, int64_t kept, int n) {
+    std::vector<size_t> picks;
+    const int64_t step = n > 0 ? kept / n : 0;
+    if (step <= 0) return picks;
+    picks.reserve(size_t(n));
+    const uint8_t* flags = keptFlags.data();
+    const size_t size = keptFlags.size();
+    size_t p = 0;
+    for (int j = 0; j < n; ++j) {
+        int64_t c = 0;
+        size_t i = p;
+        // Blocks that cannot reach the step are summed without a branch per ticket.
+        constexpr size_t block = 32;
+        while (i + block <= size) {
+            unsigned sum = 0;
+            for (size_t k = 0; k < block; ++k)
+                sum += flags[i + k];
+            if (c + sum >= step) break;
+            c += sum;
+            i += block;
+        }
+        for (; i < size; ++i) {
+            c += flags[i];
+            if (c == step) break;
+        }
+        if (i == size) break;
+        picks.push_back(i);
+        p = i;
+    }
+    return picks;
 }
 
 QStringList NerveRecommend(const TCodeArr& history) {

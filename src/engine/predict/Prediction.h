@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // Three groups of red and blue numbers chosen by rank among fixed subsets (six lines).
 QStringList CombinePredict(const TCodeArr& history);
@@ -16,6 +17,12 @@ struct TSinglePrediction {
 };
 // Tickets spread evenly over all combinations that touch the 14 least frequent red numbers.
 TSinglePrediction SinglePredict(const TCodeArr& history);
+
+// The positions a batch of n picks from a ticket list whose kept tickets are flagged 1 in keptFlags:
+// each walk counts kept tickets from the previous pick (counting it again, the first walk starts at
+// 0) and stops at the (kept div n)-th one. A walk that reaches the end of the list ends the batch
+// early instead of reading past it.
+std::vector<size_t> SpreadPicks(const std::vector<uint8_t>& keptFlags, int64_t kept, int n);
 
 // The five recommenders: three groups of red numbers at fixed ranks within a subset (six lines).
 QStringList NerveRecommend(const TCodeArr& history);
