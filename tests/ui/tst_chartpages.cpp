@@ -115,6 +115,9 @@ void TestChartPages::showEventFillsFromSpinValue() {
     pages.resize(1000, 600);
     pages.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pages));
+    QCOMPARE(pages.currentIndex(), 10);
+    QCOMPARE(red->fillCount(), 0);
+    pages.showSheet(0);
     QCOMPARE(red->fillCount(), 1);
     QCOMPARE(red->net()->model().dynRows(), 31);
     QCOMPARE(red->net()->GetValue(2, 0), QString::number(m_sample.back().code()));
@@ -134,6 +137,7 @@ void TestChartPages::revisitRecomputes() {
     TChartPages pages(m_sample);
     pages.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pages));
+    pages.showSheet(0);
     TChartPage* red = pages.sheet(0);
     QCOMPARE(red->fillCount(), 1);
     pages.showSheet(3);
@@ -209,6 +213,7 @@ void TestChartPages::emptyHistoryRefusesEveryVisit() {
     QVERIFY(QTest::qWaitForWindowExposed(&pages));
     pages.showSheet(1);
     pages.showSheet(0);
+    pages.showSheet(8);
     QTRY_COMPARE(catcher.texts.size(), 3);
     for (const QString& t : catcher.texts)
         QCOMPARE(t, QStringLiteral("设置的查询期数超过总期数!!"));
@@ -222,6 +227,7 @@ void TestChartPages::historyEditedElsewhereShowsOnNextVisit() {
     TChartPages pages(history);
     pages.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pages));
+    pages.showSheet(0);
     auto* red = qobject_cast<TTrendPage*>(pages.sheet(0));
     QCOMPARE(red->net()->GetValue(2, 0), QString::number(history.back().code()));
     history.push_back(m_sample[40]);

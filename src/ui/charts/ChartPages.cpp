@@ -38,6 +38,8 @@ TChartPages::TChartPages(const TCodeArr& history, QWidget* parent) : QTabWidget(
         }
         addTab(page, caption);
     }
+    // Until a chart command picks another sheet, the omission statistics are in front.
+    setCurrentIndex(InitialSheet);
 }
 
 void TChartPages::showSheet(int index) {

@@ -12,6 +12,7 @@ class TChartPages : public QTabWidget {
     Q_OBJECT
   public:
     static constexpr int SheetCount = 13;
+    static constexpr int InitialSheet = 10; // "遗漏统计图"
 
     TChartPages(const TCodeArr& history, QWidget* parent = nullptr);
 
