@@ -5,7 +5,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
@@ -32,8 +31,8 @@ int goButtonLeft(int sheet) {
     return sheet == 8 ? 330 : 226;
 }
 
-// The spin edit of the period count: no lower or upper limit, and its text is not corrected on
-// the way, so that periods() reads what the user typed.
+// The spin edit of the period count: no lower or upper limit (the fill routine refuses what the
+// history cannot serve); a half-typed text goes back to the last value when the edit loses focus.
 class TPeriodSpin : public QSpinBox {
   public:
     explicit TPeriodSpin(QWidget* parent) : QSpinBox(parent) {
