@@ -80,6 +80,20 @@ class TestH2NetModel : public QObject {
         QCOMPARE(m.GetCellColor(row, col), setMessages.isEmpty() ? TColor(0x0000FF) : clWindow);
     }
 
+    void assignmentKeepsTheReceiversHook() {
+        QStringList widgetBox;
+        H2NetModel shown;
+        shown.setErrorHook([&](const QString& t) { widgetBox << t; });
+        H2NetModel filled = sized(); // a copy still reports where its original did
+        filled.SetValue(99, 0, "x");
+        QCOMPARE(messages.size(), 1);
+        shown = filled; // a page replacing the widget's model wholesale
+        QCOMPARE(shown.rowCount(), 6);
+        shown.GetValue(0, 99);
+        QCOMPARE(widgetBox, QStringList{"GetValue x>=FColsCount "});
+        QCOMPARE(messages.size(), 1);
+    }
+
     void mergesResetAndBounds() {
         H2NetModel m = sized();
         m.SetMergeCount(2);

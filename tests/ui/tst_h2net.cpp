@@ -1,7 +1,10 @@
 #include "controls/H2Net.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QtTest>
 
 // Pixels of the trend grid at the geometry the control computes, and scrolling through its bar.
@@ -196,6 +199,20 @@ class TestH2Net : public QObject {
         QTRY_COMPARE(net.visRows(), 20);
         QVERIFY(changed.count() >= 1);
         QCOMPARE(net.verticalScrollBar()->maximum(), 30);
+    }
+
+    void indexErrorShowsAMessageBox() {
+        TH2Net net;
+        net.SetDimension(3, 5, 2, {66, 16, 32});
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        net.SetValue(0, 3, "x");
+        QCOMPARE(shown, QString("SetValue x>=FColsCount "));
     }
 
     void indexErrorsGoThroughTheHook() {
