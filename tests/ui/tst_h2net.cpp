@@ -201,6 +201,18 @@ class TestH2Net : public QObject {
         QCOMPARE(net.verticalScrollBar()->maximum(), 30);
     }
 
+    void paintBetweenRefillAndResize() {
+        TH2Net net;
+        show(net);
+        fill(net, 5);
+        net.SetDimension(41, 80, 2, QList<int>(41, 16));
+        net.SetCellColor(2, 10, 0x0000FF);
+        const QImage img = image(net);
+        QCOMPARE(img.pixelColor(1 + 10 * 17 + 8, 1 + 2 * 21 + 5), rgb(0x0000FF));
+        net.SetDimension(1, 1, 0, {10});
+        image(net);
+    }
+
     void indexErrorShowsAMessageBox() {
         TH2Net net;
         net.SetDimension(3, 5, 2, {66, 16, 32});
