@@ -1,0 +1,129 @@
+#include "history/Parser.h"
+#include "shrink/Combinations.h"
+#include "shrink/ShrinkRun.h"
+
+#include <QFile>
+#include <benchmark/benchmark.h>
+#include <chrono>
+
+namespace {
+
+const TCodeArr& sampleHistory() {
+    static const TCodeArr history = [] {
+        QFile f(QStringLiteral(KELVORA_SAMPLE));
+        f.open(QIODevice::ReadOnly);
+        return ParseHistory(f.readAll()).history;
+    }();
+    return history;
+}
+
+ShrinkInput allCandidates() {
+    ShrinkInput in;
+    in.candidates.fill(true);
+    return in;
+}
+
+// All 33 candidates and every condition on.
+ShrinkInput heavySet() {
+    ShrinkInput in = allCandidates();
+    in.sumMin = 70;
+    in.sumMax = 140;
+    in.excludeSums = QStringLiteral("90,100,110");
+    in.oddEven = {false, false, true, true, true, false, false};
+    in.repeats = {true, true, true, false, false};
+    in.linkIndex = 0;
+    in.linkRuns = {true, true, false, false};
+    in.tailMin = 1;
+    in.tailMax = 8;
+    in.excludeTails = QStringLiteral("5");
+    in.excludeNumbers = QStringLiteral("33");
+    in.requireNumbers = QStringLiteral("07");
+    in.bigSmall = {false, false, true, true, true, false, false};
+    in.maxCode = 32;
+    in.minCode = 2;
+    in.spanMin = 15;
+    in.spanMax = 30;
+    in.zones = {2, -1, -1};
+    in.mod3 = {-1, 2, -1};
+    in.acMin = 4;
+    in.acMax = 10;
+    in.hitRows[0].list = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11");
+    in.hitRows[0].items = {false, true, true, true, false, false};
+    return in;
+}
+
+// Sums 22..73 without 40 and 63: exactly 100,000 tickets.
+ShrinkInput hundredThousand() {
+    ShrinkInput in = allCandidates();
+    in.sumMin = 22;
+    in.sumMax = 73;
+    in.excludeSums = QStringLiteral("40,63");
+    return in;
+}
+
+void BM_BuildCombinations(benchmark::State& state) {
+    CandidateFlags all;
+    all.fill(1);
+    for (auto _ : state) {
+        TCodeList list;
+        BuildCombinations(list, all);
+        benchmark::DoNotOptimize(list.data());
+    }
+}
+
+void BM_RunHeavy(benchmark::State& state) {
+    const ShrinkInput in = heavySet();
+    int count = 0;
+    for (auto _ : state)
+        count = RunShrink(in, sampleHistory()).count;
+    state.counters["tickets"] = count;
+}
+
+void BM_RunAllOff(benchmark::State& state) {
+    const ShrinkInput in = allCandidates();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RunShrink(in, sampleHistory()).count);
+}
+
+void BM_Run100000(benchmark::State& state) {
+    const ShrinkInput in = hundredThousand();
+    int count = 0;
+    for (auto _ : state)
+        count = RunShrink(in, sampleHistory()).count;
+    state.counters["tickets"] = count;
+}
+
+// Both in the same loop, so the ratio is not skewed by the machine's load changing between them.
+void BM_HeavyOverBuild(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    const ShrinkInput in = heavySet();
+    CandidateFlags all;
+    all.fill(1);
+    double build = 0, run = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        {
+            TCodeList list;
+            BuildCombinations(list, all);
+            benchmark::DoNotOptimize(list.data());
+        }
+        const auto t1 = Clock::now();
+        benchmark::DoNotOptimize(RunShrink(in, sampleHistory()).count);
+        const auto t2 = Clock::now();
+        build += std::chrono::duration<double, std::milli>(t1 - t0).count();
+        run += std::chrono::duration<double, std::milli>(t2 - t1).count();
+    }
+    state.counters["build_ms"] = build / double(state.iterations());
+    state.counters["run_ms"] = run / double(state.iterations());
+    state.counters["ratio"] = run / build;
+}
+
+} // namespace
+
+BENCHMARK(BM_BuildCombinations)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunHeavy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunAllOff)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Run100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HeavyOverBuild)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
