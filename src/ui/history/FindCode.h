@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+class QPlainTextEdit;
+
+// Selects the first occurrence of a three-character text (a two-digit number and its separator)
+// in the memo, searching from the start every time. Returns the text for status panel 0, or an
+// empty string when the text is not three characters long (nothing is touched then).
+QString FindCodeInMemo(QPlainTextEdit* memo, const QString& text);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+// Answers every modal dialog that opens while it lives and records the texts of message boxes, so
+// commands that show a message box can run inside a test.
+class ModalCatcher : public QObject {
+  public:
+    QStringList texts;
+    int dialogs = 0;
+
+    ModalCatcher() {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, this, [this] { poll(); });
+        m_timer.start();
+    }
+
+  private:
+    void poll() {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) return;
+        ++dialogs;
+        if (auto* box = qobject_cast<QMessageBox*>(w)) {
+            texts.append(box->text());
+            box->done(QMessageBox::Ok);
+        } else {
+            w->close();
+        }
+    }
+    QTimer m_timer;
+};
