@@ -507,7 +507,7 @@ void TestShrinkRun::randomAgainstReference_data() {
     QTest::addColumn<int>("cases");
     QTest::addColumn<int>("minCandidates");
     QTest::addColumn<int>("maxCandidates");
-    QTest::newRow("small candidate sets") << 11 << 1500 << 8 << 16;
+    QTest::newRow("small candidate sets") << 11 << 1600 << 8 << 16;
     QTest::newRow("middle candidate sets") << 12 << 400 << 17 << 24;
     QTest::newRow("all candidates") << 13 << 60 << 33 << 33;
 }

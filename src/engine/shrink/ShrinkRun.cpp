@@ -230,7 +230,7 @@ int binomial(int n, int k) {
     return int(r);
 }
 
-Plan makePlan(const Filter& f, const ShrinkInput& in) {
+Plan makePlan(const Filter& f) {
     Plan p;
     uint64_t odd = 0, big = 0, latest = 0, excluded = 0, zone[3] = {}, mod3[3] = {};
     for (int n = 1; n <= 33; ++n) {
@@ -243,7 +243,7 @@ Plan makePlan(const Filter& f, const ShrinkInput& in) {
         zone[n <= 11 ? 0 : n <= 22 ? 1 : 2] |= bit(n);
         mod3[n % 3] |= bit(n);
     }
-    p.usable = AllNumbers & ~f.notCandidates & ~excluded & bitRange(in.minCode, in.maxCode);
+    p.usable = AllNumbers & ~f.notCandidates & ~excluded & bitRange(f.minCode, f.maxCode);
 
     for (int s = 0; s < 256; ++s) {
         if (f.sumOk[s]) {
@@ -467,7 +467,7 @@ ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const 
     CheckShrinkInput(input);
     // The lists are read before the tickets are built: a bad list costs nothing and shows nothing.
     const Filter filter = readConditions(input, history);
-    const Plan plan = makePlan(filter, input);
+    const Plan plan = makePlan(filter);
 
     TCodeList shrinkList;
     CandidateFlags all;

@@ -411,6 +411,9 @@ void TShrinkPanel::RcmPanelScaleBtClick() {
         ShowMessage(this, TooFewCandidatesText());
         return;
     }
+    // A value still being typed into a spin edit counts as typed.
+    for (QSpinBox* spin : {SumSe1, SumSe2, RcmSheet2Gbx1AddSe1, RcmSheet2Gbx1AddSe2, MaxCodeSe, MinCodeSe})
+        spin->interpretText();
     const ShrinkInput input = readInput();
     TProgressForm& form = TProgressForm::instance();
     ShrinkProgress progress;
