@@ -187,6 +187,14 @@ constexpr uint64_t bitRange(int lo, int hi) {
 }
 constexpr uint64_t AllNumbers = bitRange(1, 33);
 
+// Counted in registers: the build targets plain x86-64, where the builtin is a library call.
+inline int bitCount(uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555ull);
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return int((x * 0x0101010101010101ull) >> 56);
+}
+
 inline int lowestBit(uint64_t m) {
     return __builtin_ctzll(m);
 }
@@ -331,7 +339,7 @@ struct Walker {
             for (uint64_t s = sixth; s; s &= s - 1) {
                 const int n = lowestBit(s);
                 const uint64_t all = (diffs | (reflected >> (40 - n))) & ~uint64_t(1);
-                if (!((f.acOk >> (__builtin_popcountll(all) - 5)) & 1)) sixth &= ~bit(n);
+                if (!((f.acOk >> (bitCount(all) - 5)) & 1)) sixth &= ~bit(n);
             }
         if (!sixth) return;
         // Every ticket left passed the sixteen tests: the bar follows them (at most two positions,
@@ -355,7 +363,7 @@ struct Walker {
             ++settled;                          // kept: its flag stays 1
             if (listed) shown.push_back(index); // capacity reserved: never allocates
         }
-        w.count += __builtin_popcountll(sixth);
+        w.count += bitCount(sixth);
     }
 
     // Every ticket between the last one kept and index failed a test.
@@ -403,11 +411,9 @@ struct Walker {
 // ticket passes when every test that is on lets it pass; as the tests are pure, pruning whole
 // groups of tickets by the numbers they share gives the same verdicts, and the same progress
 // steps, as testing them one by one in order and stopping at the first failure.
-// The clone with popcnt serves every x86-64 machine made in the last fifteen years.
 // The list must hold every ticket with Valid = 1, as BuildCombinations leaves it given all flags.
-__attribute__((target_clones("popcnt", "default"))) WalkResult walk(TCodeList& list, const Filter& f,
-                                                                    const Plan& p, std::vector<int>& shown,
-                                                                    const ShrinkProgress& progress) {
+WalkResult walk(TCodeList& list, const Filter& f, const Plan& p, std::vector<int>& shown,
+                const ShrinkProgress& progress) {
     Walker walker{f, p, list.data(), shown, progress, {}};
     if (p.sumHigh >= 0 && f.requiredCount <= 6) walker.level(1, 0, 0, 0, 0, 0, 0, 0);
     walker.removeUpTo(int(list.size()));
