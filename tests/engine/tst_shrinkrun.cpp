@@ -31,6 +31,21 @@ const TCodeList& allTickets() {
     return list;
 }
 
+// The reds of each ticket of the list as a bit set, to skip non-candidates quickly.
+const std::vector<uint64_t>& ticketMasks() {
+    static const std::vector<uint64_t> masks = [] {
+        std::vector<uint64_t> m;
+        for (const TCodeRec& t : allTickets()) {
+            uint64_t bits = 0;
+            for (int k = 0; k < 6; ++k)
+                bits |= uint64_t(1) << t.Red[k];
+            m.push_back(bits);
+        }
+        return m;
+    }();
+    return masks;
+}
+
 ShrinkInput withCandidates(int first, int last) {
     ShrinkInput in;
     for (int n = first; n <= last; ++n)
@@ -70,9 +85,9 @@ struct Flags {
 };
 
 Outcome reference(const ShrinkInput& in, const TCodeArr& history) {
-    NumberSet candidates{};
+    uint64_t notCandidates = 0;
     for (int n = 1; n <= 33; ++n)
-        candidates[n] = in.candidates[n - 1];
+        if (!in.candidates[n - 1]) notCandidates |= uint64_t(1) << n;
     Flags sums, tails, excluded, required;
     sums.read(in.excludeSums);
     tails.read(in.excludeTails);
@@ -115,8 +130,8 @@ Outcome reference(const ShrinkInput& in, const TCodeArr& history) {
     int bar = 0;
     const TCodeList& list = allTickets();
     for (int i = 0; i < int(list.size()); ++i) {
+        if (ticketMasks()[size_t(i)] & notCandidates) continue;
         const TCodeRec& t = list[size_t(i)];
-        if (CountInSet(t, candidates) != 6) continue;
         const int s = SumValue(t);
         if (s < in.sumMin || s > in.sumMax) continue;
         if (sums.on && sums.set[s]) continue;
