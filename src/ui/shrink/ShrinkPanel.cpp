@@ -39,13 +39,36 @@ QLabel* addLabel(QWidget* parent, const QString& text, int left, int top) {
     return label;
 }
 
-// Labels such as "01-11出        个号码" leave blanks where their spin edit or list sits; the widget
-// is put over the blanks that follow prefix.
-void putInGap(QLabel* label, const QString& prefix, int gapChars, QWidget* widget) {
-    const QFontMetrics fm(label->font());
-    const int left = label->x() + fm.horizontalAdvance(prefix);
-    const int width = std::max(48, fm.horizontalAdvance(QString(gapChars, QLatin1Char(' '))));
-    widget->setGeometry(left, label->y() + (label->height() - 22) / 2, width, 22);
+// Captions such as "01-11出        个号码" leave blanks where a spin edit or a drop-down list sits.
+// The blanks were measured in 宋体 at 14 pixels, 7 pixels each; a narrower font would squeeze the
+// widgets, so each run of blanks becomes a gap at least that wide between the caption's words.
+// Returns the gaps (widget rectangles), plus one of width trailing after the last word.
+QList<QRect> addCaption(QWidget* parent, const QString& text, int left, int top, int trailing = 0) {
+    constexpr int DesignBlank = 7;
+    QList<QRect> gaps;
+    const QFontMetrics fm(parent->font());
+    const int height = 22;
+    const int gapTop = top + (fm.height() - height) / 2;
+    int x = left;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        qsizetype j = i;
+        const bool blank = text[i] == QLatin1Char(' ');
+        while (j < text.size() && (text[j] == QLatin1Char(' ')) == blank)
+            ++j;
+        const QString run = text.mid(i, j - i);
+        if (blank) {
+            const int width = std::max(fm.horizontalAdvance(run), int(run.size()) * DesignBlank);
+            gaps << QRect(x + 1, gapTop, width - 2, height);
+            x += width;
+        } else {
+            QLabel* word = addLabel(parent, run, x, top);
+            x += word->width();
+        }
+        i = j;
+    }
+    if (trailing > 0) gaps << QRect(x + 2, gapTop, trailing, height);
+    return gaps;
 }
 
 QSpinBox* addSpin(QWidget* parent, const QString& name, int low, int high, int value) {
@@ -220,12 +243,12 @@ void TShrinkPanel::buildSheet1() {
     RcmSheet1Gbx2->setGeometry(0, 0, 660, 236);
     QWidget* g = RcmSheet1Gbx2;
 
-    const QString sumPrefix = QStringLiteral("每注红球号和值设定:和值介于");
-    QLabel* sumLabel = addLabel(g, sumPrefix + QStringLiteral("         至"), 10, 26);
+    const QList<QRect> sumGaps =
+        addCaption(g, QStringLiteral("每注红球号和值设定:和值介于         至"), 10, 26, 63);
     SumSe1 = addSpin(g, QStringLiteral("SumSe1"), 21, 183, 21);
     SumSe2 = addSpin(g, QStringLiteral("SumSe2"), 21, 183, 183);
-    putInGap(sumLabel, sumPrefix, 9, SumSe1);
-    putInGap(sumLabel, sumPrefix + QStringLiteral("         至"), 9, SumSe2);
+    SumSe1->setGeometry(sumGaps[0]);
+    SumSe2->setGeometry(sumGaps[1]);
 
     QLabel* exLabel = addLabel(g, QStringLiteral("和值排除:"), 10, 58);
     SumExEd = addEdit(g, QStringLiteral("SumExEd"), QStringLiteral("和值排除: 输入格式：04,7,15,74,88"));
@@ -262,12 +285,11 @@ void TShrinkPanel::buildSheet2() {
     sheetLayout->addWidget(RcmSheet2Gbx1);
     QWidget* g = RcmSheet2Gbx1;
 
-    const QString tailPrefix = QStringLiteral("合值范围设定:");
-    QLabel* tailLabel = addLabel(g, tailPrefix + QStringLiteral("        至"), 10, 26);
+    const QList<QRect> tailGaps = addCaption(g, QStringLiteral("合值范围设定:        至"), 10, 26, 56);
     RcmSheet2Gbx1AddSe1 = addSpin(g, QStringLiteral("RcmSheet2Gbx1AddSe1"), 0, 9, 0);
     RcmSheet2Gbx1AddSe2 = addSpin(g, QStringLiteral("RcmSheet2Gbx1AddSe2"), 0, 9, 9);
-    putInGap(tailLabel, tailPrefix, 8, RcmSheet2Gbx1AddSe1);
-    putInGap(tailLabel, tailPrefix + QStringLiteral("        至"), 8, RcmSheet2Gbx1AddSe2);
+    RcmSheet2Gbx1AddSe1->setGeometry(tailGaps[0]);
+    RcmSheet2Gbx1AddSe2->setGeometry(tailGaps[1]);
 
     auto listRow = [&](const QString& caption, const QString& name, const QString& hint, int top) {
         QLabel* label = addLabel(g, caption, 10, top + 4);
@@ -296,48 +318,42 @@ void TShrinkPanel::buildSheet3() {
     sheetLayout->addWidget(RcmSheet3Gbx1);
     QWidget* g = RcmSheet3Gbx1;
 
-    QLabel* maxLabel = addLabel(g, QStringLiteral("最大号码:"), 10, 26);
     MaxCodeSe = addSpin(g, QStringLiteral("MaxCodeSe"), 1, 33, 33);
-    putInGap(maxLabel, maxLabel->text(), 7, MaxCodeSe);
-    QLabel* minLabel = addLabel(g, QStringLiteral("最小号码:"), 150, 26);
+    MaxCodeSe->setGeometry(addCaption(g, QStringLiteral("最大号码:"), 10, 26, 50).last());
     MinCodeSe = addSpin(g, QStringLiteral("MinCodeSe"), 1, 33, 1);
-    putInGap(minLabel, minLabel->text(), 7, MinCodeSe);
+    MinCodeSe->setGeometry(addCaption(g, QStringLiteral("最小号码:"), 150, 26, 50).last());
 
-    // A label whose blanks hold one list, or two lists around "至".
-    auto choiceRow = [&](const QString& prefix, const QString& suffix, int top, QComboBox* first,
-                         QComboBox* second = nullptr) {
-        const QString gap(8, QLatin1Char(' '));
-        QLabel* label = addLabel(g, prefix + gap + suffix, 10, top);
-        putInGap(label, prefix, 8, first);
-        if (second) putInGap(label, prefix + gap + suffix, 8, second);
+    // Each caption holds its lists in its blanks, the second of a range after "至".
+    auto choiceRow = [&](const QString& caption, int top, QComboBox* first, QComboBox* second = nullptr) {
+        const QList<QRect> gaps = addCaption(g, caption, 10, top, second ? 56 : 0);
+        first->setGeometry(gaps[0]);
+        if (second) second->setGeometry(gaps[1]);
     };
     CbbSpan1 = addChoice(g, QStringLiteral("CbbSpan1"), 0, 32);
     CbbSpan2 = addChoice(g, QStringLiteral("CbbSpan2"), 0, 32);
-    choiceRow(QStringLiteral("跨度:"), QStringLiteral("至"), 58, CbbSpan1, CbbSpan2);
+    choiceRow(QStringLiteral("跨度:           至"), 58, CbbSpan1, CbbSpan2);
     Cbb11 = addChoice(g, QStringLiteral("Cbb11"), 0, 6);
     Cbb22 = addChoice(g, QStringLiteral("Cbb22"), 0, 6);
     Cbb33 = addChoice(g, QStringLiteral("Cbb33"), 0, 6);
-    choiceRow(QStringLiteral("01-11出"), QStringLiteral("个号码"), 88, Cbb11);
-    choiceRow(QStringLiteral("12-22出"), QStringLiteral("个号码"), 118, Cbb22);
-    choiceRow(QStringLiteral("23-33出"), QStringLiteral("个号码"), 148, Cbb33);
+    choiceRow(QStringLiteral("01-11出        个号码"), 88, Cbb11);
+    choiceRow(QStringLiteral("12-22出        个号码"), 118, Cbb22);
+    choiceRow(QStringLiteral("23-33出        个号码"), 148, Cbb33);
     addLabel(g, QStringLiteral("除3余数设定:"), 10, 178);
     Cbbmod0 = addChoice(g, QStringLiteral("Cbbmod0"), 0, 6);
     Cbbmod1 = addChoice(g, QStringLiteral("Cbbmod1"), 0, 6);
     Cbbmod2 = addChoice(g, QStringLiteral("Cbbmod2"), 0, 6);
-    choiceRow(QStringLiteral("余数为0的出"), QStringLiteral("个球"), 204, Cbbmod0);
-    choiceRow(QStringLiteral("余数为1的出"), QStringLiteral("个球"), 232, Cbbmod1);
-    choiceRow(QStringLiteral("余数为2的出"), QStringLiteral("个球"), 260, Cbbmod2);
+    choiceRow(QStringLiteral("余数为0的出        个球"), 204, Cbbmod0);
+    choiceRow(QStringLiteral("余数为1的出        个球"), 232, Cbbmod1);
+    choiceRow(QStringLiteral("余数为2的出        个球"), 260, Cbbmod2);
     CbbAc1 = addChoice(g, QStringLiteral("CbbAc1"), 0, 10);
     CbbAc2 = addChoice(g, QStringLiteral("CbbAc2"), 0, 10);
-    choiceRow(QStringLiteral("AC值为:"), QStringLiteral("至"), 292, CbbAc1, CbbAc2);
+    choiceRow(QStringLiteral("AC值为:        至"), 292, CbbAc1, CbbAc2);
 
     addLabel(g, QStringLiteral("控制中奖号码:"), 300, 24);
     const QStringList hits{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
                            QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
     for (int i = 0; i < 4; ++i) {
-        QLabel* label =
-            addLabel(g, QStringLiteral("中出                             个号"), 416, 50 + 40 * i);
-        label->resize(380, 20);
+        addCaption(g, QStringLiteral("中出                             个号"), 416, 50 + 40 * i);
         RcmSheet3RangeEdit[size_t(i)] = addEdit(g, QStringLiteral("RcmSheet3RangeEdit%1").arg(i),
                                                 QStringLiteral("输入格式:12,16,17,24,29"));
         RcmSheet3RangeEdit[size_t(i)]->setGeometry(300, 46 + 40 * i, 110, 22);
