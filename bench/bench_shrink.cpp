@@ -87,6 +87,16 @@ void BM_RunHeavy(benchmark::State& state) {
     state.counters["tickets"] = count;
 }
 
+// The same without the required number, which prunes most of the tickets by itself.
+void BM_RunHeavyNoRequired(benchmark::State& state) {
+    ShrinkInput in = heavySet();
+    in.requireNumbers.clear();
+    int count = 0;
+    for (auto _ : state)
+        count = RunShrink(in, sampleHistory()).count;
+    state.counters["tickets"] = count;
+}
+
 void BM_RunAllOff(benchmark::State& state) {
     const ShrinkInput in = allCandidates();
     for (auto _ : state)
@@ -152,6 +162,7 @@ void BM_PanelRun100000(benchmark::State& state) {
 
 BENCHMARK(BM_BuildCombinations)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunHeavy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunHeavyNoRequired)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunAllOff)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Run100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HeavyOverBuild)->Unit(benchmark::kMillisecond);

@@ -225,6 +225,9 @@ struct Plan {
     uint64_t zoneF[256] = {};
     uint64_t mod3F[256] = {};
     uint64_t spanF[34] = {};
+    // For k numbers chosen with zone (or remainder) counts a | b << 4: can the rest still pass?
+    bool zonePossible[7][256] = {};
+    bool mod3Possible[7][256] = {};
     // Rank of the first ticket that holds value v at position k, among the tickets that share the
     // first k - 1 numbers, counted from value 1: firstRank[k][v] - firstRank[k][prev + 1] skips.
     int firstRank[7][35] = {};
@@ -277,6 +280,16 @@ Plan makePlan(const Filter& f) {
     };
     byTriple(p.zoneF, f.zoneOk, zone);
     byTriple(p.mod3F, f.mod3Ok, mod3);
+    auto possible = [](bool(&table)[7][256], const uint8_t(&ok)[256]) {
+        for (int k = 0; k <= 6; ++k)
+            for (int a = 0; a <= k; ++a)
+                for (int b = 0; a + b <= k; ++b)
+                    for (int da = 0; da <= 6 - k; ++da)
+                        for (int db = 0; da + db <= 6 - k; ++db)
+                            if (ok[(a + da) | (b + db) << 4]) table[k][a | b << 4] = true;
+    };
+    possible(p.zonePossible, f.zoneOk);
+    possible(p.mod3Possible, f.mod3Ok);
     for (int a = 1; a <= 33; ++a)
         for (int n = a; n <= 33; ++n)
             if ((f.spanOk >> (n - a)) & 1) p.spanF[a] |= bit(n);
@@ -395,6 +408,13 @@ struct Walker {
             // The smallest and largest sums the remaining numbers could add.
             if (sum + rest * x + rest * (rest + 1) / 2 > p.sumHigh) break;
             if (sum + rest * 33 - rest * (rest - 1) / 2 < p.sumLow) continue;
+            // Each count can still grow by at most the numbers to come.
+            const uint32_t window = (2u << rest) - 1;
+            if (!((f.oddOk >> field(nextPacked, OddShift)) & window)) continue;
+            if (!((f.bigOk >> field(nextPacked, BigShift)) & window)) continue;
+            if (!((f.repeatOk >> field(nextPacked, CommonShift)) & window)) continue;
+            if (!p.zonePossible[k][(nextPacked >> ZoneShift) & 0xFF]) continue;
+            if (!p.mod3Possible[k][(nextPacked >> Mod3Shift) & 0xFF]) continue;
             const int nextBase = base + p.firstRank[k][x] - p.firstRank[k][prev + 1];
             const uint64_t nextDiffs = diffs | (reflected >> (40 - x));
             const uint64_t nextReflected = reflected | bit(40 - x);
