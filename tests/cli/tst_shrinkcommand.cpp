@@ -152,8 +152,8 @@ void TestShrinkCommand::refuses_data() {
     QTest::addColumn<QString>("message");
     QTest::newRow("7 candidates") << QStringList{"--candidates", "1,2,3,4,5,6,7"} << 1
                                   << "请最少勾选8个复式号码！！";
-    QTest::newRow("list does not convert")
-        << QStringList{"--candidates", eight, "--exclude", "4 ,7"} << 1 << "'4 ' is not a valid integer value";
+    QTest::newRow("list does not convert") << QStringList{"--candidates", eight, "--exclude", "4 ,7"} << 1
+                                           << "'4 ' is not a valid integer value";
     QTest::newRow("sum out of its set")
         << QStringList{"--candidates", eight, "--exclude-sums", "200"} << 1 << "和值排除: 200 超出范围 0-183";
     QTest::newRow("candidate 34") << QStringList{"--candidates", eight + ",34"} << 1
