@@ -15,7 +15,14 @@ TSplashForm::TSplashForm(QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
 }
 
+// The picture is compiled into this static library; the linker keeps it only when asked for.
+static void initFormsResources() {
+    Q_INIT_RESOURCE(forms);
+}
+
 QImage TSplashForm::picture() {
+    static const bool initialised = (initFormsResources(), true);
+    Q_UNUSED(initialised);
     QImageReader reader(QStringLiteral(":/forms/splash.jpg"), "jpeg");
     return reader.read();
 }
