@@ -3,7 +3,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTextStream>
+#include <QTranslator>
 #include <unistd.h>
 
 int main(int argc, char* argv[]) {
@@ -19,6 +22,11 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
     QApplication::setApplicationDisplayName(QString());
     QApplication::setFont(ProgramFont());
+    // Standard buttons and dialogs speak Chinese when Qt's own translations are installed.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
 
     QCommandLineParser parser;
     const QCommandLineOption server(QStringLiteral("server"),

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 QString DataFileNameIn(const QString& programDir) {
@@ -34,12 +35,13 @@ DataFileContent ReadDataFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw KelvoraError(QStringLiteral("无法打开文件 \"%1\"：%2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+                               .arg(QDir::toNativeSeparators(path),
+                                    QFileInfo::exists(path) ? QStringLiteral("没有读取权限或文件被占用")
+                                                            : QStringLiteral("文件不存在")));
     DataFileContent content;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw KelvoraError(QStringLiteral("无法读取文件 \"%1\"：%2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw KelvoraError(QStringLiteral("无法读取文件 \"%1\"").arg(QDir::toNativeSeparators(path)));
     content.isEmpty = bytes.isEmpty();
     content.text = DataFileBytesToText(bytes);
     return content;
@@ -50,5 +52,7 @@ void WriteDataFile(const QString& path, const QString& text) {
     const QByteArray bytes = DataTextToFileBytes(text);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw KelvoraError(QStringLiteral("无法保存文件 \"%1\"：%2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+                               .arg(QDir::toNativeSeparators(path),
+                                    QFileInfo(path).dir().exists() ? QStringLiteral("没有写入权限或磁盘已满")
+                                                                   : QStringLiteral("文件夹不存在")));
 }
