@@ -1,9 +1,12 @@
+#include "forms/ProgramFont.h"
 #include "forms/ProgressForm.h"
 #include "forms/SmForm.h"
 #include "forms/SplashForm.h"
 
 #include "../ModalCatcher.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -22,6 +25,16 @@ class TestSmallForms : public QObject {
         const QImage ref = picture.convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shot.pixel(200, 210), ref.pixel(200, 210));
         QCOMPARE(shot.pixel(10, 10), ref.pixel(10, 10));
+    }
+
+    void fontShowsChinese() {
+        const QFont font = ProgramFont();
+        QCOMPARE(font.pixelSize(), 14);
+        QCOMPARE(font.families().first(), QStringLiteral("宋体"));
+        // Whatever family is picked can draw Chinese, so no text shows as boxes.
+        const QFontMetrics metrics(font);
+        for (const QChar c : QStringLiteral("数据更新超强缩水开奖号"))
+            QVERIFY2(metrics.inFont(c), qPrintable(QFontInfo(font).family()));
     }
 
     void explanationIsModalWithCaption() {
