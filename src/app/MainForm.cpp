@@ -145,6 +145,10 @@ void TMainForm::createPanels() {
     WebPanel = new TWebPanel(m_options.webBrowser, m_client);
     // Nothing is in front until the start-up selects a panel; the web panel lies underneath all.
     WebPanel->lower();
+    // Panels lie on top of each other, so each one paints all of its area.
+    for (QWidget* panel : {static_cast<QWidget*>(DataPanel), static_cast<QWidget*>(SqlPanel), RcmPanel,
+                           static_cast<QWidget*>(GridPctl), PridictPanel})
+        panel->setAutoFillBackground(true);
     HideAllPanels();
 }
 
