@@ -145,17 +145,21 @@ void TMainForm::createPanels() {
     WebPanel = new TWebPanel(m_options.webBrowser, m_client);
     // Nothing is in front until the start-up selects a panel; the web panel lies underneath all.
     WebPanel->lower();
-    // Panels lie on top of each other, so each one paints all of its area.
     for (QWidget* panel : {static_cast<QWidget*>(DataPanel), static_cast<QWidget*>(SqlPanel), RcmPanel,
-                           static_cast<QWidget*>(GridPctl), PridictPanel})
+                           static_cast<QWidget*>(GridPctl), PridictPanel}) {
+        // Panels lie on top of each other, so each one paints all of its area.
         panel->setAutoFillBackground(true);
+        // Every panel that reports status texts gets panel 0 for them, whatever its class.
+        if (panel != DataPanel && panel != SqlPanel &&
+            panel->metaObject()->indexOfSignal("statusText(QString)") >= 0)
+            connect(panel, SIGNAL(statusText(QString)), this, SLOT(setStatusText(QString)));
+    }
     HideAllPanels();
 }
 
 QWidget* TMainForm::createShrinkPanel() {
     auto* panel = new QWidget(m_client);
     panel->setObjectName(QStringLiteral("RcmPanel"));
-    panel->setAutoFillBackground(true);
     return panel;
 }
 
@@ -174,7 +178,6 @@ QTabWidget* TMainForm::createChartPages() {
 QWidget* TMainForm::createPredictPanel() {
     auto* panel = new QWidget(m_client);
     panel->setObjectName(QStringLiteral("PridictPanel"));
-    panel->setAutoFillBackground(true);
     return panel;
 }
 

@@ -109,8 +109,7 @@ class TestMainForm : public QObject {
             QCOMPARE(visibleSwitchable(*form), 0);
             QVERIFY(form->WebPanel->address().isEmpty());
         }
-        if (content != "-")
-            QCOMPARE(form->DataPanel->DataMemo->toPlainText(), DataFileBytesToText(content));
+        if (content != "-") QCOMPARE(form->DataPanel->DataMemo->toPlainText(), DataFileBytesToText(content));
         if (draws > 0) {
             QCOMPARE(form->History.front().code(), 2003001);
             QCOMPARE(form->History.back().code(), 2026096);
@@ -267,13 +266,6 @@ class TestMainForm : public QObject {
                 QWidget* w = form->MainTbr->widgetForAction(a);
                 QVERIFY2(w->width() >= w->fontMetrics().horizontalAdvance(a->text()), qPrintable(a->text()));
             }
-    }
-
-    void statusBarPanels() {
-        auto form = start(sampleDir.path());
-        QCOMPARE(form->StatusPanels[0]->minimumWidth(), 420);
-        QCOMPARE(form->StatusPanels[1]->width(), 80);
-        QCOMPARE(form->StatusPanels[2]->width(), 50);
     }
 
     void helpOpensReadme() {

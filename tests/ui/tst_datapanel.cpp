@@ -22,15 +22,6 @@ class TestDataPanel : public QObject {
     }
 
   private slots:
-    void toolBarButtons() {
-        TCodeArr history;
-        TDataPanel panel(history);
-        QCOMPARE(panel.Sheet1TbrDownBt->text(), QStringLiteral("在线更新"));
-        QCOMPARE(panel.Sheet1TbrClearBt->text(), QStringLiteral("清空数据"));
-        QCOMPARE(panel.Sheet1TbrOmportBt->text(), QStringLiteral("导入数据"));
-        QCOMPARE(panel.Sheet1TbrSaveBt->text(), QStringLiteral("保存数据"));
-    }
-
     void caret_data() {
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("status");
