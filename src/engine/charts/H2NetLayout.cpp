@@ -1,0 +1,46 @@
+#include "charts/H2NetLayout.h"
+
+#include <algorithm>
+
+H2NetLayout LayoutH2Net(const H2NetModel& m, int clientHeight, int topRow) {
+    H2NetLayout l;
+    const int pitch = m.FRowHeight + m.FLineWidth;
+    // A negative count (client shorter than the header) would page backwards: nothing fits then.
+    if (pitch > 0 && pitch < clientHeight) l.VisRows = std::max(clientHeight / pitch - m.fixRowCount(), 0);
+    if (m.colsCount() > 0)
+        l.GridRect =
+            UnionRect(m.RectOfCell(0, 0), m.RectOfCell(l.VisRows + m.fixRowCount() - 1, m.colsCount() - 1));
+    l.ScrollMax = std::max(m.dynRows() - l.VisRows, 0);
+    l.TopRow = std::clamp(topRow, 0, l.ScrollMax);
+    l.ColLefts.resize(size_t(m.colsCount()) + 1);
+    int x = 1;
+    for (int c = 0; c <= m.colsCount(); ++c) {
+        l.ColLefts[size_t(c)] = x;
+        if (c < m.colsCount()) x += m.colWidths()[c] + m.FLineWidth;
+    }
+    return l;
+}
+
+int H2NetScroll(TScrollRequest request, int P, int Min, int Max, int visRows, int thumbPos) {
+    switch (request) {
+    case TScrollRequest::LineUp:
+        return std::max(0, P - 1);
+    case TScrollRequest::LineDown:
+        return std::min(Max, P + 1);
+    case TScrollRequest::PageUp:
+        return std::max(P - visRows, Min);
+    case TScrollRequest::PageDown:
+        return std::min(P + visRows, Max);
+    case TScrollRequest::ThumbPosition:
+    case TScrollRequest::ThumbTrack:
+        // Past the end would show rows that do not exist.
+        return thumbPos >= Min ? std::min(thumbPos, Max) : P;
+    case TScrollRequest::Top:
+        return Min;
+    case TScrollRequest::Bottom:
+        return Max;
+    case TScrollRequest::EndScroll:
+        break;
+    }
+    return P;
+}

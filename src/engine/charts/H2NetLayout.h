@@ -1,0 +1,42 @@
+#pragma once
+
+#include "charts/H2NetModel.h"
+
+#include <vector>
+
+// What the trend grid shows for a client height and a scroll position: the data rows that fit
+// under the fixed rows, the scroll range and the visible grid's rectangle. Plain arithmetic, so
+// the widget only walks it when painting.
+struct H2NetLayout {
+    int VisRows = 0;           // data rows below the header (independent of how many the grid holds)
+    int ScrollMax = 0;         // the scroll range is 0 .. ScrollMax
+    int TopRow = 0;            // scroll position, kept inside the range
+    TNetRect GridRect;         // unscrolled, from cell (0,0) to the last visible cell; empty without columns
+    std::vector<int> ColLefts; // LeftOfCol of columns 0 .. cols (the last one is the right border)
+
+    // First and one-past-last grid rows of the data rows that get painted.
+    int firstPaintRow(const H2NetModel& m) const { return m.fixRowCount() + TopRow; }
+    int endPaintRow(const H2NetModel& m) const {
+        return std::min(m.fixRowCount() + TopRow + VisRows, m.rowCount());
+    }
+};
+
+// Lays the grid out for clientHeight pixels; topRow is clamped to the new scroll range.
+H2NetLayout LayoutH2Net(const H2NetModel& model, int clientHeight, int topRow);
+
+// The scroll bar requests the grid answers.
+enum class TScrollRequest {
+    LineUp,
+    LineDown,
+    PageUp,
+    PageDown,
+    ThumbPosition,
+    ThumbTrack,
+    Top,
+    Bottom,
+    EndScroll
+};
+
+// The new scroll position after a request at position P with range Min..Max; a page is visRows
+// rows; thumbPos is the thumb position the request carries (thumb requests only).
+int H2NetScroll(TScrollRequest request, int P, int Min, int Max, int visRows, int thumbPos = 0);

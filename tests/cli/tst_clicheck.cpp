@@ -1,0 +1,115 @@
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestCliCheck : public QObject {
+    Q_OBJECT
+
+    struct Run {
+        int status;
+        QString out;
+        QString err;
+    };
+
+    static Run run(const QStringList& args)
+    {
+        QProcess p;
+        p.start(KELVORA_CLI, args);
+        p.waitForFinished(60000);
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    QTemporaryDir m_dir;
+
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return path;
+    }
+
+private slots:
+    void sampleHistory();
+    void emptyHistory();
+    void badLines();
+    void badNumbers();
+    void missingFile();
+    void usageErrors_data();
+    void usageErrors();
+    void help();
+};
+
+void TestCliCheck::sampleHistory()
+{
+    const Run r = run({"--data", KELVORA_SAMPLE, "check"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("3493 draws, 2003001 to 2026096\n"));
+    QVERIFY(r.err.isEmpty());
+}
+
+void TestCliCheck::emptyHistory()
+{
+    const Run r = run({"--data", write("blank.dxt", "\r\n  \r\n"), "check"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("0 draws\n"));
+}
+
+void TestCliCheck::badLines()
+{
+    QByteArray text = "2005013 03 07 12 19 25 31 09\r\n";
+    for (int i = 0; i < 11; ++i)
+        text += "2005014 03 07 12 19 25 31\r\n";
+    const Run r = run({"--data", write("bad.dxt", text), "check"});
+    QCOMPARE(r.status, 1);
+    QVERIFY(r.out.isEmpty());
+    QCOMPARE(r.err, QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n2,3,4,5,6,7,8,9,10,11,\n12,\n"));
+}
+
+void TestCliCheck::badNumbers()
+{
+    // GB2312 bytes of a double-byte character where a number belongs.
+    const Run r = run({"--data", write("gb.dxt", "2005013 03 \xd6\xd0 12 19 25 31 09\r\n"), "check"});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, QStringLiteral("第1行数据有错误！！\n"));
+}
+
+void TestCliCheck::missingFile()
+{
+    const Run r = run({"--data", m_dir.filePath("none.dxt"), "check"});
+    QCOMPARE(r.status, 1);
+    QVERIFY(!r.err.isEmpty());
+}
+
+void TestCliCheck::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("no subcommand") << QStringList{};
+    QTest::newRow("unknown subcommand") << QStringList{"frobnicate"};
+    QTest::newRow("unknown option") << QStringList{"--colour", "check"};
+    QTest::newRow("missing data value") << QStringList{"--data"};
+    QTest::newRow("unknown check option") << QStringList{"check", "--fast"};
+    QTest::newRow("stray argument") << QStringList{"check", "extra"};
+}
+
+void TestCliCheck::usageErrors()
+{
+    QFETCH(QStringList, args);
+    const Run r = run(args);
+    QCOMPARE(r.status, 2);
+    QVERIFY(r.err.contains("Usage: kelvora-cli"));
+}
+
+void TestCliCheck::help()
+{
+    const Run tool = run({"--help"});
+    QCOMPARE(tool.status, 0);
+    QVERIFY(tool.out.contains("check"));
+    const Run sub = run({"check", "--help"});
+    QCOMPARE(sub.status, 0);
+    QVERIFY(sub.out.startsWith("Usage: kelvora-cli [--data FILE] check"));
+}
+
+QTEST_GUILESS_MAIN(TestCliCheck)
+#include "tst_clicheck.moc"
