@@ -8,6 +8,8 @@
 #include "forms/SplashForm.h"
 #include "history/DataPanel.h"
 #include "history/QueryPanel.h"
+#include "predict/PredictPanel.h"
+#include "shrink/ShrinkPanel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -158,7 +160,7 @@ void TMainForm::createPanels() {
 }
 
 QWidget* TMainForm::createShrinkPanel() {
-    auto* panel = new QWidget(m_client);
+    auto* panel = new TShrinkPanel(History, m_client);
     panel->setObjectName(QStringLiteral("RcmPanel"));
     return panel;
 }
@@ -176,13 +178,15 @@ QTabWidget* TMainForm::createChartPages() {
 }
 
 QWidget* TMainForm::createPredictPanel() {
-    auto* panel = new QWidget(m_client);
+    auto* panel = new TPredictPanel(History, m_client);
     panel->setObjectName(QStringLiteral("PridictPanel"));
+    connect(panel, &TPredictPanel::captionText, this, &QWidget::setWindowTitle);
     return panel;
 }
 
-// The shrink panel resets its conditions here once it exists.
-void TMainForm::resetShrinkConditions() {}
+void TMainForm::resetShrinkConditions() {
+    if (auto* panel = qobject_cast<TShrinkPanel*>(RcmPanel)) panel->RcmPanelClearBtClick();
+}
 
 void TMainForm::createMenu() {
     QMenuBar* bar = menuBar();
