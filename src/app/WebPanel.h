@@ -16,6 +16,8 @@ class TWebPanel : public QWidget {
     QUrl address() const { return m_url; }
     // Null until the browser has started (always null when it is disabled).
     QWebEngineView* WebBrowser = nullptr;
+    // What the browser shows when a page cannot be loaded.
+    static QString OfflinePage(const QUrl& url);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QtTest>
 
@@ -51,6 +52,26 @@ class TestWebPanel : public QObject {
         panel.navigate(home);
         QVERIFY(loaded.wait(30000));
         QCOMPARE(panel.WebBrowser->url(), home);
+    }
+
+    void unreachablePageShowsChineseNote() {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the browser engine's own code trips AddressSanitizer (sized delete inside Chromium)");
+#endif
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QUrl url(QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort()));
+        closed.close(); // nothing listens there any more: the connection is refused
+        TWebPanel panel(true);
+        panel.resize(400, 300);
+        panel.navigate(url);
+        panel.show();
+        QTRY_VERIFY_WITH_TIMEOUT(panel.WebBrowser != nullptr, 5000);
+        QString html;
+        QTRY_VERIFY_WITH_TIMEOUT((panel.WebBrowser->page()->toHtml([&html](const QString& h) { html = h; }),
+                                  html.contains("无法打开网页")),
+                                 30000);
+        QVERIFY(html.contains(url.toString()));
     }
 
     void disabledBrowserOnlyRecordsAddress() {
