@@ -4,6 +4,7 @@
 #include "KelvoraError.h"
 #include "ToolIcons.h"
 #include "WebPanel.h"
+#include "charts/ChartPages.h"
 #include "forms/ProgramFont.h"
 #include "forms/SplashForm.h"
 #include "history/DataPanel.h"
@@ -166,13 +167,7 @@ QWidget* TMainForm::createShrinkPanel() {
 }
 
 QTabWidget* TMainForm::createChartPages() {
-    auto* pages = new QTabWidget(m_client);
-    pages->setObjectName(QStringLiteral("GridPctl"));
-    for (int i = 0; i < 13; ++i) {
-        auto* sheet = new QWidget(pages);
-        sheet->setObjectName(QStringLiteral("ExTabSheet%1").arg(i + 1));
-        pages->addTab(sheet, QString::fromUtf8(ChartCaptions[i]));
-    }
+    auto* pages = new TChartPages(History, m_client);
     pages->setCurrentIndex(InitialChartPage);
     return pages;
 }
@@ -373,8 +368,9 @@ void TMainForm::ShowPanel(QWidget* panel) {
 }
 
 void TMainForm::ShowPage(QTabWidget* pages, int index) {
-    ShowPanel(pages);
+    // Pick the page first: a chart sheet rebuilds itself when shown, so only the chosen one does.
     if (index >= 0) pages->setCurrentIndex(index);
+    ShowPanel(pages);
 }
 
 void TMainForm::ShowWebPage(const QUrl& url) {
