@@ -34,10 +34,7 @@ void G2NetModel::SetDimension(int ACols, int ARows, const QList<TColor>& AColors
 }
 
 void G2NetModel::report(const QString& text) const {
-    if (FOnIndexError)
-        FOnIndexError(text);
-    else
-        qWarning("%s", qPrintable(text));
+    FOnIndexError.report(text);
 }
 
 qsizetype G2NetModel::cellIndex(int ACol, int ARow) const {

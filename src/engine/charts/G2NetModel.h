@@ -68,7 +68,7 @@ class G2NetModel {
     //  "gridCount","scale","showFrame","showValues","title"}
     QJsonObject toJson() const;
 
-    void setErrorHook(TIndexErrorHook hook) { FOnIndexError = std::move(hook); }
+    void setErrorHook(TIndexErrorHook hook) { FOnIndexError.set(std::move(hook)); }
 
   private:
     void report(const QString& text) const;
@@ -78,5 +78,5 @@ class G2NetModel {
     int FDynColCount = 0;
     int FDynRowCount = 0;
     std::vector<TColor> FSeriesColors;
-    TIndexErrorHook FOnIndexError;
+    TIndexErrorSink FOnIndexError;
 };

@@ -33,10 +33,7 @@ void H2NetModel::SetDimension(int ACols, int ADynRows, int AFixRows, const QList
 }
 
 void H2NetModel::report(const QString& text) const {
-    if (FOnIndexError)
-        FOnIndexError(text);
-    else
-        qWarning("%s", qPrintable(text));
+    FOnIndexError.report(text);
 }
 
 bool H2NetModel::cellIndex(int ARow, int ACol, qsizetype& index) const {

@@ -77,7 +77,7 @@ class H2NetModel {
     QJsonObject toJson() const;
 
     // Where index diagnostics go (the widget installs its message box).
-    void setErrorHook(TIndexErrorHook hook) { FOnIndexError = std::move(hook); }
+    void setErrorHook(TIndexErrorHook hook) { FOnIndexError.set(std::move(hook)); }
 
   private:
     void report(const QString& text) const;
@@ -90,5 +90,5 @@ class H2NetModel {
     int FColsCount = 0;
     int FDynRows = 0;
     QList<int> FColWidthArr;
-    TIndexErrorHook FOnIndexError;
+    TIndexErrorSink FOnIndexError;
 };

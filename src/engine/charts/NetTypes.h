@@ -2,6 +2,7 @@
 
 #include <QJsonValue>
 #include <QString>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <cstdint>
@@ -22,6 +23,27 @@ inline QJsonValue ColorToJson(TColor c) {
 // Receives the short English diagnostics of a bad cell index. The widgets show them in a message
 // box; without a hook they go to qWarning.
 using TIndexErrorHook = std::function<void(const QString&)>;
+
+// Holds a model's hook. A copied model reports where its original did, but assigning a model to
+// an existing one keeps the receiver's hook, so `net->model() = filledModel` still reaches the
+// widget's message box.
+class TIndexErrorSink {
+  public:
+    TIndexErrorSink() = default;
+    TIndexErrorSink(const TIndexErrorSink&) = default;
+    TIndexErrorSink& operator=(const TIndexErrorSink&) { return *this; }
+
+    void set(TIndexErrorHook hook) { m_hook = std::move(hook); }
+    void report(const QString& text) const {
+        if (m_hook)
+            m_hook(text);
+        else
+            qWarning("%s", qPrintable(text));
+    }
+
+  private:
+    TIndexErrorHook m_hook;
+};
 
 // A pixel rectangle with exclusive right and bottom edges, the way the controls measure cells.
 struct TNetRect {

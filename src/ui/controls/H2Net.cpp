@@ -120,7 +120,9 @@ void TH2Net::render(QPainter& p, const QRect& clip) {
     const QPalette& pal = palette();
     p.fillRect(clip, NetColor(clWindow, pal));
     const H2NetModel& m = m_model;
-    const H2NetLayout& l = m_layout;
+    // A paint can come between a refill and its Resize (a message box runs the event loop), so the
+    // walk never trusts a layout made for other dimensions.
+    const H2NetLayout l = LayoutH2Net(m, viewport()->height(), m_layout.TopRow);
     if (m.colsCount() <= 0 || m.dynRows() <= 0) return;
 
     const int lw = m.FLineWidth;

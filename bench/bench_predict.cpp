@@ -1,0 +1,93 @@
+#include "history/Parser.h"
+#include "predict/Prediction.h"
+#include "shrink/Combinations.h"
+
+#include <QFile>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+
+namespace {
+
+const TCodeArr& sample() {
+    static const TCodeArr history = [] {
+        QFile f(QStringLiteral(KELVORA_SAMPLE));
+        f.open(QIODevice::ReadOnly);
+        return ParseHistory(f.readAll()).history;
+    }();
+    return history;
+}
+
+// The baseline: enumerating every ticket once, as the single prediction must.
+void BM_BuildCombinations(benchmark::State& state) {
+    CandidateFlags flags{};
+    for (int n = 20; n <= 33; ++n)
+        flags[size_t(n - 1)] = 1;
+    for (auto _ : state) {
+        TCodeList list;
+        BuildCombinations(list, flags);
+        benchmark::DoNotOptimize(list.data());
+    }
+}
+BENCHMARK(BM_BuildCombinations)->Unit(benchmark::kMillisecond);
+
+void BM_SinglePredict(benchmark::State& state) {
+    const TCodeArr& h = sample();
+    for (auto _ : state) {
+        TSinglePrediction r = SinglePredict(h);
+        benchmark::DoNotOptimize(r.lines.data());
+    }
+}
+BENCHMARK(BM_SinglePredict)->Unit(benchmark::kMillisecond);
+
+void BM_CombinePredict(benchmark::State& state) {
+    const TCodeArr& h = sample();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CombinePredict(h));
+}
+BENCHMARK(BM_CombinePredict)->Unit(benchmark::kMicrosecond);
+
+void BM_AreaNumRecommend(benchmark::State& state) {
+    const TCodeArr& h = sample();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(AreaNumRecommend(h));
+}
+BENCHMARK(BM_AreaNumRecommend)->Unit(benchmark::kMicrosecond);
+
+// Prints the single prediction's time as a multiple of the baseline measured in the same run (the
+// fastest repetition of each, or the median when only aggregates are reported).
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        // CPU time: the machine is shared, so wall time mostly measures the neighbours.
+        for (const Run& r : runs)
+            if ((r.run_type == Run::RT_Iteration && r.iterations > 0) ||
+                (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")) {
+                const std::string name = r.run_name.function_name;
+                const double t = r.GetAdjustedCPUTime();
+                if (!m_time.count(name) || t < m_time[name]) m_time[name] = t;
+            }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const auto base = m_time.find("BM_BuildCombinations");
+        const auto single = m_time.find("BM_SinglePredict");
+        if (base != m_time.end() && single != m_time.end() && base->second > 0)
+            std::printf("SinglePredict / BuildCombinations (CPU time) = %.2f (target < 2)\n",
+                        single->second / base->second);
+    }
+
+  private:
+    std::map<std::string, double> m_time;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

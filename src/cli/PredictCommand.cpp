@@ -1,0 +1,67 @@
+#include "Cli.h"
+
+#include "KelvoraError.h"
+#include "predict/Prediction.h"
+
+namespace {
+
+const QString usage =
+    QStringLiteral("Usage: kelvora-cli [--data FILE] predict KIND\n\n"
+                   "Prints the lines the prediction page shows after one of its commands, computed from the\n"
+                   "20 latest draws.\n\n"
+                   "KIND:\n"
+                   "  compound   复式预测\n"
+                   "  single     单注预测\n"
+                   "  banker     胆码推荐\n"
+                   "  cold       冷码推荐\n"
+                   "  odd        奇数推荐\n"
+                   "  even       偶数推荐\n"
+                   "  zone       区间推荐\n");
+
+struct KindName {
+    const char* name;
+    PredictKind kind;
+};
+const KindName kinds[] = {
+    {"compound", PredictKind::Compound}, {"single", PredictKind::Single}, {"banker", PredictKind::Banker},
+    {"cold", PredictKind::Cold},         {"odd", PredictKind::Odd},       {"even", PredictKind::Even},
+    {"zone", PredictKind::Zone},
+};
+
+int runPredict(CliContext& ctx) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringLiteral("help"));
+    parser.addOption(help);
+    if (!parser.parse(ctx.args)) return ctx.usageError(parser.errorText(), usage);
+    if (parser.isSet(help)) {
+        ctx.out << usage;
+        return CliOk;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) return ctx.usageError(QStringLiteral("missing KIND"), usage);
+    if (positional.size() > 1)
+        return ctx.usageError(QStringLiteral("unexpected argument '%1'").arg(positional.at(1)), usage);
+
+    const KindName* chosen = nullptr;
+    for (const KindName& k : kinds)
+        if (positional.first() == QLatin1String(k.name)) chosen = &k;
+    if (!chosen) return ctx.usageError(QStringLiteral("unknown KIND '%1'").arg(positional.first()), usage);
+
+    const std::optional<TCodeArr> history = ctx.loadHistory();
+    if (!history) return CliRefused;
+    try {
+        const TPredictResult result = RunPredict(*history, chosen->kind);
+        for (const QString& line : result.lines)
+            ctx.out << line << '\n';
+    } catch (const KelvoraError& e) {
+        ctx.err << e.message() << '\n';
+        return CliRefused;
+    }
+    return CliOk;
+}
+
+const CliRegistrar reg({"predict", "the prediction page's commands (compound, single, banker, ...)",
+                        runPredict});
+
+} // namespace

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+// A fixed array of signed 8-bit values indexed from 1 to N; entry 0 is never read. The tag keeps
+// counts, ranks and pick lists from being passed for one another.
+template <int N, typename Tag> struct OneBasedArray {
+    static constexpr int Size = N;
+    std::array<int8_t, N + 1> v{};
+
+    int8_t& operator[](int i) { return v[size_t(i)]; }
+    int8_t operator[](int i) const { return v[size_t(i)]; }
+    void fill(int8_t value) { v.fill(value); }
+    bool operator==(const OneBasedArray&) const = default;
+};
+
+struct RedCountsTag;
+struct BlueCountsTag;
+struct RedRankTag;
+struct BlueRankTag;
+struct RedListTag;
+struct BlueListTag;
+
+// Hits per number over the window; -1 marks a number the caller took out of competition.
+using TRedCounts = OneBasedArray<33, RedCountsTag>;
+using TBlueCounts = OneBasedArray<16, BlueCountsTag>;
+// The number at each rank, rank 1 = most frequent.
+using TRedRank = OneBasedArray<33, RedRankTag>;
+using TBlueRank = OneBasedArray<16, BlueRankTag>;
+// Picked numbers in print order; -1 = empty slot.
+using TRedList = OneBasedArray<33, RedListTag>;
+using TBlueList = OneBasedArray<16, BlueListTag>;
+
+// Every prediction command looks at the 20 latest draws.
+constexpr int PredictWindow = 20;
+
+// The refusal when the history is shorter than the window.
+QString ShortHistoryMessage();
+
+// Hit counts over the last n draws (newest backwards). Throws KelvoraError when the history holds
+// fewer than n draws; n = 0 counts nothing.
+TRedCounts CountRedHits(const TCodeArr& history, int n);
+TBlueCounts CountBlueHits(const TCodeArr& history, int n);
+
+// Numbers ordered by count, highest first, ties by ascending number; excluded (negative) numbers
+// come last in ascending order. Every number appears exactly once.
+TRedRank RankRed(TRedCounts counts);
+TBlueRank RankBlue(TBlueCounts counts);
+
+// A pick list written in slot order, plain decimal, joined by sep; count = filled slots.
+struct TListText {
+    QString text;
+    int count = 0;
+};
+TListText RedListToText(const TRedList& list, const QString& sep);
+TListText BlueListToText(const TBlueList& list, const QString& sep);
+
+// A pick list (all slots -1) filled with the numbers at the given ranks, in that order.
+TRedList RedListFromRanks(const TRedRank& rank, const std::vector<int>& ranks);
+TBlueList BlueListFromRanks(const TBlueRank& rank, const std::vector<int>& ranks);

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// Three groups of red and blue numbers chosen by rank among fixed subsets (six lines).
+QStringList CombinePredict(const TCodeArr& history);
+
+struct TSinglePrediction {
+    QStringList lines; // batches of 100, 200 and 500 tickets, each with a heading and an empty line
+    int64_t kept = 0;  // tickets holding at least one of the 14 rarest numbers
+};
+// Tickets spread evenly over all combinations that touch the 14 least frequent red numbers.
+TSinglePrediction SinglePredict(const TCodeArr& history);
+
+// The positions a batch of n picks from a ticket list whose kept tickets are flagged 1 in keptFlags:
+// each walk counts kept tickets from the previous pick (counting it again, the first walk starts at
+// 0) and stops at the (kept div n)-th one. A walk that reaches the end of the list ends the batch
+// early instead of reading past it.
+std::vector<size_t> SpreadPicks(const std::vector<uint8_t>& keptFlags, int64_t kept, int n);
+
+// The five recommenders: three groups of red numbers at fixed ranks within a subset (six lines).
+QStringList NerveRecommend(const TCodeArr& history);
+QStringList ColdCodeRecommend(const TCodeArr& history);
+QStringList OddNumRecommend(const TCodeArr& history);
+QStringList EvenNumRecommend(const TCodeArr& history);
+QStringList AreaNumRecommend(const TCodeArr& history);
+
+// Every command of the prediction page, in tool-bar order.
+enum class PredictKind { Compound, Single, Banker, Cold, Odd, Even, Zone };
+
+struct TPredictResult {
+    QStringList lines;
+    QString statusText;             // "完成 ..." for the status bar
+    std::optional<int64_t> caption; // the single prediction puts K into the window caption
+};
+
+// The command's own name as its button shows it ("复式预测", ...).
+QString PredictCommandName(PredictKind kind);
+// Runs one command; throws KelvoraError (short history) before producing anything.
+TPredictResult RunPredict(const TCodeArr& history, PredictKind kind);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+class QPlainTextEdit;
+class QToolBar;
+class QToolButton;
+enum class PredictKind;
+
+// The smart-prediction page: a tool bar of prediction commands and the text area they write into.
+class TPredictPanel : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Asks the user for the export file; an empty result means cancelled.
+    using SaveFileChooser = std::function<QString(QWidget* parent)>;
+
+    TPredictPanel(const TCodeArr& history, QWidget* parent = nullptr);
+
+    // Replaces the save dialog (the main window's shared one, or a test's answer).
+    void setSaveFileChooser(SaveFileChooser chooser);
+
+    // The text area's content as lines; an empty area has none.
+    QStringList memoLines() const;
+
+    QToolBar* TuiToolBar = nullptr;
+    QToolButton* TuiExportBt = nullptr;
+    QToolButton* TuiPrintBt = nullptr;
+    QToolButton* TuiCombinePredictBt = nullptr;
+    // Kept hidden on the tool bar; their commands are reached through TuiMorePredictBt's menu.
+    QToolButton* TuiSinglePredictBt = nullptr;
+    QToolButton* TuiNerveRcmBt = nullptr;
+    QToolButton* TuiColdCodeRcmBt = nullptr;
+    QToolButton* TuiOddNumRcmBt = nullptr;
+    QToolButton* TuiEvenNumRcmBt = nullptr;
+    QToolButton* TuiAreaNumRcmBt = nullptr;
+    QToolButton* TuiMorePredictBt = nullptr;
+    QPlainTextEdit* TuiMemo = nullptr;
+
+  signals:
+    void statusText(const QString& text);
+    // The single prediction puts the number of tickets it chose from into the main window's caption.
+    void captionText(const QString& text);
+
+  public slots:
+    void TuiExportBtClick();
+    void TuiPrintBtClick();
+    void TuiCombinePredictBtClick();
+    void TuiSinglePredictBtClick();
+    void TuiNerveRcmBtClick();
+    void TuiColdCodeRcmBtClick();
+    void TuiOddNumRcmBtClick();
+    void TuiEvenNumRcmBtClick();
+    void TuiAreaNumRcmBtClick();
+
+  private:
+    QToolButton* addButton(const QString& caption, const QString& name, void (TPredictPanel::*slot)(),
+                           bool visible);
+    void runCommand(PredictKind kind);
+
+    const TCodeArr& m_history;
+    SaveFileChooser m_chooseSaveFile;
+};

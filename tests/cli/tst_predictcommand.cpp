@@ -1,0 +1,132 @@
+#include "history/Parser.h"
+#include "predict/Prediction.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int status;
+    QString out;
+    QString err;
+};
+
+Run runCli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(KELVORA_CLI), args);
+    p.waitForFinished(120000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QByteArray sampleBytes() {
+    QFile f(QStringLiteral(KELVORA_SAMPLE));
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+} // namespace
+
+class TestPredictCommand : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // The last count lines of the sample history as a data file of its own.
+    QString tailFile(int count) {
+        QList<QByteArray> lines = sampleBytes().split('\n');
+        while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+            lines.removeLast();
+        const QString path = m_dir.filePath(QStringLiteral("tail%1.dxt").arg(count));
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        for (const QByteArray& l : lines.mid(lines.size() - count))
+            f.write(l + '\n');
+        return path;
+    }
+
+  private slots:
+    void printsWhatTheEngineComputes_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("engineKind");
+        QTest::newRow("compound") << "compound" << int(PredictKind::Compound);
+        QTest::newRow("single") << "single" << int(PredictKind::Single);
+        QTest::newRow("banker") << "banker" << int(PredictKind::Banker);
+        QTest::newRow("cold") << "cold" << int(PredictKind::Cold);
+        QTest::newRow("odd") << "odd" << int(PredictKind::Odd);
+        QTest::newRow("even") << "even" << int(PredictKind::Even);
+        QTest::newRow("zone") << "zone" << int(PredictKind::Zone);
+    }
+    void printsWhatTheEngineComputes() {
+        QFETCH(QString, kind);
+        QFETCH(int, engineKind);
+        const Run r = runCli(
+            {QStringLiteral("--data"), QStringLiteral(KELVORA_SAMPLE), QStringLiteral("predict"), kind});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QString());
+        const QStringList lines =
+            RunPredict(ParseHistory(sampleBytes()).history, PredictKind(engineKind)).lines;
+        QCOMPARE(r.out, lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        if (kind == QLatin1String("single")) QCOMPARE(lines.size(), 806);
+    }
+
+    void windowOfTwentyDraws_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("draws");
+        QTest::addColumn<int>("status");
+        for (const char* k : {"compound", "single", "banker", "cold", "odd", "even", "zone"}) {
+            QTest::addRow("%s 19", k) << QString::fromLatin1(k) << 19 << 1;
+            QTest::addRow("%s 20", k) << QString::fromLatin1(k) << 20 << 0;
+        }
+    }
+    void windowOfTwentyDraws() {
+        QFETCH(QString, kind);
+        QFETCH(int, draws);
+        QFETCH(int, status);
+        const Run r = runCli({QStringLiteral("--data"), tailFile(draws), QStringLiteral("predict"), kind});
+        QCOMPARE(r.status, status);
+        if (status) {
+            QCOMPARE(r.out, QString());
+            QCOMPARE(r.err,
+                     QStringLiteral("开奖数据期数少于统计分析需要的期数，无法继续完成智能预测功能！！\n"));
+        } else {
+            QVERIFY(!r.out.isEmpty());
+        }
+    }
+
+    void usageErrors_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("no kind") << QStringList{};
+        QTest::newRow("unknown kind") << QStringList{"lucky"};
+        QTest::newRow("two kinds") << QStringList{"odd", "even"};
+        QTest::newRow("unknown option") << QStringList{"odd", "--fast"};
+    }
+    void usageErrors() {
+        QFETCH(QStringList, args);
+        const Run r = runCli(
+            QStringList{QStringLiteral("--data"), QStringLiteral(KELVORA_SAMPLE), QStringLiteral("predict")} +
+            args);
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.out, QString());
+        QVERIFY(r.err.contains(QStringLiteral("predict KIND")));
+    }
+
+    void badHistoryIsRefused() {
+        const QString path = m_dir.filePath(QStringLiteral("bad.dxt"));
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write("2003001 10 11 12\r\n");
+        f.close();
+        const Run r =
+            runCli({QStringLiteral("--data"), path, QStringLiteral("predict"), QStringLiteral("compound")});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QString());
+        QVERIFY(!r.err.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPredictCommand)
+#include "tst_predictcommand.moc"

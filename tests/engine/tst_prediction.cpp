@@ -1,0 +1,291 @@
+#include "KelvoraError.h"
+#include "history/Parser.h"
+#include "metrics/Code.h"
+#include "predict/Prediction.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+#include <algorithm>
+#include <set>
+
+Q_DECLARE_METATYPE(PredictKind)
+
+namespace {
+
+TDrawRec draw(std::array<int, 6> reds, int blue) {
+    TDrawRec d{2020, 1, MakeTicket(reds[0], reds[1], reds[2], reds[3], reds[4], reds[5])};
+    d.Ticket.Blue[blue - 1] = 1;
+    return d;
+}
+
+TCodeArr repeated(int count, std::array<int, 6> reds, int blue) {
+    return TCodeArr(size_t(count), draw(reds, blue));
+}
+
+const TCodeArr& sample() {
+    static const TCodeArr history = [] {
+        QFile f(QStringLiteral(KELVORA_SAMPLE));
+        if (!f.open(QIODevice::ReadOnly)) qFatal("sample history missing");
+        return ParseHistory(f.readAll()).history;
+    }();
+    return history;
+}
+
+// Red numbers of the last 20 draws ordered by hits, most first, ties by ascending number, restricted
+// to the numbers in allowed: written independently of the engine's ranking.
+QList<int> referenceRanking(const TCodeArr& h, const std::set<int>& allowed) {
+    std::array<int, 34> hits{};
+    for (size_t i = h.size() - 20; i < h.size(); ++i)
+        for (int k = 0; k < 6; ++k)
+            ++hits[h[i].Ticket.Red[k]];
+    QList<int> numbers(allowed.begin(), allowed.end());
+    std::stable_sort(numbers.begin(), numbers.end(), [&](int a, int b) { return hits[a] > hits[b]; });
+    return numbers;
+}
+
+QString pick(const QList<int>& ranking, const QList<int>& ranks) {
+    QStringList parts;
+    for (int r : ranks)
+        parts << QString::number(ranking[r - 1]);
+    return parts.join(QLatin1Char(','));
+}
+
+std::set<int> numbersWhere(bool (*pred)(int)) {
+    std::set<int> s;
+    for (int n = 1; n <= 33; ++n)
+        if (pred(n)) s.insert(n);
+    return s;
+}
+
+} // namespace
+
+class TestPrediction : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void shortHistoryRefusesEveryCommand_data() {
+        QTest::addColumn<PredictKind>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("compound") << PredictKind::Compound << "复式预测";
+        QTest::newRow("single") << PredictKind::Single << "单注预测";
+        QTest::newRow("banker") << PredictKind::Banker << "胆码推荐";
+        QTest::newRow("cold") << PredictKind::Cold << "冷码推荐";
+        QTest::newRow("odd") << PredictKind::Odd << "奇数推荐";
+        QTest::newRow("even") << PredictKind::Even << "偶数推荐";
+        QTest::newRow("zone") << PredictKind::Zone << "区间推荐";
+    }
+    void shortHistoryRefusesEveryCommand() {
+        QFETCH(PredictKind, kind);
+        QFETCH(QString, name);
+        TCodeArr h(sample().end() - 20, sample().end());
+        const TPredictResult ok = RunPredict(h, kind);
+        QVERIFY(!ok.lines.isEmpty());
+        QCOMPARE(ok.statusText, QStringLiteral("完成 ") + name);
+        QCOMPARE(ok.caption.has_value(), kind == PredictKind::Single);
+
+        h.erase(h.begin());
+        try {
+            RunPredict(h, kind);
+            QFAIL("19 draws accepted");
+        } catch (const KelvoraError& e) {
+            QCOMPARE(e.message(),
+                     QStringLiteral("开奖数据期数少于统计分析需要的期数，无法继续完成智能预测功能！！"));
+        }
+    }
+
+    void compoundWithEqualCounts() {
+        // Only excluded numbers drawn: every competing number has 0 hits and ranks by its value.
+        const QStringList lines = CombinePredict(repeated(20, {1, 2, 3, 4, 5, 7}, 1));
+        QCOMPARE(lines, (QStringList{
+                            "复式预测(第1组):9+3个号",
+                            "28 31 32 24 25 26 20 21 22+2 14 10",
+                            "复式预测(第2组):10+3个号",
+                            "23 24 25 26 27 28 29 30 31 32+11 1 3",
+                            "复式预测(第3组):12+3个号",
+                            "11 14 18 19 20 21 22 23 24 25 26 27+8 11 1",
+                        }));
+    }
+
+    void compoundOnRealHistory() {
+        const TCodeArr& h = sample();
+        const QStringList lines = CombinePredict(h);
+        QCOMPARE(lines.size(), 6);
+        const std::set<int> allowed{6,  8,  10, 11, 14, 18, 19, 20, 21, 22,
+                                    23, 24, 25, 26, 27, 28, 29, 30, 31, 32};
+        const QList<int> redRank = referenceRanking(h, allowed);
+        const QList<int> groups[3] = {{16, 19, 20, 12, 13, 14, 8, 9, 10},
+                                      {11, 12, 13, 14, 15, 16, 17, 18, 19, 20},
+                                      {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}};
+        for (int g = 0; g < 3; ++g) {
+            const QStringList parts = lines[g * 2 + 1].split(QLatin1Char('+'));
+            QCOMPARE(parts.size(), 2);
+            QCOMPARE(parts[0], pick(redRank, groups[g]).replace(QLatin1Char(','), QLatin1Char(' ')));
+            QVERIFY2(!parts.join(' ').contains(QRegularExpression(QStringLiteral("(^|\\s)0"))),
+                     qPrintable(lines[g]));
+            const QStringList blues = parts[1].split(QLatin1Char(' '));
+            QCOMPARE(blues.size(), 3);
+            if (g == 0) QCOMPARE(blues[0], QStringLiteral("2"));
+            if (g == 1) {
+                QVERIFY(blues.contains("1"));
+                QVERIFY(blues.contains("3"));
+            }
+            if (g == 2) QVERIFY(blues.contains("1"));
+        }
+    }
+
+    void singlePrediction() {
+        const TCodeArr& h = sample();
+        const TSinglePrediction result = SinglePredict(h);
+        QCOMPARE(result.kept, int64_t(1080436));
+        QCOMPARE(result.lines.size(), 806);
+
+        // The expected picks, computed without the engine's walk: the kept tickets in
+        // lexicographic order, the j-th pick of a batch being kept ordinal 1 + j * (step - 1).
+        const QList<int> ranking = referenceRanking(h, numbersWhere([](int) { return true; }));
+        std::array<bool, 34> rare{};
+        for (int r = 20; r <= 33; ++r)
+            rare[ranking[r - 1]] = true;
+        std::vector<std::array<int, 6>> kept;
+        for (int a = 1; a <= 28; ++a)
+            for (int b = a + 1; b <= 29; ++b)
+                for (int c = b + 1; c <= 30; ++c)
+                    for (int d = c + 1; d <= 31; ++d)
+                        for (int e = d + 1; e <= 32; ++e)
+                            for (int f = e + 1; f <= 33; ++f)
+                                if (rare[a] || rare[b] || rare[c] || rare[d] || rare[e] || rare[f])
+                                    kept.push_back({a, b, c, d, e, f});
+        QCOMPARE(int64_t(kept.size()), result.kept);
+
+        int line = 0;
+        const std::pair<int, int> batches[] = {{100, 1080301}, {200, 1080201}, {500, 1079501}};
+        for (auto [n, lastOrdinal] : batches) {
+            QCOMPARE(result.lines[line++], QStringLiteral("单注预测(%1注):").arg(n));
+            const int step = int(result.kept / n);
+            QCOMPARE(1 + n * (step - 1), lastOrdinal);
+            for (int j = 1; j <= n; ++j) {
+                const auto& t = kept[size_t(j * (step - 1))];
+                const QString expected =
+                    QString::asprintf("%02d %02d %02d %02d %02d %02d", t[0], t[1], t[2], t[3], t[4], t[5]);
+                if (result.lines[line] != expected)
+                    QFAIL(qPrintable(QStringLiteral("batch %1 pick %2: %3, expected %4")
+                                         .arg(n)
+                                         .arg(j)
+                                         .arg(result.lines[line], expected)));
+                ++line;
+            }
+            QCOMPARE(result.lines[line++], QString());
+        }
+        QCOMPARE(line, 806);
+        QCOMPARE(SinglePredict(h).lines, result.lines);
+    }
+
+    void spreadPicks_data() {
+        QTest::addColumn<QByteArray>("flags"); // '1' = kept
+        QTest::addColumn<int>("kept");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QList<int>>("picks");
+        QTest::newRow("each walk counts the last pick again")
+            << QByteArray("101101") << 4 << 2 << QList<int>{2, 3};
+        QTest::newRow("unkept start") << QByteArray("0011100111") << 6 << 3 << QList<int>{3, 4, 7};
+        QTest::newRow("step 1 stays on the first kept") << QByteArray("0101") << 2 << 2 << QList<int>{1, 1};
+        QTest::newRow("across blocks")
+            << (QByteArray(40, '0') + QByteArray(40, '1') + QByteArray(30, '0') + "1") << 41 << 1
+            << QList<int>{110};
+        QTest::newRow("walk reaches the end") << QByteArray("1111") << 12 << 2 << QList<int>{};
+        QTest::newRow("ends mid-batch") << QByteArray("11111") << 9 << 3 << QList<int>{2, 4};
+        QTest::newRow("fewer kept than picks") << QByteArray("11") << 2 << 3 << QList<int>{};
+        QTest::newRow("empty list") << QByteArray() << 0 << 100 << QList<int>{};
+    }
+    void spreadPicks() {
+        QFETCH(QByteArray, flags);
+        QFETCH(int, kept);
+        QFETCH(int, n);
+        QFETCH(QList<int>, picks);
+        std::vector<uint8_t> keptFlags;
+        for (char c : flags)
+            keptFlags.push_back(c == '1');
+        const std::vector<size_t> got = SpreadPicks(keptFlags, kept, n);
+        QCOMPARE(QList<int>(got.begin(), got.end()), picks);
+    }
+
+    void recommendersWithEqualCounts_data() {
+        QTest::addColumn<PredictKind>("kind");
+        QTest::addColumn<QList<int>>("drawn"); // six numbers outside the competing set
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("banker") << PredictKind::Banker << QList<int>{1, 2, 3, 4, 5, 6}
+                                << QStringList{"胆码推荐(第1组)3个号", "25,28,31",
+                                               "胆码推荐(第2组)4个号", "27,28,29,30",
+                                               "胆码推荐(第3组)5个号", "29,31,32,33,30"};
+        QTest::newRow("cold") << PredictKind::Cold << QList<int>{18, 19, 20, 21, 22, 23}
+                              << QStringList{"冷码推荐(第1组)3个号", "8,11,14",
+                                             "冷码推荐(第2组)4个号", "10,11,12,13",
+                                             "冷码推荐(第3组)5个号", "12,14,15,16,13"};
+        QTest::newRow("odd") << PredictKind::Odd << QList<int>{2, 4, 6, 8, 10, 12}
+                             << QStringList{"奇数推荐(第1组)3个号", "15,17,19",
+                                            "奇数推荐(第2组)4个号", "19,21,23,25",
+                                            "奇数推荐(第3组)5个号", "25,27,29,31,33"};
+        QTest::newRow("even") << PredictKind::Even << QList<int>{1, 3, 5, 7, 9, 11}
+                              << QStringList{"偶数推荐(第1组)3个号", "16,18,20",
+                                             "偶数推荐(第2组)4个号", "20,22,24,26",
+                                             "偶数推荐(第3组)5个号", "24,28,30,32,26"};
+        // Zones: 1, 12, 13 and 23 drawn, so each zone's rarest three are its largest numbers.
+        QTest::newRow("zone") << PredictKind::Zone << QList<int>{1, 2, 12, 13, 23, 24}
+                              << QStringList{"区间推荐(01-11)3个号", "9,10,11",
+                                             "区间推荐(12-22)3个号", "20,21,22",
+                                             "区间推荐(23-33)3个号", "31,32,33"};
+    }
+    void recommendersWithEqualCounts() {
+        QFETCH(PredictKind, kind);
+        QFETCH(QList<int>, drawn);
+        QFETCH(QStringList, expected);
+        const TCodeArr h = repeated(20, {drawn[0], drawn[1], drawn[2], drawn[3], drawn[4], drawn[5]}, 5);
+        QCOMPARE(RunPredict(h, kind).lines, expected);
+    }
+
+    void recommendersOnRealHistory_data() {
+        QTest::addColumn<PredictKind>("kind");
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QList<int>>("competing");
+        QTest::addColumn<QList<int>>("ranks");
+        const auto list = [](bool (*pred)(int)) {
+            const std::set<int> s = numbersWhere(pred);
+            return QList<int>(s.begin(), s.end());
+        };
+        const QList<int> high = list([](int n) { return n >= 18; });
+        const QList<int> low = list([](int n) { return n <= 17; });
+        const QList<int> odd = list([](int n) { return n % 2 == 1; });
+        const QList<int> even = list([](int n) { return n % 2 == 0; });
+        const QList<int> g1{8, 11, 14}, g2{10, 11, 12, 13}, g3{12, 14, 15, 16, 13};
+        QTest::newRow("banker 1") << PredictKind::Banker << 0 << high << g1;
+        QTest::newRow("banker 3") << PredictKind::Banker << 2 << high << g3;
+        QTest::newRow("cold 2") << PredictKind::Cold << 1 << low << g2;
+        QTest::newRow("cold 3") << PredictKind::Cold << 2 << low << g3;
+        QTest::newRow("odd 1") << PredictKind::Odd << 0 << odd << QList<int>{8, 9, 10};
+        QTest::newRow("odd 3") << PredictKind::Odd << 2 << odd << QList<int>{13, 14, 15, 16, 17};
+        QTest::newRow("even 2") << PredictKind::Even << 1 << even << g2;
+        QTest::newRow("even 3") << PredictKind::Even << 2 << even << g3;
+        for (int z = 0; z < 3; ++z) {
+            QList<int> zone;
+            for (int n = z * 11 + 1; n <= z * 11 + 11; ++n)
+                zone << n;
+            QTest::addRow("zone %d", z + 1) << PredictKind::Zone << z << zone << QList<int>{9, 10, 11};
+        }
+    }
+    void recommendersOnRealHistory() {
+        QFETCH(PredictKind, kind);
+        QFETCH(int, group);
+        QFETCH(QList<int>, competing);
+        QFETCH(QList<int>, ranks);
+        const TCodeArr& h = sample();
+        const QStringList lines = RunPredict(h, kind).lines;
+        QCOMPARE(lines.size(), 6);
+        QVERIFY(lines[group * 2].endsWith(QStringLiteral("%1个号").arg(ranks.size())));
+        QVERIFY(!lines[group * 2].contains(QLatin1Char(':')));
+        QCOMPARE(lines[group * 2 + 1],
+                 pick(referenceRanking(h, std::set<int>(competing.begin(), competing.end())), ranks));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPrediction)
+#include "tst_prediction.moc"

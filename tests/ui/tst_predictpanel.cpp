@@ -1,0 +1,275 @@
+#include "predict/PredictPanel.h"
+
+#include "../ModalCatcher.h"
+#include "history/Parser.h"
+#include "history/PrintLines.h"
+#include "predict/Prediction.h"
+
+#include <QFile>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+TCodeArr loadSample() {
+    QFile f(QStringLiteral(KELVORA_SAMPLE));
+    f.open(QIODevice::ReadOnly);
+    return ParseHistory(f.readAll()).history;
+}
+
+const QString shortMessage =
+    QStringLiteral("开奖数据期数少于统计分析需要的期数，无法继续完成智能预测功能！！");
+
+} // namespace
+
+class TestPredictPanel : public QObject {
+    Q_OBJECT
+
+    TCodeArr m_history;
+    std::unique_ptr<TPredictPanel> m_panel;
+    QTemporaryDir m_dir;
+
+    QToolButton* button(const char* name) { return m_panel->findChild<QToolButton*>(QLatin1String(name)); }
+
+    // Opens the drop-down as a user does and clicks the item with the given caption.
+    void chooseFromMore(const QString& caption) {
+        QMenu* menu = m_panel->TuiMorePredictBt->menu();
+        QVERIFY(menu);
+        QAction* item = nullptr;
+        for (QAction* a : menu->actions())
+            if (a->text() == caption) item = a;
+        QVERIFY2(item, qPrintable(caption));
+        bool clicked = false;
+        QTimer poll;
+        poll.setInterval(5);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            if (!menu->isVisible() || clicked) return;
+            clicked = true;
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        });
+        poll.start();
+        QTest::mouseClick(m_panel->TuiMorePredictBt, Qt::LeftButton);
+        QTRY_VERIFY(clicked);
+        QTRY_VERIFY(!menu->isVisible());
+    }
+
+  private slots:
+    void init() {
+        m_history = loadSample();
+        m_panel = std::make_unique<TPredictPanel>(m_history);
+        m_panel->resize(800, 600);
+        m_panel->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
+    }
+    void cleanup() {
+        m_panel.reset();
+        SetPrintToFile(QString());
+    }
+
+    void toolBarLayout() {
+        const QStringList visible{"导出", "打印", "复式预测", "更多预测"};
+        QStringList shown;
+        QStringList all;
+        for (QAction* a : m_panel->TuiToolBar->actions()) {
+            if (a->isSeparator()) {
+                all << "|";
+                continue;
+            }
+            auto* b = qobject_cast<QToolButton*>(m_panel->TuiToolBar->widgetForAction(a));
+            QVERIFY(b);
+            all << b->text();
+            if (b->isVisible()) shown << b->text();
+            if (b != m_panel->TuiMorePredictBt) QCOMPARE(b->width(), 63);
+        }
+        QCOMPARE(all, (QStringList{"导出", "打印", "|", "复式预测", "单注预测", "胆码推荐", "冷码推荐",
+                                   "奇数推荐", "偶数推荐", "区间推荐", "更多预测"}));
+        QCOMPARE(shown, visible);
+        QStringList items;
+        for (QAction* a : m_panel->TuiMorePredictBt->menu()->actions())
+            items << a->text();
+        QCOMPARE(items,
+                 (QStringList{"单注预测", "胆码推荐", "冷码推荐", "奇数推荐", "偶数推荐", "区间推荐"}));
+        QCOMPARE(m_panel->TuiMemo->palette().color(QPalette::Base), QColor(241, 223, 205));
+        QVERIFY(!m_panel->TuiMemo->isReadOnly());
+        QVERIFY(m_panel->TuiMemo->toPlainText().isEmpty());
+    }
+
+    void compoundFromToolBar() {
+        QSignalSpy status(m_panel.get(), &TPredictPanel::statusText);
+        QSignalSpy caption(m_panel.get(), &TPredictPanel::captionText);
+        QTest::mouseClick(m_panel->TuiCombinePredictBt, Qt::LeftButton);
+        QCOMPARE(m_panel->memoLines(), CombinePredict(m_history));
+        QCOMPARE(m_panel->memoLines().first(), QStringLiteral("复式预测(第1组):9+3个号"));
+        QCOMPARE(status.size(), 1);
+        QCOMPARE(status.first().first().toString(), QStringLiteral("完成 复式预测"));
+        QCOMPARE(caption.size(), 0);
+    }
+
+    void commandsFromDropDown_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("single") << "单注预测" << int(PredictKind::Single);
+        QTest::newRow("banker") << "胆码推荐" << int(PredictKind::Banker);
+        QTest::newRow("cold") << "冷码推荐" << int(PredictKind::Cold);
+        QTest::newRow("odd") << "奇数推荐" << int(PredictKind::Odd);
+        QTest::newRow("even") << "偶数推荐" << int(PredictKind::Even);
+        QTest::newRow("zone") << "区间推荐" << int(PredictKind::Zone);
+    }
+    void commandsFromDropDown() {
+        QFETCH(QString, caption);
+        QFETCH(int, kind);
+        QSignalSpy status(m_panel.get(), &TPredictPanel::statusText);
+        QSignalSpy captionSpy(m_panel.get(), &TPredictPanel::captionText);
+        m_panel->TuiMemo->setPlainText(QStringLiteral("old text"));
+        chooseFromMore(caption);
+        const TPredictResult expected = RunPredict(m_history, PredictKind(kind));
+        QCOMPARE(m_panel->memoLines(), expected.lines);
+        QCOMPARE(status.size(), 1);
+        QCOMPARE(status.first().first().toString(), QStringLiteral("完成 ") + caption);
+        if (PredictKind(kind) == PredictKind::Single) {
+            QCOMPARE(m_panel->memoLines().size(), 806);
+            QCOMPARE(captionSpy.size(), 1);
+            QCOMPARE(captionSpy.first().first().toString(), QStringLiteral("1080436"));
+        } else {
+            QCOMPARE(captionSpy.size(), 0);
+        }
+    }
+
+    void shortHistoryChangesNothing_data() {
+        QTest::addColumn<QString>("slot");
+        for (const char* n :
+             {"TuiCombinePredictBtClick", "TuiSinglePredictBtClick", "TuiNerveRcmBtClick",
+              "TuiColdCodeRcmBtClick", "TuiOddNumRcmBtClick", "TuiEvenNumRcmBtClick", "TuiAreaNumRcmBtClick"})
+            QTest::newRow(n) << QString::fromLatin1(n);
+    }
+    void shortHistoryChangesNothing() {
+        QFETCH(QString, slot);
+        // The panel reads the main window's history by reference: shrink it to 20, then 19 draws.
+        m_history.erase(m_history.begin(), m_history.end() - 20);
+        QSignalSpy status(m_panel.get(), &TPredictPanel::statusText);
+        QSignalSpy caption(m_panel.get(), &TPredictPanel::captionText);
+        const QByteArray name = slot.toLatin1();
+        {
+            ModalCatcher catcher;
+            QVERIFY(QMetaObject::invokeMethod(m_panel.get(), name.constData()));
+            QCOMPARE(catcher.dialogs, 0);
+        }
+        QCOMPARE(status.size(), 1);
+        QVERIFY(!m_panel->TuiMemo->toPlainText().isEmpty());
+
+        m_history.erase(m_history.begin());
+        m_panel->TuiMemo->setPlainText(QStringLiteral("edited by the user"));
+        {
+            ModalCatcher catcher;
+            QVERIFY(QMetaObject::invokeMethod(m_panel.get(), name.constData()));
+            QCOMPARE(catcher.texts, QStringList{shortMessage});
+        }
+        QCOMPARE(m_panel->TuiMemo->toPlainText(), QStringLiteral("edited by the user"));
+        QCOMPARE(status.size(), 1);
+        QCOMPARE(caption.size(), slot == QLatin1String("TuiSinglePredictBtClick") ? 1 : 0);
+    }
+
+    void exportWritesGbCrLf_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QString() << QByteArray();
+        QTest::newRow("edited lines") << QStringLiteral("胆码推荐(第1组)3个号\n7,20,31")
+                                      << QByteArray("\xb5\xa8\xc2\xeb\xcd\xc6\xbc\xf6(\xb5\xda"
+                                                    "1\xd7\xe9)3\xb8\xf6\xba\xc5\r\n"
+                                                    "7,20,31\r\n");
+        QTest::newRow("last line empty") << QStringLiteral("a\n") << QByteArray("a\r\n\r\n");
+    }
+    void exportWritesGbCrLf() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        const QString path = m_dir.filePath(QStringLiteral("out.txt"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("previous content that is longer than the new one\r\n");
+        old.close();
+
+        m_panel->TuiMemo->setPlainText(text);
+        int asked = 0;
+        m_panel->setSaveFileChooser([&](QWidget*) {
+            ++asked;
+            return path;
+        });
+        ModalCatcher catcher;
+        QTest::mouseClick(m_panel->TuiExportBt, Qt::LeftButton);
+        QCOMPARE(asked, 1);
+        QCOMPARE(catcher.dialogs, 0);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), bytes);
+        QCOMPARE(m_panel->TuiMemo->toPlainText(), text);
+    }
+
+    void exportSinglePredictionRoundTrips() {
+        m_panel->TuiSinglePredictBtClick();
+        const QString path = m_dir.filePath(QStringLiteral("single.txt"));
+        m_panel->setSaveFileChooser([&](QWidget*) { return path; });
+        m_panel->TuiExportBt->click();
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QCOMPARE(bytes.count("\r\n"), qsizetype(806));
+        QVERIFY(bytes.endsWith("\r\n\r\n"));
+        QCOMPARE(QString(QStringDecoder("GB18030").decode(bytes)).split(QStringLiteral("\r\n")).mid(0, 806),
+                 SinglePredict(m_history).lines);
+    }
+
+    void exportCancelledOrFailing() {
+        QTemporaryDir dir;
+        m_panel->TuiMemo->setPlainText(QStringLiteral("keep me"));
+        m_panel->setSaveFileChooser([](QWidget*) { return QString(); });
+        {
+            ModalCatcher catcher;
+            m_panel->TuiExportBt->click();
+            QCOMPARE(catcher.dialogs, 0);
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+
+        const QString bad = dir.filePath(QStringLiteral("missing/dir/out.txt"));
+        m_panel->setSaveFileChooser([&](QWidget*) { return bad; });
+        {
+            ModalCatcher catcher;
+            m_panel->TuiExportBt->click();
+            QCOMPARE(catcher.texts.size(), 1);
+            QVERIFY(catcher.texts.first().startsWith(QStringLiteral("无法写入文件")));
+        }
+        QVERIFY(!QFile::exists(bad));
+        QCOMPARE(m_panel->TuiMemo->toPlainText(), QStringLiteral("keep me"));
+    }
+
+    void printIntoPdf() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext is not installed");
+        QTest::mouseClick(m_panel->TuiCombinePredictBt, Qt::LeftButton);
+        m_panel->TuiMemo->appendPlainText(QStringLiteral("user line"));
+        const QString pdf = m_dir.filePath(QStringLiteral("print.pdf"));
+        SetPrintToFile(pdf);
+        {
+            ModalCatcher catcher;
+            QTest::mouseClick(m_panel->TuiPrintBt, Qt::LeftButton);
+            QCOMPARE(catcher.dialogs, 0);
+        }
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(20000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains(QStringLiteral("打印，时间:")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("复式预测(第3组):12+3个号")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("user line")), qPrintable(text));
+    }
+};
+
+QTEST_MAIN(TestPredictPanel)
+#include "tst_predictpanel.moc"
