@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -18,6 +19,23 @@ const char* const MeasureTitles[Cols - FirstMeasureCol] = {
     "奇号\r\n连续", "偶号\r\n连续", "大号\r\n个数", "小号\r\n个数", "大小\r\n偏差", "尾号\r\n组数",
     "AC\r\n值",     "质号\r\n个数", "连号\r\n个数", "连号\r\n组数", "首尾\r\n差",   "最大\r\n间距",
     "同位\r\n相同", "重号\r\n个数", "斜号\r\n个数"};
+
+// Two-digit texts of 0..999 built once: a table of thousands of rows then shares them instead of
+// formatting every cell anew.
+std::vector<QString> TextTable(int width) {
+    std::vector<QString> t;
+    t.reserve(1000);
+    for (int i = 0; i < 1000; ++i)
+        t.push_back(NumToText(i, width));
+    return t;
+}
+
+// A draw-row number: two digits at least, or plain for the average column.
+QString Cell(int32_t v, bool plain = false) {
+    static const std::vector<QString> padded = TextTable(2), bare = TextTable(0);
+    if (v < 0 || v >= 1000) return NumToText(v, plain ? 0 : 2);
+    return plain ? bare[size_t(v)] : padded[size_t(v)];
+}
 
 // Columns 8..25 of one draw, in column order.
 std::array<int32_t, FirstCompareCol - FirstMeasureCol> OwnMeasures(const TCodeRec& t) {
@@ -72,15 +90,15 @@ H2NetModel FillAnalysisTable(const TCodeArr& history, int n) {
         const int row = p + 2;
         m.SetValue(row, 0, NumToText(d.Year, 4) + NumToText(d.Issue, 3));
         for (int k = 0; k < 6; ++k)
-            m.SetValue(row, 1 + k, NumToText(d.Ticket.Red[k]));
+            m.SetValue(row, 1 + k, Cell(d.Ticket.Red[k]));
         uint8_t blues[16];
-        if (BlueList(d.Ticket, blues) > 0) m.SetValue(row, 7, NumToText(blues[0]));
+        if (BlueList(d.Ticket, blues) > 0) m.SetValue(row, 7, Cell(blues[0]));
 
         const auto own = OwnMeasures(d.Ticket);
         for (int k = 0; k < int(own.size()); ++k) {
             const int col = FirstMeasureCol + k;
             // The average is the one column written without padding.
-            m.SetValue(row, col, col == 9 ? QString::number(own[k]) : NumToText(own[k]));
+            m.SetValue(row, col, Cell(own[k], col == 9));
             totals[col] += own[k];
         }
         if (i == 0) continue; // the oldest draw has nothing to compare with
@@ -88,7 +106,7 @@ H2NetModel FillAnalysisTable(const TCodeArr& history, int n) {
         const int32_t compare[3] = {SamePosCount(d.Ticket, prev), CommonCount(d.Ticket, prev),
                                     DiagonalCount(d.Ticket, prev)};
         for (int k = 0; k < 3; ++k) {
-            m.SetValue(row, FirstCompareCol + k, NumToText(compare[k]));
+            m.SetValue(row, FirstCompareCol + k, Cell(compare[k]));
             totals[FirstCompareCol + k] += compare[k];
         }
     }
