@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
@@ -12,6 +13,9 @@ class ModalCatcher : public QObject {
   public:
     QStringList texts;
     int dialogs = 0;
+    // A file dialog gets this file chosen (empty: the dialog is cancelled); its filters are kept.
+    QString fileToChoose;
+    QStringList fileFilters;
 
     ModalCatcher() {
         m_timer.setInterval(5);
@@ -24,7 +28,15 @@ class ModalCatcher : public QObject {
         QWidget* w = QApplication::activeModalWidget();
         if (!w) return;
         ++dialogs;
-        if (auto* box = qobject_cast<QMessageBox*>(w)) {
+        if (auto* files = qobject_cast<QFileDialog*>(w)) {
+            fileFilters = files->nameFilters();
+            if (fileToChoose.isEmpty()) {
+                QMetaObject::invokeMethod(files, "reject");
+            } else {
+                files->selectFile(fileToChoose);
+                QMetaObject::invokeMethod(files, "accept");
+            }
+        } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
             texts.append(box->text());
             box->done(QMessageBox::Ok);
         } else {

@@ -1,7 +1,430 @@
 #include "MainForm.h"
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
-{
-    setWindowTitle(QStringLiteral("Kelvora 双色球分析"));
-    resize(1024, 720);
+#include "CommandGuard.h"
+#include "KelvoraError.h"
+#include "ToolIcons.h"
+#include "WebPanel.h"
+#include "charts/ChartPages.h"
+#include "forms/ProgramFont.h"
+#include "forms/SplashForm.h"
+#include "history/DataPanel.h"
+#include "history/QueryPanel.h"
+#include "predict/PredictPanel.h"
+#include "shrink/ShrinkPanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+// Every child fills the client area; which one the user sees is a matter of stacking order.
+class TClientArea : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void resizeEvent(QResizeEvent*) override {
+        for (QObject* child : children())
+            if (auto* w = qobject_cast<QWidget*>(child); w && w->isWindow() == false) w->setGeometry(rect());
+    }
+};
+
+const char* const ChartCaptions[13] = {"红球走势图", "区域分布图", "尾号走势图", "奇偶走势图", "大小走势图",
+                                       "空行空列图", "红球统计图", "旋转图",     "蓝球走势图", "蓝球统计图",
+                                       "遗漏统计图", "江恩图",     "统计分析表"};
+const char* const ChartLongHints[13] = {"",
+                                        "",
+                                        "",
+                                        "",
+                                        "",
+                                        "查看3D走势图",
+                                        "查看K线分布图",
+                                        "查看和值分布图",
+                                        "查看合值分布图",
+                                        "查看奇偶走势图",
+                                        "查看大小走势图",
+                                        "查看遗漏统计表",
+                                        ""};
+const QKeySequence ChartShortcuts[13] = {
+    QKeySequence(Qt::CTRL | Qt::Key_1),   QKeySequence(Qt::CTRL | Qt::Key_2),
+    QKeySequence(Qt::CTRL | Qt::Key_3),   QKeySequence(Qt::CTRL | Qt::Key_4),
+    QKeySequence(Qt::CTRL | Qt::Key_5),   QKeySequence(Qt::CTRL | Qt::Key_6),
+    QKeySequence(Qt::CTRL | Qt::Key_7),   QKeySequence(Qt::CTRL | Qt::Key_8),
+    QKeySequence(Qt::CTRL | Qt::Key_9),   QKeySequence(Qt::SHIFT | Qt::Key_F1),
+    QKeySequence(Qt::SHIFT | Qt::Key_F2), QKeySequence(Qt::SHIFT | Qt::Key_F3),
+    QKeySequence(Qt::SHIFT | Qt::Key_F4)};
+
+constexpr int InitialChartPage = 10; // ExTabSheet11
+
+// A hint has a short part (the tool tip) and a long part (status panel 0).
+QAction* makeAction(QObject* parent, const QString& name, const QString& caption, const QString& shortHint,
+                    const QString& longHint) {
+    auto* action = new QAction(caption, parent);
+    action->setObjectName(name);
+    action->setToolTip(shortHint);
+    action->setStatusTip(longHint);
+    action->setProperty("shortHint", shortHint);
+    return action;
+}
+
+} // namespace
+
+const char TMainForm::DefaultServer[] = "http://www.tessane.com";
+
+QString TMainForm::Caption() {
+    return QStringLiteral("Kelvora  V2005 [双色球专业版] Tessane网 荣誉出品");
+}
+
+TMainForm::TMainForm(const TMainOptions& options, QWidget* parent) : QMainWindow(parent), m_options(options) {
+    m_programDir = options.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.programDir;
+    m_server = options.server.isEmpty() ? QUrl(QString::fromLatin1(DefaultServer)) : options.server;
+
+    setObjectName(QStringLiteral("MainForm"));
+    setFont(ProgramFont());
+    resize(776, 547);
+    setMinimumSize(300, 300);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    m_client = new TClientArea(this);
+    m_client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(m_client);
+    createPanels();
+    createMenu();
+    createToolBar();
+    createStatusBar();
+    FormCreate();
+}
+
+void TMainForm::FormCreate() {
+    setWindowTitle(Caption());
+    QGuiApplication::setApplicationDisplayName(Caption());
+    // The window is hidden while it is built; the program shows it maximised afterwards.
+    MainTbr->setCursor(Qt::PointingHandCursor);
+    flashSplash();
+
+    DataPanel->setProgramDir(m_programDir);
+    try {
+        DataPanel->LoadDataFile(DataPanel->DataFileName);
+    } catch (const KelvoraError& e) {
+        ShowErrorBox(this, e.message());
+        return;
+    }
+    m_loaded = true;
+    DataPanel->DataTxtToCodeArr();
+    FileMenuManulClick();
+    HelpMenuSupportClick();
+    resetShrinkConditions();
+}
+
+void TMainForm::flashSplash() {
+    TSplashForm splash;
+    splash.show();
+    splash.repaint();
+    splash.hide();
+}
+
+void TMainForm::createPanels() {
+    DataPanel = new TDataPanel(History, m_client);
+    DataPanel->setServerUrl(m_server);
+    DataPanel->setDownloadTimeout(m_options.downloadTimeoutMs);
+    connect(DataPanel, &TDataPanel::statusText, this, &TMainForm::setStatusText);
+    SqlPanel = new TQueryPanel(History, m_client);
+    connect(SqlPanel, &TQueryPanel::statusText, this, &TMainForm::setStatusText);
+    RcmPanel = createShrinkPanel();
+    GridPctl = createChartPages();
+    PridictPanel = createPredictPanel();
+    WebPanel = new TWebPanel(m_options.webBrowser, m_client);
+    // Nothing is in front until the start-up selects a panel; the web panel lies underneath all.
+    WebPanel->lower();
+    for (QWidget* panel : {static_cast<QWidget*>(DataPanel), static_cast<QWidget*>(SqlPanel), RcmPanel,
+                           static_cast<QWidget*>(GridPctl), PridictPanel}) {
+        // Panels lie on top of each other, so each one paints all of its area.
+        panel->setAutoFillBackground(true);
+        // Every panel that reports status texts gets panel 0 for them, whatever its class.
+        if (panel != DataPanel && panel != SqlPanel &&
+            panel->metaObject()->indexOfSignal("statusText(QString)") >= 0)
+            connect(panel, SIGNAL(statusText(QString)), this, SLOT(setStatusText(QString)));
+    }
+    HideAllPanels();
+}
+
+QWidget* TMainForm::createShrinkPanel() {
+    auto* panel = new TShrinkPanel(History, m_client);
+    panel->setObjectName(QStringLiteral("RcmPanel"));
+    return panel;
+}
+
+QTabWidget* TMainForm::createChartPages() {
+    auto* pages = new TChartPages(History, m_client);
+    pages->setCurrentIndex(InitialChartPage);
+    return pages;
+}
+
+QWidget* TMainForm::createPredictPanel() {
+    auto* panel = new TPredictPanel(History, m_client);
+    panel->setObjectName(QStringLiteral("PridictPanel"));
+    connect(panel, &TPredictPanel::captionText, this, &QWidget::setWindowTitle);
+    return panel;
+}
+
+void TMainForm::resetShrinkConditions() {
+    if (auto* panel = qobject_cast<TShrinkPanel*>(RcmPanel)) panel->RcmPanelClearBtClick();
+}
+
+void TMainForm::createMenu() {
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("数据更新(&F)"));
+    FileMenuManul = makeAction(this, QStringLiteral("FileMenuManul"), QStringLiteral("手工编辑(&N)"),
+                               QStringLiteral("手工编辑开奖数据"), QStringLiteral("手工编辑开奖数据"));
+    FileMenuManul->setShortcut(QKeySequence(Qt::Key_F2));
+    connect(FileMenuManul, &QAction::triggered, this, &TMainForm::FileMenuManulClick);
+    FileMenuDown = makeAction(this, QStringLiteral("FileMenuDown"), QStringLiteral("在线更新(&O)"),
+                              QStringLiteral("在线更新开奖数据"), QStringLiteral("直接从网站下载开奖数据"));
+    FileMenuDown->setShortcut(QKeySequence(Qt::Key_F3));
+    connect(FileMenuDown, &QAction::triggered, this, &TMainForm::FileMenuDownClick);
+    FileMenuExit = makeAction(this, QStringLiteral("FileMenuExit"), QStringLiteral("退出(&X)"),
+                              QStringLiteral("关闭退出"), QStringLiteral("关闭程序，退出彩票系统。"));
+    connect(FileMenuExit, &QAction::triggered, this, &TMainForm::FileMenuExitClick);
+    file->addAction(FileMenuManul);
+    file->addAction(FileMenuDown);
+    file->addSeparator();
+    file->addAction(FileMenuExit);
+
+    QMenu* grid = bar->addMenu(QStringLiteral("常用图表(&G)"));
+    for (int i = 0; i < 13; ++i) {
+        QAction* item =
+            makeAction(this, QStringLiteral("GridMenuItem%1").arg(i + 1), QString::fromUtf8(ChartCaptions[i]),
+                       QString(), QString::fromUtf8(ChartLongHints[i]));
+        item->setData(i);
+        item->setShortcut(ChartShortcuts[i]);
+        connect(item, &QAction::triggered, this, &TMainForm::GridMenuItemClick);
+        grid->addAction(item);
+        GridMenuItems.append(item);
+    }
+
+    RcmMenu =
+        makeAction(this, QStringLiteral("RcmMenu"), QStringLiteral("超强缩水(&T)"), QString(), QString());
+    connect(RcmMenu, &QAction::triggered, this, &TMainForm::RcmMenuClick);
+    bar->addAction(RcmMenu);
+    PridictMenu =
+        makeAction(this, QStringLiteral("PridictMenu"), QStringLiteral("智能预测(&S)"), QString(), QString());
+    connect(PridictMenu, &QAction::triggered, this, &TMainForm::PridictMenuClick);
+    bar->addAction(PridictMenu);
+    SqlMenu =
+        makeAction(this, QStringLiteral("SqlMenu"), QStringLiteral("查询统计(&C)"), QString(), QString());
+    connect(SqlMenu, &QAction::triggered, this, &TMainForm::SqlMenuClick);
+    bar->addAction(SqlMenu);
+
+    QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
+    HelpMenuTopic = makeAction(this, QStringLiteral("HelpMenuTopic"), QStringLiteral("帮助主题(&H)"),
+                               QString(), QStringLiteral("打开帮助主题文件"));
+    HelpMenuTopic->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(HelpMenuTopic, &QAction::triggered, this, &TMainForm::HelpMenuTopicClick);
+    HelpMenuRecm = makeAction(this, QStringLiteral("HelpMenuRecm"), QStringLiteral("Tessane推荐(&R)"),
+                              QString(), QStringLiteral("打开Tessane网的专家推荐资讯网页"));
+    connect(HelpMenuRecm, &QAction::triggered, this, &TMainForm::HelpMenuRecmClick);
+    HelpMenuNews = makeAction(this, QStringLiteral("HelpMenuNews"), QStringLiteral("彩票新闻(&O)"), QString(),
+                              QStringLiteral("打开网站的彩票新闻网页"));
+    connect(HelpMenuNews, &QAction::triggered, this, &TMainForm::HelpMenuNewsClick);
+    HelpMenuSupport = makeAction(this, QStringLiteral("HelpMenuSupport"), QStringLiteral("网站支持(&S)"),
+                                 QString(), QStringLiteral("打开我们的支持网站"));
+    connect(HelpMenuSupport, &QAction::triggered, this, &TMainForm::HelpMenuSupportClick);
+    help->addAction(HelpMenuTopic);
+    help->addAction(HelpMenuRecm);
+    help->addAction(HelpMenuNews);
+    help->addAction(HelpMenuSupport);
+}
+
+void TMainForm::createToolBar() {
+    MainTbr = new QToolBar(QStringLiteral("MainTbr"), this);
+    MainTbr->setObjectName(QStringLiteral("MainTbr"));
+    MainTbr->setMovable(false);
+    MainTbr->setFloatable(false);
+    MainTbr->setIconSize(QSize(24, 24));
+    MainTbr->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    MainTbr->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    addToolBar(Qt::TopToolBarArea, MainTbr);
+
+    auto add = [this](QAction*& slot, const char* name, const QString& caption, ToolIcon icon,
+                      const QString& hint, void (TMainForm::*handler)()) {
+        slot = makeAction(this, QString::fromLatin1(name), caption, QString(), hint);
+        slot->setIcon(MakeToolIcon(icon));
+        connect(slot, &QAction::triggered, this, handler);
+        MainTbr->addAction(slot);
+        QWidget* button = MainTbr->widgetForAction(slot);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setMinimumSize(63, 45);
+        button->installEventFilter(this);
+    };
+    add(FileMenuManulBt, "FileMenuManulBt", QStringLiteral("数据更新"), ToolIcon::Data,
+        QStringLiteral("进入开奖数据的编辑管理模块"), &TMainForm::FileMenuManulClick);
+    MainTbr->addSeparator();
+    add(GridMenuBt, "GridMenuBt", QStringLiteral("常用图表"), ToolIcon::Chart,
+        QStringLiteral("打开分析图表深入研究"), &TMainForm::GridMenuBtClick);
+    MainTbr->addSeparator();
+    add(RcmMenuSuperScaleBt, "RcmMenuSuperScaleBt", QStringLiteral("超强缩水"), ToolIcon::Shrink,
+        QStringLiteral("进入拖胆缩水模块进行号码缩水工作。 "), &TMainForm::RcmMenuClick);
+    MainTbr->addSeparator();
+    add(SecMenuBt, "SecMenuBt", QStringLiteral("智能预测"), ToolIcon::Predict,
+        QStringLiteral("进入智能预测模块获取软件提供的预测号码。"), &TMainForm::PridictMenuClick);
+    MainTbr->addSeparator();
+    add(SqlMenuBt, "SqlMenuBt", QStringLiteral("查询统计"), ToolIcon::Query,
+        QStringLiteral("进入号码查询模块查询历史开奖号码。 "), &TMainForm::SqlMenuClick);
+    MainTbr->addSeparator();
+    add(HelpMenuRecmBt, "HelpMenuRecmBt", QStringLiteral("Tessane推荐"), ToolIcon::Recommend,
+        QStringLiteral("打开Tessane网的专家推荐资讯网页"), &TMainForm::HelpMenuRecmClick);
+    add(HelpMenuNewsBt, "HelpMenuNewsBt", QStringLiteral("彩票新闻"), ToolIcon::News,
+        QStringLiteral("打开Tessane网的彩票新闻资讯网页"), &TMainForm::HelpMenuNewsClick);
+    MainTbr->addSeparator();
+    add(FileMenuExitBt, "FileMenuExitBt", QStringLiteral("关闭退出"), ToolIcon::Exit,
+        QStringLiteral("关闭程序，退出彩票系统"), &TMainForm::FileMenuExitClick);
+}
+
+void TMainForm::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    const int widths[3] = {420, 80, 50};
+    for (int i = 0; i < 3; ++i) {
+        StatusPanels[i] = new QLabel(bar);
+        StatusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        StatusPanels[i]->setFrameShape(QFrame::StyledPanel);
+        StatusPanels[i]->setFrameShadow(QFrame::Sunken);
+        StatusPanels[i]->setMinimumWidth(widths[i]);
+        if (i > 0) StatusPanels[i]->setFixedWidth(widths[i]);
+        bar->addWidget(StatusPanels[i], i == 0 ? 1 : 0);
+    }
+}
+
+QString TMainForm::DataFileName() const {
+    return DataPanel->DataFileName;
+}
+
+QUrl TMainForm::homeUrl() const {
+    return m_server.resolved(QUrl(QStringLiteral("/")));
+}
+QUrl TMainForm::newsUrl() const {
+    return m_server.resolved(QUrl(QStringLiteral("/xinwen.asp")));
+}
+
+void TMainForm::setStatusText(const QString& text) {
+    m_status = text;
+    StatusPanels[0]->setText(text);
+}
+
+QString TMainForm::statusText() const {
+    return StatusPanels[0]->text();
+}
+
+bool TMainForm::event(QEvent* event) {
+    // The long hint of the item under the pointer shows in panel 0; leaving it brings back the
+    // last status message.
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        StatusPanels[0]->setText(tip.isEmpty() ? m_status : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    // Tool-bar hints have no short part, so their buttons show no tool tip.
+    if (event->type() == QEvent::ToolTip) {
+        if (auto* button = qobject_cast<QToolButton*>(watched);
+            button && button->defaultAction() &&
+            button->defaultAction()->property("shortHint").toString().isEmpty())
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TMainForm::DataTxtToCodeArr() {
+    return DataPanel->DataTxtToCodeArr();
+}
+
+void TMainForm::HideAllPanels() {
+    for (QWidget* panel : {static_cast<QWidget*>(DataPanel), static_cast<QWidget*>(SqlPanel), RcmPanel,
+                           static_cast<QWidget*>(GridPctl), PridictPanel})
+        panel->hide();
+}
+
+void TMainForm::ShowPanel(QWidget* panel) {
+    HideAllPanels();
+    panel->setGeometry(m_client->rect());
+    panel->raise();
+    panel->show();
+}
+
+void TMainForm::ShowPage(QTabWidget* pages, int index) {
+    // Pick the page first: a chart sheet rebuilds itself when shown, so only the chosen one does.
+    if (index >= 0) pages->setCurrentIndex(index);
+    ShowPanel(pages);
+}
+
+void TMainForm::ShowWebPage(const QUrl& url) {
+    WebPanel->setGeometry(m_client->rect());
+    WebPanel->raise();
+    WebPanel->show();
+    WebPanel->navigate(url);
+}
+
+QWidget* TMainForm::frontPanel() const {
+    const QObjectList& children = m_client->children();
+    for (auto it = children.crbegin(); it != children.crend(); ++it)
+        if (auto* w = qobject_cast<QWidget*>(*it); w && !w->isHidden() && !w->isWindow()) return w;
+    return nullptr;
+}
+
+void TMainForm::FileMenuManulClick() {
+    ShowPanel(DataPanel);
+}
+void TMainForm::FileMenuDownClick() {
+    DataPanel->FileMenuDownClick();
+}
+void TMainForm::FileMenuExitClick() {
+    close();
+}
+
+void TMainForm::GridMenuItemClick() {
+    if (auto* item = qobject_cast<QAction*>(sender())) ShowPage(GridPctl, item->data().toInt());
+}
+
+void TMainForm::GridMenuBtClick() {
+    ShowPage(GridPctl, -1);
+}
+void TMainForm::RcmMenuClick() {
+    ShowPanel(RcmPanel);
+}
+void TMainForm::PridictMenuClick() {
+    ShowPanel(PridictPanel);
+}
+void TMainForm::SqlMenuClick() {
+    ShowPanel(SqlPanel);
+}
+
+void TMainForm::HelpMenuTopicClick() {
+    const QString readme = QDir(m_programDir).filePath(QStringLiteral("readme.txt"));
+    if (QFileInfo::exists(readme)) QDesktopServices::openUrl(QUrl::fromLocalFile(readme));
+}
+
+void TMainForm::HelpMenuRecmClick() {
+    ShowWebPage(homeUrl());
+}
+void TMainForm::HelpMenuNewsClick() {
+    ShowWebPage(newsUrl());
+}
+void TMainForm::HelpMenuSupportClick() {
+    ShowWebPage(homeUrl());
 }

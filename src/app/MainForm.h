@@ -2,12 +2,123 @@
 
 #include "history/CodeRec.h"
 
+#include <QList>
 #include <QMainWindow>
+#include <QUrl>
+
+class QAction;
+class QLabel;
+class QTabWidget;
+class QToolBar;
+class TDataPanel;
+class TQueryPanel;
+class TWebPanel;
+
+// What differs between the installed program and a test run.
+struct TMainOptions {
+    QString programDir;            // where ssq.dxt, tmp.txt and readme.txt live; empty = the executable's
+    QUrl server;                   // the maker's web server; empty = the built-in address
+    int downloadTimeoutMs = 30000; // a dead server must not hang the window
+    bool webBrowser = true;        // tests run without starting the browser
+};
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
-public:
-    explicit TMainForm(QWidget* parent = nullptr);
+  public:
+    explicit TMainForm(const TMainOptions& options = {}, QWidget* parent = nullptr);
+
+    static const char DefaultServer[];
+    static QString Caption();
 
     TCodeArr History;
+
+    // Panels (children of the client area; one of the first five is in front at a time).
+    TDataPanel* DataPanel = nullptr;
+    TQueryPanel* SqlPanel = nullptr;
+    QWidget* RcmPanel = nullptr;
+    QTabWidget* GridPctl = nullptr;
+    QWidget* PridictPanel = nullptr;
+    TWebPanel* WebPanel = nullptr;
+
+    QToolBar* MainTbr = nullptr;
+    QLabel* StatusPanels[3] = {};
+
+    // Menu commands, then the tool-bar buttons (separate, as they carry their own hints).
+    QAction* FileMenuManul = nullptr;
+    QAction* FileMenuDown = nullptr;
+    QAction* FileMenuExit = nullptr;
+    QList<QAction*> GridMenuItems;
+    QAction* RcmMenu = nullptr;
+    QAction* PridictMenu = nullptr;
+    QAction* SqlMenu = nullptr;
+    QAction* HelpMenuTopic = nullptr;
+    QAction* HelpMenuRecm = nullptr;
+    QAction* HelpMenuNews = nullptr;
+    QAction* HelpMenuSupport = nullptr;
+    QAction* FileMenuManulBt = nullptr;
+    QAction* GridMenuBt = nullptr;
+    QAction* RcmMenuSuperScaleBt = nullptr;
+    QAction* SecMenuBt = nullptr;
+    QAction* SqlMenuBt = nullptr;
+    QAction* HelpMenuRecmBt = nullptr;
+    QAction* HelpMenuNewsBt = nullptr;
+    QAction* FileMenuExitBt = nullptr;
+
+    QString programDir() const { return m_programDir; }
+    QString DataFileName() const;
+    QUrl serverUrl() const { return m_server; }
+    QUrl homeUrl() const;
+    QUrl newsUrl() const;
+    // False when the data file could not be read at start-up (the rest of the start was skipped).
+    bool dataFileLoaded() const { return m_loaded; }
+
+    void HideAllPanels();
+    void ShowPanel(QWidget* panel);
+    void ShowPage(QTabWidget* pages, int index);
+    void ShowWebPage(const QUrl& url);
+    // The panel the user sees: the topmost visible child of the client area.
+    QWidget* frontPanel() const;
+
+    bool DataTxtToCodeArr();
+    QString statusText() const;
+
+  public slots:
+    void setStatusText(const QString& text);
+
+    void FileMenuManulClick();
+    void FileMenuDownClick();
+    void FileMenuExitClick();
+    void GridMenuItemClick();
+    void GridMenuBtClick();
+    void RcmMenuClick();
+    void PridictMenuClick();
+    void SqlMenuClick();
+    void HelpMenuTopicClick();
+    void HelpMenuRecmClick();
+    void HelpMenuNewsClick();
+    void HelpMenuSupportClick();
+    void RcmSheet1CodeChkChange() {}
+
+  protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void FormCreate();
+    void createMenu();
+    void createToolBar();
+    void createStatusBar();
+    void createPanels();
+    QWidget* createShrinkPanel();
+    QTabWidget* createChartPages();
+    QWidget* createPredictPanel();
+    void resetShrinkConditions();
+    void flashSplash();
+
+    QWidget* m_client = nullptr;
+    QString m_programDir;
+    QUrl m_server;
+    TMainOptions m_options;
+    QString m_status;
+    bool m_loaded = false;
 };

@@ -1,11 +1,50 @@
 #include "MainForm.h"
+#include "forms/ProgramFont.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTextStream>
+#include <QTranslator>
+#include <unistd.h>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
+    // Chromium refuses to run its sandbox as root; the browser then needs it switched off.
+    if (geteuid() == 0) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        if (!flags.contains("--no-sandbox"))
+            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
+    }
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
-    TMainForm form;
-    form.show();
+    QApplication::setApplicationName(QStringLiteral("Kelvora"));
+    QApplication::setApplicationDisplayName(QString());
+    QApplication::setFont(ProgramFont());
+    // Standard buttons and dialogs speak Chinese when Qt's own translations are installed.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    QCommandLineParser parser;
+    const QCommandLineOption server(QStringLiteral("server"),
+                                    QStringLiteral("The maker's web server (update file and web pages)."),
+                                    QStringLiteral("URL"));
+    parser.addOption(server);
+    parser.addHelpOption();
+    parser.process(app);
+
+    TMainOptions options;
+    if (parser.isSet(server)) {
+        options.server = QUrl::fromUserInput(parser.value(server));
+        if (!options.server.isValid() || options.server.host().isEmpty()) {
+            QTextStream(stderr) << "kelvora: --server needs a web address such as http://127.0.0.1:8080\n";
+            return 2;
+        }
+    }
+    TMainForm form(options);
+    form.showMaximized();
     return app.exec();
 }

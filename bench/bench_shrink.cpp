@@ -1,0 +1,178 @@
+#include "controls/MultiChk.h"
+#include "history/Parser.h"
+#include "shrink/Combinations.h"
+#include "shrink/ShrinkPanel.h"
+#include "shrink/ShrinkRun.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+#include <benchmark/benchmark.h>
+#include <chrono>
+
+namespace {
+
+const TCodeArr& sampleHistory() {
+    static const TCodeArr history = [] {
+        QFile f(QStringLiteral(KELVORA_SAMPLE));
+        f.open(QIODevice::ReadOnly);
+        return ParseHistory(f.readAll()).history;
+    }();
+    return history;
+}
+
+ShrinkInput allCandidates() {
+    ShrinkInput in;
+    in.candidates.fill(true);
+    return in;
+}
+
+// All 33 candidates and every condition on.
+ShrinkInput heavySet() {
+    ShrinkInput in = allCandidates();
+    in.sumMin = 70;
+    in.sumMax = 140;
+    in.excludeSums = QStringLiteral("90,100,110");
+    in.oddEven = {false, false, true, true, true, false, false};
+    in.repeats = {true, true, true, false, false};
+    in.linkIndex = 0;
+    in.linkRuns = {true, true, false, false};
+    in.tailMin = 1;
+    in.tailMax = 8;
+    in.excludeTails = QStringLiteral("5");
+    in.excludeNumbers = QStringLiteral("33");
+    in.requireNumbers = QStringLiteral("07");
+    in.bigSmall = {false, false, true, true, true, false, false};
+    in.maxCode = 32;
+    in.minCode = 2;
+    in.spanMin = 15;
+    in.spanMax = 30;
+    in.zones = {2, -1, -1};
+    in.mod3 = {-1, 2, -1};
+    in.acMin = 4;
+    in.acMax = 10;
+    in.hitRows[0].list = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11");
+    in.hitRows[0].items = {false, true, true, true, false, false};
+    return in;
+}
+
+// Sums 22..73 without 40 and 63: exactly 100,000 tickets.
+ShrinkInput hundredThousand() {
+    ShrinkInput in = allCandidates();
+    in.sumMin = 22;
+    in.sumMax = 73;
+    in.excludeSums = QStringLiteral("40,63");
+    return in;
+}
+
+void BM_BuildCombinations(benchmark::State& state) {
+    CandidateFlags all;
+    all.fill(1);
+    for (auto _ : state) {
+        TCodeList list;
+        BuildCombinations(list, all);
+        benchmark::DoNotOptimize(list.data());
+    }
+}
+
+void BM_RunHeavy(benchmark::State& state) {
+    const ShrinkInput in = heavySet();
+    int count = 0;
+    for (auto _ : state)
+        count = RunShrink(in, sampleHistory()).count;
+    state.counters["tickets"] = count;
+}
+
+// The same without the required number, which prunes most of the tickets by itself.
+void BM_RunHeavyNoRequired(benchmark::State& state) {
+    ShrinkInput in = heavySet();
+    in.requireNumbers.clear();
+    int count = 0;
+    for (auto _ : state)
+        count = RunShrink(in, sampleHistory()).count;
+    state.counters["tickets"] = count;
+}
+
+void BM_RunAllOff(benchmark::State& state) {
+    const ShrinkInput in = allCandidates();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RunShrink(in, sampleHistory()).count);
+}
+
+void BM_Run100000(benchmark::State& state) {
+    const ShrinkInput in = hundredThousand();
+    int count = 0;
+    for (auto _ : state)
+        count = RunShrink(in, sampleHistory()).count;
+    state.counters["tickets"] = count;
+}
+
+// Both in the same loop, so the ratio is not skewed by the machine's load changing between them.
+void BM_HeavyOverBuild(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    const ShrinkInput in = heavySet();
+    CandidateFlags all;
+    all.fill(1);
+    double build = 0, run = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        {
+            TCodeList list;
+            BuildCombinations(list, all);
+            benchmark::DoNotOptimize(list.data());
+        }
+        const auto t1 = Clock::now();
+        benchmark::DoNotOptimize(RunShrink(in, sampleHistory()).count);
+        const auto t2 = Clock::now();
+        build += std::chrono::duration<double, std::milli>(t1 - t0).count();
+        run += std::chrono::duration<double, std::milli>(t2 - t1).count();
+    }
+    state.counters["build_ms"] = build / double(state.iterations());
+    state.counters["run_ms"] = run / double(state.iterations());
+    state.counters["ratio"] = run / build;
+}
+
+// From the click on "缩水计算" to the filled memo, for a result of exactly 100,000 tickets; the
+// memo's sheet in front (state.range(0) = 1) or behind the conditions (0).
+void BM_PanelRun100000(benchmark::State& state) {
+    TShrinkPanel panel(sampleHistory());
+    panel.resize(1000, 700);
+    panel.show();
+    for (int k = 0; k < 33; ++k)
+        panel.RcmSheet1CodeChk->SetChecked(k, true);
+    panel.SumSe1->setValue(22);
+    panel.SumSe2->setValue(73);
+    panel.SumExEd->setText(QStringLiteral("40,63"));
+    panel.RcmPctl->setCurrentWidget(state.range(0) ? panel.RcmSheet4 : panel.RcmSheet3);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        panel.RcmPanelScaleBt->click();
+        state.PauseTiming();
+        QApplication::processEvents(); // repaints that would follow, outside the measured command
+        state.ResumeTiming();
+    }
+    state.counters["lines"] = panel.RcmMemo->blockCount();
+}
+
+} // namespace
+
+BENCHMARK(BM_BuildCombinations)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunHeavy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunHeavyNoRequired)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RunAllOff)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Run100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HeavyOverBuild)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PanelRun100000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,87 @@
+#include "ChartRegistry.h"
+#include "Cli.h"
+#include "KelvoraError.h"
+
+#include <QJsonDocument>
+#include <array>
+
+namespace {
+
+std::array<ChartJsonFn, 14>& registry() {
+    static std::array<ChartJsonFn, 14> pages{};
+    return pages;
+}
+
+const QString usage = QStringLiteral(
+    "Usage: kelvora-cli [--data FILE] chart PAGE --periods N [--start S]\n\n"
+    "Prints, as JSON, what chart sheet PAGE shows for the latest N draws.\n"
+    "PAGE: 1 红球走势图, 2 区域分布图, 3 尾号走势图, 4 奇偶走势图, 5 大小走势图, 6 空行空列图,\n"
+    "      7 红球统计图, 8 旋转图, 9 蓝球走势图, 10 蓝球统计图, 11 遗漏统计图, 12 江恩图, 13 统计分析表\n\n"
+    "Options:\n"
+    "  --periods N   number of latest draws (required)\n"
+    "  --start S     start number 1..33 of the rotation chart (default 1)\n");
+
+bool toInt(const QString& text, int& value) {
+    bool ok = false;
+    value = text.trimmed().toInt(&ok);
+    return ok;
+}
+
+int runChart(CliContext& ctx) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringLiteral("help"));
+    const QCommandLineOption periods(QStringLiteral("periods"), QString(), QStringLiteral("N"));
+    const QCommandLineOption start(QStringLiteral("start"), QString(), QStringLiteral("S"));
+    parser.addOptions({help, periods, start});
+    if (!parser.parse(ctx.args)) return ctx.usageError(parser.errorText(), usage);
+    if (parser.isSet(help)) {
+        ctx.out << usage;
+        return CliOk;
+    }
+    const QStringList pos = parser.positionalArguments();
+    if (pos.isEmpty()) return ctx.usageError(QStringLiteral("missing PAGE"), usage);
+    if (pos.size() > 1) return ctx.usageError(QStringLiteral("unexpected argument '%1'").arg(pos[1]), usage);
+    int page = 0;
+    if (!toInt(pos[0], page) || page < 1 || page > 13)
+        return ctx.usageError(QStringLiteral("PAGE must be a sheet number 1..13, not '%1'").arg(pos[0]),
+                              usage);
+    if (!parser.isSet(periods)) return ctx.usageError(QStringLiteral("missing --periods"), usage);
+    int n = 0;
+    if (!toInt(parser.value(periods), n))
+        return ctx.usageError(
+            QStringLiteral("--periods needs an integer, not '%1'").arg(parser.value(periods)), usage);
+    int s = 1;
+    if (parser.isSet(start) && (!toInt(parser.value(start), s) || s < 1 || s > 33))
+        return ctx.usageError(
+            QStringLiteral("--start needs a number 1..33, not '%1'").arg(parser.value(start)), usage);
+
+    const ChartJsonFn fn = FindChartPage(page);
+    if (!fn) {
+        ctx.err << QStringLiteral("kelvora-cli: chart sheet %1 is not available in this build").arg(page)
+                << '\n';
+        return CliRefused;
+    }
+    const std::optional<TCodeArr> history = ctx.loadHistory();
+    if (!history) return CliRefused;
+    try {
+        const QJsonObject json = fn(*history, n, s);
+        ctx.out << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact)) << '\n';
+    } catch (const KelvoraError& e) {
+        ctx.err << e.message() << '\n';
+        return CliRefused;
+    }
+    return CliOk;
+}
+
+const CliRegistrar reg({"chart", "print what a chart sheet shows, as JSON", runChart});
+
+} // namespace
+
+ChartPageRegistrar::ChartPageRegistrar(int page, ChartJsonFn fn) {
+    if (page >= 1 && page <= 13) registry()[size_t(page)] = fn;
+}
+
+ChartJsonFn FindChartPage(int page) {
+    return page >= 1 && page <= 13 ? registry()[size_t(page)] : nullptr;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "charts/H2NetModel.h"
+#include "history/CodeRec.h"
+
+// Zone colours of the zone and last-digit charts.
+constexpr TColor ZoneFewColor = 0xF4E5D1;  // 3 zones: 0 or 1 number
+constexpr TColor ZoneSomeColor = 0xF4A6A1; // 3 zones: 2 or 3 numbers
+constexpr TColor ZoneManyColor = 0x6486F1; // 3 zones: 4 or more
+constexpr TColor CountOneColor = 0xF495C1; // 11 zones and last digits: counts 1, 2, 3
+constexpr TColor CountTwoColor = 0x6486E1;
+constexpr TColor CountThreeColor = 0x3446FF;
+
+// Colour of a count of 1, 2 or 3 in the 11-zone and last-digit cells; clWindow otherwise.
+TColor CountColor(int count);
+
+// The zone chart "区域分布图": per draw, how many reds fall into each of the 3 zones (columns 8..10)
+// and each of the 11 zones (columns 11..21). Throws KelvoraError for a refused n.
+H2NetModel FillZoneChart(const TCodeArr& history, int n);
+
+// The two lines of the note under the zone chart.
+extern const char* const ZoneChartNote;

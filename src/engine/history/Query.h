@@ -1,0 +1,13 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QString>
+#include <QStringList>
+
+// One listed draw: "第2005013期,开奖号:03 07 12 19 25 31+09".
+QString QueryLine(const TDrawRec& draw);
+
+// The draws from the (last) entry with the given issue code on, at most count of them, oldest
+// first. An unknown issue code or a count of 0 or less gives no lines.
+QStringList QueryHistory(const TCodeArr& history, int fromIssue, int count);

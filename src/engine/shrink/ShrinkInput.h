@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// One hit row of the third condition sheet: the row's number list and its "0".."5" matrix.
+struct ShrinkHitRow {
+    QString list;
+    std::array<bool, 6> items{};
+};
+
+// What the condition widgets hold when the run starts. Every member's default is the widget's
+// reset value, so a default-constructed input has every condition off and no candidate.
+// Drop-down lists are held as their value, -1 standing for "不选".
+struct ShrinkInput {
+    std::array<bool, 33> candidates{}; // item n - 1 for red number n
+
+    int sumMin = 21;
+    int sumMax = 183;
+    QString excludeSums;
+    std::array<bool, 7> oddEven{};  // item k: k odd reds
+    std::array<bool, 5> repeats{};  // item k: k reds in common with the latest draw
+    int linkIndex = 2;              // 0 "有连号", 1 "无连号", 2 "不考虑连号", 3 nothing selected
+    std::array<bool, 4> linkRuns{}; // "二连号" .. "五连号"
+
+    int tailMin = 0;
+    int tailMax = 9;
+    QString excludeTails;
+    QString excludeNumbers;
+    QString requireNumbers;
+    std::array<bool, 7> bigSmall{}; // item k: k big reds
+
+    int maxCode = 33;
+    int minCode = 1;
+    int spanMin = -1;
+    int spanMax = -1;
+    std::array<int, 3> zones{-1, -1, -1};
+    std::array<int, 3> mod3{-1, -1, -1};
+    int acMin = -1;
+    int acMax = -1;
+    std::array<ShrinkHitRow, 4> hitRows{};
+
+    int candidateCount() const {
+        int n = 0;
+        for (bool c : candidates)
+            n += c;
+        return n;
+    }
+};

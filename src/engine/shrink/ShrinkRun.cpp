@@ -1,0 +1,532 @@
+#include "shrink/ShrinkRun.h"
+
+#include "KelvoraError.h"
+#include "metrics/Code.h"
+#include "shrink/Combinations.h"
+#include "shrink/ListReader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Every additive measure of a ticket is a 4-bit counter (or the 8-bit sum) in one 64-bit word, so
+// one addition of six table entries yields all of them at once.
+enum Field : int {
+    SumShift = 0, // 8 bits
+    OddShift = 8,
+    BigShift = 12,
+    CommonShift = 16,
+    ExcludedShift = 20,
+    RequiredShift = 24,
+    ZoneShift = 28,  // zone 1 at 28, zone 2 at 32; zone 3 is 6 minus both
+    Mod3Shift = 36,  // remainder 0 at 36, remainder 1 at 40
+    HitRowShift = 44 // rows 0..3 at 44, 48, 52, 56
+};
+
+constexpr uint32_t AllValues = 0x7FF; // bits 0..10: every value a bit-set test can see
+
+// The conditions in the form the walk tests them. A condition that is off lets every value pass.
+struct Filter {
+    uint64_t notCandidates = 0;
+    uint64_t contribution[34] = {};
+    uint8_t sumOk[256] = {};
+    uint32_t oddOk = AllValues;
+    uint32_t repeatOk = AllValues;
+    uint32_t linkOk = AllValues;
+    uint32_t bigOk = AllValues;
+    uint64_t spanOk = ~uint64_t(0);
+    uint8_t zoneOk[256] = {};
+    uint8_t mod3Ok[256] = {};
+    uint32_t acOk = AllValues;
+    uint32_t hitRowOk[4] = {AllValues, AllValues, AllValues, AllValues};
+    int requiredCount = 0;
+    int maxCode = 33;
+    int minCode = 1;
+    bool linkOn = false;
+    bool acOn = false;
+    bool hitRowsOn = false;
+};
+
+uint32_t checkedBits(const bool* items, int count) {
+    uint32_t bits = 0;
+    for (int k = 0; k < count; ++k)
+        if (items[k]) bits |= 1u << k;
+    return bits;
+}
+
+// Nothing checked in a matrix switches its condition off.
+uint32_t matrixOk(const bool* items, int count) {
+    const uint32_t bits = checkedBits(items, count);
+    return bits ? bits : AllValues;
+}
+
+uint32_t rangeBits(int low, int high) {
+    uint32_t bits = 0;
+    for (int v = low; v <= high; ++v)
+        bits |= 1u << v;
+    return bits; // a reversed range passes nothing
+}
+
+// Pass table over (count a) | (count b) << 4 for three counts that add up to six.
+void fillTripleTable(uint8_t (&table)[256], const std::array<int, 3>& wanted) {
+    for (int a = 0; a <= 6; ++a)
+        for (int b = 0; a + b <= 6; ++b) {
+            const int c = 6 - a - b;
+            table[a | b << 4] = (wanted[0] < 0 || wanted[0] == a) && (wanted[1] < 0 || wanted[1] == b) &&
+                                (wanted[2] < 0 || wanted[2] == c);
+        }
+}
+
+void checkRange(const QString& condition, int value, int low, int high) {
+    if (value < low || value > high) throw KelvoraError(OutOfRangeText(condition, value, low, high));
+}
+
+void checkChoice(const QString& condition, int value, int high) {
+    if (value < -1 || value > high) throw KelvoraError(OutOfRangeText(condition, value, 0, high));
+}
+
+// Reads the lists and matrices in the order the program always has; the first bad list stops it.
+Filter readConditions(const ShrinkInput& in, const TCodeArr& history) {
+    Filter f;
+    for (int n = 1; n <= 33; ++n)
+        if (!in.candidates[n - 1]) f.notCandidates |= uint64_t(1) << n;
+
+    bool excludedSum[184] = {};
+    for (int v : ReadNumberList(in.excludeSums, 0, 183, QStringLiteral("和值排除")))
+        excludedSum[v] = true;
+
+    f.oddOk = matrixOk(in.oddEven.data(), 7);
+
+    const uint32_t repeats = checkedBits(in.repeats.data(), 5);
+    if (repeats && !history.empty()) {
+        f.repeatOk = repeats; // 5 and 6 common numbers have no item
+        const TCodeRec& latest = history.back().Ticket;
+        for (int k = 0; k < 6; ++k)
+            if (latest.Red[k] >= 1 && latest.Red[k] <= 33)
+                f.contribution[latest.Red[k]] |= uint64_t(1) << CommonShift;
+    }
+
+    if (in.linkIndex == 0) { // "有连号": a run of L + 1 numbers needs item L - 1; six in a row has none
+        f.linkOk = checkedBits(in.linkRuns.data(), 4) << 1;
+        f.linkOn = true;
+    } else if (in.linkIndex == 1) { // "无连号"
+        f.linkOk = 1;
+        f.linkOn = true;
+    }
+
+    f.bigOk = matrixOk(in.bigSmall.data(), 7);
+
+    const bool tailRangeOn = !(in.tailMin == 0 && in.tailMax == 9);
+    bool excludedTail[10] = {};
+    for (int v : ReadNumberList(in.excludeTails, 0, 9, QStringLiteral("必不出合值")))
+        excludedTail[v] = true;
+
+    for (int v : ReadNumberList(in.excludeNumbers, 1, 33, QStringLiteral("必不出号码")))
+        f.contribution[v] |= uint64_t(1) << ExcludedShift;
+
+    for (int v : ReadNumberList(in.requireNumbers, 1, 33, QStringLiteral("必同出号码"))) {
+        if (!(f.contribution[v] & (uint64_t(1) << RequiredShift))) ++f.requiredCount;
+        f.contribution[v] |= uint64_t(1) << RequiredShift;
+    }
+
+    for (int row = 0; row < 4; ++row) {
+        const ShrinkHitRow& r = in.hitRows[row];
+        const QList<int> values =
+            ReadNumberList(r.list, 1, 33, QStringLiteral("控制中奖号码第%1行").arg(row + 1));
+        if (values.isEmpty()) continue;
+        f.hitRowsOn = true;
+        f.hitRowOk[row] = checkedBits(r.items.data(), 6); // 6 hits have no item
+        for (int v : values)
+            f.contribution[v] |= uint64_t(1) << (HitRowShift + 4 * row);
+    }
+
+    for (int s = 0; s < 256; ++s) {
+        const int tail = s % 10;
+        f.sumOk[s] = s >= in.sumMin && s <= in.sumMax && !(s < 184 && excludedSum[s]) &&
+                     !(tailRangeOn && (tail < in.tailMin || tail > in.tailMax)) && !excludedTail[tail];
+    }
+
+    f.maxCode = in.maxCode;
+    f.minCode = in.minCode;
+    if (in.spanMin >= 0 && in.spanMax >= 0) {
+        f.spanOk = 0;
+        for (int v = in.spanMin; v <= in.spanMax; ++v)
+            f.spanOk |= uint64_t(1) << v;
+    }
+    fillTripleTable(f.zoneOk, in.zones);
+    fillTripleTable(f.mod3Ok, in.mod3);
+    if (in.acMin >= 0 && in.acMax >= 0) {
+        f.acOk = rangeBits(in.acMin, in.acMax);
+        f.acOn = true;
+    }
+
+    for (int n = 1; n <= 33; ++n) {
+        uint64_t& c = f.contribution[n];
+        c += uint64_t(n) << SumShift;
+        c |= uint64_t(n & 1) << OddShift;
+        c |= uint64_t(n > 17) << BigShift;
+        if (n <= 22) c |= uint64_t(1) << (n <= 11 ? ZoneShift : ZoneShift + 4);
+        const int r = n % 3;
+        if (r < 2) c |= uint64_t(1) << (Mod3Shift + 4 * r);
+    }
+    return f;
+}
+
+inline uint32_t field(uint64_t packed, int shift) {
+    return uint32_t(packed >> shift) & 15u;
+}
+
+constexpr uint64_t bit(int n) {
+    return uint64_t(1) << n;
+}
+// Bits lo..hi (empty when lo > hi).
+constexpr uint64_t bitRange(int lo, int hi) {
+    return lo > hi ? 0 : ((bit(hi - lo + 1) - 1) << lo);
+}
+constexpr uint64_t AllNumbers = bitRange(1, 33);
+
+// Counted in registers: the build targets plain x86-64, where the builtin is a library call.
+inline int bitCount(uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555ull);
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return int((x * 0x0101010101010101ull) >> 56);
+}
+
+inline int lowestBit(uint64_t m) {
+    return __builtin_ctzll(m);
+}
+inline int highestBit(uint64_t m) {
+    return 63 - __builtin_clzll(m);
+}
+
+inline int longestRunLinks(uint64_t m) {
+    const uint64_t t1 = m & (m >> 1);
+    const uint64_t t2 = t1 & (t1 >> 1);
+    const uint64_t t3 = t2 & (t2 >> 1);
+    const uint64_t t4 = t3 & (t3 >> 1);
+    const uint64_t t5 = t4 & (t4 >> 1);
+    return (t1 != 0) + (t2 != 0) + (t3 != 0) + (t4 != 0) + (t5 != 0);
+}
+
+// The conditions turned into "which sixth number may complete these five": one mask of numbers
+// 1..33 per value of a five-number measure, so a whole group of tickets sharing their first five
+// numbers is tested with a handful of ANDs.
+struct Plan {
+    uint64_t usable = 0; // candidates that are not excluded and lie within smallest..largest
+    uint64_t required = 0;
+    int sumLow = 0, sumHigh = -1; // the sums sumOk lets pass, as bounds for pruning
+    uint64_t sumF[256] = {};
+    uint64_t oddF[8] = {};
+    uint64_t repeatF[8] = {};
+    uint64_t bigF[8] = {};
+    uint64_t zoneF[256] = {};
+    uint64_t mod3F[256] = {};
+    uint64_t spanF[34] = {};
+    // For k numbers chosen with zone (or remainder) counts a | b << 4: can the rest still pass?
+    bool zonePossible[7][256] = {};
+    bool mod3Possible[7][256] = {};
+    // Rank of the first ticket that holds value v at position k, among the tickets that share the
+    // first k - 1 numbers, counted from value 1: firstRank[k][v] - firstRank[k][prev + 1] skips.
+    int firstRank[7][35] = {};
+};
+
+int binomial(int n, int k) {
+    if (k < 0 || n < k) return 0;
+    int64_t r = 1;
+    for (int j = 1; j <= k; ++j)
+        r = r * (n - k + j) / j;
+    return int(r);
+}
+
+Plan makePlan(const Filter& f) {
+    Plan p;
+    uint64_t odd = 0, big = 0, latest = 0, excluded = 0, zone[3] = {}, mod3[3] = {};
+    for (int n = 1; n <= 33; ++n) {
+        const uint64_t c = f.contribution[n];
+        if (n & 1) odd |= bit(n);
+        if (n > 17) big |= bit(n);
+        if (field(c, CommonShift)) latest |= bit(n);
+        if (field(c, ExcludedShift)) excluded |= bit(n);
+        if (field(c, RequiredShift)) p.required |= bit(n);
+        zone[n <= 11 ? 0 : n <= 22 ? 1 : 2] |= bit(n);
+        mod3[n % 3] |= bit(n);
+    }
+    p.usable = AllNumbers & ~f.notCandidates & ~excluded & bitRange(f.minCode, f.maxCode);
+
+    for (int s = 0; s < 256; ++s) {
+        if (f.sumOk[s]) {
+            if (p.sumHigh < 0) p.sumLow = s;
+            p.sumHigh = s;
+        }
+        for (int n = 1; n <= 33 && s + n < 256; ++n)
+            if (f.sumOk[s + n]) p.sumF[s] |= bit(n);
+    }
+    // Five numbers hold c of a kind; the sixth makes it c + 1 if it is of that kind, else c.
+    auto byCount = [](uint64_t(&table)[8], uint32_t ok, uint64_t kind) {
+        for (int c = 0; c <= 5; ++c)
+            table[c] = (((ok >> (c + 1)) & 1) ? kind : 0) | (((ok >> c) & 1) ? (AllNumbers & ~kind) : 0);
+    };
+    byCount(p.oddF, f.oddOk, odd);
+    byCount(p.repeatF, f.repeatOk, latest);
+    byCount(p.bigF, f.bigOk, big);
+    auto byTriple = [](uint64_t(&table)[256], const uint8_t(&ok)[256], const uint64_t(&kinds)[3]) {
+        for (int a = 0; a <= 5; ++a)
+            for (int b = 0; a + b <= 5; ++b)
+                table[a | b << 4] = (ok[(a + 1) | b << 4] ? kinds[0] : 0) |
+                                    (ok[a | (b + 1) << 4] ? kinds[1] : 0) | (ok[a | b << 4] ? kinds[2] : 0);
+    };
+    byTriple(p.zoneF, f.zoneOk, zone);
+    byTriple(p.mod3F, f.mod3Ok, mod3);
+    auto possible = [](bool(&table)[7][256], const uint8_t(&ok)[256]) {
+        for (int k = 0; k <= 6; ++k)
+            for (int a = 0; a <= k; ++a)
+                for (int b = 0; a + b <= k; ++b)
+                    for (int da = 0; da <= 6 - k; ++da)
+                        for (int db = 0; da + db <= 6 - k; ++db)
+                            if (ok[(a + da) | (b + db) << 4]) table[k][a | b << 4] = true;
+    };
+    possible(p.zonePossible, f.zoneOk);
+    possible(p.mod3Possible, f.mod3Ok);
+    for (int a = 1; a <= 33; ++a)
+        for (int n = a; n <= 33; ++n)
+            if ((f.spanOk >> (n - a)) & 1) p.spanF[a] |= bit(n);
+
+    for (int k = 1; k <= 6; ++k) {
+        int acc = 0;
+        for (int v = 1; v <= 34; ++v) {
+            p.firstRank[k][v] = acc;
+            acc += binomial(33 - v, 6 - k);
+        }
+    }
+    return p;
+}
+
+struct WalkResult {
+    int count = 0;
+    int lastPosition = 0;
+};
+
+struct Walker {
+    const Filter& f;
+    const Plan& p;
+    TCodeRec* tickets;
+    std::vector<int>& shown;
+    const ShrinkProgress& progress;
+    WalkResult w;
+    int settled = 0; // tickets before this index have their final flag
+
+    void moveBar(int index) {
+        const int position = index / 10000;
+        if (position != w.lastPosition) {
+            w.lastPosition = position;
+            if (progress.step) progress.step(position);
+        }
+    }
+
+    // The tickets sharing the five numbers of mask with e the largest; base is the rank of the
+    // ticket that adds e + 1.
+    void group(int base, int a, int e, uint64_t mask, uint64_t packed, uint64_t reflected, uint64_t diffs) {
+        uint64_t sixth = p.usable & ~(bit(e + 1) - 1);
+        const uint32_t requiredLeft = uint32_t(f.requiredCount) - field(packed, RequiredShift);
+        sixth &= requiredLeft == 0 ? ~p.required : requiredLeft == 1 ? p.required : 0;
+        sixth &= p.sumF[packed & 0xFF];
+        sixth &= p.oddF[field(packed, OddShift)];
+        sixth &= p.repeatF[field(packed, CommonShift)];
+        sixth &= p.bigF[field(packed, BigShift)];
+        sixth &= p.spanF[a];
+        sixth &= p.zoneF[(packed >> ZoneShift) & 0xFF];
+        sixth &= p.mod3F[(packed >> Mod3Shift) & 0xFF];
+        if (f.linkOn && sixth) {
+            // Only e + 1 can join a run, the one that ends at e.
+            const int linksNow = longestRunLinks(mask);
+            const int belowRun = highestBit(~mask & (bit(e + 1) - 1));
+            const int linksWithNext = std::max(linksNow, e - belowRun);
+            const uint64_t others = ((f.linkOk >> linksNow) & 1) ? ~(bit(e + 2) - 1) : 0;
+            const uint64_t next = ((f.linkOk >> linksWithNext) & 1) ? bit(e + 1) : 0;
+            sixth &= others | next;
+        }
+        if (f.acOn)
+            for (uint64_t s = sixth; s; s &= s - 1) {
+                const int n = lowestBit(s);
+                const uint64_t all = (diffs | (reflected >> (40 - n))) & ~uint64_t(1);
+                if (!((f.acOk >> (bitCount(all) - 5)) & 1)) sixth &= ~bit(n);
+            }
+        if (!sixth) return;
+        // Every ticket left passed the sixteen tests: the bar follows them (at most two positions,
+        // a group being shorter than a bar step).
+        moveBar(base + lowestBit(sixth) - e - 1);
+        moveBar(base + highestBit(sixth) - e - 1);
+        if (f.hitRowsOn)
+            for (uint64_t s = sixth; s; s &= s - 1) {
+                const int n = lowestBit(s);
+                const uint64_t all = packed + f.contribution[n];
+                uint32_t rows = f.hitRowOk[0] >> field(all, HitRowShift);
+                rows &= f.hitRowOk[1] >> field(all, HitRowShift + 4);
+                rows &= f.hitRowOk[2] >> field(all, HitRowShift + 8);
+                rows &= f.hitRowOk[3] >> field(all, HitRowShift + 12);
+                if (!(rows & 1)) sixth &= ~bit(n);
+            }
+        const bool listed = w.count <= ShrinkListLimit;
+        for (uint64_t s = sixth; s; s &= s - 1) {
+            const int index = base + lowestBit(s) - e - 1;
+            removeUpTo(index);
+            ++settled;                          // kept: its flag stays 1
+            if (listed) shown.push_back(index); // capacity reserved: never allocates
+        }
+        w.count += bitCount(sixth);
+    }
+
+    // Every ticket between the last one kept and index failed a test.
+    void removeUpTo(int index) {
+        // Locals: a byte store may alias the members, which would be reloaded on every ticket.
+        TCodeRec* const t = tickets;
+        for (int i = settled; i < index; ++i)
+            t[i].Valid = 0;
+        if (index > settled) settled = index;
+    }
+
+    // Chooses the number at position k (1..5) after prev; the sixth is left to group().
+    void level(int k, int prev, int base, int a, uint64_t mask, uint64_t packed, uint64_t reflected,
+               uint64_t diffs) {
+        uint64_t choices = p.usable & ~(bit(prev + 1) - 1);
+        // Passing over a required number leaves it out for good.
+        const uint64_t requiredAbove = p.required & ~(bit(prev + 1) - 1) & ~mask;
+        if (requiredAbove) choices &= bit(lowestBit(requiredAbove) + 1) - 1;
+        // Leave room for the 6 - k numbers still to come.
+        uint64_t room = p.usable;
+        for (int j = 0; j < 6 - k && room; ++j)
+            room &= ~bit(highestBit(room));
+        choices &= room;
+        const int rest = 6 - k;
+        for (uint64_t s = choices; s; s &= s - 1) {
+            const int x = lowestBit(s);
+            const uint64_t nextPacked = packed + f.contribution[x];
+            const int sum = int(nextPacked & 0xFF);
+            // The smallest and largest sums the remaining numbers could add.
+            if (sum + rest * x + rest * (rest + 1) / 2 > p.sumHigh) break;
+            if (sum + rest * 33 - rest * (rest - 1) / 2 < p.sumLow) continue;
+            // Each count can still grow by at most the numbers to come.
+            const uint32_t window = (2u << rest) - 1;
+            if (!((f.oddOk >> field(nextPacked, OddShift)) & window)) continue;
+            if (!((f.bigOk >> field(nextPacked, BigShift)) & window)) continue;
+            if (!((f.repeatOk >> field(nextPacked, CommonShift)) & window)) continue;
+            if (!p.zonePossible[k][(nextPacked >> ZoneShift) & 0xFF]) continue;
+            if (!p.mod3Possible[k][(nextPacked >> Mod3Shift) & 0xFF]) continue;
+            const int nextBase = base + p.firstRank[k][x] - p.firstRank[k][prev + 1];
+            const uint64_t nextDiffs = diffs | (reflected >> (40 - x));
+            const uint64_t nextReflected = reflected | bit(40 - x);
+            if (k == 5)
+                group(nextBase, a, x, mask | bit(x), nextPacked, nextReflected, nextDiffs);
+            else
+                level(k + 1, x, nextBase, k == 1 ? x : a, mask | bit(x), nextPacked, nextReflected,
+                      nextDiffs);
+        }
+    }
+};
+
+// The walk over all tickets in their lexicographic order, which is the order of the list. A
+// ticket passes when every test that is on lets it pass; as the tests are pure, pruning whole
+// groups of tickets by the numbers they share gives the same verdicts, and the same progress
+// steps, as testing them one by one in order and stopping at the first failure.
+// The list must hold every ticket with Valid = 1, as BuildCombinations leaves it given all flags.
+WalkResult walk(TCodeList& list, const Filter& f, const Plan& p, std::vector<int>& shown,
+                const ShrinkProgress& progress) {
+    Walker walker{f, p, list.data(), shown, progress, {}};
+    if (p.sumHigh >= 0 && f.requiredCount <= 6) walker.level(1, 0, 0, 0, 0, 0, 0, 0);
+    walker.removeUpTo(int(list.size()));
+    return walker.w;
+}
+
+QString resultText(const QString& countLine, const TCodeList& list, const std::vector<int>& shown,
+                   int count) {
+    if (count > ShrinkListLimit) return countLine + QLatin1Char('\n') + ShrinkTooManyText();
+    QString text(countLine.size() + 1 + qsizetype(count) * 18, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    std::memcpy(out, countLine.utf16(), size_t(countLine.size()) * sizeof(char16_t));
+    out += countLine.size();
+    *out++ = u'\n';
+    for (int i : shown) {
+        *out++ = u'\n';
+        CodeToChars(list[size_t(i)], out);
+        out += 17;
+    }
+    return text;
+}
+
+} // namespace
+
+QString ShrinkCountLine(int count) {
+    return QStringLiteral("缩水结果总共%1注").arg(count);
+}
+QString ShrinkTooManyText() {
+    return QStringLiteral("超过10万注，不再显示详细号码。");
+}
+QString TooFewCandidatesText() {
+    return QStringLiteral("请最少勾选8个复式号码！！");
+}
+
+void CheckShrinkInput(const ShrinkInput& in) {
+    checkRange(QStringLiteral("和值范围"), in.sumMin, 21, 183);
+    checkRange(QStringLiteral("和值范围"), in.sumMax, 21, 183);
+    checkRange(QStringLiteral("合值范围"), in.tailMin, 0, 9);
+    checkRange(QStringLiteral("合值范围"), in.tailMax, 0, 9);
+    checkRange(QStringLiteral("最大号码"), in.maxCode, 1, 33);
+    checkRange(QStringLiteral("最小号码"), in.minCode, 1, 33);
+    checkChoice(QStringLiteral("跨度"), in.spanMin, 32);
+    checkChoice(QStringLiteral("跨度"), in.spanMax, 32);
+    const char* zoneNames[3] = {"01-11出号个数", "12-22出号个数", "23-33出号个数"};
+    for (int k = 0; k < 3; ++k) {
+        checkChoice(QString::fromUtf8(zoneNames[k]), in.zones[k], 6);
+        checkChoice(QStringLiteral("除3余数为%1的个数").arg(k), in.mod3[k], 6);
+    }
+    checkChoice(QStringLiteral("AC值"), in.acMin, 10);
+    checkChoice(QStringLiteral("AC值"), in.acMax, 10);
+    if (in.linkIndex < 0 || in.linkIndex > 3)
+        throw KelvoraError(OutOfRangeText(QStringLiteral("连号设定"), in.linkIndex, 0, 2));
+}
+
+ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const ShrinkProgress& progress) {
+    if (input.candidateCount() < 8) throw KelvoraError(TooFewCandidatesText());
+    CheckShrinkInput(input);
+    // The lists are read before the tickets are built: a bad list costs nothing and shows nothing.
+    const Filter filter = readConditions(input, history);
+    const Plan plan = makePlan(filter);
+
+    TCodeList shrinkList;
+    CandidateFlags all;
+    all.fill(1);
+    BuildCombinations(shrinkList, all);
+
+    std::vector<int> shown;
+    shown.reserve(ShrinkListLimit + 33);
+
+    struct EndGuard {
+        const ShrinkProgress& p;
+        ~EndGuard() {
+            if (p.end) p.end();
+        }
+    };
+    WalkResult w;
+    {
+        if (progress.begin) progress.begin();
+        EndGuard guard{progress};
+        w = walk(shrinkList, filter, plan, shown, progress);
+    }
+
+    ShrinkResult result;
+    result.count = w.count;
+    result.lastPosition = w.lastPosition;
+    result.countLine = ShrinkCountLine(w.count);
+    result.text = resultText(result.countLine, shrinkList, shown, w.count);
+    return result;
+}
+
+QStringList ValidToLines(const TCodeList& list) {
+    QStringList lines;
+    for (const TCodeRec& t : list)
+        if (t.Valid) lines.append(CodeToText(t));
+    return lines;
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QString>
+#include <QWidget>
+
+class QHBoxLayout;
+class QLabel;
+class QPushButton;
+class QShowEvent;
+class QSpinBox;
+class QVBoxLayout;
+
+// The captions of the thirteen chart sheets in page-index order.
+extern const char* const ChartSheetCaptions[13];
+// 1-based sheet number of a caption, 0 for a caption that is not a chart sheet's.
+int ChartSheetNumber(const QString& caption);
+
+// One sheet of the chart page control: a top panel with the period spin edit and the "查询" button
+// over a body that holds the page's chart control(s). The show event and the button both rebuild
+// the chart from the current history with the spin value, inside the standard error guard, so a
+// refused N (the fill routine throws before it touches any model) leaves the chart as it was.
+//
+// A page derives from it, puts its control into body() (bodyLayout() is a zero-margin vertical
+// layout) and implements fillPage(n). Widgets of its own go onto the top panel with addTopWidget
+// (absolute position, like the frame's own) or into topBar(), a row that starts right of "查询".
+class TChartPage : public QWidget {
+    Q_OBJECT
+  public:
+    // The caption names the sheet (one of ChartSheetCaptions); it sets the widget names
+    // (ExTabSheet<k>, ExTabSheet<k>Se, ExTabSheet<k>GoBt) and the button's place.
+    TChartPage(const TCodeArr& history, const QString& caption, QWidget* parent = nullptr);
+
+    QString caption() const { return m_caption; }
+    int sheetNumber() const { return m_sheet; } // 1..13, 0 for a caption of no sheet
+
+    QWidget* topPanel() const { return m_topPanel; }
+    QLabel* label() const { return m_label; }
+    QSpinBox* periodsEdit() const { return m_periodsEdit; }
+    QPushButton* goButton() const { return m_goButton; }
+
+    // N: the spin edit's text as a decimal integer; a text that is not an integer counts as 0.
+    int periods() const;
+
+    // Places a widget of the page on the top panel at (left, top).
+    void addTopWidget(QWidget* widget, int left, int top);
+    // A row of widgets right of the "查询" button.
+    QHBoxLayout* topBar() const { return m_topBar; }
+
+    // Count of completed fills (show events and clicks that got through the size check).
+    int fillCount() const { return m_fillCount; }
+
+  public slots:
+    // What the show event and the "查询" button do: fillPage(periods()) inside the error guard.
+    // Returns false when the fill was refused.
+    bool refill();
+
+  signals:
+    void filled();
+
+  protected:
+    // Rebuilds the chart for the latest n draws. Throws KelvoraError (from the engine's period
+    // check) before changing anything when n cannot be served. The empty frame does nothing.
+    virtual void fillPage(int n);
+
+    QWidget* body() const { return m_body; }
+    // Places the top panel's widgets: the label's blanks are spaced out so that its text clears
+    // the period spin edit, and "查询" moves right when the label or a page's widget reaches it.
+    // Call again after changing the label's text.
+    void layoutTopPanel();
+    // Called after the label got its final size (pages place widgets that follow it).
+    virtual void labelFitted() {}
+    QVBoxLayout* bodyLayout() const { return m_bodyLayout; }
+
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+    const TCodeArr& m_history;
+
+  private:
+    QString m_caption;
+    int m_sheet = 0;
+    QWidget* m_topPanel = nullptr;
+    QLabel* m_label = nullptr;
+    QSpinBox* m_periodsEdit = nullptr;
+    QPushButton* m_goButton = nullptr;
+    QWidget* m_topBarHost = nullptr;
+    QHBoxLayout* m_topBar = nullptr;
+    QWidget* m_body = nullptr;
+    QVBoxLayout* m_bodyLayout = nullptr;
+    int m_fillCount = 0;
+};

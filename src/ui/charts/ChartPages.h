@@ -1,0 +1,29 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QTabWidget>
+
+class TChartPage;
+
+// The chart page control GridPctl: the thirteen chart sheets in page-index order. Each sheet
+// rebuilds its chart whenever it becomes the visible page.
+class TChartPages : public QTabWidget {
+    Q_OBJECT
+  public:
+    static constexpr int SheetCount = 13;
+    static constexpr int InitialSheet = 10; // "遗漏统计图"
+
+    TChartPages(const TCodeArr& history, QWidget* parent = nullptr);
+
+    // Brings the sheet of page index (0..12) to the front; -1 keeps the current sheet. Asking for
+    // the sheet already in front while the control is visible rebuilds it, as a fresh visit would.
+    void showSheet(int index);
+
+    // Sheet of page index 0..12 (nullptr outside).
+    TChartPage* sheet(int index) const;
+    TChartPage* currentSheet() const;
+
+  private:
+    const TCodeArr& m_history;
+};

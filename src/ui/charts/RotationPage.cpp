@@ -1,0 +1,34 @@
+#include "charts/RotationPage.h"
+
+#include "charts/Rotation.h"
+#include "history/Convert.h"
+
+#include <QLabel>
+#include <QSpinBox>
+
+TRotationPage::TRotationPage(const TCodeArr& history, QWidget* parent)
+    : TTrendPage(history, QStringLiteral("旋转图"), nullptr, parent) {
+    m_startEdit = new QSpinBox;
+    m_startEdit->setObjectName(QStringLiteral("ExTabSheet8StartSe"));
+    m_startEdit->setRange(1, 33);
+    m_startEdit->setValue(1);
+    m_startEdit->resize(44, 23);
+    addTopWidget(m_startEdit, 0, 5);
+    label()->setText(QStringLiteral("统计最近         期的走势情况，起点为"));
+    layoutTopPanel();
+}
+
+void TRotationPage::labelFitted() {
+    // The start edit follows the label.
+    if (m_startEdit) m_startEdit->move(label()->geometry().right() + 5, 5);
+}
+
+int TRotationPage::startNumber() const {
+    int s = 1;
+    if (!TryStrToInt(m_startEdit->text(), s)) return 1;
+    return std::clamp(s, 1, 33);
+}
+
+H2NetModel TRotationPage::buildModel(int n) {
+    return FillRotation(m_history, n, startNumber());
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "charts/TrendPage.h"
+
+class QSpinBox;
+
+// The rotation chart sheet "旋转图": the red distribution columns start at the number of the start
+// spin edit ExTabSheet8StartSe (1..33) and wrap around.
+class TRotationPage : public TTrendPage {
+    Q_OBJECT
+  public:
+    explicit TRotationPage(const TCodeArr& history, QWidget* parent = nullptr);
+
+    QSpinBox* startEdit() const { return m_startEdit; }
+    // S: the start spin edit's text as an integer brought into 1..33; not an integer counts as 1.
+    int startNumber() const;
+
+  protected:
+    H2NetModel buildModel(int n) override;
+    void labelFitted() override;
+
+  private:
+    QSpinBox* m_startEdit = nullptr;
+};

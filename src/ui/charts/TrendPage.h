@@ -1,0 +1,63 @@
+#pragma once
+
+#include "charts/ChartPage.h"
+#include "charts/H2NetModel.h"
+
+class TH2Net;
+
+// The engine routine that builds a trend grid for the latest n draws (or refuses n).
+using TrendFillFn = H2NetModel (*)(const TCodeArr& history, int n);
+
+// A chart sheet showing one trend grid (ExTabSheet<k>Net) that fills the body: the red-ball,
+// last-digit, odd-even, big-small and blue-ball trend charts, and the base of the zone chart.
+class TTrendPage : public TChartPage {
+    Q_OBJECT
+  public:
+    TTrendPage(const TCodeArr& history, const QString& caption, TrendFillFn fill, QWidget* parent = nullptr);
+
+    TH2Net* net() const { return m_net; }
+
+  protected:
+    void fillPage(int n) override;
+    // Builds the model; the grid takes it only once it exists.
+    virtual H2NetModel buildModel(int n);
+
+  private:
+    TrendFillFn m_fill;
+    TH2Net* m_net = nullptr;
+};
+
+// The red-ball trend chart sheet "红球走势图".
+class TRedTrendPage : public TTrendPage {
+    Q_OBJECT
+  public:
+    explicit TRedTrendPage(const TCodeArr& history, QWidget* parent = nullptr);
+};
+
+// The last-digit chart sheet "尾号走势图".
+class TTailPage : public TTrendPage {
+    Q_OBJECT
+  public:
+    explicit TTailPage(const TCodeArr& history, QWidget* parent = nullptr);
+};
+
+// The odd-even chart sheet "奇偶走势图".
+class TOddEvenPage : public TTrendPage {
+    Q_OBJECT
+  public:
+    explicit TOddEvenPage(const TCodeArr& history, QWidget* parent = nullptr);
+};
+
+// The big-small chart sheet "大小走势图".
+class TBigSmallPage : public TTrendPage {
+    Q_OBJECT
+  public:
+    explicit TBigSmallPage(const TCodeArr& history, QWidget* parent = nullptr);
+};
+
+// The blue-ball trend chart sheet "蓝球走势图".
+class TBlueTrendPage : public TTrendPage {
+    Q_OBJECT
+  public:
+    explicit TBlueTrendPage(const TCodeArr& history, QWidget* parent = nullptr);
+};

@@ -1,0 +1,85 @@
+#include "history/QueryPanel.h"
+
+#include "history/PrintLines.h"
+#include "history/Query.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <climits>
+
+namespace {
+
+QSpinBox* unboundedSpin(QWidget* parent, const QString& name, int value, int minWidth) {
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(name);
+    spin->setRange(INT_MIN, INT_MAX);
+    spin->setValue(value);
+    spin->setMinimumWidth(minWidth);
+    return spin;
+}
+
+} // namespace
+
+TQueryPanel::TQueryPanel(const TCodeArr& history, QWidget* parent) : QWidget(parent), History(history) {
+    setObjectName(QStringLiteral("SqlPanel"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* strip = new QWidget(this);
+    strip->setMinimumHeight(33);
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(6, 2, 6, 2);
+    Label2 = new QLabel(QStringLiteral("查询第"), strip);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    SqlSe1 = unboundedSpin(strip, QStringLiteral("SqlSe1"), 2005013, 100);
+    SqlSe2 = unboundedSpin(strip, QStringLiteral("SqlSe2"), 30, 70);
+    SqlChk1 = new QCheckBox(QStringLiteral("开奖号"), strip);
+    SqlChk1->setObjectName(QStringLiteral("SqlChk1"));
+    SqlChk1->setChecked(true);
+    SqlChk1->hide();
+    SqlChk2 = new QCheckBox(QStringLiteral("试机号"), strip);
+    SqlChk2->setObjectName(QStringLiteral("SqlChk2"));
+    SqlChk2->hide();
+    SqlBt = new QPushButton(QStringLiteral("查询"), strip);
+    SqlBt->setObjectName(QStringLiteral("SqlBt"));
+    PrintBt = new QPushButton(QStringLiteral("打印"), strip);
+    PrintBt->setObjectName(QStringLiteral("PrintBt"));
+    row->addWidget(Label2);
+    row->addWidget(SqlSe1);
+    row->addWidget(new QLabel(QStringLiteral("期起总共"), strip));
+    row->addWidget(SqlSe2);
+    row->addWidget(new QLabel(QStringLiteral("期的开奖号"), strip));
+    row->addSpacing(12);
+    row->addWidget(SqlBt);
+    row->addWidget(PrintBt);
+    row->addStretch(1);
+    layout->addWidget(strip);
+
+    SqlMemo = new QPlainTextEdit(this);
+    SqlMemo->setObjectName(QStringLiteral("SqlMemo"));
+    SqlMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    SqlMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    layout->addWidget(SqlMemo, 1);
+
+    connect(SqlBt, &QPushButton::clicked, this, &TQueryPanel::SqlBtClick);
+    connect(PrintBt, &QPushButton::clicked, this, &TQueryPanel::PrintBtClick);
+}
+
+void TQueryPanel::SqlBtClick() {
+    SqlMemo->clear();
+    if (!SqlChk1->isChecked() && !SqlChk2->isChecked()) return;
+    const QStringList lines = QueryHistory(History, SqlSe1->value(), SqlSe2->value());
+    if (!lines.isEmpty()) SqlMemo->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void TQueryPanel::PrintBtClick() {
+    const QString text = SqlMemo->toPlainText();
+    const QStringList lines = text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    PrintLines(this, lines, QStringLiteral("Kelvora"), 12);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+
+// Lists a run of draws from an issue code on, and prints the list.
+class TQueryPanel : public QWidget {
+    Q_OBJECT
+  public:
+    TQueryPanel(const TCodeArr& history, QWidget* parent = nullptr);
+
+    QLabel* Label2 = nullptr;
+    QSpinBox* SqlSe1 = nullptr;
+    QSpinBox* SqlSe2 = nullptr;
+    QCheckBox* SqlChk1 = nullptr;
+    QCheckBox* SqlChk2 = nullptr;
+    QPushButton* SqlBt = nullptr;
+    QPushButton* PrintBt = nullptr;
+    QPlainTextEdit* SqlMemo = nullptr;
+
+  public slots:
+    void SqlBtClick();
+    void PrintBtClick();
+
+  signals:
+    void statusText(const QString& text);
+
+  private:
+    const TCodeArr& History;
+};

@@ -1,0 +1,496 @@
+#include "shrink/ShrinkPanel.h"
+
+#include "CommandGuard.h"
+#include "controls/MultiChk.h"
+#include "controls/MultiRadio.h"
+#include "forms/ProgressForm.h"
+#include "history/FindCode.h"
+#include "history/GbText.h"
+#include "history/PrintLines.h"
+#include "metrics/Code.h"
+#include "shrink/ResultFile.h"
+#include "shrink/ShrinkRun.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString SameCountDesignText = QStringLiteral("与上期开奖红球重号个数设定：");
+const QString NotChosen = QStringLiteral("不选");
+
+QLabel* addLabel(QWidget* parent, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, parent);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+// Captions such as "01-11出        个号码" leave blanks where a spin edit or a drop-down list sits.
+// The blanks were measured in 宋体 at 14 pixels, 7 pixels each; a narrower font would squeeze the
+// widgets, so each run of blanks becomes a gap at least that wide between the caption's words.
+// Returns the gaps (widget rectangles), plus one of width trailing after the last word.
+QList<QRect> addCaption(QWidget* parent, const QString& text, int left, int top, int trailing = 0) {
+    constexpr int DesignBlank = 7;
+    QList<QRect> gaps;
+    const QFontMetrics fm(parent->font());
+    const int height = 22;
+    const int gapTop = top + (fm.height() - height) / 2;
+    int x = left;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        qsizetype j = i;
+        const bool blank = text[i] == QLatin1Char(' ');
+        while (j < text.size() && (text[j] == QLatin1Char(' ')) == blank)
+            ++j;
+        const QString run = text.mid(i, j - i);
+        if (blank) {
+            const int width = std::max(fm.horizontalAdvance(run), int(run.size()) * DesignBlank);
+            gaps << QRect(x + 1, gapTop, width - 2, height);
+            x += width;
+        } else {
+            QLabel* word = addLabel(parent, run, x, top);
+            x += word->width();
+        }
+        i = j;
+    }
+    if (trailing > 0) gaps << QRect(x + 2, gapTop, trailing, height);
+    return gaps;
+}
+
+QSpinBox* addSpin(QWidget* parent, const QString& name, int low, int high, int value) {
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(name);
+    spin->setRange(low, high);
+    spin->setValue(value);
+    return spin;
+}
+
+// A drop-down list: "不选" and then the values low..high.
+QComboBox* addChoice(QWidget* parent, const QString& name, int low, int high) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->addItem(NotChosen);
+    for (int v = low; v <= high; ++v)
+        combo->addItem(QString::number(v));
+    combo->setCurrentIndex(0);
+    return combo;
+}
+
+QLineEdit* addEdit(QWidget* parent, const QString& name, const QString& hint) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setToolTip(hint);
+    return edit;
+}
+
+// The matrices are created as the main window's start-up creates them: items, caption width,
+// columns, then position and cursor.
+template <typename Matrix>
+Matrix* addMatrix(QWidget* parent, const QString& name, const QStringList& items, int capWidth, int cols,
+                  int top, int left) {
+    auto* m = new Matrix(parent);
+    m->setObjectName(name);
+    for (const QString& item : items)
+        m->AddItem(item);
+    m->SetCapWidth(capWidth);
+    m->SetCols(cols);
+    m->move(left, top);
+    m->setCursor(Qt::PointingHandCursor);
+    return m;
+}
+
+QStringList ratioItems() {
+    QStringList items;
+    for (const char* label : RatioLabels)
+        items << QString::fromLatin1(label);
+    return items;
+}
+
+// The input box's answer may be three bytes in the program's code page without being three
+// characters (a double-byte character and a digit): search it the same way.
+QString findThreeBytes(QPlainTextEdit* memo, const QString& text) {
+    const QString found = FindCodeInMemo(memo, text);
+    if (!found.isEmpty()) return found;
+    const QTextCursor hit = memo->document()->find(text, 0, QTextDocument::FindCaseSensitively);
+    if (hit.isNull()) return QStringLiteral("抱歉，没有找到号码") + text;
+    memo->setTextCursor(hit);
+    return QStringLiteral("恭喜，找到号码") + text;
+}
+
+QString defaultSaveName(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("文本文件 (*.txt)"));
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+}
+
+QString defaultInputBox(QWidget* parent, const QString& caption) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, caption, QString(), QLineEdit::Normal, QString(), &ok);
+    return ok ? text : QString();
+}
+
+} // namespace
+
+TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
+    : QWidget(parent), History(history), m_saveName(defaultSaveName), m_inputBox(defaultInputBox) {
+    setObjectName(QStringLiteral("RcmPanel"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    RcmPanelTbr = new QToolBar(this);
+    RcmPanelTbr->setObjectName(QStringLiteral("RcmPanelTbr"));
+    RcmPanelTbr->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    RcmPanelClearBt = addButton(QStringLiteral("RcmPanelClearBt"), QStringLiteral("清除条件"),
+                                &TShrinkPanel::RcmPanelClearBtClick);
+    RcmPanelExportBt = addButton(QStringLiteral("RcmPanelExportBt"), QStringLiteral("导出结果"),
+                                 &TShrinkPanel::RcmPanelExportBtClick);
+    RcmPanelCheckBt = addButton(QStringLiteral("RcmPanelCheckBt"), QStringLiteral("结果兑奖"),
+                                &TShrinkPanel::RcmPanelCheckBtClick);
+    RcmPanelPrintBt = addButton(QStringLiteral("RcmPanelPrintBt"), QStringLiteral("打印结果"),
+                                &TShrinkPanel::RcmPanelPrintBtClick);
+    RcmPanelScaleBt = addButton(QStringLiteral("RcmPanelScaleBt"), QStringLiteral("缩水计算"),
+                                &TShrinkPanel::RcmPanelScaleBtClick);
+    RcmPanelViewCodeBt = addButton(QStringLiteral("RcmPanelViewCodeBt"), QStringLiteral("查看结果"),
+                                   &TShrinkPanel::RcmPanelViewCodeBtClick);
+    layout->addWidget(RcmPanelTbr);
+
+    RcmPctl = new QTabWidget(this);
+    RcmPctl->setObjectName(QStringLiteral("RcmPctl"));
+    layout->addWidget(RcmPctl, 1);
+    RcmSheet1 = new QWidget;
+    RcmSheet1->setObjectName(QStringLiteral("RcmSheet1"));
+    RcmSheet2 = new QWidget;
+    RcmSheet2->setObjectName(QStringLiteral("RcmSheet2"));
+    RcmSheet3 = new QWidget;
+    RcmSheet3->setObjectName(QStringLiteral("RcmSheet3"));
+    RcmSheet4 = new QWidget;
+    RcmSheet4->setObjectName(QStringLiteral("RcmSheet4"));
+    RcmPctl->addTab(RcmSheet1, QStringLiteral("条件1"));
+    RcmPctl->addTab(RcmSheet2, QStringLiteral("条件2"));
+    RcmPctl->addTab(RcmSheet3, QStringLiteral("条件3"));
+    RcmPctl->addTab(RcmSheet4, QStringLiteral("缩水结果"));
+
+    buildSheet1();
+    buildSheet2();
+    buildSheet3();
+
+    auto* memoLayout = new QVBoxLayout(RcmSheet4);
+    memoLayout->setContentsMargins(0, 0, 0, 0);
+    RcmMemo = new QPlainTextEdit(RcmSheet4);
+    RcmMemo->setObjectName(QStringLiteral("RcmMemo"));
+    RcmMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memoLayout->addWidget(RcmMemo);
+
+    RcmPctl->setCurrentWidget(RcmSheet3);
+    RcmSheet1->installEventFilter(this);
+    RcmSheet1Panel->installEventFilter(this);
+}
+
+QToolButton* TShrinkPanel::addButton(const QString& name, const QString& caption,
+                                     void (TShrinkPanel::*slot)()) {
+    QAction* action = RcmPanelTbr->addAction(caption);
+    connect(action, &QAction::triggered, this, slot);
+    auto* button = qobject_cast<QToolButton*>(RcmPanelTbr->widgetForAction(action));
+    button->setObjectName(name);
+    button->setMinimumWidth(63);
+    return button;
+}
+
+void TShrinkPanel::buildSheet1() {
+    auto* sheetLayout = new QVBoxLayout(RcmSheet1);
+    sheetLayout->setContentsMargins(0, 0, 0, 0);
+    sheetLayout->setSpacing(0);
+
+    RcmSheet1Gbx1 = new QGroupBox(RcmSheet1);
+    RcmSheet1Gbx1->setObjectName(QStringLiteral("RcmSheet1Gbx1"));
+    RcmSheet1Gbx1->setFixedHeight(84);
+    sheetLayout->addWidget(RcmSheet1Gbx1);
+    addLabel(RcmSheet1Gbx1, QStringLiteral("红球:"), 12, 22);
+    QStringList numbers;
+    for (int n = 1; n <= 33; ++n)
+        numbers << NumToText(n);
+    RcmSheet1CodeChk =
+        addMatrix<TMultiChk>(RcmSheet1Gbx1, QStringLiteral("RcmSheet1CodeChk"), numbers, 20, 11, 20, 55);
+    RcmSheet1CodeChk->setToolTip(
+        QStringLiteral("复式选号：选择可能入奖的号码组成复式号码，最少勾选8个号码。"));
+    // Ticking candidates triggers nothing: the run reads them when it starts.
+    RcmSheet1CodeChk->SetOnChange([](TMultiMatrix*) {});
+
+    RcmSheet1Panel = new QWidget(RcmSheet1);
+    RcmSheet1Panel->setObjectName(QStringLiteral("RcmSheet1Panel"));
+    sheetLayout->addWidget(RcmSheet1Panel, 1);
+    RcmSheet1Gbx2 = new QGroupBox(QStringLiteral("比例搭配："), RcmSheet1Panel);
+    RcmSheet1Gbx2->setObjectName(QStringLiteral("RcmSheet1Gbx2"));
+    RcmSheet1Gbx2->setGeometry(0, 0, 660, 236);
+    QWidget* g = RcmSheet1Gbx2;
+
+    const QList<QRect> sumGaps =
+        addCaption(g, QStringLiteral("每注红球号和值设定:和值介于         至"), 10, 26, 63);
+    SumSe1 = addSpin(g, QStringLiteral("SumSe1"), 21, 183, 21);
+    SumSe2 = addSpin(g, QStringLiteral("SumSe2"), 21, 183, 183);
+    SumSe1->setGeometry(sumGaps[0]);
+    SumSe2->setGeometry(sumGaps[1]);
+
+    QLabel* exLabel = addLabel(g, QStringLiteral("和值排除:"), 10, 58);
+    SumExEd = addEdit(g, QStringLiteral("SumExEd"), QStringLiteral("和值排除: 输入格式：04,7,15,74,88"));
+    SumExEd->setGeometry(exLabel->x() + exLabel->width() + 6, 54, 300, 22);
+
+    addLabel(g, QStringLiteral("红号奇偶比:(以下全不选时，则选号不考虑奇偶特性)"), 10, 86);
+    RcmSheet1RatioChk =
+        addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet1RatioChk"), ratioItems(), 30, 7, 105, 10);
+
+    SameCountLbl = addLabel(g, SameCountDesignText, 10, 132);
+    SameCountLbl->setObjectName(QStringLiteral("SameCountLbl"));
+    QStringList counts;
+    for (int k = 0; k <= 4; ++k)
+        counts << QString::number(k) + QStringLiteral("个");
+    RcmSheet1CountChk = addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet1CountChk"), counts, 30, 7, 150, 10);
+
+    addLabel(g, QStringLiteral("连号设定:"), 10, 178);
+    RcmSheet1LinkRadio = addMatrix<TMultiRadio>(
+        g, QStringLiteral("RcmSheet1LinkRadio"),
+        {QStringLiteral("有连号"), QStringLiteral("无连号"), QStringLiteral("不考虑连号")}, 70, 3, 174, 80);
+    RcmSheet1LinkRadio->SetItemIndex(2);
+    RcmSheet1LinkChk = addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet1LinkChk"),
+                                            {QStringLiteral("二连号"), QStringLiteral("三连号"),
+                                             QStringLiteral("四连号"), QStringLiteral("五连号")},
+                                            50, 4, 200, 80);
+}
+
+void TShrinkPanel::buildSheet2() {
+    auto* sheetLayout = new QVBoxLayout(RcmSheet2);
+    sheetLayout->setContentsMargins(0, 0, 0, 0);
+    RcmSheet2Gbx1 = new QGroupBox(QStringLiteral("比例控制："), RcmSheet2);
+    RcmSheet2Gbx1->setObjectName(QStringLiteral("RcmSheet2Gbx1"));
+    RcmSheet2Gbx1->setMinimumSize(560, 250);
+    sheetLayout->addWidget(RcmSheet2Gbx1);
+    QWidget* g = RcmSheet2Gbx1;
+
+    const QList<QRect> tailGaps = addCaption(g, QStringLiteral("合值范围设定:        至"), 10, 26, 56);
+    RcmSheet2Gbx1AddSe1 = addSpin(g, QStringLiteral("RcmSheet2Gbx1AddSe1"), 0, 9, 0);
+    RcmSheet2Gbx1AddSe2 = addSpin(g, QStringLiteral("RcmSheet2Gbx1AddSe2"), 0, 9, 9);
+    RcmSheet2Gbx1AddSe1->setGeometry(tailGaps[0]);
+    RcmSheet2Gbx1AddSe2->setGeometry(tailGaps[1]);
+
+    auto listRow = [&](const QString& caption, const QString& name, const QString& hint, int top) {
+        QLabel* label = addLabel(g, caption, 10, top + 4);
+        QLineEdit* edit = addEdit(g, name, hint);
+        edit->setGeometry(label->x() + label->width() + 6, top, 300, 22);
+        return edit;
+    };
+    RcmSheet2Gbx1AddEd = listRow(QStringLiteral("必不出合值:"), QStringLiteral("RcmSheet2Gbx1AddEd"),
+                                 QStringLiteral("必不出合值: 输入格式：0,7,9"), 56);
+    CodeExcEd = listRow(QStringLiteral("必不出号码:"), QStringLiteral("CodeExcEd"),
+                        QStringLiteral("必不出号码: 输入格式：04,7,15"), 90);
+    CodeIncEd = listRow(QStringLiteral("必同出号码:"), QStringLiteral("CodeIncEd"),
+                        QStringLiteral("必同出号码: 输入格式：04,7,15"), 124);
+
+    addLabel(g, QStringLiteral("大小比(1-17为小，18-33为大，下列前为大，后为小)："), 10, 194);
+    RcmSheet2RatioChk =
+        addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet2RatioChk"), ratioItems(), 30, 7, 215, 10);
+}
+
+void TShrinkPanel::buildSheet3() {
+    auto* sheetLayout = new QVBoxLayout(RcmSheet3);
+    sheetLayout->setContentsMargins(0, 0, 0, 0);
+    RcmSheet3Gbx1 = new QGroupBox(QStringLiteral("范围控制："), RcmSheet3);
+    RcmSheet3Gbx1->setObjectName(QStringLiteral("RcmSheet3Gbx1"));
+    RcmSheet3Gbx1->setMinimumSize(800, 330);
+    sheetLayout->addWidget(RcmSheet3Gbx1);
+    QWidget* g = RcmSheet3Gbx1;
+
+    MaxCodeSe = addSpin(g, QStringLiteral("MaxCodeSe"), 1, 33, 33);
+    MaxCodeSe->setGeometry(addCaption(g, QStringLiteral("最大号码:"), 10, 26, 50).last());
+    MinCodeSe = addSpin(g, QStringLiteral("MinCodeSe"), 1, 33, 1);
+    MinCodeSe->setGeometry(addCaption(g, QStringLiteral("最小号码:"), 150, 26, 50).last());
+
+    // Each caption holds its lists in its blanks, the second of a range after "至".
+    auto choiceRow = [&](const QString& caption, int top, QComboBox* first, QComboBox* second = nullptr) {
+        const QList<QRect> gaps = addCaption(g, caption, 10, top, second ? 56 : 0);
+        first->setGeometry(gaps[0]);
+        if (second) second->setGeometry(gaps[1]);
+    };
+    CbbSpan1 = addChoice(g, QStringLiteral("CbbSpan1"), 0, 32);
+    CbbSpan2 = addChoice(g, QStringLiteral("CbbSpan2"), 0, 32);
+    choiceRow(QStringLiteral("跨度:           至"), 58, CbbSpan1, CbbSpan2);
+    Cbb11 = addChoice(g, QStringLiteral("Cbb11"), 0, 6);
+    Cbb22 = addChoice(g, QStringLiteral("Cbb22"), 0, 6);
+    Cbb33 = addChoice(g, QStringLiteral("Cbb33"), 0, 6);
+    choiceRow(QStringLiteral("01-11出        个号码"), 88, Cbb11);
+    choiceRow(QStringLiteral("12-22出        个号码"), 118, Cbb22);
+    choiceRow(QStringLiteral("23-33出        个号码"), 148, Cbb33);
+    addLabel(g, QStringLiteral("除3余数设定:"), 10, 178);
+    Cbbmod0 = addChoice(g, QStringLiteral("Cbbmod0"), 0, 6);
+    Cbbmod1 = addChoice(g, QStringLiteral("Cbbmod1"), 0, 6);
+    Cbbmod2 = addChoice(g, QStringLiteral("Cbbmod2"), 0, 6);
+    choiceRow(QStringLiteral("余数为0的出        个球"), 204, Cbbmod0);
+    choiceRow(QStringLiteral("余数为1的出        个球"), 232, Cbbmod1);
+    choiceRow(QStringLiteral("余数为2的出        个球"), 260, Cbbmod2);
+    CbbAc1 = addChoice(g, QStringLiteral("CbbAc1"), 0, 10);
+    CbbAc2 = addChoice(g, QStringLiteral("CbbAc2"), 0, 10);
+    choiceRow(QStringLiteral("AC值为:        至"), 292, CbbAc1, CbbAc2);
+
+    addLabel(g, QStringLiteral("控制中奖号码:"), 300, 24);
+    const QStringList hits{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
+                           QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
+    for (int i = 0; i < 4; ++i) {
+        addCaption(g, QStringLiteral("中出                             个号"), 416, 50 + 40 * i);
+        RcmSheet3RangeEdit[size_t(i)] = addEdit(g, QStringLiteral("RcmSheet3RangeEdit%1").arg(i),
+                                                QStringLiteral("输入格式:12,16,17,24,29"));
+        RcmSheet3RangeEdit[size_t(i)]->setGeometry(300, 46 + 40 * i, 110, 22);
+        RcmSheet3RangeChk[size_t(i)] = addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet3RangeChk%1").arg(i),
+                                                            hits, 12, 6, 46 + 40 * i, 450);
+    }
+}
+
+ShrinkInput TShrinkPanel::readInput() const {
+    ShrinkInput in;
+    for (int k = 0; k < 33; ++k)
+        in.candidates[size_t(k)] = RcmSheet1CodeChk->Checked(k);
+    in.sumMin = SumSe1->value();
+    in.sumMax = SumSe2->value();
+    in.excludeSums = SumExEd->text();
+    for (int k = 0; k < 7; ++k) {
+        in.oddEven[size_t(k)] = RcmSheet1RatioChk->Checked(k);
+        in.bigSmall[size_t(k)] = RcmSheet2RatioChk->Checked(k);
+    }
+    for (int k = 0; k < 5; ++k)
+        in.repeats[size_t(k)] = RcmSheet1CountChk->Checked(k);
+    in.linkIndex = RcmSheet1LinkRadio->ItemIndex();
+    for (int k = 0; k < 4; ++k)
+        in.linkRuns[size_t(k)] = RcmSheet1LinkChk->Checked(k);
+    in.tailMin = RcmSheet2Gbx1AddSe1->value();
+    in.tailMax = RcmSheet2Gbx1AddSe2->value();
+    in.excludeTails = RcmSheet2Gbx1AddEd->text();
+    in.excludeNumbers = CodeExcEd->text();
+    in.requireNumbers = CodeIncEd->text();
+    in.maxCode = MaxCodeSe->value();
+    in.minCode = MinCodeSe->value();
+    // Item 0 is "不选"; item k stands for the value k - 1.
+    in.spanMin = CbbSpan1->currentIndex() - 1;
+    in.spanMax = CbbSpan2->currentIndex() - 1;
+    in.zones = {Cbb11->currentIndex() - 1, Cbb22->currentIndex() - 1, Cbb33->currentIndex() - 1};
+    in.mod3 = {Cbbmod0->currentIndex() - 1, Cbbmod1->currentIndex() - 1, Cbbmod2->currentIndex() - 1};
+    in.acMin = CbbAc1->currentIndex() - 1;
+    in.acMax = CbbAc2->currentIndex() - 1;
+    for (int r = 0; r < 4; ++r) {
+        in.hitRows[size_t(r)].list = RcmSheet3RangeEdit[size_t(r)]->text();
+        for (int k = 0; k < 6; ++k)
+            in.hitRows[size_t(r)].items[size_t(k)] = RcmSheet3RangeChk[size_t(r)]->Checked(k);
+    }
+    return in;
+}
+
+void TShrinkPanel::RcmPanelClearBtClick() {
+    RcmSheet1CodeChk->Clear();
+    SumSe1->setValue(21);
+    SumSe2->setValue(183);
+    SumExEd->clear();
+    RcmSheet1RatioChk->Clear();
+    RcmSheet1CountChk->Clear();
+    RcmSheet1LinkRadio->SetItemIndex(2);
+    RcmSheet1LinkChk->Clear();
+    RcmSheet2Gbx1AddSe1->setValue(0);
+    RcmSheet2Gbx1AddSe2->setValue(9);
+    RcmSheet2Gbx1AddEd->clear();
+    CodeExcEd->clear();
+    CodeIncEd->clear();
+    RcmSheet2RatioChk->Clear();
+    MaxCodeSe->setValue(33);
+    MinCodeSe->setValue(1);
+    for (QComboBox* c : {CbbSpan1, CbbSpan2, Cbb11, Cbb22, Cbb33, Cbbmod0, Cbbmod1, Cbbmod2, CbbAc1, CbbAc2})
+        c->setCurrentIndex(0);
+    // The four hit rows keep their content.
+}
+
+void TShrinkPanel::RcmPanelScaleBtClick() {
+    if (RcmSheet1CodeChk->CheckedCount() < 8) {
+        ShowMessage(this, TooFewCandidatesText());
+        return;
+    }
+    // A value still being typed into a spin edit counts as typed.
+    for (QSpinBox* spin : {SumSe1, SumSe2, RcmSheet2Gbx1AddSe1, RcmSheet2Gbx1AddSe2, MaxCodeSe, MinCodeSe})
+        spin->interpretText();
+    const ShrinkInput input = readInput();
+    TProgressForm& form = TProgressForm::instance();
+    ShrinkProgress progress;
+    progress.begin = [&form] { form.begin(QStringLiteral("正在进行缩水计算..."), ShrinkProgressMaximum); };
+    progress.step = [&form](int position) { form.setPosition(position); };
+    progress.end = [&form] { form.end(); };
+    ShrinkResult result;
+    // A list that does not read, or a value outside its set, ends the command before the progress
+    // window appears; the memo and the status bar keep the previous result.
+    if (!RunGuarded(this, [&] { result = RunShrink(input, History, progress); })) return;
+    emit statusText(result.countLine);
+    RcmMemo->setPlainText(result.text);
+}
+
+void TShrinkPanel::RcmPanelViewCodeBtClick() {
+    RcmPctl->setCurrentWidget(RcmSheet4);
+}
+
+void TShrinkPanel::RcmPanelExportBtClick() {
+    const QString path = m_saveName(this);
+    if (path.isEmpty()) return;
+    RunGuarded(this, [&] { ExportLines(path, MemoLines(RcmMemo->toPlainText())); });
+}
+
+void TShrinkPanel::RcmPanelCheckBtClick() {
+    RcmPctl->setCurrentWidget(RcmSheet4);
+    QTextCursor start = RcmMemo->textCursor();
+    start.movePosition(QTextCursor::Start);
+    RcmMemo->setTextCursor(start);
+    RcmMemo->setFocus();
+    const QString answer = m_inputBox(this, QStringLiteral("输入开奖号码"));
+    if (answer.isEmpty()) return;
+    RcmPctl->setCurrentWidget(RcmSheet4);
+    // Three bytes in the program's code page: a number and its separator.
+    if (ToGb(answer).size() != 3) return;
+    emit statusText(findThreeBytes(RcmMemo, answer));
+}
+
+void TShrinkPanel::RcmPanelPrintBtClick() {
+    PrintLines(this, MemoLines(RcmMemo->toPlainText()), QStringLiteral("Kelvora"), 12);
+}
+
+void TShrinkPanel::RcmSheet1Show() {
+    if (History.empty()) {
+        // No draw yet: the repeat condition is off and there is no latest draw to name.
+        SameCountLbl->setText(QStringLiteral("与上期开奖红球同号个数设定："));
+    } else {
+        SameCountLbl->setText(QStringLiteral("与上期开奖红球同号个数设定：(上期号码:") +
+                              CodeToText(History.back().Ticket) + QLatin1Char(')'));
+    }
+    SameCountLbl->adjustSize();
+}
+
+void TShrinkPanel::RcmSheet1Resize() {
+    RcmSheet1Gbx2->resize(RcmSheet1Panel->width(), RcmSheet1Gbx2->height());
+}
+
+bool TShrinkPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == RcmSheet1 && event->type() == QEvent::Show)
+        RcmSheet1Show();
+    else if (watched == RcmSheet1Panel && event->type() == QEvent::Resize)
+        RcmSheet1Resize();
+    return QWidget::eventFilter(watched, event);
+}

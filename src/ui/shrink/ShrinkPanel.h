@@ -1,0 +1,117 @@
+#pragma once
+
+#include "history/CodeRec.h"
+#include "shrink/ShrinkInput.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QSpinBox;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class TMultiChk;
+class TMultiRadio;
+
+// The shrink panel: the candidate numbers and filter conditions on three sheets, the result memo
+// on the fourth, and the tool bar that resets, runs, views, exports, checks and prints.
+class TShrinkPanel : public QWidget {
+    Q_OBJECT
+  public:
+    TShrinkPanel(const TCodeArr& history, QWidget* parent = nullptr);
+
+    // What the condition widgets hold now.
+    ShrinkInput readInput() const;
+
+    // Standard dialogs, replaceable so that tests can answer them. The save dialog returns the
+    // chosen file name (empty when cancelled); the input box the typed text (empty when cancelled).
+    using SaveNameDialog = std::function<QString(QWidget* parent)>;
+    using InputBox = std::function<QString(QWidget* parent, const QString& caption)>;
+    void setSaveNameDialog(SaveNameDialog dialog) { m_saveName = std::move(dialog); }
+    void setInputBox(InputBox box) { m_inputBox = std::move(box); }
+
+    QToolBar* RcmPanelTbr = nullptr;
+    QToolButton* RcmPanelClearBt = nullptr;
+    QToolButton* RcmPanelExportBt = nullptr;
+    QToolButton* RcmPanelCheckBt = nullptr;
+    QToolButton* RcmPanelPrintBt = nullptr;
+    QToolButton* RcmPanelScaleBt = nullptr;
+    QToolButton* RcmPanelViewCodeBt = nullptr;
+
+    QTabWidget* RcmPctl = nullptr;
+    QWidget* RcmSheet1 = nullptr;
+    QWidget* RcmSheet2 = nullptr;
+    QWidget* RcmSheet3 = nullptr;
+    QWidget* RcmSheet4 = nullptr;
+
+    QGroupBox* RcmSheet1Gbx1 = nullptr;
+    TMultiChk* RcmSheet1CodeChk = nullptr;
+    QWidget* RcmSheet1Panel = nullptr;
+    QGroupBox* RcmSheet1Gbx2 = nullptr;
+    QSpinBox* SumSe1 = nullptr;
+    QSpinBox* SumSe2 = nullptr;
+    QLineEdit* SumExEd = nullptr;
+    TMultiChk* RcmSheet1RatioChk = nullptr;
+    QLabel* SameCountLbl = nullptr;
+    TMultiChk* RcmSheet1CountChk = nullptr;
+    TMultiRadio* RcmSheet1LinkRadio = nullptr;
+    TMultiChk* RcmSheet1LinkChk = nullptr;
+
+    QGroupBox* RcmSheet2Gbx1 = nullptr;
+    QSpinBox* RcmSheet2Gbx1AddSe1 = nullptr;
+    QSpinBox* RcmSheet2Gbx1AddSe2 = nullptr;
+    QLineEdit* RcmSheet2Gbx1AddEd = nullptr;
+    QLineEdit* CodeExcEd = nullptr;
+    QLineEdit* CodeIncEd = nullptr;
+    TMultiChk* RcmSheet2RatioChk = nullptr;
+
+    QGroupBox* RcmSheet3Gbx1 = nullptr;
+    QSpinBox* MaxCodeSe = nullptr;
+    QSpinBox* MinCodeSe = nullptr;
+    QComboBox* CbbSpan1 = nullptr;
+    QComboBox* CbbSpan2 = nullptr;
+    QComboBox* Cbb11 = nullptr;
+    QComboBox* Cbb22 = nullptr;
+    QComboBox* Cbb33 = nullptr;
+    QComboBox* Cbbmod0 = nullptr;
+    QComboBox* Cbbmod1 = nullptr;
+    QComboBox* Cbbmod2 = nullptr;
+    QComboBox* CbbAc1 = nullptr;
+    QComboBox* CbbAc2 = nullptr;
+    std::array<QLineEdit*, 4> RcmSheet3RangeEdit{};
+    std::array<TMultiChk*, 4> RcmSheet3RangeChk{};
+
+    QPlainTextEdit* RcmMemo = nullptr;
+
+  public slots:
+    void RcmPanelClearBtClick();
+    void RcmPanelScaleBtClick();
+    void RcmPanelViewCodeBtClick();
+    void RcmPanelExportBtClick();
+    void RcmPanelCheckBtClick();
+    void RcmPanelPrintBtClick();
+    void RcmSheet1Show();
+    void RcmSheet1Resize();
+
+  signals:
+    void statusText(const QString& text);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QToolButton* addButton(const QString& name, const QString& caption, void (TShrinkPanel::*slot)());
+    void buildSheet1();
+    void buildSheet2();
+    void buildSheet3();
+
+    const TCodeArr& History;
+    SaveNameDialog m_saveName;
+    InputBox m_inputBox;
+};

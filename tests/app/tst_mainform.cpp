@@ -1,0 +1,341 @@
+#include "MainForm.h"
+#include "WebPanel.h"
+#include "history/DataFile.h"
+#include "history/DataPanel.h"
+#include "history/QueryPanel.h"
+
+#include "../ModalCatcher.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+#include <QtTest>
+#include <memory>
+
+class UrlRecorder : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> urls;
+  public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+
+    QByteArray sampleBytes() {
+        QFile f(QStringLiteral(KELVORA_SAMPLE));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void writeFile(const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    static QByteArray readFile(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    std::unique_ptr<TMainForm> start(const QString& dir) {
+        TMainOptions options;
+        options.programDir = dir;
+        options.server = QUrl(QStringLiteral("http://127.0.0.1:9"));
+        options.webBrowser = false;
+        return std::make_unique<TMainForm>(options);
+    }
+    QList<QWidget*> switchable(TMainForm& f) {
+        return {f.DataPanel, f.SqlPanel, f.RcmPanel, f.GridPctl, f.PridictPanel};
+    }
+    int visibleSwitchable(TMainForm& f) {
+        int n = 0;
+        for (QWidget* w : switchable(f))
+            n += !w->isHidden();
+        return n;
+    }
+
+    QTemporaryDir sampleDir;
+
+  private slots:
+    void initTestCase() {
+        writeFile(sampleDir.filePath(QStringLiteral("ssq.dxt")), sampleBytes());
+        writeFile(sampleDir.filePath(QStringLiteral("readme.txt")), "help\r\n");
+    }
+
+    void startup_data() {
+        QTest::addColumn<QByteArray>("content"); // "-" = no file at all
+        QTest::addColumn<int>("draws");
+        QTest::addColumn<QString>("message"); // start of the one message shown, empty = none
+        QTest::addColumn<bool>("selected");   // a panel was selected and the home page shown
+        QTest::newRow("missing") << QByteArray("-") << 0 << QStringLiteral("无法打开文件") << false;
+        QTest::newRow("empty") << QByteArray() << 0 << QString() << true;
+        QTest::newRow("blank lines only") << QByteArray("\r\n  \r\n") << 0 << QString() << true;
+        QTest::newRow("bad lines") << QByteArray(
+                                          "2005013 03 07 12 19 25 31\r\n2005014 01 02 03 04 05 06 07\r\n")
+                                   << 0
+                                   << QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n1,")
+                                   << true;
+        QTest::newRow("sample") << sampleBytes() << 3493 << QString() << true;
+    }
+    void startup() {
+        QFETCH(QByteArray, content);
+        QFETCH(int, draws);
+        QFETCH(QString, message);
+        QFETCH(bool, selected);
+        QTemporaryDir dir;
+        if (content != "-") writeFile(dir.filePath(QStringLiteral("ssq.dxt")), content);
+        ModalCatcher catcher;
+        auto form = start(dir.path());
+        QCOMPARE(int(form->History.size()), draws);
+        QCOMPARE(catcher.texts.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(catcher.texts.first().startsWith(message), qPrintable(catcher.texts.first()));
+        QCOMPARE(form->dataFileLoaded(), selected);
+        QVERIFY(form->windowTitle().startsWith(QStringLiteral("Kelvora  V2005")));
+        QCOMPARE(form->GridPctl->currentIndex(), 10);
+        QCOMPARE(form->frontPanel(), static_cast<QWidget*>(form->WebPanel));
+        if (selected) {
+            // The data panel lies under the home page.
+            QCOMPARE(visibleSwitchable(*form), 1);
+            QVERIFY(!form->DataPanel->isHidden());
+            QCOMPARE(form->WebPanel->address(), form->homeUrl());
+        } else {
+            QCOMPARE(visibleSwitchable(*form), 0);
+            QVERIFY(form->WebPanel->address().isEmpty());
+        }
+        if (content != "-") QCOMPARE(form->DataPanel->DataMemo->toPlainText(), DataFileBytesToText(content));
+        if (draws > 0) {
+            QCOMPARE(form->History.front().code(), 2003001);
+            QCOMPARE(form->History.back().code(), 2026096);
+        }
+    }
+
+    void showCommands_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<int>("page"); // GridPctl page afterwards, -1 = not checked
+        QTest::newRow("F2 menu") << "FileMenuManul"
+                                 << "DataPanel" << -1;
+        QTest::newRow("data button") << "FileMenuManulBt"
+                                     << "DataPanel" << -1;
+        QTest::newRow("shrink menu") << "RcmMenu"
+                                     << "RcmPanel" << -1;
+        QTest::newRow("shrink button") << "RcmMenuSuperScaleBt"
+                                       << "RcmPanel" << -1;
+        QTest::newRow("predict menu") << "PridictMenu"
+                                      << "PridictPanel" << -1;
+        QTest::newRow("predict button") << "SecMenuBt"
+                                        << "PridictPanel" << -1;
+        QTest::newRow("query menu") << "SqlMenu"
+                                    << "SqlPanel" << -1;
+        QTest::newRow("query button") << "SqlMenuBt"
+                                      << "SqlPanel" << -1;
+        QTest::newRow("chart button keeps page") << "GridMenuBt"
+                                                 << "GridPctl" << 10;
+        for (int i = 0; i < 13; ++i)
+            QTest::addRow("chart item %d", i + 1)
+                << QStringLiteral("GridMenuItem%1").arg(i + 1) << "GridPctl" << i;
+        QTest::newRow("home page") << "HelpMenuRecm"
+                                   << "WebPanel" << -1;
+        QTest::newRow("home page button") << "HelpMenuRecmBt"
+                                          << "WebPanel" << -1;
+        QTest::newRow("news") << "HelpMenuNews"
+                              << "WebPanel" << -1;
+        QTest::newRow("news button") << "HelpMenuNewsBt"
+                                     << "WebPanel" << -1;
+        QTest::newRow("support") << "HelpMenuSupport"
+                                 << "WebPanel" << -1;
+    }
+    void showCommands() {
+        QFETCH(QString, action);
+        QFETCH(QString, panel);
+        QFETCH(int, page);
+        auto form = start(sampleDir.path());
+        form->SqlMenu->trigger(); // something else in front first
+        auto* a = form->findChild<QAction*>(action);
+        QVERIFY(a);
+        a->trigger();
+        QWidget* front = form->frontPanel();
+        QVERIFY(front);
+        QCOMPARE(front->objectName(), panel);
+        if (panel == QLatin1String("WebPanel")) {
+            // The panel shown before stays underneath, uncovered only by a later command.
+            QVERIFY(!form->SqlPanel->isHidden());
+            const QString path = action.startsWith(QLatin1String("HelpMenuNews")) ? "/xinwen.asp" : "/";
+            QCOMPARE(form->WebPanel->address(), form->serverUrl().resolved(QUrl(path)));
+        } else {
+            QCOMPARE(visibleSwitchable(*form), 1);
+            QCOMPARE(front->geometry(), form->centralWidget()->rect());
+        }
+        if (page >= 0) QCOMPARE(form->GridPctl->currentIndex(), page);
+    }
+
+    void chartShortcuts_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("page");
+        for (int i = 0; i < 9; ++i)
+            QTest::addRow("Ctrl+%d", i + 1) << int(Qt::Key_1 + i) << int(Qt::ControlModifier) << i;
+        for (int i = 0; i < 4; ++i)
+            QTest::addRow("Shift+F%d", i + 1) << int(Qt::Key_F1 + i) << int(Qt::ShiftModifier) << 9 + i;
+    }
+    void chartShortcuts() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, page);
+        auto form = start(sampleDir.path());
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->SqlMenu->trigger();
+        QTest::keyClick(form.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(form->frontPanel(), static_cast<QWidget*>(form->GridPctl));
+        QCOMPARE(form->GridPctl->currentIndex(), page);
+        QVERIFY(form->SqlPanel->isHidden());
+        // The chart button then shows the page chosen last.
+        form->FileMenuManul->trigger();
+        form->GridMenuBt->trigger();
+        QCOMPARE(form->frontPanel(), static_cast<QWidget*>(form->GridPctl));
+        QCOMPARE(form->GridPctl->currentIndex(), page);
+    }
+
+    void otherShortcuts() {
+        auto form = start(sampleDir.path());
+        QCOMPARE(form->FileMenuManul->shortcut(), QKeySequence(Qt::Key_F2));
+        QCOMPARE(form->FileMenuDown->shortcut(), QKeySequence(Qt::Key_F3));
+        QCOMPARE(form->HelpMenuTopic->shortcut(), QKeySequence(Qt::Key_F1));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->SqlMenu->trigger();
+        QTest::keyClick(form.get(), Qt::Key_F2);
+        QCOMPARE(form->frontPanel(), static_cast<QWidget*>(form->DataPanel));
+    }
+
+    void chartPageCaptions() {
+        auto form = start(sampleDir.path());
+        QCOMPARE(form->GridPctl->count(), 13);
+        const QStringList captions = {"红球走势图", "区域分布图", "尾号走势图", "奇偶走势图", "大小走势图",
+                                      "空行空列图", "红球统计图", "旋转图",     "蓝球走势图", "蓝球统计图",
+                                      "遗漏统计图", "江恩图",     "统计分析表"};
+        for (int i = 0; i < 13; ++i) {
+            QCOMPARE(form->GridPctl->tabText(i), captions[i]);
+            QCOMPARE(form->GridMenuItems[i]->text(), captions[i]);
+            QCOMPARE(form->GridMenuItems[i]->data().toInt(), i);
+        }
+    }
+
+    void toolBarOrderAndHints() {
+        auto form = start(sampleDir.path());
+        QStringList captions;
+        for (QAction* a : form->MainTbr->actions())
+            captions << (a->isSeparator() ? QStringLiteral("|") : a->text());
+        QCOMPARE(
+            captions.join(QLatin1Char(' ')),
+            QStringLiteral(
+                "数据更新 | 常用图表 | 超强缩水 | 智能预测 | 查询统计 | Tessane推荐 彩票新闻 | 关闭退出"));
+
+        // The long hint goes to status panel 0 while the pointer is on the button; leaving brings
+        // back the last status message.
+        form->setStatusText(QStringLiteral("保存文档完毕"));
+        QWidget* button = form->MainTbr->widgetForAction(form->SqlMenuBt);
+        form->SqlMenuBt->showStatusText(button);
+        QCOMPARE(form->statusText(), QStringLiteral("进入号码查询模块查询历史开奖号码。 "));
+        QStatusTipEvent leave{QString()};
+        QApplication::sendEvent(button, &leave);
+        QCOMPARE(form->statusText(), QStringLiteral("保存文档完毕"));
+
+        form->FileMenuDown->showStatusText(form.get());
+        QCOMPARE(form->statusText(), QStringLiteral("直接从网站下载开奖数据"));
+        QCOMPARE(form->FileMenuDown->toolTip(), QStringLiteral("在线更新开奖数据"));
+
+        // No short part: no tool tip on the tool-bar buttons.
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QHelpEvent tip(QEvent::ToolTip, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(button, &tip);
+        QVERIFY(!QToolTip::isVisible());
+        QVERIFY(button->width() >= 63 && button->height() >= 45);
+        // Captions are not clipped.
+        for (QAction* a : form->MainTbr->actions())
+            if (!a->isSeparator()) {
+                QWidget* w = form->MainTbr->widgetForAction(a);
+                QVERIFY2(w->width() >= w->fontMetrics().horizontalAdvance(a->text()), qPrintable(a->text()));
+            }
+    }
+
+    void helpOpensReadme() {
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+        {
+            auto form = start(sampleDir.path());
+            form->HelpMenuTopic->trigger();
+        }
+        QTemporaryDir noReadme;
+        writeFile(noReadme.filePath(QStringLiteral("ssq.dxt")), QByteArray());
+        ModalCatcher catcher;
+        {
+            auto form = start(noReadme.path());
+            form->HelpMenuTopic->trigger();
+        }
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(recorder.urls, QList<QUrl>{QUrl::fromLocalFile(
+                                    QDir(sampleDir.path()).filePath(QStringLiteral("readme.txt")))});
+        QCOMPARE(catcher.dialogs, 0);
+    }
+
+    void exitClosesWithoutAsking() {
+        QTemporaryDir dir;
+        writeFile(dir.filePath(QStringLiteral("ssq.dxt")), "2005013 03 07 12 19 25 31 09\r\n");
+        auto form = start(dir.path());
+        form->show();
+        form->DataPanel->DataMemo->appendPlainText(QStringLiteral("2005014 01 02 03 04 05 06 07"));
+        ModalCatcher catcher;
+        form->FileMenuExitBt->trigger();
+        QVERIFY(!form->isVisible());
+        QCOMPARE(catcher.dialogs, 0);
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("ssq.dxt"))),
+                 QByteArray("2005013 03 07 12 19 25 31 09\r\n"));
+    }
+
+    void saveRestartRoundTrip() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("ssq.dxt"));
+        writeFile(file, sampleBytes());
+        {
+            auto form = start(dir.path());
+            form->DataPanel->Sheet1TbrSaveBtClick();
+            QCOMPARE(form->statusText(), QStringLiteral("保存文档完毕"));
+        }
+        QCOMPARE(readFile(file), sampleBytes());
+        {
+            auto form = start(dir.path());
+            form->DataPanel->DataMemo->appendPlainText(QStringLiteral("2026097 02 04 06 08 10 12 14"));
+            form->DataPanel->Sheet1TbrSaveBtClick();
+            QCOMPARE(int(form->History.size()), 3494);
+        }
+        QCOMPARE(readFile(file), sampleBytes() + "2026097 02 04 06 08 10 12 14\r\n");
+        {
+            auto form = start(dir.path());
+            QCOMPARE(int(form->History.size()), 3494);
+            QCOMPARE(form->History.back().code(), 2026097);
+            form->DataPanel->Sheet1TbrClearBtClick();
+            QVERIFY(form->History.empty());
+            QCOMPARE(readFile(file).size(), sampleBytes().size() + 30); // clearing writes nothing
+            form->DataPanel->Sheet1TbrSaveBtClick();
+        }
+        QCOMPARE(QFileInfo(file).size(), 0);
+        ModalCatcher catcher;
+        auto form = start(dir.path());
+        QVERIFY(form->History.empty());
+        QVERIFY(form->DataPanel->DataMemo->toPlainText().isEmpty());
+        QCOMPARE(catcher.dialogs, 0);
+    }
+};
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"

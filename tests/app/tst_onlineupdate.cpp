@@ -1,0 +1,156 @@
+#include "MainForm.h"
+#include "history/DataPanel.h"
+
+#include "../ModalCatcher.h"
+
+#include <QPlainTextEdit>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+// A one-page web server on 127.0.0.1: answers every request with the prepared reply, or never.
+class TinyHttpServer : public QTcpServer {
+  public:
+    QByteArray reply;     // raw bytes sent after the request was read; empty = never answer
+    QStringList requests; // request lines seen
+
+    TinyHttpServer() {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = nextPendingConnection()) {
+                s->setParent(this);
+                connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                    m_buffers[s] += s->readAll();
+                    const QByteArray& b = m_buffers[s];
+                    if (!b.contains("\r\n\r\n") || reply.isEmpty()) return;
+                    requests << QString::fromLatin1(b.left(b.indexOf("\r\n")));
+                    s->write(reply);
+                    s->disconnectFromHost();
+                });
+            }
+        });
+    }
+    static QByteArray response(int status, const QByteArray& body, bool withLength = true) {
+        QByteArray r = "HTTP/1.1 " + QByteArray::number(status) + " X\r\nContent-Type: text/plain\r\n";
+        if (withLength) r += "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+        return r + "Connection: close\r\n\r\n" + body;
+    }
+
+  private:
+    QHash<QTcpSocket*, QByteArray> m_buffers;
+};
+
+class TestOnlineUpdate : public QObject {
+    Q_OBJECT
+
+    static constexpr char Initial[] = "2005013 03 07 12 19 25 31 09\r\n";
+
+    static QByteArray readFile(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+    }
+
+  private slots:
+    void update_data() {
+        QTest::addColumn<QString>("mode");     // serve, refused
+        QTest::addColumn<QByteArray>("reply"); // raw reply, empty = never answer
+        QTest::addColumn<bool>("succeeds");
+        QTest::addColumn<QString>("detail");      // expected in the failure message
+        QTest::addColumn<QByteArray>("tmpAfter"); // tmp.txt afterwards
+        const QByteArray badBody = "2005013 03 07 12 19 25 31 09\r\n2005014 01 02 03 04 05 06 16\r\n"
+                                   "\xb5\xda 2005015 05 06 07 08 09 10 11\r\n";
+        const QByteArray valid = "2005013 03 07 12 19 25 31 09\r\n2005014 01 02 03 04 05 06 16\r\n"
+                                 "2005015 05 06 07 08 09 10 11\r\n";
+        QTest::newRow("success") << "serve" << TinyHttpServer::response(200, valid) << true << QString()
+                                 << valid;
+        QTest::newRow("404") << "serve" << TinyHttpServer::response(404, "not here") << false
+                             << QStringLiteral("404") << QByteArray("<none>");
+        QTest::newRow("500 with history body") << "serve" << TinyHttpServer::response(500, valid) << false
+                                               << QStringLiteral("500") << QByteArray("<none>");
+        QTest::newRow("connection refused")
+            << "refused" << QByteArray() << false << QStringLiteral("网络错误") << QByteArray("<none>");
+        QTest::newRow("never answers")
+            << "serve" << QByteArray() << false << QStringLiteral("没有响应") << QByteArray("<none>");
+        QTest::newRow("bad lines") << "serve" << TinyHttpServer::response(200, badBody) << false
+                                   << QStringLiteral("文本内容中下列行的数据有错误") << badBody;
+        QTest::newRow("html page") << "serve" << TinyHttpServer::response(200, "<html><body>hi</body></html>")
+                                   << false << QStringLiteral("1,")
+                                   << QByteArray("<html><body>hi</body></html>");
+        QTest::newRow("empty body") << "serve" << TinyHttpServer::response(200, "") << false
+                                    << QStringLiteral("没有开奖数据") << QByteArray("");
+        QTest::newRow("announced too big")
+            << "serve" << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 11000000\r\n\r\n2005013") << false
+            << QStringLiteral("10 MB") << QByteArray("<none>");
+        QTest::newRow("streamed too big")
+            << "serve"
+            << TinyHttpServer::response(200, valid.repeated(10 * 1024 * 1024 / valid.size() + 2), false)
+            << false << QStringLiteral("10 MB") << QByteArray("<none>");
+    }
+    void update() {
+        QFETCH(QString, mode);
+        QFETCH(QByteArray, reply);
+        QFETCH(bool, succeeds);
+        QFETCH(QString, detail);
+        QFETCH(QByteArray, tmpAfter);
+
+        TinyHttpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const quint16 port = server.serverPort();
+        server.reply = reply;
+        if (mode == QLatin1String("refused")) server.close();
+
+        QTemporaryDir dir;
+        const QString dataFile = dir.filePath(QStringLiteral("ssq.dxt"));
+        const QString tmpFile = dir.filePath(QStringLiteral("tmp.txt"));
+        QFile f(dataFile);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(Initial);
+        f.close();
+        QFile old(tmpFile);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("left from an earlier update");
+        old.close();
+
+        TMainOptions options;
+        options.programDir = dir.path();
+        options.server = QUrl(QStringLiteral("http://127.0.0.1:%1").arg(port));
+        options.downloadTimeoutMs = 1000;
+        options.webBrowser = false;
+        TMainForm form(options);
+        form.DataPanel->DataMemo->appendPlainText(QStringLiteral("unsaved edit"));
+        const QString editorBefore = form.DataPanel->DataMemo->toPlainText();
+        QCOMPARE(int(form.History.size()), 1);
+
+        ModalCatcher catcher;
+        QElapsedTimer clock;
+        clock.start();
+        form.FileMenuDown->trigger();
+        QVERIFY(clock.elapsed() < 10000);
+
+        QCOMPARE(catcher.texts.size(), 1);
+        if (succeeds) {
+            QCOMPARE(catcher.texts[0], QStringLiteral("Kelvora在线更新开奖数据 成功!"));
+            QCOMPARE(int(form.History.size()), 3);
+            QCOMPARE(form.History.back().code(), 2005015);
+            QCOMPARE(form.DataPanel->DataMemo->toPlainText(),
+                     QString::fromLatin1(tmpAfter).trimmed().replace("\r\n", "\n"));
+        } else {
+            QVERIFY(catcher.texts[0].startsWith(QStringLiteral("Kelvora在线更新开奖数据 失败!")));
+            QVERIFY2(catcher.texts[0].contains(detail), qPrintable(catcher.texts[0]));
+            QCOMPARE(int(form.History.size()), 1);
+            QCOMPARE(form.DataPanel->DataMemo->toPlainText(), editorBefore);
+        }
+        QCOMPARE(readFile(dataFile), QByteArray(Initial));
+        QCOMPARE(readFile(tmpFile), tmpAfter);
+        // The client may retry once when the server drops the connection early.
+        if (mode == QLatin1String("serve") && !reply.isEmpty()) {
+            QVERIFY(!server.requests.isEmpty());
+            for (const QString& r : std::as_const(server.requests))
+                QCOMPARE(r, QStringLiteral("GET /gx.txt HTTP/1.1"));
+        }
+    }
+};
+
+QTEST_MAIN(TestOnlineUpdate)
+#include "tst_onlineupdate.moc"

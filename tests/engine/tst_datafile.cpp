@@ -1,0 +1,88 @@
+#include "KelvoraError.h"
+#include "history/DataFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestDataFile : public QObject {
+    Q_OBJECT
+  private slots:
+    void bytesToText_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringLiteral("a\nb");
+        QTest::newRow("no final break") << QByteArray("a\r\nb") << QStringLiteral("a\nb");
+        QTest::newRow("lf and cr") << QByteArray("a\nb\rc\r\n") << QStringLiteral("a\nb\nc");
+        QTest::newRow("blank last line kept") << QByteArray("a\r\n\r\n") << QStringLiteral("a\n");
+        QTest::newRow("gb2312") << QByteArray("\xb2\xe2\xca\xd4\r\n") << QStringLiteral("测试");
+        QTest::newRow("empty") << QByteArray() << QString();
+    }
+    void bytesToText() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(DataFileBytesToText(bytes), text);
+    }
+
+    void textToBytes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("two lines") << QStringLiteral("a\nb") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("trailing blank line") << QStringLiteral("a\n") << QByteArray("a\r\n\r\n");
+        QTest::newRow("empty editor") << QString() << QByteArray();
+        QTest::newRow("chinese") << QStringLiteral("测试") << QByteArray("\xb2\xe2\xca\xd4\r\n");
+    }
+    void textToBytes() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(DataTextToFileBytes(text), bytes);
+        // What is saved loads back as the same editor text.
+        QCOMPARE(DataFileBytesToText(DataTextToFileBytes(text)), text);
+    }
+
+    void sampleRoundTripKeepsBytes() {
+        QFile f(QStringLiteral(KELVORA_SAMPLE));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QCOMPARE(DataTextToFileBytes(DataFileBytesToText(bytes)), bytes);
+    }
+
+    void writeAndRead() {
+        QTemporaryDir dir;
+        const QString path = DataFileNameIn(dir.path());
+        QVERIFY(path.endsWith(QStringLiteral("/ssq.dxt")));
+        WriteDataFile(path, QStringLiteral("x\ny"));
+        const DataFileContent c = ReadDataFile(path);
+        QVERIFY(!c.isEmpty);
+        QCOMPARE(c.text, QStringLiteral("x\ny"));
+        WriteDataFile(path, QString());
+        QCOMPARE(QFileInfo(path).size(), 0);
+        QVERIFY(ReadDataFile(path).isEmpty);
+    }
+
+    void missingFileThrows() {
+        QTemporaryDir dir;
+        QVERIFY_THROWS_EXCEPTION(KelvoraError, ReadDataFile(dir.filePath(QStringLiteral("none.dxt"))));
+    }
+
+    void unwritableKeepsOldFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ssq.dxt"));
+        WriteDataFile(path, QStringLiteral("old"));
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        bool threw = false;
+        try {
+            WriteDataFile(path, QStringLiteral("new"));
+        } catch (const KelvoraError& e) {
+            threw = true;
+            QVERIFY(e.message().startsWith(QStringLiteral("无法保存文件")));
+        }
+        QFile::setPermissions(dir.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (!threw) QSKIP("running with permissions that ignore a read-only directory (root)");
+        QCOMPARE(ReadDataFile(path).text, QStringLiteral("old"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataFile)
+#include "tst_datafile.moc"

@@ -1,0 +1,554 @@
+#include "KelvoraError.h"
+#include "history/Convert.h"
+#include "history/Parser.h"
+#include "metrics/Code.h"
+#include "shrink/Combinations.h"
+#include "shrink/ShrinkRun.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+const TCodeArr& sample() {
+    static const TCodeArr history = [] {
+        QFile f(QStringLiteral(KELVORA_SAMPLE));
+        if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
+        return ParseHistory(f.readAll()).history;
+    }();
+    return history;
+}
+
+const TCodeList& allTickets() {
+    static const TCodeList list = [] {
+        TCodeList l;
+        CandidateFlags all;
+        all.fill(1);
+        BuildCombinations(l, all);
+        return l;
+    }();
+    return list;
+}
+
+// The reds of each ticket of the list as a bit set, to skip non-candidates quickly.
+const std::vector<uint64_t>& ticketMasks() {
+    static const std::vector<uint64_t> masks = [] {
+        std::vector<uint64_t> m;
+        for (const TCodeRec& t : allTickets()) {
+            uint64_t bits = 0;
+            for (int k = 0; k < 6; ++k)
+                bits |= uint64_t(1) << t.Red[k];
+            m.push_back(bits);
+        }
+        return m;
+    }();
+    return masks;
+}
+
+ShrinkInput withCandidates(int first, int last) {
+    ShrinkInput in;
+    for (int n = first; n <= last; ++n)
+        in.candidates[n - 1] = true;
+    return in;
+}
+
+struct Outcome {
+    int count = 0;
+    QString text;
+    QList<int> positions;
+};
+
+Outcome run(const ShrinkInput& in, const TCodeArr& history) {
+    Outcome o;
+    ShrinkProgress progress;
+    progress.step = [&](int p) { o.positions.append(p); };
+    const ShrinkResult r = RunShrink(in, history, progress);
+    o.count = r.count;
+    o.text = r.text;
+    if (r.lastPosition != (o.positions.isEmpty() ? 0 : o.positions.last()))
+        o.count = -1; // the result must agree with the steps it reported
+    return o;
+}
+
+// A deliberately plain second filter: every ticket in list order, each condition read into flag
+// arrays and tested with the ticket measures exactly as the run is described, in the same order.
+struct Flags {
+    bool on = false;
+    bool set[256] = {};
+    void read(const QString& text) {
+        for (const QString& piece : SplitString(QStringLiteral(","), text)) {
+            set[StrToInt(piece)] = true;
+            on = true;
+        }
+    }
+};
+
+Outcome reference(const ShrinkInput& in, const TCodeArr& history) {
+    uint64_t notCandidates = 0;
+    for (int n = 1; n <= 33; ++n)
+        if (!in.candidates[n - 1]) notCandidates |= uint64_t(1) << n;
+    Flags sums, tails, excluded, required;
+    sums.read(in.excludeSums);
+    tails.read(in.excludeTails);
+    excluded.read(in.excludeNumbers);
+    required.read(in.requireNumbers);
+    NumberSet excludedSet{}, requiredSet{}, latest{};
+    int requiredCount = 0;
+    for (int n = 1; n <= 33; ++n) {
+        excludedSet[n] = excluded.set[n];
+        requiredSet[n] = required.set[n];
+        requiredCount += required.set[n];
+    }
+    bool oddOn = false, repeatOn = false, bigOn = false;
+    for (bool b : in.oddEven)
+        oddOn |= b;
+    for (bool b : in.repeats)
+        repeatOn |= b;
+    for (bool b : in.bigSmall)
+        bigOn |= b;
+    if (history.empty())
+        repeatOn = false;
+    else
+        for (int k = 0; k < 6; ++k)
+            latest[history.back().Ticket.Red[k]] = 1;
+    const bool tailRangeOn = !(in.tailMin == 0 && in.tailMax == 9);
+    Flags rows[4];
+    NumberSet rowSets[4]{};
+    bool anyRow = false;
+    for (int r = 0; r < 4; ++r) {
+        rows[r].read(in.hitRows[r].list);
+        for (int n = 1; n <= 33; ++n)
+            rowSets[r][n] = rows[r].set[n];
+        anyRow |= rows[r].on;
+    }
+    const bool zonesOn = in.zones[0] >= 0 || in.zones[1] >= 0 || in.zones[2] >= 0;
+    const bool modOn = in.mod3[0] >= 0 || in.mod3[1] >= 0 || in.mod3[2] >= 0;
+
+    Outcome o;
+    QStringList lines;
+    int bar = 0;
+    const TCodeList& list = allTickets();
+    for (int i = 0; i < int(list.size()); ++i) {
+        if (ticketMasks()[size_t(i)] & notCandidates) continue;
+        const TCodeRec& t = list[size_t(i)];
+        const int s = SumValue(t);
+        if (s < in.sumMin || s > in.sumMax) continue;
+        if (sums.on && sums.set[s]) continue;
+        if (oddOn && !in.oddEven[size_t(OddCount(t))]) continue;
+        if (repeatOn) {
+            const int c = CommonCount(t, history.back().Ticket);
+            if (c > 4 || !in.repeats[size_t(c)]) continue;
+        }
+        if (in.linkIndex == 0 || in.linkIndex == 1) {
+            const int l = LongestRunLinks(t);
+            if (in.linkIndex == 1 && l > 0) continue;
+            if (in.linkIndex == 0 && (l == 0 || l == 5 || !in.linkRuns[size_t(l - 1)])) continue;
+        }
+        if (tailRangeOn && (s % 10 < in.tailMin || s % 10 > in.tailMax)) continue;
+        if (tails.on && tails.set[s % 10]) continue;
+        if (excluded.on && CountInSet(t, excludedSet) > 0) continue;
+        if (required.on && CountInSet(t, requiredSet) != requiredCount) continue;
+        if (bigOn && !in.bigSmall[size_t(BigCount(t))]) continue;
+        if (in.maxCode != 33 && MaxCode(t) > in.maxCode) continue;
+        if (in.minCode != 1 && MinCode(t) < in.minCode) continue;
+        if (in.spanMin >= 0 && in.spanMax >= 0 && (SpanValue(t) < in.spanMin || SpanValue(t) > in.spanMax))
+            continue;
+        if (zonesOn) {
+            int z[3];
+            ZoneCounts(t, z[0], z[1], z[2]);
+            if ((in.zones[0] >= 0 && in.zones[0] != z[0]) || (in.zones[1] >= 0 && in.zones[1] != z[1]) ||
+                (in.zones[2] >= 0 && in.zones[2] != z[2]))
+                continue;
+        }
+        if (modOn) {
+            int m[3];
+            Mod3Counts(t, m[0], m[1], m[2]);
+            if ((in.mod3[0] >= 0 && in.mod3[0] != m[0]) || (in.mod3[1] >= 0 && in.mod3[1] != m[1]) ||
+                (in.mod3[2] >= 0 && in.mod3[2] != m[2]))
+                continue;
+        }
+        if (in.acMin >= 0 && in.acMax >= 0 && (AcValue(t) < in.acMin || AcValue(t) > in.acMax)) continue;
+        if (i / 10000 != bar) {
+            bar = i / 10000;
+            o.positions.append(bar);
+        }
+        bool kept = true;
+        for (int r = 0; r < 4 && anyRow && kept; ++r) {
+            if (!rows[r].on) continue;
+            const int h = CountInSet(t, rowSets[r]);
+            kept = h <= 5 && in.hitRows[r].items[size_t(h)];
+        }
+        if (!kept) continue;
+        ++o.count;
+        if (o.count <= 100000) lines.append(CodeToText(t));
+    }
+    const QString head = QStringLiteral("缩水结果总共%1注").arg(o.count);
+    o.text = o.count > 100000 ? head + QStringLiteral("\n超过10万注，不再显示详细号码。")
+                              : head + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'));
+    if (o.count == 0) o.text = head + QLatin1Char('\n');
+    return o;
+}
+
+// A list text in any of the forms the reader accepts.
+QString listText(QRandomGenerator& g, const QList<int>& values) {
+    QStringList pieces;
+    for (int v : values) {
+        switch (g.bounded(6)) {
+        case 0:
+            pieces << QStringLiteral("0%1").arg(v);
+            break;
+        case 1:
+            pieces << QStringLiteral(" %1").arg(v);
+            break;
+        case 2:
+            pieces << QStringLiteral("$%1").arg(v, 0, 16);
+            break;
+        case 3:
+            pieces << QStringLiteral("+%1").arg(v);
+            break;
+        default:
+            pieces << QString::number(v);
+        }
+    }
+    QString text = pieces.join(g.bounded(4) ? QStringLiteral(",") : QStringLiteral(",,"));
+    if (!g.bounded(5)) text = QLatin1Char(',') + text + QLatin1Char(',');
+    return text;
+}
+
+QList<int> someValues(QRandomGenerator& g, int count, int low, int high) {
+    QList<int> v;
+    for (int k = 0; k < count; ++k)
+        v << low + int(g.bounded(high - low + 1));
+    return v;
+}
+
+template <size_t N> void randomItems(QRandomGenerator& g, std::array<bool, N>& items) {
+    for (bool& b : items)
+        b = g.bounded(2);
+}
+
+ShrinkInput randomInput(QRandomGenerator& g, int candidates) {
+    ShrinkInput in;
+    QList<int> numbers;
+    for (int n = 1; n <= 33; ++n)
+        numbers << n;
+    for (int k = 0; k < candidates; ++k)
+        in.candidates[size_t(numbers.takeAt(int(g.bounded(numbers.size()))) - 1)] = true;
+    // Few candidates leave few tickets: fewer conditions keep most results non-empty.
+    const int scale = candidates < 17 ? 2 : 1;
+    auto chance = [&](int percent) { return int(g.bounded(100)) < percent / scale; };
+    if (chance(30)) {
+        in.sumMin = 21 + int(g.bounded(100));
+        in.sumMax = chance(90) ? std::min(183, in.sumMin + int(g.bounded(90))) : 21 + int(g.bounded(163));
+    }
+    if (chance(30)) in.excludeSums = listText(g, someValues(g, 1 + int(g.bounded(8)), 0, 183));
+    if (chance(30)) randomItems(g, in.oddEven);
+    if (chance(30)) randomItems(g, in.repeats);
+    in.linkIndex = chance(50) ? int(g.bounded(4)) : 2;
+    randomItems(g, in.linkRuns);
+    if (chance(25)) {
+        in.tailMin = int(g.bounded(10));
+        in.tailMax = int(g.bounded(10));
+    }
+    if (chance(25)) in.excludeTails = listText(g, someValues(g, 1 + int(g.bounded(3)), 0, 9));
+    if (chance(25)) in.excludeNumbers = listText(g, someValues(g, 1 + int(g.bounded(5)), 1, 33));
+    if (chance(20))
+        in.requireNumbers = listText(g, someValues(g, chance(5) ? 7 : 1 + int(g.bounded(3)), 1, 33));
+    if (chance(30)) randomItems(g, in.bigSmall);
+    if (chance(25)) in.maxCode = 1 + int(g.bounded(33));
+    if (chance(25)) in.minCode = 1 + int(g.bounded(33));
+    if (chance(25)) {
+        in.spanMin = chance(85) ? int(g.bounded(33)) : -1;
+        in.spanMax = chance(85) ? int(g.bounded(33)) : -1;
+    }
+    for (int k = 0; k < 3; ++k) {
+        if (chance(15)) in.zones[size_t(k)] = int(g.bounded(7));
+        if (chance(15)) in.mod3[size_t(k)] = int(g.bounded(7));
+    }
+    if (chance(25)) {
+        in.acMin = chance(85) ? int(g.bounded(11)) : -1;
+        in.acMax = chance(85) ? int(g.bounded(11)) : -1;
+    }
+    for (ShrinkHitRow& row : in.hitRows) {
+        if (chance(25)) row.list = listText(g, someValues(g, 2 + int(g.bounded(12)), 1, 33));
+        randomItems(g, row.items);
+    }
+    return in;
+}
+
+} // namespace
+
+class TestShrinkRun : public QObject {
+    Q_OBJECT
+  private slots:
+    void worked_data();
+    void worked();
+    void eightCandidatesListed();
+    void lexicographicOrder();
+    void limitBoundary_data();
+    void limitBoundary();
+    void allTicketsNotListed();
+    void barReachesEnd();
+    void refused_data();
+    void refused();
+    void badListShowsNothing();
+    void emptyHistoryTurnsRepeatsOff();
+    void validToLines();
+    void randomAgainstReference_data();
+    void randomAgainstReference();
+};
+
+void TestShrinkRun::worked_data() {
+    QTest::addColumn<ShrinkInput>("input");
+    QTest::addColumn<int>("count");
+    ShrinkInput in = withCandidates(1, 8);
+    QTest::newRow("8 candidates") << in << 28;
+    in.excludeSums = QStringLiteral("21");
+    QTest::newRow("excluded sum 21") << in << 27;
+    in = withCandidates(1, 8);
+    in.sumMin = 21;
+    in.sumMax = 183;
+    QTest::newRow("sum range at its ends") << in << 28;
+    in.minCode = 33;
+    QTest::newRow("smallest number 33") << in << 0;
+    in = withCandidates(1, 8);
+    in.spanMax = 10;
+    QTest::newRow("span half chosen is off") << in << 28;
+    in = withCandidates(1, 8);
+    in.oddEven[3] = true;
+    QTest::newRow("odd-even 3:3") << in << 16; // 4 odd and 4 even numbers: C(4,3)^2
+    in = withCandidates(1, 8);
+    in.linkIndex = 1;
+    QTest::newRow("no consecutive numbers in 01..08") << in << 0;
+    in.linkIndex = 0;
+    QTest::newRow("consecutive with nothing checked") << in << 0;
+    in = withCandidates(1, 33);
+    in.requireNumbers = QStringLiteral("04,7");
+    QTest::newRow("required 04 and 7") << in << 31465; // C(31,4)
+    in.requireNumbers = QStringLiteral("1,2,3,4,5,6,7");
+    QTest::newRow("seven required") << in << 0;
+    in = withCandidates(1, 33);
+    in.hitRows[0].list = QStringLiteral("12,16,17,24,29");
+    in.hitRows[0].items[2] = true;
+    QTest::newRow("hit row exactly two") << in << 10 * 20475; // C(5,2) * C(28,4)
+    in.hitRows[0].items[2] = false;
+    QTest::newRow("hit row nothing checked") << in << 0;
+    in = withCandidates(1, 33);
+    in.sumMin = 150;
+    in.sumMax = 140;
+    QTest::newRow("reversed sum range") << in << 0;
+    in = withCandidates(1, 33);
+    in.tailMin = 7;
+    in.tailMax = 3;
+    QTest::newRow("reversed tail range") << in << 0;
+    in = withCandidates(1, 8);
+    in.linkIndex = 3;
+    in.linkRuns.fill(false);
+    QTest::newRow("radio on no item is off") << in << 28;
+}
+
+void TestShrinkRun::worked() {
+    QFETCH(ShrinkInput, input);
+    QFETCH(int, count);
+    const Outcome o = run(input, sample());
+    QCOMPARE(o.count, count);
+    QCOMPARE(o.count, reference(input, sample()).count);
+}
+
+void TestShrinkRun::eightCandidatesListed() {
+    ShrinkInput in = withCandidates(1, 8);
+    const QStringList lines = run(in, sample()).text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 30);
+    QCOMPARE(lines[0], QStringLiteral("缩水结果总共28注"));
+    QCOMPARE(lines[1], QString());
+    QCOMPARE(lines[2], QStringLiteral("01 02 03 04 05 06"));
+    QCOMPARE(lines[29], QStringLiteral("03 04 05 06 07 08"));
+
+    in.excludeSums = QStringLiteral("21");
+    const QStringList without = run(in, sample()).text.split(QLatin1Char('\n'));
+    QCOMPARE(without.size(), 29);
+    QCOMPARE(without[0], QStringLiteral("缩水结果总共27注"));
+    QVERIFY(!without.contains(QStringLiteral("01 02 03 04 05 06")));
+
+    in.excludeSums = QStringLiteral("1,2"); // sums nobody reaches
+    in.sumMin = 183;
+    const Outcome none = run(in, sample());
+    QCOMPARE(none.text, QStringLiteral("缩水结果总共0注\n"));
+    QVERIFY(none.positions.isEmpty());
+}
+
+void TestShrinkRun::lexicographicOrder() {
+    const QStringList lines = run(withCandidates(1, 9), sample()).text.split(QLatin1Char('\n')).mid(2);
+    QCOMPARE(lines.size(), 84);
+    QCOMPARE(lines[0], QStringLiteral("01 02 03 04 05 06"));
+    QCOMPARE(lines[1], QStringLiteral("01 02 03 04 05 07"));
+    QVERIFY(lines.indexOf(QStringLiteral("01 02 03 04 05 09")) <
+            lines.indexOf(QStringLiteral("01 02 03 04 06 07")));
+    QStringList sorted = lines;
+    sorted.sort();
+    QCOMPARE(lines, sorted);
+}
+
+void TestShrinkRun::limitBoundary_data() {
+    QTest::addColumn<int>("sumMin");
+    QTest::addColumn<int>("count");
+    // Sums 22..73 without 40 and 63 hold 100,000 tickets; sum 21 adds one.
+    QTest::newRow("exactly 100000") << 22 << 100000;
+    QTest::newRow("100001") << 21 << 100001;
+}
+
+void TestShrinkRun::limitBoundary() {
+    QFETCH(int, sumMin);
+    QFETCH(int, count);
+    ShrinkInput in = withCandidates(1, 33);
+    in.sumMin = sumMin;
+    in.sumMax = 73;
+    in.excludeSums = QStringLiteral("40,63");
+    const Outcome o = run(in, sample());
+    QCOMPARE(o.count, count);
+    const QStringList lines = o.text.split(QLatin1Char('\n'));
+    if (count <= 100000) {
+        QCOMPARE(lines.size(), count + 2);
+        QCOMPARE(lines.last().size(), 17);
+    } else {
+        QCOMPARE(lines, (QStringList{QStringLiteral("缩水结果总共100001注"),
+                                     QStringLiteral("超过10万注，不再显示详细号码。")}));
+    }
+}
+
+void TestShrinkRun::allTicketsNotListed() {
+    const Outcome o = run(withCandidates(1, 33), sample());
+    QCOMPARE(o.count, TicketCount);
+    QCOMPARE(o.text, QStringLiteral("缩水结果总共1107568注\n超过10万注，不再显示详细号码。"));
+    QCOMPARE(o.positions.size(), 110);
+    QCOMPARE(o.positions.first(), 1);
+    QCOMPARE(o.positions.last(), ShrinkProgressMaximum);
+}
+
+void TestShrinkRun::barReachesEnd() {
+    // 01..08: the last of the 28 tickets, 03 04 05 06 07 08, has the index 371,287.
+    const Outcome few = run(withCandidates(1, 8), sample());
+    QCOMPARE(few.positions.last(), 37);
+    // Steps never repeat a position and only move forward.
+    for (int k = 1; k < few.positions.size(); ++k)
+        QVERIFY(few.positions[k] > few.positions[k - 1]);
+
+    // A ticket that fails only the hit rows still moves the bar.
+    ShrinkInput in = withCandidates(1, 33);
+    in.hitRows[3].list = QStringLiteral("33");
+    in.hitRows[3].items[1] = true;
+    in.minCode = 18; // from 18 19 20 21 22 23 on
+    const Outcome rows = run(in, sample());
+    QCOMPARE(rows.count, 3003); // C(16,6) - C(15,6): those of 18..33 that hold 33
+    QCOMPARE(rows.positions.last(), 110);
+}
+
+void TestShrinkRun::refused_data() {
+    QTest::addColumn<ShrinkInput>("input");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("7 candidates") << withCandidates(1, 7) << "请最少勾选8个复式号码！！";
+    ShrinkInput in = withCandidates(1, 8);
+    in.excludeSums = QStringLiteral("200");
+    QTest::newRow("sum above 183") << in << "和值排除: 200 超出范围 0-183";
+    in.excludeSums = QStringLiteral("2x");
+    in.hitRows[0].list = QStringLiteral("40");
+    QTest::newRow("first list first") << in << "'2x' is not a valid integer value";
+    in.excludeSums.clear();
+    QTest::newRow("hit row number") << in << "控制中奖号码第1行: 40 超出范围 1-33";
+    in.hitRows[0].list.clear();
+    in.excludeTails = QStringLiteral("12");
+    QTest::newRow("tail above 9") << in << "必不出合值: 12 超出范围 0-9";
+    in.excludeTails.clear();
+    in.excludeNumbers = QStringLiteral("-3");
+    QTest::newRow("negative number") << in << "必不出号码: -3 超出范围 1-33";
+    in.excludeNumbers.clear();
+    in.requireNumbers = QStringLiteral("34");
+    QTest::newRow("required 34") << in << "必同出号码: 34 超出范围 1-33";
+    in.requireNumbers.clear();
+    in.sumMax = 500;
+    QTest::newRow("spin value") << in << "和值范围: 500 超出范围 21-183";
+    in.sumMax = 183;
+    in.zones[1] = 7;
+    QTest::newRow("zone value") << in << "12-22出号个数: 7 超出范围 0-6";
+}
+
+void TestShrinkRun::refused() {
+    QFETCH(ShrinkInput, input);
+    QFETCH(QString, message);
+    bool begun = false;
+    ShrinkProgress progress;
+    progress.begin = [&] { begun = true; };
+    try {
+        RunShrink(input, sample(), progress);
+        QFAIL("no error");
+    } catch (const KelvoraError& e) {
+        QCOMPARE(e.message(), message);
+    }
+    QVERIFY(!begun);
+}
+
+void TestShrinkRun::badListShowsNothing() {
+    // begin and end pair up around the walk, and only when the lists read.
+    QStringList calls;
+    ShrinkProgress progress;
+    progress.begin = [&] { calls << QStringLiteral("begin"); };
+    progress.end = [&] { calls << QStringLiteral("end"); };
+    ShrinkInput in = withCandidates(1, 8);
+    RunShrink(in, sample(), progress);
+    QCOMPARE(calls, (QStringList{QStringLiteral("begin"), QStringLiteral("end")}));
+    in.hitRows[2].list = QStringLiteral("1;2");
+    QVERIFY_THROWS_EXCEPTION(KelvoraError, RunShrink(in, sample(), progress));
+    QCOMPARE(calls.size(), 2);
+}
+
+void TestShrinkRun::emptyHistoryTurnsRepeatsOff() {
+    ShrinkInput in = withCandidates(1, 10);
+    in.repeats[4] = true;
+    QCOMPARE(run(in, TCodeArr{}).count, 210);
+    QCOMPARE(run(in, sample()).count, reference(in, sample()).count);
+}
+
+void TestShrinkRun::validToLines() {
+    TCodeList list = {MakeTicket(1, 2, 3, 4, 5, 6), MakeTicket(1, 2, 3, 4, 5, 7),
+                      MakeTicket(7, 8, 9, 10, 11, 33)};
+    list[1].Valid = 0;
+    QCOMPARE(ValidToLines(list),
+             (QStringList{QStringLiteral("01 02 03 04 05 06"), QStringLiteral("07 08 09 10 11 33")}));
+}
+
+void TestShrinkRun::randomAgainstReference_data() {
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<int>("cases");
+    QTest::addColumn<int>("minCandidates");
+    QTest::addColumn<int>("maxCandidates");
+    QTest::newRow("small candidate sets") << 11 << 1600 << 8 << 16;
+    QTest::newRow("middle candidate sets") << 12 << 400 << 17 << 24;
+    QTest::newRow("all candidates") << 13 << 60 << 33 << 33;
+}
+
+void TestShrinkRun::randomAgainstReference() {
+    QFETCH(int, seed);
+    QFETCH(int, cases);
+    QFETCH(int, minCandidates);
+    QFETCH(int, maxCandidates);
+    QRandomGenerator g{quint32(seed)};
+    int nonEmpty = 0;
+    for (int c = 0; c < cases; ++c) {
+        const int candidates = minCandidates + int(g.bounded(maxCandidates - minCandidates + 1));
+        const ShrinkInput in = randomInput(g, candidates);
+        const TCodeArr none;
+        const TCodeArr& history = g.bounded(20) ? sample() : none;
+        const Outcome want = reference(in, history);
+        const Outcome got = run(in, history);
+        if (got.count != want.count || got.text != want.text || got.positions != want.positions)
+            QFAIL(qPrintable(
+                QStringLiteral("case %1: %2 tickets, expected %3").arg(c).arg(got.count).arg(want.count)));
+        nonEmpty += want.count > 0;
+    }
+    // The conditions must not be so tight that the comparison is about empty results only.
+    QVERIFY2(nonEmpty > cases / 4, qPrintable(QString::number(nonEmpty)));
+}
+
+QTEST_GUILESS_MAIN(TestShrinkRun)
+#include "tst_shrinkrun.moc"

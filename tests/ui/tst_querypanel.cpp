@@ -1,0 +1,103 @@
+#include "history/Parser.h"
+#include "history/PrintLines.h"
+#include "history/QueryPanel.h"
+
+#include "../ModalCatcher.h"
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestQueryPanel : public QObject {
+    Q_OBJECT
+    TCodeArr history;
+
+  private slots:
+    void initTestCase() {
+        QFile f(QStringLiteral(KELVORA_SAMPLE));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        history = ParseHistory(f.readAll()).history;
+        QCOMPARE(int(history.size()), 3493);
+    }
+
+    void designValues() {
+        TQueryPanel panel(history);
+        QCOMPARE(panel.SqlSe1->value(), 2005013);
+        QCOMPARE(panel.SqlSe2->value(), 30);
+        QVERIFY(panel.SqlChk1->isChecked() && panel.SqlChk1->isHidden());
+        QVERIFY(!panel.SqlChk2->isChecked() && panel.SqlChk2->isHidden());
+        QCOMPARE(panel.SqlBt->text(), QStringLiteral("查询"));
+        QCOMPARE(panel.PrintBt->text(), QStringLiteral("打印"));
+    }
+
+    void query_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("default") << 2005013 << 30 << 30 << QStringLiteral("第2005013期,开奖号:");
+        QTest::newRow("latest") << 2026096 << 30 << 1
+                                << QStringLiteral("第2026096期,开奖号:01 04 16 22 26 31+04");
+        QTest::newRow("five before end")
+            << 2026091 << 30 << 6 << QStringLiteral("第2026091期,开奖号:02 13 14 16 20 24+05");
+        QTest::newRow("unknown") << 2026999 << 30 << 0 << QString();
+        QTest::newRow("negative count") << 2026091 << -1 << 0 << QString();
+    }
+    void query() {
+        QFETCH(int, from);
+        QFETCH(int, count);
+        QFETCH(int, lines);
+        QFETCH(QString, first);
+        TQueryPanel panel(history);
+        panel.SqlMemo->setPlainText(QStringLiteral("old"));
+        panel.SqlSe1->setValue(from);
+        panel.SqlSe2->setValue(count);
+        ModalCatcher catcher;
+        QTest::mouseClick(panel.SqlBt, Qt::LeftButton);
+        const QString text = panel.SqlMemo->toPlainText();
+        QCOMPARE(text.isEmpty() ? 0 : int(text.count(QLatin1Char('\n')) + 1), lines);
+        QVERIFY(text.startsWith(first));
+        QCOMPARE(catcher.dialogs, 0);
+    }
+
+    void printsTheMemo() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("query.pdf"));
+        SetPrintToFile(pdf);
+        TQueryPanel panel(history);
+        panel.SqlSe1->setValue(2026095);
+        panel.SqlBtClick();
+        panel.PrintBtClick();
+        SetPrintToFile(QString());
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(20000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains(QStringLiteral("打印，时间:")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("第2026095期,开奖号:04 06 14 21 22 33+16")));
+        QVERIFY(text.contains(QStringLiteral("第2026096期,开奖号:01 04 16 22 26 31+04")));
+        QCOMPARE(panel.SqlMemo->toPlainText().count(QLatin1Char('\n')), 1);
+    }
+
+    void printFailureLeavesMemo() {
+        SetPrintToFile(QStringLiteral("/nonexistent-dir/x/query.pdf"));
+        TQueryPanel panel(history);
+        panel.SqlBtClick();
+        const QString before = panel.SqlMemo->toPlainText();
+        ModalCatcher catcher;
+        panel.PrintBtClick();
+        SetPrintToFile(QString());
+        QCOMPARE(catcher.texts, QStringList{QStringLiteral("打印失败！")});
+        QCOMPARE(panel.SqlMemo->toPlainText(), before);
+    }
+};
+
+QTEST_MAIN(TestQueryPanel)
+#include "tst_querypanel.moc"

@@ -1,0 +1,473 @@
+#include "controls/MultiChk.h"
+#include "controls/MultiRadio.h"
+#include "forms/ProgressForm.h"
+#include "history/GbText.h"
+#include "history/Parser.h"
+#include "history/PrintLines.h"
+#include "shrink/ShrinkPanel.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+TCodeArr loadSample() {
+    QFile f(QStringLiteral(KELVORA_SAMPLE));
+    if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
+    return ParseHistory(f.readAll()).history;
+}
+
+// Answers the next message box with OK and keeps its text.
+class MessageBoxWatch : public QObject {
+  public:
+    MessageBoxWatch() {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                text = box->text();
+                ++count;
+                box->accept();
+            }
+        });
+        m_timer.start(5);
+    }
+    QString text;
+    int count = 0;
+
+  private:
+    QTimer m_timer;
+};
+
+// Counts how often the progress window appears.
+class ShowCounter : public QObject {
+  public:
+    int shows = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show) ++shows;
+        return false;
+    }
+};
+
+void click(TMultiMatrix* m, int item) {
+    QTest::mouseClick(m, Qt::LeftButton, {}, m->RectOfChk(item).center());
+}
+
+} // namespace
+
+class TestShrinkPanel : public QObject {
+    Q_OBJECT
+  private slots:
+    void init();
+    void cleanup();
+    void layoutAndResetValues();
+    void clearKeepsHitRows();
+    void readsEveryWidget();
+    void runEightCandidates();
+    void runWithTypedExcludedSum();
+    void tooFewCandidates();
+    void refusedListKeepsResult_data();
+    void refusedListKeepsResult();
+    void allCandidatesTwoLines();
+    void latestDrawLabel();
+    void emptyHistory();
+    void exportWritesMemo();
+    void exportFailureKeepsFile();
+    void prizeCheck_data();
+    void prizeCheck();
+    void printIntoPdf();
+
+  private:
+    void tickCandidates(int first, int last);
+    void run() { QTest::mouseClick(panel->RcmPanelScaleBt, Qt::LeftButton); }
+
+    TCodeArr history;
+    TShrinkPanel* panel = nullptr;
+    QSignalSpy* status = nullptr;
+};
+
+void TestShrinkPanel::init() {
+    history = loadSample();
+    panel = new TShrinkPanel(history);
+    panel->resize(900, 600);
+    panel->show();
+    QVERIFY(QTest::qWaitForWindowExposed(panel));
+    status = new QSignalSpy(panel, &TShrinkPanel::statusText);
+}
+
+void TestShrinkPanel::cleanup() {
+    delete status;
+    delete panel;
+    panel = nullptr;
+}
+
+void TestShrinkPanel::tickCandidates(int first, int last) {
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet1);
+    for (int n = first; n <= last; ++n)
+        click(panel->RcmSheet1CodeChk, n - 1);
+}
+
+void TestShrinkPanel::layoutAndResetValues() {
+    QStringList captions;
+    for (QAction* a : panel->RcmPanelTbr->actions())
+        captions << a->text();
+    QCOMPARE(captions, (QStringList{"清除条件", "导出结果", "结果兑奖", "打印结果", "缩水计算", "查看结果"}));
+    QCOMPARE(panel->RcmPctl->count(), 4);
+    QCOMPARE(panel->RcmPctl->tabText(3), QStringLiteral("缩水结果"));
+    QCOMPARE(panel->RcmPctl->currentWidget(), panel->RcmSheet3);
+
+    QCOMPARE(panel->RcmSheet1CodeChk->Count(), 33);
+    QCOMPARE(panel->RcmSheet1CodeChk->Caption(32), QStringLiteral("33"));
+    QCOMPARE(panel->RcmSheet1CodeChk->size(), QSize(443, 54));
+    QCOMPARE(panel->RcmSheet1CodeChk->pos(), QPoint(55, 20));
+    QCOMPARE(panel->RcmSheet1CountChk->Caption(4), QStringLiteral("4个"));
+    QCOMPARE(panel->RcmSheet1LinkRadio->ItemIndex(), 2);
+    QCOMPARE(panel->RcmSheet3RangeChk[3]->pos(), QPoint(450, 166));
+    QCOMPARE(panel->RcmSheet3RangeEdit[2]->geometry(), QRect(300, 126, 110, 22));
+    QCOMPARE(panel->RcmSheet3RangeEdit[0]->toolTip(), QStringLiteral("输入格式:12,16,17,24,29"));
+    QCOMPARE(panel->SumExEd->toolTip(), QStringLiteral("和值排除: 输入格式：04,7,15,74,88"));
+    QCOMPARE(panel->CbbSpan1->count(), 34);
+    QCOMPARE(panel->CbbAc2->itemText(11), QStringLiteral("10"));
+    QCOMPARE(panel->Cbbmod2->count(), 8);
+    QCOMPARE(panel->SumSe2->maximum(), 183);
+    QCOMPARE(panel->SameCountLbl->text(), QStringLiteral("与上期开奖红球重号个数设定："));
+
+    // A fresh panel holds every condition off.
+    const ShrinkInput in = panel->readInput();
+    const ShrinkInput off;
+    QCOMPARE(in.sumMin, off.sumMin);
+    QCOMPARE(in.sumMax, off.sumMax);
+    QCOMPARE(in.spanMin, -1);
+    QCOMPARE(in.linkIndex, 2);
+    QCOMPARE(in.candidateCount(), 0);
+}
+
+void TestShrinkPanel::clearKeepsHitRows() {
+    tickCandidates(1, 9);
+    panel->SumSe1->setValue(50);
+    panel->SumExEd->setText(QStringLiteral("60"));
+    click(panel->RcmSheet1RatioChk, 3);
+    click(panel->RcmSheet1LinkRadio, 0);
+    panel->MinCodeSe->setValue(5);
+    panel->CbbSpan2->setCurrentIndex(9);
+    panel->Cbbmod1->setCurrentIndex(3);
+    panel->RcmSheet3RangeEdit[1]->setText(QStringLiteral("1,2"));
+    panel->RcmSheet3RangeChk[1]->SetChecked(2, true);
+
+    QTest::mouseClick(panel->RcmPanelClearBt, Qt::LeftButton);
+    QCOMPARE(panel->RcmSheet1CodeChk->CheckedCount(), 0);
+    QCOMPARE(panel->SumSe1->value(), 21);
+    QVERIFY(panel->SumExEd->text().isEmpty());
+    QCOMPARE(panel->RcmSheet1RatioChk->CheckedCount(), 0);
+    QCOMPARE(panel->RcmSheet1LinkRadio->ItemIndex(), 2);
+    QCOMPARE(panel->MinCodeSe->value(), 1);
+    QCOMPARE(panel->CbbSpan2->currentIndex(), 0);
+    QCOMPARE(panel->Cbbmod1->currentIndex(), 0);
+    QCOMPARE(panel->RcmSheet3RangeEdit[1]->text(), QStringLiteral("1,2"));
+    QVERIFY(panel->RcmSheet3RangeChk[1]->Checked(2));
+}
+
+void TestShrinkPanel::readsEveryWidget() {
+    tickCandidates(3, 12);
+    panel->SumSe1->setValue(40);
+    panel->SumSe2->setValue(120);
+    QTest::keyClicks(panel->SumExEd, QStringLiteral("70,80"));
+    click(panel->RcmSheet1RatioChk, 6);
+    click(panel->RcmSheet1CountChk, 1);
+    click(panel->RcmSheet1LinkRadio, 1);
+    click(panel->RcmSheet1LinkChk, 3);
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet2);
+    panel->RcmSheet2Gbx1AddSe1->setValue(2);
+    panel->RcmSheet2Gbx1AddSe2->setValue(7);
+    QTest::keyClicks(panel->RcmSheet2Gbx1AddEd, QStringLiteral("5"));
+    QTest::keyClicks(panel->CodeExcEd, QStringLiteral("4"));
+    QTest::keyClicks(panel->CodeIncEd, QStringLiteral("8"));
+    click(panel->RcmSheet2RatioChk, 0);
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet3);
+    panel->MaxCodeSe->setValue(30);
+    panel->MinCodeSe->setValue(2);
+    panel->CbbSpan1->setCurrentIndex(1); // the value 0
+    panel->CbbSpan2->setCurrentIndex(21);
+    panel->Cbb22->setCurrentIndex(3);
+    panel->Cbbmod0->setCurrentIndex(7);
+    panel->CbbAc1->setCurrentIndex(5);
+    QTest::keyClicks(panel->RcmSheet3RangeEdit[3], QStringLiteral("1,2,3"));
+    click(panel->RcmSheet3RangeChk[3], 5);
+
+    const ShrinkInput in = panel->readInput();
+    QCOMPARE(in.candidateCount(), 10);
+    QVERIFY(in.candidates[2] && in.candidates[11] && !in.candidates[12]);
+    QCOMPARE(in.sumMin, 40);
+    QCOMPARE(in.sumMax, 120);
+    QCOMPARE(in.excludeSums, QStringLiteral("70,80"));
+    QVERIFY(in.oddEven[6] && in.repeats[1] && in.linkRuns[3] && in.bigSmall[0]);
+    QCOMPARE(in.linkIndex, 1);
+    QCOMPARE(in.tailMin, 2);
+    QCOMPARE(in.tailMax, 7);
+    QCOMPARE(in.excludeTails, QStringLiteral("5"));
+    QCOMPARE(in.excludeNumbers, QStringLiteral("4"));
+    QCOMPARE(in.requireNumbers, QStringLiteral("8"));
+    QCOMPARE(in.maxCode, 30);
+    QCOMPARE(in.minCode, 2);
+    QCOMPARE(in.spanMin, 0);
+    QCOMPARE(in.spanMax, 20);
+    QCOMPARE(in.zones, (std::array<int, 3>{-1, 2, -1}));
+    QCOMPARE(in.mod3, (std::array<int, 3>{6, -1, -1}));
+    QCOMPARE(in.acMin, 4);
+    QCOMPARE(in.acMax, -1);
+    QCOMPARE(in.hitRows[3].list, QStringLiteral("1,2,3"));
+    QVERIFY(in.hitRows[3].items[5] && !in.hitRows[3].items[4]);
+}
+
+void TestShrinkPanel::runEightCandidates() {
+    tickCandidates(1, 8);
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet3);
+    ShowCounter shows;
+    TProgressForm::instance().installEventFilter(&shows);
+    run();
+    TProgressForm::instance().removeEventFilter(&shows);
+    QCOMPARE(shows.shows, 1);
+    QVERIFY(!TProgressForm::instance().isVisible());
+    QCOMPARE(TProgressForm::instance().position(), 37);
+    QCOMPARE(TProgressForm::instance().maximum(), 110);
+    QCOMPARE(TProgressForm::instance().text(), QStringLiteral("正在进行缩水计算..."));
+
+    QCOMPARE(status->size(), 1);
+    QCOMPARE(status->at(0).at(0).toString(), QStringLiteral("缩水结果总共28注"));
+    const QStringList lines = panel->RcmMemo->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 30);
+    QCOMPARE(lines[0], QStringLiteral("缩水结果总共28注"));
+    QCOMPARE(lines[1], QString());
+    QCOMPARE(lines[2], QStringLiteral("01 02 03 04 05 06"));
+    QCOMPARE(lines[29], QStringLiteral("03 04 05 06 07 08"));
+    // The result is not brought into view.
+    QCOMPARE(panel->RcmPctl->currentWidget(), panel->RcmSheet3);
+    QTest::mouseClick(panel->RcmPanelViewCodeBt, Qt::LeftButton);
+    QCOMPARE(panel->RcmPctl->currentWidget(), panel->RcmSheet4);
+}
+
+void TestShrinkPanel::runWithTypedExcludedSum() {
+    tickCandidates(1, 8);
+    QTest::keyClicks(panel->SumExEd, QStringLiteral(",21,"));
+    run();
+    QCOMPARE(status->last().at(0).toString(), QStringLiteral("缩水结果总共27注"));
+    QVERIFY(!panel->RcmMemo->toPlainText().contains(QStringLiteral("01 02 03 04 05 06")));
+}
+
+void TestShrinkPanel::tooFewCandidates() {
+    panel->RcmMemo->setPlainText(QStringLiteral("old"));
+    tickCandidates(1, 7);
+    MessageBoxWatch boxes;
+    run();
+    QCOMPARE(boxes.count, 1);
+    QCOMPARE(boxes.text, QStringLiteral("请最少勾选8个复式号码！！"));
+    QCOMPARE(panel->RcmMemo->toPlainText(), QStringLiteral("old"));
+    QVERIFY(status->isEmpty());
+}
+
+void TestShrinkPanel::refusedListKeepsResult_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("not a number") << 0 << "12,x"
+                                  << "'x' is not a valid integer value";
+    QTest::newRow("blank before comma") << 2 << "5 ,7"
+                                        << "'5 ' is not a valid integer value";
+    QTest::newRow("number above 33") << 1 << "3,40"
+                                     << "控制中奖号码第2行: 40 超出范围 1-33";
+}
+
+void TestShrinkPanel::refusedListKeepsResult() {
+    QFETCH(int, row);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    tickCandidates(1, 8);
+    run();
+    const QString before = panel->RcmMemo->toPlainText();
+    status->clear();
+
+    QTest::keyClicks(panel->RcmSheet3RangeEdit[size_t(row)], text);
+    ShowCounter shows;
+    TProgressForm::instance().installEventFilter(&shows);
+    MessageBoxWatch boxes;
+    run();
+    TProgressForm::instance().removeEventFilter(&shows);
+    QCOMPARE(boxes.text, message);
+    QCOMPARE(shows.shows, 0);
+    QCOMPARE(panel->RcmMemo->toPlainText(), before);
+    QVERIFY(status->isEmpty());
+
+    // The same values typed into the excluded sums are judged against the sums' own range.
+    panel->RcmSheet3RangeEdit[size_t(row)]->clear();
+    panel->SumExEd->setText(QStringLiteral("200"));
+    run();
+    QCOMPARE(boxes.text, QStringLiteral("和值排除: 200 超出范围 0-183"));
+    QCOMPARE(panel->RcmMemo->toPlainText(), before);
+}
+
+void TestShrinkPanel::allCandidatesTwoLines() {
+    tickCandidates(1, 33);
+    run();
+    QCOMPARE(status->last().at(0).toString(), QStringLiteral("缩水结果总共1107568注"));
+    QCOMPARE(panel->RcmMemo->toPlainText(),
+             QStringLiteral("缩水结果总共1107568注\n超过10万注，不再显示详细号码。"));
+    QCOMPARE(TProgressForm::instance().position(), 110);
+}
+
+void TestShrinkPanel::latestDrawLabel() {
+    auto expected = [this] {
+        QString latest;
+        const TCodeRec& t = history.back().Ticket;
+        for (int k = 0; k < 6; ++k)
+            latest += (k ? QStringLiteral(" ") : QString()) +
+                      QStringLiteral("%1").arg(t.Red[k], 2, 10, QLatin1Char('0'));
+        return QStringLiteral("与上期开奖红球同号个数设定：(上期号码:") + latest + ")";
+    };
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet1);
+    QCOMPARE(panel->SameCountLbl->text(), expected());
+
+    // The label follows the history when the sheet is shown again.
+    const QString before = expected();
+    history.pop_back();
+    QVERIFY(expected() != before);
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet2);
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet1);
+    QCOMPARE(panel->SameCountLbl->text(), expected());
+}
+
+void TestShrinkPanel::emptyHistory() {
+    history.clear();
+    tickCandidates(1, 9);
+    QCOMPARE(panel->SameCountLbl->text(), QStringLiteral("与上期开奖红球同号个数设定："));
+    click(panel->RcmSheet1CountChk, 4); // needs a latest draw: off
+    run();
+    QCOMPARE(status->last().at(0).toString(), QStringLiteral("缩水结果总共84注"));
+}
+
+void TestShrinkPanel::exportWritesMemo() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("result.txt"));
+    QString answer;
+    panel->setSaveNameDialog([&](QWidget*) { return answer; });
+
+    tickCandidates(1, 8);
+    run();
+    QTest::mouseClick(panel->RcmPanelExportBt, Qt::LeftButton); // cancelled
+    QVERIFY(!QFile::exists(path));
+
+    answer = path;
+    QTest::mouseClick(panel->RcmPanelExportBt, Qt::LeftButton);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    f.close();
+    QVERIFY(bytes.startsWith(ToGb(QStringLiteral("缩水结果总共28注")) + "\r\n\r\n01 02 03 04 05 06\r\n"));
+    QVERIFY(bytes.endsWith("03 04 05 06 07 08\r\n"));
+    QCOMPARE(bytes.count("\r\n"), 30);
+
+    // Typed text goes out as it stands, replacing the file.
+    panel->RcmMemo->setPlainText(QStringLiteral("我的号码\n01 02"));
+    QTest::mouseClick(panel->RcmPanelExportBt, Qt::LeftButton);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), ToGb(QStringLiteral("我的号码\r\n01 02\r\n")));
+    f.close();
+
+    panel->RcmMemo->clear();
+    QTest::mouseClick(panel->RcmPanelExportBt, Qt::LeftButton);
+    QCOMPARE(QFileInfo(path).size(), 0);
+}
+
+void TestShrinkPanel::exportFailureKeepsFile() {
+    QTemporaryDir dir;
+    panel->setSaveNameDialog([&](QWidget*) { return dir.filePath(QStringLiteral("missing/result.txt")); });
+    panel->RcmMemo->setPlainText(QStringLiteral("x"));
+    MessageBoxWatch boxes;
+    QTest::mouseClick(panel->RcmPanelExportBt, Qt::LeftButton);
+    QCOMPARE(boxes.count, 1);
+    QVERIFY(boxes.text.startsWith(QStringLiteral("无法创建文件")));
+    QCOMPARE(panel->RcmMemo->toPlainText(), QStringLiteral("x"));
+}
+
+void TestShrinkPanel::prizeCheck_data() {
+    QTest::addColumn<QString>("memo");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("selectionStart");
+    const QString result = QStringLiteral("缩水结果总共2注\n\n01 02 03 04 05 06\n01 02 03 04 06 07");
+    QTest::newRow("found") << result << "05 "
+                           << "恭喜，找到号码05 " << result.indexOf(QStringLiteral("05 "));
+    QTest::newRow("not found") << result << "09 "
+                               << "抱歉，没有找到号码09 " << -1;
+    QTest::newRow("two characters") << result << "05"
+                                    << "" << -1;
+    QTest::newRow("whole line") << result << "01 02 03 04 05 06"
+                                << "" << -1;
+    QTest::newRow("cancelled") << result << ""
+                               << "" << -1;
+    QTest::newRow("typed text") << QStringLiteral("中奖 33 号") << "33 "
+                                << "恭喜，找到号码33 " << 3;
+    QTest::newRow("three bytes, two characters") << result << "2注"
+                                                 << "恭喜，找到号码2注" << 6;
+}
+
+void TestShrinkPanel::prizeCheck() {
+    QFETCH(QString, memo);
+    QFETCH(QString, answer);
+    QFETCH(QString, status);
+    QFETCH(int, selectionStart);
+    panel->RcmMemo->setPlainText(memo);
+    QTextCursor end = panel->RcmMemo->textCursor();
+    end.movePosition(QTextCursor::End);
+    panel->RcmMemo->setTextCursor(end);
+    QString caption;
+    int caretWhenAsked = -2;
+    panel->setInputBox([&](QWidget*, const QString& c) {
+        caption = c;
+        caretWhenAsked = panel->RcmMemo->textCursor().position();
+        return answer;
+    });
+    QTest::mouseClick(panel->RcmPanelCheckBt, Qt::LeftButton);
+    QCOMPARE(caption, QStringLiteral("输入开奖号码"));
+    QCOMPARE(caretWhenAsked, 0);
+    QCOMPARE(panel->RcmPctl->currentWidget(), panel->RcmSheet4);
+    if (status.isEmpty()) {
+        QVERIFY(this->status->isEmpty());
+    } else {
+        QCOMPARE(this->status->last().at(0).toString(), status);
+    }
+    const QTextCursor c = panel->RcmMemo->textCursor();
+    if (selectionStart < 0) {
+        QVERIFY(!c.hasSelection());
+    } else {
+        QCOMPARE(c.selectionStart(), selectionStart);
+        QCOMPARE(c.selectedText(), answer);
+    }
+}
+
+void TestShrinkPanel::printIntoPdf() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("result.pdf"));
+    SetPrintToFile(pdf);
+    tickCandidates(1, 8);
+    run();
+    panel->RcmMemo->appendPlainText(QStringLiteral("手写的一行"));
+    QTest::mouseClick(panel->RcmPanelPrintBt, Qt::LeftButton);
+    SetPrintToFile(QString());
+    QFile f(pdf);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll().startsWith("%PDF"));
+}
+
+QTEST_MAIN(TestShrinkPanel)
+#include "tst_shrinkpanel.moc"
