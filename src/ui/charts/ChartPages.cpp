@@ -1,7 +1,12 @@
 #include "charts/ChartPages.h"
 
+#include "charts/AnalysisPage.h"
 #include "charts/ChartPage.h"
+#include "charts/EmptyRowColPage.h"
+#include "charts/GannPage.h"
+#include "charts/OmissionPage.h"
 #include "charts/RotationPage.h"
+#include "charts/StatsPage.h"
 #include "charts/TrendPage.h"
 #include "charts/ZonePage.h"
 
@@ -26,11 +31,29 @@ TChartPages::TChartPages(const TCodeArr& history, QWidget* parent) : QTabWidget(
         case 5:
             page = new TBigSmallPage(m_history, this);
             break;
+        case 6:
+            page = new TEmptyRowColPage(m_history, this);
+            break;
+        case 7:
+            page = new TStatsPage(m_history, TStatsPage::Red, this);
+            break;
         case 8:
             page = new TRotationPage(m_history, this);
             break;
         case 9:
             page = new TBlueTrendPage(m_history, this);
+            break;
+        case 10:
+            page = new TStatsPage(m_history, TStatsPage::Blue, this);
+            break;
+        case 11:
+            page = new TOmissionPage(m_history, this);
+            break;
+        case 12:
+            page = new TGannPage(m_history, this);
+            break;
+        case 13:
+            page = new TAnalysisPage(m_history, this);
             break;
         default:
             page = new TChartPage(m_history, caption, this);

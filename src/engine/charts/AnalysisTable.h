@@ -1,0 +1,15 @@
+#pragma once
+
+#include "charts/H2NetModel.h"
+#include "history/CodeRec.h"
+
+#include <QString>
+#include <QStringList>
+
+// The statistical analysis table: one row of red-number measures per draw of the latest n, newest
+// first, then the totals row. Refuses an n the history cannot serve (KelvoraError).
+H2NetModel FillAnalysisTable(const TCodeArr& history, int n);
+
+// The explanation window's caption and lines for the table.
+QString AnalysisExplanationCaption();
+QStringList AnalysisExplanationLines();

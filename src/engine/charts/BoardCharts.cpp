@@ -1,0 +1,143 @@
+#include "charts/BoardCharts.h"
+
+#include "charts/Periods.h"
+#include "metrics/Code.h"
+
+#include <QJsonArray>
+
+namespace {
+
+constexpr int BoardSide = 6;
+constexpr int BoardPitch = 200; // four boards to a line, 200 pixels apart both ways
+constexpr int BoardsPerLine = 4;
+
+// Gann spiral around the centre, (column, row) of numbers 1..33.
+constexpr QPoint GannCells[34] = {{0, 0}, {3, 3}, {2, 3}, {2, 2}, {3, 2}, {4, 2}, {4, 3}, {4, 4}, {3, 4},
+                                  {2, 4}, {1, 4}, {1, 3}, {1, 2}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1},
+                                  {5, 2}, {5, 3}, {5, 4}, {5, 5}, {4, 5}, {3, 5}, {2, 5}, {1, 5}, {0, 5},
+                                  {0, 4}, {0, 3}, {0, 2}, {0, 1}, {0, 0}, {1, 0}, {2, 0}};
+
+// A white board titled with the draw's issue code, its numbers written by `cellOf`.
+B0NetModel BlankBoard(const TDrawRec& draw, int index, QPoint (*cellOf)(int)) {
+    B0NetModel b;
+    b.FTitle = NumToText(draw.Year, 4) + NumToText(draw.Issue, 3) + QStringLiteral("期");
+    b.SetDimension(BoardSide, BoardSide, QList<int>(8, 24));
+    b.setBounds((index % BoardsPerLine) * BoardPitch + 10, (index / BoardsPerLine) * BoardPitch, BoardPitch,
+                BoardPitch);
+    for (int j = 1; j <= 33; ++j) {
+        const QPoint p = cellOf(j);
+        b.SetValue(p.x(), p.y(), QString::number(j));
+    }
+    for (int r = 0; r < BoardSide; ++r)
+        for (int c = 0; c < BoardSide; ++c)
+            b.SetCellColor(c, r, BoardBlankColor);
+    return b;
+}
+
+void FinishBoard(B0NetModel& b) {
+    b.FLineColor = BoardLineColor;
+    b.Resize();
+}
+
+bool IsMark(TColor c) {
+    return c == BoardRedColor || c == BoardBlueColor;
+}
+int MarkWeight(TColor c) {
+    return c == BoardRedColor ? 1 : c == BoardBlueColor ? 2 : 0;
+}
+
+// Shades the unmarked cells of every line (row when byRow, else column) whose marks weigh 2 or more.
+void ShadeHeavyLines(B0NetModel& b, bool byRow) {
+    for (int line = 0; line < BoardSide; ++line) {
+        int weight = 0;
+        for (int k = 0; k < BoardSide; ++k)
+            weight += MarkWeight(byRow ? b.GetCellColor(k, line) : b.GetCellColor(line, k));
+        if (weight < 2) continue;
+        for (int k = 0; k < BoardSide; ++k) {
+            const int c = byRow ? k : line, r = byRow ? line : k;
+            if (!IsMark(b.GetCellColor(c, r))) b.SetCellColor(c, r, BoardShadeColor);
+        }
+    }
+}
+
+template <typename MakeBoard> B0NetBoards FillBoards(const TCodeArr& history, int n, MakeBoard make) {
+    CheckPeriods(history, n);
+    B0NetBoards result;
+    result.boards.reserve(size_t(n));
+    for (int i = 0; i < n; ++i)
+        result.boards.push_back(make(history[history.size() - 1 - size_t(i)], i));
+    return result;
+}
+
+} // namespace
+
+QJsonObject B0NetBoards::toJson() const {
+    QJsonArray list;
+    for (const B0NetModel& b : boards)
+        list.append(b.toJson());
+    return QJsonObject{{"kind", "boards"}, {"boards", list}};
+}
+
+QPoint EmptyRowColCell(int number) {
+    return {(number - 1) % BoardSide, (number - 1) / BoardSide};
+}
+
+QPoint GannCell(int number) {
+    return number >= 1 && number <= 33 ? GannCells[number] : QPoint();
+}
+
+B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index) {
+    B0NetModel b = BlankBoard(draw, index, EmptyRowColCell);
+    bool drawn[34] = {};
+    for (uint8_t red : draw.Ticket.Red) {
+        if (red < 1 || red > 33) continue;
+        const QPoint p = EmptyRowColCell(red);
+        b.SetCellColor(p.x(), p.y(), BoardRedColor);
+        drawn[red] = true;
+    }
+    for (int r = 0; r < BoardSide; ++r) {
+        bool any = false;
+        for (int j = BoardSide * r + 1; j <= std::min(BoardSide * r + BoardSide, 33); ++j)
+            any = any || drawn[j];
+        if (!any)
+            for (int c = 0; c < BoardSide; ++c)
+                b.SetCellColor(c, r, BoardShadeColor);
+    }
+    for (int c = 0; c < BoardSide; ++c) {
+        bool any = false;
+        for (int j = c + 1; j <= 33; j += BoardSide)
+            any = any || drawn[j];
+        if (!any)
+            for (int r = 0; r < BoardSide; ++r)
+                b.SetCellColor(c, r, BoardShadeColor);
+    }
+    FinishBoard(b);
+    return b;
+}
+
+B0NetModel GannBoard(const TDrawRec& draw, int index) {
+    B0NetModel b = BlankBoard(draw, index, GannCell);
+    for (uint8_t red : draw.Ticket.Red) {
+        if (red < 1 || red > 33) continue;
+        const QPoint p = GannCell(red);
+        b.SetCellColor(p.x(), p.y(), BoardRedColor);
+    }
+    uint8_t blues[16];
+    // Blue numbers run to 16, all of which have a cell on the spiral.
+    if (BlueList(draw.Ticket, blues) > 0) {
+        const QPoint p = GannCell(blues[0]);
+        b.SetCellColor(p.x(), p.y(), BoardBlueColor);
+    }
+    ShadeHeavyLines(b, true);
+    ShadeHeavyLines(b, false);
+    FinishBoard(b);
+    return b;
+}
+
+B0NetBoards FillEmptyRowCol(const TCodeArr& history, int n) {
+    return FillBoards(history, n, EmptyRowColBoard);
+}
+
+B0NetBoards FillGann(const TCodeArr& history, int n) {
+    return FillBoards(history, n, GannBoard);
+}

@@ -1,0 +1,102 @@
+#include "charts/OmissionChart.h"
+
+#include "charts/Periods.h"
+#include "metrics/Code.h"
+
+#include <QJsonArray>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int Cols = 9;
+
+const char* const Headers[Cols] = {
+    "号码",     "遗漏值",           "最大间隔",         "平均间隔",         "最多连续",
+    "出现总数", "20期出\r\n现次数", "50期出\r\n现次数", "100期出\r\n现次数"};
+
+struct NumberStats {
+    int32_t total = 0, last20 = 0, last50 = 0, last100 = 0;
+    int32_t gap = 0, longestGap = 0, streak = 0, longestStreak = 0;
+};
+
+B0NetModel BlankTable(int numbers, const QString& title, TColor rowColor, int left, int top, int height) {
+    B0NetModel t;
+    t.SetDimension(Cols, numbers + 1, QList<int>(Cols, 64));
+    t.FTitle = title;
+    t.FRowHeight = 32;
+    t.setBounds(left, top, OmissionTableWidth, height);
+    for (int r = 0; r <= numbers; ++r)
+        for (int c = 0; c < Cols; ++c) {
+            t.SetValue(c, r, r == 0 ? QString::fromUtf8(Headers[c]) : QString::number(r));
+            t.SetCellColor(c, r, r == 0 ? OmissionHeaderColor : rowColor);
+        }
+    t.Resize();
+    return t;
+}
+
+// Walks the history oldest first; hit(draw, k) says whether number k is in the draw.
+template <typename Hit> std::vector<NumberStats> CountStats(const TCodeArr& history, int numbers, Hit hit) {
+    std::vector<NumberStats> s(size_t(numbers) + 1);
+    const size_t L = history.size();
+    for (size_t i = 0; i < L; ++i)
+        for (int k = 1; k <= numbers; ++k) {
+            NumberStats& x = s[size_t(k)];
+            if (hit(history[i].Ticket, k)) {
+                ++x.total;
+                // Short histories: every draw counts for the windows it does not fill.
+                if (i + 100 >= L) ++x.last100;
+                if (i + 50 >= L) ++x.last50;
+                if (i + 20 >= L) ++x.last20;
+                x.gap = 0;
+                x.longestStreak = std::max(x.longestStreak, ++x.streak);
+            } else {
+                x.longestGap = std::max(x.longestGap, ++x.gap);
+                x.streak = 0;
+            }
+        }
+    return s;
+}
+
+void WriteStats(B0NetModel& t, const std::vector<NumberStats>& s, size_t drawCount) {
+    for (int k = 1; k < int(s.size()); ++k) {
+        const NumberStats& x = s[size_t(k)];
+        t.SetValue(1, k, QString::number(x.gap));
+        t.SetValue(2, k, QString::number(x.longestGap));
+        // A number never drawn has no average interval.
+        t.SetValue(3, k,
+                   x.total > 0 ? QString::asprintf("%2.2f", double(drawCount) / x.total)
+                               : QStringLiteral("-"));
+        t.SetValue(4, k, QString::number(x.longestStreak));
+        t.SetValue(5, k, QString::number(x.total));
+        t.SetValue(6, k, QString::number(x.last20));
+        t.SetValue(7, k, QString::number(x.last50));
+        t.SetValue(8, k, QString::number(x.last100));
+    }
+    t.Resize();
+}
+
+int FirstBlue(const TCodeRec& t) {
+    uint8_t blues[16];
+    return BlueList(t, blues) > 0 ? blues[0] : 0;
+}
+
+} // namespace
+
+QJsonObject OmissionTables::toJson() const {
+    return QJsonObject{{"kind", "tables"}, {"tables", QJsonArray{red.toJson(), blue.toJson()}}};
+}
+
+OmissionTables FillOmission(const TCodeArr& history, int n, int boxWidth) {
+    CheckPeriods(history, n);
+    const int left = (boxWidth - OmissionTableWidth) / 2;
+    OmissionTables t;
+    t.red = BlankTable(33, QStringLiteral("红球分析表"), OmissionRedRowColor, left, 0, 1152);
+    t.blue = BlankTable(16, QStringLiteral("蓝球分析表"), OmissionBlueRowColor, left,
+                        t.red.bounds().height() + 20, 800);
+    WriteStats(t.red, CountStats(history, 33, [](const TCodeRec& d, int k) { return HasCode(d, k); }),
+               history.size());
+    WriteStats(t.blue, CountStats(history, 16, [](const TCodeRec& d, int k) { return FirstBlue(d) == k; }),
+               history.size());
+    return t;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "charts/B0NetModel.h"
+#include "history/CodeRec.h"
+
+#include <QJsonObject>
+
+// The two tables of the omission page: per-number statistics over the whole history.
+struct OmissionTables {
+    B0NetModel red;
+    B0NetModel blue;
+
+    // {"kind":"tables","tables":[RED_TABLE,BLUE_TABLE]}
+    QJsonObject toJson() const;
+};
+
+constexpr TColor OmissionHeaderColor = 0xBACECA;
+constexpr TColor OmissionRedRowColor = 0xDDEEFF;
+constexpr TColor OmissionBlueRowColor = 0xFFEEBA;
+constexpr int OmissionTableWidth = 576;
+
+// Both tables, centred in a scroll box `boxWidth` pixels wide. n only has to fit the history (else
+// KelvoraError); the statistics always cover every draw.
+OmissionTables FillOmission(const TCodeArr& history, int n, int boxWidth);

@@ -1,0 +1,34 @@
+#include "charts/AnalysisPage.h"
+
+#include "charts/AnalysisTable.h"
+#include "controls/H2Net.h"
+#include "forms/SmForm.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TAnalysisPage::TAnalysisPage(const TCodeArr& history, QWidget* parent)
+    : TChartPage(history, QStringLiteral("统计分析表"), parent) {
+    m_smBt = new QPushButton(QStringLiteral("说明"));
+    m_smBt->setObjectName(QStringLiteral("ExTabSheet13SmBt"));
+    m_smBt->setFixedSize(57, 22);
+    topBar()->insertWidget(0, m_smBt);
+    connect(m_smBt, &QPushButton::clicked, this, &TAnalysisPage::ExTabSheet13SmBtClick);
+
+    m_net = new TH2Net(body());
+    m_net->setObjectName(QStringLiteral("ExTabSheet13Net"));
+    bodyLayout()->addWidget(m_net);
+}
+
+void TAnalysisPage::fillPage(int n) {
+    m_net->setModel(FillAnalysisTable(m_history, n));
+}
+
+void TAnalysisPage::ExTabSheet13SmBtClick() {
+    TSmForm& form = TSmForm::instance();
+    // One call empties and fills the memo, and leaves it showing the first line.
+    form.Memo->setPlainText(AnalysisExplanationLines().join(u'\n'));
+    form.ShowExplanation(AnalysisExplanationCaption());
+}

@@ -1,0 +1,36 @@
+#include "charts/OmissionPage.h"
+
+#include "charts/OmissionChart.h"
+#include "controls/B0Net.h"
+
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <algorithm>
+
+TOmissionPage::TOmissionPage(const TCodeArr& history, QWidget* parent)
+    : TChartPage(history, QStringLiteral("遗漏统计图"), parent) {
+    m_scrollBox = new QScrollArea(body());
+    m_scrollBox->setObjectName(QStringLiteral("ExTabSheet11ScrollBox"));
+    m_scrollBox->setFrameShape(QFrame::NoFrame);
+    m_scrollBox->setBackgroundRole(QPalette::Base);
+    m_scrollBox->setWidgetResizable(false);
+    // The tables are always taller than the box; a fixed scroll bar keeps the width they are centred in.
+    m_scrollBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_tableArea = new QWidget;
+    m_tableArea->setBackgroundRole(QPalette::Base);
+    m_net1 = new TB0Net(m_tableArea);
+    m_net1->setObjectName(QStringLiteral("ExTabSheet11Net1"));
+    m_net2 = new TB0Net(m_tableArea);
+    m_net2->setObjectName(QStringLiteral("ExTabSheet11Net2"));
+    m_scrollBox->setWidget(m_tableArea);
+    bodyLayout()->addWidget(m_scrollBox);
+}
+
+void TOmissionPage::fillPage(int n) {
+    // A box narrower than the tables would push them off its left edge: they start at 0 then.
+    const int width = std::max(m_scrollBox->viewport()->width(), OmissionTableWidth);
+    const OmissionTables tables = FillOmission(m_history, n, width);
+    m_net1->setModel(tables.red);
+    m_net2->setModel(tables.blue);
+    m_tableArea->resize(width, m_net2->geometry().bottom() + 10);
+}

@@ -1,0 +1,145 @@
+#include "ChartHistory.h"
+#include "KelvoraError.h"
+#include "charts/StatsCharts.h"
+
+#include <QTest>
+
+using namespace chart_test;
+
+class TestStatsCharts : public QObject {
+    Q_OBJECT
+
+  private:
+    static int BarSum(const G2NetModel& m) {
+        int s = 0;
+        for (int k = 1; k <= m.dynColCount(); ++k)
+            s += m.GetValue(k, 1).toInt();
+        return s;
+    }
+
+  private slots:
+    void redLayout() {
+        const G2NetModel m = FillRedStats(Cycle(10), 10);
+        QCOMPARE(m.dynColCount(), 33);
+        QCOMPARE(m.dynRowCount(), 1);
+        QCOMPARE(m.seriesColor(1), TColor(0x5462FF));
+        QCOMPARE(m.FBarWidth, 12);
+        QCOMPARE(m.FGroupGap, 5);
+        QCOMPARE(m.FGridStep, 20);
+        QVERIFY(m.FShowFrame);
+        QVERIFY(m.FShowValues);
+        QVERIFY(m.FTitle.isEmpty());
+        for (int k = 1; k <= 33; ++k)
+            QCOMPARE(m.GetValue(k, 0), QString::number(k));
+    }
+
+    void blueLayout() {
+        const G2NetModel m = FillBlueStats(Cycle(10), 10);
+        QCOMPARE(m.dynColCount(), 16);
+        QCOMPARE(m.seriesColor(1), TColor(0xFF0000));
+        QCOMPARE(m.FBarWidth, 20);
+        QCOMPARE(m.FGroupGap, 10);
+        QCOMPARE(m.GetValue(16, 0), QStringLiteral("16"));
+    }
+
+    void countsOnlyTheWindow() {
+        // Number 5 drawn in the oldest draw only; the window of the latest 2 must miss it.
+        const TCodeArr h{Draw(2005001, {5, 6, 7, 8, 9, 10}, 3), Draw(2005002, {1, 2, 3, 4, 6, 11}, 3),
+                         Draw(2005003, {1, 2, 3, 4, 7, 12}, 4)};
+        const G2NetModel red = FillRedStats(h, 2);
+        QCOMPARE(red.GetValue(5, 1), QStringLiteral("0"));
+        QCOMPARE(red.GetValue(1, 1), QStringLiteral("2"));
+        QCOMPARE(red.GetValue(6, 1), QStringLiteral("1"));
+        const G2NetModel blue = FillBlueStats(h, 2);
+        QCOMPARE(blue.GetValue(3, 1), QStringLiteral("1"));
+        QCOMPARE(blue.GetValue(4, 1), QStringLiteral("1"));
+        QCOMPARE(FillBlueStats(h, 3).GetValue(3, 1), QStringLiteral("2"));
+    }
+
+    void sumsOverSample() {
+        const TCodeArr h = Sample();
+        QVERIFY(h.size() > 3000);
+        for (int n : {1, 30, 100, int(h.size())}) {
+            QCOMPARE(BarSum(FillRedStats(h, n)), 6 * n);
+            QCOMPARE(BarSum(FillBlueStats(h, n)), n);
+        }
+    }
+
+    void drawWithoutBlueIsNotShown() {
+        const TCodeArr h{Draw(2005001, {1, 2, 3, 4, 5, 6}, 0), Draw(2005002, {1, 2, 3, 4, 5, 6}, 9)};
+        const G2NetModel m = FillBlueStats(h, 2);
+        QCOMPARE(BarSum(m), 1);
+        QCOMPARE(m.GetValue(9, 1), QStringLiteral("1"));
+    }
+
+    void scale_data() {
+        QTest::addColumn<bool>("red");
+        QTest::addColumn<int>("draws"); // every draw holds number 1 and blue 1
+        QTest::addColumn<int>("gridCount");
+        QTest::addColumn<QStringList>("labels"); // grid lines 0.. gridCount
+
+        QTest::newRow("red M=30") << true << 30 << 10 << QStringList{"0",  "3",  "6",  "9",  "12", "15",
+                                                                     "18", "21", "24", "27", "30"};
+        QTest::newRow("red M=9 rounds 4.5 up")
+            << true << 9 << 10 << QStringList{"0", "1", "2", "3", "4", "5", "5", "6", "7", "8", "9"};
+        QTest::newRow("red M=45") << true << 45 << 15 << QStringList{};
+        QTest::newRow("red M=90 capped") << true << 90 << 20 << QStringList{};
+        QTest::newRow("red M=0") << true << 0 << 10 << QStringList(11, "0");
+        QTest::newRow("blue M=0") << false << 0 << 6 << QStringList(7, "0");
+        QTest::newRow("blue M=12") << false << 12 << 6 << QStringList{"0", "2", "4", "6", "8", "10", "12"};
+        QTest::newRow("blue M=60 capped") << false << 60 << 20 << QStringList{};
+        QTest::newRow("blue M=300 capped") << false << 300 << 20 << QStringList{};
+    }
+
+    void scale() {
+        QFETCH(bool, red);
+        QFETCH(int, draws);
+        QFETCH(int, gridCount);
+        QFETCH(QStringList, labels);
+        TCodeArr h;
+        for (int i = 0; i < draws; ++i)
+            h.push_back(Draw(2005001 + i, {1, 2 + i % 6, 8 + i % 6, 14 + i % 6, 20 + i % 6, 26 + i % 6}, 1));
+        const G2NetModel m = red ? FillRedStats(h, draws) : FillBlueStats(h, draws);
+        QCOMPARE(m.FGridCount, gridCount);
+        QCOMPARE(m.FScale, float(double(draws) / (20.0 * gridCount)));
+        // The axis ends at M and the tallest bar reaches the top line.
+        QCOMPARE(m.ScaleLabel(gridCount), QString::number(draws));
+        const TNetRect bar = m.ScaleBar(m.BarRect(1, 1));
+        // The scale is single precision, so the tallest bar may overshoot the top line by a pixel.
+        if (draws == 0)
+            QCOMPARE(bar.height(), 0);
+        else
+            QVERIFY(qAbs(bar.height() - m.FGridCount * m.FGridStep) <= 1);
+        for (int q = 0; q < labels.size(); ++q)
+            QCOMPARE(m.ScaleLabel(q), labels[q]);
+    }
+
+    void refused_data() {
+        QTest::addColumn<int>("n");
+        QTest::newRow("too many") << 4;
+        QTest::newRow("negative") << -1;
+    }
+
+    void refused() {
+        QFETCH(int, n);
+        const TCodeArr h = Cycle(3);
+        for (auto fill : {&FillRedStats, &FillBlueStats}) {
+            try {
+                fill(h, n);
+                QFAIL("not refused");
+            } catch (const KelvoraError& e) {
+                QCOMPARE(e.message(), QStringLiteral("设置的查询期数超过总期数!!"));
+            }
+        }
+    }
+
+    void zeroPeriodsOnEmptyHistory() {
+        const G2NetModel m = FillRedStats({}, 0);
+        QCOMPARE(BarSum(m), 0);
+        QCOMPARE(m.FGridCount, 10);
+        QCOMPARE(FillBlueStats({}, 0).FGridCount, 6);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStatsCharts)
+#include "tst_statscharts.moc"

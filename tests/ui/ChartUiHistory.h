@@ -1,0 +1,12 @@
+#pragma once
+
+#include "history/Parser.h"
+
+#include <QFile>
+
+// The sample history for the chart page tests.
+inline TCodeArr SampleHistory() {
+    QFile f(QStringLiteral(KELVORA_SAMPLE));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return ParseHistory(f.readAll()).history;
+}
