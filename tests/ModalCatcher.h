@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -39,6 +40,9 @@ class ModalCatcher : public QObject {
         } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
             texts.append(box->text());
             box->done(QMessageBox::Ok);
+        } else if (auto* text = w->findChild<QPlainTextEdit*>(QStringLiteral("LongMessageText"))) {
+            texts.append(text->toPlainText());
+            w->close();
         } else {
             w->close();
         }
