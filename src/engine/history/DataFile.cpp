@@ -1,12 +1,12 @@
 #include "history/DataFile.h"
 
 #include "KelvoraError.h"
+#include "history/AtomicFile.h"
 #include "history/GbText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString DataFileNameIn(const QString& programDir) {
     return QDir(programDir).filePath(QStringLiteral("ssq.dxt"));
@@ -48,9 +48,7 @@ DataFileContent ReadDataFile(const QString& path) {
 }
 
 void WriteDataFile(const QString& path, const QString& text) {
-    QSaveFile file(path);
-    const QByteArray bytes = DataTextToFileBytes(text);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!WriteFileAtomically(path, DataTextToFileBytes(text)).isEmpty())
         throw KelvoraError(QStringLiteral("无法保存文件 \"%1\"：%2")
                                .arg(QDir::toNativeSeparators(path),
                                     QFileInfo(path).dir().exists() ? QStringLiteral("没有写入权限或磁盘已满")

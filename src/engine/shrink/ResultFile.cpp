@@ -1,10 +1,10 @@
 #include "shrink/ResultFile.h"
 
 #include "KelvoraError.h"
+#include "history/AtomicFile.h"
 #include "history/GbText.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 QStringList MemoLines(const QString& text) {
     if (text.isEmpty()) return {};
@@ -12,9 +12,8 @@ QStringList MemoLines(const QString& text) {
 }
 
 void ExportLines(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    const QByteArray bytes = LinesToGbFile(lines);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw KelvoraError(QStringLiteral("无法创建文件 \"%1\"：%2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    const QString why = WriteFileAtomically(path, LinesToGbFile(lines));
+    if (!why.isEmpty())
+        throw KelvoraError(
+            QStringLiteral("无法创建文件 \"%1\"：%2").arg(QDir::toNativeSeparators(path), why));
 }

@@ -1,6 +1,7 @@
 #include "history/DataPanel.h"
 
 #include "CommandGuard.h"
+#include "history/AtomicFile.h"
 #include "history/DataFile.h"
 #include "history/Download.h"
 #include "history/Parser.h"
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QToolBar>
 #include <QToolButton>
@@ -126,11 +126,9 @@ void TDataPanel::FileMenuDownClick() {
     // body that parses into draws, so an error page or a truncated file never replaces them.
     QString why = download.error;
     if (download.ok) {
-        QSaveFile file(target);
-        if (!file.open(QIODevice::WriteOnly) || file.write(download.body) != download.body.size() ||
-            !file.commit())
-            why = QStringLiteral("无法写入文件 \"%1\"：%2")
-                      .arg(QDir::toNativeSeparators(target), file.errorString());
+        const QString failure = WriteFileAtomically(target, download.body);
+        if (!failure.isEmpty())
+            why = QStringLiteral("无法写入文件 \"%1\"：%2").arg(QDir::toNativeSeparators(target), failure);
     }
     ParseResult parsed;
     if (why.isEmpty()) {

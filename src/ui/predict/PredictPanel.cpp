@@ -2,6 +2,7 @@
 
 #include "CommandGuard.h"
 #include "KelvoraError.h"
+#include "history/AtomicFile.h"
 #include "history/GbText.h"
 #include "history/PrintLines.h"
 #include "predict/Prediction.h"
@@ -12,7 +13,6 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -32,11 +32,9 @@ QString askExportFile(QWidget* parent) {
 
 // The whole file or nothing: an existing file is replaced only once the new one is complete.
 void writeLinesFile(const QString& path, const QStringList& lines) {
-    QSaveFile file(path);
-    const QByteArray bytes = LinesToGbFile(lines);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw KelvoraError(
-            QStringLiteral("无法写入文件 %1\n%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    const QString why = WriteFileAtomically(path, LinesToGbFile(lines));
+    if (!why.isEmpty())
+        throw KelvoraError(QStringLiteral("无法写入文件 %1\n%2").arg(QDir::toNativeSeparators(path), why));
 }
 
 // Blocks the window for the single prediction; the cursor says so.
