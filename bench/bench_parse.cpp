@@ -3,16 +3,14 @@
 #include <QFile>
 #include <benchmark/benchmark.h>
 
-static QByteArray sample()
-{
+static QByteArray sample() {
     QFile f(KELVORA_SAMPLE);
     f.open(QIODevice::ReadOnly);
     return f.readAll();
 }
 
 // Bytes as read from ssq.dxt.
-static void BM_ParseSampleBytes(benchmark::State& state)
-{
+static void BM_ParseSampleBytes(benchmark::State& state) {
     const QByteArray bytes = sample();
     for (auto _ : state) {
         ParseResult r = ParseHistory(bytes);
@@ -22,8 +20,7 @@ static void BM_ParseSampleBytes(benchmark::State& state)
 BENCHMARK(BM_ParseSampleBytes)->Unit(benchmark::kMicrosecond);
 
 // The editor's text, encoded first, as the window parses it.
-static void BM_ParseSampleEditorText(benchmark::State& state)
-{
+static void BM_ParseSampleEditorText(benchmark::State& state) {
     const QString text = QString::fromLatin1(sample());
     for (auto _ : state) {
         ParseResult r = ParseHistoryText(text);

@@ -12,9 +12,9 @@ enum CliStatus { CliOk = 0, CliRefused = 1, CliUsage = 2 };
 
 // What a subcommand gets: its own arguments and the shared services of the tool.
 class CliContext {
-public:
-    QStringList args;      // program name as args[0] (for QCommandLineParser), then the options
-    QString dataPath;      // --data, or ssq.dxt beside the program
+  public:
+    QStringList args; // program name as args[0] (for QCommandLineParser), then the options
+    QString dataPath; // --data, or ssq.dxt beside the program
     QTextStream& out;
     QTextStream& err;
 

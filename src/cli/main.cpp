@@ -11,14 +11,12 @@
 
 namespace {
 
-std::vector<CliCommand>& commands()
-{
+std::vector<CliCommand>& commands() {
     static std::vector<CliCommand> list;
     return list;
 }
 
-QString toolUsage()
-{
+QString toolUsage() {
     QString s = QStringLiteral("Usage: kelvora-cli [--data FILE] SUBCOMMAND [options]\n\n"
                                "The analysis engine of Kelvora for scripts. Output is UTF-8.\n\n"
                                "Options:\n"
@@ -26,16 +24,18 @@ QString toolUsage()
                                "  --help        this text; SUBCOMMAND --help describes one subcommand\n\n"
                                "Subcommands:\n");
     for (const CliCommand& c : commands())
-        s += QStringLiteral("  %1%2\n").arg(QString::fromLatin1(c.name).leftJustified(10), QString::fromUtf8(c.summary));
+        s += QStringLiteral("  %1%2\n")
+                 .arg(QString::fromLatin1(c.name).leftJustified(10), QString::fromUtf8(c.summary));
     return s;
 }
 
 } // namespace
 
-CliRegistrar::CliRegistrar(const CliCommand& command) { commands().push_back(command); }
+CliRegistrar::CliRegistrar(const CliCommand& command) {
+    commands().push_back(command);
+}
 
-std::optional<TCodeArr> CliContext::loadHistory()
-{
+std::optional<TCodeArr> CliContext::loadHistory() {
     QFile file(dataPath);
     if (!file.open(QIODevice::ReadOnly)) {
         err << QStringLiteral("无法打开数据文件 %1").arg(QDir::toNativeSeparators(dataPath)) << '\n';
@@ -56,16 +56,13 @@ std::optional<TCodeArr> CliContext::loadHistory()
     return std::nullopt;
 }
 
-int CliContext::usageError(const QString& message, const QString& usage)
-{
-    if (!message.isEmpty())
-        err << "kelvora-cli: " << message << "\n\n";
+int CliContext::usageError(const QString& message, const QString& usage) {
+    if (!message.isEmpty()) err << "kelvora-cli: " << message << "\n\n";
     err << usage;
     return CliUsage;
 }
 
-bool CliContext::parse(QCommandLineParser& parser, const QString& usage)
-{
+bool CliContext::parse(QCommandLineParser& parser, const QString& usage) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringLiteral("help"));
     parser.addOption(help);
@@ -79,14 +76,14 @@ bool CliContext::parse(QCommandLineParser& parser, const QString& usage)
         return false;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()), usage);
+        usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()),
+                   usage);
         return false;
     }
     return true;
 }
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -116,8 +113,7 @@ int main(int argc, char* argv[])
             return ctx.usageError(QStringLiteral("unknown option '%1'").arg(a), toolUsage());
         }
     }
-    if (i >= args.size())
-        return ctx.usageError(QStringLiteral("missing subcommand"), toolUsage());
+    if (i >= args.size()) return ctx.usageError(QStringLiteral("missing subcommand"), toolUsage());
 
     const QString name = args[i];
     for (const CliCommand& c : commands()) {

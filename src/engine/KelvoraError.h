@@ -5,11 +5,11 @@
 
 // A command refused with the program's own message; nothing has changed when it is thrown.
 class KelvoraError : public std::runtime_error {
-public:
+  public:
     explicit KelvoraError(const QString& message)
         : std::runtime_error(message.toStdString()), m_message(message) {}
     const QString& message() const { return m_message; }
 
-private:
+  private:
     QString m_message;
 };

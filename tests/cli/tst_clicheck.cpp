@@ -11,18 +11,17 @@ class TestCliCheck : public QObject {
         QString err;
     };
 
-    static Run run(const QStringList& args)
-    {
+    static Run run(const QStringList& args) {
         QProcess p;
         p.start(KELVORA_CLI, args);
         p.waitForFinished(60000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+                QString::fromUtf8(p.readAllStandardError())};
     }
 
     QTemporaryDir m_dir;
 
-    QString write(const QString& name, const QByteArray& bytes)
-    {
+    QString write(const QString& name, const QByteArray& bytes) {
         const QString path = m_dir.filePath(name);
         QFile f(path);
         f.open(QIODevice::WriteOnly);
@@ -30,7 +29,7 @@ class TestCliCheck : public QObject {
         return path;
     }
 
-private slots:
+  private slots:
     void sampleHistory();
     void emptyHistory();
     void badLines();
@@ -41,49 +40,44 @@ private slots:
     void help();
 };
 
-void TestCliCheck::sampleHistory()
-{
+void TestCliCheck::sampleHistory() {
     const Run r = run({"--data", KELVORA_SAMPLE, "check"});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, QStringLiteral("3493 draws, 2003001 to 2026096\n"));
     QVERIFY(r.err.isEmpty());
 }
 
-void TestCliCheck::emptyHistory()
-{
+void TestCliCheck::emptyHistory() {
     const Run r = run({"--data", write("blank.dxt", "\r\n  \r\n"), "check"});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, QStringLiteral("0 draws\n"));
 }
 
-void TestCliCheck::badLines()
-{
+void TestCliCheck::badLines() {
     QByteArray text = "2005013 03 07 12 19 25 31 09\r\n";
     for (int i = 0; i < 11; ++i)
         text += "2005014 03 07 12 19 25 31\r\n";
     const Run r = run({"--data", write("bad.dxt", text), "check"});
     QCOMPARE(r.status, 1);
     QVERIFY(r.out.isEmpty());
-    QCOMPARE(r.err, QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n2,3,4,5,6,7,8,9,10,11,\n12,\n"));
+    QCOMPARE(r.err,
+             QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n2,3,4,5,6,7,8,9,10,11,\n12,\n"));
 }
 
-void TestCliCheck::badNumbers()
-{
+void TestCliCheck::badNumbers() {
     // GB2312 bytes of a double-byte character where a number belongs.
     const Run r = run({"--data", write("gb.dxt", "2005013 03 \xd6\xd0 12 19 25 31 09\r\n"), "check"});
     QCOMPARE(r.status, 1);
     QCOMPARE(r.err, QStringLiteral("第1行数据有错误！！\n"));
 }
 
-void TestCliCheck::missingFile()
-{
+void TestCliCheck::missingFile() {
     const Run r = run({"--data", m_dir.filePath("none.dxt"), "check"});
     QCOMPARE(r.status, 1);
     QVERIFY(!r.err.isEmpty());
 }
 
-void TestCliCheck::usageErrors_data()
-{
+void TestCliCheck::usageErrors_data() {
     QTest::addColumn<QStringList>("args");
     QTest::newRow("no subcommand") << QStringList{};
     QTest::newRow("unknown subcommand") << QStringList{"frobnicate"};
@@ -93,16 +87,14 @@ void TestCliCheck::usageErrors_data()
     QTest::newRow("stray argument") << QStringList{"check", "extra"};
 }
 
-void TestCliCheck::usageErrors()
-{
+void TestCliCheck::usageErrors() {
     QFETCH(QStringList, args);
     const Run r = run(args);
     QCOMPARE(r.status, 2);
     QVERIFY(r.err.contains("Usage: kelvora-cli"));
 }
 
-void TestCliCheck::help()
-{
+void TestCliCheck::help() {
     const Run tool = run({"--help"});
     QCOMPARE(tool.status, 0);
     QVERIFY(tool.out.contains("check"));

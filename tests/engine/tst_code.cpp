@@ -8,8 +8,7 @@ Q_DECLARE_METATYPE(TCodeRec)
 
 namespace {
 
-TCodeRec ticket(std::initializer_list<int> reds)
-{
+TCodeRec ticket(std::initializer_list<int> reds) {
     TCodeRec t{};
     int k = 0;
     for (int r : reds)
@@ -19,8 +18,7 @@ TCodeRec ticket(std::initializer_list<int> reds)
 }
 
 // Straightforward reference versions, written from the definitions, to cross-check the fast ones.
-int refAc(const TCodeRec& t)
-{
+int refAc(const TCodeRec& t) {
     bool seen[33] = {};
     for (int i = 0; i < 6; ++i)
         for (int j = i + 1; j < 6; ++j)
@@ -28,8 +26,7 @@ int refAc(const TCodeRec& t)
     return int(std::count(std::begin(seen), std::end(seen), true)) - 5;
 }
 
-int refLongestRun(const TCodeRec& t)
-{
+int refLongestRun(const TCodeRec& t) {
     int best = 0, len = 1;
     for (int k = 1; k < 6; ++k) {
         len = t.Red[k] == t.Red[k - 1] + 1 ? len + 1 : 1;
@@ -38,13 +35,11 @@ int refLongestRun(const TCodeRec& t)
     return best;
 }
 
-int refDiagonal(const TCodeRec& a, const TCodeRec& prev)
-{
+int refDiagonal(const TCodeRec& a, const TCodeRec& prev) {
     int c = 0;
     for (int i = 0; i < 6; ++i) {
         const int n = a.Red[i];
-        if ((n > 1 && HasCode(prev, n - 1)) || (n < 33 && HasCode(prev, n + 1)))
-            ++c;
+        if ((n > 1 && HasCode(prev, n - 1)) || (n < 33 && HasCode(prev, n + 1))) ++c;
     }
     return c;
 }
@@ -54,7 +49,7 @@ int refDiagonal(const TCodeRec& a, const TCodeRec& prev)
 class TestCode : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void numToText_data();
     void numToText();
     void codeToText();
@@ -66,8 +61,7 @@ private slots:
     void acRangeOverAllTickets();
 };
 
-void TestCode::numToText_data()
-{
+void TestCode::numToText_data() {
     QTest::addColumn<int>("value");
     QTest::addColumn<int>("width");
     QTest::addColumn<bool>("zero");
@@ -80,8 +74,7 @@ void TestCode::numToText_data()
     QTest::newRow("negative") << -3 << 3 << true << "0-3";
 }
 
-void TestCode::numToText()
-{
+void TestCode::numToText() {
     QFETCH(int, value);
     QFETCH(int, width);
     QFETCH(bool, zero);
@@ -89,8 +82,7 @@ void TestCode::numToText()
     QCOMPARE(NumToText(value, width, zero), text);
 }
 
-void TestCode::codeToText()
-{
+void TestCode::codeToText() {
     TCodeRec t = ticket({1, 2, 3, 4, 5, 6});
     t.Blue[6] = 1;
     QString s;
@@ -103,54 +95,56 @@ void TestCode::codeToText()
     QCOMPARE(CodeToText(ticket({9, 10, 19, 20, 29, 33})), QStringLiteral("09 10 19 20 29 33"));
 }
 
-void TestCode::measures_data()
-{
+void TestCode::measures_data() {
     QTest::addColumn<TCodeRec>("t");
-    // sum, tail sum, ac, odd, big, runGroups, runNumbers, longest, oddStep, evenStep, maxGap, primes, tails, span
+    // sum, tail sum, ac, odd, big, runGroups, runNumbers, longest, oddStep, evenStep, maxGap, primes, tails,
+    // span
     QTest::addColumn<QList<int>>("expected");
-    QTest::newRow("01 02 06 07 08 10") << ticket({1, 2, 6, 7, 8, 10})
-                                       << QList<int>{34, 24, 4, 2, 0, 2, 5, 2, 0, 1, 4, 3, 6, 9};
-    QTest::newRow("01 03 07 09 11 19") << ticket({1, 3, 7, 9, 11, 19})
-                                       << QList<int>{50, 30, 3, 6, 1, 0, 0, 0, 3, 0, 8, 5, 4, 18};
-    QTest::newRow("02 04 08 10 12 20") << ticket({2, 4, 8, 10, 12, 20})
-                                       << QList<int>{56, 16, 3, 0, 1, 0, 0, 0, 0, 3, 8, 1, 4, 18};
-    QTest::newRow("01..06") << ticket({1, 2, 3, 4, 5, 6}) << QList<int>{21, 21, 0, 3, 0, 1, 6, 5, 0, 0, 1, 4, 6, 5};
+    QTest::newRow("01 02 06 07 08 10")
+        << ticket({1, 2, 6, 7, 8, 10}) << QList<int>{34, 24, 4, 2, 0, 2, 5, 2, 0, 1, 4, 3, 6, 9};
+    QTest::newRow("01 03 07 09 11 19")
+        << ticket({1, 3, 7, 9, 11, 19}) << QList<int>{50, 30, 3, 6, 1, 0, 0, 0, 3, 0, 8, 5, 4, 18};
+    QTest::newRow("02 04 08 10 12 20")
+        << ticket({2, 4, 8, 10, 12, 20}) << QList<int>{56, 16, 3, 0, 1, 0, 0, 0, 0, 3, 8, 1, 4, 18};
+    QTest::newRow("01..06") << ticket({1, 2, 3, 4, 5, 6})
+                            << QList<int>{21, 21, 0, 3, 0, 1, 6, 5, 0, 0, 1, 4, 6, 5};
     QTest::newRow("powers of two") << ticket({1, 2, 4, 8, 16, 32})
                                    << QList<int>{63, 23, 10, 1, 1, 1, 2, 1, 0, 1, 8, 2, 5, 31};
-    QTest::newRow("01 02 03 04 05 33") << ticket({1, 2, 3, 4, 5, 33})
-                                       << QList<int>{48, 18, 4, 4, 1, 1, 5, 4, 0, 0, 8, 4, 5, 32};
+    QTest::newRow("01 02 03 04 05 33")
+        << ticket({1, 2, 3, 4, 5, 33}) << QList<int>{48, 18, 4, 4, 1, 1, 5, 4, 0, 0, 8, 4, 5, 32};
     QTest::newRow("17..22") << ticket({17, 18, 19, 20, 21, 22})
                             << QList<int>{117, 27, 0, 3, 5, 1, 6, 5, 0, 0, 1, 2, 6, 5};
 }
 
-void TestCode::measures()
-{
+void TestCode::measures() {
     QFETCH(TCodeRec, t);
     QFETCH(QList<int>, expected);
-    const QList<int> got{SumValue(t),      SumValue(t, true), AcValue(t),         OddCount(t),       BigCount(t),
-                         RunGroupCount(t), RunNumberCount(t), LongestRunLinks(t), OddStepCount(t),   EvenStepCount(t),
-                         MaxGap(t),        PrimeCount(t),     TailGroupCount(t),  SpanValue(t)};
+    const QList<int> got{SumValue(t),       SumValue(t, true), AcValue(t),        OddCount(t),
+                         BigCount(t),       RunGroupCount(t),  RunNumberCount(t), LongestRunLinks(t),
+                         OddStepCount(t),   EvenStepCount(t),  MaxGap(t),         PrimeCount(t),
+                         TailGroupCount(t), SpanValue(t)};
     QCOMPARE(got, expected);
 }
 
-void TestCode::comparisons_data()
-{
+void TestCode::comparisons_data() {
     QTest::addColumn<TCodeRec>("a");
     QTest::addColumn<TCodeRec>("b");
     QTest::addColumn<int>("common");
     QTest::addColumn<int>("samePos");
     QTest::addColumn<int>("diagonal");
-    QTest::newRow("32 next to 33") << ticket({1, 5, 9, 13, 20, 32}) << ticket({3, 7, 11, 15, 26, 33}) << 0 << 0 << 1;
-    QTest::newRow("33 next to 32") << ticket({3, 7, 11, 15, 26, 33}) << ticket({1, 5, 9, 13, 20, 32}) << 0 << 0 << 1;
-    QTest::newRow("01 next to 02") << ticket({1, 5, 9, 13, 20, 30}) << ticket({2, 7, 11, 15, 26, 33}) << 0 << 0 << 1;
-    QTest::newRow("both sides count once") << ticket({5, 10, 15, 20, 25, 30}) << ticket({4, 6, 12, 17, 27, 33})
-                                           << 0 << 0 << 1;
+    QTest::newRow("32 next to 33") << ticket({1, 5, 9, 13, 20, 32}) << ticket({3, 7, 11, 15, 26, 33}) << 0
+                                   << 0 << 1;
+    QTest::newRow("33 next to 32") << ticket({3, 7, 11, 15, 26, 33}) << ticket({1, 5, 9, 13, 20, 32}) << 0
+                                   << 0 << 1;
+    QTest::newRow("01 next to 02") << ticket({1, 5, 9, 13, 20, 30}) << ticket({2, 7, 11, 15, 26, 33}) << 0
+                                   << 0 << 1;
+    QTest::newRow("both sides count once")
+        << ticket({5, 10, 15, 20, 25, 30}) << ticket({4, 6, 12, 17, 27, 33}) << 0 << 0 << 1;
     QTest::newRow("same draw") << ticket({1, 2, 3, 4, 5, 6}) << ticket({1, 2, 3, 4, 5, 6}) << 6 << 6 << 6;
     QTest::newRow("shifted") << ticket({1, 2, 3, 4, 5, 6}) << ticket({2, 3, 4, 5, 6, 7}) << 5 << 0 << 6;
 }
 
-void TestCode::comparisons()
-{
+void TestCode::comparisons() {
     QFETCH(TCodeRec, a);
     QFETCH(TCodeRec, b);
     QFETCH(int, common);
@@ -162,8 +156,7 @@ void TestCode::comparisons()
     QCOMPARE(DiagonalCount(a, b), refDiagonal(a, b));
 }
 
-void TestCode::helpers()
-{
+void TestCode::helpers() {
     QCOMPARE(PrimeCount(ticket({1, 4, 6, 8, 9, 10})), 1);
     QCOMPARE(BigCount(ticket({17, 18, 19, 20, 21, 22})), 5);
     QCOMPARE(BigTailCount(ticket({5, 9, 10, 14, 15, 20})), 3);
@@ -194,8 +187,7 @@ void TestCode::helpers()
     QCOMPARE(QString::fromLatin1(RatioLabels[6]), QStringLiteral("6:0"));
 }
 
-void TestCode::acRangeOverAllTickets()
-{
+void TestCode::acRangeOverAllTickets() {
     // Over every ticket the fast measures agree with the plain definitions and the AC value
     // stays in 0..10, with 0 exactly for arithmetic progressions (six consecutive
     // numbers among them).
@@ -214,8 +206,7 @@ void TestCode::acRangeOverAllTickets()
         for (int k = 1; k < 5; ++k)
             progression = progression && t.Red[k + 1] - t.Red[k] == t.Red[1] - t.Red[0];
         QCOMPARE(ac == 0, progression);
-        if (ac != refAc(t) || LongestRunLinks(t) != refLongestRun(t))
-            QFAIL(qPrintable(CodeToText(t)));
+        if (ac != refAc(t) || LongestRunLinks(t) != refLongestRun(t)) QFAIL(qPrintable(CodeToText(t)));
     }
 }
 

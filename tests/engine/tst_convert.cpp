@@ -6,14 +6,13 @@
 class TestConvert : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void conversions_data();
     void conversions();
     void errorText();
 };
 
-void TestConvert::conversions_data()
-{
+void TestConvert::conversions_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<int>("value");
@@ -35,22 +34,19 @@ void TestConvert::conversions_data()
     QTest::newRow("full-width digit") << QStringLiteral("１") << false << 0;
 }
 
-void TestConvert::conversions()
-{
+void TestConvert::conversions() {
     QFETCH(QString, text);
     QFETCH(bool, ok);
     QFETCH(int, value);
     int v = -999;
     QCOMPARE(TryStrToInt(QStringView(text), v), ok);
-    if (ok)
-        QCOMPARE(v, value);
+    if (ok) QCOMPARE(v, value);
     int w = -999;
     const QByteArray latin = text.toUtf8();
     QCOMPARE(TryStrToInt(std::string_view(latin.constData(), size_t(latin.size())), w), ok);
 }
 
-void TestConvert::errorText()
-{
+void TestConvert::errorText() {
     try {
         StrToInt(QStringLiteral("1a"));
         QFAIL("no error raised");

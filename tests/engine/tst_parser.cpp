@@ -7,7 +7,7 @@
 class TestParser : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void splitString_data();
     void splitString();
     void acceptsWellFormedLines_data();
@@ -24,28 +24,30 @@ private slots:
     void garbageNeverCrashes();
 };
 
-void TestParser::splitString_data()
-{
+void TestParser::splitString_data() {
     QTest::addColumn<QString>("sep");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("pieces");
-    QTest::newRow("spaces") << " " << "  2005013  03 07\t" << QStringList{"2005013", "03", "07"};
-    QTest::newRow("blank") << " " << " \t \r" << QStringList{};
-    QTest::newRow("commas") << "," << ",1,,2,3," << QStringList{"1", "2", "3"};
-    QTest::newRow("inner tab stays") << " " << "03\t07 09" << QStringList{"03\t07", "09"};
-    QTest::newRow("multi-char separator") << "ab" << "xabyababz" << QStringList{"x", "y", "z"};
+    QTest::newRow("spaces") << " "
+                            << "  2005013  03 07\t" << QStringList{"2005013", "03", "07"};
+    QTest::newRow("blank") << " "
+                           << " \t \r" << QStringList{};
+    QTest::newRow("commas") << ","
+                            << ",1,,2,3," << QStringList{"1", "2", "3"};
+    QTest::newRow("inner tab stays") << " "
+                                     << "03\t07 09" << QStringList{"03\t07", "09"};
+    QTest::newRow("multi-char separator") << "ab"
+                                          << "xabyababz" << QStringList{"x", "y", "z"};
 }
 
-void TestParser::splitString()
-{
+void TestParser::splitString() {
     QFETCH(QString, sep);
     QFETCH(QString, text);
     QFETCH(QStringList, pieces);
     QCOMPARE(SplitString(sep, text), pieces);
 }
 
-void TestParser::acceptsWellFormedLines_data()
-{
+void TestParser::acceptsWellFormedLines_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("count");
     QTest::newRow("empty") << "" << 0;
@@ -57,8 +59,7 @@ void TestParser::acceptsWellFormedLines_data()
         << "2005013 03 07 12 19 25 31 09\n2005014 03 07 12 19 25 31 09\r2005015 03 07 12 19 25 31 09" << 3;
 }
 
-void TestParser::acceptsWellFormedLines()
-{
+void TestParser::acceptsWellFormedLines() {
     QFETCH(QString, text);
     QFETCH(int, count);
     const ParseResult r = ParseHistoryText(text);
@@ -78,8 +79,7 @@ void TestParser::acceptsWellFormedLines()
     }
 }
 
-void TestParser::rejectsMalformedLines_data()
-{
+void TestParser::rejectsMalformedLines_data() {
     QTest::addColumn<QString>("line");
     QTest::newRow("blue missing") << "2005013 03 07 12 19 25 31";
     QTest::newRow("one-digit number") << "2005013 3 07 12 19 25 31 09";
@@ -93,8 +93,7 @@ void TestParser::rejectsMalformedLines_data()
     QTest::newRow("blue zero") << "2005013 03 07 12 19 25 31 00";
 }
 
-void TestParser::rejectsMalformedLines()
-{
+void TestParser::rejectsMalformedLines() {
     QFETCH(QString, line);
     const ParseResult r = ParseHistoryText("2005012 01 02 03 04 05 06 07\r\n" + line + "\r\n");
     QCOMPARE(r.status, ParseResult::BadLines);
@@ -103,15 +102,14 @@ void TestParser::rejectsMalformedLines()
     QVERIFY(r.history.empty());
 }
 
-void TestParser::numbersBlankLinesAway()
-{
-    const ParseResult r = ParseHistoryText("\r\n2005013 03 07\r\n\r\n2005014 03 07 12 19 25 31 09\r\nbad\r\n");
+void TestParser::numbersBlankLinesAway() {
+    const ParseResult r =
+        ParseHistoryText("\r\n2005013 03 07\r\n\r\n2005014 03 07 12 19 25 31 09\r\nbad\r\n");
     QCOMPARE(r.status, ParseResult::BadLines);
     QCOMPARE(r.badLines, (QList<int>{1, 3}));
 }
 
-void TestParser::breaksBadLineListAfterTen()
-{
+void TestParser::breaksBadLineListAfterTen() {
     QString text;
     for (int i = 0; i < 11; ++i)
         text += "bad line\r\n";
@@ -120,20 +118,19 @@ void TestParser::breaksBadLineListAfterTen()
     QCOMPARE(r.message, BadLinesHeading() + "\n1,2,3,4,5,6,7,8,9,10,\n11,");
 }
 
-void TestParser::nonNumericTokensKeepNothing()
-{
+void TestParser::nonNumericTokensKeepNothing() {
     // Right shapes, wrong content: each line is named, and no half-filled history comes back.
     const ParseResult r = ParseHistoryText("2005013 03 07 12 19 25 31 09\r\n"
                                            "2005014 03 0x 12 19 25 31 09\r\n"
                                            "20a5015 03 07 12 19 25 31 09\r\n"
                                            "2005016 03 07 12 19 25 31 ab\r\n");
     QCOMPARE(r.status, ParseResult::BadNumbers);
-    QCOMPARE(r.lineErrors, (QStringList{"第2行数据有错误！！", "第3行数据有错误！！", "第4行数据有错误！！"}));
+    QCOMPARE(r.lineErrors,
+             (QStringList{"第2行数据有错误！！", "第3行数据有错误！！", "第4行数据有错误！！"}));
     QVERIFY(r.history.empty());
 }
 
-void TestParser::doubleByteCharacterCountsTwo()
-{
+void TestParser::doubleByteCharacterCountsTwo() {
     // "中" is two bytes in GB2312: the line passes the shape check and fails conversion.
     const ParseResult twoBytes = ParseHistoryText(QStringLiteral("2005013 中 07 12 19 25 31 09"));
     QCOMPARE(twoBytes.status, ParseResult::BadNumbers);
@@ -141,11 +138,11 @@ void TestParser::doubleByteCharacterCountsTwo()
     const ParseResult threeBytes = ParseHistoryText(QStringLiteral("2005013 中3 07 12 19 25 31 09"));
     QCOMPARE(threeBytes.status, ParseResult::BadLines);
     // The same holds for raw bytes as they come from a GB2312 file.
-    QCOMPARE(ParseHistory(ToGb(QStringLiteral("2005013 03 07 12 19 25 31 ０"))).status, ParseResult::BadNumbers);
+    QCOMPARE(ParseHistory(ToGb(QStringLiteral("2005013 03 07 12 19 25 31 ０"))).status,
+             ParseResult::BadNumbers);
 }
 
-void TestParser::sampleHistory()
-{
+void TestParser::sampleHistory() {
     QFile f(KELVORA_SAMPLE);
     QVERIFY(f.open(QIODevice::ReadOnly));
     const ParseResult r = ParseHistory(f.readAll());
@@ -162,8 +159,7 @@ void TestParser::sampleHistory()
     }
 }
 
-void TestParser::reparseIsIndependent()
-{
+void TestParser::reparseIsIndependent() {
     const QString a = "2005013 03 07 12 19 25 31 09\r\n2005014 01 02 03 04 05 06 16";
     const QString b = "2005012 01 02 03 04 05 06 01\r\n" + a;
     const ParseResult first = ParseHistoryText(a);
@@ -176,8 +172,7 @@ void TestParser::reparseIsIndependent()
     QCOMPARE(memcmp(&first.history[0], &ParseHistoryText(a).history[0], sizeof(TDrawRec)), 0);
 }
 
-void TestParser::countValidCodes()
-{
+void TestParser::countValidCodes() {
     TCodeList list(4, TCodeRec{});
     QCOMPARE(CountValidCodes({}), 0);
     list[0].Valid = 1;
@@ -186,8 +181,7 @@ void TestParser::countValidCodes()
     QCOMPARE(CountValidCodes(list), 2);
 }
 
-void TestParser::garbageNeverCrashes()
-{
+void TestParser::garbageNeverCrashes() {
     QByteArray junk(50 * 1024 * 1024, '\0');
     quint32 x = 12345;
     for (char& c : junk) {

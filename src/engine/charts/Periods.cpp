@@ -2,11 +2,11 @@
 
 #include "KelvoraError.h"
 
-QString PeriodsTooLongMessage() { return QStringLiteral("设置的查询期数超过总期数!!"); }
+QString PeriodsTooLongMessage() {
+    return QStringLiteral("设置的查询期数超过总期数!!");
+}
 
-void CheckPeriods(const TCodeArr& history, int n)
-{
+void CheckPeriods(const TCodeArr& history, int n) {
     // A negative count is refused like an oversized one.
-    if (n < 0 || size_t(n) > history.size())
-        throw KelvoraError(PeriodsTooLongMessage());
+    if (n < 0 || size_t(n) > history.size()) throw KelvoraError(PeriodsTooLongMessage());
 }

@@ -12,4 +12,6 @@ QString PeriodsTooLongMessage();
 void CheckPeriods(const TCodeArr& history, int n);
 
 // Index of the first of the latest n draws (history.size() - n), after CheckPeriods.
-inline size_t FirstOfLatest(const TCodeArr& history, int n) { return history.size() - size_t(n); }
+inline size_t FirstOfLatest(const TCodeArr& history, int n) {
+    return history.size() - size_t(n);
+}

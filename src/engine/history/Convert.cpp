@@ -6,11 +6,14 @@
 
 namespace {
 
-inline char16_t unit(QChar c) { return c.unicode(); }
-inline char16_t unit(char c) { return static_cast<unsigned char>(c); }
+inline char16_t unit(QChar c) {
+    return c.unicode();
+}
+inline char16_t unit(char c) {
+    return static_cast<unsigned char>(c);
+}
 
-template <typename Text> bool tryConvert(const Text& text, int& value)
-{
+template <typename Text> bool tryConvert(const Text& text, int& value) {
     size_t i = 0;
     const size_t n = size_t(text.size());
     while (i < n && unit(text[i]) == u' ')
@@ -24,15 +27,15 @@ template <typename Text> bool tryConvert(const Text& text, int& value)
     if (i < n && unit(text[i]) == u'$') {
         base = 16;
         ++i;
-    } else if (i + 1 < n && unit(text[i]) == u'0' && (unit(text[i + 1]) == u'x' || unit(text[i + 1]) == u'X')) {
+    } else if (i + 1 < n && unit(text[i]) == u'0' &&
+               (unit(text[i + 1]) == u'x' || unit(text[i + 1]) == u'X')) {
         base = 16;
         i += 2;
     } else if (i < n && (unit(text[i]) == u'x' || unit(text[i]) == u'X')) {
         base = 16;
         ++i;
     }
-    if (i >= n)
-        return false;
+    if (i >= n) return false;
     int64_t acc = 0;
     const int64_t limit = base == 16 ? int64_t(UINT32_MAX) : (negative ? int64_t(INT32_MAX) + 1 : INT32_MAX);
     for (; i < n; ++i) {
@@ -47,8 +50,7 @@ template <typename Text> bool tryConvert(const Text& text, int& value)
         else
             return false;
         acc = acc * base + digit;
-        if (acc > limit)
-            return false;
+        if (acc > limit) return false;
     }
     // Hexadecimal wraps into the signed range, as the runtime's conversion does.
     value = static_cast<int>(static_cast<uint32_t>(negative ? -acc : acc));
@@ -57,11 +59,14 @@ template <typename Text> bool tryConvert(const Text& text, int& value)
 
 } // namespace
 
-bool TryStrToInt(QStringView text, int& value) { return tryConvert(text, value); }
-bool TryStrToInt(std::string_view text, int& value) { return tryConvert(text, value); }
+bool TryStrToInt(QStringView text, int& value) {
+    return tryConvert(text, value);
+}
+bool TryStrToInt(std::string_view text, int& value) {
+    return tryConvert(text, value);
+}
 
-int StrToInt(const QString& text)
-{
+int StrToInt(const QString& text) {
     int value = 0;
     if (!TryStrToInt(QStringView(text), value))
         throw KelvoraError(QStringLiteral("'%1' is not a valid integer value").arg(text));

@@ -3,20 +3,17 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-QByteArray ToGb(QStringView text)
-{
+QByteArray ToGb(QStringView text) {
     QStringEncoder encoder("GB18030");
     return encoder.encode(text);
 }
 
-QString FromGb(const QByteArray& bytes)
-{
+QString FromGb(const QByteArray& bytes) {
     QStringDecoder decoder("GB18030");
     return decoder.decode(bytes);
 }
 
-QByteArray LinesToGbFile(const QStringList& lines)
-{
+QByteArray LinesToGbFile(const QStringList& lines) {
     QString text;
     qsizetype size = 0;
     for (const QString& line : lines)

@@ -8,10 +8,11 @@
 
 namespace {
 
-inline bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+inline bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
-std::string_view trimmed(std::string_view s)
-{
+std::string_view trimmed(std::string_view s) {
     size_t b = 0, e = s.size();
     while (b < e && isBlank(s[b]))
         ++b;
@@ -26,15 +27,13 @@ struct Tokens {
     int count = 0;
 };
 
-Tokens splitSpaces(std::string_view line)
-{
+Tokens splitSpaces(std::string_view line) {
     Tokens out;
     size_t i = 0;
     while (i < line.size() && out.count < 8) {
         while (i < line.size() && line[i] == ' ')
             ++i;
-        if (i >= line.size())
-            break;
+        if (i >= line.size()) break;
         size_t j = i;
         while (j < line.size() && line[j] != ' ')
             ++j;
@@ -44,33 +43,26 @@ Tokens splitSpaces(std::string_view line)
     return out;
 }
 
-bool shapeOk(const Tokens& tk)
-{
-    if (tk.count < 8 || tk.t[0].size() != 7)
-        return false;
+bool shapeOk(const Tokens& tk) {
+    if (tk.count < 8 || tk.t[0].size() != 7) return false;
     for (int k = 1; k < 8; ++k)
-        if (tk.t[k].size() != 2)
-            return false;
+        if (tk.t[k].size() != 2) return false;
     return true;
 }
 
 // A number that converts but lies outside its range makes the line bad; one that does not convert
 // is left to the fill pass, which reports it line by line.
-bool rangesOk(const Tokens& tk)
-{
+bool rangesOk(const Tokens& tk) {
     for (int k = 1; k < 8; ++k) {
         int v;
-        if (!TryStrToInt(tk.t[k], v))
-            continue;
+        if (!TryStrToInt(tk.t[k], v)) continue;
         const int hi = k == 7 ? 16 : 33;
-        if (v < 1 || v > hi)
-            return false;
+        if (v < 1 || v > hi) return false;
     }
     return true;
 }
 
-std::vector<std::string_view> nonBlankLines(const QByteArray& bytes)
-{
+std::vector<std::string_view> nonBlankLines(const QByteArray& bytes) {
     std::vector<std::string_view> lines;
     lines.reserve(size_t(bytes.size() / 24 + 1));
     const char* data = bytes.constData();
@@ -79,10 +71,8 @@ std::vector<std::string_view> nonBlankLines(const QByteArray& bytes)
     for (size_t i = 0; i <= n; ++i) {
         if (i == n || data[i] == '\n' || data[i] == '\r') {
             std::string_view line = trimmed(std::string_view(data + start, i - start));
-            if (!line.empty())
-                lines.push_back(line);
-            if (i < n && data[i] == '\r' && i + 1 < n && data[i + 1] == '\n')
-                ++i;
+            if (!line.empty()) lines.push_back(line);
+            if (i < n && data[i] == '\r' && i + 1 < n && data[i + 1] == '\n') ++i;
             start = i + 1;
         }
     }
@@ -91,8 +81,7 @@ std::vector<std::string_view> nonBlankLines(const QByteArray& bytes)
 
 } // namespace
 
-QStringList SplitString(const QString& sep, const QString& text)
-{
+QStringList SplitString(const QString& sep, const QString& text) {
     QStringList pieces;
     qsizetype b = 0, e = text.size();
     while (b < e && text[b].unicode() <= 32)
@@ -100,8 +89,7 @@ QStringList SplitString(const QString& sep, const QString& text)
     while (e > b && text[e - 1].unicode() <= 32)
         --e;
     if (sep.isEmpty()) {
-        if (e > b)
-            pieces.append(text.mid(b, e - b));
+        if (e > b) pieces.append(text.mid(b, e - b));
         return pieces;
     }
     QStringView rest = QStringView(text).mid(b, e - b);
@@ -120,26 +108,22 @@ QStringList SplitString(const QString& sep, const QString& text)
     return pieces;
 }
 
-QString BadLinesHeading()
-{
+QString BadLinesHeading() {
     return QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！");
 }
 
-ParseResult ParseHistory(const QByteArray& gbBytes)
-{
+ParseResult ParseHistory(const QByteArray& gbBytes) {
     ParseResult result;
     const std::vector<std::string_view> lines = nonBlankLines(gbBytes);
 
     QString list;
     for (size_t n = 0; n < lines.size(); ++n) {
         const Tokens tk = splitSpaces(lines[n]);
-        if (shapeOk(tk) && rangesOk(tk))
-            continue;
+        if (shapeOk(tk) && rangesOk(tk)) continue;
         ++result.badLineCount;
         result.badLines.append(int(n + 1));
         list += QString::number(n + 1) + QLatin1Char(',');
-        if (result.badLineCount % 10 == 0)
-            list += QLatin1Char('\n');
+        if (result.badLineCount % 10 == 0) list += QLatin1Char('\n');
     }
     if (result.badLineCount > 0) {
         result.status = ParseResult::BadLines;
@@ -156,18 +140,15 @@ ParseResult ParseHistory(const QByteArray& gbBytes)
         for (int k = 0; ok && k < 6; ++k) {
             int v;
             ok = TryStrToInt(tk.t[k + 1], v);
-            if (ok)
-                d.Ticket.Red[k] = uint8_t(v);
+            if (ok) d.Ticket.Red[k] = uint8_t(v);
         }
         if (ok) {
             d.Ticket.Valid = 1;
             int blue;
             ok = TryStrToInt(tk.t[7], blue);
-            if (ok)
-                d.Ticket.Blue[blue - 1] = 1;
+            if (ok) d.Ticket.Blue[blue - 1] = 1;
         }
-        if (!ok)
-            result.lineErrors.append(QStringLiteral("第%1行数据有错误！！").arg(n + 1));
+        if (!ok) result.lineErrors.append(QStringLiteral("第%1行数据有错误！！").arg(n + 1));
     }
     if (!result.lineErrors.isEmpty()) {
         // A half-filled entry would feed zeros into every analysis, so the history is not replaced.
@@ -178,10 +159,11 @@ ParseResult ParseHistory(const QByteArray& gbBytes)
     return result;
 }
 
-ParseResult ParseHistoryText(const QString& text) { return ParseHistory(ToGb(text)); }
+ParseResult ParseHistoryText(const QString& text) {
+    return ParseHistory(ToGb(text));
+}
 
-int CountValidCodes(const TCodeList& codes)
-{
+int CountValidCodes(const TCodeList& codes) {
     int count = 0;
     for (const TCodeRec& c : codes)
         count += c.Valid == 1;

@@ -12,16 +12,16 @@ QStringList SplitString(const QString& sep, const QString& text);
 
 struct ParseResult {
     enum Status {
-        Ok,          // history holds the new draws
-        BadLines,    // malformed lines: message lists them, the caller's history stays
-        BadNumbers,  // tokens of the right length that are not numbers: lineErrors, history stays
+        Ok,         // history holds the new draws
+        BadLines,   // malformed lines: message lists them, the caller's history stays
+        BadNumbers, // tokens of the right length that are not numbers: lineErrors, history stays
     };
     Status status = Ok;
     TCodeArr history;
-    QString message;          // BadLines: the whole text of the message box
-    QStringList lineErrors;   // BadNumbers: one "第n行数据有错误！！" per line
+    QString message;        // BadLines: the whole text of the message box
+    QStringList lineErrors; // BadNumbers: one "第n行数据有错误！！" per line
     int badLineCount = 0;
-    QList<int> badLines;      // 1-based numbers among the non-blank lines
+    QList<int> badLines; // 1-based numbers among the non-blank lines
 };
 
 // Parses history text given as GB18030/GB2312 bytes (lengths are counted in these bytes).

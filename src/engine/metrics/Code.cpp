@@ -2,78 +2,65 @@
 
 const char* const RatioLabels[7] = {"0:6", "1:5", "2:4", "3:3", "4:2", "5:1", "6:0"};
 
-QString NumToText(int32_t value, int width, bool zeroPad)
-{
+QString NumToText(int32_t value, int width, bool zeroPad) {
     QString s = QString::number(value);
-    if (width > s.size())
-        s.prepend(QString(width - s.size(), zeroPad ? QLatin1Char('0') : QLatin1Char(' ')));
+    if (width > s.size()) s.prepend(QString(width - s.size(), zeroPad ? QLatin1Char('0') : QLatin1Char(' ')));
     return s;
 }
 
-void CodeToChars(const TCodeRec& ticket, char16_t* out)
-{
+void CodeToChars(const TCodeRec& ticket, char16_t* out) {
     for (int k = 0; k < 6; ++k) {
         const int v = ticket.Red[k];
         out[k * 3] = char16_t(u'0' + v / 10);
         out[k * 3 + 1] = char16_t(u'0' + v % 10);
-        if (k < 5)
-            out[k * 3 + 2] = u' ';
+        if (k < 5) out[k * 3 + 2] = u' ';
     }
 }
 
-QString CodeToText(const TCodeRec& ticket)
-{
+QString CodeToText(const TCodeRec& ticket) {
     QString s(17, Qt::Uninitialized);
     CodeToChars(ticket, reinterpret_cast<char16_t*>(s.data()));
     return s;
 }
 
-bool CodeToText(const TCodeRec& ticket, QString& text, bool withBlue, int blueNo)
-{
+bool CodeToText(const TCodeRec& ticket, QString& text, bool withBlue, int blueNo) {
     text.clear();
     for (int k = 0; k < 6; ++k) {
-        if (k)
-            text += QLatin1Char(' ');
+        if (k) text += QLatin1Char(' ');
         text += NumToText(ticket.Red[k]);
     }
-    if (!withBlue)
-        return true;
-    if (blueNo < 1 || blueNo > 16 || ticket.Blue[blueNo - 1] == 0)
-        return false;
+    if (!withBlue) return true;
+    if (blueNo < 1 || blueNo > 16 || ticket.Blue[blueNo - 1] == 0) return false;
     text += QLatin1Char('+') + NumToText(blueNo);
     return true;
 }
 
-int32_t SumValue(const TCodeRec& t, bool tailDigits)
-{
+int32_t SumValue(const TCodeRec& t, bool tailDigits) {
     int32_t s = 0;
     for (int k = 0; k < 6; ++k)
         s += tailDigits ? t.Red[k] % 10 : t.Red[k];
     return s;
 }
 
-int32_t MinCode(const TCodeRec& t)
-{
+int32_t MinCode(const TCodeRec& t) {
     int32_t m = t.Red[0];
     for (int k = 1; k < 6; ++k)
-        if (t.Red[k] < m)
-            m = t.Red[k];
+        if (t.Red[k] < m) m = t.Red[k];
     return m;
 }
 
-int32_t MaxCode(const TCodeRec& t)
-{
+int32_t MaxCode(const TCodeRec& t) {
     int32_t m = t.Red[0];
     for (int k = 1; k < 6; ++k)
-        if (t.Red[k] > m)
-            m = t.Red[k];
+        if (t.Red[k] > m) m = t.Red[k];
     return m;
 }
 
-int32_t SpanValue(const TCodeRec& t) { return int32_t(t.Red[5]) - int32_t(t.Red[0]); }
+int32_t SpanValue(const TCodeRec& t) {
+    return int32_t(t.Red[5]) - int32_t(t.Red[0]);
+}
 
-int32_t AcValue(const TCodeRec& t)
-{
+int32_t AcValue(const TCodeRec& t) {
     uint64_t seen = 0;
     for (int i = 0; i < 6; ++i)
         for (int j = i + 1; j < 6; ++j)
@@ -81,32 +68,28 @@ int32_t AcValue(const TCodeRec& t)
     return int32_t(__builtin_popcountll(seen)) - 5;
 }
 
-int32_t OddCount(const TCodeRec& t)
-{
+int32_t OddCount(const TCodeRec& t) {
     int32_t c = 0;
     for (int k = 0; k < 6; ++k)
         c += t.Red[k] & 1;
     return c;
 }
 
-int32_t BigCount(const TCodeRec& t)
-{
+int32_t BigCount(const TCodeRec& t) {
     int32_t c = 0;
     for (int k = 0; k < 6; ++k)
         c += t.Red[k] > 17;
     return c;
 }
 
-int32_t BigTailCount(const TCodeRec& t)
-{
+int32_t BigTailCount(const TCodeRec& t) {
     int32_t c = 0;
     for (int k = 0; k < 6; ++k)
         c += t.Red[k] % 10 >= 5;
     return c;
 }
 
-void ZoneCounts(const TCodeRec& t, int32_t& z1, int32_t& z2, int32_t& z3)
-{
+void ZoneCounts(const TCodeRec& t, int32_t& z1, int32_t& z2, int32_t& z3) {
     z1 = z2 = z3 = 0;
     for (int k = 0; k < 6; ++k) {
         const int v = t.Red[k];
@@ -119,8 +102,7 @@ void ZoneCounts(const TCodeRec& t, int32_t& z1, int32_t& z2, int32_t& z3)
     }
 }
 
-void Mod3Counts(const TCodeRec& t, int32_t& m0, int32_t& m1, int32_t& m2)
-{
+void Mod3Counts(const TCodeRec& t, int32_t& m0, int32_t& m1, int32_t& m2) {
     int32_t m[3] = {0, 0, 0};
     for (int k = 0; k < 6; ++k)
         ++m[t.Red[k] % 3];
@@ -129,16 +111,13 @@ void Mod3Counts(const TCodeRec& t, int32_t& m0, int32_t& m1, int32_t& m2)
     m2 = m[2];
 }
 
-bool IsComposite(int32_t n)
-{
+bool IsComposite(int32_t n) {
     for (int32_t d = 2; d < n; ++d)
-        if (n % d == 0)
-            return true;
+        if (n % d == 0) return true;
     return false;
 }
 
-int32_t PrimeCount(const TCodeRec& t)
-{
+int32_t PrimeCount(const TCodeRec& t) {
     // Bit n set for the numbers of 1..33 that IsComposite rejects (1 counts as prime).
     constexpr uint64_t primes = (1ull << 1) | (1ull << 2) | (1ull << 3) | (1ull << 5) | (1ull << 7) |
                                 (1ull << 11) | (1ull << 13) | (1ull << 17) | (1ull << 19) | (1ull << 23) |
@@ -151,20 +130,17 @@ int32_t PrimeCount(const TCodeRec& t)
     return c;
 }
 
-int32_t TailGroupCount(const TCodeRec& t)
-{
+int32_t TailGroupCount(const TCodeRec& t) {
     unsigned seen = 0;
     for (int k = 0; k < 6; ++k)
         seen |= 1u << (t.Red[k] % 10);
     return __builtin_popcount(seen);
 }
 
-RunInfo RunMeasures(const TCodeRec& t)
-{
+RunInfo RunMeasures(const TCodeRec& t) {
     bool marked[35] = {};
     for (int k = 0; k < 6; ++k)
-        if (t.Red[k] <= 33)
-            marked[t.Red[k]] = true;
+        if (t.Red[k] <= 33) marked[t.Red[k]] = true;
     RunInfo r;
     int n = 1;
     while (n <= 32) {
@@ -177,8 +153,7 @@ RunInfo RunMeasures(const TCodeRec& t)
             }
             ++r.groups;
             r.numbers += len;
-            if (len - 1 > r.longestLinks)
-                r.longestLinks = len - 1;
+            if (len - 1 > r.longestLinks) r.longestLinks = len - 1;
             n = m;
         } else {
             ++n;
@@ -187,102 +162,94 @@ RunInfo RunMeasures(const TCodeRec& t)
     return r;
 }
 
-int32_t RunGroupCount(const TCodeRec& t) { return RunMeasures(t).groups; }
-int32_t RunNumberCount(const TCodeRec& t) { return RunMeasures(t).numbers; }
-int32_t LongestRunLinks(const TCodeRec& t) { return RunMeasures(t).longestLinks; }
+int32_t RunGroupCount(const TCodeRec& t) {
+    return RunMeasures(t).groups;
+}
+int32_t RunNumberCount(const TCodeRec& t) {
+    return RunMeasures(t).numbers;
+}
+int32_t LongestRunLinks(const TCodeRec& t) {
+    return RunMeasures(t).longestLinks;
+}
 
-int32_t OddStepCount(const TCodeRec& t)
-{
+int32_t OddStepCount(const TCodeRec& t) {
     int32_t c = 0;
     for (int k = 0; k < 5; ++k)
         c += (t.Red[k] & 1) && (t.Red[k + 1] & 1) && NumDistance(t.Red[k], t.Red[k + 1]) == 2;
     return c;
 }
 
-int32_t EvenStepCount(const TCodeRec& t)
-{
+int32_t EvenStepCount(const TCodeRec& t) {
     int32_t c = 0;
     for (int k = 0; k < 5; ++k)
         c += !(t.Red[k] & 1) && !(t.Red[k + 1] & 1) && NumDistance(t.Red[k], t.Red[k + 1]) == 2;
     return c;
 }
 
-int32_t MaxGap(const TCodeRec& t)
-{
+int32_t MaxGap(const TCodeRec& t) {
     int32_t m = 0;
     for (int k = 0; k < 5; ++k) {
         const int32_t d = NumDistance(t.Red[k], t.Red[k + 1], true);
-        if (d > m)
-            m = d;
+        if (d > m) m = d;
     }
     return m;
 }
 
 namespace {
-inline uint64_t maskOf(const TCodeRec& t)
-{
+inline uint64_t maskOf(const TCodeRec& t) {
     uint64_t m = 0;
     for (int k = 0; k < 6; ++k)
-        if (t.Red[k] >= 1 && t.Red[k] <= 33)
-            m |= uint64_t(1) << t.Red[k];
+        if (t.Red[k] >= 1 && t.Red[k] <= 33) m |= uint64_t(1) << t.Red[k];
     return m;
 }
 } // namespace
 
-int32_t CommonCount(const TCodeRec& a, const TCodeRec& b) { return __builtin_popcountll(maskOf(a) & maskOf(b)); }
+int32_t CommonCount(const TCodeRec& a, const TCodeRec& b) {
+    return __builtin_popcountll(maskOf(a) & maskOf(b));
+}
 
-int32_t SamePosCount(const TCodeRec& a, const TCodeRec& b)
-{
+int32_t SamePosCount(const TCodeRec& a, const TCodeRec& b) {
     int32_t c = 0;
     for (int k = 0; k < 6; ++k)
         c += a.Red[k] == b.Red[k];
     return c;
 }
 
-int32_t DiagonalCount(const TCodeRec& a, const TCodeRec& prev)
-{
+int32_t DiagonalCount(const TCodeRec& a, const TCodeRec& prev) {
     const uint64_t b = maskOf(prev);
     // Bits 1..33 only: a neighbour of 33 above or of 1 below does not exist.
     const uint64_t neighbours = ((b << 1) | (b >> 1)) & (((uint64_t(1) << 34) - 1) & ~uint64_t(1));
     return __builtin_popcountll(maskOf(a) & neighbours);
 }
 
-int32_t CountInSet(const TCodeRec& t, const NumberSet& set)
-{
+int32_t CountInSet(const TCodeRec& t, const NumberSet& set) {
     int32_t c = 0;
     for (int k = 0; k < 6; ++k)
-        if (t.Red[k] < set.size())
-            c += set[t.Red[k]] != 0;
+        if (t.Red[k] < set.size()) c += set[t.Red[k]] != 0;
     return c;
 }
 
-bool HasCode(const TCodeRec& t, int32_t n)
-{
+bool HasCode(const TCodeRec& t, int32_t n) {
     for (int k = 0; k < 6; ++k)
-        if (t.Red[k] == n)
-            return true;
+        if (t.Red[k] == n) return true;
     return false;
 }
 
-int32_t BlueList(const TCodeRec& t, uint8_t (&blues)[16])
-{
+int32_t BlueList(const TCodeRec& t, uint8_t (&blues)[16]) {
     int32_t c = 0;
     for (int b = 0; b < 16; ++b)
         blues[b] = 0;
     for (int b = 0; b < 16; ++b)
-        if (t.Blue[b])
-            blues[c++] = uint8_t(b + 1);
+        if (t.Blue[b]) blues[c++] = uint8_t(b + 1);
     return c;
 }
 
-int32_t NumDistance(int32_t a, int32_t b, bool mod10)
-{
+int32_t NumDistance(int32_t a, int32_t b, bool mod10) {
     const int32_t d = a > b ? a - b : b - a;
     return mod10 ? d % 10 : d;
 }
 
-TCodeRec MakeTicket(int a, int b, int c, int d, int e, int f)
-{
+TCodeRec MakeTicket(int a, int b, int c, int d, int e, int f) {
     TCodeRec t{};
     const int v[6] = {a, b, c, d, e, f};
     for (int k = 0; k < 6; ++k)

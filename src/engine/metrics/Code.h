@@ -46,12 +46,10 @@ bool HasCode(const TCodeRec& t, int32_t n);
 int32_t BlueList(const TCodeRec& t, uint8_t (&blues)[16]);
 int32_t NumDistance(int32_t a, int32_t b, bool mod10 = false);
 bool IsComposite(int32_t n);
-template <typename List> int32_t MaxOfList(const List& values)
-{
+template <typename List> int32_t MaxOfList(const List& values) {
     int32_t m = 0;
     for (size_t i = 1; i < size_t(values.size()); ++i)
-        if (values[i] > m)
-            m = values[i];
+        if (values[i] > m) m = values[i];
     return m;
 }
 

@@ -6,16 +6,16 @@ namespace {
 uint32_t randSeed = 0;
 }
 
-int KelvoraRandom(int range)
-{
+int KelvoraRandom(int range) {
     randSeed = randSeed * 134775813u + 1u;
     return int((uint64_t(randSeed) * uint32_t(range)) >> 32);
 }
 
-void ResetKelvoraRandom() { randSeed = 0; }
+void ResetKelvoraRandom() {
+    randSeed = 0;
+}
 
-void BuildCombinations(TCodeList& list, const CandidateFlags& flags)
-{
+void BuildCombinations(TCodeList& list, const CandidateFlags& flags) {
     list.resize(TicketCount);
     TCodeRec* out = list.data();
     // Nested ascending loops visit exactly the strictly increasing tuples in lexicographic order.
@@ -34,8 +34,8 @@ void BuildCombinations(TCodeList& list, const CandidateFlags& flags)
                             t.Red[4] = uint8_t(e);
                             t.Red[5] = uint8_t(f);
                             t.Blue[KelvoraRandom(16)] = 1;
-                            t.Valid = (flags[a - 1] | flags[b - 1] | flags[c - 1] | flags[d - 1] | flags[e - 1] |
-                                       flags[f - 1])
+                            t.Valid = (flags[a - 1] | flags[b - 1] | flags[c - 1] | flags[d - 1] |
+                                       flags[e - 1] | flags[f - 1])
                                           ? 1
                                           : 0;
                         }
