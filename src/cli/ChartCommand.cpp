@@ -1,24 +1,40 @@
 #include "Cli.h"
 #include "KelvoraError.h"
 #include "charts/ChartSheets.h"
+#include "paint/ChartPaint.h"
+#include "paint/ProgramFont.h"
 
+#include <QGuiApplication>
 #include <QJsonDocument>
 
 namespace {
 
 const QString usage = QStringLiteral(
-    "Usage: kelvora-cli [--data FILE] chart PAGE --periods N [--start S]\n\n"
-    "Prints, as JSON, what chart sheet PAGE shows for the latest N draws.\n"
+    "Usage: kelvora-cli [--data FILE] chart PAGE --periods N [--start S] [--png FILE]\n\n"
+    "Prints, as JSON, what chart sheet PAGE shows for the latest N draws; with --png, writes the\n"
+    "whole chart as the window draws it into a PNG image instead (no display needed).\n"
     "PAGE: 1 红球走势图, 2 区域分布图, 3 尾号走势图, 4 奇偶走势图, 5 大小走势图, 6 空行空列图,\n"
     "      7 红球统计图, 8 旋转图, 9 蓝球走势图, 10 蓝球统计图, 11 遗漏统计图, 12 江恩图, 13 统计分析表\n\n"
     "Options:\n"
     "  --periods N   number of latest draws (required)\n"
-    "  --start S     start number 1..33 of the rotation chart (default 1)\n");
+    "  --start S     start number 1..33 of the rotation chart (default 1)\n"
+    "  --png FILE    write the chart picture to FILE\n");
 
 bool toInt(const QString& text, int& value) {
     bool ok = false;
     value = text.trimmed().toInt(&ok);
     return ok;
+}
+
+int writePicture(CliContext& ctx, const ChartSheet& sheet, const ChartModel& model, const QString& path) {
+    try {
+        SaveChartPng(ChartImage(model, ChartFont(sheet.kind, ProgramFont()), QGuiApplication::palette()),
+                     path);
+    } catch (const KelvoraError& e) {
+        ctx.err << e.message() << '\n';
+        return CliRefused;
+    }
+    return CliOk;
 }
 
 int runChart(CliContext& ctx) {
@@ -27,7 +43,8 @@ int runChart(CliContext& ctx) {
     const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption periods(QStringLiteral("periods"), QString(), QStringLiteral("N"));
     const QCommandLineOption start(QStringLiteral("start"), QString(), QStringLiteral("S"));
-    parser.addOptions({help, periods, start});
+    const QCommandLineOption png(QStringLiteral("png"), QString(), QStringLiteral("FILE"));
+    parser.addOptions({help, periods, start, png});
     if (!parser.parse(ctx.args)) return ctx.usageError(parser.errorText(), usage);
     if (parser.isSet(help)) {
         ctx.out << usage;
@@ -55,7 +72,9 @@ int runChart(CliContext& ctx) {
     if (!history) return CliRefused;
     try {
         // Without a window the omission tables are centred in a box exactly as wide as they are.
-        const QJsonObject json = ChartModelJson(sheet->fill(*history, {n, s, OmissionTableWidth}));
+        const ChartModel model = sheet->fill(*history, {n, s, OmissionTableWidth});
+        if (parser.isSet(png)) return writePicture(ctx, *sheet, model, parser.value(png));
+        const QJsonObject json = ChartModelJson(model);
         ctx.out << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact)) << '\n';
     } catch (const KelvoraError& e) {
         ctx.err << e.message() << '\n';

@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -84,7 +87,15 @@ bool CliContext::parse(QCommandLineParser& parser, const QString& usage) {
 }
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // Drawing a chart needs fonts, so a picture request gets a GUI application without a display.
+    const bool drawing = std::any_of(argv + 1, argv + argc, [](const char* a) {
+        return qstrcmp(a, "--png") == 0 || qstrncmp(a, "--png=", 6) == 0;
+    });
+    if (drawing) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> application =
+        drawing ? std::make_unique<QGuiApplication>(argc, argv)
+                : std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *application;
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);

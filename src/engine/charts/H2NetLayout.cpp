@@ -21,6 +21,18 @@ H2NetLayout LayoutH2Net(const H2NetModel& m, int clientHeight, int topRow) {
     return l;
 }
 
+H2NetLayout FullH2NetLayout(const H2NetModel& m) {
+    return LayoutH2Net(m, H2NetContentHeight(m), 0);
+}
+
+int H2NetContentWidth(const H2NetModel& m) {
+    return m.colsCount() > 0 ? m.LeftOfCol(m.colsCount()) + 1 : 0;
+}
+
+int H2NetContentHeight(const H2NetModel& m) {
+    return m.colsCount() > 0 ? m.TopOfRow(m.rowCount()) + 1 : 0;
+}
+
 int H2NetScroll(TScrollRequest request, int P, int Min, int Max, int visRows, int thumbPos) {
     switch (request) {
     case TScrollRequest::LineUp:

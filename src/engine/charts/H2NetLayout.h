@@ -23,6 +23,12 @@ struct H2NetLayout {
 
 // Lays the grid out for clientHeight pixels; topRow is clamped to the new scroll range.
 H2NetLayout LayoutH2Net(const H2NetModel& model, int clientHeight, int topRow);
+// The layout that shows every row (the whole chart, as an image or a print has it).
+H2NetLayout FullH2NetLayout(const H2NetModel& model);
+// Pixels the whole grid covers, border lines included: what an image of it needs, and what the
+// horizontal scroll range is measured against.
+int H2NetContentWidth(const H2NetModel& model);
+int H2NetContentHeight(const H2NetModel& model);
 
 // The scroll bar requests the grid answers.
 enum class TScrollRequest {

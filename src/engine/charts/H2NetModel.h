@@ -66,6 +66,10 @@ class H2NetModel {
     int fixRowCount() const { return FFixRowCount; }
     int rowCount() const { return FDynRows + FFixRowCount; }
     const QList<int>& colWidths() const { return FColWidthArr; }
+    // Widens or narrows one column (display fitting; an index outside the columns is ignored).
+    void setColWidth(int ACol, int AWidth) {
+        if (ACol >= 0 && ACol < FColWidthArr.size()) FColWidthArr[ACol] = std::max(AWidth, 0);
+    }
 
     // Geometry in client pixels. LeftOfCol = 1 + sum of (width + line width) of the columns before.
     int LeftOfCol(int ACol) const;

@@ -3,6 +3,7 @@
 #include "charts/AnalysisTable.h"
 #include "controls/H2Net.h"
 #include "forms/SmForm.h"
+#include "paint/ChartPaint.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -18,6 +19,7 @@ TAnalysisPage::TAnalysisPage(const TCodeArr& history, QWidget* parent) : TChartP
 
     m_net = new TH2Net(body());
     m_net->setObjectName(QStringLiteral("ExTabSheet13Net"));
+    m_net->setFont(ChartFont(ChartKind::Grid, m_net->font()));
     bodyLayout()->addWidget(m_net);
 }
 

@@ -1,6 +1,7 @@
 #include "charts/TrendPage.h"
 
 #include "controls/H2Net.h"
+#include "paint/ChartPaint.h"
 
 #include <QVBoxLayout>
 
@@ -8,11 +9,7 @@ TTrendPage::TTrendPage(const TCodeArr& history, int sheet, QWidget* parent)
     : TChartPage(history, sheet, parent) {
     m_net = new TH2Net(body());
     m_net->setObjectName(objectName() + QStringLiteral("Net"));
-    // Two bold digits must fit a 16-pixel column: narrow Latin digits, Chinese from the fallback.
-    QFont font = m_net->font();
-    font.setFamilies(
-        {QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("DejaVu Sans Condensed"), font.family()});
-    m_net->setFont(font);
+    m_net->setFont(ChartFont(ChartKind::Grid, m_net->font()));
     bodyLayout()->addWidget(m_net, 1);
 }
 

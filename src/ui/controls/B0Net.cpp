@@ -1,6 +1,6 @@
 #include "controls/B0Net.h"
 
-#include "controls/NetPaint.h"
+#include "paint/ChartPaint.h"
 
 #include <QPainter>
 
@@ -57,34 +57,5 @@ void TB0Net::paintEvent(QPaintEvent*) {
 }
 
 void TB0Net::render(QPainter& p) {
-    const B0NetModel& m = m_model;
-    if (m.colCount() <= 0 || m.rowCount() <= 0) return;
-    const QPalette& pal = palette();
-    const int lw = m.FLineWidth;
-    const TNetRect grid = m.gridRect();
-    if (lw > 0) {
-        p.setPen(QPen(NetColor(m.FLineColor, pal), lw, Qt::SolidLine, Qt::FlatCap));
-        for (int i = 0; i <= m.visRows(); ++i) {
-            const int y = m.TopOfRow(i) - lw;
-            p.drawLine(0, y, grid.Right + lw, y);
-        }
-        for (int i = 0; i <= m.colCount(); ++i) {
-            const int x = m.LeftOfCol(i) - lw;
-            p.drawLine(x, m.titleHeight(), x, grid.Bottom + lw);
-        }
-    }
-
-    p.setPen(pal.color(QPalette::WindowText));
-    TNetText text(p, font());
-    if (!m.FTitle.isEmpty()) {
-        const TNetRect last = m.RectOfCell(m.colCount() - 1, 0);
-        text.DrawCellText(m.FTitle, {0, 0, last.Right, m.TopOfRow(0)}, 11, true);
-    }
-    for (int r = 0; r < m.visRows(); ++r) {
-        for (int c = 0; c < m.colCount(); ++c) {
-            const TNetRect rect = m.RectOfCell(c, r);
-            p.fillRect(ToQRect(rect), NetColor(m.GetCellColor(c, r), pal));
-            text.DrawCellText(m.GetValue(c, r), rect, 11, true);
-        }
-    }
+    PaintB0Net(p, m_model, font(), palette());
 }

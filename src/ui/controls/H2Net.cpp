@@ -1,7 +1,7 @@
 #include "controls/H2Net.h"
 
 #include "CommandGuard.h"
-#include "controls/NetPaint.h"
+#include "paint/ChartPaint.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -34,6 +34,7 @@ void TH2Net::installHook() {
 
 void TH2Net::setModel(const H2NetModel& model) {
     m_model = model;
+    FitH2NetColumns(m_model, font());
     installHook();
     Resize();
 }
@@ -117,65 +118,8 @@ void TH2Net::paintEvent(QPaintEvent* event) {
 }
 
 void TH2Net::render(QPainter& p, const QRect& clip) {
-    const QPalette& pal = palette();
-    p.fillRect(clip, NetColor(clWindow, pal));
-    const H2NetModel& m = m_model;
     // A paint can come between a refill and its Resize (a message box runs the event loop), so the
     // walk never trusts a layout made for other dimensions.
-    const H2NetLayout l = LayoutH2Net(m, viewport()->height(), m_layout.TopRow);
-    if (m.colsCount() <= 0 || m.dynRows() <= 0) return;
-
-    const int lw = m.FLineWidth;
-    const int fix = m.fixRowCount();
-    if (lw > 0) {
-        QPen pen(Qt::black, lw, Qt::SolidLine, Qt::FlatCap);
-        p.setPen(pen);
-        const int right = l.GridRect.Right + lw;
-        for (int i = 0; i <= l.VisRows + fix; ++i) {
-            const int y = m.TopOfRow(i) - lw;
-            p.drawLine(0, y, right, y);
-        }
-        const int bottom = l.GridRect.Bottom + lw;
-        for (int i = 0; i <= m.colsCount(); ++i) {
-            const int x = l.ColLefts[size_t(i)] - lw;
-            p.drawLine(x, 0, x, bottom);
-        }
-    }
-
-    p.setPen(pal.color(QPalette::WindowText));
-    TNetText text(p, font());
-    const QColor fixColor = NetColor(m.FFixColor, pal);
-    auto cellRect = [&](int col, int top) {
-        const int left = l.ColLefts[size_t(col)];
-        return TNetRect{left, top, left + m.colWidths()[col], top + m.FRowHeight};
-    };
-    for (int c = 0; c < m.colsCount(); ++c) {
-        for (int r = 0; r < fix; ++r) {
-            const TNetRect rect = cellRect(c, m.TopOfRow(r));
-            p.fillRect(ToQRect(rect), fixColor);
-            text.DrawCellText(m.GetValue(r, c), rect, m.FFontSize, true);
-        }
-    }
-
-    const int end = l.endPaintRow(m);
-    for (int row = l.firstPaintRow(m); row < end; ++row) {
-        const int top = m.TopOfRow(row, true, l.TopRow);
-        for (int c = 0; c < m.colsCount(); ++c) {
-            const TNetRect rect = cellRect(c, top);
-            const TColor color = m.GetCellColor(row, c);
-            if (color != clWindow) p.fillRect(ToQRect(rect), NetColor(color, pal));
-            const QString s = m.GetValue(row, c);
-            if (!s.isEmpty()) text.DrawCellText(s, rect, m.FFontSize, true);
-        }
-    }
-
-    // A corner outside the columns would raise the geometry diagnostic on every repaint.
-    auto inGrid = [&](QPoint cell) { return cell.x() >= 0 && cell.x() < m.colsCount(); };
-    for (const TMergeRec& merge : m.merges()) {
-        if (!merge.Active || !inGrid(merge.TopLeft) || !inGrid(merge.BottomRight)) continue;
-        const TNetRect rect = UnionRect(m.RectOfCell(merge.TopLeft.y(), merge.TopLeft.x()),
-                                        m.RectOfCell(merge.BottomRight.y(), merge.BottomRight.x()));
-        p.fillRect(ToQRect(rect), NetColor(merge.Color, pal));
-        text.DrawCellText(merge.Text, rect, m.FFontSize, true);
-    }
+    PaintH2Net(p, m_model, LayoutH2Net(m_model, viewport()->height(), m_layout.TopRow), font(), palette(),
+               clip);
 }

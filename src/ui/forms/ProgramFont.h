@@ -1,6 +1,4 @@
 #pragma once
 
-#include <QFont>
-
-// 宋体 at 14 pixels, falling back to an installed CJK font so Chinese never shows as boxes.
-QFont ProgramFont();
+// The program font lives beside the chart painting, which the command line tool shares.
+#include "paint/ProgramFont.h"

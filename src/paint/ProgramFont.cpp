@@ -1,4 +1,4 @@
-#include "forms/ProgramFont.h"
+#include "paint/ProgramFont.h"
 
 #include <QStringList>
 

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "history/Parser.h"
+
+#include <QFile>
+
+// The sample history, read once per benchmark program.
+inline const TCodeArr& BenchHistory() {
+    static const TCodeArr history = [] {
+        QFile f(KELVORA_SAMPLE);
+        f.open(QIODevice::ReadOnly);
+        return ParseHistory(f.readAll()).history;
+    }();
+    return history;
+}

@@ -1,0 +1,369 @@
+#include "paint/ChartPaint.h"
+
+#include "KelvoraError.h"
+#include "history/AtomicFile.h"
+#include "paint/NetPaint.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QHash>
+#include <QImageWriter>
+#include <QPainter>
+
+#include <cstring>
+
+namespace {
+
+constexpr TColor OliveColor = 0x008080;
+constexpr TColor BarOutlineColor = 0x341232;
+// Free pixels left and right of the widest text of a column.
+constexpr int ColumnTextMargin = 4;
+// Space around boards and tables in a picture.
+constexpr int PictureMargin = 10;
+
+} // namespace
+
+QFont GridFont(const QFont& base) {
+    QFont font = base;
+    QStringList families{QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("DejaVu Sans Condensed")};
+    families += base.families().isEmpty() ? QStringList{base.family()} : base.families();
+    font.setFamilies(families);
+    return font;
+}
+
+QFont ChartFont(ChartKind kind, const QFont& base) {
+    return kind == ChartKind::Grid ? GridFont(base) : base;
+}
+
+void FitH2NetColumns(H2NetModel& m, const QFont& font) {
+    const QFontMetrics fm(NetFont(font, m.FFontSize, true));
+    // Columns hold few distinct texts (numbers, counts): each is measured once.
+    QHash<QString, int> widths;
+    auto widthOf = [&](const QString& s) {
+        auto it = widths.constFind(s);
+        if (it == widths.cend()) it = widths.insert(s, CellTextWidth(fm, s));
+        return *it;
+    };
+    for (int c = 0; c < m.colsCount(); ++c) {
+        int widest = 0;
+        for (int r = 0; r < m.rowCount(); ++r) {
+            const QString s = m.GetValue(r, c);
+            if (!s.isEmpty()) widest = std::max(widest, widthOf(s));
+        }
+        if (widest + ColumnTextMargin > m.colWidths()[c]) m.setColWidth(c, widest + ColumnTextMargin);
+    }
+}
+
+void PaintH2Net(QPainter& p, const H2NetModel& m, const H2NetLayout& l, const QFont& font,
+                const QPalette& pal, const QRect& clip) {
+    p.fillRect(clip, NetColor(clWindow, pal));
+    if (m.colsCount() <= 0 || m.dynRows() <= 0 || l.ColLefts.size() != size_t(m.colsCount()) + 1) return;
+
+    const int lw = m.FLineWidth;
+    const int fix = m.fixRowCount();
+    const int pitch = m.FRowHeight + m.FLineWidth;
+    if (lw > 0) {
+        p.setPen(QPen(pal.color(QPalette::Text), lw, Qt::SolidLine, Qt::FlatCap));
+        const int right = l.GridRect.Right + lw;
+        // Lines above or below the clip are left out (a picture is painted in bands).
+        const int firstLine = pitch > 0 ? std::max(0, clip.top() / pitch - 1) : 0;
+        const int endLine =
+            pitch > 0 ? std::min(l.VisRows + fix, clip.bottom() / pitch + 1) : l.VisRows + fix;
+        for (int i = firstLine; i <= endLine; ++i) {
+            const int y = m.TopOfRow(i) - lw;
+            p.drawLine(0, y, right, y);
+        }
+        const int bottom = l.GridRect.Bottom + lw;
+        for (int i = 0; i <= m.colsCount(); ++i) {
+            const int x = l.ColLefts[size_t(i)] - lw;
+            p.drawLine(x, 0, x, bottom);
+        }
+    }
+
+    TNetText text(p, font);
+    const QColor fixColor = NetColor(m.FFixColor, pal);
+    const QColor fixInk = NetInk(m.FFixColor, pal);
+    auto cellRect = [&](int col, int top) {
+        const int left = l.ColLefts[size_t(col)];
+        return TNetRect{left, top, left + m.colWidths()[col], top + m.FRowHeight};
+    };
+    // Columns wholly left or right of the clip need no text.
+    int firstCol = 0, endCol = m.colsCount();
+    while (firstCol < endCol && l.ColLefts[size_t(firstCol) + 1] < clip.left())
+        ++firstCol;
+    while (endCol > firstCol && l.ColLefts[size_t(endCol) - 1] > clip.right())
+        --endCol;
+    text.setColor(fixInk);
+    for (int c = firstCol; c < endCol; ++c) {
+        for (int r = 0; r < fix; ++r) {
+            const TNetRect rect = cellRect(c, m.TopOfRow(r));
+            p.fillRect(ToQRect(rect), fixColor);
+            text.DrawCellText(m.GetValue(r, c), rect, m.FFontSize, true);
+        }
+    }
+
+    int first = l.firstPaintRow(m);
+    int end = l.endPaintRow(m);
+    // Rows above or below the clip need nothing either (an image paints in bands).
+    if (pitch > 0) {
+        first = std::max(first, fix + l.TopRow + (clip.top() - m.TopOfRow(fix)) / pitch);
+        end = std::min(end, fix + l.TopRow + (clip.bottom() - m.TopOfRow(fix)) / pitch + 1);
+    }
+    for (int row = first; row < end; ++row) {
+        const int top = m.TopOfRow(row, true, l.TopRow);
+        for (int c = firstCol; c < endCol; ++c) {
+            const TNetRect rect = cellRect(c, top);
+            const TColor color = m.GetCellColor(row, c);
+            if (color != clWindow) p.fillRect(ToQRect(rect), NetColor(color, pal));
+            const QString s = m.GetValue(row, c);
+            if (s.isEmpty()) continue;
+            text.setColor(NetInk(color, pal));
+            text.DrawCellText(s, rect, m.FFontSize, true);
+        }
+    }
+
+    // A corner outside the columns would raise the geometry diagnostic on every repaint.
+    auto inGrid = [&](QPoint cell) { return cell.x() >= 0 && cell.x() < m.colsCount(); };
+    for (const TMergeRec& merge : m.merges()) {
+        if (!merge.Active || !inGrid(merge.TopLeft) || !inGrid(merge.BottomRight)) continue;
+        const TNetRect rect = UnionRect(m.RectOfCell(merge.TopLeft.y(), merge.TopLeft.x()),
+                                        m.RectOfCell(merge.BottomRight.y(), merge.BottomRight.x()));
+        p.fillRect(ToQRect(rect), NetColor(merge.Color, pal));
+        text.setColor(NetInk(merge.Color, pal));
+        text.DrawCellText(merge.Text, rect, m.FFontSize, true);
+    }
+}
+
+void PaintG2Net(QPainter& p, const G2NetModel& m, const QFont& font, const QPalette& pal) {
+    if (m.dynColCount() <= 0 || m.dynRowCount() <= 0) return;
+    const QColor olive = NetColor(OliveColor, pal);
+    const QColor ink = pal.color(QPalette::WindowText);
+    TNetText text(p, font);
+    const TNetRect chart = m.ChartRect();
+
+    p.setBrush(Qt::NoBrush);
+    text.setColor(ink);
+    text.DrawBarText(m.FTitle, {chart.Left, chart.Top - 25, chart.Right, chart.Top - 5}, 11, false);
+
+    const QPen olivePen(olive, 1);
+    const QPen tickPen(ink, 2, Qt::SolidLine, Qt::FlatCap);
+    if (m.FShowFrame) {
+        p.setPen(olivePen);
+        p.drawRect(chart.Left, chart.Top, chart.width() - 1, chart.height() - 1);
+    }
+
+    for (int q = 0; q <= m.FGridCount; ++q) {
+        const int y = chart.Bottom - m.FGridStep * q;
+        const int x = chart.Left;
+        p.setPen(tickPen);
+        p.drawLine(x, y, x - 4, y);
+        p.setPen(ink);
+        text.DrawBarText(m.ScaleLabel(q), {x - 25, y - 7, x - 10, y + 8}, 11, true);
+        if (q > 0 && m.FShowFrame) {
+            p.setPen(olivePen);
+            p.drawLine(x, y, chart.Right, y);
+        }
+    }
+
+    for (int c = 1; c <= m.dynColCount(); ++c) {
+        const TNetRect bar = m.ScaleBar(m.BarRect(c, 1));
+        TNetRect box{bar.Left, bar.Bottom + 3, bar.Left + m.dynRowCount() * m.FBarWidth, bar.Bottom + 18};
+        p.setPen(ink);
+        text.DrawBarText(m.GetValue(c, 0), box, 11, false);
+        const int cx = (box.Left + box.Right) / 2;
+        p.setPen(tickPen);
+        p.drawLine(cx, box.Top - 3, cx, box.Top + 1);
+    }
+
+    const QPen outline(NetColor(BarOutlineColor, pal), 1);
+    for (int r = 1; r <= m.dynRowCount(); ++r) {
+        const QColor fill = NetColor(m.seriesColor(r), pal);
+        for (int c = 1; c <= m.dynColCount(); ++c) {
+            const TNetRect bar = m.ScaleBar(m.BarRect(c, r));
+            p.setPen(outline);
+            if (bar.height() <= 1 || bar.width() <= 1) {
+                // A flat bar shows only its outline, lying on the x axis.
+                p.drawLine(bar.Left, bar.Bottom - 1, bar.Right - 1, bar.Bottom - 1);
+            } else {
+                p.setBrush(fill);
+                p.drawRect(bar.Left, bar.Top, bar.width() - 1, bar.height() - 1);
+                p.setBrush(Qt::NoBrush);
+            }
+            if (m.FShowValues) {
+                p.setPen(ink);
+                text.DrawBarText(m.GetValue(c, r), {bar.Left, bar.Top - 16, bar.Right, bar.Top - 2}, 11,
+                                 true);
+            }
+        }
+    }
+
+    p.setPen(QPen(ink, 1));
+    p.drawLine(chart.Left, chart.Bottom, chart.Left, chart.Top - 15);
+    p.drawLine(chart.Left, chart.Top - 15, chart.Left - 3, chart.Top - 3);
+    p.drawLine(chart.Left, chart.Bottom, chart.Right + 15, chart.Bottom);
+    p.drawLine(chart.Right + 15, chart.Bottom, chart.Right + 3, chart.Bottom - 3);
+}
+
+void PaintB0Net(QPainter& p, const B0NetModel& m, const QFont& font, const QPalette& pal) {
+    if (m.colCount() <= 0 || m.rowCount() <= 0) return;
+    const int lw = m.FLineWidth;
+    const TNetRect grid = m.gridRect();
+    if (lw > 0) {
+        p.setPen(QPen(NetColor(m.FLineColor, pal), lw, Qt::SolidLine, Qt::FlatCap));
+        for (int i = 0; i <= m.visRows(); ++i) {
+            const int y = m.TopOfRow(i) - lw;
+            p.drawLine(0, y, grid.Right + lw, y);
+        }
+        for (int i = 0; i <= m.colCount(); ++i) {
+            const int x = m.LeftOfCol(i) - lw;
+            p.drawLine(x, m.titleHeight(), x, grid.Bottom + lw);
+        }
+    }
+
+    TNetText text(p, font);
+    if (!m.FTitle.isEmpty()) {
+        text.setColor(pal.color(QPalette::WindowText));
+        const TNetRect last = m.RectOfCell(m.colCount() - 1, 0);
+        text.DrawCellText(m.FTitle, {0, 0, last.Right, m.TopOfRow(0)}, 11, true);
+    }
+    for (int r = 0; r < m.visRows(); ++r) {
+        for (int c = 0; c < m.colCount(); ++c) {
+            const TNetRect rect = m.RectOfCell(c, r);
+            const TColor fill = m.GetCellColor(c, r);
+            p.fillRect(ToQRect(rect), NetColor(fill, pal));
+            text.setColor(NetInk(fill, pal));
+            text.DrawCellText(m.GetValue(c, r), rect, 11, true);
+        }
+    }
+}
+
+void PaintB0Nets(QPainter& p, const std::vector<B0NetModel>& models, const QFont& font, const QPalette& pal,
+                 const QRect& visible) {
+    for (const B0NetModel& m : models) {
+        const QRect b = m.bounds();
+        if (!b.intersects(visible)) continue;
+        p.save();
+        p.translate(b.topLeft());
+        p.setClipRect(QRect(QPoint(0, 0), b.size()), Qt::IntersectClip);
+        PaintB0Net(p, m, font, pal);
+        p.restore();
+    }
+}
+
+QRect B0NetsBounds(const std::vector<B0NetModel>& models) {
+    QRect r;
+    for (const B0NetModel& m : models)
+        r = r.united(m.bounds());
+    return r;
+}
+
+TChartPicture::TChartPicture(const ChartModel& model, const QFont& font) : m_model(model), m_font(font) {
+    if (auto* grid = std::get_if<H2NetModel>(&m_model)) {
+        FitH2NetColumns(*grid, font);
+        m_size = {H2NetContentWidth(*grid), H2NetContentHeight(*grid)};
+    } else if (const auto* bars = std::get_if<G2NetModel>(&m_model)) {
+        m_size = bars->RequestedSize();
+    } else {
+        if (const auto* b = std::get_if<B0NetBoards>(&m_model)) {
+            m_tables = b->boards;
+        } else {
+            const auto& t = std::get<OmissionTables>(m_model);
+            m_tables = {t.red, t.blue};
+        }
+        const QRect r = B0NetsBounds(m_tables);
+        m_place = {PictureMargin - r.left(), PictureMargin - r.top()};
+        m_size = r.isEmpty() ? QSize() : r.size() + QSize(2 * PictureMargin, 2 * PictureMargin);
+    }
+    m_size = m_size.expandedTo(QSize(1, 1));
+}
+
+void TChartPicture::paint(QPainter& p, const QPalette& pal, const QRect& area) const {
+    if (const auto* grid = std::get_if<H2NetModel>(&m_model)) {
+        PaintH2Net(p, *grid, FullH2NetLayout(*grid), m_font, pal, area);
+        return;
+    }
+    p.fillRect(area, NetColor(clWindow, pal));
+    if (const auto* bars = std::get_if<G2NetModel>(&m_model)) {
+        PaintG2Net(p, *bars, m_font, pal);
+        return;
+    }
+    p.save();
+    p.translate(m_place);
+    PaintB0Nets(p, m_tables, m_font, pal, area.translated(-m_place));
+    p.restore();
+}
+
+QImage ChartImage(const ChartModel& model, const QFont& font, const QPalette& palette) {
+    // Crisp text keeps the picture to a few dozen colours, so it fits a colour table: a quarter of
+    // the memory of a true-colour picture, which for a grid of thousands of draws is most of the time.
+    QFont crisp = font;
+    crisp.setStyleStrategy(QFont::NoAntialias);
+    const TChartPicture chart(model, crisp);
+    const QSize size = chart.size();
+    QImage picture(size, QImage::Format_Indexed8);
+    QList<QRgb> table;
+    QHash<QRgb, uchar> index;
+    // The picture is painted in bands through one small true-colour buffer.
+    constexpr int BandHeight = 512;
+    QImage band(size.width(), std::min(BandHeight, size.height()), QImage::Format_RGB32);
+    for (int top = 0; top < size.height(); top += BandHeight) {
+        {
+            QPainter p(&band);
+            p.translate(0, -top);
+            const QRect area(0, top, size.width(), band.height());
+            p.setClipRect(area);
+            chart.paint(p, palette, area);
+        }
+        const int rows = std::min(BandHeight, size.height() - top);
+        for (int y = 0; y < rows; ++y) {
+            const QRgb* in = reinterpret_cast<const QRgb*>(band.constScanLine(y));
+            uchar* out = picture.scanLine(top + y);
+            // Most pixel rows repeat the one above (a cell row is 20 pixels high).
+            if (y > 0 && std::memcmp(in, band.constScanLine(y - 1), size_t(size.width()) * 4) == 0) {
+                std::memcpy(out, picture.constScanLine(top + y - 1), size_t(size.width()));
+                continue;
+            }
+            QRgb last = in[0] + 1;
+            uchar lastIndex = 0;
+            for (int x = 0; x < size.width(); ++x) {
+                if (in[x] != last) {
+                    last = in[x];
+                    auto it = index.constFind(last);
+                    if (it == index.cend()) {
+                        if (table.size() == 256) {
+                            // More colours than a table holds (a font without a crisp mode): true colour.
+                            QImage full(size, QImage::Format_RGB32);
+                            QPainter p(&full);
+                            TChartPicture(model, font).paint(p, palette);
+                            return full;
+                        }
+                        it = index.insert(last, uchar(table.size()));
+                        table.append(last);
+                    }
+                    lastIndex = *it;
+                }
+                out[x] = lastIndex;
+            }
+        }
+    }
+    picture.setColorTable(table);
+    return picture;
+}
+
+QByteArray ChartPng(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    // Light compression: a tenth of the time of the default for a file a third larger.
+    writer.setQuality(80);
+    writer.write(image);
+    return bytes;
+}
+
+void SaveChartPng(const QImage& image, const QString& path) {
+    const QString why = WriteFileAtomically(path, ChartPng(image));
+    if (!why.isEmpty())
+        throw KelvoraError(
+            QStringLiteral("无法保存文件 \"%1\"：%2").arg(QDir::toNativeSeparators(path), why));
+}

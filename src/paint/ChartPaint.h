@@ -1,0 +1,65 @@
+#pragma once
+
+#include "charts/ChartSheets.h"
+#include "charts/H2NetLayout.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPalette>
+#include <QRect>
+#include <vector>
+
+class QPainter;
+
+// The one painting of the chart controls. The widgets, printing, image export and kelvora-cli all
+// call these, so every picture of a chart is the same picture. Coordinates are the control's client
+// coordinates; nothing here needs a widget.
+
+// The font of the trend grids: two bold digits must fit a 16-pixel column, so narrow Latin digits
+// first and Chinese from the base font.
+QFont GridFont(const QFont& base);
+// The font a sheet's control draws with, from the program's font.
+QFont ChartFont(ChartKind kind, const QFont& base);
+
+// Widens every column of a grid to its widest text (header, cell or total, in the bold font the
+// cells are drawn with) plus a small margin; the model's widths stay as the minimum.
+void FitH2NetColumns(H2NetModel& model, const QFont& font);
+
+// The trend grid: the fixed rows and the data rows the layout shows, as far as clip reaches.
+void PaintH2Net(QPainter& p, const H2NetModel& model, const H2NetLayout& layout, const QFont& font,
+                const QPalette& palette, const QRect& clip);
+// The bar chart (the background is left as it is).
+void PaintG2Net(QPainter& p, const G2NetModel& model, const QFont& font, const QPalette& palette);
+// One titled table or board in its own client coordinates (outside the cells the background stays).
+void PaintB0Net(QPainter& p, const B0NetModel& model, const QFont& font, const QPalette& palette);
+// Tables placed at their bounds; only those that meet `visible` are drawn.
+void PaintB0Nets(QPainter& p, const std::vector<B0NetModel>& models, const QFont& font,
+                 const QPalette& palette, const QRect& visible);
+// The rectangle every table of the list covers.
+QRect B0NetsBounds(const std::vector<B0NetModel>& models);
+
+// The whole chart of a sheet (every row and board, not only what a window shows), from (0, 0) on the
+// palette's base colour; a grid with its columns fitted.
+class TChartPicture {
+  public:
+    TChartPicture(const ChartModel& model, const QFont& font);
+
+    QSize size() const { return m_size; }
+    // Paints the part `area` of the picture (the painter's coordinates are the picture's).
+    void paint(QPainter& p, const QPalette& palette, const QRect& area) const;
+    void paint(QPainter& p, const QPalette& palette) const { paint(p, palette, QRect(QPoint(0, 0), m_size)); }
+
+  private:
+    ChartModel m_model;
+    QFont m_font;
+    QSize m_size;
+    std::vector<B0NetModel> m_tables; // boards or tables
+    QPoint m_place;                   // where the tables' bounds start in the picture
+};
+
+QImage ChartImage(const ChartModel& model, const QFont& font, const QPalette& palette);
+// The picture as PNG bytes. A chart of thousands of draws is a tall picture of few colours: it is
+// stored with a colour table, which keeps file and time small.
+QByteArray ChartPng(const QImage& image);
+// Writes the picture as a PNG file, whole or not at all; throws KelvoraError with the reason.
+void SaveChartPng(const QImage& image, const QString& path);
