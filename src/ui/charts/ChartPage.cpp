@@ -5,6 +5,7 @@
 #include "history/Convert.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <climits>
+#include <functional>
 
 namespace {
 
@@ -31,6 +33,15 @@ class TPeriodSpin : public QSpinBox {
         setSingleStep(1);
         setValue(30);
         setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    }
+
+    // Enter in the edit does what "查询" does.
+    std::function<void()> onEnter;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        QSpinBox::keyPressEvent(event);
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && onEnter) onEnter();
     }
 };
 
@@ -116,6 +127,7 @@ TChartPage::TChartPage(const TCodeArr& history, int sheet, QWidget* parent)
     m_goButton->setObjectName(name + QStringLiteral("GoBt"));
     m_goButton->setGeometry(goButtonLeft(m_sheet), 6, 57, 22);
     connect(m_goButton, &QPushButton::clicked, this, [this] { refill(); });
+    static_cast<TPeriodSpin*>(m_periodsEdit)->onEnter = [this] { refill(); };
 
     m_topBarHost = new QWidget(m_topPanel);
     m_topBar = new QHBoxLayout(m_topBarHost);

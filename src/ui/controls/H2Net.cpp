@@ -11,7 +11,10 @@ TH2Net::TH2Net(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A grid wider than the page scrolls sideways.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    horizontalScrollBar()->setSingleStep(16);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, viewport(), qOverload<>(&QWidget::update));
     viewport()->setAutoFillBackground(false);
     verticalScrollBar()->setSingleStep(1);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &TH2Net::onScrollAction);
@@ -36,6 +39,8 @@ void TH2Net::setModel(const H2NetModel& model) {
     m_model = model;
     FitH2NetColumns(m_model, font());
     installHook();
+    // A refill shows the newest draw, which is the first data row.
+    m_layout.TopRow = 0;
     Resize();
 }
 
@@ -47,11 +52,15 @@ void TH2Net::Clear() {
 
 void TH2Net::Resize() {
     m_layout = LayoutH2Net(m_model, viewport()->height(), m_layout.TopRow);
+    // The bars' signals stay connected: the scroll area shows or hides a bar when its range changes.
+    // A bar that appears or goes resizes the viewport, which lays the grid out again from inside.
     QScrollBar* bar = verticalScrollBar();
-    const QSignalBlocker block(bar);
     bar->setRange(0, m_layout.ScrollMax);
     bar->setPageStep(std::max(m_layout.VisRows, 1));
     bar->setValue(m_layout.TopRow);
+    QScrollBar* across = horizontalScrollBar();
+    across->setRange(0, std::max(H2NetContentWidth(m_model) - viewport()->width(), 0));
+    across->setPageStep(std::max(viewport()->width(), 1));
     viewport()->update();
     emit changed();
 }
@@ -114,7 +123,9 @@ void TH2Net::resizeEvent(QResizeEvent* event) {
 
 void TH2Net::paintEvent(QPaintEvent* event) {
     QPainter p(viewport());
-    render(p, event->rect());
+    const int dx = horizontalScrollBar()->value();
+    p.translate(-dx, 0);
+    render(p, event->rect().translated(dx, 0));
 }
 
 void TH2Net::render(QPainter& p, const QRect& clip) {

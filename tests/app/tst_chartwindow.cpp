@@ -1,0 +1,104 @@
+// The chart sheets in the real window, at its first size and maximised: scroll bars shown exactly when
+// the grid does not fit, the newest draw in view after every refill, Enter in the period edit.
+#include "MainForm.h"
+#include "charts/ChartPage.h"
+#include "charts/ChartPages.h"
+#include "controls/H2Net.h"
+
+#include "../ModalCatcher.h"
+
+#include <QAction>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+class TestChartWindow : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<TMainForm> form;
+
+    TChartPage* open(const ChartSheet& sheet, int n) {
+        form->GridMenuItems[sheet.number - 1]->trigger();
+        auto* page = static_cast<TChartPages*>(form->GridPctl)->currentSheet();
+        page->periodsEdit()->setValue(n);
+        page->refill();
+        QCoreApplication::processEvents();
+        return page;
+    }
+
+    // Each bar is shown exactly when the grid does not fit that way.
+    static void checkBars(TH2Net* net, const QByteArray& where) {
+        const bool tall = net->model().dynRows() > net->visRows();
+        const bool wide = H2NetContentWidth(net->model()) > net->viewport()->width();
+        QVERIFY2(net->verticalScrollBar()->isVisible() == tall, where + " vertical");
+        QVERIFY2(net->horizontalScrollBar()->isVisible() == wide, where + " horizontal");
+        // Every row can be scrolled to.
+        QCOMPARE(net->verticalScrollBar()->maximum(), net->layout().ScrollMax);
+    }
+
+  private slots:
+    void initTestCase() {
+        QFile::copy(QStringLiteral(KELVORA_SAMPLE), dir.filePath(QStringLiteral("ssq.dxt")));
+        TMainOptions options;
+        options.programDir = dir.path();
+        options.server = QUrl(QStringLiteral("http://127.0.0.1:9"));
+        options.webBrowser = false;
+        form = std::make_unique<TMainForm>(options);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanupTestCase() { form.reset(); }
+
+    void scrollBarsFollowContent_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("periods");
+        QTest::newRow("first size, 1 draw") << QSize(776, 547) << 1;
+        QTest::newRow("first size, 30 draws") << QSize(776, 547) << 30;
+        QTest::newRow("1366x700, 30 draws") << QSize(1366, 700) << 30;
+        QTest::newRow("maximised, 30 draws") << QSize(1400, 1000) << 30;
+        QTest::newRow("maximised, 100 draws") << QSize(1400, 1000) << 100;
+        QTest::newRow("maximised, 3493 draws") << QSize(1400, 1000) << 3493;
+    }
+    void scrollBarsFollowContent() {
+        QFETCH(QSize, size);
+        QFETCH(int, periods);
+        form->resize(size);
+        QCoreApplication::processEvents();
+        for (const ChartSheet& sheet : ChartSheets) {
+            if (sheet.kind != ChartKind::Grid) continue;
+            const QByteArray where = QByteArray::number(sheet.number);
+            TChartPage* page = open(sheet, periods);
+            auto* net = page->findChild<TH2Net*>();
+            QVERIFY(net);
+            checkBars(net, where);
+            // After a scroll, a refill brings the newest draw (the first row) back into view.
+            net->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+            QCOMPARE(net->topRow(), net->layout().ScrollMax);
+            QTest::keyClick(page->periodsEdit(), Qt::Key_Return);
+            QCOMPARE(net->topRow(), 0);
+            // The bars follow a resize of the window, both ways.
+            form->resize(size.width() == 776 ? QSize(1400, 1000) : QSize(776, 547));
+            QCoreApplication::processEvents();
+            checkBars(net, where + " after resize");
+            form->resize(size);
+            QCoreApplication::processEvents();
+            checkBars(net, where + " back");
+        }
+    }
+
+    void enterInPeriodEditQueries() {
+        TChartPage* page = open(ChartSheets[0], 30);
+        const int fills = page->fillCount();
+        page->periodsEdit()->selectAll();
+        QTest::keyClicks(page->periodsEdit(), QStringLiteral("12"));
+        QTest::keyClick(page->periodsEdit(), Qt::Key_Enter);
+        QCOMPARE(page->fillCount(), fills + 1);
+        QCOMPARE(page->findChild<TH2Net*>()->model().dynRows(), 13);
+    }
+};
+
+QTEST_MAIN(TestChartWindow)
+#include "tst_chartwindow.moc"
