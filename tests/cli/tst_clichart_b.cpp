@@ -88,6 +88,8 @@ class TestCliChartB : public QObject {
         QTest::addColumn<QString>("n");
         for (const char* page : {"6", "7", "10", "11", "12", "13"}) {
             QTest::newRow(qPrintable(QStringLiteral("%1 too many").arg(page))) << page << "3494";
+            // The bar charts and the omission tables read a negative N as no draw.
+            if (QStringList{"7", "10", "11"}.contains(QLatin1String(page))) continue;
             QTest::newRow(qPrintable(QStringLiteral("%1 negative").arg(page))) << page << "-1";
         }
     }

@@ -117,7 +117,24 @@ class TestStatsCharts : public QObject {
     void refused_data() {
         QTest::addColumn<int>("n");
         QTest::newRow("too many") << 4;
+    }
+
+    // The bars count over the latest n draws: n <= 0 is no draw, all bars 0, nothing refused.
+    void nonPositiveCountsNothing_data() {
+        QTest::addColumn<int>("n");
+        QTest::newRow("zero") << 0;
         QTest::newRow("negative") << -1;
+        QTest::newRow("very negative") << -100000;
+    }
+    void nonPositiveCountsNothing() {
+        QFETCH(int, n);
+        const TCodeArr h = Cycle(3);
+        for (auto fill : {&FillRedStats, &FillBlueStats}) {
+            const G2NetModel m = fill(h, n);
+            QVERIFY(m.dynColCount() > 0);
+            for (int c = 1; c <= m.dynColCount(); ++c)
+                QCOMPARE(m.GetValue(c, 1), QStringLiteral("0"));
+        }
     }
 
     void refused() {

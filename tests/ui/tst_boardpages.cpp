@@ -2,12 +2,11 @@
 #include "ChartUiHistory.h"
 #include "charts/EmptyRowColPage.h"
 #include "charts/GannPage.h"
-#include "controls/B0Net.h"
+#include "controls/B0NetView.h"
 
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
-#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <memory>
@@ -42,40 +41,43 @@ class TestBoardPages : public QObject {
         auto page = makePage(gann);
         QCOMPARE(page->objectName(), sheet);
         QCOMPARE(page->scrollBox()->objectName(), sheet + "ScrollBox");
-        QVERIFY(page->nets().isEmpty());
+        QVERIFY(page->boards().empty());
 
         page->show();
         QVERIFY(QTest::qWaitForWindowExposed(page.get()));
-        QCOMPARE(page->nets().size(), 30);
+        QCOMPARE(page->boards().size(), size_t(30));
         const TDrawRec& latest = m_history.back();
-        QCOMPARE(page->nets()[0]->model().FTitle,
+        QCOMPARE(page->boards()[0].FTitle,
                  QStringLiteral("%1%2期").arg(latest.Year).arg(latest.Issue, 3, 10, QLatin1Char('0')));
-        QCOMPARE(page->nets()[0]->parentWidget(), page->scrollBox()->widget());
-        QCOMPARE(page->nets()[4]->pos(), QPoint(10, 200));
-        QVERIFY(page->nets()[29]->isVisible());
+        QCOMPARE(page->boards()[4].bounds().topLeft(), QPoint(10, 200));
+        // The last board can be scrolled to: the content reaches it, and the bar's range too.
+        TB0NetView* view = page->scrollBox();
+        QCOMPARE(view->contentSize().height(), page->boards()[29].bounds().bottom() + 1);
+        QCOMPARE(view->verticalScrollBar()->maximum(),
+                 view->contentSize().height() - view->viewport()->height());
+        QVERIFY(view->verticalScrollBar()->isVisible());
+        // No widget per board.
+        QVERIFY(view->viewport()->findChildren<QWidget*>().isEmpty());
 
-        // A refill frees every old board.
-        QPointer<TB0Net> old = page->nets()[0];
+        // A refill replaces every old board and shows the newest one at the top.
+        view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
         page->periodsEdit()->setValue(5);
         QTest::mouseClick(page->goButton(), Qt::LeftButton);
-        QVERIFY(old.isNull());
-        QCOMPARE(page->nets().size(), 5);
-        QCOMPARE(page->scrollBox()->widget()->findChildren<TB0Net*>().size(), 5);
+        QCOMPARE(page->boards().size(), size_t(5));
+        QCOMPARE(view->scrollOffset(), QPoint(0, 0));
 
         // A refused N leaves the page empty; N = 0 too.
-        old = page->nets()[0];
         page->periodsEdit()->setValue(-2);
         {
             ModalCatcher catcher;
             QTest::mouseClick(page->goButton(), Qt::LeftButton);
             QCOMPARE(catcher.texts, QStringList{QStringLiteral("设置的查询期数超过总期数!!")});
         }
-        QVERIFY(old.isNull());
-        QVERIFY(page->nets().isEmpty());
+        QVERIFY(page->boards().empty());
         page->periodsEdit()->setValue(0);
         QTest::mouseClick(page->goButton(), Qt::LeftButton);
-        QVERIFY(page->nets().isEmpty());
-        QVERIFY(page->scrollBox()->widget()->findChildren<TB0Net*>().isEmpty());
+        QVERIFY(page->boards().empty());
+        QVERIFY(!view->verticalScrollBar()->isVisible());
     }
 
     void boardPaintsItsColours() {
@@ -83,17 +85,13 @@ class TestBoardPages : public QObject {
         page->periodsEdit()->setValue(1);
         page->show();
         QVERIFY(QTest::qWaitForWindowExposed(page.get()));
-        TB0Net* board = page->nets().front();
-        const B0NetModel& m = board->model();
-        QImage img(board->size(), QImage::Format_RGB32);
-        img.fill(Qt::white);
-        QPainter p(&img);
-        board->render(p);
-        p.end();
+        const B0NetModel& m = page->boards().front();
+        const QImage img = page->scrollBox()->viewport()->grab().toImage();
         const int red = m_history.back().Ticket.Red[0];
         const TNetRect cell = m.RectOfCell((red - 1) % 6, (red - 1) / 6);
+        const QPoint corner = m.bounds().topLeft() + QPoint(cell.Left + 1, cell.Top + 1);
         // 0x0000FF is pure red on screen; sample the cell's corner, away from its text.
-        QCOMPARE(img.pixelColor(cell.Left + 1, cell.Top + 1), QColor(255, 0, 0));
+        QCOMPARE(img.pixelColor(corner), QColor(255, 0, 0));
     }
 };
 

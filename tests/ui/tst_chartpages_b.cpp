@@ -47,14 +47,14 @@ class TestChartPagesB : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&pages));
         pages.showSheet(11);
         auto* gann = qobject_cast<TGannPage*>(pages.sheet(11));
-        QCOMPARE(gann->nets().size(), 30);
+        QCOMPARE(gann->boards().size(), size_t(30));
         gann->periodsEdit()->setValue(4);
         pages.showSheet(12);
         auto* analysis = qobject_cast<TAnalysisPage*>(pages.sheet(12));
         QCOMPARE(analysis->net()->model().dynRows(), 31);
         // Back on the Gann sheet without "查询": the spin's current value counts.
         pages.showSheet(11);
-        QCOMPARE(gann->nets().size(), 4);
+        QCOMPARE(gann->boards().size(), size_t(4));
     }
 
     // With KELVORA_CHART_SHOTS set to a directory, these sheets are saved there as sheet<k>.png

@@ -88,7 +88,7 @@ QJsonObject OmissionTables::toJson() const {
 }
 
 OmissionTables FillOmission(const TCodeArr& history, int n, int boxWidth) {
-    CheckPeriods(history, n);
+    CheckPeriodsAbove(history, n);
     const int left = (boxWidth - OmissionTableWidth) / 2;
     OmissionTables t;
     t.red = BlankTable(33, QStringLiteral("红球分析表"), OmissionRedRowColor, left, 0, 1152);

@@ -19,6 +19,6 @@ constexpr TColor OmissionRedRowColor = 0xDDEEFF;
 constexpr TColor OmissionBlueRowColor = 0xFFEEBA;
 constexpr int OmissionTableWidth = 576;
 
-// Both tables, centred in a scroll box `boxWidth` pixels wide. n only has to fit the history (else
-// KelvoraError); the statistics always cover every draw.
+// Both tables, centred in a scroll box `boxWidth` pixels wide. n only must not exceed the history
+// (else KelvoraError; any n <= 0 is fine); the statistics always cover every draw.
 OmissionTables FillOmission(const TCodeArr& history, int n, int boxWidth);

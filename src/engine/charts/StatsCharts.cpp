@@ -25,11 +25,11 @@ void WriteCounts(G2NetModel& m, const std::array<int32_t, Size>& counts, int min
 } // namespace
 
 G2NetModel FillRedStats(const TCodeArr& history, int n) {
-    CheckPeriods(history, n);
+    CheckPeriodsAbove(history, n);
     G2NetModel m;
     m.SetDimension(34, 2, {0xFF0000, 0x5462FF});
     std::array<int32_t, 34> counts{};
-    for (size_t i = FirstOfLatest(history, n); i < history.size(); ++i)
+    for (size_t i = FirstOfLatest(history, std::max(n, 0)); i < history.size(); ++i)
         for (uint8_t red : history[i].Ticket.Red)
             if (red >= 1 && red <= 33) ++counts[red];
     WriteCounts(m, counts, 10);
@@ -40,11 +40,11 @@ G2NetModel FillRedStats(const TCodeArr& history, int n) {
 }
 
 G2NetModel FillBlueStats(const TCodeArr& history, int n) {
-    CheckPeriods(history, n);
+    CheckPeriodsAbove(history, n);
     G2NetModel m;
     m.SetDimension(17, 2, {0x0000FF, 0xFF0000});
     std::array<int32_t, 17> counts{};
-    for (size_t i = FirstOfLatest(history, n); i < history.size(); ++i) {
+    for (size_t i = FirstOfLatest(history, std::max(n, 0)); i < history.size(); ++i) {
         uint8_t blues[16];
         // A draw without a blue number counts at index 0, which is not shown.
         const int found = BlueList(history[i].Ticket, blues);

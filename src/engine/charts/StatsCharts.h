@@ -4,6 +4,6 @@
 #include "history/CodeRec.h"
 
 // The two frequency bar charts: how many of the latest n draws hold each number. Both refuse an n
-// the history cannot serve (KelvoraError) before building anything.
+// above the history (KelvoraError) before building anything; n <= 0 counts no draw (all bars 0).
 G2NetModel FillRedStats(const TCodeArr& history, int n);
 G2NetModel FillBlueStats(const TCodeArr& history, int n);

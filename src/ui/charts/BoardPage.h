@@ -3,19 +3,19 @@
 #include "charts/BoardCharts.h"
 #include "charts/ChartPage.h"
 
-#include <QList>
+#include <vector>
 
-class QScrollArea;
-class TB0Net;
+class TB0NetView;
 
-// A page of one small board per draw, four to a line in a scroll box. The boards are created on
-// every fill and freed before the next one, so a refused N leaves the page empty.
+// A page of one small board per draw, four to a line, in one scrolling control that draws only the
+// boards in view. The boards are replaced on every fill; a refused N leaves the page empty.
 class TBoardPage : public TChartPage {
     Q_OBJECT
   public:
     // The boards of the latest fill, newest draw first (ExTabSheet6Nets / ExTabSheet12Nets).
-    const QList<TB0Net*>& nets() const { return m_nets; }
-    QScrollArea* scrollBox() const { return m_scrollBox; }
+    const std::vector<B0NetModel>& boards() const;
+    // The scrolling control (ExTabSheet6ScrollBox / ExTabSheet12ScrollBox).
+    TB0NetView* scrollBox() const { return m_view; }
 
   protected:
     TBoardPage(const TCodeArr& history, int sheet, QWidget* parent);
@@ -23,9 +23,5 @@ class TBoardPage : public TChartPage {
     void fillPage(int n) override;
 
   private:
-    void freeBoards();
-
-    QScrollArea* m_scrollBox = nullptr;
-    QWidget* m_boardArea = nullptr; // the scroll box's content, sized to the boards
-    QList<TB0Net*> m_nets;
+    TB0NetView* m_view = nullptr;
 };
