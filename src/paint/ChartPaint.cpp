@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QHash>
 #include <QImageWriter>
+#include <QPagedPaintDevice>
 #include <QPainter>
 
 #include <cstring>
@@ -277,6 +278,12 @@ TChartPicture::TChartPicture(const ChartModel& model, const QFont& font) : m_mod
     m_size = m_size.expandedTo(QSize(1, 1));
 }
 
+TChartPicture TChartPicture::crisp() const {
+    TChartPicture copy = *this;
+    copy.m_font.setStyleStrategy(QFont::NoAntialias);
+    return copy;
+}
+
 void TChartPicture::paint(QPainter& p, const QPalette& pal, const QRect& area) const {
     if (const auto* grid = std::get_if<H2NetModel>(&m_model)) {
         PaintH2Net(p, *grid, FullH2NetLayout(*grid), m_font, pal, area);
@@ -293,14 +300,38 @@ void TChartPicture::paint(QPainter& p, const QPalette& pal, const QRect& area) c
     p.restore();
 }
 
+bool PaintChartPages(QPagedPaintDevice& device, const TChartPicture& picture, const QPalette& palette) {
+    QPainter p;
+    if (!p.begin(&device)) return false;
+    const QRect page = p.viewport();
+    const QSize size = picture.size();
+    // A picture pixel is a 96th of an inch, as on screen, unless that is wider than the page.
+    const double natural = device.logicalDpiX() > 0 ? device.logicalDpiX() / 96.0 : 1.0;
+    const double fit = std::min(natural, double(page.width()) / size.width());
+    const int band = std::max(1, int(page.height() / fit));
+    for (int top = 0; top < size.height(); top += band) {
+        if (top > 0 && !device.newPage()) return false;
+        p.save();
+        p.scale(fit, fit);
+        p.translate(0, -top);
+        const QRect area(0, top, size.width(), std::min(band, size.height() - top));
+        p.setClipRect(area);
+        picture.paint(p, palette, area);
+        p.restore();
+    }
+    return p.end();
+}
+
 QImage ChartImage(const ChartModel& model, const QFont& font, const QPalette& palette) {
+    return ChartImage(TChartPicture(model, font), palette);
+}
+
+QImage ChartImage(const TChartPicture& source, const QPalette& palette) {
     // Crisp text keeps the picture to a few dozen colours, so it fits a colour table: a quarter of
     // the memory of a true-colour picture, which for a grid of thousands of draws is most of the time.
-    QFont crisp = font;
-    crisp.setStyleStrategy(QFont::NoAntialias);
-    const TChartPicture chart(model, crisp);
+    const TChartPicture chart = source.crisp();
     const QSize size = chart.size();
-    QImage picture(size, QImage::Format_Indexed8);
+    QImage image(size, QImage::Format_Indexed8);
     QList<QRgb> table;
     QHash<QRgb, uchar> index;
     // The picture is painted in bands through one small true-colour buffer.
@@ -317,10 +348,10 @@ QImage ChartImage(const ChartModel& model, const QFont& font, const QPalette& pa
         const int rows = std::min(BandHeight, size.height() - top);
         for (int y = 0; y < rows; ++y) {
             const QRgb* in = reinterpret_cast<const QRgb*>(band.constScanLine(y));
-            uchar* out = picture.scanLine(top + y);
+            uchar* out = image.scanLine(top + y);
             // Most pixel rows repeat the one above (a cell row is 20 pixels high).
             if (y > 0 && std::memcmp(in, band.constScanLine(y - 1), size_t(size.width()) * 4) == 0) {
-                std::memcpy(out, picture.constScanLine(top + y - 1), size_t(size.width()));
+                std::memcpy(out, image.constScanLine(top + y - 1), size_t(size.width()));
                 continue;
             }
             QRgb last = in[0] + 1;
@@ -334,7 +365,7 @@ QImage ChartImage(const ChartModel& model, const QFont& font, const QPalette& pa
                             // More colours than a table holds (a font without a crisp mode): true colour.
                             QImage full(size, QImage::Format_RGB32);
                             QPainter p(&full);
-                            TChartPicture(model, font).paint(p, palette);
+                            source.paint(p, palette);
                             return full;
                         }
                         it = index.insert(last, uchar(table.size()));
@@ -346,8 +377,8 @@ QImage ChartImage(const ChartModel& model, const QFont& font, const QPalette& pa
             }
         }
     }
-    picture.setColorTable(table);
-    return picture;
+    image.setColorTable(table);
+    return image;
 }
 
 QByteArray ChartPng(const QImage& image) {

@@ -9,6 +9,7 @@
 #include <QRect>
 #include <vector>
 
+class QPagedPaintDevice;
 class QPainter;
 
 // The one painting of the chart controls. The widgets, printing, image export and kelvora-cli all
@@ -45,6 +46,8 @@ class TChartPicture {
     TChartPicture(const ChartModel& model, const QFont& font);
 
     QSize size() const { return m_size; }
+    // The same picture with text drawn without smoothing (few colours, as images store it).
+    TChartPicture crisp() const;
     // Paints the part `area` of the picture (the painter's coordinates are the picture's).
     void paint(QPainter& p, const QPalette& palette, const QRect& area) const;
     void paint(QPainter& p, const QPalette& palette) const { paint(p, palette, QRect(QPoint(0, 0), m_size)); }
@@ -57,7 +60,12 @@ class TChartPicture {
     QPoint m_place;                   // where the tables' bounds start in the picture
 };
 
+// Prints the picture on the device's pages: as wide as a page (never enlarged), cut into page-high
+// bands. False when the device fails.
+bool PaintChartPages(QPagedPaintDevice& device, const TChartPicture& picture, const QPalette& palette);
+
 QImage ChartImage(const ChartModel& model, const QFont& font, const QPalette& palette);
+QImage ChartImage(const TChartPicture& picture, const QPalette& palette);
 // The picture as PNG bytes. A chart of thousands of draws is a tall picture of few colours: it is
 // stored with a colour table, which keeps file and time small.
 QByteArray ChartPng(const QImage& image);

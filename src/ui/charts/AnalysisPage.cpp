@@ -33,3 +33,7 @@ void TAnalysisPage::ExTabSheet13SmBtClick() {
     form.Memo->setPlainText(AnalysisExplanationLines().join(u'\n'));
     form.ShowExplanation(AnalysisExplanationCaption());
 }
+
+std::optional<TChartPicture> TAnalysisPage::picture() const {
+    return TChartPicture(m_net->model(), m_net->font());
+}

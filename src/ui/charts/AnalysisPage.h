@@ -10,6 +10,7 @@ class TH2Net;
 class TAnalysisPage : public TChartPage {
     Q_OBJECT
   public:
+    std::optional<TChartPicture> picture() const override;
     explicit TAnalysisPage(const TCodeArr& history, QWidget* parent = nullptr);
 
     TH2Net* net() const { return m_net; }            // ExTabSheet13Net

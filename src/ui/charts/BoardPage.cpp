@@ -2,6 +2,8 @@
 
 #include "controls/B0NetView.h"
 
+#include "paint/ChartPaint.h"
+
 #include <QVBoxLayout>
 
 TBoardPage::TBoardPage(const TCodeArr& history, int sheet, QWidget* parent)
@@ -20,4 +22,8 @@ void TBoardPage::fillPage(int n) {
     m_view->clear();
     ChartModel model = fillModel(n);
     m_view->setModels(std::move(std::get<B0NetBoards>(model).boards));
+}
+
+std::optional<TChartPicture> TBoardPage::picture() const {
+    return TChartPicture(B0NetBoards{boards()}, m_view->font());
 }

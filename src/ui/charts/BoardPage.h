@@ -12,6 +12,7 @@ class TB0NetView;
 class TBoardPage : public TChartPage {
     Q_OBJECT
   public:
+    std::optional<TChartPicture> picture() const override;
     // The boards of the latest fill, newest draw first (ExTabSheet6Nets / ExTabSheet12Nets).
     const std::vector<B0NetModel>& boards() const;
     // The scrolling control (ExTabSheet6ScrollBox / ExTabSheet12ScrollBox).

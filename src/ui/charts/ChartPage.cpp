@@ -3,11 +3,18 @@
 #include "CommandGuard.h"
 #include "charts/ChartSheets.h"
 #include "history/Convert.h"
+#include "paint/ChartPaint.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
@@ -136,7 +143,30 @@ TChartPage::TChartPage(const TCodeArr& history, int sheet, QWidget* parent)
     m_topBar->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     layoutTopPanel();
 
+    // The chart leaves the program by buttons and by the context menu of every chart control (the
+    // controls leave the event to the body).
+    const auto addPictureCommand = [this](const QString& text, const QString& tag,
+                                          void (TChartPage::*slot)()) {
+        auto* button = new QPushButton(text);
+        button->setObjectName(objectName() + tag + QStringLiteral("Bt"));
+        m_topBar->addWidget(button);
+        connect(button, &QPushButton::clicked, this, slot);
+        return button;
+    };
+    m_copyBt =
+        addPictureCommand(QStringLiteral("复制图片"), QStringLiteral("Copy"), &TChartPage::copyPicture);
+    m_saveBt =
+        addPictureCommand(QStringLiteral("保存图片..."), QStringLiteral("Save"), &TChartPage::savePicture);
+    m_printBt =
+        addPictureCommand(QStringLiteral("打印图表"), QStringLiteral("Print"), &TChartPage::printPicture);
+
     m_body = new QWidget(this);
+    m_body->setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (QPushButton* button : {m_copyBt, m_saveBt, m_printBt}) {
+        auto* action = new QAction(button->text(), m_body);
+        connect(action, &QAction::triggered, button, &QPushButton::click);
+        m_body->addAction(action);
+    }
     m_bodyLayout = new QVBoxLayout(m_body);
     m_bodyLayout->setContentsMargins(0, 0, 0, 0);
     m_bodyLayout->setSpacing(0);
@@ -185,6 +215,52 @@ bool TChartPage::refill() {
 }
 
 void TChartPage::fillPage(int) {}
+
+std::optional<TChartPicture> TChartPage::picture() const {
+    return std::nullopt;
+}
+
+QList<QAction*> TChartPage::pictureActions() const {
+    return m_body->actions();
+}
+
+QImage TChartPage::pictureImage() const {
+    const std::optional<TChartPicture> p = picture();
+    return p ? ChartImage(*p, palette()) : QImage();
+}
+
+void TChartPage::savePictureTo(const QString& path) const {
+    SaveChartPng(pictureImage(), path);
+}
+
+bool TChartPage::printPictureTo(QPagedPaintDevice& device) const {
+    const std::optional<TChartPicture> p = picture();
+    return p && PaintChartPages(device, *p, palette());
+}
+
+void TChartPage::copyPicture() {
+    const QImage image = pictureImage();
+    if (!image.isNull()) QGuiApplication::clipboard()->setImage(image);
+}
+
+void TChartPage::savePicture() {
+    const QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("保存图片"), m_caption + QStringLiteral(".png"),
+                                     QStringLiteral("PNG 图片 (*.png)"));
+    if (path.isEmpty()) return;
+    RunGuarded(this, [&] { savePictureTo(path); });
+}
+
+void TChartPage::printPicture() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(m_caption);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("打印图表"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+        if (!printPictureTo(*target)) ShowErrorBox(this, QStringLiteral("打印失败！"));
+    });
+    preview.exec();
+}
 
 ChartModel TChartPage::fillModel(int n) const {
     return FindChartSheet(m_sheet)->fill(m_history, chartArgs(n));

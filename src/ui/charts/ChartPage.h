@@ -5,8 +5,12 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 
+class QAction;
 class QHBoxLayout;
+class QPagedPaintDevice;
+class TChartPicture;
 class QLabel;
 class QPushButton;
 class QShowEvent;
@@ -47,10 +51,30 @@ class TChartPage : public QWidget {
     // Count of completed fills (show events and clicks that got through the size check).
     int fillCount() const { return m_fillCount; }
 
+    // The whole chart the page's controls hold (every row and board), nothing on a page without one.
+    virtual std::optional<TChartPicture> picture() const;
+    QImage pictureImage() const;
+    // Writes the picture as PNG (throws KelvoraError with the reason).
+    void savePictureTo(const QString& path) const;
+    // Prints the picture on the device's pages; false when the device fails.
+    bool printPictureTo(QPagedPaintDevice& device) const;
+
+    // The buttons and context-menu entries "复制图片", "保存图片..." and "打印图表".
+    QPushButton* copyButton() const { return m_copyBt; }
+    QPushButton* saveButton() const { return m_saveBt; }
+    QPushButton* printButton() const { return m_printBt; }
+    QList<QAction*> pictureActions() const;
+
   public slots:
     // What the show event and the "查询" button do: fillPage(periods()) inside the error guard.
     // Returns false when the fill was refused.
     bool refill();
+    // 复制图片: the picture onto the clipboard.
+    void copyPicture();
+    // 保存图片...: asks for a PNG file and writes the picture into it.
+    void savePicture();
+    // 打印图表: the print preview, from which the print dialog prints.
+    void printPicture();
 
   signals:
     void filled();
@@ -90,4 +114,7 @@ class TChartPage : public QWidget {
     QWidget* m_body = nullptr;
     QVBoxLayout* m_bodyLayout = nullptr;
     int m_fillCount = 0;
+    QPushButton* m_copyBt = nullptr;
+    QPushButton* m_saveBt = nullptr;
+    QPushButton* m_printBt = nullptr;
 };

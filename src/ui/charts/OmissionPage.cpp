@@ -3,6 +3,9 @@
 #include "charts/OmissionChart.h"
 #include "controls/B0Net.h"
 
+#include "paint/ChartPaint.h"
+
+#include <QEvent>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -23,6 +26,22 @@ TOmissionPage::TOmissionPage(const TCodeArr& history, QWidget* parent) : TChartP
     m_net2->setObjectName(QStringLiteral("ExTabSheet11Net2"));
     m_scrollBox->setWidget(m_tableArea);
     bodyLayout()->addWidget(m_scrollBox);
+    // The box gets its final width only once laid out (after the first visit's fill) and again
+    // whenever the window changes: the tables follow its centre every time.
+    m_scrollBox->viewport()->installEventFilter(this);
+}
+
+bool TOmissionPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_scrollBox->viewport() && event->type() == QEvent::Resize) centreTables();
+    return TChartPage::eventFilter(watched, event);
+}
+
+void TOmissionPage::centreTables() {
+    const int width = tableAreaWidth();
+    const int left = (width - OmissionTableWidth) / 2;
+    for (TB0Net* net : {m_net1, m_net2})
+        if (net->x() != left) net->move(left, net->y());
+    m_tableArea->resize(width, m_net2->geometry().bottom() + 10);
 }
 
 ChartArgs TOmissionPage::chartArgs(int n) const {
@@ -35,9 +54,12 @@ int TOmissionPage::tableAreaWidth() const {
 }
 
 void TOmissionPage::fillPage(int n) {
-    const int width = tableAreaWidth();
     const OmissionTables tables = std::get<OmissionTables>(fillModel(n));
     m_net1->setModel(tables.red);
     m_net2->setModel(tables.blue);
-    m_tableArea->resize(width, m_net2->geometry().bottom() + 10);
+    centreTables();
+}
+
+std::optional<TChartPicture> TOmissionPage::picture() const {
+    return TChartPicture(OmissionTables{m_net1->model(), m_net2->model()}, m_net1->font());
 }

@@ -10,6 +10,7 @@ class TB0Net;
 class TOmissionPage : public TChartPage {
     Q_OBJECT
   public:
+    std::optional<TChartPicture> picture() const override;
     explicit TOmissionPage(const TCodeArr& history, QWidget* parent = nullptr);
 
     TB0Net* redNet() const { return m_net1; }  // ExTabSheet11Net1
@@ -22,6 +23,8 @@ class TOmissionPage : public TChartPage {
 
   private:
     int tableAreaWidth() const;
+    void centreTables();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     QScrollArea* m_scrollBox = nullptr;
     QWidget* m_tableArea = nullptr;

@@ -2,6 +2,8 @@
 
 #include "controls/G2Net.h"
 
+#include "paint/ChartPaint.h"
+
 #include <QVBoxLayout>
 
 TStatsPage::TStatsPage(const TCodeArr& history, Kind kind, QWidget* parent)
@@ -13,4 +15,8 @@ TStatsPage::TStatsPage(const TCodeArr& history, Kind kind, QWidget* parent)
 
 void TStatsPage::fillPage(int n) {
     m_net->setModel(std::get<G2NetModel>(fillModel(n)));
+}
+
+std::optional<TChartPicture> TStatsPage::picture() const {
+    return TChartPicture(m_net->model(), m_net->font());
 }

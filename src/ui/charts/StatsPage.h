@@ -9,6 +9,7 @@ class TG2Net;
 class TStatsPage : public TChartPage {
     Q_OBJECT
   public:
+    std::optional<TChartPicture> picture() const override;
     enum Kind { Red, Blue };
 
     TStatsPage(const TCodeArr& history, Kind kind, QWidget* parent = nullptr);

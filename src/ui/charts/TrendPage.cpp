@@ -26,3 +26,7 @@ TOddEvenPage::TOddEvenPage(const TCodeArr& history, QWidget* parent) : TTrendPag
 TBigSmallPage::TBigSmallPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 5, parent) {}
 
 TBlueTrendPage::TBlueTrendPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 9, parent) {}
+
+std::optional<TChartPicture> TTrendPage::picture() const {
+    return TChartPicture(m_net->model(), m_net->font());
+}

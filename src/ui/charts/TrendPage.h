@@ -10,6 +10,7 @@ class TH2Net;
 class TTrendPage : public TChartPage {
     Q_OBJECT
   public:
+    std::optional<TChartPicture> picture() const override;
     TTrendPage(const TCodeArr& history, int sheet, QWidget* parent = nullptr);
 
     TH2Net* net() const { return m_net; }

@@ -1,0 +1,115 @@
+// The whole chart leaving the program: the page's picture equals what kelvora-cli chart --png draws,
+// saving writes it, printing puts it on as many PDF pages as it needs, the context menu offers all.
+#include "ChartUiHistory.h"
+#include "charts/ChartPage.h"
+#include "charts/ChartPages.h"
+#include "paint/ProgramFont.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestChartPicture : public QObject {
+    Q_OBJECT
+
+    TCodeArr m_history = SampleHistory();
+    QTemporaryDir m_dir;
+    std::unique_ptr<TChartPages> m_pages;
+
+    TChartPage* show(int sheet, int n) {
+        m_pages->showSheet(sheet - 1);
+        TChartPage* page = m_pages->currentSheet();
+        page->periodsEdit()->setValue(n);
+        page->refill();
+        return page;
+    }
+
+  private slots:
+    void initTestCase() {
+        QFile::copy(QStringLiteral(KELVORA_SAMPLE), m_dir.filePath(QStringLiteral("ssq.dxt")));
+        m_pages = std::make_unique<TChartPages>(m_history);
+        m_pages->setFont(ProgramFont());
+        m_pages->resize(776, 480);
+        m_pages->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_pages.get()));
+    }
+    void cleanupTestCase() { m_pages.reset(); }
+
+    void cliDrawsThePagesPicture_data() {
+        QTest::addColumn<int>("sheet");
+        QTest::addColumn<int>("periods");
+        QTest::newRow("red trend") << 1 << 30;
+        QTest::newRow("zone, wide totals") << 2 << 300;
+        QTest::newRow("red stats") << 7 << 30;
+        QTest::newRow("omission tables") << 11 << 30;
+        QTest::newRow("gann boards") << 12 << 30;
+        QTest::newRow("analysis table") << 13 << 100;
+    }
+    void cliDrawsThePagesPicture() {
+        QFETCH(int, sheet);
+        QFETCH(int, periods);
+        const QImage shown = show(sheet, periods)->pictureImage().convertToFormat(QImage::Format_RGB32);
+        const QString file = m_dir.filePath(QStringLiteral("sheet%1.png").arg(sheet));
+        QProcess cli;
+        cli.start(QStringLiteral(KELVORA_CLI),
+                  {QStringLiteral("--data"), m_dir.filePath(QStringLiteral("ssq.dxt")),
+                   QStringLiteral("chart"), QString::number(sheet), QStringLiteral("--periods"),
+                   QString::number(periods), QStringLiteral("--png"), file});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 0);
+        const QImage written = QImage(file).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(written.size(), shown.size());
+        QVERIFY(written == shown);
+        // The picture is the whole chart, not the part in view (a bar chart fits its page).
+        if (sheet != 7) QVERIFY(shown.height() > m_pages->height());
+    }
+
+    void saveCopyAndPrint() {
+        TChartPage* page = show(1, 300);
+        const QImage picture = page->pictureImage();
+        const QString png = m_dir.filePath(QStringLiteral("saved.png"));
+        page->savePictureTo(png);
+        QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32),
+                 picture.convertToFormat(QImage::Format_RGB32));
+        page->copyPicture();
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), picture.size());
+
+        // 300 draws do not fit one A4 page: the rows go on over several.
+        const QString pdf = m_dir.filePath(QStringLiteral("chart.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            writer.setResolution(300);
+            QVERIFY(page->printPictureTo(writer));
+        }
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished(30000));
+        const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                                  .match(QString::fromLatin1(info.readAllStandardOutput()));
+        QVERIFY(pages.hasMatch());
+        QVERIFY2(pages.captured(1).toInt() > 1, qPrintable(pages.captured(1)));
+    }
+
+    void contextMenuOffersThePicture() {
+        TChartPage* page = show(7, 30);
+        QStringList texts;
+        for (QAction* a : page->pictureActions())
+            texts << a->text();
+        QCOMPARE(texts, (QStringList{QStringLiteral("复制图片"), QStringLiteral("保存图片..."),
+                                     QStringLiteral("打印图表")}));
+        QVERIFY(page->copyButton()->isVisible());
+        QVERIFY(page->copyButton()->geometry().left() >= 0);
+        // The buttons sit right of "查询" on the top panel.
+        QVERIFY(page->copyButton()->mapTo(page, QPoint(0, 0)).x() > page->goButton()->geometry().right());
+    }
+};
+
+QTEST_MAIN(TestChartPicture)
+#include "tst_chartpicture.moc"
