@@ -3,15 +3,20 @@
 #include "ChartUiHistory.h"
 #include "charts/ChartPage.h"
 #include "charts/ChartPages.h"
+#include "charts/TrendOmission.h"
+#include "charts/TrendPage.h"
+#include "controls/H2Net.h"
 #include "paint/ProgramFont.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +100,62 @@ class TestChartPicture : public QObject {
                                                   .match(QString::fromLatin1(info.readAllStandardOutput()));
         QVERIFY(pages.hasMatch());
         QVERIFY2(pages.captured(1).toInt() > 1, qPrintable(pages.captured(1)));
+    }
+
+    // "显示遗漏" puts the counts into the grid (and so into its picture); hovering tells the same.
+    void omissionSwitchAndHover() {
+        auto* page = static_cast<TTrendPage*>(show(1, 30));
+        TH2Net* net = page->net();
+        const int row = net->model().fixRowCount();
+        // Column of a number not drawn in the newest draw: its cell is empty until the switch is on.
+        int col = 8;
+        while (!net->model().GetValue(row, col).isEmpty())
+            ++col;
+        const H2NetLayout& l = net->layout();
+        const TNetRect rect = net->model().RectOfCell(row, col);
+        const QPoint centre((l.ColLefts[size_t(col)] * 2 + net->model().colWidths()[col]) / 2,
+                            (rect.Top + rect.Bottom) / 2);
+        const int omission = TrendOmissionAt(net->model(), 0, col);
+        QVERIFY(omission > 0);
+        QCOMPARE(net->toolTipAt(centre), QStringLiteral("%1期  %2：遗漏 %3 期")
+                                             .arg(net->model().GetValue(row, 0))
+                                             .arg(col - 7)
+                                             .arg(omission));
+        const QImage before = page->pictureImage();
+        page->omissionSwitch()->setChecked(true);
+        QCOMPARE(net->model().GetValue(row, col), QString::number(omission));
+        QVERIFY(page->pictureImage() != before);
+        page->omissionSwitch()->setChecked(false);
+        QVERIFY(net->model().GetValue(row, col).isEmpty());
+        // Off the draw rows there is nothing to tell.
+        QVERIFY(net->toolTipAt(QPoint(centre.x(), 5)).isEmpty());
+    }
+
+    // A dark palette: cells whose fill the chart fixes keep dark ink; unfilled cells take the palette's.
+    void darkPaletteKeepsFilledCellsReadable() {
+        auto* page = static_cast<TTrendPage*>(show(1, 30));
+        QPalette dark = page->palette();
+        dark.setColor(QPalette::Base, Qt::black);
+        dark.setColor(QPalette::Text, Qt::white);
+        dark.setColor(QPalette::WindowText, Qt::white);
+        page->setPalette(dark);
+        const QImage image = page->pictureImage().convertToFormat(QImage::Format_RGB32);
+        page->setPalette(QPalette());
+        const H2NetModel& m = page->net()->model();
+        auto inks = [&](int row, int col) {
+            const TNetRect r = m.RectOfCell(row, col);
+            QSet<QRgb> colours;
+            for (int y = r.Top; y < r.Bottom; ++y)
+                for (int x = r.Left; x < r.Right; ++x)
+                    colours.insert(image.pixel(x, y));
+            return colours;
+        };
+        // Header "1" over red numbers: its light fill with black text, no white.
+        const QSet<QRgb> header = inks(1, 1);
+        QVERIFY(header.contains(qRgb(0, 0, 0)));
+        QVERIFY(!header.contains(qRgb(255, 255, 255)));
+        // An issue code on the dark base: white text.
+        QVERIFY(inks(2, 0).contains(qRgb(255, 255, 255)));
     }
 
     void contextMenuOffersThePicture() {

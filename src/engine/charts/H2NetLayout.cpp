@@ -33,6 +33,21 @@ int H2NetContentHeight(const H2NetModel& m) {
     return m.colsCount() > 0 ? m.TopOfRow(m.rowCount()) + 1 : 0;
 }
 
+QPoint H2NetCellAt(const H2NetModel& m, const H2NetLayout& l, QPoint pos) {
+    const QPoint none(-1, -1);
+    const int pitch = m.FRowHeight + m.FLineWidth;
+    if (pitch <= 0 || l.ColLefts.size() != size_t(m.colsCount()) + 1 || pos.y() < 1) return none;
+    int col = -1;
+    for (int c = 0; c < m.colsCount(); ++c)
+        if (pos.x() >= l.ColLefts[size_t(c)] && pos.x() < l.ColLefts[size_t(c)] + m.colWidths()[c]) col = c;
+    const int slot = (pos.y() - 1) / pitch;
+    if (col < 0 || (pos.y() - 1) % pitch >= m.FRowHeight) return none;
+    if (slot < m.fixRowCount()) return {col, slot};
+    const int row = slot + l.TopRow;
+    if (slot >= m.fixRowCount() + l.VisRows || row >= m.rowCount()) return none;
+    return {col, row};
+}
+
 int H2NetScroll(TScrollRequest request, int P, int Min, int Max, int visRows, int thumbPos) {
     switch (request) {
     case TScrollRequest::LineUp:

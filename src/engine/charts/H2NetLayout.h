@@ -2,6 +2,7 @@
 
 #include "charts/H2NetModel.h"
 
+#include <QPoint>
 #include <vector>
 
 // What the trend grid shows for a client height and a scroll position: the data rows that fit
@@ -29,6 +30,10 @@ H2NetLayout FullH2NetLayout(const H2NetModel& model);
 // horizontal scroll range is measured against.
 int H2NetContentWidth(const H2NetModel& model);
 int H2NetContentHeight(const H2NetModel& model);
+
+// The cell (x = column, y = grid row) under a point of the unscrolled-horizontally client area, with
+// the data rows scrolled by the layout's TopRow; (-1, -1) on a line, a margin or past the grid.
+QPoint H2NetCellAt(const H2NetModel& model, const H2NetLayout& layout, QPoint pos);
 
 // The scroll bar requests the grid answers.
 enum class TScrollRequest {

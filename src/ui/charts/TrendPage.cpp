@@ -1,8 +1,10 @@
 #include "charts/TrendPage.h"
 
+#include "charts/TrendOmission.h"
 #include "controls/H2Net.h"
 #include "paint/ChartPaint.h"
 
+#include <QCheckBox>
 #include <QVBoxLayout>
 
 TTrendPage::TTrendPage(const TCodeArr& history, int sheet, QWidget* parent)
@@ -10,11 +12,20 @@ TTrendPage::TTrendPage(const TCodeArr& history, int sheet, QWidget* parent)
     m_net = new TH2Net(body());
     m_net->setObjectName(objectName() + QStringLiteral("Net"));
     m_net->setFont(ChartFont(ChartKind::Grid, m_net->font()));
+    m_showOmission = new QCheckBox(QStringLiteral("显示遗漏"));
+    m_showOmission->setObjectName(objectName() + QStringLiteral("OmissionChk"));
+    topBar()->insertWidget(0, m_showOmission);
+    connect(m_showOmission, &QCheckBox::toggled, this, &TTrendPage::showModel);
     bodyLayout()->addWidget(m_net, 1);
 }
 
 void TTrendPage::fillPage(int n) {
-    m_net->setModel(std::get<H2NetModel>(fillModel(n)));
+    m_filled = std::get<H2NetModel>(fillModel(n));
+    showModel();
+}
+
+void TTrendPage::showModel() {
+    m_net->setModel(m_showOmission->isChecked() ? WithOmissionCounts(m_filled) : m_filled);
 }
 
 TRedTrendPage::TRedTrendPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 1, parent) {}

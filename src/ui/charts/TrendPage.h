@@ -3,6 +3,7 @@
 #include "charts/ChartPage.h"
 #include "charts/H2NetModel.h"
 
+class QCheckBox;
 class TH2Net;
 
 // A chart sheet showing one trend grid (ExTabSheet<k>Net) that fills the body: the red-ball,
@@ -14,13 +15,19 @@ class TTrendPage : public TChartPage {
     TTrendPage(const TCodeArr& history, int sheet, QWidget* parent = nullptr);
 
     TH2Net* net() const { return m_net; }
+    // "显示遗漏": empty draw cells show the column's omission count (off by default).
+    QCheckBox* omissionSwitch() const { return m_showOmission; }
 
   protected:
     // The grid takes the model only once it exists.
     void fillPage(int n) override;
 
   private:
+    void showModel();
+
     TH2Net* m_net = nullptr;
+    QCheckBox* m_showOmission = nullptr;
+    H2NetModel m_filled; // the grid as the fill routine built it
 };
 
 // The red-ball trend chart sheet "红球走势图".

@@ -1,11 +1,14 @@
 #include "controls/H2Net.h"
 
 #include "CommandGuard.h"
+#include "charts/TrendOmission.h"
 #include "paint/ChartPaint.h"
 
+#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 TH2Net::TH2Net(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -133,4 +136,35 @@ void TH2Net::render(QPainter& p, const QRect& clip) {
     // walk never trusts a layout made for other dimensions.
     PaintH2Net(p, m_model, LayoutH2Net(m_model, viewport()->height(), m_layout.TopRow), font(), palette(),
                clip);
+}
+
+QString TH2Net::toolTipAt(QPoint pos) const {
+    const QPoint cell = H2NetCellAt(m_model, m_layout, pos + QPoint(horizontalScrollBar()->value(), 0));
+    const int fix = m_model.fixRowCount();
+    // Draw rows only: not the header, not the totals row.
+    if (cell.y() < fix || cell.y() >= m_model.rowCount() - 1 || cell.x() <= 0) return QString();
+    QString heading;
+    if (fix > 0) heading = m_model.GetValue(fix - 1, cell.x());
+    for (const TMergeRec& merge : m_model.merges())
+        if (heading.isEmpty() && merge.Active && merge.TopLeft.x() <= cell.x() &&
+            cell.x() <= merge.BottomRight.x())
+            heading = merge.Text;
+    const QString value = m_model.GetValue(cell.y(), cell.x());
+    const QString state =
+        value.isEmpty() ? QStringLiteral("遗漏 %1 期").arg(TrendOmissionAt(m_model, cell.y() - fix, cell.x()))
+                        : value;
+    return QStringLiteral("%1期  %2：%3").arg(m_model.GetValue(cell.y(), 0), heading.simplified(), state);
+}
+
+bool TH2Net::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = toolTipAt(help->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, viewport());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }

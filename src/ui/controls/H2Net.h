@@ -59,12 +59,17 @@ class TH2Net : public QAbstractScrollArea {
     void render(QPainter& painter, const QRect& clip);
     void render(QPainter& painter) { render(painter, viewport()->rect()); }
 
+    // What hovering over a viewport point tells: the draw's issue code, the column's heading and
+    // the cell's mark, or how many draws the column has gone without one. Empty off the draw rows.
+    QString toolTipAt(QPoint viewportPos) const;
+
   signals:
     // End of every layout.
     void changed();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
