@@ -92,6 +92,8 @@ class TestBoardPages : public QObject {
         const QPoint corner = m.bounds().topLeft() + QPoint(cell.Left + 1, cell.Top + 1);
         // 0x0000FF is pure red on screen; sample the cell's corner, away from its text.
         QCOMPARE(img.pixelColor(corner), QColor(255, 0, 0));
+        // Hovering there names the draw, the number and the hit.
+        QCOMPARE(page->scrollBox()->toolTipAt(corner), m.FTitle + QStringLiteral("  %1：红球开出").arg(red));
     }
 };
 

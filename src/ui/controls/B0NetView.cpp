@@ -1,11 +1,14 @@
 #include "controls/B0NetView.h"
 
+#include "charts/BoardCharts.h"
 #include "paint/ChartPaint.h"
 #include "paint/NetPaint.h"
 
+#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 
 TB0NetView::TB0NetView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
@@ -52,4 +55,38 @@ void TB0NetView::resizeEvent(QResizeEvent* event) {
 
 void TB0NetView::scrollContentsBy(int, int) {
     viewport()->update();
+}
+
+QString TB0NetView::toolTipAt(QPoint pos) const {
+    const QPoint at = pos + scrollOffset();
+    for (const B0NetModel& m : m_models) {
+        if (!m.bounds().contains(at)) continue;
+        const QPoint local = at - m.bounds().topLeft();
+        for (int r = 0; r < m.visRows(); ++r)
+            for (int c = 0; c < m.colCount(); ++c) {
+                if (!ToQRect(m.RectOfCell(c, r)).contains(local)) continue;
+                const QString number = m.GetValue(c, r);
+                if (number.isEmpty()) return QString();
+                const TColor fill = m.GetCellColor(c, r);
+                const QString state = fill == BoardRedColor    ? QStringLiteral("红球开出")
+                                      : fill == BoardBlueColor ? QStringLiteral("蓝球开出")
+                                                               : QStringLiteral("未开出");
+                return QStringLiteral("%1  %2：%3").arg(m.FTitle.simplified(), number, state);
+            }
+        return QString();
+    }
+    return QString();
+}
+
+bool TB0NetView::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = toolTipAt(help->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, viewport());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }

@@ -23,7 +23,12 @@ class TB0NetView : public QAbstractScrollArea {
     // Content coordinates of the top-left visible pixel.
     QPoint scrollOffset() const;
 
+    // The hover text at a viewport point: the board's title, the number in the cell and whether the
+    // draw holds it. Empty off the cells.
+    QString toolTipAt(QPoint viewportPos) const;
+
   protected:
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
