@@ -71,11 +71,10 @@ QList<QRect> addCaption(QWidget* parent, const QString& text, int left, int top,
     return gaps;
 }
 
-QSpinBox* addSpin(QWidget* parent, const QString& name, int low, int high, int value) {
+QSpinBox* addSpin(QWidget* parent, const QString& name, int low, int high) {
     auto* spin = new QSpinBox(parent);
     spin->setObjectName(name);
     spin->setRange(low, high);
-    spin->setValue(value);
     return spin;
 }
 
@@ -200,6 +199,8 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
     RcmMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memoLayout->addWidget(RcmMemo);
 
+    // Start values are the reset values.
+    writeInput(ShrinkInput{});
     RcmPctl->setCurrentWidget(RcmSheet3);
     RcmSheet1->installEventFilter(this);
     RcmSheet1Panel->installEventFilter(this);
@@ -245,8 +246,8 @@ void TShrinkPanel::buildSheet1() {
 
     const QList<QRect> sumGaps =
         addCaption(g, QStringLiteral("每注红球号和值设定:和值介于         至"), 10, 26, 63);
-    SumSe1 = addSpin(g, QStringLiteral("SumSe1"), 21, 183, 21);
-    SumSe2 = addSpin(g, QStringLiteral("SumSe2"), 21, 183, 183);
+    SumSe1 = addSpin(g, QStringLiteral("SumSe1"), 21, 183);
+    SumSe2 = addSpin(g, QStringLiteral("SumSe2"), 21, 183);
     SumSe1->setGeometry(sumGaps[0]);
     SumSe2->setGeometry(sumGaps[1]);
 
@@ -269,7 +270,6 @@ void TShrinkPanel::buildSheet1() {
     RcmSheet1LinkRadio = addMatrix<TMultiRadio>(
         g, QStringLiteral("RcmSheet1LinkRadio"),
         {QStringLiteral("有连号"), QStringLiteral("无连号"), QStringLiteral("不考虑连号")}, 70, 3, 174, 80);
-    RcmSheet1LinkRadio->SetItemIndex(2);
     RcmSheet1LinkChk = addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet1LinkChk"),
                                             {QStringLiteral("二连号"), QStringLiteral("三连号"),
                                              QStringLiteral("四连号"), QStringLiteral("五连号")},
@@ -286,8 +286,8 @@ void TShrinkPanel::buildSheet2() {
     QWidget* g = RcmSheet2Gbx1;
 
     const QList<QRect> tailGaps = addCaption(g, QStringLiteral("合值范围设定:        至"), 10, 26, 56);
-    RcmSheet2Gbx1AddSe1 = addSpin(g, QStringLiteral("RcmSheet2Gbx1AddSe1"), 0, 9, 0);
-    RcmSheet2Gbx1AddSe2 = addSpin(g, QStringLiteral("RcmSheet2Gbx1AddSe2"), 0, 9, 9);
+    RcmSheet2Gbx1AddSe1 = addSpin(g, QStringLiteral("RcmSheet2Gbx1AddSe1"), 0, 9);
+    RcmSheet2Gbx1AddSe2 = addSpin(g, QStringLiteral("RcmSheet2Gbx1AddSe2"), 0, 9);
     RcmSheet2Gbx1AddSe1->setGeometry(tailGaps[0]);
     RcmSheet2Gbx1AddSe2->setGeometry(tailGaps[1]);
 
@@ -318,9 +318,9 @@ void TShrinkPanel::buildSheet3() {
     sheetLayout->addWidget(RcmSheet3Gbx1);
     QWidget* g = RcmSheet3Gbx1;
 
-    MaxCodeSe = addSpin(g, QStringLiteral("MaxCodeSe"), 1, 33, 33);
+    MaxCodeSe = addSpin(g, QStringLiteral("MaxCodeSe"), 1, 33);
     MaxCodeSe->setGeometry(addCaption(g, QStringLiteral("最大号码:"), 10, 26, 50).last());
-    MinCodeSe = addSpin(g, QStringLiteral("MinCodeSe"), 1, 33, 1);
+    MinCodeSe = addSpin(g, QStringLiteral("MinCodeSe"), 1, 33);
     MinCodeSe->setGeometry(addCaption(g, QStringLiteral("最小号码:"), 150, 26, 50).last());
 
     // Each caption holds its lists in its blanks, the second of a range after "至".
@@ -400,37 +400,66 @@ ShrinkInput TShrinkPanel::readInput() const {
     return in;
 }
 
+namespace {
+template <size_t N> void setItems(TMultiChk* matrix, const std::array<bool, N>& items) {
+    for (size_t k = 0; k < N; ++k)
+        matrix->SetChecked(int(k), items[k]);
+}
+} // namespace
+
+void TShrinkPanel::writeInput(const ShrinkInput& in) {
+    setItems(RcmSheet1CodeChk, in.candidates);
+    SumSe1->setValue(in.sumMin);
+    SumSe2->setValue(in.sumMax);
+    SumExEd->setText(in.excludeSums);
+    setItems(RcmSheet1RatioChk, in.oddEven);
+    setItems(RcmSheet1CountChk, in.repeats);
+    // Index 3 is the radio with no item selected.
+    if (in.linkIndex >= 0 && in.linkIndex < RcmSheet1LinkRadio->Count())
+        RcmSheet1LinkRadio->SetItemIndex(in.linkIndex);
+    else
+        RcmSheet1LinkRadio->Clear();
+    setItems(RcmSheet1LinkChk, in.linkRuns);
+    RcmSheet2Gbx1AddSe1->setValue(in.tailMin);
+    RcmSheet2Gbx1AddSe2->setValue(in.tailMax);
+    RcmSheet2Gbx1AddEd->setText(in.excludeTails);
+    CodeExcEd->setText(in.excludeNumbers);
+    CodeIncEd->setText(in.requireNumbers);
+    setItems(RcmSheet2RatioChk, in.bigSmall);
+    MaxCodeSe->setValue(in.maxCode);
+    MinCodeSe->setValue(in.minCode);
+    // Item 0 is "不选"; the value v is item v + 1.
+    CbbSpan1->setCurrentIndex(in.spanMin + 1);
+    CbbSpan2->setCurrentIndex(in.spanMax + 1);
+    const std::array<QComboBox*, 3> zones{Cbb11, Cbb22, Cbb33}, mod3{Cbbmod0, Cbbmod1, Cbbmod2};
+    for (size_t k = 0; k < 3; ++k) {
+        zones[k]->setCurrentIndex(in.zones[k] + 1);
+        mod3[k]->setCurrentIndex(in.mod3[k] + 1);
+    }
+    CbbAc1->setCurrentIndex(in.acMin + 1);
+    CbbAc2->setCurrentIndex(in.acMax + 1);
+    for (size_t r = 0; r < 4; ++r) {
+        RcmSheet3RangeEdit[r]->setText(in.hitRows[r].list);
+        setItems(RcmSheet3RangeChk[r], in.hitRows[r].items);
+    }
+}
+
 void TShrinkPanel::RcmPanelClearBtClick() {
-    RcmSheet1CodeChk->Clear();
-    SumSe1->setValue(21);
-    SumSe2->setValue(183);
-    SumExEd->clear();
-    RcmSheet1RatioChk->Clear();
-    RcmSheet1CountChk->Clear();
-    RcmSheet1LinkRadio->SetItemIndex(2);
-    RcmSheet1LinkChk->Clear();
-    RcmSheet2Gbx1AddSe1->setValue(0);
-    RcmSheet2Gbx1AddSe2->setValue(9);
-    RcmSheet2Gbx1AddEd->clear();
-    CodeExcEd->clear();
-    CodeIncEd->clear();
-    RcmSheet2RatioChk->Clear();
-    MaxCodeSe->setValue(33);
-    MinCodeSe->setValue(1);
-    for (QComboBox* c : {CbbSpan1, CbbSpan2, Cbb11, Cbb22, Cbb33, Cbbmod0, Cbbmod1, Cbbmod2, CbbAc1, CbbAc2})
-        c->setCurrentIndex(0);
+    ShrinkInput reset;
     // The four hit rows keep their content.
+    reset.hitRows = readInput().hitRows;
+    writeInput(reset);
 }
 
 void TShrinkPanel::RcmPanelScaleBtClick() {
-    if (RcmSheet1CodeChk->CheckedCount() < 8) {
-        ShowMessage(this, TooFewCandidatesText());
-        return;
-    }
     // A value still being typed into a spin edit counts as typed.
     for (QSpinBox* spin : {SumSe1, SumSe2, RcmSheet2Gbx1AddSe1, RcmSheet2Gbx1AddSe2, MaxCodeSe, MinCodeSe})
         spin->interpretText();
     const ShrinkInput input = readInput();
+    if (input.tooFewCandidates()) {
+        ShowMessage(this, TooFewCandidatesText());
+        return;
+    }
     TProgressForm& form = TProgressForm::instance();
     ShrinkProgress progress;
     progress.begin = [&form] { form.begin(QStringLiteral("正在进行缩水计算..."), ShrinkProgressMaximum); };

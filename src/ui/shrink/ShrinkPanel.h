@@ -28,6 +28,8 @@ class TShrinkPanel : public QWidget {
 
     // What the condition widgets hold now.
     ShrinkInput readInput() const;
+    // Puts every condition of in into the widgets, the hit rows included.
+    void writeInput(const ShrinkInput& in);
 
     // Standard dialogs, replaceable so that tests can answer them. The save dialog returns the
     // chosen file name (empty when cancelled); the input box the typed text (empty when cancelled).
