@@ -113,7 +113,16 @@ class ShrinkConditions {
     std::array<std::array<ConditionMask, 7>, 4> m_hitFail{};
 };
 
+// Bits set in x, counted in registers: the build targets plain x86-64, where the builtin is a
+// library call, and the walks count once per ticket.
+inline int BitCount64(uint64_t x) {
+    x = x - ((x >> 1) & 0x5555555555555555ull);
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return int((x * 0x0101010101010101ull) >> 56);
+}
+
 // The number of conditions set in mask.
 inline int ConditionCountIn(ConditionMask mask) {
-    return __builtin_popcount(mask);
+    return BitCount64(mask);
 }

@@ -93,7 +93,7 @@ struct TolerantWalk {
             m.span = x - nextFirst;
             m.links = linkOn ? longestRunLinks(nextMask) : 0;
             // Bits 1..32 of the differences: the AC value is their count minus 5.
-            m.ac = acOn ? __builtin_popcountll(nextDiffs & ~uint64_t(1)) - 5 : 0;
+            m.ac = acOn ? BitCount64(nextDiffs & ~uint64_t(1)) - 5 : 0;
             const ConditionMask failed = conditions.failedMeasures(m, hasPrevious) & counted;
             if (ConditionCountIn(failed) <= tolerance) keep(index);
         }
