@@ -8,7 +8,7 @@ namespace {
 
 QString usage() {
     return QStringLiteral(
-               "Usage: kelvora-cli [--data FILE] shrink --candidates LIST [conditions] [--all]\n\n"
+               "Usage: kelvora-cli [--data FILE] shrink --candidates LIST [conditions]\n\n"
                "Runs the shrink over all tickets and prints the result text as the result memo shows it.\n"
                "Every condition not given is off.\n\n") +
            ConditionOptions::usage() +

@@ -1,6 +1,7 @@
 #include "shrink/Backtest.h"
 
 #include "KelvoraError.h"
+#include "charts/TrendGrid.h"
 #include "metrics/Code.h"
 #include "shrink/ShrinkRun.h"
 
@@ -112,4 +113,43 @@ QStringList ShrinkBacktestText(const ShrinkBacktest& b) {
                                            : QStringLiteral("未通过：") + failed.join(QStringLiteral("、")));
     }
     return lines;
+}
+
+H2NetModel ShrinkBacktestGrid(const ShrinkBacktest& b, const TCodeArr& history) {
+    std::vector<int> shown;
+    for (int c = 0; c < ConditionCount; ++c)
+        if ((b.active >> c) & 1) shown.push_back(c);
+    QList<int> widths{66, 28, 28, 28, 28, 28, 28, 32};
+    for (int c : shown)
+        widths.append(14 * int(ConditionName(c).size()) + 14);
+    const int n = std::min(b.draws(), int(history.size()));
+    H2NetModel m;
+    BeginTrendGrid(m, 11, n, widths);
+    SetHeaderRun(m, 1, 6, 1);
+    const int last = 7 + int(shown.size());
+    if (shown.empty())
+        SetTrendCaptions(m, {{"期号", 0, 0, 0, 1}, {"红球号码", 1, 0, 6, 0}, {"蓝球", 7, 0, 7, 1}});
+    else
+        SetTrendCaptions(m, {{"期号", 0, 0, 0, 1},
+                             {"红球号码", 1, 0, 6, 0},
+                             {"蓝球", 7, 0, 7, 1},
+                             {"启用的条件（×为未通过）", 8, 0, last, 0}});
+    std::vector<int> totals(size_t(last + 1), 0);
+    for (int i = 0; i < n; ++i) {
+        const size_t d = history.size() - 1 - size_t(i);
+        const ShrinkBacktestRow& r = b.rows[b.rows.size() - 1 - size_t(i)];
+        const int row = i + 2;
+        WriteDrawHead(m, row, history[d], true, 7);
+        for (size_t k = 0; k < shown.size(); ++k) {
+            if (!((r.failed >> shown[k]) & 1)) continue;
+            const int col = 8 + int(k);
+            m.SetValue(row, col, QStringLiteral("×"));
+            m.SetCellColor(row, col, BacktestFailedColor);
+            ++totals[size_t(col)];
+        }
+    }
+    for (size_t k = 0; k < shown.size(); ++k)
+        m.SetValue(1, 8 + int(k), ConditionName(shown[k]));
+    WriteTotalsRow(m, n, totals.data(), 8, last);
+    return m;
 }

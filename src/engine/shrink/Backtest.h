@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/H2NetModel.h"
 #include "history/CodeRec.h"
 #include "shrink/Conditions.h"
 #include "shrink/ShrinkInput.h"
@@ -44,3 +45,8 @@ QString ToleranceDistributionText(const ShrinkBacktest& b);
 QJsonObject ShrinkBacktestJson(const ShrinkBacktest& b);
 // A readable Chinese report of the same.
 QStringList ShrinkBacktestText(const ShrinkBacktest& b);
+
+// The trend grid of the tested draws (newest first) against the active conditions: a failed
+// condition is a coloured "×"; the totals row counts the failures. history is the one tested.
+H2NetModel ShrinkBacktestGrid(const ShrinkBacktest& b, const TCodeArr& history);
+constexpr TColor BacktestFailedColor = 0x8486FF;

@@ -8,6 +8,8 @@
 #include "history/GbText.h"
 #include "history/PrintLines.h"
 #include "metrics/Code.h"
+#include "shrink/BacktestSheet.h"
+#include "shrink/ConditionSet.h"
 #include "shrink/ResultFile.h"
 #include "shrink/ShrinkRun.h"
 
@@ -18,6 +20,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -140,6 +143,21 @@ QString defaultSaveName(QWidget* parent) {
     return dialog.selectedFiles().first();
 }
 
+QString defaultConditionFile(QWidget* parent, bool save) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("缩水条件文件 (*.json)"));
+    dialog.setDefaultSuffix(QStringLiteral("json"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+}
+
+bool defaultQuestion(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, QString(), text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
 QString defaultInputBox(QWidget* parent, const QString& caption) {
     bool ok = false;
     const QString text = QInputDialog::getText(parent, caption, QString(), QLineEdit::Normal, QString(), &ok);
@@ -149,7 +167,8 @@ QString defaultInputBox(QWidget* parent, const QString& caption) {
 } // namespace
 
 TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
-    : QWidget(parent), History(history), m_saveName(defaultSaveName), m_inputBox(defaultInputBox) {
+    : QWidget(parent), History(history), m_saveName(defaultSaveName), m_inputBox(defaultInputBox),
+      m_conditionFile(defaultConditionFile), m_question(defaultQuestion) {
     setObjectName(QStringLiteral("RcmPanel"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -168,8 +187,21 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
                                 &TShrinkPanel::RcmPanelPrintBtClick);
     RcmPanelScaleBt = addButton(QStringLiteral("RcmPanelScaleBt"), QStringLiteral("缩水计算"),
                                 &TShrinkPanel::RcmPanelScaleBtClick);
+    // 容错 sits beside the run it changes.
+    auto* toleranceLabel = new QLabel(QStringLiteral(" 容错"), RcmPanelTbr);
+    RcmPanelTbr->addWidget(toleranceLabel);
+    RcmPanelToleranceSe = new QSpinBox(RcmPanelTbr);
+    RcmPanelToleranceSe->setObjectName(QStringLiteral("RcmPanelToleranceSe"));
+    RcmPanelToleranceSe->setRange(0, 17);
+    RcmPanelToleranceSe->setToolTip(QStringLiteral("容错：号码最多可以不满足几个启用的条件（复式号码除外）"));
+    RcmPanelTbr->addWidget(RcmPanelToleranceSe);
     RcmPanelViewCodeBt = addButton(QStringLiteral("RcmPanelViewCodeBt"), QStringLiteral("查看结果"),
                                    &TShrinkPanel::RcmPanelViewCodeBtClick);
+    RcmPanelTbr->addSeparator();
+    RcmPanelSaveCondBt = addButton(QStringLiteral("RcmPanelSaveCondBt"), QStringLiteral("保存条件"),
+                                   &TShrinkPanel::RcmPanelSaveCondBtClick);
+    RcmPanelLoadCondBt = addButton(QStringLiteral("RcmPanelLoadCondBt"), QStringLiteral("载入条件"),
+                                   &TShrinkPanel::RcmPanelLoadCondBtClick);
     layout->addWidget(RcmPanelTbr);
 
     RcmPctl = new QTabWidget(this);
@@ -187,6 +219,8 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
     RcmPctl->addTab(RcmSheet2, QStringLiteral("条件2"));
     RcmPctl->addTab(RcmSheet3, QStringLiteral("条件3"));
     RcmPctl->addTab(RcmSheet4, QStringLiteral("缩水结果"));
+    RcmSheet5 = new TBacktestSheet(History, [this] { return readTypedInput(); });
+    RcmPctl->addTab(RcmSheet5, QStringLiteral("历史验证"));
 
     buildSheet1();
     buildSheet2();
@@ -392,6 +426,7 @@ ShrinkInput TShrinkPanel::readInput() const {
     in.mod3 = {Cbbmod0->currentIndex() - 1, Cbbmod1->currentIndex() - 1, Cbbmod2->currentIndex() - 1};
     in.acMin = CbbAc1->currentIndex() - 1;
     in.acMax = CbbAc2->currentIndex() - 1;
+    in.tolerance = RcmPanelToleranceSe->value();
     for (int r = 0; r < 4; ++r) {
         in.hitRows[size_t(r)].list = RcmSheet3RangeEdit[size_t(r)]->text();
         for (int k = 0; k < 6; ++k)
@@ -438,6 +473,7 @@ void TShrinkPanel::writeInput(const ShrinkInput& in) {
     }
     CbbAc1->setCurrentIndex(in.acMin + 1);
     CbbAc2->setCurrentIndex(in.acMax + 1);
+    RcmPanelToleranceSe->setValue(in.tolerance);
     for (size_t r = 0; r < 4; ++r) {
         RcmSheet3RangeEdit[r]->setText(in.hitRows[r].list);
         setItems(RcmSheet3RangeChk[r], in.hitRows[r].items);
@@ -451,11 +487,16 @@ void TShrinkPanel::RcmPanelClearBtClick() {
     writeInput(reset);
 }
 
-void TShrinkPanel::RcmPanelScaleBtClick() {
+ShrinkInput TShrinkPanel::readTypedInput() {
     // A value still being typed into a spin edit counts as typed.
-    for (QSpinBox* spin : {SumSe1, SumSe2, RcmSheet2Gbx1AddSe1, RcmSheet2Gbx1AddSe2, MaxCodeSe, MinCodeSe})
+    for (QSpinBox* spin : {SumSe1, SumSe2, RcmSheet2Gbx1AddSe1, RcmSheet2Gbx1AddSe2, MaxCodeSe, MinCodeSe,
+                           RcmPanelToleranceSe})
         spin->interpretText();
-    const ShrinkInput input = readInput();
+    return readInput();
+}
+
+void TShrinkPanel::RcmPanelScaleBtClick() {
+    const ShrinkInput input = readTypedInput();
     if (input.tooFewCandidates()) {
         ShowMessage(this, TooFewCandidatesText());
         return;
@@ -468,9 +509,14 @@ void TShrinkPanel::RcmPanelScaleBtClick() {
     ShrinkResult result;
     // A list that does not read, or a value outside its set, ends the command before the progress
     // window appears; the memo and the status bar keep the previous result.
-    if (!RunGuarded(this, [&] { result = RunShrink(input, History, progress); })) return;
+    if (!RunGuarded(this, [&] { result = RunShrink(input, History, progress, true); })) return;
     emit statusText(result.countLine);
     RcmMemo->setPlainText(result.text);
+    // The memo lists up to 100,000 tickets; beyond that the export offers them from here.
+    if (result.count > ShrinkListLimit)
+        m_fullResult = std::move(result);
+    else
+        m_fullResult = ShrinkResult{};
 }
 
 void TShrinkPanel::RcmPanelViewCodeBtClick() {
@@ -478,9 +524,32 @@ void TShrinkPanel::RcmPanelViewCodeBtClick() {
 }
 
 void TShrinkPanel::RcmPanelExportBtClick() {
+    const bool all =
+        m_fullResult.count > ShrinkListLimit &&
+        m_question(
+            this,
+            QStringLiteral("缩水结果共%1注，超过10万注。\n是否导出全部%1注号码？（选“否”只导出结果页的文字）")
+                .arg(m_fullResult.count));
     const QString path = m_saveName(this);
     if (path.isEmpty()) return;
-    RunGuarded(this, [&] { ExportLines(path, MemoLines(RcmMemo->toPlainText())); });
+    RunGuarded(this, [&] {
+        ExportLines(path, all ? ShrinkAllText(m_fullResult).split(QLatin1Char('\n'))
+                              : MemoLines(RcmMemo->toPlainText()));
+    });
+}
+
+void TShrinkPanel::RcmPanelSaveCondBtClick() {
+    const QString path = m_conditionFile(this, true);
+    if (path.isEmpty()) return;
+    const ShrinkInput input = readTypedInput();
+    RunGuarded(this, [&] { SaveConditionSetFile(path, input); });
+}
+
+void TShrinkPanel::RcmPanelLoadCondBtClick() {
+    const QString path = m_conditionFile(this, false);
+    if (path.isEmpty()) return;
+    // Read whole before any widget changes: a refused file changes nothing.
+    RunGuarded(this, [&] { writeInput(LoadConditionSetFile(path)); });
 }
 
 void TShrinkPanel::RcmPanelCheckBtClick() {
