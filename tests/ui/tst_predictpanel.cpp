@@ -95,8 +95,8 @@ class TestPredictPanel : public QObject {
         QStringList items;
         for (QAction* a : m_panel->TuiMorePredictBt->menu()->actions())
             items << a->text();
-        QCOMPARE(items,
-                 (QStringList{"单注预测", "胆码推荐", "冷码推荐", "奇数推荐", "偶数推荐", "区间推荐"}));
+        QCOMPARE(items, (QStringList{"单注预测", "胆码推荐", "冷码推荐", "奇数推荐", "偶数推荐", "区间推荐",
+                                     "", "历史回测"}));
         QCOMPARE(m_panel->TuiMemo->palette().color(QPalette::Base), QColor(241, 223, 205));
         QVERIFY(!m_panel->TuiMemo->isReadOnly());
         QVERIFY(m_panel->TuiMemo->toPlainText().isEmpty());
