@@ -119,7 +119,7 @@ H2NetModel ShrinkBacktestGrid(const ShrinkBacktest& b, const TCodeArr& history) 
     std::vector<int> shown;
     for (int c = 0; c < ConditionCount; ++c)
         if ((b.active >> c) & 1) shown.push_back(c);
-    QList<int> widths{66, 28, 28, 28, 28, 28, 28, 32};
+    QList<int> widths{66, 28, 28, 28, 28, 28, 28, 40};
     for (int c : shown)
         widths.append(14 * int(ConditionName(c).size()) + 14);
     const int n = std::min(b.draws(), int(history.size()));
@@ -130,10 +130,9 @@ H2NetModel ShrinkBacktestGrid(const ShrinkBacktest& b, const TCodeArr& history) 
     if (shown.empty())
         SetTrendCaptions(m, {{"期号", 0, 0, 0, 1}, {"红球号码", 1, 0, 6, 0}, {"蓝球", 7, 0, 7, 1}});
     else
-        SetTrendCaptions(m, {{"期号", 0, 0, 0, 1},
-                             {"红球号码", 1, 0, 6, 0},
-                             {"蓝球", 7, 0, 7, 1},
-                             {"启用的条件（×为未通过）", 8, 0, last, 0}});
+        SetTrendCaptions(
+            m,
+            {{"期号", 0, 0, 0, 1}, {"红球号码", 1, 0, 6, 0}, {"蓝球", 7, 0, 7, 1}, {"条件", 8, 0, last, 0}});
     std::vector<int> totals(size_t(last + 1), 0);
     for (int i = 0; i < n; ++i) {
         const size_t d = history.size() - 1 - size_t(i);
