@@ -139,6 +139,8 @@ GroupSummary summarise(const PredictBacktest& b, size_t group) {
     return s;
 }
 
+constexpr double ChanceMargin = 3.0;
+
 QString percent(double x) {
     return QString::number(100 * x, 'f', 1) + QLatin1Char('%');
 }
@@ -238,9 +240,11 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
     bool anyBetter = false;
     for (size_t g = 0; g < groupCount; ++g) {
         const GroupSummary s = summarise(b, g);
-        // Better than chance only when the mean lies more than two standard errors above it.
-        const bool redBetter = s.meanRedHits > s.expectedRedHits + 2 * s.redError;
-        const bool blueBetter = s.blues > 0 && s.blueHitRate > s.expectedBlueHitRate + 2 * s.blueError;
+        // Better than chance only when the mean lies more than three standard errors above it: with
+        // six comparisons on one page, two would be passed by luck too often.
+        const bool redBetter = s.meanRedHits > s.expectedRedHits + ChanceMargin * s.redError;
+        const bool blueBetter =
+            s.blues > 0 && s.blueHitRate > s.expectedBlueHitRate + ChanceMargin * s.blueError;
         anyBetter = anyBetter || redBetter || blueBetter;
         if (isSingle(b)) {
             QStringList counts;
@@ -253,26 +257,26 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
                          .arg(g + 1)
                          .arg(s.tickets)
                          .arg(counts.join(QStringLiteral("，")));
-            lines << QStringLiteral("    每注平均命中红球%1个，随机号码%2个：%3")
+            lines << QStringLiteral("    每注平均命中红球%1个，随机号码%2个 —— %3")
                          .arg(s.meanRedHits, 0, 'f', 3)
                          .arg(s.expectedRedHits, 0, 'f', 3)
                          .arg(redBetter ? QStringLiteral("好于随机") : QStringLiteral("不比随机号码好"));
             continue;
         }
-        QString line = QStringLiteral("第%1组 %2个红球：平均命中%3个，随机号码%4个：%5")
-                           .arg(g + 1)
-                           .arg(s.reds)
-                           .arg(s.meanRedHits, 0, 'f', 3)
-                           .arg(s.expectedRedHits, 0, 'f', 3)
-                           .arg(redBetter ? QStringLiteral("好于随机") : QStringLiteral("不比随机号码好"));
+        lines << QStringLiteral("第%1组 %2个红球：平均命中%3个，随机号码%4个 —— %5")
+                     .arg(g + 1)
+                     .arg(s.reds)
+                     .arg(s.meanRedHits, 0, 'f', 3)
+                     .arg(s.expectedRedHits, 0, 'f', 3)
+                     .arg(redBetter ? QStringLiteral("好于随机") : QStringLiteral("不比随机号码好"));
         if (s.blues > 0)
-            line += QStringLiteral("；%1个蓝球：命中率%2，随机号码%3：%4")
-                        .arg(s.blues)
-                        .arg(percent(s.blueHitRate), percent(s.expectedBlueHitRate),
-                             blueBetter ? QStringLiteral("好于随机") : QStringLiteral("不比随机号码好"));
-        lines << line;
+            lines << QStringLiteral("      %1个蓝球：命中率%2，随机号码%3 —— %4")
+                         .arg(s.blues)
+                         .arg(percent(s.blueHitRate), percent(s.expectedBlueHitRate),
+                              blueBetter ? QStringLiteral("好于随机") : QStringLiteral("不比随机号码好"));
     }
-    lines << (anyBetter ? QStringLiteral("结论：有的组高于随机号码的期望，超出随机波动（两倍标准误）。")
+    lines << (anyBetter ? QStringLiteral(
+                              "结论：标为“好于随机”的组超出了随机波动（三倍标准误）；其余的不比随机号码好。")
                         : QStringLiteral("结论：这个预测不比随机选号好，命中数都在随机波动之内。"));
     lines << QString();
     lines << (isSingle(b) ? QStringLiteral("逐期结果（每组依次为命中0至6个红球的注数）：")
