@@ -38,50 +38,87 @@ bool blueIn(const PrizeTicket& t, int blue) {
     return (t.blues >> blue) & 1u;
 }
 
-// Per draw of the history: the red mask and the blue as a bit, side by side for the hot loop.
-struct DrawMasks {
-    std::vector<uint64_t> reds;
-    std::vector<uint32_t> blues;
+// The history by columns: bit i of row n is set when draw i holds red n (or blue n), 64 draws a
+// word. A ticket's red hits on 64 draws at once are then a bit-sliced sum of its rows.
+struct DrawColumns {
+    size_t draws = 0;
+    size_t words = 0;
+    std::vector<uint64_t> reds;  // 34 rows
+    std::vector<uint64_t> blues; // 17 rows
     std::vector<int> issues;
+    uint64_t lastWordMask = 0;
 };
 
-DrawMasks masksOf(const TCodeArr& history) {
-    DrawMasks m;
-    m.reds.reserve(history.size());
-    m.blues.reserve(history.size());
-    m.issues.reserve(history.size());
-    for (const TDrawRec& rec : history) {
-        const PrizeDraw d = DrawOf(rec);
-        m.reds.push_back(d.reds);
-        m.blues.push_back(uint32_t(1) << d.blue);
-        m.issues.push_back(rec.code());
+DrawColumns columnsOf(const TCodeArr& history) {
+    DrawColumns c;
+    c.draws = history.size();
+    c.words = (c.draws + 63) / 64;
+    c.reds.assign(34 * c.words, 0);
+    c.blues.assign(17 * c.words, 0);
+    c.issues.reserve(c.draws);
+    for (size_t i = 0; i < c.draws; ++i) {
+        const PrizeDraw d = DrawOf(history[i]);
+        const uint64_t bit = uint64_t(1) << (i % 64);
+        for (int n = 1; n <= 33; ++n)
+            if ((d.reds >> n) & 1u) c.reds[size_t(n) * c.words + i / 64] |= bit;
+        c.blues[size_t(d.blue) * c.words + i / 64] |= bit;
+        c.issues.push_back(history[i].code());
     }
-    return m;
+    const size_t tail = c.draws % 64;
+    c.lastWordMask = tail ? (uint64_t(1) << tail) - 1 : ~uint64_t(0);
+    return c;
 }
 
-// Counts the draws per key (red hits * 2 + blue hit). Four histograms side by side keep the
-// increments of consecutive draws independent of each other.
-__attribute__((target_clones("popcnt", "default"))) void countKeys(uint64_t reds, uint32_t blues,
-                                                                   const uint64_t* drawReds,
-                                                                   const uint32_t* drawBlues, size_t count,
-                                                                   uint32_t (&keys)[14]) {
-    uint32_t h[4][16] = {};
-    size_t i = 0;
-    for (; i + 4 <= count; i += 4) {
-        for (int k = 0; k < 4; ++k) {
-            const unsigned key = unsigned(__builtin_popcountll(reds & drawReds[i + k])) * 2u +
-                                 ((blues & drawBlues[i + k]) != 0);
-            ++h[k][key];
+// Per ticket and word: which draws fall on each key (red hits * 2 + blue hit), and how many.
+struct KeyScratch {
+    std::vector<uint64_t> c0, c1, c2, blue;
+    std::vector<uint64_t> keyMasks; // 14 rows of words
+    explicit KeyScratch(size_t words) : c0(words), c1(words), c2(words), blue(words), keyMasks(14 * words) {}
+};
+
+__attribute__((target_clones("popcnt", "default"))) void countKeys(const PrizeTicket& t, const DrawColumns& d,
+                                                                   KeyScratch& s, uint64_t (&keys)[14]) {
+    const size_t words = d.words;
+    uint64_t* c0 = s.c0.data();
+    uint64_t* c1 = s.c1.data();
+    uint64_t* c2 = s.c2.data();
+    uint64_t* bw = s.blue.data();
+    std::fill_n(c0, words, 0);
+    std::fill_n(c1, words, 0);
+    std::fill_n(c2, words, 0);
+    std::fill_n(bw, words, 0);
+    // A draw has six reds, so three bits count the hits of any ticket.
+    for (int n = 1; n <= 33; ++n) {
+        if (!((t.reds >> n) & 1u)) continue;
+        const uint64_t* row = d.reds.data() + size_t(n) * words;
+        for (size_t w = 0; w < words; ++w) {
+            const uint64_t carry0 = c0[w] & row[w];
+            c0[w] ^= row[w];
+            c2[w] |= c1[w] & carry0;
+            c1[w] ^= carry0;
         }
     }
-    for (; i < count; ++i)
-        ++h[0][unsigned(__builtin_popcountll(reds & drawReds[i])) * 2u + ((blues & drawBlues[i]) != 0)];
-    for (int key = 0; key < 14; ++key)
-        keys[key] = h[0][key] + h[1][key] + h[2][key] + h[3][key];
-}
-
-int keyOf(uint64_t reds, uint32_t blues, uint64_t drawReds, uint32_t drawBlue) {
-    return std::popcount(reds & drawReds) * 2 + ((blues & drawBlue) != 0);
+    for (int b = 1; b <= 16; ++b) {
+        if (!((t.blues >> b) & 1u)) continue;
+        const uint64_t* row = d.blues.data() + size_t(b) * words;
+        for (size_t w = 0; w < words; ++w)
+            bw[w] |= row[w];
+    }
+    std::fill_n(keys, 14, 0);
+    uint64_t* masks = s.keyMasks.data();
+    for (size_t w = 0; w < words; ++w) {
+        const uint64_t valid = w + 1 == words ? d.lastWordMask : ~uint64_t(0);
+        for (int h = 0; h <= 6; ++h) {
+            const uint64_t m =
+                ((h & 1) ? c0[w] : ~c0[w]) & ((h & 2) ? c1[w] : ~c1[w]) & ((h & 4) ? c2[w] : ~c2[w]) & valid;
+            const uint64_t hit = m & bw[w];
+            const uint64_t miss = m & ~bw[w];
+            masks[size_t(2 * h) * words + w] = miss;
+            masks[size_t(2 * h + 1) * words + w] = hit;
+            keys[2 * h] += uint64_t(__builtin_popcountll(miss));
+            keys[2 * h + 1] += uint64_t(__builtin_popcountll(hit));
+        }
+    }
 }
 
 } // namespace
@@ -125,36 +162,43 @@ PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDra
 }
 
 HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history) {
-    const DrawMasks m = masksOf(history);
-    const size_t count = m.reds.size();
+    const DrawColumns d = columnsOf(history);
+    KeyScratch scratch(d.words);
     HistoryResult r;
-    r.draws = int(count);
+    r.draws = int(d.draws);
     r.results.resize(tickets.size());
+    // The best tier of a draw is that of all its red hits in one bet, with the blue if one hits.
+    int keyBest[14];
+    for (int key = 0; key < 14; ++key)
+        keyBest[key] = PrizeTier(key / 2, key % 2);
     for (size_t k = 0; k < tickets.size(); ++k) {
         const PrizeTicket& t = tickets[k];
         HistoryPrize& p = r.results[k];
-        uint32_t keys[14];
-        countKeys(t.reds, t.blues, m.reds.data(), m.blues.data(), count, keys);
-        // The best tier of a draw is that of all its red hits in one bet, with the blue if any hits.
-        int keyBest[14];
+        uint64_t keys[14];
+        countKeys(t, d, scratch, keys);
         p.best = 7;
         for (int key = 0; key < 14; ++key) {
-            keyBest[key] = PrizeTier(key / 2, key % 2);
             if (!keys[key]) continue;
-            addTiers(t, key / 2, key % 2, keys[key], p.tiers);
+            addTiers(t, key / 2, key % 2, int64_t(keys[key]), p.tiers);
             if (keyBest[key] && keyBest[key] < p.best) p.best = keyBest[key];
         }
         if (p.best == 7) p.best = 0;
         p.fixedPrize = FixedPrize(p.tiers);
-        p.cost = TicketBets(t) * BetCost * int64_t(count);
-        const bool sixReds = keys[12] + keys[13] > 0;
-        if (!p.best && !sixReds) continue;
-        for (size_t i = 0; i < count; ++i) {
-            const int key = keyOf(t.reds, t.blues, m.reds[i], m.blues[i]);
-            if (p.best && !p.bestIssue && keyBest[key] == p.best) p.bestIssue = m.issues[i];
-            if (key >= 12) p.sixRedIssues.push_back(m.issues[i]);
-            if (p.bestIssue && !sixReds) break;
+        p.cost = TicketBets(t) * BetCost * int64_t(d.draws);
+        const uint64_t* masks = scratch.keyMasks.data();
+        for (size_t w = 0; p.best && w < d.words; ++w) {
+            uint64_t first = 0;
+            for (int key = 0; key < 14; ++key)
+                if (keyBest[key] == p.best) first |= masks[size_t(key) * d.words + w];
+            if (first) {
+                p.bestIssue = d.issues[w * 64 + size_t(std::countr_zero(first))];
+                break;
+            }
         }
+        if (keys[12] + keys[13] == 0) continue;
+        for (size_t w = 0; w < d.words; ++w)
+            for (uint64_t six = masks[12 * d.words + w] | masks[13 * d.words + w]; six; six &= six - 1)
+                p.sixRedIssues.push_back(d.issues[w * 64 + size_t(std::countr_zero(six))]);
     }
     return r;
 }
