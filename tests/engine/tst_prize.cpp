@@ -73,6 +73,7 @@ class TestPrize : public QObject {
     void reader();
     void draw_data();
     void draw();
+    void namesDraw();
 };
 
 void TestPrize::tierTable_data() {
@@ -275,6 +276,15 @@ void TestPrize::draw() {
         QVERIFY2(expected.startsWith(QLatin1Char('!')) && e.message().startsWith(expected.mid(1)),
                  qPrintable(e.message()));
     }
+}
+
+// What the shrink result's 结果兑奖 takes for a draw rather than a text to search.
+void TestPrize::namesDraw() {
+    for (const char* yes : {"2026096", " 2026096 ", "01 04 16 22 26 31+04", "1,4,16,22,26,31,4",
+                            "2026096 01 04 16 22 26 31 04", "01 04 16 22 26 31 + 04"})
+        QVERIFY2(NamesDraw(QString::fromUtf8(yes)), yes);
+    for (const char* no : {"05 ", "05", "01 02 03 04 05 06", "202609", "01 04 16 22 26 31+04 05", "号码"})
+        QVERIFY2(!NamesDraw(QString::fromUtf8(no)), no);
 }
 
 QTEST_GUILESS_MAIN(TestPrize)

@@ -260,3 +260,9 @@ PrizeDraw ParseDraw(const QString& text, const TCodeArr& history) {
     }
     return d;
 }
+
+bool NamesDraw(const QString& text) {
+    static const QRegularExpression shape(
+        QStringLiteral("^\\s*(\\d{7}\\s*|(\\d{7}[\\s,，]+)?(\\d{1,2}[\\s,，+]+){6}\\d{1,2}\\s*)$"));
+    return shape.match(text).hasMatch();
+}

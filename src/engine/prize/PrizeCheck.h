@@ -60,3 +60,5 @@ PrizeDraw DrawOf(const TDrawRec& rec);
 // An issue code of the history, or six reds and a blue ("01 04 16 22 26 31+04", also with commas or
 // as seven numbers, optionally after the issue code). Throws KelvoraError with the user's message.
 PrizeDraw ParseDraw(const QString& text, const TCodeArr& history);
+// Whether a text has the shape of a draw: an issue code alone, or seven numbers with or without one.
+bool NamesDraw(const QString& text);

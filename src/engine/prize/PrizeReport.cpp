@@ -127,6 +127,32 @@ QStringList PrizeSummaryLines(const PrizeSummary& s) {
             QStringLiteral("固定奖金合计%1元（一、二等奖为浮动奖金，未计入）").arg(s.fixedPrize)};
 }
 
+QStringList HistorySummaryLines(const std::vector<PrizeTicket>& tickets, const HistoryResult& result) {
+    int64_t bets = 0, cost = 0, prize = 0, won = 0, drawn = 0;
+    TierCounts tiers{};
+    for (size_t k = 0; k < tickets.size(); ++k) {
+        const HistoryPrize& p = result.results[k];
+        bets += TicketBets(tickets[k]);
+        cost += p.cost;
+        prize += p.fixedPrize;
+        won += p.best ? 1 : 0;
+        drawn += p.sixRedIssues.empty() ? 0 : 1;
+        for (int t = 0; t < 6; ++t)
+            tiers[t] += p.tiers[t];
+    }
+    return {QStringLiteral("历史核对%1期：共%2行，%3注，每期投入%4元，共投入%5元")
+                .arg(result.draws)
+                .arg(tickets.size())
+                .arg(bets)
+                .arg(bets * BetCost)
+                .arg(cost),
+            TierCountsText(tiers, QStringLiteral("次")),
+            QStringLiteral("固定奖金合计%1元；中过奖的%2行，六个红球曾开出的%3行")
+                .arg(prize)
+                .arg(won)
+                .arg(drawn)};
+}
+
 QStringList PrizeReportLines(const std::vector<PrizeTicket>& tickets, const PrizeResult& result) {
     QStringList lines;
     lines.reserve(qsizetype(tickets.size()) + 6);
@@ -165,6 +191,7 @@ QStringList HistoryReportLines(const std::vector<PrizeTicket>& tickets, const Hi
                      .arg(sixRedText(p.sixRedIssues));
         lines << QStringLiteral("    ") + TierCountsText(p.tiers, QStringLiteral("次"));
     }
+    lines << QString() << HistorySummaryLines(tickets, result);
     return lines;
 }
 
@@ -191,19 +218,21 @@ QStringList HistoryCsvLines(const std::vector<PrizeTicket>& tickets, const Histo
     QStringList lines;
     lines.reserve(qsizetype(tickets.size()) + 2);
     lines << QStringLiteral(
-        "行号,投注号码,最高奖级,首次期号,一等奖,二等奖,三等奖,四等奖,五等奖,六等奖,固定奖金,投入,"
-        "六个红球曾开出");
+        "行号,投注号码,注数,最高奖级,首次期号,六个红球曾开出,一等奖,二等奖,三等奖,四等奖,五等奖,"
+        "六等奖,固定奖金,投入");
     for (size_t k = 0; k < tickets.size(); ++k) {
         const PrizeTicket& t = tickets[k];
         const HistoryPrize& p = result.results[k];
-        QString row = QString::number(t.line) + QLatin1Char(',') + csvField(TicketText(t)) +
-                      QLatin1Char(',') + TierName(p.best) + QLatin1Char(',') +
-                      (p.bestIssue ? issueText(p.bestIssue) : QString());
+        QStringList row{QString::number(t.line),
+                        csvField(TicketText(t)),
+                        QString::number(TicketBets(t)),
+                        TierName(p.best),
+                        p.bestIssue ? issueText(p.bestIssue) : QString(),
+                        sixRedText(p.sixRedIssues)};
         for (int64_t n : p.tiers)
-            row += QLatin1Char(',') + QString::number(n);
-        row += QLatin1Char(',') + QString::number(p.fixedPrize) + QLatin1Char(',') + QString::number(p.cost) +
-               QLatin1Char(',') + (p.sixRedIssues.empty() ? QString() : sixRedText(p.sixRedIssues));
-        lines << row;
+            row << QString::number(n);
+        row << QString::number(p.fixedPrize) << QString::number(p.cost);
+        lines << row.join(QLatin1Char(','));
     }
     return lines;
 }

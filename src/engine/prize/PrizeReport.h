@@ -20,6 +20,7 @@ QString DrawCaption(const PrizeDraw& draw);
 QStringList PrizeReportLines(const std::vector<PrizeTicket>& tickets, const PrizeResult& result);
 QStringList HistoryReportLines(const std::vector<PrizeTicket>& tickets, const HistoryResult& result);
 QStringList PrizeSummaryLines(const PrizeSummary& summary);
+QStringList HistorySummaryLines(const std::vector<PrizeTicket>& tickets, const HistoryResult& result);
 
 // Table rows as CSV (a header row first), for the window's export.
 QStringList PrizeCsvLines(const std::vector<PrizeTicket>& tickets, const PrizeResult& result);

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 
+class QAction;
 class QPlainTextEdit;
 class QToolBar;
 class QToolButton;
@@ -40,6 +41,7 @@ class TPredictPanel : public QWidget {
     QToolButton* TuiAreaNumRcmBt = nullptr;
     QToolButton* TuiMorePredictBt = nullptr;
     QPlainTextEdit* TuiMemo = nullptr;
+    QAction* TuiPrizeCheckAct = nullptr; // the prize check on the page's text, in the text's menu
 
   signals:
     void statusText(const QString& text);
@@ -49,6 +51,7 @@ class TPredictPanel : public QWidget {
   public slots:
     void TuiExportBtClick();
     void TuiPrintBtClick();
+    void TuiPrizeCheckClick();
     void TuiCombinePredictBtClick();
     void TuiSinglePredictBtClick();
     void TuiNerveRcmBtClick();
