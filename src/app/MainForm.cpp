@@ -10,6 +10,7 @@
 #include "history/DataPanel.h"
 #include "history/QueryPanel.h"
 #include "predict/PredictPanel.h"
+#include "prize/PrizeWindow.h"
 #include "shrink/ShrinkPanel.h"
 
 #include <QAction>
@@ -203,10 +204,15 @@ void TMainForm::createMenu() {
         makeAction(this, QStringLiteral("PridictMenu"), QStringLiteral("智能预测(&S)"), QString(), QString());
     connect(PridictMenu, &QAction::triggered, this, &TMainForm::PridictMenuClick);
     bar->addAction(PridictMenu);
-    SqlMenu =
-        makeAction(this, QStringLiteral("SqlMenu"), QStringLiteral("查询统计(&C)"), QString(), QString());
+    QMenu* sql = bar->addMenu(QStringLiteral("查询统计(&C)"));
+    SqlMenu = makeAction(this, QStringLiteral("SqlMenu"), QStringLiteral("号码查询(&Q)"), QString(),
+                         QStringLiteral("查询历史开奖号码"));
     connect(SqlMenu, &QAction::triggered, this, &TMainForm::SqlMenuClick);
-    bar->addAction(SqlMenu);
+    sql->addAction(SqlMenu);
+    QAction* prize = makeAction(this, QStringLiteral("SqlPrizeMenu"), QStringLiteral("中奖查询(&Z)"),
+                                QString(), QStringLiteral("核对投注号码的中奖情况，查询号码是否开出过"));
+    connect(prize, &QAction::triggered, this, [this] { OpenPrizeCheck(this, History); });
+    sql->addAction(prize);
 
     QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
     HelpMenuTopic = makeAction(this, QStringLiteral("HelpMenuTopic"), QStringLiteral("帮助主题(&H)"),

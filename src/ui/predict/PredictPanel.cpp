@@ -6,6 +6,7 @@
 #include "history/GbText.h"
 #include "history/PrintLines.h"
 #include "predict/Prediction.h"
+#include "prize/PrizeWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -84,6 +85,19 @@ TPredictPanel::TPredictPanel(const TCodeArr& history, QWidget* parent)
     palette.setColor(QPalette::Base, QColor(241, 223, 205));
     TuiMemo->setPalette(palette);
 
+    // The tool bar keeps its commands; the prize check of the page's text sits in the text's menu.
+    TuiPrizeCheckAct = new QAction(QStringLiteral("中奖查询..."), this);
+    TuiPrizeCheckAct->setObjectName(QStringLiteral("TuiPrizeCheckAct"));
+    connect(TuiPrizeCheckAct, &QAction::triggered, this, &TPredictPanel::TuiPrizeCheckClick);
+    TuiMemo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(TuiMemo, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        QMenu* menu = TuiMemo->createStandardContextMenu(pos);
+        menu->addSeparator();
+        menu->addAction(TuiPrizeCheckAct);
+        menu->exec(TuiMemo->viewport()->mapToGlobal(pos));
+        delete menu;
+    });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -149,6 +163,10 @@ void TPredictPanel::TuiExportBtClick() {
     const QString path = m_chooseSaveFile ? m_chooseSaveFile(this) : QString();
     if (path.isEmpty()) return;
     RunGuarded(this, [&] { ExportLines(path, memoLines()); });
+}
+
+void TPredictPanel::TuiPrizeCheckClick() {
+    OpenPrizeCheck(this, m_history, TuiMemo->toPlainText());
 }
 
 void TPredictPanel::TuiPrintBtClick() {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 
+class QAction;
 class QPlainTextEdit;
 class QToolBar;
 class QToolButton;
@@ -38,6 +39,7 @@ class TPredictPanel : public QWidget {
     QToolButton* TuiAreaNumRcmBt = nullptr;
     QToolButton* TuiMorePredictBt = nullptr;
     QPlainTextEdit* TuiMemo = nullptr;
+    QAction* TuiPrizeCheckAct = nullptr; // the prize check on the page's text, in the text's menu
 
   signals:
     void statusText(const QString& text);
@@ -47,6 +49,7 @@ class TPredictPanel : public QWidget {
   public slots:
     void TuiExportBtClick();
     void TuiPrintBtClick();
+    void TuiPrizeCheckClick();
     void TuiCombinePredictBtClick();
     void TuiSinglePredictBtClick();
     void TuiNerveRcmBtClick();

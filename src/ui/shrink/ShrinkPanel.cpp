@@ -10,6 +10,8 @@
 #include "history/PrintLines.h"
 #include "metrics/Code.h"
 #include "history/ExportFile.h"
+#include "prize/PrizeCheck.h"
+#include "prize/PrizeWindow.h"
 #include "shrink/ShrinkRun.h"
 
 #include <QComboBox>
@@ -454,8 +456,12 @@ void TShrinkPanel::RcmPanelCheckBtClick() {
     const QString answer = m_inputBox(this, QStringLiteral("输入开奖号码"));
     if (answer.isEmpty()) return;
     RcmPctl->setCurrentWidget(RcmSheet4);
-    // Three bytes in the program's code page: a number and its separator.
-    if (ToGb(answer).size() != 3) return;
+    // Three bytes in the program's code page: a number and its separator. A whole draw or an issue
+    // code checks the memo's tickets against that draw.
+    if (ToGb(answer).size() != 3) {
+        if (NamesDraw(answer)) OpenPrizeCheck(this, History, RcmMemo->toPlainText(), answer);
+        return;
+    }
     emit statusText(findThreeBytes(RcmMemo, answer));
 }
 
