@@ -6,7 +6,7 @@
 #include "prize/PrizeReport.h"
 #include "prize/PrizeTableModel.h"
 #include "prize/TicketReader.h"
-#include "shrink/ResultFile.h"
+#include "history/ExportFile.h"
 
 #include <QApplication>
 #include <QComboBox>
