@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -122,7 +123,6 @@ void TMainForm::FormCreate() {
         return;
     }
     m_loaded = true;
-    DataPanel->DataTxtToCodeArr();
     FileMenuManulClick();
     HelpMenuSupportClick();
     resetShrinkConditions();
@@ -137,7 +137,10 @@ void TMainForm::flashSplash() {
 
 void TMainForm::createPanels() {
     DataPanel = new TDataPanel(History, m_client);
-    DataPanel->setServerUrl(m_server);
+    DataPanel->setDefaultServerUrl(QUrl(QString::fromLatin1(DefaultServer)));
+    // --server wins over the update server chosen in 设置.
+    if (!m_options.server.isEmpty()) DataPanel->setServerUrl(m_server);
+    connect(DataPanel, &TDataPanel::modifiedChanged, this, [this] { setWindowTitle(windowTitle()); });
     DataPanel->setDownloadTimeout(m_options.downloadTimeoutMs);
     connect(DataPanel, &TDataPanel::statusText, this, &TMainForm::setStatusText);
     SqlPanel = new TQueryPanel(History, m_client);
@@ -175,7 +178,7 @@ QTabWidget* TMainForm::createChartPages() {
 QWidget* TMainForm::createPredictPanel() {
     auto* panel = new TPredictPanel(History, m_client);
     panel->setObjectName(QStringLiteral("PridictPanel"));
-    connect(panel, &TPredictPanel::captionText, this, &QWidget::setWindowTitle);
+    connect(panel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);
     return panel;
 }
 
@@ -395,6 +398,21 @@ void TMainForm::FileMenuDownClick() {
 }
 void TMainForm::FileMenuExitClick() {
     close();
+}
+
+void TMainForm::setWindowTitle(const QString& title) {
+    // "*" in front while the data editor holds unsaved edits.
+    QString plain = title;
+    if (plain.startsWith(QLatin1Char('*'))) plain.remove(0, 1);
+    QMainWindow::setWindowTitle(DataPanel && DataPanel->isModified() ? QLatin1Char('*') + plain : plain);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // Unsaved draws are asked about, never dropped silently.
+    if (DataPanel->maybeSave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TMainForm::GridMenuItemClick() {

@@ -82,6 +82,9 @@ class TMainForm : public QMainWindow {
     bool DataTxtToCodeArr();
     QString statusText() const;
 
+    // The caption, with "*" in front while the data editor holds unsaved edits.
+    void setWindowTitle(const QString& title);
+
   public slots:
     void setStatusText(const QString& text);
 
@@ -101,6 +104,7 @@ class TMainForm : public QMainWindow {
 
   protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
