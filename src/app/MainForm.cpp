@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -125,7 +126,6 @@ void TMainForm::FormCreate() {
         return;
     }
     m_loaded = true;
-    DataPanel->DataTxtToCodeArr();
     FileMenuManulClick();
     HelpMenuSupportClick();
     RcmPanel->RcmPanelClearBtClick();
@@ -140,7 +140,10 @@ void TMainForm::flashSplash() {
 
 void TMainForm::createPanels() {
     DataPanel = new TDataPanel(History, m_client);
-    DataPanel->setServerUrl(m_server);
+    DataPanel->setDefaultServerUrl(QUrl(QString::fromLatin1(DefaultServer)));
+    // --server wins over the update server chosen in 设置.
+    if (!m_options.server.isEmpty()) DataPanel->setServerUrl(m_server);
+    connect(DataPanel, &TDataPanel::modifiedChanged, this, [this] { setWindowTitle(windowTitle()); });
     DataPanel->setDownloadTimeout(m_options.downloadTimeoutMs);
     connect(DataPanel, &TDataPanel::statusText, this, &TMainForm::setStatusText);
     SqlPanel = new TQueryPanel(History, m_client);
@@ -151,7 +154,7 @@ void TMainForm::createPanels() {
     GridPctl->setCurrentIndex(InitialChartPage);
     PridictPanel = new TPredictPanel(History, m_client);
     connect(PridictPanel, &TPredictPanel::statusText, this, &TMainForm::setStatusText);
-    connect(PridictPanel, &TPredictPanel::captionText, this, &QWidget::setWindowTitle);
+    connect(PridictPanel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);
     WebPanel = new TWebPanel(m_options.webBrowser, m_client);
     // Nothing is in front until the start-up selects a panel; the web panel lies underneath all.
     WebPanel->lower();
@@ -370,6 +373,21 @@ void TMainForm::FileMenuDownClick() {
 }
 void TMainForm::FileMenuExitClick() {
     close();
+}
+
+void TMainForm::setWindowTitle(const QString& title) {
+    // "*" in front while the data editor holds unsaved edits.
+    QString plain = title;
+    if (plain.startsWith(QLatin1Char('*'))) plain.remove(0, 1);
+    QMainWindow::setWindowTitle(DataPanel && DataPanel->isModified() ? QLatin1Char('*') + plain : plain);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // Unsaved draws are asked about, never dropped silently.
+    if (DataPanel->maybeSave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TMainForm::GridMenuItemClick() {

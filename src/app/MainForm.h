@@ -81,6 +81,9 @@ class TMainForm : public QMainWindow {
 
     QString statusText() const;
 
+    // The caption, with "*" in front while the data editor holds unsaved edits.
+    void setWindowTitle(const QString& title);
+
   public slots:
     void setStatusText(const QString& text);
 
@@ -99,6 +102,7 @@ class TMainForm : public QMainWindow {
 
   protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
