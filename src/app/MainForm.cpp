@@ -1,7 +1,9 @@
 #include "MainForm.h"
 
+#include "AboutBox.h"
 #include "CommandGuard.h"
 #include "KelvoraError.h"
+#include "ProgramIcon.h"
 #include "ToolIcons.h"
 #include "WebPanel.h"
 #include "charts/ChartPages.h"
@@ -91,9 +93,11 @@ QString TMainForm::Caption() {
 TMainForm::TMainForm(const TMainOptions& options, QWidget* parent) : QMainWindow(parent), m_options(options) {
     m_programDir = options.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.programDir;
     m_server = options.server.isEmpty() ? QUrl(QString::fromLatin1(DefaultServer)) : options.server;
+    m_location = LocateData({m_programDir, options.dataFile, UserDataDir()});
 
     setObjectName(QStringLiteral("MainForm"));
     setFont(ProgramFont());
+    setWindowIcon(ProgramIcon());
     resize(776, 547);
     setMinimumSize(300, 300);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -118,17 +122,25 @@ void TMainForm::FormCreate() {
     MainTbr->setCursor(Qt::PointingHandCursor);
     flashSplash();
 
-    DataPanel->setProgramDir(m_programDir);
-    try {
-        DataPanel->LoadDataFile(DataPanel->DataFileName);
-    } catch (const KelvoraError& e) {
-        ShowErrorBox(this, e.message());
-        return;
+    DataPanel->setProgramDir(m_location.dataDir);
+    DataPanel->DataFileName = m_location.dataFile;
+    // A missing or read-only data folder is explained, and the program opens all the same.
+    if (!m_location.problems.isEmpty()) ShowMessage(this, m_location.problems.join(QLatin1Char('\n')));
+    if (!m_location.loadFile.isEmpty()) {
+        try {
+            DataPanel->LoadDataFile(m_location.loadFile);
+        } catch (const KelvoraError& e) {
+            ShowErrorBox(this, e.message());
+            return;
+        }
     }
     m_loaded = true;
     FileMenuManulClick();
     HelpMenuSupportClick();
     RcmPanel->RcmPanelClearBtClick();
+    setStatusText(History.empty()
+                      ? QStringLiteral("共0期")
+                      : QStringLiteral("共%1期，最新%2期").arg(History.size()).arg(History.back().code()));
 }
 
 void TMainForm::flashSplash() {
@@ -235,6 +247,11 @@ void TMainForm::createMenu() {
     help->addAction(HelpMenuRecm);
     help->addAction(HelpMenuNews);
     help->addAction(HelpMenuSupport);
+    HelpMenuAbout = makeAction(this, QStringLiteral("HelpMenuAbout"), QStringLiteral("关于(&A)"), QString(),
+                               QStringLiteral("版本、数据存放位置和理性购彩提示"));
+    connect(HelpMenuAbout, &QAction::triggered, this, &TMainForm::HelpMenuAboutClick);
+    help->addSeparator();
+    help->addAction(HelpMenuAbout);
 }
 
 void TMainForm::createToolBar() {
@@ -408,8 +425,13 @@ void TMainForm::SqlMenuClick() {
 }
 
 void TMainForm::HelpMenuTopicClick() {
-    const QString readme = QDir(m_programDir).filePath(QStringLiteral("readme.txt"));
-    if (QFileInfo::exists(readme)) QDesktopServices::openUrl(QUrl::fromLocalFile(readme));
+    const QString readme = m_location.readmeFile;
+    if (QFileInfo::exists(readme) && !QDesktopServices::openUrl(QUrl::fromLocalFile(readme)))
+        ShowHelpViewer(this, readme);
+}
+
+void TMainForm::HelpMenuAboutClick() {
+    ShowAboutBox(this, m_location);
 }
 
 void TMainForm::HelpMenuRecmClick() {
