@@ -44,23 +44,20 @@ class TClientArea : public QWidget {
     }
 };
 
-const char* const ChartCaptions[13] = {"红球走势图", "区域分布图", "尾号走势图", "奇偶走势图", "大小走势图",
-                                       "空行空列图", "红球统计图", "旋转图",     "蓝球走势图", "蓝球统计图",
-                                       "遗漏统计图", "江恩图",     "统计分析表"};
-const char* const ChartLongHints[13] = {"",
-                                        "",
-                                        "",
-                                        "",
-                                        "",
-                                        "查看3D走势图",
-                                        "查看K线分布图",
-                                        "查看和值分布图",
-                                        "查看合值分布图",
-                                        "查看奇偶走势图",
-                                        "查看大小走势图",
-                                        "查看遗漏统计表",
-                                        ""};
-const QKeySequence ChartShortcuts[13] = {
+const char* const ChartLongHints[ChartSheetCount] = {"",
+                                                     "",
+                                                     "",
+                                                     "",
+                                                     "",
+                                                     "查看3D走势图",
+                                                     "查看K线分布图",
+                                                     "查看和值分布图",
+                                                     "查看合值分布图",
+                                                     "查看奇偶走势图",
+                                                     "查看大小走势图",
+                                                     "查看遗漏统计表",
+                                                     ""};
+const QKeySequence ChartShortcuts[ChartSheetCount] = {
     QKeySequence(Qt::CTRL | Qt::Key_1),   QKeySequence(Qt::CTRL | Qt::Key_2),
     QKeySequence(Qt::CTRL | Qt::Key_3),   QKeySequence(Qt::CTRL | Qt::Key_4),
     QKeySequence(Qt::CTRL | Qt::Key_5),   QKeySequence(Qt::CTRL | Qt::Key_6),
@@ -68,8 +65,6 @@ const QKeySequence ChartShortcuts[13] = {
     QKeySequence(Qt::CTRL | Qt::Key_9),   QKeySequence(Qt::SHIFT | Qt::Key_F1),
     QKeySequence(Qt::SHIFT | Qt::Key_F2), QKeySequence(Qt::SHIFT | Qt::Key_F3),
     QKeySequence(Qt::SHIFT | Qt::Key_F4)};
-
-constexpr int InitialChartPage = 10; // ExTabSheet11
 
 // A hint has a short part (the tool tip) and a long part (status panel 0).
 QAction* makeAction(QObject* parent, const QString& name, const QString& caption, const QString& shortHint,
@@ -163,7 +158,6 @@ void TMainForm::createPanels() {
     RcmPanel = new TShrinkPanel(History, m_client);
     connect(RcmPanel, &TShrinkPanel::statusText, this, &TMainForm::setStatusText);
     GridPctl = new TChartPages(History, m_client);
-    GridPctl->setCurrentIndex(InitialChartPage);
     PridictPanel = new TPredictPanel(History, m_client);
     connect(PridictPanel, &TPredictPanel::statusText, this, &TMainForm::setStatusText);
     connect(PridictPanel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);
@@ -200,10 +194,10 @@ void TMainForm::createMenu() {
     file->addAction(FileMenuExit);
 
     QMenu* grid = bar->addMenu(QStringLiteral("常用图表(&G)"));
-    for (int i = 0; i < 13; ++i) {
-        QAction* item =
-            makeAction(this, QStringLiteral("GridMenuItem%1").arg(i + 1), QString::fromUtf8(ChartCaptions[i]),
-                       QString(), QString::fromUtf8(ChartLongHints[i]));
+    for (const ChartSheet& sheet : ChartSheets) {
+        const int i = sheet.number - 1;
+        QAction* item = makeAction(this, QStringLiteral("GridMenuItem%1").arg(sheet.number), sheet.title(),
+                                   QString(), QString::fromUtf8(ChartLongHints[i]));
         item->setData(i);
         item->setShortcut(ChartShortcuts[i]);
         connect(item, &QAction::triggered, this, &TMainForm::GridMenuItemClick);
