@@ -212,7 +212,7 @@ void TestBacktestSheet::exportOffersEveryTicket() {
     QCOMPARE(panel->RcmMemo->toPlainText().count(QLatin1Char('\n')), 1);
 
     const QString path = dir.filePath(QStringLiteral("all.txt"));
-    panel->setSaveNameDialog([&](QWidget*) { return path; });
+    panel->setSaveFileChooser([&](QWidget*) { return path; });
     QString asked;
     panel->setQuestionBox([&](QWidget*, const QString& text) {
         asked = text;

@@ -2,19 +2,18 @@
 
 #include "CommandGuard.h"
 #include "KelvoraError.h"
-#include "history/AtomicFile.h"
+#include "history/ExportFile.h"
 #include "history/GbText.h"
 #include "history/PrintLines.h"
 #include "predict/PredictBacktest.h"
 #include "predict/Prediction.h"
+#include "prize/PrizeWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -26,22 +25,6 @@
 namespace {
 
 constexpr int buttonWidth = 63;
-
-QString askExportFile(QWidget* parent) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("文本文件 (*.txt)"));
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().first();
-}
-
-// The whole file or nothing: an existing file is replaced only once the new one is complete.
-void writeLinesFile(const QString& path, const QStringList& lines) {
-    const QString why = WriteFileAtomically(path, LinesToGbFile(lines));
-    if (!why.isEmpty())
-        throw KelvoraError(QStringLiteral("无法写入文件 %1\n%2").arg(QDir::toNativeSeparators(path), why));
-}
 
 // The period count (default 100) and one of the seven commands.
 bool askBacktest(QWidget* parent, int& draws, PredictKind& kind) {
@@ -78,7 +61,7 @@ class WaitCursor {
 } // namespace
 
 TPredictPanel::TPredictPanel(const TCodeArr& history, QWidget* parent)
-    : QWidget(parent), m_history(history), m_chooseSaveFile(askExportFile), m_askBacktest(askBacktest) {
+    : QWidget(parent), m_history(history), m_chooseSaveFile(AskExportFileName), m_askBacktest(askBacktest) {
     setObjectName(QStringLiteral("PridictPanel"));
 
     TuiToolBar = new QToolBar(this);
@@ -135,6 +118,19 @@ TPredictPanel::TPredictPanel(const TCodeArr& history, QWidget* parent)
     palette.setColor(QPalette::Base, QColor(241, 223, 205));
     TuiMemo->setPalette(palette);
 
+    // The tool bar keeps its commands; the prize check of the page's text sits in the text's menu.
+    TuiPrizeCheckAct = new QAction(QStringLiteral("中奖查询..."), this);
+    TuiPrizeCheckAct->setObjectName(QStringLiteral("TuiPrizeCheckAct"));
+    connect(TuiPrizeCheckAct, &QAction::triggered, this, &TPredictPanel::TuiPrizeCheckClick);
+    TuiMemo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(TuiMemo, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        QMenu* menu = TuiMemo->createStandardContextMenu(pos);
+        menu->addSeparator();
+        menu->addAction(TuiPrizeCheckAct);
+        menu->exec(TuiMemo->viewport()->mapToGlobal(pos));
+        delete menu;
+    });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -160,9 +156,7 @@ void TPredictPanel::setSaveFileChooser(SaveFileChooser chooser) {
 }
 
 QStringList TPredictPanel::memoLines() const {
-    const QString text = TuiMemo->toPlainText();
-    if (text.isEmpty()) return {};
-    return text.split(QLatin1Char('\n'));
+    return MemoLines(TuiMemo->toPlainText());
 }
 
 void TPredictPanel::runCommand(PredictKind kind) {
@@ -213,7 +207,11 @@ void TPredictPanel::TuiBacktestClick() {
 void TPredictPanel::TuiExportBtClick() {
     const QString path = m_chooseSaveFile ? m_chooseSaveFile(this) : QString();
     if (path.isEmpty()) return;
-    RunGuarded(this, [&] { writeLinesFile(path, memoLines()); });
+    RunGuarded(this, [&] { ExportLines(path, memoLines()); });
+}
+
+void TPredictPanel::TuiPrizeCheckClick() {
+    OpenPrizeCheck(this, m_history, TuiMemo->toPlainText());
 }
 
 void TPredictPanel::TuiPrintBtClick() {

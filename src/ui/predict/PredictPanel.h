@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ExportDialog.h"
 #include "history/CodeRec.h"
 
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 
+class QAction;
 class QPlainTextEdit;
 class QToolBar;
 class QToolButton;
@@ -16,9 +18,6 @@ class TPredictPanel : public QWidget {
     Q_OBJECT
 
   public:
-    // Asks the user for the export file; an empty result means cancelled.
-    using SaveFileChooser = std::function<QString(QWidget* parent)>;
-
     TPredictPanel(const TCodeArr& history, QWidget* parent = nullptr);
 
     // Replaces the save dialog (the main window's shared one, or a test's answer).
@@ -44,6 +43,7 @@ class TPredictPanel : public QWidget {
     QToolButton* TuiAreaNumRcmBt = nullptr;
     QToolButton* TuiMorePredictBt = nullptr;
     QPlainTextEdit* TuiMemo = nullptr;
+    QAction* TuiPrizeCheckAct = nullptr; // the prize check on the page's text, in the text's menu
 
   signals:
     void statusText(const QString& text);
@@ -53,6 +53,7 @@ class TPredictPanel : public QWidget {
   public slots:
     void TuiExportBtClick();
     void TuiPrintBtClick();
+    void TuiPrizeCheckClick();
     void TuiCombinePredictBtClick();
     void TuiSinglePredictBtClick();
     void TuiNerveRcmBtClick();

@@ -1,6 +1,7 @@
 #include "shrink/ShrinkPanel.h"
 
 #include "CommandGuard.h"
+#include "ExportDialog.h"
 #include "controls/MultiChk.h"
 #include "controls/MultiRadio.h"
 #include "forms/ProgressForm.h"
@@ -8,9 +9,11 @@
 #include "history/GbText.h"
 #include "history/PrintLines.h"
 #include "metrics/Code.h"
+#include "history/ExportFile.h"
+#include "prize/PrizeCheck.h"
+#include "prize/PrizeWindow.h"
 #include "shrink/BacktestSheet.h"
 #include "shrink/ConditionSet.h"
-#include "shrink/ResultFile.h"
 #include "shrink/ShrinkRun.h"
 
 #include <QComboBox>
@@ -133,16 +136,6 @@ QString findThreeBytes(QPlainTextEdit* memo, const QString& text) {
     return QStringLiteral("恭喜，找到号码") + text;
 }
 
-QString defaultSaveName(QWidget* parent) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("文本文件 (*.txt)"));
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().first();
-}
-
 QString defaultConditionFile(QWidget* parent, bool save) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -167,7 +160,7 @@ QString defaultInputBox(QWidget* parent, const QString& caption) {
 } // namespace
 
 TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
-    : QWidget(parent), History(history), m_saveName(defaultSaveName), m_inputBox(defaultInputBox),
+    : QWidget(parent), History(history), m_saveName(AskExportFileName), m_inputBox(defaultInputBox),
       m_conditionFile(defaultConditionFile), m_question(defaultQuestion) {
     setObjectName(QStringLiteral("RcmPanel"));
     auto* layout = new QVBoxLayout(this);
@@ -561,8 +554,12 @@ void TShrinkPanel::RcmPanelCheckBtClick() {
     const QString answer = m_inputBox(this, QStringLiteral("输入开奖号码"));
     if (answer.isEmpty()) return;
     RcmPctl->setCurrentWidget(RcmSheet4);
-    // Three bytes in the program's code page: a number and its separator.
-    if (ToGb(answer).size() != 3) return;
+    // Three bytes in the program's code page: a number and its separator. A whole draw or an issue
+    // code checks the memo's tickets against that draw.
+    if (ToGb(answer).size() != 3) {
+        if (NamesDraw(answer)) OpenPrizeCheck(this, History, RcmMemo->toPlainText(), answer);
+        return;
+    }
     emit statusText(findThreeBytes(RcmMemo, answer));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ExportDialog.h"
 #include "history/CodeRec.h"
 #include "shrink/ShrinkInput.h"
 #include "shrink/ShrinkRun.h"
@@ -33,11 +34,10 @@ class TShrinkPanel : public QWidget {
     // Puts every condition of in into the widgets, the hit rows included.
     void writeInput(const ShrinkInput& in);
 
-    // Standard dialogs, replaceable so that tests can answer them. The save dialog returns the
-    // chosen file name (empty when cancelled); the input box the typed text (empty when cancelled).
-    using SaveNameDialog = std::function<QString(QWidget* parent)>;
+    // Standard dialogs, replaceable so that tests can answer them. The input box returns the typed
+    // text (empty when cancelled).
     using InputBox = std::function<QString(QWidget* parent, const QString& caption)>;
-    void setSaveNameDialog(SaveNameDialog dialog) { m_saveName = std::move(dialog); }
+    void setSaveFileChooser(SaveFileChooser chooser) { m_saveName = std::move(chooser); }
     void setInputBox(InputBox box) { m_inputBox = std::move(box); }
     // The condition-set file dialog (save or open); empty when cancelled.
     using ConditionFileDialog = std::function<QString(QWidget* parent, bool save)>;
@@ -131,7 +131,7 @@ class TShrinkPanel : public QWidget {
     // What the run reads: pending spin-edit typing is taken as typed.
     ShrinkInput readTypedInput();
 
-    SaveNameDialog m_saveName;
+    SaveFileChooser m_saveName;
     InputBox m_inputBox;
     ConditionFileDialog m_conditionFile;
     QuestionBox m_question;
