@@ -1,7 +1,9 @@
 #include "MainForm.h"
 
+#include "AboutBox.h"
 #include "CommandGuard.h"
 #include "KelvoraError.h"
+#include "ProgramIcon.h"
 #include "ToolIcons.h"
 #include "WebPanel.h"
 #include "charts/ChartPages.h"
@@ -10,10 +12,12 @@
 #include "history/DataPanel.h"
 #include "history/QueryPanel.h"
 #include "predict/PredictPanel.h"
+#include "prize/PrizeWindow.h"
 #include "shrink/ShrinkPanel.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -84,9 +88,11 @@ QString TMainForm::Caption() {
 TMainForm::TMainForm(const TMainOptions& options, QWidget* parent) : QMainWindow(parent), m_options(options) {
     m_programDir = options.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.programDir;
     m_server = options.server.isEmpty() ? QUrl(QString::fromLatin1(DefaultServer)) : options.server;
+    m_location = LocateData({m_programDir, options.dataFile, UserDataDir()});
 
     setObjectName(QStringLiteral("MainForm"));
     setFont(ProgramFont());
+    setWindowIcon(ProgramIcon());
     resize(776, 547);
     setMinimumSize(300, 300);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -103,24 +109,33 @@ TMainForm::TMainForm(const TMainOptions& options, QWidget* parent) : QMainWindow
 }
 
 void TMainForm::FormCreate() {
+    // The caption is the whole title: no application display name is set, so Qt appends none to this
+    // or any other window's title.
     setWindowTitle(Caption());
-    QGuiApplication::setApplicationDisplayName(Caption());
+    SetMessageBoxTitle(Caption());
     // The window is hidden while it is built; the program shows it maximised afterwards.
     MainTbr->setCursor(Qt::PointingHandCursor);
     flashSplash();
 
-    DataPanel->setProgramDir(m_programDir);
-    try {
-        DataPanel->LoadDataFile(DataPanel->DataFileName);
-    } catch (const KelvoraError& e) {
-        ShowErrorBox(this, e.message());
-        return;
+    DataPanel->setProgramDir(m_location.dataDir);
+    DataPanel->DataFileName = m_location.dataFile;
+    // A missing or read-only data folder is explained, and the program opens all the same.
+    if (!m_location.problems.isEmpty()) ShowMessage(this, m_location.problems.join(QLatin1Char('\n')));
+    if (!m_location.loadFile.isEmpty()) {
+        try {
+            DataPanel->LoadDataFile(m_location.loadFile);
+        } catch (const KelvoraError& e) {
+            ShowErrorBox(this, e.message());
+            return;
+        }
     }
     m_loaded = true;
-    DataPanel->DataTxtToCodeArr();
     FileMenuManulClick();
     HelpMenuSupportClick();
-    resetShrinkConditions();
+    RcmPanel->RcmPanelClearBtClick();
+    setStatusText(History.empty()
+                      ? QStringLiteral("共0期")
+                      : QStringLiteral("共%1期，最新%2期").arg(History.size()).arg(History.back().code()));
 }
 
 void TMainForm::flashSplash() {
@@ -132,49 +147,31 @@ void TMainForm::flashSplash() {
 
 void TMainForm::createPanels() {
     DataPanel = new TDataPanel(History, m_client);
-    DataPanel->setServerUrl(m_server);
+    DataPanel->setDefaultServerUrl(QUrl(QString::fromLatin1(DefaultServer)));
+    // --server wins over the update server chosen in 设置.
+    if (!m_options.server.isEmpty()) DataPanel->setServerUrl(m_server);
+    connect(DataPanel, &TDataPanel::modifiedChanged, this, [this] { setWindowTitle(windowTitle()); });
     DataPanel->setDownloadTimeout(m_options.downloadTimeoutMs);
     connect(DataPanel, &TDataPanel::statusText, this, &TMainForm::setStatusText);
     SqlPanel = new TQueryPanel(History, m_client);
     connect(SqlPanel, &TQueryPanel::statusText, this, &TMainForm::setStatusText);
-    RcmPanel = createShrinkPanel();
-    GridPctl = createChartPages();
-    PridictPanel = createPredictPanel();
+    RcmPanel = new TShrinkPanel(History, m_client);
+    connect(RcmPanel, &TShrinkPanel::statusText, this, &TMainForm::setStatusText);
+    GridPctl = new TChartPages(History, m_client);
+    PridictPanel = new TPredictPanel(History, m_client);
+    connect(PridictPanel, &TPredictPanel::statusText, this, &TMainForm::setStatusText);
+    connect(PridictPanel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);
     WebPanel = new TWebPanel(m_options.webBrowser, m_client);
     // Nothing is in front until the start-up selects a panel; the web panel lies underneath all.
     WebPanel->lower();
-    for (QWidget* panel : {static_cast<QWidget*>(DataPanel), static_cast<QWidget*>(SqlPanel), RcmPanel,
-                           static_cast<QWidget*>(GridPctl), PridictPanel}) {
-        // Panels lie on top of each other, so each one paints all of its area.
+    // Panels lie on top of each other, so each one paints all of its area.
+    for (QWidget* panel : mainPanels())
         panel->setAutoFillBackground(true);
-        // Every panel that reports status texts gets panel 0 for them, whatever its class.
-        if (panel != DataPanel && panel != SqlPanel &&
-            panel->metaObject()->indexOfSignal("statusText(QString)") >= 0)
-            connect(panel, SIGNAL(statusText(QString)), this, SLOT(setStatusText(QString)));
-    }
     HideAllPanels();
 }
 
-QWidget* TMainForm::createShrinkPanel() {
-    auto* panel = new TShrinkPanel(History, m_client);
-    panel->setObjectName(QStringLiteral("RcmPanel"));
-    return panel;
-}
-
-QTabWidget* TMainForm::createChartPages() {
-    auto* pages = new TChartPages(History, m_client);
-    return pages;
-}
-
-QWidget* TMainForm::createPredictPanel() {
-    auto* panel = new TPredictPanel(History, m_client);
-    panel->setObjectName(QStringLiteral("PridictPanel"));
-    connect(panel, &TPredictPanel::captionText, this, &QWidget::setWindowTitle);
-    return panel;
-}
-
-void TMainForm::resetShrinkConditions() {
-    if (auto* panel = qobject_cast<TShrinkPanel*>(RcmPanel)) panel->RcmPanelClearBtClick();
+QList<QWidget*> TMainForm::mainPanels() const {
+    return {DataPanel, SqlPanel, RcmPanel, GridPctl, PridictPanel};
 }
 
 void TMainForm::createMenu() {
@@ -216,10 +213,15 @@ void TMainForm::createMenu() {
         makeAction(this, QStringLiteral("PridictMenu"), QStringLiteral("智能预测(&S)"), QString(), QString());
     connect(PridictMenu, &QAction::triggered, this, &TMainForm::PridictMenuClick);
     bar->addAction(PridictMenu);
-    SqlMenu =
-        makeAction(this, QStringLiteral("SqlMenu"), QStringLiteral("查询统计(&C)"), QString(), QString());
+    QMenu* sql = bar->addMenu(QStringLiteral("查询统计(&C)"));
+    SqlMenu = makeAction(this, QStringLiteral("SqlMenu"), QStringLiteral("号码查询(&Q)"), QString(),
+                         QStringLiteral("查询历史开奖号码"));
     connect(SqlMenu, &QAction::triggered, this, &TMainForm::SqlMenuClick);
-    bar->addAction(SqlMenu);
+    sql->addAction(SqlMenu);
+    QAction* prize = makeAction(this, QStringLiteral("SqlPrizeMenu"), QStringLiteral("中奖查询(&Z)"),
+                                QString(), QStringLiteral("核对投注号码的中奖情况，查询号码是否开出过"));
+    connect(prize, &QAction::triggered, this, [this] { OpenPrizeCheck(this, History); });
+    sql->addAction(prize);
 
     QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
     HelpMenuTopic = makeAction(this, QStringLiteral("HelpMenuTopic"), QStringLiteral("帮助主题(&H)"),
@@ -239,6 +241,11 @@ void TMainForm::createMenu() {
     help->addAction(HelpMenuRecm);
     help->addAction(HelpMenuNews);
     help->addAction(HelpMenuSupport);
+    HelpMenuAbout = makeAction(this, QStringLiteral("HelpMenuAbout"), QStringLiteral("关于(&A)"), QString(),
+                               QStringLiteral("版本、数据存放位置和理性购彩提示"));
+    connect(HelpMenuAbout, &QAction::triggered, this, &TMainForm::HelpMenuAboutClick);
+    help->addSeparator();
+    help->addAction(HelpMenuAbout);
 }
 
 void TMainForm::createToolBar() {
@@ -344,13 +351,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool TMainForm::DataTxtToCodeArr() {
-    return DataPanel->DataTxtToCodeArr();
-}
-
 void TMainForm::HideAllPanels() {
-    for (QWidget* panel : {static_cast<QWidget*>(DataPanel), static_cast<QWidget*>(SqlPanel), RcmPanel,
-                           static_cast<QWidget*>(GridPctl), PridictPanel})
+    for (QWidget* panel : mainPanels())
         panel->hide();
 }
 
@@ -374,13 +376,6 @@ void TMainForm::ShowWebPage(const QUrl& url) {
     WebPanel->navigate(url);
 }
 
-QWidget* TMainForm::frontPanel() const {
-    const QObjectList& children = m_client->children();
-    for (auto it = children.crbegin(); it != children.crend(); ++it)
-        if (auto* w = qobject_cast<QWidget*>(*it); w && !w->isHidden() && !w->isWindow()) return w;
-    return nullptr;
-}
-
 void TMainForm::FileMenuManulClick() {
     ShowPanel(DataPanel);
 }
@@ -389,6 +384,21 @@ void TMainForm::FileMenuDownClick() {
 }
 void TMainForm::FileMenuExitClick() {
     close();
+}
+
+void TMainForm::setWindowTitle(const QString& title) {
+    // "*" in front while the data editor holds unsaved edits.
+    QString plain = title;
+    if (plain.startsWith(QLatin1Char('*'))) plain.remove(0, 1);
+    QMainWindow::setWindowTitle(DataPanel && DataPanel->isModified() ? QLatin1Char('*') + plain : plain);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // Unsaved draws are asked about, never dropped silently.
+    if (DataPanel->maybeSave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TMainForm::GridMenuItemClick() {
@@ -409,8 +419,13 @@ void TMainForm::SqlMenuClick() {
 }
 
 void TMainForm::HelpMenuTopicClick() {
-    const QString readme = QDir(m_programDir).filePath(QStringLiteral("readme.txt"));
-    if (QFileInfo::exists(readme)) QDesktopServices::openUrl(QUrl::fromLocalFile(readme));
+    const QString readme = m_location.readmeFile;
+    if (QFileInfo::exists(readme) && !QDesktopServices::openUrl(QUrl::fromLocalFile(readme)))
+        ShowHelpViewer(this, readme);
+}
+
+void TMainForm::HelpMenuAboutClick() {
+    ShowAboutBox(this, m_location);
 }
 
 void TMainForm::HelpMenuRecmClick() {

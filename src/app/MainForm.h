@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/CodeRec.h"
+#include "history/DataLocation.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -10,13 +11,17 @@ class QAction;
 class QLabel;
 class QTabWidget;
 class QToolBar;
+class TChartPages;
 class TDataPanel;
+class TPredictPanel;
 class TQueryPanel;
+class TShrinkPanel;
 class TWebPanel;
 
 // What differs between the installed program and a test run.
 struct TMainOptions {
-    QString programDir;            // where ssq.dxt, tmp.txt and readme.txt live; empty = the executable's
+    QString programDir;            // where the program runs from; empty = the executable's directory
+    QString dataFile;              // --data FILE; empty = the data-location rule's ssq.dxt
     QUrl server;                   // the maker's web server; empty = the built-in address
     int downloadTimeoutMs = 30000; // a dead server must not hang the window
     bool webBrowser = true;        // tests run without starting the browser
@@ -35,9 +40,9 @@ class TMainForm : public QMainWindow {
     // Panels (children of the client area; one of the first five is in front at a time).
     TDataPanel* DataPanel = nullptr;
     TQueryPanel* SqlPanel = nullptr;
-    QWidget* RcmPanel = nullptr;
-    QTabWidget* GridPctl = nullptr;
-    QWidget* PridictPanel = nullptr;
+    TShrinkPanel* RcmPanel = nullptr;
+    TChartPages* GridPctl = nullptr;
+    TPredictPanel* PridictPanel = nullptr;
     TWebPanel* WebPanel = nullptr;
 
     QToolBar* MainTbr = nullptr;
@@ -55,6 +60,7 @@ class TMainForm : public QMainWindow {
     QAction* HelpMenuRecm = nullptr;
     QAction* HelpMenuNews = nullptr;
     QAction* HelpMenuSupport = nullptr;
+    QAction* HelpMenuAbout = nullptr;
     QAction* FileMenuManulBt = nullptr;
     QAction* GridMenuBt = nullptr;
     QAction* RcmMenuSuperScaleBt = nullptr;
@@ -65,8 +71,9 @@ class TMainForm : public QMainWindow {
     QAction* FileMenuExitBt = nullptr;
 
     QString programDir() const { return m_programDir; }
+    // Where the history, tmp.txt and readme.txt are (decided once at start-up).
+    const DataLocation& dataLocation() const { return m_location; }
     QString DataFileName() const;
-    QUrl serverUrl() const { return m_server; }
     QUrl homeUrl() const;
     QUrl newsUrl() const;
     // False when the data file could not be read at start-up (the rest of the start was skipped).
@@ -76,11 +83,11 @@ class TMainForm : public QMainWindow {
     void ShowPanel(QWidget* panel);
     void ShowPage(QTabWidget* pages, int index);
     void ShowWebPage(const QUrl& url);
-    // The panel the user sees: the topmost visible child of the client area.
-    QWidget* frontPanel() const;
 
-    bool DataTxtToCodeArr();
     QString statusText() const;
+
+    // The caption, with "*" in front while the data editor holds unsaved edits.
+    void setWindowTitle(const QString& title);
 
   public slots:
     void setStatusText(const QString& text);
@@ -97,10 +104,11 @@ class TMainForm : public QMainWindow {
     void HelpMenuRecmClick();
     void HelpMenuNewsClick();
     void HelpMenuSupportClick();
-    void RcmSheet1CodeChkChange() {}
+    void HelpMenuAboutClick();
 
   protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -109,14 +117,13 @@ class TMainForm : public QMainWindow {
     void createToolBar();
     void createStatusBar();
     void createPanels();
-    QWidget* createShrinkPanel();
-    QTabWidget* createChartPages();
-    QWidget* createPredictPanel();
-    void resetShrinkConditions();
+    // The five panels of the client area that take turns in front.
+    QList<QWidget*> mainPanels() const;
     void flashSplash();
 
     QWidget* m_client = nullptr;
     QString m_programDir;
+    DataLocation m_location;
     QUrl m_server;
     TMainOptions m_options;
     QString m_status;
