@@ -1,14 +1,13 @@
 #include "controls/B0NetView.h"
 
 #include "charts/BoardCharts.h"
+#include "controls/HoverText.h"
 #include "paint/ChartPaint.h"
 #include "paint/NetPaint.h"
 
-#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QToolTip>
 
 TB0NetView::TB0NetView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
@@ -79,14 +78,6 @@ QString TB0NetView::toolTipAt(QPoint pos) const {
 }
 
 bool TB0NetView::viewportEvent(QEvent* event) {
-    if (event->type() == QEvent::ToolTip) {
-        auto* help = static_cast<QHelpEvent*>(event);
-        const QString text = toolTipAt(help->pos());
-        if (text.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), text, viewport());
-        return true;
-    }
-    return QAbstractScrollArea::viewportEvent(event);
+    return ShowHoverText(event, viewport(), [this](QPoint pos) { return toolTipAt(pos); }) ||
+           QAbstractScrollArea::viewportEvent(event);
 }

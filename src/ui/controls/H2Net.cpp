@@ -2,13 +2,12 @@
 
 #include "CommandGuard.h"
 #include "charts/TrendOmission.h"
+#include "controls/HoverText.h"
 #include "paint/ChartPaint.h"
 
-#include <QHelpEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QToolTip>
 
 TH2Net::TH2Net(QWidget* parent) : QAbstractScrollArea(parent) {
     setFocusPolicy(Qt::StrongFocus);
@@ -157,14 +156,6 @@ QString TH2Net::toolTipAt(QPoint pos) const {
 }
 
 bool TH2Net::viewportEvent(QEvent* event) {
-    if (event->type() == QEvent::ToolTip) {
-        auto* help = static_cast<QHelpEvent*>(event);
-        const QString text = toolTipAt(help->pos());
-        if (text.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), text, viewport());
-        return true;
-    }
-    return QAbstractScrollArea::viewportEvent(event);
+    return ShowHoverText(event, viewport(), [this](QPoint pos) { return toolTipAt(pos); }) ||
+           QAbstractScrollArea::viewportEvent(event);
 }
