@@ -4,13 +4,20 @@
 
 #include "paint/ChartPaint.h"
 
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 TStatsPage::TStatsPage(const TCodeArr& history, Kind kind, QWidget* parent)
     : TChartPage(history, kind == Red ? 7 : 10, parent), m_kind(kind) {
-    m_net = new TG2Net(body());
+    // The chart keeps the size it asks for; a page narrower than the 33 groups scrolls sideways.
+    auto* box = new QScrollArea(body());
+    box->setObjectName(objectName() + QStringLiteral("ScrollBox"));
+    box->setFrameShape(QFrame::NoFrame);
+    box->setWidgetResizable(false);
+    m_net = new TG2Net;
     m_net->setObjectName(kind == Red ? QStringLiteral("ExTabSheet7Net") : QStringLiteral("ExTabSheet10Net"));
-    bodyLayout()->addWidget(m_net);
+    box->setWidget(m_net);
+    bodyLayout()->addWidget(box);
 }
 
 void TStatsPage::fillPage(int n) {
