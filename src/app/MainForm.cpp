@@ -158,6 +158,14 @@ void TMainForm::createPanels() {
     GridPctl = createChartPages();
     PridictPanel = createPredictPanel();
     WebPanel = new TWebPanel(m_options.webBrowser, m_client);
+    WebPanel->setHistory(History);
+    connect(WebPanel, &TWebPanel::panelRequested, this, [this](const QString& panel) {
+        if (panel == QLatin1String("data")) FileMenuManulClick();
+        if (panel == QLatin1String("charts")) GridMenuBtClick();
+        if (panel == QLatin1String("shrink")) RcmMenuClick();
+        if (panel == QLatin1String("predict")) PridictMenuClick();
+        if (panel == QLatin1String("query")) SqlMenuClick();
+    });
     // Nothing is in front until the start-up selects a panel; the web panel lies underneath all.
     WebPanel->lower();
     for (QWidget* panel : {static_cast<QWidget*>(DataPanel), static_cast<QWidget*>(SqlPanel), RcmPanel,
