@@ -1,6 +1,7 @@
 #include "history/DataPanel.h"
 
 #include "CommandGuard.h"
+#include "UserSettings.h"
 #include "history/AtomicFile.h"
 #include "history/DataFile.h"
 #include "history/Download.h"
@@ -156,9 +157,10 @@ void TDataPanel::Sheet1TbrClearBtClick() {
 }
 
 void TDataPanel::Sheet1TbrOmportBtClick() {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("导入数据"), m_programDir,
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("导入数据"), LastDir(),
                                                       QStringLiteral("文本文件 (*.txt)"));
     if (path.isEmpty() || !QFileInfo::exists(path)) return;
+    RememberLastDir(path);
     RunGuarded(this, [&] { ImportDataFile(path); });
 }
 

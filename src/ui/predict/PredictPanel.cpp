@@ -2,6 +2,7 @@
 
 #include "CommandGuard.h"
 #include "KelvoraError.h"
+#include "UserSettings.h"
 #include "history/AtomicFile.h"
 #include "history/GbText.h"
 #include "history/PrintLines.h"
@@ -26,7 +27,9 @@ QString askExportFile(QWidget* parent) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QStringLiteral("文本文件 (*.txt)"));
     dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setDirectory(LastDir());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    RememberLastDir(dialog.selectedFiles().first());
     return dialog.selectedFiles().first();
 }
 

@@ -1,6 +1,7 @@
 #include "shrink/ShrinkPanel.h"
 
 #include "CommandGuard.h"
+#include "UserSettings.h"
 #include "controls/MultiChk.h"
 #include "controls/MultiRadio.h"
 #include "forms/ProgressForm.h"
@@ -136,8 +137,10 @@ QString defaultSaveName(QWidget* parent) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QStringLiteral("文本文件 (*.txt)"));
     dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setDirectory(LastDir());
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    RememberLastDir(dialog.selectedFiles().first());
     return dialog.selectedFiles().first();
 }
 
