@@ -12,10 +12,12 @@
 #include "history/DataPanel.h"
 #include "history/QueryPanel.h"
 #include "predict/PredictPanel.h"
+#include "prize/PrizeWindow.h"
 #include "shrink/ShrinkPanel.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -42,23 +44,20 @@ class TClientArea : public QWidget {
     }
 };
 
-const char* const ChartCaptions[13] = {"红球走势图", "区域分布图", "尾号走势图", "奇偶走势图", "大小走势图",
-                                       "空行空列图", "红球统计图", "旋转图",     "蓝球走势图", "蓝球统计图",
-                                       "遗漏统计图", "江恩图",     "统计分析表"};
-const char* const ChartLongHints[13] = {"",
-                                        "",
-                                        "",
-                                        "",
-                                        "",
-                                        "查看3D走势图",
-                                        "查看K线分布图",
-                                        "查看和值分布图",
-                                        "查看合值分布图",
-                                        "查看奇偶走势图",
-                                        "查看大小走势图",
-                                        "查看遗漏统计表",
-                                        ""};
-const QKeySequence ChartShortcuts[13] = {
+const char* const ChartLongHints[ChartSheetCount] = {"",
+                                                     "",
+                                                     "",
+                                                     "",
+                                                     "",
+                                                     "查看3D走势图",
+                                                     "查看K线分布图",
+                                                     "查看和值分布图",
+                                                     "查看合值分布图",
+                                                     "查看奇偶走势图",
+                                                     "查看大小走势图",
+                                                     "查看遗漏统计表",
+                                                     ""};
+const QKeySequence ChartShortcuts[ChartSheetCount] = {
     QKeySequence(Qt::CTRL | Qt::Key_1),   QKeySequence(Qt::CTRL | Qt::Key_2),
     QKeySequence(Qt::CTRL | Qt::Key_3),   QKeySequence(Qt::CTRL | Qt::Key_4),
     QKeySequence(Qt::CTRL | Qt::Key_5),   QKeySequence(Qt::CTRL | Qt::Key_6),
@@ -66,8 +65,6 @@ const QKeySequence ChartShortcuts[13] = {
     QKeySequence(Qt::CTRL | Qt::Key_9),   QKeySequence(Qt::SHIFT | Qt::Key_F1),
     QKeySequence(Qt::SHIFT | Qt::Key_F2), QKeySequence(Qt::SHIFT | Qt::Key_F3),
     QKeySequence(Qt::SHIFT | Qt::Key_F4)};
-
-constexpr int InitialChartPage = 10; // ExTabSheet11
 
 // A hint has a short part (the tool tip) and a long part (status panel 0).
 QAction* makeAction(QObject* parent, const QString& name, const QString& caption, const QString& shortHint,
@@ -112,8 +109,10 @@ TMainForm::TMainForm(const TMainOptions& options, QWidget* parent) : QMainWindow
 }
 
 void TMainForm::FormCreate() {
+    // The caption is the whole title: no application display name is set, so Qt appends none to this
+    // or any other window's title.
     setWindowTitle(Caption());
-    QGuiApplication::setApplicationDisplayName(Caption());
+    SetMessageBoxTitle(Caption());
     // The window is hidden while it is built; the program shows it maximised afterwards.
     MainTbr->setCursor(Qt::PointingHandCursor);
     flashSplash();
@@ -131,10 +130,9 @@ void TMainForm::FormCreate() {
         }
     }
     m_loaded = true;
-    DataPanel->DataTxtToCodeArr();
     FileMenuManulClick();
     HelpMenuSupportClick();
-    resetShrinkConditions();
+    RcmPanel->RcmPanelClearBtClick();
     setStatusText(History.empty()
                       ? QStringLiteral("共0期")
                       : QStringLiteral("共%1期，最新%2期").arg(History.size()).arg(History.back().code()));
@@ -149,14 +147,20 @@ void TMainForm::flashSplash() {
 
 void TMainForm::createPanels() {
     DataPanel = new TDataPanel(History, m_client);
-    DataPanel->setServerUrl(m_server);
+    DataPanel->setDefaultServerUrl(QUrl(QString::fromLatin1(DefaultServer)));
+    // --server wins over the update server chosen in 设置.
+    if (!m_options.server.isEmpty()) DataPanel->setServerUrl(m_server);
+    connect(DataPanel, &TDataPanel::modifiedChanged, this, [this] { setWindowTitle(windowTitle()); });
     DataPanel->setDownloadTimeout(m_options.downloadTimeoutMs);
     connect(DataPanel, &TDataPanel::statusText, this, &TMainForm::setStatusText);
     SqlPanel = new TQueryPanel(History, m_client);
     connect(SqlPanel, &TQueryPanel::statusText, this, &TMainForm::setStatusText);
-    RcmPanel = createShrinkPanel();
-    GridPctl = createChartPages();
-    PridictPanel = createPredictPanel();
+    RcmPanel = new TShrinkPanel(History, m_client);
+    connect(RcmPanel, &TShrinkPanel::statusText, this, &TMainForm::setStatusText);
+    GridPctl = new TChartPages(History, m_client);
+    PridictPanel = new TPredictPanel(History, m_client);
+    connect(PridictPanel, &TPredictPanel::statusText, this, &TMainForm::setStatusText);
+    connect(PridictPanel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);
     WebPanel = new TWebPanel(m_options.webBrowser, m_client);
     WebPanel->setHistory(History);
     connect(WebPanel, &TWebPanel::panelRequested, this, [this](const QString& panel) {
@@ -168,39 +172,14 @@ void TMainForm::createPanels() {
     });
     // Nothing is in front until the start-up selects a panel; the web panel lies underneath all.
     WebPanel->lower();
-    for (QWidget* panel : {static_cast<QWidget*>(DataPanel), static_cast<QWidget*>(SqlPanel), RcmPanel,
-                           static_cast<QWidget*>(GridPctl), PridictPanel}) {
-        // Panels lie on top of each other, so each one paints all of its area.
+    // Panels lie on top of each other, so each one paints all of its area.
+    for (QWidget* panel : mainPanels())
         panel->setAutoFillBackground(true);
-        // Every panel that reports status texts gets panel 0 for them, whatever its class.
-        if (panel != DataPanel && panel != SqlPanel &&
-            panel->metaObject()->indexOfSignal("statusText(QString)") >= 0)
-            connect(panel, SIGNAL(statusText(QString)), this, SLOT(setStatusText(QString)));
-    }
     HideAllPanels();
 }
 
-QWidget* TMainForm::createShrinkPanel() {
-    auto* panel = new TShrinkPanel(History, m_client);
-    panel->setObjectName(QStringLiteral("RcmPanel"));
-    return panel;
-}
-
-QTabWidget* TMainForm::createChartPages() {
-    auto* pages = new TChartPages(History, m_client);
-    pages->setCurrentIndex(InitialChartPage);
-    return pages;
-}
-
-QWidget* TMainForm::createPredictPanel() {
-    auto* panel = new TPredictPanel(History, m_client);
-    panel->setObjectName(QStringLiteral("PridictPanel"));
-    connect(panel, &TPredictPanel::captionText, this, &QWidget::setWindowTitle);
-    return panel;
-}
-
-void TMainForm::resetShrinkConditions() {
-    if (auto* panel = qobject_cast<TShrinkPanel*>(RcmPanel)) panel->RcmPanelClearBtClick();
+QList<QWidget*> TMainForm::mainPanels() const {
+    return {DataPanel, SqlPanel, RcmPanel, GridPctl, PridictPanel};
 }
 
 void TMainForm::createMenu() {
@@ -223,10 +202,10 @@ void TMainForm::createMenu() {
     file->addAction(FileMenuExit);
 
     QMenu* grid = bar->addMenu(QStringLiteral("常用图表(&G)"));
-    for (int i = 0; i < 13; ++i) {
-        QAction* item =
-            makeAction(this, QStringLiteral("GridMenuItem%1").arg(i + 1), QString::fromUtf8(ChartCaptions[i]),
-                       QString(), QString::fromUtf8(ChartLongHints[i]));
+    for (const ChartSheet& sheet : ChartSheets) {
+        const int i = sheet.number - 1;
+        QAction* item = makeAction(this, QStringLiteral("GridMenuItem%1").arg(sheet.number), sheet.title(),
+                                   QString(), QString::fromUtf8(ChartLongHints[i]));
         item->setData(i);
         item->setShortcut(ChartShortcuts[i]);
         connect(item, &QAction::triggered, this, &TMainForm::GridMenuItemClick);
@@ -242,10 +221,15 @@ void TMainForm::createMenu() {
         makeAction(this, QStringLiteral("PridictMenu"), QStringLiteral("智能预测(&S)"), QString(), QString());
     connect(PridictMenu, &QAction::triggered, this, &TMainForm::PridictMenuClick);
     bar->addAction(PridictMenu);
-    SqlMenu =
-        makeAction(this, QStringLiteral("SqlMenu"), QStringLiteral("查询统计(&C)"), QString(), QString());
+    QMenu* sql = bar->addMenu(QStringLiteral("查询统计(&C)"));
+    SqlMenu = makeAction(this, QStringLiteral("SqlMenu"), QStringLiteral("号码查询(&Q)"), QString(),
+                         QStringLiteral("查询历史开奖号码"));
     connect(SqlMenu, &QAction::triggered, this, &TMainForm::SqlMenuClick);
-    bar->addAction(SqlMenu);
+    sql->addAction(SqlMenu);
+    QAction* prize = makeAction(this, QStringLiteral("SqlPrizeMenu"), QStringLiteral("中奖查询(&Z)"),
+                                QString(), QStringLiteral("核对投注号码的中奖情况，查询号码是否开出过"));
+    connect(prize, &QAction::triggered, this, [this] { OpenPrizeCheck(this, History); });
+    sql->addAction(prize);
 
     QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
     HelpMenuTopic = makeAction(this, QStringLiteral("HelpMenuTopic"), QStringLiteral("帮助主题(&H)"),
@@ -375,13 +359,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool TMainForm::DataTxtToCodeArr() {
-    return DataPanel->DataTxtToCodeArr();
-}
-
 void TMainForm::HideAllPanels() {
-    for (QWidget* panel : {static_cast<QWidget*>(DataPanel), static_cast<QWidget*>(SqlPanel), RcmPanel,
-                           static_cast<QWidget*>(GridPctl), PridictPanel})
+    for (QWidget* panel : mainPanels())
         panel->hide();
 }
 
@@ -405,13 +384,6 @@ void TMainForm::ShowWebPage(const QUrl& url) {
     WebPanel->navigate(url);
 }
 
-QWidget* TMainForm::frontPanel() const {
-    const QObjectList& children = m_client->children();
-    for (auto it = children.crbegin(); it != children.crend(); ++it)
-        if (auto* w = qobject_cast<QWidget*>(*it); w && !w->isHidden() && !w->isWindow()) return w;
-    return nullptr;
-}
-
 void TMainForm::FileMenuManulClick() {
     ShowPanel(DataPanel);
 }
@@ -420,6 +392,21 @@ void TMainForm::FileMenuDownClick() {
 }
 void TMainForm::FileMenuExitClick() {
     close();
+}
+
+void TMainForm::setWindowTitle(const QString& title) {
+    // "*" in front while the data editor holds unsaved edits.
+    QString plain = title;
+    if (plain.startsWith(QLatin1Char('*'))) plain.remove(0, 1);
+    QMainWindow::setWindowTitle(DataPanel && DataPanel->isModified() ? QLatin1Char('*') + plain : plain);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // Unsaved draws are asked about, never dropped silently.
+    if (DataPanel->maybeSave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TMainForm::GridMenuItemClick() {

@@ -11,8 +11,11 @@ class QAction;
 class QLabel;
 class QTabWidget;
 class QToolBar;
+class TChartPages;
 class TDataPanel;
+class TPredictPanel;
 class TQueryPanel;
+class TShrinkPanel;
 class TWebPanel;
 
 // What differs between the installed program and a test run.
@@ -37,9 +40,9 @@ class TMainForm : public QMainWindow {
     // Panels (children of the client area; one of the first five is in front at a time).
     TDataPanel* DataPanel = nullptr;
     TQueryPanel* SqlPanel = nullptr;
-    QWidget* RcmPanel = nullptr;
-    QTabWidget* GridPctl = nullptr;
-    QWidget* PridictPanel = nullptr;
+    TShrinkPanel* RcmPanel = nullptr;
+    TChartPages* GridPctl = nullptr;
+    TPredictPanel* PridictPanel = nullptr;
     TWebPanel* WebPanel = nullptr;
 
     QToolBar* MainTbr = nullptr;
@@ -71,7 +74,6 @@ class TMainForm : public QMainWindow {
     // Where the history, tmp.txt and readme.txt are (decided once at start-up).
     const DataLocation& dataLocation() const { return m_location; }
     QString DataFileName() const;
-    QUrl serverUrl() const { return m_server; }
     QUrl homeUrl() const;
     QUrl newsUrl() const;
     // False when the data file could not be read at start-up (the rest of the start was skipped).
@@ -81,11 +83,11 @@ class TMainForm : public QMainWindow {
     void ShowPanel(QWidget* panel);
     void ShowPage(QTabWidget* pages, int index);
     void ShowWebPage(const QUrl& url);
-    // The panel the user sees: the topmost visible child of the client area.
-    QWidget* frontPanel() const;
 
-    bool DataTxtToCodeArr();
     QString statusText() const;
+
+    // The caption, with "*" in front while the data editor holds unsaved edits.
+    void setWindowTitle(const QString& title);
 
   public slots:
     void setStatusText(const QString& text);
@@ -103,10 +105,10 @@ class TMainForm : public QMainWindow {
     void HelpMenuNewsClick();
     void HelpMenuSupportClick();
     void HelpMenuAboutClick();
-    void RcmSheet1CodeChkChange() {}
 
   protected:
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -115,10 +117,8 @@ class TMainForm : public QMainWindow {
     void createToolBar();
     void createStatusBar();
     void createPanels();
-    QWidget* createShrinkPanel();
-    QTabWidget* createChartPages();
-    QWidget* createPredictPanel();
-    void resetShrinkConditions();
+    // The five panels of the client area that take turns in front.
+    QList<QWidget*> mainPanels() const;
     void flashSplash();
 
     QWidget* m_client = nullptr;

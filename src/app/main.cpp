@@ -26,7 +26,6 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(KELVORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("kelvora"));
     QApplication::setWindowIcon(ProgramIcon());
-    QApplication::setApplicationDisplayName(QString());
     QApplication::setFont(ProgramFont());
     // Standard buttons and dialogs speak Chinese when Qt's own translations are installed.
     QTranslator qtTranslator;

@@ -21,10 +21,12 @@ class CliContext {
     CliContext(QTextStream& o, QTextStream& e) : out(o), err(e) {}
 
     // Parses the history file; on failure reports it as the window does and returns nothing.
-    std::optional<TCodeArr> loadHistory();
+    // warnings, when given, receives the history's warnings.
+    std::optional<TCodeArr> loadHistory(QStringList* warnings = nullptr);
     // Parses args with the parser; on an unknown option or a missing value prints the usage
-    // and returns false. --help prints the usage and sets helped.
-    bool parse(QCommandLineParser& parser, const QString& usage);
+    // and returns false. --help prints the usage and sets helped. Positional arguments are refused
+    // unless positional is true.
+    bool parse(QCommandLineParser& parser, const QString& usage, bool positional = false);
     bool helped = false;
     int usageError(const QString& message, const QString& usage);
 };

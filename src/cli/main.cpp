@@ -1,13 +1,10 @@
 #include "Cli.h"
 
 #include "history/DataLocation.h"
-#include "history/GbText.h"
-#include "history/Parser.h"
+#include "history/HistoryLoader.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <vector>
 
 namespace {
@@ -37,25 +34,14 @@ CliRegistrar::CliRegistrar(const CliCommand& command) {
     commands().push_back(command);
 }
 
-std::optional<TCodeArr> CliContext::loadHistory() {
-    QFile file(dataPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << QStringLiteral("无法打开数据文件 %1").arg(QDir::toNativeSeparators(dataPath)) << '\n';
+std::optional<TCodeArr> CliContext::loadHistory(QStringList* warnings) {
+    HistoryLoad load = LoadHistory(dataPath);
+    if (load.status != HistoryLoad::Ok) {
+        err << load.message << '\n';
         return std::nullopt;
     }
-    ParseResult r = ParseHistory(file.readAll());
-    switch (r.status) {
-    case ParseResult::Ok:
-        return std::move(r.history);
-    case ParseResult::BadLines:
-        err << r.message << '\n';
-        break;
-    case ParseResult::BadNumbers:
-        for (const QString& m : r.lineErrors)
-            err << m << '\n';
-        break;
-    }
-    return std::nullopt;
+    if (warnings) *warnings = load.warnings;
+    return std::move(load.history);
 }
 
 int CliContext::usageError(const QString& message, const QString& usage) {
@@ -64,7 +50,7 @@ int CliContext::usageError(const QString& message, const QString& usage) {
     return CliUsage;
 }
 
-bool CliContext::parse(QCommandLineParser& parser, const QString& usage) {
+bool CliContext::parse(QCommandLineParser& parser, const QString& usage, bool positional) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringLiteral("help"));
     parser.addOption(help);
@@ -77,7 +63,7 @@ bool CliContext::parse(QCommandLineParser& parser, const QString& usage) {
         helped = true;
         return false;
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    if (!positional && !parser.positionalArguments().isEmpty()) {
         usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()),
                    usage);
         return false;

@@ -95,8 +95,8 @@ class TestPredictPanel : public QObject {
         QStringList items;
         for (QAction* a : m_panel->TuiMorePredictBt->menu()->actions())
             items << a->text();
-        QCOMPARE(items,
-                 (QStringList{"单注预测", "胆码推荐", "冷码推荐", "奇数推荐", "偶数推荐", "区间推荐"}));
+        QCOMPARE(items, (QStringList{"单注预测", "胆码推荐", "冷码推荐", "奇数推荐", "偶数推荐", "区间推荐",
+                                     "", "历史回测"}));
         QCOMPARE(m_panel->TuiMemo->palette().color(QPalette::Base), QColor(241, 223, 205));
         QVERIFY(!m_panel->TuiMemo->isReadOnly());
         QVERIFY(m_panel->TuiMemo->toPlainText().isEmpty());
@@ -141,6 +141,34 @@ class TestPredictPanel : public QObject {
         } else {
             QCOMPARE(captionSpy.size(), 0);
         }
+    }
+
+    // The window's 历史回测 writes what `kelvora-cli backtest predict` prints; too many periods change
+    // nothing.
+    void backtestFromDropDown() {
+        int asked = 60;
+        m_panel->setBacktestAsker([&](QWidget*, int& draws, PredictKind& kind) {
+            draws = asked;
+            kind = PredictKind::Zone;
+            return true;
+        });
+        chooseFromMore(QStringLiteral("历史回测"));
+        QProcess cli;
+        cli.start(QStringLiteral(KELVORA_CLI),
+                  {QStringLiteral("--data"), QStringLiteral(KELVORA_SAMPLE), QStringLiteral("backtest"),
+                   QStringLiteral("predict"), QStringLiteral("zone"), QStringLiteral("--draws"),
+                   QStringLiteral("60")});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 0);
+        const QString printed = QString::fromUtf8(cli.readAllStandardOutput());
+        QCOMPARE(m_panel->TuiMemo->toPlainText() + QLatin1Char('\n'), printed);
+        QCOMPARE(m_panel->memoLines().size(), 3 + 2 + 2 + 60);
+
+        asked = int(m_history.size()) - 19;
+        ModalCatcher boxes;
+        chooseFromMore(QStringLiteral("历史回测"));
+        QCOMPARE(boxes.texts, QStringList{QStringLiteral("设置的验证期数超过总期数!!")});
+        QCOMPARE(m_panel->TuiMemo->toPlainText() + QLatin1Char('\n'), printed);
     }
 
     void shortHistoryChangesNothing_data() {
@@ -226,6 +254,25 @@ class TestPredictPanel : public QObject {
                  SinglePredict(m_history).lines);
     }
 
+    void exportReplacesAFileWithoutAQuestion() {
+        const QString path = m_dir.filePath(QStringLiteral("replace.txt"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+        old.close();
+        m_panel->TuiMemo->setPlainText(QStringLiteral("new"));
+        m_panel->setSaveFileChooser(AskExportFileName);
+        ModalCatcher catcher;
+        catcher.fileToChoose = path;
+        m_panel->TuiExportBt->click();
+        QCOMPARE(catcher.dialogs, 1); // the file dialog, and no question about replacing
+        QCOMPARE(catcher.texts, QStringList());
+        QCOMPARE(catcher.fileFilters, QStringList{QStringLiteral("文本文件 (*.txt)")});
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("new\r\n"));
+    }
+
     void exportCancelledOrFailing() {
         QTemporaryDir dir;
         m_panel->TuiMemo->setPlainText(QStringLiteral("keep me"));
@@ -243,7 +290,7 @@ class TestPredictPanel : public QObject {
             ModalCatcher catcher;
             m_panel->TuiExportBt->click();
             QCOMPARE(catcher.texts.size(), 1);
-            QVERIFY(catcher.texts.first().startsWith(QStringLiteral("无法写入文件")));
+            QVERIFY(catcher.texts.first().startsWith(QStringLiteral("无法创建文件")));
         }
         QVERIFY(!QFile::exists(bad));
         QCOMPARE(m_panel->TuiMemo->toPlainText(), QStringLiteral("keep me"));

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "ExportDialog.h"
 #include "history/CodeRec.h"
 
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 
+class QAction;
 class QPlainTextEdit;
 class QToolBar;
 class QToolButton;
@@ -16,13 +18,14 @@ class TPredictPanel : public QWidget {
     Q_OBJECT
 
   public:
-    // Asks the user for the export file; an empty result means cancelled.
-    using SaveFileChooser = std::function<QString(QWidget* parent)>;
-
     TPredictPanel(const TCodeArr& history, QWidget* parent = nullptr);
 
     // Replaces the save dialog (the main window's shared one, or a test's answer).
     void setSaveFileChooser(SaveFileChooser chooser);
+
+    // Asks for the backtest's period count and command; false when cancelled.
+    using BacktestAsker = std::function<bool(QWidget* parent, int& draws, PredictKind& kind)>;
+    void setBacktestAsker(BacktestAsker asker) { m_askBacktest = std::move(asker); }
 
     // The text area's content as lines; an empty area has none.
     QStringList memoLines() const;
@@ -40,6 +43,7 @@ class TPredictPanel : public QWidget {
     QToolButton* TuiAreaNumRcmBt = nullptr;
     QToolButton* TuiMorePredictBt = nullptr;
     QPlainTextEdit* TuiMemo = nullptr;
+    QAction* TuiPrizeCheckAct = nullptr; // the prize check on the page's text, in the text's menu
 
   signals:
     void statusText(const QString& text);
@@ -49,6 +53,7 @@ class TPredictPanel : public QWidget {
   public slots:
     void TuiExportBtClick();
     void TuiPrintBtClick();
+    void TuiPrizeCheckClick();
     void TuiCombinePredictBtClick();
     void TuiSinglePredictBtClick();
     void TuiNerveRcmBtClick();
@@ -56,6 +61,8 @@ class TPredictPanel : public QWidget {
     void TuiOddNumRcmBtClick();
     void TuiEvenNumRcmBtClick();
     void TuiAreaNumRcmBtClick();
+    // 历史回测: each of the last draws predicted from the draws before it, against chance.
+    void TuiBacktestClick();
 
   private:
     QToolButton* addButton(const QString& caption, const QString& name, void (TPredictPanel::*slot)(),
@@ -64,4 +71,5 @@ class TPredictPanel : public QWidget {
 
     const TCodeArr& m_history;
     SaveFileChooser m_chooseSaveFile;
+    BacktestAsker m_askBacktest;
 };
