@@ -89,6 +89,7 @@ TPrizeWindow::TPrizeWindow(const TCodeArr& history, QWidget* parent)
     PrizeTable->verticalHeader()->setDefaultSectionSize(PrizeTable->fontMetrics().height() + 6);
     PrizeTable->verticalHeader()->hide();
     PrizeTable->horizontalHeader()->setSortIndicatorShown(true);
+    PrizeTable->horizontalHeader()->setStretchLastSection(true);
     PrizeTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     resultLayout->addWidget(PrizeTable, 1);
     PrizeSummaryLbl = new QLabel(resultBox);
