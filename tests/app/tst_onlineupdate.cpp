@@ -1,5 +1,8 @@
 #include "MainForm.h"
+#include "charts/ChartPages.h"
 #include "history/DataPanel.h"
+#include "predict/PredictPanel.h"
+#include "shrink/ShrinkPanel.h"
 
 #include "../ModalCatcher.h"
 
