@@ -1,3 +1,4 @@
+#include "history/HistoryWarnings.h"
 #include "history/Parser.h"
 
 #include <QFile>
@@ -28,5 +29,27 @@ static void BM_ParseSampleEditorText(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ParseSampleEditorText)->Unit(benchmark::kMicrosecond);
+
+// The warnings the window shows after every load, save, import and update, against the parse.
+static void BM_HistoryWarningsSample(benchmark::State& state) {
+    const TCodeArr history = ParseHistory(sample()).history;
+    for (auto _ : state) {
+        QStringList w = HistoryWarnings(history);
+        benchmark::DoNotOptimize(w.data());
+    }
+}
+BENCHMARK(BM_HistoryWarningsSample)->Unit(benchmark::kMicrosecond);
+
+// A file where every line is faulty: the one message names each line with its reason.
+static void BM_ParseAllLinesFaulty(benchmark::State& state) {
+    QByteArray bytes;
+    for (int i = 0; i < 3500; ++i)
+        bytes += i % 2 ? "2005013 03 07 12 19 25 31\r\n" : "2005013 03 0x 12 19 25 31 09\r\n";
+    for (auto _ : state) {
+        ParseResult r = ParseHistory(bytes);
+        benchmark::DoNotOptimize(r.message.data());
+    }
+}
+BENCHMARK(BM_ParseAllLinesFaulty)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -17,6 +18,9 @@ class ModalCatcher : public QObject {
     // A file dialog gets this file chosen (empty: the dialog is cancelled); its filters are kept.
     QString fileToChoose;
     QStringList fileFilters;
+    // Questions (boxes with more than one button) get these buttons clicked, one per question in
+    // order; once they run out a question is closed without a choice, which cancels it.
+    QList<QMessageBox::StandardButton> answers;
 
     ModalCatcher() {
         m_timer.setInterval(5);
@@ -39,7 +43,12 @@ class ModalCatcher : public QObject {
             }
         } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
             texts.append(box->text());
-            box->done(QMessageBox::Ok);
+            QAbstractButton* choice = nullptr;
+            if (box->buttons().size() > 1 && !answers.isEmpty()) choice = box->button(answers.takeFirst());
+            if (choice)
+                choice->click();
+            else
+                box->done(QMessageBox::Ok);
         } else if (auto* text = w->findChild<QPlainTextEdit*>(QStringLiteral("LongMessageText"))) {
             texts.append(text->toPlainText());
             w->close();

@@ -3,13 +3,18 @@
 namespace {
 
 const QString usage = QStringLiteral("Usage: kelvora-cli [--data FILE] check\n\n"
-                                     "Parses the history file and prints how many draws it holds.\n");
+                                     "Parses the history file and prints how many draws it holds; warnings\n"
+                                     "(repeated or decreasing issue codes, repeated or unsorted reds) go\n"
+                                     "to standard error.\n");
 
 int runCheck(CliContext& ctx) {
     QCommandLineParser parser;
     if (!ctx.parse(parser, usage)) return ctx.helped ? CliOk : CliUsage;
-    const std::optional<TCodeArr> history = ctx.loadHistory();
+    QStringList warnings;
+    const std::optional<TCodeArr> history = ctx.loadHistory(&warnings);
     if (!history) return CliRefused;
+    for (const QString& w : std::as_const(warnings))
+        ctx.err << w << '\n';
     if (history->empty())
         ctx.out << "0 draws\n";
     else

@@ -14,17 +14,19 @@ enum CliStatus { CliOk = 0, CliRefused = 1, CliUsage = 2 };
 class CliContext {
   public:
     QStringList args; // program name as args[0] (for QCommandLineParser), then the options
-    QString dataPath; // --data, or ssq.dxt beside the program
+    QString dataPath; // --data, or the data-location rule's ssq.dxt
     QTextStream& out;
     QTextStream& err;
 
     CliContext(QTextStream& o, QTextStream& e) : out(o), err(e) {}
 
     // Parses the history file; on failure reports it as the window does and returns nothing.
-    std::optional<TCodeArr> loadHistory();
+    // warnings, when given, receives the history's warnings.
+    std::optional<TCodeArr> loadHistory(QStringList* warnings = nullptr);
     // Parses args with the parser; on an unknown option or a missing value prints the usage
-    // and returns false. --help prints the usage and sets helped.
-    bool parse(QCommandLineParser& parser, const QString& usage);
+    // and returns false. --help prints the usage and sets helped. Positional arguments are refused
+    // unless positional is true.
+    bool parse(QCommandLineParser& parser, const QString& usage, bool positional = false);
     bool helped = false;
     int usageError(const QString& message, const QString& usage);
 };

@@ -1,12 +1,10 @@
 #include "Cli.h"
 
-#include "history/GbText.h"
-#include "history/Parser.h"
+#include "history/DataLocation.h"
+#include "history/HistoryLoader.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <vector>
 
 namespace {
@@ -20,7 +18,8 @@ QString toolUsage() {
     QString s = QStringLiteral("Usage: kelvora-cli [--data FILE] SUBCOMMAND [options]\n\n"
                                "The analysis engine of Kelvora for scripts. Output is UTF-8.\n\n"
                                "Options:\n"
-                               "  --data FILE   the history file (default: ssq.dxt beside the program)\n"
+                               "  --data FILE   the history file (default: ssq.dxt beside the program, or\n"
+                               "                ~/.local/share/Kelvora/ssq.dxt for an installed copy)\n"
                                "  --help        this text; SUBCOMMAND --help describes one subcommand\n\n"
                                "Subcommands:\n");
     for (const CliCommand& c : commands())
@@ -35,25 +34,14 @@ CliRegistrar::CliRegistrar(const CliCommand& command) {
     commands().push_back(command);
 }
 
-std::optional<TCodeArr> CliContext::loadHistory() {
-    QFile file(dataPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << QStringLiteral("无法打开数据文件 %1").arg(QDir::toNativeSeparators(dataPath)) << '\n';
+std::optional<TCodeArr> CliContext::loadHistory(QStringList* warnings) {
+    HistoryLoad load = LoadHistory(dataPath);
+    if (load.status != HistoryLoad::Ok) {
+        err << load.message << '\n';
         return std::nullopt;
     }
-    ParseResult r = ParseHistory(file.readAll());
-    switch (r.status) {
-    case ParseResult::Ok:
-        return std::move(r.history);
-    case ParseResult::BadLines:
-        err << r.message << '\n';
-        break;
-    case ParseResult::BadNumbers:
-        for (const QString& m : r.lineErrors)
-            err << m << '\n';
-        break;
-    }
-    return std::nullopt;
+    if (warnings) *warnings = load.warnings;
+    return std::move(load.history);
 }
 
 int CliContext::usageError(const QString& message, const QString& usage) {
@@ -62,7 +50,7 @@ int CliContext::usageError(const QString& message, const QString& usage) {
     return CliUsage;
 }
 
-bool CliContext::parse(QCommandLineParser& parser, const QString& usage) {
+bool CliContext::parse(QCommandLineParser& parser, const QString& usage, bool positional) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringLiteral("help"));
     parser.addOption(help);
@@ -75,7 +63,7 @@ bool CliContext::parse(QCommandLineParser& parser, const QString& usage) {
         helped = true;
         return false;
     }
-    if (!parser.positionalArguments().isEmpty()) {
+    if (!positional && !parser.positionalArguments().isEmpty()) {
         usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()),
                    usage);
         return false;
@@ -92,7 +80,6 @@ int main(int argc, char* argv[]) {
 
     QStringList args = app.arguments();
     CliContext ctx(out, err);
-    ctx.dataPath = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ssq.dxt"));
 
     int i = 1;
     while (i < args.size() && args[i].startsWith(QLatin1Char('-'))) {
@@ -114,6 +101,13 @@ int main(int argc, char* argv[]) {
         }
     }
     if (i >= args.size()) return ctx.usageError(QStringLiteral("missing subcommand"), toolUsage());
+    if (ctx.dataPath.isEmpty()) {
+        const DataLocation loc =
+            LocateData({QCoreApplication::applicationDirPath(), QString(), UserDataDir()});
+        for (const QString& problem : loc.problems)
+            err << problem << '\n';
+        ctx.dataPath = loc.loadFile.isEmpty() ? loc.dataFile : loc.loadFile;
+    }
 
     const QString name = args[i];
     for (const CliCommand& c : commands()) {

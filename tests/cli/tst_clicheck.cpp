@@ -35,6 +35,7 @@ class TestCliCheck : public QObject {
     void badLines();
     void badNumbers();
     void missingFile();
+    void warnings();
     void usageErrors_data();
     void usageErrors();
     void help();
@@ -60,21 +61,35 @@ void TestCliCheck::badLines() {
     const Run r = run({"--data", write("bad.dxt", text), "check"});
     QCOMPARE(r.status, 1);
     QVERIFY(r.out.isEmpty());
-    QCOMPARE(r.err,
-             QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n2,3,4,5,6,7,8,9,10,11,\n12,\n"));
+    QString expected = QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n");
+    for (int line = 2; line <= 12; ++line)
+        expected += QStringLiteral("第%1行：只有6个号码\n").arg(line);
+    QCOMPARE(r.err, expected);
 }
 
 void TestCliCheck::badNumbers() {
     // GB2312 bytes of a double-byte character where a number belongs.
     const Run r = run({"--data", write("gb.dxt", "2005013 03 \xd6\xd0 12 19 25 31 09\r\n"), "check"});
     QCOMPARE(r.status, 1);
-    QCOMPARE(r.err, QStringLiteral("第1行数据有错误！！\n"));
+    QCOMPARE(r.err, QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n第1行：'中' 不是数字\n"));
 }
 
 void TestCliCheck::missingFile() {
     const Run r = run({"--data", m_dir.filePath("none.dxt"), "check"});
     QCOMPARE(r.status, 1);
     QVERIFY(!r.err.isEmpty());
+}
+
+void TestCliCheck::warnings() {
+    const Run r = run({"--data",
+                       write("warn.dxt", "2005013 03 07 12 19 25 31 09\r\n2005012 01 01 03 04 05 06 16\r\n"
+                                         "2005013 05 06 07 09 08 10 11\r\n"),
+                       "check"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("3 draws, 2005013 to 2005013\n"));
+    QCOMPARE(r.err, QStringLiteral(
+                        "警告：第2行期号小于上一行\n警告：第2行红球有重复号码\n警告：第3行期号与第1行重复\n"
+                        "警告：第3行红球不是从小到大排列\n"));
 }
 
 void TestCliCheck::usageErrors_data() {

@@ -1,9 +1,11 @@
 #include "KelvoraError.h"
+#include "history/AtomicFile.h"
 #include "history/DataFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 class TestDataFile : public QObject {
     Q_OBJECT
@@ -81,6 +83,39 @@ class TestDataFile : public QObject {
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         if (!threw) QSKIP("running with permissions that ignore a read-only directory (root)");
         QCOMPARE(ReadDataFile(path).text, QStringLiteral("old"));
+    }
+
+    void refusesTargetsThatAreNotFiles_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("pipe") << "pipe";
+    }
+    void refusesTargetsThatAreNotFiles() {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("target"));
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(path));
+        else
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        QCOMPARE(WriteFileAtomically(path, "x"), NotRegularFileReason());
+        QVERIFY_THROWS_EXCEPTION(KelvoraError, WriteDataFile(path, QStringLiteral("x")));
+        const QFileInfo after(path);
+        QVERIFY(after.exists() && !after.isFile()); // still the folder or pipe it was
+    }
+
+    void removesStaleSaveFiles() {
+        QTemporaryDir dir;
+        const QStringList names{"ssq.dxt",     "ssq.dxt.AbC123",  "ssq.dxt.bak",    "ssq.dxt.bak.x1Y2z3",
+                                "ssq.dxt.old", "ssq.dxt.1234567", "tmp.txt.QwErTy", "other.txt.QwErTy"};
+        for (const QString& n : names) {
+            QFile f(dir.filePath(n));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(RemoveStaleSaveFiles(dir.path(), {"ssq.dxt", "ssq.dxt.bak", "tmp.txt"}), 3);
+        QCOMPARE(
+            QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+            (QStringList{"other.txt.QwErTy", "ssq.dxt", "ssq.dxt.1234567", "ssq.dxt.bak", "ssq.dxt.old"}));
     }
 };
 

@@ -15,7 +15,7 @@ class TestParser : public QObject {
     void rejectsMalformedLines_data();
     void rejectsMalformedLines();
     void numbersBlankLinesAway();
-    void breaksBadLineListAfterTen();
+    void mixedFaultsInOneMessage();
     void nonNumericTokensKeepNothing();
     void doubleByteCharacterCountsTwo();
     void sampleHistory();
@@ -81,24 +81,39 @@ void TestParser::acceptsWellFormedLines() {
 
 void TestParser::rejectsMalformedLines_data() {
     QTest::addColumn<QString>("line");
-    QTest::newRow("blue missing") << "2005013 03 07 12 19 25 31";
-    QTest::newRow("one-digit number") << "2005013 3 07 12 19 25 31 09";
-    QTest::newRow("six-char issue") << "200513 03 07 12 19 25 31 09";
-    QTest::newRow("eight-char issue") << "20050133 03 07 12 19 25 31 09";
-    QTest::newRow("tab between numbers") << "2005013 03\t07 12 19 25 31 09";
-    QTest::newRow("red above 33") << "2005013 03 07 12 19 25 34 09";
-    QTest::newRow("red zero") << "2005013 00 07 12 19 25 31 09";
-    QTest::newRow("negative red") << "2005013 -1 07 12 19 25 31 09";
-    QTest::newRow("blue above 16") << "2005013 03 07 12 19 25 31 17";
-    QTest::newRow("blue zero") << "2005013 03 07 12 19 25 31 00";
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("blue missing") << "2005013 03 07 12 19 25 31"
+                                  << "只有6个号码";
+    QTest::newRow("one-digit number") << "2005013 3 07 12 19 25 31 09"
+                                      << "号码'3'不是两位";
+    QTest::newRow("six-char issue") << "200513 03 07 12 19 25 31 09"
+                                    << "期号'200513'不是7位";
+    QTest::newRow("eight-char issue") << "20050133 03 07 12 19 25 31 09"
+                                      << "期号'20050133'不是7位";
+    QTest::newRow("tab between numbers") << "2005013 03\t07 12 19 25 31 09"
+                                         << "只有6个号码";
+    QTest::newRow("red above 33") << "2005013 03 07 12 19 25 34 09"
+                                  << "红球34超出范围";
+    QTest::newRow("red zero") << "2005013 00 07 12 19 25 31 09"
+                              << "红球00超出范围";
+    QTest::newRow("negative red") << "2005013 -1 07 12 19 25 31 09"
+                                  << "红球-1超出范围";
+    QTest::newRow("blue above 16") << "2005013 03 07 12 19 25 31 17"
+                                   << "蓝球17超出范围";
+    QTest::newRow("blue zero") << "2005013 03 07 12 19 25 31 00"
+                               << "蓝球00超出范围";
+    // A malformed token counts before a non-numeric one in the same line.
+    QTest::newRow("range before conversion") << "2005013 ab 07 12 19 34 31 09"
+                                             << "红球34超出范围";
 }
 
 void TestParser::rejectsMalformedLines() {
     QFETCH(QString, line);
+    QFETCH(QString, reason);
     const ParseResult r = ParseHistoryText("2005012 01 02 03 04 05 06 07\r\n" + line + "\r\n");
     QCOMPARE(r.status, ParseResult::BadLines);
     QCOMPARE(r.badLines, QList<int>{2});
-    QCOMPARE(r.message, BadLinesHeading() + "\n2,");
+    QCOMPARE(r.message, BadLinesHeading() + "\n第2行：" + reason);
     QVERIFY(r.history.empty());
 }
 
@@ -109,13 +124,19 @@ void TestParser::numbersBlankLinesAway() {
     QCOMPARE(r.badLines, (QList<int>{1, 3}));
 }
 
-void TestParser::breaksBadLineListAfterTen() {
+void TestParser::mixedFaultsInOneMessage() {
+    // Malformed lines and non-numeric tokens come in one message, every line with its reason.
     QString text;
     for (int i = 0; i < 11; ++i)
         text += "bad line\r\n";
+    text += "2005014 03 07 12 19 25 31 xy\r\n";
     const ParseResult r = ParseHistoryText(text);
-    QCOMPARE(r.badLineCount, 11);
-    QCOMPARE(r.message, BadLinesHeading() + "\n1,2,3,4,5,6,7,8,9,10,\n11,");
+    QCOMPARE(r.badLineCount, 12);
+    QCOMPARE(r.status, ParseResult::BadLines);
+    QCOMPARE(r.lineErrors.size(), 12);
+    QCOMPARE(r.lineErrors[10], QStringLiteral("第11行：只有1个号码"));
+    QCOMPARE(r.message, BadLinesHeading() + "\n" + r.lineErrors.join('\n'));
+    QVERIFY(r.message.endsWith(QStringLiteral("\n第12行：'xy' 不是数字")));
 }
 
 void TestParser::nonNumericTokensKeepNothing() {
@@ -126,7 +147,7 @@ void TestParser::nonNumericTokensKeepNothing() {
                                            "2005016 03 07 12 19 25 31 ab\r\n");
     QCOMPARE(r.status, ParseResult::BadNumbers);
     QCOMPARE(r.lineErrors,
-             (QStringList{"第2行数据有错误！！", "第3行数据有错误！！", "第4行数据有错误！！"}));
+             (QStringList{"第2行：'0x' 不是数字", "第3行：'20a5015' 不是数字", "第4行：'ab' 不是数字"}));
     QVERIFY(r.history.empty());
 }
 
@@ -134,7 +155,7 @@ void TestParser::doubleByteCharacterCountsTwo() {
     // "中" is two bytes in GB2312: the line passes the shape check and fails conversion.
     const ParseResult twoBytes = ParseHistoryText(QStringLiteral("2005013 中 07 12 19 25 31 09"));
     QCOMPARE(twoBytes.status, ParseResult::BadNumbers);
-    QCOMPARE(twoBytes.lineErrors, QStringList{"第1行数据有错误！！"});
+    QCOMPARE(twoBytes.lineErrors, QStringList{"第1行：'中' 不是数字"});
     const ParseResult threeBytes = ParseHistoryText(QStringLiteral("2005013 中3 07 12 19 25 31 09"));
     QCOMPARE(threeBytes.status, ParseResult::BadLines);
     // The same holds for raw bytes as they come from a GB2312 file.

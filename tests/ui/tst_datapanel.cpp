@@ -1,9 +1,13 @@
+#include "history/AddDrawBar.h"
+#include "history/DataFile.h"
 #include "history/DataPanel.h"
 
 #include "../ModalCatcher.h"
 
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -69,7 +73,8 @@ class TestDataPanel : public QObject {
         QCOMPARE(readFile(panel.DataFileName),
                  QByteArray("2005013 03 07 12 19 25 31 09\r\n2005014 3 07 12 19 25 31 09\r\n"));
         QCOMPARE(catcher.texts,
-                 QStringList{QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n2,")});
+                 QStringList{QStringLiteral(
+                     "文本内容中下列行的数据有错误，请纠正再保存！！\n第2行：号码'3'不是两位")});
         QVERIFY(history.empty());
     }
 
@@ -98,6 +103,7 @@ class TestDataPanel : public QObject {
         panel.setProgramDir(dir.path());
         panel.DataMemo->setPlainText(QStringLiteral("old text"));
         ModalCatcher catcher;
+        catcher.answers = {QMessageBox::Discard}; // the editor's unsaved "old text"
         catcher.fileToChoose = other;
         panel.Sheet1TbrOmportBtClick();
         QVERIFY(catcher.fileFilters.join(QLatin1Char(';')).contains(QStringLiteral("文本文件 (*.txt)")));
@@ -128,19 +134,129 @@ class TestDataPanel : public QObject {
         QCOMPARE(panel.DataMemo->toPlainText(), QStringLiteral("kept"));
     }
 
-    void badNumbersKeepHistory() {
+    void mixedFaultsInOneBox() {
         TCodeArr history;
         TDataPanel panel(history);
         panel.DataMemo->setPlainText(QStringLiteral("2005013 03 07 12 19 25 31 09"));
         QVERIFY(panel.DataTxtToCodeArr());
         panel.DataMemo->setPlainText(
             QStringLiteral("2005013 03 07 12 19 25 31 09\n2005014 0x 07 12 19 25 31 09\n"
-                           "2005015 03 07 12 19 25 31 0y"));
+                           "2005015 03 07 12 19 25 34 09\n2005016 03 07 12 19 25 31 0y\n2005017 03 07"));
         ModalCatcher catcher;
         QVERIFY(!panel.DataTxtToCodeArr());
-        QCOMPARE(catcher.texts,
-                 (QStringList{QStringLiteral("第2行数据有错误！！"), QStringLiteral("第3行数据有错误！！")}));
+        QCOMPARE(catcher.texts, QStringList{QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n"
+                                                           "第2行：'0x' 不是数字\n第3行：红球34超出范围\n"
+                                                           "第4行：'0y' 不是数字\n第5行：只有2个号码")});
         QCOMPARE(int(history.size()), 1);
+    }
+
+    void clearAsksAndUndoes() {
+        QTemporaryDir dir;
+        const QByteArray saved = "2005013 03 07 12 19 25 31 09\r\n2005014 01 02 03 04 05 06 16\r\n";
+        writeFile(DataFileNameIn(dir.path()), saved);
+        TCodeArr history;
+        TDataPanel panel(history);
+        panel.setProgramDir(dir.path());
+        panel.LoadDataFile(panel.DataFileName);
+        QCOMPARE(int(history.size()), 2);
+        QVERIFY(!panel.isModified());
+        ModalCatcher catcher;
+        catcher.answers = {QMessageBox::No};
+        panel.Sheet1TbrClearBtClick();
+        QCOMPARE(catcher.texts.size(), 1);
+        QCOMPARE(int(history.size()), 2);
+        QVERIFY(!panel.DataMemo->toPlainText().isEmpty());
+
+        catcher.answers = {QMessageBox::Yes};
+        panel.Sheet1TbrClearBtClick();
+        QVERIFY(panel.DataMemo->toPlainText().isEmpty());
+        QVERIFY(history.empty());
+        QVERIFY(panel.isModified());
+        panel.DataMemo->setFocus();
+        QTest::keyClick(panel.DataMemo, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(panel.DataMemo->toPlainText(), DataFileBytesToText(saved));
+        QVERIFY(!panel.isModified());
+
+        // Saving the emptied editor over the draws asks again; 否 keeps the file.
+        catcher.answers = {QMessageBox::Yes, QMessageBox::No};
+        panel.Sheet1TbrClearBtClick();
+        panel.Sheet1TbrSaveBtClick();
+        QCOMPARE(readFile(panel.DataFileName), saved);
+        QVERIFY(panel.isModified());
+        catcher.answers = {QMessageBox::Yes};
+        panel.Sheet1TbrSaveBtClick();
+        QCOMPARE(QFileInfo(panel.DataFileName).size(), 0);
+        QCOMPARE(readFile(BackupFileName(panel.DataFileName)), saved);
+        QVERIFY(!panel.isModified());
+    }
+
+    void saveKeepsOneBackup() {
+        QTemporaryDir dir;
+        TCodeArr history;
+        TDataPanel panel(history);
+        panel.setProgramDir(dir.path());
+        const QString bak = BackupFileName(panel.DataFileName);
+        const QString lines[3] = {QStringLiteral("2005013 03 07 12 19 25 31 09"),
+                                  QStringLiteral("2005014 01 02 03 04 05 06 16"),
+                                  QStringLiteral("2005015 05 06 07 08 09 10 11")};
+        ModalCatcher catcher;
+        panel.DataMemo->setPlainText(lines[0]);
+        panel.Sheet1TbrSaveBtClick();
+        QVERIFY(!QFileInfo::exists(bak)); // nothing was there before
+        panel.DataMemo->appendPlainText(lines[1]);
+        panel.Sheet1TbrSaveBtClick();
+        QCOMPARE(readFile(bak), lines[0].toLatin1() + "\r\n");
+        // Saving unchanged text keeps the older generation.
+        panel.Sheet1TbrSaveBtClick();
+        QCOMPARE(readFile(bak), lines[0].toLatin1() + "\r\n");
+        panel.DataMemo->appendPlainText(lines[2]);
+        panel.Sheet1TbrSaveBtClick();
+        QCOMPARE(readFile(bak), (lines[0] + "\r\n" + lines[1] + "\r\n").toLatin1());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary file left
+        QCOMPARE(catcher.dialogs, 0);
+    }
+
+    void warningsInOneBox() {
+        QTemporaryDir dir;
+        TCodeArr history;
+        TDataPanel panel(history);
+        panel.setProgramDir(dir.path());
+        panel.DataMemo->setPlainText(
+            QStringLiteral("2005013 03 07 12 19 25 31 09\n2005014 01 01 03 04 05 06 16\n"
+                           "2005013 05 06 07 09 08 10 11"));
+        ModalCatcher catcher;
+        panel.Sheet1TbrSaveBtClick();
+        QCOMPARE(int(history.size()), 3); // warnings do not refuse
+        QCOMPARE(catcher.texts.size(), 1);
+        QVERIFY2(catcher.texts[0].endsWith(
+                     QStringLiteral("\n警告：第2行红球有重复号码\n警告：第3行期号与第1行重复\n"
+                                    "警告：第3行期号小于上一行\n警告：第3行红球不是从小到大排列")),
+                 qPrintable(catcher.texts[0]));
+    }
+
+    void addDraw() {
+        TCodeArr history;
+        TDataPanel panel(history);
+        panel.DataMemo->setPlainText(QStringLiteral("2026096 01 04 16 22 26 31 04"));
+        QVERIFY(panel.DataTxtToCodeArr());
+        TAddDrawBar* bar = panel.AddDrawBar;
+        QCOMPARE(bar->IssueSe->value(), 2026097);
+        QCOMPARE(bar->RedSe[0]->text(), QStringLiteral("01"));
+        const int picks[6] = {33, 5, 17, 5, 9, 2};
+        for (int k = 0; k < 6; ++k)
+            bar->RedSe[k]->setValue(picks[k]);
+        bar->BlueSe->setValue(7);
+        ModalCatcher catcher;
+        QTest::mouseClick(bar->AddBt, Qt::LeftButton);
+        QCOMPARE(catcher.texts.size(), 1);
+        QVERIFY(catcher.texts[0].contains(QStringLiteral("05")));
+        QCOMPARE(panel.DataMemo->toPlainText(), QStringLiteral("2026096 01 04 16 22 26 31 04"));
+        bar->RedSe[3]->setValue(12);
+        QTest::mouseClick(bar->AddBt, Qt::LeftButton);
+        QCOMPARE(panel.DataMemo->toPlainText(),
+                 QStringLiteral("2026096 01 04 16 22 26 31 04\n2026097 02 05 09 12 17 33 07"));
+        QCOMPARE(bar->IssueSe->value(), 2026098);
+        QVERIFY(panel.isModified());
     }
 };
 

@@ -31,26 +31,51 @@ QByteArray DataTextToFileBytes(const QString& text) {
     return ToGb(out);
 }
 
-DataFileContent ReadDataFile(const QString& path) {
+QByteArray ReadFileBytes(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw KelvoraError(QStringLiteral("无法打开文件 \"%1\"：%2")
-                               .arg(QDir::toNativeSeparators(path),
-                                    QFileInfo::exists(path) ? QStringLiteral("没有读取权限或文件被占用")
-                                                            : QStringLiteral("文件不存在")));
+    if (!QFileInfo(path).isDir() && file.open(QIODevice::ReadOnly)) {
+        QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw KelvoraError(QStringLiteral("无法读取文件 \"%1\"").arg(QDir::toNativeSeparators(path)));
+        return bytes;
+    }
+    throw KelvoraError(QStringLiteral("无法打开文件 \"%1\"：%2")
+                           .arg(QDir::toNativeSeparators(path),
+                                QFileInfo::exists(path) ? QStringLiteral("没有读取权限或文件被占用")
+                                                        : QStringLiteral("文件不存在")));
+}
+
+DataFileContent ReadDataFile(const QString& path) {
+    const QByteArray bytes = ReadFileBytes(path);
     DataFileContent content;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw KelvoraError(QStringLiteral("无法读取文件 \"%1\"").arg(QDir::toNativeSeparators(path)));
     content.isEmpty = bytes.isEmpty();
     content.text = DataFileBytesToText(bytes);
     return content;
 }
 
+QString BackupFileName(const QString& path) {
+    return path + QLatin1String(".bak");
+}
+
 void WriteDataFile(const QString& path, const QString& text) {
-    if (!WriteFileAtomically(path, DataTextToFileBytes(text)).isEmpty())
-        throw KelvoraError(QStringLiteral("无法保存文件 \"%1\"：%2")
-                               .arg(QDir::toNativeSeparators(path),
-                                    QFileInfo(path).dir().exists() ? QStringLiteral("没有写入权限或磁盘已满")
-                                                                   : QStringLiteral("文件夹不存在")));
+    const QByteArray bytes = DataTextToFileBytes(text);
+    auto refuse = [&](const QString& why) {
+        throw KelvoraError(
+            QStringLiteral("无法保存文件 \"%1\"：%2").arg(QDir::toNativeSeparators(path), why));
+    };
+    // One generation of backup: the file as it was before this save. A save that changes nothing
+    // keeps the older backup, so saving twice does not lose it.
+    QFile old(path);
+    if (QFileInfo(path).isFile() && old.open(QIODevice::ReadOnly)) {
+        const QByteArray previous = old.readAll();
+        old.close();
+        if (previous != bytes && !WriteFileAtomically(BackupFileName(path), previous).isEmpty())
+            refuse(QStringLiteral("无法写入备份文件 \"%1\"")
+                       .arg(QDir::toNativeSeparators(BackupFileName(path))));
+    }
+    const QString why = WriteFileAtomically(path, bytes);
+    if (why.isEmpty()) return;
+    if (why == NotRegularFileReason()) refuse(why);
+    refuse(QFileInfo(path).dir().exists() ? QStringLiteral("没有写入权限或磁盘已满")
+                                          : QStringLiteral("文件夹不存在"));
 }

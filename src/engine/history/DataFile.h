@@ -20,7 +20,12 @@ struct DataFileContent {
     bool isEmpty = true;
 };
 DataFileContent ReadDataFile(const QString& path);
+// The raw bytes of a file, with the same open errors as ReadDataFile.
+QByteArray ReadFileBytes(const QString& path);
 
-// Replaces the file atomically with the editor text; throws KelvoraError when it cannot be written
-// (the old file then stays as it was).
+// Where a save keeps the file as it was before (one generation).
+QString BackupFileName(const QString& path);
+
+// Replaces the file atomically with the editor text, after keeping the old file as its backup;
+// throws KelvoraError when either cannot be written (the old file then stays as it was).
 void WriteDataFile(const QString& path, const QString& text);

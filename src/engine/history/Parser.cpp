@@ -3,6 +3,7 @@
 #include "history/Convert.h"
 #include "history/GbText.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -43,23 +44,57 @@ Tokens splitSpaces(std::string_view line) {
     return out;
 }
 
-bool shapeOk(const Tokens& tk) {
-    if (tk.count < 8 || tk.t[0].size() != 7) return false;
-    for (int k = 1; k < 8; ++k)
-        if (tk.t[k].size() != 2) return false;
-    return true;
+QString tokenText(std::string_view token) {
+    return FromGb(QByteArray(token.data(), qsizetype(token.size())));
 }
 
-// A number that converts but lies outside its range makes the line bad; one that does not convert
-// is left to the fill pass, which reports it line by line.
-bool rangesOk(const Tokens& tk) {
-    for (int k = 1; k < 8; ++k) {
-        int v;
-        if (!TryStrToInt(tk.t[k], v)) continue;
-        const int hi = k == 7 ? 16 : 33;
-        if (v < 1 || v > hi) return false;
+enum class Fault { None, Shape, Number };
+
+// Checks one line in the order the old two passes did (lengths, then ranges, then conversion), so a
+// line counts as malformed exactly when the validation pass would have refused it. On success the
+// entry is filled; otherwise reason says why, in the user's words.
+Fault checkLine(const Tokens& tk, TDrawRec& d, QString& reason) {
+    if (tk.count < 8) {
+        reason = QStringLiteral("只有%1个号码").arg(std::max(tk.count - 1, 0));
+        return Fault::Shape;
     }
-    return true;
+    if (tk.t[0].size() != 7) {
+        reason = QStringLiteral("期号'%1'不是7位").arg(tokenText(tk.t[0]));
+        return Fault::Shape;
+    }
+    for (int k = 1; k < 8; ++k) {
+        if (tk.t[k].size() != 2) {
+            reason = QStringLiteral("号码'%1'不是两位").arg(tokenText(tk.t[k]));
+            return Fault::Shape;
+        }
+    }
+    int values[8] = {};
+    bool converts[8] = {};
+    for (int k = 1; k < 8; ++k)
+        converts[k] = TryStrToInt(tk.t[k], values[k]);
+    for (int k = 1; k < 8; ++k) {
+        const int hi = k == 7 ? 16 : 33;
+        if (converts[k] && (values[k] < 1 || values[k] > hi)) {
+            reason = QStringLiteral("%1%2超出范围")
+                         .arg(k == 7 ? QStringLiteral("蓝球") : QStringLiteral("红球"), tokenText(tk.t[k]));
+            return Fault::Shape;
+        }
+    }
+    if (!TryStrToInt(tk.t[0].substr(0, 4), d.Year) || !TryStrToInt(tk.t[0].substr(4, 3), d.Issue)) {
+        reason = QStringLiteral("'%1' 不是数字").arg(tokenText(tk.t[0]));
+        return Fault::Number;
+    }
+    for (int k = 1; k < 8; ++k) {
+        if (!converts[k]) {
+            reason = QStringLiteral("'%1' 不是数字").arg(tokenText(tk.t[k]));
+            return Fault::Number;
+        }
+    }
+    for (int k = 0; k < 6; ++k)
+        d.Ticket.Red[k] = uint8_t(values[k + 1]);
+    d.Ticket.Valid = 1;
+    d.Ticket.Blue[values[7] - 1] = 1;
+    return Fault::None;
 }
 
 std::vector<std::string_view> nonBlankLines(const QByteArray& bytes) {
@@ -116,43 +151,22 @@ ParseResult ParseHistory(const QByteArray& gbBytes) {
     ParseResult result;
     const std::vector<std::string_view> lines = nonBlankLines(gbBytes);
 
-    QString list;
+    // Every faulty line is named with its reason in one message, so one round of fixing is enough.
+    TCodeArr history(lines.size(), TDrawRec{});
+    bool malformed = false;
+    QString reason;
     for (size_t n = 0; n < lines.size(); ++n) {
-        const Tokens tk = splitSpaces(lines[n]);
-        if (shapeOk(tk) && rangesOk(tk)) continue;
+        const Fault fault = checkLine(splitSpaces(lines[n]), history[n], reason);
+        if (fault == Fault::None) continue;
+        malformed = malformed || fault == Fault::Shape;
         ++result.badLineCount;
         result.badLines.append(int(n + 1));
-        list += QString::number(n + 1) + QLatin1Char(',');
-        if (result.badLineCount % 10 == 0) list += QLatin1Char('\n');
+        result.lineErrors.append(QStringLiteral("第%1行：").arg(n + 1) + reason);
     }
     if (result.badLineCount > 0) {
-        result.status = ParseResult::BadLines;
-        result.message = BadLinesHeading() + QLatin1Char('\n') + list;
-        return result;
-    }
-
-    TCodeArr history(lines.size(), TDrawRec{});
-    for (size_t n = 0; n < lines.size(); ++n) {
-        const Tokens tk = splitSpaces(lines[n]);
-        TDrawRec& d = history[n];
-        // Fields are filled in order and the first failing token ends the line.
-        bool ok = TryStrToInt(tk.t[0].substr(0, 4), d.Year) && TryStrToInt(tk.t[0].substr(4, 3), d.Issue);
-        for (int k = 0; ok && k < 6; ++k) {
-            int v;
-            ok = TryStrToInt(tk.t[k + 1], v);
-            if (ok) d.Ticket.Red[k] = uint8_t(v);
-        }
-        if (ok) {
-            d.Ticket.Valid = 1;
-            int blue;
-            ok = TryStrToInt(tk.t[7], blue);
-            if (ok) d.Ticket.Blue[blue - 1] = 1;
-        }
-        if (!ok) result.lineErrors.append(QStringLiteral("第%1行数据有错误！！").arg(n + 1));
-    }
-    if (!result.lineErrors.isEmpty()) {
         // A half-filled entry would feed zeros into every analysis, so the history is not replaced.
-        result.status = ParseResult::BadNumbers;
+        result.status = malformed ? ParseResult::BadLines : ParseResult::BadNumbers;
+        result.message = BadLinesHeading() + QLatin1Char('\n') + result.lineErrors.join(QLatin1Char('\n'));
         return result;
     }
     result.history = std::move(history);

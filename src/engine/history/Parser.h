@@ -13,13 +13,13 @@ QStringList SplitString(const QString& sep, const QString& text);
 struct ParseResult {
     enum Status {
         Ok,         // history holds the new draws
-        BadLines,   // malformed lines: message lists them, the caller's history stays
-        BadNumbers, // tokens of the right length that are not numbers: lineErrors, history stays
+        BadLines,   // some line is malformed (shape or range); the caller's history stays
+        BadNumbers, // every faulty line has the right shape but a token that is not a number
     };
     Status status = Ok;
     TCodeArr history;
-    QString message;        // BadLines: the whole text of the message box
-    QStringList lineErrors; // BadNumbers: one "第n行数据有错误！！" per line
+    QString message;        // not Ok: the whole text of the one message box
+    QStringList lineErrors; // not Ok: "第n行：reason" per faulty line, in line order
     int badLineCount = 0;
     QList<int> badLines; // 1-based numbers among the non-blank lines
 };

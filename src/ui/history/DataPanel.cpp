@@ -1,21 +1,54 @@
 #include "history/DataPanel.h"
 
 #include "CommandGuard.h"
+#include "KelvoraError.h"
+#include "history/AddDrawBar.h"
 #include "history/AtomicFile.h"
 #include "history/DataFile.h"
 #include "history/Download.h"
+#include "history/HistoryLoader.h"
+#include "history/HistoryWarnings.h"
+#include "history/ImportText.h"
 #include "history/Parser.h"
+#include "history/UpdateSettings.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextBlock>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// A question with the program's own Chinese button captions, whatever translations are installed.
+QMessageBox::StandardButton ask(QWidget* parent, const QString& text,
+                                const QList<std::pair<QMessageBox::StandardButton, QString>>& buttons,
+                                QMessageBox::StandardButton escape) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::NoButton, parent);
+    for (const auto& [button, caption] : buttons)
+        box.addButton(button)->setText(caption);
+    box.setDefaultButton(buttons.first().first);
+    box.setEscapeButton(escape);
+    box.exec();
+    const auto answer = box.standardButton(box.clickedButton());
+    return answer == QMessageBox::NoButton ? escape : answer;
+}
+
+bool askYesNo(QWidget* parent, const QString& text) {
+    return ask(parent, text,
+               {{QMessageBox::Yes, QStringLiteral("是")}, {QMessageBox::No, QStringLiteral("否")}},
+               QMessageBox::No) == QMessageBox::Yes;
+}
+
+} // namespace
 
 TDataPanel::TDataPanel(TCodeArr& history, QWidget* parent) : QWidget(parent), History(history) {
     setObjectName(QStringLiteral("DataPanel"));
@@ -35,7 +68,15 @@ TDataPanel::TDataPanel(TCodeArr& history, QWidget* parent) : QWidget(parent), Hi
                                   &TDataPanel::Sheet1TbrOmportBtClick);
     Sheet1TbrSaveBt = addButton(QStringLiteral("Sheet1TbrSaveBt"), QStringLiteral("保存数据"),
                                 &TDataPanel::Sheet1TbrSaveBtClick);
+    Sheet1Tbr->addSeparator();
+    Sheet1TbrSetupBt = addButton(QStringLiteral("Sheet1TbrSetupBt"), QStringLiteral("设置"),
+                                 &TDataPanel::Sheet1TbrSetupBtClick);
     layout->addWidget(Sheet1Tbr);
+
+    AddDrawBar = new TAddDrawBar(this);
+    connect(AddDrawBar, &TAddDrawBar::lineReady, this, &TDataPanel::appendDrawLine);
+    connect(this, &TDataPanel::historyChanged, this, [this] { AddDrawBar->setNextIssue(History); });
+    layout->addWidget(AddDrawBar);
 
     DataMemo = new QPlainTextEdit(this);
     DataMemo->setObjectName(QStringLiteral("DataMemo"));
@@ -43,9 +84,11 @@ TDataPanel::TDataPanel(TCodeArr& history, QWidget* parent) : QWidget(parent), Hi
     DataMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     DataMemo->installEventFilter(this);
     DataMemo->viewport()->installEventFilter(this);
+    connect(DataMemo, &QPlainTextEdit::textChanged, this, &TDataPanel::updateModified);
     layout->addWidget(DataMemo);
 
     setProgramDir(QCoreApplication::applicationDirPath());
+    AddDrawBar->setNextIssue(History);
 }
 
 QToolButton* TDataPanel::addButton(const QString& name, const QString& caption, void (TDataPanel::*slot)()) {
@@ -63,45 +106,95 @@ void TDataPanel::setProgramDir(const QString& dir) {
 }
 
 QUrl TDataPanel::updateUrl() const {
-    return m_server.resolved(QUrl(QStringLiteral("/gx.txt")));
+    QUrl server = m_server;
+    if (server.isEmpty()) server = StoredUpdateServer();
+    if (server.isEmpty()) server = m_defaultServer;
+    return server.resolved(QUrl(QStringLiteral("/gx.txt")));
 }
 
 QString TDataPanel::downloadTarget() const {
     return QDir(m_programDir).filePath(QStringLiteral("tmp.txt"));
 }
 
+void TDataPanel::setFileText(const QString& text) {
+    m_fileText = text;
+    updateModified();
+}
+
+void TDataPanel::updateModified() {
+    // The length alone settles most keystrokes without copying 3,500 lines out of the editor.
+    const bool modified = DataMemo->document()->characterCount() != m_fileText.size() + 1 ||
+                          DataMemo->toPlainText() != m_fileText;
+    if (modified == m_modified) return;
+    m_modified = modified;
+    emit modifiedChanged(modified);
+}
+
 void TDataPanel::LoadDataFile(const QString& path) {
-    const DataFileContent content = ReadDataFile(path);
-    if (!content.isEmpty) DataMemo->setPlainText(content.text);
+    // Temporary files of a save that was killed before its rename are of no use to anyone.
+    const QString name = QFileInfo(path).fileName();
+    RemoveStaleSaveFiles(QFileInfo(path).absolutePath(),
+                         {name, QFileInfo(BackupFileName(path)).fileName(), QStringLiteral("tmp.txt")});
+    HistoryLoad load = LoadHistory(path);
+    if (load.status == HistoryLoad::FileError) throw KelvoraError(load.message);
+    if (load.fileEmpty) {
+        setFileText(QString());
+        DataTxtToCodeArr();
+        return;
+    }
+    DataMemo->setPlainText(load.text);
+    setFileText(load.text);
+    if (load.status == HistoryLoad::Refused) {
+        ShowMessage(this, load.message);
+        return;
+    }
+    History = std::move(load.history);
+    emit historyChanged();
+    if (!load.warnings.isEmpty()) ShowMessage(this, HistoryWarningsMessage(load.warnings));
 }
 
 void TDataPanel::SaveDataFile(const QString& path) {
-    WriteDataFile(path, DataMemo->toPlainText());
+    const QString text = DataMemo->toPlainText();
+    WriteDataFile(path, text);
+    if (path == DataFileName) setFileText(text);
     emit statusText(QStringLiteral("保存文档完毕"));
 }
 
 void TDataPanel::ImportDataFile(const QString& path) {
-    // Read before the editor is emptied, so a file that cannot be read costs nothing.
-    const DataFileContent content = ReadDataFile(path);
-    DataMemo->setPlainText(content.text);
+    // Read and convert before the editor changes, so a file that cannot be used costs nothing.
+    const ImportResult converted = ConvertImportText(DecodeImportText(ReadFileBytes(path)));
+    if (!converted.ok) throw KelvoraError(converted.message);
+    DataMemo->setPlainText(converted.lines.join(QLatin1Char('\n')));
+    ShowMessage(this, converted.summary());
     DataTxtToCodeArr();
+}
+
+void TDataPanel::showWarnings() {
+    const QString message = HistoryWarningsMessage(HistoryWarnings(History));
+    if (!message.isEmpty()) ShowMessage(this, message);
 }
 
 bool TDataPanel::DataTxtToCodeArr() {
     ParseResult r = ParseHistoryText(DataMemo->toPlainText());
-    switch (r.status) {
-    case ParseResult::Ok:
-        History = std::move(r.history);
-        emit historyChanged();
-        return true;
-    case ParseResult::BadLines:
+    if (r.status != ParseResult::Ok) {
         ShowMessage(this, r.message);
-        break;
-    case ParseResult::BadNumbers:
-        for (const QString& m : std::as_const(r.lineErrors))
-            ShowMessage(this, m);
-        break;
+        return false;
     }
+    History = std::move(r.history);
+    emit historyChanged();
+    showWarnings();
+    return true;
+}
+
+bool TDataPanel::maybeSave() {
+    if (!m_modified) return true;
+    const auto answer = ask(this, QStringLiteral("开奖数据已修改，是否保存？"),
+                            {{QMessageBox::Save, QStringLiteral("保存")},
+                             {QMessageBox::Discard, QStringLiteral("不保存")},
+                             {QMessageBox::Cancel, QStringLiteral("取消")}},
+                            QMessageBox::Cancel);
+    if (answer == QMessageBox::Discard) return true;
+    if (answer == QMessageBox::Save) return saveData() && !m_modified;
     return false;
 }
 
@@ -115,58 +208,85 @@ void TDataPanel::Sheet1TbrDownBtClick() {
 }
 
 void TDataPanel::FileMenuDownClick() {
+    if (!maybeSave()) return;
     const QString target = downloadTarget();
     if (QFileInfo::exists(target)) QFile::remove(target);
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const DownloadResult download = DownloadBytes(updateUrl(), m_timeoutMs, MaxUpdateBytes);
+    const UpdateTransfer transfer = DownloadBytes(updateUrl(), m_timeoutMs, MaxUpdateBytes);
     QApplication::restoreOverrideCursor();
 
-    // The download lands in tmp.txt as it came; the editor and the history change only for a
-    // body that parses into draws, so an error page or a truncated file never replaces them.
-    QString why = download.error;
-    if (download.ok) {
-        const QString failure = WriteFileAtomically(target, download.body);
+    // The download lands in tmp.txt as it came when it arrived whole; the editor and the history
+    // change only when the engine accepts it.
+    UpdateDecision decision = DecideUpdate(transfer, History);
+    QString why = decision.failure;
+    if (decision.bodyComplete) {
+        const QString failure = WriteFileAtomically(target, transfer.body);
         if (!failure.isEmpty())
             why = QStringLiteral("无法写入文件 \"%1\"：%2").arg(QDir::toNativeSeparators(target), failure);
     }
-    ParseResult parsed;
-    if (why.isEmpty()) {
-        parsed = ParseHistory(download.body);
-        if (parsed.status == ParseResult::BadLines)
-            why = parsed.message;
-        else if (parsed.status == ParseResult::BadNumbers)
-            why = parsed.lineErrors.join(QLatin1Char('\n'));
-        else if (parsed.history.empty())
-            why = QStringLiteral("下载的文件中没有开奖数据");
-    }
-    if (!why.isEmpty()) {
-        ShowMessage(this, QStringLiteral("Kelvora在线更新开奖数据 失败!") + QLatin1Char('\n') + why);
+    if (!why.isEmpty() || !decision.accepted) {
+        ShowMessage(this, UpdateFailedText(why));
         return;
     }
-    ShowMessage(this, QStringLiteral("Kelvora在线更新开奖数据 成功!"));
-    DataMemo->setPlainText(DataFileBytesToText(download.body));
-    History = std::move(parsed.history);
+    ShowMessage(this, UpdateSucceededText());
+    DataMemo->setPlainText(decision.text);
+    History = std::move(decision.history);
     emit historyChanged();
+    showWarnings();
 }
 
 void TDataPanel::Sheet1TbrClearBtClick() {
-    DataMemo->clear();
+    if (!DataMemo->document()->isEmpty() &&
+        !askYesNo(
+            this,
+            QStringLiteral(
+                "确定要清空编辑器中的全部开奖数据吗？\n（数据文件要保存后才会改变，可以用Ctrl+Z撤销）")))
+        return;
+    // Removed through the cursor, so Ctrl+Z brings the text back.
+    QTextCursor cursor(DataMemo->document());
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
     DataTxtToCodeArr();
 }
 
 void TDataPanel::Sheet1TbrOmportBtClick() {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("导入数据"), m_programDir,
-                                                      QStringLiteral("文本文件 (*.txt)"));
+    if (!maybeSave()) return;
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("导入数据"), m_programDir,
+        QStringLiteral("文本文件 (*.txt);;表格文件 (*.csv *.tsv);;所有文件 (*)"));
     if (path.isEmpty() || !QFileInfo::exists(path)) return;
     RunGuarded(this, [&] { ImportDataFile(path); });
 }
 
+bool TDataPanel::saveData() {
+    // An empty editor over a file with draws is more often a slip than a wish.
+    if (DataMemo->toPlainText().trimmed().isEmpty() && QFileInfo(DataFileName).size() > 0 &&
+        !askYesNo(this, QStringLiteral("编辑器中没有开奖数据，保存后数据文件将被清空。是否继续？")))
+        return false;
+    if (!RunGuarded(this, [&] { SaveDataFile(DataFileName); })) return false;
+    DataTxtToCodeArr();
+    return true;
+}
+
 void TDataPanel::Sheet1TbrSaveBtClick() {
-    RunGuarded(this, [&] {
-        SaveDataFile(DataFileName);
-        DataTxtToCodeArr();
-    });
+    saveData();
+}
+
+void TDataPanel::Sheet1TbrSetupBtClick() {
+    TUpdateSettingsDialog dialog(m_defaultServer, m_server, this);
+    dialog.exec();
+}
+
+void TDataPanel::appendDrawLine(const QString& line) {
+    // Through the cursor, so the addition can be undone like any edit.
+    QTextCursor cursor(DataMemo->document());
+    cursor.movePosition(QTextCursor::End);
+    const QString text = DataMemo->toPlainText();
+    cursor.insertText(text.isEmpty() || text.endsWith(QLatin1Char('\n')) ? line : QLatin1Char('\n') + line);
+    DataMemo->setTextCursor(cursor);
+    DataMemo->ensureCursorVisible();
+    emit statusText(QStringLiteral("已添加 %1，保存数据后生效").arg(line));
 }
 
 void TDataPanel::DataMemoClick() {

@@ -8,6 +8,7 @@
 class QPlainTextEdit;
 class QToolBar;
 class QToolButton;
+class TAddDrawBar;
 
 // The history editor: the text that is stored in the data file and parsed into the main window's
 // history. It rebuilds that history, so it holds a writable reference to it.
@@ -18,20 +19,34 @@ class TDataPanel : public QWidget {
 
     // The data file and the download target live in the program directory.
     void setProgramDir(const QString& dir);
-    // The maker's server; the update file is its path /gx.txt.
+    // The update server given on the command line: it overrides the one set in 设置.
     void setServerUrl(const QUrl& url) { m_server = url; }
+    // The update server when neither the command line nor 设置 names one.
+    void setDefaultServerUrl(const QUrl& url) { m_defaultServer = url; }
+    QUrl serverUrl() const { return m_server; }
+    QUrl defaultServerUrl() const { return m_defaultServer; }
     void setDownloadTimeout(int ms) { m_timeoutMs = ms; }
+    // The update file: path /gx.txt on the command line's server, else 设置's, else the default.
     QUrl updateUrl() const;
     QString downloadTarget() const;
 
     static constexpr qint64 MaxUpdateBytes = 10 * 1024 * 1024;
 
-    // These throw KelvoraError (file errors); nothing has changed then.
+    // Loads the data file into the editor and parses it (start-up). Throws KelvoraError when the
+    // file cannot be read; nothing has changed then.
     void LoadDataFile(const QString& path);
+    // These throw KelvoraError (file errors, an import that does not convert); nothing has changed then.
     void SaveDataFile(const QString& path);
     void ImportDataFile(const QString& path);
     // Parses the editor into the history; a refused text is reported and the history stays.
+    // Warnings about an accepted text are shown in one message box.
     bool DataTxtToCodeArr();
+
+    // The editor's text differs from the data file's.
+    bool isModified() const { return m_modified; }
+    // Before a command that replaces the editor or ends the program: with unsaved edits, asks
+    // whether to save them. False when the user cancelled or the save failed.
+    bool maybeSave();
 
     // "第L行C列" for the caret.
     QString caretText() const;
@@ -42,6 +57,8 @@ class TDataPanel : public QWidget {
     QToolButton* Sheet1TbrClearBt = nullptr;
     QToolButton* Sheet1TbrOmportBt = nullptr;
     QToolButton* Sheet1TbrSaveBt = nullptr;
+    QToolButton* Sheet1TbrSetupBt = nullptr;
+    TAddDrawBar* AddDrawBar = nullptr;
     QPlainTextEdit* DataMemo = nullptr;
 
   public slots:
@@ -50,21 +67,31 @@ class TDataPanel : public QWidget {
     void Sheet1TbrClearBtClick();
     void Sheet1TbrOmportBtClick();
     void Sheet1TbrSaveBtClick();
+    void Sheet1TbrSetupBtClick();
     void DataMemoClick();
 
   signals:
     void statusText(const QString& text);
     // The history was rebuilt from the editor.
     void historyChanged();
+    void modifiedChanged(bool modified);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QToolButton* addButton(const QString& name, const QString& caption, void (TDataPanel::*slot)());
+    void setFileText(const QString& text);
+    void updateModified();
+    void appendDrawLine(const QString& line);
+    void showWarnings();
+    bool saveData();
 
     TCodeArr& History;
     QString m_programDir;
     QUrl m_server;
+    QUrl m_defaultServer;
     int m_timeoutMs = 30000;
+    QString m_fileText;
+    bool m_modified = false;
 };

@@ -6,8 +6,8 @@
 #include <QNetworkRequest>
 #include <QTimer>
 
-DownloadResult DownloadBytes(const QUrl& url, int timeoutMs, qint64 maxBytes) {
-    DownloadResult result;
+UpdateTransfer DownloadBytes(const QUrl& url, int timeoutMs, qint64 maxBytes) {
+    UpdateTransfer result;
     QNetworkAccessManager manager;
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
@@ -58,10 +58,23 @@ DownloadResult DownloadBytes(const QUrl& url, int timeoutMs, qint64 maxBytes) {
             result.error = QStringLiteral("网络错误：") + reply->errorString();
         else if (body.size() > maxBytes)
             result.error = QStringLiteral("下载的文件超过%1 MB").arg(maxBytes / (1024 * 1024));
-        else
-            result.ok = true;
     }
-    if (result.ok) result.body = std::move(body);
+    if (result.error.isEmpty()) {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        const QByteArray encoding = reply->rawHeader("Content-Encoding").toLower();
+        // A compressed body is unpacked by the client, so its declared length is not the body's;
+        // the client itself checks that the compressed stream arrived whole.
+        if (reply->rawHeader("Transfer-Encoding").toLower().contains("chunked") ||
+            (!encoding.isEmpty() && encoding != "identity")) {
+            result.framing = TransferFraming::Chunked;
+        } else if (length.isValid()) {
+            result.framing = TransferFraming::Length;
+            result.declaredLength = length.toLongLong();
+        } else {
+            result.framing = TransferFraming::Close;
+        }
+        result.body = std::move(body);
+    }
     delete reply;
     return result;
 }

@@ -1,17 +1,11 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include "history/UpdateDecision.h"
+
 #include <QUrl>
 
-struct DownloadResult {
-    bool ok = false;
-    QByteArray body;
-    // Why it failed, in the program's words, for the line under the failure message.
-    QString error;
-};
-
 // Fetches url with a blocking GET: the window repaints but takes no input until it returns.
-// Fails on a network error, an HTTP error status, no answer within timeoutMs, or a body larger
-// than maxBytes.
-DownloadResult DownloadBytes(const QUrl& url, int timeoutMs, qint64 maxBytes);
+// error is set on a network error (a connection dropped before a declared length or the last chunk
+// arrived included), an HTTP error status, no answer within timeoutMs, or a body larger than
+// maxBytes; then the body is empty. Otherwise the body comes with how the server framed it.
+UpdateTransfer DownloadBytes(const QUrl& url, int timeoutMs, qint64 maxBytes);

@@ -23,6 +23,10 @@ class TPredictPanel : public QWidget {
     // Replaces the save dialog (the main window's shared one, or a test's answer).
     void setSaveFileChooser(SaveFileChooser chooser);
 
+    // Asks for the backtest's period count and command; false when cancelled.
+    using BacktestAsker = std::function<bool(QWidget* parent, int& draws, PredictKind& kind)>;
+    void setBacktestAsker(BacktestAsker asker) { m_askBacktest = std::move(asker); }
+
     // The text area's content as lines; an empty area has none.
     QStringList memoLines() const;
 
@@ -57,6 +61,8 @@ class TPredictPanel : public QWidget {
     void TuiOddNumRcmBtClick();
     void TuiEvenNumRcmBtClick();
     void TuiAreaNumRcmBtClick();
+    // 历史回测: each of the last draws predicted from the draws before it, against chance.
+    void TuiBacktestClick();
 
   private:
     QToolButton* addButton(const QString& caption, const QString& name, void (TPredictPanel::*slot)(),
@@ -65,4 +71,5 @@ class TPredictPanel : public QWidget {
 
     const TCodeArr& m_history;
     SaveFileChooser m_chooseSaveFile;
+    BacktestAsker m_askBacktest;
 };

@@ -1,0 +1,30 @@
+#include "history/HistoryLoader.h"
+
+#include "KelvoraError.h"
+#include "history/DataFile.h"
+#include "history/HistoryWarnings.h"
+#include "history/Parser.h"
+
+HistoryLoad LoadHistory(const QString& path) {
+    HistoryLoad load;
+    DataFileContent content;
+    try {
+        content = ReadDataFile(path);
+    } catch (const KelvoraError& e) {
+        load.message = e.message();
+        return load;
+    }
+    load.text = content.text;
+    load.fileEmpty = content.isEmpty;
+    // The window parses its editor, which holds the decoded text: parse the same.
+    ParseResult parsed = ParseHistoryText(content.text);
+    if (parsed.status != ParseResult::Ok) {
+        load.status = HistoryLoad::Refused;
+        load.message = parsed.message;
+        return load;
+    }
+    load.status = HistoryLoad::Ok;
+    load.history = std::move(parsed.history);
+    load.warnings = HistoryWarnings(load.history);
+    return load;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QString>
+#include <QStringList>
+
+// What the parser lets through but spoils every statistic: a repeated issue code, issue codes going
+// backwards, a red number twice in a draw, reds not in ascending order. One "警告：..." text per
+// finding, line by line (line n is entry n - 1).
+QStringList HistoryWarnings(const TCodeArr& history);
+
+// The window's one message box for the warnings; empty when there are none.
+QString HistoryWarningsMessage(const QStringList& warnings);

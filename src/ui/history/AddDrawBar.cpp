@@ -1,0 +1,72 @@
+#include "history/AddDrawBar.h"
+
+#include "CommandGuard.h"
+#include "history/DrawEntry.h"
+
+#include <QDate>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+namespace {
+
+// Numbers read as the history writes them: two digits.
+class TTwoDigitSpinBox : public QSpinBox {
+  public:
+    using QSpinBox::QSpinBox;
+
+  protected:
+    QString textFromValue(int value) const override {
+        return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+    }
+};
+
+} // namespace
+
+TAddDrawBar::TAddDrawBar(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("AddDrawBar"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(4);
+    layout->addWidget(new QLabel(QStringLiteral("添加开奖  期号"), this));
+    IssueSe = new QSpinBox(this);
+    IssueSe->setObjectName(QStringLiteral("AddDrawIssueSe"));
+    IssueSe->setRange(1000000, 9999999);
+    layout->addWidget(IssueSe);
+    layout->addWidget(new QLabel(QStringLiteral("红球"), this));
+    for (int k = 0; k < 6; ++k) {
+        RedSe[k] = new TTwoDigitSpinBox(this);
+        RedSe[k]->setObjectName(QStringLiteral("AddDrawRedSe%1").arg(k + 1));
+        RedSe[k]->setRange(1, 33);
+        RedSe[k]->setValue(k + 1);
+        layout->addWidget(RedSe[k]);
+    }
+    layout->addWidget(new QLabel(QStringLiteral("蓝球"), this));
+    BlueSe = new TTwoDigitSpinBox(this);
+    BlueSe->setObjectName(QStringLiteral("AddDrawBlueSe"));
+    BlueSe->setRange(1, 16);
+    layout->addWidget(BlueSe);
+    AddBt = new QPushButton(QStringLiteral("添加开奖"), this);
+    AddBt->setObjectName(QStringLiteral("AddDrawBt"));
+    AddBt->setToolTip(QStringLiteral("把这一期加到开奖数据的末尾（保存数据后生效）"));
+    connect(AddBt, &QPushButton::clicked, this, &TAddDrawBar::AddBtClick);
+    layout->addWidget(AddBt);
+    layout->addStretch(1);
+}
+
+void TAddDrawBar::setNextIssue(const TCodeArr& history) {
+    const int next = NextIssueCode(history);
+    IssueSe->setValue(next > 0 ? next : QDate::currentDate().year() * 1000 + 1);
+}
+
+void TAddDrawBar::AddBtClick() {
+    RunGuarded(this, [this] {
+        std::array<int, 6> reds;
+        for (int k = 0; k < 6; ++k)
+            reds[k] = RedSe[k]->value();
+        const QString line = DrawEntryLine(IssueSe->value(), reds, BlueSe->value());
+        emit lineReady(line);
+        IssueSe->setValue(IssueSe->value() + 1);
+    });
+}
