@@ -109,8 +109,10 @@ TMainForm::TMainForm(const TMainOptions& options, QWidget* parent) : QMainWindow
 }
 
 void TMainForm::FormCreate() {
+    // The caption is the whole title: no application display name is set, so Qt appends none to this
+    // or any other window's title.
     setWindowTitle(Caption());
-    QGuiApplication::setApplicationDisplayName(Caption());
+    SetMessageBoxTitle(Caption());
     // The window is hidden while it is built; the program shows it maximised afterwards.
     MainTbr->setCursor(Qt::PointingHandCursor);
     flashSplash();
@@ -125,7 +127,7 @@ void TMainForm::FormCreate() {
     m_loaded = true;
     FileMenuManulClick();
     HelpMenuSupportClick();
-    resetShrinkConditions();
+    RcmPanel->RcmPanelClearBtClick();
 }
 
 void TMainForm::flashSplash() {
@@ -145,45 +147,24 @@ void TMainForm::createPanels() {
     connect(DataPanel, &TDataPanel::statusText, this, &TMainForm::setStatusText);
     SqlPanel = new TQueryPanel(History, m_client);
     connect(SqlPanel, &TQueryPanel::statusText, this, &TMainForm::setStatusText);
-    RcmPanel = createShrinkPanel();
-    GridPctl = createChartPages();
-    PridictPanel = createPredictPanel();
+    RcmPanel = new TShrinkPanel(History, m_client);
+    connect(RcmPanel, &TShrinkPanel::statusText, this, &TMainForm::setStatusText);
+    GridPctl = new TChartPages(History, m_client);
+    GridPctl->setCurrentIndex(InitialChartPage);
+    PridictPanel = new TPredictPanel(History, m_client);
+    connect(PridictPanel, &TPredictPanel::statusText, this, &TMainForm::setStatusText);
+    connect(PridictPanel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);
     WebPanel = new TWebPanel(m_options.webBrowser, m_client);
     // Nothing is in front until the start-up selects a panel; the web panel lies underneath all.
     WebPanel->lower();
-    for (QWidget* panel : {static_cast<QWidget*>(DataPanel), static_cast<QWidget*>(SqlPanel), RcmPanel,
-                           static_cast<QWidget*>(GridPctl), PridictPanel}) {
-        // Panels lie on top of each other, so each one paints all of its area.
+    // Panels lie on top of each other, so each one paints all of its area.
+    for (QWidget* panel : mainPanels())
         panel->setAutoFillBackground(true);
-        // Every panel that reports status texts gets panel 0 for them, whatever its class.
-        if (panel != DataPanel && panel != SqlPanel &&
-            panel->metaObject()->indexOfSignal("statusText(QString)") >= 0)
-            connect(panel, SIGNAL(statusText(QString)), this, SLOT(setStatusText(QString)));
-    }
     HideAllPanels();
 }
 
-QWidget* TMainForm::createShrinkPanel() {
-    auto* panel = new TShrinkPanel(History, m_client);
-    panel->setObjectName(QStringLiteral("RcmPanel"));
-    return panel;
-}
-
-QTabWidget* TMainForm::createChartPages() {
-    auto* pages = new TChartPages(History, m_client);
-    pages->setCurrentIndex(InitialChartPage);
-    return pages;
-}
-
-QWidget* TMainForm::createPredictPanel() {
-    auto* panel = new TPredictPanel(History, m_client);
-    panel->setObjectName(QStringLiteral("PridictPanel"));
-    connect(panel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);
-    return panel;
-}
-
-void TMainForm::resetShrinkConditions() {
-    if (auto* panel = qobject_cast<TShrinkPanel*>(RcmPanel)) panel->RcmPanelClearBtClick();
+QList<QWidget*> TMainForm::mainPanels() const {
+    return {DataPanel, SqlPanel, RcmPanel, GridPctl, PridictPanel};
 }
 
 void TMainForm::createMenu() {
@@ -353,13 +334,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool TMainForm::DataTxtToCodeArr() {
-    return DataPanel->DataTxtToCodeArr();
-}
-
 void TMainForm::HideAllPanels() {
-    for (QWidget* panel : {static_cast<QWidget*>(DataPanel), static_cast<QWidget*>(SqlPanel), RcmPanel,
-                           static_cast<QWidget*>(GridPctl), PridictPanel})
+    for (QWidget* panel : mainPanels())
         panel->hide();
 }
 
@@ -381,13 +357,6 @@ void TMainForm::ShowWebPage(const QUrl& url) {
     WebPanel->raise();
     WebPanel->show();
     WebPanel->navigate(url);
-}
-
-QWidget* TMainForm::frontPanel() const {
-    const QObjectList& children = m_client->children();
-    for (auto it = children.crbegin(); it != children.crend(); ++it)
-        if (auto* w = qobject_cast<QWidget*>(*it); w && !w->isHidden() && !w->isWindow()) return w;
-    return nullptr;
 }
 
 void TMainForm::FileMenuManulClick() {

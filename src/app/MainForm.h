@@ -10,8 +10,11 @@ class QAction;
 class QLabel;
 class QTabWidget;
 class QToolBar;
+class TChartPages;
 class TDataPanel;
+class TPredictPanel;
 class TQueryPanel;
+class TShrinkPanel;
 class TWebPanel;
 
 // What differs between the installed program and a test run.
@@ -35,9 +38,9 @@ class TMainForm : public QMainWindow {
     // Panels (children of the client area; one of the first five is in front at a time).
     TDataPanel* DataPanel = nullptr;
     TQueryPanel* SqlPanel = nullptr;
-    QWidget* RcmPanel = nullptr;
-    QTabWidget* GridPctl = nullptr;
-    QWidget* PridictPanel = nullptr;
+    TShrinkPanel* RcmPanel = nullptr;
+    TChartPages* GridPctl = nullptr;
+    TPredictPanel* PridictPanel = nullptr;
     TWebPanel* WebPanel = nullptr;
 
     QToolBar* MainTbr = nullptr;
@@ -66,7 +69,6 @@ class TMainForm : public QMainWindow {
 
     QString programDir() const { return m_programDir; }
     QString DataFileName() const;
-    QUrl serverUrl() const { return m_server; }
     QUrl homeUrl() const;
     QUrl newsUrl() const;
     // False when the data file could not be read at start-up (the rest of the start was skipped).
@@ -76,10 +78,7 @@ class TMainForm : public QMainWindow {
     void ShowPanel(QWidget* panel);
     void ShowPage(QTabWidget* pages, int index);
     void ShowWebPage(const QUrl& url);
-    // The panel the user sees: the topmost visible child of the client area.
-    QWidget* frontPanel() const;
 
-    bool DataTxtToCodeArr();
     QString statusText() const;
 
     // The caption, with "*" in front while the data editor holds unsaved edits.
@@ -100,7 +99,6 @@ class TMainForm : public QMainWindow {
     void HelpMenuRecmClick();
     void HelpMenuNewsClick();
     void HelpMenuSupportClick();
-    void RcmSheet1CodeChkChange() {}
 
   protected:
     bool event(QEvent* event) override;
@@ -113,10 +111,8 @@ class TMainForm : public QMainWindow {
     void createToolBar();
     void createStatusBar();
     void createPanels();
-    QWidget* createShrinkPanel();
-    QTabWidget* createChartPages();
-    QWidget* createPredictPanel();
-    void resetShrinkConditions();
+    // The five panels of the client area that take turns in front.
+    QList<QWidget*> mainPanels() const;
     void flashSplash();
 
     QWidget* m_client = nullptr;

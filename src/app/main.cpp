@@ -20,7 +20,6 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
-    QApplication::setApplicationDisplayName(QString());
     QApplication::setFont(ProgramFont());
     // Standard buttons and dialogs speak Chinese when Qt's own translations are installed.
     QTranslator qtTranslator;

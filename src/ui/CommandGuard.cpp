@@ -22,7 +22,7 @@ bool isLong(const QString& text) {
 void showLong(QWidget* parent, const QString& text) {
     QDialog box(parent);
     box.setObjectName(QStringLiteral("LongMessageBox"));
-    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setWindowTitle(MessageBoxTitle());
     auto* layout = new QVBoxLayout(&box);
     auto* memo = new QPlainTextEdit(&box);
     memo->setObjectName(QStringLiteral("LongMessageText"));
@@ -36,16 +36,29 @@ void showLong(QWidget* parent, const QString& text) {
     box.exec();
 }
 
+QString& messageTitle() {
+    static QString title;
+    return title;
+}
+
 } // namespace
+
+void SetMessageBoxTitle(const QString& title) {
+    messageTitle() = title;
+}
+
+QString MessageBoxTitle() {
+    return messageTitle().isEmpty() ? QCoreApplication::applicationName() : messageTitle();
+}
 
 void ShowErrorBox(QWidget* parent, const QString& text) {
     if (isLong(text)) return showLong(parent, text);
-    QMessageBox::critical(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+    QMessageBox::critical(parent, MessageBoxTitle(), text, QMessageBox::Ok);
 }
 
 void ShowMessage(QWidget* parent, const QString& text) {
     if (isLong(text)) return showLong(parent, text);
-    QMessageBox::information(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+    QMessageBox::information(parent, MessageBoxTitle(), text, QMessageBox::Ok);
 }
 
 bool RunGuarded(QWidget* parent, const std::function<void()>& command) {

@@ -13,3 +13,7 @@ bool RunGuarded(QWidget* parent, const std::function<void()>& command);
 void ShowErrorBox(QWidget* parent, const QString& text);
 // A plain information message box with one OK button.
 void ShowMessage(QWidget* parent, const QString& text);
+
+// The title of every message box (the main window's caption); the application name until it is set.
+void SetMessageBoxTitle(const QString& title);
+QString MessageBoxTitle();

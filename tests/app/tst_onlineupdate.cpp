@@ -1,6 +1,9 @@
 #include "MainForm.h"
+#include "charts/ChartPages.h"
 #include "history/DataPanel.h"
 #include "history/UpdateSettings.h"
+#include "predict/PredictPanel.h"
+#include "shrink/ShrinkPanel.h"
 
 #include "../ModalCatcher.h"
 

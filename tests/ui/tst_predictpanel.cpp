@@ -226,6 +226,25 @@ class TestPredictPanel : public QObject {
                  SinglePredict(m_history).lines);
     }
 
+    void exportReplacesAFileWithoutAQuestion() {
+        const QString path = m_dir.filePath(QStringLiteral("replace.txt"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+        old.close();
+        m_panel->TuiMemo->setPlainText(QStringLiteral("new"));
+        m_panel->setSaveFileChooser(AskExportFileName);
+        ModalCatcher catcher;
+        catcher.fileToChoose = path;
+        m_panel->TuiExportBt->click();
+        QCOMPARE(catcher.dialogs, 1); // the file dialog, and no question about replacing
+        QCOMPARE(catcher.texts, QStringList());
+        QCOMPARE(catcher.fileFilters, QStringList{QStringLiteral("文本文件 (*.txt)")});
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("new\r\n"));
+    }
+
     void exportCancelledOrFailing() {
         QTemporaryDir dir;
         m_panel->TuiMemo->setPlainText(QStringLiteral("keep me"));
@@ -243,7 +262,7 @@ class TestPredictPanel : public QObject {
             ModalCatcher catcher;
             m_panel->TuiExportBt->click();
             QCOMPARE(catcher.texts.size(), 1);
-            QVERIFY(catcher.texts.first().startsWith(QStringLiteral("无法写入文件")));
+            QVERIFY(catcher.texts.first().startsWith(QStringLiteral("无法创建文件")));
         }
         QVERIFY(!QFile::exists(bad));
         QCOMPARE(m_panel->TuiMemo->toPlainText(), QStringLiteral("keep me"));

@@ -359,7 +359,7 @@ void TestShrinkPanel::exportWritesMemo() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("result.txt"));
     QString answer;
-    panel->setSaveNameDialog([&](QWidget*) { return answer; });
+    panel->setSaveFileChooser([&](QWidget*) { return answer; });
 
     tickCandidates(1, 8);
     run();
@@ -390,7 +390,7 @@ void TestShrinkPanel::exportWritesMemo() {
 
 void TestShrinkPanel::exportFailureKeepsFile() {
     QTemporaryDir dir;
-    panel->setSaveNameDialog([&](QWidget*) { return dir.filePath(QStringLiteral("missing/result.txt")); });
+    panel->setSaveFileChooser([&](QWidget*) { return dir.filePath(QStringLiteral("missing/result.txt")); });
     panel->RcmMemo->setPlainText(QStringLiteral("x"));
     MessageBoxWatch boxes;
     QTest::mouseClick(panel->RcmPanelExportBt, Qt::LeftButton);

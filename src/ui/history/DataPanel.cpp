@@ -31,8 +31,7 @@ namespace {
 QMessageBox::StandardButton ask(QWidget* parent, const QString& text,
                                 const QList<std::pair<QMessageBox::StandardButton, QString>>& buttons,
                                 QMessageBox::StandardButton escape) {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                    QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, MessageBoxTitle(), text, QMessageBox::NoButton, parent);
     for (const auto& [button, caption] : buttons)
         box.addButton(button)->setText(caption);
     box.setDefaultButton(buttons.first().first);

@@ -2,15 +2,13 @@
 
 #include "CommandGuard.h"
 #include "KelvoraError.h"
-#include "history/AtomicFile.h"
+#include "history/ExportFile.h"
 #include "history/GbText.h"
 #include "history/PrintLines.h"
 #include "predict/Prediction.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFileDialog>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QToolBar>
@@ -20,22 +18,6 @@
 namespace {
 
 constexpr int buttonWidth = 63;
-
-QString askExportFile(QWidget* parent) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("文本文件 (*.txt)"));
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().first();
-}
-
-// The whole file or nothing: an existing file is replaced only once the new one is complete.
-void writeLinesFile(const QString& path, const QStringList& lines) {
-    const QString why = WriteFileAtomically(path, LinesToGbFile(lines));
-    if (!why.isEmpty())
-        throw KelvoraError(QStringLiteral("无法写入文件 %1\n%2").arg(QDir::toNativeSeparators(path), why));
-}
 
 // Blocks the window for the single prediction; the cursor says so.
 class WaitCursor {
@@ -47,7 +29,7 @@ class WaitCursor {
 } // namespace
 
 TPredictPanel::TPredictPanel(const TCodeArr& history, QWidget* parent)
-    : QWidget(parent), m_history(history), m_chooseSaveFile(askExportFile) {
+    : QWidget(parent), m_history(history), m_chooseSaveFile(AskExportFileName) {
     setObjectName(QStringLiteral("PridictPanel"));
 
     TuiToolBar = new QToolBar(this);
@@ -127,9 +109,7 @@ void TPredictPanel::setSaveFileChooser(SaveFileChooser chooser) {
 }
 
 QStringList TPredictPanel::memoLines() const {
-    const QString text = TuiMemo->toPlainText();
-    if (text.isEmpty()) return {};
-    return text.split(QLatin1Char('\n'));
+    return MemoLines(TuiMemo->toPlainText());
 }
 
 void TPredictPanel::runCommand(PredictKind kind) {
@@ -168,7 +148,7 @@ void TPredictPanel::TuiAreaNumRcmBtClick() {
 void TPredictPanel::TuiExportBtClick() {
     const QString path = m_chooseSaveFile ? m_chooseSaveFile(this) : QString();
     if (path.isEmpty()) return;
-    RunGuarded(this, [&] { writeLinesFile(path, memoLines()); });
+    RunGuarded(this, [&] { ExportLines(path, memoLines()); });
 }
 
 void TPredictPanel::TuiPrintBtClick() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ExportDialog.h"
 #include "history/CodeRec.h"
 
 #include <QStringList>
@@ -16,9 +17,6 @@ class TPredictPanel : public QWidget {
     Q_OBJECT
 
   public:
-    // Asks the user for the export file; an empty result means cancelled.
-    using SaveFileChooser = std::function<QString(QWidget* parent)>;
-
     TPredictPanel(const TCodeArr& history, QWidget* parent = nullptr);
 
     // Replaces the save dialog (the main window's shared one, or a test's answer).

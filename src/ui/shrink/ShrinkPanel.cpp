@@ -1,6 +1,7 @@
 #include "shrink/ShrinkPanel.h"
 
 #include "CommandGuard.h"
+#include "ExportDialog.h"
 #include "controls/MultiChk.h"
 #include "controls/MultiRadio.h"
 #include "forms/ProgressForm.h"
@@ -8,7 +9,7 @@
 #include "history/GbText.h"
 #include "history/PrintLines.h"
 #include "metrics/Code.h"
-#include "shrink/ResultFile.h"
+#include "history/ExportFile.h"
 #include "shrink/ShrinkRun.h"
 
 #include <QComboBox>
@@ -131,16 +132,6 @@ QString findThreeBytes(QPlainTextEdit* memo, const QString& text) {
     return QStringLiteral("恭喜，找到号码") + text;
 }
 
-QString defaultSaveName(QWidget* parent) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("文本文件 (*.txt)"));
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().first();
-}
-
 QString defaultInputBox(QWidget* parent, const QString& caption) {
     bool ok = false;
     const QString text = QInputDialog::getText(parent, caption, QString(), QLineEdit::Normal, QString(), &ok);
@@ -150,7 +141,7 @@ QString defaultInputBox(QWidget* parent, const QString& caption) {
 } // namespace
 
 TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
-    : QWidget(parent), History(history), m_saveName(defaultSaveName), m_inputBox(defaultInputBox) {
+    : QWidget(parent), History(history), m_saveName(AskExportFileName), m_inputBox(defaultInputBox) {
     setObjectName(QStringLiteral("RcmPanel"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ExportDialog.h"
 #include "history/CodeRec.h"
 #include "shrink/ShrinkInput.h"
 
@@ -29,11 +30,10 @@ class TShrinkPanel : public QWidget {
     // What the condition widgets hold now.
     ShrinkInput readInput() const;
 
-    // Standard dialogs, replaceable so that tests can answer them. The save dialog returns the
-    // chosen file name (empty when cancelled); the input box the typed text (empty when cancelled).
-    using SaveNameDialog = std::function<QString(QWidget* parent)>;
+    // Standard dialogs, replaceable so that tests can answer them. The input box returns the typed
+    // text (empty when cancelled).
     using InputBox = std::function<QString(QWidget* parent, const QString& caption)>;
-    void setSaveNameDialog(SaveNameDialog dialog) { m_saveName = std::move(dialog); }
+    void setSaveFileChooser(SaveFileChooser chooser) { m_saveName = std::move(chooser); }
     void setInputBox(InputBox box) { m_inputBox = std::move(box); }
 
     QToolBar* RcmPanelTbr = nullptr;
@@ -112,6 +112,6 @@ class TShrinkPanel : public QWidget {
     void buildSheet3();
 
     const TCodeArr& History;
-    SaveNameDialog m_saveName;
+    SaveFileChooser m_saveName;
     InputBox m_inputBox;
 };

@@ -1,4 +1,4 @@
-#include "shrink/ResultFile.h"
+#include "history/ExportFile.h"
 
 #include "KelvoraError.h"
 #include "history/AtomicFile.h"
