@@ -1,7 +1,9 @@
 #include "MainForm.h"
 
+#include "AboutBox.h"
 #include "CommandGuard.h"
 #include "KelvoraError.h"
+#include "ProgramIcon.h"
 #include "ToolIcons.h"
 #include "WebPanel.h"
 #include "charts/ChartPages.h"
@@ -10,6 +12,7 @@
 #include "history/DataPanel.h"
 #include "history/QueryPanel.h"
 #include "predict/PredictPanel.h"
+#include "prize/PrizeWindow.h"
 #include "shrink/ShrinkPanel.h"
 
 #include <QAction>
@@ -41,23 +44,20 @@ class TClientArea : public QWidget {
     }
 };
 
-const char* const ChartCaptions[13] = {"红球走势图", "区域分布图", "尾号走势图", "奇偶走势图", "大小走势图",
-                                       "空行空列图", "红球统计图", "旋转图",     "蓝球走势图", "蓝球统计图",
-                                       "遗漏统计图", "江恩图",     "统计分析表"};
-const char* const ChartLongHints[13] = {"",
-                                        "",
-                                        "",
-                                        "",
-                                        "",
-                                        "查看3D走势图",
-                                        "查看K线分布图",
-                                        "查看和值分布图",
-                                        "查看合值分布图",
-                                        "查看奇偶走势图",
-                                        "查看大小走势图",
-                                        "查看遗漏统计表",
-                                        ""};
-const QKeySequence ChartShortcuts[13] = {
+const char* const ChartLongHints[ChartSheetCount] = {"",
+                                                     "",
+                                                     "",
+                                                     "",
+                                                     "",
+                                                     "查看3D走势图",
+                                                     "查看K线分布图",
+                                                     "查看和值分布图",
+                                                     "查看合值分布图",
+                                                     "查看奇偶走势图",
+                                                     "查看大小走势图",
+                                                     "查看遗漏统计表",
+                                                     ""};
+const QKeySequence ChartShortcuts[ChartSheetCount] = {
     QKeySequence(Qt::CTRL | Qt::Key_1),   QKeySequence(Qt::CTRL | Qt::Key_2),
     QKeySequence(Qt::CTRL | Qt::Key_3),   QKeySequence(Qt::CTRL | Qt::Key_4),
     QKeySequence(Qt::CTRL | Qt::Key_5),   QKeySequence(Qt::CTRL | Qt::Key_6),
@@ -65,8 +65,6 @@ const QKeySequence ChartShortcuts[13] = {
     QKeySequence(Qt::CTRL | Qt::Key_9),   QKeySequence(Qt::SHIFT | Qt::Key_F1),
     QKeySequence(Qt::SHIFT | Qt::Key_F2), QKeySequence(Qt::SHIFT | Qt::Key_F3),
     QKeySequence(Qt::SHIFT | Qt::Key_F4)};
-
-constexpr int InitialChartPage = 10; // ExTabSheet11
 
 // A hint has a short part (the tool tip) and a long part (status panel 0).
 QAction* makeAction(QObject* parent, const QString& name, const QString& caption, const QString& shortHint,
@@ -90,9 +88,11 @@ QString TMainForm::Caption() {
 TMainForm::TMainForm(const TMainOptions& options, QWidget* parent) : QMainWindow(parent), m_options(options) {
     m_programDir = options.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.programDir;
     m_server = options.server.isEmpty() ? QUrl(QString::fromLatin1(DefaultServer)) : options.server;
+    m_location = LocateData({m_programDir, options.dataFile, UserDataDir()});
 
     setObjectName(QStringLiteral("MainForm"));
     setFont(ProgramFont());
+    setWindowIcon(ProgramIcon());
     resize(776, 547);
     setMinimumSize(300, 300);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -117,17 +117,25 @@ void TMainForm::FormCreate() {
     MainTbr->setCursor(Qt::PointingHandCursor);
     flashSplash();
 
-    DataPanel->setProgramDir(m_programDir);
-    try {
-        DataPanel->LoadDataFile(DataPanel->DataFileName);
-    } catch (const KelvoraError& e) {
-        ShowErrorBox(this, e.message());
-        return;
+    DataPanel->setProgramDir(m_location.dataDir);
+    DataPanel->DataFileName = m_location.dataFile;
+    // A missing or read-only data folder is explained, and the program opens all the same.
+    if (!m_location.problems.isEmpty()) ShowMessage(this, m_location.problems.join(QLatin1Char('\n')));
+    if (!m_location.loadFile.isEmpty()) {
+        try {
+            DataPanel->LoadDataFile(m_location.loadFile);
+        } catch (const KelvoraError& e) {
+            ShowErrorBox(this, e.message());
+            return;
+        }
     }
     m_loaded = true;
     FileMenuManulClick();
     HelpMenuSupportClick();
     RcmPanel->RcmPanelClearBtClick();
+    setStatusText(History.empty()
+                      ? QStringLiteral("共0期")
+                      : QStringLiteral("共%1期，最新%2期").arg(History.size()).arg(History.back().code()));
 }
 
 void TMainForm::flashSplash() {
@@ -150,7 +158,6 @@ void TMainForm::createPanels() {
     RcmPanel = new TShrinkPanel(History, m_client);
     connect(RcmPanel, &TShrinkPanel::statusText, this, &TMainForm::setStatusText);
     GridPctl = new TChartPages(History, m_client);
-    GridPctl->setCurrentIndex(InitialChartPage);
     PridictPanel = new TPredictPanel(History, m_client);
     connect(PridictPanel, &TPredictPanel::statusText, this, &TMainForm::setStatusText);
     connect(PridictPanel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);
@@ -187,10 +194,10 @@ void TMainForm::createMenu() {
     file->addAction(FileMenuExit);
 
     QMenu* grid = bar->addMenu(QStringLiteral("常用图表(&G)"));
-    for (int i = 0; i < 13; ++i) {
-        QAction* item =
-            makeAction(this, QStringLiteral("GridMenuItem%1").arg(i + 1), QString::fromUtf8(ChartCaptions[i]),
-                       QString(), QString::fromUtf8(ChartLongHints[i]));
+    for (const ChartSheet& sheet : ChartSheets) {
+        const int i = sheet.number - 1;
+        QAction* item = makeAction(this, QStringLiteral("GridMenuItem%1").arg(sheet.number), sheet.title(),
+                                   QString(), QString::fromUtf8(ChartLongHints[i]));
         item->setData(i);
         item->setShortcut(ChartShortcuts[i]);
         connect(item, &QAction::triggered, this, &TMainForm::GridMenuItemClick);
@@ -206,10 +213,15 @@ void TMainForm::createMenu() {
         makeAction(this, QStringLiteral("PridictMenu"), QStringLiteral("智能预测(&S)"), QString(), QString());
     connect(PridictMenu, &QAction::triggered, this, &TMainForm::PridictMenuClick);
     bar->addAction(PridictMenu);
-    SqlMenu =
-        makeAction(this, QStringLiteral("SqlMenu"), QStringLiteral("查询统计(&C)"), QString(), QString());
+    QMenu* sql = bar->addMenu(QStringLiteral("查询统计(&C)"));
+    SqlMenu = makeAction(this, QStringLiteral("SqlMenu"), QStringLiteral("号码查询(&Q)"), QString(),
+                         QStringLiteral("查询历史开奖号码"));
     connect(SqlMenu, &QAction::triggered, this, &TMainForm::SqlMenuClick);
-    bar->addAction(SqlMenu);
+    sql->addAction(SqlMenu);
+    QAction* prize = makeAction(this, QStringLiteral("SqlPrizeMenu"), QStringLiteral("中奖查询(&Z)"),
+                                QString(), QStringLiteral("核对投注号码的中奖情况，查询号码是否开出过"));
+    connect(prize, &QAction::triggered, this, [this] { OpenPrizeCheck(this, History); });
+    sql->addAction(prize);
 
     QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
     HelpMenuTopic = makeAction(this, QStringLiteral("HelpMenuTopic"), QStringLiteral("帮助主题(&H)"),
@@ -229,6 +241,11 @@ void TMainForm::createMenu() {
     help->addAction(HelpMenuRecm);
     help->addAction(HelpMenuNews);
     help->addAction(HelpMenuSupport);
+    HelpMenuAbout = makeAction(this, QStringLiteral("HelpMenuAbout"), QStringLiteral("关于(&A)"), QString(),
+                               QStringLiteral("版本、数据存放位置和理性购彩提示"));
+    connect(HelpMenuAbout, &QAction::triggered, this, &TMainForm::HelpMenuAboutClick);
+    help->addSeparator();
+    help->addAction(HelpMenuAbout);
 }
 
 void TMainForm::createToolBar() {
@@ -402,8 +419,13 @@ void TMainForm::SqlMenuClick() {
 }
 
 void TMainForm::HelpMenuTopicClick() {
-    const QString readme = QDir(m_programDir).filePath(QStringLiteral("readme.txt"));
-    if (QFileInfo::exists(readme)) QDesktopServices::openUrl(QUrl::fromLocalFile(readme));
+    const QString readme = m_location.readmeFile;
+    if (QFileInfo::exists(readme) && !QDesktopServices::openUrl(QUrl::fromLocalFile(readme)))
+        ShowHelpViewer(this, readme);
+}
+
+void TMainForm::HelpMenuAboutClick() {
+    ShowAboutBox(this, m_location);
 }
 
 void TMainForm::HelpMenuRecmClick() {

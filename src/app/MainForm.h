@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/CodeRec.h"
+#include "history/DataLocation.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -19,7 +20,8 @@ class TWebPanel;
 
 // What differs between the installed program and a test run.
 struct TMainOptions {
-    QString programDir;            // where ssq.dxt, tmp.txt and readme.txt live; empty = the executable's
+    QString programDir;            // where the program runs from; empty = the executable's directory
+    QString dataFile;              // --data FILE; empty = the data-location rule's ssq.dxt
     QUrl server;                   // the maker's web server; empty = the built-in address
     int downloadTimeoutMs = 30000; // a dead server must not hang the window
     bool webBrowser = true;        // tests run without starting the browser
@@ -58,6 +60,7 @@ class TMainForm : public QMainWindow {
     QAction* HelpMenuRecm = nullptr;
     QAction* HelpMenuNews = nullptr;
     QAction* HelpMenuSupport = nullptr;
+    QAction* HelpMenuAbout = nullptr;
     QAction* FileMenuManulBt = nullptr;
     QAction* GridMenuBt = nullptr;
     QAction* RcmMenuSuperScaleBt = nullptr;
@@ -68,6 +71,8 @@ class TMainForm : public QMainWindow {
     QAction* FileMenuExitBt = nullptr;
 
     QString programDir() const { return m_programDir; }
+    // Where the history, tmp.txt and readme.txt are (decided once at start-up).
+    const DataLocation& dataLocation() const { return m_location; }
     QString DataFileName() const;
     QUrl homeUrl() const;
     QUrl newsUrl() const;
@@ -99,6 +104,7 @@ class TMainForm : public QMainWindow {
     void HelpMenuRecmClick();
     void HelpMenuNewsClick();
     void HelpMenuSupportClick();
+    void HelpMenuAboutClick();
 
   protected:
     bool event(QEvent* event) override;
@@ -117,6 +123,7 @@ class TMainForm : public QMainWindow {
 
     QWidget* m_client = nullptr;
     QString m_programDir;
+    DataLocation m_location;
     QUrl m_server;
     TMainOptions m_options;
     QString m_status;

@@ -1,4 +1,6 @@
 #include "MainForm.h"
+#include "ProgramIcon.h"
+#include "UserSettings.h"
 #include "forms/ProgramFont.h"
 
 #include <QApplication>
@@ -19,7 +21,11 @@ int main(int argc, char* argv[]) {
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Kelvora"));
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
+    QApplication::setApplicationVersion(QStringLiteral(KELVORA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("kelvora"));
+    QApplication::setWindowIcon(ProgramIcon());
     QApplication::setFont(ProgramFont());
     // Standard buttons and dialogs speak Chinese when Qt's own translations are installed.
     QTranslator qtTranslator;
@@ -32,6 +38,11 @@ int main(int argc, char* argv[]) {
                                     QStringLiteral("The maker's web server (update file and web pages)."),
                                     QStringLiteral("URL"));
     parser.addOption(server);
+    const QCommandLineOption data(QStringLiteral("data"),
+                                  QStringLiteral("The history file (default: ssq.dxt beside the program, or "
+                                                 "~/.local/share/Kelvora/ssq.dxt for an installed copy)."),
+                                  QStringLiteral("FILE"));
+    parser.addOption(data);
     parser.addHelpOption();
     parser.process(app);
 
@@ -43,7 +54,13 @@ int main(int argc, char* argv[]) {
             return 2;
         }
     }
+    if (parser.isSet(data)) options.dataFile = parser.value(data);
     TMainForm form(options);
-    form.showMaximized();
-    return app.exec();
+    if (RestoreWindowState(&form))
+        form.show();
+    else
+        form.showMaximized();
+    const int code = app.exec();
+    SaveWindowState(&form);
+    return code;
 }

@@ -1,16 +1,10 @@
-#include "ChartRegistry.h"
 #include "Cli.h"
 #include "KelvoraError.h"
+#include "charts/ChartSheets.h"
 
 #include <QJsonDocument>
-#include <array>
 
 namespace {
-
-std::array<ChartJsonFn, 14>& registry() {
-    static std::array<ChartJsonFn, 14> pages{};
-    return pages;
-}
 
 const QString usage = QStringLiteral(
     "Usage: kelvora-cli [--data FILE] chart PAGE --periods N [--start S]\n\n"
@@ -43,7 +37,7 @@ int runChart(CliContext& ctx) {
     if (pos.isEmpty()) return ctx.usageError(QStringLiteral("missing PAGE"), usage);
     if (pos.size() > 1) return ctx.usageError(QStringLiteral("unexpected argument '%1'").arg(pos[1]), usage);
     int page = 0;
-    if (!toInt(pos[0], page) || page < 1 || page > 13)
+    if (!toInt(pos[0], page) || !FindChartSheet(page))
         return ctx.usageError(QStringLiteral("PAGE must be a sheet number 1..13, not '%1'").arg(pos[0]),
                               usage);
     if (!parser.isSet(periods)) return ctx.usageError(QStringLiteral("missing --periods"), usage);
@@ -56,16 +50,12 @@ int runChart(CliContext& ctx) {
         return ctx.usageError(
             QStringLiteral("--start needs a number 1..33, not '%1'").arg(parser.value(start)), usage);
 
-    const ChartJsonFn fn = FindChartPage(page);
-    if (!fn) {
-        ctx.err << QStringLiteral("kelvora-cli: chart sheet %1 is not available in this build").arg(page)
-                << '\n';
-        return CliRefused;
-    }
+    const ChartSheet* sheet = FindChartSheet(page);
     const std::optional<TCodeArr> history = ctx.loadHistory();
     if (!history) return CliRefused;
     try {
-        const QJsonObject json = fn(*history, n, s);
+        // Without a window the omission tables are centred in a box exactly as wide as they are.
+        const QJsonObject json = ChartModelJson(sheet->fill(*history, {n, s, OmissionTableWidth}));
         ctx.out << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact)) << '\n';
     } catch (const KelvoraError& e) {
         ctx.err << e.message() << '\n';
@@ -77,11 +67,3 @@ int runChart(CliContext& ctx) {
 const CliRegistrar reg({"chart", "print what a chart sheet shows, as JSON", runChart});
 
 } // namespace
-
-ChartPageRegistrar::ChartPageRegistrar(int page, ChartJsonFn fn) {
-    if (page >= 1 && page <= 13) registry()[size_t(page)] = fn;
-}
-
-ChartJsonFn FindChartPage(int page) {
-    return page >= 1 && page <= 13 ? registry()[size_t(page)] : nullptr;
-}

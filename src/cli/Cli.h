@@ -14,7 +14,7 @@ enum CliStatus { CliOk = 0, CliRefused = 1, CliUsage = 2 };
 class CliContext {
   public:
     QStringList args; // program name as args[0] (for QCommandLineParser), then the options
-    QString dataPath; // --data, or ssq.dxt beside the program
+    QString dataPath; // --data, or the data-location rule's ssq.dxt
     QTextStream& out;
     QTextStream& err;
 

@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "history/DataLocation.h"
 #include "history/HistoryLoader.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,8 @@ QString toolUsage() {
     QString s = QStringLiteral("Usage: kelvora-cli [--data FILE] SUBCOMMAND [options]\n\n"
                                "The analysis engine of Kelvora for scripts. Output is UTF-8.\n\n"
                                "Options:\n"
-                               "  --data FILE   the history file (default: ssq.dxt beside the program)\n"
+                               "  --data FILE   the history file (default: ssq.dxt beside the program, or\n"
+                               "                ~/.local/share/Kelvora/ssq.dxt for an installed copy)\n"
                                "  --help        this text; SUBCOMMAND --help describes one subcommand\n\n"
                                "Subcommands:\n");
     for (const CliCommand& c : commands())
@@ -78,7 +80,6 @@ int main(int argc, char* argv[]) {
 
     QStringList args = app.arguments();
     CliContext ctx(out, err);
-    ctx.dataPath = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ssq.dxt"));
 
     int i = 1;
     while (i < args.size() && args[i].startsWith(QLatin1Char('-'))) {
@@ -100,6 +101,13 @@ int main(int argc, char* argv[]) {
         }
     }
     if (i >= args.size()) return ctx.usageError(QStringLiteral("missing subcommand"), toolUsage());
+    if (ctx.dataPath.isEmpty()) {
+        const DataLocation loc =
+            LocateData({QCoreApplication::applicationDirPath(), QString(), UserDataDir()});
+        for (const QString& problem : loc.problems)
+            err << problem << '\n';
+        ctx.dataPath = loc.loadFile.isEmpty() ? loc.dataFile : loc.loadFile;
+    }
 
     const QString name = args[i];
     for (const CliCommand& c : commands()) {

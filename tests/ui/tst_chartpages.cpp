@@ -304,7 +304,7 @@ void TestChartPages::zoneNoteFits() {
 
 void TestChartPages::topBarTakesPageWidgets() {
     TCodeArr history;
-    TChartPage page(history, QStringLiteral("统计分析表"));
+    TChartPage page(history, 13);
     QCOMPARE(page.sheetNumber(), 13);
     auto* extra = new QPushButton(QStringLiteral("说明"));
     page.topBar()->addWidget(extra);

@@ -95,8 +95,8 @@ class TestPredictPanel : public QObject {
         QStringList items;
         for (QAction* a : m_panel->TuiMorePredictBt->menu()->actions())
             items << a->text();
-        QCOMPARE(items,
-                 (QStringList{"单注预测", "胆码推荐", "冷码推荐", "奇数推荐", "偶数推荐", "区间推荐"}));
+        QCOMPARE(items, (QStringList{"单注预测", "胆码推荐", "冷码推荐", "奇数推荐", "偶数推荐", "区间推荐",
+                                     "", "历史回测"}));
         QCOMPARE(m_panel->TuiMemo->palette().color(QPalette::Base), QColor(241, 223, 205));
         QVERIFY(!m_panel->TuiMemo->isReadOnly());
         QVERIFY(m_panel->TuiMemo->toPlainText().isEmpty());
@@ -141,6 +141,34 @@ class TestPredictPanel : public QObject {
         } else {
             QCOMPARE(captionSpy.size(), 0);
         }
+    }
+
+    // The window's 历史回测 writes what `kelvora-cli backtest predict` prints; too many periods change
+    // nothing.
+    void backtestFromDropDown() {
+        int asked = 60;
+        m_panel->setBacktestAsker([&](QWidget*, int& draws, PredictKind& kind) {
+            draws = asked;
+            kind = PredictKind::Zone;
+            return true;
+        });
+        chooseFromMore(QStringLiteral("历史回测"));
+        QProcess cli;
+        cli.start(QStringLiteral(KELVORA_CLI),
+                  {QStringLiteral("--data"), QStringLiteral(KELVORA_SAMPLE), QStringLiteral("backtest"),
+                   QStringLiteral("predict"), QStringLiteral("zone"), QStringLiteral("--draws"),
+                   QStringLiteral("60")});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 0);
+        const QString printed = QString::fromUtf8(cli.readAllStandardOutput());
+        QCOMPARE(m_panel->TuiMemo->toPlainText() + QLatin1Char('\n'), printed);
+        QCOMPARE(m_panel->memoLines().size(), 3 + 2 + 2 + 60);
+
+        asked = int(m_history.size()) - 19;
+        ModalCatcher boxes;
+        chooseFromMore(QStringLiteral("历史回测"));
+        QCOMPARE(boxes.texts, QStringList{QStringLiteral("设置的验证期数超过总期数!!")});
+        QCOMPARE(m_panel->TuiMemo->toPlainText() + QLatin1Char('\n'), printed);
     }
 
     void shortHistoryChangesNothing_data() {

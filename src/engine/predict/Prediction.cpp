@@ -24,7 +24,7 @@ const CompoundGroup compoundGroups[3] = {
 constexpr int compoundRedExcluded[] = {1, 2, 3, 4, 5, 7, 9, 12, 13, 15, 16, 17, 33};
 constexpr int compoundBlueExcluded[] = {1, 2, 3, 6, 7, 9, 12, 13, 15, 16};
 
-constexpr int singleBatches[] = {100, 200, 500};
+constexpr std::array<int, 3> singleBatches{100, 200, 500};
 
 // One member of the recommendation family; zone groups compete within their own zone.
 struct Recommender {
@@ -125,11 +125,20 @@ QStringList CombinePredict(const TCodeArr& history) {
     return lines;
 }
 
-TSinglePrediction SinglePredict(const TCodeArr& history) {
+const std::array<int, 3>& SingleBatchSizes() {
+    return singleBatches;
+}
+
+CandidateFlags SingleRareNumbers(const TCodeArr& history) {
     const TRedRank rank = RankRed(CountRedHits(history, PredictWindow));
     CandidateFlags rare{};
     for (int r = 20; r <= 33; ++r)
         rare[size_t(rank[r] - 1)] = 1;
+    return rare;
+}
+
+TSinglePrediction SinglePredict(const TCodeArr& history) {
+    const CandidateFlags rare = SingleRareNumbers(history);
 
     TSinglePrediction result;
     TCodeList list;

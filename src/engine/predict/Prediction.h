@@ -1,9 +1,11 @@
 #pragma once
 
 #include "history/CodeRec.h"
+#include "shrink/Combinations.h"
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -17,6 +19,10 @@ struct TSinglePrediction {
 };
 // Tickets spread evenly over all combinations that touch the 14 least frequent red numbers.
 TSinglePrediction SinglePredict(const TCodeArr& history);
+// The single prediction's batch sizes, 100, 200 and 500, and its candidate flags (the 14 least
+// frequent reds, read at index n - 1 for red n).
+const std::array<int, 3>& SingleBatchSizes();
+CandidateFlags SingleRareNumbers(const TCodeArr& history);
 
 // The positions a batch of n picks from a ticket list whose kept tickets are flagged 1 in keptFlags:
 // each walk counts kept tickets from the previous pick (counting it again, the first walk starts at

@@ -40,3 +40,73 @@ void BuildCombinations(TCodeList& list, const CandidateFlags& flags) {
                                           : 0;
                         }
 }
+
+namespace {
+
+int64_t choose(int n, int k) {
+    if (k < 0 || n < k) return 0;
+    int64_t r = 1;
+    for (int j = 1; j <= k; ++j)
+        r = r * (n - k + j) / j;
+    return r;
+}
+
+// choose(n, k) for n <= 33, k <= 6, as a table: the unranking loops look it up thousands of times.
+struct Binomials {
+    int64_t v[34][7] = {};
+    Binomials() {
+        for (int n = 0; n <= 33; ++n)
+            for (int k = 0; k <= 6; ++k)
+                v[n][k] = choose(n, k);
+    }
+};
+const Binomials binomials;
+
+} // namespace
+
+int64_t KeptTicketCount(const CandidateFlags& flags) {
+    int unflagged = 0;
+    for (uint8_t f : flags)
+        unflagged += f == 0;
+    return binomials.v[33][6] - binomials.v[unflagged][6];
+}
+
+TCodeRec KeptTicketAt(int64_t ordinal, const CandidateFlags& flags) {
+    // unflaggedAbove[v]: numbers above v without a flag.
+    int unflaggedAbove[35] = {};
+    for (int v = 33; v >= 1; --v)
+        unflaggedAbove[v - 1] = unflaggedAbove[v] + (flags[size_t(v - 1)] == 0);
+    TCodeRec t{};
+    int prev = 0;
+    bool touched = false;
+    for (int k = 0; k < 6; ++k) {
+        const int rest = 5 - k;
+        for (int v = prev + 1; v <= 33; ++v) {
+            // Tickets that hold v here: every completion from above v, less those that would
+            // still hold no flagged number.
+            const bool now = touched || flags[size_t(v - 1)];
+            const int64_t count =
+                binomials.v[33 - v][rest] - (now ? 0 : binomials.v[unflaggedAbove[v]][rest]);
+            if (ordinal < count) {
+                t.Red[k] = uint8_t(v);
+                prev = v;
+                touched = now;
+                break;
+            }
+            ordinal -= count;
+        }
+    }
+    t.Valid = 1;
+    return t;
+}
+
+int TicketIndex(const TCodeRec& t) {
+    int64_t index = 0;
+    int prev = 0;
+    for (int k = 0; k < 6; ++k) {
+        for (int v = prev + 1; v < t.Red[k]; ++v)
+            index += binomials.v[33 - v][5 - k];
+        prev = t.Red[k];
+    }
+    return int(index);
+}

@@ -20,3 +20,12 @@ void BuildCombinations(TCodeList& list, const CandidateFlags& flags);
 int KelvoraRandom(int range);
 // Puts the generator back to its start state (for tests that compare two "program starts").
 void ResetKelvoraRandom();
+
+// The number of tickets that BuildCombinations(list, flags) marks Valid.
+int64_t KeptTicketCount(const CandidateFlags& flags);
+// The ticket with this 0-based ordinal among those BuildCombinations marks Valid, in list order,
+// found by counting (no list is built); Valid = 1, no blue. With every flag set the ordinal is the
+// list index. ordinal must be below KeptTicketCount(flags).
+TCodeRec KeptTicketAt(int64_t ordinal, const CandidateFlags& flags);
+// The list index of the ticket with these ascending reds.
+int TicketIndex(const TCodeRec& ticket);

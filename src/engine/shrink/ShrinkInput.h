@@ -10,9 +10,13 @@ struct ShrinkHitRow {
 };
 
 // What the condition widgets hold when the run starts. Every member's default is the widget's
-// reset value, so a default-constructed input has every condition off and no candidate.
+// reset value, so a default-constructed input has every condition off and no candidate; the panel
+// takes its start values and 清除条件 its reset values from here.
 // Drop-down lists are held as their value, -1 standing for "不选".
 struct ShrinkInput {
+    // A run needs at least this many candidates.
+    static constexpr int MinCandidates = 8;
+
     std::array<bool, 33> candidates{}; // item n - 1 for red number n
 
     int sumMin = 21;
@@ -39,6 +43,8 @@ struct ShrinkInput {
     int acMin = -1;
     int acMax = -1;
     std::array<ShrinkHitRow, 4> hitRows{};
+    // 容错: a ticket of candidates may fail this many of the active conditions 1..17.
+    int tolerance = 0;
 
     int candidateCount() const {
         int n = 0;
@@ -46,4 +52,6 @@ struct ShrinkInput {
             n += c;
         return n;
     }
+    // The one rule for "请最少勾选8个复式号码！！".
+    bool tooFewCandidates() const { return candidateCount() < MinCandidates; }
 };

@@ -4,6 +4,7 @@
 #include "metrics/Code.h"
 #include "shrink/Combinations.h"
 #include "shrink/ListReader.h"
+#include "shrink/Tolerance.h"
 
 #include <algorithm>
 #include <cstring>
@@ -309,17 +310,33 @@ struct WalkResult {
     int lastPosition = 0;
 };
 
+// Invariants of the walk:
+// - mask holds the numbers chosen so far (bit n for number n), packed the sum of their
+//   contributions (every counter of Field), and base the lexicographic index of the first ticket
+//   that could still follow them; ranks are counted with Plan::firstRank, never by visiting tickets.
+// - Tickets are visited in increasing index. settled is the index below which every flag is
+//   final: removeUpTo clears the flags of the skipped tickets between the last kept one and the
+//   next, so pruned groups cost one loop of byte stores, not a test each.
+// - A level or group prunes only what the ticket-by-ticket run would remove: a bound (sum, counts
+//   that can only grow, zones and remainders that can no longer be met) proves that every ticket
+//   below fails some test 1..16. Such tickets get no progress step there either, so skipping
+//   them leaves the bar's positions unchanged.
+// - AC: reflected holds bit 40 - n for every chosen number n, so reflected >> (40 - x) puts bit
+//   x - n at each difference to a new number x; diffs collects the differences of the numbers
+//   chosen so far. The AC value is then the count of distinct differences (bits 1..32) minus 5,
+//   for all six numbers at once, without a loop over the pairs.
 struct Walker {
     const Filter& f;
     const Plan& p;
     TCodeRec* tickets;
     std::vector<int>& shown;
     const ShrinkProgress& progress;
+    bool keepAll;
     WalkResult w;
     int settled = 0; // tickets before this index have their final flag
 
     void moveBar(int index) {
-        const int position = index / 10000;
+        const int position = index / ShrinkProgressDivisor;
         if (position != w.lastPosition) {
             w.lastPosition = position;
             if (progress.step) progress.step(position);
@@ -327,7 +344,8 @@ struct Walker {
     }
 
     // The tickets sharing the five numbers of mask with e the largest; base is the rank of the
-    // ticket that adds e + 1.
+    // ticket that adds e + 1. The candidate sixth numbers are one bit mask; each test ANDs away
+    // the numbers that would make it fail, so the group is tested with a handful of ANDs.
     void group(int base, int a, int e, uint64_t mask, uint64_t packed, uint64_t reflected, uint64_t diffs) {
         uint64_t sixth = p.usable & ~(bit(e + 1) - 1);
         const uint32_t requiredLeft = uint32_t(f.requiredCount) - field(packed, RequiredShift);
@@ -369,7 +387,7 @@ struct Walker {
                 rows &= f.hitRowOk[3] >> field(all, HitRowShift + 12);
                 if (!(rows & 1)) sixth &= ~bit(n);
             }
-        const bool listed = w.count <= ShrinkListLimit;
+        const bool listed = keepAll || w.count <= ShrinkListLimit;
         for (uint64_t s = sixth; s; s &= s - 1) {
             const int index = base + lowestBit(s) - e - 1;
             removeUpTo(index);
@@ -433,8 +451,8 @@ struct Walker {
 // steps, as testing them one by one in order and stopping at the first failure.
 // The list must hold every ticket with Valid = 1, as BuildCombinations leaves it given all flags.
 WalkResult walk(TCodeList& list, const Filter& f, const Plan& p, std::vector<int>& shown,
-                const ShrinkProgress& progress) {
-    Walker walker{f, p, list.data(), shown, progress, {}};
+                const ShrinkProgress& progress, bool keepAll) {
+    Walker walker{f, p, list.data(), shown, progress, keepAll, {}};
     if (p.sumHigh >= 0 && f.requiredCount <= 6) walker.level(1, 0, 0, 0, 0, 0, 0, 0);
     walker.removeUpTo(int(list.size()));
     return walker.w;
@@ -484,13 +502,16 @@ void CheckShrinkInput(const ShrinkInput& in) {
     }
     checkChoice(QStringLiteral("AC值"), in.acMin, 10);
     checkChoice(QStringLiteral("AC值"), in.acMax, 10);
+    checkRange(QStringLiteral("容错"), in.tolerance, 0, 17);
     if (in.linkIndex < 0 || in.linkIndex > 3)
         throw KelvoraError(OutOfRangeText(QStringLiteral("连号设定"), in.linkIndex, 0, 2));
 }
 
-ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const ShrinkProgress& progress) {
-    if (input.candidateCount() < 8) throw KelvoraError(TooFewCandidatesText());
+ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const ShrinkProgress& progress,
+                       bool keepAll) {
+    if (input.tooFewCandidates()) throw KelvoraError(TooFewCandidatesText());
     CheckShrinkInput(input);
+    if (input.tolerance > 0) return RunToleranceShrink(input, history, progress, keepAll);
     // The lists are read before the tickets are built: a bad list costs nothing and shows nothing.
     const Filter filter = readConditions(input, history);
     const Plan plan = makePlan(filter);
@@ -513,7 +534,7 @@ ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const 
     {
         if (progress.begin) progress.begin();
         EndGuard guard{progress};
-        w = walk(shrinkList, filter, plan, shown, progress);
+        w = walk(shrinkList, filter, plan, shown, progress, keepAll);
     }
 
     ShrinkResult result;
@@ -521,7 +542,42 @@ ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const 
     result.lastPosition = w.lastPosition;
     result.countLine = ShrinkCountLine(w.count);
     result.text = resultText(result.countLine, shrinkList, shown, w.count);
+    if (keepAll) result.tickets = std::move(shown);
     return result;
+}
+
+namespace {
+// Lines of the tickets at these list indexes, each after a line break, into out.
+char16_t* writeLines(char16_t* out, const std::vector<int>& indexes, size_t count) {
+    CandidateFlags all;
+    all.fill(1);
+    for (size_t i = 0; i < count; ++i) {
+        *out++ = u'\n';
+        CodeToChars(KeptTicketAt(indexes[i], all), out);
+        out += 17;
+    }
+    return out;
+}
+
+QString listedText(const QString& countLine, const std::vector<int>& indexes, size_t count) {
+    QString text(countLine.size() + 1 + qsizetype(count) * 18, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    std::memcpy(out, countLine.utf16(), size_t(countLine.size()) * sizeof(char16_t));
+    out += countLine.size();
+    *out++ = u'\n';
+    writeLines(out, indexes, count);
+    return text;
+}
+} // namespace
+
+QString ShrinkMemoText(int count, const std::vector<int>& listed) {
+    const QString countLine = ShrinkCountLine(count);
+    if (count > ShrinkListLimit) return countLine + QLatin1Char('\n') + ShrinkTooManyText();
+    return listedText(countLine, listed, size_t(count));
+}
+
+QString ShrinkAllText(const ShrinkResult& result) {
+    return listedText(result.countLine, result.tickets, result.tickets.size());
 }
 
 QStringList ValidToLines(const TCodeList& list) {

@@ -9,8 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TAnalysisPage::TAnalysisPage(const TCodeArr& history, QWidget* parent)
-    : TChartPage(history, QStringLiteral("统计分析表"), parent) {
+TAnalysisPage::TAnalysisPage(const TCodeArr& history, QWidget* parent) : TChartPage(history, 13, parent) {
     m_smBt = new QPushButton(QStringLiteral("说明"));
     m_smBt->setObjectName(QStringLiteral("ExTabSheet13SmBt"));
     m_smBt->setFixedSize(57, 22);
@@ -23,7 +22,7 @@ TAnalysisPage::TAnalysisPage(const TCodeArr& history, QWidget* parent)
 }
 
 void TAnalysisPage::fillPage(int n) {
-    m_net->setModel(FillAnalysisTable(m_history, n));
+    m_net->setModel(std::get<H2NetModel>(fillModel(n)));
 }
 
 void TAnalysisPage::ExTabSheet13SmBtClick() {

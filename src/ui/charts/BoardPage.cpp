@@ -5,8 +5,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-TBoardPage::TBoardPage(const TCodeArr& history, const QString& caption, FillFn fill, QWidget* parent)
-    : TChartPage(history, caption, parent), m_fill(fill) {
+TBoardPage::TBoardPage(const TCodeArr& history, int sheet, QWidget* parent)
+    : TChartPage(history, sheet, parent) {
     m_scrollBox = new QScrollArea(body());
     m_scrollBox->setObjectName(objectName() + QStringLiteral("ScrollBox"));
     m_scrollBox->setFrameShape(QFrame::NoFrame);
@@ -28,7 +28,7 @@ void TBoardPage::freeBoards() {
 void TBoardPage::fillPage(int n) {
     // The old boards go first; when n is refused the page stays empty.
     freeBoards();
-    const B0NetBoards boards = m_fill(m_history, n);
+    const B0NetBoards boards = std::get<B0NetBoards>(fillModel(n));
 
     QRect area;
     for (const B0NetModel& m : boards.boards)

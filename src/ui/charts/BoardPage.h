@@ -13,21 +13,18 @@ class TB0Net;
 class TBoardPage : public TChartPage {
     Q_OBJECT
   public:
-    using FillFn = B0NetBoards (*)(const TCodeArr& history, int n);
-
     // The boards of the latest fill, newest draw first (ExTabSheet6Nets / ExTabSheet12Nets).
     const QList<TB0Net*>& nets() const { return m_nets; }
     QScrollArea* scrollBox() const { return m_scrollBox; }
 
   protected:
-    TBoardPage(const TCodeArr& history, const QString& caption, FillFn fill, QWidget* parent);
+    TBoardPage(const TCodeArr& history, int sheet, QWidget* parent);
 
     void fillPage(int n) override;
 
   private:
     void freeBoards();
 
-    FillFn m_fill;
     QScrollArea* m_scrollBox = nullptr;
     QWidget* m_boardArea = nullptr; // the scroll box's content, sized to the boards
     QList<TB0Net*> m_nets;

@@ -1,6 +1,7 @@
 #include "charts/ChartPage.h"
 
 #include "CommandGuard.h"
+#include "charts/ChartSheets.h"
 #include "history/Convert.h"
 
 #include <QHBoxLayout>
@@ -11,16 +12,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <climits>
-
-const char* const ChartSheetCaptions[13] = {
-    "红球走势图", "区域分布图", "尾号走势图", "奇偶走势图", "大小走势图", "空行空列图", "红球统计图",
-    "旋转图",     "蓝球走势图", "蓝球统计图", "遗漏统计图", "江恩图",     "统计分析表"};
-
-int ChartSheetNumber(const QString& caption) {
-    for (int i = 0; i < 13; ++i)
-        if (caption == QString::fromUtf8(ChartSheetCaptions[i])) return i + 1;
-    return 0;
-}
 
 namespace {
 
@@ -98,8 +89,9 @@ class TGapLabel : public QLabel {
 
 } // namespace
 
-TChartPage::TChartPage(const TCodeArr& history, const QString& caption, QWidget* parent)
-    : QWidget(parent), m_history(history), m_caption(caption), m_sheet(ChartSheetNumber(caption)) {
+TChartPage::TChartPage(const TCodeArr& history, int sheet, QWidget* parent)
+    : QWidget(parent), m_history(history), m_sheet(FindChartSheet(sheet) ? sheet : 0) {
+    if (m_sheet) m_caption = FindChartSheet(m_sheet)->title();
     const QString name = QStringLiteral("ExTabSheet%1").arg(m_sheet);
     setObjectName(name);
 
@@ -181,6 +173,10 @@ bool TChartPage::refill() {
 }
 
 void TChartPage::fillPage(int) {}
+
+ChartModel TChartPage::fillModel(int n) const {
+    return FindChartSheet(m_sheet)->fill(m_history, chartArgs(n));
+}
 
 void TChartPage::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);

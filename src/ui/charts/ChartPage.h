@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/ChartSheets.h"
 #include "history/CodeRec.h"
 
 #include <QString>
@@ -12,11 +13,6 @@ class QShowEvent;
 class QSpinBox;
 class QVBoxLayout;
 
-// The captions of the thirteen chart sheets in page-index order.
-extern const char* const ChartSheetCaptions[13];
-// 1-based sheet number of a caption, 0 for a caption that is not a chart sheet's.
-int ChartSheetNumber(const QString& caption);
-
 // One sheet of the chart page control: a top panel with the period spin edit and the "查询" button
 // over a body that holds the page's chart control(s). The show event and the button both rebuild
 // the chart from the current history with the spin value, inside the standard error guard, so a
@@ -28,12 +24,12 @@ int ChartSheetNumber(const QString& caption);
 class TChartPage : public QWidget {
     Q_OBJECT
   public:
-    // The caption names the sheet (one of ChartSheetCaptions); it sets the widget names
+    // sheet: the number 1..13 in the engine's sheet table; it gives the caption, the widget names
     // (ExTabSheet<k>, ExTabSheet<k>Se, ExTabSheet<k>GoBt) and the button's place.
-    TChartPage(const TCodeArr& history, const QString& caption, QWidget* parent = nullptr);
+    TChartPage(const TCodeArr& history, int sheet, QWidget* parent = nullptr);
 
     QString caption() const { return m_caption; }
-    int sheetNumber() const { return m_sheet; } // 1..13, 0 for a caption of no sheet
+    int sheetNumber() const { return m_sheet; } // 1..13, 0 for a number outside the table
 
     QWidget* topPanel() const { return m_topPanel; }
     QLabel* label() const { return m_label; }
@@ -63,6 +59,10 @@ class TChartPage : public QWidget {
     // Rebuilds the chart for the latest n draws. Throws KelvoraError (from the engine's period
     // check) before changing anything when n cannot be served. The empty frame does nothing.
     virtual void fillPage(int n);
+    // What the sheet's fill routine reads besides the history; pages with more inputs add theirs.
+    virtual ChartArgs chartArgs(int n) const { return {n}; }
+    // The sheet's fill routine from the engine's table, run for the latest n draws.
+    ChartModel fillModel(int n) const;
 
     QWidget* body() const { return m_body; }
     // Places the top panel's widgets: the label's blanks are spaced out so that its text clears

@@ -10,57 +10,40 @@
 #include "charts/TrendPage.h"
 #include "charts/ZonePage.h"
 
+namespace {
+
+// The page of a sheet: its kind picks the control; a few sheets add widgets of their own.
+TChartPage* createPage(const ChartSheet& sheet, const TCodeArr& history, QWidget* parent) {
+    switch (sheet.number) {
+    case 2:
+        return new TZonePage(history, parent);
+    case 8:
+        return new TRotationPage(history, parent);
+    case 13:
+        return new TAnalysisPage(history, parent);
+    default:
+        break;
+    }
+    switch (sheet.kind) {
+    case ChartKind::Grid:
+        return new TTrendPage(history, sheet.number, parent);
+    case ChartKind::Bars:
+        return new TStatsPage(history, sheet.number == 7 ? TStatsPage::Red : TStatsPage::Blue, parent);
+    case ChartKind::Boards:
+        return sheet.number == 6 ? static_cast<TChartPage*>(new TEmptyRowColPage(history, parent))
+                                 : new TGannPage(history, parent);
+    case ChartKind::Tables:
+        return new TOmissionPage(history, parent);
+    }
+    return new TChartPage(history, sheet.number, parent);
+}
+
+} // namespace
+
 TChartPages::TChartPages(const TCodeArr& history, QWidget* parent) : QTabWidget(parent), m_history(history) {
     setObjectName(QStringLiteral("GridPctl"));
-    for (int i = 0; i < SheetCount; ++i) {
-        const QString caption = QString::fromUtf8(ChartSheetCaptions[i]);
-        TChartPage* page = nullptr;
-        switch (i + 1) {
-        case 1:
-            page = new TRedTrendPage(m_history, this);
-            break;
-        case 2:
-            page = new TZonePage(m_history, this);
-            break;
-        case 3:
-            page = new TTailPage(m_history, this);
-            break;
-        case 4:
-            page = new TOddEvenPage(m_history, this);
-            break;
-        case 5:
-            page = new TBigSmallPage(m_history, this);
-            break;
-        case 6:
-            page = new TEmptyRowColPage(m_history, this);
-            break;
-        case 7:
-            page = new TStatsPage(m_history, TStatsPage::Red, this);
-            break;
-        case 8:
-            page = new TRotationPage(m_history, this);
-            break;
-        case 9:
-            page = new TBlueTrendPage(m_history, this);
-            break;
-        case 10:
-            page = new TStatsPage(m_history, TStatsPage::Blue, this);
-            break;
-        case 11:
-            page = new TOmissionPage(m_history, this);
-            break;
-        case 12:
-            page = new TGannPage(m_history, this);
-            break;
-        case 13:
-            page = new TAnalysisPage(m_history, this);
-            break;
-        default:
-            page = new TChartPage(m_history, caption, this);
-            break;
-        }
-        addTab(page, caption);
-    }
+    for (const ChartSheet& sheet : ChartSheets)
+        addTab(createPage(sheet, m_history, this), sheet.title());
     // Until a chart command picks another sheet, the omission statistics are in front.
     setCurrentIndex(InitialSheet);
 }

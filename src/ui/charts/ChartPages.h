@@ -1,17 +1,18 @@
 #pragma once
 
+#include "charts/ChartSheets.h"
 #include "history/CodeRec.h"
 
 #include <QTabWidget>
 
 class TChartPage;
 
-// The chart page control GridPctl: the thirteen chart sheets in page-index order. Each sheet
+// The chart page control GridPctl: the sheets of the engine's table in page-index order. Each sheet
 // rebuilds its chart whenever it becomes the visible page.
 class TChartPages : public QTabWidget {
     Q_OBJECT
   public:
-    static constexpr int SheetCount = 13;
+    static constexpr int SheetCount = ChartSheetCount;
     static constexpr int InitialSheet = 10; // "遗漏统计图"
 
     TChartPages(const TCodeArr& history, QWidget* parent = nullptr);

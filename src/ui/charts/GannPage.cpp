@@ -1,4 +1,3 @@
 #include "charts/GannPage.h"
 
-TGannPage::TGannPage(const TCodeArr& history, QWidget* parent)
-    : TBoardPage(history, QStringLiteral("江恩图"), &FillGann, parent) {}
+TGannPage::TGannPage(const TCodeArr& history, QWidget* parent) : TBoardPage(history, 12, parent) {}

@@ -7,8 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-TOmissionPage::TOmissionPage(const TCodeArr& history, QWidget* parent)
-    : TChartPage(history, QStringLiteral("遗漏统计图"), parent) {
+TOmissionPage::TOmissionPage(const TCodeArr& history, QWidget* parent) : TChartPage(history, 11, parent) {
     m_scrollBox = new QScrollArea(body());
     m_scrollBox->setObjectName(QStringLiteral("ExTabSheet11ScrollBox"));
     m_scrollBox->setFrameShape(QFrame::NoFrame);
@@ -26,10 +25,18 @@ TOmissionPage::TOmissionPage(const TCodeArr& history, QWidget* parent)
     bodyLayout()->addWidget(m_scrollBox);
 }
 
-void TOmissionPage::fillPage(int n) {
+ChartArgs TOmissionPage::chartArgs(int n) const {
     // A box narrower than the tables would push them off its left edge: they start at 0 then.
-    const int width = std::max(m_scrollBox->viewport()->width(), OmissionTableWidth);
-    const OmissionTables tables = FillOmission(m_history, n, width);
+    return {n, 1, tableAreaWidth()};
+}
+
+int TOmissionPage::tableAreaWidth() const {
+    return std::max(m_scrollBox->viewport()->width(), OmissionTableWidth);
+}
+
+void TOmissionPage::fillPage(int n) {
+    const int width = tableAreaWidth();
+    const OmissionTables tables = std::get<OmissionTables>(fillModel(n));
     m_net1->setModel(tables.red);
     m_net2->setModel(tables.blue);
     m_tableArea->resize(width, m_net2->geometry().bottom() + 10);

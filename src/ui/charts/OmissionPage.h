@@ -18,8 +18,11 @@ class TOmissionPage : public TChartPage {
 
   protected:
     void fillPage(int n) override;
+    ChartArgs chartArgs(int n) const override;
 
   private:
+    int tableAreaWidth() const;
+
     QScrollArea* m_scrollBox = nullptr;
     QWidget* m_tableArea = nullptr;
     TB0Net* m_net1 = nullptr;

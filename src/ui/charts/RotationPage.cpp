@@ -1,13 +1,11 @@
 #include "charts/RotationPage.h"
 
-#include "charts/Rotation.h"
 #include "history/Convert.h"
 
 #include <QLabel>
 #include <QSpinBox>
 
-TRotationPage::TRotationPage(const TCodeArr& history, QWidget* parent)
-    : TTrendPage(history, QStringLiteral("旋转图"), nullptr, parent) {
+TRotationPage::TRotationPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 8, parent) {
     m_startEdit = new QSpinBox;
     m_startEdit->setObjectName(QStringLiteral("ExTabSheet8StartSe"));
     m_startEdit->setRange(1, 33);
@@ -29,6 +27,6 @@ int TRotationPage::startNumber() const {
     return std::clamp(s, 1, 33);
 }
 
-H2NetModel TRotationPage::buildModel(int n) {
-    return FillRotation(m_history, n, startNumber());
+ChartArgs TRotationPage::chartArgs(int n) const {
+    return {n, startNumber()};
 }

@@ -16,7 +16,7 @@ class TRotationPage : public TTrendPage {
     int startNumber() const;
 
   protected:
-    H2NetModel buildModel(int n) override;
+    ChartArgs chartArgs(int n) const override;
     void labelFitted() override;
 
   private:

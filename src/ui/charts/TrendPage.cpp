@@ -1,15 +1,11 @@
 #include "charts/TrendPage.h"
 
-#include "charts/BlueTrend.h"
-#include "charts/ParityCharts.h"
-#include "charts/RedTrend.h"
-#include "charts/TailChart.h"
 #include "controls/H2Net.h"
 
 #include <QVBoxLayout>
 
-TTrendPage::TTrendPage(const TCodeArr& history, const QString& caption, TrendFillFn fill, QWidget* parent)
-    : TChartPage(history, caption, parent), m_fill(fill) {
+TTrendPage::TTrendPage(const TCodeArr& history, int sheet, QWidget* parent)
+    : TChartPage(history, sheet, parent) {
     m_net = new TH2Net(body());
     m_net->setObjectName(objectName() + QStringLiteral("Net"));
     // Two bold digits must fit a 16-pixel column: narrow Latin digits, Chinese from the fallback.
@@ -20,25 +16,16 @@ TTrendPage::TTrendPage(const TCodeArr& history, const QString& caption, TrendFil
     bodyLayout()->addWidget(m_net, 1);
 }
 
-H2NetModel TTrendPage::buildModel(int n) {
-    return m_fill ? m_fill(m_history, n) : H2NetModel();
-}
-
 void TTrendPage::fillPage(int n) {
-    m_net->setModel(buildModel(n));
+    m_net->setModel(std::get<H2NetModel>(fillModel(n)));
 }
 
-TRedTrendPage::TRedTrendPage(const TCodeArr& history, QWidget* parent)
-    : TTrendPage(history, QStringLiteral("红球走势图"), FillRedTrend, parent) {}
+TRedTrendPage::TRedTrendPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 1, parent) {}
 
-TTailPage::TTailPage(const TCodeArr& history, QWidget* parent)
-    : TTrendPage(history, QStringLiteral("尾号走势图"), FillTailChart, parent) {}
+TTailPage::TTailPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 3, parent) {}
 
-TOddEvenPage::TOddEvenPage(const TCodeArr& history, QWidget* parent)
-    : TTrendPage(history, QStringLiteral("奇偶走势图"), FillOddEvenChart, parent) {}
+TOddEvenPage::TOddEvenPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 4, parent) {}
 
-TBigSmallPage::TBigSmallPage(const TCodeArr& history, QWidget* parent)
-    : TTrendPage(history, QStringLiteral("大小走势图"), FillBigSmallChart, parent) {}
+TBigSmallPage::TBigSmallPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 5, parent) {}
 
-TBlueTrendPage::TBlueTrendPage(const TCodeArr& history, QWidget* parent)
-    : TTrendPage(history, QStringLiteral("蓝球走势图"), FillBlueTrend, parent) {}
+TBlueTrendPage::TBlueTrendPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 9, parent) {}

@@ -5,25 +5,20 @@
 
 class TH2Net;
 
-// The engine routine that builds a trend grid for the latest n draws (or refuses n).
-using TrendFillFn = H2NetModel (*)(const TCodeArr& history, int n);
-
 // A chart sheet showing one trend grid (ExTabSheet<k>Net) that fills the body: the red-ball,
 // last-digit, odd-even, big-small and blue-ball trend charts, and the base of the zone chart.
 class TTrendPage : public TChartPage {
     Q_OBJECT
   public:
-    TTrendPage(const TCodeArr& history, const QString& caption, TrendFillFn fill, QWidget* parent = nullptr);
+    TTrendPage(const TCodeArr& history, int sheet, QWidget* parent = nullptr);
 
     TH2Net* net() const { return m_net; }
 
   protected:
+    // The grid takes the model only once it exists.
     void fillPage(int n) override;
-    // Builds the model; the grid takes it only once it exists.
-    virtual H2NetModel buildModel(int n);
 
   private:
-    TrendFillFn m_fill;
     TH2Net* m_net = nullptr;
 };
 

@@ -5,8 +5,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-TZonePage::TZonePage(const TCodeArr& history, QWidget* parent)
-    : TTrendPage(history, QStringLiteral("区域分布图"), FillZoneChart, parent) {
+TZonePage::TZonePage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 2, parent) {
     auto* panel = new QWidget(body());
     panel->setObjectName(QStringLiteral("ExTabSheet2NotePanel"));
     m_note = new QLabel(

@@ -5,12 +5,19 @@
 #include "history/ExportFile.h"
 #include "history/GbText.h"
 #include "history/PrintLines.h"
+#include "predict/PredictBacktest.h"
 #include "predict/Prediction.h"
+#include "prize/PrizeWindow.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -18,6 +25,31 @@
 namespace {
 
 constexpr int buttonWidth = 63;
+
+// The period count (default 100) and one of the seven commands.
+bool askBacktest(QWidget* parent, int& draws, PredictKind& kind) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("历史回测"));
+    auto* form = new QFormLayout(&dialog);
+    auto* periods = new QSpinBox(&dialog);
+    periods->setRange(1, 99999);
+    periods->setValue(100);
+    auto* command = new QComboBox(&dialog);
+    for (PredictKind k : {PredictKind::Compound, PredictKind::Single, PredictKind::Banker, PredictKind::Cold,
+                          PredictKind::Odd, PredictKind::Even, PredictKind::Zone})
+        command->addItem(PredictCommandName(k), int(k));
+    form->addRow(QStringLiteral("回测期数:"), periods);
+    form->addRow(QStringLiteral("预测命令:"), command);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form->addRow(buttons);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    periods->interpretText();
+    draws = periods->value();
+    kind = PredictKind(command->currentData().toInt());
+    return true;
+}
 
 // Blocks the window for the single prediction; the cursor says so.
 class WaitCursor {
@@ -29,7 +61,7 @@ class WaitCursor {
 } // namespace
 
 TPredictPanel::TPredictPanel(const TCodeArr& history, QWidget* parent)
-    : QWidget(parent), m_history(history), m_chooseSaveFile(AskExportFileName) {
+    : QWidget(parent), m_history(history), m_chooseSaveFile(AskExportFileName), m_askBacktest(askBacktest) {
     setObjectName(QStringLiteral("PridictPanel"));
 
     TuiToolBar = new QToolBar(this);
@@ -67,6 +99,8 @@ TPredictPanel::TPredictPanel(const TCodeArr& history, QWidget* parent)
     menu->addAction(TuiOddNumRcmBt->text(), this, &TPredictPanel::TuiOddNumRcmBtClick);
     menu->addAction(TuiEvenNumRcmBt->text(), this, &TPredictPanel::TuiEvenNumRcmBtClick);
     menu->addAction(TuiAreaNumRcmBt->text(), this, &TPredictPanel::TuiAreaNumRcmBtClick);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("历史回测"), this, &TPredictPanel::TuiBacktestClick);
     TuiMorePredictBt = new QToolButton(TuiToolBar);
     TuiMorePredictBt->setObjectName(QStringLiteral("TuiMorePredictBt"));
     TuiMorePredictBt->setText(QStringLiteral("更多预测"));
@@ -83,6 +117,19 @@ TPredictPanel::TPredictPanel(const TCodeArr& history, QWidget* parent)
     QPalette palette = TuiMemo->palette();
     palette.setColor(QPalette::Base, QColor(241, 223, 205));
     TuiMemo->setPalette(palette);
+
+    // The tool bar keeps its commands; the prize check of the page's text sits in the text's menu.
+    TuiPrizeCheckAct = new QAction(QStringLiteral("中奖查询..."), this);
+    TuiPrizeCheckAct->setObjectName(QStringLiteral("TuiPrizeCheckAct"));
+    connect(TuiPrizeCheckAct, &QAction::triggered, this, &TPredictPanel::TuiPrizeCheckClick);
+    TuiMemo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(TuiMemo, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        QMenu* menu = TuiMemo->createStandardContextMenu(pos);
+        menu->addSeparator();
+        menu->addAction(TuiPrizeCheckAct);
+        menu->exec(TuiMemo->viewport()->mapToGlobal(pos));
+        delete menu;
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -145,10 +192,26 @@ void TPredictPanel::TuiAreaNumRcmBtClick() {
     runCommand(PredictKind::Zone);
 }
 
+void TPredictPanel::TuiBacktestClick() {
+    int draws = 100;
+    PredictKind kind = PredictKind::Compound;
+    if (!m_askBacktest || !m_askBacktest(this, draws, kind)) return;
+    RunGuarded(this, [&] {
+        const WaitCursor wait;
+        const PredictBacktest b = RunPredictBacktest(m_history, kind, draws);
+        TuiMemo->setPlainText(PredictBacktestText(b).join(QLatin1Char('\n')));
+        emit statusText(QStringLiteral("完成 历史回测"));
+    });
+}
+
 void TPredictPanel::TuiExportBtClick() {
     const QString path = m_chooseSaveFile ? m_chooseSaveFile(this) : QString();
     if (path.isEmpty()) return;
     RunGuarded(this, [&] { ExportLines(path, memoLines()); });
+}
+
+void TPredictPanel::TuiPrizeCheckClick() {
+    OpenPrizeCheck(this, m_history, TuiMemo->toPlainText());
 }
 
 void TPredictPanel::TuiPrintBtClick() {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 
+class QAction;
 class QPlainTextEdit;
 class QToolBar;
 class QToolButton;
@@ -21,6 +22,10 @@ class TPredictPanel : public QWidget {
 
     // Replaces the save dialog (the main window's shared one, or a test's answer).
     void setSaveFileChooser(SaveFileChooser chooser);
+
+    // Asks for the backtest's period count and command; false when cancelled.
+    using BacktestAsker = std::function<bool(QWidget* parent, int& draws, PredictKind& kind)>;
+    void setBacktestAsker(BacktestAsker asker) { m_askBacktest = std::move(asker); }
 
     // The text area's content as lines; an empty area has none.
     QStringList memoLines() const;
@@ -38,6 +43,7 @@ class TPredictPanel : public QWidget {
     QToolButton* TuiAreaNumRcmBt = nullptr;
     QToolButton* TuiMorePredictBt = nullptr;
     QPlainTextEdit* TuiMemo = nullptr;
+    QAction* TuiPrizeCheckAct = nullptr; // the prize check on the page's text, in the text's menu
 
   signals:
     void statusText(const QString& text);
@@ -47,6 +53,7 @@ class TPredictPanel : public QWidget {
   public slots:
     void TuiExportBtClick();
     void TuiPrintBtClick();
+    void TuiPrizeCheckClick();
     void TuiCombinePredictBtClick();
     void TuiSinglePredictBtClick();
     void TuiNerveRcmBtClick();
@@ -54,6 +61,8 @@ class TPredictPanel : public QWidget {
     void TuiOddNumRcmBtClick();
     void TuiEvenNumRcmBtClick();
     void TuiAreaNumRcmBtClick();
+    // 历史回测: each of the last draws predicted from the draws before it, against chance.
+    void TuiBacktestClick();
 
   private:
     QToolButton* addButton(const QString& caption, const QString& name, void (TPredictPanel::*slot)(),
@@ -62,4 +71,5 @@ class TPredictPanel : public QWidget {
 
     const TCodeArr& m_history;
     SaveFileChooser m_chooseSaveFile;
+    BacktestAsker m_askBacktest;
 };

@@ -10,6 +10,10 @@
 #include "history/PrintLines.h"
 #include "metrics/Code.h"
 #include "history/ExportFile.h"
+#include "prize/PrizeCheck.h"
+#include "prize/PrizeWindow.h"
+#include "shrink/BacktestSheet.h"
+#include "shrink/ConditionSet.h"
 #include "shrink/ShrinkRun.h"
 
 #include <QComboBox>
@@ -19,6 +23,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -72,11 +77,10 @@ QList<QRect> addCaption(QWidget* parent, const QString& text, int left, int top,
     return gaps;
 }
 
-QSpinBox* addSpin(QWidget* parent, const QString& name, int low, int high, int value) {
+QSpinBox* addSpin(QWidget* parent, const QString& name, int low, int high) {
     auto* spin = new QSpinBox(parent);
     spin->setObjectName(name);
     spin->setRange(low, high);
-    spin->setValue(value);
     return spin;
 }
 
@@ -132,6 +136,21 @@ QString findThreeBytes(QPlainTextEdit* memo, const QString& text) {
     return QStringLiteral("恭喜，找到号码") + text;
 }
 
+QString defaultConditionFile(QWidget* parent, bool save) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("缩水条件文件 (*.json)"));
+    dialog.setDefaultSuffix(QStringLiteral("json"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+}
+
+bool defaultQuestion(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, QString(), text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
 QString defaultInputBox(QWidget* parent, const QString& caption) {
     bool ok = false;
     const QString text = QInputDialog::getText(parent, caption, QString(), QLineEdit::Normal, QString(), &ok);
@@ -141,7 +160,8 @@ QString defaultInputBox(QWidget* parent, const QString& caption) {
 } // namespace
 
 TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
-    : QWidget(parent), History(history), m_saveName(AskExportFileName), m_inputBox(defaultInputBox) {
+    : QWidget(parent), History(history), m_saveName(AskExportFileName), m_inputBox(defaultInputBox),
+      m_conditionFile(defaultConditionFile), m_question(defaultQuestion) {
     setObjectName(QStringLiteral("RcmPanel"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -160,8 +180,21 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
                                 &TShrinkPanel::RcmPanelPrintBtClick);
     RcmPanelScaleBt = addButton(QStringLiteral("RcmPanelScaleBt"), QStringLiteral("缩水计算"),
                                 &TShrinkPanel::RcmPanelScaleBtClick);
+    // 容错 sits beside the run it changes.
+    auto* toleranceLabel = new QLabel(QStringLiteral(" 容错"), RcmPanelTbr);
+    RcmPanelTbr->addWidget(toleranceLabel);
+    RcmPanelToleranceSe = new QSpinBox(RcmPanelTbr);
+    RcmPanelToleranceSe->setObjectName(QStringLiteral("RcmPanelToleranceSe"));
+    RcmPanelToleranceSe->setRange(0, 17);
+    RcmPanelToleranceSe->setToolTip(QStringLiteral("容错：号码最多可以不满足几个启用的条件（复式号码除外）"));
+    RcmPanelTbr->addWidget(RcmPanelToleranceSe);
     RcmPanelViewCodeBt = addButton(QStringLiteral("RcmPanelViewCodeBt"), QStringLiteral("查看结果"),
                                    &TShrinkPanel::RcmPanelViewCodeBtClick);
+    RcmPanelTbr->addSeparator();
+    RcmPanelSaveCondBt = addButton(QStringLiteral("RcmPanelSaveCondBt"), QStringLiteral("保存条件"),
+                                   &TShrinkPanel::RcmPanelSaveCondBtClick);
+    RcmPanelLoadCondBt = addButton(QStringLiteral("RcmPanelLoadCondBt"), QStringLiteral("载入条件"),
+                                   &TShrinkPanel::RcmPanelLoadCondBtClick);
     layout->addWidget(RcmPanelTbr);
 
     RcmPctl = new QTabWidget(this);
@@ -179,6 +212,8 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
     RcmPctl->addTab(RcmSheet2, QStringLiteral("条件2"));
     RcmPctl->addTab(RcmSheet3, QStringLiteral("条件3"));
     RcmPctl->addTab(RcmSheet4, QStringLiteral("缩水结果"));
+    RcmSheet5 = new TBacktestSheet(History, [this] { return readTypedInput(); });
+    RcmPctl->addTab(RcmSheet5, QStringLiteral("历史验证"));
 
     buildSheet1();
     buildSheet2();
@@ -191,6 +226,8 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
     RcmMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memoLayout->addWidget(RcmMemo);
 
+    // Start values are the reset values.
+    writeInput(ShrinkInput{});
     RcmPctl->setCurrentWidget(RcmSheet3);
     RcmSheet1->installEventFilter(this);
     RcmSheet1Panel->installEventFilter(this);
@@ -236,8 +273,8 @@ void TShrinkPanel::buildSheet1() {
 
     const QList<QRect> sumGaps =
         addCaption(g, QStringLiteral("每注红球号和值设定:和值介于         至"), 10, 26, 63);
-    SumSe1 = addSpin(g, QStringLiteral("SumSe1"), 21, 183, 21);
-    SumSe2 = addSpin(g, QStringLiteral("SumSe2"), 21, 183, 183);
+    SumSe1 = addSpin(g, QStringLiteral("SumSe1"), 21, 183);
+    SumSe2 = addSpin(g, QStringLiteral("SumSe2"), 21, 183);
     SumSe1->setGeometry(sumGaps[0]);
     SumSe2->setGeometry(sumGaps[1]);
 
@@ -260,7 +297,6 @@ void TShrinkPanel::buildSheet1() {
     RcmSheet1LinkRadio = addMatrix<TMultiRadio>(
         g, QStringLiteral("RcmSheet1LinkRadio"),
         {QStringLiteral("有连号"), QStringLiteral("无连号"), QStringLiteral("不考虑连号")}, 70, 3, 174, 80);
-    RcmSheet1LinkRadio->SetItemIndex(2);
     RcmSheet1LinkChk = addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet1LinkChk"),
                                             {QStringLiteral("二连号"), QStringLiteral("三连号"),
                                              QStringLiteral("四连号"), QStringLiteral("五连号")},
@@ -277,8 +313,8 @@ void TShrinkPanel::buildSheet2() {
     QWidget* g = RcmSheet2Gbx1;
 
     const QList<QRect> tailGaps = addCaption(g, QStringLiteral("合值范围设定:        至"), 10, 26, 56);
-    RcmSheet2Gbx1AddSe1 = addSpin(g, QStringLiteral("RcmSheet2Gbx1AddSe1"), 0, 9, 0);
-    RcmSheet2Gbx1AddSe2 = addSpin(g, QStringLiteral("RcmSheet2Gbx1AddSe2"), 0, 9, 9);
+    RcmSheet2Gbx1AddSe1 = addSpin(g, QStringLiteral("RcmSheet2Gbx1AddSe1"), 0, 9);
+    RcmSheet2Gbx1AddSe2 = addSpin(g, QStringLiteral("RcmSheet2Gbx1AddSe2"), 0, 9);
     RcmSheet2Gbx1AddSe1->setGeometry(tailGaps[0]);
     RcmSheet2Gbx1AddSe2->setGeometry(tailGaps[1]);
 
@@ -309,9 +345,9 @@ void TShrinkPanel::buildSheet3() {
     sheetLayout->addWidget(RcmSheet3Gbx1);
     QWidget* g = RcmSheet3Gbx1;
 
-    MaxCodeSe = addSpin(g, QStringLiteral("MaxCodeSe"), 1, 33, 33);
+    MaxCodeSe = addSpin(g, QStringLiteral("MaxCodeSe"), 1, 33);
     MaxCodeSe->setGeometry(addCaption(g, QStringLiteral("最大号码:"), 10, 26, 50).last());
-    MinCodeSe = addSpin(g, QStringLiteral("MinCodeSe"), 1, 33, 1);
+    MinCodeSe = addSpin(g, QStringLiteral("MinCodeSe"), 1, 33);
     MinCodeSe->setGeometry(addCaption(g, QStringLiteral("最小号码:"), 150, 26, 50).last());
 
     // Each caption holds its lists in its blanks, the second of a range after "至".
@@ -383,6 +419,7 @@ ShrinkInput TShrinkPanel::readInput() const {
     in.mod3 = {Cbbmod0->currentIndex() - 1, Cbbmod1->currentIndex() - 1, Cbbmod2->currentIndex() - 1};
     in.acMin = CbbAc1->currentIndex() - 1;
     in.acMax = CbbAc2->currentIndex() - 1;
+    in.tolerance = RcmPanelToleranceSe->value();
     for (int r = 0; r < 4; ++r) {
         in.hitRows[size_t(r)].list = RcmSheet3RangeEdit[size_t(r)]->text();
         for (int k = 0; k < 6; ++k)
@@ -391,37 +428,72 @@ ShrinkInput TShrinkPanel::readInput() const {
     return in;
 }
 
+namespace {
+template <size_t N> void setItems(TMultiChk* matrix, const std::array<bool, N>& items) {
+    for (size_t k = 0; k < N; ++k)
+        matrix->SetChecked(int(k), items[k]);
+}
+} // namespace
+
+void TShrinkPanel::writeInput(const ShrinkInput& in) {
+    setItems(RcmSheet1CodeChk, in.candidates);
+    SumSe1->setValue(in.sumMin);
+    SumSe2->setValue(in.sumMax);
+    SumExEd->setText(in.excludeSums);
+    setItems(RcmSheet1RatioChk, in.oddEven);
+    setItems(RcmSheet1CountChk, in.repeats);
+    // Index 3 is the radio with no item selected.
+    if (in.linkIndex >= 0 && in.linkIndex < RcmSheet1LinkRadio->Count())
+        RcmSheet1LinkRadio->SetItemIndex(in.linkIndex);
+    else
+        RcmSheet1LinkRadio->Clear();
+    setItems(RcmSheet1LinkChk, in.linkRuns);
+    RcmSheet2Gbx1AddSe1->setValue(in.tailMin);
+    RcmSheet2Gbx1AddSe2->setValue(in.tailMax);
+    RcmSheet2Gbx1AddEd->setText(in.excludeTails);
+    CodeExcEd->setText(in.excludeNumbers);
+    CodeIncEd->setText(in.requireNumbers);
+    setItems(RcmSheet2RatioChk, in.bigSmall);
+    MaxCodeSe->setValue(in.maxCode);
+    MinCodeSe->setValue(in.minCode);
+    // Item 0 is "不选"; the value v is item v + 1.
+    CbbSpan1->setCurrentIndex(in.spanMin + 1);
+    CbbSpan2->setCurrentIndex(in.spanMax + 1);
+    const std::array<QComboBox*, 3> zones{Cbb11, Cbb22, Cbb33}, mod3{Cbbmod0, Cbbmod1, Cbbmod2};
+    for (size_t k = 0; k < 3; ++k) {
+        zones[k]->setCurrentIndex(in.zones[k] + 1);
+        mod3[k]->setCurrentIndex(in.mod3[k] + 1);
+    }
+    CbbAc1->setCurrentIndex(in.acMin + 1);
+    CbbAc2->setCurrentIndex(in.acMax + 1);
+    RcmPanelToleranceSe->setValue(in.tolerance);
+    for (size_t r = 0; r < 4; ++r) {
+        RcmSheet3RangeEdit[r]->setText(in.hitRows[r].list);
+        setItems(RcmSheet3RangeChk[r], in.hitRows[r].items);
+    }
+}
+
 void TShrinkPanel::RcmPanelClearBtClick() {
-    RcmSheet1CodeChk->Clear();
-    SumSe1->setValue(21);
-    SumSe2->setValue(183);
-    SumExEd->clear();
-    RcmSheet1RatioChk->Clear();
-    RcmSheet1CountChk->Clear();
-    RcmSheet1LinkRadio->SetItemIndex(2);
-    RcmSheet1LinkChk->Clear();
-    RcmSheet2Gbx1AddSe1->setValue(0);
-    RcmSheet2Gbx1AddSe2->setValue(9);
-    RcmSheet2Gbx1AddEd->clear();
-    CodeExcEd->clear();
-    CodeIncEd->clear();
-    RcmSheet2RatioChk->Clear();
-    MaxCodeSe->setValue(33);
-    MinCodeSe->setValue(1);
-    for (QComboBox* c : {CbbSpan1, CbbSpan2, Cbb11, Cbb22, Cbb33, Cbbmod0, Cbbmod1, Cbbmod2, CbbAc1, CbbAc2})
-        c->setCurrentIndex(0);
+    ShrinkInput reset;
     // The four hit rows keep their content.
+    reset.hitRows = readInput().hitRows;
+    writeInput(reset);
+}
+
+ShrinkInput TShrinkPanel::readTypedInput() {
+    // A value still being typed into a spin edit counts as typed.
+    for (QSpinBox* spin : {SumSe1, SumSe2, RcmSheet2Gbx1AddSe1, RcmSheet2Gbx1AddSe2, MaxCodeSe, MinCodeSe,
+                           RcmPanelToleranceSe})
+        spin->interpretText();
+    return readInput();
 }
 
 void TShrinkPanel::RcmPanelScaleBtClick() {
-    if (RcmSheet1CodeChk->CheckedCount() < 8) {
+    const ShrinkInput input = readTypedInput();
+    if (input.tooFewCandidates()) {
         ShowMessage(this, TooFewCandidatesText());
         return;
     }
-    // A value still being typed into a spin edit counts as typed.
-    for (QSpinBox* spin : {SumSe1, SumSe2, RcmSheet2Gbx1AddSe1, RcmSheet2Gbx1AddSe2, MaxCodeSe, MinCodeSe})
-        spin->interpretText();
-    const ShrinkInput input = readInput();
     TProgressForm& form = TProgressForm::instance();
     ShrinkProgress progress;
     progress.begin = [&form] { form.begin(QStringLiteral("正在进行缩水计算..."), ShrinkProgressMaximum); };
@@ -430,9 +502,14 @@ void TShrinkPanel::RcmPanelScaleBtClick() {
     ShrinkResult result;
     // A list that does not read, or a value outside its set, ends the command before the progress
     // window appears; the memo and the status bar keep the previous result.
-    if (!RunGuarded(this, [&] { result = RunShrink(input, History, progress); })) return;
+    if (!RunGuarded(this, [&] { result = RunShrink(input, History, progress, true); })) return;
     emit statusText(result.countLine);
     RcmMemo->setPlainText(result.text);
+    // The memo lists up to 100,000 tickets; beyond that the export offers them from here.
+    if (result.count > ShrinkListLimit)
+        m_fullResult = std::move(result);
+    else
+        m_fullResult = ShrinkResult{};
 }
 
 void TShrinkPanel::RcmPanelViewCodeBtClick() {
@@ -440,9 +517,32 @@ void TShrinkPanel::RcmPanelViewCodeBtClick() {
 }
 
 void TShrinkPanel::RcmPanelExportBtClick() {
+    const bool all =
+        m_fullResult.count > ShrinkListLimit &&
+        m_question(
+            this,
+            QStringLiteral("缩水结果共%1注，超过10万注。\n是否导出全部%1注号码？（选“否”只导出结果页的文字）")
+                .arg(m_fullResult.count));
     const QString path = m_saveName(this);
     if (path.isEmpty()) return;
-    RunGuarded(this, [&] { ExportLines(path, MemoLines(RcmMemo->toPlainText())); });
+    RunGuarded(this, [&] {
+        ExportLines(path, all ? ShrinkAllText(m_fullResult).split(QLatin1Char('\n'))
+                              : MemoLines(RcmMemo->toPlainText()));
+    });
+}
+
+void TShrinkPanel::RcmPanelSaveCondBtClick() {
+    const QString path = m_conditionFile(this, true);
+    if (path.isEmpty()) return;
+    const ShrinkInput input = readTypedInput();
+    RunGuarded(this, [&] { SaveConditionSetFile(path, input); });
+}
+
+void TShrinkPanel::RcmPanelLoadCondBtClick() {
+    const QString path = m_conditionFile(this, false);
+    if (path.isEmpty()) return;
+    // Read whole before any widget changes: a refused file changes nothing.
+    RunGuarded(this, [&] { writeInput(LoadConditionSetFile(path)); });
 }
 
 void TShrinkPanel::RcmPanelCheckBtClick() {
@@ -454,8 +554,12 @@ void TShrinkPanel::RcmPanelCheckBtClick() {
     const QString answer = m_inputBox(this, QStringLiteral("输入开奖号码"));
     if (answer.isEmpty()) return;
     RcmPctl->setCurrentWidget(RcmSheet4);
-    // Three bytes in the program's code page: a number and its separator.
-    if (ToGb(answer).size() != 3) return;
+    // Three bytes in the program's code page: a number and its separator. A whole draw or an issue
+    // code checks the memo's tickets against that draw.
+    if (ToGb(answer).size() != 3) {
+        if (NamesDraw(answer)) OpenPrizeCheck(this, History, RcmMemo->toPlainText(), answer);
+        return;
+    }
     emit statusText(findThreeBytes(RcmMemo, answer));
 }
 

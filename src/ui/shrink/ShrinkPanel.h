@@ -3,6 +3,7 @@
 #include "ExportDialog.h"
 #include "history/CodeRec.h"
 #include "shrink/ShrinkInput.h"
+#include "shrink/ShrinkRun.h"
 
 #include <QWidget>
 #include <array>
@@ -19,6 +20,7 @@ class QToolBar;
 class QToolButton;
 class TMultiChk;
 class TMultiRadio;
+class TBacktestSheet;
 
 // The shrink panel: the candidate numbers and filter conditions on three sheets, the result memo
 // on the fourth, and the tool bar that resets, runs, views, exports, checks and prints.
@@ -29,12 +31,20 @@ class TShrinkPanel : public QWidget {
 
     // What the condition widgets hold now.
     ShrinkInput readInput() const;
+    // Puts every condition of in into the widgets, the hit rows included.
+    void writeInput(const ShrinkInput& in);
 
     // Standard dialogs, replaceable so that tests can answer them. The input box returns the typed
     // text (empty when cancelled).
     using InputBox = std::function<QString(QWidget* parent, const QString& caption)>;
     void setSaveFileChooser(SaveFileChooser chooser) { m_saveName = std::move(chooser); }
     void setInputBox(InputBox box) { m_inputBox = std::move(box); }
+    // The condition-set file dialog (save or open); empty when cancelled.
+    using ConditionFileDialog = std::function<QString(QWidget* parent, bool save)>;
+    void setConditionFileDialog(ConditionFileDialog dialog) { m_conditionFile = std::move(dialog); }
+    // A yes/no question; true for yes.
+    using QuestionBox = std::function<bool(QWidget* parent, const QString& text)>;
+    void setQuestionBox(QuestionBox box) { m_question = std::move(box); }
 
     QToolBar* RcmPanelTbr = nullptr;
     QToolButton* RcmPanelClearBt = nullptr;
@@ -43,12 +53,16 @@ class TShrinkPanel : public QWidget {
     QToolButton* RcmPanelPrintBt = nullptr;
     QToolButton* RcmPanelScaleBt = nullptr;
     QToolButton* RcmPanelViewCodeBt = nullptr;
+    QSpinBox* RcmPanelToleranceSe = nullptr;
+    QToolButton* RcmPanelSaveCondBt = nullptr;
+    QToolButton* RcmPanelLoadCondBt = nullptr;
 
     QTabWidget* RcmPctl = nullptr;
     QWidget* RcmSheet1 = nullptr;
     QWidget* RcmSheet2 = nullptr;
     QWidget* RcmSheet3 = nullptr;
     QWidget* RcmSheet4 = nullptr;
+    TBacktestSheet* RcmSheet5 = nullptr;
 
     QGroupBox* RcmSheet1Gbx1 = nullptr;
     TMultiChk* RcmSheet1CodeChk = nullptr;
@@ -96,6 +110,8 @@ class TShrinkPanel : public QWidget {
     void RcmPanelExportBtClick();
     void RcmPanelCheckBtClick();
     void RcmPanelPrintBtClick();
+    void RcmPanelSaveCondBtClick();
+    void RcmPanelLoadCondBtClick();
     void RcmSheet1Show();
     void RcmSheet1Resize();
 
@@ -112,6 +128,13 @@ class TShrinkPanel : public QWidget {
     void buildSheet3();
 
     const TCodeArr& History;
+    // What the run reads: pending spin-edit typing is taken as typed.
+    ShrinkInput readTypedInput();
+
     SaveFileChooser m_saveName;
     InputBox m_inputBox;
+    ConditionFileDialog m_conditionFile;
+    QuestionBox m_question;
+    // Every ticket of the last run when there were more than the memo lists, for 导出结果.
+    ShrinkResult m_fullResult;
 };

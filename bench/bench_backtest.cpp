@@ -1,0 +1,121 @@
+#include "history/Parser.h"
+#include "predict/PredictBacktest.h"
+#include "shrink/Backtest.h"
+#include "shrink/Combinations.h"
+#include "shrink/ShrinkRun.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const TCodeArr& sampleHistory() {
+    static const TCodeArr history = [] {
+        QFile f(QStringLiteral(KELVORA_SAMPLE));
+        f.open(QIODevice::ReadOnly);
+        return ParseHistory(f.readAll()).history;
+    }();
+    return history;
+}
+
+// Every one of the 18 conditions active.
+ShrinkInput everyCondition() {
+    ShrinkInput in;
+    in.candidates.fill(true);
+    in.candidates[32] = false;
+    in.sumMin = 70;
+    in.sumMax = 140;
+    in.excludeSums = QStringLiteral("90,100,110");
+    in.oddEven = {false, false, true, true, true, false, false};
+    in.repeats = {true, true, true, false, false};
+    in.linkIndex = 0;
+    in.linkRuns = {true, true, false, false};
+    in.tailMin = 1;
+    in.tailMax = 8;
+    in.excludeTails = QStringLiteral("5");
+    in.excludeNumbers = QStringLiteral("32");
+    in.requireNumbers = QStringLiteral("07");
+    in.bigSmall = {false, false, true, true, true, false, false};
+    in.maxCode = 32;
+    in.minCode = 2;
+    in.spanMin = 15;
+    in.spanMax = 30;
+    in.zones = {2, -1, -1};
+    in.mod3 = {-1, 2, -1};
+    in.acMin = 4;
+    in.acMax = 10;
+    in.hitRows[0].list = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11");
+    in.hitRows[0].items = {false, true, true, true, false, false};
+    return in;
+}
+
+// All 33 candidates and ten active conditions (the sum range among them).
+ShrinkInput tenConditions(int tolerance) {
+    ShrinkInput in;
+    in.candidates.fill(true);
+    in.sumMin = 70;
+    in.sumMax = 140;
+    in.oddEven = {false, false, true, true, true, false, false};
+    in.repeats = {true, true, true, false, false};
+    in.linkIndex = 1;
+    in.tailMin = 1;
+    in.tailMax = 8;
+    in.bigSmall = {false, false, true, true, true, false, false};
+    in.spanMin = 15;
+    in.spanMax = 30;
+    in.zones = {2, -1, -1};
+    in.acMin = 6;
+    in.acMax = 10;
+    in.hitRows[0].list = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11");
+    in.hitRows[0].items = {false, true, true, true, false, false};
+    in.tolerance = tolerance;
+    return in;
+}
+
+void BM_BuildCombinations(benchmark::State& state) {
+    CandidateFlags all;
+    all.fill(1);
+    for (auto _ : state) {
+        TCodeList list;
+        BuildCombinations(list, all);
+        benchmark::DoNotOptimize(list.data());
+    }
+}
+
+void BM_ShrinkBacktestAllDraws(benchmark::State& state) {
+    const ShrinkInput in = everyCondition();
+    const int draws = int(sampleHistory().size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RunShrinkBacktest(in, sampleHistory(), draws).kept);
+}
+
+void BM_Tolerance(benchmark::State& state) {
+    const ShrinkInput in = tenConditions(int(state.range(0)));
+    int count = 0;
+    for (auto _ : state)
+        count = RunShrink(in, sampleHistory()).count;
+    state.counters["tickets"] = count;
+}
+
+void BM_PredictBacktest1000(benchmark::State& state) {
+    const auto kind = PredictKind(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RunPredictBacktest(sampleHistory(), kind, 1000).rows.size());
+    state.SetLabel(PredictCommandName(kind).toStdString());
+}
+
+} // namespace
+
+BENCHMARK(BM_BuildCombinations)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShrinkBacktestAllDraws)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Tolerance)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PredictBacktest1000)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,92 @@
+#include "Cli.h"
+
+#include "KelvoraError.h"
+#include "prize/PrizeReport.h"
+#include "prize/TicketReader.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+const QString usage = QStringLiteral(
+    "Usage: kelvora-cli [--data FILE] prize [--draw DRAW] [--blue LIST] [--json] [FILE]\n"
+    "       kelvora-cli [--data FILE] prize --history [--blue LIST] [--json] [FILE]\n\n"
+    "Checks a list of tickets (FILE, or standard input without FILE or with -) against one draw\n"
+    "with the prize tiers, or with --history against every draw of the history.\n\n"
+    "Options:\n"
+    "  --draw DRAW   an issue code of the history (default: the newest draw) or six reds and\n"
+    "                a blue, e.g. \"01 04 16 22 26 31+04\"\n"
+    "  --blue LIST   blues for tickets that have none, comma-separated (e.g. 3,9,12)\n"
+    "  --history     what every ticket would have won on every draw of the history\n"
+    "  --json        print JSON instead of the readable report\n");
+
+bool readInput(CliContext& ctx, const QString& name, QString& text) {
+    QFile file;
+    bool opened = false;
+    if (name.isEmpty() || name == QLatin1String("-"))
+        opened = file.open(stdin, QIODevice::ReadOnly);
+    else {
+        file.setFileName(name);
+        opened = file.open(QIODevice::ReadOnly);
+    }
+    if (!opened) {
+        ctx.err << QStringLiteral("无法打开文件 %1").arg(QDir::toNativeSeparators(name)) << '\n';
+        return false;
+    }
+    text = DecodeTicketFile(file.readAll());
+    return true;
+}
+
+int runPrize(CliContext& ctx) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringLiteral("help"));
+    const QCommandLineOption draw(QStringLiteral("draw"), QString(), QStringLiteral("DRAW"));
+    const QCommandLineOption blue(QStringLiteral("blue"), QString(), QStringLiteral("LIST"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption history(QStringLiteral("history"));
+    parser.addOptions({help, draw, blue, json, history});
+    if (!parser.parse(ctx.args)) return ctx.usageError(parser.errorText(), usage);
+    if (parser.isSet(help)) {
+        ctx.out << usage;
+        return CliOk;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1)
+        return ctx.usageError(QStringLiteral("unexpected argument '%1'").arg(positional.at(1)), usage);
+    if (parser.isSet(history) && parser.isSet(draw))
+        return ctx.usageError(QStringLiteral("--draw does not go with --history"), usage);
+
+    const std::optional<TCodeArr> draws = ctx.loadHistory();
+    if (!draws) return CliRefused;
+    QString text;
+    if (!readInput(ctx, positional.value(0), text)) return CliRefused;
+    try {
+        const uint32_t defaultBlues = ReadBlueList(parser.value(blue));
+        const TicketList list = ReadTickets(text, defaultBlues);
+        if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
+        if (parser.isSet(history)) {
+            const HistoryResult result = CheckHistory(list.tickets, *draws);
+            if (parser.isSet(json))
+                ctx.out << HistoryJson(list.tickets, result) << '\n';
+            else
+                ctx.out << HistoryReportLines(list.tickets, result).join(QLatin1Char('\n')) << '\n';
+        } else {
+            const PrizeResult result = CheckTickets(list.tickets, ParseDraw(parser.value(draw), *draws));
+            if (parser.isSet(json))
+                ctx.out << PrizeJson(list.tickets, result) << '\n';
+            else
+                ctx.out << PrizeReportLines(list.tickets, result).join(QLatin1Char('\n')) << '\n';
+        }
+    } catch (const KelvoraError& e) {
+        ctx.err << e.message() << '\n';
+        return CliRefused;
+    }
+    return CliOk;
+}
+
+const CliRegistrar reg({"prize", "check tickets against a draw or the whole history (prize tiers)",
+                        runPrize});
+
+} // namespace

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "charts/BoardCharts.h"
+#include "charts/G2NetModel.h"
+#include "charts/H2NetModel.h"
+#include "charts/OmissionChart.h"
+#include "history/CodeRec.h"
+
+#include <QJsonObject>
+#include <array>
+#include <variant>
+
+// What a sheet shows, and so which control draws it.
+enum class ChartKind {
+    Grid,   // a trend grid (H2NetModel)
+    Bars,   // a bar statistics chart (G2NetModel)
+    Boards, // one small board per draw (B0NetBoards)
+    Tables, // the two omission tables (OmissionTables)
+};
+
+// What a fill routine reads besides the history.
+struct ChartArgs {
+    int periods = 30;
+    int start = 1;                     // the rotation chart's start number
+    int boxWidth = OmissionTableWidth; // the omission tables are centred in a box this wide
+};
+
+using ChartModel = std::variant<H2NetModel, G2NetModel, B0NetBoards, OmissionTables>;
+
+// One chart sheet: its 1-based number (page index + 1), caption, kind and fill routine. The fill
+// routine throws KelvoraError for an N it refuses, before building anything.
+struct ChartSheet {
+    int number;
+    const char* caption; // UTF-8
+    ChartKind kind;
+    ChartModel (*fill)(const TCodeArr& history, const ChartArgs& args);
+
+    QString title() const { return QString::fromUtf8(caption); }
+};
+
+constexpr int ChartSheetCount = 13;
+// The thirteen sheets in page-index order.
+extern const std::array<ChartSheet, ChartSheetCount> ChartSheets;
+// Sheet 1..13, or nullptr outside.
+const ChartSheet* FindChartSheet(int number);
+
+// The chart JSON of any model ({"kind":...} as each model writes it).
+QJsonObject ChartModelJson(const ChartModel& model);

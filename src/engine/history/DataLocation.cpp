@@ -1,0 +1,92 @@
+#include "history/DataLocation.h"
+
+#include "history/AtomicFile.h"
+#include "history/DataFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace {
+
+const QString DataName = QStringLiteral("ssq.dxt");
+const QString ReadmeName = QStringLiteral("readme.txt");
+
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+// Permission bits say nothing about a read-only mount or about root; only a real file tells.
+bool canWriteIn(const QString& dir) {
+    if (!QFileInfo(dir).isDir()) return false;
+    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".kelvora-XXXXXX")));
+    return probe.open();
+}
+
+} // namespace
+
+QString UserDataDir() {
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return base.isEmpty() ? QString() : QDir(base).filePath(QStringLiteral("Kelvora"));
+}
+
+QString InstalledShareDir(const QString& programDir) {
+    return QDir::cleanPath(QDir(programDir).filePath(QStringLiteral("../share/kelvora")));
+}
+
+DataLocation LocateData(const DataPlaces& places) {
+    DataLocation loc;
+    const QDir program(places.programDir);
+    const QString shareDir = InstalledShareDir(places.programDir);
+    const bool installed = !program.exists(DataName) && QFileInfo(shareDir).isDir();
+    loc.readmeFile = QDir(installed ? shareDir : places.programDir).filePath(ReadmeName);
+
+    if (!places.dataOption.isEmpty()) {
+        const QFileInfo file(places.dataOption);
+        loc.dataFile = loc.loadFile = file.absoluteFilePath();
+        loc.dataDir = file.absolutePath();
+        return loc;
+    }
+    if (!installed && canWriteIn(places.programDir)) {
+        loc.dataDir = QDir(places.programDir).absolutePath();
+        loc.dataFile = loc.loadFile = DataFileNameIn(loc.dataDir);
+        return loc;
+    }
+
+    loc.perUser = true;
+    const QString seed = QDir(installed ? shareDir : places.programDir).filePath(DataName);
+    loc.dataDir = places.userDir;
+    loc.dataFile = places.userDir.isEmpty() ? QString() : DataFileNameIn(places.userDir);
+    if (places.userDir.isEmpty() || !QDir().mkpath(places.userDir)) {
+        loc.problems << QStringLiteral("无法创建数据文件夹 \"%1\"，请检查主目录是否存在、是否可写。"
+                                       "现在显示随程序安装的开奖数据，修改后无法保存。")
+                            .arg(native(places.userDir));
+        if (QFileInfo::exists(seed)) loc.loadFile = seed;
+        return loc;
+    }
+    const bool writable = canWriteIn(places.userDir);
+    const QString readOnly =
+        QStringLiteral("数据文件夹 \"%1\" 没有写入权限或磁盘已满，修改后的开奖数据无法保存。")
+            .arg(native(places.userDir));
+    if (QFileInfo::exists(loc.dataFile)) {
+        if (!writable) loc.problems << readOnly;
+        loc.loadFile = loc.dataFile;
+        return loc;
+    }
+    QFile source(seed);
+    if (!source.open(QIODevice::ReadOnly)) {
+        loc.problems << QStringLiteral("找不到随程序安装的开奖数据 \"%1\"。请用“在线更新”或“导入数据”"
+                                       "取得开奖数据，保存后存放在 \"%2\"。")
+                            .arg(native(seed), native(loc.dataFile));
+        return loc;
+    }
+    if (writable && WriteFileAtomically(loc.dataFile, source.readAll()).isEmpty()) {
+        loc.loadFile = loc.dataFile;
+    } else {
+        loc.problems << readOnly + QStringLiteral("现在显示随程序安装的开奖数据。");
+        loc.loadFile = seed;
+    }
+    return loc;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Where the program keeps the history, the update download and the backup, and where it reads its
+// help text. A build tree or a portable copy keeps everything beside the program; an installed copy
+// (share/kelvora beside bin/) or a read-only program directory uses the per-user data folder, seeded
+// from the shipped sample on the first start. Nothing is ever written under an installed prefix.
+struct DataPlaces {
+    QString programDir; // the executable's directory
+    QString dataOption; // --data FILE; empty when not given
+    QString userDir;    // the per-user data folder (UserDataDir())
+};
+
+struct DataLocation {
+    QString dataDir;    // tmp.txt and ssq.dxt.bak live here
+    QString dataFile;   // the history the program saves
+    QString loadFile;   // what the start reads: the data file, the sample when no copy could be made,
+                        // empty when there is nothing to read
+    QString readmeFile; // the help text
+    bool perUser = false;
+    QStringList problems; // Chinese messages for the user; the program opens all the same
+};
+
+// ~/.local/share/Kelvora (XDG_DATA_HOME honoured); empty when no home is known.
+QString UserDataDir();
+// share/kelvora of an installed copy whose executable is in programDir.
+QString InstalledShareDir(const QString& programDir);
+// Decides, creates the per-user folder and copies the sample into it when needed.
+DataLocation LocateData(const DataPlaces& places);

@@ -1,0 +1,268 @@
+#include "prize/PrizeCheck.h"
+
+#include "KelvoraError.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+struct Binomials {
+    int64_t c[34][7] = {};
+    Binomials() {
+        for (int n = 0; n < 34; ++n) {
+            c[n][0] = 1;
+            for (int k = 1; k < 7 && k <= n; ++k)
+                c[n][k] = c[n - 1][k - 1] + (k < n ? c[n - 1][k] : 0);
+        }
+    }
+};
+const Binomials binom;
+
+// Tiers of a ticket's bets on a draw where h of its reds hit and the draw's blue is among its blues
+// or not: the six-red subsets with r hits times the blues that hit (b = 1) or miss (b = 0).
+void addTiers(const PrizeTicket& t, int h, bool blueHit, int64_t times, TierCounts& tiers) {
+    const int64_t hitBlues = blueHit ? 1 : 0;
+    const int64_t missBlues = t.blueCount == 0 ? 1 : t.blueCount - hitBlues;
+    const int n = t.redCount;
+    for (int r = 0; r <= h && r <= 6; ++r) {
+        const int64_t ways = binom.c[h][r] * binom.c[n - h][6 - r] * times;
+        if (ways == 0) continue;
+        if (const int tier = PrizeTier(r, true); tier && hitBlues) tiers[tier - 1] += ways * hitBlues;
+        if (const int tier = PrizeTier(r, false); tier && missBlues) tiers[tier - 1] += ways * missBlues;
+    }
+}
+
+bool blueIn(const PrizeTicket& t, int blue) {
+    return (t.blues >> blue) & 1u;
+}
+
+// The history by columns: bit i of row n is set when draw i holds red n (or blue n), 64 draws a
+// word. A ticket's red hits on 64 draws at once are then a bit-sliced sum of its rows.
+struct DrawColumns {
+    size_t draws = 0;
+    size_t words = 0;
+    std::vector<uint64_t> reds;  // 34 rows
+    std::vector<uint64_t> blues; // 17 rows
+    std::vector<int> issues;
+    uint64_t lastWordMask = 0;
+};
+
+DrawColumns columnsOf(const TCodeArr& history) {
+    DrawColumns c;
+    c.draws = history.size();
+    c.words = (c.draws + 63) / 64;
+    c.reds.assign(34 * c.words, 0);
+    c.blues.assign(17 * c.words, 0);
+    c.issues.reserve(c.draws);
+    for (size_t i = 0; i < c.draws; ++i) {
+        const PrizeDraw d = DrawOf(history[i]);
+        const uint64_t bit = uint64_t(1) << (i % 64);
+        for (int n = 1; n <= 33; ++n)
+            if ((d.reds >> n) & 1u) c.reds[size_t(n) * c.words + i / 64] |= bit;
+        c.blues[size_t(d.blue) * c.words + i / 64] |= bit;
+        c.issues.push_back(history[i].code());
+    }
+    const size_t tail = c.draws % 64;
+    c.lastWordMask = tail ? (uint64_t(1) << tail) - 1 : ~uint64_t(0);
+    return c;
+}
+
+// Per ticket and word: which draws fall on each key (red hits * 2 + blue hit), and how many.
+struct KeyScratch {
+    std::vector<uint64_t> c0, c1, c2, blue;
+    std::vector<uint64_t> keyMasks; // 14 rows of words
+    explicit KeyScratch(size_t words) : c0(words), c1(words), c2(words), blue(words), keyMasks(14 * words) {}
+};
+
+__attribute__((target_clones("popcnt", "default"))) void countKeys(const PrizeTicket& t, const DrawColumns& d,
+                                                                   KeyScratch& s, uint64_t (&keys)[14]) {
+    const size_t words = d.words;
+    uint64_t* c0 = s.c0.data();
+    uint64_t* c1 = s.c1.data();
+    uint64_t* c2 = s.c2.data();
+    uint64_t* bw = s.blue.data();
+    std::fill_n(c0, words, 0);
+    std::fill_n(c1, words, 0);
+    std::fill_n(c2, words, 0);
+    std::fill_n(bw, words, 0);
+    // A draw has six reds, so three bits count the hits of any ticket.
+    for (int n = 1; n <= 33; ++n) {
+        if (!((t.reds >> n) & 1u)) continue;
+        const uint64_t* row = d.reds.data() + size_t(n) * words;
+        for (size_t w = 0; w < words; ++w) {
+            const uint64_t carry0 = c0[w] & row[w];
+            c0[w] ^= row[w];
+            c2[w] |= c1[w] & carry0;
+            c1[w] ^= carry0;
+        }
+    }
+    for (int b = 1; b <= 16; ++b) {
+        if (!((t.blues >> b) & 1u)) continue;
+        const uint64_t* row = d.blues.data() + size_t(b) * words;
+        for (size_t w = 0; w < words; ++w)
+            bw[w] |= row[w];
+    }
+    std::fill_n(keys, 14, 0);
+    uint64_t* masks = s.keyMasks.data();
+    for (size_t w = 0; w < words; ++w) {
+        const uint64_t valid = w + 1 == words ? d.lastWordMask : ~uint64_t(0);
+        for (int h = 0; h <= 6; ++h) {
+            const uint64_t m =
+                ((h & 1) ? c0[w] : ~c0[w]) & ((h & 2) ? c1[w] : ~c1[w]) & ((h & 4) ? c2[w] : ~c2[w]) & valid;
+            const uint64_t hit = m & bw[w];
+            const uint64_t miss = m & ~bw[w];
+            masks[size_t(2 * h) * words + w] = miss;
+            masks[size_t(2 * h + 1) * words + w] = hit;
+            keys[2 * h] += uint64_t(__builtin_popcountll(miss));
+            keys[2 * h + 1] += uint64_t(__builtin_popcountll(hit));
+        }
+    }
+}
+
+} // namespace
+
+int TicketPrize::best() const {
+    for (int t = 0; t < 6; ++t)
+        if (tiers[t]) return t + 1;
+    return 0;
+}
+
+int64_t TicketBets(const PrizeTicket& ticket) {
+    return binom.c[ticket.redCount][6] * std::max(ticket.blueCount, 1);
+}
+
+TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw) {
+    TicketPrize p;
+    p.bets = TicketBets(ticket);
+    p.redHits = std::popcount(ticket.reds & draw.reds);
+    p.blueHit = blueIn(ticket, draw.blue);
+    addTiers(ticket, p.redHits, p.blueHit, 1, p.tiers);
+    p.prize = FixedPrize(p.tiers);
+    return p;
+}
+
+PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw) {
+    PrizeResult r;
+    r.draw = draw;
+    r.results.reserve(tickets.size());
+    PrizeSummary& s = r.summary;
+    for (const PrizeTicket& t : tickets) {
+        const TicketPrize p = CheckTicket(t, draw);
+        s.bets += p.bets;
+        for (int k = 0; k < 6; ++k)
+            s.tiers[k] += p.tiers[k];
+        s.fixedPrize += p.prize;
+        r.results.push_back(p);
+    }
+    s.lines = int64_t(tickets.size());
+    s.cost = s.bets * BetCost;
+    return r;
+}
+
+HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history) {
+    const DrawColumns d = columnsOf(history);
+    KeyScratch scratch(d.words);
+    HistoryResult r;
+    r.draws = int(d.draws);
+    r.results.resize(tickets.size());
+    // The best tier of a draw is that of all its red hits in one bet, with the blue if one hits.
+    int keyBest[14];
+    for (int key = 0; key < 14; ++key)
+        keyBest[key] = PrizeTier(key / 2, key % 2);
+    for (size_t k = 0; k < tickets.size(); ++k) {
+        const PrizeTicket& t = tickets[k];
+        HistoryPrize& p = r.results[k];
+        uint64_t keys[14];
+        countKeys(t, d, scratch, keys);
+        p.best = 7;
+        for (int key = 0; key < 14; ++key) {
+            if (!keys[key]) continue;
+            addTiers(t, key / 2, key % 2, int64_t(keys[key]), p.tiers);
+            if (keyBest[key] && keyBest[key] < p.best) p.best = keyBest[key];
+        }
+        if (p.best == 7) p.best = 0;
+        p.fixedPrize = FixedPrize(p.tiers);
+        p.cost = TicketBets(t) * BetCost * int64_t(d.draws);
+        const uint64_t* masks = scratch.keyMasks.data();
+        for (size_t w = 0; p.best && w < d.words; ++w) {
+            uint64_t first = 0;
+            for (int key = 0; key < 14; ++key)
+                if (keyBest[key] == p.best) first |= masks[size_t(key) * d.words + w];
+            if (first) {
+                p.bestIssue = d.issues[w * 64 + size_t(std::countr_zero(first))];
+                break;
+            }
+        }
+        if (keys[12] + keys[13] == 0) continue;
+        for (size_t w = 0; w < d.words; ++w)
+            for (uint64_t six = masks[12 * d.words + w] | masks[13 * d.words + w]; six; six &= six - 1)
+                p.sixRedIssues.push_back(d.issues[w * 64 + size_t(std::countr_zero(six))]);
+    }
+    return r;
+}
+
+PrizeDraw DrawOf(const TDrawRec& rec) {
+    PrizeDraw d;
+    d.issue = rec.code();
+    for (uint8_t red : rec.Ticket.Red)
+        d.reds |= uint64_t(1) << red;
+    for (int b = 0; b < 16; ++b)
+        if (rec.Ticket.Blue[b]) d.blue = b + 1;
+    return d;
+}
+
+PrizeDraw ParseDraw(const QString& text, const TCodeArr& history) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) {
+        if (history.empty()) throw KelvoraError(QStringLiteral("没有开奖数据，请输入开奖号码"));
+        return DrawOf(history.back());
+    }
+    const QString invalid =
+        QStringLiteral("开奖号码\"%1\"无效：请输入期号，或六个红球（01-33，互不相同）加一个蓝球（01-16）")
+            .arg(trimmed);
+    QStringList parts = trimmed.split(QRegularExpression(QStringLiteral("[\\s,，+]+")), Qt::SkipEmptyParts);
+    int issue = 0;
+    if (!parts.isEmpty() && parts.first().size() == 7) {
+        bool ok = false;
+        issue = parts.takeFirst().toInt(&ok);
+        if (!ok) throw KelvoraError(invalid);
+    }
+    const TDrawRec* rec = nullptr;
+    if (issue) {
+        const auto it = std::find_if(history.begin(), history.end(),
+                                     [issue](const TDrawRec& d) { return d.code() == issue; });
+        if (it == history.end()) throw KelvoraError(QStringLiteral("历史数据中没有第%1期").arg(issue));
+        rec = &*it;
+        if (parts.isEmpty()) return DrawOf(*rec);
+    }
+    if (parts.size() != 7) throw KelvoraError(invalid);
+    PrizeDraw d;
+    for (int k = 0; k < 7; ++k) {
+        bool ok = false;
+        const int v = parts[k].toInt(&ok);
+        if (!ok || parts[k].size() > 2) throw KelvoraError(invalid);
+        if (k < 6) {
+            if (v < 1 || v > 33 || (d.reds >> v) & 1u) throw KelvoraError(invalid);
+            d.reds |= uint64_t(1) << v;
+        } else {
+            if (v < 1 || v > 16) throw KelvoraError(invalid);
+            d.blue = v;
+        }
+    }
+    if (rec) {
+        const PrizeDraw drawn = DrawOf(*rec);
+        if (drawn.reds != d.reds || drawn.blue != d.blue)
+            throw KelvoraError(
+                QStringLiteral("第%1期的开奖号码是%2，与输入的号码不符").arg(issue).arg(DrawText(drawn)));
+        return drawn;
+    }
+    return d;
+}
+
+bool NamesDraw(const QString& text) {
+    static const QRegularExpression shape(
+        QStringLiteral("^\\s*(\\d{7}\\s*|(\\d{7}[\\s,，]+)?(\\d{1,2}[\\s,，+]+){6}\\d{1,2}\\s*)$"));
+    return shape.match(text).hasMatch();
+}

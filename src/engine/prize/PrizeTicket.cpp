@@ -1,0 +1,23 @@
+#include "prize/PrizeTicket.h"
+
+QString MaskNumbers(uint64_t mask, QChar separator) {
+    QString text;
+    text.reserve(60);
+    for (int n = 1; n < 64; ++n) {
+        if (!(mask & (uint64_t(1) << n))) continue;
+        if (!text.isEmpty()) text += separator;
+        text += QLatin1Char(char('0' + n / 10));
+        text += QLatin1Char(char('0' + n % 10));
+    }
+    return text;
+}
+
+QString TicketText(const PrizeTicket& ticket) {
+    QString text = MaskNumbers(ticket.reds);
+    if (ticket.blues) text += QLatin1Char('+') + MaskNumbers(ticket.blues);
+    return text;
+}
+
+QString DrawText(const PrizeDraw& draw) {
+    return MaskNumbers(draw.reds) + QLatin1Char('+') + MaskNumbers(uint64_t(1) << draw.blue);
+}

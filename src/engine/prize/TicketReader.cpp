@@ -1,0 +1,173 @@
+#include "prize/TicketReader.h"
+
+#include "KelvoraError.h"
+#include "history/GbText.h"
+
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <bit>
+
+namespace {
+
+bool isSeparator(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u',' || c == u'\r' || c == u'，' || c == u'\u3000';
+}
+
+bool isSkipped(QStringView line) {
+    qsizetype i = 0;
+    while (i < line.size() && isSeparator(line[i].unicode()))
+        ++i;
+    if (i == line.size()) return true;
+    const QStringView rest = line.mid(i);
+    return rest.startsWith(u"缩水结果总共") || rest.startsWith(u"超过10万注") ||
+           rest.startsWith(u"单注预测(") || rest.startsWith(u"复式预测(");
+}
+
+// Numbers of one line: up to 20 before the "+" and up to 16 after it, more make the line bad anyway.
+struct LineNumbers {
+    int before[21];
+    int after[17];
+    int nBefore = 0;
+    int nAfter = 0;
+    bool plus = false;
+};
+
+bool splitLine(QStringView line, LineNumbers& n) {
+    const qsizetype size = line.size();
+    qsizetype i = 0;
+    bool first = true;
+    while (i < size) {
+        const char16_t c = line[i].unicode();
+        if (isSeparator(c)) {
+            ++i;
+            continue;
+        }
+        if (c == u'+') {
+            if (n.plus) return false;
+            n.plus = true;
+            first = false;
+            ++i;
+            continue;
+        }
+        if (c < u'0' || c > u'9') return false;
+        int value = 0;
+        int digits = 0;
+        while (i < size && line[i].unicode() >= u'0' && line[i].unicode() <= u'9') {
+            if (++digits > 7) return false;
+            value = value * 10 + (line[i].unicode() - u'0');
+            ++i;
+        }
+        if (i < size && !isSeparator(line[i].unicode()) && line[i].unicode() != u'+') return false;
+        if (first && digits == 7) { // the issue code of a history line
+            first = false;
+            continue;
+        }
+        first = false;
+        if (digits > 2) return false;
+        if (n.plus) {
+            if (n.nAfter == 17) return false;
+            n.after[n.nAfter++] = value;
+        } else {
+            if (n.nBefore == 21) return false;
+            n.before[n.nBefore++] = value;
+        }
+    }
+    return true;
+}
+
+bool addNumbers(const int* values, int count, int highest, uint64_t& mask) {
+    for (int k = 0; k < count; ++k) {
+        const int v = values[k];
+        if (v < 1 || v > highest) return false;
+        const uint64_t bit = uint64_t(1) << v;
+        if (mask & bit) return false;
+        mask |= bit;
+    }
+    return true;
+}
+
+bool readLine(QStringView line, PrizeTicket& t) {
+    LineNumbers n;
+    if (!splitLine(line, n)) return false;
+    int redCount = n.nBefore;
+    const int* blues = n.after;
+    int blueCount = n.nAfter;
+    if (n.plus) {
+        if (blueCount == 0) return false;
+    } else if (n.nBefore == 7) {
+        redCount = 6;
+        blues = n.before + 6;
+        blueCount = 1;
+    }
+    if (redCount < 6 || redCount > 20 || blueCount > 16) return false;
+    uint64_t reds = 0;
+    uint64_t blueMask = 0;
+    if (!addNumbers(n.before, redCount, 33, reds) || !addNumbers(blues, blueCount, 16, blueMask))
+        return false;
+    t.reds = reds;
+    t.blues = uint32_t(blueMask);
+    t.redCount = redCount;
+    t.blueCount = blueCount;
+    return true;
+}
+
+} // namespace
+
+TicketList ReadTickets(QStringView text, uint32_t defaultBlues) {
+    TicketList list;
+    const int defaultCount = std::popcount(defaultBlues);
+    qsizetype start = 0;
+    int lineNo = 0;
+    const qsizetype size = text.size();
+    while (start <= size) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0) end = size;
+        ++lineNo;
+        const QStringView line = text.mid(start, end - start);
+        start = end + 1;
+        if (isSkipped(line)) continue;
+        PrizeTicket t;
+        if (!readLine(line, t)) {
+            list.badLines.push_back(lineNo);
+            continue;
+        }
+        t.line = lineNo;
+        if (t.blueCount == 0) {
+            t.blues = defaultBlues;
+            t.blueCount = defaultCount;
+        }
+        list.tickets.push_back(t);
+    }
+    return list;
+}
+
+QString BadLinesMessage(const std::vector<int>& badLines) {
+    QString message;
+    for (int line : badLines) {
+        if (!message.isEmpty()) message += QLatin1Char('\n');
+        message += QStringLiteral("第%1行不是有效的投注号码").arg(line);
+    }
+    return message;
+}
+
+uint32_t ReadBlueList(const QString& text) {
+    uint64_t mask = 0;
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) return 0;
+    for (const QString& part : trimmed.split(QRegularExpression(QStringLiteral("[,，\\s]+")))) {
+        bool ok = false;
+        const int v = part.toInt(&ok);
+        if (!ok || v < 1 || v > 16 || part.size() > 2 || (mask & (uint64_t(1) << v)))
+            throw KelvoraError(
+                QStringLiteral("蓝球列表\"%1\"无效：应为01-16之间互不相同的号码，用逗号分隔").arg(text));
+        mask |= uint64_t(1) << v;
+    }
+    return uint32_t(mask);
+}
+
+QString DecodeTicketFile(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text;
+    return FromGb(bytes);
+}

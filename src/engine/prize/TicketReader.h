@@ -1,0 +1,28 @@
+#pragma once
+
+#include "prize/PrizeTicket.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+// The tickets of a list and the numbers of the lines that are no ticket.
+struct TicketList {
+    std::vector<PrizeTicket> tickets;
+    std::vector<int> badLines;
+};
+
+// Reads a ticket list, one ticket a line. Skips blank lines, the header lines of a saved shrink result
+// or prediction and a leading 7-digit issue code. Tickets without a blue take defaultBlues.
+TicketList ReadTickets(QStringView text, uint32_t defaultBlues = 0);
+
+// "第n行不是有效的投注号码", one line per bad line.
+QString BadLinesMessage(const std::vector<int>& badLines);
+
+// A comma-separated list of distinct blues 1..16 as a blue mask; an empty text is no blue. Throws
+// KelvoraError for anything else.
+uint32_t ReadBlueList(const QString& text);
+
+// A ticket file as text: UTF-8 when the bytes are valid UTF-8, else the program's code page (the
+// window's exports), so a saved result reads either way.
+QString DecodeTicketFile(const QByteArray& bytes);

@@ -1,0 +1,184 @@
+#include "shrink/Conditions.h"
+
+#include "shrink/ListReader.h"
+#include "shrink/ShrinkRun.h"
+
+namespace {
+
+constexpr ConditionMask bitOf(int condition) {
+    return ConditionMask(1) << condition;
+}
+
+bool anyChecked(const bool* items, int count) {
+    for (int k = 0; k < count; ++k)
+        if (items[k]) return true;
+    return false;
+}
+
+// A matrix with nothing checked is off; otherwise a value fails unless its item is checked
+// (values without an item fail).
+template <size_t N, size_t M>
+bool fillMatrix(std::array<ConditionMask, N>& fail, const std::array<bool, M>& items, int condition) {
+    if (!anyChecked(items.data(), int(M))) return false;
+    for (size_t v = 0; v < N; ++v)
+        if (v >= M || !items[v]) fail[v] |= bitOf(condition);
+    return true;
+}
+
+// Three chosen counts (-1 = "不选") against counts a, b and 6 - a - b.
+bool fillTriple(std::array<ConditionMask, 64>& fail, const std::array<int, 3>& wanted, int condition) {
+    if (wanted[0] < 0 && wanted[1] < 0 && wanted[2] < 0) return false;
+    for (int a = 0; a <= 6; ++a)
+        for (int b = 0; a + b <= 6; ++b) {
+            const int c = 6 - a - b;
+            if ((wanted[0] >= 0 && wanted[0] != a) || (wanted[1] >= 0 && wanted[1] != b) ||
+                (wanted[2] >= 0 && wanted[2] != c))
+                fail[size_t(a | b << 3)] |= bitOf(condition);
+        }
+    return true;
+}
+
+uint64_t readSet(const QString& text, int low, int high, const QString& name, NumberSet* set, bool* values) {
+    uint64_t mask = 0;
+    for (int v : ReadNumberList(text, low, high, name)) {
+        if (set) (*set)[size_t(v)] = 1;
+        if (values) values[v] = true;
+        mask |= uint64_t(1) << v;
+    }
+    return mask;
+}
+
+} // namespace
+
+QString ConditionName(int condition) {
+    static const char16_t* const names[ConditionCount] = {
+        u"复式号码", u"和值范围", u"和值排除",   u"奇偶比",     u"重号",   u"连号",
+        u"和尾范围", u"和尾排除", u"必不出号码", u"必同出号码", u"大小比", u"最大号码",
+        u"最小号码", u"跨度",     u"三区个数",   u"除3余数",    u"AC值",   u"中奖号码控制"};
+    if (condition < 0 || condition >= ConditionCount) return QString();
+    return QString::fromUtf16(names[condition]);
+}
+
+ShrinkConditions::ShrinkConditions(const ShrinkInput& in) {
+    CheckShrinkInput(in);
+    // The lists in the order the run reads them, so the first bad list is the same one.
+    bool excludedSum[256] = {};
+    const bool excludedSumsOn =
+        readSet(in.excludeSums, 0, 183, QStringLiteral("和值排除"), nullptr, excludedSum) != 0;
+    bool excludedTail[10] = {};
+    const bool excludedTailsOn =
+        readSet(in.excludeTails, 0, 9, QStringLiteral("必不出合值"), nullptr, excludedTail) != 0;
+    m_excluded = readSet(in.excludeNumbers, 1, 33, QStringLiteral("必不出号码"), &m_excludedSet, nullptr);
+    m_required = readSet(in.requireNumbers, 1, 33, QStringLiteral("必同出号码"), &m_requiredSet, nullptr);
+    bool rowOn[4] = {};
+    for (int r = 0; r < 4; ++r) {
+        m_hitRows[size_t(r)] =
+            readSet(in.hitRows[size_t(r)].list, 1, 33, QStringLiteral("控制中奖号码第%1行").arg(r + 1),
+                    &m_hitSets[size_t(r)], nullptr);
+        rowOn[r] = m_hitRows[size_t(r)] != 0;
+    }
+
+    for (int n = 1; n <= 33; ++n)
+        if (in.candidates[size_t(n - 1)]) m_candidates |= uint64_t(1) << n;
+    ConditionMask active = bitOf(SumRangeCondition);
+    if (in.candidateCount() < 33) active |= bitOf(CandidatesCondition);
+
+    const bool tailRangeOn = !(in.tailMin == 0 && in.tailMax == 9);
+    for (int s = 0; s < 256; ++s) {
+        const int tail = s % 10;
+        ConditionMask& f = m_sumFail[size_t(s)];
+        if (s < in.sumMin || s > in.sumMax) f |= bitOf(SumRangeCondition);
+        if (excludedSum[s]) f |= bitOf(ExcludedSumsCondition);
+        if (tailRangeOn && (tail < in.tailMin || tail > in.tailMax)) f |= bitOf(TailRangeCondition);
+        if (excludedTail[tail]) f |= bitOf(ExcludedTailsCondition);
+    }
+    if (excludedSumsOn) active |= bitOf(ExcludedSumsCondition);
+    if (tailRangeOn) active |= bitOf(TailRangeCondition);
+    if (excludedTailsOn) active |= bitOf(ExcludedTailsCondition);
+
+    if (fillMatrix(m_oddFail, in.oddEven, OddEvenCondition)) active |= bitOf(OddEvenCondition);
+    if (fillMatrix(m_repeatFail, in.repeats, RepeatsCondition)) active |= bitOf(RepeatsCondition);
+    if (fillMatrix(m_bigFail, in.bigSmall, BigSmallCondition)) active |= bitOf(BigSmallCondition);
+
+    if (in.linkIndex == 0) { // "有连号": a run of L + 1 numbers needs item L - 1
+        for (int l = 0; l <= 5; ++l)
+            if (l == 0 || l == 5 || !in.linkRuns[size_t(l - 1)])
+                m_linkFail[size_t(l)] |= bitOf(LinkCondition);
+        active |= bitOf(LinkCondition);
+    } else if (in.linkIndex == 1) { // "无连号"
+        for (int l = 1; l <= 5; ++l)
+            m_linkFail[size_t(l)] |= bitOf(LinkCondition);
+        active |= bitOf(LinkCondition);
+    }
+
+    if (m_excluded) {
+        for (int c = 1; c <= 6; ++c)
+            m_excludedFail[size_t(c)] |= bitOf(ExcludedNumbersCondition);
+        active |= bitOf(ExcludedNumbersCondition);
+    }
+    if (m_required) {
+        const int count = __builtin_popcountll(m_required);
+        for (int c = 0; c <= 6; ++c)
+            if (c != count) m_requiredFail[size_t(c)] |= bitOf(RequiredNumbersCondition);
+        active |= bitOf(RequiredNumbersCondition);
+    }
+
+    if (in.maxCode != 33) {
+        for (int v = in.maxCode + 1; v <= 33; ++v)
+            m_maxFail[size_t(v)] |= bitOf(MaxCodeCondition);
+        active |= bitOf(MaxCodeCondition);
+    }
+    if (in.minCode != 1) {
+        for (int v = 0; v < in.minCode; ++v)
+            m_minFail[size_t(v)] |= bitOf(MinCodeCondition);
+        active |= bitOf(MinCodeCondition);
+    }
+    if (in.spanMin >= 0 && in.spanMax >= 0) {
+        for (int v = 0; v <= 33; ++v)
+            if (v < in.spanMin || v > in.spanMax) m_spanFail[size_t(v)] |= bitOf(SpanCondition);
+        active |= bitOf(SpanCondition);
+    }
+    if (fillTriple(m_zoneFail, in.zones, ZonesCondition)) active |= bitOf(ZonesCondition);
+    if (fillTriple(m_mod3Fail, in.mod3, Mod3Condition)) active |= bitOf(Mod3Condition);
+    if (in.acMin >= 0 && in.acMax >= 0) {
+        for (int v = 0; v <= 10; ++v)
+            if (v < in.acMin || v > in.acMax) m_acFail[size_t(v)] |= bitOf(AcCondition);
+        active |= bitOf(AcCondition);
+    }
+    for (int r = 0; r < 4; ++r) {
+        if (!rowOn[r]) continue;
+        // Six hits have no item.
+        for (int h = 0; h <= 6; ++h)
+            if (h > 5 || !in.hitRows[size_t(r)].items[size_t(h)])
+                m_hitFail[size_t(r)][size_t(h)] |= bitOf(HitRowsCondition);
+        active |= bitOf(HitRowsCondition);
+    }
+    m_active = active;
+}
+
+TicketMeasures ShrinkConditions::measure(const TCodeRec& t, const TCodeRec* previous) const {
+    TicketMeasures m;
+    m.sum = SumValue(t);
+    m.odd = OddCount(t);
+    m.common = previous ? CommonCount(t, *previous) : 0;
+    m.links = LongestRunLinks(t);
+    m.big = BigCount(t);
+    m.maxCode = MaxCode(t);
+    m.minCode = MinCode(t);
+    m.span = SpanValue(t);
+    ZoneCounts(t, m.zones[0], m.zones[1], m.zones[2]);
+    Mod3Counts(t, m.mod3[0], m.mod3[1], m.mod3[2]);
+    m.ac = AcValue(t);
+    m.excluded = CountInSet(t, m_excludedSet);
+    m.required = CountInSet(t, m_requiredSet);
+    for (int r = 0; r < 4; ++r)
+        m.hits[r] = CountInSet(t, m_hitSets[size_t(r)]);
+    return m;
+}
+
+ConditionMask ShrinkConditions::failed(const TCodeRec& t, const TCodeRec* previous) const {
+    ConditionMask f = failedMeasures(measure(t, previous), previous != nullptr);
+    for (int k = 0; k < 6; ++k)
+        if (!((m_candidates >> t.Red[k]) & 1)) f |= bitOf(CandidatesCondition);
+    return f;
+}

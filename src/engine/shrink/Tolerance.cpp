@@ -1,0 +1,170 @@
+#include "shrink/Tolerance.h"
+
+#include "shrink/Combinations.h"
+#include "shrink/Conditions.h"
+
+#include <vector>
+
+namespace {
+
+// The counts that grow by one per number are packed into 4-bit fields of one word, so adding a
+// number's contribution updates all of them at once; the sum takes the low 8 bits.
+enum Field : int {
+    SumShift = 0,
+    OddShift = 8,
+    BigShift = 12,
+    CommonShift = 16,
+    ExcludedShift = 20,
+    RequiredShift = 24,
+    ZoneShift = 28, // zones 1 and 2 at 28 and 32, the third is 6 minus both
+    Mod3Shift = 36, // remainders 0 and 1 at 36 and 40
+    HitShift = 44   // rows 0..3 at 44, 48, 52, 56
+};
+
+inline int field(uint64_t packed, int shift) {
+    return int(packed >> shift) & 15;
+}
+
+inline int longestRunLinks(uint64_t m) {
+    int links = 0;
+    for (uint64_t t = m & (m >> 1); t; t &= t >> 1)
+        ++links;
+    return links;
+}
+
+struct TolerantWalk {
+    const ShrinkConditions& conditions;
+    ConditionMask counted; // the active conditions a ticket may fail
+    int tolerance;
+    bool hasPrevious;
+    bool linkOn, acOn;
+    uint64_t contribution[34] = {};
+    int firstRank[7][35] = {}; // as the plain walk's Plan::firstRank
+    std::vector<int> candidates;
+    const ShrinkProgress& progress;
+    bool keepAll;
+
+    int count = 0;
+    int lastPosition = 0;
+    std::vector<int> listed;
+
+    void keep(int index) {
+        ++count;
+        if (keepAll || count <= ShrinkListLimit) listed.push_back(index);
+        const int position = index / ShrinkProgressDivisor;
+        if (position != lastPosition) {
+            lastPosition = position;
+            if (progress.step) progress.step(position);
+        }
+    }
+
+    // Chooses the number at position k (1..6) among the candidates from slot `from` on.
+    void level(int k, size_t from, int prev, int base, int first, uint64_t mask, uint64_t packed,
+               uint64_t reflected, uint64_t diffs) {
+        // Leave room for the 6 - k numbers still to come.
+        const size_t end = candidates.size() - size_t(6 - k);
+        for (size_t i = from; i < end; ++i) {
+            const int x = candidates[i];
+            const uint64_t nextPacked = packed + contribution[x];
+            const int index = base + firstRank[k][x] - firstRank[k][prev + 1];
+            const uint64_t nextDiffs = diffs | (reflected >> (40 - x));
+            const uint64_t nextReflected = reflected | (uint64_t(1) << (40 - x));
+            const uint64_t nextMask = mask | (uint64_t(1) << x);
+            const int nextFirst = k == 1 ? x : first;
+            if (k < 6) {
+                level(k + 1, i + 1, x, index, nextFirst, nextMask, nextPacked, nextReflected, nextDiffs);
+                continue;
+            }
+            TicketMeasures m;
+            m.sum = int(nextPacked & 0xFF);
+            m.odd = field(nextPacked, OddShift);
+            m.big = field(nextPacked, BigShift);
+            m.common = field(nextPacked, CommonShift);
+            m.excluded = field(nextPacked, ExcludedShift);
+            m.required = field(nextPacked, RequiredShift);
+            m.zones[0] = field(nextPacked, ZoneShift);
+            m.zones[1] = field(nextPacked, ZoneShift + 4);
+            m.mod3[0] = field(nextPacked, Mod3Shift);
+            m.mod3[1] = field(nextPacked, Mod3Shift + 4);
+            for (int r = 0; r < 4; ++r)
+                m.hits[r] = field(nextPacked, HitShift + 4 * r);
+            m.minCode = nextFirst;
+            m.maxCode = x;
+            m.span = x - nextFirst;
+            m.links = linkOn ? longestRunLinks(nextMask) : 0;
+            // Bits 1..32 of the differences: the AC value is their count minus 5.
+            m.ac = acOn ? BitCount64(nextDiffs & ~uint64_t(1)) - 5 : 0;
+            const ConditionMask failed = conditions.failedMeasures(m, hasPrevious) & counted;
+            if (ConditionCountIn(failed) <= tolerance) keep(index);
+        }
+    }
+};
+
+} // namespace
+
+ShrinkResult RunToleranceShrink(const ShrinkInput& input, const TCodeArr& history,
+                                const ShrinkProgress& progress, bool keepAll) {
+    const ShrinkConditions conditions(input);
+    const TCodeRec* previous = history.empty() ? nullptr : &history.back().Ticket;
+
+    TolerantWalk w{
+        conditions, 0, input.tolerance, previous != nullptr, false, false, {}, {}, {}, progress, keepAll, 0,
+        0,          {}};
+    w.counted = conditions.active() & TolerableConditions;
+    if (!previous) w.counted &= ~(ConditionMask(1) << RepeatsCondition);
+    w.linkOn = (w.counted >> LinkCondition) & 1;
+    w.acOn = (w.counted >> AcCondition) & 1;
+    uint64_t latest = 0;
+    if (previous)
+        for (int k = 0; k < 6; ++k)
+            latest |= uint64_t(1) << previous->Red[k];
+    for (int n = 1; n <= 33; ++n) {
+        uint64_t& c = w.contribution[n];
+        const uint64_t b = uint64_t(1) << n;
+        c = uint64_t(n) << SumShift;
+        c |= uint64_t(n & 1) << OddShift;
+        c |= uint64_t(n > 17) << BigShift;
+        c |= uint64_t((latest & b) != 0) << CommonShift;
+        c |= uint64_t((conditions.excludedNumbers() & b) != 0) << ExcludedShift;
+        c |= uint64_t((conditions.requiredNumbers() & b) != 0) << RequiredShift;
+        if (n <= 22) c |= uint64_t(1) << (n <= 11 ? ZoneShift : ZoneShift + 4);
+        if (n % 3 < 2) c |= uint64_t(1) << (Mod3Shift + 4 * (n % 3));
+        for (int r = 0; r < 4; ++r)
+            c |= uint64_t((conditions.hitRow(r) & b) != 0) << (HitShift + 4 * r);
+        if ((conditions.candidates() & b) != 0) w.candidates.push_back(n);
+    }
+    auto choose = [](int n, int k) {
+        if (n < k) return 0;
+        int64_t r = 1;
+        for (int j = 1; j <= k; ++j)
+            r = r * (n - k + j) / j;
+        return int(r);
+    };
+    for (int k = 1; k <= 6; ++k) {
+        int acc = 0;
+        for (int v = 1; v <= 34; ++v) {
+            w.firstRank[k][v] = acc;
+            acc += choose(33 - v, 6 - k); // tickets whose k-th number is v after a fixed prefix
+        }
+    }
+
+    struct EndGuard {
+        const ShrinkProgress& p;
+        ~EndGuard() {
+            if (p.end) p.end();
+        }
+    };
+    {
+        if (progress.begin) progress.begin();
+        EndGuard guard{progress};
+        if (w.candidates.size() >= 6) w.level(1, 0, 0, 0, 0, 0, 0, 0, 0);
+    }
+
+    ShrinkResult result;
+    result.count = w.count;
+    result.lastPosition = w.lastPosition;
+    result.countLine = ShrinkCountLine(w.count);
+    result.text = ShrinkMemoText(w.count, w.listed);
+    if (keepAll) result.tickets = std::move(w.listed);
+    return result;
+}

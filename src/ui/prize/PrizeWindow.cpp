@@ -1,0 +1,266 @@
+#include "prize/PrizeWindow.h"
+
+#include "CommandGuard.h"
+#include "KelvoraError.h"
+#include "history/PrintLines.h"
+#include "prize/PrizeReport.h"
+#include "prize/PrizeTableModel.h"
+#include "prize/TicketReader.h"
+#include "history/ExportFile.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+QString chooseFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter,
+                   const QString& suffix) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setNameFilter(filter);
+    if (mode == QFileDialog::AcceptSave)
+        dialog.setDefaultSuffix(suffix);
+    else
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().first();
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+// The checks of a whole shrink result take a moment; the cursor says so.
+auto waitCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    return qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+}
+
+} // namespace
+
+TPrizeWindow::TPrizeWindow(const TCodeArr& history, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_history(history) {
+    setObjectName(QStringLiteral("PrizeWindow"));
+    setWindowTitle(QStringLiteral("中奖查询"));
+
+    auto* ticketBox = new QWidget(this);
+    auto* ticketLayout = new QVBoxLayout(ticketBox);
+    ticketLayout->setContentsMargins(0, 0, 0, 0);
+    ticketLayout->addWidget(new QLabel(QStringLiteral("投注号码（每行一注，可粘贴）："), ticketBox));
+    PrizeTicketMemo = new QPlainTextEdit(ticketBox);
+    PrizeTicketMemo->setObjectName(QStringLiteral("PrizeTicketMemo"));
+    PrizeTicketMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    PrizeTicketMemo->setPlaceholderText(QStringLiteral("例如：\n03 08 12 19 25 33+09\n03 08 12 19 25 33 09\n"
+                                                       "01 05 09 13 17 21 25+01 02"));
+    ticketLayout->addWidget(PrizeTicketMemo, 1);
+    auto* ticketButtons = new QHBoxLayout;
+    PrizeImportBt = makeButton(ticketBox, QStringLiteral("PrizeImportBt"), QStringLiteral("导入..."));
+    PrizeClearBt = makeButton(ticketBox, QStringLiteral("PrizeClearBt"), QStringLiteral("清空"));
+    ticketButtons->addWidget(PrizeImportBt);
+    ticketButtons->addWidget(PrizeClearBt);
+    ticketButtons->addStretch();
+    ticketLayout->addLayout(ticketButtons);
+
+    auto* resultBox = new QWidget(this);
+    auto* resultLayout = new QVBoxLayout(resultBox);
+    resultLayout->setContentsMargins(0, 0, 0, 0);
+    PrizeModel = new TPrizeTableModel(this);
+    PrizeTable = new QTableView(resultBox);
+    PrizeTable->setObjectName(QStringLiteral("PrizeTable"));
+    PrizeTable->setModel(PrizeModel);
+    PrizeTable->setSortingEnabled(true);
+    PrizeTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    PrizeTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    PrizeTable->verticalHeader()->setDefaultSectionSize(PrizeTable->fontMetrics().height() + 6);
+    PrizeTable->verticalHeader()->hide();
+    PrizeTable->horizontalHeader()->setSortIndicatorShown(true);
+    PrizeTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    resultLayout->addWidget(PrizeTable, 1);
+    PrizeSummaryLbl = new QLabel(resultBox);
+    PrizeSummaryLbl->setObjectName(QStringLiteral("PrizeSummaryLbl"));
+    PrizeSummaryLbl->setWordWrap(true);
+    PrizeSummaryLbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    resultLayout->addWidget(PrizeSummaryLbl);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(ticketBox);
+    splitter->addWidget(resultBox);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 3);
+    splitter->setChildrenCollapsible(false);
+    splitter->setSizes({190, 570});
+
+    auto* drawRow = new QHBoxLayout;
+    drawRow->addWidget(new QLabel(QStringLiteral("开奖号码："), this));
+    PrizeDrawCbx = new QComboBox(this);
+    PrizeDrawCbx->setObjectName(QStringLiteral("PrizeDrawCbx"));
+    PrizeDrawCbx->setEditable(true);
+    PrizeDrawCbx->setInsertPolicy(QComboBox::NoInsert);
+    PrizeDrawCbx->setMinimumContentsLength(26);
+    PrizeDrawCbx->setToolTip(
+        QStringLiteral("选择一期，或输入期号，或输入六个红球加一个蓝球，如 01 04 16 22 26 31+04"));
+    drawRow->addWidget(PrizeDrawCbx, 1);
+    drawRow->addWidget(new QLabel(QStringLiteral("无蓝球的号码配蓝球："), this));
+    PrizeBlueEd = new QLineEdit(this);
+    PrizeBlueEd->setObjectName(QStringLiteral("PrizeBlueEd"));
+    PrizeBlueEd->setPlaceholderText(QStringLiteral("如 3,9,12"));
+    PrizeBlueEd->setFixedWidth(
+        PrizeBlueEd->fontMetrics().horizontalAdvance(QStringLiteral("如 03,09,12,16")) + 12);
+    drawRow->addWidget(PrizeBlueEd);
+    PrizeCheckBt = makeButton(this, QStringLiteral("PrizeCheckBt"), QStringLiteral("核对"));
+    PrizeCheckBt->setToolTip(QStringLiteral("按所选一期核对每注的中奖情况"));
+    PrizeHistoryBt = makeButton(this, QStringLiteral("PrizeHistoryBt"), QStringLiteral("历史核对"));
+    PrizeHistoryBt->setToolTip(QStringLiteral("与历史上每一期核对：最高奖级、首次期号、六个红球是否开出过"));
+    drawRow->addWidget(PrizeCheckBt);
+    drawRow->addWidget(PrizeHistoryBt);
+
+    auto* exportRow = new QHBoxLayout;
+    exportRow->addStretch();
+    PrizeExportTextBt = makeButton(this, QStringLiteral("PrizeExportTextBt"), QStringLiteral("导出文本"));
+    PrizeExportCsvBt = makeButton(this, QStringLiteral("PrizeExportCsvBt"), QStringLiteral("导出CSV"));
+    PrizePrintBt = makeButton(this, QStringLiteral("PrizePrintBt"), QStringLiteral("打印"));
+    for (QPushButton* b : {PrizeExportTextBt, PrizeExportCsvBt, PrizePrintBt}) {
+        b->setEnabled(false);
+        exportRow->addWidget(b);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(drawRow);
+    layout->addWidget(splitter, 1);
+    layout->addLayout(exportRow);
+
+    connect(PrizeImportBt, &QPushButton::clicked, this, &TPrizeWindow::PrizeImportBtClick);
+    connect(PrizeClearBt, &QPushButton::clicked, PrizeTicketMemo, &QPlainTextEdit::clear);
+    connect(PrizeCheckBt, &QPushButton::clicked, this, &TPrizeWindow::PrizeCheckBtClick);
+    connect(PrizeHistoryBt, &QPushButton::clicked, this, &TPrizeWindow::PrizeHistoryBtClick);
+    connect(PrizeExportTextBt, &QPushButton::clicked, this, &TPrizeWindow::PrizeExportTextBtClick);
+    connect(PrizeExportCsvBt, &QPushButton::clicked, this, &TPrizeWindow::PrizeExportCsvBtClick);
+    connect(PrizePrintBt, &QPushButton::clicked, this, &TPrizeWindow::PrizePrintBtClick);
+
+    resize(776, 547);
+    refreshDraws();
+}
+
+void TPrizeWindow::refreshDraws() {
+    const int newest = m_history.empty() ? 0 : m_history.back().code();
+    if (int(m_history.size()) == m_drawsListed && newest == m_newestListed) return;
+    const QString typed = PrizeDrawCbx->currentText();
+    const bool keepTyped = m_drawsListed >= 0;
+    QStringList items;
+    items.reserve(qsizetype(m_history.size()));
+    for (auto it = m_history.rbegin(); it != m_history.rend(); ++it)
+        items << QStringLiteral("%1  %2").arg(it->code()).arg(DrawText(DrawOf(*it)));
+    PrizeDrawCbx->clear();
+    PrizeDrawCbx->addItems(items);
+    if (keepTyped) PrizeDrawCbx->setEditText(typed);
+    m_drawsListed = int(m_history.size());
+    m_newestListed = newest;
+}
+
+void TPrizeWindow::setTickets(const QString& text) {
+    PrizeTicketMemo->setPlainText(text);
+}
+
+void TPrizeWindow::setDraw(const QString& text) {
+    const int found = PrizeDrawCbx->findText(text.trimmed(), Qt::MatchStartsWith);
+    if (found >= 0 && text.trimmed().size() == 7)
+        PrizeDrawCbx->setCurrentIndex(found);
+    else
+        PrizeDrawCbx->setEditText(text);
+}
+
+void TPrizeWindow::PrizeImportBtClick() {
+    const QString path = chooseFile(this, QFileDialog::AcceptOpen,
+                                    QStringLiteral("文本文件 (*.txt);;所有文件 (*)"), QStringLiteral("txt"));
+    if (path.isEmpty()) return;
+    RunGuarded(this, [&] {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            throw KelvoraError(QStringLiteral("无法打开文件 \"%1\"：%2")
+                                   .arg(QDir::toNativeSeparators(path), file.errorString()));
+        PrizeTicketMemo->setPlainText(DecodeTicketFile(file.readAll()));
+    });
+}
+
+// A bad line, blue list or draw ends the command with its message; the table keeps the previous result.
+void TPrizeWindow::PrizeCheckBtClick() {
+    refreshDraws();
+    RunGuarded(this, [&] {
+        const auto wait = waitCursor();
+        TicketList list = ReadTickets(PrizeTicketMemo->toPlainText(), ReadBlueList(PrizeBlueEd->text()));
+        if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
+        PrizeResult result = CheckTickets(list.tickets, ParseDraw(PrizeDrawCbx->currentText(), m_history));
+        PrizeModel->setDrawResult(std::move(list.tickets), std::move(result));
+        showResult();
+    });
+}
+
+void TPrizeWindow::PrizeHistoryBtClick() {
+    RunGuarded(this, [&] {
+        const auto wait = waitCursor();
+        TicketList list = ReadTickets(PrizeTicketMemo->toPlainText(), ReadBlueList(PrizeBlueEd->text()));
+        if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
+        if (m_history.empty()) throw KelvoraError(QStringLiteral("没有开奖数据，无法历史核对"));
+        HistoryResult result = CheckHistory(list.tickets, m_history);
+        PrizeModel->setHistoryResult(std::move(list.tickets), std::move(result));
+        showResult();
+    });
+}
+
+void TPrizeWindow::showResult() {
+    PrizeTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    PrizeTable->resizeColumnsToContents();
+    PrizeSummaryLbl->setText(PrizeModel->summaryLines().join(QLatin1Char('\n')));
+    for (QPushButton* b : {PrizeExportTextBt, PrizeExportCsvBt, PrizePrintBt})
+        b->setEnabled(true);
+}
+
+void TPrizeWindow::exportLines(const QString& filter, const QString& suffix, bool csv) {
+    const QString path = chooseFile(this, QFileDialog::AcceptSave, filter, suffix);
+    if (path.isEmpty()) return;
+    RunGuarded(this, [&] { ExportLines(path, csv ? PrizeModel->csvLines() : PrizeModel->reportLines()); });
+}
+
+void TPrizeWindow::PrizeExportTextBtClick() {
+    exportLines(QStringLiteral("文本文件 (*.txt)"), QStringLiteral("txt"), false);
+}
+
+void TPrizeWindow::PrizeExportCsvBtClick() {
+    exportLines(QStringLiteral("CSV文件 (*.csv)"), QStringLiteral("csv"), true);
+}
+
+void TPrizeWindow::PrizePrintBtClick() {
+    PrintLines(this, PrizeModel->reportLines(), QStringLiteral("Kelvora"), 12);
+}
+
+TPrizeWindow* OpenPrizeCheck(QWidget* from, const TCodeArr& history, const QString& tickets,
+                             const QString& draw) {
+    QWidget* owner = from ? from->window() : nullptr;
+    auto* window =
+        owner ? owner->findChild<TPrizeWindow*>(QStringLiteral("PrizeWindow"), Qt::FindDirectChildrenOnly)
+              : nullptr;
+    if (!window) window = new TPrizeWindow(history, owner);
+    window->refreshDraws();
+    if (!tickets.isNull()) window->setTickets(tickets);
+    if (!draw.isEmpty()) window->setDraw(draw);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    if (!tickets.isNull() && !draw.isEmpty()) window->PrizeCheckBtClick();
+    return window;
+}

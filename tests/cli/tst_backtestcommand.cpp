@@ -1,0 +1,170 @@
+#include "history/Parser.h"
+#include "predict/PredictBacktest.h"
+#include "shrink/Backtest.h"
+#include "shrink/ConditionSet.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+CliRun cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(KELVORA_CLI),
+            QStringList{QStringLiteral("--data"), QStringLiteral(KELVORA_SAMPLE)} + args);
+    p.waitForFinished(120000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+const TCodeArr& sample() {
+    static const TCodeArr history = [] {
+        QFile f(QStringLiteral(KELVORA_SAMPLE));
+        if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
+        return ParseHistory(f.readAll()).history;
+    }();
+    return history;
+}
+
+QJsonObject json(const CliRun& r) {
+    return QJsonDocument::fromJson(r.out.toUtf8()).object();
+}
+
+} // namespace
+
+class TestBacktestCommand : public QObject {
+    Q_OBJECT
+  private slots:
+    void shrinkJson();
+    void predictJson_data();
+    void predictJson();
+    void refuses_data();
+    void refuses();
+};
+
+// A condition file with options on top: the JSON of the contract, computed by the engine.
+void TestBacktestCommand::shrinkJson() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("set.json"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(R"({"odd-even":"2,3,4","link":"none","hit":["12,16,17:0,1"],"ac":"9,10"})");
+    f.close();
+    const CliRun r =
+        cli({"backtest", "shrink", "--conditions", path, "--ac", "6,10", "--draws", "120", "--json"});
+    QCOMPARE(r.status, 0);
+    const QJsonObject o = json(r);
+    ShrinkInput in = LoadConditionSetFile(path);
+    in.acMin = 6;
+    const ShrinkBacktest want = RunShrinkBacktest(in, sample(), 120);
+    QCOMPARE(o, ShrinkBacktestJson(want));
+    QCOMPARE(o.keys(), (QStringList{"conditions", "draws", "failCounts", "first", "kept", "last", "rows"}));
+    QCOMPARE(o.value("draws").toInt(), 120);
+    QCOMPARE(o.value("last").toString(), QStringLiteral("2026096"));
+    const QJsonArray conditions = o.value("conditions").toArray();
+    QCOMPARE(conditions.size(), 18);
+    QCOMPARE(conditions[0].toObject().value("passed").toInt(), 120);
+    QCOMPARE(conditions[16].toObject().value("name").toString(), QStringLiteral("AC值"));
+    QVERIFY(conditions[16].toObject().value("active").toBool());
+    const QJsonArray rows = o.value("rows").toArray();
+    QCOMPARE(rows.size(), 120);
+    QCOMPARE(rows.last().toObject().value("reds").toArray(), (QJsonArray{1, 4, 16, 22, 26, 31}));
+    QCOMPARE(o.value("failCounts").toArray().first().toInt(), o.value("kept").toInt());
+
+    // The text report holds the same counts.
+    const CliRun text = cli({"backtest", "shrink", "--conditions", path, "--ac", "6,10", "--draws", "120"});
+    QCOMPARE(text.status, 0);
+    QVERIFY(text.out.contains(ToleranceDistributionText(want)));
+}
+
+void TestBacktestCommand::predictJson_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("compound") << "compound";
+    QTest::newRow("single") << "single";
+    QTest::newRow("odd") << "odd";
+}
+
+void TestBacktestCommand::predictJson() {
+    QFETCH(QString, kind);
+    const CliRun r = cli({"backtest", "predict", kind, "--draws", "40", "--json"});
+    QCOMPARE(r.status, 0);
+    const QJsonObject o = json(r);
+    QCOMPARE(o.value("kind").toString(), kind);
+    QCOMPARE(o.value("rows").toArray().size(), 40);
+    const QJsonArray groups = o.value("summary").toObject().value("groups").toArray();
+    QCOMPARE(groups.size(), 3);
+    const QJsonObject first = groups[0].toObject();
+    const QJsonObject row = o.value("rows").toArray().first().toObject();
+    QCOMPARE(row.value("issue").toString(), QString::number(sample()[sample().size() - 40].code()));
+    if (kind == QLatin1String("single")) {
+        QCOMPARE(first.value("tickets").toInt(), 100);
+        double sum = 0;
+        for (const QJsonValue& v : first.value("expectedCounts").toArray())
+            sum += v.toDouble();
+        QCOMPARE(qRound(sum * 1000), 100000);
+        QCOMPARE(row.value("groups").toArray()[2].toObject().value("tickets").toInt(), 500);
+    } else {
+        const int k = first.value("reds").toInt();
+        QCOMPARE(first.value("expectedRedHits").toDouble(), 6.0 * k / 33);
+        QCOMPARE(first.contains("blueHitRate"), kind == QLatin1String("compound"));
+        if (kind == QLatin1String("compound")) {
+            QCOMPARE(k, 9);
+            QCOMPARE(first.value("expectedBlueHitRate").toDouble(), 3.0 / 16);
+        }
+        double hits = 0;
+        for (const QJsonValue& v : o.value("rows").toArray())
+            hits += v.toObject().value("groups").toArray()[0].toObject().value("redHits").toInt();
+        QCOMPARE(first.value("meanRedHits").toDouble(), hits / 40);
+    }
+}
+
+void TestBacktestCommand::refuses_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    const QString all = QString::number(sample().size() + 1);
+    const QString predictMax = QString::number(sample().size() - 19);
+    QTest::newRow("shrink beyond history")
+        << QStringList{"backtest", "shrink", "--draws", all} << 1 << "设置的验证期数超过总期数!!";
+    QTest::newRow("predict beyond history less 20")
+        << QStringList{"backtest", "predict", "even", "--draws", predictMax} << 1
+        << "设置的验证期数超过总期数!!";
+    QTest::newRow("too few candidates")
+        << QStringList{"backtest", "shrink", "--candidates", "1,2,3", "--draws", "5"} << 1
+        << "请最少勾选8个复式号码！！";
+    QTest::newRow("list does not convert")
+        << QStringList{"backtest", "shrink", "--exclude", "4 ,7", "--draws", "5"} << 1
+        << "'4 ' is not a valid integer value";
+    QTest::newRow("zero draws") << QStringList{"backtest", "shrink", "--draws", "0"} << 2 << "--draws";
+    QTest::newRow("no draws") << QStringList{"backtest", "predict", "odd"} << 2 << "--draws";
+    QTest::newRow("unknown kind") << QStringList{"backtest", "predict", "lucky", "--draws", "5"} << 2
+                                  << "lucky";
+    QTest::newRow("unknown backtest") << QStringList{"backtest", "charts"} << 2 << "charts";
+    QTest::newRow("missing file") << QStringList{"backtest", "shrink", "--conditions", "/nonexistent/x.json",
+                                                 "--draws",  "5"}
+                                  << 1 << "x.json";
+}
+
+void TestBacktestCommand::refuses() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    const CliRun r = cli(args);
+    QCOMPARE(r.status, status);
+    QVERIFY(r.out.isEmpty());
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+}
+
+QTEST_GUILESS_MAIN(TestBacktestCommand)
+#include "tst_backtestcommand.moc"

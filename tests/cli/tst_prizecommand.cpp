@@ -1,0 +1,135 @@
+#include "history/GbText.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int status;
+    QString out;
+    QString err;
+};
+
+Run runCli(const QStringList& args, const QByteArray& input = QByteArray()) {
+    QProcess p;
+    p.start(QStringLiteral(KELVORA_CLI), args);
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+class TestPrizeCommand : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_data;
+
+    QString writeFile(const QString& name, const QByteArray& bytes) {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return path;
+    }
+
+  private slots:
+    void initTestCase() {
+        m_data = writeFile(QStringLiteral("ssq.dxt"), "2026001 01 02 03 04 05 06 07\r\n"
+                                                      "2026002 01 02 03 04 05 07 08\r\n"
+                                                      "2026003 10 11 12 13 14 15 16\r\n");
+    }
+
+    void prints_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("json");
+        QTest::newRow("newest draw")
+            << QStringList{"--json"}
+            << R"({"draw":{"issue":"2026003","reds":[10,11,12,13,14,15],"blue":16},"tickets":[)"
+               R"({"line":3,"reds":[1,2,3,4,5,6],"blues":[7],"bets":1,"redHits":0,"blueHit":false,"tiers":[0,0,0,0,0,0],"prize":0},)"
+               R"({"line":4,"reds":[1,2,3,4,5,6,7],"blues":[8,16],"bets":14,"redHits":0,"blueHit":true,"tiers":[0,0,0,0,0,7],"prize":35}],)"
+               R"("summary":{"lines":2,"bets":15,"cost":30,"tiers":[0,0,0,0,0,7],"fixedPrize":35}})";
+        QTest::newRow("typed draw")
+            << QStringList{"--json", "--draw", "01,02,03,04,05,07+08"}
+            << R"({"draw":{"issue":null,"reds":[1,2,3,4,5,7],"blue":8},"tickets":[)"
+               R"({"line":3,"reds":[1,2,3,4,5,6],"blues":[7],"bets":1,"redHits":5,"blueHit":false,"tiers":[0,0,0,1,0,0],"prize":200},)"
+               R"({"line":4,"reds":[1,2,3,4,5,6,7],"blues":[8,16],"bets":14,"redHits":6,"blueHit":true,"tiers":[1,1,6,6,0,0],"prize":19200}],)"
+               R"("summary":{"lines":2,"bets":15,"cost":30,"tiers":[1,1,6,7,0,0],"fixedPrize":19400}})";
+        QTest::newRow("history")
+            << QStringList{"--history", "--json"}
+            << R"({"draws":3,"tickets":[)"
+               R"({"line":3,"tiers":[1,0,0,1,0,0],"fixedPrize":200,"cost":6,"best":1,"bestIssue":"2026001","sixRedIssues":["2026001"]},)"
+               R"({"line":4,"tiers":[1,3,6,18,0,7],"fixedPrize":21635,"cost":84,"best":1,"bestIssue":"2026002","sixRedIssues":["2026001","2026002"]}]})";
+    }
+
+    // The same list as a UTF-8 file, a GB2312 CR LF export of the window, and on standard input.
+    void prints() {
+        QFETCH(QStringList, options);
+        QFETCH(QString, json);
+        const QString list =
+            QStringLiteral("缩水结果总共2注\n\n01 02 03 04 05 06+07\n01 02 03 04 05 06 07+08 16\n");
+        const QString utf8 = writeFile(QStringLiteral("utf8.txt"), list.toUtf8());
+        const QString gb = writeFile(QStringLiteral("gb.txt"), LinesToGbFile(list.trimmed().split('\n')));
+        const QStringList base{QStringLiteral("--data"), m_data, QStringLiteral("prize")};
+        for (const Run& r :
+             {runCli(base + options + QStringList{utf8}), runCli(base + options + QStringList{gb}),
+              runCli(base + options, list.toUtf8())}) {
+            QCOMPARE(r.err, QString());
+            QCOMPARE(r.status, 0);
+            QCOMPARE(r.out, json + QLatin1Char('\n'));
+        }
+        // The readable report says the same in Chinese.
+        QStringList plain = options;
+        plain.removeAll(QStringLiteral("--json"));
+        const Run text = runCli(base + plain + QStringList{utf8});
+        QCOMPARE(text.status, 0);
+        QVERIFY(text.out.contains(QStringLiteral("第4行 01 02 03 04 05 06 07+08 16")));
+    }
+
+    void refuses_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("bad lines, all of them")
+            << QStringList{} << QByteArray("1 2 3\n01 02 03 04 05 06\nfoo\n") << 1
+            << "第1行不是有效的投注号码\n第3行不是有效的投注号码\n";
+        QTest::newRow("issue not in history")
+            << QStringList{"--draw", "2026004"} << QByteArray() << 1 << "历史数据中没有第2026004期\n";
+        QTest::newRow("bad blue list") << QStringList{"--blue", "3,17"} << QByteArray() << 1 << "蓝球列表";
+        QTest::newRow("unknown option") << QStringList{"--drwa", "1"} << QByteArray() << 2 << "kelvora-cli: ";
+        QTest::newRow("draw with history")
+            << QStringList{"--history", "--draw", "2026001"} << QByteArray() << 2 << "kelvora-cli: ";
+    }
+
+    void refuses() {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, input);
+        QFETCH(int, status);
+        QFETCH(QString, err);
+        const Run r =
+            runCli(QStringList{QStringLiteral("--data"), m_data, QStringLiteral("prize")} + options, input);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out, QString());
+        QVERIFY2(r.err.startsWith(err), qPrintable(r.err));
+    }
+
+    // An empty list is no error: the summary with zeros.
+    void emptyList() {
+        const Run r =
+            runCli({QStringLiteral("--data"), m_data, QStringLiteral("prize"), QStringLiteral("--json")});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.endsWith(QStringLiteral(
+            R"("tickets":[],"summary":{"lines":0,"bets":0,"cost":0,"tiers":[0,0,0,0,0,0],"fixedPrize":0}})"
+            "\n")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPrizeCommand)
+#include "tst_prizecommand.moc"

@@ -1,0 +1,381 @@
+#include "KelvoraError.h"
+#include "history/Parser.h"
+#include "metrics/Code.h"
+#include "predict/PredictBacktest.h"
+#include "shrink/Backtest.h"
+#include "shrink/Combinations.h"
+#include "shrink/ConditionSet.h"
+#include "shrink/Conditions.h"
+#include "shrink/ShrinkRun.h"
+#include "shrink/Tolerance.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The sanitizer build runs every test on a busy machine: fewer random cases there.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int CaseDivisor = 8;
+#else
+constexpr int CaseDivisor = 1;
+#endif
+
+const TCodeArr& sample() {
+    static const TCodeArr history = [] {
+        QFile f(QStringLiteral(KELVORA_SAMPLE));
+        if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
+        return ParseHistory(f.readAll()).history;
+    }();
+    return history;
+}
+
+QString listOf(QRandomGenerator& g, int count, int low, int high) {
+    QStringList s;
+    for (int k = 0; k < count; ++k)
+        s << QString::number(low + int(g.bounded(high - low + 1)));
+    return s.join(QLatin1Char(','));
+}
+
+template <size_t N> void randomItems(QRandomGenerator& g, std::array<bool, N>& items) {
+    for (bool& b : items)
+        b = g.bounded(3) != 0;
+}
+
+// Each condition on with some chance, values anywhere in their sets.
+ShrinkInput randomInput(QRandomGenerator& g, int candidates) {
+    ShrinkInput in;
+    QList<int> numbers;
+    for (int n = 1; n <= 33; ++n)
+        numbers << n;
+    for (int k = 0; k < candidates; ++k)
+        in.candidates[size_t(numbers.takeAt(int(g.bounded(numbers.size()))) - 1)] = true;
+    auto chance = [&](int percent) { return int(g.bounded(100)) < percent; };
+    if (chance(30)) {
+        in.sumMin = 21 + int(g.bounded(100));
+        in.sumMax = std::min(183, in.sumMin + int(g.bounded(90)));
+    }
+    if (chance(25)) in.excludeSums = listOf(g, 1 + int(g.bounded(8)), 0, 183);
+    if (chance(30)) randomItems(g, in.oddEven);
+    if (chance(30)) randomItems(g, in.repeats);
+    in.linkIndex = chance(40) ? int(g.bounded(4)) : 2;
+    randomItems(g, in.linkRuns);
+    if (chance(25)) {
+        in.tailMin = int(g.bounded(10));
+        in.tailMax = int(g.bounded(10));
+    }
+    if (chance(25)) in.excludeTails = listOf(g, 1 + int(g.bounded(3)), 0, 9);
+    if (chance(25)) in.excludeNumbers = listOf(g, 1 + int(g.bounded(4)), 1, 33);
+    if (chance(20)) in.requireNumbers = listOf(g, 1 + int(g.bounded(2)), 1, 33);
+    if (chance(30)) randomItems(g, in.bigSmall);
+    if (chance(25)) in.maxCode = 20 + int(g.bounded(14));
+    if (chance(25)) in.minCode = 1 + int(g.bounded(12));
+    if (chance(25)) {
+        in.spanMin = int(g.bounded(25));
+        in.spanMax = in.spanMin + int(g.bounded(9));
+    }
+    for (int k = 0; k < 3; ++k) {
+        if (chance(12)) in.zones[size_t(k)] = int(g.bounded(5));
+        if (chance(12)) in.mod3[size_t(k)] = int(g.bounded(5));
+    }
+    if (chance(25)) {
+        in.acMin = int(g.bounded(8));
+        in.acMax = in.acMin + int(g.bounded(4));
+    }
+    for (ShrinkHitRow& row : in.hitRows) {
+        if (chance(20)) row.list = listOf(g, 2 + int(g.bounded(10)), 1, 33);
+        randomItems(g, row.items);
+    }
+    return in;
+}
+
+// Every ticket made of the candidates, in list order.
+std::vector<TCodeRec> candidateTickets(const ShrinkInput& in) {
+    CandidateFlags all;
+    all.fill(1);
+    std::vector<int> c;
+    for (int n = 1; n <= 33; ++n)
+        if (in.candidates[size_t(n - 1)]) c.push_back(n);
+    std::vector<TCodeRec> out;
+    const int m = int(c.size());
+    for (int a = 0; a < m; ++a)
+        for (int b = a + 1; b < m; ++b)
+            for (int d = b + 1; d < m; ++d)
+                for (int e = d + 1; e < m; ++e)
+                    for (int f = e + 1; f < m; ++f)
+                        for (int h = f + 1; h < m; ++h)
+                            out.push_back(MakeTicket(c[a], c[b], c[d], c[e], c[f], c[h]));
+    return out;
+}
+
+// The tickets a tolerance of k keeps, by testing each with the evaluator.
+QStringList plainTolerance(const ShrinkInput& in, const TCodeArr& history, int k) {
+    const ShrinkConditions conditions(in);
+    const TCodeRec* previous = history.empty() ? nullptr : &history.back().Ticket;
+    QStringList kept;
+    for (const TCodeRec& t : candidateTickets(in))
+        if (ConditionCountIn(conditions.failed(t, previous) & conditions.active() & TolerableConditions) <= k)
+            kept << CodeToText(t);
+    return kept;
+}
+
+QString memoOf(const QStringList& kept) {
+    if (kept.size() > ShrinkListLimit) return ShrinkCountLine(int(kept.size())) + u'\n' + ShrinkTooManyText();
+    return ShrinkCountLine(int(kept.size())) + u'\n' +
+           (kept.isEmpty() ? QString() : u'\n' + kept.join(u'\n'));
+}
+
+} // namespace
+
+class TestConditions : public QObject {
+    Q_OBJECT
+  private slots:
+    void evaluatorAgainstRun_data();
+    void evaluatorAgainstRun();
+    void toleranceAgainstCount_data();
+    void toleranceAgainstCount();
+    void keptTicketAt();
+    void conditionSetRoundTrip();
+    void conditionSetRefused_data();
+    void conditionSetRefused();
+    void shrinkBacktest();
+    void backtestRefusals();
+    void singleBacktestMatchesPrediction();
+};
+
+void TestConditions::evaluatorAgainstRun_data() {
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<int>("cases");
+    QTest::addColumn<int>("minCandidates");
+    QTest::addColumn<int>("maxCandidates");
+    QTest::newRow("small candidate sets") << 21 << 240 / CaseDivisor << 8 << 16;
+    QTest::newRow("middle candidate sets") << 22 << 40 / CaseDivisor << 17 << 24;
+    QTest::newRow("all candidates") << 23 << 16 / CaseDivisor << 33 << 33;
+}
+
+// The plain run and the evaluator (every candidate ticket that fails nothing) keep the same tickets;
+// the tolerant walk at 0 agrees with both.
+void TestConditions::evaluatorAgainstRun() {
+    QFETCH(int, seed);
+    QFETCH(int, cases);
+    QFETCH(int, minCandidates);
+    QFETCH(int, maxCandidates);
+    QRandomGenerator g{quint32(seed)};
+    int nonEmpty = 0;
+    for (int c = 0; c < cases; ++c) {
+        const ShrinkInput in =
+            randomInput(g, minCandidates + int(g.bounded(maxCandidates - minCandidates + 1)));
+        const TCodeArr none;
+        const TCodeArr& history = g.bounded(10) ? sample() : none;
+        const ShrinkResult run = RunShrink(in, history);
+        const QString evaluated = memoOf(plainTolerance(in, history, 0));
+        if (run.text != evaluated || RunToleranceShrink(in, history).text != run.text)
+            QFAIL(qPrintable(QStringLiteral("case %1: the run keeps %2 tickets").arg(c).arg(run.count)));
+        nonEmpty += run.count > 0;
+    }
+    QVERIFY2(nonEmpty > cases / 5, qPrintable(QString::number(nonEmpty)));
+}
+
+void TestConditions::toleranceAgainstCount_data() {
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<int>("tolerance");
+    QTest::newRow("tolerance 1") << 31 << 1;
+    QTest::newRow("tolerance 2") << 32 << 2;
+    QTest::newRow("tolerance 5") << 33 << 5;
+}
+
+void TestConditions::toleranceAgainstCount() {
+    QFETCH(int, seed);
+    QFETCH(int, tolerance);
+    QRandomGenerator g{quint32(seed)};
+    const int cases = 120 / CaseDivisor;
+    int grew = 0;
+    for (int c = 0; c < cases; ++c) {
+        ShrinkInput in = randomInput(g, 8 + int(g.bounded(9)));
+        const TCodeArr none;
+        const TCodeArr& history = g.bounded(10) ? sample() : none;
+        in.tolerance = tolerance;
+        QList<int> steps;
+        ShrinkProgress progress;
+        progress.step = [&](int p) { steps << p; };
+        const ShrinkResult r = RunShrink(in, history, progress, true);
+        const QStringList want = plainTolerance(in, history, tolerance);
+        QCOMPARE(r.text, memoOf(want));
+        QCOMPARE(int(r.tickets.size()), int(want.size()));
+        QCOMPARE(r.lastPosition, steps.isEmpty() ? 0 : steps.last());
+        if (!want.isEmpty()) QCOMPARE(r.lastPosition, r.tickets.back() / ShrinkProgressDivisor);
+        in.tolerance = 0;
+        grew += want.size() > plainTolerance(in, history, 0).size();
+    }
+    QVERIFY2(grew > cases / 4, qPrintable(QString::number(grew)));
+}
+
+// Counting a kept ticket's reds from its ordinal finds the same ticket as the built list.
+void TestConditions::keptTicketAt() {
+    QRandomGenerator g{41};
+    TCodeList list;
+    for (int c = 0; c < 3; ++c) {
+        CandidateFlags flags{};
+        for (uint8_t& f : flags)
+            f = c == 0 ? 1 : g.bounded(4) == 0;
+        BuildCombinations(list, flags);
+        std::vector<int> kept;
+        for (int i = 0; i < int(list.size()); ++i)
+            if (list[size_t(i)].Valid) kept.push_back(i);
+        QCOMPARE(KeptTicketCount(flags), int64_t(kept.size()));
+        for (int s = 0; s < 400; ++s) {
+            const int64_t ordinal = s < 2 ? (s ? int64_t(kept.size()) - 1 : 0) : g.bounded(int(kept.size()));
+            const TCodeRec t = KeptTicketAt(ordinal, flags);
+            const TCodeRec& want = list[size_t(kept[size_t(ordinal)])];
+            QCOMPARE(CodeToText(t), CodeToText(want));
+            QCOMPARE(TicketIndex(t), kept[size_t(ordinal)]);
+        }
+    }
+}
+
+void TestConditions::conditionSetRoundTrip() {
+    QRandomGenerator g{51};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("set.json"));
+    for (int c = 0; c < 50; ++c) {
+        ShrinkInput in = randomInput(g, int(g.bounded(34)));
+        in.tolerance = int(g.bounded(18));
+        if (c % 5 == 0) in.linkIndex = 3; // the radio with nothing selected
+        if (c % 7 == 0) in.spanMax = -1;  // half a span stays as chosen
+        SaveConditionSetFile(path, in);
+        ShrinkInput back;
+        back.hitRows[0].list = QStringLiteral("stale"); // a loaded set replaces the hit rows too
+        back = LoadConditionSetFile(path);
+        QCOMPARE(WriteConditionSet(back), WriteConditionSet(in));
+        QCOMPARE(back.candidates, in.candidates);
+        QCOMPARE(back.linkIndex, in.linkIndex == 3 ? 2 : in.linkIndex);
+        QCOMPARE(back.spanMin, in.spanMin);
+        QCOMPARE(back.spanMax, in.spanMax);
+        QCOMPARE(back.tolerance, in.tolerance);
+        for (size_t r = 0; r < 4; ++r) {
+            QCOMPARE(back.hitRows[r].list, in.hitRows[r].list);
+            QCOMPARE(back.hitRows[r].items, in.hitRows[r].items);
+        }
+    }
+}
+
+void TestConditions::conditionSetRefused_data() {
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("unknown key") << QByteArray(R"({"candidates":"1,2","colour":"red"})") << "colour";
+    QTest::newRow("not JSON") << QByteArray(R"({"candidates":"1,2")") << "JSON";
+    QTest::newRow("not an object") << QByteArray(R"(["1,2"])") << "JSON";
+    QTest::newRow("item outside matrix") << QByteArray(R"({"odd-even":"2,9"})") << "odd-even";
+    QTest::newRow("number does not parse") << QByteArray(R"({"sum-min":"abc"})") << "sum-min";
+    QTest::newRow("candidate does not convert") << QByteArray(R"({"candidates":"1,x"})") << "candidates";
+    QTest::newRow("bad link") << QByteArray(R"({"link":"maybe"})") << "link";
+    QTest::newRow("hit without colon") << QByteArray(R"({"hit":["1,2"]})") << "hit";
+    QTest::newRow("five hit rows") << QByteArray(R"({"hit":["1:1","1:1","1:1","1:1","1:1"]})") << "hit";
+    QTest::newRow("value not text") << QByteArray(R"({"exclude":[1,2]})") << "exclude";
+    QTest::newRow("tolerance above 17") << QByteArray(R"({"tolerance":"18"})") << "容错";
+    QTest::newRow("spin outside its range") << QByteArray(R"({"max-code":"40"})") << "最大号码";
+}
+
+void TestConditions::conditionSetRefused() {
+    QFETCH(QByteArray, json);
+    QFETCH(QString, named);
+    try {
+        ReadConditionSet(json);
+        QFAIL("accepted");
+    } catch (const KelvoraError& e) {
+        QVERIFY2(e.message().contains(named), qPrintable(e.message()));
+    }
+}
+
+// Each draw's failures are the evaluator's with the draw before it; the counts add up.
+void TestConditions::shrinkBacktest() {
+    ShrinkInput in;
+    in.oddEven = {false, false, true, true, true, false, false};
+    in.repeats = {true, true, false, false, false};
+    in.linkIndex = 1;
+    in.sumMin = 80;
+    in.sumMax = 120;
+    in.acMin = 6;
+    in.acMax = 10;
+    in.hitRows[0] = {QStringLiteral("1,2,3,4,5,6,7,8,9,10,11"), {false, true, true, true, false, false}};
+    const TCodeArr& h = sample();
+    const ShrinkBacktest b = RunShrinkBacktest(in, h, int(h.size()));
+    QCOMPARE(b.draws(), int(h.size()));
+    QVERIFY(!(b.active & 1));                                       // no candidates: all 33, condition 0 off
+    QCOMPARE(b.rows.front().failed & (1u << RepeatsCondition), 0u); // the first draw has none before it
+    const ShrinkConditions conditions(in);
+    int sum = 0;
+    for (size_t i = 0; i < h.size(); ++i) {
+        QCOMPARE(b.rows[i].issue, h[i].code());
+        QCOMPARE(b.rows[i].failed, conditions.failed(h[i].Ticket, i ? &h[i - 1].Ticket : nullptr) & b.active);
+    }
+    for (int j = 0; j < ConditionCount; ++j)
+        sum += b.failCounts[size_t(j)];
+    QCOMPARE(sum, b.draws());
+    QCOMPARE(b.failCounts[0], b.kept);
+    QVERIFY(b.kept > 0 && b.kept < b.draws() / 4);
+    QCOMPARE(b.passed[CandidatesCondition], b.draws());
+    const QJsonObject json = ShrinkBacktestJson(b);
+    QCOMPARE(json.value(QStringLiteral("first")).toString(), QString::number(h.front().code()));
+    QCOMPARE(json.value(QStringLiteral("conditions"))
+                 .toArray()
+                 .at(LinkCondition)
+                 .toObject()
+                 .value(QStringLiteral("name"))
+                 .toString(),
+             QStringLiteral("连号"));
+    QVERIFY(ToleranceDistributionText(b).startsWith(QStringLiteral("容错0: %1期, 容错1: ").arg(b.kept)));
+}
+
+void TestConditions::backtestRefusals() {
+    const TCodeArr& h = sample();
+    auto message = [](const std::function<void()>& f) {
+        try {
+            f();
+        } catch (const KelvoraError& e) {
+            return e.message();
+        }
+        return QString();
+    };
+    ShrinkInput in;
+    QCOMPARE(message([&] { RunShrinkBacktest(in, h, int(h.size()) + 1); }), BacktestTooManyDrawsText());
+    QCOMPARE(message([&] { RunPredictBacktest(h, PredictKind::Odd, int(h.size()) - 19); }),
+             QStringLiteral("设置的验证期数超过总期数!!"));
+    QVERIFY(message([&] { RunPredictBacktest(h, PredictKind::Odd, int(h.size()) - 20); }).isEmpty());
+    in.candidates[0] = in.candidates[1] = true;
+    QCOMPARE(message([&] { RunShrinkBacktest(in, h, 10); }), TooFewCandidatesText());
+    in.candidates.fill(true);
+    in.excludeNumbers = QStringLiteral("4,x");
+    QCOMPARE(message([&] { RunShrinkBacktest(in, h, 10); }),
+             QStringLiteral("'x' is not a valid integer value"));
+}
+
+// The single prediction's picks, turned into tickets by counting, are the prediction's own lines.
+void TestConditions::singleBacktestMatchesPrediction() {
+    const TCodeArr& h = sample();
+    const PredictBacktest b = RunPredictBacktest(h, PredictKind::Single, 3);
+    for (int d = 0; d < 3; ++d) {
+        const size_t i = h.size() - 3 + size_t(d);
+        const TCodeArr before(h.begin(), h.begin() + ptrdiff_t(i));
+        const QStringList lines = SinglePredict(before).lines;
+        const QString drawn = CodeToText(h[i].Ticket);
+        qsizetype line = 0;
+        for (const PredictBacktestGroup& g : b.rows[size_t(d)].groups) {
+            std::array<int, 7> counts{};
+            for (++line; !lines[line].isEmpty(); ++line) {
+                int hits = 0;
+                for (const QString& n : lines[line].split(u' '))
+                    hits += drawn.split(u' ').contains(n);
+                ++counts[size_t(hits)];
+            }
+            ++line;
+            QCOMPARE(g.counts, counts);
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TestConditions)
+#include "tst_conditions.moc"

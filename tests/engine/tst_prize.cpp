@@ -1,0 +1,291 @@
+#include "ChartHistory.h"
+#include "KelvoraError.h"
+#include "prize/PrizeCheck.h"
+#include "prize/TicketReader.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTest>
+#include <bit>
+
+namespace {
+
+uint64_t redMask(std::initializer_list<int> reds) {
+    uint64_t m = 0;
+    for (int r : reds)
+        m |= uint64_t(1) << r;
+    return m;
+}
+
+PrizeTicket ticketOf(uint64_t reds, uint32_t blues) {
+    return {1, reds, blues, std::popcount(reds), std::popcount(blues)};
+}
+
+// Expands a compound ticket into its single bets and prices each.
+TierCounts bruteForce(const PrizeTicket& t, const PrizeDraw& d, int64_t& bets) {
+    TierCounts tiers{};
+    bets = 0;
+    std::vector<int> reds;
+    for (int n = 1; n <= 33; ++n)
+        if ((t.reds >> n) & 1u) reds.push_back(n);
+    const int n = int(reds.size());
+    for (uint32_t subset = 0; subset < (1u << n); ++subset) {
+        if (std::popcount(subset) != 6) continue;
+        int hits = 0;
+        for (int k = 0; k < n; ++k)
+            if ((subset >> k) & 1u) hits += int((d.reds >> reds[size_t(k)]) & 1u);
+        const int blueBets = t.blueCount ? t.blueCount : 1;
+        for (int b = 0; b < blueBets; ++b) {
+            ++bets;
+            const bool blueHit = t.blueCount && b == 0 && ((t.blues >> d.blue) & 1u);
+            if (const int tier = PrizeTier(hits, blueHit)) ++tiers[size_t(tier - 1)];
+        }
+    }
+    return tiers;
+}
+
+PrizeTicket randomTicket(QRandomGenerator& rng, int reds, int blues) {
+    PrizeTicket t;
+    while (std::popcount(t.reds) < reds)
+        t.reds |= uint64_t(1) << rng.bounded(1, 34);
+    while (std::popcount(t.blues) < blues)
+        t.blues |= uint32_t(1) << rng.bounded(1, 17);
+    t.redCount = reds;
+    t.blueCount = blues;
+    return t;
+}
+
+const TCodeArr& sample() {
+    static const TCodeArr history = chart_test::Sample();
+    return history;
+}
+
+} // namespace
+
+class TestPrize : public QObject {
+    Q_OBJECT
+  private slots:
+    void tierTable_data();
+    void tierTable();
+    void compoundMatchesExpansion();
+    void historyMatchesDrawByDraw();
+    void reader_data();
+    void reader();
+    void draw_data();
+    void draw();
+    void namesDraw();
+};
+
+void TestPrize::tierTable_data() {
+    QTest::addColumn<int>("redHits");
+    QTest::addColumn<bool>("blueHit");
+    QTest::addColumn<int>("tier");
+    QTest::addColumn<int>("prize");
+    const int tiers[7][2] = {{0, 6}, {0, 6}, {0, 6}, {0, 5}, {5, 4}, {4, 3}, {2, 1}};
+    const int prizes[7] = {0, 0, 0, 3000, 200, 10, 5};
+    for (int r = 0; r <= 6; ++r)
+        for (int b = 0; b <= 1; ++b)
+            QTest::addRow("%d+%d", r, b) << r << bool(b) << tiers[r][b] << prizes[tiers[r][b]];
+}
+
+// Through the whole check: a single bet with exactly r red hits and the blue hit or not.
+void TestPrize::tierTable() {
+    QFETCH(int, redHits);
+    QFETCH(bool, blueHit);
+    QFETCH(int, tier);
+    QFETCH(int, prize);
+    const PrizeDraw draw{0, redMask({3, 8, 12, 19, 25, 33}), 9};
+    const int misses[6] = {1, 2, 4, 5, 6, 7};
+    const int hits[6] = {3, 8, 12, 19, 25, 33};
+    uint64_t reds = 0;
+    for (int k = 0; k < 6; ++k)
+        reds |= uint64_t(1) << (k < redHits ? hits[k] : misses[k]);
+    const TicketPrize p = CheckTicket(ticketOf(reds, uint32_t(1) << (blueHit ? 9 : 10)), draw);
+    QCOMPARE(PrizeTier(redHits, blueHit), tier);
+    QCOMPARE(p.redHits, redHits);
+    QCOMPARE(p.blueHit, blueHit);
+    QCOMPARE(p.bets, 1);
+    QCOMPARE(p.best(), tier);
+    QCOMPARE(p.prize, prize);
+    QCOMPARE(std::accumulate(p.tiers.begin(), p.tiers.end(), int64_t(0)), tier ? 1 : 0);
+}
+
+void TestPrize::compoundMatchesExpansion() {
+    QRandomGenerator rng(12);
+    for (int round = 0; round < 400; ++round) {
+        const int reds = 6 + round % 7;    // 6..12
+        const int blues = (round / 7) % 4; // 0..3
+        const PrizeTicket t = randomTicket(rng, reds, blues);
+        // The draw takes up to six of the ticket's reds, so every hit count comes up.
+        PrizeDraw d{0, 0, int(rng.bounded(1, 17))};
+        for (int n = 1, taken = 0; n <= 33 && taken < round % 7; ++n)
+            if ((t.reds >> n) & 1u) {
+                d.reds |= uint64_t(1) << n;
+                ++taken;
+            }
+        while (std::popcount(d.reds) < 6)
+            d.reds |= uint64_t(1) << rng.bounded(1, 34);
+        const TicketPrize p = CheckTicket(t, d);
+        int64_t bets = 0;
+        QCOMPARE(p.tiers, bruteForce(t, d, bets));
+        QCOMPARE(p.bets, bets);
+    }
+    // The biggest ticket is still one line of arithmetic: C(20,6) * 16 bets.
+    const TicketList big =
+        ReadTickets(u"01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 03 04 "
+                    u"05 06 07 08 09 10 11 12 13 14 15 16");
+    QCOMPARE(big.tickets.size(), size_t(1));
+    const TicketPrize p = CheckTicket(big.tickets.front(), {0, redMask({1, 2, 3, 4, 5, 6}), 7});
+    QCOMPARE(p.bets, int64_t(38760) * 16);
+    QCOMPARE(p.tiers[0], 1);  // the drawn six with the drawn blue
+    QCOMPARE(p.tiers[1], 15); // ... with each other blue
+}
+
+// The bit-sliced history check against CheckTicket draw by draw, on the whole sample (its draw count is
+// not a multiple of 64), with tickets that were drawn, contain a drawn six, or carry no blue.
+void TestPrize::historyMatchesDrawByDraw() {
+    const TCodeArr& h = sample();
+    QRandomGenerator rng(7);
+    std::vector<PrizeTicket> tickets;
+    const PrizeDraw drawn = DrawOf(h[1000]);
+    tickets.push_back(ticketOf(drawn.reds, uint32_t(1) << drawn.blue));
+    tickets.push_back(ticketOf(DrawOf(h.back()).reds | redMask({2, 3, 5, 7, 11}) | DrawOf(h.back()).reds, 0));
+    for (int k = 0; k < 30; ++k)
+        tickets.push_back(randomTicket(rng, 6 + k % 5, k % 3));
+    const HistoryResult r = CheckHistory(tickets, h);
+    QCOMPARE(r.draws, int(h.size()));
+    for (size_t k = 0; k < tickets.size(); ++k) {
+        TierCounts tiers{};
+        int best = 0;
+        int bestIssue = 0;
+        std::vector<int> six;
+        for (const TDrawRec& rec : h) {
+            const TicketPrize p = CheckTicket(tickets[k], DrawOf(rec));
+            for (int t = 0; t < 6; ++t)
+                tiers[size_t(t)] += p.tiers[size_t(t)];
+            if (p.best() && (!best || p.best() < best)) {
+                best = p.best();
+                bestIssue = rec.code();
+            }
+            if (p.redHits == 6) six.push_back(rec.code());
+        }
+        const HistoryPrize& got = r.results[k];
+        QCOMPARE(got.tiers, tiers);
+        QCOMPARE(got.best, best);
+        QCOMPARE(got.bestIssue, bestIssue);
+        QCOMPARE(got.sixRedIssues, six);
+        QCOMPARE(got.fixedPrize, FixedPrize(tiers));
+        QCOMPARE(got.cost, TicketBets(tickets[k]) * 2 * int64_t(h.size()));
+    }
+    QVERIFY(!r.results[0].sixRedIssues.empty());
+    QCOMPARE(r.results[0].best, 1);
+    QVERIFY(!r.results[1].sixRedIssues.empty());
+}
+
+void TestPrize::reader_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("blue");        // --blue
+    QTest::addColumn<QStringList>("tickets"); // "line:ticket"
+    QTest::addColumn<QList<int>>("bad");
+    QTest::newRow("empty") << ""
+                           << "" << QStringList{} << QList<int>{};
+    QTest::newRow("shrink result as saved")
+        << "缩水结果总共2注\r\n\r\n01 02 03 04 05 06\r\n01 02 03 04 05 07\r\n"
+        << "" << QStringList{"3:01 02 03 04 05 06", "4:01 02 03 04 05 07"} << QList<int>{};
+    QTest::newRow("skipped headers")
+        << "超过10万注，只显示前10万注\n单注预测(100注):\n复式预测(第1组):9+3个号\n  \t\n"
+        << "" << QStringList{} << QList<int>{};
+    QTest::newRow("issue code, seven numbers") << "2026096 01 04 16 22 26 31 04"
+                                               << "" << QStringList{"1:01 04 16 22 26 31+04"} << QList<int>{};
+    QTest::newRow("plus, commas, tabs, any order")
+        << "33,1\t5 4 3 2+16,1"
+        << "" << QStringList{"1:01 02 03 04 05 33+01 16"} << QList<int>{};
+    QTest::newRow("eight numbers are reds") << "1 2 3 4 5 6 7 8"
+                                            << "" << QStringList{"1:01 02 03 04 05 06 07 08"} << QList<int>{};
+    QTest::newRow("prediction compound")
+        << "32 26 29 21 20 30 18 22 23+2 14 8"
+        << "" << QStringList{"1:18 20 21 22 23 26 29 30 32+02 08 14"} << QList<int>{};
+    QTest::newRow("default blues only where none")
+        << "01 02 03 04 05 06\n01 02 03 04 05 06+07"
+        << "3,9" << QStringList{"1:01 02 03 04 05 06+03 09", "2:01 02 03 04 05 06+07"} << QList<int>{};
+    QTest::newRow("twenty reds, sixteen blues")
+        << "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20+1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"
+        << ""
+        << QStringList{"1:01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 03 04 05 06 07 "
+                       "08 09 10 11 12 13 14 15 16"}
+        << QList<int>{};
+    QTest::newRow("every bad line, good ones kept")
+        << "1 2 3 4 5\n1 2 3 4 5 6\n1 2 3 4 5 5\n1 2 3 4 5 34\n1 2 3 4 5 6+17\n1 2 3 4 5 6+0\n1 2 3 4 5 6 "
+           "7+1+2\n1 2 3 4 5 6+\n1 2 3 4 5 x6\n001 2 3 4 5 6\n1 2 3 4 5 6 17\n"
+           "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21\n1 2 3 4 5 6+1 1\n2026096\n1 2 3 4 5 6 "
+           "2026096"
+        << "" << QStringList{"2:01 02 03 04 05 06"}
+        << QList<int>{1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+}
+
+void TestPrize::reader() {
+    QFETCH(QString, text);
+    QFETCH(QString, blue);
+    QFETCH(QStringList, tickets);
+    QFETCH(QList<int>, bad);
+    const TicketList list = ReadTickets(text, ReadBlueList(blue));
+    QStringList got;
+    for (const PrizeTicket& t : list.tickets)
+        got << QStringLiteral("%1:%2").arg(t.line).arg(TicketText(t));
+    QCOMPARE(got, tickets);
+    QCOMPARE(QList<int>(list.badLines.begin(), list.badLines.end()), bad);
+    if (!bad.isEmpty())
+        QCOMPARE(BadLinesMessage(list.badLines).split(QLatin1Char('\n')).first(),
+                 QStringLiteral("第%1行不是有效的投注号码").arg(bad.first()));
+}
+
+void TestPrize::draw_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected"); // DrawCaption or the start of the message
+    QTest::newRow("newest by default") << ""
+                                       << "2026096:01 04 16 22 26 31+04";
+    QTest::newRow("issue code") << "2003001"
+                                << "2003001:10 11 12 13 26 28+11";
+    QTest::newRow("typed with plus") << "01 04 16 22 26 31+04"
+                                     << "0:01 04 16 22 26 31+04";
+    QTest::newRow("typed, commas") << "3,8,12,19,25,33,9"
+                                   << "0:03 08 12 19 25 33+09";
+    QTest::newRow("as the drop-down shows it") << "2026096  01 04 16 22 26 31+04"
+                                               << "2026096:01 04 16 22 26 31+04";
+    QTest::newRow("not in the history") << "2026097"
+                                        << "!历史数据中没有第2026097期";
+    QTest::newRow("issue and other numbers") << "2026096 01 02 03 04 05 06+07"
+                                             << "!第2026096期的开奖号码是";
+    QTest::newRow("six numbers") << "01 04 16 22 26 31"
+                                 << "!开奖号码\"";
+    QTest::newRow("blue too big") << "01 04 16 22 26 31 17"
+                                  << "!开奖号码\"";
+    QTest::newRow("twice a red") << "01 04 16 22 26 26 07"
+                                 << "!开奖号码\"";
+    QTest::newRow("three characters") << "05 "
+                                      << "!开奖号码\"";
+}
+
+void TestPrize::draw() {
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    try {
+        const PrizeDraw d = ParseDraw(text, sample());
+        QCOMPARE(QStringLiteral("%1:%2").arg(d.issue).arg(DrawText(d)), expected);
+    } catch (const KelvoraError& e) {
+        QVERIFY2(expected.startsWith(QLatin1Char('!')) && e.message().startsWith(expected.mid(1)),
+                 qPrintable(e.message()));
+    }
+}
+
+// What the shrink result's 结果兑奖 takes for a draw rather than a text to search.
+void TestPrize::namesDraw() {
+    for (const char* yes : {"2026096", " 2026096 ", "01 04 16 22 26 31+04", "1,4,16,22,26,31,4",
+                            "2026096 01 04 16 22 26 31 04", "01 04 16 22 26 31 + 04"})
+        QVERIFY2(NamesDraw(QString::fromUtf8(yes)), yes);
+    for (const char* no : {"05 ", "05", "01 02 03 04 05 06", "202609", "01 04 16 22 26 31+04 05", "号码"})
+        QVERIFY2(!NamesDraw(QString::fromUtf8(no)), no);
+}
+
+QTEST_GUILESS_MAIN(TestPrize)
+#include "tst_prize.moc"

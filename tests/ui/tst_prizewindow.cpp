@@ -1,0 +1,115 @@
+#include "../ModalCatcher.h"
+#include "history/GbText.h"
+#include "history/Parser.h"
+#include "prize/PrizeTableModel.h"
+#include "prize/PrizeWindow.h"
+#include "shrink/ShrinkPanel.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+TCodeArr sample() {
+    QFile f(QStringLiteral(KELVORA_SAMPLE));
+    if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
+    return ParseHistory(f.readAll()).history;
+}
+
+QString cell(const QTableView* table, int row, int column) {
+    return table->model()->index(row, column).data().toString();
+}
+
+} // namespace
+
+class TestPrizeWindow : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // From the shrink result's 结果兑奖 with an issue code, through the check, sorting, a refused
+    // edit, the history check and the CSV export, all by the window's own widgets.
+    void checksTheShrinkResult() {
+        const TCodeArr history = sample(); // newest: 2026096 01 04 16 22 26 31 + 04
+        TShrinkPanel panel(history);
+        panel.show();
+        panel.RcmMemo->setPlainText(QStringLiteral("缩水结果总共4注\n\n03 08 12 19 25 33\n01 04 16 22 26 33\n"
+                                                   "01 04 16 22 26 31\n01 02 03 05 06 07"));
+        panel.setInputBox([](QWidget*, const QString&) { return QStringLiteral("2026096"); });
+        QTest::mouseClick(panel.RcmPanelCheckBt, Qt::LeftButton);
+
+        auto* w = panel.findChild<TPrizeWindow*>(QStringLiteral("PrizeWindow"));
+        QVERIFY(w);
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->PrizeDrawCbx->count(), int(history.size()));
+        QVERIFY(w->PrizeDrawCbx->itemText(0).startsWith(QStringLiteral("2026096  01 04 16 22 26 31+04")));
+        QTableView* table = w->PrizeTable;
+        QCOMPARE(table->model()->rowCount(), 4);
+        QCOMPARE(cell(table, 0, 0), QStringLiteral("3")); // input line numbers
+        QCOMPARE(cell(table, 2, 5), QStringLiteral("二等奖"));
+        QCOMPARE(cell(table, 1, 5), QStringLiteral("四等奖"));
+        QCOMPARE(cell(table, 0, 5), QStringLiteral("未中奖"));
+        QVERIFY(table->model()->index(2, 0).data(Qt::BackgroundRole).isValid());
+        QVERIFY(!table->model()->index(0, 0).data(Qt::BackgroundRole).isValid());
+        QVERIFY(w->PrizeSummaryLbl->text().contains(QStringLiteral("共4行，4注，投入8元")));
+
+        // The prize column sorted, largest first: the 四等奖 row (200元) leads; 二等奖 floats and counts 0.
+        QHeaderView* header = table->horizontalHeader();
+        const int prizeX = header->sectionViewportPosition(6) + header->sectionSize(6) / 2;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(prizeX, header->height() / 2));
+        if (header->sortIndicatorOrder() == Qt::AscendingOrder)
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(prizeX, header->height() / 2));
+        QCOMPARE(cell(table, 0, 6), QStringLiteral("200"));
+
+        // A bad line refuses the command with its number; the table keeps the result.
+        {
+            ModalCatcher catcher;
+            w->PrizeTicketMemo->appendPlainText(QStringLiteral("01 02 03"));
+            QTest::mouseClick(w->PrizeCheckBt, Qt::LeftButton);
+            QCOMPARE(catcher.texts, QStringList{QStringLiteral("第7行不是有效的投注号码")});
+        }
+        QCOMPARE(table->model()->rowCount(), 4);
+        QCOMPARE(cell(table, 0, 6), QStringLiteral("200"));
+
+        // Against every draw: the newest draw's six reds were drawn in 2026096.
+        QTextCursor c = w->PrizeTicketMemo->textCursor();
+        c.movePosition(QTextCursor::End);
+        c.select(QTextCursor::LineUnderCursor);
+        c.removeSelectedText();
+        QTest::mouseClick(w->PrizeHistoryBt, Qt::LeftButton);
+        QCOMPARE(table->model()->columnCount(), 14);
+        QCOMPARE(cell(table, 2, 1), QStringLiteral("01 04 16 22 26 31"));
+        QVERIFY(cell(table, 2, 5).contains(QStringLiteral("2026096")));
+        QCOMPARE(cell(table, 0, 5), QStringLiteral("从未开出"));
+
+        // The export is the table as CSV, in the program's code page with CR LF.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("prize.csv"));
+        {
+            ModalCatcher catcher;
+            catcher.fileToChoose = path;
+            QTest::mouseClick(w->PrizeExportCsvBt, Qt::LeftButton);
+            QCOMPARE(catcher.texts, QStringList());
+        }
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.contains("\r\n"));
+        const QStringList lines = FromGb(bytes).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QVERIFY(
+            lines.first().startsWith(QStringLiteral("行号,投注号码,注数,最高奖级,首次期号,六个红球曾开出")));
+        QVERIFY(lines.at(3).startsWith(QStringLiteral("5,01 04 16 22 26 31,1,二等奖,")));
+    }
+};
+
+QTEST_MAIN(TestPrizeWindow)
+#include "tst_prizewindow.moc"
