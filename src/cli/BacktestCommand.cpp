@@ -1,5 +1,6 @@
 #include "Cli.h"
 #include "ConditionOptions.h"
+#include "PredictKinds.h"
 
 #include "KelvoraError.h"
 #include "predict/PredictBacktest.h"
@@ -23,16 +24,6 @@ QString usage() {
                "Conditions (backtest shrink):\n") +
            ConditionOptions::usage();
 }
-
-struct KindName {
-    const char* name;
-    PredictKind kind;
-};
-const KindName kinds[] = {
-    {"compound", PredictKind::Compound}, {"single", PredictKind::Single}, {"banker", PredictKind::Banker},
-    {"cold", PredictKind::Cold},         {"odd", PredictKind::Odd},       {"even", PredictKind::Even},
-    {"zone", PredictKind::Zone},
-};
 
 void print(CliContext& ctx, const QJsonObject& json, const QStringList& text, bool asJson) {
     if (asJson)
@@ -71,7 +62,7 @@ int runBacktest(CliContext& ctx) {
         return CliOk;
     }
     const QStringList positional = parser.positionalArguments();
-    const KindName* chosen = nullptr;
+    const PredictKindName* chosen = nullptr;
     if (shrink) {
         if (!positional.isEmpty())
             return ctx.usageError(QStringLiteral("unexpected argument '%1'").arg(positional.first()),
@@ -79,8 +70,7 @@ int runBacktest(CliContext& ctx) {
     } else {
         if (positional.size() != 1)
             return ctx.usageError(QStringLiteral("backtest predict takes one KIND"), usage());
-        for (const KindName& k : kinds)
-            if (positional.first() == QLatin1String(k.name)) chosen = &k;
+        chosen = FindPredictKind(positional.first());
         if (!chosen)
             return ctx.usageError(QStringLiteral("unknown KIND '%1'").arg(positional.first()), usage());
     }
@@ -91,15 +81,8 @@ int runBacktest(CliContext& ctx) {
         return ctx.usageError(QStringLiteral("--draws takes a whole number of at least 1"), usage());
 
     ShrinkInput in;
-    if (shrink) {
-        QString message;
-        bool usageProblem = false;
-        if (!conditions->read(parser, in, message, usageProblem)) {
-            if (usageProblem) return ctx.usageError(message, usage());
-            ctx.err << message << '\n';
-            return CliRefused;
-        }
-    }
+    if (shrink)
+        if (const auto status = conditions->readOrReport(ctx, parser, in, usage())) return *status;
     const std::optional<TCodeArr> history = ctx.loadHistory();
     if (!history) return CliRefused;
     try {

@@ -62,3 +62,13 @@ bool ConditionOptions::read(const QCommandLineParser& parser, ShrinkInput& in, Q
     }
     return true;
 }
+
+std::optional<int> ConditionOptions::readOrReport(CliContext& ctx, const QCommandLineParser& parser,
+                                                  ShrinkInput& in, const QString& usage) const {
+    QString message;
+    bool usageProblem = false;
+    if (read(parser, in, message, usageProblem)) return std::nullopt;
+    if (usageProblem) return ctx.usageError(message, usage);
+    ctx.err << message << '\n';
+    return CliRefused;
+}

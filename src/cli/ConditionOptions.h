@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Cli.h"
 #include "shrink/ShrinkInput.h"
 
 #include <QCommandLineOption>
@@ -20,6 +21,9 @@ class ConditionOptions {
     // malformed option (a usage error), false for a refusal (exit 1). The file is read first.
     bool read(const QCommandLineParser& parser, ShrinkInput& in, QString& message, bool& usage) const;
     bool candidatesGiven(const QCommandLineParser& parser) const;
+    // read() reporting as the subcommands do: the exit status on failure, nothing on success.
+    std::optional<int> readOrReport(CliContext& ctx, const QCommandLineParser& parser, ShrinkInput& in,
+                                    const QString& usage) const;
 
   private:
     QCommandLineOption m_file;

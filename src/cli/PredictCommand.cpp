@@ -1,4 +1,5 @@
 #include "Cli.h"
+#include "PredictKinds.h"
 
 #include "KelvoraError.h"
 #include "predict/Prediction.h"
@@ -18,16 +19,6 @@ const QString usage =
                    "  even       偶数推荐\n"
                    "  zone       区间推荐\n");
 
-struct KindName {
-    const char* name;
-    PredictKind kind;
-};
-const KindName kinds[] = {
-    {"compound", PredictKind::Compound}, {"single", PredictKind::Single}, {"banker", PredictKind::Banker},
-    {"cold", PredictKind::Cold},         {"odd", PredictKind::Odd},       {"even", PredictKind::Even},
-    {"zone", PredictKind::Zone},
-};
-
 int runPredict(CliContext& ctx) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -43,9 +34,7 @@ int runPredict(CliContext& ctx) {
     if (positional.size() > 1)
         return ctx.usageError(QStringLiteral("unexpected argument '%1'").arg(positional.at(1)), usage);
 
-    const KindName* chosen = nullptr;
-    for (const KindName& k : kinds)
-        if (positional.first() == QLatin1String(k.name)) chosen = &k;
+    const PredictKindName* chosen = FindPredictKind(positional.first());
     if (!chosen) return ctx.usageError(QStringLiteral("unknown KIND '%1'").arg(positional.first()), usage);
 
     const std::optional<TCodeArr> history = ctx.loadHistory();

@@ -25,13 +25,7 @@ int runShrink(CliContext& ctx) {
         return ctx.usageError(QStringLiteral("--candidates is required"), usage());
 
     ShrinkInput in;
-    QString message;
-    bool usageProblem = false;
-    if (!conditions.read(parser, in, message, usageProblem)) {
-        if (usageProblem) return ctx.usageError(message, usage());
-        ctx.err << message << '\n';
-        return CliRefused;
-    }
+    if (const auto status = conditions.readOrReport(ctx, parser, in, usage())) return *status;
     const std::optional<TCodeArr> history = ctx.loadHistory();
     if (!history) return CliRefused;
     try {

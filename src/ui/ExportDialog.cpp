@@ -5,10 +5,14 @@
 #include <QFileDialog>
 
 QString AskExportFileName(QWidget* parent) {
+    return AskExportFileOfType(parent, QStringLiteral("文本文件 (*.txt)"), QStringLiteral("txt"));
+}
+
+QString AskExportFileOfType(QWidget* parent, const QString& filter, const QString& suffix) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("文本文件 (*.txt)"));
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDirectory(LastDir());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();

@@ -3,7 +3,9 @@
 #include "KelvoraError.h"
 #include "metrics/Code.h"
 #include "shrink/Combinations.h"
+#include "shrink/Conditions.h"
 #include "shrink/ListReader.h"
+#include "shrink/TicketPacking.h"
 #include "shrink/Tolerance.h"
 
 #include <algorithm>
@@ -12,19 +14,7 @@
 
 namespace {
 
-// Every additive measure of a ticket is a 4-bit counter (or the 8-bit sum) in one 64-bit word, so
-// one addition of six table entries yields all of them at once.
-enum Field : int {
-    SumShift = 0, // 8 bits
-    OddShift = 8,
-    BigShift = 12,
-    CommonShift = 16,
-    ExcludedShift = 20,
-    RequiredShift = 24,
-    ZoneShift = 28,  // zone 1 at 28, zone 2 at 32; zone 3 is 6 minus both
-    Mod3Shift = 36,  // remainder 0 at 36, remainder 1 at 40
-    HitRowShift = 44 // rows 0..3 at 44, 48, 52, 56
-};
+using namespace TicketPacking;
 
 constexpr uint32_t AllValues = 0x7FF; // bits 0..10: every value a bit-set test can see
 
@@ -164,19 +154,9 @@ Filter readConditions(const ShrinkInput& in, const TCodeArr& history) {
     }
 
     for (int n = 1; n <= 33; ++n) {
-        uint64_t& c = f.contribution[n];
-        c += uint64_t(n) << SumShift;
-        c |= uint64_t(n & 1) << OddShift;
-        c |= uint64_t(n > 17) << BigShift;
-        if (n <= 22) c |= uint64_t(1) << (n <= 11 ? ZoneShift : ZoneShift + 4);
-        const int r = n % 3;
-        if (r < 2) c |= uint64_t(1) << (Mod3Shift + 4 * r);
+        f.contribution[n] += numberContribution(n);
     }
     return f;
-}
-
-inline uint32_t field(uint64_t packed, int shift) {
-    return uint32_t(packed >> shift) & 15u;
 }
 
 constexpr uint64_t bit(int n) {
@@ -188,12 +168,8 @@ constexpr uint64_t bitRange(int lo, int hi) {
 }
 constexpr uint64_t AllNumbers = bitRange(1, 33);
 
-// Counted in registers: the build targets plain x86-64, where the builtin is a library call.
 inline int bitCount(uint64_t x) {
-    x = x - ((x >> 1) & 0x5555555555555555ull);
-    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
-    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
-    return int((x * 0x0101010101010101ull) >> 56);
+    return BitCount64(x);
 }
 
 inline int lowestBit(uint64_t m) {

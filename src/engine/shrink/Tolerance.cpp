@@ -2,27 +2,16 @@
 
 #include "shrink/Combinations.h"
 #include "shrink/Conditions.h"
+#include "shrink/TicketPacking.h"
 
 #include <vector>
 
 namespace {
 
-// The counts that grow by one per number are packed into 4-bit fields of one word, so adding a
-// number's contribution updates all of them at once; the sum takes the low 8 bits.
-enum Field : int {
-    SumShift = 0,
-    OddShift = 8,
-    BigShift = 12,
-    CommonShift = 16,
-    ExcludedShift = 20,
-    RequiredShift = 24,
-    ZoneShift = 28, // zones 1 and 2 at 28 and 32, the third is 6 minus both
-    Mod3Shift = 36, // remainders 0 and 1 at 36 and 40
-    HitShift = 44   // rows 0..3 at 44, 48, 52, 56
-};
+using namespace TicketPacking;
 
-inline int field(uint64_t packed, int shift) {
-    return int(packed >> shift) & 15;
+inline int counter(uint64_t packed, int shift) {
+    return int(field(packed, shift));
 }
 
 inline int longestRunLinks(uint64_t m) {
@@ -77,17 +66,17 @@ struct TolerantWalk {
             }
             TicketMeasures m;
             m.sum = int(nextPacked & 0xFF);
-            m.odd = field(nextPacked, OddShift);
-            m.big = field(nextPacked, BigShift);
-            m.common = field(nextPacked, CommonShift);
-            m.excluded = field(nextPacked, ExcludedShift);
-            m.required = field(nextPacked, RequiredShift);
-            m.zones[0] = field(nextPacked, ZoneShift);
-            m.zones[1] = field(nextPacked, ZoneShift + 4);
-            m.mod3[0] = field(nextPacked, Mod3Shift);
-            m.mod3[1] = field(nextPacked, Mod3Shift + 4);
+            m.odd = counter(nextPacked, OddShift);
+            m.big = counter(nextPacked, BigShift);
+            m.common = counter(nextPacked, CommonShift);
+            m.excluded = counter(nextPacked, ExcludedShift);
+            m.required = counter(nextPacked, RequiredShift);
+            m.zones[0] = counter(nextPacked, ZoneShift);
+            m.zones[1] = counter(nextPacked, ZoneShift + 4);
+            m.mod3[0] = counter(nextPacked, Mod3Shift);
+            m.mod3[1] = counter(nextPacked, Mod3Shift + 4);
             for (int r = 0; r < 4; ++r)
-                m.hits[r] = field(nextPacked, HitShift + 4 * r);
+                m.hits[r] = counter(nextPacked, HitRowShift + 4 * r);
             m.minCode = nextFirst;
             m.maxCode = x;
             m.span = x - nextFirst;
@@ -121,16 +110,12 @@ ShrinkResult RunToleranceShrink(const ShrinkInput& input, const TCodeArr& histor
     for (int n = 1; n <= 33; ++n) {
         uint64_t& c = w.contribution[n];
         const uint64_t b = uint64_t(1) << n;
-        c = uint64_t(n) << SumShift;
-        c |= uint64_t(n & 1) << OddShift;
-        c |= uint64_t(n > 17) << BigShift;
+        c = numberContribution(n);
         c |= uint64_t((latest & b) != 0) << CommonShift;
         c |= uint64_t((conditions.excludedNumbers() & b) != 0) << ExcludedShift;
         c |= uint64_t((conditions.requiredNumbers() & b) != 0) << RequiredShift;
-        if (n <= 22) c |= uint64_t(1) << (n <= 11 ? ZoneShift : ZoneShift + 4);
-        if (n % 3 < 2) c |= uint64_t(1) << (Mod3Shift + 4 * (n % 3));
         for (int r = 0; r < 4; ++r)
-            c |= uint64_t((conditions.hitRow(r) & b) != 0) << (HitShift + 4 * r);
+            c |= uint64_t((conditions.hitRow(r) & b) != 0) << (HitRowShift + 4 * r);
         if ((conditions.candidates() & b) != 0) w.candidates.push_back(n);
     }
     auto choose = [](int n, int k) {

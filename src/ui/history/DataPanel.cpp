@@ -32,8 +32,7 @@ namespace {
 QMessageBox::StandardButton ask(QWidget* parent, const QString& text,
                                 const QList<std::pair<QMessageBox::StandardButton, QString>>& buttons,
                                 QMessageBox::StandardButton escape) {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                    QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, MessageBoxTitle(), text, QMessageBox::NoButton, parent);
     for (const auto& [button, caption] : buttons)
         box.addButton(button)->setText(caption);
     box.setDefaultButton(buttons.first().first);
@@ -132,12 +131,11 @@ void TDataPanel::updateModified() {
 }
 
 void TDataPanel::LoadDataFile(const QString& path) {
-    // Temporary files of a save that was killed before its rename are of no use to anyone. Only where
-    // the program saves: a history read from an installed sample leaves the prefix alone.
-    const QString name = QFileInfo(path).fileName();
-    if (path == DataFileName)
-        RemoveStaleSaveFiles(QFileInfo(path).absolutePath(),
-                             {name, QFileInfo(BackupFileName(path)).fileName(), QStringLiteral("tmp.txt")});
+    // Temporary files of a save killed before its rename are of no use; they lie beside the file the
+    // panel saves to, which a first start may load from elsewhere.
+    const QFileInfo target(DataFileName.isEmpty() ? path : DataFileName);
+    RemoveStaleSaveFiles(target.absolutePath(), {target.fileName(), target.fileName() + QLatin1String(".bak"),
+                                                 QStringLiteral("tmp.txt")});
     HistoryLoad load = LoadHistory(path);
     if (load.status == HistoryLoad::FileError) throw KelvoraError(load.message);
     if (load.fileEmpty) {
