@@ -26,10 +26,10 @@ set(CPACK_PACKAGE_NAME kelvora)
 set(CPACK_PACKAGE_VENDOR "Tessane")
 set(CPACK_PACKAGE_CONTACT "Kelvora developers <kelvora@tessane.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "two-colour-ball lottery analysis (shrink, prediction, charts)")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Kelvora keeps the history of two-colour-ball draws and offers a shrink engine over all tickets,\n"
-    "frequency-based predictions, a history query and thirteen chart pages, in Chinese.\n"
-    "kelvora-cli is the same engine for scripts.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Kelvora keeps the history of two-colour-ball draws and offers a shrink engine\n"
+  "over all tickets, frequency-based predictions, a history query and thirteen\n"
+  "chart pages, in Chinese. kelvora-cli is the same engine for scripts.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -162,6 +162,14 @@ void TMainForm::createPanels() {
     connect(PridictPanel, &TPredictPanel::statusText, this, &TMainForm::setStatusText);
     connect(PridictPanel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);
     WebPanel = new TWebPanel(m_options.webBrowser, m_client);
+    WebPanel->setHistory(History);
+    connect(WebPanel, &TWebPanel::panelRequested, this, [this](const QString& panel) {
+        if (panel == QLatin1String("data")) FileMenuManulClick();
+        if (panel == QLatin1String("charts")) GridMenuBtClick();
+        if (panel == QLatin1String("shrink")) RcmMenuClick();
+        if (panel == QLatin1String("predict")) PridictMenuClick();
+        if (panel == QLatin1String("query")) SqlMenuClick();
+    });
     // Nothing is in front until the start-up selects a panel; the web panel lies underneath all.
     WebPanel->lower();
     // Panels lie on top of each other, so each one paints all of its area.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "history/CodeRec.h"
+
 #include <QUrl>
 #include <QWidget>
 
@@ -16,8 +18,16 @@ class TWebPanel : public QWidget {
     QUrl address() const { return m_url; }
     // Null until the browser has started (always null when it is disabled).
     QWebEngineView* WebBrowser = nullptr;
-    // What the browser shows when a page cannot be loaded.
-    static QString OfflinePage(const QUrl& url);
+    // The history summarised by the local home page; the panel keeps a reference, never a copy.
+    void setHistory(const TCodeArr& history) { m_history = &history; }
+    // What the browser shows when a page cannot be loaded: a home page of its own with the newest
+    // draw, the draw count and range, and links that ask for a panel (see panelRequested).
+    static QString OfflinePage(const QUrl& url, const TCodeArr& history = {});
+    // Panel names of the home page's links: data, charts, shrink, predict, query.
+    static const QString PanelHost;
+
+  signals:
+    void panelRequested(const QString& panel);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,4 +38,5 @@ class TWebPanel : public QWidget {
     bool m_browserEnabled;
     bool m_startQueued = false;
     QUrl m_url;
+    const TCodeArr* m_history = nullptr;
 };

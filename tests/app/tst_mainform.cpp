@@ -128,6 +128,45 @@ class TestMainForm : public QObject {
         }
     }
 
+    // An installed copy: the history comes from the user's data folder, seeded from the prefix, and
+    // a missing sample is explained while the window still opens.
+    void installedStart_data() {
+        QTest::addColumn<bool>("sample");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("first start") << true << QString() << QStringLiteral("共3493期，最新2026096期");
+        QTest::newRow("sample missing")
+            << false << QStringLiteral("找不到随程序安装的开奖数据") << QStringLiteral("共0期");
+    }
+    void installedStart() {
+        QFETCH(bool, sample);
+        QFETCH(QString, message);
+        QFETCH(QString, status);
+        QTemporaryDir prefix, home;
+        QVERIFY(QDir().mkpath(prefix.filePath("bin")) && QDir().mkpath(prefix.filePath("share/kelvora")));
+        if (sample) writeFile(prefix.filePath("share/kelvora/ssq.dxt"), sampleBytes());
+        const QByteArray oldHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+        ModalCatcher catcher;
+        auto form = start(prefix.filePath("bin"));
+        qputenv("XDG_DATA_HOME", oldHome);
+        const QString dataFile = home.filePath("Kelvora/ssq.dxt");
+        QCOMPARE(form->dataLocation().dataFile, dataFile);
+        QCOMPARE(form->DataFileName(), dataFile);
+        QCOMPARE(QFileInfo::exists(dataFile), sample);
+        QCOMPARE(catcher.texts.join('\n').contains(message), true);
+        QCOMPARE(catcher.texts.size(), message.isEmpty() ? 0 : 1);
+        QCOMPARE(form->statusText(), status);
+        QVERIFY(form->dataFileLoaded());
+        QCOMPARE(form->WebPanel->address(), form->homeUrl());
+        QCOMPARE(QDir(prefix.filePath("bin")).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+        form->HelpMenuAbout->trigger();
+        QCOMPARE(catcher.texts.size(), message.isEmpty() ? 1 : 2);
+        QVERIFY(catcher.texts.last().contains(dataFile));
+        QVERIFY(catcher.texts.last().contains(QStringLiteral("理性购彩")));
+    }
+
     void showCommands_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("panel");

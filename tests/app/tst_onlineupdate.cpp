@@ -81,7 +81,8 @@ class TestOnlineUpdate : public QObject {
         QTest::newRow("500 with history body") << "serve" << TinyHttpServer::response(500, valid) << false
                                                << QStringLiteral("500") << QByteArray("<none>");
         QTest::newRow("connection refused")
-            << "refused" << QByteArray() << false << QStringLiteral("网络错误") << QByteArray("<none>");
+            << "refused" << QByteArray() << false << QStringLiteral("网络错误：服务器拒绝连接")
+            << QByteArray("<none>");
         QTest::newRow("never answers")
             << "serve" << QByteArray() << false << QStringLiteral("没有响应") << QByteArray("<none>");
         QTest::newRow("bad lines") << "serve" << TinyHttpServer::response(200, badBody) << false

@@ -40,6 +40,9 @@ class TestUpdateDecision : public QObject {
             << QString() << C << qint64(-1) << QByteArray(three).replace("16\r\n", "15\r\n") << true
             << QStringLiteral("下载的第2005014期开奖号码与现有数据不同：现有 01 02 03 04 05 06+16，下载 01 "
                               "02 03 04 05 06+15");
+        QTest::newRow("lacks a draw the editor holds")
+            << QString() << C << qint64(-1) << QByteArray(three).replace("2005014", "2005016") << true
+            << QStringLiteral("下载的开奖数据中没有现有的第2005014期");
         QTest::newRow("does not parse")
             << QString() << X << qint64(-1) << QByteArray("<html>\r\n") << true
             << QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n第1行：只有0个号码");

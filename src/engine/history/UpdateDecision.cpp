@@ -5,6 +5,7 @@
 #include "metrics/Code.h"
 
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 #include <iterator>
 
@@ -73,6 +74,17 @@ UpdateDecision DecideUpdate(const UpdateTransfer& transfer, const TCodeArr& curr
         d.failure = QStringLiteral("下载的第%1期开奖号码与现有数据不同：现有 %2，下载 %3")
                         .arg(r.code())
                         .arg(drawText(**it), drawText(r));
+        return d;
+    }
+    // A draw only the editor holds (typed in, not yet on the server, or beyond the point where the
+    // body was cut) would be lost at the next save.
+    QSet<int> downloaded;
+    downloaded.reserve(qsizetype(parsed.history.size()));
+    for (const TDrawRec& r : parsed.history)
+        downloaded.insert(r.code());
+    for (const TDrawRec& r : current) {
+        if (downloaded.contains(r.code())) continue;
+        d.failure = QStringLiteral("下载的开奖数据中没有现有的第%1期").arg(r.code());
         return d;
     }
     d.accepted = true;

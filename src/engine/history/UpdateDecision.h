@@ -29,8 +29,8 @@ struct UpdateDecision {
 };
 
 // Whether a downloaded update file may replace the editor's history `current`: the transfer ended
-// normally and completely, the body parses into draws, it holds no fewer draws than `current`, and
-// every issue both hold has the same numbers in both.
+// normally and completely, the body parses into draws, it holds no fewer draws than `current`,
+// every issue both hold has the same numbers in both, and it holds every issue of `current`.
 UpdateDecision DecideUpdate(const UpdateTransfer& transfer, const TCodeArr& current);
 
 // The two message box texts of the update.

@@ -2,6 +2,7 @@
 
 #include "CommandGuard.h"
 #include "KelvoraError.h"
+#include "UserSettings.h"
 #include "history/AddDrawBar.h"
 #include "history/AtomicFile.h"
 #include "history/DataFile.h"
@@ -31,8 +32,7 @@ namespace {
 QMessageBox::StandardButton ask(QWidget* parent, const QString& text,
                                 const QList<std::pair<QMessageBox::StandardButton, QString>>& buttons,
                                 QMessageBox::StandardButton escape) {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                    QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Question, MessageBoxTitle(), text, QMessageBox::NoButton, parent);
     for (const auto& [button, caption] : buttons)
         box.addButton(button)->setText(caption);
     box.setDefaultButton(buttons.first().first);
@@ -131,10 +131,11 @@ void TDataPanel::updateModified() {
 }
 
 void TDataPanel::LoadDataFile(const QString& path) {
-    // Temporary files of a save that was killed before its rename are of no use to anyone.
-    const QString name = QFileInfo(path).fileName();
-    RemoveStaleSaveFiles(QFileInfo(path).absolutePath(),
-                         {name, QFileInfo(BackupFileName(path)).fileName(), QStringLiteral("tmp.txt")});
+    // Temporary files of a save killed before its rename are of no use; they lie beside the file the
+    // panel saves to, which a first start may load from elsewhere.
+    const QFileInfo target(DataFileName.isEmpty() ? path : DataFileName);
+    RemoveStaleSaveFiles(target.absolutePath(), {target.fileName(), target.fileName() + QLatin1String(".bak"),
+                                                 QStringLiteral("tmp.txt")});
     HistoryLoad load = LoadHistory(path);
     if (load.status == HistoryLoad::FileError) throw KelvoraError(load.message);
     if (load.fileEmpty) {
@@ -253,9 +254,10 @@ void TDataPanel::Sheet1TbrClearBtClick() {
 void TDataPanel::Sheet1TbrOmportBtClick() {
     if (!maybeSave()) return;
     const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("导入数据"), m_programDir,
+        this, QStringLiteral("导入数据"), LastDir(),
         QStringLiteral("文本文件 (*.txt);;表格文件 (*.csv *.tsv);;所有文件 (*)"));
     if (path.isEmpty() || !QFileInfo::exists(path)) return;
+    RememberLastDir(path);
     RunGuarded(this, [&] { ImportDataFile(path); });
 }
 

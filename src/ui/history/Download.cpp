@@ -1,5 +1,7 @@
 #include "history/Download.h"
 
+#include "history/NetworkErrorText.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -55,7 +57,7 @@ UpdateTransfer DownloadBytes(const QUrl& url, int timeoutMs, qint64 maxBytes) {
         if (status != 0 && (status < 200 || status > 299))
             result.error = QStringLiteral("服务器返回错误 %1").arg(status);
         else if (reply->error() != QNetworkReply::NoError)
-            result.error = QStringLiteral("网络错误：") + reply->errorString();
+            result.error = QStringLiteral("网络错误：") + NetworkErrorText(reply->error());
         else if (body.size() > maxBytes)
             result.error = QStringLiteral("下载的文件超过%1 MB").arg(maxBytes / (1024 * 1024));
     }

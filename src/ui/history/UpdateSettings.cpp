@@ -1,6 +1,7 @@
 #include "history/UpdateSettings.h"
 
 #include "CommandGuard.h"
+#include "UserSettings.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -13,24 +14,20 @@ namespace {
 
 const QString ServerKey = QStringLiteral("update/server");
 
-QSettings settings() {
-    return QSettings(QStringLiteral("Kelvora"), QStringLiteral("Kelvora"));
-}
-
 } // namespace
 
 QUrl StoredUpdateServer() {
-    const QUrl url(settings().value(ServerKey).toString());
+    const QUrl url(OpenUserSettings()->value(ServerKey).toString());
     return url.isValid() && !url.host().isEmpty() ? url : QUrl();
 }
 
 void StoreUpdateServer(const QUrl& server) {
-    QSettings s = settings();
+    const auto s = OpenUserSettings();
     if (server.isEmpty())
-        s.remove(ServerKey);
+        s->remove(ServerKey);
     else
-        s.setValue(ServerKey, server.toString());
-    s.sync();
+        s->setValue(ServerKey, server.toString());
+    s->sync();
 }
 
 TUpdateSettingsDialog::TUpdateSettingsDialog(const QUrl& defaultServer, const QUrl& commandLine,

@@ -1,12 +1,13 @@
 #include "prize/PrizeWindow.h"
 
 #include "CommandGuard.h"
+#include "ExportDialog.h"
 #include "KelvoraError.h"
+#include "history/ExportFile.h"
 #include "history/PrintLines.h"
 #include "prize/PrizeReport.h"
 #include "prize/PrizeTableModel.h"
 #include "prize/TicketReader.h"
-#include "history/ExportFile.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -25,19 +26,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString chooseFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& filter,
-                   const QString& suffix) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(mode);
-    dialog.setNameFilter(filter);
-    if (mode == QFileDialog::AcceptSave)
-        dialog.setDefaultSuffix(suffix);
-    else
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().first();
-}
 
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
     auto* b = new QPushButton(caption, parent);
@@ -89,6 +77,7 @@ TPrizeWindow::TPrizeWindow(const TCodeArr& history, QWidget* parent)
     PrizeTable->verticalHeader()->setDefaultSectionSize(PrizeTable->fontMetrics().height() + 6);
     PrizeTable->verticalHeader()->hide();
     PrizeTable->horizontalHeader()->setSortIndicatorShown(true);
+    PrizeTable->horizontalHeader()->setStretchLastSection(true);
     PrizeTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     resultLayout->addWidget(PrizeTable, 1);
     PrizeSummaryLbl = new QLabel(resultBox);
@@ -185,8 +174,8 @@ void TPrizeWindow::setDraw(const QString& text) {
 }
 
 void TPrizeWindow::PrizeImportBtClick() {
-    const QString path = chooseFile(this, QFileDialog::AcceptOpen,
-                                    QStringLiteral("文本文件 (*.txt);;所有文件 (*)"), QStringLiteral("txt"));
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("导入投注号码"), QString(),
+                                                      QStringLiteral("文本文件 (*.txt);;所有文件 (*)"));
     if (path.isEmpty()) return;
     RunGuarded(this, [&] {
         QFile file(path);
@@ -231,7 +220,7 @@ void TPrizeWindow::showResult() {
 }
 
 void TPrizeWindow::exportLines(const QString& filter, const QString& suffix, bool csv) {
-    const QString path = chooseFile(this, QFileDialog::AcceptSave, filter, suffix);
+    const QString path = AskExportFileOfType(this, filter, suffix);
     if (path.isEmpty()) return;
     RunGuarded(this, [&] { ExportLines(path, csv ? PrizeModel->csvLines() : PrizeModel->reportLines()); });
 }

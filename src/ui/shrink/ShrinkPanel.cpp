@@ -2,14 +2,15 @@
 
 #include "CommandGuard.h"
 #include "ExportDialog.h"
+#include "UserSettings.h"
 #include "controls/MultiChk.h"
 #include "controls/MultiRadio.h"
 #include "forms/ProgressForm.h"
+#include "history/ExportFile.h"
 #include "history/FindCode.h"
 #include "history/GbText.h"
 #include "history/PrintLines.h"
 #include "metrics/Code.h"
-#include "history/ExportFile.h"
 #include "prize/PrizeCheck.h"
 #include "prize/PrizeWindow.h"
 #include "shrink/BacktestSheet.h"
@@ -142,7 +143,9 @@ QString defaultConditionFile(QWidget* parent, bool save) {
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(QStringLiteral("缩水条件文件 (*.json)"));
     dialog.setDefaultSuffix(QStringLiteral("json"));
+    dialog.setDirectory(LastDir());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    RememberLastDir(dialog.selectedFiles().first());
     return dialog.selectedFiles().first();
 }
 
