@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <algorithm>
+#include <cerrno>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -79,7 +82,21 @@ int main(int argc, char* argv[]) {
     const bool drawing = std::any_of(argv + 1, argv + argc, [](const char* a) {
         return qstrcmp(a, "--png") == 0 || qstrncmp(a, "--png=", 6) == 0;
     });
-    if (drawing) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (drawing) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Without a desktop session Qt warns on standard error that it has no runtime folder; a
+        // private one keeps a script's error output for our own messages.
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            const QByteArray dir =
+                QDir::tempPath().toLocal8Bit() + "/kelvora-runtime-" + QByteArray::number(geteuid());
+            struct stat st {};
+            const bool made = ::mkdir(dir.constData(), 0700) == 0 || errno == EEXIST;
+            // Only a folder of our own that nobody else can enter (another user may have made one).
+            if (made && ::lstat(dir.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
+                (st.st_mode & 0077) == 0)
+                qputenv("XDG_RUNTIME_DIR", dir);
+        }
+    }
     const std::unique_ptr<QCoreApplication> application =
         drawing ? std::make_unique<QGuiApplication>(argc, argv)
                 : std::make_unique<QCoreApplication>(argc, argv);

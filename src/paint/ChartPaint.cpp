@@ -11,7 +11,9 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <array>
 #include <cstring>
+#include <zlib.h>
 
 namespace {
 
@@ -381,7 +383,92 @@ QImage ChartImage(const TChartPicture& source, const QPalette& palette) {
     return image;
 }
 
+namespace {
+
+quint32 crc32Of(const char* data, qsizetype size, quint32 crc = 0xffffffffu) {
+    static const std::array<quint32, 256> table = [] {
+        std::array<quint32, 256> t{};
+        for (quint32 n = 0; n < 256; ++n) {
+            quint32 c = n;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xedb88320u ^ (c >> 1) : c >> 1;
+            t[n] = c;
+        }
+        return t;
+    }();
+    for (qsizetype i = 0; i < size; ++i)
+        crc = table[(crc ^ uchar(data[i])) & 0xff] ^ (crc >> 8);
+    return crc;
+}
+
+void appendBigEndian(QByteArray& out, quint32 value) {
+    out.append(char(value >> 24)).append(char(value >> 16)).append(char(value >> 8)).append(char(value));
+}
+
+void appendChunk(QByteArray& out, const char type[4], const QByteArray& data) {
+    appendBigEndian(out, quint32(data.size()));
+    const qsizetype start = out.size();
+    out.append(type, 4).append(data);
+    appendBigEndian(out, crc32Of(out.constData() + start, out.size() - start) ^ 0xffffffffu);
+}
+
+// Run-length deflate: the rows are long runs of one colour index or of zeros, which it packs
+// nearly as small as full deflate at a fraction of the time.
+QByteArray deflateRuns(const QByteArray& data) {
+    z_stream z{};
+    if (deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, 15, 8, Z_RLE) != Z_OK) throw std::bad_alloc();
+    QByteArray out;
+    out.resize(qsizetype(deflateBound(&z, uLong(data.size()))));
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    z.avail_in = uInt(data.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = uInt(out.size());
+    const int rc = deflate(&z, Z_FINISH);
+    const qsizetype size = qsizetype(z.total_out);
+    deflateEnd(&z);
+    if (rc != Z_STREAM_END) throw std::bad_alloc();
+    out.truncate(size);
+    return out;
+}
+
+// A chart's pixel rows mostly repeat the row above (a cell row is 20 pixels high). Stored with the
+// PNG "up" filter such a row is all zeros, which deflate passes over many times faster than the
+// pixels themselves; the general writer cannot be told to filter that way for a colour table.
+QByteArray indexedPng(const QImage& image) {
+    const int w = image.width(), h = image.height();
+    QByteArray rows;
+    rows.resize(qsizetype(h) * (w + 1));
+    char* out = rows.data();
+    for (int y = 0; y < h; ++y) {
+        const uchar* line = image.constScanLine(y);
+        const bool repeat = y > 0 && std::memcmp(line, image.constScanLine(y - 1), size_t(w)) == 0;
+        *out++ = repeat ? 2 : 0;
+        if (repeat)
+            std::memset(out, 0, size_t(w));
+        else
+            std::memcpy(out, line, size_t(w));
+        out += w;
+    }
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    QByteArray header;
+    appendBigEndian(header, quint32(w));
+    appendBigEndian(header, quint32(h));
+    header.append(char(8)).append(char(3)).append(char(0)).append(char(0)).append(char(0));
+    appendChunk(png, "IHDR", header);
+    QByteArray palette;
+    for (const QRgb c : image.colorTable())
+        palette.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
+    appendChunk(png, "PLTE", palette);
+    appendChunk(png, "IDAT", deflateRuns(rows));
+    appendChunk(png, "IEND", QByteArray());
+    return png;
+}
+
+} // namespace
+
 QByteArray ChartPng(const QImage& image) {
+    if (image.format() == QImage::Format_Indexed8 && !image.colorTable().isEmpty() && !image.isNull())
+        return indexedPng(image);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

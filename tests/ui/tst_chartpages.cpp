@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -111,24 +112,24 @@ void TestChartPages::frameOfEverySheet() {
 void TestChartPages::showEventFillsFromSpinValue() {
     TChartPages pages(m_sample);
     auto* red = qobject_cast<TTrendPage*>(pages.sheet(0));
-    QCOMPARE(red->fillCount(), 0);
+    QSignalSpy redFills(red, &TChartPage::filled);
     pages.resize(1000, 600);
     pages.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pages));
     QCOMPARE(pages.currentIndex(), 10);
-    QCOMPARE(red->fillCount(), 0);
+    QCOMPARE(redFills.count(), 0);
     pages.showSheet(0);
-    QCOMPARE(red->fillCount(), 1);
+    QCOMPARE(redFills.count(), 1);
     QCOMPARE(red->net()->model().dynRows(), 31);
     QCOMPARE(red->net()->GetValue(2, 0), QString::number(m_sample.back().code()));
     // Sheets not yet visited hold nothing.
     auto* blue = qobject_cast<TTrendPage*>(pages.sheet(8));
-    QCOMPARE(blue->fillCount(), 0);
+    QSignalSpy blueFills(blue, &TChartPage::filled);
     QCOMPARE(blue->net()->model().colsCount(), 0);
     blue->periodsEdit()->setValue(12);
     pages.showSheet(8);
     QCOMPARE(pages.currentIndex(), 8);
-    QCOMPARE(blue->fillCount(), 1);
+    QCOMPARE(blueFills.count(), 1);
     QCOMPARE(blue->net()->model().dynRows(), 13);
     QCOMPARE(blue->net()->model().colsCount(), 29);
 }
@@ -137,26 +138,27 @@ void TestChartPages::revisitRecomputes() {
     TChartPages pages(m_sample);
     pages.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pages));
-    pages.showSheet(0);
     TChartPage* red = pages.sheet(0);
-    QCOMPARE(red->fillCount(), 1);
+    QSignalSpy redFills(red, &TChartPage::filled);
+    pages.showSheet(0);
+    QCOMPARE(redFills.count(), 1);
     pages.showSheet(3);
     red->periodsEdit()->setValue(5);
-    QCOMPARE(red->fillCount(), 1);
+    QCOMPARE(redFills.count(), 1);
     pages.setCurrentIndex(0); // the user picks the tab
-    QCOMPARE(red->fillCount(), 2);
+    QCOMPARE(redFills.count(), 2);
     QCOMPARE(qobject_cast<TTrendPage*>(red)->net()->model().dynRows(), 6);
     // The chart command for the sheet already in front recomputes it as well.
     pages.showSheet(0);
-    QCOMPARE(red->fillCount(), 3);
+    QCOMPARE(redFills.count(), 3);
     pages.showSheet(-1);
     QCOMPARE(pages.currentIndex(), 0);
-    QCOMPARE(red->fillCount(), 3);
+    QCOMPARE(redFills.count(), 3);
     // Hiding and showing the control (another panel, then a chart command) is a visit too.
     pages.hide();
     pages.showSheet(0);
     pages.show();
-    QCOMPARE(red->fillCount(), 4);
+    QCOMPARE(redFills.count(), 4);
 }
 
 void TestChartPages::buttonRefills() {
@@ -196,13 +198,13 @@ void TestChartPages::refusedPeriodsKeepTheChart() {
     pages.showSheet(index);
     auto* page = qobject_cast<TTrendPage*>(pages.sheet(index));
     const QJsonObject before = page->net()->model().toJson();
-    const int fills = page->fillCount();
+    QSignalSpy fills(page, &TChartPage::filled);
     page->periodsEdit()->setValue(n);
     ModalCatcher catcher;
     QVERIFY(!page->refill());
     QCOMPARE(catcher.texts, QStringList{QStringLiteral("设置的查询期数超过总期数!!")});
     QCOMPARE(page->net()->model().toJson(), before);
-    QCOMPARE(page->fillCount(), fills);
+    QCOMPARE(fills.count(), 0);
 }
 
 void TestChartPages::emptyHistoryRefusesEveryVisit() {

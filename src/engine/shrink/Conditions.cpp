@@ -38,14 +38,22 @@ bool fillTriple(std::array<ConditionMask, 64>& fail, const std::array<int, 3>& w
     return true;
 }
 
-uint64_t readSet(const QString& text, int low, int high, const QString& name, NumberSet* set, bool* values) {
+// A list of red numbers (1..33) as a bit mask and a set.
+uint64_t readSet(const QString& text, const QString& name, NumberSet& set) {
     uint64_t mask = 0;
-    for (int v : ReadNumberList(text, low, high, name)) {
-        if (set) (*set)[size_t(v)] = 1;
-        if (values) values[v] = true;
+    for (int v : ReadNumberList(text, 1, 33, name)) {
+        set[size_t(v)] = 1;
         mask |= uint64_t(1) << v;
     }
     return mask;
+}
+
+// A list of sums or tails as flags (sums reach 183, beyond any mask); true when it names any value.
+bool readFlags(const QString& text, int low, int high, const QString& name, bool* values) {
+    const QList<int> list = ReadNumberList(text, low, high, name);
+    for (int v : list)
+        values[v] = true;
+    return !list.isEmpty();
 }
 
 } // namespace
@@ -63,18 +71,15 @@ ShrinkConditions::ShrinkConditions(const ShrinkInput& in) {
     CheckShrinkInput(in);
     // The lists in the order the run reads them, so the first bad list is the same one.
     bool excludedSum[256] = {};
-    const bool excludedSumsOn =
-        readSet(in.excludeSums, 0, 183, QStringLiteral("和值排除"), nullptr, excludedSum) != 0;
+    const bool excludedSumsOn = readFlags(in.excludeSums, 0, 183, QStringLiteral("和值排除"), excludedSum);
     bool excludedTail[10] = {};
-    const bool excludedTailsOn =
-        readSet(in.excludeTails, 0, 9, QStringLiteral("必不出合值"), nullptr, excludedTail) != 0;
-    m_excluded = readSet(in.excludeNumbers, 1, 33, QStringLiteral("必不出号码"), &m_excludedSet, nullptr);
-    m_required = readSet(in.requireNumbers, 1, 33, QStringLiteral("必同出号码"), &m_requiredSet, nullptr);
+    const bool excludedTailsOn = readFlags(in.excludeTails, 0, 9, QStringLiteral("必不出合值"), excludedTail);
+    m_excluded = readSet(in.excludeNumbers, QStringLiteral("必不出号码"), m_excludedSet);
+    m_required = readSet(in.requireNumbers, QStringLiteral("必同出号码"), m_requiredSet);
     bool rowOn[4] = {};
     for (int r = 0; r < 4; ++r) {
-        m_hitRows[size_t(r)] =
-            readSet(in.hitRows[size_t(r)].list, 1, 33, QStringLiteral("控制中奖号码第%1行").arg(r + 1),
-                    &m_hitSets[size_t(r)], nullptr);
+        m_hitRows[size_t(r)] = readSet(in.hitRows[size_t(r)].list,
+                                       QStringLiteral("控制中奖号码第%1行").arg(r + 1), m_hitSets[size_t(r)]);
         rowOn[r] = m_hitRows[size_t(r)] != 0;
     }
 

@@ -207,10 +207,7 @@ void TChartPage::addTopWidget(QWidget* widget, int left, int top) {
 bool TChartPage::refill() {
     const int n = periods();
     const bool ok = RunGuarded(this, [&] { fillPage(n); });
-    if (ok) {
-        ++m_fillCount;
-        emit filled();
-    }
+    if (ok) emit filled();
     return ok;
 }
 

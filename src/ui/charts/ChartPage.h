@@ -49,7 +49,6 @@ class TChartPage : public QWidget {
     QHBoxLayout* topBar() const { return m_topBar; }
 
     // Count of completed fills (show events and clicks that got through the size check).
-    int fillCount() const { return m_fillCount; }
 
     // The whole chart the page's controls hold (every row and board), nothing on a page without one.
     virtual std::optional<TChartPicture> picture() const;
@@ -77,6 +76,7 @@ class TChartPage : public QWidget {
     void printPicture();
 
   signals:
+    // After every successful fill (a refused period count leaves the chart and sends nothing).
     void filled();
 
   protected:
@@ -113,7 +113,6 @@ class TChartPage : public QWidget {
     QHBoxLayout* m_topBar = nullptr;
     QWidget* m_body = nullptr;
     QVBoxLayout* m_bodyLayout = nullptr;
-    int m_fillCount = 0;
     QPushButton* m_copyBt = nullptr;
     QPushButton* m_saveBt = nullptr;
     QPushButton* m_printBt = nullptr;
