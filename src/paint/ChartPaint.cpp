@@ -178,6 +178,22 @@ void PaintG2Net(QPainter& p, const G2NetModel& m, const QFont& font, const QPale
         p.drawLine(cx, box.Top - 3, cx, box.Top + 1);
     }
 
+    // Over thousands of draws the values above neighbouring bars grow wider than the room between
+    // them: they are drawn smaller until the widest fits, so they never run into each other.
+    int valueSize = 11;
+    if (m.FShowValues) {
+        const int room = (m.dynRowCount() > 1 ? m.FBarWidth : m.GroupWidth()) - 2;
+        auto widest = [&](int size) {
+            int w = 0;
+            for (int r = 1; r <= m.dynRowCount(); ++r)
+                for (int c = 1; c <= m.dynColCount(); ++c)
+                    w = std::max(w, text.BarTextWidth(m.GetValue(c, r), size, true));
+            return w;
+        };
+        while (valueSize > 6 && widest(valueSize) > room)
+            --valueSize;
+    }
+
     const QPen outline(NetColor(BarOutlineColor, pal), 1);
     for (int r = 1; r <= m.dynRowCount(); ++r) {
         const QColor fill = NetColor(m.seriesColor(r), pal);
@@ -194,8 +210,8 @@ void PaintG2Net(QPainter& p, const G2NetModel& m, const QFont& font, const QPale
             }
             if (m.FShowValues) {
                 p.setPen(ink);
-                text.DrawBarText(m.GetValue(c, r), {bar.Left, bar.Top - 16, bar.Right, bar.Top - 2}, 11,
-                                 true);
+                text.DrawBarText(m.GetValue(c, r), {bar.Left, bar.Top - 16, bar.Right, bar.Top - 2},
+                                 valueSize, true);
             }
         }
     }

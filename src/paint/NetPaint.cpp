@@ -90,6 +90,10 @@ void TNetText::DrawBarText(const QString& text, const TNetRect& rect, int pointS
     p.drawText(x, y + fm.ascent(), text);
 }
 
+int TNetText::BarTextWidth(const QString& text, int pointSize, bool bold) {
+    return text.isEmpty() ? 0 : use(pointSize, bold).horizontalAdvance(text);
+}
+
 int CellTextWidth(const QFontMetrics& fm, const QString& text) {
     if (text.isEmpty()) return 0;
     if (isPlainLine(text)) return fm.horizontalAdvance(text);

@@ -44,6 +44,8 @@ class TNetText {
     void DrawCellText(const QString& text, const TNetRect& rect, int pointSize, bool bold);
     // One centred line in rect; bold text uses pointSize, plain text 11 points.
     void DrawBarText(const QString& text, const TNetRect& rect, int pointSize, bool bold);
+    // The width of one line as DrawBarText draws it.
+    int BarTextWidth(const QString& text, int pointSize, bool bold);
 
   private:
     const QFontMetrics& use(int pointSize, bool bold);
