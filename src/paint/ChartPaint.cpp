@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstring>
+#include <future>
 #include <zlib.h>
 
 namespace {
@@ -428,43 +429,72 @@ void appendChunk(QByteArray& out, const char type[4], const QByteArray& data) {
     appendBigEndian(out, crc32Of(out.constData() + start, out.size() - start) ^ 0xffffffffu);
 }
 
-// Run-length deflate: the rows are long runs of one colour index or of zeros, which it packs
-// nearly as small as full deflate at a fraction of the time.
-QByteArray deflateRuns(const QByteArray& data) {
+// One part of the picture's filtered rows as raw deflate. A chart's pixel rows mostly repeat the row
+// above (a cell row is 20 pixels high): stored with the PNG "up" filter such a row is all zeros.
+// Run-length deflate packs these runs nearly as small as full deflate at a fraction of the time. A part
+// that is not the last ends on a byte boundary, so the parts join into one stream and can be made at
+// the same time.
+struct DeflatePart {
+    QByteArray bytes;
+    uLong adler = 1;
+    qsizetype length = 0;
+};
+
+DeflatePart deflateRows(const QImage& image, int first, int last, bool final) {
+    const int w = image.width();
     z_stream z{};
-    if (deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, 15, 8, Z_RLE) != Z_OK) throw std::bad_alloc();
-    QByteArray out;
-    out.resize(qsizetype(deflateBound(&z, uLong(data.size()))));
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
-    z.avail_in = uInt(data.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = uInt(out.size());
-    const int rc = deflate(&z, Z_FINISH);
-    const qsizetype size = qsizetype(z.total_out);
+    if (deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK) throw std::bad_alloc();
+    DeflatePart part;
+    auto run = [&](int flush) {
+        for (;;) {
+            if (part.bytes.size() - qsizetype(z.total_out) < 65536)
+                part.bytes.resize(part.bytes.size() * 2 + 65536);
+            z.next_out = reinterpret_cast<Bytef*>(part.bytes.data()) + z.total_out;
+            z.avail_out = uInt(part.bytes.size() - qsizetype(z.total_out));
+            const int rc = deflate(&z, flush);
+            if (rc == Z_STREAM_END) return;
+            if (rc != Z_OK && rc != Z_BUF_ERROR) {
+                deflateEnd(&z);
+                throw std::bad_alloc();
+            }
+            if (flush != Z_FINISH && z.avail_in == 0 && z.avail_out != 0) return;
+        }
+    };
+    QByteArray repeated(w + 1, 0);
+    repeated[0] = 2;
+    QByteArray row(w + 1, 0);
+    for (int y = first; y < last; ++y) {
+        const uchar* line = image.constScanLine(y);
+        const bool repeat = y > 0 && std::memcmp(line, image.constScanLine(y - 1), size_t(w)) == 0;
+        if (!repeat) std::memcpy(row.data() + 1, line, size_t(w));
+        const QByteArray& data = repeat ? repeated : row;
+        part.adler = adler32(part.adler, reinterpret_cast<const Bytef*>(data.constData()), uInt(data.size()));
+        part.length += data.size();
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+        z.avail_in = uInt(data.size());
+        run(Z_NO_FLUSH);
+    }
+    run(final ? Z_FINISH : Z_FULL_FLUSH);
+    part.bytes.truncate(qsizetype(z.total_out));
     deflateEnd(&z);
-    if (rc != Z_STREAM_END) throw std::bad_alloc();
-    out.truncate(size);
+    return part;
+}
+
+// The zlib stream of the picture's rows, made in two halves at once.
+QByteArray deflatePicture(const QImage& image) {
+    const int mid = image.height() / 2;
+    auto later = std::async(std::launch::async, deflateRows, std::cref(image), mid, image.height(), true);
+    const DeflatePart top = deflateRows(image, 0, mid, false);
+    const DeflatePart bottom = later.get();
+    QByteArray out;
+    out.reserve(top.bytes.size() + bottom.bytes.size() + 6);
+    out.append(char(0x78)).append(char(0x01)).append(top.bytes).append(bottom.bytes);
+    appendBigEndian(out, quint32(adler32_combine(top.adler, bottom.adler, z_off_t(bottom.length))));
     return out;
 }
 
-// A chart's pixel rows mostly repeat the row above (a cell row is 20 pixels high). Stored with the
-// PNG "up" filter such a row is all zeros, which deflate passes over many times faster than the
-// pixels themselves; the general writer cannot be told to filter that way for a colour table.
 QByteArray indexedPng(const QImage& image) {
     const int w = image.width(), h = image.height();
-    QByteArray rows;
-    rows.resize(qsizetype(h) * (w + 1));
-    char* out = rows.data();
-    for (int y = 0; y < h; ++y) {
-        const uchar* line = image.constScanLine(y);
-        const bool repeat = y > 0 && std::memcmp(line, image.constScanLine(y - 1), size_t(w)) == 0;
-        *out++ = repeat ? 2 : 0;
-        if (repeat)
-            std::memset(out, 0, size_t(w));
-        else
-            std::memcpy(out, line, size_t(w));
-        out += w;
-    }
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
     QByteArray header;
     appendBigEndian(header, quint32(w));
@@ -475,7 +505,7 @@ QByteArray indexedPng(const QImage& image) {
     for (const QRgb c : image.colorTable())
         palette.append(char(qRed(c))).append(char(qGreen(c))).append(char(qBlue(c)));
     appendChunk(png, "PLTE", palette);
-    appendChunk(png, "IDAT", deflateRuns(rows));
+    appendChunk(png, "IDAT", deflatePicture(image));
     appendChunk(png, "IEND", QByteArray());
     return png;
 }
