@@ -125,6 +125,7 @@ class TestChartPicture : public QObject {
         page->omissionSwitch()->setChecked(true);
         QCOMPARE(net->model().GetValue(row, col), QString::number(omission));
         QVERIFY(page->pictureImage() != before);
+        QVERIFY(net->toolTipAt(centre).endsWith(QStringLiteral("：遗漏 %1 期").arg(omission)));
         page->omissionSwitch()->setChecked(false);
         QVERIFY(net->model().GetValue(row, col).isEmpty());
         // Off the draw rows there is nothing to tell.

@@ -25,7 +25,10 @@ void TTrendPage::fillPage(int n) {
 }
 
 void TTrendPage::showModel() {
-    m_net->setModel(m_showOmission->isChecked() ? WithOmissionCounts(m_filled) : m_filled);
+    const bool counts = m_showOmission->isChecked();
+    m_net->setModel(counts ? WithOmissionCounts(m_filled) : m_filled);
+    // A count in a cell is an omission, not a mark: hovering reads the grid without them.
+    m_net->setHoverSource(counts ? &m_filled : nullptr);
 }
 
 TRedTrendPage::TRedTrendPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 1, parent) {}

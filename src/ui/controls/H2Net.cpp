@@ -148,9 +148,10 @@ QString TH2Net::toolTipAt(QPoint pos) const {
         if (heading.isEmpty() && merge.Active && merge.TopLeft.x() <= cell.x() &&
             cell.x() <= merge.BottomRight.x())
             heading = merge.Text;
-    const QString value = m_model.GetValue(cell.y(), cell.x());
+    const H2NetModel& marks = m_hoverSource ? *m_hoverSource : m_model;
+    const QString value = marks.GetValue(cell.y(), cell.x());
     const QString state =
-        value.isEmpty() ? QStringLiteral("遗漏 %1 期").arg(TrendOmissionAt(m_model, cell.y() - fix, cell.x()))
+        value.isEmpty() ? QStringLiteral("遗漏 %1 期").arg(TrendOmissionAt(marks, cell.y() - fix, cell.x()))
                         : value;
     return QStringLiteral("%1期  %2：%3").arg(m_model.GetValue(cell.y(), 0), heading.simplified(), state);
 }

@@ -62,6 +62,9 @@ class TH2Net : public QAbstractScrollArea {
     // What hovering over a viewport point tells: the draw's issue code, the column's heading and
     // the cell's mark, or how many draws the column has gone without one. Empty off the draw rows.
     QString toolTipAt(QPoint viewportPos) const;
+    // The grid whose marks the hover texts describe when the shown one carries more (omission
+    // counts written into its empty cells); null: the shown grid itself. Must outlive its use.
+    void setHoverSource(const H2NetModel* source) { m_hoverSource = source; }
 
   signals:
     // End of every layout.
@@ -77,5 +80,6 @@ class TH2Net : public QAbstractScrollArea {
     void onScrollAction(int action);
 
     H2NetModel m_model;
+    const H2NetModel* m_hoverSource = nullptr;
     H2NetLayout m_layout;
 };
