@@ -1,3 +1,4 @@
+#include "BenchConditions.h"
 #include "history/Parser.h"
 #include "predict/PredictBacktest.h"
 #include "shrink/Backtest.h"
@@ -19,34 +20,11 @@ const TCodeArr& sampleHistory() {
     return history;
 }
 
-// Every one of the 18 conditions active.
+// Every one of the 18 conditions active: the heavy set with one candidate fewer.
 ShrinkInput everyCondition() {
-    ShrinkInput in;
-    in.candidates.fill(true);
+    ShrinkInput in = HeavyConditionSet();
     in.candidates[32] = false;
-    in.sumMin = 70;
-    in.sumMax = 140;
-    in.excludeSums = QStringLiteral("90,100,110");
-    in.oddEven = {false, false, true, true, true, false, false};
-    in.repeats = {true, true, true, false, false};
-    in.linkIndex = 0;
-    in.linkRuns = {true, true, false, false};
-    in.tailMin = 1;
-    in.tailMax = 8;
-    in.excludeTails = QStringLiteral("5");
     in.excludeNumbers = QStringLiteral("32");
-    in.requireNumbers = QStringLiteral("07");
-    in.bigSmall = {false, false, true, true, true, false, false};
-    in.maxCode = 32;
-    in.minCode = 2;
-    in.spanMin = 15;
-    in.spanMax = 30;
-    in.zones = {2, -1, -1};
-    in.mod3 = {-1, 2, -1};
-    in.acMin = 4;
-    in.acMax = 10;
-    in.hitRows[0].list = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11");
-    in.hitRows[0].items = {false, true, true, true, false, false};
     return in;
 }
 
