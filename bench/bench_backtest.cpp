@@ -76,6 +76,16 @@ void BM_Tolerance(benchmark::State& state) {
     state.counters["tickets"] = count;
 }
 
+// The share of all tickets passing each condition alone, for the ten-condition set: one walk of
+// the shared evaluator over every ticket. BM_Tolerance/0 is the shrink of the same set.
+void BM_ConditionTicketShares(benchmark::State& state) {
+    const ShrinkInput in = tenConditions(0);
+    const ShrinkConditions conditions(in);
+    const TCodeRec* newest = &sampleHistory().back().Ticket;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ConditionTicketShares(conditions, newest)[size_t(OddEvenCondition)]);
+}
+
 void BM_PredictBacktest1000(benchmark::State& state) {
     const auto kind = PredictKind(state.range(0));
     for (auto _ : state)
@@ -88,6 +98,7 @@ void BM_PredictBacktest1000(benchmark::State& state) {
 BENCHMARK(BM_BuildCombinations)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShrinkBacktestAllDraws)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Tolerance)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConditionTicketShares)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PredictBacktest1000)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

@@ -1,7 +1,9 @@
 #include "ChartHistory.h"
 #include "KelvoraError.h"
 #include "charts/AnalysisTable.h"
+#include "metrics/Code.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace chart_test;
@@ -122,6 +124,33 @@ class TestAnalysisTable : public QObject {
         QVERIFY(lines[18].endsWith(QStringLiteral("；    ")));
         QCOMPARE(lines.last(), QStringLiteral("斜号个数：本期红球与上期红球号码斜连的个数。"));
         QCOMPARE(AnalysisExplanationCaption(), QStringLiteral("统计分析表 图表说明"));
+    }
+
+    // The explanation's bounds of big and small are the ones the counts use (17 is small).
+    void explanationBigSmallBounds() {
+        const QStringList lines = AnalysisExplanationLines();
+        const auto bound = [&](const QString& prefix, const QString& words) {
+            for (const QString& line : lines)
+                if (line.startsWith(prefix)) {
+                    const QRegularExpressionMatch m =
+                        QRegularExpression(words + QStringLiteral("(\\d+)")).match(line);
+                    return m.hasMatch() ? m.captured(1).toInt() : -1;
+                }
+            return -1;
+        };
+        const int big = bound(QStringLiteral("大号个数"), QStringLiteral("大于等于"));
+        const int small = bound(QStringLiteral("小号个数"), QStringLiteral("小于等于"));
+        QCOMPARE(big, small + 1);
+        const auto bigCount = [](int n) {
+            TCodeRec t{};
+            const int others[5] = {1, 2, 3, 4, 5};
+            for (int k = 0; k < 5; ++k)
+                t.Red[k] = uint8_t(others[k]);
+            t.Red[5] = uint8_t(n);
+            return BigCount(t);
+        };
+        QCOMPARE(bigCount(big), 1);
+        QCOMPARE(bigCount(small), 0);
     }
 };
 

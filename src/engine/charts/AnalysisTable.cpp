@@ -139,8 +139,8 @@ QStringList AnalysisExplanationLines() {
         QStringLiteral(
             "偶号连续：前后两个号间隔为2，且号码都是偶数，这样的号码的组数，例如：02，04，08，10，12，"
             "20则奇号连续为3，即02-04，08-10，10-12。"),
-        QStringLiteral("大号个数：红球中号码为大数（大于17的数为大数）的个数；"),
-        QStringLiteral("小号个数：红球中号码为小数（小于17的数为小数）的个数；"),
+        QStringLiteral("大号个数：红球中号码为大数（大于等于18的数为大数）的个数；"),
+        QStringLiteral("小号个数：红球中号码为小数（小于等于17的数为小数）的个数；"),
         QStringLiteral("大小偏差：大号个数-小号个数；"),
         QStringLiteral("AC值：一个算术复杂度的计算值。"),
         QStringLiteral(

@@ -139,8 +139,6 @@ GroupSummary summarise(const PredictBacktest& b, size_t group) {
     return s;
 }
 
-constexpr double ChanceMargin = 3.0;
-
 QString percent(double x) {
     return QString::number(100 * x, 'f', 1) + QLatin1Char('%');
 }
@@ -237,15 +235,17 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
                  .arg(b.rows.front().issue)
                  .arg(b.rows.back().issue);
     const size_t groupCount = b.rows.front().groups.size();
-    bool anyBetter = false;
+    bool anyBetter = false, anyWorse = false;
     for (size_t g = 0; g < groupCount; ++g) {
         const GroupSummary s = summarise(b, g);
-        // Better than chance only when the mean lies more than three standard errors above it: with
-        // six comparisons on one page, two would be passed by luck too often.
-        const bool redBetter = s.meanRedHits > s.expectedRedHits + ChanceMargin * s.redError;
-        const bool blueBetter =
-            s.blues > 0 && s.blueHitRate > s.expectedBlueHitRate + ChanceMargin * s.blueError;
-        anyBetter = anyBetter || redBetter || blueBetter;
+        // Better or worse than chance only beyond three standard errors: with six comparisons on
+        // one page, two would be passed by luck too often.
+        const ChanceVerdict red = CompareWithChance(s.meanRedHits, s.expectedRedHits, s.redError);
+        const ChanceVerdict blue = s.blues > 0
+                                       ? CompareWithChance(s.blueHitRate, s.expectedBlueHitRate, s.blueError)
+                                       : ChanceVerdict::Within;
+        anyBetter = anyBetter || red == ChanceVerdict::Better || blue == ChanceVerdict::Better;
+        anyWorse = anyWorse || red == ChanceVerdict::Worse || blue == ChanceVerdict::Worse;
         if (isSingle(b)) {
             QStringList counts;
             for (int k = 0; k <= 6; ++k)
@@ -260,7 +260,7 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
             lines << QStringLiteral("    每注平均命中红球%1个，随机号码%2个 —— %3")
                          .arg(s.meanRedHits, 0, 'f', 3)
                          .arg(s.expectedRedHits, 0, 'f', 3)
-                         .arg(redBetter ? QStringLiteral("好于随机") : QStringLiteral("不比随机号码好"));
+                         .arg(ChanceVerdictText(red));
             continue;
         }
         lines << QStringLiteral("第%1组 %2个红球：平均命中%3个，随机号码%4个 —— %5")
@@ -268,16 +268,19 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
                      .arg(s.reds)
                      .arg(s.meanRedHits, 0, 'f', 3)
                      .arg(s.expectedRedHits, 0, 'f', 3)
-                     .arg(redBetter ? QStringLiteral("好于随机") : QStringLiteral("不比随机号码好"));
+                     .arg(ChanceVerdictText(red));
         if (s.blues > 0)
             lines << QStringLiteral("      %1个蓝球：命中率%2，随机号码%3 —— %4")
                          .arg(s.blues)
                          .arg(percent(s.blueHitRate), percent(s.expectedBlueHitRate),
-                              blueBetter ? QStringLiteral("好于随机") : QStringLiteral("不比随机号码好"));
+                              ChanceVerdictText(blue));
     }
-    lines << (anyBetter ? QStringLiteral(
-                              "结论：标为“好于随机”的组超出了随机波动（三倍标准误）；其余的不比随机号码好。")
-                        : QStringLiteral("结论：这个预测不比随机选号好，命中数都在随机波动之内。"));
+    if (anyBetter)
+        lines << QStringLiteral("结论：标为“好于随机”的组超出了随机波动（三倍标准误）；其余的不比随机号码好。");
+    else if (anyWorse)
+        lines << QStringLiteral("结论：这个预测不比随机选号好；标为“差于随机”的组低于随机波动（三倍标准误）。");
+    else
+        lines << QStringLiteral("结论：这个预测不比随机选号好，命中数都在随机波动之内。");
     lines << QString();
     lines << (isSingle(b) ? QStringLiteral("逐期结果（每组依次为命中0至6个红球的注数）：")
                           : QStringLiteral("逐期结果："));

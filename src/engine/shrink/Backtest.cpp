@@ -3,12 +3,80 @@
 #include "KelvoraError.h"
 #include "charts/TrendGrid.h"
 #include "metrics/Code.h"
+#include "shrink/Combinations.h"
 #include "shrink/ShrinkRun.h"
 
 #include <QJsonArray>
+#include <bit>
+#include <cmath>
 
 QString BacktestTooManyDrawsText() {
     return QStringLiteral("设置的验证期数超过总期数!!");
+}
+
+ChanceVerdict CompareWithChance(double observed, double expected, double standardError) {
+    if (observed > expected + ChanceMargin * standardError) return ChanceVerdict::Better;
+    if (observed < expected - ChanceMargin * standardError) return ChanceVerdict::Worse;
+    return ChanceVerdict::Within;
+}
+
+QString ChanceVerdictText(ChanceVerdict v) {
+    switch (v) {
+    case ChanceVerdict::Better:
+        return QStringLiteral("好于随机");
+    case ChanceVerdict::Worse:
+        return QStringLiteral("差于随机");
+    case ChanceVerdict::Within:
+        break;
+    }
+    return QStringLiteral("差异在随机波动之内");
+}
+
+std::array<double, ConditionCount> ConditionTicketShares(const ShrinkConditions& conditions,
+                                                         const TCodeRec* previous) {
+    const ConditionMask active = conditions.active();
+    std::array<int, ConditionCount> failing{};
+    TCodeRec t{};
+    for (int a = 1; a <= 28; ++a) {
+        t.Red[0] = uint8_t(a);
+        for (int b = a + 1; b <= 29; ++b) {
+            t.Red[1] = uint8_t(b);
+            for (int c = b + 1; c <= 30; ++c) {
+                t.Red[2] = uint8_t(c);
+                for (int d = c + 1; d <= 31; ++d) {
+                    t.Red[3] = uint8_t(d);
+                    for (int e = d + 1; e <= 32; ++e) {
+                        t.Red[4] = uint8_t(e);
+                        for (int f = e + 1; f <= 33; ++f) {
+                            t.Red[5] = uint8_t(f);
+                            for (ConditionMask m = conditions.failed(t, previous) & active; m; m &= m - 1)
+                                ++failing[size_t(std::countr_zero(m))];
+                        }
+                    }
+                }
+            }
+        }
+    }
+    std::array<double, ConditionCount> shares{};
+    for (int c = 0; c < ConditionCount; ++c)
+        shares[size_t(c)] = 1.0 - double(failing[size_t(c)]) / TicketCount;
+    return shares;
+}
+
+QString ConditionChanceText(const ShrinkBacktest& b, int condition) {
+    const double share = b.ticketShare[size_t(condition)];
+    const int n = b.draws();
+    if (!((b.active >> condition) & 1) || share >= 1.0 || n == 0) return QString();
+    const double rate = double(b.passed[size_t(condition)]) / n;
+    switch (CompareWithChance(rate, share, std::sqrt(share * (1 - share) / n))) {
+    case ChanceVerdict::Better:
+        return QStringLiteral("好于随机");
+    case ChanceVerdict::Worse:
+        return QStringLiteral("差于随机");
+    case ChanceVerdict::Within:
+        break;
+    }
+    return QStringLiteral("不比随机好");
 }
 
 ShrinkBacktest RunShrinkBacktest(const ShrinkInput& given, const TCodeArr& history, int draws) {
@@ -32,6 +100,10 @@ ShrinkBacktest RunShrinkBacktest(const ShrinkInput& given, const TCodeArr& histo
         if (!failed) ++b.kept;
         if (!(failed & 1)) ++b.failCounts[size_t(ConditionCountIn(failed))];
     }
+    b.tolerance = input.tolerance;
+    for (int j = 0; j <= std::clamp(b.tolerance, 0, ConditionCount - 1); ++j)
+        b.toleranceKept += b.failCounts[size_t(j)];
+    b.ticketShare = ConditionTicketShares(conditions, history.empty() ? nullptr : &history.back().Ticket);
     return b;
 }
 
@@ -40,9 +112,25 @@ QString ToleranceDistributionText(const ShrinkBacktest& b) {
     for (int j = 0; j < ConditionCount; ++j)
         if (b.failCounts[size_t(j)]) last = j;
     QStringList parts;
-    for (int j = 0; j <= last; ++j)
-        parts << QStringLiteral("容错%1: %2期").arg(j).arg(b.failCounts[size_t(j)]);
+    int kept = 0;
+    for (int j = 0; j <= last; ++j) {
+        kept += b.failCounts[size_t(j)];
+        parts << QStringLiteral("容错%1: %2期").arg(j).arg(kept);
+    }
     return parts.join(QStringLiteral(", "));
+}
+
+QString ShrinkBacktestKeptText(const ShrinkBacktest& b) {
+    const int n = b.draws();
+    return QStringLiteral("按当前条件（容错%1）保留：%2期（%3%）")
+        .arg(b.tolerance)
+        .arg(b.toleranceKept)
+        .arg(n ? 100.0 * b.toleranceKept / n : 0.0, 0, 'f', 1);
+}
+
+QString ShrinkBacktestChanceNote() {
+    return QStringLiteral("号码通过率：全部1107568注号码中单独满足该条件的比例。开奖号码的通过率高出它三倍标准误以上为"
+                          "“好于随机”；差异在随机波动之内为“不比随机好”，这样的条件只是随机地减少号码。");
 }
 
 QJsonObject ShrinkBacktestJson(const ShrinkBacktest& b) {
@@ -56,6 +144,7 @@ QJsonObject ShrinkBacktestJson(const ShrinkBacktest& b) {
         e.insert(QStringLiteral("name"), ConditionName(c));
         e.insert(QStringLiteral("active"), bool((b.active >> c) & 1));
         e.insert(QStringLiteral("passed"), b.passed[size_t(c)]);
+        e.insert(QStringLiteral("ticketShare"), b.ticketShare[size_t(c)]);
         conditions.append(e);
         failCounts.append(b.failCounts[size_t(c)]);
     }
@@ -75,6 +164,10 @@ QJsonObject ShrinkBacktestJson(const ShrinkBacktest& b) {
     o.insert(QStringLiteral("kept"), b.kept);
     o.insert(QStringLiteral("failCounts"), failCounts);
     o.insert(QStringLiteral("rows"), rows);
+    if (b.tolerance > 0) {
+        o.insert(QStringLiteral("tolerance"), b.tolerance);
+        o.insert(QStringLiteral("toleranceKept"), b.toleranceKept);
+    }
     return o;
 }
 
@@ -85,22 +178,27 @@ QStringList ShrinkBacktestText(const ShrinkBacktest& b) {
                  .arg(n)
                  .arg(b.rows.empty() ? 0 : b.rows.front().issue)
                  .arg(b.rows.empty() ? 0 : b.rows.back().issue);
+    lines << ShrinkBacktestKeptText(b);
     lines << QStringLiteral("全部条件同时满足：%1期（%2%）")
                  .arg(b.kept)
                  .arg(n ? 100.0 * b.kept / n : 0.0, 0, 'f', 1);
-    lines << ToleranceDistributionText(b);
+    lines << QStringLiteral("各容错保留的期数：") + ToleranceDistributionText(b);
     lines << QString();
-    lines << QStringLiteral("条件            启用  通过期数  通过率");
+    lines << QStringLiteral("条件            启用  通过期数  通过率  号码通过率  与随机相比");
     for (int c = 0; c < ConditionCount; ++c) {
         const bool on = (b.active >> c) & 1;
         const int p = b.passed[size_t(c)];
-        lines << QStringLiteral("%1%2  %3  %4")
+        lines << QStringLiteral("%1%2  %3  %4  %5  %6")
                      .arg(ConditionName(c).leftJustified(12, QChar(0x3000)))
                      .arg(on ? QStringLiteral("是") : QStringLiteral("否"))
                      .arg(p, 8)
                      .arg(on && n ? QStringLiteral("%1%").arg(100.0 * p / n, 6, 'f', 1)
-                                  : QStringLiteral("     -"));
+                                  : QStringLiteral("     -"))
+                     .arg(on ? QStringLiteral("%1%").arg(100.0 * b.ticketShare[size_t(c)], 9, 'f', 2)
+                             : QStringLiteral("         -"))
+                     .arg(ConditionChanceText(b, c));
     }
+    lines << ShrinkBacktestChanceNote();
     lines << QString();
     for (const ShrinkBacktestRow& r : b.rows) {
         QStringList failed;

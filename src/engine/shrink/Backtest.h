@@ -28,9 +28,33 @@ struct ShrinkBacktest {
     // failCounts[j]: draws that pass the candidates and fail exactly j active conditions 1..17.
     std::array<int, ConditionCount> failCounts{};
     std::vector<ShrinkBacktestRow> rows; // oldest first
+    // 容错 of the set, and the draws the set as configured keeps: those passing the candidates and
+    // failing at most `tolerance` active conditions 1..17 (kept when the tolerance is 0).
+    int tolerance = 0;
+    int toleranceKept = 0;
+    // The share of all 1,107,568 tickets that pass each condition alone (1 for an inactive one),
+    // the repeat condition against the newest draw: what a condition keeps by chance.
+    std::array<double, ConditionCount> ticketShare{};
 
     int draws() const { return int(rows.size()); }
 };
+
+// How an observed rate stands against what chance gives.
+enum class ChanceVerdict { Better, Within, Worse };
+// Beyond this many standard errors of the mean under chance a difference is not luck.
+constexpr double ChanceMargin = 3.0;
+ChanceVerdict CompareWithChance(double observed, double expected, double standardError);
+// "好于随机", "差异在随机波动之内", "差于随机".
+QString ChanceVerdictText(ChanceVerdict v);
+
+// The share of all tickets that pass each condition alone, for the conditions of one input,
+// walked once with the shared evaluator; the repeat condition compares with previous (null: it
+// passes). Inactive conditions get 1.
+std::array<double, ConditionCount> ConditionTicketShares(const ShrinkConditions& conditions,
+                                                         const TCodeRec* previous);
+// Whether the draws pass condition c more often than tickets do by chance: "好于随机", "不比随机好"
+// or "差于随机"; empty for an inactive condition or one that removes no ticket.
+QString ConditionChanceText(const ShrinkBacktest& b, int condition);
 
 // Tests each of the last `draws` draws as the run tests a ticket of its six reds, with every
 // active condition; the repeat condition compares with the draw before (the very first draw of
@@ -39,8 +63,13 @@ struct ShrinkBacktest {
 // BacktestTooManyDrawsText(); draws must be at least 1.
 ShrinkBacktest RunShrinkBacktest(const ShrinkInput& input, const TCodeArr& history, int draws);
 
-// "容错0: 31期, 容错1: 58期, ..." up to the largest count that occurs.
+// What each tolerance would keep, "容错0: 31期, 容错1: 58期, ...", up to the largest count of
+// failed conditions that occurs.
 QString ToleranceDistributionText(const ShrinkBacktest& b);
+// "按当前条件（容错K）保留：N期（x%）": what the set as configured keeps.
+QString ShrinkBacktestKeptText(const ShrinkBacktest& b);
+// How the ticket share and the chance verdicts read.
+QString ShrinkBacktestChanceNote();
 // The JSON of `kelvora-cli backtest shrink --json`.
 QJsonObject ShrinkBacktestJson(const ShrinkBacktest& b);
 // A readable Chinese report of the same.

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QString>
+
+// What 结果兑奖 does with the text typed into its box.
+enum class ResultCheckAction { Nothing, Search, CheckDraw, Refuse };
+
+struct ResultCheckAnswer {
+    ResultCheckAction action = ResultCheckAction::Nothing;
+    QString message; // for Refuse: what is wrong with the text and what the box accepts
+};
+
+// Empty: nothing. Exactly three bytes in the program's code page: a search in the result text.
+// An issue code of the history or a whole draw: the prize check of the result against it.
+// Anything else is refused with a message.
+ResultCheckAnswer ReadResultCheckAnswer(const QString& text, const TCodeArr& history);
+// What the box accepts, with examples.
+QString ResultCheckAcceptedText();

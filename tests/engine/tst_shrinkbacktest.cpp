@@ -1,0 +1,136 @@
+#include "history/Parser.h"
+#include "predict/PredictBacktest.h"
+#include "shrink/Backtest.h"
+#include "shrink/Combinations.h"
+#include "shrink/ConditionSet.h"
+
+#include <QFile>
+#include <QJsonObject>
+#include <QTest>
+#include <cmath>
+
+namespace {
+
+const TCodeArr& sample() {
+    static const TCodeArr history = [] {
+        QFile f(QStringLiteral(KELVORA_SAMPLE));
+        if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
+        return ParseHistory(f.readAll()).history;
+    }();
+    return history;
+}
+
+double choose(int n, int k) {
+    double r = 1;
+    for (int j = 1; j <= k; ++j)
+        r = r * (n - k + j) / j;
+    return r;
+}
+
+// Tickets with k of their six reds in a set of m numbers.
+double hyper(int m, int k) {
+    return choose(m, k) * choose(33 - m, 6 - k);
+}
+
+} // namespace
+
+class TestShrinkBacktest : public QObject {
+    Q_OBJECT
+  private slots:
+    void ticketShares_data();
+    void ticketShares();
+    void toleranceKept_data();
+    void toleranceKept();
+    void chanceVerdicts_data();
+    void chanceVerdicts();
+};
+
+// The share of all tickets passing one condition alone, against the count worked out by hand.
+void TestShrinkBacktest::ticketShares_data() {
+    QTest::addColumn<QByteArray>("set");
+    QTest::addColumn<int>("condition");
+    QTest::addColumn<double>("tickets");
+    const double all = TicketCount;
+    QTest::newRow("ten candidates") << QByteArray(R"({"candidates":"1,2,3,4,5,6,7,8,9,10"})")
+                                    << int(CandidatesCondition) << choose(10, 6);
+    QTest::newRow("three odd") << QByteArray(R"({"odd-even":"3"})") << int(OddEvenCondition) << hyper(17, 3);
+    QTest::newRow("two or three big") << QByteArray(R"({"big-small":"2,3"})") << int(BigSmallCondition)
+                                      << hyper(16, 2) + hyper(16, 3);
+    QTest::newRow("none of the newest draw") << QByteArray(R"({"repeats":"0"})") << int(RepeatsCondition)
+                                             << choose(27, 6);
+    QTest::newRow("three excluded") << QByteArray(R"({"exclude":"1,2,3"})") << int(ExcludedNumbersCondition)
+                                    << choose(30, 6);
+    QTest::newRow("smallest at least 5") << QByteArray(R"({"min-code":"5"})") << int(MinCodeCondition)
+                                         << choose(29, 6);
+    QTest::newRow("full sum range") << QByteArray("{}") << int(SumRangeCondition) << all;
+    QTest::newRow("inactive") << QByteArray(R"({"odd-even":"3"})") << int(SpanCondition) << all;
+}
+
+void TestShrinkBacktest::ticketShares() {
+    QFETCH(QByteArray, set);
+    QFETCH(int, condition);
+    QFETCH(double, tickets);
+    const ShrinkBacktest b = RunShrinkBacktest(ReadConditionSet(set), sample(), 50);
+    QCOMPARE(qRound(b.ticketShare[size_t(condition)] * TicketCount), qRound(tickets));
+}
+
+// What the set as configured keeps follows its 容错, in the sheet's and the CLI's report alike.
+void TestShrinkBacktest::toleranceKept_data() {
+    QTest::addColumn<int>("tolerance");
+    QTest::newRow("0") << 0;
+    QTest::newRow("1") << 1;
+    QTest::newRow("2") << 2;
+}
+
+void TestShrinkBacktest::toleranceKept() {
+    QFETCH(int, tolerance);
+    ShrinkInput in = ReadConditionSet(R"({"odd-even":"2,3,4","link":"none","big-small":"2,3,4","ac":"7,10",)"
+                                      R"("span":"18,30"})");
+    in.tolerance = tolerance;
+    const ShrinkBacktest b = RunShrinkBacktest(in, sample(), 100);
+    int kept = 0;
+    for (const ShrinkBacktestRow& r : b.rows)
+        kept += !(r.failed & 1) && ConditionCountIn(r.failed) <= tolerance;
+    QCOMPARE(b.toleranceKept, kept);
+    const QString line = QStringLiteral("按当前条件（容错%1）保留：%2期").arg(tolerance).arg(kept);
+    QVERIFY2(ShrinkBacktestText(b).join('\n').contains(line), qPrintable(line));
+    QVERIFY(ToleranceDistributionText(b).contains(QStringLiteral("容错%1: %2期").arg(tolerance).arg(kept)));
+    const QJsonObject json = ShrinkBacktestJson(b);
+    QCOMPARE(json.value("kept").toInt(), b.kept);
+    if (tolerance > 0) {
+        QVERIFY(kept > b.kept);
+        QCOMPARE(json.value("toleranceKept").toInt(), kept);
+    }
+}
+
+// Three standard errors decide; what lies within them is said to be within chance.
+void TestShrinkBacktest::chanceVerdicts_data() {
+    QTest::addColumn<int>("passed");
+    QTest::addColumn<QString>("condition");
+    QTest::addColumn<QString>("prediction");
+    // 100 draws against a share of 18.8%: one standard error is 3.9 points.
+    QTest::newRow("27 of 100") << 27 << "不比随机好" << "差异在随机波动之内";
+    QTest::newRow("32 of 100") << 32 << "好于随机" << "好于随机";
+    QTest::newRow("10 of 100") << 10 << "不比随机好" << "差异在随机波动之内";
+    QTest::newRow("6 of 100") << 6 << "差于随机" << "差于随机";
+}
+
+void TestShrinkBacktest::chanceVerdicts() {
+    QFETCH(int, passed);
+    QFETCH(QString, condition);
+    QFETCH(QString, prediction);
+    ShrinkBacktest b;
+    b.rows.resize(100);
+    b.active = ConditionMask(1) << OddEvenCondition;
+    b.passed.fill(100);
+    b.passed[OddEvenCondition] = passed;
+    b.ticketShare.fill(1.0);
+    b.ticketShare[OddEvenCondition] = 0.188;
+    QCOMPARE(ConditionChanceText(b, OddEvenCondition), condition);
+    QCOMPARE(ConditionChanceText(b, SpanCondition), QString());
+    const double error = std::sqrt(0.188 * 0.812 / 100);
+    QCOMPARE(ChanceVerdictText(CompareWithChance(passed / 100.0, 0.188, error)), prediction);
+}
+
+QTEST_GUILESS_MAIN(TestShrinkBacktest)
+#include "tst_shrinkbacktest.moc"
