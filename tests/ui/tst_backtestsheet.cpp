@@ -9,6 +9,7 @@
 #include "shrink/Backtest.h"
 #include "shrink/ConditionSet.h"
 #include "shrink/ShrinkPanel.h"
+#include "shrink/Combinations.h"
 #include "shrink/ShrinkRun.h"
 
 #include <QComboBox>
@@ -55,6 +56,8 @@ class TestBacktestSheet : public QObject {
     void init();
     void cleanup();
     void verifiesTheWidgetsAsTheyStand();
+    void followsTheTolerance_data();
+    void followsTheTolerance();
     void conditionSetRoundTrip();
     void refusedFileChangesNothing();
     void exportOffersEveryTicket();
@@ -147,6 +150,48 @@ void TestBacktestSheet::verifiesTheWidgetsAsTheyStand() {
     QCOMPARE(boxes.texts, QStringList{QStringLiteral("设置的验证期数超过总期数!!")});
     QCOMPARE(sheet->SummaryLbl->text(), before);
     QCOMPARE(sheet->DrawNet->model().dynRows(), 81);
+}
+
+void TestBacktestSheet::followsTheTolerance_data() {
+    QTest::addColumn<int>("tolerance");
+    QTest::newRow("0") << 0;
+    QTest::newRow("1") << 1;
+    QTest::newRow("2") << 2;
+}
+
+// The summary says what the set as configured, 容错 included, would have kept; beside each
+// condition's pass rate stand the share of all tickets passing it and a plain verdict.
+void TestBacktestSheet::followsTheTolerance() {
+    QFETCH(int, tolerance);
+    setConditions();
+    panel->RcmPanelToleranceSe->setValue(tolerance);
+    TBacktestSheet* sheet = panel->RcmSheet5;
+    panel->RcmPctl->setCurrentWidget(sheet);
+    sheet->PeriodSe->setValue(100);
+    QTest::mouseClick(sheet->VerifyBt, Qt::LeftButton);
+
+    const ShrinkBacktest want = RunShrinkBacktest(panel->readInput(), history, 100);
+    int kept = 0;
+    for (const ShrinkBacktestRow& r : want.rows)
+        kept += !(r.failed & 1) && ConditionCountIn(r.failed) <= tolerance;
+    const QString keptText = QStringLiteral("按当前条件（容错%1）保留：%2期").arg(tolerance).arg(kept);
+    QVERIFY2(sheet->SummaryLbl->text().contains(keptText), qPrintable(sheet->SummaryLbl->text()));
+
+    QCOMPARE(sheet->ConditionTable->horizontalHeaderItem(4)->text(), QStringLiteral("号码通过率"));
+    // The candidates: 13 of 33 numbers make C(13,6) of the tickets.
+    QCOMPARE(sheet->ConditionTable->item(CandidatesCondition, 4)->text(),
+             QString::number(100.0 * 1716 / TicketCount, 'f', 2) + QLatin1Char('%'));
+    QCOMPARE(sheet->ConditionTable->item(SpanCondition, 4)->text(), QStringLiteral("-"));
+    bool notBetter = false;
+    for (int c = 0; c < ConditionCount; ++c) {
+        const QString verdict = sheet->ConditionTable->item(c, 5)->text();
+        QCOMPARE(verdict, ConditionChanceText(want, c));
+        if (verdict == QStringLiteral("不比随机好")) {
+            notBetter = true;
+            QVERIFY(sheet->SummaryLbl->text().contains(ConditionName(c)));
+        }
+    }
+    QVERIFY(notBetter);
 }
 
 // A set saved in the window runs unchanged in kelvora-cli; a file written for the CLI loads into

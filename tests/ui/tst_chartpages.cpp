@@ -33,6 +33,7 @@ class TestChartPages : public QObject {
     void historyEditedElsewhereShowsOnNextVisit();
     void textThatIsNoIntegerCountsZero();
     void rotationStartEdit();
+    void rotationStartEnterRefills();
     void zoneNoteFits();
     void topBarTakesPageWidgets();
     void screenshots();
@@ -279,6 +280,23 @@ void TestChartPages::rotationStartEdit() {
     QTest::mouseClick(rot->goButton(), Qt::LeftButton);
     QCOMPARE(rot->net()->GetValue(1, 8), QStringLiteral("33"));
     QCOMPARE(rot->startNumber(), 33);
+}
+
+// Enter in the start edit does what "查询" does, as Enter in the period edit does.
+void TestChartPages::rotationStartEnterRefills() {
+    TChartPages pages(m_sample);
+    pages.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pages));
+    pages.showSheet(7);
+    auto* rot = qobject_cast<TRotationPage*>(pages.sheet(7));
+    QCOMPARE(rot->net()->GetValue(1, 8), QStringLiteral("1"));
+    QSpinBox* start = rot->startEdit();
+    start->setFocus();
+    start->selectAll();
+    QTest::keyClicks(start, QStringLiteral("17"));
+    QTest::keyClick(start, Qt::Key_Return);
+    QCOMPARE(rot->net()->GetValue(1, 8), QStringLiteral("17"));
+    QCOMPARE(rot->net()->GetValue(1, 25), QStringLiteral("1"));
 }
 
 void TestChartPages::zoneNoteFits() {

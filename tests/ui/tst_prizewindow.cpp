@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -108,6 +109,28 @@ class TestPrizeWindow : public QObject {
         QVERIFY(
             lines.first().startsWith(QStringLiteral("行号,投注号码,注数,最高奖级,首次期号,六个红球曾开出")));
         QVERIFY(lines.at(3).startsWith(QStringLiteral("5,01 04 16 22 26 31,1,二等奖,")));
+    }
+
+    // Opened from the menu, the window stands centred on the main window (not in the screen's
+    // corner over the menu), and Esc closes it.
+    void opensCentredAndEscCloses() {
+        const TCodeArr history = sample();
+        QWidget owner;
+        const QRect room = owner.screen()->availableGeometry();
+        QRect frame(QPoint(), room.size() * 3 / 4);
+        frame.moveCenter(room.center() + QPoint(16, 16)); // off the screen's centre, with room around
+        owner.setGeometry(frame);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        TPrizeWindow* w = OpenPrizeCheck(&owner, history);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QVERIFY(room.contains(w->frameGeometry()));
+        QVERIFY2((w->frameGeometry().center() - owner.frameGeometry().center()).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(w->frameGeometry().x()).arg(w->frameGeometry().y())));
+        QTest::keyClick(w->windowHandle(), Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+        QCOMPARE(OpenPrizeCheck(&owner, history), w);
+        QVERIFY(w->isVisible());
     }
 };
 

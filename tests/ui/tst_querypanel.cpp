@@ -65,6 +65,27 @@ class TestQueryPanel : public QObject {
         QCOMPARE(catcher.dialogs, 0);
     }
 
+    // Enter in either edit runs the query, with the value as typed.
+    void enterRunsTheQuery_data() {
+        QTest::addColumn<bool>("inStart");
+        QTest::newRow("start issue") << true;
+        QTest::newRow("count") << false;
+    }
+    void enterRunsTheQuery() {
+        QFETCH(bool, inStart);
+        TQueryPanel panel(history);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        QSpinBox* edit = inStart ? panel.SqlSe1 : panel.SqlSe2;
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, inStart ? QStringLiteral("2026095") : QStringLiteral("3"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        const QStringList lines = panel.SqlMemo->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), inStart ? 2 : 3);
+        QVERIFY(lines.first().startsWith(inStart ? QStringLiteral("第2026095期") : QStringLiteral("第2005013期")));
+    }
+
     void printsTheMemo() {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");

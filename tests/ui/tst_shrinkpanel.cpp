@@ -4,6 +4,7 @@
 #include "history/GbText.h"
 #include "history/Parser.h"
 #include "history/PrintLines.h"
+#include "shrink/ConditionSet.h"
 #include "shrink/ShrinkPanel.h"
 
 #include <QApplication>
@@ -11,7 +12,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QTabBar>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -73,6 +76,8 @@ class TestShrinkPanel : public QObject {
     void cleanup();
     void layoutAndResetValues();
     void clearKeepsHitRows();
+    void clearIsUndone_data();
+    void clearIsUndone();
     void readsEveryWidget();
     void runEightCandidates();
     void runWithTypedExcludedSum();
@@ -180,6 +185,43 @@ void TestShrinkPanel::clearKeepsHitRows() {
     QVERIFY(panel->RcmSheet3RangeChk[1]->Checked(2));
 }
 
+void TestShrinkPanel::clearIsUndone_data() {
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("Ctrl+Z") << true;
+    QTest::newRow("menu of 清除条件") << false;
+}
+
+// 清除条件 loses no work: Ctrl+Z on the panel, or 撤销清除 in the button's menu, brings back every
+// condition as it stood, once.
+void TestShrinkPanel::clearIsUndone() {
+    QFETCH(bool, byKey);
+    tickCandidates(1, 9);
+    click(panel->RcmSheet1RatioChk, 3);
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet2);
+    QTest::keyClicks(panel->CodeExcEd, QStringLiteral("04,"));
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet3);
+    panel->CbbAc1->setCurrentIndex(5);
+    panel->RcmPanelToleranceSe->setValue(2);
+    const QByteArray before = WriteConditionSet(panel->readInput());
+    QVERIFY(!panel->RcmPanelUndoClearAct->isEnabled());
+
+    QTest::mouseClick(panel->RcmPanelClearBt, Qt::LeftButton);
+    QCOMPARE(panel->RcmSheet1CodeChk->CheckedCount(), 0);
+    QVERIFY(panel->RcmPanelUndoClearAct->isEnabled());
+    QVERIFY(panel->RcmPanelClearBt->menu()->actions().contains(panel->RcmPanelUndoClearAct));
+    if (byKey) {
+        panel->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(panel));
+        panel->RcmPctl->tabBar()->setFocus();
+        QTest::keyClick(panel->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+    } else {
+        panel->RcmPanelUndoClearAct->trigger();
+    }
+    QCOMPARE(WriteConditionSet(panel->readInput()), before);
+    QCOMPARE(panel->RcmSheet1CodeChk->CheckedCount(), 9);
+    QVERIFY(!panel->RcmPanelUndoClearAct->isEnabled());
+}
+
 void TestShrinkPanel::readsEveryWidget() {
     tickCandidates(3, 12);
     panel->SumSe1->setValue(40);
@@ -253,8 +295,9 @@ void TestShrinkPanel::runEightCandidates() {
     QCOMPARE(lines[1], QString());
     QCOMPARE(lines[2], QStringLiteral("01 02 03 04 05 06"));
     QCOMPARE(lines[29], QStringLiteral("03 04 05 06 07 08"));
-    // The result is not brought into view.
-    QCOMPARE(panel->RcmPctl->currentWidget(), panel->RcmSheet3);
+    // The result is brought into view; 查看结果 shows it again from another sheet.
+    QCOMPARE(panel->RcmPctl->currentWidget(), panel->RcmSheet4);
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet3);
     QTest::mouseClick(panel->RcmPanelViewCodeBt, Qt::LeftButton);
     QCOMPARE(panel->RcmPctl->currentWidget(), panel->RcmSheet4);
 }

@@ -3,6 +3,7 @@
 #include "history/Convert.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
 
 TRotationPage::TRotationPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 8, parent) {
@@ -12,6 +13,8 @@ TRotationPage::TRotationPage(const TCodeArr& history, QWidget* parent) : TTrendP
     m_startEdit->setValue(1);
     m_startEdit->resize(44, 23);
     addTopWidget(m_startEdit, 0, 5);
+    // Enter in the start edit does what "查询" does, as in the period edit.
+    connect(m_startEdit->findChild<QLineEdit*>(), &QLineEdit::returnPressed, this, [this] { refill(); });
     label()->setText(QStringLiteral("统计最近         期的走势情况，起点为"));
     layoutTopPanel();
 }

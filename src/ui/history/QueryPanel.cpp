@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -68,6 +69,9 @@ TQueryPanel::TQueryPanel(const TCodeArr& history, QWidget* parent) : QWidget(par
     layout->addWidget(SqlMemo, 1);
 
     connect(SqlBt, &QPushButton::clicked, this, &TQueryPanel::SqlBtClick);
+    // Enter in either edit runs the query.
+    for (QSpinBox* spin : {SqlSe1, SqlSe2})
+        connect(spin->findChild<QLineEdit*>(), &QLineEdit::returnPressed, this, &TQueryPanel::SqlBtClick);
     connect(PrintBt, &QPushButton::clicked, this, &TQueryPanel::PrintBtClick);
 }
 

@@ -17,9 +17,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QKeyEvent>
+#include <QWindow>
 #include <QScopeGuard>
 #include <QSplitter>
 #include <QTableView>
@@ -237,13 +241,43 @@ void TPrizeWindow::PrizePrintBtClick() {
     PrintLines(this, PrizeModel->reportLines(), QStringLiteral("Kelvora"), 12);
 }
 
+void TPrizeWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc closes it as it closes a dialog: the key comes here when no field has used it.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 TPrizeWindow* OpenPrizeCheck(QWidget* from, const TCodeArr& history, const QString& tickets,
                              const QString& draw) {
     QWidget* owner = from ? from->window() : nullptr;
     auto* window =
         owner ? owner->findChild<TPrizeWindow*>(QStringLiteral("PrizeWindow"), Qt::FindDirectChildrenOnly)
               : nullptr;
-    if (!window) window = new TPrizeWindow(history, owner);
+    if (!window) {
+        window = new TPrizeWindow(history, owner);
+        // Centred on the window it belongs to; left alone, a new top-level window lands in the
+        // screen's corner over the menu. Sized as it will show (polished), within the screen.
+        const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+        const QRect room = screen ? screen->availableGeometry() : QRect();
+        window->ensurePolished();
+        window->layout()->activate();
+        window->winId();
+        const QMargins margins = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+        window->resize(room.isValid() ? window->sizeHint().boundedTo(room.size().shrunkBy(margins))
+                                      : window->sizeHint());
+        QRect frame(QPoint(), window->size().grownBy(margins));
+        frame.moveCenter(owner ? owner->frameGeometry().center() : room.center());
+        if (room.isValid()) {
+            frame.moveRight(std::min(frame.right(), room.right()));
+            frame.moveBottom(std::min(frame.bottom(), room.bottom()));
+            frame.moveLeft(std::max(frame.left(), room.left()));
+            frame.moveTop(std::max(frame.top(), room.top()));
+        }
+        window->move(frame.topLeft());
+    }
     window->refreshDraws();
     if (!tickets.isNull()) window->setTickets(tickets);
     if (!draw.isEmpty()) window->setDraw(draw);

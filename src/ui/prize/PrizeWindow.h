@@ -46,6 +46,9 @@ class TPrizeWindow : public QWidget {
     void PrizeExportCsvBtClick();
     void PrizePrintBtClick();
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void showResult();
     void exportLines(const QString& filter, const QString& suffix, bool csv);

@@ -45,10 +45,13 @@ TBacktestSheet::TBacktestSheet(const TCodeArr& history, InputReader readInput, Q
     layout->addWidget(SummaryLbl);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
-    ConditionTable = new QTableWidget(ConditionCount, 4, splitter);
+    ConditionTable = new QTableWidget(ConditionCount, 6, splitter);
     ConditionTable->setObjectName(QStringLiteral("BacktestConditionTable"));
     ConditionTable->setHorizontalHeaderLabels({QStringLiteral("条件"), QStringLiteral("启用"),
-                                               QStringLiteral("通过期数"), QStringLiteral("通过率")});
+                                               QStringLiteral("通过期数"), QStringLiteral("通过率"),
+                                               QStringLiteral("号码通过率"), QStringLiteral("与随机相比")});
+    ConditionTable->horizontalHeaderItem(4)->setToolTip(ShrinkBacktestChanceNote());
+    ConditionTable->horizontalHeaderItem(5)->setToolTip(ShrinkBacktestChanceNote());
     ConditionTable->verticalHeader()->setVisible(false);
     ConditionTable->verticalHeader()->setDefaultSectionSize(20);
     ConditionTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -88,10 +91,14 @@ void TBacktestSheet::display(const ShrinkBacktest& b) {
         const bool on = (b.active >> c) & 1;
         const int passed = b.passed[size_t(c)];
         const QStringList texts{
-            ConditionName(c), on ? QStringLiteral("是") : QStringLiteral("否"), QString::number(passed),
-            on ? QString::number(100.0 * passed / n, 'f', 1) + QLatin1Char('%') : QStringLiteral("-")};
+            ConditionName(c),
+            on ? QStringLiteral("是") : QStringLiteral("否"),
+            QString::number(passed),
+            on ? QString::number(100.0 * passed / n, 'f', 1) + QLatin1Char('%') : QStringLiteral("-"),
+            on ? QString::number(100.0 * b.ticketShare[size_t(c)], 'f', 2) + QLatin1Char('%') : QStringLiteral("-"),
+            ConditionChanceText(b, c)};
         const bool bad = std::find(worst.begin(), worst.end(), c) != worst.end();
-        for (int col = 0; col < 4; ++col) {
+        for (int col = 0; col < int(texts.size()); ++col) {
             auto* item = new QTableWidgetItem(texts[col]);
             if (col >= 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (!on) item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
@@ -109,15 +116,23 @@ void TBacktestSheet::display(const ShrinkBacktest& b) {
     QStringList worstNames;
     for (int c : worst)
         worstNames << QStringLiteral("%1（淘汰%2期）").arg(ConditionName(c)).arg(n - b.passed[size_t(c)]);
-    QString summary = QStringLiteral("最近%1期（%2 至 %3）：全部条件同时满足 %4期（%5%）\n%6")
+    QString summary = QStringLiteral("最近%1期（%2 至 %3）：%4\n全部条件同时满足 %5期（%6%）；各容错保留的期数：%7")
                           .arg(n)
                           .arg(b.rows.front().issue)
                           .arg(b.rows.back().issue)
+                          .arg(ShrinkBacktestKeptText(b))
                           .arg(b.kept)
                           .arg(100.0 * b.kept / n, 0, 'f', 1)
                           .arg(ToleranceDistributionText(b));
     if (!worstNames.isEmpty())
         summary += QStringLiteral("\n淘汰最多的条件：") + worstNames.join(QStringLiteral("，"));
+    QStringList chance;
+    for (int c = 0; c < ConditionCount; ++c)
+        if (ConditionChanceText(b, c) == QStringLiteral("不比随机好") ||
+            ConditionChanceText(b, c) == QStringLiteral("差于随机"))
+            chance << ConditionName(c);
+    if (!chance.isEmpty())
+        summary += QStringLiteral("\n不比随机好的条件（只是随机地减少号码）：") + chance.join(QStringLiteral("、"));
     SummaryLbl->setText(summary);
     DrawNet->setModel(ShrinkBacktestGrid(b, m_history));
 }

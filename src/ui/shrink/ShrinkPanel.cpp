@@ -11,19 +11,20 @@
 #include "history/GbText.h"
 #include "history/PrintLines.h"
 #include "metrics/Code.h"
-#include "prize/PrizeCheck.h"
 #include "prize/PrizeWindow.h"
+#include "prize/ResultCheckAnswer.h"
 #include "shrink/BacktestSheet.h"
 #include "shrink/ConditionSet.h"
+#include "shrink/ResultCheckDialog.h"
 #include "shrink/ShrinkRun.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QFileDialog>
 #include <QGroupBox>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSpinBox>
@@ -154,16 +155,16 @@ bool defaultQuestion(QWidget* parent, const QString& text) {
            QMessageBox::Yes;
 }
 
-QString defaultInputBox(QWidget* parent, const QString& caption) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, caption, QString(), QLineEdit::Normal, QString(), &ok);
-    return ok ? text : QString();
-}
 
 } // namespace
 
 TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
-    : QWidget(parent), History(history), m_saveName(AskExportFileName), m_inputBox(defaultInputBox),
+    : QWidget(parent), History(history), m_saveName(AskExportFileName),
+      m_inputBox([this](QWidget* parent, const QString& caption) {
+          TResultCheckDialog box(History, parent);
+          box.setWindowTitle(caption);
+          return box.exec() == QDialog::Accepted ? box.answer() : QString();
+      }),
       m_conditionFile(defaultConditionFile), m_question(defaultQuestion) {
     setObjectName(QStringLiteral("RcmPanel"));
     auto* layout = new QVBoxLayout(this);
@@ -175,6 +176,17 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
     RcmPanelTbr->setToolButtonStyle(Qt::ToolButtonTextOnly);
     RcmPanelClearBt = addButton(QStringLiteral("RcmPanelClearBt"), QStringLiteral("清除条件"),
                                 &TShrinkPanel::RcmPanelClearBtClick);
+    RcmPanelUndoClearAct = new QAction(QStringLiteral("撤销清除"), this);
+    RcmPanelUndoClearAct->setObjectName(QStringLiteral("RcmPanelUndoClearAct"));
+    RcmPanelUndoClearAct->setShortcut(QKeySequence::Undo);
+    RcmPanelUndoClearAct->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    RcmPanelUndoClearAct->setEnabled(false);
+    connect(RcmPanelUndoClearAct, &QAction::triggered, this, &TShrinkPanel::RcmPanelUndoClearActClick);
+    addAction(RcmPanelUndoClearAct);
+    auto* clearMenu = new QMenu(RcmPanelClearBt);
+    clearMenu->addAction(RcmPanelUndoClearAct);
+    RcmPanelClearBt->setMenu(clearMenu);
+    RcmPanelClearBt->setPopupMode(QToolButton::MenuButtonPopup);
     RcmPanelExportBt = addButton(QStringLiteral("RcmPanelExportBt"), QStringLiteral("导出结果"),
                                  &TShrinkPanel::RcmPanelExportBtClick);
     RcmPanelCheckBt = addButton(QStringLiteral("RcmPanelCheckBt"), QStringLiteral("结果兑奖"),
@@ -477,10 +489,18 @@ void TShrinkPanel::writeInput(const ShrinkInput& in) {
 }
 
 void TShrinkPanel::RcmPanelClearBtClick() {
+    m_beforeClear = readTypedInput();
     ShrinkInput reset;
     // The four hit rows keep their content.
-    reset.hitRows = readInput().hitRows;
+    reset.hitRows = m_beforeClear.hitRows;
     writeInput(reset);
+    RcmPanelUndoClearAct->setEnabled(true);
+}
+
+void TShrinkPanel::RcmPanelUndoClearActClick() {
+    if (!RcmPanelUndoClearAct->isEnabled()) return;
+    writeInput(m_beforeClear);
+    RcmPanelUndoClearAct->setEnabled(false);
 }
 
 ShrinkInput TShrinkPanel::readTypedInput() {
@@ -508,6 +528,7 @@ void TShrinkPanel::RcmPanelScaleBtClick() {
     if (!RunGuarded(this, [&] { result = RunShrink(input, History, progress, true); })) return;
     emit statusText(result.countLine);
     RcmMemo->setPlainText(result.text);
+    RcmPctl->setCurrentWidget(RcmSheet4);
     // The memo lists up to 100,000 tickets; beyond that the export offers them from here.
     if (result.count > ShrinkListLimit)
         m_fullResult = std::move(result);
@@ -557,13 +578,18 @@ void TShrinkPanel::RcmPanelCheckBtClick() {
     const QString answer = m_inputBox(this, QStringLiteral("输入开奖号码"));
     if (answer.isEmpty()) return;
     RcmPctl->setCurrentWidget(RcmSheet4);
-    // Three bytes in the program's code page: a number and its separator. A whole draw or an issue
-    // code checks the memo's tickets against that draw.
-    if (ToGb(answer).size() != 3) {
-        if (NamesDraw(answer)) OpenPrizeCheck(this, History, RcmMemo->toPlainText(), answer);
-        return;
+    // The box keeps a text it cannot use open with its reason, so a refused one ends here.
+    switch (ReadResultCheckAnswer(answer, History).action) {
+    case ResultCheckAction::Search:
+        emit statusText(findThreeBytes(RcmMemo, answer));
+        break;
+    case ResultCheckAction::CheckDraw:
+        OpenPrizeCheck(this, History, RcmMemo->toPlainText(), answer);
+        break;
+    case ResultCheckAction::Nothing:
+    case ResultCheckAction::Refuse:
+        break;
     }
-    emit statusText(findThreeBytes(RcmMemo, answer));
 }
 
 void TShrinkPanel::RcmPanelPrintBtClick() {

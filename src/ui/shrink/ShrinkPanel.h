@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -56,6 +57,9 @@ class TShrinkPanel : public QWidget {
     QSpinBox* RcmPanelToleranceSe = nullptr;
     QToolButton* RcmPanelSaveCondBt = nullptr;
     QToolButton* RcmPanelLoadCondBt = nullptr;
+    // Brings back the conditions as they were before the last 清除条件 (Ctrl+Z on the panel, and
+    // the menu of 清除条件).
+    QAction* RcmPanelUndoClearAct = nullptr;
 
     QTabWidget* RcmPctl = nullptr;
     QWidget* RcmSheet1 = nullptr;
@@ -105,6 +109,7 @@ class TShrinkPanel : public QWidget {
 
   public slots:
     void RcmPanelClearBtClick();
+    void RcmPanelUndoClearActClick();
     void RcmPanelScaleBtClick();
     void RcmPanelViewCodeBtClick();
     void RcmPanelExportBtClick();
@@ -137,4 +142,6 @@ class TShrinkPanel : public QWidget {
     QuestionBox m_question;
     // Every ticket of the last run when there were more than the memo lists, for 导出结果.
     ShrinkResult m_fullResult;
+    // The conditions 清除条件 replaced.
+    ShrinkInput m_beforeClear;
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+
+// The box of 结果兑奖: says what it accepts, shows an example, and keeps a text it cannot use
+// open with the reason instead of closing on it.
+class TResultCheckDialog : public QDialog {
+    Q_OBJECT
+  public:
+    TResultCheckDialog(const TCodeArr& history, QWidget* parent = nullptr);
+
+    QString answer() const;
+
+    QLabel* PromptLbl = nullptr;
+    QLineEdit* AnswerEd = nullptr;
+    QLabel* HintLbl = nullptr;
+
+  public slots:
+    void accept() override;
+
+  private:
+    const TCodeArr& m_history;
+};
