@@ -47,6 +47,8 @@ class TestBacktestCommand : public QObject {
     Q_OBJECT
   private slots:
     void shrinkJson();
+    void shrinkTolerance();
+    void predictVerdictWithinChance();
     void predictJson_data();
     void predictJson();
     void refuses_data();
@@ -86,6 +88,35 @@ void TestBacktestCommand::shrinkJson() {
     const CliRun text = cli({"backtest", "shrink", "--conditions", path, "--ac", "6,10", "--draws", "120"});
     QCOMPARE(text.status, 0);
     QVERIFY(text.out.contains(ToleranceDistributionText(want)));
+}
+
+// --tolerance changes what the set keeps: the JSON adds it beside the old keys, the text leads with it.
+void TestBacktestCommand::shrinkTolerance() {
+    const QStringList set{"backtest", "shrink", "--odd-even", "2,3,4", "--link", "none", "--big-small", "2,3,4",
+                          "--ac", "7,10", "--tolerance", "1", "--draws", "100"};
+    const CliRun r = cli(set + QStringList{"--json"});
+    QCOMPARE(r.status, 0);
+    const QJsonObject o = json(r);
+    const QJsonArray failCounts = o.value("failCounts").toArray();
+    const int kept = failCounts[0].toInt() + failCounts[1].toInt();
+    QCOMPARE(o.value("tolerance").toInt(), 1);
+    QCOMPARE(o.value("toleranceKept").toInt(), kept);
+    QVERIFY(kept > o.value("kept").toInt());
+    const CliRun text = cli(set);
+    QCOMPARE(text.status, 0);
+    QCOMPARE(text.out.split('\n').value(1), QStringLiteral("按当前条件（容错1）保留：%1期（%1.0%）").arg(kept));
+}
+
+// 27.0% blue hits against 18.8% by chance over 100 draws lies within three standard errors (11.7
+// points): neither better nor "not better", but within chance.
+void TestBacktestCommand::predictVerdictWithinChance() {
+    const CliRun r = cli({"backtest", "predict", "compound", "--draws", "100"});
+    QCOMPARE(r.status, 0);
+    const QStringList lines = r.out.split('\n');
+    const QStringList blue = lines.filter(QStringLiteral("命中率27.0%，随机号码18.8%"));
+    QCOMPARE(blue.size(), 1);
+    QVERIFY2(blue.first().endsWith(QStringLiteral("—— 差异在随机波动之内")), qPrintable(blue.first()));
+    QVERIFY(!r.out.contains(QStringLiteral("—— 不比随机号码好")));
 }
 
 void TestBacktestCommand::predictJson_data() {
