@@ -92,8 +92,9 @@ void TestBacktestCommand::shrinkJson() {
 
 // --tolerance changes what the set keeps: the JSON adds it beside the old keys, the text leads with it.
 void TestBacktestCommand::shrinkTolerance() {
-    const QStringList set{"backtest", "shrink", "--odd-even", "2,3,4", "--link", "none", "--big-small", "2,3,4",
-                          "--ac", "7,10", "--tolerance", "1", "--draws", "100"};
+    const QStringList set{"backtest",    "shrink",      "--odd-even", "2,3,4", "--link",
+                          "none",        "--big-small", "2,3,4",      "--ac",  "7,10",
+                          "--tolerance", "1",           "--draws",    "100"};
     const CliRun r = cli(set + QStringList{"--json"});
     QCOMPARE(r.status, 0);
     const QJsonObject o = json(r);
@@ -104,7 +105,8 @@ void TestBacktestCommand::shrinkTolerance() {
     QVERIFY(kept > o.value("kept").toInt());
     const CliRun text = cli(set);
     QCOMPARE(text.status, 0);
-    QCOMPARE(text.out.split('\n').value(1), QStringLiteral("按当前条件（容错1）保留：%1期（%1.0%）").arg(kept));
+    QCOMPARE(text.out.split('\n').value(1),
+             QStringLiteral("按当前条件（容错1）保留：%1期（%1.0%）").arg(kept));
 }
 
 // 27.0% blue hits against 18.8% by chance over 100 draws lies within three standard errors (11.7

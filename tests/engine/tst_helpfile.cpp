@@ -1,5 +1,5 @@
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTest>
 
@@ -18,8 +18,9 @@ class TestHelpFile : public QObject {
     // Every tool of the window is described under the name its button or menu item shows.
     void namesEveryTool_data() {
         QTest::addColumn<QString>("name");
-        for (const char* name : {"结果兑奖", "中奖查询", "历史验证", "历史回测", "容错", "保存条件", "载入条件",
-                                 "撤销清除", "保存图片", "复制图片", "打印图表", "添加开奖", "导入数据", "设置"})
+        for (const char* name :
+             {"结果兑奖", "中奖查询", "历史验证", "历史回测", "容错", "保存条件", "载入条件", "撤销清除",
+              "保存图片", "复制图片", "打印图表", "添加开奖", "导入数据", "设置"})
             QTest::newRow(name) << QString::fromUtf8(name);
     }
     void namesEveryTool() {

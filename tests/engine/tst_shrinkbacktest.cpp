@@ -54,14 +54,14 @@ void TestShrinkBacktest::ticketShares_data() {
     QTest::newRow("ten candidates") << QByteArray(R"({"candidates":"1,2,3,4,5,6,7,8,9,10"})")
                                     << int(CandidatesCondition) << choose(10, 6);
     QTest::newRow("three odd") << QByteArray(R"({"odd-even":"3"})") << int(OddEvenCondition) << hyper(17, 3);
-    QTest::newRow("two or three big") << QByteArray(R"({"big-small":"2,3"})") << int(BigSmallCondition)
-                                      << hyper(16, 2) + hyper(16, 3);
-    QTest::newRow("none of the newest draw") << QByteArray(R"({"repeats":"0"})") << int(RepeatsCondition)
-                                             << choose(27, 6);
+    QTest::newRow("two or three big")
+        << QByteArray(R"({"big-small":"2,3"})") << int(BigSmallCondition) << hyper(16, 2) + hyper(16, 3);
+    QTest::newRow("none of the newest draw")
+        << QByteArray(R"({"repeats":"0"})") << int(RepeatsCondition) << choose(27, 6);
     QTest::newRow("three excluded") << QByteArray(R"({"exclude":"1,2,3"})") << int(ExcludedNumbersCondition)
                                     << choose(30, 6);
-    QTest::newRow("smallest at least 5") << QByteArray(R"({"min-code":"5"})") << int(MinCodeCondition)
-                                         << choose(29, 6);
+    QTest::newRow("smallest at least 5")
+        << QByteArray(R"({"min-code":"5"})") << int(MinCodeCondition) << choose(29, 6);
     QTest::newRow("full sum range") << QByteArray("{}") << int(SumRangeCondition) << all;
     QTest::newRow("inactive") << QByteArray(R"({"odd-even":"3"})") << int(SpanCondition) << all;
 }
@@ -109,10 +109,14 @@ void TestShrinkBacktest::chanceVerdicts_data() {
     QTest::addColumn<QString>("condition");
     QTest::addColumn<QString>("prediction");
     // 100 draws against a share of 18.8%: one standard error is 3.9 points.
-    QTest::newRow("27 of 100") << 27 << "不比随机好" << "差异在随机波动之内";
-    QTest::newRow("32 of 100") << 32 << "好于随机" << "好于随机";
-    QTest::newRow("10 of 100") << 10 << "不比随机好" << "差异在随机波动之内";
-    QTest::newRow("6 of 100") << 6 << "差于随机" << "差于随机";
+    QTest::newRow("27 of 100") << 27 << "不比随机好"
+                               << "差异在随机波动之内";
+    QTest::newRow("32 of 100") << 32 << "好于随机"
+                               << "好于随机";
+    QTest::newRow("10 of 100") << 10 << "不比随机好"
+                               << "差异在随机波动之内";
+    QTest::newRow("6 of 100") << 6 << "差于随机"
+                              << "差于随机";
 }
 
 void TestShrinkBacktest::chanceVerdicts() {

@@ -7,9 +7,9 @@
 #include "history/GbText.h"
 #include "history/Parser.h"
 #include "shrink/Backtest.h"
+#include "shrink/Combinations.h"
 #include "shrink/ConditionSet.h"
 #include "shrink/ShrinkPanel.h"
-#include "shrink/Combinations.h"
 #include "shrink/ShrinkRun.h"
 
 #include <QComboBox>

@@ -83,7 +83,8 @@ class TestQueryPanel : public QObject {
         QTest::keyClick(edit, Qt::Key_Return);
         const QStringList lines = panel.SqlMemo->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), inStart ? 2 : 3);
-        QVERIFY(lines.first().startsWith(inStart ? QStringLiteral("第2026095期") : QStringLiteral("第2005013期")));
+        QVERIFY(lines.first().startsWith(inStart ? QStringLiteral("第2026095期")
+                                                 : QStringLiteral("第2005013期")));
     }
 
     void printsTheMemo() {

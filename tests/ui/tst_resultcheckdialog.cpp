@@ -27,14 +27,30 @@ void TestResultCheckDialog::answersEveryInput_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("reason"); // empty: the box takes the answer
     QTest::addColumn<QString>("status");
-    QTest::newRow("six reds, no blue") << "01 04 16 22 26 31" << "缺少蓝球" << "";
-    QTest::newRow("three numbers") << "1 2 3" << "3个号码" << "";
-    QTest::newRow("issue not held") << "2026999" << "2026999" << "";
-    QTest::newRow("red out of range") << "01 04 16 22 26 34+04" << "无效" << "";
-    QTest::newRow("words") << "hello" << "无法使用" << "";
-    QTest::newRow("three characters") << "05 " << "" << "恭喜，找到号码05 ";
-    QTest::newRow("issue code") << "2026096" << "" << "";
-    QTest::newRow("whole draw") << "01 04 16 22 26 31+04" << "" << "";
+    QTest::newRow("six reds, no blue") << "01 04 16 22 26 31"
+                                       << "缺少蓝球"
+                                       << "";
+    QTest::newRow("three numbers") << "1 2 3"
+                                   << "3个号码"
+                                   << "";
+    QTest::newRow("issue not held") << "2026999"
+                                    << "2026999"
+                                    << "";
+    QTest::newRow("red out of range") << "01 04 16 22 26 34+04"
+                                      << "无效"
+                                      << "";
+    QTest::newRow("words") << "hello"
+                           << "无法使用"
+                           << "";
+    QTest::newRow("three characters") << "05 "
+                                      << ""
+                                      << "恭喜，找到号码05 ";
+    QTest::newRow("issue code") << "2026096"
+                                << ""
+                                << "";
+    QTest::newRow("whole draw") << "01 04 16 22 26 31+04"
+                                << ""
+                                << "";
 }
 
 void TestResultCheckDialog::answersEveryInput() {

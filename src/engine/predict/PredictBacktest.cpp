@@ -276,9 +276,11 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
                               ChanceVerdictText(blue));
     }
     if (anyBetter)
-        lines << QStringLiteral("结论：标为“好于随机”的组超出了随机波动（三倍标准误）；其余的不比随机号码好。");
+        lines << QStringLiteral(
+            "结论：标为“好于随机”的组超出了随机波动（三倍标准误）；其余的不比随机号码好。");
     else if (anyWorse)
-        lines << QStringLiteral("结论：这个预测不比随机选号好；标为“差于随机”的组低于随机波动（三倍标准误）。");
+        lines << QStringLiteral(
+            "结论：这个预测不比随机选号好；标为“差于随机”的组低于随机波动（三倍标准误）。");
     else
         lines << QStringLiteral("结论：这个预测不比随机选号好，命中数都在随机波动之内。");
     lines << QString();

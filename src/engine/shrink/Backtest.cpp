@@ -129,8 +129,9 @@ QString ShrinkBacktestKeptText(const ShrinkBacktest& b) {
 }
 
 QString ShrinkBacktestChanceNote() {
-    return QStringLiteral("号码通过率：全部1107568注号码中单独满足该条件的比例。开奖号码的通过率高出它三倍标准误以上为"
-                          "“好于随机”；差异在随机波动之内为“不比随机好”，这样的条件只是随机地减少号码。");
+    return QStringLiteral(
+        "号码通过率：全部1107568注号码中单独满足该条件的比例。开奖号码的通过率高出它三倍标准误以上为"
+        "“好于随机”；差异在随机波动之内为“不比随机好”，这样的条件只是随机地减少号码。");
 }
 
 QJsonObject ShrinkBacktestJson(const ShrinkBacktest& b) {

@@ -95,7 +95,8 @@ void TBacktestSheet::display(const ShrinkBacktest& b) {
             on ? QStringLiteral("是") : QStringLiteral("否"),
             QString::number(passed),
             on ? QString::number(100.0 * passed / n, 'f', 1) + QLatin1Char('%') : QStringLiteral("-"),
-            on ? QString::number(100.0 * b.ticketShare[size_t(c)], 'f', 2) + QLatin1Char('%') : QStringLiteral("-"),
+            on ? QString::number(100.0 * b.ticketShare[size_t(c)], 'f', 2) + QLatin1Char('%')
+               : QStringLiteral("-"),
             ConditionChanceText(b, c)};
         const bool bad = std::find(worst.begin(), worst.end(), c) != worst.end();
         for (int col = 0; col < int(texts.size()); ++col) {
@@ -116,14 +117,15 @@ void TBacktestSheet::display(const ShrinkBacktest& b) {
     QStringList worstNames;
     for (int c : worst)
         worstNames << QStringLiteral("%1（淘汰%2期）").arg(ConditionName(c)).arg(n - b.passed[size_t(c)]);
-    QString summary = QStringLiteral("最近%1期（%2 至 %3）：%4\n全部条件同时满足 %5期（%6%）；各容错保留的期数：%7")
-                          .arg(n)
-                          .arg(b.rows.front().issue)
-                          .arg(b.rows.back().issue)
-                          .arg(ShrinkBacktestKeptText(b))
-                          .arg(b.kept)
-                          .arg(100.0 * b.kept / n, 0, 'f', 1)
-                          .arg(ToleranceDistributionText(b));
+    QString summary =
+        QStringLiteral("最近%1期（%2 至 %3）：%4\n全部条件同时满足 %5期（%6%）；各容错保留的期数：%7")
+            .arg(n)
+            .arg(b.rows.front().issue)
+            .arg(b.rows.back().issue)
+            .arg(ShrinkBacktestKeptText(b))
+            .arg(b.kept)
+            .arg(100.0 * b.kept / n, 0, 'f', 1)
+            .arg(ToleranceDistributionText(b));
     if (!worstNames.isEmpty())
         summary += QStringLiteral("\n淘汰最多的条件：") + worstNames.join(QStringLiteral("，"));
     QStringList chance;
@@ -132,7 +134,8 @@ void TBacktestSheet::display(const ShrinkBacktest& b) {
             ConditionChanceText(b, c) == QStringLiteral("差于随机"))
             chance << ConditionName(c);
     if (!chance.isEmpty())
-        summary += QStringLiteral("\n不比随机好的条件（只是随机地减少号码）：") + chance.join(QStringLiteral("、"));
+        summary +=
+            QStringLiteral("\n不比随机好的条件（只是随机地减少号码）：") + chance.join(QStringLiteral("、"));
     SummaryLbl->setText(summary);
     DrawNet->setModel(ShrinkBacktestGrid(b, m_history));
 }

@@ -155,7 +155,6 @@ bool defaultQuestion(QWidget* parent, const QString& text) {
            QMessageBox::Yes;
 }
 
-
 } // namespace
 
 TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
