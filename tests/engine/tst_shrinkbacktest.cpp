@@ -3,6 +3,7 @@
 #include "shrink/Backtest.h"
 #include "shrink/Combinations.h"
 #include "shrink/ConditionSet.h"
+#include "shrink/Conditions.h"
 
 #include <QFile>
 #include <QJsonObject>
@@ -39,6 +40,7 @@ class TestShrinkBacktest : public QObject {
   private slots:
     void ticketShares_data();
     void ticketShares();
+    void sharesAgreeWithTheEvaluator();
     void toleranceKept_data();
     void toleranceKept();
     void chanceVerdicts_data();
@@ -62,6 +64,10 @@ void TestShrinkBacktest::ticketShares_data() {
                                     << choose(30, 6);
     QTest::newRow("smallest at least 5")
         << QByteArray(R"({"min-code":"5"})") << int(MinCodeCondition) << choose(29, 6);
+    QTest::newRow("both required") << QByteArray(R"({"require":"1,2"})") << int(RequiredNumbersCondition)
+                                   << choose(31, 4);
+    QTest::newRow("hit row") << QByteArray(R"({"hit":["1,2,3,4,5,6,7,8,9,10,11:2,3"]})")
+                             << int(HitRowsCondition) << hyper(11, 2) + hyper(11, 3);
     QTest::newRow("full sum range") << QByteArray("{}") << int(SumRangeCondition) << all;
     QTest::newRow("inactive") << QByteArray(R"({"odd-even":"3"})") << int(SpanCondition) << all;
 }
@@ -72,6 +78,39 @@ void TestShrinkBacktest::ticketShares() {
     QFETCH(double, tickets);
     const ShrinkBacktest b = RunShrinkBacktest(ReadConditionSet(set), sample(), 50);
     QCOMPARE(qRound(b.ticketShare[size_t(condition)] * TicketCount), qRound(tickets));
+}
+
+// Every condition active at once: each share is what the shared evaluator says of every ticket.
+void TestShrinkBacktest::sharesAgreeWithTheEvaluator() {
+    const ShrinkInput in = ReadConditionSet(
+        R"({"candidates":"1,2,3,5,7,8,11,13,15,17,19,22,24,26,28,29,31,33","sum-min":"60","sum-max":"150",)"
+        R"("exclude-sums":"80,90,100","odd-even":"2,3,4","repeats":"0,1","link":"has","link-runs":"0,1",)"
+        R"("tail-min":"1","tail-max":"8","exclude-tails":"5","exclude":"4,9","require":"13","big-small":"2,3,4",)"
+        R"("max-code":"30","min-code":"2","span":"15,30","zones":"2,-,1","mod3":"1,2,-","ac":"6,10",)"
+        R"("hit":["1,2,3,4,5,6,7,8,9,10,11:1,2,3","20,21,22,23,24:0,1"]})");
+    const ShrinkConditions conditions(in);
+    QCOMPARE(conditions.active(), AllConditions);
+    const TCodeRec& newest = sample().back().Ticket;
+    std::array<int, ConditionCount> failing{};
+    TCodeRec t{};
+    int red[6] = {1, 2, 3, 4, 5, 6};
+    for (int k = 5; k >= 0;) {
+        for (int j = 0; j < 6; ++j)
+            t.Red[j] = uint8_t(red[j]);
+        const ConditionMask failed = conditions.failed(t, &newest);
+        for (int c = 0; c < ConditionCount; ++c)
+            failing[size_t(c)] += (failed >> c) & 1;
+        for (k = 5; k >= 0 && red[k] == 28 + k; --k) {
+        }
+        if (k >= 0) {
+            ++red[k];
+            for (int j = k + 1; j < 6; ++j)
+                red[j] = red[j - 1] + 1;
+        }
+    }
+    const std::array<double, ConditionCount> shares = ConditionTicketShares(conditions, &newest);
+    for (int c = 0; c < ConditionCount; ++c)
+        QCOMPARE(qRound((1 - shares[size_t(c)]) * TicketCount), failing[size_t(c)]);
 }
 
 // What the set as configured keeps follows its 容错, in the sheet's and the CLI's report alike.

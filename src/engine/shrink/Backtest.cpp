@@ -32,30 +32,117 @@ QString ChanceVerdictText(ChanceVerdict v) {
     return QStringLiteral("差异在随机波动之内");
 }
 
+namespace {
+
+// What the conditions measure in a ticket that no input changes, one word a ticket, with the
+// ticket's numbers (bit n for red n) beside it; taken once from the shared measures, so that each
+// input only adds the counts in its own number sets and asks the shared rules.
+struct FixedMeasures {
+    std::vector<uint64_t> packed;
+    std::vector<uint64_t> numbers;
+};
+
+// Field offsets in a packed word, each field wide enough for its largest value.
+enum : int {
+    SumAt = 0, // 8 bits
+    OddAt = 8, // 3 bits each from here
+    LinksAt = 11,
+    BigAt = 14,
+    Zone0At = 17,
+    Zone1At = 20,
+    Mod30At = 23,
+    Mod31At = 26,
+    AcAt = 29,  // 4 bits
+    MaxAt = 33, // 6 bits each
+    MinAt = 39,
+    SpanAt = 45,
+};
+
+int fieldAt(uint64_t packed, int at, int bits) {
+    return int((packed >> at) & ((uint64_t(1) << bits) - 1));
+}
+
+const FixedMeasures& fixedMeasures() {
+    static const FixedMeasures fixed = [] {
+        ShrinkInput none;
+        none.candidates.fill(true);
+        const ShrinkConditions plain(none);
+        FixedMeasures f;
+        f.packed.reserve(size_t(TicketCount));
+        f.numbers.reserve(size_t(TicketCount));
+        TCodeRec t{};
+        int red[6] = {};
+        // Every six of 1..33 in list order, as an odometer.
+        for (int k = 0; k < 6; ++k)
+            red[k] = k + 1;
+        for (;;) {
+            uint64_t numbers = 0;
+            for (int k = 0; k < 6; ++k) {
+                t.Red[k] = uint8_t(red[k]);
+                numbers |= uint64_t(1) << red[k];
+            }
+            const TicketMeasures m = plain.measure(t, nullptr);
+            f.packed.push_back(uint64_t(m.sum) << SumAt | uint64_t(m.odd) << OddAt | uint64_t(m.links) << LinksAt |
+                               uint64_t(m.big) << BigAt | uint64_t(m.zones[0]) << Zone0At |
+                               uint64_t(m.zones[1]) << Zone1At | uint64_t(m.mod3[0]) << Mod30At |
+                               uint64_t(m.mod3[1]) << Mod31At | uint64_t(m.ac) << AcAt |
+                               uint64_t(m.maxCode) << MaxAt | uint64_t(m.minCode) << MinAt |
+                               uint64_t(m.span) << SpanAt);
+            f.numbers.push_back(numbers);
+            int k = 5;
+            while (k >= 0 && red[k] == 28 + k)
+                --k;
+            if (k < 0) break;
+            ++red[k];
+            for (int j = k + 1; j < 6; ++j)
+                red[j] = red[j - 1] + 1;
+        }
+        return f;
+    }();
+    return fixed;
+}
+
+} // namespace
+
 std::array<double, ConditionCount> ConditionTicketShares(const ShrinkConditions& conditions,
                                                          const TCodeRec* previous) {
+    const FixedMeasures& fixed = fixedMeasures();
     const ConditionMask active = conditions.active();
+    uint64_t latest = 0;
+    if (previous)
+        for (uint8_t red : previous->Red)
+            latest |= uint64_t(1) << red;
+    const uint64_t others = ~conditions.candidates();
+    const uint64_t excluded = conditions.excludedNumbers();
+    const uint64_t required = conditions.requiredNumbers();
+    const uint64_t hitRows[4] = {conditions.hitRow(0), conditions.hitRow(1), conditions.hitRow(2),
+                                 conditions.hitRow(3)};
     std::array<int, ConditionCount> failing{};
-    TCodeRec t{};
-    for (int a = 1; a <= 28; ++a) {
-        t.Red[0] = uint8_t(a);
-        for (int b = a + 1; b <= 29; ++b) {
-            t.Red[1] = uint8_t(b);
-            for (int c = b + 1; c <= 30; ++c) {
-                t.Red[2] = uint8_t(c);
-                for (int d = c + 1; d <= 31; ++d) {
-                    t.Red[3] = uint8_t(d);
-                    for (int e = d + 1; e <= 32; ++e) {
-                        t.Red[4] = uint8_t(e);
-                        for (int f = e + 1; f <= 33; ++f) {
-                            t.Red[5] = uint8_t(f);
-                            for (ConditionMask m = conditions.failed(t, previous) & active; m; m &= m - 1)
-                                ++failing[size_t(std::countr_zero(m))];
-                        }
-                    }
-                }
-            }
-        }
+    TicketMeasures m;
+    for (size_t i = 0; i < fixed.packed.size(); ++i) {
+        const uint64_t p = fixed.packed[i];
+        const uint64_t numbers = fixed.numbers[i];
+        m.sum = fieldAt(p, SumAt, 8);
+        m.odd = fieldAt(p, OddAt, 3);
+        m.links = fieldAt(p, LinksAt, 3);
+        m.big = fieldAt(p, BigAt, 3);
+        m.zones[0] = fieldAt(p, Zone0At, 3);
+        m.zones[1] = fieldAt(p, Zone1At, 3);
+        m.mod3[0] = fieldAt(p, Mod30At, 3);
+        m.mod3[1] = fieldAt(p, Mod31At, 3);
+        m.ac = fieldAt(p, AcAt, 4);
+        m.maxCode = fieldAt(p, MaxAt, 6);
+        m.minCode = fieldAt(p, MinAt, 6);
+        m.span = fieldAt(p, SpanAt, 6);
+        m.common = BitCount64(numbers & latest);
+        m.excluded = BitCount64(numbers & excluded);
+        m.required = BitCount64(numbers & required);
+        for (int r = 0; r < 4; ++r)
+            m.hits[r] = BitCount64(numbers & hitRows[r]);
+        ConditionMask failed = conditions.failedMeasures(m, previous != nullptr);
+        if (numbers & others) failed |= ConditionMask(1) << CandidatesCondition;
+        for (failed &= active; failed; failed &= failed - 1)
+            ++failing[size_t(std::countr_zero(failed))];
     }
     std::array<double, ConditionCount> shares{};
     for (int c = 0; c < ConditionCount; ++c)
@@ -134,6 +221,21 @@ QString ShrinkBacktestChanceNote() {
         "“好于随机”；差异在随机波动之内为“不比随机好”，这样的条件只是随机地减少号码。");
 }
 
+QStringList ShrinkBacktestChanceSummary(const ShrinkBacktest& b) {
+    QStringList within, worse;
+    for (int c = 0; c < ConditionCount; ++c) {
+        const QString verdict = ConditionChanceText(b, c);
+        if (verdict == QStringLiteral("不比随机好")) within << ConditionName(c);
+        if (verdict == QStringLiteral("差于随机")) worse << ConditionName(c);
+    }
+    QStringList lines;
+    if (!within.isEmpty())
+        lines << QStringLiteral("不比随机好的条件（只是随机地减少号码）：") + within.join(QStringLiteral("、"));
+    if (!worse.isEmpty())
+        lines << QStringLiteral("差于随机的条件（淘汰的开奖号码比随机还多）：") + worse.join(QStringLiteral("、"));
+    return lines;
+}
+
 QJsonObject ShrinkBacktestJson(const ShrinkBacktest& b) {
     QJsonObject o;
     o.insert(QStringLiteral("draws"), b.draws());
@@ -199,6 +301,7 @@ QStringList ShrinkBacktestText(const ShrinkBacktest& b) {
                              : QStringLiteral("         -"))
                      .arg(ConditionChanceText(b, c));
     }
+    lines << ShrinkBacktestChanceSummary(b);
     lines << ShrinkBacktestChanceNote();
     lines << QString();
     for (const ShrinkBacktestRow& r : b.rows) {

@@ -68,6 +68,9 @@ ShrinkBacktest RunShrinkBacktest(const ShrinkInput& input, const TCodeArr& histo
 QString ToleranceDistributionText(const ShrinkBacktest& b);
 // "按当前条件（容错K）保留：N期（x%）": what the set as configured keeps.
 QString ShrinkBacktestKeptText(const ShrinkBacktest& b);
+// One line naming the active conditions that do no better than chance, one for those that do
+// worse; none when every condition beats chance.
+QStringList ShrinkBacktestChanceSummary(const ShrinkBacktest& b);
 // How the ticket share and the chance verdicts read.
 QString ShrinkBacktestChanceNote();
 // The JSON of `kelvora-cli backtest shrink --json`.

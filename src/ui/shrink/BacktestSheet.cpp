@@ -128,14 +128,8 @@ void TBacktestSheet::display(const ShrinkBacktest& b) {
             .arg(ToleranceDistributionText(b));
     if (!worstNames.isEmpty())
         summary += QStringLiteral("\n淘汰最多的条件：") + worstNames.join(QStringLiteral("，"));
-    QStringList chance;
-    for (int c = 0; c < ConditionCount; ++c)
-        if (ConditionChanceText(b, c) == QStringLiteral("不比随机好") ||
-            ConditionChanceText(b, c) == QStringLiteral("差于随机"))
-            chance << ConditionName(c);
-    if (!chance.isEmpty())
-        summary +=
-            QStringLiteral("\n不比随机好的条件（只是随机地减少号码）：") + chance.join(QStringLiteral("、"));
+    for (const QString& line : ShrinkBacktestChanceSummary(b))
+        summary += QLatin1Char('\n') + line;
     SummaryLbl->setText(summary);
     DrawNet->setModel(ShrinkBacktestGrid(b, m_history));
 }
