@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableWidget>
@@ -44,7 +45,7 @@ TBacktestSheet::TBacktestSheet(const TCodeArr& history, InputReader readInput, Q
     SummaryLbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(SummaryLbl);
 
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    auto* splitter = m_splitter = new QSplitter(Qt::Horizontal, this);
     ConditionTable = new QTableWidget(ConditionCount, 6, splitter);
     ConditionTable->setObjectName(QStringLiteral("BacktestConditionTable"));
     ConditionTable->setHorizontalHeaderLabels({QStringLiteral("条件"), QStringLiteral("启用"),
@@ -113,6 +114,16 @@ void TBacktestSheet::display(const ShrinkBacktest& b) {
         }
     }
     ConditionTable->resizeColumnsToContents();
+    // The verdict columns are the point of the table: widen it to show them, up to 60% of the room.
+    int wanted = 2 * ConditionTable->frameWidth() + ConditionTable->verticalScrollBar()->sizeHint().width();
+    for (int col = 0; col < ConditionTable->columnCount(); ++col)
+        wanted += ConditionTable->columnWidth(col);
+    const QList<int> sizes = m_splitter->sizes();
+    const int room = sizes.value(0) + sizes.value(1);
+    if (room > 0 && sizes.value(0) < wanted) {
+        const int left = std::min(wanted, room * 3 / 5);
+        m_splitter->setSizes({left, room - left});
+    }
 
     QStringList worstNames;
     for (int c : worst)

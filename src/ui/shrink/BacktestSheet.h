@@ -9,6 +9,7 @@
 class QLabel;
 class QPushButton;
 class QSpinBox;
+class QSplitter;
 class QTableWidget;
 class TH2Net;
 struct ShrinkBacktest;
@@ -40,4 +41,5 @@ class TBacktestSheet : public QWidget {
 
     const TCodeArr& m_history;
     InputReader m_readInput;
+    QSplitter* m_splitter = nullptr;
 };

@@ -24,6 +24,9 @@ TResultCheckDialog::TResultCheckDialog(const TCodeArr& history, QWidget* parent)
     HintLbl = new QLabel(ResultCheckAcceptedText(), this);
     HintLbl->setObjectName(QStringLiteral("ResultCheckHintLbl"));
     HintLbl->setWordWrap(true);
+    HintLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for a reason and what the box accepts, so the box need not grow when it refuses.
+    HintLbl->setMinimumHeight(HintLbl->fontMetrics().lineSpacing() * 5);
     layout->addWidget(HintLbl);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &TResultCheckDialog::accept);
@@ -45,6 +48,7 @@ void TResultCheckDialog::accept() {
     if (a.action == ResultCheckAction::Refuse) {
         HintLbl->setStyleSheet(QStringLiteral("color: #c00000;"));
         HintLbl->setText(a.message);
+        adjustSize();
         AnswerEd->setFocus();
         AnswerEd->selectAll();
         return;
