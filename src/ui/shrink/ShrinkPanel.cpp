@@ -186,6 +186,7 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
     clearMenu->addAction(RcmPanelUndoClearAct);
     RcmPanelClearBt->setMenu(clearMenu);
     RcmPanelClearBt->setPopupMode(QToolButton::MenuButtonPopup);
+    RcmPanelClearBt->setToolTip(QStringLiteral("把条件恢复为初始值；旁边的箭头或Ctrl+Z可撤销清除"));
     RcmPanelExportBt = addButton(QStringLiteral("RcmPanelExportBt"), QStringLiteral("导出结果"),
                                  &TShrinkPanel::RcmPanelExportBtClick);
     RcmPanelCheckBt = addButton(QStringLiteral("RcmPanelCheckBt"), QStringLiteral("结果兑奖"),
