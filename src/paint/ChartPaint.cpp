@@ -378,8 +378,8 @@ bool PaintChartPages(QPagedPaintDevice& device, const TChartPicture& picture, co
     // row taller than a page (a huge board) is made smaller so that it fits all the same.
     const double natural = device.logicalDpiX() > 0 ? device.logicalDpiX() / 96.0 : 1.0;
     const int roomHeight = std::max(1, page.height() - band);
-    const double fit = std::min({natural, double(page.width()) / size.width(),
-                                 double(roomHeight) / std::max(1, head + tallest)});
+    const double fit = std::min(
+        {natural, double(page.width()) / size.width(), double(roomHeight) / std::max(1, head + tallest)});
     const std::vector<TPageRows> pages = BreakPages(rows, int(roomHeight / fit) - head);
     std::vector<int> rowTop(rows.size() + 1, head);
     for (size_t i = 0; i < rows.size(); ++i)

@@ -61,7 +61,8 @@ QByteArray PdfBytes(const QString& docName, const PagePainter& paint) {
 }
 
 bool ExportPdf(QWidget* parent, const QString& docName, const PagePainter& paint) {
-    const QString path = AskExportFileOfType(parent, QStringLiteral("PDF文件 (*.pdf)"), QStringLiteral("pdf"));
+    const QString path =
+        AskExportFileOfType(parent, QStringLiteral("PDF文件 (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty()) return false;
     const QByteArray pdf = PdfBytes(docName, paint);
     if (pdf.isEmpty()) {
@@ -70,7 +71,8 @@ bool ExportPdf(QWidget* parent, const QString& docName, const PagePainter& paint
     }
     const QString why = WriteFileAtomically(path, pdf);
     if (!why.isEmpty()) {
-        ShowErrorBox(parent, QStringLiteral("无法保存文件 \"%1\"：%2").arg(QDir::toNativeSeparators(path), why));
+        ShowErrorBox(parent,
+                     QStringLiteral("无法保存文件 \"%1\"：%2").arg(QDir::toNativeSeparators(path), why));
         return false;
     }
     return true;

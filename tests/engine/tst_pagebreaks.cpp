@@ -14,7 +14,8 @@ class TestPageBreaks : public QObject {
         QTest::newRow("fits exactly") << std::vector<int>(5, 20) << 100 << QList<int>{5};
         QTest::newRow("one row over") << std::vector<int>(6, 20) << 100 << QList<int>{5, 6};
         QTest::newRow("a part of a row is no row") << std::vector<int>(11, 21) << 104 << QList<int>{4, 8, 11};
-        QTest::newRow("taller than a page: alone") << std::vector<int>{30, 150, 30} << 100 << QList<int>{1, 2, 3};
+        QTest::newRow("taller than a page: alone")
+            << std::vector<int>{30, 150, 30} << 100 << QList<int>{1, 2, 3};
         QTest::newRow("mixed heights") << std::vector<int>{60, 30, 20, 50, 50} << 100 << QList<int>{2, 4, 5};
     }
     void breaks() {

@@ -117,7 +117,8 @@ class TestChartPicture : public QObject {
         const auto text = [&](int k) {
             QStringList args{QStringLiteral("-layout")};
             if (k > 0)
-                args << QStringLiteral("-f") << QString::number(k) << QStringLiteral("-l") << QString::number(k);
+                args << QStringLiteral("-f") << QString::number(k) << QStringLiteral("-l")
+                     << QString::number(k);
             QProcess p;
             p.start(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
             p.waitForFinished(120000);

@@ -15,7 +15,8 @@ class TestPrintLines : public QObject {
     QString pdfText(const QString& pdf, int page = 0) {
         QStringList args{QStringLiteral("-layout")};
         if (page > 0)
-            args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+            args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+                 << QString::number(page);
         QProcess p;
         p.start(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
         if (!p.waitForFinished(20000)) return QString();

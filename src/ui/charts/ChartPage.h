@@ -58,7 +58,8 @@ class TChartPage : public QWidget {
     void savePictureTo(const QString& path) const;
     // Prints the picture on the device's pages, each headed by the print time `when`, the title and
     // the page number; false when the device fails.
-    bool printPictureTo(QPagedPaintDevice& device, const QDateTime& when = QDateTime::currentDateTime()) const;
+    bool printPictureTo(QPagedPaintDevice& device,
+                        const QDateTime& when = QDateTime::currentDateTime()) const;
     // The printed title: the caption and the number of draws the chart shows.
     QString printTitle() const;
 
