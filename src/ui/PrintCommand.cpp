@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QDir>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -83,9 +84,15 @@ bool RunPrintCommand(QWidget* parent, const QString& docName, const PagePainter&
     QMessageBox box(QMessageBox::Warning, MessageBoxTitle(), QStringLiteral("没有可用的打印机，无法打印！"),
                     QMessageBox::Open | QMessageBox::Save | QMessageBox::Cancel, parent);
     box.setInformativeText(QStringLiteral("可以先打印预览，或把内容导出为PDF文件。"));
-    box.button(QMessageBox::Open)->setText(QStringLiteral("打印预览"));
-    box.button(QMessageBox::Save)->setText(QStringLiteral("导出PDF..."));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+    // Plain buttons: the standard ones would carry a folder and a disk as icons.
+    const std::pair<QMessageBox::StandardButton, QString> texts[] = {
+        {QMessageBox::Open, QStringLiteral("打印预览")},
+        {QMessageBox::Save, QStringLiteral("导出PDF...")},
+        {QMessageBox::Cancel, QStringLiteral("取消")}};
+    for (const auto& [button, text] : texts) {
+        box.button(button)->setText(text);
+        box.button(button)->setIcon(QIcon());
+    }
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
     case QMessageBox::Open:
