@@ -1,6 +1,7 @@
 #include "paint/ChartPaint.h"
 
 #include "KelvoraError.h"
+#include "charts/PageBreaks.h"
 #include "history/AtomicFile.h"
 #include "paint/NetPaint.h"
 
@@ -11,6 +12,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <future>
@@ -89,7 +91,7 @@ void PaintH2Net(QPainter& p, const H2NetModel& m, const H2NetLayout& l, const QF
     const QColor fixInk = NetInk(m.FFixColor, pal);
     auto cellRect = [&](int col, int top) {
         const int left = l.ColLefts[size_t(col)];
-        return TNetRect{left, top, left + m.colWidths()[col], top + m.FRowHeight};
+        return TNetRect{left, top, l.ColLefts[size_t(col) + 1] - lw, top + m.FRowHeight};
     };
     // Columns wholly left or right of the clip need no text.
     int firstCol = 0, endCol = m.colsCount();
@@ -111,7 +113,9 @@ void PaintH2Net(QPainter& p, const H2NetModel& m, const H2NetLayout& l, const QF
     // Rows above or below the clip need nothing either (an image paints in bands).
     if (pitch > 0) {
         first = std::max(first, fix + l.TopRow + (clip.top() - m.TopOfRow(fix)) / pitch);
-        end = std::min(end, fix + l.TopRow + (clip.bottom() - m.TopOfRow(fix)) / pitch + 1);
+        // Rounded down: a clip that ends above the data rows (a printed page's header) takes none.
+        const int below = clip.bottom() - m.TopOfRow(fix);
+        end = std::min(end, below < 0 ? first : fix + l.TopRow + below / pitch + 1);
     }
     for (int row = first; row < end; ++row) {
         const int top = m.TopOfRow(row, true, l.TopRow);
@@ -130,8 +134,8 @@ void PaintH2Net(QPainter& p, const H2NetModel& m, const H2NetLayout& l, const QF
     auto inGrid = [&](QPoint cell) { return cell.x() >= 0 && cell.x() < m.colsCount(); };
     for (const TMergeRec& merge : m.merges()) {
         if (!merge.Active || !inGrid(merge.TopLeft) || !inGrid(merge.BottomRight)) continue;
-        const TNetRect rect = UnionRect(m.RectOfCell(merge.TopLeft.y(), merge.TopLeft.x()),
-                                        m.RectOfCell(merge.BottomRight.y(), merge.BottomRight.x()));
+        const TNetRect rect = UnionRect(cellRect(merge.TopLeft.x(), m.TopOfRow(merge.TopLeft.y())),
+                                        cellRect(merge.BottomRight.x(), m.TopOfRow(merge.BottomRight.y())));
         p.fillRect(ToQRect(rect), NetColor(merge.Color, pal));
         text.setColor(NetInk(merge.Color, pal));
         text.DrawCellText(merge.Text, rect, m.FFontSize, true);
@@ -319,23 +323,89 @@ void TChartPicture::paint(QPainter& p, const QPalette& pal, const QRect& area) c
     p.restore();
 }
 
-bool PaintChartPages(QPagedPaintDevice& device, const TChartPicture& picture, const QPalette& palette) {
+int TChartPicture::printHead() const {
+    if (const auto* grid = std::get_if<H2NetModel>(&m_model))
+        return grid->colsCount() > 0 ? std::min(grid->TopOfRow(grid->fixRowCount()), m_size.height()) : 0;
+    return 0;
+}
+
+std::vector<int> TChartPicture::printRows() const {
+    std::vector<int> cuts; // picture rows where a page may end, ascending
+    const int head = printHead();
+    if (const auto* grid = std::get_if<H2NetModel>(&m_model)) {
+        // A row takes the line under it along; the last one also the margin below the grid.
+        if (grid->colsCount() > 0)
+            for (int r = grid->fixRowCount() + 1; r < grid->rowCount(); ++r)
+                cuts.push_back(grid->TopOfRow(r));
+    } else if (!m_tables.empty()) {
+        // Between rows of boards: where no board reaches across.
+        std::vector<std::pair<int, int>> spans;
+        for (const B0NetModel& t : m_tables) {
+            const QRect b = t.bounds().translated(m_place);
+            spans.emplace_back(b.top(), b.bottom() + 1);
+        }
+        std::sort(spans.begin(), spans.end());
+        int reach = 0;
+        for (const auto& [top, bottom] : spans) {
+            if (top >= reach && top > head) cuts.push_back(top);
+            reach = std::max(reach, bottom);
+        }
+    }
+    std::vector<int> heights;
+    int last = head;
+    for (const int cut : cuts) {
+        if (cut <= last || cut >= m_size.height()) continue;
+        heights.push_back(cut - last);
+        last = cut;
+    }
+    if (last < m_size.height()) heights.push_back(m_size.height() - last);
+    return heights;
+}
+
+bool PaintChartPages(QPagedPaintDevice& device, const TChartPicture& picture, const QPalette& palette,
+                     const TPageHeading& heading) {
     QPainter p;
     if (!p.begin(&device)) return false;
     const QRect page = p.viewport();
     const QSize size = picture.size();
-    // A picture pixel is a 96th of an inch, as on screen, unless that is wider than the page.
+    QFont headingFont = p.font();
+    headingFont.setPointSize(10);
+    const int band = PageHeadingHeight(p, headingFont);
+    const int head = picture.printHead();
+    const std::vector<int> rows = picture.printRows();
+    const int tallest = rows.empty() ? 0 : *std::max_element(rows.begin(), rows.end());
+    // A picture pixel is a 96th of an inch, as on screen, unless that is wider than the page; a
+    // row taller than a page (a huge board) is made smaller so that it fits all the same.
     const double natural = device.logicalDpiX() > 0 ? device.logicalDpiX() / 96.0 : 1.0;
-    const double fit = std::min(natural, double(page.width()) / size.width());
-    const int band = std::max(1, int(page.height() / fit));
-    for (int top = 0; top < size.height(); top += band) {
-        if (top > 0 && !device.newPage()) return false;
+    const int roomHeight = std::max(1, page.height() - band);
+    const double fit = std::min(
+        {natural, double(page.width()) / size.width(), double(roomHeight) / std::max(1, head + tallest)});
+    const std::vector<TPageRows> pages = BreakPages(rows, int(roomHeight / fit) - head);
+    std::vector<int> rowTop(rows.size() + 1, head);
+    for (size_t i = 0; i < rows.size(); ++i)
+        rowTop[i + 1] = rowTop[i] + rows[i];
+
+    for (size_t k = 0; k < pages.size(); ++k) {
+        if (k > 0 && !device.newPage()) return false;
+        PaintPageHeading(p, headingFont, page, heading, int(k) + 1, int(pages.size()));
         p.save();
+        p.translate(0, band);
         p.scale(fit, fit);
-        p.translate(0, -top);
-        const QRect area(0, top, size.width(), std::min(band, size.height() - top));
-        p.setClipRect(area);
-        picture.paint(p, palette, area);
+        if (head > 0) {
+            const QRect area(0, 0, size.width(), head);
+            p.save();
+            p.setClipRect(area);
+            picture.paint(p, palette, area);
+            p.restore();
+        }
+        const int top = rowTop[size_t(pages[k].first)];
+        const int bottom = rowTop[size_t(pages[k].end)];
+        if (bottom > top) {
+            p.translate(0, head - top);
+            const QRect area(0, top, size.width(), bottom - top);
+            p.setClipRect(area);
+            picture.paint(p, palette, area);
+        }
         p.restore();
     }
     return p.end();

@@ -2,6 +2,7 @@
 
 #include "charts/ChartSheets.h"
 #include "charts/H2NetLayout.h"
+#include "paint/PageHeading.h"
 
 #include <QFont>
 #include <QImage>
@@ -21,6 +22,11 @@ class QPainter;
 QFont GridFont(const QFont& base);
 // The font a sheet's control draws with, from the program's font.
 QFont ChartFont(ChartKind kind, const QFont& base);
+// How far the chart pages widen a grid's cells to fill a large window: twice their width at most,
+// beyond which the numbers stand too far apart to read a row.
+inline constexpr double MaxGridStretch = 2.0;
+// And a bar chart's bars, gaps and steps.
+inline constexpr double MaxBarStretch = 3.0;
 
 // Widens every column of a grid to its widest text (header, cell or total, in the bold font the
 // cells are drawn with) plus a small margin; the model's widths stay as the minimum.
@@ -52,6 +58,12 @@ class TChartPicture {
     void paint(QPainter& p, const QPalette& palette, const QRect& area) const;
     void paint(QPainter& p, const QPalette& palette) const { paint(p, palette, QRect(QPoint(0, 0), m_size)); }
 
+    // Printing: the band at the top that every page repeats (a grid's header rows, 0 otherwise) and
+    // the heights of the rows under it, top to bottom (grid rows, rows of boards, a whole bar
+    // chart), which a page break never cuts. Head and rows together cover the picture's height.
+    int printHead() const;
+    std::vector<int> printRows() const;
+
   private:
     ChartModel m_model;
     QFont m_font;
@@ -60,9 +72,11 @@ class TChartPicture {
     QPoint m_place;                   // where the tables' bounds start in the picture
 };
 
-// Prints the picture on the device's pages: as wide as a page (never enlarged), cut into page-high
-// bands. False when the device fails.
-bool PaintChartPages(QPagedPaintDevice& device, const TChartPicture& picture, const QPalette& palette);
+// Prints the picture on the device's pages: as wide as a page (never enlarged), every page headed by
+// the heading and the picture's repeated head, the rows broken between pages only where a row ends.
+// False when the device fails.
+bool PaintChartPages(QPagedPaintDevice& device, const TChartPicture& picture, const QPalette& palette,
+                     const TPageHeading& heading = {});
 
 QImage ChartImage(const ChartModel& model, const QFont& font, const QPalette& palette);
 QImage ChartImage(const TChartPicture& picture, const QPalette& palette);

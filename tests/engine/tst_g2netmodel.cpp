@@ -146,6 +146,45 @@ class TestG2NetModel : public QObject {
         QCOMPARE(got, labels);
     }
 
+    // A larger control gets wider bars and gaps and taller steps, within the limit and the room;
+    // the scale labels and the bars' values stay.
+    void stretchIntoRoom_data() {
+        QTest::addColumn<QSize>("room");
+        QTest::addColumn<double>("maxStretch");
+        QTest::addColumn<int>("barWidth");
+        QTest::addColumn<int>("groupGap");
+        QTest::addColumn<int>("gridStep");
+        QTest::newRow("smaller room") << QSize(700, 200) << 3.0 << 12 << 5 << 20;
+        QTest::newRow("its own size") << QSize(796, 260) << 3.0 << 12 << 5 << 20;
+        QTest::newRow("no stretch asked") << QSize(1600, 900) << 1.0 << 12 << 5 << 20;
+        QTest::newRow("maximised") << QSize(1600, 900) << 3.0 << 25 << 10 << 60;
+        QTest::newRow("wider only") << QSize(1600, 260) << 3.0 << 25 << 10 << 20;
+        QTest::newRow("at most three times") << QSize(4000, 2000) << 3.0 << 36 << 15 << 60;
+    }
+    void stretchIntoRoom() {
+        QFETCH(QSize, room);
+        QFETCH(double, maxStretch);
+        QFETCH(int, barWidth);
+        QFETCH(int, groupGap);
+        QFETCH(int, gridStep);
+        G2NetModel m = redChart();
+        for (int c = 1; c <= 33; ++c)
+            m.SetValue(c, 1, QString::number(c * 3));
+        m.FScale = 0.5f;
+        const G2NetModel s = StretchG2Net(m, room, maxStretch);
+        QCOMPARE(s.FBarWidth, barWidth);
+        QCOMPARE(s.FGroupGap, groupGap);
+        QCOMPARE(s.FGridStep, gridStep);
+        QCOMPARE(s.RequestedSize(), s.RequestedSize().boundedTo(room.expandedTo(m.RequestedSize())));
+        for (int q = 0; q <= m.FGridCount; ++q)
+            QCOMPARE(s.ScaleLabel(q), m.ScaleLabel(q));
+        const int stretch = gridStep / 20;
+        for (int c = 1; c <= 33; ++c) {
+            QCOMPARE(s.GetValue(c, 1), m.GetValue(c, 1));
+            QCOMPARE(s.ScaleBar(s.BarRect(c, 1)).height(), stretch * m.ScaleBar(m.BarRect(c, 1)).height());
+        }
+    }
+
     void json() {
         G2NetModel m = redChart();
         m.FScale = float(9 / 200.0);

@@ -45,6 +45,33 @@ class TestH2NetLayout : public QObject {
         QCOMPARE(LayoutH2Net(H2NetModel(), 252, 0).GridRect, TNetRect{});
     }
 
+    // A wide window widens the columns in proportion, within the stretch limit, and never narrows them.
+    void columnsStretchToTheWindow_data() {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<double>("maxStretch");
+        QTest::addColumn<std::vector<int>>("lefts");
+        QTest::newRow("no stretch asked") << 600 << 1.0 << std::vector<int>{1, 68, 85, 118};
+        QTest::newRow("narrower window") << 100 << 2.0 << std::vector<int>{1, 68, 85, 118};
+        QTest::newRow("fills the window") << 200 << 2.0 << std::vector<int>{1, 115, 143, 199};
+        QTest::newRow("at most twice") << 600 << 2.0 << std::vector<int>{1, 134, 167, 232};
+    }
+    void columnsStretchToTheWindow() {
+        QFETCH(int, width);
+        QFETCH(double, maxStretch);
+        QFETCH(std::vector<int>, lefts);
+        const H2NetModel m = grid(5);
+        const H2NetLayout l = LayoutH2Net(m, 252, 0, width, maxStretch);
+        QCOMPARE(l.ColLefts, lefts);
+        QCOMPARE(l.contentWidth(), lefts.back() + 1);
+        QVERIFY(l.contentWidth() <= std::max(width, H2NetContentWidth(m)));
+        QCOMPARE(l.GridRect.Right, lefts.back() - 1);
+        for (int c = 0; c < 3; ++c) {
+            QVERIFY(l.colWidth(c, 1) >= m.colWidths()[c]);
+            // A point in the middle of a stretched cell finds that cell.
+            QCOMPARE(H2NetCellAt(m, l, {(lefts[size_t(c)] + lefts[size_t(c) + 1]) / 2, 30}), QPoint(c, 1));
+        }
+    }
+
     void paintedRowsFollowTheScrollPosition() {
         const H2NetModel m = grid(50);
         H2NetLayout l = LayoutH2Net(m, 252, 40);

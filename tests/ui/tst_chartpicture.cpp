@@ -102,6 +102,45 @@ class TestChartPicture : public QObject {
         QVERIFY2(pages.captured(1).toInt() > 1, qPrintable(pages.captured(1)));
     }
 
+    // 打印图表 of the whole history: every page repeats the header rows under a heading with the
+    // title, the print time and its number; a page ends only where a row ends, so each draw is
+    // printed once.
+    void printedPagesKeepRowsWhole() {
+        const int n = int(m_history.size());
+        TChartPage* page = show(1, n);
+        const QString pdf = m_dir.filePath(QStringLiteral("whole.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            writer.setResolution(300);
+            QVERIFY(page->printPictureTo(writer));
+        }
+        const auto text = [&](int k) {
+            QStringList args{QStringLiteral("-layout")};
+            if (k > 0)
+                args << QStringLiteral("-f") << QString::number(k) << QStringLiteral("-l")
+                     << QString::number(k);
+            QProcess p;
+            p.start(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
+            p.waitForFinished(120000);
+            return QString::fromUtf8(p.readAllStandardOutput());
+        };
+        const QString all = text(0);
+        const int pages = int(all.count(QLatin1Char('\f')));
+        QVERIFY(pages > 1);
+        for (const int k : {1, 2, pages}) {
+            const QString t = text(k);
+            QVERIFY2(t.contains(QStringLiteral("红球走势图（最近%1期）").arg(n)), qPrintable(t.left(400)));
+            QVERIFY(t.contains(QStringLiteral("打印，时间:")));
+            QVERIFY(t.contains(QStringLiteral("第%1页/共%2页").arg(k).arg(pages)));
+            QVERIFY(t.contains(QStringLiteral("期号")));
+            QVERIFY(t.contains(QStringLiteral("红球分布")));
+        }
+        // A row cut by a page break would print its texts on both pages.
+        for (const TDrawRec& draw : m_history)
+            QCOMPARE(all.count(QString::number(draw.code())), 1);
+        QVERIFY(text(pages).contains(QStringLiteral("合计")));
+    }
+
     // "显示遗漏" puts the counts into the grid (and so into its picture); hovering tells the same.
     void omissionSwitchAndHover() {
         auto* page = static_cast<TTrendPage*>(show(1, 30));

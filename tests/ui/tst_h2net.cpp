@@ -177,6 +177,68 @@ class TestH2Net : public QObject {
         QCOMPARE(net.topRow(), 12);
     }
 
+    // Ctrl+End reaches the last row (the totals row of a chart), Ctrl+Home the first; End and Home
+    // the right and left edge.
+    void keysReachTheEnds() {
+        TH2Net net;
+        show(net);
+        net.SetDimension(31, 50, 2, QList<int>(31, 16));
+        net.SetCellColor(51, 1, 0x00FF00);
+        net.Resize();
+        QTest::keyClick(&net, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(net.topRow(), 40);
+        QCOMPARE(net.verticalScrollBar()->value(), 40);
+        QCOMPARE(at(image(net), 1 + 17 + 5, 1 + 11 * 21 + 5), rgb(0x00FF00));
+        QTest::keyClick(&net, Qt::Key_End);
+        QCOMPARE(net.horizontalScrollBar()->value(), net.horizontalScrollBar()->maximum());
+        QVERIFY(net.horizontalScrollBar()->maximum() > 0);
+        QTest::keyClick(&net, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(net.topRow(), 0);
+        QCOMPARE(net.horizontalScrollBar()->value(), 0);
+    }
+
+    // Scrolled sideways, the first column (the issue codes) stays at the left edge and the other
+    // columns pass under it; hovering it still names its cell.
+    void firstColumnHeldWhenScrolledSideways() {
+        TH2Net net;
+        show(net);
+        QList<int> widths{66};
+        widths << QList<int>(30, 16);
+        net.SetDimension(31, 20, 2, widths);
+        net.SetValue(2, 0, QStringLiteral("2026096"));
+        net.SetCellColor(2, 0, 0x00FF00);
+        for (int c = 1; c < 31; ++c)
+            net.SetCellColor(2, c, 0xFF0000);
+        net.Resize();
+        net.horizontalScrollBar()->setValue(100);
+        const QImage shown = net.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const int y = 1 + 2 * 21 + 2;
+        QCOMPARE(at(shown, 3, y), rgb(0x00FF00));
+        QCOMPARE(at(shown, 64, y), rgb(0x00FF00));
+        // Right of it the columns scrolled by 100 pixels.
+        QCOMPARE(at(shown, 80, y), rgb(0xFF0000));
+        QVERIFY(net.toolTipAt({30, y}).isEmpty()); // column 0 itself has no hover text
+        QVERIFY(net.toolTipAt({80, y}).startsWith(QStringLiteral("2026096期")));
+        // The grid line right of the held column and its header stay too.
+        QCOMPARE(at(shown, 67, y).lightness() < 128, true);
+    }
+
+    // Given room to stretch, the cells fill a wide window (twice their width at most).
+    void stretchedCellsFillTheWindow() {
+        TH2Net net;
+        show(net);
+        fill(net, 5);
+        net.SetCellColor(2, 2, 0x0000FF);
+        net.setMaxStretch(2.0);
+        const H2NetLayout& l = net.layout();
+        QCOMPARE(l.ColLefts, (std::vector<int>{1, 134, 167, 232}));
+        QCOMPARE(net.horizontalScrollBar()->maximum(), 0);
+        const QImage img = image(net);
+        QCOMPARE(at(img, 168, 1 + 2 * 21 + 5), rgb(0x0000FF));
+        QCOMPARE(at(img, 230, 1 + 2 * 21 + 5), rgb(0x0000FF));
+        QCOMPARE(at(img, 231, 1 + 2 * 21 + 5).lightness() < 128, true); // the right border line
+    }
+
     void refillClampsScrollPosition() {
         TH2Net net;
         show(net);

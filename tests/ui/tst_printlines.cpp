@@ -12,9 +12,13 @@
 class TestPrintLines : public QObject {
     Q_OBJECT
 
-    QString pdfText(const QString& pdf) {
+    QString pdfText(const QString& pdf, int page = 0) {
+        QStringList args{QStringLiteral("-layout")};
+        if (page > 0)
+            args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+                 << QString::number(page);
         QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        p.start(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
         if (!p.waitForFinished(20000)) return QString();
         return QString::fromUtf8(p.readAllStandardOutput());
     }
@@ -100,6 +104,46 @@ class TestPrintLines : public QObject {
         const QString text = pdfText(pdf);
         QVERIFY(text.contains(QStringLiteral("line 000")));
         QVERIFY(text.contains(QStringLiteral("line 199")));
+    }
+
+    // Every page is headed by the print time, the title and "第k页/共n页"; no line is lost or doubled.
+    void everyPageHasItsHeading() {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("pages.pdf"));
+        SetPrintToFile(pdf);
+        QStringList lines;
+        for (int i = 0; i < 200; ++i)
+            lines << QStringLiteral("第%1期,开奖号:03 07 12 19 25 31+09").arg(2005001 + i);
+        QVERIFY(PrintLines(nullptr, lines, QStringLiteral("开奖查询")));
+        const int pages = pageCount(pdf);
+        QVERIFY(pages > 1);
+        const QString today = QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd"));
+        for (const int k : {1, 2, pages}) {
+            const QString text = pdfText(pdf, k);
+            QVERIFY2(text.contains(QStringLiteral("打印，时间:") + today), qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("开奖查询")), qPrintable(text.left(300)));
+            QVERIFY(text.contains(QStringLiteral("第%1页/共%2页").arg(k).arg(pages)));
+        }
+        const QString all = pdfText(pdf);
+        for (const QString& line : lines)
+            QCOMPARE(all.count(line), 1);
+    }
+
+    // With no printer the box offers a PDF file instead; the export dialog's file gets the pages.
+    void noPrinterOffersPdfFile() {
+        if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("this machine has a printer");
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("chosen.pdf"));
+        ModalCatcher catcher;
+        catcher.answers = {QMessageBox::Save};
+        catcher.fileToChoose = pdf;
+        const bool printed = PrintLines(nullptr, {QStringLiteral("第2005013期,开奖号:03 07 12 19 25 31+09")});
+        QCOMPARE(catcher.texts, QStringList{QStringLiteral("没有可用的打印机，无法打印！")});
+        QVERIFY(printed);
+        QVERIFY(catcher.fileFilters.join(QString()).contains(QStringLiteral("*.pdf")));
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(QStringLiteral("第2005013期,开奖号:03 07 12 19 25 31+09")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("第1页/共1页")));
     }
 
     void unwritableTargetShowsErrorBox() {

@@ -1,5 +1,7 @@
 #include "charts/G2NetModel.h"
 
+#include <algorithm>
+
 #include <QJsonArray>
 #include <QtDebug>
 
@@ -138,4 +140,23 @@ QJsonObject G2NetModel::toJson() const {
                        {"showFrame", FShowFrame},
                        {"showValues", FShowValues},
                        {"title", FTitle}};
+}
+
+G2NetModel StretchG2Net(const G2NetModel& m, QSize room, double maxStretch) {
+    G2NetModel s = m;
+    const TNetRect chart = m.ChartRect();
+    if (maxStretch <= 1.0 || chart.width() <= 0 || chart.height() <= 0) return s;
+    const double fx = std::min(maxStretch, double(room.width() - 2 * m.FMargin.x()) / chart.width());
+    const double fy = std::min(maxStretch, double(room.height() - 2 * m.FMargin.y()) / chart.height());
+    // Rounded down, so the chart never grows past the room.
+    if (fx > 1.0) {
+        s.FBarWidth = int(m.FBarWidth * fx);
+        s.FGroupGap = int(m.FGroupGap * fx);
+    }
+    if (fy > 1.0 && m.FGridStep > 0 && int(m.FGridStep * fy) > m.FGridStep) {
+        s.FGridStep = int(m.FGridStep * fy);
+        // The grid lines keep their labels: the value per pixel shrinks as the steps grow.
+        s.FScale = float(double(m.FScale) * m.FGridStep / s.FGridStep);
+    }
+    return s;
 }

@@ -80,3 +80,8 @@ class G2NetModel {
     std::vector<TColor> FSeriesColors;
     TIndexErrorSink FOnIndexError;
 };
+
+// The chart with wider bars and gaps and taller grid steps so that it fills `room` (the control's
+// size, margins kept), each by at most maxStretch times; values, captions and scale labels stay the
+// same. A room no larger than the chart leaves it as it is.
+G2NetModel StretchG2Net(const G2NetModel& model, QSize room, double maxStretch);

@@ -20,10 +20,19 @@ struct H2NetLayout {
     int endPaintRow(const H2NetModel& m) const {
         return std::min(m.fixRowCount() + TopRow + VisRows, m.rowCount());
     }
+    // Pixels the laid-out columns cover, border lines included (0 without columns).
+    int contentWidth() const { return ColLefts.size() > 1 ? ColLefts.back() + 1 : 0; }
+    // Width of column c as laid out (wider than the model's when the grid is stretched).
+    int colWidth(int c, int lineWidth) const {
+        return ColLefts[size_t(c) + 1] - ColLefts[size_t(c)] - lineWidth;
+    }
 };
 
-// Lays the grid out for clientHeight pixels; topRow is clamped to the new scroll range.
-H2NetLayout LayoutH2Net(const H2NetModel& model, int clientHeight, int topRow);
+// Lays the grid out for clientHeight pixels; topRow is clamped to the new scroll range. A grid
+// narrower than clientWidth gets its columns widened in proportion to fill it, by at most
+// maxStretch times their width (1: the model's widths, as the pages fill them).
+H2NetLayout LayoutH2Net(const H2NetModel& model, int clientHeight, int topRow, int clientWidth = 0,
+                        double maxStretch = 1.0);
 // The layout that shows every row (the whole chart, as an image or a print has it).
 H2NetLayout FullH2NetLayout(const H2NetModel& model);
 // Pixels the whole grid covers, border lines included: what an image of it needs, and what the

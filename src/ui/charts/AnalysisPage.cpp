@@ -20,6 +20,8 @@ TAnalysisPage::TAnalysisPage(const TCodeArr& history, QWidget* parent) : TChartP
     m_net = new TH2Net(body());
     m_net->setObjectName(QStringLiteral("ExTabSheet13Net"));
     m_net->setFont(ChartFont(ChartKind::Grid, m_net->font()));
+    // A maximised window widens the cells rather than leaving the grid small at its left.
+    m_net->setMaxStretch(MaxGridStretch);
     bodyLayout()->addWidget(m_net);
 }
 

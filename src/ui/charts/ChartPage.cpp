@@ -1,8 +1,10 @@
 #include "charts/ChartPage.h"
 
 #include "CommandGuard.h"
+#include "PrintCommand.h"
 #include "charts/ChartSheets.h"
 #include "history/Convert.h"
+#include "history/PrintLines.h"
 #include "paint/ChartPaint.h"
 
 #include <QAction>
@@ -13,8 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSpinBox>
@@ -207,6 +207,7 @@ void TChartPage::addTopWidget(QWidget* widget, int left, int top) {
 bool TChartPage::refill() {
     const int n = periods();
     const bool ok = RunGuarded(this, [&] { fillPage(n); });
+    if (ok) m_filledPeriods = n;
     if (ok) emit filled();
     return ok;
 }
@@ -230,9 +231,13 @@ void TChartPage::savePictureTo(const QString& path) const {
     SaveChartPng(pictureImage(), path);
 }
 
-bool TChartPage::printPictureTo(QPagedPaintDevice& device) const {
+bool TChartPage::printPictureTo(QPagedPaintDevice& device, const QDateTime& when) const {
     const std::optional<TChartPicture> p = picture();
-    return p && PaintChartPages(device, *p, palette());
+    return p && PaintChartPages(device, *p, palette(), {printTitle(), PrintHeaderLine(when)});
+}
+
+QString TChartPage::printTitle() const {
+    return m_caption + QStringLiteral("（最近%1期）").arg(m_filledPeriods);
 }
 
 void TChartPage::copyPicture() {
@@ -249,14 +254,9 @@ void TChartPage::savePicture() {
 }
 
 void TChartPage::printPicture() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(m_caption);
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("打印图表"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
-        if (!printPictureTo(*target)) ShowErrorBox(this, QStringLiteral("打印失败！"));
-    });
-    preview.exec();
+    if (!picture()) return;
+    const QDateTime when = QDateTime::currentDateTime();
+    RunPrintCommand(this, m_caption, [&](QPagedPaintDevice& device) { return printPictureTo(device, when); });
 }
 
 ChartModel TChartPage::fillModel(int n) const {

@@ -3,6 +3,7 @@
 #include "charts/ChartSheets.h"
 #include "history/CodeRec.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -55,8 +56,12 @@ class TChartPage : public QWidget {
     QImage pictureImage() const;
     // Writes the picture as PNG (throws KelvoraError with the reason).
     void savePictureTo(const QString& path) const;
-    // Prints the picture on the device's pages; false when the device fails.
-    bool printPictureTo(QPagedPaintDevice& device) const;
+    // Prints the picture on the device's pages, each headed by the print time `when`, the title and
+    // the page number; false when the device fails.
+    bool printPictureTo(QPagedPaintDevice& device,
+                        const QDateTime& when = QDateTime::currentDateTime()) const;
+    // The printed title: the caption and the number of draws the chart shows.
+    QString printTitle() const;
 
     // The buttons and context-menu entries "复制图片", "保存图片..." and "打印图表".
     QPushButton* copyButton() const { return m_copyBt; }
@@ -72,7 +77,8 @@ class TChartPage : public QWidget {
     void copyPicture();
     // 保存图片...: asks for a PNG file and writes the picture into it.
     void savePicture();
-    // 打印图表: the print preview, from which the print dialog prints.
+    // 打印图表: the print preview (printing, "导出PDF..."), or with no printer the choice of preview
+    // or PDF file.
     void printPicture();
 
   signals:
@@ -116,4 +122,5 @@ class TChartPage : public QWidget {
     QPushButton* m_copyBt = nullptr;
     QPushButton* m_saveBt = nullptr;
     QPushButton* m_printBt = nullptr;
+    int m_filledPeriods = 0;
 };

@@ -9,21 +9,24 @@
 
 TStatsPage::TStatsPage(const TCodeArr& history, Kind kind, QWidget* parent)
     : TChartPage(history, kind == Red ? 7 : 10, parent), m_kind(kind) {
-    // The chart keeps the size it asks for; a page narrower than the 33 groups scrolls sideways.
+    // The chart is at least the size it asks for, so a page narrower than the 33 groups scrolls
+    // sideways; a larger page gets wider bars and taller steps.
     auto* box = new QScrollArea(body());
     box->setObjectName(objectName() + QStringLiteral("ScrollBox"));
     box->setFrameShape(QFrame::NoFrame);
-    box->setWidgetResizable(false);
+    box->setWidgetResizable(true);
     m_net = new TG2Net;
     m_net->setObjectName(kind == Red ? QStringLiteral("ExTabSheet7Net") : QStringLiteral("ExTabSheet10Net"));
+    m_net->setMaxStretch(MaxBarStretch);
     box->setWidget(m_net);
     bodyLayout()->addWidget(box);
 }
 
 void TStatsPage::fillPage(int n) {
     m_net->setModel(std::get<G2NetModel>(fillModel(n)));
+    m_net->setMinimumSize(m_net->sizeHint());
 }
 
 std::optional<TChartPicture> TStatsPage::picture() const {
-    return TChartPicture(m_net->model(), m_net->font());
+    return TChartPicture(m_net->baseModel(), m_net->font());
 }

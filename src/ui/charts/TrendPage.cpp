@@ -12,6 +12,8 @@ TTrendPage::TTrendPage(const TCodeArr& history, int sheet, QWidget* parent)
     m_net = new TH2Net(body());
     m_net->setObjectName(objectName() + QStringLiteral("Net"));
     m_net->setFont(ChartFont(ChartKind::Grid, m_net->font()));
+    // A maximised window widens the cells rather than leaving the grid small at its left.
+    m_net->setMaxStretch(MaxGridStretch);
     m_showOmission = new QCheckBox(QStringLiteral("显示遗漏"));
     m_showOmission->setObjectName(objectName() + QStringLiteral("OmissionChk"));
     topBar()->insertWidget(0, m_showOmission);

@@ -39,6 +39,12 @@ class TG2Net : public QWidget {
 
     QSize sizeHint() const override;
 
+    // Lets the chart fill a control larger than it asks for, up to maxStretch times its size in
+    // each direction (1, the default: never). model() is then the chart as shown, stretched from
+    // the one setModel took, which baseModel() returns.
+    void setMaxStretch(double maxStretch);
+    const G2NetModel& baseModel() const { return m_maxStretch > 1.0 ? m_base : m_model; }
+
     // Paints the chart in client coordinates; the background is left as it is.
     void render(QPainter& painter);
 
@@ -51,6 +57,9 @@ class TG2Net : public QWidget {
 
   private:
     void installHook();
+    void stretch();
 
     G2NetModel m_model;
+    G2NetModel m_base;
+    double m_maxStretch = 1.0;
 };

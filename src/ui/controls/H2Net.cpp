@@ -5,6 +5,7 @@
 #include "controls/HoverText.h"
 #include "paint/ChartPaint.h"
 
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -52,8 +53,17 @@ void TH2Net::Clear() {
     Resize();
 }
 
+void TH2Net::setMaxStretch(double maxStretch) {
+    m_maxStretch = maxStretch;
+    Resize();
+}
+
+H2NetLayout TH2Net::makeLayout() const {
+    return LayoutH2Net(m_model, viewport()->height(), m_layout.TopRow, viewport()->width(), m_maxStretch);
+}
+
 void TH2Net::Resize() {
-    m_layout = LayoutH2Net(m_model, viewport()->height(), m_layout.TopRow);
+    m_layout = makeLayout();
     // The bars' signals stay connected: the scroll area shows or hides a bar when its range changes.
     // A bar that appears or goes resizes the viewport, which lays the grid out again from inside.
     QScrollBar* bar = verticalScrollBar();
@@ -61,7 +71,7 @@ void TH2Net::Resize() {
     bar->setPageStep(std::max(m_layout.VisRows, 1));
     bar->setValue(m_layout.TopRow);
     QScrollBar* across = horizontalScrollBar();
-    across->setRange(0, std::max(H2NetContentWidth(m_model) - viewport()->width(), 0));
+    across->setRange(0, std::max(m_layout.contentWidth() - viewport()->width(), 0));
     across->setPageStep(std::max(viewport()->width(), 1));
     viewport()->update();
     emit changed();
@@ -123,22 +133,65 @@ void TH2Net::resizeEvent(QResizeEvent* event) {
     Resize();
 }
 
+void TH2Net::keyPressEvent(QKeyEvent* event) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    QScrollBar* across = horizontalScrollBar();
+    switch (event->key()) {
+    case Qt::Key_Home:
+        if (ctrl) VScroll(TScrollRequest::Top);
+        across->setValue(across->minimum());
+        return;
+    case Qt::Key_End:
+        if (ctrl)
+            VScroll(TScrollRequest::Bottom);
+        else
+            across->setValue(across->maximum());
+        return;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
 void TH2Net::paintEvent(QPaintEvent* event) {
     QPainter p(viewport());
+    renderView(p, event->rect());
+}
+
+int TH2Net::heldWidth() const {
+    // The first column and the line right of it stay put once the grid scrolls.
     const int dx = horizontalScrollBar()->value();
+    if (dx <= 0 || m_layout.ColLefts.size() < 2) return 0;
+    return std::min(m_layout.ColLefts[1], viewport()->width());
+}
+
+int TH2Net::gridX(int x) const {
+    return x < heldWidth() ? x : x + horizontalScrollBar()->value();
+}
+
+void TH2Net::renderView(QPainter& p, const QRect& clip) {
+    const int dx = horizontalScrollBar()->value();
+    const int held = heldWidth();
+    p.save();
     p.translate(-dx, 0);
-    render(p, event->rect().translated(dx, 0));
+    render(p, clip.translated(dx, 0));
+    p.restore();
+    if (held > 0 && clip.left() < held) {
+        p.save();
+        const QRect area(0, clip.top(), held, clip.height());
+        p.setClipRect(area);
+        render(p, area);
+        p.restore();
+    }
 }
 
 void TH2Net::render(QPainter& p, const QRect& clip) {
     // A paint can come between a refill and its Resize (a message box runs the event loop), so the
     // walk never trusts a layout made for other dimensions.
-    PaintH2Net(p, m_model, LayoutH2Net(m_model, viewport()->height(), m_layout.TopRow), font(), palette(),
-               clip);
+    PaintH2Net(p, m_model, makeLayout(), font(), palette(), clip);
 }
 
 QString TH2Net::toolTipAt(QPoint pos) const {
-    const QPoint cell = H2NetCellAt(m_model, m_layout, pos + QPoint(horizontalScrollBar()->value(), 0));
+    const QPoint cell = H2NetCellAt(m_model, m_layout, QPoint(gridX(pos.x()), pos.y()));
     const int fix = m_model.fixRowCount();
     // Draw rows only: not the header, not the totals row.
     if (cell.y() < fix || cell.y() >= m_model.rowCount() - 1 || cell.x() <= 0) return QString();

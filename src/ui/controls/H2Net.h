@@ -51,6 +51,10 @@ class TH2Net : public QAbstractScrollArea {
     // One scroll-bar request; thumbPos is the position of a thumb request.
     void VScroll(TScrollRequest request, int thumbPos = 0);
 
+    // A grid narrower than its window widens its columns to fill it, up to maxStretch times their
+    // width (1, the default: never). The chart pages let their grids use a large window's room.
+    void setMaxStretch(double maxStretch);
+
     const H2NetLayout& layout() const { return m_layout; }
     int topRow() const { return m_layout.TopRow; }
     int visRows() const { return m_layout.VisRows; }
@@ -58,6 +62,9 @@ class TH2Net : public QAbstractScrollArea {
     // Paints the client area (as much of it as clip covers) in client coordinates.
     void render(QPainter& painter, const QRect& clip);
     void render(QPainter& painter) { render(painter, viewport()->rect()); }
+    // Paints what the viewport shows: the grid scrolled sideways, with the first column (the issue
+    // codes) held at the left edge over the columns that scroll under it.
+    void renderView(QPainter& painter, const QRect& viewportClip);
 
     // What hovering over a viewport point tells: the draw's issue code, the column's heading and
     // the cell's mark, or how many draws the column has gone without one. Empty off the draw rows.
@@ -74,12 +81,21 @@ class TH2Net : public QAbstractScrollArea {
     void paintEvent(QPaintEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Ctrl+Home / Ctrl+End: the first / last row (the totals included); Home / End: the left /
+    // right edge.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void installHook();
     void onScrollAction(int action);
+    H2NetLayout makeLayout() const;
+    // Viewport x to grid x: columns right of the held first column move with the scroll bar.
+    int gridX(int viewportX) const;
+    // Viewport pixels at the left that show the held first column (0 while not scrolled sideways).
+    int heldWidth() const;
 
     H2NetModel m_model;
     const H2NetModel* m_hoverSource = nullptr;
     H2NetLayout m_layout;
+    double m_maxStretch = 1.0;
 };

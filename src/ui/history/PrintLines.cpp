@@ -1,12 +1,13 @@
 #include "history/PrintLines.h"
 
 #include "CommandGuard.h"
+#include "PrintCommand.h"
+#include "paint/PageHeading.h"
 
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace {
 
@@ -32,50 +33,49 @@ PrintPageLayout MakePrintPageLayout(int pageHeight, int lineHeight) {
     return layout;
 }
 
-bool PrintLines(QWidget* parent, const QStringList& lines, const QString& title, int fontSize) {
-    const QString failed = QStringLiteral("打印失败！");
-    QPrinter printer(QPrinter::HighResolution);
-    if (printFile().isEmpty()) {
-        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-        if (info.isNull()) {
-            ShowErrorBox(parent, QStringLiteral("没有可用的打印机，无法打印！"));
-            return false;
-        }
-        printer.setPrinterName(info.printerName());
-    } else {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(printFile());
-    }
-    printer.setDocName(title);
-
+bool PaintLinePages(QPagedPaintDevice& device, const QStringList& lines, const QString& title, int fontSize,
+                    const QDateTime& when) {
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        ShowErrorBox(parent, failed);
-        return false;
-    }
+    if (!painter.begin(&device)) return false;
     QFont font = painter.font();
     font.setPointSize(fontSize);
     painter.setFont(font);
-    const QFontMetrics metrics(painter.font(), &printer);
+    const QFontMetrics metrics(painter.font(), &device);
     const QRect page = painter.viewport();
+    const int band = PageHeadingHeight(painter, font);
     const int lineHeight = metrics.lineSpacing();
-    const PrintPageLayout layout = MakePrintPageLayout(page.height(), lineHeight);
+    const PrintPageLayout layout = MakePrintPageLayout(page.height() - band, lineHeight);
+    const int pages = layout.pageCount(int(lines.size()));
+    const TPageHeading heading{title, PrintHeaderLine(when)};
 
-    QStringList all;
-    all.reserve(lines.size() + 1);
-    all.append(PrintHeaderLine(QDateTime::currentDateTime()));
-    all.append(lines);
-    for (int k = 0; k < all.size(); ++k) {
-        if (k > 0 && layout.rowOf(k) == 0 && !printer.newPage()) {
-            painter.end();
-            ShowErrorBox(parent, failed);
-            return false;
+    PaintPageHeading(painter, font, page, heading, 1, pages);
+    for (int k = 0; k < lines.size(); ++k) {
+        if (k > 0 && layout.rowOf(k) == 0) {
+            if (!device.newPage()) {
+                painter.end();
+                return false;
+            }
+            PaintPageHeading(painter, font, page, heading, layout.pageOf(k) + 1, pages);
         }
-        const int y = layout.rowOf(k) * lineHeight + metrics.ascent();
-        if (!all[k].isEmpty()) painter.drawText(0, y, all[k]);
+        const int y = band + layout.rowOf(k) * lineHeight + metrics.ascent();
+        if (!lines[k].isEmpty()) painter.drawText(0, y, lines[k]);
     }
-    if (!painter.end() || printer.printerState() == QPrinter::Error) {
-        ShowErrorBox(parent, failed);
+    return painter.end();
+}
+
+bool PrintLines(QWidget* parent, const QStringList& lines, const QString& title, int fontSize) {
+    const QDateTime when = QDateTime::currentDateTime();
+    const auto paint = [&](QPagedPaintDevice& device) {
+        return PaintLinePages(device, lines, title, fontSize, when);
+    };
+    if (printFile().isEmpty()) return RunPrintCommand(parent, title, paint);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printFile());
+    printer.setDocName(title);
+    if (!paint(printer) || printer.printerState() == QPrinter::Error) {
+        ShowErrorBox(parent, QStringLiteral("打印失败！"));
         return false;
     }
     return true;

@@ -4,13 +4,18 @@
 #include <QString>
 #include <QStringList>
 
+class QPagedPaintDevice;
 class QWidget;
 
-// Prints a time-stamped header line and then the lines, one printed line each, as one job on the
-// default printer. A failure (no printer, a write error) shows the standard error box and returns
-// false; the lines after the failure are not printed.
+// Prints the lines, one printed line each, under a heading on every page: the time-stamped header
+// line, the title and "第k页/共n页". It goes through the print command (preview, printer or PDF
+// file); with no printer the user is offered the preview or a PDF file. A failure shows the
+// standard error box and returns false.
 bool PrintLines(QWidget* parent, const QStringList& lines, const QString& title = QStringLiteral("Kelvora"),
                 int fontSize = 12);
+// The pages themselves, printed at `when`; false when the device fails.
+bool PaintLinePages(QPagedPaintDevice& device, const QStringList& lines, const QString& title, int fontSize,
+                    const QDateTime& when);
 
 // Every later PrintLines writes into this PDF file instead of the printer; empty = printer again.
 void SetPrintToFile(const QString& pdfPath);
