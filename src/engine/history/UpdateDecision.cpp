@@ -146,7 +146,7 @@ UpdateDecision DecideUpdateOverText(const UpdateTransfer& transfer, const QStrin
     const qsizetype lines = editorText.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size();
     return decide(transfer, {},
                   QStringLiteral("编辑器中的%1行文本有无法识别的行（共%2行有错误），无法与下载的数据比较，"
-                                 "替换后这些文本将不再保留。")
+                                 "替换前的文本只能用Ctrl+Z找回。")
                       .arg(lines)
                       .arg(mine.badLineCount),
                   today);

@@ -261,7 +261,11 @@ void TDataPanel::FileMenuDownClick() {
         ShowMessage(this, UpdateFailedText(decision.failure));
         return;
     }
-    if (!decision.question.isEmpty() && !askYesNo(this, decision.question)) {
+    // Replacing text that could not be compared is the risky answer, so it is not the default.
+    if (!decision.question.isEmpty() &&
+        ask(this, decision.question,
+            {{QMessageBox::No, QStringLiteral("否")}, {QMessageBox::Yes, QStringLiteral("是")}},
+            QMessageBox::No) != QMessageBox::Yes) {
         emit statusText(QStringLiteral("在线更新已取消，编辑器的内容没有改变"));
         return;
     }
