@@ -388,6 +388,8 @@ void TMainForm::FileMenuManulClick() {
     ShowPanel(DataPanel);
 }
 void TMainForm::FileMenuDownClick() {
+    // The download's progress and its 取消 are on the data panel, where the result lands too.
+    if (!DataPanel->isDownloading()) FileMenuManulClick();
     DataPanel->FileMenuDownClick();
 }
 void TMainForm::FileMenuExitClick() {

@@ -1,6 +1,7 @@
 #include "MainForm.h"
 #include "charts/ChartPages.h"
 #include "history/DataPanel.h"
+#include "history/QueryPanel.h"
 #include "history/UpdateSettings.h"
 #include "predict/PredictPanel.h"
 #include "shrink/ShrinkPanel.h"
@@ -400,11 +401,14 @@ class TestOnlineUpdate : public QObject {
         connect(&poll, &QTimer::timeout, &form, [&] {
             if (panel->DownloadBar->isHidden()) return;
             ++polls;
-            readOnlyMeanwhile = panel->DataMemo->isReadOnly() && !panel->Sheet1Tbr->isEnabled();
+            // The progress and its 取消 are in sight, whichever panel was in front.
+            readOnlyMeanwhile = panel->DataMemo->isReadOnly() && !panel->Sheet1Tbr->isEnabled() &&
+                                !panel->isHidden() && form.SqlPanel->isHidden();
             form.FileMenuDown->trigger(); // ignored while one runs
             if (cancel) panel->DownloadCancelBt->click();
         });
         poll.start();
+        form.SqlMenuClick();
         form.FileMenuDown->trigger();
         poll.stop();
         QVERIFY(polls > 0);
