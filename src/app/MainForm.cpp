@@ -10,6 +10,7 @@
 #include "forms/ProgramFont.h"
 #include "forms/SplashForm.h"
 #include "history/DataPanel.h"
+#include "history/HistoryLoader.h"
 #include "history/QueryPanel.h"
 #include "predict/PredictPanel.h"
 #include "prize/PrizeWindow.h"
@@ -27,6 +28,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -133,9 +135,7 @@ void TMainForm::FormCreate() {
     FileMenuManulClick();
     HelpMenuSupportClick();
     RcmPanel->RcmPanelClearBtClick();
-    setStatusText(History.empty()
-                      ? QStringLiteral("共0期")
-                      : QStringLiteral("共%1期，最新%2期").arg(History.size()).arg(History.back().code()));
+    setStatusText(HistoryCountText(History));
 }
 
 void TMainForm::flashSplash() {
@@ -388,6 +388,8 @@ void TMainForm::FileMenuManulClick() {
     ShowPanel(DataPanel);
 }
 void TMainForm::FileMenuDownClick() {
+    // The download's progress and its 取消 are on the data panel, where the result lands too.
+    if (!DataPanel->isDownloading()) FileMenuManulClick();
     DataPanel->FileMenuDownClick();
 }
 void TMainForm::FileMenuExitClick() {
@@ -402,6 +404,13 @@ void TMainForm::setWindowTitle(const QString& title) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // A running download is stopped first; the window closes once the update has unwound.
+    if (DataPanel->isDownloading()) {
+        DataPanel->cancelDownload();
+        event->ignore();
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
     // Unsaved draws are asked about, never dropped silently.
     if (DataPanel->maybeSave())
         event->accept();

@@ -71,7 +71,7 @@ class TMainForm : public QMainWindow {
     QAction* FileMenuExitBt = nullptr;
 
     QString programDir() const { return m_programDir; }
-    // Where the history, tmp.txt and readme.txt are (decided once at start-up).
+    // Where the history and readme.txt are (decided once at start-up).
     const DataLocation& dataLocation() const { return m_location; }
     QString DataFileName() const;
     QUrl homeUrl() const;

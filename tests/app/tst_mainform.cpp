@@ -99,11 +99,13 @@ class TestMainForm : public QObject {
         QFETCH(bool, selected);
         QTemporaryDir dir;
         if (content != "-") writeFile(dir.filePath(QStringLiteral("ssq.dxt")), content);
-        // Left by a save that was killed before its rename.
-        writeFile(dir.filePath(QStringLiteral("ssq.dxt.Ab12Cd")), "half");
+        // Left by a save that was killed before its rename; beside it a copy the user named alike.
+        writeFile(dir.filePath(QStringLiteral(".ssq.dxt.kelvora-tmp-Ab12Cd")), "half");
+        writeFile(dir.filePath(QStringLiteral("ssq.dxt.Ab12Cd")), "mine");
         ModalCatcher catcher;
         auto form = start(dir.path());
-        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("ssq.dxt.Ab12Cd"))));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral(".ssq.dxt.kelvora-tmp-Ab12Cd"))));
+        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("ssq.dxt.Ab12Cd"))));
         QCOMPARE(int(form->History.size()), draws);
         QCOMPARE(catcher.texts.size(), message.isEmpty() ? 0 : 1);
         if (!message.isEmpty())

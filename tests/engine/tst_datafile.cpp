@@ -4,7 +4,10 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 class TestDataFile : public QObject {
@@ -104,18 +107,64 @@ class TestDataFile : public QObject {
         QVERIFY(after.exists() && !after.isFile()); // still the folder or pipe it was
     }
 
+    // Only the program's own temporary files go; names a user may give a copy stay, whatever they look like.
     void removesStaleSaveFiles() {
         QTemporaryDir dir;
-        const QStringList names{"ssq.dxt",     "ssq.dxt.AbC123",  "ssq.dxt.bak",    "ssq.dxt.bak.x1Y2z3",
-                                "ssq.dxt.old", "ssq.dxt.1234567", "tmp.txt.QwErTy", "other.txt.QwErTy"};
+        const QStringList names{
+            "ssq.dxt",         "ssq.dxt.AbC123", "ssq.dxt.backup",     "ssq.dxt.202605",
+            "ssq.dxt.orig01",  "ssq.dxt.bak",    "ssq.dxt.bak.x1Y2z3", "ssq.dxt.old",
+            "ssq.dxt.1234567", "tmp.txt.QwErTy", "other.txt.QwErTy",   ".ssq.dxt.kelvora-tmp-AbC12"};
         for (const QString& n : names) {
             QFile f(dir.filePath(n));
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
-        QCOMPARE(RemoveStaleSaveFiles(dir.path(), {"ssq.dxt", "ssq.dxt.bak", "tmp.txt"}), 3);
-        QCOMPARE(
-            QDir(dir.path()).entryList(QDir::Files, QDir::Name),
-            (QStringList{"other.txt.QwErTy", "ssq.dxt", "ssq.dxt.1234567", "ssq.dxt.bak", "ssq.dxt.old"}));
+        // What a write killed before its rename leaves: one beside the file, one beside its backup.
+        for (const char* target : {"ssq.dxt", "ssq.dxt.bak"}) {
+            QTemporaryFile left(AtomicTempTemplate(dir.filePath(QLatin1String(target))));
+            QVERIFY(left.open());
+            QVERIFY(QFileInfo::exists(left.fileName()));
+            left.setAutoRemove(false);
+        }
+        QCOMPARE(RemoveStaleSaveFiles(dir.path(), {"ssq.dxt", "ssq.dxt.bak", "tmp.txt"}), 2);
+        QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        QStringList kept = names;
+        left.sort();
+        kept.sort();
+        QCOMPARE(left, kept);
+    }
+
+    // A save that fails for want of room keeps the older backup; the backup keeps the file's mode.
+    void backupKeepsModeAndOlderGeneration() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ssq.dxt"));
+        const QString bak = BackupFileName(path);
+        WriteDataFile(path, QStringLiteral("gen1"));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        WriteDataFile(path, QStringLiteral("gen2"));
+        QCOMPARE(ReadDataFile(bak).text, QStringLiteral("gen1"));
+        const auto mode = [](const QString& p) { return int(QFile::permissions(p)) & 0x7077; };
+        QCOMPARE(mode(bak), mode(path));
+        QCOMPARE(mode(path), int(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+
+        // Writes beyond the file size limit fail as they do on a full disk.
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit before{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+        rlimit small = before;
+        small.rlim_cur = 64;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        bool threw = false;
+        try {
+            WriteDataFile(path, QString(200, QLatin1Char('9')));
+        } catch (const KelvoraError&) {
+            threw = true;
+        }
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        QVERIFY(threw);
+        QCOMPARE(ReadDataFile(path).text, QStringLiteral("gen2"));
+        QCOMPARE(ReadDataFile(bak).text, QStringLiteral("gen1"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 (QStringList{"ssq.dxt", "ssq.dxt.bak"}));
     }
 };
 

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <pwd.h>
+#include <unistd.h>
 
 // The data-location rule on real folders: a build tree, an installed prefix and a home of its own.
 class TestDataLocation : public QObject {
@@ -114,6 +116,30 @@ class TestDataLocation : public QObject {
             QCOMPARE(loc.dataFile, places.dataOption);
             QCOMPARE(loc.dataDir, tmp.filePath("elsewhere"));
         }
+    }
+
+    // With HOME unset the data belongs in the account's home, never in /.local/share.
+    void noHomeVariable() {
+        const QByteArray home = qgetenv("HOME");
+        const QByteArray xdg = qgetenv("XDG_DATA_HOME");
+        qunsetenv("HOME");
+        qunsetenv("XDG_DATA_HOME");
+        const QString dir = UserDataDir();
+        qputenv("HOME", home);
+        if (!xdg.isEmpty()) qputenv("XDG_DATA_HOME", xdg);
+        const passwd* account = ::getpwuid(::getuid());
+        const QString accountHome = account ? QFile::decodeName(account->pw_dir) : QString();
+        QCOMPARE(dir, accountHome.isEmpty() || accountHome == "/" ? QString()
+                                                                  : accountHome + "/.local/share/Kelvora");
+
+        // No home at all: the program says why and opens the installed sample.
+        QTemporaryDir tmp;
+        write(tmp.filePath("prefix/bin/kelvora"), "program");
+        write(tmp.filePath("prefix/share/kelvora/ssq.dxt"), "2003001 10 11 12 13 26 28 11\r\n");
+        const DataLocation loc = LocateData({tmp.filePath("prefix/bin"), QString(), QString()});
+        QVERIFY2(loc.problems.join('\n').contains(QStringLiteral("HOME")),
+                 qPrintable(loc.problems.join('\n')));
+        QCOMPARE(loc.loadFile, tmp.filePath("prefix/share/kelvora/ssq.dxt"));
     }
 };
 

@@ -43,9 +43,8 @@ class TestUpdateDecision : public QObject {
         QTest::newRow("lacks a draw the editor holds")
             << QString() << C << qint64(-1) << QByteArray(three).replace("2005014", "2005016") << true
             << QStringLiteral("下载的开奖数据中没有现有的第2005014期");
-        QTest::newRow("does not parse")
-            << QString() << X << qint64(-1) << QByteArray("<html>\r\n") << true
-            << QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n第1行：只有0个号码");
+        QTest::newRow("does not parse") << QString() << X << qint64(-1) << QByteArray("<html>\r\n") << true
+                                        << QStringLiteral("服务器返回的不是开奖数据");
         QTest::newRow("empty") << QString() << L << qint64(0) << QByteArray() << true
                                << QStringLiteral("下载的文件中没有开奖数据");
     }
@@ -68,6 +67,57 @@ class TestUpdateDecision : public QObject {
         } else {
             QVERIFY(d.history.empty());
         }
+    }
+
+    // The editor's text is what the update replaces: with nothing in it to compare, the user is shown
+    // what came and asked; a web page is named for what it is.
+    void overEditorText_data() {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("failure");      // empty = accepted
+        QTest::addColumn<QStringList>("question"); // parts of it; empty = no question
+        const QByteArray three = "2005013 03 07 12 19 25 31 09\r\n2005014 01 02 03 04 05 06 16\r\n"
+                                 "2005015 05 06 07 08 09 10 11\r\n";
+        const QString mine = QStringLiteral("2005013 03 07 12 19 25 31 09\n2005014 01 02 03 04 05 06 16");
+        const QDate then(2005, 3, 1), now(2026, 12, 7);
+        QTest::newRow("draws, download holds them all")
+            << mine << three << then << QString() << QStringList();
+        QTest::newRow("draws, download cut after a line end")
+            << mine + "\n2005015 05 06 07 08 09 10 11" << three.left(60) << then
+            << QStringLiteral("下载的开奖数据只有2期，比现有的3期少") << QStringList();
+        QTest::newRow("text refused at load, download cut after a line end")
+            << mine + "\n2005015 05 06 07 08 09 10 1l\n2005016 01 02 03 04 05 07 01" << three.left(30) << then
+            << QString()
+            << QStringList{"编辑器中的4行文本有无法识别的行（共1行有错误）", "共1期，最新第2005013期",
+                           "是否用下载的开奖数据替换"};
+        QTest::newRow("empty editor")
+            << QString() << three << then << QString()
+            << QStringList{"编辑器中没有可以比较的开奖数据", "共3期，最新第2005015期"};
+        QTest::newRow("empty editor, download far older than today")
+            << QStringLiteral("\n") << three << now << QString()
+            << QStringList{"共3期，最新第2005015期", "离今天已很久"};
+        QTest::newRow("html page over an empty editor")
+            << QString() << QByteArray("<!DOCTYPE html>\n<html><body>2026</body></html>\n") << then
+            << QStringLiteral("服务器返回的不是开奖数据") << QStringList();
+        QTest::newRow("error text page") << mine << QByteArray("Service Unavailable\r\n") << then
+                                         << QStringLiteral("服务器返回的不是开奖数据") << QStringList();
+    }
+    void overEditorText() {
+        QFETCH(QString, editor);
+        QFETCH(QByteArray, body);
+        QFETCH(QDate, today);
+        QFETCH(QString, failure);
+        QFETCH(QStringList, question);
+        const UpdateDecision d =
+            DecideUpdateOverText(UpdateTransfer{QString(), TransferFraming::Close, -1, body}, editor, today);
+        QCOMPARE(d.failure, failure);
+        QCOMPARE(d.accepted, failure.isEmpty());
+        QCOMPARE(d.question.isEmpty(), question.isEmpty());
+        for (const QString& part : question)
+            QVERIFY2(d.question.contains(part), qPrintable(d.question));
+        if (!question.isEmpty() && !question.contains(QStringLiteral("离今天已很久")))
+            QVERIFY2(!d.question.contains(QStringLiteral("离今天已很久")), qPrintable(d.question));
     }
 };
 

@@ -63,19 +63,27 @@ void WriteDataFile(const QString& path, const QString& text) {
         throw KelvoraError(
             QStringLiteral("无法保存文件 \"%1\"：%2").arg(QDir::toNativeSeparators(path), why));
     };
-    // One generation of backup: the file as it was before this save. A save that changes nothing
-    // keeps the older backup, so saving twice does not lose it.
+    auto explain = [&](const QString& why) {
+        if (why == NotRegularFileReason()) refuse(why);
+        refuse(QFileInfo(path).dir().exists() ? QStringLiteral("没有写入权限或磁盘已满")
+                                              : QStringLiteral("文件夹不存在"));
+    };
+    // The new file is written and on disk before the backup changes, so a full disk leaves both the
+    // file and its older backup as they were.
+    AtomicFileWriter data(path);
+    if (const QString why = data.prepare(bytes); !why.isEmpty()) explain(why);
+    // One generation of backup: the file as it was before this save, with its mode. A save that
+    // changes nothing keeps the older backup, so saving twice does not lose it.
     QFile old(path);
     if (QFileInfo(path).isFile() && old.open(QIODevice::ReadOnly)) {
         const QByteArray previous = old.readAll();
         old.close();
-        if (previous != bytes && !WriteFileAtomically(BackupFileName(path), previous).isEmpty())
-            refuse(QStringLiteral("无法写入备份文件 \"%1\"")
-                       .arg(QDir::toNativeSeparators(BackupFileName(path))));
+        if (previous != bytes) {
+            AtomicFileWriter backup(BackupFileName(path));
+            if (!backup.prepare(previous, path).isEmpty() || !backup.commit().isEmpty())
+                refuse(QStringLiteral("无法写入备份文件 \"%1\"")
+                           .arg(QDir::toNativeSeparators(BackupFileName(path))));
+        }
     }
-    const QString why = WriteFileAtomically(path, bytes);
-    if (why.isEmpty()) return;
-    if (why == NotRegularFileReason()) refuse(why);
-    refuse(QFileInfo(path).dir().exists() ? QStringLiteral("没有写入权限或磁盘已满")
-                                          : QStringLiteral("文件夹不存在"));
+    if (const QString why = data.commit(); !why.isEmpty()) explain(why);
 }

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace {
 
@@ -28,6 +30,13 @@ bool canWriteIn(const QString& dir) {
 } // namespace
 
 QString UserDataDir() {
+    // Without HOME the library takes "/" for the home folder; the account's own home is the one meant.
+    if (qEnvironmentVariableIsEmpty("HOME") && qEnvironmentVariableIsEmpty("XDG_DATA_HOME")) {
+        const passwd* account = ::getpwuid(::getuid());
+        const QString home = account && account->pw_dir ? QFile::decodeName(account->pw_dir) : QString();
+        if (home.isEmpty() || QDir(home).isRoot()) return {};
+        return QDir(home).filePath(QStringLiteral(".local/share/Kelvora"));
+    }
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     return base.isEmpty() ? QString() : QDir(base).filePath(QStringLiteral("Kelvora"));
 }
@@ -59,7 +68,13 @@ DataLocation LocateData(const DataPlaces& places) {
     const QString seed = QDir(installed ? shareDir : places.programDir).filePath(DataName);
     loc.dataDir = places.userDir;
     loc.dataFile = places.userDir.isEmpty() ? QString() : DataFileNameIn(places.userDir);
-    if (places.userDir.isEmpty() || !QDir().mkpath(places.userDir)) {
+    if (places.userDir.isEmpty()) {
+        loc.problems << QStringLiteral("找不到主目录（环境变量HOME未设置），无法创建数据文件夹。"
+                                       "现在显示随程序安装的开奖数据，修改后无法保存。");
+        if (QFileInfo::exists(seed)) loc.loadFile = seed;
+        return loc;
+    }
+    if (!QDir().mkpath(places.userDir)) {
         loc.problems << QStringLiteral("无法创建数据文件夹 \"%1\"，请检查主目录是否存在、是否可写。"
                                        "现在显示随程序安装的开奖数据，修改后无法保存。")
                             .arg(native(places.userDir));

@@ -14,7 +14,7 @@ struct DataPlaces {
 };
 
 struct DataLocation {
-    QString dataDir;    // tmp.txt and ssq.dxt.bak live here
+    QString dataDir;    // ssq.dxt.bak lives here
     QString dataFile;   // the history the program saves
     QString loadFile;   // what the start reads: the data file, the sample when no copy could be made,
                         // empty when there is nothing to read
@@ -23,7 +23,8 @@ struct DataLocation {
     QStringList problems; // Chinese messages for the user; the program opens all the same
 };
 
-// ~/.local/share/Kelvora (XDG_DATA_HOME honoured); empty when no home is known.
+// ~/.local/share/Kelvora (XDG_DATA_HOME honoured; without HOME, the account's home); empty when no
+// home is known.
 QString UserDataDir();
 // share/kelvora of an installed copy whose executable is in programDir.
 QString InstalledShareDir(const QString& programDir);

@@ -28,3 +28,8 @@ HistoryLoad LoadHistory(const QString& path) {
     load.warnings = HistoryWarnings(load.history);
     return load;
 }
+
+QString HistoryCountText(const TCodeArr& history) {
+    if (history.empty()) return QStringLiteral("共0期");
+    return QStringLiteral("共%1期，最新%2期").arg(history.size()).arg(history.back().code());
+}

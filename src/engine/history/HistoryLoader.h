@@ -23,3 +23,6 @@ struct HistoryLoad {
 
 // Never throws.
 HistoryLoad LoadHistory(const QString& path);
+
+// The status bar's summary of a history: "共N期，最新ISSUE期" ("共0期" when empty).
+QString HistoryCountText(const TCodeArr& history);

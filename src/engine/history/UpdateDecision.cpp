@@ -5,6 +5,7 @@
 #include "metrics/Code.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
 #include <iterator>
@@ -40,14 +41,43 @@ QString transferFailure(const UpdateTransfer& t) {
     return {};
 }
 
-} // namespace
+// A web page, a JSON answer or an error text in place of the file: no line starts like a draw.
+bool holdsNoDrawLines(const QByteArray& body) {
+    if (body.trimmed().startsWith('<')) return true;
+    static const QRegularExpression drawStart(QStringLiteral("^\\s*\\d"));
+    const QList<QByteArray> lines = body.split('\n');
+    return std::none_of(lines.begin(), lines.end(), [](const QByteArray& line) {
+        return drawStart.match(QString::fromLatin1(line)).hasMatch();
+    });
+}
 
-UpdateDecision DecideUpdate(const UpdateTransfer& transfer, const TCodeArr& current) {
+// Nothing to compare the download with: the user decides, seeing what came.
+QString replaceQuestion(const TCodeArr& downloaded, const QString& why, const QDate& today) {
+    const int newest = downloaded.back().code();
+    QString text = why + QLatin1Char('\n') +
+                   QStringLiteral("下载的开奖数据共%1期，最新第%2期。").arg(downloaded.size()).arg(newest);
+    if (IsFarOlderThan(newest, today))
+        text += QLatin1Char('\n') +
+                QStringLiteral("注意：下载的最新一期离今天已很久，服务器上的数据可能没有更新。");
+    return text + QLatin1Char('\n') + QStringLiteral("是否用下载的开奖数据替换编辑器中的全部内容？");
+}
+
+QString blankEditorText() {
+    return QStringLiteral("编辑器中没有可以比较的开奖数据。");
+}
+
+// current: the draws to compare with; when there are none, noCompare says why.
+UpdateDecision decide(const UpdateTransfer& transfer, const TCodeArr& current, const QString& noCompare,
+                      const QDate& today) {
     UpdateDecision d;
     d.failure = transferFailure(transfer);
     if (!d.failure.isEmpty()) return d;
     d.bodyComplete = true;
 
+    if (!transfer.body.trimmed().isEmpty() && holdsNoDrawLines(transfer.body)) {
+        d.failure = NotDrawDataText();
+        return d;
+    }
     ParseResult parsed = ParseHistory(transfer.body);
     if (parsed.status != ParseResult::Ok) {
         d.failure = parsed.message;
@@ -55,6 +85,16 @@ UpdateDecision DecideUpdate(const UpdateTransfer& transfer, const TCodeArr& curr
     }
     if (parsed.history.empty()) {
         d.failure = QStringLiteral("下载的文件中没有开奖数据");
+        return d;
+    }
+    // Without draws to compare, neither a short body nor a changed draw can be told; the user is
+    // shown what came instead of "成功" over a text that may be theirs.
+    if (current.empty()) {
+        d.accepted = true;
+        d.question =
+            replaceQuestion(parsed.history, noCompare.isEmpty() ? blankEditorText() : noCompare, today);
+        d.history = std::move(parsed.history);
+        d.text = DataFileBytesToText(transfer.body);
         return d;
     }
     // A server that sends half a history must not cost the user the other half at the next save.
@@ -91,6 +131,37 @@ UpdateDecision DecideUpdate(const UpdateTransfer& transfer, const TCodeArr& curr
     d.history = std::move(parsed.history);
     d.text = DataFileBytesToText(transfer.body);
     return d;
+}
+
+} // namespace
+
+UpdateDecision DecideUpdate(const UpdateTransfer& transfer, const TCodeArr& current, const QDate& today) {
+    return decide(transfer, current, QString(), today);
+}
+
+UpdateDecision DecideUpdateOverText(const UpdateTransfer& transfer, const QString& editorText,
+                                    const QDate& today) {
+    const ParseResult mine = ParseHistoryText(editorText);
+    if (mine.status == ParseResult::Ok) return decide(transfer, mine.history, QString(), today);
+    const qsizetype lines = editorText.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size();
+    return decide(transfer, {},
+                  QStringLiteral("编辑器中的%1行文本有无法识别的行（共%2行有错误），无法与下载的数据比较，"
+                                 "替换前的文本只能用Ctrl+Z找回。")
+                      .arg(lines)
+                      .arg(mine.badLineCount),
+                  today);
+}
+
+bool IsFarOlderThan(int issueCode, const QDate& today) {
+    // About 153 draws a year, three a week: the running number tells the date within a few weeks.
+    const int year = issueCode / 1000;
+    const int number = issueCode % 1000;
+    const QDate estimated = QDate(year, 1, 1).addDays(qint64(number - 1) * 365 / 153);
+    return estimated.isValid() && estimated.daysTo(today) > 90;
+}
+
+QString NotDrawDataText() {
+    return QStringLiteral("服务器返回的不是开奖数据");
 }
 
 QString UpdateSucceededText() {

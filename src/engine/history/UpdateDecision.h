@@ -3,6 +3,7 @@
 #include "history/CodeRec.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 
 // How the server marked the end of the update file's body.
@@ -14,16 +15,18 @@ enum class TransferFraming {
 
 // What the download brought, as the client saw it.
 struct UpdateTransfer {
-    QString error; // the client's failure text (network, HTTP status, time-out, size); empty = ended normally
+    QString error; // the client's failure text (network, HTTP status, silence, size); empty = ended normally
     TransferFraming framing = TransferFraming::Close;
     qint64 declaredLength = -1; // Length: the announced size
     QByteArray body;
+    bool cancelled = false; // the user stopped it (error says so too)
 };
 
 struct UpdateDecision {
-    bool bodyComplete = false; // the body arrived whole (it is kept as the download file)
-    bool accepted = false;     // the editor and the history may be replaced
+    bool bodyComplete = false; // the body arrived whole
+    bool accepted = false;     // the editor and the history may be replaced (after question, if any)
     QString failure;           // not accepted: the line under the failure message
+    QString question;          // accepted, but only if the user says yes to this
     TCodeArr history;          // accepted: the downloaded draws
     QString text;              // accepted: the editor text of the body
 };
@@ -31,8 +34,19 @@ struct UpdateDecision {
 // Whether a downloaded update file may replace the editor's history `current`: the transfer ended
 // normally and completely, the body parses into draws, it holds no fewer draws than `current`,
 // every issue both hold has the same numbers in both, and it holds every issue of `current`.
-UpdateDecision DecideUpdate(const UpdateTransfer& transfer, const TCodeArr& current);
+// With no draws to compare against, it is accepted with a question that shows what was downloaded.
+UpdateDecision DecideUpdate(const UpdateTransfer& transfer, const TCodeArr& current,
+                            const QDate& today = QDate::currentDate());
+// The same for the editor text the update would replace: a text that parses is compared draw by
+// draw as above; a blank text, or one that does not parse, can only be replaced after a question.
+UpdateDecision DecideUpdateOverText(const UpdateTransfer& transfer, const QString& editorText,
+                                    const QDate& today = QDate::currentDate());
+
+// A draw more than about three months before today: a server that stopped updating.
+bool IsFarOlderThan(int issueCode, const QDate& today);
 
 // The two message box texts of the update.
 QString UpdateSucceededText();
 QString UpdateFailedText(const QString& why);
+// What the failure line says about a body that holds no draw lines at all (a web page, say).
+QString NotDrawDataText();

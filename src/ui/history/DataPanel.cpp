@@ -17,9 +17,12 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QToolBar>
@@ -73,6 +76,28 @@ TDataPanel::TDataPanel(TCodeArr& history, QWidget* parent) : QWidget(parent), Hi
                                  &TDataPanel::Sheet1TbrSetupBtClick);
     layout->addWidget(Sheet1Tbr);
 
+    // Shown while the update downloads; the window stays usable meanwhile, the editor does not change.
+    DownloadBar = new QWidget(this);
+    DownloadBar->setObjectName(QStringLiteral("DownloadBar"));
+    auto* downloadRow = new QHBoxLayout(DownloadBar);
+    downloadRow->setContentsMargins(4, 2, 4, 2);
+    downloadRow->addWidget(new QLabel(QStringLiteral("正在下载开奖数据..."), DownloadBar));
+    DownloadProgress = new QProgressBar(DownloadBar);
+    DownloadProgress->setObjectName(QStringLiteral("DownloadProgress"));
+    downloadRow->addWidget(DownloadProgress, 1);
+    DownloadCancelBt = new QPushButton(QStringLiteral("取消"), DownloadBar);
+    DownloadCancelBt->setObjectName(QStringLiteral("DownloadCancelBt"));
+    downloadRow->addWidget(DownloadCancelBt);
+    DownloadBar->hide();
+    layout->addWidget(DownloadBar);
+    m_downloader = new TDownloader(this);
+    connect(DownloadCancelBt, &QPushButton::clicked, m_downloader, &TDownloader::cancel);
+    connect(m_downloader, &TDownloader::progress, this, [this](qint64 received, qint64 total) {
+        // Until the size is known the bar only shows that something is moving.
+        DownloadProgress->setRange(0, total > 0 ? 1000 : 0);
+        if (total > 0) DownloadProgress->setValue(int(received * 1000 / total));
+    });
+
     AddDrawBar = new TAddDrawBar(this);
     connect(AddDrawBar, &TAddDrawBar::lineReady, this, &TDataPanel::appendDrawLine);
     connect(this, &TDataPanel::historyChanged, this, [this] { AddDrawBar->setNextIssue(History); });
@@ -112,8 +137,12 @@ QUrl TDataPanel::updateUrl() const {
     return server.resolved(QUrl(QStringLiteral("/gx.txt")));
 }
 
-QString TDataPanel::downloadTarget() const {
-    return QDir(m_programDir).filePath(QStringLiteral("tmp.txt"));
+bool TDataPanel::isDownloading() const {
+    return m_downloader->isRunning();
+}
+
+void TDataPanel::cancelDownload() {
+    m_downloader->cancel();
 }
 
 void TDataPanel::setFileText(const QString& text) {
@@ -132,10 +161,9 @@ void TDataPanel::updateModified() {
 
 void TDataPanel::LoadDataFile(const QString& path) {
     // Temporary files of a save killed before its rename are of no use; they lie beside the file the
-    // panel saves to, which a first start may load from elsewhere.
+    // panel saves to, which a first start may load from elsewhere. Only this program's own names.
     const QFileInfo target(DataFileName.isEmpty() ? path : DataFileName);
-    RemoveStaleSaveFiles(target.absolutePath(), {target.fileName(), target.fileName() + QLatin1String(".bak"),
-                                                 QStringLiteral("tmp.txt")});
+    RemoveStaleSaveFiles(target.absolutePath(), {target.fileName(), BackupFileName(target.fileName())});
     HistoryLoad load = LoadHistory(path);
     if (load.status == HistoryLoad::FileError) throw KelvoraError(load.message);
     if (load.fileEmpty) {
@@ -209,31 +237,46 @@ void TDataPanel::Sheet1TbrDownBtClick() {
 }
 
 void TDataPanel::FileMenuDownClick() {
-    if (!maybeSave()) return;
-    const QString target = downloadTarget();
-    if (QFileInfo::exists(target)) QFile::remove(target);
+    if (isDownloading() || !maybeSave()) return;
 
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const UpdateTransfer transfer = DownloadBytes(updateUrl(), m_timeoutMs, MaxUpdateBytes);
-    QApplication::restoreOverrideCursor();
-
-    // The download lands in tmp.txt as it came when it arrived whole; the editor and the history
-    // change only when the engine accepts it.
-    UpdateDecision decision = DecideUpdate(transfer, History);
-    QString why = decision.failure;
-    if (decision.bodyComplete) {
-        const QString failure = WriteFileAtomically(target, transfer.body);
-        if (!failure.isEmpty())
-            why = QStringLiteral("无法写入文件 \"%1\"：%2").arg(QDir::toNativeSeparators(target), failure);
+    // The download stays in memory: no file of the user's folder is touched, a read-only one included.
+    DownloadProgress->setRange(0, 0);
+    DownloadBar->show();
+    Sheet1Tbr->setEnabled(false);
+    AddDrawBar->setEnabled(false);
+    DataMemo->setReadOnly(true);
+    const UpdateTransfer transfer = m_downloader->fetch(updateUrl(), m_timeoutMs, MaxUpdateBytes);
+    DataMemo->setReadOnly(false);
+    AddDrawBar->setEnabled(true);
+    Sheet1Tbr->setEnabled(true);
+    DownloadBar->hide();
+    if (transfer.cancelled) {
+        emit statusText(QStringLiteral("在线更新已取消"));
+        return;
     }
-    if (!why.isEmpty() || !decision.accepted) {
-        ShowMessage(this, UpdateFailedText(why));
+
+    // After maybeSave the editor's own text is the file's, or the user chose to drop the edits.
+    UpdateDecision decision = DecideUpdateOverText(transfer, m_fileText);
+    if (!decision.accepted) {
+        ShowMessage(this, UpdateFailedText(decision.failure));
+        return;
+    }
+    // Replacing text that could not be compared is the risky answer, so it is not the default.
+    if (!decision.question.isEmpty() &&
+        ask(this, decision.question,
+            {{QMessageBox::No, QStringLiteral("否")}, {QMessageBox::Yes, QStringLiteral("是")}},
+            QMessageBox::No) != QMessageBox::Yes) {
+        emit statusText(QStringLiteral("在线更新已取消，编辑器的内容没有改变"));
         return;
     }
     ShowMessage(this, UpdateSucceededText());
-    DataMemo->setPlainText(decision.text);
+    // Through the cursor, so Ctrl+Z brings back what the editor held.
+    QTextCursor cursor(DataMemo->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(decision.text);
     History = std::move(decision.history);
     emit historyChanged();
+    emit statusText(HistoryCountText(History));
     showWarnings();
 }
 

@@ -6,9 +6,12 @@
 #include <QWidget>
 
 class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
 class QToolBar;
 class QToolButton;
 class TAddDrawBar;
+class TDownloader;
 
 // The history editor: the text that is stored in the data file and parsed into the main window's
 // history. It rebuilds that history, so it holds a writable reference to it.
@@ -17,7 +20,7 @@ class TDataPanel : public QWidget {
   public:
     TDataPanel(TCodeArr& history, QWidget* parent = nullptr);
 
-    // The data file and the download target live in the program directory.
+    // The data file lives in the program directory.
     void setProgramDir(const QString& dir);
     // The update server given on the command line: it overrides the one set in 设置.
     void setServerUrl(const QUrl& url) { m_server = url; }
@@ -28,7 +31,9 @@ class TDataPanel : public QWidget {
     void setDownloadTimeout(int ms) { m_timeoutMs = ms; }
     // The update file: path /gx.txt on the command line's server, else 设置's, else the default.
     QUrl updateUrl() const;
-    QString downloadTarget() const;
+    // The update is downloading (the editor is read-only meanwhile); cancelDownload stops it.
+    bool isDownloading() const;
+    void cancelDownload();
 
     static constexpr qint64 MaxUpdateBytes = 10 * 1024 * 1024;
 
@@ -59,6 +64,9 @@ class TDataPanel : public QWidget {
     QToolButton* Sheet1TbrSaveBt = nullptr;
     QToolButton* Sheet1TbrSetupBt = nullptr;
     TAddDrawBar* AddDrawBar = nullptr;
+    QWidget* DownloadBar = nullptr;
+    QProgressBar* DownloadProgress = nullptr;
+    QPushButton* DownloadCancelBt = nullptr;
     QPlainTextEdit* DataMemo = nullptr;
 
   public slots:
@@ -91,7 +99,8 @@ class TDataPanel : public QWidget {
     QString m_programDir;
     QUrl m_server;
     QUrl m_defaultServer;
-    int m_timeoutMs = 30000;
+    int m_timeoutMs = 30000; // the longest silence of the server
+    TDownloader* m_downloader = nullptr;
     QString m_fileText;
     bool m_modified = false;
 };

@@ -8,25 +8,35 @@
 #include <QNetworkRequest>
 #include <QTimer>
 
-UpdateTransfer DownloadBytes(const QUrl& url, int timeoutMs, qint64 maxBytes) {
+void TDownloader::cancel() {
+    if (!m_reply) return;
+    m_cancelled = true;
+    m_reply->abort();
+}
+
+UpdateTransfer TDownloader::fetch(const QUrl& url, int silenceMs, qint64 maxBytes) {
     UpdateTransfer result;
     QNetworkAccessManager manager;
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     QNetworkReply* reply = manager.get(request);
+    m_reply = reply;
+    m_cancelled = false;
 
     bool timedOut = false;
     bool tooBig = false;
     QByteArray body;
     QEventLoop loop;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, reply, [&] {
+    // A slow server that keeps sending is alive; only silence counts.
+    QTimer silence;
+    silence.setSingleShot(true);
+    QObject::connect(&silence, &QTimer::timeout, reply, [&] {
         timedOut = true;
         reply->abort();
     });
     QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [&] {
+        silence.start(silenceMs);
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > maxBytes) {
             tooBig = true;
@@ -34,6 +44,7 @@ UpdateTransfer DownloadBytes(const QUrl& url, int timeoutMs, qint64 maxBytes) {
         }
     });
     QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] {
+        silence.start(silenceMs);
         if (body.size() + reply->bytesAvailable() > maxBytes) {
             tooBig = true;
             reply->abort();
@@ -41,13 +52,19 @@ UpdateTransfer DownloadBytes(const QUrl& url, int timeoutMs, qint64 maxBytes) {
         }
         body += reply->readAll();
     });
+    QObject::connect(reply, &QNetworkReply::downloadProgress, this,
+                     [this](qint64 received, qint64 total) { emit progress(received, total); });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    deadline.start(timeoutMs);
-    if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
-    deadline.stop();
+    silence.start(silenceMs);
+    if (!reply->isFinished()) loop.exec();
+    silence.stop();
+    m_reply = nullptr;
 
-    if (timedOut) {
-        result.error = QStringLiteral("服务器在%1秒内没有响应").arg((timeoutMs + 999) / 1000);
+    if (m_cancelled) {
+        result.cancelled = true;
+        result.error = QStringLiteral("下载已取消");
+    } else if (timedOut) {
+        result.error = QStringLiteral("服务器在%1秒内没有响应").arg((silenceMs + 999) / 1000);
     } else if (tooBig) {
         result.error = QStringLiteral("下载的文件超过%1 MB").arg(maxBytes / (1024 * 1024));
     } else {
