@@ -410,3 +410,17 @@ QString ResultWheelJson(const ResultWheel& wheel) {
     return s +
            QStringLiteral("],\"count\":%1,\"uncovered\":%2}").arg(wheel.tickets.size()).arg(wheel.uncovered);
 }
+
+QStringList TicketLinesWithBlues(const QStringList& lines, uint32_t blueMask) {
+    if (!blueMask) return lines;
+    const QString blues = QLatin1Char('+') + TicketMaskText(blueMask);
+    QStringList out;
+    out.reserve(lines.size());
+    for (const QString& line : lines)
+        out << line + blues;
+    return out;
+}
+
+int64_t TicketBets(int64_t tickets, int blueCount) {
+    return tickets * std::max(1, blueCount);
+}
