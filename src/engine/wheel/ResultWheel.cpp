@@ -332,32 +332,62 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
             lastRemoved = drop;
             continue;
         }
-        int drop = -1;
-        int64_t least = INT64_MAX;
-        for (int s = 0; s < 48; ++s) {
-            const int c = sol[rng() % sol.size()];
-            if (c == lastAdded && sol.size() > 1) continue;
-            const int64_t l = loss(c);
-            if (l < least) {
-                least = l;
-                drop = c;
-            }
-        }
-        if (drop < 0) drop = sol[rng() % sol.size()];
-        remove(drop);
-        lastRemoved = drop;
+        // A paired move: a ticket that meets a random unmet ticket comes in and a chosen ticket
+        // near it goes out, the pair with the best weighted change.
         const int e = unmet[rng() % unmet.size()];
         int pick = -1;
-        int64_t most = -1;
+        int drop = -1;
+        int64_t bestScore = INT64_MIN;
+        int ties = 0;
         for (const int32_t* c = nb.begin(e); c != nb.end(e); ++c) {
             if (in[*c] || *c == lastRemoved) continue;
             const int64_t g = gain(*c);
-            if (g > most) {
-                most = g;
-                pick = *c;
+            for (const int32_t* s = nb.begin(*c); s != nb.end(*c); ++s) {
+                if (!in[*s] || *s == lastAdded) continue;
+                int64_t l = 0;
+                for (const int32_t* u = nb.begin(*s); u != nb.end(*s); ++u)
+                    if (count[*u] == 1 && std::popcount(t[*u] & t[*c]) < held) l += weight[*u];
+                const int64_t score = g - l;
+                if (score > bestScore) {
+                    bestScore = score;
+                    pick = *c;
+                    drop = *s;
+                    ties = 1;
+                } else if (score == bestScore && rng() % uint64_t(++ties) == 0) {
+                    pick = *c;
+                    drop = *s;
+                }
             }
         }
-        if (pick < 0) pick = e;
+        if (drop < 0) {
+            // No chosen ticket is near: trade the least useful of a sample for the best newcomer.
+            int64_t least = INT64_MAX;
+            for (int k = 0; k < 48; ++k) {
+                const int c = sol[rng() % sol.size()];
+                if (c == lastAdded && sol.size() > 1) continue;
+                const int64_t l = loss(c);
+                if (l < least) {
+                    least = l;
+                    drop = c;
+                }
+            }
+            if (drop < 0) drop = sol[rng() % sol.size()];
+            pick = -1;
+        }
+        remove(drop);
+        lastRemoved = drop;
+        if (pick < 0) {
+            int64_t most = -1;
+            for (const int32_t* c = nb.begin(e); c != nb.end(e); ++c) {
+                if (in[*c] || *c == lastRemoved) continue;
+                const int64_t g = gain(*c);
+                if (g > most) {
+                    most = g;
+                    pick = *c;
+                }
+            }
+            if (pick < 0) pick = e;
+        }
         add(pick);
         lastAdded = pick;
         for (int u : unmet)

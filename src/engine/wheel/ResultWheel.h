@@ -29,7 +29,7 @@ QString TicketWheelCheckJson(const TicketWheelCheck& check);
 
 struct ResultCoverOptions {
     std::chrono::milliseconds timeLimit{6000};
-    int64_t iterations = 400000; // local-search steps at most, so a result does not depend on speed
+    int64_t iterations = 60000; // local-search steps at most, so a result does not depend on speed
     uint64_t seed = 1;
     const std::atomic<bool>* cancel = nullptr;
     std::function<void(int permille)> progress;
