@@ -1,7 +1,12 @@
 // Searches small wheels for the stored table: kelvora-wheel-search SECONDS v:k:P:T[:target] ...
+// With WHEEL_START=FILE (a table) a cell starts from its wheel in FILE instead of a greedy one.
 // Prints each wheel found in the table's text form on standard output, a line per cell on stderr.
+#include "wheel/StoredWheels.h"
 #include "wheel/WheelCheck.h"
 #include "wheel/WheelSearch.h"
+
+#include <QFile>
+#include <QString>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +18,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int seconds = std::atoi(argv[1]);
+    std::vector<StoredWheel> starts;
+    if (const char* start = std::getenv("WHEEL_START")) {
+        QFile f(QString::fromLocal8Bit(start));
+        if (f.open(QIODevice::ReadOnly)) starts = ReadWheelTable(QString::fromUtf8(f.readAll()));
+    }
     for (int a = 2; a < argc; ++a) {
         WheelShape s;
         int target = 0;
@@ -22,7 +32,9 @@ int main(int argc, char** argv) {
         o.target = target;
         o.seed = uint64_t(a) * 7919u;
         const auto started = std::chrono::steady_clock::now();
-        const std::vector<WheelMask> greedy = GreedyWheel(s, o.seed);
+        std::vector<WheelMask> greedy = GreedyWheel(s, o.seed);
+        for (const StoredWheel& w : starts)
+            if (w.shape == s && w.tickets.size() < greedy.size()) greedy = w.tickets;
         const std::vector<WheelMask> w = SearchWheel(s, o, greedy);
         const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         const WheelCheckResult check = CheckWheel(s.v, s.drawn, s.held, w);
