@@ -451,6 +451,6 @@ QStringList TicketLinesWithBlues(const QStringList& lines, uint32_t blueMask) {
     return out;
 }
 
-int64_t TicketBets(int64_t tickets, int blueCount) {
+int64_t WheelBets(int64_t tickets, int blueCount) {
     return tickets * std::max(1, blueCount);
 }

@@ -62,5 +62,5 @@ QString TicketMaskText(uint64_t mask);
 // Ticket lines with the player's blues appended ("01 02 03 04 05 06+07 09"); no blue leaves them.
 QStringList TicketLinesWithBlues(const QStringList& lines, uint32_t blueMask);
 // Bets of that many single tickets with blueCount blues each (one bet without blues), and their cost.
-int64_t TicketBets(int64_t tickets, int blueCount);
+int64_t WheelBets(int64_t tickets, int blueCount);
 constexpr int64_t BetPrice = 2;

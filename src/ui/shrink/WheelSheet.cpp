@@ -130,7 +130,12 @@ TWheelSheet::TWheelSheet(NumbersReader candidates, TextReader resultText, QWidge
         fillGuarantees();
         updateEstimate();
     });
-    connect(BluesEd, &QLineEdit::textChanged, this, &TWheelSheet::updateEstimate);
+    connect(BluesEd, &QLineEdit::textChanged, this, [this] {
+        updateEstimate();
+        // The tickets shown take the blues as they are typed.
+        if (!m_worker && !m_lines.isEmpty())
+            TicketMemo->setPlainText(ticketLinesWithBlues().join(QLatin1Char('\n')));
+    });
     connect(GuaranteeCbb, &QComboBox::currentIndexChanged, this, &TWheelSheet::updateEstimate);
     updateEstimate();
 }
@@ -177,7 +182,7 @@ void TWheelSheet::updateEstimate() {
             CheckWheelRequest(r);
             const WheelShape shape = WheelShapeOf(r);
             if (const StoredWheel* stored = FindStoredWheel(shape)) {
-                const int64_t bets = TicketBets(int64_t(stored->tickets.size()), blues);
+                const int64_t bets = WheelBets(int64_t(stored->tickets.size()), blues);
                 text = QStringLiteral("将生成%1注（中%2保%3，%4个号码），共%5注，%6元")
                            .arg(stored->tickets.size())
                            .arg(r.drawn)
@@ -282,7 +287,7 @@ void TWheelSheet::BuildBtClick() {
             };
             const Wheel w = BuildWheel(r, o);
             m_lines = WheelTicketLines(w);
-            const int64_t bets = TicketBets(int64_t(w.tickets.size()), blues);
+            const int64_t bets = WheelBets(int64_t(w.tickets.size()), blues);
             m_summary = WheelCountLine(w) + QStringLiteral("　") + WheelVerifiedLine(w) +
                         QStringLiteral("　投注%1注，%2元").arg(bets).arg(bets * BetPrice);
         },
@@ -308,7 +313,7 @@ void TWheelSheet::FromResultBtClick() {
             };
             const ResultWheel w = CoverResultTickets(tickets, held, o);
             m_lines = ResultWheelLines(w);
-            const int64_t bets = TicketBets(int64_t(w.tickets.size()), blues);
+            const int64_t bets = WheelBets(int64_t(w.tickets.size()), blues);
             m_summary = ResultWheelCountLine(w) + QStringLiteral("　已验证：全部%1注均满足").arg(w.from) +
                         QStringLiteral("　投注%1注，%2元").arg(bets).arg(bets * BetPrice);
         },
@@ -358,7 +363,7 @@ void TWheelSheet::ExportResultBtClick() {
             for (uint64_t t : singleTickets(m_resultText()))
                 tickets << TicketMaskText(t);
             lines = TicketLinesWithBlues(tickets, blues);
-            bets = TicketBets(tickets.size(), std::popcount(blues));
+            bets = WheelBets(tickets.size(), std::popcount(blues));
         }))
         return;
     const QString path = m_saveName(this);
