@@ -210,7 +210,9 @@ QStringList TicketWheelCheckLines(const TicketWheelCheck& c) {
 }
 
 QString TicketWheelCheckJson(const TicketWheelCheck& c) {
-    QString s = QStringLiteral("{\"count\":%1,\"uncovered\":%2,\"examples\":[").arg(c.count).arg(c.uncovered);
+    QString s = QStringLiteral("{\"game\":\"ssq\",\"count\":%1,\"uncovered\":%2,\"examples\":[")
+                    .arg(c.count)
+                    .arg(c.uncovered);
     for (size_t i = 0; i < c.examples.size(); ++i) {
         if (i) s += QLatin1Char(',');
         s += jsonList(c.examples[i]);
@@ -432,7 +434,9 @@ QString ResultWheelCountLine(const ResultWheel& wheel) {
 }
 
 QString ResultWheelJson(const ResultWheel& wheel) {
-    QString s = QStringLiteral("{\"from\":%1,\"guarantee\":%2,\"tickets\":[").arg(wheel.from).arg(wheel.held);
+    QString s = QStringLiteral("{\"game\":\"ssq\",\"from\":%1,\"guarantee\":%2,\"tickets\":[")
+                    .arg(wheel.from)
+                    .arg(wheel.held);
     for (size_t i = 0; i < wheel.tickets.size(); ++i) {
         if (i) s += QLatin1Char(',');
         s += jsonNumbers(wheel.tickets[i]);

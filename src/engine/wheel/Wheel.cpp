@@ -108,7 +108,11 @@ Wheel BuildWheel(const WheelRequest& request, const WheelSearchOptions& options)
         w.tickets = stored->tickets;
         w.stored = true;
     } else {
-        w.tickets = SearchWheel(shape, options);
+        // No wheel can be smaller than the bound: reaching it ends the search at once.
+        WheelSearchOptions o = options;
+        if (const std::optional<int64_t> bound = SchoenheimBound(shape.v, shape.k, shape.drawn, shape.held))
+            o.target = std::max(o.target, int(*bound));
+        w.tickets = SearchWheel(shape, o);
     }
     const WheelCheckResult check = CheckWheel(shape.v, shape.drawn, shape.held, w.tickets, 0);
     if (w.tickets.empty() || check.uncovered != 0)
