@@ -3,6 +3,7 @@
 #include "CommandGuard.h"
 #include "KelvoraError.h"
 #include "history/ExportFile.h"
+#include "history/PrintLines.h"
 #include "prize/TicketReader.h"
 #include "wheel/ResultWheel.h"
 #include "wheel/StoredWheels.h"
@@ -96,6 +97,7 @@ TWheelSheet::TWheelSheet(NumbersReader candidates, TextReader resultText, QWidge
     CancelBt = addButton(buttons, QStringLiteral("CancelBt"), QStringLiteral("取消"));
     ExportBt = addButton(buttons, QStringLiteral("ExportBt"), QStringLiteral("导出"));
     CopyBt = addButton(buttons, QStringLiteral("CopyBt"), QStringLiteral("复制"));
+    PrintBt = addButton(buttons, QStringLiteral("PrintBt"), QStringLiteral("打印"));
     ExportResultBt =
         addButton(buttons, QStringLiteral("ExportResultBt"), QStringLiteral("缩水结果加蓝球导出"));
     buttons->addStretch(1);
@@ -124,6 +126,7 @@ TWheelSheet::TWheelSheet(NumbersReader candidates, TextReader resultText, QWidge
     connect(CancelBt, &QPushButton::clicked, this, &TWheelSheet::CancelBtClick);
     connect(ExportBt, &QPushButton::clicked, this, &TWheelSheet::ExportBtClick);
     connect(CopyBt, &QPushButton::clicked, this, &TWheelSheet::CopyBtClick);
+    connect(PrintBt, &QPushButton::clicked, this, &TWheelSheet::PrintBtClick);
     connect(ExportResultBt, &QPushButton::clicked, this, &TWheelSheet::ExportResultBtClick);
     connect(NumbersEd, &QLineEdit::textChanged, this, &TWheelSheet::updateEstimate);
     connect(BankersEd, &QLineEdit::textChanged, this, [this] {
@@ -215,7 +218,7 @@ void TWheelSheet::start(std::function<void()> work, int maximum) {
     m_error.clear();
     SearchBar->setRange(0, maximum);
     SearchBar->setValue(0);
-    for (QPushButton* b : {BuildBt, FromResultBt, CheckBt, ExportBt, CopyBt})
+    for (QPushButton* b : {BuildBt, FromResultBt, CheckBt, ExportBt, CopyBt, PrintBt})
         b->setEnabled(false);
     CancelBt->setEnabled(true);
     ResultLbl->setText(QStringLiteral("正在计算..."));
@@ -235,7 +238,7 @@ void TWheelSheet::start(std::function<void()> work, int maximum) {
 void TWheelSheet::finish() {
     m_worker->deleteLater();
     m_worker = nullptr;
-    for (QPushButton* b : {BuildBt, FromResultBt, CheckBt, ExportBt, CopyBt})
+    for (QPushButton* b : {BuildBt, FromResultBt, CheckBt, ExportBt, CopyBt, PrintBt})
         b->setEnabled(true);
     CancelBt->setEnabled(false);
     SearchBar->setValue(SearchBar->maximum());
@@ -373,4 +376,8 @@ void TWheelSheet::ExportResultBtClick() {
                                .arg(lines.size())
                                .arg(bets)
                                .arg(bets * BetPrice));
+}
+
+void TWheelSheet::PrintBtClick() {
+    PrintLines(this, MemoLines(TicketMemo->toPlainText()), QStringLiteral("Kelvora"), 12);
 }

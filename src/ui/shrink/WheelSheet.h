@@ -42,6 +42,7 @@ class TWheelSheet : public QWidget {
     QPushButton* CancelBt = nullptr;
     QPushButton* ExportBt = nullptr;
     QPushButton* CopyBt = nullptr;
+    QPushButton* PrintBt = nullptr;
     QPushButton* ExportResultBt = nullptr;
     QProgressBar* SearchBar = nullptr;
     QLabel* ResultLbl = nullptr;
@@ -55,6 +56,7 @@ class TWheelSheet : public QWidget {
     void CancelBtClick();
     void ExportBtClick();
     void CopyBtClick();
+    void PrintBtClick();
     void ExportResultBtClick();
     void updateEstimate();
 
