@@ -14,6 +14,8 @@
 #include "prize/PrizeWindow.h"
 #include "prize/ResultCheckAnswer.h"
 #include "shrink/BacktestSheet.h"
+#include "shrink/WheelSheet.h"
+#include "wheel/NumberGroups.h"
 #include "shrink/ConditionSet.h"
 #include "shrink/ResultCheckDialog.h"
 #include "shrink/ShrinkRun.h"
@@ -28,6 +30,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -239,7 +242,21 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
     RcmMemo = new QPlainTextEdit(RcmSheet4);
     RcmMemo->setObjectName(QStringLiteral("RcmMemo"));
     RcmMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memoLayout->addWidget(RcmMemo);
+    RcmResultTabs = new QTabWidget(RcmSheet4);
+    RcmResultTabs->setObjectName(QStringLiteral("RcmResultTabs"));
+    RcmResultTabs->setTabPosition(QTabWidget::South);
+    RcmResultTabs->addTab(RcmMemo, QStringLiteral("缩水结果"));
+    RcmWheelSheet = new TWheelSheet(
+        [this] {
+            std::vector<int> numbers;
+            for (int k = 0; k < 33; ++k)
+                if (RcmSheet1CodeChk->Checked(k)) numbers.push_back(k + 1);
+            return numbers;
+        },
+        [this] { return RcmMemo->toPlainText(); });
+    RcmWheelSheet->setObjectName(QStringLiteral("RcmWheelSheet"));
+    RcmResultTabs->addTab(RcmWheelSheet, QStringLiteral("旋转矩阵"));
+    memoLayout->addWidget(RcmResultTabs);
 
     // Start values are the reset values.
     writeInput(ShrinkInput{});
@@ -277,6 +294,7 @@ void TShrinkPanel::buildSheet1() {
         QStringLiteral("复式选号：选择可能入奖的号码组成复式号码，最少勾选8个号码。"));
     // Ticking candidates triggers nothing: the run reads them when it starts.
     RcmSheet1CodeChk->SetOnChange([](TMultiMatrix*) {});
+    addCandidatePicks();
 
     RcmSheet1Panel = new QWidget(RcmSheet1);
     RcmSheet1Panel->setObjectName(QStringLiteral("RcmSheet1Panel"));
@@ -538,6 +556,36 @@ void TShrinkPanel::RcmPanelScaleBtClick() {
 
 void TShrinkPanel::RcmPanelViewCodeBtClick() {
     RcmPctl->setCurrentWidget(RcmSheet4);
+    RcmResultTabs->setCurrentWidget(RcmMemo);
+}
+
+void TShrinkPanel::addCandidatePicks() {
+    RcmSheet1PickBt = new QToolButton(RcmSheet1Gbx1);
+    RcmSheet1PickBt->setObjectName(QStringLiteral("RcmSheet1PickBt"));
+    RcmSheet1PickBt->setText(QStringLiteral("快速选号"));
+    RcmSheet1PickBt->setPopupMode(QToolButton::InstantPopup);
+    RcmSheet1PickBt->move(RcmSheet1CodeChk->geometry().right() + 10, 20);
+    auto* menu = new QMenu(RcmSheet1PickBt);
+    menu->setObjectName(QStringLiteral("RcmSheet1PickMenu"));
+    const std::pair<const char*, NumberGroup> picks[] = {
+        {"全选", NumberGroup::All},     {"清空", NumberGroup::None},    {"奇", NumberGroup::Odd},
+        {"偶", NumberGroup::Even},      {"大", NumberGroup::Big},       {"小", NumberGroup::Small},
+        {"质", NumberGroup::Prime},     {"一区", NumberGroup::Zone1},   {"二区", NumberGroup::Zone2},
+        {"三区", NumberGroup::Zone3}};
+    for (const auto& [caption, group] : picks) {
+        const NumberGroup g = group;
+        menu->addAction(QString::fromUtf8(caption), this, [this, g] {
+            for (int k = 0; k < 33; ++k)
+                RcmSheet1CodeChk->SetChecked(k, InNumberGroup(g, k + 1, 33));
+            RcmSheet1CodeChk->update();
+        });
+    }
+    menu->addAction(QStringLiteral("反选"), this, [this] {
+        for (int k = 0; k < 33; ++k)
+            RcmSheet1CodeChk->SetChecked(k, !RcmSheet1CodeChk->Checked(k));
+        RcmSheet1CodeChk->update();
+    });
+    RcmSheet1PickBt->setMenu(menu);
 }
 
 void TShrinkPanel::RcmPanelExportBtClick() {

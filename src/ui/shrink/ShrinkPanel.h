@@ -22,6 +22,8 @@ class QToolButton;
 class TMultiChk;
 class TMultiRadio;
 class TBacktestSheet;
+class TWheelSheet;
+class QMenu;
 
 // The shrink panel: the candidate numbers and filter conditions on three sheets, the result memo
 // on the fourth, and the tool bar that resets, runs, views, exports, checks and prints.
@@ -106,6 +108,11 @@ class TShrinkPanel : public QWidget {
     std::array<TMultiChk*, 4> RcmSheet3RangeChk{};
 
     QPlainTextEdit* RcmMemo = nullptr;
+    // The result sheet holds the memo and, beside it, the wheels.
+    QTabWidget* RcmResultTabs = nullptr;
+    TWheelSheet* RcmWheelSheet = nullptr;
+    // One-click selections of the candidate matrix (全选, 奇, 一区 ...).
+    QToolButton* RcmSheet1PickBt = nullptr;
 
   public slots:
     void RcmPanelClearBtClick();
@@ -131,6 +138,7 @@ class TShrinkPanel : public QWidget {
     void buildSheet1();
     void buildSheet2();
     void buildSheet3();
+    void addCandidatePicks();
 
     const TCodeArr& History;
     // What the run reads: pending spin-edit typing is taken as typed.

@@ -1,0 +1,144 @@
+#include "Cli.h"
+
+#include "KelvoraError.h"
+#include "prize/TicketReader.h"
+#include "wheel/ResultWheel.h"
+#include "wheel/Wheel.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+const QString usage = QStringLiteral(
+    "Usage: kelvora-cli [--data FILE] wheel --numbers LIST --guarantee P:T [--bankers LIST] [--json]\n"
+    "       kelvora-cli [--data FILE] wheel --numbers LIST --guarantee P:T --check FILE [--json]\n"
+    "       kelvora-cli [--data FILE] wheel --from FILE --guarantee T [--json]\n\n"
+    "Tickets with a guarantee (旋转矩阵): whenever P drawn reds are among the numbers, at least one\n"
+    "ticket holds T of them. Every wheel is checked over all draws before it is printed.\n\n"
+    "Options:\n"
+    "  --numbers LIST    7..24 distinct reds, comma-separated\n"
+    "  --guarantee P:T   中P保T, 2 <= T <= P <= 6 (with --from: T alone)\n"
+    "  --bankers LIST    reds in every ticket (1..5, not among the numbers)\n"
+    "  --check FILE      check a given ticket list instead of building a wheel (exit 3 when it fails)\n"
+    "  --from FILE       choose tickets of FILE so that every ticket of FILE shares T reds with one\n"
+    "  --json            print JSON\n");
+
+constexpr int CliGuaranteeFails = 3;
+constexpr int picks = 6;
+constexpr int pool = 33;
+
+// The reds of every ticket of a file (prize's line rules); throws for an unreadable, empty or
+// faulty file.
+std::vector<uint64_t> readTicketFile(const QString& name, bool singlesOnly) {
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        throw KelvoraError(QStringLiteral("无法打开文件 %1").arg(QDir::toNativeSeparators(name)));
+    const TicketList list = ReadTickets(DecodeTicketFile(file.readAll()));
+    if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
+    if (list.tickets.empty())
+        throw KelvoraError(QStringLiteral("文件 %1 中没有投注号码").arg(QDir::toNativeSeparators(name)));
+    std::vector<uint64_t> reds;
+    for (const PrizeTicket& t : list.tickets) {
+        if (singlesOnly && t.redCount != picks)
+            throw KelvoraError(
+                QStringLiteral("第%1行不是单注号码：缩水后旋转只接受每行%2个红球").arg(t.line).arg(picks));
+        reds.push_back(t.reds);
+    }
+    return reds;
+}
+
+void readGuarantee(const QString& text, bool single, int& drawn, int& held) {
+    const QStringList parts = text.split(QLatin1Char(':'));
+    bool ok1 = false;
+    bool ok2 = true;
+    if (single && parts.size() == 1) {
+        held = parts[0].toInt(&ok1);
+        drawn = picks;
+    } else if (!single && parts.size() == 2) {
+        drawn = parts[0].toInt(&ok1);
+        held = parts[1].toInt(&ok2);
+    }
+    if (!ok1 || !ok2)
+        throw KelvoraError(
+            QStringLiteral("保证条件\"%1\"无效：应写成%2")
+                .arg(text, single ? QStringLiteral("T（如5）") : QStringLiteral("P:T（如6:5）")));
+    if (held < 2 || held > drawn || drawn > picks)
+        throw KelvoraError(
+            QStringLiteral("保证条件\"中%1保%2\"无效：应满足2≤保≤中≤%3").arg(drawn).arg(held).arg(picks));
+}
+
+int runWheel(CliContext& ctx) {
+    QCommandLineParser parser;
+    const QCommandLineOption numbers(QStringLiteral("numbers"), QString(), QStringLiteral("LIST"));
+    const QCommandLineOption guarantee(QStringLiteral("guarantee"), QString(), QStringLiteral("P:T"));
+    const QCommandLineOption bankers(QStringLiteral("bankers"), QString(), QStringLiteral("LIST"));
+    const QCommandLineOption check(QStringLiteral("check"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption from(QStringLiteral("from"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    parser.addOptions({numbers, guarantee, bankers, check, from, json});
+    if (!ctx.parse(parser, usage)) return ctx.helped ? CliOk : CliUsage;
+    if (!parser.isSet(guarantee)) return ctx.usageError(QStringLiteral("missing --guarantee"), usage);
+    if (parser.isSet(from) && (parser.isSet(numbers) || parser.isSet(bankers) || parser.isSet(check)))
+        return ctx.usageError(QStringLiteral("--from does not go with --numbers, --bankers or --check"),
+                              usage);
+    if (!parser.isSet(from) && !parser.isSet(numbers))
+        return ctx.usageError(QStringLiteral("missing --numbers or --from"), usage);
+    if (parser.isSet(check) && parser.isSet(bankers))
+        return ctx.usageError(QStringLiteral("--bankers does not go with --check"), usage);
+    const bool asJson = parser.isSet(json);
+    try {
+        if (parser.isSet(from)) {
+            int drawn = 0;
+            int held = 0;
+            readGuarantee(parser.value(guarantee), true, drawn, held);
+            const std::vector<uint64_t> tickets = readTicketFile(parser.value(from), true);
+            const ResultWheel w = CoverResultTickets(tickets, held);
+            if (asJson) {
+                ctx.out << ResultWheelJson(w) << '\n';
+            } else {
+                for (const QString& line : ResultWheelLines(w))
+                    ctx.out << line << '\n';
+                ctx.out << ResultWheelCountLine(w) << '\n'
+                        << QStringLiteral("已验证：全部%1注均满足").arg(w.from) << '\n';
+            }
+            return CliOk;
+        }
+        WheelRequest request;
+        readGuarantee(parser.value(guarantee), false, request.drawn, request.held);
+        request.numbers = ReadWheelNumbers(parser.value(numbers), pool, QStringLiteral("号码"));
+        if (parser.isSet(check)) {
+            const int v = int(request.numbers.size());
+            if (v < picks + 1 || v > WheelMaxNumbers)
+                throw KelvoraError(QStringLiteral("号码个数为%1个：旋转矩阵需要%2-%3个号码")
+                                       .arg(v)
+                                       .arg(picks + 1)
+                                       .arg(WheelMaxNumbers));
+            const std::vector<uint64_t> tickets = readTicketFile(parser.value(check), false);
+            const TicketWheelCheck c =
+                CheckTicketWheel(request.numbers, request.drawn, request.held, tickets);
+            if (asJson)
+                ctx.out << TicketWheelCheckJson(c) << '\n';
+            else
+                ctx.out << TicketWheelCheckLines(c).join(QLatin1Char('\n')) << '\n';
+            return c.uncovered == 0 ? CliOk : CliGuaranteeFails;
+        }
+        request.bankers = ReadWheelNumbers(parser.value(bankers), pool, QStringLiteral("胆码"));
+        const Wheel w = BuildWheel(request);
+        if (asJson) {
+            ctx.out << WheelJson(w) << '\n';
+        } else {
+            for (const QString& line : WheelTicketLines(w))
+                ctx.out << line << '\n';
+            ctx.out << WheelCountLine(w) << '\n' << WheelVerifiedLine(w) << '\n';
+        }
+    } catch (const KelvoraError& e) {
+        ctx.err << e.message() << '\n';
+        return CliRefused;
+    }
+    return CliOk;
+}
+
+const CliRegistrar reg({"wheel", "tickets with a guarantee (旋转矩阵), checks and 缩水后旋转", runWheel});
+
+} // namespace

@@ -1,0 +1,460 @@
+#include "wheel/ResultWheel.h"
+
+#include "KelvoraError.h"
+#include "wheel/WheelCheck.h"
+
+#include <algorithm>
+#include <bit>
+#include <queue>
+#include <random>
+#include <unordered_set>
+
+namespace {
+
+QString jsonNumbers(uint64_t mask) {
+    QString s = QStringLiteral("[");
+    bool first = true;
+    for (int n = 1; n < 64; ++n) {
+        if (!(mask >> n & 1u)) continue;
+        if (!first) s += QLatin1Char(',');
+        s += QString::number(n);
+        first = false;
+    }
+    return s + QLatin1Char(']');
+}
+
+QString jsonList(const std::vector<int>& values) {
+    QString s = QStringLiteral("[");
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i) s += QLatin1Char(',');
+        s += QString::number(values[i]);
+    }
+    return s + QLatin1Char(']');
+}
+
+// Which tickets of the list share at least T numbers with each ticket (itself included), found
+// through the T-subsets they have in common.
+struct Neighbours {
+    std::vector<int64_t> start;
+    std::vector<int32_t> list;
+    const int32_t* begin(int i) const { return list.data() + start[i]; }
+    const int32_t* end(int i) const { return list.data() + start[i + 1]; }
+};
+
+constexpr int64_t neighbourLimit = 60'000'000;
+
+void forEachSubmask(uint64_t mask, int r, std::vector<uint64_t>& out) {
+    int pos[64];
+    int n = 0;
+    for (uint64_t m = mask; m; m &= m - 1)
+        pos[n++] = std::countr_zero(m);
+    out.clear();
+    if (r > n) return;
+    int idx[64];
+    for (int i = 0; i < r; ++i)
+        idx[i] = i;
+    for (;;) {
+        uint64_t s = 0;
+        for (int i = 0; i < r; ++i)
+            s |= uint64_t(1) << pos[idx[i]];
+        out.push_back(s);
+        int i = r - 1;
+        while (i >= 0 && idx[i] == n - r + i)
+            --i;
+        if (i < 0) return;
+        ++idx[i];
+        for (int j = i + 1; j < r; ++j)
+            idx[j] = idx[j - 1] + 1;
+    }
+}
+
+Neighbours findNeighbours(const std::vector<uint64_t>& t, int held) {
+    const int m = int(t.size());
+    std::vector<std::pair<uint64_t, int32_t>> keys;
+    std::vector<uint64_t> subs;
+    for (int i = 0; i < m; ++i) {
+        forEachSubmask(t[i], held, subs);
+        for (uint64_t s : subs)
+            keys.emplace_back(s, i);
+    }
+    std::sort(keys.begin(), keys.end());
+    // For each ticket, the groups of its T-subsets.
+    std::vector<int64_t> groupOf(keys.size());
+    std::vector<int64_t> groupStart;
+    for (size_t k = 0; k < keys.size(); ++k) {
+        if (k == 0 || keys[k].first != keys[k - 1].first) groupStart.push_back(int64_t(k));
+        groupOf[k] = int64_t(groupStart.size()) - 1;
+    }
+    groupStart.push_back(int64_t(keys.size()));
+    std::vector<std::vector<int64_t>> ticketGroups(m);
+    for (size_t k = 0; k < keys.size(); ++k)
+        ticketGroups[keys[k].second].push_back(groupOf[k]);
+    Neighbours nb;
+    nb.start.assign(m + 1, 0);
+    std::vector<int32_t> stamp(m, -1);
+    for (int i = 0; i < m; ++i) {
+        for (int64_t g : ticketGroups[i])
+            for (int64_t k = groupStart[g]; k < groupStart[g + 1]; ++k) {
+                const int32_t j = keys[k].second;
+                if (stamp[j] == i) continue;
+                stamp[j] = i;
+                nb.list.push_back(j);
+            }
+        if (int64_t(nb.list.size()) > neighbourLimit)
+            throw KelvoraError(
+                QStringLiteral("注数太多：保%1时无法旋转这%2注，请选择更大的保证号码数").arg(held).arg(m));
+        nb.start[i + 1] = int64_t(nb.list.size());
+    }
+    return nb;
+}
+
+std::vector<uint64_t> distinctTickets(const std::vector<uint64_t>& tickets) {
+    std::vector<uint64_t> out;
+    std::unordered_set<uint64_t> seen;
+    for (uint64_t t : tickets)
+        if (seen.insert(t).second) out.push_back(t);
+    return out;
+}
+
+std::vector<int> greedyCover(const Neighbours& nb, int m) {
+    std::vector<int> gain(m);
+    std::priority_queue<std::pair<int, int>> heap; // (gain, -index): the first ticket wins ties
+    for (int i = 0; i < m; ++i) {
+        gain[i] = int(nb.end(i) - nb.begin(i));
+        heap.emplace(gain[i], -i);
+    }
+    std::vector<char> covered(m, 0);
+    std::vector<int> chosen;
+    int left = m;
+    while (left > 0 && !heap.empty()) {
+        auto [g, neg] = heap.top();
+        heap.pop();
+        const int i = -neg;
+        if (g != gain[i]) {
+            if (gain[i] > 0) heap.emplace(gain[i], -i);
+            continue;
+        }
+        chosen.push_back(i);
+        for (const int32_t* u = nb.begin(i); u != nb.end(i); ++u) {
+            if (covered[*u]) continue;
+            covered[*u] = 1;
+            --left;
+            for (const int32_t* w = nb.begin(*u); w != nb.end(*u); ++w)
+                --gain[*w];
+        }
+    }
+    return chosen;
+}
+
+void checkHeld(int held) {
+    if (held < 2 || held > 6) throw KelvoraError(QStringLiteral("保证号码数%1无效：应为2-6").arg(held));
+}
+
+} // namespace
+
+TicketWheelCheck CheckTicketWheel(const std::vector<int>& numbers, int drawn, int held,
+                                  const std::vector<uint64_t>& tickets) {
+    const int v = int(numbers.size());
+    if (v < 1 || v > WheelMaxNumbers)
+        throw KelvoraError(
+            QStringLiteral("号码个数为%1个：旋转矩阵需要最多%2个号码").arg(v).arg(WheelMaxNumbers));
+    std::vector<int> sorted = numbers;
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<WheelMask> masks;
+    masks.reserve(tickets.size());
+    for (uint64_t t : tickets) {
+        WheelMask m = 0;
+        for (int i = 0; i < v; ++i)
+            if (t >> sorted[i] & 1u) m |= WheelMask(1) << i;
+        masks.push_back(m);
+    }
+    const WheelCheckResult r = CheckWheel(v, drawn, held, masks, 10);
+    TicketWheelCheck c;
+    c.count = int(tickets.size());
+    c.v = v;
+    c.drawn = drawn;
+    c.held = held;
+    c.draws = r.draws;
+    c.uncovered = r.uncovered;
+    for (WheelMask d : r.examples) {
+        std::vector<int> draw;
+        for (int i = 0; i < v; ++i)
+            if (d >> i & 1u) draw.push_back(sorted[i]);
+        c.examples.push_back(std::move(draw));
+    }
+    return c;
+}
+
+QStringList TicketWheelCheckLines(const TicketWheelCheck& c) {
+    QStringList lines;
+    lines << QStringLiteral("共%1注，检查全部%2种开奖组合（中%3保%4，%5个号码）")
+                 .arg(c.count)
+                 .arg(c.draws)
+                 .arg(c.drawn)
+                 .arg(c.held)
+                 .arg(c.v);
+    if (c.uncovered == 0) {
+        lines << QStringLiteral("已验证：全部%1种开奖组合均满足").arg(c.draws);
+        return lines;
+    }
+    lines << QStringLiteral("有%1种开奖组合不满足中%2保%3，例如：").arg(c.uncovered).arg(c.drawn).arg(c.held);
+    for (const std::vector<int>& d : c.examples) {
+        QString s;
+        for (int n : d) {
+            if (!s.isEmpty()) s += QLatin1Char(' ');
+            s += QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+        }
+        lines << s;
+    }
+    return lines;
+}
+
+QString TicketWheelCheckJson(const TicketWheelCheck& c) {
+    QString s = QStringLiteral("{\"game\":\"ssq\",\"count\":%1,\"uncovered\":%2,\"examples\":[")
+                    .arg(c.count)
+                    .arg(c.uncovered);
+    for (size_t i = 0; i < c.examples.size(); ++i) {
+        if (i) s += QLatin1Char(',');
+        s += jsonList(c.examples[i]);
+    }
+    return s + QStringLiteral("]}");
+}
+
+std::vector<int> GreedyResultCover(const std::vector<uint64_t>& tickets, int held) {
+    checkHeld(held);
+    const std::vector<uint64_t> t = distinctTickets(tickets);
+    return greedyCover(findNeighbours(t, held), int(t.size()));
+}
+
+int64_t UncoveredResultTickets(const std::vector<uint64_t>& tickets, const std::vector<uint64_t>& chosen,
+                               int held) {
+    int64_t uncovered = 0;
+    size_t last = 0;
+    for (uint64_t t : tickets) {
+        bool met = !chosen.empty() && std::popcount(t & chosen[last]) >= held;
+        for (size_t i = 0; !met && i < chosen.size(); ++i)
+            if (std::popcount(t & chosen[i]) >= held) {
+                met = true;
+                last = i;
+            }
+        uncovered += !met;
+    }
+    return uncovered;
+}
+
+ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
+                               const ResultCoverOptions& options) {
+    checkHeld(held);
+    const std::vector<uint64_t> t = distinctTickets(tickets);
+    if (t.empty()) throw KelvoraError(QStringLiteral("没有可旋转的投注号码"));
+    const auto deadline = std::chrono::steady_clock::now() + options.timeLimit;
+    const int m = int(t.size());
+    const Neighbours nb = findNeighbours(t, held);
+    if (options.progress) options.progress(100);
+    const std::vector<int> greedy = greedyCover(nb, m);
+    if (options.progress) options.progress(200);
+
+    // Weighted swap search: keep b-1 tickets, trade the least useful chosen ticket for the best one
+    // that meets a random unmet ticket, and weigh unmet tickets up so the search leaves local minima.
+    std::mt19937_64 rng(options.seed);
+    std::vector<char> in(m, 0);
+    std::vector<int> count(m, 0);
+    std::vector<int64_t> weight(m, 1);
+    std::vector<int> sol;
+    std::vector<int> solAt(m, -1);
+    std::vector<int> unmet;
+    std::vector<int> unmetAt(m, -1);
+    for (int i = 0; i < m; ++i) {
+        unmetAt[i] = int(unmet.size());
+        unmet.push_back(i);
+    }
+    auto add = [&](int c) {
+        in[c] = 1;
+        solAt[c] = int(sol.size());
+        sol.push_back(c);
+        for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u)
+            if (count[*u]++ == 0) {
+                const int at = unmetAt[*u];
+                unmet[at] = unmet.back();
+                unmetAt[unmet[at]] = at;
+                unmet.pop_back();
+                unmetAt[*u] = -1;
+            }
+    };
+    auto remove = [&](int c) {
+        in[c] = 0;
+        const int at = solAt[c];
+        sol[at] = sol.back();
+        solAt[sol[at]] = at;
+        sol.pop_back();
+        solAt[c] = -1;
+        for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u)
+            if (--count[*u] == 0) {
+                unmetAt[*u] = int(unmet.size());
+                unmet.push_back(*u);
+            }
+    };
+    auto loss = [&](int c) {
+        int64_t l = 0;
+        for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u)
+            if (count[*u] == 1) l += weight[*u];
+        return l;
+    };
+    auto gain = [&](int c) {
+        int64_t g = 0;
+        for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u)
+            if (count[*u] == 0) g += weight[*u];
+        return g;
+    };
+    for (int c : greedy)
+        add(c);
+    std::vector<int> best = greedy;
+    int lastAdded = -1;
+    int lastRemoved = -1;
+    for (int64_t it = 0; it < options.iterations; ++it) {
+        if ((it & 63) == 0) {
+            if (std::chrono::steady_clock::now() >= deadline) break;
+            if (options.cancel && options.cancel->load(std::memory_order_relaxed)) break;
+            if (options.progress && (it & 4095) == 0)
+                options.progress(200 + int(800 * it / std::max<int64_t>(1, options.iterations)));
+        }
+        if (unmet.empty()) {
+            best = sol;
+            if (sol.size() <= 1) break;
+            int drop = sol[0];
+            int64_t least = INT64_MAX;
+            for (int c : sol) {
+                const int64_t l = loss(c);
+                if (l < least) {
+                    least = l;
+                    drop = c;
+                }
+            }
+            remove(drop);
+            lastRemoved = drop;
+            continue;
+        }
+        // A paired move: a ticket that meets a random unmet ticket comes in and a chosen ticket
+        // near it goes out, the pair with the best weighted change.
+        const int e = unmet[rng() % unmet.size()];
+        int pick = -1;
+        int drop = -1;
+        int64_t bestScore = INT64_MIN;
+        int ties = 0;
+        for (const int32_t* c = nb.begin(e); c != nb.end(e); ++c) {
+            if (in[*c] || *c == lastRemoved) continue;
+            const int64_t g = gain(*c);
+            for (const int32_t* s = nb.begin(*c); s != nb.end(*c); ++s) {
+                if (!in[*s] || *s == lastAdded) continue;
+                int64_t l = 0;
+                for (const int32_t* u = nb.begin(*s); u != nb.end(*s); ++u)
+                    if (count[*u] == 1 && std::popcount(t[*u] & t[*c]) < held) l += weight[*u];
+                const int64_t score = g - l;
+                if (score > bestScore) {
+                    bestScore = score;
+                    pick = *c;
+                    drop = *s;
+                    ties = 1;
+                } else if (score == bestScore && rng() % uint64_t(++ties) == 0) {
+                    pick = *c;
+                    drop = *s;
+                }
+            }
+        }
+        if (drop < 0) {
+            // No chosen ticket is near: trade the least useful of a sample for the best newcomer.
+            int64_t least = INT64_MAX;
+            for (int k = 0; k < 48; ++k) {
+                const int c = sol[rng() % sol.size()];
+                if (c == lastAdded && sol.size() > 1) continue;
+                const int64_t l = loss(c);
+                if (l < least) {
+                    least = l;
+                    drop = c;
+                }
+            }
+            if (drop < 0) drop = sol[rng() % sol.size()];
+            pick = -1;
+        }
+        remove(drop);
+        lastRemoved = drop;
+        if (pick < 0) {
+            int64_t most = -1;
+            for (const int32_t* c = nb.begin(e); c != nb.end(e); ++c) {
+                if (in[*c] || *c == lastRemoved) continue;
+                const int64_t g = gain(*c);
+                if (g > most) {
+                    most = g;
+                    pick = *c;
+                }
+            }
+            if (pick < 0) pick = e;
+        }
+        add(pick);
+        lastAdded = pick;
+        for (int u : unmet)
+            ++weight[u];
+    }
+    if (unmet.empty() && sol.size() < best.size()) best = sol;
+    std::sort(best.begin(), best.end());
+    ResultWheel w;
+    w.from = m;
+    w.held = held;
+    w.greedyCount = int(greedy.size());
+    for (int c : best)
+        w.tickets.push_back(t[c]);
+    w.uncovered = UncoveredResultTickets(t, w.tickets, held);
+    if (w.uncovered != 0) throw KelvoraError(QStringLiteral("旋转结果未通过验证，没有生成投注号码"));
+    if (options.progress) options.progress(1000);
+    return w;
+}
+
+QString TicketMaskText(uint64_t mask) {
+    QString s;
+    for (int n = 1; n < 64; ++n) {
+        if (!(mask >> n & 1u)) continue;
+        if (!s.isEmpty()) s += QLatin1Char(' ');
+        s += QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+    }
+    return s;
+}
+
+QStringList ResultWheelLines(const ResultWheel& wheel) {
+    QStringList lines;
+    for (uint64_t t : wheel.tickets)
+        lines << TicketMaskText(t);
+    return lines;
+}
+
+QString ResultWheelCountLine(const ResultWheel& wheel) {
+    return QStringLiteral("共%1注（%2注中每注都与其中一注相同至少%3个号码）")
+        .arg(wheel.tickets.size())
+        .arg(wheel.from)
+        .arg(wheel.held);
+}
+
+QString ResultWheelJson(const ResultWheel& wheel) {
+    QString s = QStringLiteral("{\"game\":\"ssq\",\"from\":%1,\"guarantee\":%2,\"tickets\":[")
+                    .arg(wheel.from)
+                    .arg(wheel.held);
+    for (size_t i = 0; i < wheel.tickets.size(); ++i) {
+        if (i) s += QLatin1Char(',');
+        s += jsonNumbers(wheel.tickets[i]);
+    }
+    return s +
+           QStringLiteral("],\"count\":%1,\"uncovered\":%2}").arg(wheel.tickets.size()).arg(wheel.uncovered);
+}
+
+QStringList TicketLinesWithBlues(const QStringList& lines, uint32_t blueMask) {
+    if (!blueMask) return lines;
+    const QString blues = QLatin1Char('+') + TicketMaskText(blueMask);
+    QStringList out;
+    out.reserve(lines.size());
+    for (const QString& line : lines)
+        out << line + blues;
+    return out;
+}
+
+int64_t WheelBets(int64_t tickets, int blueCount) {
+    return tickets * std::max(1, blueCount);
+}

@@ -1,0 +1,154 @@
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <bit>
+
+namespace {
+
+struct Run {
+    int status;
+    QString out;
+    QString err;
+};
+
+Run runCli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(KELVORA_CLI),
+            QStringList{QStringLiteral("--data"), QStringLiteral(KELVORA_SAMPLE)} + args);
+    p.waitForFinished(120000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+const QByteArray falseTable = "01 02 03 04 05 09\n01 02 03 04 08 10\n01 02 03 07 08 10\n01 02 04 05 07 09\n"
+                              "01 02 04 06 07 09\n01 02 04 06 07 10\n01 02 05 07 09 10\n01 02 06 07 08 09\n"
+                              "01 03 04 05 07 08\n01 03 05 06 09 10\n01 04 07 08 09 10\n02 03 05 06 07 08\n"
+                              "02 03 06 08 09 10\n02 04 05 06 09 10\n03 04 05 07 08 10\n04 05 06 07 08 09\n";
+
+} // namespace
+
+class TestWheelCommand : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+    QString writeFile(const QString& name, const QByteArray& bytes) {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return path;
+    }
+
+  private slots:
+    void storedWheelAsTextAndJson() {
+        const QStringList args{QStringLiteral("wheel"), QStringLiteral("--numbers"),
+                               QStringLiteral("2,5,9,13,17,21,26,30,33,11"), QStringLiteral("--guarantee"),
+                               QStringLiteral("6:5")};
+        const Run text = runCli(args);
+        QCOMPARE(text.status, 0);
+        QStringList lines = text.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.takeLast(), QStringLiteral("已验证：全部210种开奖组合均满足"));
+        QCOMPARE(lines.takeLast(), QStringLiteral("共14注（中6保5，10个号码）"));
+        QCOMPARE(lines.size(), 14);
+        QCOMPARE(lines.first().size(), 17);
+
+        const Run json = runCli(args + QStringList{QStringLiteral("--json")});
+        QCOMPARE(json.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(o.keys(), (QStringList{"bankers", "count", "game", "guarantee", "lowerBound", "numbers",
+                                        "tickets", "uncovered"}));
+        QCOMPARE(o.value("game").toString(), QStringLiteral("ssq"));
+        QCOMPARE(o.value("numbers").toArray().first().toInt(), 2);
+        QCOMPARE(o.value("count").toInt(), 14);
+        QCOMPARE(o.value("tickets").toArray().size(), 14);
+        QCOMPARE(o.value("uncovered").toInt(), 0);
+        QVERIFY(o.value("lowerBound").isNull());
+        QCOMPARE(o.value("guarantee").toArray(), (QJsonArray{6, 5}));
+    }
+
+    void checkOfAPublishedTable() {
+        const QString file = writeFile(QStringLiteral("table.txt"), falseTable);
+        const QStringList base{QStringLiteral("wheel"),
+                               QStringLiteral("--numbers"),
+                               QStringLiteral("1,2,3,4,5,6,7,8,9,10"),
+                               QStringLiteral("--check"),
+                               file,
+                               QStringLiteral("--guarantee")};
+        const Run fails = runCli(base + QStringList{QStringLiteral("6:5"), QStringLiteral("--json")});
+        QCOMPARE(fails.status, 3);
+        const QJsonObject o = QJsonDocument::fromJson(fails.out.toUtf8()).object();
+        QCOMPARE(o.value("count").toInt(), 16);
+        QCOMPARE(o.value("uncovered").toInt(), 8);
+        QCOMPARE(o.value("examples").toArray().size(), 8);
+        const Run holds = runCli(base + QStringList{QStringLiteral("6:4")});
+        QCOMPARE(holds.status, 0);
+        QVERIFY(holds.out.contains(QStringLiteral("已验证：全部210种开奖组合均满足")));
+    }
+
+    void coverOfAFile() {
+        QByteArray lines = "缩水结果总共28注\n\n";
+        for (uint32_t m = 0; m < (1u << 8); ++m) {
+            if (std::popcount(m) != 6) continue;
+            QStringList t;
+            for (int i = 0; i < 8; ++i)
+                if (m >> i & 1u) t << QStringLiteral("%1").arg(i + 3, 2, 10, QLatin1Char('0'));
+            lines += t.join(QLatin1Char(' ')).toLatin1() + '\n';
+        }
+        const QString file = writeFile(QStringLiteral("result.txt"), lines);
+        const Run r = runCli({QStringLiteral("wheel"), QStringLiteral("--from"), file,
+                              QStringLiteral("--guarantee"), QStringLiteral("5"), QStringLiteral("--json")});
+        QCOMPARE(r.status, 0);
+        const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(o.value("from").toInt(), 28);
+        QCOMPARE(o.value("guarantee").toInt(), 5);
+        QCOMPARE(o.value("uncovered").toInt(), 0);
+        // Every six of 8 numbers is met in five by 4 of them, as the 中6保5 wheel of 8 numbers.
+        QCOMPARE(o.value("count").toInt(), 4);
+        QCOMPARE(o.value("tickets").toArray().size(), 4);
+    }
+
+    void refusals_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        const QString g = QStringLiteral("--guarantee");
+        const QString n = QStringLiteral("--numbers");
+        QTest::newRow("out of pool") << QStringList{n, "1,2,3,4,5,6,34", g, "6:5"} << "号码\"34\"无效";
+        QTest::newRow("repeated") << QStringList{n, "1,2,3,4,5,6,6", g, "6:5"} << "号码06重复";
+        QTest::newRow("too few") << QStringList{n, "1,2,3,4,5,6", g, "6:5"} << "号码个数为6个";
+        QTest::newRow("T above P") << QStringList{n, "1,2,3,4,5,6,7", g, "4:5"} << "中4保5";
+        QTest::newRow("P above picks") << QStringList{n, "1,2,3,4,5,6,7", g, "7:5"} << "中7保5";
+        QTest::newRow("banker among numbers")
+            << QStringList{n, "1,2,3,4,5,6,7", g, "6:5", "--bankers", "3"} << "胆码03也在号码中";
+        QTest::newRow("missing file")
+            << QStringList{"--from", "/nonexistent/x.txt", g, "5"} << "无法打开文件";
+    }
+    void refusals() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const Run r = runCli(QStringList{QStringLiteral("wheel")} + args);
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(r.out.isEmpty());
+    }
+
+    void faultyAndEmptyFiles() {
+        const QString empty = writeFile(QStringLiteral("empty.txt"), "\n\n");
+        const QString faulty = writeFile(QStringLiteral("faulty.txt"), "01 02 03 04 05 06\n01 02 xx\n");
+        const Run e = runCli({QStringLiteral("wheel"), QStringLiteral("--from"), empty,
+                              QStringLiteral("--guarantee"), QStringLiteral("5")});
+        QCOMPARE(e.status, 1);
+        QVERIFY(e.err.contains(QStringLiteral("没有投注号码")));
+        const Run f =
+            runCli({QStringLiteral("wheel"), QStringLiteral("--numbers"), QStringLiteral("1,2,3,4,5,6,7"),
+                    QStringLiteral("--guarantee"), QStringLiteral("6:5"), QStringLiteral("--check"), faulty});
+        QCOMPARE(f.status, 1);
+        QVERIFY(f.err.contains(QStringLiteral("第2行不是有效的投注号码")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWheelCommand)
+#include "tst_wheelcommand.moc"

@@ -1,0 +1,204 @@
+#include "KelvoraError.h"
+#include "wheel/ResultWheel.h"
+#include "wheel/StoredWheels.h"
+#include "wheel/Wheel.h"
+
+#include <QTest>
+#include <algorithm>
+#include <bit>
+#include <numeric>
+#include <random>
+#include <set>
+
+namespace {
+
+// A 16-ticket "10码中6保5" table as published: it holds only 中6保4.
+const char* const falseTable[] = {
+    "01 02 03 04 05 09", "01 02 03 04 08 10", "01 02 03 07 08 10", "01 02 04 05 07 09",
+    "01 02 04 06 07 09", "01 02 04 06 07 10", "01 02 05 07 09 10", "01 02 06 07 08 09",
+    "01 03 04 05 07 08", "01 03 05 06 09 10", "01 04 07 08 09 10", "02 03 05 06 07 08",
+    "02 03 06 08 09 10", "02 04 05 06 09 10", "03 04 05 07 08 10", "04 05 06 07 08 09"};
+
+std::vector<uint64_t> falseTableReds() {
+    std::vector<uint64_t> reds;
+    for (const char* line : falseTable) {
+        uint64_t m = 0;
+        for (const QString& n : QString::fromLatin1(line).split(QLatin1Char(' ')))
+            m |= uint64_t(1) << n.toInt();
+        reds.push_back(m);
+    }
+    return reds;
+}
+
+// Counts the uncovered draws with sets, independent of the bit tricks of the checker.
+int64_t bruteUncovered(int v, int drawn, int held, const std::vector<WheelMask>& tickets) {
+    std::vector<std::set<int>> sets;
+    for (WheelMask t : tickets) {
+        std::set<int> s;
+        for (int i = 0; i < v; ++i)
+            if (t >> i & 1u) s.insert(i);
+        sets.push_back(s);
+    }
+    std::vector<int> pick(v, 0);
+    std::fill(pick.end() - drawn, pick.end(), 1);
+    int64_t uncovered = 0;
+    do {
+        std::set<int> d;
+        for (int i = 0; i < v; ++i)
+            if (pick[i]) d.insert(i);
+        bool met = false;
+        for (const std::set<int>& s : sets) {
+            std::vector<int> common;
+            std::set_intersection(d.begin(), d.end(), s.begin(), s.end(), std::back_inserter(common));
+            met = met || int(common.size()) >= held;
+        }
+        uncovered += !met;
+    } while (std::next_permutation(pick.begin(), pick.end()));
+    return uncovered;
+}
+
+} // namespace
+
+class TestWheel : public QObject {
+    Q_OBJECT
+  private slots:
+    void checkerMatchesBruteForce_data() {
+        QTest::addColumn<int>("v");
+        QTest::addColumn<int>("k");
+        QTest::addColumn<int>("drawn");
+        QTest::addColumn<int>("held");
+        QTest::addColumn<int>("tickets");
+        QTest::newRow("8 numbers 中6保5") << 8 << 6 << 6 << 5 << 3;
+        QTest::newRow("9 numbers 中5保4") << 9 << 6 << 5 << 4 << 4;
+        QTest::newRow("10 numbers 中4保3, 5 places") << 10 << 5 << 4 << 3 << 5;
+        QTest::newRow("11 numbers 中3保3") << 11 << 6 << 3 << 3 << 12;
+        QTest::newRow("12 numbers 中6保2") << 12 << 6 << 6 << 2 << 2;
+    }
+    void checkerMatchesBruteForce() {
+        QFETCH(int, v);
+        QFETCH(int, k);
+        QFETCH(int, drawn);
+        QFETCH(int, held);
+        QFETCH(int, tickets);
+        std::mt19937 rng(uint32_t(v * 100 + drawn * 10 + held));
+        for (int round = 0; round < 20; ++round) {
+            std::vector<WheelMask> wheel;
+            for (int t = 0; t < tickets; ++t) {
+                std::vector<int> p(v);
+                std::iota(p.begin(), p.end(), 0);
+                std::shuffle(p.begin(), p.end(), rng);
+                WheelMask m = 0;
+                for (int i = 0; i < k; ++i)
+                    m |= WheelMask(1) << p[i];
+                wheel.push_back(m);
+            }
+            const WheelCheckResult r = CheckWheel(v, drawn, held, wheel, 3);
+            QCOMPARE(r.draws, WheelBinomial(v, drawn));
+            QCOMPARE(r.uncovered, bruteUncovered(v, drawn, held, wheel));
+            QCOMPARE(int64_t(r.examples.size()), std::min<int64_t>(3, r.uncovered));
+            for (WheelMask d : r.examples)
+                for (WheelMask t : wheel)
+                    QVERIFY(std::popcount(d & t) < held);
+        }
+    }
+
+    void falsePublishedTable() {
+        const std::vector<int> numbers{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+        const TicketWheelCheck five = CheckTicketWheel(numbers, 6, 5, falseTableReds());
+        QCOMPARE(five.draws, int64_t(210));
+        QCOMPARE(five.uncovered, int64_t(8));
+        QCOMPARE(int(five.examples.size()), 8);
+        QCOMPARE(CheckTicketWheel(numbers, 6, 4, falseTableReds()).uncovered, int64_t(0));
+    }
+
+    void everyStoredWheelPasses() {
+        const std::vector<StoredWheel> table = ReadWheelTable(StoredWheelText());
+        QVERIFY(table.size() >= 30);
+        for (const StoredWheel& w : table) {
+            const WheelShape& s = w.shape;
+            const WheelCheckResult r = CheckWheel(s.v, s.drawn, s.held, w.tickets, 1);
+            QVERIFY2(r.uncovered == 0,
+                     qPrintable(QStringLiteral("v=%1 中%2保%3").arg(s.v).arg(s.drawn).arg(s.held)));
+            for (WheelMask t : w.tickets)
+                QCOMPARE(std::popcount(t), s.k);
+        }
+        QCOMPARE(StoredWheels().size(), table.size());
+        // A ticket of the wrong size or a broken table never reaches the program.
+        QCOMPARE(int(ReadWheelTable(u"wheel 8 6 6 5\n01 02 03 04 05 06\n01 02 03 04 05\n").size()), 0);
+    }
+
+    void schoenheimBound() {
+        QCOMPARE(SchoenheimBound(10, 6, 5, 5).value(), int64_t(44));
+        QCOMPARE(SchoenheimBound(7, 6, 5, 5).value(), int64_t(6));
+        QVERIFY(!SchoenheimBound(10, 6, 6, 5));
+    }
+
+    void wheelWithBankers() {
+        WheelRequest r;
+        r.numbers = {3, 5, 8, 11, 14, 19, 22, 27, 30};
+        r.bankers = {1};
+        r.drawn = 5;
+        r.held = 4;
+        WheelSearchOptions o;
+        o.timeLimit = std::chrono::milliseconds(300);
+        const Wheel w = BuildWheel(r, o);
+        QCOMPARE(w.draws, WheelBinomial(9, 5));
+        for (const std::vector<int>& t : WheelTicketNumbers(w)) {
+            QCOMPARE(int(t.size()), 6);
+            QCOMPARE(t.front(), 1);
+        }
+        QCOMPARE(CheckWheel(9, 5, 4, w.tickets).uncovered, int64_t(0));
+    }
+
+    void refusedRequests_data() {
+        QTest::addColumn<QString>("numbers");
+        QTest::addColumn<QString>("bankers");
+        QTest::addColumn<int>("drawn");
+        QTest::addColumn<int>("held");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("too few") << "1,2,3,4,5,6"
+                                 << "" << 6 << 5 << "号码个数为6个";
+        QTest::newRow("too many") << "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25"
+                                  << "" << 6 << 5 << "号码个数为25个";
+        QTest::newRow("T above P") << "1,2,3,4,5,6,7"
+                                   << "" << 4 << 5 << "中4保5";
+        QTest::newRow("banker among numbers") << "1,2,3,4,5,6,7"
+                                              << "7" << 6 << 5 << "胆码07也在号码中";
+        QTest::newRow("T above free places") << "1,2,3,4,5,6,7"
+                                             << "9,10" << 6 << 5 << "无法保5";
+    }
+    void refusedRequests() {
+        QFETCH(QString, numbers);
+        QFETCH(QString, bankers);
+        QFETCH(int, drawn);
+        QFETCH(int, held);
+        QFETCH(QString, message);
+        WheelRequest r;
+        r.numbers = ReadWheelNumbers(numbers, 33, QStringLiteral("号码"));
+        r.bankers = ReadWheelNumbers(bankers, 33, QStringLiteral("胆码"));
+        r.drawn = drawn;
+        r.held = held;
+        try {
+            BuildWheel(r);
+            QFAIL("built");
+        } catch (const KelvoraError& e) {
+            QVERIFY2(e.message().contains(message), qPrintable(e.message()));
+        }
+    }
+
+    void coverOfAResult() {
+        // Every ticket of 13 numbers is a dense result: the chosen ones must meet each in 5.
+        std::vector<uint64_t> tickets;
+        for (uint32_t m = 0; m < (1u << 13); ++m)
+            if (std::popcount(m) == 6) tickets.push_back(uint64_t(m) << 1);
+        const ResultWheel w = CoverResultTickets(tickets, 5);
+        QCOMPARE(w.from, int(tickets.size()));
+        QCOMPARE(UncoveredResultTickets(tickets, w.tickets, 5), int64_t(0));
+        QCOMPARE(w.greedyCount, int(GreedyResultCover(tickets, 5).size()));
+        QVERIFY2(w.tickets.size() * 10 <= size_t(w.greedyCount) * 9,
+                 qPrintable(QStringLiteral("%1 of greedy %2").arg(w.tickets.size()).arg(w.greedyCount)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWheel)
+#include "tst_wheel.moc"

@@ -1,0 +1,108 @@
+#include "../ModalCatcher.h"
+#include "controls/MultiChk.h"
+#include "shrink/ShrinkPanel.h"
+#include "shrink/WheelSheet.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <bit>
+
+namespace {
+
+void pick(TShrinkPanel& panel, const QString& caption) {
+    for (QAction* a : panel.RcmSheet1PickBt->menu()->actions())
+        if (a->text() == caption) return a->trigger();
+    QFAIL(qPrintable(caption));
+}
+
+QStringList memoLines(const QPlainTextEdit* memo) {
+    return memo->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class TestWheelSheet : public QObject {
+    Q_OBJECT
+  private slots:
+    void candidatesToTickets() {
+        const TCodeArr history;
+        TShrinkPanel panel(history);
+        panel.resize(776, 547);
+        panel.show();
+        TWheelSheet* sheet = panel.RcmWheelSheet;
+        QTemporaryDir dir;
+        const QString exported = dir.filePath(QStringLiteral("wheel.txt"));
+        sheet->setSaveFileChooser([&](QWidget*) { return exported; });
+
+        pick(panel, QStringLiteral("偶"));
+        QCOMPARE(panel.RcmSheet1CodeChk->CheckedCount(), 16);
+        pick(panel, QStringLiteral("反选"));
+        QCOMPARE(panel.RcmSheet1CodeChk->CheckedCount(), 17);
+        pick(panel, QStringLiteral("一区"));
+        QCOMPARE(panel.RcmSheet1CodeChk->CheckedCount(), 11);
+
+        panel.RcmPctl->setCurrentWidget(panel.RcmSheet4);
+        panel.RcmResultTabs->setCurrentWidget(sheet);
+        QTest::mouseClick(sheet->FromMatrixBt, Qt::LeftButton);
+        QCOMPARE(sheet->NumbersEd->text(), QStringLiteral("01,02,03,04,05,06,07,08,09,10,11"));
+        sheet->GuaranteeCbb->setCurrentIndex(sheet->GuaranteeCbb->findText(QStringLiteral("中6保5")));
+        QTest::keyClicks(sheet->BluesEd, QStringLiteral("07,12"));
+        QVERIFY2(sheet->EstimateLbl->text().contains(QStringLiteral("将生成22注")),
+                 qPrintable(sheet->EstimateLbl->text()));
+        QVERIFY(sheet->EstimateLbl->text().contains(QStringLiteral("共44注，88元")));
+
+        QSignalSpy ended(sheet, &TWheelSheet::searchEnded);
+        QTest::mouseClick(sheet->BuildBt, Qt::LeftButton);
+        QVERIFY(ended.wait(120000));
+        const QStringList lines = memoLines(sheet->TicketMemo);
+        QCOMPARE(lines.size(), 22);
+        QCOMPARE(lines.first().right(6), QStringLiteral("+07 12"));
+        QVERIFY(sheet->ResultLbl->text().contains(QStringLiteral("共22注（中6保5，11个号码）")));
+        QVERIFY(sheet->ResultLbl->text().contains(QStringLiteral("已验证：全部462种开奖组合均满足")));
+        QTest::mouseClick(sheet->ExportBt, Qt::LeftButton);
+        QFile f(exported);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll().count("\r\n"), 22);
+
+        // 缩水后旋转 over the memo of the shrink result: every six of 8 numbers.
+        QString result = QStringLiteral("缩水结果总共28注\n\n");
+        for (uint32_t m = 0; m < (1u << 8); ++m) {
+            if (std::popcount(m) != 6) continue;
+            QStringList t;
+            for (int i = 0; i < 8; ++i)
+                if (m >> i & 1u) t << QStringLiteral("%1").arg(i + 20);
+            result += t.join(QLatin1Char(' ')) + QLatin1Char('\n');
+        }
+        panel.RcmMemo->setPlainText(result);
+        sheet->BluesEd->clear();
+        QTest::mouseClick(sheet->FromResultBt, Qt::LeftButton);
+        QVERIFY(ended.wait(120000));
+        QCOMPARE(memoLines(sheet->TicketMemo).size(), 4);
+        QVERIFY(sheet->ResultLbl->text().contains(QStringLiteral("已验证：全部28注均满足")));
+
+        // A pasted table that fails its guarantee, then bad numbers: a message, nothing built.
+        sheet->TicketMemo->setPlainText(QStringLiteral("01 02 03 04 05 06\n01 02 03 04 05 07\n"));
+        sheet->NumbersEd->setText(QStringLiteral("1,2,3,4,5,6,7,8"));
+        QTest::mouseClick(sheet->CheckBt, Qt::LeftButton);
+        QVERIFY(sheet->ResultLbl->text().contains(QStringLiteral("有10种开奖组合不满足中6保5")));
+        sheet->NumbersEd->setText(QStringLiteral("1,2,3,4,5,6,40"));
+        ModalCatcher catcher;
+        QTest::mouseClick(sheet->BuildBt, Qt::LeftButton);
+        QCOMPARE(catcher.texts, QStringList{QStringLiteral("号码\"40\"无效：应为01-33之间的号码")});
+        QVERIFY(!sheet->busy());
+        QCOMPARE(memoLines(sheet->TicketMemo).size(), 2);
+    }
+};
+
+QTEST_MAIN(TestWheelSheet)
+#include "tst_wheelsheet.moc"
