@@ -135,6 +135,8 @@ void Ledger::fail(const QString& what, const QSqlError& error) const {
         reason = QStringLiteral("文件或磁盘只读");
     else if (reason.contains(QLatin1String("full"), Qt::CaseInsensitive))
         reason = QStringLiteral("磁盘已满");
+    else if (reason.contains(QLatin1String("I/O"), Qt::CaseInsensitive))
+        reason = QStringLiteral("磁盘读写出错（磁盘已满或不可写）");
     else if (reason.contains(QLatin1String("locked"), Qt::CaseInsensitive) ||
              reason.contains(QLatin1String("busy"), Qt::CaseInsensitive))
         reason = QStringLiteral("另一个程序正在使用投注记录，请稍后再试");
