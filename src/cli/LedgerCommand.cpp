@@ -87,15 +87,11 @@ int runAction(CliContext& ctx, const QString& action, const QString& ledgerPath)
 
     if (action == QLatin1String("add")) {
         if (!parser.isSet(issue)) return ctx.usageError(QStringLiteral("add needs --issue"), usage);
-        LedgerEntry entry;
-        entry.issue = ReadLedgerIssue(parser.value(issue));
-        entry.extra = parser.isSet(extra);
-        entry.note = parser.value(note);
+        const int checkedIssue = ReadLedgerIssue(parser.value(issue));
         QString text;
         if (!readTicketText(ctx, args.value(0), text)) return CliRefused;
-        TicketList list = ReadTickets(text);
-        if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
-        entry.tickets = std::move(list.tickets);
+        const LedgerEntry entry =
+            MakeLedgerEntry(QString::number(checkedIssue), text, parser.isSet(extra), parser.value(note));
         Ledger ledger(ledgerPath);
         ctx.out << ledger.add(entry) << '\n';
         return CliOk;

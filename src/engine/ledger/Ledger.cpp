@@ -2,6 +2,7 @@
 
 #include "KelvoraError.h"
 #include "prize/PrizeCheck.h"
+#include "prize/TicketReader.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -76,6 +77,21 @@ int ReadLedgerIssue(const QString& text) {
     if (!shape.match(t).hasMatch() || t.right(3).toInt() < 1 || t.left(4).toInt() < 2003)
         throw KelvoraError(QStringLiteral("期号\"%1\"无效：请输入7位期号，如2026096").arg(t));
     return t.toInt();
+}
+
+LedgerEntry MakeLedgerEntry(const QString& issue, const QString& tickets, bool extra, const QString& note) {
+    LedgerEntry entry;
+    entry.issue = ReadLedgerIssue(issue);
+    entry.extra = extra;
+    entry.note = note.trimmed();
+    TicketList list = ReadTickets(tickets);
+    if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
+    if (list.tickets.empty()) throw KelvoraError(QStringLiteral("没有投注号码，未加入投注记录"));
+    entry.tickets = std::move(list.tickets);
+    for (const PrizeTicket& t : entry.tickets)
+        entry.bets += TicketBets(t);
+    entry.cost = entry.bets * BetCost;
+    return entry;
 }
 
 Ledger::Ledger(const QString& path) : m_path(path) {
@@ -224,11 +240,13 @@ void Ledger::checkSchema() {
 }
 
 int64_t Ledger::add(const LedgerEntry& entry) {
+    return add(std::vector<LedgerEntry>{entry}).front();
+}
+
+std::vector<int64_t> Ledger::add(const std::vector<LedgerEntry>& entries) {
     const QString what = QStringLiteral("保存投注记录");
-    if (entry.tickets.empty()) throw KelvoraError(QStringLiteral("没有投注号码，未加入投注记录"));
-    int64_t bets = 0;
-    for (const PrizeTicket& t : entry.tickets)
-        bets += TicketBets(t);
+    for (const LedgerEntry& entry : entries)
+        if (entry.tickets.empty()) throw KelvoraError(QStringLiteral("没有投注号码，未加入投注记录"));
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery control(db);
     if (!control.exec(QStringLiteral("BEGIN IMMEDIATE"))) fail(what, control.lastError());
@@ -236,42 +254,43 @@ int64_t Ledger::add(const LedgerEntry& entry) {
         control.exec(QStringLiteral("ROLLBACK"));
         fail(what, error);
     };
-    int64_t id = 0;
-    {
-        Statement insert(db, entry.id
-                                 ? QStringLiteral("INSERT INTO entry (id, game, issue, extra, note, bets, "
-                                                  "cost) VALUES (?, ?, ?, ?, ?, ?, ?)")
-                                 : QStringLiteral("INSERT INTO entry (game, issue, extra, note, bets, cost) "
-                                                  "VALUES (?, ?, ?, ?, ?, ?)"));
-        QSqlQuery& q = insert.query();
-        if (entry.id) q.addBindValue(qlonglong(entry.id));
-        q.addBindValue(entry.game);
-        q.addBindValue(entry.issue);
-        q.addBindValue(entry.extra ? 1 : 0);
+    Statement insertEntry(db, QStringLiteral("INSERT INTO entry (id, game, issue, extra, note, bets, cost) "
+                                             "VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    Statement insertTicket(db, QStringLiteral("INSERT INTO ticket (entry, seq, line, front, back) VALUES (?, ?, ?, ?, ?)"));
+    if (!insertEntry.ok()) rollback(insertEntry.query().lastError());
+    if (!insertTicket.ok()) rollback(insertTicket.query().lastError());
+    std::vector<int64_t> ids;
+    ids.reserve(entries.size());
+    for (const LedgerEntry& entry : entries) {
+        int64_t bets = 0;
+        for (const PrizeTicket& t : entry.tickets)
+            bets += TicketBets(t);
+        QSqlQuery& q = insertEntry.query();
+        // id 0 lets SQLite choose; a removed entry put back asks for its own.
+        q.bindValue(0, entry.id ? QVariant(qlonglong(entry.id)) : QVariant());
+        q.bindValue(1, entry.game);
+        q.bindValue(2, entry.issue);
+        q.bindValue(3, entry.extra ? 1 : 0);
         // A null text would be bound as NULL.
-        q.addBindValue(entry.note.isNull() ? QStringLiteral("") : entry.note);
-        q.addBindValue(qlonglong(bets));
-        q.addBindValue(qlonglong(bets * BetCost));
-        if (!insert.ok() || !q.exec()) rollback(q.lastError());
-        id = q.lastInsertId().toLongLong();
-    }
-    {
-        Statement insert(
-            db, QStringLiteral("INSERT INTO ticket (entry, seq, line, front, back) VALUES (?, ?, ?, ?, ?)"));
-        QSqlQuery& q = insert.query();
-        if (!insert.ok()) rollback(q.lastError());
+        q.bindValue(4, entry.note.isNull() ? QStringLiteral("") : entry.note);
+        q.bindValue(5, qlonglong(bets));
+        q.bindValue(6, qlonglong(bets * BetCost));
+        if (!q.exec()) rollback(q.lastError());
+        const int64_t id = q.lastInsertId().toLongLong();
+        ids.push_back(id);
+        QSqlQuery& t = insertTicket.query();
         int seq = 0;
-        for (const PrizeTicket& t : entry.tickets) {
-            q.bindValue(0, qlonglong(id));
-            q.bindValue(1, seq++);
-            q.bindValue(2, t.line);
-            q.bindValue(3, qlonglong(t.reds));
-            q.bindValue(4, qlonglong(t.blues));
-            if (!q.exec()) rollback(q.lastError());
+        for (const PrizeTicket& ticket : entry.tickets) {
+            t.bindValue(0, qlonglong(id));
+            t.bindValue(1, seq++);
+            t.bindValue(2, ticket.line);
+            t.bindValue(3, qlonglong(ticket.reds));
+            t.bindValue(4, qlonglong(ticket.blues));
+            if (!t.exec()) rollback(t.lastError());
         }
     }
     if (!control.exec(QStringLiteral("COMMIT"))) rollback(control.lastError());
-    return id;
+    return ids;
 }
 
 bool Ledger::remove(int64_t id) {

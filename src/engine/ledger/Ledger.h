@@ -29,6 +29,8 @@ class Ledger {
     // Records the tickets for the issue; returns the new entry's id. entry.id, when not 0, asks for
     // that id (putting back a removed entry).
     int64_t add(const LedgerEntry& entry);
+    // Several entries in one transaction: all of them or none. Returns their ids in order.
+    std::vector<int64_t> add(const std::vector<LedgerEntry>& entries);
     // Removes the entry with its tickets; false when there is none of that id.
     bool remove(int64_t id);
     // Every entry of the game, newest issue first (then newest id first).
@@ -51,3 +53,7 @@ QString LedgerFileIn(const QString& dataDir);
 
 // Checks the issue code of a new entry ("2026096"); throws KelvoraError for anything else.
 int ReadLedgerIssue(const QString& text);
+
+// A new entry from what the user typed: the issue code and the ticket lines (prize's line rules).
+// Throws KelvoraError naming every line that is no ticket, or when there is none.
+LedgerEntry MakeLedgerEntry(const QString& issue, const QString& tickets, bool extra, const QString& note);

@@ -20,6 +20,7 @@
 #include <QSpinBox>
 #include <QToolBar>
 #include <QToolButton>
+#include "ledger/LedgerPanel.h"
 #include <QVBoxLayout>
 
 namespace {
@@ -127,6 +128,7 @@ TPredictPanel::TPredictPanel(const TCodeArr& history, QWidget* parent)
         QMenu* menu = TuiMemo->createStandardContextMenu(pos);
         menu->addSeparator();
         menu->addAction(TuiPrizeCheckAct);
+        menu->addAction(QStringLiteral("加入投注记录..."), this, [this] { AddToLedger(this, TuiMemo->toPlainText()); });
         menu->exec(TuiMemo->viewport()->mapToGlobal(pos));
         delete menu;
     });

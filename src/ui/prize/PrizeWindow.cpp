@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include "ledger/LedgerPanel.h"
 #include <QScopeGuard>
 #include <QSplitter>
 #include <QTableView>
@@ -119,6 +120,9 @@ TPrizeWindow::TPrizeWindow(const TCodeArr& history, QWidget* parent)
     drawRow->addWidget(PrizeHistoryBt);
 
     auto* exportRow = new QHBoxLayout;
+    auto* ledgerBt = makeButton(this, QStringLiteral("PrizeLedgerBt"), QStringLiteral("加入投注记录"));
+    connect(ledgerBt, &QPushButton::clicked, this, [this] { AddToLedger(this, PrizeTicketMemo->toPlainText()); });
+    exportRow->addWidget(ledgerBt);
     exportRow->addStretch();
     PrizeExportTextBt = makeButton(this, QStringLiteral("PrizeExportTextBt"), QStringLiteral("导出文本"));
     PrizeExportCsvBt = makeButton(this, QStringLiteral("PrizeExportCsvBt"), QStringLiteral("导出CSV"));

@@ -32,6 +32,7 @@
 #include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
+#include "ledger/LedgerPanel.h"
 #include <QVBoxLayout>
 
 namespace {
@@ -181,6 +182,8 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
                                 &TShrinkPanel::RcmPanelCheckBtClick);
     RcmPanelPrintBt = addButton(QStringLiteral("RcmPanelPrintBt"), QStringLiteral("打印结果"),
                                 &TShrinkPanel::RcmPanelPrintBtClick);
+    connect(RcmPanelTbr->addAction(QStringLiteral("加入投注记录")), &QAction::triggered, this,
+            [this] { AddToLedger(this, RcmMemo->toPlainText()); });
     RcmPanelScaleBt = addButton(QStringLiteral("RcmPanelScaleBt"), QStringLiteral("缩水计算"),
                                 &TShrinkPanel::RcmPanelScaleBtClick);
     // 容错 sits beside the run it changes.
