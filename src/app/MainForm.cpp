@@ -165,7 +165,8 @@ void TMainForm::createPanels() {
     connect(PridictPanel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);
     LedgerPanel = new TLedgerPanel(History, m_client);
     connect(LedgerPanel, &TLedgerPanel::statusText, this, &TMainForm::setStatusText);
-    LedgerPanel->setLedgerFile(m_options.ledgerFile.isEmpty() ? LedgerFileIn(m_location.dataDir) : m_options.ledgerFile);
+    LedgerPanel->setLedgerFile(m_options.ledgerFile.isEmpty() ? LedgerFileIn(m_location.dataDir)
+                                                              : m_options.ledgerFile);
     // Every load, save, import and update rebuilds the history: the ledger settles after each.
     connect(DataPanel, &TDataPanel::historyChanged, LedgerPanel, &TLedgerPanel::settle);
     WebPanel = new TWebPanel(m_options.webBrowser, m_client);

@@ -110,7 +110,11 @@ class TestLedgerPanel : public QObject {
         panel->LedgerExportBt->click();
         QFile f(csv);
         QVERIFY(f.open(QIODevice::ReadOnly));
-        const QStringList lines = QStringDecoder("GB18030").decode(f.readAll()).operator QString().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QStringList lines = QStringDecoder("GB18030")
+                                      .decode(f.readAll())
+                                      .
+                                      operator QString()
+                                      .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
         QVERIFY(lines[0].startsWith(QStringLiteral("编号,期号,投注号码")));
         QVERIFY(lines[2].contains(QStringLiteral(",01 02 03 04 05 06+07; 03 07 11 15 19 23 27+01 05,")));

@@ -256,7 +256,8 @@ std::vector<int64_t> Ledger::add(const std::vector<LedgerEntry>& entries) {
     };
     Statement insertEntry(db, QStringLiteral("INSERT INTO entry (id, game, issue, extra, note, bets, cost) "
                                              "VALUES (?, ?, ?, ?, ?, ?, ?)"));
-    Statement insertTicket(db, QStringLiteral("INSERT INTO ticket (entry, seq, line, front, back) VALUES (?, ?, ?, ?, ?)"));
+    Statement insertTicket(
+        db, QStringLiteral("INSERT INTO ticket (entry, seq, line, front, back) VALUES (?, ?, ?, ?, ?)"));
     if (!insertEntry.ok()) rollback(insertEntry.query().lastError());
     if (!insertTicket.ok()) rollback(insertTicket.query().lastError());
     std::vector<int64_t> ids;

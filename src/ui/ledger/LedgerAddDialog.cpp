@@ -28,7 +28,8 @@ TLedgerAddDialog::TLedgerAddDialog(int issue, const QString& tickets, QWidget* p
     LedgerNoteEd->setObjectName(QStringLiteral("LedgerNoteEd"));
     LedgerTicketMemo = new QPlainTextEdit(tickets, this);
     LedgerTicketMemo->setObjectName(QStringLiteral("LedgerTicketMemo"));
-    LedgerTicketMemo->setPlaceholderText(QStringLiteral("每行一注或一个复式，如\n01 04 16 22 26 31+04\n01 02 03 04 05 06 07+08 09"));
+    LedgerTicketMemo->setPlaceholderText(
+        QStringLiteral("每行一注或一个复式，如\n01 04 16 22 26 31+04\n01 02 03 04 05 06 07+08 09"));
     LedgerTicketMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     LedgerButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     LedgerButtons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("加入"));

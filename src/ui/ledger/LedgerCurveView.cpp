@@ -50,7 +50,8 @@ void TLedgerCurveView::render(QPainter& painter, const QRect& area) const {
     painter.setRenderHint(QPainter::Antialiasing);
     const QColor text = palette().color(QPalette::Text);
     painter.setPen(text);
-    painter.drawText(area.adjusted(8, 4, -8, 0), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("累计投入与奖金（元）"));
+    painter.drawText(area.adjusted(8, 4, -8, 0), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("累计投入与奖金（元）"));
     const int legend = area.right() - 150;
     painter.fillRect(QRect(legend, area.top() + 10, 14, 3), CostColor);
     painter.drawText(QPoint(legend + 18, area.top() + 16), QStringLiteral("投入"));

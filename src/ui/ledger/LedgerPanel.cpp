@@ -31,16 +31,22 @@ TLedgerPanel::TLedgerPanel(const TCodeArr& history, QWidget* parent)
     LedgerTbr->setObjectName(QStringLiteral("LedgerTbr"));
     LedgerTbr->setToolButtonStyle(Qt::ToolButtonTextOnly);
     LedgerTbr->setMovable(false);
-    LedgerAddBt = addButton(QStringLiteral("LedgerAddBt"), QStringLiteral("加入投注"), &TLedgerPanel::LedgerAddBtClick);
-    LedgerRemoveBt = addButton(QStringLiteral("LedgerRemoveBt"), QStringLiteral("删除"), &TLedgerPanel::LedgerRemoveBtClick);
-    LedgerUndoBt = addButton(QStringLiteral("LedgerUndoBt"), QStringLiteral("撤销"), &TLedgerPanel::LedgerUndoBtClick);
+    LedgerAddBt =
+        addButton(QStringLiteral("LedgerAddBt"), QStringLiteral("加入投注"), &TLedgerPanel::LedgerAddBtClick);
+    LedgerRemoveBt = addButton(QStringLiteral("LedgerRemoveBt"), QStringLiteral("删除"),
+                               &TLedgerPanel::LedgerRemoveBtClick);
+    LedgerUndoBt =
+        addButton(QStringLiteral("LedgerUndoBt"), QStringLiteral("撤销"), &TLedgerPanel::LedgerUndoBtClick);
     LedgerUndoBt->setEnabled(false);
     LedgerTbr->addSeparator();
-    LedgerRefreshBt = addButton(QStringLiteral("LedgerRefreshBt"), QStringLiteral("刷新"), &TLedgerPanel::refresh);
+    LedgerRefreshBt =
+        addButton(QStringLiteral("LedgerRefreshBt"), QStringLiteral("刷新"), &TLedgerPanel::refresh);
     LedgerRefreshBt->setToolTip(QStringLiteral("重新读取投注记录并按开奖数据结算"));
     LedgerTbr->addSeparator();
-    LedgerExportBt = addButton(QStringLiteral("LedgerExportBt"), QStringLiteral("导出CSV"), &TLedgerPanel::LedgerExportBtClick);
-    LedgerPrintBt = addButton(QStringLiteral("LedgerPrintBt"), QStringLiteral("打印"), &TLedgerPanel::LedgerPrintBtClick);
+    LedgerExportBt = addButton(QStringLiteral("LedgerExportBt"), QStringLiteral("导出CSV"),
+                               &TLedgerPanel::LedgerExportBtClick);
+    LedgerPrintBt =
+        addButton(QStringLiteral("LedgerPrintBt"), QStringLiteral("打印"), &TLedgerPanel::LedgerPrintBtClick);
 
     LedgerModel = new TLedgerTableModel(this);
     LedgerTable = new QTableView(this);
@@ -92,7 +98,8 @@ TLedgerPanel::TLedgerPanel(const TCodeArr& history, QWidget* parent)
 
 TLedgerPanel::~TLedgerPanel() = default;
 
-QToolButton* TLedgerPanel::addButton(const QString& name, const QString& caption, void (TLedgerPanel::*slot)()) {
+QToolButton* TLedgerPanel::addButton(const QString& name, const QString& caption,
+                                     void (TLedgerPanel::*slot)()) {
     QAction* action = LedgerTbr->addAction(caption);
     connect(action, &QAction::triggered, this, slot);
     auto* button = qobject_cast<QToolButton*>(LedgerTbr->widgetForAction(action));
@@ -129,7 +136,6 @@ void TLedgerPanel::showProblem(const QString& message) {
     LedgerModel->setEntries({});
     LedgerCurve->setCurve({});
     LedgerReportMemo->setPlainText(message);
-    emit statusText(message);
 }
 
 void TLedgerPanel::showEntries(std::vector<LedgerEntry> entries) {
@@ -140,16 +146,16 @@ void TLedgerPanel::showEntries(std::vector<LedgerEntry> entries) {
 }
 
 void TLedgerPanel::settle() {
+    m_lastError.clear();
     if (!ensureOpen()) return;
     try {
-        const int settled = m_ledger->settle(m_history);
+        m_settled = m_ledger->settle(m_history);
         showEntries(m_ledger->list());
-        emit statusText(QStringLiteral("投注记录：共%1笔，已开奖%2笔").arg(LedgerModel->rowCount()).arg(settled));
     } catch (const KelvoraError& e) {
+        m_lastError = e.message();
         // Another program may hold the file a moment too long: what is stored is still shown.
         try {
             showEntries(m_ledger->list());
-            emit statusText(e.message());
         } catch (const KelvoraError&) {
             showProblem(e.message());
         }
@@ -158,6 +164,13 @@ void TLedgerPanel::settle() {
 
 void TLedgerPanel::refresh() {
     settle();
+    if (!m_ledger)
+        emit statusText(m_openError);
+    else if (!m_lastError.isEmpty())
+        emit statusText(m_lastError);
+    else
+        emit statusText(
+            QStringLiteral("投注记录：共%1笔，已开奖%2笔").arg(LedgerModel->rowCount()).arg(m_settled));
 }
 
 TLedgerAddDialog* TLedgerPanel::addTickets(const QString& tickets) {
@@ -192,17 +205,19 @@ void TLedgerPanel::LedgerRemoveBtClick() {
     if (!current.isValid() || !ensureOpen()) return;
     const LedgerEntry& e = LedgerModel->entries()[size_t(current.row())];
     const int64_t id = e.id;
-    const QString question = QStringLiteral("删除第%1期的投注记录 #%2（%3注，%4元）吗？\n删除后可以用“撤销”恢复。")
-                                 .arg(LedgerIssueText(e.issue))
-                                 .arg(id)
-                                 .arg(e.bets)
-                                 .arg(e.cost);
-    if (QMessageBox::question(this, MessageBoxTitle(), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) !=
-        QMessageBox::Yes)
+    const QString question =
+        QStringLiteral("删除第%1期的投注记录 #%2（%3注，%4元）吗？\n删除后可以用“撤销”恢复。")
+            .arg(LedgerIssueText(e.issue))
+            .arg(id)
+            .arg(e.bets)
+            .arg(e.cost);
+    if (QMessageBox::question(this, MessageBoxTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) != QMessageBox::Yes)
         return;
     RunGuarded(this, [&] {
         std::optional<LedgerEntry> removed = m_ledger->entry(id);
-        if (!removed || !m_ledger->remove(id)) throw KelvoraError(QStringLiteral("没有编号为%1的投注记录").arg(id));
+        if (!removed || !m_ledger->remove(id))
+            throw KelvoraError(QStringLiteral("没有编号为%1的投注记录").arg(id));
         m_removed = std::move(removed);
         LedgerUndoBt->setEnabled(true);
         settle();
@@ -237,7 +252,8 @@ void TLedgerPanel::LedgerPrintBtClick() {
 }
 
 bool AddToLedger(QWidget* from, const QString& tickets) {
-    for (QWidget* w = from ? from->window() : nullptr; w; w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+    for (QWidget* w = from ? from->window() : nullptr; w;
+         w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
         if (auto* panel = w->findChild<TLedgerPanel*>()) return panel->addTickets(tickets) != nullptr;
     ShowErrorBox(from, QStringLiteral("没有打开投注记录"));
     return false;

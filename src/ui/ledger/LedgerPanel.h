@@ -52,9 +52,10 @@ class TLedgerPanel : public QWidget {
 
   public slots:
     // Settles against the history and shows the result; the main window calls it after every load,
-    // save, import and update. A failure is shown in the panel, never as a box.
+    // save, import and update. Quiet: a failure is shown in the panel, never as a box, and the status
+    // bar keeps the message of the command that rebuilt the history.
     void settle();
-    // Reads the ledger again (another program may have added entries).
+    // Reads the ledger again (another program may have added entries) and says what it holds.
     void refresh();
     void LedgerAddBtClick();
     void LedgerRemoveBtClick();
@@ -76,6 +77,8 @@ class TLedgerPanel : public QWidget {
     QString m_openError;
     std::unique_ptr<Ledger> m_ledger;
     std::optional<LedgerEntry> m_removed;
+    int m_settled = 0;
+    QString m_lastError;
     SaveFileChooser m_chooseSaveFile;
 };
 

@@ -24,18 +24,28 @@ QVariant TLedgerTableModel::data(const QModelIndex& index, int role) const {
     const LedgerEntry& e = m_entries[size_t(index.row())];
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
-        case Id: return QString::number(e.id);
-        case Issue: return LedgerIssueText(e.issue);
-        case Tickets: return LedgerTicketsText(e);
-        case Bets: return QString::number(e.bets);
-        case Cost: return QString::number(e.cost);
-        case Result: return LedgerResultText(e);
-        case Prize: return e.settled ? QString::number(e.prize) : QString();
-        case Note: return e.extra ? QStringLiteral("追加 ") + e.note : e.note;
+        case Id:
+            return QString::number(e.id);
+        case Issue:
+            return LedgerIssueText(e.issue);
+        case Tickets:
+            return LedgerTicketsText(e);
+        case Bets:
+            return QString::number(e.bets);
+        case Cost:
+            return QString::number(e.cost);
+        case Result:
+            return LedgerResultText(e);
+        case Prize:
+            return e.settled ? QString::number(e.prize) : QString();
+        case Note:
+            return e.extra ? QStringLiteral("追加 ") + e.note : e.note;
         }
     }
-    if (role == Qt::ToolTipRole && index.column() == Tickets) return LedgerTicketsText(e, QStringLiteral("\n"));
-    if (role == Qt::TextAlignmentRole && (index.column() == Bets || index.column() == Cost || index.column() == Prize))
+    if (role == Qt::ToolTipRole && index.column() == Tickets)
+        return LedgerTicketsText(e, QStringLiteral("\n"));
+    if (role == Qt::TextAlignmentRole &&
+        (index.column() == Bets || index.column() == Cost || index.column() == Prize))
         return int(Qt::AlignRight | Qt::AlignVCenter);
     if (role == Qt::ForegroundRole && index.column() == Result) {
         if (!e.settled) return QBrush(QColor(128, 128, 128));

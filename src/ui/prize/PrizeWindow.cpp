@@ -5,6 +5,7 @@
 #include "KelvoraError.h"
 #include "history/ExportFile.h"
 #include "history/PrintLines.h"
+#include "ledger/LedgerPanel.h"
 #include "prize/PrizeReport.h"
 #include "prize/PrizeTableModel.h"
 #include "prize/TicketReader.h"
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include "ledger/LedgerPanel.h"
 #include <QScopeGuard>
 #include <QSplitter>
 #include <QTableView>
@@ -121,7 +121,8 @@ TPrizeWindow::TPrizeWindow(const TCodeArr& history, QWidget* parent)
 
     auto* exportRow = new QHBoxLayout;
     auto* ledgerBt = makeButton(this, QStringLiteral("PrizeLedgerBt"), QStringLiteral("加入投注记录"));
-    connect(ledgerBt, &QPushButton::clicked, this, [this] { AddToLedger(this, PrizeTicketMemo->toPlainText()); });
+    connect(ledgerBt, &QPushButton::clicked, this,
+            [this] { AddToLedger(this, PrizeTicketMemo->toPlainText()); });
     exportRow->addWidget(ledgerBt);
     exportRow->addStretch();
     PrizeExportTextBt = makeButton(this, QStringLiteral("PrizeExportTextBt"), QStringLiteral("导出文本"));

@@ -10,6 +10,7 @@
 #include "history/FindCode.h"
 #include "history/GbText.h"
 #include "history/PrintLines.h"
+#include "ledger/LedgerPanel.h"
 #include "metrics/Code.h"
 #include "prize/PrizeCheck.h"
 #include "prize/PrizeWindow.h"
@@ -24,6 +25,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSpinBox>
@@ -32,7 +34,6 @@
 #include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
-#include "ledger/LedgerPanel.h"
 #include <QVBoxLayout>
 
 namespace {
@@ -182,8 +183,6 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
                                 &TShrinkPanel::RcmPanelCheckBtClick);
     RcmPanelPrintBt = addButton(QStringLiteral("RcmPanelPrintBt"), QStringLiteral("打印结果"),
                                 &TShrinkPanel::RcmPanelPrintBtClick);
-    connect(RcmPanelTbr->addAction(QStringLiteral("加入投注记录")), &QAction::triggered, this,
-            [this] { AddToLedger(this, RcmMemo->toPlainText()); });
     RcmPanelScaleBt = addButton(QStringLiteral("RcmPanelScaleBt"), QStringLiteral("缩水计算"),
                                 &TShrinkPanel::RcmPanelScaleBtClick);
     // 容错 sits beside the run it changes.
@@ -231,6 +230,15 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
     RcmMemo->setObjectName(QStringLiteral("RcmMemo"));
     RcmMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memoLayout->addWidget(RcmMemo);
+    RcmMemo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RcmMemo, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        QMenu* menu = RcmMemo->createStandardContextMenu(pos);
+        menu->addSeparator();
+        menu->addAction(QStringLiteral("加入投注记录..."), this,
+                        [this] { AddToLedger(this, RcmMemo->toPlainText()); });
+        menu->exec(RcmMemo->viewport()->mapToGlobal(pos));
+        delete menu;
+    });
 
     // Start values are the reset values.
     writeInput(ShrinkInput{});
