@@ -20,7 +20,7 @@ double LedgerCurveLayout::y(int64_t money) const {
 LedgerCurveLayout MakeLedgerCurveLayout(const std::vector<LedgerCurvePoint>& curve, const QRect& area) {
     LedgerCurveLayout layout;
     // Room for the money labels on the left and the issue labels below.
-    layout.plot = area.adjusted(64, 24, -12, -22);
+    layout.plot = area.adjusted(64, 36, -12, -22);
     for (const LedgerCurvePoint& p : curve)
         layout.top = std::max({layout.top, p.cost, p.prize});
     return layout;

@@ -58,11 +58,12 @@ TLedgerPanel::TLedgerPanel(const TCodeArr& history, QWidget* parent)
     LedgerTable->setWordWrap(false);
     LedgerTable->verticalHeader()->hide();
     LedgerTable->verticalHeader()->setDefaultSectionSize(LedgerTable->fontMetrics().height() + 6);
-    LedgerTable->horizontalHeader()->setStretchLastSection(true);
     const int digit = LedgerTable->fontMetrics().horizontalAdvance(QLatin1Char('0'));
     const int widths[TLedgerTableModel::ColumnCount] = {6, 9, 30, 6, 7, 18, 8, 10};
     for (int c = 0; c < TLedgerTableModel::ColumnCount; ++c)
         LedgerTable->setColumnWidth(c, widths[c] * digit + 12);
+    // The tickets take the room a wide window has; their full text is in the tool tip.
+    LedgerTable->horizontalHeader()->setSectionResizeMode(TLedgerTableModel::Tickets, QHeaderView::Stretch);
 
     LedgerReportMemo = new QPlainTextEdit(this);
     LedgerReportMemo->setObjectName(QStringLiteral("LedgerReportMemo"));
