@@ -12,6 +12,8 @@
 #include "history/DataPanel.h"
 #include "history/HistoryLoader.h"
 #include "history/QueryPanel.h"
+#include "ledger/Ledger.h"
+#include "ledger/LedgerPanel.h"
 #include "predict/PredictPanel.h"
 #include "prize/PrizeWindow.h"
 #include "shrink/ShrinkPanel.h"
@@ -161,6 +163,12 @@ void TMainForm::createPanels() {
     PridictPanel = new TPredictPanel(History, m_client);
     connect(PridictPanel, &TPredictPanel::statusText, this, &TMainForm::setStatusText);
     connect(PridictPanel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);
+    LedgerPanel = new TLedgerPanel(History, m_client);
+    connect(LedgerPanel, &TLedgerPanel::statusText, this, &TMainForm::setStatusText);
+    LedgerPanel->setLedgerFile(m_options.ledgerFile.isEmpty() ? LedgerFileIn(m_location.dataDir)
+                                                              : m_options.ledgerFile);
+    // Every load, save, import and update rebuilds the history: the ledger settles after each.
+    connect(DataPanel, &TDataPanel::historyChanged, LedgerPanel, &TLedgerPanel::settle);
     WebPanel = new TWebPanel(m_options.webBrowser, m_client);
     WebPanel->setHistory(History);
     connect(WebPanel, &TWebPanel::panelRequested, this, [this](const QString& panel) {
@@ -179,7 +187,7 @@ void TMainForm::createPanels() {
 }
 
 QList<QWidget*> TMainForm::mainPanels() const {
-    return {DataPanel, SqlPanel, RcmPanel, GridPctl, PridictPanel};
+    return {DataPanel, SqlPanel, RcmPanel, GridPctl, PridictPanel, LedgerPanel};
 }
 
 void TMainForm::createMenu() {
@@ -230,6 +238,10 @@ void TMainForm::createMenu() {
                                 QString(), QStringLiteral("核对投注号码的中奖情况，查询号码是否开出过"));
     connect(prize, &QAction::triggered, this, [this] { OpenPrizeCheck(this, History); });
     sql->addAction(prize);
+    LedgerMenu = makeAction(this, QStringLiteral("LedgerMenu"), QStringLiteral("投注记录(&L)"), QString(),
+                            QStringLiteral("记录买过的号码，开奖后自动结算，与随机投注比较"));
+    connect(LedgerMenu, &QAction::triggered, this, &TMainForm::LedgerMenuClick);
+    sql->addAction(LedgerMenu);
 
     QMenu* help = bar->addMenu(QStringLiteral("帮助(&H)"));
     HelpMenuTopic = makeAction(this, QStringLiteral("HelpMenuTopic"), QStringLiteral("帮助主题(&H)"),
@@ -433,6 +445,10 @@ void TMainForm::PridictMenuClick() {
 }
 void TMainForm::SqlMenuClick() {
     ShowPanel(SqlPanel);
+}
+void TMainForm::LedgerMenuClick() {
+    ShowPanel(LedgerPanel);
+    LedgerPanel->refresh();
 }
 
 void TMainForm::HelpMenuTopicClick() {

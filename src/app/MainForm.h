@@ -13,6 +13,7 @@ class QTabWidget;
 class QToolBar;
 class TChartPages;
 class TDataPanel;
+class TLedgerPanel;
 class TPredictPanel;
 class TQueryPanel;
 class TShrinkPanel;
@@ -25,6 +26,7 @@ struct TMainOptions {
     QUrl server;                   // the maker's web server; empty = the built-in address
     int downloadTimeoutMs = 30000; // a dead server must not hang the window
     bool webBrowser = true;        // tests run without starting the browser
+    QString ledgerFile;            // --ledger FILE; empty = ledger.sqlite in the data folder
 };
 
 class TMainForm : public QMainWindow {
@@ -44,6 +46,7 @@ class TMainForm : public QMainWindow {
     TChartPages* GridPctl = nullptr;
     TPredictPanel* PridictPanel = nullptr;
     TWebPanel* WebPanel = nullptr;
+    TLedgerPanel* LedgerPanel = nullptr;
 
     QToolBar* MainTbr = nullptr;
     QLabel* StatusPanels[3] = {};
@@ -56,6 +59,7 @@ class TMainForm : public QMainWindow {
     QAction* RcmMenu = nullptr;
     QAction* PridictMenu = nullptr;
     QAction* SqlMenu = nullptr;
+    QAction* LedgerMenu = nullptr;
     QAction* HelpMenuTopic = nullptr;
     QAction* HelpMenuRecm = nullptr;
     QAction* HelpMenuNews = nullptr;
@@ -100,6 +104,7 @@ class TMainForm : public QMainWindow {
     void RcmMenuClick();
     void PridictMenuClick();
     void SqlMenuClick();
+    void LedgerMenuClick();
     void HelpMenuTopicClick();
     void HelpMenuRecmClick();
     void HelpMenuNewsClick();
@@ -117,7 +122,7 @@ class TMainForm : public QMainWindow {
     void createToolBar();
     void createStatusBar();
     void createPanels();
-    // The five panels of the client area that take turns in front.
+    // The panels of the client area that take turns in front.
     QList<QWidget*> mainPanels() const;
     void flashSplash();
 

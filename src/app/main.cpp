@@ -43,6 +43,10 @@ int main(int argc, char* argv[]) {
                                                  "~/.local/share/Kelvora/ssq.dxt for an installed copy)."),
                                   QStringLiteral("FILE"));
     parser.addOption(data);
+    const QCommandLineOption ledger(QStringLiteral("ledger"),
+                                    QStringLiteral("The bet ledger (default: ledger.sqlite in the data folder)."),
+                                    QStringLiteral("FILE"));
+    parser.addOption(ledger);
     parser.addHelpOption();
     parser.process(app);
 
@@ -55,6 +59,7 @@ int main(int argc, char* argv[]) {
         }
     }
     if (parser.isSet(data)) options.dataFile = parser.value(data);
+    if (parser.isSet(ledger)) options.ledgerFile = parser.value(ledger);
     TMainForm form(options);
     if (RestoreWindowState(&form))
         form.show();

@@ -110,6 +110,7 @@ int main(int argc, char* argv[]) {
     CliContext ctx(out, err);
 
     int i = 1;
+    QStringList forwarded;
     while (i < args.size() && args[i].startsWith(QLatin1Char('-'))) {
         const QString a = args[i];
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
@@ -124,6 +125,11 @@ int main(int argc, char* argv[]) {
         } else if (a.startsWith(QLatin1String("--data="))) {
             ctx.dataPath = a.mid(7);
             ++i;
+        } else if (a == QLatin1String("--ledger") || a.startsWith(QLatin1String("--ledger="))) {
+            // The ledger subcommand reads it among its own options.
+            const int n = a.contains(QLatin1Char('=')) ? 1 : 2;
+            forwarded += args.mid(i, n);
+            i += n;
         } else {
             return ctx.usageError(QStringLiteral("unknown option '%1'").arg(a), toolUsage());
         }
@@ -140,7 +146,7 @@ int main(int argc, char* argv[]) {
     const QString name = args[i];
     for (const CliCommand& c : commands()) {
         if (name == QLatin1String(c.name)) {
-            ctx.args = QStringList{QStringLiteral("kelvora-cli ") + name} + args.mid(i + 1);
+            ctx.args = QStringList{QStringLiteral("kelvora-cli ") + name} + forwarded + args.mid(i + 1);
             const int rc = c.run(ctx);
             out.flush();
             err.flush();

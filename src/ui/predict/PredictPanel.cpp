@@ -5,6 +5,7 @@
 #include "history/ExportFile.h"
 #include "history/GbText.h"
 #include "history/PrintLines.h"
+#include "ledger/LedgerPanel.h"
 #include "predict/PredictBacktest.h"
 #include "predict/Prediction.h"
 #include "prize/PrizeWindow.h"
@@ -127,6 +128,8 @@ TPredictPanel::TPredictPanel(const TCodeArr& history, QWidget* parent)
         QMenu* menu = TuiMemo->createStandardContextMenu(pos);
         menu->addSeparator();
         menu->addAction(TuiPrizeCheckAct);
+        menu->addAction(QStringLiteral("加入投注记录..."), this,
+                        [this] { AddToLedger(this, TuiMemo->toPlainText()); });
         menu->exec(TuiMemo->viewport()->mapToGlobal(pos));
         delete menu;
     });

@@ -5,6 +5,7 @@
 #include "KelvoraError.h"
 #include "history/ExportFile.h"
 #include "history/PrintLines.h"
+#include "ledger/LedgerPanel.h"
 #include "prize/PrizeReport.h"
 #include "prize/PrizeTableModel.h"
 #include "prize/TicketReader.h"
@@ -123,6 +124,10 @@ TPrizeWindow::TPrizeWindow(const TCodeArr& history, QWidget* parent)
     drawRow->addWidget(PrizeHistoryBt);
 
     auto* exportRow = new QHBoxLayout;
+    auto* ledgerBt = makeButton(this, QStringLiteral("PrizeLedgerBt"), QStringLiteral("加入投注记录"));
+    connect(ledgerBt, &QPushButton::clicked, this,
+            [this] { AddToLedger(this, PrizeTicketMemo->toPlainText()); });
+    exportRow->addWidget(ledgerBt);
     exportRow->addStretch();
     PrizeExportTextBt = makeButton(this, QStringLiteral("PrizeExportTextBt"), QStringLiteral("导出文本"));
     PrizeExportCsvBt = makeButton(this, QStringLiteral("PrizeExportCsvBt"), QStringLiteral("导出CSV"));

@@ -10,6 +10,7 @@
 #include "history/FindCode.h"
 #include "history/GbText.h"
 #include "history/PrintLines.h"
+#include "ledger/LedgerPanel.h"
 #include "metrics/Code.h"
 #include "prize/PrizeWindow.h"
 #include "prize/ResultCheckAnswer.h"
@@ -257,6 +258,15 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
     RcmWheelSheet->setObjectName(QStringLiteral("RcmWheelSheet"));
     RcmResultTabs->addTab(RcmWheelSheet, QStringLiteral("旋转矩阵"));
     memoLayout->addWidget(RcmResultTabs);
+    RcmMemo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RcmMemo, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        QMenu* menu = RcmMemo->createStandardContextMenu(pos);
+        menu->addSeparator();
+        menu->addAction(QStringLiteral("加入投注记录..."), this,
+                        [this] { AddToLedger(this, RcmMemo->toPlainText()); });
+        menu->exec(RcmMemo->viewport()->mapToGlobal(pos));
+        delete menu;
+    });
 
     // Start values are the reset values.
     writeInput(ShrinkInput{});

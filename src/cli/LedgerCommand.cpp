@@ -1,0 +1,153 @@
+#include "Cli.h"
+
+#include "KelvoraError.h"
+#include "history/DataLocation.h"
+#include "ledger/Ledger.h"
+#include "ledger/LedgerReport.h"
+#include "prize/TicketReader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+const QString usage = QStringLiteral(
+    "Usage: kelvora-cli [--data FILE] ledger [--ledger FILE] add --issue ISSUE [--extra] [--note TEXT] "
+    "[FILE]\n"
+    "       kelvora-cli [--data FILE] ledger [--ledger FILE] list [--json]\n"
+    "       kelvora-cli [--data FILE] ledger [--ledger FILE] settle\n"
+    "       kelvora-cli [--data FILE] ledger [--ledger FILE] remove ID\n"
+    "       kelvora-cli [--data FILE] ledger [--ledger FILE] report [--json]\n\n"
+    "The bet ledger: the tickets bought, settled against the history, and the money against chance.\n\n"
+    "Options:\n"
+    "  --ledger FILE  the ledger database (default: ledger.sqlite in the data folder)\n"
+    "  --issue ISSUE  the issue the tickets were bought for (7 digits; not yet drawn is fine)\n"
+    "  --extra        the tickets were bought with the additional bet (追加)\n"
+    "  --note TEXT    a note kept with the entry\n"
+    "  --json         print JSON instead of the readable text\n"
+    "add reads its tickets from FILE, or standard input without FILE or with -, with the line rules\n"
+    "of prize (single and compound tickets).\n");
+
+// --ledger may stand anywhere after the subcommand; it is taken out before the action's own options.
+QString takeLedgerOption(QStringList& args, bool& missing) {
+    QString path;
+    for (int i = 1; i < args.size();) {
+        if (args[i] == QLatin1String("--ledger")) {
+            if (i + 1 >= args.size()) {
+                missing = true;
+                return path;
+            }
+            path = args[i + 1];
+            args.remove(i, 2);
+        } else if (args[i].startsWith(QLatin1String("--ledger="))) {
+            path = args[i].mid(9);
+            args.remove(i);
+        } else {
+            ++i;
+        }
+    }
+    return path;
+}
+
+bool readTicketText(CliContext& ctx, const QString& name, QString& text) {
+    QFile file;
+    const bool opened = name.isEmpty() || name == QLatin1String("-")
+                            ? file.open(stdin, QIODevice::ReadOnly)
+                            : (file.setFileName(name), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        ctx.err << QStringLiteral("无法打开文件 %1").arg(QDir::toNativeSeparators(name)) << '\n';
+        return false;
+    }
+    text = DecodeTicketFile(file.readAll());
+    return true;
+}
+
+int runAction(CliContext& ctx, const QString& action, const QString& ledgerPath) {
+    QCommandLineParser parser;
+    const QCommandLineOption json(QStringLiteral("json"));
+    const QCommandLineOption issue(QStringLiteral("issue"), QString(), QStringLiteral("ISSUE"));
+    const QCommandLineOption extra(QStringLiteral("extra"));
+    const QCommandLineOption note(QStringLiteral("note"), QString(), QStringLiteral("TEXT"));
+    bool positional = false;
+    if (action == QLatin1String("add")) {
+        parser.addOptions({issue, extra, note});
+        positional = true;
+    } else if (action == QLatin1String("list") || action == QLatin1String("report")) {
+        parser.addOption(json);
+    } else if (action == QLatin1String("remove")) {
+        positional = true;
+    } else if (action != QLatin1String("settle")) {
+        return ctx.usageError(QStringLiteral("unknown ledger command '%1'").arg(action), usage);
+    }
+    if (!ctx.parse(parser, usage, positional)) return ctx.helped ? CliOk : CliUsage;
+    const QStringList args = parser.positionalArguments();
+    if (args.size() > 1)
+        return ctx.usageError(QStringLiteral("unexpected argument '%1'").arg(args.at(1)), usage);
+
+    if (action == QLatin1String("add")) {
+        if (!parser.isSet(issue)) return ctx.usageError(QStringLiteral("add needs --issue"), usage);
+        const int checkedIssue = ReadLedgerIssue(parser.value(issue));
+        QString text;
+        if (!readTicketText(ctx, args.value(0), text)) return CliRefused;
+        const LedgerEntry entry =
+            MakeLedgerEntry(QString::number(checkedIssue), text, parser.isSet(extra), parser.value(note));
+        Ledger ledger(ledgerPath);
+        ctx.out << ledger.add(entry) << '\n';
+        return CliOk;
+    }
+    if (action == QLatin1String("remove")) {
+        bool ok = false;
+        const qlonglong id = args.value(0).toLongLong(&ok);
+        if (!ok) return ctx.usageError(QStringLiteral("remove needs the ID of an entry"), usage);
+        Ledger ledger(ledgerPath);
+        if (!ledger.remove(id)) throw KelvoraError(QStringLiteral("没有编号为%1的投注记录").arg(id));
+        ctx.out << QStringLiteral("已删除投注记录 #%1").arg(id) << '\n';
+        return CliOk;
+    }
+    if (action == QLatin1String("settle")) {
+        const std::optional<TCodeArr> history = ctx.loadHistory();
+        if (!history) return CliRefused;
+        Ledger ledger(ledgerPath);
+        ctx.out << QStringLiteral("已结算 %1 笔投注记录").arg(ledger.settle(*history)) << '\n';
+        return CliOk;
+    }
+    Ledger ledger(ledgerPath);
+    const std::vector<LedgerEntry> entries = ledger.list();
+    if (action == QLatin1String("list"))
+        ctx.out << (parser.isSet(json) ? LedgerListJson(entries)
+                                       : LedgerListLines(entries).join(QLatin1Char('\n')))
+                << '\n';
+    else
+        ctx.out << (parser.isSet(json) ? LedgerReportJson(MakeLedgerReport(entries))
+                                       : LedgerReportLines(MakeLedgerReport(entries)).join(QLatin1Char('\n')))
+                << '\n';
+    return CliOk;
+}
+
+int runLedger(CliContext& ctx) {
+    QStringList args = ctx.args;
+    bool missing = false;
+    QString ledgerPath = takeLedgerOption(args, missing);
+    if (missing) return ctx.usageError(QStringLiteral("missing value after --ledger"), usage);
+    if (args.size() < 2) return ctx.usageError(QStringLiteral("missing ledger command"), usage);
+    if (args[1] == QLatin1String("--help")) {
+        ctx.out << usage;
+        return CliOk;
+    }
+    const QString action = args[1];
+    if (ledgerPath.isEmpty())
+        ledgerPath = LedgerFileIn(
+            LocateData({QCoreApplication::applicationDirPath(), QString(), UserDataDir()}).dataDir);
+    ctx.args = QStringList{args[0] + QLatin1Char(' ') + action} + args.mid(2);
+    try {
+        return runAction(ctx, action, ledgerPath);
+    } catch (const KelvoraError& e) {
+        ctx.err << e.message() << '\n';
+        return CliRefused;
+    }
+}
+
+const CliRegistrar reg({"ledger", "the bet ledger: add, list, settle, remove, report", runLedger});
+
+} // namespace

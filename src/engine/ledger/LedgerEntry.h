@@ -1,0 +1,25 @@
+#pragma once
+
+#include "prize/PrizeTicket.h"
+#include "prize/PrizeTiers.h"
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+// One purchase: the tickets bought for one issue of one game.
+struct LedgerEntry {
+    int64_t id = 0;
+    QString game = QStringLiteral("ssq");
+    int issue = 0;      // YYYYNNN
+    bool extra = false; // 追加; priced only by games that have it
+    QString note;
+    std::vector<PrizeTicket> tickets;
+    int64_t bets = 0;
+    int64_t cost = 0;
+    // Set once the issue's draw is in the history.
+    bool settled = false;
+    PrizeDraw draw;
+    TierCounts tiers{};
+    int64_t prize = 0;
+};

@@ -1,0 +1,345 @@
+#include "ledger/LedgerReport.h"
+
+#include "prize/PrizeCheck.h"
+#include "prize/PrizeReport.h"
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <map>
+#include <random>
+
+namespace {
+
+double choose(int n, int k) {
+    if (k < 0 || n < 0 || k > n) return 0;
+    double c = 1;
+    for (int i = 1; i <= k; ++i)
+        c = c * double(n - k + i) / double(i);
+    return c;
+}
+
+QString jsonDouble(double x) {
+    char buffer[32];
+    const auto r = std::to_chars(buffer, buffer + sizeof buffer, x);
+    return QString::fromLatin1(buffer, int(r.ptr - buffer));
+}
+
+QString jsonString(const QString& s) {
+    QString out = QStringLiteral("\"");
+    for (const QChar c : s) {
+        switch (c.unicode()) {
+        case '"':
+            out += QStringLiteral("\\\"");
+            break;
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        case '\t':
+            out += QStringLiteral("\\t");
+            break;
+        default:
+            if (c.unicode() < 0x20)
+                out += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
+            else
+                out += c;
+        }
+    }
+    return out + QLatin1Char('"');
+}
+
+QString jsonTiers(const TierCounts& tiers) {
+    QString s = QStringLiteral("[");
+    for (int t = 0; t < 6; ++t) {
+        if (t) s += QLatin1Char(',');
+        s += QString::number(tiers[t]);
+    }
+    return s + QLatin1Char(']');
+}
+
+QString percent(double x) {
+    return QString::number(x * 100, 'f', 2) + QLatin1Char('%');
+}
+
+// (一等奖, 二等奖, fixed prize): what "did at least as well" compares, in that order.
+struct Score {
+    int64_t first = 0;
+    int64_t second = 0;
+    int64_t fixed = 0;
+    bool operator>=(const Score& o) const {
+        if (first != o.first) return first > o.first;
+        if (second != o.second) return second > o.second;
+        return fixed >= o.fixed;
+    }
+};
+
+} // namespace
+
+const std::array<double, 7>& SingleBetTierOdds() {
+    static const std::array<double, 7> odds = [] {
+        std::array<double, 7> p{};
+        const double all = choose(33, 6);
+        for (int r = 0; r <= 6; ++r) {
+            const double red = choose(6, r) * choose(27, 6 - r) / all;
+            p[size_t(PrizeTier(r, true))] += red / 16.0;
+            p[size_t(PrizeTier(r, false))] += red * 15.0 / 16.0;
+        }
+        return p;
+    }();
+    return odds;
+}
+
+double ExpectedFixedPrize(const PrizeTicket& ticket) {
+    const int k = ticket.redCount;
+    const int m = ticket.blueCount;
+    const double all = choose(33, 6);
+    // Per six reds: with the blue drawn among the ticket's m blues, one bet hits it and m - 1 miss;
+    // otherwise all max(m, 1) bets miss (a ticket without blues never hits one).
+    const double blueHit = m / 16.0;
+    const int betsPerSix = std::max(m, 1);
+    double expected = 0;
+    for (int h = 0; h <= 6; ++h) {
+        const double ph = choose(k, h) * choose(33 - k, 6 - h) / all;
+        if (ph == 0) continue;
+        double given = 0;
+        for (int r = 0; r <= 6; ++r) {
+            const double six = choose(h, r) * choose(k - h, 6 - r);
+            if (six == 0) continue;
+            const double hit =
+                double(TierPrize(PrizeTier(r, true))) + (m - 1) * double(TierPrize(PrizeTier(r, false)));
+            const double miss = betsPerSix * double(TierPrize(PrizeTier(r, false)));
+            given += six * (blueHit * hit + (1 - blueHit) * miss);
+        }
+        expected += ph * given;
+    }
+    return expected;
+}
+
+LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t seed, int players) {
+    LedgerReport r;
+    if (!entries.empty()) r.game = entries.front().game;
+    std::map<int, LedgerYear> years;
+    for (const LedgerEntry& e : entries) {
+        if (!e.settled) {
+            ++r.unsettled;
+            continue;
+        }
+        ++r.entries;
+        r.bets += e.bets;
+        r.cost += e.cost;
+        r.fixedPrize += e.prize;
+        for (int t = 0; t < 6; ++t)
+            r.tiers[t] += e.tiers[t];
+        for (const PrizeTicket& t : e.tickets)
+            r.expectedFixedPrize += ExpectedFixedPrize(t);
+        LedgerYear& y = years[e.issue / 1000];
+        y.year = e.issue / 1000;
+        y.bets += e.bets;
+        y.cost += e.cost;
+        y.fixedPrize += e.prize;
+        for (int t = 0; t < 6; ++t)
+            y.tiers[t] += e.tiers[t];
+    }
+    for (const auto& [year, y] : years)
+        r.byYear.push_back(y);
+
+    r.players = players;
+    const Score actual{r.tiers[0], r.tiers[1], r.fixedPrize};
+    const std::array<double, 7>& odds = SingleBetTierOdds();
+    std::mt19937_64 random(seed);
+    int asGood = 0;
+    for (int p = 0; p < players; ++p) {
+        // A multinomial draw of the tier counts of r.bets bets, one tier after the other.
+        int64_t left = r.bets;
+        double rest = 1.0;
+        TierCounts counts{};
+        for (int t = 1; t <= 6 && left > 0; ++t) {
+            const double share = std::clamp(odds[size_t(t)] / rest, 0.0, 1.0);
+            std::binomial_distribution<int64_t> draw(left, share);
+            counts[size_t(t - 1)] = draw(random);
+            left -= counts[size_t(t - 1)];
+            rest -= odds[size_t(t)];
+        }
+        if (Score{counts[0], counts[1], FixedPrize(counts)} >= actual) ++asGood;
+    }
+    r.pValue = players > 0 ? double(asGood) / players : 1.0;
+    return r;
+}
+
+QString LedgerReportJson(const LedgerReport& r) {
+    QString s = QStringLiteral("{\"game\":%1,\"entries\":%2,\"bets\":%3,\"cost\":%4,\"fixedPrize\":%5,")
+                    .arg(jsonString(r.game))
+                    .arg(r.entries)
+                    .arg(r.bets)
+                    .arg(r.cost)
+                    .arg(r.fixedPrize);
+    s += QStringLiteral("\"floating\":{%1:%2,%3:%4},")
+             .arg(jsonString(TierName(1)))
+             .arg(r.tiers[0])
+             .arg(jsonString(TierName(2)))
+             .arg(r.tiers[1]);
+    s += QStringLiteral("\"expectedFixedPrize\":%1,\"pValue\":%2,\"byYear\":[")
+             .arg(jsonDouble(r.expectedFixedPrize), jsonDouble(r.pValue));
+    for (size_t i = 0; i < r.byYear.size(); ++i) {
+        const LedgerYear& y = r.byYear[i];
+        if (i) s += QLatin1Char(',');
+        s += QStringLiteral("{\"year\":%1,\"cost\":%2,\"fixedPrize\":%3}")
+                 .arg(y.year)
+                 .arg(y.cost)
+                 .arg(y.fixedPrize);
+    }
+    return s + QStringLiteral("]}");
+}
+
+QStringList LedgerReportLines(const LedgerReport& r) {
+    QStringList lines;
+    lines << QStringLiteral("已开奖 %1 笔（未开奖 %2 笔），共 %3 注，投入 %4 元")
+                 .arg(r.entries)
+                 .arg(r.unsettled)
+                 .arg(r.bets)
+                 .arg(r.cost);
+    lines << QStringLiteral("固定奖金 %1 元；浮动奖金：一等奖 %2 注，二等奖 %3 注（只计注数，不计金额）")
+                 .arg(r.fixedPrize)
+                 .arg(r.tiers[0])
+                 .arg(r.tiers[1]);
+    lines << QStringLiteral("净收益 %1 元，返奖率 %2").arg(r.net()).arg(percent(r.returnRate()));
+    lines << QStringLiteral("同样的投注随机开奖的期望固定奖金 %1 元（期望返奖率 %2）")
+                 .arg(QString::number(r.expectedFixedPrize, 'f', 2),
+                      percent(r.cost ? r.expectedFixedPrize / double(r.cost) : 0.0));
+    lines << QStringLiteral("%1 名等额随机投注者中，成绩不差于你的占 %2（p = %3）：%4")
+                 .arg(r.players)
+                 .arg(percent(r.pValue))
+                 .arg(QString::number(r.pValue, 'f', 4))
+                 .arg(r.betterThanRandom() ? QStringLiteral("好于随机")
+                                           : QStringLiteral("与随机投注没有显著差别"));
+    if (!r.byYear.empty()) lines << QStringLiteral("逐年：");
+    for (const LedgerYear& y : r.byYear)
+        lines << QStringLiteral(
+                     "%1年  %2 注  投入 %3 元  固定奖金 %4 元  净收益 %5 元  一等奖 %6 注  二等奖 %7 注")
+                     .arg(y.year)
+                     .arg(y.bets)
+                     .arg(y.cost)
+                     .arg(y.fixedPrize)
+                     .arg(y.fixedPrize - y.cost)
+                     .arg(y.tiers[0])
+                     .arg(y.tiers[1]);
+    return lines;
+}
+
+QString LedgerResultText(const LedgerEntry& e) {
+    return e.settled ? TierListText(e.tiers, e.bets) : QStringLiteral("未开奖");
+}
+
+QString LedgerTicketsText(const LedgerEntry& e, const QString& separator) {
+    QStringList texts;
+    texts.reserve(qsizetype(e.tickets.size()));
+    for (const PrizeTicket& t : e.tickets)
+        texts << TicketText(t);
+    return texts.join(separator);
+}
+
+QString LedgerIssueText(int issue) {
+    return QStringLiteral("%1").arg(issue, 7, 10, QLatin1Char('0'));
+}
+
+QString LedgerListJson(const std::vector<LedgerEntry>& entries) {
+    QString s = QStringLiteral("{\"game\":%1,\"entries\":[")
+                    .arg(jsonString(entries.empty() ? QStringLiteral("ssq") : entries.front().game));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const LedgerEntry& e = entries[i];
+        if (i) s += QLatin1Char(',');
+        QString tickets;
+        for (size_t k = 0; k < e.tickets.size(); ++k) {
+            if (k) tickets += QLatin1Char(',');
+            tickets += jsonString(TicketText(e.tickets[k]));
+        }
+        s += QStringLiteral(
+                 "{\"id\":%1,\"issue\":\"%2\",\"lines\":%3,\"tickets\":[%4],\"bets\":%5,\"cost\":%6,"
+                 "\"extra\":%7,\"note\":%8,\"settled\":%9,")
+                 .arg(e.id)
+                 .arg(LedgerIssueText(e.issue))
+                 .arg(e.tickets.size())
+                 .arg(tickets)
+                 .arg(e.bets)
+                 .arg(e.cost)
+                 .arg(e.extra ? QStringLiteral("true") : QStringLiteral("false"), jsonString(e.note),
+                      e.settled ? QStringLiteral("true") : QStringLiteral("false"));
+        s += e.settled
+                 ? QStringLiteral("\"tiers\":%1,\"fixedPrize\":%2}").arg(jsonTiers(e.tiers)).arg(e.prize)
+                 : QStringLiteral("\"tiers\":null,\"fixedPrize\":null}");
+    }
+    return s + QStringLiteral("]}");
+}
+
+QStringList LedgerListLines(const std::vector<LedgerEntry>& entries) {
+    QStringList lines;
+    lines.reserve(qsizetype(entries.size()) + 1);
+    lines << QStringLiteral("共 %1 笔投注记录").arg(entries.size());
+    for (const LedgerEntry& e : entries) {
+        QString line = QStringLiteral("#%1  第%2期  %3行 %4注 %5元%6  %7")
+                           .arg(e.id)
+                           .arg(LedgerIssueText(e.issue))
+                           .arg(e.tickets.size())
+                           .arg(e.bets)
+                           .arg(e.cost)
+                           .arg(e.extra ? QStringLiteral(" 追加") : QString(), LedgerResultText(e));
+        if (e.settled) line += QStringLiteral("  奖金%1元").arg(e.prize);
+        if (!e.note.isEmpty()) line += QStringLiteral("  备注：%1").arg(e.note);
+        lines << line;
+        for (const PrizeTicket& t : e.tickets)
+            lines << QStringLiteral("    ") + TicketText(t);
+    }
+    return lines;
+}
+
+QStringList LedgerCsvLines(const std::vector<LedgerEntry>& entries) {
+    auto field = [](QString text) {
+        if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
+            text.contains(QLatin1Char('\n')))
+            text =
+                QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+        return text;
+    };
+    QStringList lines;
+    lines.reserve(qsizetype(entries.size()) + 1);
+    lines << QStringLiteral("编号,期号,投注号码,行数,注数,金额,追加,结果,奖金,备注");
+    for (const LedgerEntry& e : entries)
+        lines << QStringList{QString::number(e.id),
+                             LedgerIssueText(e.issue),
+                             field(LedgerTicketsText(e)),
+                             QString::number(e.tickets.size()),
+                             QString::number(e.bets),
+                             QString::number(e.cost),
+                             e.extra ? QStringLiteral("是") : QStringLiteral("否"),
+                             field(LedgerResultText(e)),
+                             e.settled ? QString::number(e.prize) : QString(),
+                             field(e.note)}
+                     .join(QLatin1Char(','));
+    return lines;
+}
+
+std::vector<LedgerCurvePoint> LedgerCurve(const std::vector<LedgerEntry>& entries) {
+    std::map<int, std::pair<int64_t, int64_t>> byIssue;
+    for (const LedgerEntry& e : entries) {
+        if (!e.settled) continue;
+        auto& [cost, prize] = byIssue[e.issue];
+        cost += e.cost;
+        prize += e.prize;
+    }
+    std::vector<LedgerCurvePoint> curve;
+    curve.reserve(byIssue.size());
+    int64_t cost = 0;
+    int64_t prize = 0;
+    for (const auto& [issue, money] : byIssue) {
+        cost += money.first;
+        prize += money.second;
+        curve.push_back({issue, cost, prize});
+    }
+    return curve;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "ledger/LedgerEntry.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+struct LedgerYear {
+    int year = 0;
+    int64_t bets = 0;
+    int64_t cost = 0;
+    int64_t fixedPrize = 0;
+    TierCounts tiers{};
+};
+
+// The money of the settled entries, and how it compares with chance.
+struct LedgerReport {
+    QString game = QStringLiteral("ssq");
+    int entries = 0; // settled
+    int unsettled = 0;
+    int64_t bets = 0;
+    int64_t cost = 0;
+    int64_t fixedPrize = 0;
+    TierCounts tiers{}; // the first two float: counted, never priced
+    int64_t net() const { return fixedPrize - cost; }
+    double returnRate() const { return cost ? double(fixedPrize) / double(cost) : 0.0; }
+    // The fixed prize the same bets win on average over random draws.
+    double expectedFixedPrize = 0;
+    // Share of the simulated random players of equal cost who did at least as well.
+    double pValue = 1;
+    int players = 0;
+    bool betterThanRandom() const { return pValue < 0.01; }
+    std::vector<LedgerYear> byYear; // ascending
+};
+
+constexpr uint64_t LedgerReportSeed = 20030223;
+constexpr int LedgerReportPlayers = 10000;
+
+// Probabilities of one random single bet (six reds and a blue) against a draw: index 0 = no prize,
+// 1..6 = the tiers.
+const std::array<double, 7>& SingleBetTierOdds();
+// The mean fixed prize of the ticket over all draws, exact: red hits follow the hypergeometric law of
+// its reds, and each hit count splits its bets by combinatorics.
+double ExpectedFixedPrize(const PrizeTicket& ticket);
+
+// A random player buys as many random single bets as the entries hold, on the same draws; "at least
+// as well" compares the 一等奖 count, then the 二等奖 count, then the fixed prize. The players' tier
+// counts are drawn as one multinomial each (bets are independent), so the cost does not grow with
+// the number of bets. The seed makes the report repeatable.
+LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t seed = LedgerReportSeed,
+                              int players = LedgerReportPlayers);
+
+QString LedgerReportJson(const LedgerReport& report);
+QStringList LedgerReportLines(const LedgerReport& report);
+
+// "四等奖1注 六等奖2注" of a settled entry, "未开奖" before the draw.
+QString LedgerResultText(const LedgerEntry& entry);
+QString LedgerTicketsText(const LedgerEntry& entry, const QString& separator = QStringLiteral("; "));
+QString LedgerIssueText(int issue);
+QString LedgerListJson(const std::vector<LedgerEntry>& entries);
+QStringList LedgerListLines(const std::vector<LedgerEntry>& entries);
+// A header row, then one row per entry.
+QStringList LedgerCsvLines(const std::vector<LedgerEntry>& entries);
+
+// Cumulative cost and fixed prize after each settled issue, oldest first (the report's plot).
+struct LedgerCurvePoint {
+    int issue = 0;
+    int64_t cost = 0;
+    int64_t prize = 0;
+};
+std::vector<LedgerCurvePoint> LedgerCurve(const std::vector<LedgerEntry>& entries);

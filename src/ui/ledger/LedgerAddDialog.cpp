@@ -1,0 +1,61 @@
+#include "ledger/LedgerAddDialog.h"
+
+#include "CommandGuard.h"
+#include "ledger/Ledger.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TLedgerAddDialog::TLedgerAddDialog(int issue, const QString& tickets, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("LedgerAddDialog"));
+    setWindowTitle(QStringLiteral("加入投注记录"));
+    LedgerIssueEd = new QLineEdit(issue > 0 ? QString::number(issue) : QString(), this);
+    LedgerIssueEd->setObjectName(QStringLiteral("LedgerIssueEd"));
+    LedgerIssueEd->setPlaceholderText(QStringLiteral("如 2026096"));
+    LedgerIssueEd->setMaxLength(7);
+    LedgerExtraCb = new QCheckBox(QStringLiteral("追加"), this);
+    LedgerExtraCb->setObjectName(QStringLiteral("LedgerExtraCb"));
+    // The two-colour ball has no additional bet.
+    LedgerExtraCb->setEnabled(false);
+    LedgerExtraCb->setToolTip(QStringLiteral("双色球没有追加投注"));
+    LedgerNoteEd = new QLineEdit(this);
+    LedgerNoteEd->setObjectName(QStringLiteral("LedgerNoteEd"));
+    LedgerTicketMemo = new QPlainTextEdit(tickets, this);
+    LedgerTicketMemo->setObjectName(QStringLiteral("LedgerTicketMemo"));
+    LedgerTicketMemo->setPlaceholderText(
+        QStringLiteral("每行一注或一个复式，如\n01 04 16 22 26 31+04\n01 02 03 04 05 06 07+08 09"));
+    LedgerTicketMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    LedgerButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    LedgerButtons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("加入"));
+    LedgerButtons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    connect(LedgerButtons, &QDialogButtonBox::accepted, this, &TLedgerAddDialog::accept);
+    connect(LedgerButtons, &QDialogButtonBox::rejected, this, &TLedgerAddDialog::reject);
+
+    auto* issueRow = new QHBoxLayout;
+    issueRow->addWidget(LedgerIssueEd);
+    issueRow->addWidget(LedgerExtraCb);
+    issueRow->addStretch();
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("期号："), issueRow);
+    form->addRow(QStringLiteral("备注："), LedgerNoteEd);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(new QLabel(QStringLiteral("投注号码（单式、复式，每行一个）："), this));
+    layout->addWidget(LedgerTicketMemo, 1);
+    layout->addWidget(LedgerButtons);
+    resize(420, 360);
+}
+
+void TLedgerAddDialog::accept() {
+    if (RunGuarded(this, [this] {
+            m_entry = MakeLedgerEntry(LedgerIssueEd->text(), LedgerTicketMemo->toPlainText(),
+                                      LedgerExtraCb->isChecked(), LedgerNoteEd->text());
+        }))
+        QDialog::accept();
+}

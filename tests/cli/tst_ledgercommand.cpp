@@ -1,0 +1,236 @@
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+struct Run {
+    int status;
+    QString out;
+    QString err;
+};
+
+Run runCli(const QStringList& args, const QByteArray& input = QByteArray(),
+           const std::function<void()>& childSetup = {}) {
+    QProcess p;
+    if (childSetup) p.setChildProcessModifier(childSetup);
+    p.start(QStringLiteral(KELVORA_CLI), args);
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(120000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// Many random single tickets: an add that takes long enough to be caught in the middle.
+QByteArray manyTickets(int count) {
+    QByteArray text;
+    QRandomGenerator random(7);
+    for (int i = 0; i < count; ++i) {
+        quint64 reds = 0;
+        while (qPopulationCount(reds) < 6)
+            reds |= quint64(1) << (1 + random.bounded(33));
+        for (int n = 1; n <= 33; ++n)
+            if (reds & (quint64(1) << n)) text += QByteArray::number(n) + ' ';
+        text += '+' + QByteArray::number(1 + random.bounded(16)) + '\n';
+    }
+    return text;
+}
+
+} // namespace
+
+class TestLedgerCommand : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_data;
+
+    QString writeFile(const QString& name, const QByteArray& bytes) {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return path;
+    }
+    QStringList ledger(const QString& file, const QStringList& args) {
+        return QStringList{"--data", m_data, "ledger", "--ledger", m_dir.filePath(file)} + args;
+    }
+
+  private slots:
+    void initTestCase() {
+        m_data = writeFile(QStringLiteral("ssq.dxt"), "2026001 01 02 03 04 05 06 07\r\n"
+                                                      "2026002 01 02 03 04 05 07 08\r\n"
+                                                      "2026003 10 11 12 13 14 15 16\r\n");
+    }
+
+    void commands() {
+        const QString tickets = writeFile(QStringLiteral("tickets.txt"), "01 02 03 04 05 06+07\n"
+                                                                         "01 02 03 04 05 07 08+08 09\n");
+        Run r = runCli(ledger("c.sqlite", {"add", "--issue", "2026002", "--note", "周二", tickets}));
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("1\n"));
+        r = runCli(ledger("c.sqlite", {"add", "--issue", "2026004", "--extra"}), "10 11 12 13 14 15+16\n");
+        QCOMPARE(r.out, QStringLiteral("2\n"));
+        r = runCli(ledger("c.sqlite", {"settle"}));
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("已结算 1 笔投注记录\n"));
+
+        // Against 01 02 03 04 05 07+08: 5+0 for the single; the compound holds the six reds with blue 8
+        // (一等奖) and with blue 9 (二等奖), and its six other sixes hold five reds each, with blue 8
+        // (三等奖) and 9 (四等奖): 200 + 6 * 3000 + 6 * 200.
+        r = runCli(ledger("c.sqlite", {"list", "--json"}));
+        QCOMPARE(r.status, 0);
+        QCOMPARE(
+            r.out,
+            QStringLiteral(
+                R"({"game":"ssq","entries":[{"id":2,"issue":"2026004","lines":1,"tickets":["10 11 12 13 14 15+16"],"bets":1,"cost":2,"extra":true,"note":"","settled":false,"tiers":null,"fixedPrize":null},)"
+                R"({"id":1,"issue":"2026002","lines":2,"tickets":["01 02 03 04 05 06+07","01 02 03 04 05 07 08+08 09"],"bets":15,"cost":30,"extra":false,"note":"周二","settled":true,"tiers":[1,1,6,7,0,0],"fixedPrize":19400}]})"
+                "\n"));
+        // --ledger may also stand before the subcommand, like --data.
+        r = runCli({"--ledger", m_dir.filePath(QStringLiteral("c.sqlite")), "ledger", "list"});
+        QVERIFY(r.out.contains(QStringLiteral("#2  第2026004期  1行 1注 2元 追加  未开奖")));
+
+        r = runCli(ledger("c.sqlite", {"report", "--json"}));
+        QCOMPARE(r.status, 0);
+        const QJsonObject report = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QVERIFY(r.out.startsWith(
+            QStringLiteral(R"({"game":"ssq","entries":1,"bets":15,"cost":30,"fixedPrize":19400,)"
+                           R"("floating":{"一等奖":1,"二等奖":1},"expectedFixedPrize":)")));
+        QVERIFY(qAbs(report["expectedFixedPrize"].toDouble() - 15 * 8617950.0 / 17721088.0) < 1e-9);
+        QVERIFY(report["pValue"].toDouble() < 0.01);
+        QCOMPARE(report["byYear"].toArray().size(), 1);
+        r = runCli(ledger("c.sqlite", {"report"}));
+        QVERIFY(r.out.contains(QStringLiteral("好于随机")));
+
+        r = runCli(ledger("c.sqlite", {"remove", "2"}));
+        QCOMPARE(r.status, 0);
+        r = runCli(ledger("c.sqlite", {"remove", "2"}));
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("没有编号为2的投注记录\n"));
+    }
+
+    void refusals_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("bad lines") << QStringList{"add", "--issue", "2026005"} << QByteArray("01 02 03\nx\n")
+                                   << 1
+                                   << QStringLiteral("第1行不是有效的投注号码\n第2行不是有效的投注号码\n");
+        QTest::newRow("no tickets") << QStringList{"add", "--issue", "2026005"} << QByteArray("\n") << 1
+                                    << QStringLiteral("没有投注号码，未加入投注记录\n");
+        QTest::newRow("bad issue") << QStringList{"add", "--issue", "26005"}
+                                   << QByteArray("01 02 03 04 05 06+07") << 1
+                                   << QStringLiteral("期号\"26005\"无效：请输入7位期号，如2026096\n");
+        QTest::newRow("no issue") << QStringList{"add"} << QByteArray() << 2 << QString();
+        QTest::newRow("unknown command") << QStringList{"clear"} << QByteArray() << 2 << QString();
+    }
+    void refusals() {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        const Run r = runCli(ledger("r.sqlite", args), input);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out, QString());
+        if (!message.isEmpty()) QCOMPARE(r.err, message);
+    }
+
+    // The history file itself named as the ledger: refused, and not a byte of it changes.
+    void refusesNonLedger() {
+        const QByteArray before = fileBytes(m_data);
+        const Run r =
+            runCli({"ledger", "--ledger", m_data, "add", "--issue", "2026005"}, "01 02 03 04 05 06+07\n");
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.contains(QStringLiteral("不是投注记录数据库")));
+        QCOMPARE(fileBytes(m_data), before);
+    }
+
+    // kill -9 in the middle of an add: the entry is absent, the ledger opens and the next add is whole.
+    void killedDuringAdd() {
+        const QString path = m_dir.filePath(QStringLiteral("k.sqlite"));
+        const QString big = writeFile(QStringLiteral("big.txt"), manyTickets(200000));
+        QCOMPARE(runCli(ledger("k.sqlite", {"add", "--issue", "2026001"}), "01 02 03 04 05 06+07\n").status,
+                 0);
+
+        QProcess p;
+        p.start(QStringLiteral(KELVORA_CLI), ledger("k.sqlite", {"add", "--issue", "2026002", big}));
+        QVERIFY(p.waitForStarted());
+        // The rollback journal appears with the transaction's first write.
+        QElapsedTimer waited;
+        waited.start();
+        while (!QFile::exists(path + QStringLiteral("-journal")) && p.state() == QProcess::Running &&
+               waited.elapsed() < 60000)
+            usleep(200);
+        QVERIFY2(p.state() == QProcess::Running, "the add ended before it could be killed");
+        QThread::msleep(300);
+        p.kill();
+        QVERIFY(p.waitForFinished());
+        QCOMPARE(p.exitStatus(), QProcess::CrashExit);
+
+        Run r = runCli(ledger("k.sqlite", {"list", "--json"}));
+        QCOMPARE(r.status, 0);
+        QJsonArray entries = QJsonDocument::fromJson(r.out.toUtf8()).object()["entries"].toArray();
+        QCOMPARE(entries.size(), 1);
+        QCOMPARE(entries[0].toObject()["issue"].toString(), QStringLiteral("2026001"));
+
+        QCOMPARE(runCli(ledger("k.sqlite", {"add", "--issue", "2026002", big})).status, 0);
+        r = runCli(ledger("k.sqlite", {"list", "--json"}));
+        entries = QJsonDocument::fromJson(r.out.toUtf8()).object()["entries"].toArray();
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries[0].toObject()["lines"].toInt(), 200000);
+    }
+
+    // A disk that fills up (the file size limit of the process) or a read-only file: a clear message,
+    // and the ledger stays as it was.
+    void writeRefused_data() {
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("full disk") << false;
+        QTest::newRow("read-only file") << true;
+    }
+    void writeRefused() {
+        QFETCH(bool, readOnly);
+        if (readOnly && geteuid() == 0) QSKIP("root writes read-only files");
+        const QString name = readOnly ? QStringLiteral("ro.sqlite") : QStringLiteral("full.sqlite");
+        const QString path = m_dir.filePath(name);
+        QCOMPARE(runCli(ledger(name, {"add", "--issue", "2026001"}), "01 02 03 04 05 06+07\n").status, 0);
+        const QByteArray before = fileBytes(path);
+        std::function<void()> limit;
+        if (readOnly) {
+            QFile::setPermissions(path, QFileDevice::ReadOwner);
+        } else {
+            limit = [] {
+                ::signal(SIGXFSZ, SIG_IGN);
+                const rlimit size{64 * 1024, 64 * 1024};
+                ::setrlimit(RLIMIT_FSIZE, &size);
+            };
+        }
+        const Run r = runCli(ledger(name, {"add", "--issue", "2026002"}), manyTickets(20000), limit);
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("投注记录未作改动")), qPrintable(r.err));
+        QVERIFY2(r.err.contains(readOnly ? QStringLiteral("只读") : QStringLiteral("磁盘")),
+                 qPrintable(r.err));
+        QCOMPARE(fileBytes(path), before);
+        const Run list = runCli(ledger(name, {"list", "--json"}));
+        QCOMPARE(QJsonDocument::fromJson(list.out.toUtf8()).object()["entries"].toArray().size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLedgerCommand)
+#include "tst_ledgercommand.moc"

@@ -1,0 +1,141 @@
+#include "../ModalCatcher.h"
+#include "history/GbText.h"
+#include "history/HistoryLoader.h"
+#include "ledger/LedgerAddDialog.h"
+#include "ledger/LedgerCurveView.h"
+#include "ledger/LedgerPanel.h"
+#include "ledger/LedgerTableModel.h"
+#include "prize/PrizeCheck.h"
+#include "prize/PrizeReport.h"
+#include "prize/TicketReader.h"
+
+#include <QCryptographicHash>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringDecoder>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+class TestLedgerPanel : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    TCodeArr m_history;
+
+    QString cell(TLedgerPanel& panel, int row, int column) {
+        return panel.LedgerModel->index(row, column).data().toString();
+    }
+
+  private slots:
+    void initTestCase() {
+        HistoryLoad load = LoadHistory(QStringLiteral(KELVORA_SAMPLE));
+        QCOMPARE(load.status, HistoryLoad::Ok);
+        m_history = std::move(load.history);
+    }
+
+    // Add from another window of the program, a refused line, remove with undo, export.
+    void addRemoveUndoExport() {
+        QWidget window;
+        auto* panel = new TLedgerPanel(m_history, &window);
+        auto* other = new QWidget(&window);
+        panel->setLedgerFile(m_dir.filePath(QStringLiteral("panel.sqlite")));
+        QVERIFY(panel->openError().isEmpty());
+        window.show();
+
+        const QString tickets = QStringLiteral("01 02 03 04 05 06+07\n03 07 11 15 19 23 27+01 05");
+        QVERIFY(AddToLedger(other, tickets));
+        auto* dialog = window.findChild<TLedgerAddDialog*>();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->LedgerTicketMemo->toPlainText(), tickets);
+        // The next issue after the newest draw is proposed.
+        QCOMPARE(dialog->LedgerIssueEd->text(), QString::number(m_history.back().code() + 1));
+
+        // A line that is no ticket is named and the dialog stays open with what was typed.
+        const int drawn = m_history[m_history.size() - 2].code();
+        dialog->LedgerIssueEd->setText(QString::number(drawn));
+        dialog->LedgerTicketMemo->setPlainText(tickets + QStringLiteral("\n01 02"));
+        {
+            ModalCatcher catcher;
+            dialog->LedgerButtons->button(QDialogButtonBox::Ok)->click();
+            QCOMPARE(catcher.texts, QStringList{QStringLiteral("第3行不是有效的投注号码")});
+        }
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(panel->LedgerModel->rowCount(), 0);
+        dialog->LedgerTicketMemo->setPlainText(tickets);
+        dialog->LedgerButtons->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(panel->LedgerModel->rowCount(), 1);
+
+        // Settled at once, as the prize check settles it.
+        const TicketList list = ReadTickets(tickets);
+        const PrizeResult expected = CheckTickets(list.tickets, DrawOf(m_history[m_history.size() - 2]));
+        QCOMPARE(cell(*panel, 0, TLedgerTableModel::Result), TierListText(expected.summary.tiers, 15));
+        QCOMPARE(cell(*panel, 0, TLedgerTableModel::Prize), QString::number(expected.summary.fixedPrize));
+        QCOMPARE(cell(*panel, 0, TLedgerTableModel::Bets), QStringLiteral("15"));
+        QCOMPARE(panel->LedgerCurve->curve().size(), size_t(1));
+
+        // A ticket for the next issue waits for its draw.
+        dialog = panel->addTickets(QStringLiteral("10 11 12 13 14 15+16"));
+        dialog->LedgerButtons->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(panel->LedgerModel->rowCount(), 2);
+        QCOMPARE(cell(*panel, 0, TLedgerTableModel::Result), QStringLiteral("未开奖"));
+        QVERIFY(panel->LedgerReportMemo->toPlainText().contains(QStringLiteral("未开奖 1 笔")));
+
+        // Removing asks first; 撤销 puts the entry back with its id.
+        const QString id = cell(*panel, 1, TLedgerTableModel::Id);
+        panel->LedgerTable->selectRow(1);
+        {
+            ModalCatcher catcher;
+            catcher.answers = {QMessageBox::No};
+            panel->LedgerRemoveBt->click();
+            QCOMPARE(panel->LedgerModel->rowCount(), 2);
+            catcher.answers = {QMessageBox::Yes};
+            panel->LedgerRemoveBt->click();
+            QCOMPARE(catcher.texts.size(), 2);
+        }
+        QCOMPARE(panel->LedgerModel->rowCount(), 1);
+        QVERIFY(panel->LedgerUndoBt->isEnabled());
+        panel->LedgerUndoBt->click();
+        QCOMPARE(panel->LedgerModel->rowCount(), 2);
+        QCOMPARE(cell(*panel, 1, TLedgerTableModel::Id), id);
+        QCOMPARE(cell(*panel, 1, TLedgerTableModel::Prize), QString::number(expected.summary.fixedPrize));
+        QVERIFY(!panel->LedgerUndoBt->isEnabled());
+
+        const QString csv = m_dir.filePath(QStringLiteral("ledger.csv"));
+        panel->setSaveFileChooser([csv](QWidget*) { return csv; });
+        panel->LedgerExportBt->click();
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList lines = QStringDecoder("GB18030")
+                                      .decode(f.readAll())
+                                      .
+                                      operator QString()
+                                      .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[0].startsWith(QStringLiteral("编号,期号,投注号码")));
+        QVERIFY(lines[2].contains(QStringLiteral(",01 02 03 04 05 06+07; 03 07 11 15 19 23 27+01 05,")));
+    }
+
+    // A file that is not a ledger is named in the panel and left as it was.
+    void refusesForeignFile() {
+        const QString path = m_dir.filePath(QStringLiteral("notes.txt"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("2026001 01 02 03 04 05 06 07\r\n");
+        f.close();
+        TLedgerPanel panel(m_history);
+        panel.setLedgerFile(path);
+        QVERIFY(panel.openError().contains(QStringLiteral("不是投注记录数据库")));
+        QCOMPARE(panel.LedgerReportMemo->toPlainText(), panel.openError());
+        panel.settle();
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("2026001 01 02 03 04 05 06 07\r\n"));
+    }
+};
+
+QTEST_MAIN(TestLedgerPanel)
+#include "tst_ledgerpanel.moc"
