@@ -20,10 +20,13 @@ class TestCliImport : public QObject {
             << QStringLiteral("导入完成：转换2行，跳过1行\n");
         QTest::newRow("line that fits no layout")
             << QByteArray("2026096,1,4,16,22,26,31\r\n") << 1 << QString()
-            << QStringLiteral(
-                   "文本内容中下列行的数据有错误，请纠正再保存！！\n第1行：只有6个号码，应为6个红球和1个蓝球\n");
+            << QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n第1行：只有6个号码，应为6个红"
+                              "球和1个蓝球\n");
         QTest::newRow("nothing converted")
-            << QByteArray("\xff\xfe" "a\0b\0c\0", 8) << 1 << QString()
+            << QByteArray("\xff\xfe"
+                          "a\0b\0c\0",
+                          8)
+            << 1 << QString()
             << QStringLiteral("文件中没有找到开奖号码（每行应为7位期号、6个红球和1个蓝球）\n");
         QTest::newRow("no file") << QByteArray() << 2 << QString() << QString();
     }
@@ -71,9 +74,10 @@ class TestCliImport : public QObject {
         QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()),
                  QStringLiteral("2026094 01 02 03 04 05 06 07\n2026095 02 05 10 11 20 33 16\n"
                                 "2026096 01 04 16 22 26 31 04\n2026097 01 04 16 22 26 31 04\n"));
-        QCOMPARE(QString::fromUtf8(p.readAllStandardError()),
-                 QStringLiteral("新增2期，相同0期，冲突1期（未导入）\n第2026096期：导入 01 04 16 22 26 31+05，"
-                                "已有 01 04 16 22 26 31+04\n"));
+        QCOMPARE(
+            QString::fromUtf8(p.readAllStandardError()),
+            QStringLiteral("新增2期，相同0期，冲突1期（未导入）\n第2026096期：导入 01 04 16 22 26 31+05，"
+                           "已有 01 04 16 22 26 31+04\n"));
     }
 
     void endlessInputIsRefused() {

@@ -19,7 +19,9 @@ class TestDataFile : public QObject {
         QTest::newRow("blank last line kept") << QByteArray("a\r\n\r\n") << QStringLiteral("a\n");
         QTest::newRow("gb2312") << QByteArray("\xb2\xe2\xca\xd4\r\n") << QStringLiteral("测试");
         QTest::newRow("empty") << QByteArray() << QString();
-        QTest::newRow("utf-8 byte order mark") << QByteArray("\xef\xbb\xbf" "2005013\r\n") << QStringLiteral("2005013");
+        QTest::newRow("utf-8 byte order mark") << QByteArray("\xef\xbb\xbf"
+                                                             "2005013\r\n")
+                                               << QStringLiteral("2005013");
     }
     void bytesToText() {
         QFETCH(QByteArray, bytes);

@@ -13,12 +13,14 @@ class TestDrawEntry : public QObject {
         QTest::newRow("next of the year") << 2026097 << int(NewIssueCheck::Accepted) << QString();
         QTest::newRow("first of the next year") << 2027001 << int(NewIssueCheck::Accepted) << QString();
         QTest::newRow("gap asks") << 2026099 << int(NewIssueCheck::Gap) << QStringLiteral("缺少2期");
-        QTest::newRow("next year, not its first") << 2027003 << int(NewIssueCheck::Gap) << QStringLiteral("2027001");
-        QTest::newRow("held, other numbers") << 2026050 << int(NewIssueCheck::Refused)
-                                             << QStringLiteral("第2026050期已有开奖数据（第1行）");
-        QTest::newRow("the newest again") << 2026096 << int(NewIssueCheck::Refused) << QStringLiteral("已有开奖数据");
-        QTest::newRow("older than the newest") << 2026060 << int(NewIssueCheck::Refused)
-                                               << QStringLiteral("早于最新一期2026096");
+        QTest::newRow("next year, not its first")
+            << 2027003 << int(NewIssueCheck::Gap) << QStringLiteral("2027001");
+        QTest::newRow("held, other numbers")
+            << 2026050 << int(NewIssueCheck::Refused) << QStringLiteral("第2026050期已有开奖数据（第1行）");
+        QTest::newRow("the newest again")
+            << 2026096 << int(NewIssueCheck::Refused) << QStringLiteral("已有开奖数据");
+        QTest::newRow("older than the newest")
+            << 2026060 << int(NewIssueCheck::Refused) << QStringLiteral("早于最新一期2026096");
         QTest::newRow("issue 000") << 2026000 << int(NewIssueCheck::Refused) << QStringLiteral("000");
     }
     void newIssue() {

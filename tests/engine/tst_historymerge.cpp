@@ -15,7 +15,8 @@ class TestHistoryMerge : public QObject {
         const QString b = QStringLiteral("2026096 01 04 16 22 26 31 04");
         QTest::newRow("one new draw keeps every held one")
             << a + "\n" + b << QStringList{"2026097 01 04 16 22 26 31 04"}
-            << a + "\n" + b + "\n2026097 01 04 16 22 26 31 04" << QStringLiteral("新增1期，相同0期，冲突0期（未导入）");
+            << a + "\n" + b + "\n2026097 01 04 16 22 26 31 04"
+            << QStringLiteral("新增1期，相同0期，冲突0期（未导入）");
         QTest::newRow("new, same and contradicting draws")
             << a + "\n\n" + b + "\n"
             << QStringList{"2026094 01 02 03 04 05 06 07", "2026095 02 05 10 11 20 33 16",
@@ -25,7 +26,8 @@ class TestHistoryMerge : public QObject {
                               "第2026096期：导入 01 04 16 22 26 31+05，已有 01 04 16 22 26 31+04");
         QTest::newRow("held reds as typed count as the same draw")
             << QStringLiteral("2026096 31 04 16 22 26 01 04") << QStringList{b}
-            << QStringLiteral("2026096 31 04 16 22 26 01 04") << QStringLiteral("新增0期，相同1期，冲突0期（未导入）");
+            << QStringLiteral("2026096 31 04 16 22 26 01 04")
+            << QStringLiteral("新增0期，相同1期，冲突0期（未导入）");
         QTest::newRow("empty editor") << QString() << QStringList{a, b} << a + "\n" + b
                                       << QStringLiteral("新增2期，相同0期，冲突0期（未导入）");
     }

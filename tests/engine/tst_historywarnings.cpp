@@ -18,8 +18,8 @@ class TestHistoryWarnings : public QObject {
         QTest::newRow("repeated issue, adjacent") << a + a << QStringList{"警告：第2行期号与第1行重复"};
         QTest::newRow("issue going backwards") << b + a << QStringList{"警告：第2行期号小于上一行"};
         // A red twice is no draw at all: the parser refuses the line (tst_parser), so no warning here.
-        QTest::newRow("reds descending")
-            << QStringLiteral("2005013 33 31 25 19 12 07 09") << QStringList{"警告：第1行红球不是从小到大排列"};
+        QTest::newRow("reds descending") << QStringLiteral("2005013 33 31 25 19 12 07 09")
+                                         << QStringList{"警告：第1行红球不是从小到大排列"};
         QTest::newRow("reds unsorted") << a + QStringLiteral("2005014 02 01 03 04 05 06 16")
                                        << QStringList{"警告：第2行红球不是从小到大排列"};
         QTest::newRow("repeated issue and unsorted")

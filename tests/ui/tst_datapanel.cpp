@@ -131,8 +131,9 @@ class TestDataPanel : public QObject {
         QSignalSpy status(&panel, &TDataPanel::statusText);
         ModalCatcher catcher;
         panel.ImportDataFile(file);
-        QCOMPARE(catcher.texts.value(0), QStringLiteral("新增2期，相同1期，冲突1期（未导入）\n第2026096期：导入 01 04 16 22 "
-                                                        "26 31+05，已有 01 04 16 22 26 31+04"));
+        QCOMPARE(catcher.texts.value(0),
+                 QStringLiteral("新增2期，相同1期，冲突1期（未导入）\n第2026096期：导入 01 04 16 22 "
+                                "26 31+05，已有 01 04 16 22 26 31+04"));
         QCOMPARE(panel.DataMemo->toPlainText(),
                  QStringLiteral("2026094 01 02 03 04 05 06 07\n2026095 02 05 10 11 20 33 16\n"
                                 "2026096 01 04 16 22 26 31 04\n2026097 01 04 16 22 26 31 04"));
@@ -147,7 +148,8 @@ class TestDataPanel : public QObject {
         catcher.answers = {QMessageBox::No};
         panel.ImportReplacingDataFile(file);
         QCOMPARE(panel.DataMemo->toPlainText(), held);
-        QVERIFY2(catcher.texts.value(0).contains(QStringLiteral("其中0期不在文件中")), qPrintable(catcher.texts.value(0)));
+        QVERIFY2(catcher.texts.value(0).contains(QStringLiteral("其中0期不在文件中")),
+                 qPrintable(catcher.texts.value(0)));
         writeFile(file, "2026097,1,4,16,22,26,31,4\n");
         catcher.answers = {QMessageBox::Yes};
         panel.ImportReplacingDataFile(file);

@@ -40,7 +40,8 @@ QString openFailure(const QString& path, const QString& why) {
 // Why a path cannot be opened, in the user's words: what it is, not the system's guess.
 QString whyNotReadable(const QFileInfo& info) {
     if (info.isSymLink() && !info.exists())
-        return QStringLiteral("链接指向的文件\"%1\"不存在").arg(QDir::toNativeSeparators(info.symLinkTarget()));
+        return QStringLiteral("链接指向的文件\"%1\"不存在")
+            .arg(QDir::toNativeSeparators(info.symLinkTarget()));
     if (info.isDir()) return QStringLiteral("这是一个文件夹，不是文件");
     if (!info.exists()) return QStringLiteral("文件不存在");
     return QStringLiteral("没有读取权限或文件被占用");
@@ -112,6 +113,7 @@ void WriteDataFile(const QString& path, const QString& text) {
     if (why == NotRegularFileReason()) refuse(why);
     const QFileInfo target(path);
     if (target.isSymLink() && !target.exists())
-        refuse(QStringLiteral("链接指向的文件\"%1\"不存在").arg(QDir::toNativeSeparators(target.symLinkTarget())));
+        refuse(QStringLiteral("链接指向的文件\"%1\"不存在")
+                   .arg(QDir::toNativeSeparators(target.symLinkTarget())));
     refuse(target.dir().exists() ? QStringLiteral("没有写入权限或磁盘已满") : QStringLiteral("文件夹不存在"));
 }

@@ -28,7 +28,8 @@ NewIssueCheck CheckNewIssueCode(const TCodeArr& history, int issueCode) {
                           .arg(held - history.begin() + 1));
     const int newest = history.back().code();
     if (issueCode < newest)
-        return refuse(QStringLiteral("期号%1早于最新一期%2，只能添加最新一期之后的开奖").arg(issueCode).arg(newest));
+        return refuse(
+            QStringLiteral("期号%1早于最新一期%2，只能添加最新一期之后的开奖").arg(issueCode).arg(newest));
     const int sameYear = newest + 1;
     const int nextYear = (newest / 1000 + 1) * 1000 + 1;
     if (issueCode == sameYear || issueCode == nextYear) return check;

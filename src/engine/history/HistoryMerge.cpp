@@ -31,13 +31,15 @@ TCodeArr parsedLines(const QStringList& lines) {
 } // namespace
 
 QString HistoryMergeResult::report() const {
-    QString text = QStringLiteral("新增%1期，相同%2期，冲突%3期（未导入）").arg(added).arg(same).arg(conflicts.size());
+    QString text =
+        QStringLiteral("新增%1期，相同%2期，冲突%3期（未导入）").arg(added).arg(same).arg(conflicts.size());
     for (const MergeConflict& c : conflicts)
         text += QStringLiteral("\n第%1期：导入 %2，已有 %3").arg(c.issue).arg(c.imported, c.held);
     return text;
 }
 
-HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& held, const QStringList& imported) {
+HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& held,
+                                      const QStringList& imported) {
     HistoryMergeResult r;
     QHash<int, const TDrawRec*> heldByIssue;
     heldByIssue.reserve(qsizetype(held.size()));
@@ -58,7 +60,8 @@ HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& h
             r.conflicts.append({d.code(), numbersText(d.Ticket), numbersText(mine->Ticket)});
         }
     }
-    std::stable_sort(added.begin(), added.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(added.begin(), added.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     r.added = int(added.size());
     if (added.isEmpty()) {
         r.text = heldText;
@@ -96,10 +99,12 @@ int DrawsDroppedByReplacing(const TCodeArr& held, const QStringList& imported) {
     QSet<int> kept;
     for (const TDrawRec& d : parsedLines(imported))
         kept.insert(d.code());
-    return int(std::count_if(held.begin(), held.end(), [&](const TDrawRec& d) { return !kept.contains(d.code()); }));
+    return int(
+        std::count_if(held.begin(), held.end(), [&](const TDrawRec& d) { return !kept.contains(d.code()); }));
 }
 
 QString HistoryStatusText(const TCodeArr& history) {
-    return history.empty() ? QStringLiteral("共0期")
-                           : QStringLiteral("共%1期，最新%2期").arg(history.size()).arg(history.back().code());
+    return history.empty()
+               ? QStringLiteral("共0期")
+               : QStringLiteral("共%1期，最新%2期").arg(history.size()).arg(history.back().code());
 }

@@ -26,7 +26,8 @@ struct HistoryMergeResult {
 // heldText is the text held (the editor's, or the data file's) and held its parse; imported holds
 // history lines (ConvertImportText's). New draws go before the first held line of a later issue,
 // so a history in issue order stays in issue order; blank and held lines stay as typed.
-HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& held, const QStringList& imported);
+HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& held,
+                                      const QStringList& imported);
 
 // How many held draws an import that replaces everything would drop (issue codes it does not hold).
 int DrawsDroppedByReplacing(const TCodeArr& held, const QStringList& imported);

@@ -16,7 +16,8 @@ QStringList HistoryWarnings(const TCodeArr& history) {
             firstLine.insert(d.code(), line);
         if (i > 0 && d.code() < history[i - 1].code())
             warnings.append(QStringLiteral("警告：第%1行期号小于上一行").arg(line));
-        if (d.RedsTypedUnsorted) warnings.append(QStringLiteral("警告：第%1行红球不是从小到大排列").arg(line));
+        if (d.RedsTypedUnsorted)
+            warnings.append(QStringLiteral("警告：第%1行红球不是从小到大排列").arg(line));
     }
     return warnings;
 }

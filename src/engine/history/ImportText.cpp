@@ -149,7 +149,10 @@ ImportResult ConvertImportText(const QString& text) {
         const QString line = d.line();
         const auto held = byIssue.constFind(d.issue);
         if (held != byIssue.cend() && held->first != line) {
-            faults.append(QStringLiteral("第%1行：期号%2与第%3行相同，号码却不同").arg(number).arg(d.issue).arg(held->second));
+            faults.append(QStringLiteral("第%1行：期号%2与第%3行相同，号码却不同")
+                              .arg(number)
+                              .arg(d.issue)
+                              .arg(held->second));
             continue;
         }
         if (held == byIssue.cend()) byIssue.insert(d.issue, {line, number});

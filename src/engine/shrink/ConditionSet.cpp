@@ -2,8 +2,8 @@
 
 #include "KelvoraError.h"
 #include "history/AtomicFile.h"
-#include "history/DataFile.h"
 #include "history/Convert.h"
+#include "history/DataFile.h"
 #include "history/Parser.h"
 #include "shrink/ListReader.h"
 #include "shrink/ShrinkRun.h"

@@ -73,7 +73,8 @@ void TAddDrawBar::AddBtClick() {
         const NewIssueCheck check = CheckNewIssueCode(held, IssueSe->value());
         if (check.verdict == NewIssueCheck::Refused) throw KelvoraError(check.message);
         if (check.verdict == NewIssueCheck::Gap) {
-            QMessageBox box(QMessageBox::Question, MessageBoxTitle(), check.message, QMessageBox::NoButton, this);
+            QMessageBox box(QMessageBox::Question, MessageBoxTitle(), check.message, QMessageBox::NoButton,
+                            this);
             box.addButton(QMessageBox::Yes)->setText(QStringLiteral("添加"));
             box.addButton(QMessageBox::No)->setText(QStringLiteral("不添加"));
             box.setDefaultButton(QMessageBox::No);

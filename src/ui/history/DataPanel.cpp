@@ -68,10 +68,12 @@ TDataPanel::TDataPanel(TCodeArr& history, QWidget* parent) : QWidget(parent), Hi
                                  &TDataPanel::Sheet1TbrClearBtClick);
     Sheet1TbrOmportBt = addButton(QStringLiteral("Sheet1TbrOmportBt"), QStringLiteral("导入数据"),
                                   &TDataPanel::Sheet1TbrOmportBtClick);
-    Sheet1TbrOmportBt->setToolTip(QStringLiteral("把文件中的开奖加入编辑器：按期号合并，已有的开奖不会被替换"));
+    Sheet1TbrOmportBt->setToolTip(
+        QStringLiteral("把文件中的开奖加入编辑器：按期号合并，已有的开奖不会被替换"));
     // Replacing every draw is a choice of its own, never what a plain click does.
     auto* importMenu = new QMenu(Sheet1TbrOmportBt);
-    importMenu->addAction(QStringLiteral("导入数据（按期号合并）"), this, &TDataPanel::Sheet1TbrOmportBtClick);
+    importMenu->addAction(QStringLiteral("导入数据（按期号合并）"), this,
+                          &TDataPanel::Sheet1TbrOmportBtClick);
     ImportReplacingAct = importMenu->addAction(QStringLiteral("导入并替换全部数据..."));
     ImportReplacingAct->setObjectName(QStringLiteral("ImportReplacingAct"));
     connect(ImportReplacingAct, &QAction::triggered, this, &TDataPanel::ImportReplacingClick);
@@ -217,11 +219,12 @@ void TDataPanel::ImportReplacingDataFile(const QString& path) {
     const ImportResult converted = readImportFile(path);
     const TCodeArr held = editorDraws();
     const int dropped = DrawsDroppedByReplacing(held, converted.lines);
-    if (!askYesNo(this, QStringLiteral("将用文件中的%1期替换编辑器中的全部%2期开奖数据，其中%3期不在文件中，"
-                                       "将被删除。\n（数据文件要保存后才会改变，可以用Ctrl+Z撤销）\n确定替换吗？")
-                            .arg(converted.converted)
-                            .arg(held.size())
-                            .arg(dropped)))
+    if (!askYesNo(this,
+                  QStringLiteral("将用文件中的%1期替换编辑器中的全部%2期开奖数据，其中%3期不在文件中，"
+                                 "将被删除。\n（数据文件要保存后才会改变，可以用Ctrl+Z撤销）\n确定替换吗？")
+                      .arg(converted.converted)
+                      .arg(held.size())
+                      .arg(dropped)))
         return;
     replaceEditorText(converted.lines.join(QLatin1Char('\n')));
     ShowMessage(this, converted.summary());
