@@ -48,7 +48,7 @@ QString whyNotReadable(const QFileInfo& info) {
 }
 
 QString tooLargeText(const QString& name) {
-    return QStringLiteral("无法读取文件 \"%1\"：文件超过%2 MB，不能读取")
+    return QStringLiteral("无法读取文件 \"%1\"：文件超过%2 MB")
         .arg(QDir::toNativeSeparators(name))
         .arg(MaxInputFileBytes / (1024 * 1024));
 }
