@@ -2,19 +2,27 @@
 
 #include "KelvoraError.h"
 #include "history/DataFile.h"
+#include "history/HistoryLoader.h"
+#include "history/HistoryMerge.h"
 #include "history/ImportText.h"
 
 namespace {
 
 const QString usage = QStringLiteral(
-    "Usage: kelvora-cli import FILE\n\n"
-    "Converts a draw list as web pages and spreadsheets give it (issue code, six reds and a blue per\n"
-    "line, separated by blanks, tabs, commas, \"+\" or \"|\"; GB2312 or UTF-8) into history lines,\n"
-    "sorted by issue code, duplicates dropped. The lines go to standard output, the count of\n"
-    "converted and skipped lines to standard error.\n");
+    "Usage: kelvora-cli import FILE\n"
+    "       kelvora-cli [--data FILE] import FILE --merge\n\n"
+    "Converts a draw list as web pages and spreadsheets give it (issue code, an optional date, six\n"
+    "reds and a blue per line, separated by blanks, tabs, commas, \"+\" or \"|\"; GB2312, UTF-8 or\n"
+    "UTF-16) into history lines, sorted by issue code, duplicates dropped. The lines go to standard\n"
+    "output, the count of converted and skipped lines to standard error.\n\n"
+    "Options:\n"
+    "  --merge   merge the draws into the history by issue code and print the merged history:\n"
+    "            new draws are added, held draws are never replaced, contradictions are listed\n");
 
 int runImport(CliContext& ctx) {
     QCommandLineParser parser;
+    const QCommandLineOption merge(QStringLiteral("merge"));
+    parser.addOption(merge);
     if (!ctx.parse(parser, usage, true)) return ctx.helped ? CliOk : CliUsage;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
@@ -32,9 +40,20 @@ int runImport(CliContext& ctx) {
         ctx.err << r.message << '\n';
         return CliRefused;
     }
-    for (const QString& line : r.lines)
-        ctx.out << line << '\n';
-    ctx.err << r.summary() << '\n';
+    if (!parser.isSet(merge)) {
+        for (const QString& line : r.lines)
+            ctx.out << line << '\n';
+        ctx.err << r.summary() << '\n';
+        return CliOk;
+    }
+    const HistoryLoad held = LoadHistory(ctx.dataPath);
+    if (held.status != HistoryLoad::Ok) {
+        ctx.err << held.message << '\n';
+        return CliRefused;
+    }
+    const HistoryMergeResult merged = MergeImportedDraws(held.text, held.history, r.lines);
+    if (!merged.text.isEmpty()) ctx.out << merged.text << '\n';
+    ctx.err << merged.report() << '\n';
     return CliOk;
 }
 

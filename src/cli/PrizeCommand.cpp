@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include "KelvoraError.h"
+#include "history/DataFile.h"
 #include "prize/PrizeReport.h"
 #include "prize/TicketReader.h"
 
@@ -34,7 +35,12 @@ bool readInput(CliContext& ctx, const QString& name, QString& text) {
         ctx.err << QStringLiteral("无法打开文件 %1").arg(QDir::toNativeSeparators(name)) << '\n';
         return false;
     }
-    text = DecodeTicketFile(file.readAll());
+    try {
+        text = DecodeTicketFile(ReadDeviceBytes(file, name.isEmpty() ? QStringLiteral("-") : name));
+    } catch (const KelvoraError& e) {
+        ctx.err << e.message() << '\n';
+        return false;
+    }
     return true;
 }
 

@@ -82,14 +82,22 @@ void TestCliCheck::missingFile() {
 
 void TestCliCheck::warnings() {
     const Run r = run({"--data",
-                       write("warn.dxt", "2005013 03 07 12 19 25 31 09\r\n2005012 01 01 03 04 05 06 16\r\n"
+                       write("warn.dxt", "2005013 03 07 12 19 25 31 09\r\n2005012 01 02 03 04 05 06 16\r\n"
                                          "2005013 05 06 07 09 08 10 11\r\n"),
                        "check"});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, QStringLiteral("3 draws, 2005013 to 2005013\n"));
-    QCOMPARE(r.err, QStringLiteral(
-                        "警告：第2行期号小于上一行\n警告：第2行红球有重复号码\n警告：第3行期号与第1行重复\n"
-                        "警告：第3行红球不是从小到大排列\n"));
+    QCOMPARE(r.err, QStringLiteral("警告：第2行期号小于上一行\n警告：第3行期号与第1行重复\n"
+                                   "警告：第3行红球不是从小到大排列\n"));
+    // A red twice is no draw: a faulty line, not a warning. A byte order mark is no part of the text.
+    const Run repeated = run({"--data",
+                              write("twice.dxt", "\xef\xbb\xbf"
+                                                 "2005013 03 07 12 19 25 31 09\r\n"
+                                                 "2005014 01 01 01 01 01 01 16\r\n"),
+                              "check"});
+    QCOMPARE(repeated.status, 1);
+    QCOMPARE(repeated.err,
+             QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n第2行：红球01重复\n"));
 }
 
 void TestCliCheck::usageErrors_data() {

@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,8 +20,14 @@ class TestCliImport : public QObject {
             << QStringLiteral("导入完成：转换2行，跳过1行\n");
         QTest::newRow("line that fits no layout")
             << QByteArray("2026096,1,4,16,22,26,31\r\n") << 1 << QString()
-            << QStringLiteral(
-                   "文本内容中下列行的数据有错误，请纠正再保存！！\n第1行：不是期号、6个红球和1个蓝球\n");
+            << QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n第1行：只有6个号码，应为6个红"
+                              "球和1个蓝球\n");
+        QTest::newRow("nothing converted")
+            << QByteArray("\xff\xfe"
+                          "a\0b\0c\0",
+                          8)
+            << 1 << QString()
+            << QStringLiteral("文件中没有找到开奖号码（每行应为7位期号、6个红球和1个蓝球）\n");
         QTest::newRow("no file") << QByteArray() << 2 << QString() << QString();
     }
     void import() {
@@ -46,6 +53,49 @@ class TestCliImport : public QObject {
             QVERIFY(e.contains(QStringLiteral("Usage: kelvora-cli import FILE")));
         else
             QCOMPARE(e, err);
+    }
+
+    // --merge prints the history with the new draws in issue order and keeps every held draw.
+    void merge() {
+        const QString data = m_dir.filePath(QStringLiteral("ssq.dxt"));
+        const QString list = m_dir.filePath(QStringLiteral("web.txt"));
+        for (const auto& [path, bytes] :
+             {std::pair{data, QByteArray("2026094 01 02 03 04 05 06 07\r\n2026096 01 04 16 22 26 31 04\r\n")},
+              std::pair{list, QByteArray("2026097,1,4,16,22,26,31,4\r2026096,1,4,16,22,26,31,5\r"
+                                         "2026095,33,5,10,11,20,2,16\r")}}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        QProcess p;
+        p.start(QStringLiteral(KELVORA_CLI), {"--data", data, "import", list, "--merge"});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()),
+                 QStringLiteral("2026094 01 02 03 04 05 06 07\n2026095 02 05 10 11 20 33 16\n"
+                                "2026096 01 04 16 22 26 31 04\n2026097 01 04 16 22 26 31 04\n"));
+        QCOMPARE(
+            QString::fromUtf8(p.readAllStandardError()),
+            QStringLiteral("新增2期，相同0期，冲突1期（未导入）\n第2026096期：导入 01 04 16 22 26 31+05，"
+                           "已有 01 04 16 22 26 31+04\n"));
+    }
+
+    // Every reader of a user's file stops at its size limit instead of running out of memory.
+    void endlessInputIsRefused_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("import") << QStringList{"import", "/dev/zero"};
+        QTest::newRow("history") << QStringList{"--data", "/dev/zero", "check"};
+        QTest::newRow("ticket list") << QStringList{"prize", "--draw", "01 02 03 04 05 06+07", "/dev/zero"};
+        QTest::newRow("condition set") << QStringList{"shrink", "--conditions", "/dev/zero"};
+    }
+    void endlessInputIsRefused() {
+        QFETCH(QStringList, args);
+        QProcess p;
+        p.start(QStringLiteral(KELVORA_CLI), args);
+        QVERIFY(p.waitForFinished(120000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("64 MB")));
     }
 };
 

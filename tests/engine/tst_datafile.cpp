@@ -22,6 +22,9 @@ class TestDataFile : public QObject {
         QTest::newRow("blank last line kept") << QByteArray("a\r\n\r\n") << QStringLiteral("a\n");
         QTest::newRow("gb2312") << QByteArray("\xb2\xe2\xca\xd4\r\n") << QStringLiteral("测试");
         QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("utf-8 byte order mark") << QByteArray("\xef\xbb\xbf"
+                                                             "2005013\r\n")
+                                               << QStringLiteral("2005013");
     }
     void bytesToText() {
         QFETCH(QByteArray, bytes);
@@ -105,6 +108,44 @@ class TestDataFile : public QObject {
         QVERIFY_THROWS_EXCEPTION(KelvoraError, WriteDataFile(path, QStringLiteral("x")));
         const QFileInfo after(path);
         QVERIFY(after.exists() && !after.isFile()); // still the folder or pipe it was
+    }
+
+    // Each reader of a user's file says what is wrong with the path, and reads no more than the limit.
+    void unreadableInputsSayWhy_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder") << "folder" << QStringLiteral("这是一个文件夹，不是文件");
+        QTest::newRow("dangling link") << "link" << QStringLiteral("链接指向的文件");
+        QTest::newRow("missing") << "missing" << QStringLiteral("文件不存在");
+        QTest::newRow("beyond the limit") << "large" << QStringLiteral("文件超过64 MB");
+        QTest::newRow("endless device") << "zero" << QStringLiteral("文件超过64 MB");
+    }
+    void unreadableInputsSayWhy() {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("ssq.dxt"));
+        if (kind == QLatin1String("folder")) QVERIFY(QDir().mkdir(path));
+        if (kind == QLatin1String("link")) QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), path));
+        if (kind == QLatin1String("large")) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.resize(MaxInputFileBytes + 1)); // sparse: costs no disk
+        }
+        if (kind == QLatin1String("zero")) path = QStringLiteral("/dev/zero");
+        try {
+            ReadDataFile(path);
+            QFAIL("read");
+        } catch (const KelvoraError& e) {
+            QVERIFY2(e.message().contains(reason), qPrintable(e.message()));
+        }
+        if (kind == QLatin1String("link")) {
+            try {
+                WriteDataFile(path, QStringLiteral("x"));
+            } catch (const KelvoraError& e) {
+                QVERIFY2(e.message().contains(reason), qPrintable(e.message()));
+            }
+        }
     }
 
     // Only the program's own temporary files go; names a user may give a copy stay, whatever they look like.

@@ -20,8 +20,9 @@ class TestHistoryLoader : public QObject {
         QTest::addColumn<QString>("message"); // %1 = the path as shown
         QTest::newRow("missing") << "none.dxt" << QByteArray("-") << int(HistoryLoad::FileError)
                                  << QStringLiteral("无法打开文件 \"%1\"：文件不存在");
-        QTest::newRow("unreadable") << "folder.dxt" << QByteArray("/") << int(HistoryLoad::FileError)
-                                    << QStringLiteral("无法打开文件 \"%1\"：没有读取权限或文件被占用");
+        // A folder is named as one, not blamed on permissions.
+        QTest::newRow("folder") << "folder.dxt" << QByteArray("/") << int(HistoryLoad::FileError)
+                                << QStringLiteral("无法打开文件 \"%1\"：这是一个文件夹，不是文件");
         QTest::newRow("malformed")
             << "bad.dxt" << QByteArray("2005013 03 07 12 19 25 31\r\n2005014 0a 07 12 19 25 31 09\r\n")
             << int(HistoryLoad::Refused)

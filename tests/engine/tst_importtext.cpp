@@ -2,6 +2,7 @@
 #include "history/ImportText.h"
 #include "history/Parser.h"
 
+#include <QStringEncoder>
 #include <QtTest>
 
 class TestImportText : public QObject {
@@ -33,11 +34,36 @@ class TestImportText : public QObject {
                                              << two << 1 << QString();
         QTest::newRow("a line that fits no layout")
             << QByteArray("2026096,1,4,16,22,26,31,4\n2026095,2,5,10,11,20,33\n2026094,2,5,10,11,20,34,1\n"
-                          "2026093 2026-12-01 01 02 03 04 05 06 07\n")
+                          "2026093 2026-12-01 01 02 03 04 05 06 17\n")
             << QStringList{} << 0
-            << QStringLiteral(
-                   "文本内容中下列行的数据有错误，请纠正再保存！！\n第2行：不是期号、6个红球和1个蓝球\n"
-                   "第3行：不是期号、6个红球和1个蓝球\n第4行：不是期号、6个红球和1个蓝球");
+            << QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n第2行：只有6个号码，应为6个红"
+                              "球和1个蓝球\n"
+                              "第3行：红球34超出范围\n第4行：蓝球17超出范围");
+        QTest::newRow("drawing order, date column, full-width digits")
+            << QStringLiteral("期号,开奖日期,红球,蓝球\n2026096,2026-08-20,31 04 16 22 26 01,04\n"
+                              "２０２６０９５，2026/08/18，０２ ０５ １０ １１ ２０ ３３，１６\n")
+                   .toUtf8()
+            << two << 1 << QString();
+        QTest::newRow("utf-16 with its mark, as spreadsheets save it")
+            << QByteArray("\xff\xfe") +
+                   QByteArray(QStringEncoder(QStringEncoder::Utf16LE)
+                                  .encode(QStringLiteral("2026096\t1\t4\t16\t22\t26\t31\t4\r\n"
+                                                         "2026095\t2\t5\t10\t11\t20\t33\t16\r\n")))
+            << two << 0 << QString();
+        QTest::newRow("every faulty line with its own reason")
+            << QByteArray("期号 号码\n2026096 01 04 16 22 26 31 04\nabc\n2026097 01 01 16 22 26 31 04\n"
+                          "2026098 01 04 16 22 26 04\n202609 01 04 16 22 26 31 04\n"
+                          "2026096 01 04 16 22 26 32 04\n")
+            << QStringList{} << 0
+            << QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n第3行：'abc'不是开奖号码\n"
+                              "第4行：红球01重复\n第5行：只有6个号码，应为6个红球和1个蓝球\n"
+                              "第6行：期号'202609'不是7位数字\n第7行：期号2026096与第2行相同，号码却不同");
+        QTest::newRow("only a header")
+            << QByteArray("期号,红球,蓝球\n") << QStringList{} << 0 << NoDrawFoundText();
+        QTest::newRow("binary, a spreadsheet")
+            << QByteArray("PK\x03\x04") + QByteArray(4, '\0') + QByteArray(" 2026096 1 4 16 22 26 31 4\n")
+            << QStringList{} << 0
+            << NoDrawFoundText() + QStringLiteral("：这不是文本文件，表格请先另存为CSV或文本文件");
     }
     void layouts() {
         QFETCH(QByteArray, bytes);

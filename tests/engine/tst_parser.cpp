@@ -57,6 +57,9 @@ void TestParser::acceptsWellFormedLines_data() {
     QTest::newRow("many spaces and ends") << "   2005013  03 07   12 19 25 31 09   \r\n" << 1;
     QTest::newRow("LF, CR and CRLF ends")
         << "2005013 03 07 12 19 25 31 09\n2005014 03 07 12 19 25 31 09\r2005015 03 07 12 19 25 31 09" << 3;
+    // Every measure reads the reds ascending; the text keeps the order it was typed in.
+    QTest::newRow("reds in drawing order") << "2005013 31 07 25 19 12 03 09" << 1;
+    QTest::newRow("byte order mark") << QStringLiteral("\uFEFF2005013 03 07 12 19 25 31 09") << 1;
 }
 
 void TestParser::acceptsWellFormedLines() {
@@ -73,6 +76,7 @@ void TestParser::acceptsWellFormedLines() {
         const uint8_t reds[6] = {3, 7, 12, 19, 25, 31};
         for (int k = 0; k < 6; ++k)
             QCOMPARE(d.Ticket.Red[k], reds[k]);
+        QCOMPARE(bool(d.RedsTypedUnsorted), QByteArray(QTest::currentDataTag()).contains("drawing order"));
         QCOMPARE(d.Ticket.Valid, uint8_t(1));
         for (int b = 1; b <= 16; ++b)
             QCOMPARE(d.Ticket.Blue[b - 1], uint8_t(b == 9));
@@ -102,6 +106,8 @@ void TestParser::rejectsMalformedLines_data() {
                                    << "蓝球17超出范围";
     QTest::newRow("blue zero") << "2005013 03 07 12 19 25 31 00"
                                << "蓝球00超出范围";
+    QTest::newRow("red twice") << "2005013 03 07 12 03 25 31 09"
+                               << "红球03重复";
     // A malformed token counts before a non-numeric one in the same line.
     QTest::newRow("range before conversion") << "2005013 ab 07 12 19 34 31 09"
                                              << "红球34超出范围";

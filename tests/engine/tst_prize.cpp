@@ -208,6 +208,12 @@ void TestPrize::reader_data() {
     QTest::newRow("default blues only where none")
         << "01 02 03 04 05 06\n01 02 03 04 05 06+07"
         << "3,9" << QStringList{"1:01 02 03 04 05 06+03 09", "2:01 02 03 04 05 06+07"} << QList<int>{};
+    QTest::newRow("CR, LF and CR LF all end a line")
+        << "1 2 3 4 5 6\r7 8 9 10 11 12\r\n13 14 15 16 17 18\n\r19 20 21 22 23 24"
+        << ""
+        << QStringList{"1:01 02 03 04 05 06", "2:07 08 09 10 11 12", "3:13 14 15 16 17 18",
+                       "5:19 20 21 22 23 24"}
+        << QList<int>{};
     QTest::newRow("twenty reds, sixteen blues")
         << "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20+1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16"
         << ""

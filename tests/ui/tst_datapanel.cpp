@@ -1,3 +1,4 @@
+#include "KelvoraError.h"
 #include "history/AddDrawBar.h"
 #include "history/DataFile.h"
 #include "history/DataPanel.h"
@@ -101,9 +102,7 @@ class TestDataPanel : public QObject {
         TCodeArr history;
         TDataPanel panel(history);
         panel.setProgramDir(dir.path());
-        panel.DataMemo->setPlainText(QStringLiteral("old text"));
         ModalCatcher catcher;
-        catcher.answers = {QMessageBox::Discard}; // the editor's unsaved "old text"
         catcher.fileToChoose = other;
         panel.Sheet1TbrOmportBtClick();
         QVERIFY(catcher.fileFilters.join(QLatin1Char(';')).contains(QStringLiteral("文本文件 (*.txt)")));
@@ -116,6 +115,52 @@ class TestDataPanel : public QObject {
         catcher.fileToChoose.clear();
         panel.Sheet1TbrOmportBtClick();
         QCOMPARE(int(history.size()), 2);
+    }
+
+    // An import adds what is new, keeps what is held, names what contradicts it, and is one undo step.
+    void importMergesByIssue() {
+        QTemporaryDir dir;
+        const QString held = QStringLiteral("2026094 01 02 03 04 05 06 07\n2026096 01 04 16 22 26 31 04");
+        const QString file = dir.filePath(QStringLiteral("web.csv"));
+        writeFile(file, "2026097,1,4,16,22,26,31,4\n2026096,1,4,16,22,26,31,5\n2026095,2,5,10,11,20,33,16\n"
+                        "2026094,1,2,3,4,5,6,7\n");
+        TCodeArr history;
+        TDataPanel panel(history);
+        panel.DataMemo->setPlainText(held);
+        QVERIFY(panel.DataTxtToCodeArr());
+        QSignalSpy status(&panel, &TDataPanel::statusText);
+        ModalCatcher catcher;
+        panel.ImportDataFile(file);
+        QCOMPARE(catcher.texts.value(0),
+                 QStringLiteral("新增2期，相同1期，冲突1期（未导入）\n第2026096期：导入 01 04 16 22 "
+                                "26 31+05，已有 01 04 16 22 26 31+04"));
+        QCOMPARE(panel.DataMemo->toPlainText(),
+                 QStringLiteral("2026094 01 02 03 04 05 06 07\n2026095 02 05 10 11 20 33 16\n"
+                                "2026096 01 04 16 22 26 31 04\n2026097 01 04 16 22 26 31 04"));
+        QCOMPARE(int(history.size()), 4);
+        QCOMPARE(status.last().first().toString(), QStringLiteral("共4期，最新2026097期"));
+        panel.DataMemo->setFocus();
+        QTest::keyClick(panel.DataMemo, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(panel.DataMemo->toPlainText(), held);
+
+        // Replacing everything is its own command, and its question names the draws it drops.
+        catcher.texts.clear();
+        catcher.answers = {QMessageBox::No};
+        panel.ImportReplacingDataFile(file);
+        QCOMPARE(panel.DataMemo->toPlainText(), held);
+        QVERIFY2(catcher.texts.value(0).contains(QStringLiteral("其中0期不在文件中")),
+                 qPrintable(catcher.texts.value(0)));
+        writeFile(file, "2026097,1,4,16,22,26,31,4\n");
+        catcher.answers = {QMessageBox::Yes};
+        panel.ImportReplacingDataFile(file);
+        QVERIFY2(catcher.texts.value(1).contains(QStringLiteral("全部2期开奖数据，其中2期不在文件中")),
+                 qPrintable(catcher.texts.value(1)));
+        QCOMPARE(panel.DataMemo->toPlainText(), QStringLiteral("2026097 01 04 16 22 26 31 04"));
+
+        // A file that holds no draw changes nothing.
+        writeFile(file, QByteArray("\xff\xfe\x00\x00", 4));
+        QVERIFY_THROWS_EXCEPTION(KelvoraError, panel.ImportDataFile(file));
+        QCOMPARE(panel.DataMemo->toPlainText(), QStringLiteral("2026097 01 04 16 22 26 31 04"));
     }
 
     void importOfVanishedFileChangesNothing() {
@@ -222,14 +267,14 @@ class TestDataPanel : public QObject {
         TDataPanel panel(history);
         panel.setProgramDir(dir.path());
         panel.DataMemo->setPlainText(
-            QStringLiteral("2005013 03 07 12 19 25 31 09\n2005014 01 01 03 04 05 06 16\n"
+            QStringLiteral("2005013 03 07 12 19 25 31 09\n2005014 01 02 03 04 05 06 16\n"
                            "2005013 05 06 07 09 08 10 11"));
         ModalCatcher catcher;
         panel.Sheet1TbrSaveBtClick();
         QCOMPARE(int(history.size()), 3); // warnings do not refuse
         QCOMPARE(catcher.texts.size(), 1);
         QVERIFY2(catcher.texts[0].endsWith(
-                     QStringLiteral("\n警告：第2行红球有重复号码\n警告：第3行期号与第1行重复\n"
+                     QStringLiteral("\n警告：第3行期号与第1行重复\n"
                                     "警告：第3行期号小于上一行\n警告：第3行红球不是从小到大排列")),
                  qPrintable(catcher.texts[0]));
     }
@@ -257,6 +302,27 @@ class TestDataPanel : public QObject {
                  QStringLiteral("2026096 01 04 16 22 26 31 04\n2026097 02 05 09 12 17 33 07"));
         QCOMPARE(bar->IssueSe->value(), 2026098);
         QVERIFY(panel.isModified());
+
+        // The editor's draws count before they are saved: a held code, an older one and a gap.
+        const QString twoDraws = panel.DataMemo->toPlainText();
+        catcher.texts.clear();
+        for (int issue : {2026097, 2026050}) {
+            bar->IssueSe->setValue(issue);
+            QTest::mouseClick(bar->AddBt, Qt::LeftButton);
+        }
+        QCOMPARE(panel.DataMemo->toPlainText(), twoDraws);
+        QCOMPARE(catcher.texts.size(), 2);
+        QVERIFY(catcher.texts[0].contains(QStringLiteral("已有开奖数据")));
+        QVERIFY(catcher.texts[1].contains(QStringLiteral("早于最新一期2026097")));
+        bar->IssueSe->setValue(2026100);
+        catcher.answers = {QMessageBox::No};
+        QTest::mouseClick(bar->AddBt, Qt::LeftButton);
+        QCOMPARE(panel.DataMemo->toPlainText(), twoDraws);
+        QVERIFY(catcher.texts[2].contains(QStringLiteral("缺少2期")));
+        bar->IssueSe->setValue(2027001);
+        QTest::mouseClick(bar->AddBt, Qt::LeftButton);
+        QCOMPARE(panel.DataMemo->toPlainText(), twoDraws + QStringLiteral("\n2027001 02 05 09 12 17 33 07"));
+        QCOMPARE(bar->IssueSe->value(), 2027002);
     }
 };
 

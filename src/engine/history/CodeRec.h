@@ -12,11 +12,14 @@ struct TCodeRec {
 };
 static_assert(sizeof(TCodeRec) == 23);
 
-// One history entry; the issue code shown to the user is Year * 1000 + Issue.
+// One history entry; the issue code shown to the user is Year * 1000 + Issue. Ticket.Red is
+// ascending whatever order the line gave, so every measure sees the same draw.
 struct TDrawRec {
     int32_t Year;
     int32_t Issue;
     TCodeRec Ticket;
+    // The line gave its reds out of ascending order (the text keeps them as typed, with a warning).
+    uint8_t RedsTypedUnsorted;
 
     int32_t code() const { return Year * 1000 + Issue; }
 };

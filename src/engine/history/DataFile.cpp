@@ -13,7 +13,7 @@ QString DataFileNameIn(const QString& programDir) {
 }
 
 QString DataFileBytesToText(const QByteArray& bytes) {
-    QString text = FromGb(bytes);
+    QString text = FromGb(WithoutUtf8Bom(bytes));
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (text.endsWith(QLatin1Char('\n'))) text.chop(1);
@@ -31,18 +31,53 @@ QByteArray DataTextToFileBytes(const QString& text) {
     return ToGb(out);
 }
 
-QByteArray ReadFileBytes(const QString& path) {
-    QFile file(path);
-    if (!QFileInfo(path).isDir() && file.open(QIODevice::ReadOnly)) {
-        QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            throw KelvoraError(QStringLiteral("无法读取文件 \"%1\"").arg(QDir::toNativeSeparators(path)));
-        return bytes;
+namespace {
+
+QString openFailure(const QString& path, const QString& why) {
+    return QStringLiteral("无法打开文件 \"%1\"：%2").arg(QDir::toNativeSeparators(path), why);
+}
+
+// Why a path cannot be opened, in the user's words: what it is, not the system's guess.
+QString whyNotReadable(const QFileInfo& info) {
+    if (info.isSymLink() && !info.exists())
+        return QStringLiteral("链接指向的文件\"%1\"不存在")
+            .arg(QDir::toNativeSeparators(info.symLinkTarget()));
+    if (info.isDir()) return QStringLiteral("这是一个文件夹，不是文件");
+    if (!info.exists()) return QStringLiteral("文件不存在");
+    return QStringLiteral("没有读取权限或文件被占用");
+}
+
+QString tooLargeText(const QString& name) {
+    return QStringLiteral("无法读取文件 \"%1\"：文件超过%2 MB")
+        .arg(QDir::toNativeSeparators(name))
+        .arg(MaxInputFileBytes / (1024 * 1024));
+}
+
+} // namespace
+
+QByteArray ReadDeviceBytes(QIODevice& device, const QString& name) {
+    if (!device.isSequential() && device.size() > MaxInputFileBytes) throw KelvoraError(tooLargeText(name));
+    QByteArray bytes;
+    constexpr qint64 chunk = 1024 * 1024;
+    for (;;) {
+        const qsizetype at = bytes.size();
+        bytes.resize(at + chunk);
+        const qint64 n = device.read(bytes.data() + at, chunk);
+        if (n < 0)
+            throw KelvoraError(QStringLiteral("无法读取文件 \"%1\"").arg(QDir::toNativeSeparators(name)));
+        bytes.resize(at + qsizetype(n));
+        if (bytes.size() > MaxInputFileBytes) throw KelvoraError(tooLargeText(name));
+        if (n == 0) break;
     }
-    throw KelvoraError(QStringLiteral("无法打开文件 \"%1\"：%2")
-                           .arg(QDir::toNativeSeparators(path),
-                                QFileInfo::exists(path) ? QStringLiteral("没有读取权限或文件被占用")
-                                                        : QStringLiteral("文件不存在")));
+    return bytes;
+}
+
+QByteArray ReadFileBytes(const QString& path) {
+    const QFileInfo info(path);
+    QFile file(path);
+    if (info.isDir() || !info.exists() || !file.open(QIODevice::ReadOnly))
+        throw KelvoraError(openFailure(path, whyNotReadable(info)));
+    return ReadDeviceBytes(file, path);
 }
 
 DataFileContent ReadDataFile(const QString& path) {
@@ -65,8 +100,11 @@ void WriteDataFile(const QString& path, const QString& text) {
     };
     auto explain = [&](const QString& why) {
         if (why == NotRegularFileReason()) refuse(why);
-        refuse(QFileInfo(path).dir().exists() ? QStringLiteral("没有写入权限或磁盘已满")
-                                              : QStringLiteral("文件夹不存在"));
+        const QFileInfo target(path);
+        if (target.isSymLink() && !target.exists())
+            refuse(QStringLiteral("链接指向的文件\"%1\"不存在")
+                       .arg(QDir::toNativeSeparators(target.symLinkTarget())));
+        refuse(target.dir().exists() ? QStringLiteral("没有写入权限或磁盘已满") : QStringLiteral("文件夹不存在"));
     };
     // The new file is written and on disk before the backup changes, so a full disk leaves both the
     // file and its older backup as they were.

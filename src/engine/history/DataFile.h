@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 // The history file beside the program.
@@ -20,8 +21,16 @@ struct DataFileContent {
     bool isEmpty = true;
 };
 DataFileContent ReadDataFile(const QString& path);
-// The raw bytes of a file, with the same open errors as ReadDataFile.
+// Every file a user names (history, import, ticket list, condition set) is refused beyond this size.
+constexpr qint64 MaxInputFileBytes = 64 * 1024 * 1024;
+
+// The raw bytes of a file the user named, with the same open errors as ReadDataFile: a folder, a
+// missing file or a link to one, and anything beyond MaxInputFileBytes are refused before the file
+// is held whole (a device such as /dev/zero is read only up to the limit).
 QByteArray ReadFileBytes(const QString& path);
+// The bytes of an open device (standard input, an opened file), at most MaxInputFileBytes; name is
+// what the messages call it. Throws KelvoraError.
+QByteArray ReadDeviceBytes(QIODevice& device, const QString& name);
 
 // Where a save keeps the file as it was before (one generation).
 QString BackupFileName(const QString& path);

@@ -5,8 +5,21 @@
 #include <QString>
 #include <array>
 
-// The issue code after the newest draw (0 for an empty history).
+// The issue code after the newest draw within its year (0 for an empty history). The first draw of
+// a new year, YYYY001, is accepted too (CheckNewIssueCode).
 int NextIssueCode(const TCodeArr& history);
+
+// Whether a new draw may take an issue code after the held history.
+struct NewIssueCheck {
+    enum Verdict {
+        Accepted, // the next issue of the year, or the first of the next year
+        Gap,      // later than that: ask before accepting (message is the question)
+        Refused,  // held already, not after the newest, or no issue code: message says why
+    };
+    Verdict verdict = Accepted;
+    QString message;
+};
+NewIssueCheck CheckNewIssueCode(const TCodeArr& history, int issueCode);
 
 // The history line of a new draw, reds sorted ascending. Throws KelvoraError when a red number
 // repeats or a number lies outside its range.

@@ -13,6 +13,10 @@ QString FromGb(const QByteArray& bytes) {
     return decoder.decode(bytes);
 }
 
+QByteArray WithoutUtf8Bom(const QByteArray& bytes) {
+    return bytes.startsWith("\xef\xbb\xbf") ? bytes.mid(3) : bytes;
+}
+
 QByteArray LinesToGbFile(const QStringList& lines) {
     QString text;
     qsizetype size = 0;

@@ -16,14 +16,8 @@ QStringList HistoryWarnings(const TCodeArr& history) {
             firstLine.insert(d.code(), line);
         if (i > 0 && d.code() < history[i - 1].code())
             warnings.append(QStringLiteral("警告：第%1行期号小于上一行").arg(line));
-        bool repeated = false, descending = false;
-        for (int a = 0; a < 6; ++a) {
-            for (int b = a + 1; b < 6; ++b)
-                repeated = repeated || d.Ticket.Red[a] == d.Ticket.Red[b];
-            if (a > 0 && d.Ticket.Red[a] < d.Ticket.Red[a - 1]) descending = true;
-        }
-        if (repeated) warnings.append(QStringLiteral("警告：第%1行红球有重复号码").arg(line));
-        if (descending) warnings.append(QStringLiteral("警告：第%1行红球不是从小到大排列").arg(line));
+        if (d.RedsTypedUnsorted)
+            warnings.append(QStringLiteral("警告：第%1行红球不是从小到大排列").arg(line));
     }
     return warnings;
 }

@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // What the parser lets through but spoils every statistic: a repeated issue code, issue codes going
-// backwards, a red number twice in a draw, reds not in ascending order. One "警告：..." text per
+// backwards, reds typed out of ascending order. One "警告：..." text per
 // finding, line by line (line n is entry n - 1).
 QStringList HistoryWarnings(const TCodeArr& history);
 

@@ -3,10 +3,12 @@
 #include "history/GbText.h"
 #include "history/Parser.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -16,17 +18,76 @@ bool allDigits(QStringView token) {
     });
 }
 
-// The history line of one import line, or an empty text when it fits no layout.
-QString convertLine(const QStringList& tokens) {
-    if (tokens.size() != 8 || tokens[0].size() != 7) return {};
-    QString line = tokens[0];
-    for (int k = 1; k < 8; ++k) {
-        const int hi = k == 7 ? 16 : 33;
-        const int value = tokens[k].toInt();
-        if (tokens[k].size() > 2 || value < 1 || value > hi) return {};
-        line += QStringLiteral(" %1").arg(value, 2, 10, QLatin1Char('0'));
+// Spreadsheets typed with a Chinese input method give full-width digits and punctuation.
+QString plainForms(QStringView line) {
+    QString out(line.size(), Qt::Uninitialized);
+    QChar* o = out.data();
+    for (QChar c : line) {
+        const char16_t u = c.unicode();
+        if (u >= 0xFF01 && u <= 0xFF5E)
+            *o++ = QChar(char16_t(u - 0xFF01 + 0x21));
+        else if (u == 0x3000 || u == 0x3001)
+            *o++ = QLatin1Char(' ');
+        else
+            *o++ = c;
     }
-    return line;
+    return out;
+}
+
+QString twoDigits(int value) {
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+struct ImportedDraw {
+    int issue = 0;
+    std::array<int, 6> reds{};
+    int blue = 0;
+
+    QString line() const {
+        QString text = QString::number(issue);
+        for (int r : reds)
+            text += QLatin1Char(' ') + twoDigits(r);
+        return text + QLatin1Char(' ') + twoDigits(blue);
+    }
+};
+
+// A number token's value, or -1 when it does not fit an int (out of every range anyway).
+int numberValue(const QString& token) {
+    bool ok = false;
+    const int value = token.toInt(&ok);
+    return ok ? value : -1;
+}
+
+QString numberText(const QString& token) {
+    const int value = numberValue(token);
+    return value >= 0 ? twoDigits(value) : token;
+}
+
+// The draw of one line's tokens, or the reason it is none.
+QString readDraw(QStringList tokens, ImportedDraw& d) {
+    static const QRegularExpression date(QStringLiteral("^\\d{4}[-/.]\\d{1,2}[-/.]\\d{1,2}$"));
+    if (tokens.size() > 1 && date.match(tokens[1]).hasMatch()) tokens.removeAt(1);
+    if (!allDigits(tokens[0]) || tokens[0].size() != 7)
+        return QStringLiteral("期号'%1'不是7位数字").arg(tokens[0]);
+    for (qsizetype k = 1; k < tokens.size(); ++k)
+        if (!allDigits(tokens[k])) return QStringLiteral("'%1' 不是数字").arg(tokens[k]);
+    const qsizetype count = tokens.size() - 1;
+    if (count < 7) return QStringLiteral("只有%1个号码，应为6个红球和1个蓝球").arg(count);
+    if (count > 7) return QStringLiteral("有%1个号码，应为6个红球和1个蓝球").arg(count);
+    d.issue = tokens[0].toInt();
+    uint64_t seen = 0;
+    for (int k = 0; k < 6; ++k) {
+        const int v = numberValue(tokens[k + 1]);
+        if (v < 1 || v > 33) return QStringLiteral("红球%1超出范围").arg(numberText(tokens[k + 1]));
+        if (seen & (uint64_t(1) << v)) return QStringLiteral("红球%1重复").arg(twoDigits(v));
+        seen |= uint64_t(1) << v;
+        d.reds[size_t(k)] = v;
+    }
+    d.blue = numberValue(tokens[7]);
+    if (d.blue < 1 || d.blue > 16) return QStringLiteral("蓝球%1超出范围").arg(numberText(tokens[7]));
+    // Lists in drawing order (出球顺序) are common; the history holds reds ascending.
+    std::sort(d.reds.begin(), d.reds.end());
+    return {};
 }
 
 } // namespace
@@ -35,7 +96,17 @@ QString ImportResult::summary() const {
     return QStringLiteral("导入完成：转换%1行，跳过%2行").arg(converted).arg(skipped);
 }
 
+QString NoDrawFoundText() {
+    return QStringLiteral("文件中没有找到开奖号码（每行应为7位期号、6个红球和1个蓝球）");
+}
+
 QString DecodeImportText(const QByteArray& bytes) {
+    const auto encoding = QStringConverter::encodingForData(bytes);
+    if (encoding && *encoding != QStringConverter::Utf8) {
+        QStringDecoder decoder(*encoding);
+        const QString text = decoder.decode(bytes);
+        return text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
+    }
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(bytes);
     if (!utf8.hasError()) return text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
@@ -46,28 +117,53 @@ ImportResult ConvertImportText(const QString& text) {
     static const QRegularExpression separators(QStringLiteral("[\\s,+|]+"));
     static const QRegularExpression lineEnds(QStringLiteral("\\r\\n|\\r|\\n"));
     ImportResult r;
+    // A spreadsheet (.xlsx) or a UTF-16 file without its mark: no line of it is a draw.
+    if (text.contains(QChar(0))) {
+        r.message = NoDrawFoundText() + QStringLiteral("：这不是文本文件，表格请先另存为CSV或文本文件");
+        return r;
+    }
     QList<std::pair<int, QString>> draws;
+    QHash<int, std::pair<QString, int>> byIssue; // issue -> line and its number, for contradictions
     QStringList faults;
     int number = 0;
     for (const QString& raw : text.split(lineEnds)) {
-        const QString trimmed = raw.trimmed();
+        const QString trimmed = plainForms(raw).trimmed();
         if (trimmed.isEmpty()) continue;
         ++number;
         const QStringList tokens = trimmed.split(separators, Qt::SkipEmptyParts);
         if (std::none_of(tokens.begin(), tokens.end(), [](const QString& t) { return allDigits(t); })) {
-            ++r.skipped;
+            // Headers come first; text between draws is a slip that should be seen.
+            if (draws.isEmpty() && faults.isEmpty()) {
+                ++r.skipped;
+                continue;
+            }
+            faults.append(QStringLiteral("第%1行：'%2'不是开奖号码").arg(number).arg(trimmed));
             continue;
         }
-        const bool numeric =
-            std::all_of(tokens.begin(), tokens.end(), [](const QString& t) { return allDigits(t); });
-        const QString line = numeric ? convertLine(tokens) : QString();
-        if (line.isEmpty())
-            faults.append(QStringLiteral("第%1行：不是期号、6个红球和1个蓝球").arg(number));
-        else
-            draws.append({tokens[0].toInt(), line});
+        ImportedDraw d;
+        const QString why = readDraw(tokens, d);
+        if (!why.isEmpty()) {
+            faults.append(QStringLiteral("第%1行：").arg(number) + why);
+            continue;
+        }
+        const QString line = d.line();
+        const auto held = byIssue.constFind(d.issue);
+        if (held != byIssue.cend() && held->first != line) {
+            faults.append(QStringLiteral("第%1行：期号%2与第%3行相同，号码却不同")
+                              .arg(number)
+                              .arg(d.issue)
+                              .arg(held->second));
+            continue;
+        }
+        if (held == byIssue.cend()) byIssue.insert(d.issue, {line, number});
+        draws.append({d.issue, line});
     }
     if (!faults.isEmpty()) {
         r.message = BadLinesHeading() + QLatin1Char('\n') + faults.join(QLatin1Char('\n'));
+        return r;
+    }
+    if (draws.isEmpty()) {
+        r.message = NoDrawFoundText();
         return r;
     }
     // Web lists are newest first; a stable sort keeps the order of lines with the same issue code.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace {
@@ -90,6 +91,18 @@ Fault checkLine(const Tokens& tk, TDrawRec& d, QString& reason) {
             return Fault::Number;
         }
     }
+    uint64_t seen = 0;
+    for (int k = 1; k < 7; ++k) {
+        const uint64_t bit = uint64_t(1) << values[k];
+        if (seen & bit) {
+            reason = QStringLiteral("红球%1重复").arg(values[k], 2, 10, QLatin1Char('0'));
+            return Fault::Shape;
+        }
+        seen |= bit;
+    }
+    // Measures read the reds ascending (span, AC, runs); the line may list them in drawing order.
+    d.RedsTypedUnsorted = !std::is_sorted(values + 1, values + 7);
+    std::sort(values + 1, values + 7);
     for (int k = 0; k < 6; ++k)
         d.Ticket.Red[k] = uint8_t(values[k + 1]);
     d.Ticket.Valid = 1;
@@ -149,7 +162,8 @@ QString BadLinesHeading() {
 
 ParseResult ParseHistory(const QByteArray& gbBytes) {
     ParseResult result;
-    const std::vector<std::string_view> lines = nonBlankLines(gbBytes);
+    const QByteArray bytes = WithoutUtf8Bom(gbBytes);
+    const std::vector<std::string_view> lines = nonBlankLines(bytes);
 
     // Every faulty line is named with its reason in one message, so one round of fixing is enough.
     TCodeArr history(lines.size(), TDrawRec{});
@@ -174,7 +188,7 @@ ParseResult ParseHistory(const QByteArray& gbBytes) {
 }
 
 ParseResult ParseHistoryText(const QString& text) {
-    return ParseHistory(ToGb(text));
+    return ParseHistory(ToGb(text.startsWith(QChar(0xFEFF)) ? QStringView(text).mid(1) : QStringView(text)));
 }
 
 int CountValidCodes(const TCodeList& codes) {

@@ -2,6 +2,7 @@
 
 #include "KelvoraError.h"
 #include "history/GbText.h"
+#include "history/ImportText.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -120,11 +121,13 @@ TicketList ReadTickets(QStringView text, uint32_t defaultBlues) {
     int lineNo = 0;
     const qsizetype size = text.size();
     while (start <= size) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0) end = size;
+        // CR LF, LF and a lone CR each end a line.
+        qsizetype end = start;
+        while (end < size && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
         ++lineNo;
         const QStringView line = text.mid(start, end - start);
-        start = end + 1;
+        start = end + (end + 1 < size && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
         if (isSkipped(line)) continue;
         PrizeTicket t;
         if (!readLine(line, t)) {
@@ -166,8 +169,5 @@ uint32_t ReadBlueList(const QString& text) {
 }
 
 QString DecodeTicketFile(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text;
-    return FromGb(bytes);
+    return DecodeImportText(bytes);
 }

@@ -3,6 +3,7 @@
 #include "KelvoraError.h"
 #include "history/AtomicFile.h"
 #include "history/Convert.h"
+#include "history/DataFile.h"
 #include "history/Parser.h"
 #include "shrink/ListReader.h"
 #include "shrink/ShrinkRun.h"
@@ -257,8 +258,9 @@ ShrinkInput LoadConditionSetFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw KelvoraError(QStringLiteral("无法打开条件文件 %1").arg(QDir::toNativeSeparators(path)));
+    const QByteArray bytes = ReadDeviceBytes(file, path);
     try {
-        return ReadConditionSet(file.readAll());
+        return ReadConditionSet(bytes);
     } catch (const KelvoraError& e) {
         throw KelvoraError(QDir::toNativeSeparators(path) + QLatin1Char('\n') + e.message());
     }

@@ -1,11 +1,14 @@
 #include "history/AddDrawBar.h"
 
 #include "CommandGuard.h"
+#include "KelvoraError.h"
 #include "history/DrawEntry.h"
+#include "history/Parser.h"
 
 #include <QDate>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -66,7 +69,21 @@ void TAddDrawBar::AddBtClick() {
         for (int k = 0; k < 6; ++k)
             reds[k] = RedSe[k]->value();
         const QString line = DrawEntryLine(IssueSe->value(), reds, BlueSe->value());
+        TCodeArr held = m_heldDraws ? m_heldDraws() : TCodeArr();
+        const NewIssueCheck check = CheckNewIssueCode(held, IssueSe->value());
+        if (check.verdict == NewIssueCheck::Refused) throw KelvoraError(check.message);
+        if (check.verdict == NewIssueCheck::Gap) {
+            QMessageBox box(QMessageBox::Question, MessageBoxTitle(), check.message, QMessageBox::NoButton,
+                            this);
+            box.addButton(QMessageBox::Yes)->setText(QStringLiteral("添加"));
+            box.addButton(QMessageBox::No)->setText(QStringLiteral("不添加"));
+            box.setDefaultButton(QMessageBox::No);
+            box.setEscapeButton(QMessageBox::No);
+            box.exec();
+            if (box.standardButton(box.clickedButton()) != QMessageBox::Yes) return;
+        }
         emit lineReady(line);
-        IssueSe->setValue(IssueSe->value() + 1);
+        held.push_back(ParseHistoryText(line).history.front());
+        IssueSe->setValue(NextIssueCode(held));
     });
 }

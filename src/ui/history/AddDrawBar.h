@@ -3,6 +3,7 @@
 #include "history/CodeRec.h"
 
 #include <QWidget>
+#include <functional>
 
 class QPushButton;
 class QSpinBox;
@@ -15,6 +16,8 @@ class TAddDrawBar : public QWidget {
 
     // Prefills the issue code with the one after the newest draw.
     void setNextIssue(const TCodeArr& history);
+    // The draws a new one is checked against (the editor's, which may be ahead of the history).
+    void setHeldDraws(std::function<TCodeArr()> source) { m_heldDraws = std::move(source); }
 
     QSpinBox* IssueSe = nullptr;
     QSpinBox* RedSe[6] = {};
@@ -27,4 +30,7 @@ class TAddDrawBar : public QWidget {
   signals:
     // A checked history line, reds sorted.
     void lineReady(const QString& line);
+
+  private:
+    std::function<TCodeArr()> m_heldDraws;
 };

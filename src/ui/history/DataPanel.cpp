@@ -8,6 +8,7 @@
 #include "history/DataFile.h"
 #include "history/Download.h"
 #include "history/HistoryLoader.h"
+#include "history/HistoryMerge.h"
 #include "history/HistoryWarnings.h"
 #include "history/ImportText.h"
 #include "history/Parser.h"
@@ -20,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -69,6 +71,17 @@ TDataPanel::TDataPanel(TCodeArr& history, QWidget* parent) : QWidget(parent), Hi
                                  &TDataPanel::Sheet1TbrClearBtClick);
     Sheet1TbrOmportBt = addButton(QStringLiteral("Sheet1TbrOmportBt"), QStringLiteral("导入数据"),
                                   &TDataPanel::Sheet1TbrOmportBtClick);
+    Sheet1TbrOmportBt->setToolTip(
+        QStringLiteral("把文件中的开奖加入编辑器：按期号合并，已有的开奖不会被替换"));
+    // Replacing every draw is a choice of its own, never what a plain click does.
+    auto* importMenu = new QMenu(Sheet1TbrOmportBt);
+    importMenu->addAction(QStringLiteral("导入数据（按期号合并）"), this,
+                          &TDataPanel::Sheet1TbrOmportBtClick);
+    ImportReplacingAct = importMenu->addAction(QStringLiteral("导入并替换全部数据..."));
+    ImportReplacingAct->setObjectName(QStringLiteral("ImportReplacingAct"));
+    connect(ImportReplacingAct, &QAction::triggered, this, &TDataPanel::ImportReplacingClick);
+    Sheet1TbrOmportBt->setMenu(importMenu);
+    Sheet1TbrOmportBt->setPopupMode(QToolButton::MenuButtonPopup);
     Sheet1TbrSaveBt = addButton(QStringLiteral("Sheet1TbrSaveBt"), QStringLiteral("保存数据"),
                                 &TDataPanel::Sheet1TbrSaveBtClick);
     Sheet1Tbr->addSeparator();
@@ -100,6 +113,7 @@ TDataPanel::TDataPanel(TCodeArr& history, QWidget* parent) : QWidget(parent), Hi
 
     AddDrawBar = new TAddDrawBar(this);
     connect(AddDrawBar, &TAddDrawBar::lineReady, this, &TDataPanel::appendDrawLine);
+    AddDrawBar->setHeldDraws([this] { return editorDraws(); });
     connect(this, &TDataPanel::historyChanged, this, [this] { AddDrawBar->setNextIssue(History); });
     layout->addWidget(AddDrawBar);
 
@@ -189,13 +203,61 @@ void TDataPanel::SaveDataFile(const QString& path) {
     emit statusText(QStringLiteral("保存文档完毕"));
 }
 
+namespace {
+
+ImportResult readImportFile(const QString& path) {
+    ImportResult converted = ConvertImportText(DecodeImportText(ReadFileBytes(path)));
+    if (!converted.ok) throw KelvoraError(converted.message);
+    return converted;
+}
+
+} // namespace
+
+TCodeArr TDataPanel::editorDraws() const {
+    ParseResult mine = ParseHistoryText(DataMemo->toPlainText());
+    return mine.status == ParseResult::Ok ? std::move(mine.history) : History;
+}
+
+void TDataPanel::replaceEditorText(const QString& text) {
+    // One edit block through the cursor: Ctrl+Z undoes the whole import in one step.
+    QTextCursor cursor(DataMemo->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    cursor.endEditBlock();
+}
+
 void TDataPanel::ImportDataFile(const QString& path) {
     // Read and convert before the editor changes, so a file that cannot be used costs nothing.
-    const ImportResult converted = ConvertImportText(DecodeImportText(ReadFileBytes(path)));
-    if (!converted.ok) throw KelvoraError(converted.message);
-    DataMemo->setPlainText(converted.lines.join(QLatin1Char('\n')));
+    const ImportResult converted = readImportFile(path);
+    const QString text = DataMemo->toPlainText();
+    const ParseResult mine = ParseHistoryText(text);
+    if (mine.status != ParseResult::Ok)
+        throw KelvoraError(QStringLiteral("编辑器中的开奖数据有错误，无法按期号合并。请先纠正下列各行，"
+                                          "或选择\"导入并替换全部数据\"：\n") +
+                           mine.lineErrors.join(QLatin1Char('\n')));
+    const HistoryMergeResult merged = MergeImportedDraws(text, mine.history, converted.lines);
+    if (merged.added > 0) replaceEditorText(merged.text);
+    ShowMessage(this, merged.report());
+    if (merged.added > 0) DataTxtToCodeArr();
+    emit statusText(HistoryStatusText(History));
+}
+
+void TDataPanel::ImportReplacingDataFile(const QString& path) {
+    const ImportResult converted = readImportFile(path);
+    const TCodeArr held = editorDraws();
+    const int dropped = DrawsDroppedByReplacing(held, converted.lines);
+    if (!askYesNo(this,
+                  QStringLiteral("将用文件中的%1期替换编辑器中的全部%2期开奖数据，其中%3期不在文件中，"
+                                 "将被删除。\n（数据文件要保存后才会改变，可以用Ctrl+Z撤销）\n确定替换吗？")
+                      .arg(converted.converted)
+                      .arg(held.size())
+                      .arg(dropped)))
+        return;
+    replaceEditorText(converted.lines.join(QLatin1Char('\n')));
     ShowMessage(this, converted.summary());
     DataTxtToCodeArr();
+    emit statusText(HistoryStatusText(History));
 }
 
 void TDataPanel::showWarnings() {
@@ -294,14 +356,24 @@ void TDataPanel::Sheet1TbrClearBtClick() {
     DataTxtToCodeArr();
 }
 
-void TDataPanel::Sheet1TbrOmportBtClick() {
-    if (!maybeSave()) return;
+QString TDataPanel::chooseImportFile() {
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("导入数据"), LastDir(),
         QStringLiteral("文本文件 (*.txt);;表格文件 (*.csv *.tsv);;所有文件 (*)"));
-    if (path.isEmpty() || !QFileInfo::exists(path)) return;
+    if (path.isEmpty() || !QFileInfo::exists(path)) return {};
     RememberLastDir(path);
-    RunGuarded(this, [&] { ImportDataFile(path); });
+    return path;
+}
+
+void TDataPanel::Sheet1TbrOmportBtClick() {
+    // A merge keeps every held draw and the editor's edits, so nothing needs saving first.
+    const QString path = chooseImportFile();
+    if (!path.isEmpty()) RunGuarded(this, [&] { ImportDataFile(path); });
+}
+
+void TDataPanel::ImportReplacingClick() {
+    const QString path = chooseImportFile();
+    if (!path.isEmpty()) RunGuarded(this, [&] { ImportReplacingDataFile(path); });
 }
 
 bool TDataPanel::saveData() {

@@ -42,7 +42,11 @@ class TDataPanel : public QWidget {
     void LoadDataFile(const QString& path);
     // These throw KelvoraError (file errors, an import that does not convert); nothing has changed then.
     void SaveDataFile(const QString& path);
+    // Merges the file's draws into the editor by issue code (one undo step) and reports what it did;
+    // nothing held is replaced.
     void ImportDataFile(const QString& path);
+    // Replaces the editor's draws with the file's, after a question naming how many draws go.
+    void ImportReplacingDataFile(const QString& path);
     // Parses the editor into the history; a refused text is reported and the history stays.
     // Warnings about an accepted text are shown in one message box.
     bool DataTxtToCodeArr();
@@ -63,6 +67,7 @@ class TDataPanel : public QWidget {
     QToolButton* Sheet1TbrOmportBt = nullptr;
     QToolButton* Sheet1TbrSaveBt = nullptr;
     QToolButton* Sheet1TbrSetupBt = nullptr;
+    QAction* ImportReplacingAct = nullptr;
     TAddDrawBar* AddDrawBar = nullptr;
     QWidget* DownloadBar = nullptr;
     QProgressBar* DownloadProgress = nullptr;
@@ -74,6 +79,7 @@ class TDataPanel : public QWidget {
     void FileMenuDownClick();
     void Sheet1TbrClearBtClick();
     void Sheet1TbrOmportBtClick();
+    void ImportReplacingClick();
     void Sheet1TbrSaveBtClick();
     void Sheet1TbrSetupBtClick();
     void DataMemoClick();
@@ -92,6 +98,9 @@ class TDataPanel : public QWidget {
     void setFileText(const QString& text);
     void updateModified();
     void appendDrawLine(const QString& line);
+    QString chooseImportFile();
+    void replaceEditorText(const QString& text);
+    TCodeArr editorDraws() const;
     void showWarnings();
     bool saveData();
 

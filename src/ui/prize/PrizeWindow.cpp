@@ -3,6 +3,7 @@
 #include "CommandGuard.h"
 #include "ExportDialog.h"
 #include "KelvoraError.h"
+#include "history/DataFile.h"
 #include "history/ExportFile.h"
 #include "history/PrintLines.h"
 #include "ledger/LedgerPanel.h"
@@ -191,7 +192,7 @@ void TPrizeWindow::PrizeImportBtClick() {
         if (!file.open(QIODevice::ReadOnly))
             throw KelvoraError(QStringLiteral("无法打开文件 \"%1\"：%2")
                                    .arg(QDir::toNativeSeparators(path), file.errorString()));
-        PrizeTicketMemo->setPlainText(DecodeTicketFile(file.readAll()));
+        PrizeTicketMemo->setPlainText(DecodeTicketFile(ReadDeviceBytes(file, path)));
     });
 }
 

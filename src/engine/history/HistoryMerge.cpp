@@ -1,0 +1,110 @@
+#include "history/HistoryMerge.h"
+
+#include "history/Parser.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <algorithm>
+
+namespace {
+
+QString numbersText(const TCodeRec& t) {
+    QString text;
+    for (int k = 0; k < 6; ++k) {
+        if (k) text += QLatin1Char(' ');
+        text += QStringLiteral("%1").arg(t.Red[k], 2, 10, QLatin1Char('0'));
+    }
+    for (int b = 0; b < 16; ++b)
+        if (t.Blue[b]) text += QStringLiteral("+%1").arg(b + 1, 2, 10, QLatin1Char('0'));
+    return text;
+}
+
+bool sameNumbers(const TCodeRec& a, const TCodeRec& b) {
+    return std::equal(a.Red, a.Red + 6, b.Red) && std::equal(a.Blue, a.Blue + 16, b.Blue);
+}
+
+TCodeArr parsedLines(const QStringList& lines) {
+    return ParseHistoryText(lines.join(QLatin1Char('\n'))).history;
+}
+
+} // namespace
+
+QString HistoryMergeResult::report() const {
+    QString text =
+        QStringLiteral("新增%1期，相同%2期，冲突%3期（未导入）").arg(added).arg(same).arg(conflicts.size());
+    for (const MergeConflict& c : conflicts)
+        text += QStringLiteral("\n第%1期：导入 %2，已有 %3").arg(c.issue).arg(c.imported, c.held);
+    return text;
+}
+
+HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& held,
+                                      const QStringList& imported) {
+    HistoryMergeResult r;
+    QHash<int, const TDrawRec*> heldByIssue;
+    heldByIssue.reserve(qsizetype(held.size()));
+    for (const TDrawRec& d : held)
+        heldByIssue.insert(d.code(), &d);
+
+    const TCodeArr incoming = parsedLines(imported);
+    QList<std::pair<int, QString>> added; // issue code and line, ascending
+    for (size_t i = 0; i < incoming.size() && i < size_t(imported.size()); ++i) {
+        const TDrawRec& d = incoming[i];
+        const TDrawRec* mine = heldByIssue.value(d.code());
+        if (!mine) {
+            added.append({d.code(), imported[qsizetype(i)]});
+            heldByIssue.insert(d.code(), &d);
+        } else if (sameNumbers(mine->Ticket, d.Ticket)) {
+            ++r.same;
+        } else {
+            r.conflicts.append({d.code(), numbersText(d.Ticket), numbersText(mine->Ticket)});
+        }
+    }
+    std::stable_sort(added.begin(), added.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    r.added = int(added.size());
+    if (added.isEmpty()) {
+        r.text = heldText;
+        return r;
+    }
+
+    // Held line n (non-blank, counted as the parser counts) is entry n - 1 of held.
+    static const QRegularExpression lineEnds(QStringLiteral("\\r\\n|\\r|\\n"));
+    QStringList out;
+    qsizetype next = 0;
+    size_t entry = 0;
+    const QStringList lines = heldText.isEmpty() ? QStringList() : heldText.split(lineEnds);
+    for (const QString& line : lines) {
+        if (!line.trimmed().isEmpty() && entry < held.size()) {
+            const int code = held[entry++].code();
+            while (next < added.size() && added[next].first < code)
+                out.append(added[next++].second);
+        }
+        out.append(line);
+    }
+    // A text ending in blank lines keeps them after the draws.
+    qsizetype tail = out.size();
+    while (tail > 0 && out[tail - 1].trimmed().isEmpty() && next < added.size())
+        --tail;
+    QStringList rest;
+    while (next < added.size())
+        rest.append(added[next++].second);
+    for (qsizetype k = 0; k < rest.size(); ++k)
+        out.insert(tail + k, rest[k]);
+    r.text = out.join(QLatin1Char('\n'));
+    return r;
+}
+
+int DrawsDroppedByReplacing(const TCodeArr& held, const QStringList& imported) {
+    QSet<int> kept;
+    for (const TDrawRec& d : parsedLines(imported))
+        kept.insert(d.code());
+    return int(
+        std::count_if(held.begin(), held.end(), [&](const TDrawRec& d) { return !kept.contains(d.code()); }));
+}
+
+QString HistoryStatusText(const TCodeArr& history) {
+    return history.empty()
+               ? QStringLiteral("共0期")
+               : QStringLiteral("共%1期，最新%2期").arg(history.size()).arg(history.back().code());
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "history/CodeRec.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// An imported draw whose issue code is held with other numbers: it is not imported.
+struct MergeConflict {
+    int issue = 0;
+    QString imported; // "01 04 16 22 26 31+04"
+    QString held;
+};
+
+// Imported draws merged into the held history by issue code. Nothing held is ever replaced.
+struct HistoryMergeResult {
+    QString text; // the held text with the new draws' lines inserted in issue order
+    int added = 0;
+    int same = 0;
+    QList<MergeConflict> conflicts;
+    // "新增N期，相同M期，冲突K期（未导入）" and one line per conflict.
+    QString report() const;
+};
+
+// heldText is the text held (the editor's, or the data file's) and held its parse; imported holds
+// history lines (ConvertImportText's). New draws go before the first held line of a later issue,
+// so a history in issue order stays in issue order; blank and held lines stay as typed.
+HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& held,
+                                      const QStringList& imported);
+
+// How many held draws an import that replaces everything would drop (issue codes it does not hold).
+int DrawsDroppedByReplacing(const TCodeArr& held, const QStringList& imported);
+
+// "共N期，最新ISSUE期" (or "共0期"): what the status bar says about the history.
+QString HistoryStatusText(const TCodeArr& history);

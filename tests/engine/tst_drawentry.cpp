@@ -1,0 +1,41 @@
+#include "history/DrawEntry.h"
+#include "history/Parser.h"
+
+#include <QtTest>
+
+class TestDrawEntry : public QObject {
+    Q_OBJECT
+  private slots:
+    void newIssue_data() {
+        QTest::addColumn<int>("issue");
+        QTest::addColumn<int>("verdict");
+        QTest::addColumn<QString>("message"); // a part of it
+        QTest::newRow("next of the year") << 2026097 << int(NewIssueCheck::Accepted) << QString();
+        QTest::newRow("first of the next year") << 2027001 << int(NewIssueCheck::Accepted) << QString();
+        QTest::newRow("gap asks") << 2026099 << int(NewIssueCheck::Gap) << QStringLiteral("缺少2期");
+        QTest::newRow("next year, not its first")
+            << 2027003 << int(NewIssueCheck::Gap) << QStringLiteral("2027001");
+        QTest::newRow("held, other numbers")
+            << 2026050 << int(NewIssueCheck::Refused) << QStringLiteral("第2026050期已有开奖数据（第1行）");
+        QTest::newRow("the newest again")
+            << 2026096 << int(NewIssueCheck::Refused) << QStringLiteral("已有开奖数据");
+        QTest::newRow("older than the newest")
+            << 2026060 << int(NewIssueCheck::Refused) << QStringLiteral("早于最新一期2026096");
+        QTest::newRow("issue 000") << 2026000 << int(NewIssueCheck::Refused) << QStringLiteral("000");
+    }
+    void newIssue() {
+        QFETCH(int, issue);
+        QFETCH(int, verdict);
+        QFETCH(QString, message);
+        const TCodeArr history = ParseHistoryText(QStringLiteral("2026050 01 02 03 04 05 06 07\n"
+                                                                 "2026096 01 04 16 22 26 31 04"))
+                                     .history;
+        const NewIssueCheck c = CheckNewIssueCode(history, issue);
+        QCOMPARE(int(c.verdict), verdict);
+        QVERIFY2(c.message.contains(message), qPrintable(c.message));
+        QCOMPARE(NextIssueCode(history), 2026097);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDrawEntry)
+#include "tst_drawentry.moc"
