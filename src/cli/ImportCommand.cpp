@@ -15,23 +15,12 @@ const QString usage = QStringLiteral(
 
 int runImport(CliContext& ctx) {
     QCommandLineParser parser;
-    if (!ctx.parse(parser, usage, true)) return ctx.helped ? CliOk : CliUsage;
+    if (!ctx.parse(parser, usage, true)) return CliOk;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
-        return ctx.usageError(
-            files.isEmpty() ? QStringLiteral("missing FILE") : QStringLiteral("more than one FILE"), usage);
-    QByteArray bytes;
-    try {
-        bytes = ReadFileBytes(files.first());
-    } catch (const KelvoraError& e) {
-        ctx.err << e.message() << '\n';
-        return CliRefused;
-    }
-    const ImportResult r = ConvertImportText(DecodeImportText(bytes));
-    if (!r.ok) {
-        ctx.err << r.message << '\n';
-        return CliRefused;
-    }
+        throw CliUsageError{files.isEmpty() ? QStringLiteral("missing FILE") : QStringLiteral("more than one FILE")};
+    const ImportResult r = ConvertImportText(DecodeImportText(ReadFileBytes(files.first())));
+    if (!r.ok) throw KelvoraError(r.message);
     for (const QString& line : r.lines)
         ctx.out << line << '\n';
     ctx.err << r.summary() << '\n';

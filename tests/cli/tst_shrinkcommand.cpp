@@ -165,6 +165,9 @@ void TestShrinkCommand::refuses_data() {
     QTest::newRow("five hit rows") << QStringList{"--candidates", eight, "--hit", "1:1", "--hit", "1:1",
                                                   "--hit",        "1:1", "--hit", "1:1", "--hit", "1:1"}
                                    << 2 << "4 times";
+    // Every malformed option is a usage error, the tolerance's range included.
+    QTest::newRow("tolerance 18") << QStringList{"--candidates", eight, "--tolerance", "18"} << 2 << "--tolerance";
+    QTest::newRow("tolerance -1") << QStringList{"--candidates", eight, "--tolerance", "-1"} << 2 << "--tolerance";
 }
 
 void TestShrinkCommand::refuses() {

@@ -212,6 +212,9 @@ void TestConditions::conditionSetRefused_data() {
     QTest::newRow("value not text") << QByteArray(R"({"exclude":[1,2]})") << "exclude";
     QTest::newRow("tolerance above 17") << QByteArray(R"({"tolerance":"18"})") << "容错";
     QTest::newRow("spin outside its range") << QByteArray(R"({"max-code":"40"})") << "最大号码";
+    // A value out of range names the key as the file writes it.
+    QTest::newRow("tolerance key as written") << QByteArray(R"({"tolerance":18})") << "“tolerance”";
+    QTest::newRow("sum key as written") << QByteArray(R"({"sum-max":"300"})") << "“sum-max”";
 }
 
 void TestConditions::conditionSetRefused() {

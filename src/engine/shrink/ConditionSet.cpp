@@ -5,7 +5,7 @@
 #include "history/Convert.h"
 #include "history/Parser.h"
 #include "shrink/ListReader.h"
-#include "shrink/ShrinkRun.h"
+#include "shrink/Conditions.h"
 
 #include <QDir>
 #include <QFile>
@@ -233,6 +233,8 @@ ShrinkInput ReadConditionSet(const QByteArray& json) {
         }
         try {
             ApplyConditionOption(in, key, values);
+            // Each key sets only its own values, so a value out of range is this key's.
+            CheckShrinkInput(in);
         } catch (const ConditionOptionError&) {
             throw refuse(key, QStringLiteral("值“%1”不合格式").arg(values.join(QStringLiteral("”，“"))));
         } catch (const KelvoraError& e) {
