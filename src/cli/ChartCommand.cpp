@@ -1,6 +1,7 @@
 #include "Cli.h"
 #include "KelvoraError.h"
 #include "charts/ChartSheets.h"
+#include "core/Pools.h"
 #include "paint/ChartPaint.h"
 #include "paint/ProgramFont.h"
 
@@ -44,7 +45,7 @@ int runChart(CliContext& ctx) {
                                QStringLiteral("--periods needs an integer, not '%1'").arg(parser.value(periods)));
     const int s = ctx.intValue(parser, start, 1,
                                QStringLiteral("--start needs a number 1..33, not '%1'").arg(parser.value(start)),
-                               1, 33);
+                               1, Pools::kRedPool);
 
     const ChartSheet* sheet = FindChartSheet(page);
     // Without a window the omission tables are centred in a box exactly as wide as they are.

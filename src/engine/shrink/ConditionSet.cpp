@@ -1,5 +1,7 @@
 #include "shrink/ConditionSet.h"
 
+#include "core/Pools.h"
+
 #include "KelvoraError.h"
 #include "history/AtomicFile.h"
 #include "history/Convert.h"
@@ -88,7 +90,7 @@ void ApplyConditionOption(ShrinkInput& in, const QString& key, const QStringList
     const QString value = values.isEmpty() ? QString() : values.last();
     if (key == QLatin1String("candidates")) {
         in.candidates.fill(false);
-        for (int n : ReadNumberList(value, 1, 33, QStringLiteral("红球")))
+        for (int n : ReadNumberList(value, 1, Pools::kRedPool, QStringLiteral("红球")))
             in.candidates[size_t(n - 1)] = true;
     } else if (key == QLatin1String("sum-min")) {
         in.sumMin = integer(key, value);
@@ -157,7 +159,7 @@ QByteArray WriteConditionSet(const ShrinkInput& in) {
     const ShrinkInput reset;
     QJsonObject o;
     QStringList candidates;
-    for (int n = 1; n <= 33; ++n)
+    for (int n = 1; n <= Pools::kRedPool; ++n)
         if (in.candidates[size_t(n - 1)]) candidates << QString::number(n);
     o.insert(QStringLiteral("candidates"), candidates.join(QLatin1Char(',')));
     auto number = [&](const char* key, int value, int resetValue) {

@@ -1,5 +1,7 @@
 #include "shrink/Conditions.h"
 
+#include "core/Pools.h"
+
 #include "KelvoraError.h"
 #include "shrink/ListReader.h"
 
@@ -41,7 +43,7 @@ bool fillTriple(std::array<ConditionMask, 64>& fail, const std::array<int, 3>& w
 // A list of red numbers (1..33) as a bit mask and a set.
 uint64_t readSet(const QString& text, const QString& name, NumberSet& set) {
     uint64_t mask = 0;
-    for (int v : ReadNumberList(text, 1, 33, name)) {
+    for (int v : ReadNumberList(text, 1, Pools::kRedPool, name)) {
         set[size_t(v)] = 1;
         mask |= uint64_t(1) << v;
     }
@@ -80,8 +82,8 @@ void CheckShrinkInput(const ShrinkInput& in) {
     checkRange(QStringLiteral("和值范围"), in.sumMax, 21, 183);
     checkRange(QStringLiteral("合值范围"), in.tailMin, 0, 9);
     checkRange(QStringLiteral("合值范围"), in.tailMax, 0, 9);
-    checkRange(QStringLiteral("最大号码"), in.maxCode, 1, 33);
-    checkRange(QStringLiteral("最小号码"), in.minCode, 1, 33);
+    checkRange(QStringLiteral("最大号码"), in.maxCode, 1, Pools::kRedPool);
+    checkRange(QStringLiteral("最小号码"), in.minCode, 1, Pools::kRedPool);
     checkChoice(QStringLiteral("跨度"), in.spanMin, 32);
     checkChoice(QStringLiteral("跨度"), in.spanMax, 32);
     const char* zoneNames[3] = {"01-11出号个数", "12-22出号个数", "23-33出号个数"};
@@ -112,10 +114,10 @@ ShrinkConditions::ShrinkConditions(const ShrinkInput& in) {
         rowOn[r] = m_hitRows[size_t(r)] != 0;
     }
 
-    for (int n = 1; n <= 33; ++n)
+    for (int n = 1; n <= Pools::kRedPool; ++n)
         if (in.candidates[size_t(n - 1)]) m_candidates |= uint64_t(1) << n;
     ConditionMask active = bitOf(SumRangeCondition);
-    if (in.candidateCount() < 33) active |= bitOf(CandidatesCondition);
+    if (in.candidateCount() < Pools::kRedPool) active |= bitOf(CandidatesCondition);
 
     const bool tailRangeOn = !(in.tailMin == 0 && in.tailMax == 9);
     for (int s = 0; s < 256; ++s) {
@@ -157,8 +159,8 @@ ShrinkConditions::ShrinkConditions(const ShrinkInput& in) {
         active |= bitOf(RequiredNumbersCondition);
     }
 
-    if (in.maxCode != 33) {
-        for (int v = in.maxCode + 1; v <= 33; ++v)
+    if (in.maxCode != Pools::kRedPool) {
+        for (int v = in.maxCode + 1; v <= Pools::kRedPool; ++v)
             m_tables.maxFail[size_t(v)] |= bitOf(MaxCodeCondition);
         active |= bitOf(MaxCodeCondition);
     }
@@ -168,7 +170,7 @@ ShrinkConditions::ShrinkConditions(const ShrinkInput& in) {
         active |= bitOf(MinCodeCondition);
     }
     if (in.spanMin >= 0 && in.spanMax >= 0) {
-        for (int v = 0; v <= 33; ++v)
+        for (int v = 0; v <= Pools::kRedPool; ++v)
             if (v < in.spanMin || v > in.spanMax) m_tables.spanFail[size_t(v)] |= bitOf(SpanCondition);
         active |= bitOf(SpanCondition);
     }
@@ -212,7 +214,7 @@ TicketMeasures ShrinkConditions::measure(const TCodeRec& t, const TCodeRec* prev
 
 ConditionMask ShrinkConditions::failed(const TCodeRec& t, const TCodeRec* previous) const {
     ConditionMask f = failedMeasures(measure(t, previous), previous != nullptr);
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < Pools::kRedPicks; ++k)
         if (!((m_candidates >> t.Red[k]) & 1)) f |= bitOf(CandidatesCondition);
     return f;
 }

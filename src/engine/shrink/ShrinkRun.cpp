@@ -1,5 +1,7 @@
 #include "shrink/ShrinkRun.h"
 
+#include "core/Pools.h"
+
 #include "KelvoraError.h"
 #include "metrics/Code.h"
 #include "shrink/Combinations.h"
@@ -32,7 +34,7 @@ struct Filter {
     uint32_t acOk = AllValues;
     uint32_t hitRowOk[4] = {AllValues, AllValues, AllValues, AllValues};
     int requiredCount = 0;
-    int maxCode = 33;
+    int maxCode = Pools::kRedPool;
     int minCode = 1;
     bool linkOn = false;
     bool acOn = false;
@@ -64,7 +66,7 @@ Filter filterFor(const ShrinkConditions& conditions, const TCodeArr& history) {
     const ConditionMask active = conditions.active();
     auto on = [active](int condition) { return ((active >> condition) & 1) != 0; };
     Filter f;
-    for (int n = 1; n <= 33; ++n)
+    for (int n = 1; n <= Pools::kRedPool; ++n)
         if (!((conditions.candidates() >> n) & 1)) f.notCandidates |= uint64_t(1) << n;
 
     for (int s = 0; s < 256; ++s)
@@ -74,8 +76,8 @@ Filter filterFor(const ShrinkConditions& conditions, const TCodeArr& history) {
     if (on(RepeatsCondition) && !history.empty()) {
         f.repeatOk = passingValues(t.repeatFail);
         const TCodeRec& latest = history.back().Ticket;
-        for (int k = 0; k < 6; ++k)
-            if (latest.Red[k] >= 1 && latest.Red[k] <= 33)
+        for (int k = 0; k < Pools::kRedPicks; ++k)
+            if (latest.Red[k] >= 1 && latest.Red[k] <= Pools::kRedPool)
                 f.contribution[latest.Red[k]] |= uint64_t(1) << CommonShift;
     }
     f.linkOn = on(LinkCondition);
@@ -83,13 +85,13 @@ Filter filterFor(const ShrinkConditions& conditions, const TCodeArr& history) {
 
     // Excluded numbers fail from the first one on, so they are simply not used.
     if (on(ExcludedNumbersCondition))
-        for (int n = 1; n <= 33; ++n)
+        for (int n = 1; n <= Pools::kRedPool; ++n)
             if ((conditions.excludedNumbers() >> n) & 1) f.contribution[n] |= uint64_t(1) << ExcludedShift;
     // Required numbers pass at one count only, all of them (none of 0..6 when more than six).
     if (on(RequiredNumbersCondition)) {
         while (f.requiredCount <= 6 && t.requiredFail[size_t(f.requiredCount)])
             ++f.requiredCount;
-        for (int n = 1; n <= 33; ++n)
+        for (int n = 1; n <= Pools::kRedPool; ++n)
             if ((conditions.requiredNumbers() >> n) & 1) f.contribution[n] |= uint64_t(1) << RequiredShift;
     }
     for (int row = 0; row < 4; ++row) {
@@ -97,22 +99,22 @@ Filter filterFor(const ShrinkConditions& conditions, const TCodeArr& history) {
         if (!numbers) continue;
         f.hitRowsOn = true;
         f.hitRowOk[row] = passingValues(t.hitFail[size_t(row)]);
-        for (int n = 1; n <= 33; ++n)
+        for (int n = 1; n <= Pools::kRedPool; ++n)
             if ((numbers >> n) & 1) f.contribution[n] |= uint64_t(1) << (HitRowShift + 4 * row);
     }
 
     while (f.maxCode > 1 && t.maxFail[size_t(f.maxCode)])
         --f.maxCode;
-    while (f.minCode < 33 && t.minFail[size_t(f.minCode)])
+    while (f.minCode < Pools::kRedPool && t.minFail[size_t(f.minCode)])
         ++f.minCode;
-    for (int v = 0; v <= 33; ++v)
+    for (int v = 0; v <= Pools::kRedPool; ++v)
         if (t.spanFail[size_t(v)]) f.spanOk &= ~(uint64_t(1) << v);
     fillTripleTable(f.zoneOk, t.zoneFail);
     fillTripleTable(f.mod3Ok, t.mod3Fail);
     f.acOn = on(AcCondition);
     f.acOk = passingValues(t.acFail);
 
-    for (int n = 1; n <= 33; ++n)
+    for (int n = 1; n <= Pools::kRedPool; ++n)
         f.contribution[n] += numberContribution(n);
     return f;
 }
@@ -124,7 +126,7 @@ constexpr uint64_t bit(int n) {
 constexpr uint64_t bitRange(int lo, int hi) {
     return lo > hi ? 0 : ((bit(hi - lo + 1) - 1) << lo);
 }
-constexpr uint64_t AllNumbers = bitRange(1, 33);
+constexpr uint64_t AllNumbers = bitRange(1, Pools::kRedPool);
 
 inline int bitCount(uint64_t x) {
     return BitCount64(x);
@@ -179,10 +181,10 @@ int binomial(int n, int k) {
 Plan makePlan(const Filter& f) {
     Plan p;
     uint64_t odd = 0, big = 0, latest = 0, excluded = 0, zone[3] = {}, mod3[3] = {};
-    for (int n = 1; n <= 33; ++n) {
+    for (int n = 1; n <= Pools::kRedPool; ++n) {
         const uint64_t c = f.contribution[n];
         if (n & 1) odd |= bit(n);
-        if (n > 17) big |= bit(n);
+        if (n > Pools::kSmallMax) big |= bit(n);
         if (field(c, CommonShift)) latest |= bit(n);
         if (field(c, ExcludedShift)) excluded |= bit(n);
         if (field(c, RequiredShift)) p.required |= bit(n);
@@ -196,7 +198,7 @@ Plan makePlan(const Filter& f) {
             if (p.sumHigh < 0) p.sumLow = s;
             p.sumHigh = s;
         }
-        for (int n = 1; n <= 33 && s + n < 256; ++n)
+        for (int n = 1; n <= Pools::kRedPool && s + n < 256; ++n)
             if (f.sumOk[s + n]) p.sumF[s] |= bit(n);
     }
     // Five numbers hold c of a kind; the sixth makes it c + 1 if it is of that kind, else c.
@@ -225,15 +227,15 @@ Plan makePlan(const Filter& f) {
     };
     possible(p.zonePossible, f.zoneOk);
     possible(p.mod3Possible, f.mod3Ok);
-    for (int a = 1; a <= 33; ++a)
-        for (int n = a; n <= 33; ++n)
+    for (int a = 1; a <= Pools::kRedPool; ++a)
+        for (int n = a; n <= Pools::kRedPool; ++n)
             if ((f.spanOk >> (n - a)) & 1) p.spanF[a] |= bit(n);
 
     for (int k = 1; k <= 6; ++k) {
         int acc = 0;
         for (int v = 1; v <= 34; ++v) {
             p.firstRank[k][v] = acc;
-            acc += binomial(33 - v, 6 - k);
+            acc += binomial(Pools::kRedPool - v, 6 - k);
         }
     }
     return p;
@@ -349,7 +351,7 @@ struct Walker {
         if (requiredAbove) choices &= bit(lowestBit(requiredAbove) + 1) - 1;
         // Leave room for the 6 - k numbers still to come.
         uint64_t room = p.usable;
-        for (int j = 0; j < 6 - k && room; ++j)
+        for (int j = 0; j < Pools::kRedPicks - k && room; ++j)
             room &= ~bit(highestBit(room));
         choices &= room;
         const int rest = 6 - k;
@@ -359,7 +361,7 @@ struct Walker {
             const int sum = int(nextPacked & 0xFF);
             // The smallest and largest sums the remaining numbers could add.
             if (sum + rest * x + rest * (rest + 1) / 2 > p.sumHigh) break;
-            if (sum + rest * 33 - rest * (rest - 1) / 2 < p.sumLow) continue;
+            if (sum + rest * Pools::kRedPool - rest * (rest - 1) / 2 < p.sumLow) continue;
             // Each count can still grow by at most the numbers to come.
             const uint32_t window = (2u << rest) - 1;
             if (!((f.oddOk >> field(nextPacked, OddShift)) & window)) continue;
