@@ -55,8 +55,8 @@ BENCHMARK(BM_ChartPng)->Arg(30)->Arg(3493)->Unit(benchmark::kMillisecond);
 // the light compression the program uses for true-colour pictures.
 void BM_PngWriterOverQt(benchmark::State& state) {
     using Clock = std::chrono::steady_clock;
-    const QImage image = ChartImage(Sheet(int(state.range(0)), int(state.range(1))), FontOf(int(state.range(0))),
-                                    QGuiApplication::palette());
+    const QImage image = ChartImage(Sheet(int(state.range(0)), int(state.range(1))),
+                                    FontOf(int(state.range(0))), QGuiApplication::palette());
     auto qtPng = [&](int quality) {
         QByteArray bytes;
         QBuffer buffer(&bytes);
@@ -90,7 +90,12 @@ void BM_PngWriterOverQt(benchmark::State& state) {
     state.counters["qt_kb"] = double(qtDefaultBytes) / 1024;
     state.counters["qt80_kb"] = double(qtLightBytes) / 1024;
 }
-BENCHMARK(BM_PngWriterOverQt)->Args({1, 30})->Args({1, 300})->Args({1, 3493})->Args({6, 3493})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PngWriterOverQt)
+    ->Args({1, 30})
+    ->Args({1, 300})
+    ->Args({1, 3493})
+    ->Args({6, 3493})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

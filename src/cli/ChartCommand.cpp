@@ -41,11 +41,12 @@ int runChart(CliContext& ctx) {
     if (!toInt(pos[0], page) || !FindChartSheet(page))
         throw CliUsageError{QStringLiteral("PAGE must be a sheet number 1..13, not '%1'").arg(pos[0])};
     if (!parser.isSet(periods)) throw CliUsageError{QStringLiteral("missing --periods")};
-    const int n = ctx.intValue(parser, periods, 0,
-                               QStringLiteral("--periods needs an integer, not '%1'").arg(parser.value(periods)));
-    const int s = ctx.intValue(parser, start, 1,
-                               QStringLiteral("--start needs a number 1..33, not '%1'").arg(parser.value(start)),
-                               1, Pools::kRedPool);
+    const int n =
+        ctx.intValue(parser, periods, 0,
+                     QStringLiteral("--periods needs an integer, not '%1'").arg(parser.value(periods)));
+    const int s = ctx.intValue(
+        parser, start, 1, QStringLiteral("--start needs a number 1..33, not '%1'").arg(parser.value(start)),
+        1, Pools::kRedPool);
 
     const ChartSheet* sheet = FindChartSheet(page);
     // Without a window the omission tables are centred in a box exactly as wide as they are.

@@ -17,8 +17,8 @@ int runCheck(CliContext& ctx) {
     if (history.empty())
         ctx.out << "0 draws\n";
     else
-        ctx.out << history.size() << " draws, " << history.front().code() << " to "
-                << history.back().code() << '\n';
+        ctx.out << history.size() << " draws, " << history.front().code() << " to " << history.back().code()
+                << '\n';
     return CliOk;
 }
 

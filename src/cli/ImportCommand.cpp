@@ -18,7 +18,8 @@ int runImport(CliContext& ctx) {
     if (!ctx.parse(parser, usage, true)) return CliOk;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
-        throw CliUsageError{files.isEmpty() ? QStringLiteral("missing FILE") : QStringLiteral("more than one FILE")};
+        throw CliUsageError{files.isEmpty() ? QStringLiteral("missing FILE")
+                                            : QStringLiteral("more than one FILE")};
     const ImportResult r = ConvertImportText(DecodeImportText(ReadFileBytes(files.first())));
     if (!r.ok) throw KelvoraError(r.message);
     for (const QString& line : r.lines)

@@ -18,10 +18,10 @@ int runQuery(CliContext& ctx) {
     parser.addOption(from);
     parser.addOption(count);
     if (!ctx.parse(parser, usage)) return CliOk;
-    const int fromIssue = ctx.intValue(parser, from, 2005013,
-                                       QStringLiteral("--from needs an integer, not '%1'").arg(parser.value(from)));
-    const int n =
-        ctx.intValue(parser, count, 30, QStringLiteral("--count needs an integer, not '%1'").arg(parser.value(count)));
+    const int fromIssue = ctx.intValue(
+        parser, from, 2005013, QStringLiteral("--from needs an integer, not '%1'").arg(parser.value(from)));
+    const int n = ctx.intValue(parser, count, 30,
+                               QStringLiteral("--count needs an integer, not '%1'").arg(parser.value(count)));
 
     for (const QString& line : QueryHistory(ctx.history(), fromIssue, n))
         ctx.out << line << '\n';

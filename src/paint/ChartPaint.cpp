@@ -518,7 +518,8 @@ QByteArray ChartPng(const QImage& image) {
     constexpr qint64 OwnWriterFromPixels = 2'000'000;
     const bool indexed = image.format() == QImage::Format_Indexed8 && !image.colorTable().isEmpty();
     try {
-        if (indexed && qint64(image.width()) * image.height() >= OwnWriterFromPixels) return indexedPng(image);
+        if (indexed && qint64(image.width()) * image.height() >= OwnWriterFromPixels)
+            return indexedPng(image);
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);

@@ -166,8 +166,10 @@ void TestShrinkCommand::refuses_data() {
                                                   "--hit",        "1:1", "--hit", "1:1", "--hit", "1:1"}
                                    << 2 << "4 times";
     // Every malformed option is a usage error, the tolerance's range included.
-    QTest::newRow("tolerance 18") << QStringList{"--candidates", eight, "--tolerance", "18"} << 2 << "--tolerance";
-    QTest::newRow("tolerance -1") << QStringList{"--candidates", eight, "--tolerance", "-1"} << 2 << "--tolerance";
+    QTest::newRow("tolerance 18") << QStringList{"--candidates", eight, "--tolerance", "18"} << 2
+                                  << "--tolerance";
+    QTest::newRow("tolerance -1") << QStringList{"--candidates", eight, "--tolerance", "-1"} << 2
+                                  << "--tolerance";
 }
 
 void TestShrinkCommand::refuses() {

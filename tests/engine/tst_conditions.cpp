@@ -25,7 +25,6 @@ constexpr int CaseDivisor = 8;
 constexpr int CaseDivisor = 1;
 #endif
 
-
 // Every ticket made of the candidates, in list order.
 std::vector<TCodeRec> candidateTickets(const ShrinkInput& in) {
     CandidateFlags all;

@@ -12,7 +12,6 @@
 
 namespace {
 
-
 const TCodeList& allTickets() {
     static const TCodeList list = [] {
         TCodeList l;

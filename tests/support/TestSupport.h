@@ -36,7 +36,8 @@ struct CliRun {
     QString err;
 };
 
-inline CliRun RunCli(const QStringList& args, const QByteArray& input = QByteArray(), int timeoutMs = 120000) {
+inline CliRun RunCli(const QStringList& args, const QByteArray& input = QByteArray(),
+                     int timeoutMs = 120000) {
     QProcess p;
     p.start(QStringLiteral(KELVORA_CLI), args);
     if (!input.isEmpty()) p.write(input);
@@ -47,7 +48,8 @@ inline CliRun RunCli(const QStringList& args, const QByteArray& input = QByteArr
         return {};
     }
     const int status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return {status, QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {status, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 // kelvora-cli on the sample history: --data SAMPLE then args.
@@ -57,7 +59,7 @@ inline CliRun RunCliOnSample(const QStringList& args, const QByteArray& input = 
 
 // A long randomised test function runs as a CTest test of its own (labelled slow); the program's
 // ordinary run skips it.
-#define SkipWhenSlowRunsApart()                                                                        \
-    do {                                                                                               \
-        if (qEnvironmentVariableIsSet("KELVORA_SLOW_APART")) QSKIP("runs as its own slow test");       \
+#define SkipWhenSlowRunsApart()                                                                              \
+    do {                                                                                                     \
+        if (qEnvironmentVariableIsSet("KELVORA_SLOW_APART")) QSKIP("runs as its own slow test");             \
     } while (false)

@@ -166,9 +166,9 @@ class TestChartPicture : public QObject {
     // that could not be made is the program's own error, never an empty file.
     void pngReadsBackOrRefuses() {
         // Tall enough for the program's own writer.
-        const QImage picture = ChartImage(FindChartSheet(1)->fill(m_history, {300}),
-                                          ChartFont(FindChartSheet(1)->kind, ProgramFont()),
-                                          QGuiApplication::palette());
+        const QImage picture =
+            ChartImage(FindChartSheet(1)->fill(m_history, {300}),
+                       ChartFont(FindChartSheet(1)->kind, ProgramFont()), QGuiApplication::palette());
         QCOMPARE(picture.format(), QImage::Format_Indexed8);
         QImage back;
         QVERIFY(back.loadFromData(ChartPng(picture), "PNG"));

@@ -1,10 +1,9 @@
 #include "charts/BlueTrend.h"
 
-#include "core/Pools.h"
-
 #include "charts/ParityCharts.h"
 #include "charts/Periods.h"
 #include "charts/TrendGrid.h"
+#include "core/Pools.h"
 
 #include <array>
 

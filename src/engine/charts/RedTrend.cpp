@@ -1,9 +1,8 @@
 #include "charts/RedTrend.h"
 
-#include "core/Pools.h"
-
 #include "charts/Periods.h"
 #include "charts/TrendGrid.h"
+#include "core/Pools.h"
 
 #include <algorithm>
 #include <array>

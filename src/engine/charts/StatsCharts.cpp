@@ -1,8 +1,7 @@
 #include "charts/StatsCharts.h"
 
-#include "core/Pools.h"
-
 #include "charts/Periods.h"
+#include "core/Pools.h"
 #include "metrics/Code.h"
 
 #include <algorithm>

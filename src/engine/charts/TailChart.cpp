@@ -1,10 +1,9 @@
 #include "charts/TailChart.h"
 
-#include "core/Pools.h"
-
 #include "charts/Periods.h"
 #include "charts/TrendGrid.h"
 #include "charts/ZoneChart.h"
+#include "core/Pools.h"
 
 #include <array>
 

@@ -1,7 +1,6 @@
 #include "charts/TrendGrid.h"
 
 #include "core/Pools.h"
-
 #include "metrics/Code.h"
 
 #include <array>

@@ -1,9 +1,8 @@
 #include "charts/ZoneChart.h"
 
-#include "core/Pools.h"
-
 #include "charts/Periods.h"
 #include "charts/TrendGrid.h"
+#include "core/Pools.h"
 
 #include <array>
 

@@ -1,8 +1,7 @@
 #include "predict/HitStats.h"
 
-#include "core/Pools.h"
-
 #include "KelvoraError.h"
+#include "core/Pools.h"
 
 #include <algorithm>
 

@@ -1,7 +1,6 @@
 #include "predict/Prediction.h"
 
 #include "core/Pools.h"
-
 #include "metrics/Code.h"
 #include "predict/HitStats.h"
 #include "shrink/Combinations.h"

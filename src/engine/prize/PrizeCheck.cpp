@@ -1,8 +1,7 @@
 #include "prize/PrizeCheck.h"
 
-#include "core/Pools.h"
-
 #include "KelvoraError.h"
+#include "core/Pools.h"
 
 #include <QRegularExpression>
 #include <algorithm>

@@ -1,7 +1,6 @@
 #include "shrink/Combinations.h"
 
 #include "core/Pools.h"
-
 #include <cstring>
 
 namespace {

@@ -1,13 +1,12 @@
 #include "shrink/ConditionSet.h"
 
-#include "core/Pools.h"
-
 #include "KelvoraError.h"
+#include "core/Pools.h"
 #include "history/AtomicFile.h"
 #include "history/Convert.h"
 #include "history/Parser.h"
-#include "shrink/ListReader.h"
 #include "shrink/Conditions.h"
+#include "shrink/ListReader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,7 @@
 #include "shrink/Conditions.h"
 
-#include "core/Pools.h"
-
 #include "KelvoraError.h"
+#include "core/Pools.h"
 #include "shrink/ListReader.h"
 
 namespace {

@@ -47,4 +47,3 @@ QString ShrinkMemoText(int count, const std::vector<int>& listed) {
 QString ShrinkAllText(const ShrinkResult& result) {
     return listedText(result.countLine, result.tickets, result.tickets.size());
 }
-

@@ -43,4 +43,3 @@ QString TooFewCandidatesText();
 QString ShrinkMemoText(int count, const std::vector<int>& listed);
 // The count line, an empty line and every kept ticket's line, beyond 100,000 too (result.tickets).
 QString ShrinkAllText(const ShrinkResult& result);
-

@@ -1,8 +1,7 @@
 #include "shrink/ShrinkRun.h"
 
-#include "core/Pools.h"
-
 #include "KelvoraError.h"
+#include "core/Pools.h"
 #include "metrics/Code.h"
 #include "shrink/Combinations.h"
 #include "shrink/Conditions.h"

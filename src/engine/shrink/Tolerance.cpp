@@ -1,7 +1,6 @@
 #include "shrink/Tolerance.h"
 
 #include "core/Pools.h"
-
 #include "shrink/Combinations.h"
 #include "shrink/Conditions.h"
 #include "shrink/TicketPacking.h"
