@@ -39,64 +39,41 @@ int runBacktest(CliContext& ctx) {
         ctx.out << usage();
         return CliOk;
     }
+    ctx.usage = usage();
     if (mode != QLatin1String("shrink") && mode != QLatin1String("predict"))
-        return ctx.usageError(mode.isEmpty() ? QStringLiteral("missing shrink or predict")
-                                             : QStringLiteral("unknown backtest '%1'").arg(mode),
-                              usage());
+        throw CliUsageError{mode.isEmpty() ? QStringLiteral("missing shrink or predict")
+                                           : QStringLiteral("unknown backtest '%1'").arg(mode)};
     const bool shrink = mode == QLatin1String("shrink");
     ctx.args = QStringList{ctx.args[0] + QLatin1Char(' ') + mode} + ctx.args.mid(2);
 
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     std::optional<ConditionOptions> conditions;
     if (shrink) conditions.emplace(parser);
     const QCommandLineOption draws(QStringLiteral("draws"), QString(), QStringLiteral("N"));
     const QCommandLineOption json(QStringLiteral("json"));
-    const QCommandLineOption help(QStringLiteral("help"));
     parser.addOption(draws);
     parser.addOption(json);
-    parser.addOption(help);
-    if (!parser.parse(ctx.args)) return ctx.usageError(parser.errorText(), usage());
-    if (parser.isSet(help)) {
-        ctx.out << usage();
-        return CliOk;
-    }
+    if (!ctx.parse(parser, usage(), !shrink)) return CliOk;
     const QStringList positional = parser.positionalArguments();
     const PredictKindName* chosen = nullptr;
-    if (shrink) {
-        if (!positional.isEmpty())
-            return ctx.usageError(QStringLiteral("unexpected argument '%1'").arg(positional.first()),
-                                  usage());
-    } else {
-        if (positional.size() != 1)
-            return ctx.usageError(QStringLiteral("backtest predict takes one KIND"), usage());
+    if (!shrink) {
+        if (positional.size() != 1) throw CliUsageError{QStringLiteral("backtest predict takes one KIND")};
         chosen = FindPredictKind(positional.first());
-        if (!chosen)
-            return ctx.usageError(QStringLiteral("unknown KIND '%1'").arg(positional.first()), usage());
+        if (!chosen) throw CliUsageError{QStringLiteral("unknown KIND '%1'").arg(positional.first())};
     }
-    if (!parser.isSet(draws)) return ctx.usageError(QStringLiteral("--draws is required"), usage());
-    bool ok = false;
-    const int n = parser.value(draws).toInt(&ok);
-    if (!ok || n < 1)
-        return ctx.usageError(QStringLiteral("--draws takes a whole number of at least 1"), usage());
+    if (!parser.isSet(draws)) throw CliUsageError{QStringLiteral("--draws is required")};
+    const int n =
+        ctx.intValue(parser, draws, 0, QStringLiteral("--draws takes a whole number of at least 1"), 1);
 
-    ShrinkInput in;
-    if (shrink)
-        if (const auto status = conditions->readOrReport(ctx, parser, in, usage())) return *status;
-    const std::optional<TCodeArr> history = ctx.loadHistory();
-    if (!history) return CliRefused;
-    try {
-        if (shrink) {
-            const ShrinkBacktest b = RunShrinkBacktest(in, *history, n);
-            print(ctx, ShrinkBacktestJson(b), ShrinkBacktestText(b), parser.isSet(json));
-        } else {
-            const PredictBacktest b = RunPredictBacktest(*history, chosen->kind, n);
-            print(ctx, PredictBacktestJson(b, QString::fromLatin1(chosen->name)), PredictBacktestText(b),
-                  parser.isSet(json));
-        }
-    } catch (const KelvoraError& e) {
-        ctx.err << e.message() << '\n';
-        return CliRefused;
+    const ShrinkInput in = shrink ? conditions->read(parser) : ShrinkInput{};
+    const TCodeArr history = ctx.history();
+    if (shrink) {
+        const ShrinkBacktest b = RunShrinkBacktest(in, history, n);
+        print(ctx, ShrinkBacktestJson(b), ShrinkBacktestText(b), parser.isSet(json));
+    } else {
+        const PredictBacktest b = RunPredictBacktest(history, chosen->kind, n);
+        print(ctx, PredictBacktestJson(b, QString::fromLatin1(chosen->name)), PredictBacktestText(b),
+              parser.isSet(json));
     }
     return CliOk;
 }

@@ -1,6 +1,7 @@
 #include "Cli.h"
 #include "KelvoraError.h"
 #include "charts/ChartSheets.h"
+#include "core/Pools.h"
 #include "paint/ChartPaint.h"
 #include "paint/ProgramFont.h"
 
@@ -26,60 +27,37 @@ bool toInt(const QString& text, int& value) {
     return ok;
 }
 
-int writePicture(CliContext& ctx, const ChartSheet& sheet, const ChartModel& model, const QString& path) {
-    try {
-        SaveChartPng(ChartImage(model, ChartFont(sheet.kind, ProgramFont()), QGuiApplication::palette()),
-                     path);
-    } catch (const KelvoraError& e) {
-        ctx.err << e.message() << '\n';
-        return CliRefused;
-    }
-    return CliOk;
-}
-
 int runChart(CliContext& ctx) {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption periods(QStringLiteral("periods"), QString(), QStringLiteral("N"));
     const QCommandLineOption start(QStringLiteral("start"), QString(), QStringLiteral("S"));
     const QCommandLineOption png(QStringLiteral("png"), QString(), QStringLiteral("FILE"));
-    parser.addOptions({help, periods, start, png});
-    if (!parser.parse(ctx.args)) return ctx.usageError(parser.errorText(), usage);
-    if (parser.isSet(help)) {
-        ctx.out << usage;
-        return CliOk;
-    }
+    parser.addOptions({periods, start, png});
+    if (!ctx.parse(parser, usage, true)) return CliOk;
     const QStringList pos = parser.positionalArguments();
-    if (pos.isEmpty()) return ctx.usageError(QStringLiteral("missing PAGE"), usage);
-    if (pos.size() > 1) return ctx.usageError(QStringLiteral("unexpected argument '%1'").arg(pos[1]), usage);
+    if (pos.isEmpty()) throw CliUsageError{QStringLiteral("missing PAGE")};
+    if (pos.size() > 1) throw CliUsageError{QStringLiteral("unexpected argument '%1'").arg(pos[1])};
     int page = 0;
     if (!toInt(pos[0], page) || !FindChartSheet(page))
-        return ctx.usageError(QStringLiteral("PAGE must be a sheet number 1..13, not '%1'").arg(pos[0]),
-                              usage);
-    if (!parser.isSet(periods)) return ctx.usageError(QStringLiteral("missing --periods"), usage);
-    int n = 0;
-    if (!toInt(parser.value(periods), n))
-        return ctx.usageError(
-            QStringLiteral("--periods needs an integer, not '%1'").arg(parser.value(periods)), usage);
-    int s = 1;
-    if (parser.isSet(start) && (!toInt(parser.value(start), s) || s < 1 || s > 33))
-        return ctx.usageError(
-            QStringLiteral("--start needs a number 1..33, not '%1'").arg(parser.value(start)), usage);
+        throw CliUsageError{QStringLiteral("PAGE must be a sheet number 1..13, not '%1'").arg(pos[0])};
+    if (!parser.isSet(periods)) throw CliUsageError{QStringLiteral("missing --periods")};
+    const int n =
+        ctx.intValue(parser, periods, 0,
+                     QStringLiteral("--periods needs an integer, not '%1'").arg(parser.value(periods)));
+    const int s = ctx.intValue(
+        parser, start, 1, QStringLiteral("--start needs a number 1..33, not '%1'").arg(parser.value(start)),
+        1, Pools::kRedPool);
 
     const ChartSheet* sheet = FindChartSheet(page);
-    const std::optional<TCodeArr> history = ctx.loadHistory();
-    if (!history) return CliRefused;
-    try {
-        // Without a window the omission tables are centred in a box exactly as wide as they are.
-        const ChartModel model = sheet->fill(*history, {n, s, OmissionTableWidth});
-        if (parser.isSet(png)) return writePicture(ctx, *sheet, model, parser.value(png));
-        const QJsonObject json = ChartModelJson(model);
-        ctx.out << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact)) << '\n';
-    } catch (const KelvoraError& e) {
-        ctx.err << e.message() << '\n';
-        return CliRefused;
+    // Without a window the omission tables are centred in a box exactly as wide as they are.
+    const ChartModel model = sheet->fill(ctx.history(), {n, s, OmissionTableWidth});
+    if (parser.isSet(png)) {
+        SaveChartPng(ChartImage(model, ChartFont(sheet->kind, ProgramFont()), QGuiApplication::palette()),
+                     parser.value(png));
+        return CliOk;
     }
+    const QJsonObject json = ChartModelJson(model);
+    ctx.out << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact)) << '\n';
     return CliOk;
 }
 

@@ -9,17 +9,16 @@ const QString usage = QStringLiteral("Usage: kelvora-cli [--data FILE] check\n\n
 
 int runCheck(CliContext& ctx) {
     QCommandLineParser parser;
-    if (!ctx.parse(parser, usage)) return ctx.helped ? CliOk : CliUsage;
+    if (!ctx.parse(parser, usage)) return CliOk;
     QStringList warnings;
-    const std::optional<TCodeArr> history = ctx.loadHistory(&warnings);
-    if (!history) return CliRefused;
+    const TCodeArr history = ctx.history(&warnings);
     for (const QString& w : std::as_const(warnings))
         ctx.err << w << '\n';
-    if (history->empty())
+    if (history.empty())
         ctx.out << "0 draws\n";
     else
-        ctx.out << history->size() << " draws, " << history->front().code() << " to "
-                << history->back().code() << '\n';
+        ctx.out << history.size() << " draws, " << history.front().code() << " to " << history.back().code()
+                << '\n';
     return CliOk;
 }
 

@@ -2,6 +2,7 @@
 
 #include "KelvoraError.h"
 #include "shrink/ConditionSet.h"
+#include "shrink/Conditions.h"
 
 ConditionOptions::ConditionOptions(QCommandLineParser& parser)
     : m_file(QStringLiteral("conditions"), QString(), QStringLiteral("file")) {
@@ -40,35 +41,20 @@ bool ConditionOptions::candidatesGiven(const QCommandLineParser& parser) const {
     return parser.isSet(m_file) || parser.isSet(m_options.front());
 }
 
-bool ConditionOptions::read(const QCommandLineParser& parser, ShrinkInput& in, QString& message,
-                            bool& usage) const {
-    usage = false;
+ShrinkInput ConditionOptions::read(const QCommandLineParser& parser) const {
     try {
         // Malformed options are usage errors, found before any file is read.
         ShrinkInput probe;
         for (const QCommandLineOption& o : m_options)
             if (parser.isSet(o) && o.names().first() != QLatin1String("candidates"))
                 ApplyConditionOption(probe, o.names().first(), parser.values(o));
-        in = parser.isSet(m_file) ? LoadConditionSetFile(parser.value(m_file)) : ShrinkInput{};
+        if (probe.tolerance < 0 || probe.tolerance > MaxTolerance)
+            throw CliUsageError{QStringLiteral("--tolerance takes 0..%1").arg(MaxTolerance)};
+        ShrinkInput in = parser.isSet(m_file) ? LoadConditionSetFile(parser.value(m_file)) : ShrinkInput{};
         for (const QCommandLineOption& o : m_options)
             if (parser.isSet(o)) ApplyConditionOption(in, o.names().first(), parser.values(o));
+        return in;
     } catch (const ConditionOptionError& e) {
-        message = e.message;
-        usage = true;
-        return false;
-    } catch (const KelvoraError& e) {
-        message = e.message();
-        return false;
+        throw CliUsageError{e.message};
     }
-    return true;
-}
-
-std::optional<int> ConditionOptions::readOrReport(CliContext& ctx, const QCommandLineParser& parser,
-                                                  ShrinkInput& in, const QString& usage) const {
-    QString message;
-    bool usageProblem = false;
-    if (read(parser, in, message, usageProblem)) return std::nullopt;
-    if (usageProblem) return ctx.usageError(message, usage);
-    ctx.err << message << '\n';
-    return CliRefused;
 }

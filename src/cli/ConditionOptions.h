@@ -17,13 +17,10 @@ class ConditionOptions {
     // The usage lines of the options.
     static QString usage();
 
-    // Builds the input after parsing. Returns false with `message` set: usage true for a
-    // malformed option (a usage error), false for a refusal (exit 1). The file is read first.
-    bool read(const QCommandLineParser& parser, ShrinkInput& in, QString& message, bool& usage) const;
+    // Builds the input after parsing, the file first. A malformed option (a tolerance outside
+    // 0..17 too) throws CliUsageError, a refused file or value KelvoraError.
+    ShrinkInput read(const QCommandLineParser& parser) const;
     bool candidatesGiven(const QCommandLineParser& parser) const;
-    // read() reporting as the subcommands do: the exit status on failure, nothing on success.
-    std::optional<int> readOrReport(CliContext& ctx, const QCommandLineParser& parser, ShrinkInput& in,
-                                    const QString& usage) const;
 
   private:
     QCommandLineOption m_file;

@@ -23,23 +23,13 @@ int runImport(CliContext& ctx) {
     QCommandLineParser parser;
     const QCommandLineOption merge(QStringLiteral("merge"));
     parser.addOption(merge);
-    if (!ctx.parse(parser, usage, true)) return ctx.helped ? CliOk : CliUsage;
+    if (!ctx.parse(parser, usage, true)) return CliOk;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
-        return ctx.usageError(
-            files.isEmpty() ? QStringLiteral("missing FILE") : QStringLiteral("more than one FILE"), usage);
-    QByteArray bytes;
-    try {
-        bytes = ReadFileBytes(files.first());
-    } catch (const KelvoraError& e) {
-        ctx.err << e.message() << '\n';
-        return CliRefused;
-    }
-    const ImportResult r = ConvertImportText(DecodeImportText(bytes));
-    if (!r.ok) {
-        ctx.err << r.message << '\n';
-        return CliRefused;
-    }
+        throw CliUsageError{files.isEmpty() ? QStringLiteral("missing FILE")
+                                            : QStringLiteral("more than one FILE")};
+    const ImportResult r = ConvertImportText(DecodeImportText(ReadFileBytes(files.first())));
+    if (!r.ok) throw KelvoraError(r.message);
     if (!parser.isSet(merge)) {
         for (const QString& line : r.lines)
             ctx.out << line << '\n';
@@ -47,10 +37,7 @@ int runImport(CliContext& ctx) {
         return CliOk;
     }
     const HistoryLoad held = LoadHistory(ctx.dataPath);
-    if (held.status != HistoryLoad::Ok) {
-        ctx.err << held.message << '\n';
-        return CliRefused;
-    }
+    if (held.status != HistoryLoad::Ok) throw KelvoraError(held.message);
     const HistoryMergeResult merged = MergeImportedDraws(held.text, held.history, r.lines);
     if (!merged.text.isEmpty()) ctx.out << merged.text << '\n';
     ctx.err << merged.report() << '\n';

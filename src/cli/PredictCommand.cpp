@@ -21,32 +21,18 @@ const QString usage =
 
 int runPredict(CliContext& ctx) {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOption(help);
-    if (!parser.parse(ctx.args)) return ctx.usageError(parser.errorText(), usage);
-    if (parser.isSet(help)) {
-        ctx.out << usage;
-        return CliOk;
-    }
+    if (!ctx.parse(parser, usage, true)) return CliOk;
     const QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty()) return ctx.usageError(QStringLiteral("missing KIND"), usage);
+    if (positional.isEmpty()) throw CliUsageError{QStringLiteral("missing KIND")};
     if (positional.size() > 1)
-        return ctx.usageError(QStringLiteral("unexpected argument '%1'").arg(positional.at(1)), usage);
+        throw CliUsageError{QStringLiteral("unexpected argument '%1'").arg(positional.at(1))};
 
     const PredictKindName* chosen = FindPredictKind(positional.first());
-    if (!chosen) return ctx.usageError(QStringLiteral("unknown KIND '%1'").arg(positional.first()), usage);
+    if (!chosen) throw CliUsageError{QStringLiteral("unknown KIND '%1'").arg(positional.first())};
 
-    const std::optional<TCodeArr> history = ctx.loadHistory();
-    if (!history) return CliRefused;
-    try {
-        const TPredictResult result = RunPredict(*history, chosen->kind);
-        for (const QString& line : result.lines)
-            ctx.out << line << '\n';
-    } catch (const KelvoraError& e) {
-        ctx.err << e.message() << '\n';
-        return CliRefused;
-    }
+    const TPredictResult result = RunPredict(ctx.history(), chosen->kind);
+    for (const QString& line : result.lines)
+        ctx.out << line << '\n';
     return CliOk;
 }
 

@@ -22,7 +22,7 @@ const QString usage = QStringLiteral(
     "  --history     what every ticket would have won on every draw of the history\n"
     "  --json        print JSON instead of the readable report\n");
 
-bool readInput(CliContext& ctx, const QString& name, QString& text) {
+QString readInput(const QString& name) {
     QFile file;
     bool opened = false;
     if (name.isEmpty() || name == QLatin1String("-"))
@@ -31,63 +31,43 @@ bool readInput(CliContext& ctx, const QString& name, QString& text) {
         file.setFileName(name);
         opened = file.open(QIODevice::ReadOnly);
     }
-    if (!opened) {
-        ctx.err << QStringLiteral("无法打开文件 %1").arg(QDir::toNativeSeparators(name)) << '\n';
-        return false;
-    }
-    try {
-        text = DecodeTicketFile(ReadDeviceBytes(file, name.isEmpty() ? QStringLiteral("-") : name));
-    } catch (const KelvoraError& e) {
-        ctx.err << e.message() << '\n';
-        return false;
-    }
-    return true;
+    if (!opened) throw KelvoraError(QStringLiteral("无法打开文件 %1").arg(QDir::toNativeSeparators(name)));
+    return DecodeTicketFile(ReadDeviceBytes(file, name.isEmpty() ? QStringLiteral("-") : name));
 }
 
 int runPrize(CliContext& ctx) {
     QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringLiteral("help"));
     const QCommandLineOption draw(QStringLiteral("draw"), QString(), QStringLiteral("DRAW"));
     const QCommandLineOption blue(QStringLiteral("blue"), QString(), QStringLiteral("LIST"));
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption history(QStringLiteral("history"));
-    parser.addOptions({help, draw, blue, json, history});
-    if (!parser.parse(ctx.args)) return ctx.usageError(parser.errorText(), usage);
-    if (parser.isSet(help)) {
-        ctx.out << usage;
-        return CliOk;
-    }
+    parser.addOptions({draw, blue, json, history});
+    if (!ctx.parse(parser, usage, true)) return CliOk;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1)
-        return ctx.usageError(QStringLiteral("unexpected argument '%1'").arg(positional.at(1)), usage);
+        throw CliUsageError{QStringLiteral("unexpected argument '%1'").arg(positional.at(1))};
     if (parser.isSet(history) && parser.isSet(draw))
-        return ctx.usageError(QStringLiteral("--draw does not go with --history"), usage);
+        throw CliUsageError{QStringLiteral("--draw does not go with --history")};
 
-    const std::optional<TCodeArr> draws = ctx.loadHistory();
-    if (!draws) return CliRefused;
-    QString text;
-    if (!readInput(ctx, positional.value(0), text)) return CliRefused;
-    try {
+    const TCodeArr draws = ctx.history();
+    const QString text = readInput(positional.value(0));
+    {
         const uint32_t defaultBlues = ReadBlueList(parser.value(blue));
         const TicketList list = ReadTickets(text, defaultBlues);
         if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
         if (parser.isSet(history)) {
-            const HistoryResult result = CheckHistory(list.tickets, *draws);
+            const HistoryResult result = CheckHistory(list.tickets, draws);
             if (parser.isSet(json))
                 ctx.out << HistoryJson(list.tickets, result) << '\n';
             else
                 ctx.out << HistoryReportLines(list.tickets, result).join(QLatin1Char('\n')) << '\n';
         } else {
-            const PrizeResult result = CheckTickets(list.tickets, ParseDraw(parser.value(draw), *draws));
+            const PrizeResult result = CheckTickets(list.tickets, ParseDraw(parser.value(draw), draws));
             if (parser.isSet(json))
                 ctx.out << PrizeJson(list.tickets, result) << '\n';
             else
                 ctx.out << PrizeReportLines(list.tickets, result).join(QLatin1Char('\n')) << '\n';
         }
-    } catch (const KelvoraError& e) {
-        ctx.err << e.message() << '\n';
-        return CliRefused;
     }
     return CliOk;
 }

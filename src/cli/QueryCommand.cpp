@@ -11,32 +11,19 @@ const QString usage =
                    "  --from ISSUE   seven-digit issue code of the first draw (default 2005013)\n"
                    "  --count N      number of draws (default 30)\n");
 
-bool readInt(const QCommandLineParser& parser, const QCommandLineOption& option, int& value) {
-    if (!parser.isSet(option)) return true;
-    bool ok = false;
-    value = parser.value(option).trimmed().toInt(&ok);
-    return ok;
-}
-
 int runQuery(CliContext& ctx) {
     QCommandLineParser parser;
     const QCommandLineOption from(QStringLiteral("from"), QStringLiteral("issue"), QStringLiteral("ISSUE"));
     const QCommandLineOption count(QStringLiteral("count"), QStringLiteral("count"), QStringLiteral("N"));
     parser.addOption(from);
     parser.addOption(count);
-    if (!ctx.parse(parser, usage)) return ctx.helped ? CliOk : CliUsage;
-    int fromIssue = 2005013;
-    int n = 30;
-    if (!readInt(parser, from, fromIssue))
-        return ctx.usageError(QStringLiteral("--from needs an integer, not '%1'").arg(parser.value(from)),
-                              usage);
-    if (!readInt(parser, count, n))
-        return ctx.usageError(QStringLiteral("--count needs an integer, not '%1'").arg(parser.value(count)),
-                              usage);
+    if (!ctx.parse(parser, usage)) return CliOk;
+    const int fromIssue = ctx.intValue(
+        parser, from, 2005013, QStringLiteral("--from needs an integer, not '%1'").arg(parser.value(from)));
+    const int n = ctx.intValue(parser, count, 30,
+                               QStringLiteral("--count needs an integer, not '%1'").arg(parser.value(count)));
 
-    const std::optional<TCodeArr> history = ctx.loadHistory();
-    if (!history) return CliRefused;
-    for (const QString& line : QueryHistory(*history, fromIssue, n))
+    for (const QString& line : QueryHistory(ctx.history(), fromIssue, n))
         ctx.out << line << '\n';
     return CliOk;
 }

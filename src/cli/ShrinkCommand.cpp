@@ -20,22 +20,13 @@ int runShrink(CliContext& ctx) {
     const ConditionOptions conditions(parser);
     const QCommandLineOption all(QStringLiteral("all"));
     parser.addOption(all);
-    if (!ctx.parse(parser, usage())) return ctx.helped ? CliOk : CliUsage;
-    if (!conditions.candidatesGiven(parser))
-        return ctx.usageError(QStringLiteral("--candidates is required"), usage());
+    if (!ctx.parse(parser, usage())) return CliOk;
+    if (!conditions.candidatesGiven(parser)) throw CliUsageError{QStringLiteral("--candidates is required")};
 
-    ShrinkInput in;
-    if (const auto status = conditions.readOrReport(ctx, parser, in, usage())) return *status;
-    const std::optional<TCodeArr> history = ctx.loadHistory();
-    if (!history) return CliRefused;
-    try {
-        const bool listAll = parser.isSet(all);
-        const ShrinkResult result = RunShrink(in, *history, {}, listAll);
-        ctx.out << (listAll ? ShrinkAllText(result) : result.text) << '\n';
-    } catch (const KelvoraError& e) {
-        ctx.err << e.message() << '\n';
-        return CliRefused;
-    }
+    const ShrinkInput in = conditions.read(parser);
+    const bool listAll = parser.isSet(all);
+    const ShrinkResult result = RunShrink(in, ctx.history(), {}, listAll);
+    ctx.out << (listAll ? ShrinkAllText(result) : result.text) << '\n';
     return CliOk;
 }
 

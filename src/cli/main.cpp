@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "KelvoraError.h"
 #include "history/DataLocation.h"
 #include "history/HistoryLoader.h"
 
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <memory>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -50,32 +52,64 @@ std::optional<TCodeArr> CliContext::loadHistory(QStringList* warnings) {
     return std::move(load.history);
 }
 
-int CliContext::usageError(const QString& message, const QString& usage) {
+TCodeArr CliContext::history(QStringList* warnings) {
+    std::optional<TCodeArr> h = loadHistory(warnings);
+    if (!h) throw CliRefusal{};
+    return std::move(*h);
+}
+
+int CliContext::usageError(const QString& message, const QString& text) {
     if (!message.isEmpty()) err << "kelvora-cli: " << message << "\n\n";
-    err << usage;
+    err << text;
     return CliUsage;
 }
 
-bool CliContext::parse(QCommandLineParser& parser, const QString& usage, bool positional) {
+bool CliContext::parse(QCommandLineParser& parser, const QString& text, bool positional) {
+    usage = text;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringLiteral("help"));
     parser.addOption(help);
-    if (!parser.parse(args)) {
-        usageError(parser.errorText(), usage);
-        return false;
-    }
+    if (!parser.parse(args)) throw CliUsageError{parser.errorText()};
     if (parser.isSet(help)) {
         out << usage;
         helped = true;
         return false;
     }
-    if (!positional && !parser.positionalArguments().isEmpty()) {
-        usageError(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()),
-                   usage);
-        return false;
-    }
+    if (!positional && !parser.positionalArguments().isEmpty())
+        throw CliUsageError{
+            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first())};
     return true;
 }
+
+int CliContext::intValue(const QCommandLineParser& parser, const QCommandLineOption& option, int fallback,
+                         const QString& message, int low, int high) const {
+    if (!parser.isSet(option)) return fallback;
+    bool ok = false;
+    const int value = parser.value(option).trimmed().toInt(&ok);
+    if (!ok || value < low || value > high) throw CliUsageError{message};
+    return value;
+}
+
+namespace {
+
+// The one place where a subcommand's failures become messages and exit statuses.
+int runCommand(const CliCommand& command, CliContext& ctx) {
+    try {
+        return command.run(ctx);
+    } catch (const CliUsageError& e) {
+        return ctx.usageError(e.message, ctx.usage);
+    } catch (const CliRefusal&) {
+        return CliRefused;
+    } catch (const KelvoraError& e) {
+        ctx.err << e.message() << '\n';
+        return CliRefused;
+    } catch (const std::bad_alloc&) {
+        ctx.err << QStringLiteral("内存不足，无法完成该命令") << '\n';
+        return CliRefused;
+    }
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // Drawing a chart needs fonts, so a picture request gets a GUI application without a display.
@@ -147,7 +181,7 @@ int main(int argc, char* argv[]) {
     for (const CliCommand& c : commands()) {
         if (name == QLatin1String(c.name)) {
             ctx.args = QStringList{QStringLiteral("kelvora-cli ") + name} + forwarded + args.mid(i + 1);
-            const int rc = c.run(ctx);
+            const int rc = runCommand(c, ctx);
             out.flush();
             err.flush();
             return rc;

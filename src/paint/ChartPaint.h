@@ -81,7 +81,8 @@ bool PaintChartPages(QPagedPaintDevice& device, const TChartPicture& picture, co
 QImage ChartImage(const ChartModel& model, const QFont& font, const QPalette& palette);
 QImage ChartImage(const TChartPicture& picture, const QPalette& palette);
 // The picture as PNG bytes. A chart of thousands of draws is a tall picture of few colours: it is
-// stored with a colour table, which keeps file and time small.
+// stored with a colour table, which keeps file and time small. Throws KelvoraError when the
+// picture could not be made or encoded (a null picture, no memory).
 QByteArray ChartPng(const QImage& image);
 // Writes the picture as a PNG file, whole or not at all; throws KelvoraError with the reason.
 void SaveChartPng(const QImage& image, const QString& path);

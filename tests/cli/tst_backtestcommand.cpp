@@ -2,6 +2,7 @@
 #include "predict/PredictBacktest.h"
 #include "shrink/Backtest.h"
 #include "shrink/ConditionSet.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -13,28 +14,12 @@
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 CliRun cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(KELVORA_CLI),
-            QStringList{QStringLiteral("--data"), QStringLiteral(KELVORA_SAMPLE)} + args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return RunCliOnSample(args);
 }
 
 const TCodeArr& sample() {
-    static const TCodeArr history = [] {
-        QFile f(QStringLiteral(KELVORA_SAMPLE));
-        if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
-        return ParseHistory(f.readAll()).history;
-    }();
-    return history;
+    return SampleHistory();
 }
 
 QJsonObject json(const CliRun& r) {

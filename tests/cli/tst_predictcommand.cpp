@@ -1,5 +1,6 @@
 #include "history/Parser.h"
 #include "predict/Prediction.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QProcess>
@@ -8,24 +9,14 @@
 
 namespace {
 
-struct Run {
-    int status;
-    QString out;
-    QString err;
-};
+using Run = CliRun;
 
 Run runCli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(KELVORA_CLI), args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return RunCli(args);
 }
 
 QByteArray sampleBytes() {
-    QFile f(QStringLiteral(KELVORA_SAMPLE));
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
+    return SampleHistoryBytes();
 }
 
 } // namespace

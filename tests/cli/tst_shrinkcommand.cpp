@@ -1,5 +1,6 @@
 #include "history/Parser.h"
 #include "shrink/ShrinkRun.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QProcess>
@@ -8,19 +9,8 @@
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun cli(const QStringList& args, const QString& data = QStringLiteral(KELVORA_SAMPLE)) {
-    QProcess p;
-    p.start(QStringLiteral(KELVORA_CLI),
-            QStringList{QStringLiteral("--data"), data, QStringLiteral("shrink")} + args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+CliRun cli(const QStringList& args, const QString& data = SampleHistoryPath()) {
+    return RunCli(QStringList{QStringLiteral("--data"), data, QStringLiteral("shrink")} + args);
 }
 
 const QString eight = QStringLiteral("01,2,3,4,5,6,7,8");
@@ -175,6 +165,11 @@ void TestShrinkCommand::refuses_data() {
     QTest::newRow("five hit rows") << QStringList{"--candidates", eight, "--hit", "1:1", "--hit", "1:1",
                                                   "--hit",        "1:1", "--hit", "1:1", "--hit", "1:1"}
                                    << 2 << "4 times";
+    // Every malformed option is a usage error, the tolerance's range included.
+    QTest::newRow("tolerance 18") << QStringList{"--candidates", eight, "--tolerance", "18"} << 2
+                                  << "--tolerance";
+    QTest::newRow("tolerance -1") << QStringList{"--candidates", eight, "--tolerance", "-1"} << 2
+                                  << "--tolerance";
 }
 
 void TestShrinkCommand::refuses() {

@@ -4,21 +4,13 @@
 #include "metrics/Code.h"
 #include "shrink/Combinations.h"
 #include "shrink/ShrinkRun.h"
+#include "support/RandomConditions.h"
+#include "support/TestSupport.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 
 namespace {
-
-const TCodeArr& sample() {
-    static const TCodeArr history = [] {
-        QFile f(QStringLiteral(KELVORA_SAMPLE));
-        if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
-        return ParseHistory(f.readAll()).history;
-    }();
-    return history;
-}
 
 const TCodeList& allTickets() {
     static const TCodeList list = [] {
@@ -219,93 +211,6 @@ Outcome reference(const ShrinkInput& in, const TCodeArr& history) {
     return o;
 }
 
-// A list text in any of the forms the reader accepts.
-QString listText(QRandomGenerator& g, const QList<int>& values) {
-    QStringList pieces;
-    for (int v : values) {
-        switch (g.bounded(6)) {
-        case 0:
-            pieces << QStringLiteral("0%1").arg(v);
-            break;
-        case 1:
-            pieces << QStringLiteral(" %1").arg(v);
-            break;
-        case 2:
-            pieces << QStringLiteral("$%1").arg(v, 0, 16);
-            break;
-        case 3:
-            pieces << QStringLiteral("+%1").arg(v);
-            break;
-        default:
-            pieces << QString::number(v);
-        }
-    }
-    QString text = pieces.join(g.bounded(4) ? QStringLiteral(",") : QStringLiteral(",,"));
-    if (!g.bounded(5)) text = QLatin1Char(',') + text + QLatin1Char(',');
-    return text;
-}
-
-QList<int> someValues(QRandomGenerator& g, int count, int low, int high) {
-    QList<int> v;
-    for (int k = 0; k < count; ++k)
-        v << low + int(g.bounded(high - low + 1));
-    return v;
-}
-
-template <size_t N> void randomItems(QRandomGenerator& g, std::array<bool, N>& items) {
-    for (bool& b : items)
-        b = g.bounded(2);
-}
-
-ShrinkInput randomInput(QRandomGenerator& g, int candidates) {
-    ShrinkInput in;
-    QList<int> numbers;
-    for (int n = 1; n <= 33; ++n)
-        numbers << n;
-    for (int k = 0; k < candidates; ++k)
-        in.candidates[size_t(numbers.takeAt(int(g.bounded(numbers.size()))) - 1)] = true;
-    // Few candidates leave few tickets: fewer conditions keep most results non-empty.
-    const int scale = candidates < 17 ? 2 : 1;
-    auto chance = [&](int percent) { return int(g.bounded(100)) < percent / scale; };
-    if (chance(30)) {
-        in.sumMin = 21 + int(g.bounded(100));
-        in.sumMax = chance(90) ? std::min(183, in.sumMin + int(g.bounded(90))) : 21 + int(g.bounded(163));
-    }
-    if (chance(30)) in.excludeSums = listText(g, someValues(g, 1 + int(g.bounded(8)), 0, 183));
-    if (chance(30)) randomItems(g, in.oddEven);
-    if (chance(30)) randomItems(g, in.repeats);
-    in.linkIndex = chance(50) ? int(g.bounded(4)) : 2;
-    randomItems(g, in.linkRuns);
-    if (chance(25)) {
-        in.tailMin = int(g.bounded(10));
-        in.tailMax = int(g.bounded(10));
-    }
-    if (chance(25)) in.excludeTails = listText(g, someValues(g, 1 + int(g.bounded(3)), 0, 9));
-    if (chance(25)) in.excludeNumbers = listText(g, someValues(g, 1 + int(g.bounded(5)), 1, 33));
-    if (chance(20))
-        in.requireNumbers = listText(g, someValues(g, chance(5) ? 7 : 1 + int(g.bounded(3)), 1, 33));
-    if (chance(30)) randomItems(g, in.bigSmall);
-    if (chance(25)) in.maxCode = 1 + int(g.bounded(33));
-    if (chance(25)) in.minCode = 1 + int(g.bounded(33));
-    if (chance(25)) {
-        in.spanMin = chance(85) ? int(g.bounded(33)) : -1;
-        in.spanMax = chance(85) ? int(g.bounded(33)) : -1;
-    }
-    for (int k = 0; k < 3; ++k) {
-        if (chance(15)) in.zones[size_t(k)] = int(g.bounded(7));
-        if (chance(15)) in.mod3[size_t(k)] = int(g.bounded(7));
-    }
-    if (chance(25)) {
-        in.acMin = chance(85) ? int(g.bounded(11)) : -1;
-        in.acMax = chance(85) ? int(g.bounded(11)) : -1;
-    }
-    for (ShrinkHitRow& row : in.hitRows) {
-        if (chance(25)) row.list = listText(g, someValues(g, 2 + int(g.bounded(12)), 1, 33));
-        randomItems(g, row.items);
-    }
-    return in;
-}
-
 } // namespace
 
 class TestShrinkRun : public QObject {
@@ -380,14 +285,14 @@ void TestShrinkRun::worked_data() {
 void TestShrinkRun::worked() {
     QFETCH(ShrinkInput, input);
     QFETCH(int, count);
-    const Outcome o = run(input, sample());
+    const Outcome o = run(input, SampleHistory());
     QCOMPARE(o.count, count);
-    QCOMPARE(o.count, reference(input, sample()).count);
+    QCOMPARE(o.count, reference(input, SampleHistory()).count);
 }
 
 void TestShrinkRun::eightCandidatesListed() {
     ShrinkInput in = withCandidates(1, 8);
-    const QStringList lines = run(in, sample()).text.split(QLatin1Char('\n'));
+    const QStringList lines = run(in, SampleHistory()).text.split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 30);
     QCOMPARE(lines[0], QStringLiteral("缩水结果总共28注"));
     QCOMPARE(lines[1], QString());
@@ -395,20 +300,20 @@ void TestShrinkRun::eightCandidatesListed() {
     QCOMPARE(lines[29], QStringLiteral("03 04 05 06 07 08"));
 
     in.excludeSums = QStringLiteral("21");
-    const QStringList without = run(in, sample()).text.split(QLatin1Char('\n'));
+    const QStringList without = run(in, SampleHistory()).text.split(QLatin1Char('\n'));
     QCOMPARE(without.size(), 29);
     QCOMPARE(without[0], QStringLiteral("缩水结果总共27注"));
     QVERIFY(!without.contains(QStringLiteral("01 02 03 04 05 06")));
 
     in.excludeSums = QStringLiteral("1,2"); // sums nobody reaches
     in.sumMin = 183;
-    const Outcome none = run(in, sample());
+    const Outcome none = run(in, SampleHistory());
     QCOMPARE(none.text, QStringLiteral("缩水结果总共0注\n"));
     QVERIFY(none.positions.isEmpty());
 }
 
 void TestShrinkRun::lexicographicOrder() {
-    const QStringList lines = run(withCandidates(1, 9), sample()).text.split(QLatin1Char('\n')).mid(2);
+    const QStringList lines = run(withCandidates(1, 9), SampleHistory()).text.split(QLatin1Char('\n')).mid(2);
     QCOMPARE(lines.size(), 84);
     QCOMPARE(lines[0], QStringLiteral("01 02 03 04 05 06"));
     QCOMPARE(lines[1], QStringLiteral("01 02 03 04 05 07"));
@@ -434,7 +339,7 @@ void TestShrinkRun::limitBoundary() {
     in.sumMin = sumMin;
     in.sumMax = 73;
     in.excludeSums = QStringLiteral("40,63");
-    const Outcome o = run(in, sample());
+    const Outcome o = run(in, SampleHistory());
     QCOMPARE(o.count, count);
     const QStringList lines = o.text.split(QLatin1Char('\n'));
     if (count <= 100000) {
@@ -447,7 +352,7 @@ void TestShrinkRun::limitBoundary() {
 }
 
 void TestShrinkRun::allTicketsNotListed() {
-    const Outcome o = run(withCandidates(1, 33), sample());
+    const Outcome o = run(withCandidates(1, 33), SampleHistory());
     QCOMPARE(o.count, TicketCount);
     QCOMPARE(o.text, QStringLiteral("缩水结果总共1107568注\n超过10万注，不再显示详细号码。"));
     QCOMPARE(o.positions.size(), 110);
@@ -457,7 +362,7 @@ void TestShrinkRun::allTicketsNotListed() {
 
 void TestShrinkRun::barReachesEnd() {
     // 01..08: the last of the 28 tickets, 03 04 05 06 07 08, has the index 371,287.
-    const Outcome few = run(withCandidates(1, 8), sample());
+    const Outcome few = run(withCandidates(1, 8), SampleHistory());
     QCOMPARE(few.positions.last(), 37);
     // Steps never repeat a position and only move forward.
     for (int k = 1; k < few.positions.size(); ++k)
@@ -468,7 +373,7 @@ void TestShrinkRun::barReachesEnd() {
     in.hitRows[3].list = QStringLiteral("33");
     in.hitRows[3].items[1] = true;
     in.minCode = 18; // from 18 19 20 21 22 23 on
-    const Outcome rows = run(in, sample());
+    const Outcome rows = run(in, SampleHistory());
     QCOMPARE(rows.count, 3003); // C(16,6) - C(15,6): those of 18..33 that hold 33
     QCOMPARE(rows.positions.last(), 110);
 }
@@ -509,7 +414,7 @@ void TestShrinkRun::refused() {
     ShrinkProgress progress;
     progress.begin = [&] { begun = true; };
     try {
-        RunShrink(input, sample(), progress);
+        RunShrink(input, SampleHistory(), progress);
         QFAIL("no error");
     } catch (const KelvoraError& e) {
         QCOMPARE(e.message(), message);
@@ -524,10 +429,10 @@ void TestShrinkRun::badListShowsNothing() {
     progress.begin = [&] { calls << QStringLiteral("begin"); };
     progress.end = [&] { calls << QStringLiteral("end"); };
     ShrinkInput in = withCandidates(1, 8);
-    RunShrink(in, sample(), progress);
+    RunShrink(in, SampleHistory(), progress);
     QCOMPARE(calls, (QStringList{QStringLiteral("begin"), QStringLiteral("end")}));
     in.hitRows[2].list = QStringLiteral("1;2");
-    QVERIFY_THROWS_EXCEPTION(KelvoraError, RunShrink(in, sample(), progress));
+    QVERIFY_THROWS_EXCEPTION(KelvoraError, RunShrink(in, SampleHistory(), progress));
     QCOMPARE(calls.size(), 2);
 }
 
@@ -535,7 +440,7 @@ void TestShrinkRun::emptyHistoryTurnsRepeatsOff() {
     ShrinkInput in = withCandidates(1, 10);
     in.repeats[4] = true;
     QCOMPARE(run(in, TCodeArr{}).count, 210);
-    QCOMPARE(run(in, sample()).count, reference(in, sample()).count);
+    QCOMPARE(run(in, SampleHistory()).count, reference(in, SampleHistory()).count);
 }
 
 void TestShrinkRun::validToLines() {
@@ -569,6 +474,7 @@ void TestShrinkRun::randomAgainstReference_data() {
 }
 
 void TestShrinkRun::randomAgainstReference() {
+    SkipWhenSlowRunsApart();
     QFETCH(int, seed);
     QFETCH(int, cases);
     QFETCH(int, minCandidates);
@@ -578,9 +484,9 @@ void TestShrinkRun::randomAgainstReference() {
     int nonEmpty = 0;
     for (int c = 0; c < cases; ++c) {
         const int candidates = minCandidates + int(g.bounded(maxCandidates - minCandidates + 1));
-        const ShrinkInput in = randomInput(g, candidates);
+        const ShrinkInput in = RandomShrinkInput(g, candidates);
         const TCodeArr none;
-        const TCodeArr& history = g.bounded(20) ? sample() : none;
+        const TCodeArr& history = g.bounded(20) ? SampleHistory() : none;
         const Outcome want = reference(in, history);
         const Outcome got = run(in, history);
         if (got.count != want.count || got.text != want.text || got.positions != want.positions)

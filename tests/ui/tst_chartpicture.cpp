@@ -1,11 +1,14 @@
 // The whole chart leaving the program: the page's picture equals what kelvora-cli chart --png draws,
 // saving writes it, printing puts it on as many PDF pages as it needs, the context menu offers all.
 #include "ChartUiHistory.h"
+#include "KelvoraError.h"
 #include "charts/ChartPage.h"
 #include "charts/ChartPages.h"
+#include "charts/ChartSheets.h"
 #include "charts/TrendOmission.h"
 #include "charts/TrendPage.h"
 #include "controls/H2Net.h"
+#include "paint/ChartPaint.h"
 #include "paint/ProgramFont.h"
 
 #include <QAction>
@@ -196,6 +199,23 @@ class TestChartPicture : public QObject {
         QVERIFY(!header.contains(qRgb(255, 255, 255)));
         // An issue code on the dark base: white text.
         QVERIFY(inks(2, 0).contains(qRgb(255, 255, 255)));
+    }
+
+    // The PNG of a picture reads back as the same pixels (zlib's CRC and deflate), and a picture
+    // that could not be made is the program's own error, never an empty file.
+    void pngReadsBackOrRefuses() {
+        // Tall enough for the program's own writer.
+        const QImage picture =
+            ChartImage(FindChartSheet(1)->fill(m_history, {300}),
+                       ChartFont(FindChartSheet(1)->kind, ProgramFont()), QGuiApplication::palette());
+        QCOMPARE(picture.format(), QImage::Format_Indexed8);
+        QImage back;
+        QVERIFY(back.loadFromData(ChartPng(picture), "PNG"));
+        QCOMPARE(back.convertToFormat(QImage::Format_RGB32), picture.convertToFormat(QImage::Format_RGB32));
+
+        const QString path = m_dir.filePath(QStringLiteral("none.png"));
+        QVERIFY_THROWS_EXCEPTION(KelvoraError, SaveChartPng(QImage(), path));
+        QVERIFY(!QFile::exists(path));
     }
 
     void contextMenuOffersThePicture() {

@@ -1,6 +1,7 @@
 #include "charts/AnalysisTable.h"
 
 #include "charts/Periods.h"
+#include "core/Pools.h"
 #include "metrics/Code.h"
 
 #include <array>
@@ -89,9 +90,9 @@ H2NetModel FillAnalysisTable(const TCodeArr& history, int n) {
         const TDrawRec& d = history[i];
         const int row = p + 2;
         m.SetValue(row, 0, NumToText(d.Year, 4) + NumToText(d.Issue, 3));
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < Pools::kRedPicks; ++k)
             m.SetValue(row, 1 + k, Cell(d.Ticket.Red[k]));
-        uint8_t blues[16];
+        uint8_t blues[Pools::kBluePool];
         if (BlueList(d.Ticket, blues) > 0) m.SetValue(row, 7, Cell(blues[0]));
 
         const auto own = OwnMeasures(d.Ticket);

@@ -3,6 +3,7 @@
 #include "charts/ParityCharts.h"
 #include "charts/Periods.h"
 #include "charts/TrendGrid.h"
+#include "core/Pools.h"
 
 #include <array>
 
@@ -10,7 +11,7 @@ H2NetModel FillBlueTrend(const TCodeArr& history, int n) {
     CheckPeriods(history, n);
 
     QList<int> widths{66, 32};
-    for (int b = 1; b <= 16; ++b)
+    for (int b = 1; b <= Pools::kBluePool; ++b)
         widths.append(20);
     widths << 22 << 22 << 22 << 22 << 22 << 32 << 32 << 32 << 32 << 32 << 32;
     H2NetModel m;
@@ -18,7 +19,7 @@ H2NetModel FillBlueTrend(const TCodeArr& history, int n) {
 
     SetHeaderRun(m, 2, 16, 1);
     const char* const halves[] = {"1-8", "9-16", "1-4", "5-8", "9-12", ">=13"};
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < Pools::kRedPicks; ++k)
         m.SetValue(1, 23 + k, QString::fromUtf8(halves[k]));
     SetTrendCaptions(m, {{"期号", 0, 0, 0, 1},
                          {"蓝球", 1, 0, 1, 1},

@@ -1,6 +1,7 @@
 #include "charts/BoardCharts.h"
 
 #include "charts/Periods.h"
+#include "core/Pools.h"
 #include "metrics/Code.h"
 
 #include <QJsonArray>
@@ -24,7 +25,7 @@ B0NetModel BlankBoard(const TDrawRec& draw, int index, QPoint (*cellOf)(int)) {
     b.SetDimension(BoardSide, BoardSide, QList<int>(8, 24));
     b.setBounds((index % BoardsPerLine) * BoardPitch + 10, (index / BoardsPerLine) * BoardPitch, BoardPitch,
                 BoardPitch);
-    for (int j = 1; j <= 33; ++j) {
+    for (int j = 1; j <= Pools::kRedPool; ++j) {
         const QPoint p = cellOf(j);
         b.SetValue(p.x(), p.y(), QString::number(j));
     }
@@ -83,21 +84,21 @@ QPoint EmptyRowColCell(int number) {
 }
 
 QPoint GannCell(int number) {
-    return number >= 1 && number <= 33 ? GannCells[number] : QPoint();
+    return number >= 1 && number <= Pools::kRedPool ? GannCells[number] : QPoint();
 }
 
 B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index) {
     B0NetModel b = BlankBoard(draw, index, EmptyRowColCell);
     bool drawn[34] = {};
     for (uint8_t red : draw.Ticket.Red) {
-        if (red < 1 || red > 33) continue;
+        if (red < 1 || red > Pools::kRedPool) continue;
         const QPoint p = EmptyRowColCell(red);
         b.SetCellColor(p.x(), p.y(), BoardRedColor);
         drawn[red] = true;
     }
     for (int r = 0; r < BoardSide; ++r) {
         bool any = false;
-        for (int j = BoardSide * r + 1; j <= std::min(BoardSide * r + BoardSide, 33); ++j)
+        for (int j = BoardSide * r + 1; j <= std::min(BoardSide * r + BoardSide, Pools::kRedPool); ++j)
             any = any || drawn[j];
         if (!any)
             for (int c = 0; c < BoardSide; ++c)
@@ -105,7 +106,7 @@ B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index) {
     }
     for (int c = 0; c < BoardSide; ++c) {
         bool any = false;
-        for (int j = c + 1; j <= 33; j += BoardSide)
+        for (int j = c + 1; j <= Pools::kRedPool; j += BoardSide)
             any = any || drawn[j];
         if (!any)
             for (int r = 0; r < BoardSide; ++r)
@@ -118,11 +119,11 @@ B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index) {
 B0NetModel GannBoard(const TDrawRec& draw, int index) {
     B0NetModel b = BlankBoard(draw, index, GannCell);
     for (uint8_t red : draw.Ticket.Red) {
-        if (red < 1 || red > 33) continue;
+        if (red < 1 || red > Pools::kRedPool) continue;
         const QPoint p = GannCell(red);
         b.SetCellColor(p.x(), p.y(), BoardRedColor);
     }
-    uint8_t blues[16];
+    uint8_t blues[Pools::kBluePool];
     // Blue numbers run to 16, all of which have a cell on the spiral.
     if (BlueList(draw.Ticket, blues) > 0) {
         const QPoint p = GannCell(blues[0]);

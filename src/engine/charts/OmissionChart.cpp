@@ -1,6 +1,7 @@
 #include "charts/OmissionChart.h"
 
 #include "charts/Periods.h"
+#include "core/Pools.h"
 #include "metrics/Code.h"
 
 #include <QJsonArray>
@@ -77,7 +78,7 @@ void WriteStats(B0NetModel& t, const std::vector<NumberStats>& s, size_t drawCou
 }
 
 int FirstBlue(const TCodeRec& t) {
-    uint8_t blues[16];
+    uint8_t blues[Pools::kBluePool];
     return BlueList(t, blues) > 0 ? blues[0] : 0;
 }
 

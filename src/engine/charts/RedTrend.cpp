@@ -2,6 +2,7 @@
 
 #include "charts/Periods.h"
 #include "charts/TrendGrid.h"
+#include "core/Pools.h"
 
 #include <algorithm>
 #include <array>
@@ -12,16 +13,16 @@ H2NetModel FillRedTrend(const TCodeArr& history, int n) {
 
 H2NetModel FillRedDistribution(const TCodeArr& history, int n, int start) {
     CheckPeriods(history, n);
-    start = std::clamp(start, 1, 33);
+    start = std::clamp(start, 1, Pools::kRedPool);
 
     QList<int> widths{66, 16, 16, 16, 16, 16, 16, 32};
-    for (int k = 1; k <= 33; ++k)
+    for (int k = 1; k <= Pools::kRedPool; ++k)
         widths.append(16);
     H2NetModel m;
     BeginTrendGrid(m, 10, n, widths);
 
     SetHeaderRun(m, 1, 6, 1);
-    for (int o = 1; o <= 33; ++o)
+    for (int o = 1; o <= Pools::kRedPool; ++o)
         m.SetValue(1, RotatedPosition(o, start) + 7, PlainText(o));
     SetTrendCaptions(
         m, {{"期号", 0, 0, 0, 1}, {"红球号码", 1, 0, 6, 0}, {"蓝球", 7, 0, 7, 1}, {"红球分布", 8, 0, 40, 0}});
@@ -31,9 +32,9 @@ H2NetModel FillRedDistribution(const TCodeArr& history, int n, int start) {
         const TDrawRec& d = history[history.size() - 1 - size_t(i)];
         const int row = i + 2;
         WriteDrawHead(m, row, d, true, 7);
-        for (int k = 0; k < 6; ++k) {
+        for (int k = 0; k < Pools::kRedPicks; ++k) {
             const int o = d.Ticket.Red[k];
-            if (o < 1 || o > 33) continue;
+            if (o < 1 || o > Pools::kRedPool) continue;
             const int c = RotatedPosition(o, start) + 7;
             m.SetValue(row, c, TwoDigitText(o));
             m.SetCellColor(row, c, TrendRedHitColor);

@@ -1,6 +1,7 @@
 #include "charts/StatsCharts.h"
 
 #include "charts/Periods.h"
+#include "core/Pools.h"
 #include "metrics/Code.h"
 
 #include <algorithm>
@@ -31,7 +32,7 @@ G2NetModel FillRedStats(const TCodeArr& history, int n) {
     std::array<int32_t, 34> counts{};
     for (size_t i = FirstOfLatest(history, std::max(n, 0)); i < history.size(); ++i)
         for (uint8_t red : history[i].Ticket.Red)
-            if (red >= 1 && red <= 33) ++counts[red];
+            if (red >= 1 && red <= Pools::kRedPool) ++counts[red];
     WriteCounts(m, counts, 10);
     m.FBarWidth = 12;
     m.FGroupGap = 5;
@@ -45,7 +46,7 @@ G2NetModel FillBlueStats(const TCodeArr& history, int n) {
     m.SetDimension(17, 2, {0x0000FF, 0xFF0000});
     std::array<int32_t, 17> counts{};
     for (size_t i = FirstOfLatest(history, std::max(n, 0)); i < history.size(); ++i) {
-        uint8_t blues[16];
+        uint8_t blues[Pools::kBluePool];
         // A draw without a blue number counts at index 0, which is not shown.
         const int found = BlueList(history[i].Ticket, blues);
         ++counts[found > 0 ? blues[0] : 0];

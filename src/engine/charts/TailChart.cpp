@@ -3,6 +3,7 @@
 #include "charts/Periods.h"
 #include "charts/TrendGrid.h"
 #include "charts/ZoneChart.h"
+#include "core/Pools.h"
 
 #include <array>
 
@@ -26,7 +27,7 @@ H2NetModel FillTailChart(const TCodeArr& history, int n) {
         const int row = i + 2;
         WriteDrawHead(m, row, d, true, 7);
         std::array<int, 10> digits{};
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < Pools::kRedPicks; ++k)
             ++digits[size_t(d.Ticket.Red[k] % 10)];
         for (int t = 0; t < 10; ++t) {
             const int count = digits[size_t(t)];

@@ -1,5 +1,6 @@
 #include "charts/TrendGrid.h"
 
+#include "core/Pools.h"
 #include "metrics/Code.h"
 
 #include <array>
@@ -30,7 +31,7 @@ QString IssueText(const TDrawRec& draw) {
 }
 
 int FirstBlue(const TCodeRec& ticket) {
-    for (int b = 0; b < 16; ++b)
+    for (int b = 0; b < Pools::kBluePool; ++b)
         if (ticket.Blue[b]) return b + 1;
     return 0;
 }
@@ -56,7 +57,7 @@ void SetHeaderRun(H2NetModel& model, int firstCol, int count, int first) {
 void WriteDrawHead(H2NetModel& model, int row, const TDrawRec& draw, bool reds, int blueCol) {
     model.SetValue(row, 0, IssueText(draw));
     if (reds)
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < Pools::kRedPicks; ++k)
             model.SetValue(row, 1 + k, TwoDigitText(draw.Ticket.Red[k]));
     if (const int b = FirstBlue(draw.Ticket)) model.SetValue(row, blueCol, TwoDigitText(b));
 }

@@ -2,6 +2,7 @@
 
 #include "charts/Periods.h"
 #include "charts/TrendGrid.h"
+#include "core/Pools.h"
 
 #include <array>
 
@@ -47,9 +48,9 @@ H2NetModel FillZoneChart(const TCodeArr& history, int n) {
         WriteDrawHead(m, row, d, true, 7);
         std::array<int, 4> zone3{};
         std::array<int, 12> zone11{};
-        for (int k = 0; k < 6; ++k) {
+        for (int k = 0; k < Pools::kRedPicks; ++k) {
             const int o = d.Ticket.Red[k];
-            if (o < 1 || o > 33) continue;
+            if (o < 1 || o > Pools::kRedPool) continue;
             ++zone3[size_t((o - 1) / 11 + 1)];
             ++zone11[size_t((o - 1) / 3 + 1)];
         }

@@ -1,5 +1,7 @@
 #include "metrics/Code.h"
 
+#include "core/Pools.h"
+
 const char* const RatioLabels[7] = {"0:6", "1:5", "2:4", "3:3", "4:2", "5:1", "6:0"};
 
 QString NumToText(int32_t value, int width, bool zeroPad) {
@@ -9,7 +11,7 @@ QString NumToText(int32_t value, int width, bool zeroPad) {
 }
 
 void CodeToChars(const TCodeRec& ticket, char16_t* out) {
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < Pools::kRedPicks; ++k) {
         const int v = ticket.Red[k];
         out[k * 3] = char16_t(u'0' + v / 10);
         out[k * 3 + 1] = char16_t(u'0' + v % 10);
@@ -25,33 +27,33 @@ QString CodeToText(const TCodeRec& ticket) {
 
 bool CodeToText(const TCodeRec& ticket, QString& text, bool withBlue, int blueNo) {
     text.clear();
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < Pools::kRedPicks; ++k) {
         if (k) text += QLatin1Char(' ');
         text += NumToText(ticket.Red[k]);
     }
     if (!withBlue) return true;
-    if (blueNo < 1 || blueNo > 16 || ticket.Blue[blueNo - 1] == 0) return false;
+    if (blueNo < 1 || blueNo > Pools::kBluePool || ticket.Blue[blueNo - 1] == 0) return false;
     text += QLatin1Char('+') + NumToText(blueNo);
     return true;
 }
 
 int32_t SumValue(const TCodeRec& t, bool tailDigits) {
     int32_t s = 0;
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < Pools::kRedPicks; ++k)
         s += tailDigits ? t.Red[k] % 10 : t.Red[k];
     return s;
 }
 
 int32_t MinCode(const TCodeRec& t) {
     int32_t m = t.Red[0];
-    for (int k = 1; k < 6; ++k)
+    for (int k = 1; k < Pools::kRedPicks; ++k)
         if (t.Red[k] < m) m = t.Red[k];
     return m;
 }
 
 int32_t MaxCode(const TCodeRec& t) {
     int32_t m = t.Red[0];
-    for (int k = 1; k < 6; ++k)
+    for (int k = 1; k < Pools::kRedPicks; ++k)
         if (t.Red[k] > m) m = t.Red[k];
     return m;
 }
@@ -62,36 +64,36 @@ int32_t SpanValue(const TCodeRec& t) {
 
 int32_t AcValue(const TCodeRec& t) {
     uint64_t seen = 0;
-    for (int i = 0; i < 6; ++i)
-        for (int j = i + 1; j < 6; ++j)
+    for (int i = 0; i < Pools::kRedPicks; ++i)
+        for (int j = i + 1; j < Pools::kRedPicks; ++j)
             seen |= uint64_t(1) << NumDistance(t.Red[i], t.Red[j]);
     return int32_t(__builtin_popcountll(seen)) - 5;
 }
 
 int32_t OddCount(const TCodeRec& t) {
     int32_t c = 0;
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < Pools::kRedPicks; ++k)
         c += t.Red[k] & 1;
     return c;
 }
 
 int32_t BigCount(const TCodeRec& t) {
     int32_t c = 0;
-    for (int k = 0; k < 6; ++k)
-        c += t.Red[k] > 17;
+    for (int k = 0; k < Pools::kRedPicks; ++k)
+        c += t.Red[k] > Pools::kSmallMax;
     return c;
 }
 
 int32_t BigTailCount(const TCodeRec& t) {
     int32_t c = 0;
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < Pools::kRedPicks; ++k)
         c += t.Red[k] % 10 >= 5;
     return c;
 }
 
 void ZoneCounts(const TCodeRec& t, int32_t& z1, int32_t& z2, int32_t& z3) {
     z1 = z2 = z3 = 0;
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < Pools::kRedPicks; ++k) {
         const int v = t.Red[k];
         if (v <= 11)
             ++z1;
@@ -104,7 +106,7 @@ void ZoneCounts(const TCodeRec& t, int32_t& z1, int32_t& z2, int32_t& z3) {
 
 void Mod3Counts(const TCodeRec& t, int32_t& m0, int32_t& m1, int32_t& m2) {
     int32_t m[3] = {0, 0, 0};
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < Pools::kRedPicks; ++k)
         ++m[t.Red[k] % 3];
     m0 = m[0];
     m1 = m[1];
@@ -123,7 +125,7 @@ int32_t PrimeCount(const TCodeRec& t) {
                                 (1ull << 11) | (1ull << 13) | (1ull << 17) | (1ull << 19) | (1ull << 23) |
                                 (1ull << 29) | (1ull << 31);
     int32_t c = 0;
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < Pools::kRedPicks; ++k) {
         const int v = t.Red[k];
         c += v < 64 ? int32_t((primes >> v) & 1) : !IsComposite(v);
     }
@@ -132,22 +134,22 @@ int32_t PrimeCount(const TCodeRec& t) {
 
 int32_t TailGroupCount(const TCodeRec& t) {
     unsigned seen = 0;
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < Pools::kRedPicks; ++k)
         seen |= 1u << (t.Red[k] % 10);
     return __builtin_popcount(seen);
 }
 
 RunInfo RunMeasures(const TCodeRec& t) {
     bool marked[35] = {};
-    for (int k = 0; k < 6; ++k)
-        if (t.Red[k] <= 33) marked[t.Red[k]] = true;
+    for (int k = 0; k < Pools::kRedPicks; ++k)
+        if (t.Red[k] <= Pools::kRedPool) marked[t.Red[k]] = true;
     RunInfo r;
     int n = 1;
     while (n <= 32) {
         if (marked[n] && marked[n + 1]) {
             int len = 2;
             int m = n + 2;
-            while (m <= 33 && marked[m]) {
+            while (m <= Pools::kRedPool && marked[m]) {
                 ++len;
                 ++m;
             }
@@ -198,8 +200,8 @@ int32_t MaxGap(const TCodeRec& t) {
 namespace {
 inline uint64_t maskOf(const TCodeRec& t) {
     uint64_t m = 0;
-    for (int k = 0; k < 6; ++k)
-        if (t.Red[k] >= 1 && t.Red[k] <= 33) m |= uint64_t(1) << t.Red[k];
+    for (int k = 0; k < Pools::kRedPicks; ++k)
+        if (t.Red[k] >= 1 && t.Red[k] <= Pools::kRedPool) m |= uint64_t(1) << t.Red[k];
     return m;
 }
 } // namespace
@@ -210,7 +212,7 @@ int32_t CommonCount(const TCodeRec& a, const TCodeRec& b) {
 
 int32_t SamePosCount(const TCodeRec& a, const TCodeRec& b) {
     int32_t c = 0;
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < Pools::kRedPicks; ++k)
         c += a.Red[k] == b.Red[k];
     return c;
 }
@@ -224,22 +226,22 @@ int32_t DiagonalCount(const TCodeRec& a, const TCodeRec& prev) {
 
 int32_t CountInSet(const TCodeRec& t, const NumberSet& set) {
     int32_t c = 0;
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < Pools::kRedPicks; ++k)
         if (t.Red[k] < set.size()) c += set[t.Red[k]] != 0;
     return c;
 }
 
 bool HasCode(const TCodeRec& t, int32_t n) {
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < Pools::kRedPicks; ++k)
         if (t.Red[k] == n) return true;
     return false;
 }
 
-int32_t BlueList(const TCodeRec& t, uint8_t (&blues)[16]) {
+int32_t BlueList(const TCodeRec& t, uint8_t (&blues)[Pools::kBluePool]) {
     int32_t c = 0;
-    for (int b = 0; b < 16; ++b)
+    for (int b = 0; b < Pools::kBluePool; ++b)
         blues[b] = 0;
-    for (int b = 0; b < 16; ++b)
+    for (int b = 0; b < Pools::kBluePool; ++b)
         if (t.Blue[b]) blues[c++] = uint8_t(b + 1);
     return c;
 }
@@ -252,7 +254,7 @@ int32_t NumDistance(int32_t a, int32_t b, bool mod10) {
 TCodeRec MakeTicket(int a, int b, int c, int d, int e, int f) {
     TCodeRec t{};
     const int v[6] = {a, b, c, d, e, f};
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < Pools::kRedPicks; ++k)
         t.Red[k] = uint8_t(v[k]);
     t.Valid = 1;
     return t;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Pools.h"
 #include "history/CodeRec.h"
 
 #include <QString>
@@ -43,7 +44,7 @@ int32_t SamePosCount(const TCodeRec& a, const TCodeRec& b);
 int32_t DiagonalCount(const TCodeRec& a, const TCodeRec& prev);
 int32_t CountInSet(const TCodeRec& t, const NumberSet& set);
 bool HasCode(const TCodeRec& t, int32_t n);
-int32_t BlueList(const TCodeRec& t, uint8_t (&blues)[16]);
+int32_t BlueList(const TCodeRec& t, uint8_t (&blues)[Pools::kBluePool]);
 int32_t NumDistance(int32_t a, int32_t b, bool mod10 = false);
 bool IsComposite(int32_t n);
 template <typename List> int32_t MaxOfList(const List& values) {

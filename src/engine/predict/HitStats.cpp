@@ -1,6 +1,7 @@
 #include "predict/HitStats.h"
 
 #include "KelvoraError.h"
+#include "core/Pools.h"
 
 #include <algorithm>
 
@@ -64,8 +65,8 @@ TRedCounts CountRedHits(const TCodeArr& history, int n) {
     std::array<int, 34> hits{};
     for (int i = 0; i < n; ++i) {
         const TCodeRec& t = history[history.size() - 1 - size_t(i)].Ticket;
-        for (int k = 0; k < 6; ++k)
-            if (t.Red[k] >= 1 && t.Red[k] <= 33) ++hits[t.Red[k]];
+        for (int k = 0; k < Pools::kRedPicks; ++k)
+            if (t.Red[k] >= 1 && t.Red[k] <= Pools::kRedPool) ++hits[t.Red[k]];
     }
     return toCounts<TRedCounts>(hits);
 }
@@ -75,7 +76,7 @@ TBlueCounts CountBlueHits(const TCodeArr& history, int n) {
     std::array<int, 17> hits{};
     for (int i = 0; i < n; ++i) {
         const TCodeRec& t = history[history.size() - 1 - size_t(i)].Ticket;
-        for (int b = 1; b <= 16; ++b)
+        for (int b = 1; b <= Pools::kBluePool; ++b)
             if (t.Blue[b - 1]) ++hits[size_t(b)];
     }
     return toCounts<TBlueCounts>(hits);

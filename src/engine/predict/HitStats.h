@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Pools.h"
 #include "history/CodeRec.h"
 
 #include <QString>
@@ -27,14 +28,14 @@ struct RedListTag;
 struct BlueListTag;
 
 // Hits per number over the window; -1 marks a number the caller took out of competition.
-using TRedCounts = OneBasedArray<33, RedCountsTag>;
-using TBlueCounts = OneBasedArray<16, BlueCountsTag>;
+using TRedCounts = OneBasedArray<Pools::kRedPool, RedCountsTag>;
+using TBlueCounts = OneBasedArray<Pools::kBluePool, BlueCountsTag>;
 // The number at each rank, rank 1 = most frequent.
-using TRedRank = OneBasedArray<33, RedRankTag>;
-using TBlueRank = OneBasedArray<16, BlueRankTag>;
+using TRedRank = OneBasedArray<Pools::kRedPool, RedRankTag>;
+using TBlueRank = OneBasedArray<Pools::kBluePool, BlueRankTag>;
 // Picked numbers in print order; -1 = empty slot.
-using TRedList = OneBasedArray<33, RedListTag>;
-using TBlueList = OneBasedArray<16, BlueListTag>;
+using TRedList = OneBasedArray<Pools::kRedPool, RedListTag>;
+using TBlueList = OneBasedArray<Pools::kBluePool, BlueListTag>;
 
 // Every prediction command looks at the 20 latest draws.
 constexpr int PredictWindow = 20;

@@ -1,5 +1,6 @@
 #include "predict/Prediction.h"
 
+#include "core/Pools.h"
 #include "metrics/Code.h"
 #include "predict/HitStats.h"
 #include "shrink/Combinations.h"
@@ -38,7 +39,7 @@ bool isBankerNumber(int, int n) {
     return n >= 18;
 }
 bool isColdNumber(int, int n) {
-    return n <= 17;
+    return n <= Pools::kSmallMax;
 }
 bool isOdd(int, int n) {
     return n % 2 == 1;
@@ -76,7 +77,7 @@ QStringList recommend(const TCodeArr& history, const Recommender& r) {
     QStringList lines;
     for (int g = 0; g < 3; ++g) {
         TRedCounts counts = counted;
-        for (int n = 1; n <= 33; ++n)
+        for (int n = 1; n <= Pools::kRedPool; ++n)
             if (!r.competes(g, n)) counts[n] = -1;
         const TListText picked =
             RedListToText(RedListFromRanks(RankRed(counts), r.ranks[g]), QStringLiteral(","));
@@ -132,7 +133,7 @@ const std::array<int, 3>& SingleBatchSizes() {
 CandidateFlags SingleRareNumbers(const TCodeArr& history) {
     const TRedRank rank = RankRed(CountRedHits(history, PredictWindow));
     CandidateFlags rare{};
-    for (int r = 20; r <= 33; ++r)
+    for (int r = 20; r <= Pools::kRedPool; ++r)
         rare[size_t(rank[r] - 1)] = 1;
     return rare;
 }

@@ -1,6 +1,7 @@
 #include "prize/PrizeCheck.h"
 
 #include "KelvoraError.h"
+#include "core/Pools.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -59,7 +60,7 @@ DrawColumns columnsOf(const TCodeArr& history) {
     for (size_t i = 0; i < c.draws; ++i) {
         const PrizeDraw d = DrawOf(history[i]);
         const uint64_t bit = uint64_t(1) << (i % 64);
-        for (int n = 1; n <= 33; ++n)
+        for (int n = 1; n <= Pools::kRedPool; ++n)
             if ((d.reds >> n) & 1u) c.reds[size_t(n) * c.words + i / 64] |= bit;
         c.blues[size_t(d.blue) * c.words + i / 64] |= bit;
         c.issues.push_back(history[i].code());
@@ -88,7 +89,7 @@ __attribute__((target_clones("popcnt", "default"))) void countKeys(const PrizeTi
     std::fill_n(c2, words, 0);
     std::fill_n(bw, words, 0);
     // A draw has six reds, so three bits count the hits of any ticket.
-    for (int n = 1; n <= 33; ++n) {
+    for (int n = 1; n <= Pools::kRedPool; ++n) {
         if (!((t.reds >> n) & 1u)) continue;
         const uint64_t* row = d.reds.data() + size_t(n) * words;
         for (size_t w = 0; w < words; ++w) {
@@ -98,7 +99,7 @@ __attribute__((target_clones("popcnt", "default"))) void countKeys(const PrizeTi
             c1[w] ^= carry0;
         }
     }
-    for (int b = 1; b <= 16; ++b) {
+    for (int b = 1; b <= Pools::kBluePool; ++b) {
         if (!((t.blues >> b) & 1u)) continue;
         const uint64_t* row = d.blues.data() + size_t(b) * words;
         for (size_t w = 0; w < words; ++w)
@@ -151,7 +152,7 @@ PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDra
     for (const PrizeTicket& t : tickets) {
         const TicketPrize p = CheckTicket(t, draw);
         s.bets += p.bets;
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < Pools::kRedPicks; ++k)
             s.tiers[k] += p.tiers[k];
         s.fixedPrize += p.prize;
         r.results.push_back(p);
@@ -208,7 +209,7 @@ PrizeDraw DrawOf(const TDrawRec& rec) {
     d.issue = rec.code();
     for (uint8_t red : rec.Ticket.Red)
         d.reds |= uint64_t(1) << red;
-    for (int b = 0; b < 16; ++b)
+    for (int b = 0; b < Pools::kBluePool; ++b)
         if (rec.Ticket.Blue[b]) d.blue = b + 1;
     return d;
 }
@@ -243,11 +244,11 @@ PrizeDraw ParseDraw(const QString& text, const TCodeArr& history) {
         bool ok = false;
         const int v = parts[k].toInt(&ok);
         if (!ok || parts[k].size() > 2) throw KelvoraError(invalid);
-        if (k < 6) {
-            if (v < 1 || v > 33 || (d.reds >> v) & 1u) throw KelvoraError(invalid);
+        if (k < Pools::kRedPicks) {
+            if (v < 1 || v > Pools::kRedPool || (d.reds >> v) & 1u) throw KelvoraError(invalid);
             d.reds |= uint64_t(1) << v;
         } else {
-            if (v < 1 || v > 16) throw KelvoraError(invalid);
+            if (v < 1 || v > Pools::kBluePool) throw KelvoraError(invalid);
             d.blue = v;
         }
     }

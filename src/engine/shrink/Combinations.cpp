@@ -1,5 +1,6 @@
 #include "shrink/Combinations.h"
 
+#include "core/Pools.h"
 #include <cstring>
 
 namespace {
@@ -24,7 +25,7 @@ void BuildCombinations(TCodeList& list, const CandidateFlags& flags) {
             for (int c = b + 1; c <= 30; ++c)
                 for (int d = c + 1; d <= 31; ++d)
                     for (int e = d + 1; e <= 32; ++e)
-                        for (int f = e + 1; f <= 33; ++f) {
+                        for (int f = e + 1; f <= Pools::kRedPool; ++f) {
                             TCodeRec& t = *out++;
                             std::memset(&t, 0, sizeof t);
                             t.Red[0] = uint8_t(a);
@@ -33,7 +34,7 @@ void BuildCombinations(TCodeList& list, const CandidateFlags& flags) {
                             t.Red[3] = uint8_t(d);
                             t.Red[4] = uint8_t(e);
                             t.Red[5] = uint8_t(f);
-                            t.Blue[KelvoraRandom(16)] = 1;
+                            t.Blue[KelvoraRandom(Pools::kBluePool)] = 1;
                             t.Valid = (flags[a - 1] | flags[b - 1] | flags[c - 1] | flags[d - 1] |
                                        flags[e - 1] | flags[f - 1])
                                           ? 1
@@ -55,7 +56,7 @@ int64_t choose(int n, int k) {
 struct Binomials {
     int64_t v[34][7] = {};
     Binomials() {
-        for (int n = 0; n <= 33; ++n)
+        for (int n = 0; n <= Pools::kRedPool; ++n)
             for (int k = 0; k <= 6; ++k)
                 v[n][k] = choose(n, k);
     }
@@ -79,14 +80,14 @@ TCodeRec KeptTicketAt(int64_t ordinal, const CandidateFlags& flags) {
     TCodeRec t{};
     int prev = 0;
     bool touched = false;
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < Pools::kRedPicks; ++k) {
         const int rest = 5 - k;
-        for (int v = prev + 1; v <= 33; ++v) {
+        for (int v = prev + 1; v <= Pools::kRedPool; ++v) {
             // Tickets that hold v here: every completion from above v, less those that would
             // still hold no flagged number.
             const bool now = touched || flags[size_t(v - 1)];
             const int64_t count =
-                binomials.v[33 - v][rest] - (now ? 0 : binomials.v[unflaggedAbove[v]][rest]);
+                binomials.v[Pools::kRedPool - v][rest] - (now ? 0 : binomials.v[unflaggedAbove[v]][rest]);
             if (ordinal < count) {
                 t.Red[k] = uint8_t(v);
                 prev = v;
@@ -103,9 +104,9 @@ TCodeRec KeptTicketAt(int64_t ordinal, const CandidateFlags& flags) {
 int TicketIndex(const TCodeRec& t) {
     int64_t index = 0;
     int prev = 0;
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < Pools::kRedPicks; ++k) {
         for (int v = prev + 1; v < t.Red[k]; ++v)
-            index += binomials.v[33 - v][5 - k];
+            index += binomials.v[Pools::kRedPool - v][5 - k];
         prev = t.Red[k];
     }
     return int(index);

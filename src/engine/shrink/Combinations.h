@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Pools.h"
 #include "history/CodeRec.h"
 
 #include <array>
@@ -9,7 +10,7 @@
 constexpr int TicketCount = 1107568;
 
 // Flags read at index n - 1 for red number n (0-based, unlike NumberSet).
-using CandidateFlags = std::array<uint8_t, 33>;
+using CandidateFlags = std::array<uint8_t, Pools::kRedPool>;
 
 // Fills list with every ticket of 1..33 in lexicographic order, each with one random blue flag;
 // a ticket none of whose reds is flagged gets Valid = 0, all others Valid = 1.

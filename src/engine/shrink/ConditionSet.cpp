@@ -1,12 +1,13 @@
 #include "shrink/ConditionSet.h"
 
 #include "KelvoraError.h"
+#include "core/Pools.h"
 #include "history/AtomicFile.h"
 #include "history/Convert.h"
 #include "history/DataFile.h"
 #include "history/Parser.h"
+#include "shrink/Conditions.h"
 #include "shrink/ListReader.h"
-#include "shrink/ShrinkRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -89,7 +90,7 @@ void ApplyConditionOption(ShrinkInput& in, const QString& key, const QStringList
     const QString value = values.isEmpty() ? QString() : values.last();
     if (key == QLatin1String("candidates")) {
         in.candidates.fill(false);
-        for (int n : ReadNumberList(value, 1, 33, QStringLiteral("红球")))
+        for (int n : ReadNumberList(value, 1, Pools::kRedPool, QStringLiteral("红球")))
             in.candidates[size_t(n - 1)] = true;
     } else if (key == QLatin1String("sum-min")) {
         in.sumMin = integer(key, value);
@@ -158,7 +159,7 @@ QByteArray WriteConditionSet(const ShrinkInput& in) {
     const ShrinkInput reset;
     QJsonObject o;
     QStringList candidates;
-    for (int n = 1; n <= 33; ++n)
+    for (int n = 1; n <= Pools::kRedPool; ++n)
         if (in.candidates[size_t(n - 1)]) candidates << QString::number(n);
     o.insert(QStringLiteral("candidates"), candidates.join(QLatin1Char(',')));
     auto number = [&](const char* key, int value, int resetValue) {
@@ -234,6 +235,8 @@ ShrinkInput ReadConditionSet(const QByteArray& json) {
         }
         try {
             ApplyConditionOption(in, key, values);
+            // Each key sets only its own values, so a value out of range is this key's.
+            CheckShrinkInput(in);
         } catch (const ConditionOptionError&) {
             throw refuse(key, QStringLiteral("值“%1”不合格式").arg(values.join(QStringLiteral("”，“"))));
         } catch (const KelvoraError& e) {

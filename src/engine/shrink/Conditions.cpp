@@ -1,7 +1,8 @@
 #include "shrink/Conditions.h"
 
+#include "KelvoraError.h"
+#include "core/Pools.h"
 #include "shrink/ListReader.h"
-#include "shrink/ShrinkRun.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ bool fillTriple(std::array<ConditionMask, 64>& fail, const std::array<int, 3>& w
 // A list of red numbers (1..33) as a bit mask and a set.
 uint64_t readSet(const QString& text, const QString& name, NumberSet& set) {
     uint64_t mask = 0;
-    for (int v : ReadNumberList(text, 1, 33, name)) {
+    for (int v : ReadNumberList(text, 1, Pools::kRedPool, name)) {
         set[size_t(v)] = 1;
         mask |= uint64_t(1) << v;
     }
@@ -56,6 +57,14 @@ bool readFlags(const QString& text, int low, int high, const QString& name, bool
     return !list.isEmpty();
 }
 
+void checkRange(const QString& condition, int value, int low, int high) {
+    if (value < low || value > high) throw KelvoraError(OutOfRangeText(condition, value, low, high));
+}
+
+void checkChoice(const QString& condition, int value, int high) {
+    if (value < -1 || value > high) throw KelvoraError(OutOfRangeText(condition, value, 0, high));
+}
+
 } // namespace
 
 QString ConditionName(int condition) {
@@ -65,6 +74,27 @@ QString ConditionName(int condition) {
         u"最小号码", u"跨度",     u"三区个数",   u"除3余数",    u"AC值",   u"中奖号码控制"};
     if (condition < 0 || condition >= ConditionCount) return QString();
     return QString::fromUtf16(names[condition]);
+}
+
+void CheckShrinkInput(const ShrinkInput& in) {
+    checkRange(QStringLiteral("和值范围"), in.sumMin, 21, 183);
+    checkRange(QStringLiteral("和值范围"), in.sumMax, 21, 183);
+    checkRange(QStringLiteral("合值范围"), in.tailMin, 0, 9);
+    checkRange(QStringLiteral("合值范围"), in.tailMax, 0, 9);
+    checkRange(QStringLiteral("最大号码"), in.maxCode, 1, Pools::kRedPool);
+    checkRange(QStringLiteral("最小号码"), in.minCode, 1, Pools::kRedPool);
+    checkChoice(QStringLiteral("跨度"), in.spanMin, 32);
+    checkChoice(QStringLiteral("跨度"), in.spanMax, 32);
+    const char* zoneNames[3] = {"01-11出号个数", "12-22出号个数", "23-33出号个数"};
+    for (int k = 0; k < 3; ++k) {
+        checkChoice(QString::fromUtf8(zoneNames[k]), in.zones[k], 6);
+        checkChoice(QStringLiteral("除3余数为%1的个数").arg(k), in.mod3[k], 6);
+    }
+    checkChoice(QStringLiteral("AC值"), in.acMin, 10);
+    checkChoice(QStringLiteral("AC值"), in.acMax, 10);
+    checkRange(QStringLiteral("容错"), in.tolerance, 0, MaxTolerance);
+    if (in.linkIndex < 0 || in.linkIndex > 3)
+        throw KelvoraError(OutOfRangeText(QStringLiteral("连号设定"), in.linkIndex, 0, 2));
 }
 
 ShrinkConditions::ShrinkConditions(const ShrinkInput& in) {
@@ -83,15 +113,15 @@ ShrinkConditions::ShrinkConditions(const ShrinkInput& in) {
         rowOn[r] = m_hitRows[size_t(r)] != 0;
     }
 
-    for (int n = 1; n <= 33; ++n)
+    for (int n = 1; n <= Pools::kRedPool; ++n)
         if (in.candidates[size_t(n - 1)]) m_candidates |= uint64_t(1) << n;
     ConditionMask active = bitOf(SumRangeCondition);
-    if (in.candidateCount() < 33) active |= bitOf(CandidatesCondition);
+    if (in.candidateCount() < Pools::kRedPool) active |= bitOf(CandidatesCondition);
 
     const bool tailRangeOn = !(in.tailMin == 0 && in.tailMax == 9);
     for (int s = 0; s < 256; ++s) {
         const int tail = s % 10;
-        ConditionMask& f = m_sumFail[size_t(s)];
+        ConditionMask& f = m_tables.sumFail[size_t(s)];
         if (s < in.sumMin || s > in.sumMax) f |= bitOf(SumRangeCondition);
         if (excludedSum[s]) f |= bitOf(ExcludedSumsCondition);
         if (tailRangeOn && (tail < in.tailMin || tail > in.tailMax)) f |= bitOf(TailRangeCondition);
@@ -101,53 +131,53 @@ ShrinkConditions::ShrinkConditions(const ShrinkInput& in) {
     if (tailRangeOn) active |= bitOf(TailRangeCondition);
     if (excludedTailsOn) active |= bitOf(ExcludedTailsCondition);
 
-    if (fillMatrix(m_oddFail, in.oddEven, OddEvenCondition)) active |= bitOf(OddEvenCondition);
-    if (fillMatrix(m_repeatFail, in.repeats, RepeatsCondition)) active |= bitOf(RepeatsCondition);
-    if (fillMatrix(m_bigFail, in.bigSmall, BigSmallCondition)) active |= bitOf(BigSmallCondition);
+    if (fillMatrix(m_tables.oddFail, in.oddEven, OddEvenCondition)) active |= bitOf(OddEvenCondition);
+    if (fillMatrix(m_tables.repeatFail, in.repeats, RepeatsCondition)) active |= bitOf(RepeatsCondition);
+    if (fillMatrix(m_tables.bigFail, in.bigSmall, BigSmallCondition)) active |= bitOf(BigSmallCondition);
 
     if (in.linkIndex == 0) { // "有连号": a run of L + 1 numbers needs item L - 1
         for (int l = 0; l <= 5; ++l)
             if (l == 0 || l == 5 || !in.linkRuns[size_t(l - 1)])
-                m_linkFail[size_t(l)] |= bitOf(LinkCondition);
+                m_tables.linkFail[size_t(l)] |= bitOf(LinkCondition);
         active |= bitOf(LinkCondition);
     } else if (in.linkIndex == 1) { // "无连号"
         for (int l = 1; l <= 5; ++l)
-            m_linkFail[size_t(l)] |= bitOf(LinkCondition);
+            m_tables.linkFail[size_t(l)] |= bitOf(LinkCondition);
         active |= bitOf(LinkCondition);
     }
 
     if (m_excluded) {
         for (int c = 1; c <= 6; ++c)
-            m_excludedFail[size_t(c)] |= bitOf(ExcludedNumbersCondition);
+            m_tables.excludedFail[size_t(c)] |= bitOf(ExcludedNumbersCondition);
         active |= bitOf(ExcludedNumbersCondition);
     }
     if (m_required) {
         const int count = __builtin_popcountll(m_required);
         for (int c = 0; c <= 6; ++c)
-            if (c != count) m_requiredFail[size_t(c)] |= bitOf(RequiredNumbersCondition);
+            if (c != count) m_tables.requiredFail[size_t(c)] |= bitOf(RequiredNumbersCondition);
         active |= bitOf(RequiredNumbersCondition);
     }
 
-    if (in.maxCode != 33) {
-        for (int v = in.maxCode + 1; v <= 33; ++v)
-            m_maxFail[size_t(v)] |= bitOf(MaxCodeCondition);
+    if (in.maxCode != Pools::kRedPool) {
+        for (int v = in.maxCode + 1; v <= Pools::kRedPool; ++v)
+            m_tables.maxFail[size_t(v)] |= bitOf(MaxCodeCondition);
         active |= bitOf(MaxCodeCondition);
     }
     if (in.minCode != 1) {
         for (int v = 0; v < in.minCode; ++v)
-            m_minFail[size_t(v)] |= bitOf(MinCodeCondition);
+            m_tables.minFail[size_t(v)] |= bitOf(MinCodeCondition);
         active |= bitOf(MinCodeCondition);
     }
     if (in.spanMin >= 0 && in.spanMax >= 0) {
-        for (int v = 0; v <= 33; ++v)
-            if (v < in.spanMin || v > in.spanMax) m_spanFail[size_t(v)] |= bitOf(SpanCondition);
+        for (int v = 0; v <= Pools::kRedPool; ++v)
+            if (v < in.spanMin || v > in.spanMax) m_tables.spanFail[size_t(v)] |= bitOf(SpanCondition);
         active |= bitOf(SpanCondition);
     }
-    if (fillTriple(m_zoneFail, in.zones, ZonesCondition)) active |= bitOf(ZonesCondition);
-    if (fillTriple(m_mod3Fail, in.mod3, Mod3Condition)) active |= bitOf(Mod3Condition);
+    if (fillTriple(m_tables.zoneFail, in.zones, ZonesCondition)) active |= bitOf(ZonesCondition);
+    if (fillTriple(m_tables.mod3Fail, in.mod3, Mod3Condition)) active |= bitOf(Mod3Condition);
     if (in.acMin >= 0 && in.acMax >= 0) {
         for (int v = 0; v <= 10; ++v)
-            if (v < in.acMin || v > in.acMax) m_acFail[size_t(v)] |= bitOf(AcCondition);
+            if (v < in.acMin || v > in.acMax) m_tables.acFail[size_t(v)] |= bitOf(AcCondition);
         active |= bitOf(AcCondition);
     }
     for (int r = 0; r < 4; ++r) {
@@ -155,7 +185,7 @@ ShrinkConditions::ShrinkConditions(const ShrinkInput& in) {
         // Six hits have no item.
         for (int h = 0; h <= 6; ++h)
             if (h > 5 || !in.hitRows[size_t(r)].items[size_t(h)])
-                m_hitFail[size_t(r)][size_t(h)] |= bitOf(HitRowsCondition);
+                m_tables.hitFail[size_t(r)][size_t(h)] |= bitOf(HitRowsCondition);
         active |= bitOf(HitRowsCondition);
     }
     m_active = active;
@@ -183,7 +213,7 @@ TicketMeasures ShrinkConditions::measure(const TCodeRec& t, const TCodeRec* prev
 
 ConditionMask ShrinkConditions::failed(const TCodeRec& t, const TCodeRec* previous) const {
     ConditionMask f = failedMeasures(measure(t, previous), previous != nullptr);
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < Pools::kRedPicks; ++k)
         if (!((m_candidates >> t.Red[k]) & 1)) f |= bitOf(CandidatesCondition);
     return f;
 }

@@ -30,6 +30,8 @@ enum ShrinkCondition : int {
     HitRowsCondition = 17,
 };
 constexpr int ConditionCount = 18;
+// 容错 forgives at most every condition but the candidates.
+constexpr int MaxTolerance = ConditionCount - 1;
 
 // Bit c set for condition c.
 using ConditionMask = uint32_t;
@@ -59,6 +61,22 @@ struct TicketMeasures {
     int hits[4] = {};
 };
 
+// Each table maps a measure's value to the conditions that value fails; a condition that is off
+// appears in none of them.
+struct ConditionTables {
+    std::array<ConditionMask, 256> sumFail{};
+    std::array<ConditionMask, 7> oddFail{}, repeatFail{}, bigFail{}, excludedFail{}, requiredFail{};
+    std::array<ConditionMask, 6> linkFail{};
+    std::array<ConditionMask, 34> maxFail{}, minFail{}, spanFail{};
+    std::array<ConditionMask, 64> zoneFail{}, mod3Fail{}; // index first | second << 3
+    std::array<ConditionMask, 11> acFail{};
+    std::array<std::array<ConditionMask, 7>, 4> hitFail{};
+};
+
+// Checks the values that spin edits and drop-down lists would hold (a script can pass anything);
+// throws KelvoraError naming the condition.
+void CheckShrinkInput(const ShrinkInput& input);
+
 // The conditions of one input, read once: for any six-red ticket it says which conditions the
 // ticket fails, all of them (the run stops at the first). The rules live in per-measure tables,
 // so a walker that computes the measures its own way gets the same verdicts.
@@ -77,17 +95,20 @@ class ShrinkConditions {
     TicketMeasures measure(const TCodeRec& ticket, const TCodeRec* previous) const;
     // Conditions 1..17 from the measures (the candidates are not a measure).
     ConditionMask failedMeasures(const TicketMeasures& m, bool hasPrevious) const {
-        ConditionMask f = m_sumFail[size_t(m.sum)] | m_oddFail[size_t(m.odd)] | m_linkFail[size_t(m.links)] |
-                          m_bigFail[size_t(m.big)] | m_maxFail[size_t(m.maxCode)] |
-                          m_minFail[size_t(m.minCode)] | m_spanFail[size_t(m.span)] | m_acFail[size_t(m.ac)] |
-                          m_excludedFail[size_t(m.excluded)] | m_requiredFail[size_t(m.required)] |
-                          m_zoneFail[size_t(m.zones[0] | m.zones[1] << 3)] |
-                          m_mod3Fail[size_t(m.mod3[0] | m.mod3[1] << 3)];
-        if (hasPrevious) f |= m_repeatFail[size_t(m.common)];
+        const ConditionTables& t = m_tables;
+        ConditionMask f = t.sumFail[size_t(m.sum)] | t.oddFail[size_t(m.odd)] | t.linkFail[size_t(m.links)] |
+                          t.bigFail[size_t(m.big)] | t.maxFail[size_t(m.maxCode)] |
+                          t.minFail[size_t(m.minCode)] | t.spanFail[size_t(m.span)] | t.acFail[size_t(m.ac)] |
+                          t.excludedFail[size_t(m.excluded)] | t.requiredFail[size_t(m.required)] |
+                          t.zoneFail[size_t(m.zones[0] | m.zones[1] << 3)] |
+                          t.mod3Fail[size_t(m.mod3[0] | m.mod3[1] << 3)];
+        if (hasPrevious) f |= t.repeatFail[size_t(m.common)];
         for (int r = 0; r < 4; ++r)
-            f |= m_hitFail[size_t(r)][size_t(m.hits[r])];
+            f |= t.hitFail[size_t(r)][size_t(m.hits[r])];
         return f;
     }
+    // The rules themselves, for a walker that tests whole groups of tickets at once.
+    const ConditionTables& tables() const { return m_tables; }
 
     // The number sets the measures count in, bit n for number n.
     uint64_t candidates() const { return m_candidates; }
@@ -103,14 +124,7 @@ class ShrinkConditions {
     std::array<uint64_t, 4> m_hitRows{};
     NumberSet m_excludedSet{}, m_requiredSet{};
     std::array<NumberSet, 4> m_hitSets{};
-    // Each table maps a measure's value to the conditions that value fails.
-    std::array<ConditionMask, 256> m_sumFail{};
-    std::array<ConditionMask, 7> m_oddFail{}, m_repeatFail{}, m_bigFail{}, m_excludedFail{}, m_requiredFail{};
-    std::array<ConditionMask, 6> m_linkFail{};
-    std::array<ConditionMask, 34> m_maxFail{}, m_minFail{}, m_spanFail{};
-    std::array<ConditionMask, 64> m_zoneFail{}, m_mod3Fail{}; // index first | second << 3
-    std::array<ConditionMask, 11> m_acFail{};
-    std::array<std::array<ConditionMask, 7>, 4> m_hitFail{};
+    ConditionTables m_tables;
 };
 
 // Bits set in x, counted in registers: the build targets plain x86-64, where the builtin is a

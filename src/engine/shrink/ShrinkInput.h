@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Pools.h"
 #include <QString>
 #include <array>
 
@@ -17,7 +18,7 @@ struct ShrinkInput {
     // A run needs at least this many candidates.
     static constexpr int MinCandidates = 8;
 
-    std::array<bool, 33> candidates{}; // item n - 1 for red number n
+    std::array<bool, Pools::kRedPool> candidates{}; // item n - 1 for red number n
 
     int sumMin = 21;
     int sumMax = 183;
@@ -34,7 +35,7 @@ struct ShrinkInput {
     QString requireNumbers;
     std::array<bool, 7> bigSmall{}; // item k: k big reds
 
-    int maxCode = 33;
+    int maxCode = Pools::kRedPool;
     int minCode = 1;
     int spanMin = -1;
     int spanMax = -1;

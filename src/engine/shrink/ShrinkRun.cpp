@@ -1,10 +1,10 @@
 #include "shrink/ShrinkRun.h"
 
 #include "KelvoraError.h"
+#include "core/Pools.h"
 #include "metrics/Code.h"
 #include "shrink/Combinations.h"
 #include "shrink/Conditions.h"
-#include "shrink/ListReader.h"
 #include "shrink/TicketPacking.h"
 #include "shrink/Tolerance.h"
 
@@ -33,129 +33,88 @@ struct Filter {
     uint32_t acOk = AllValues;
     uint32_t hitRowOk[4] = {AllValues, AllValues, AllValues, AllValues};
     int requiredCount = 0;
-    int maxCode = 33;
+    int maxCode = Pools::kRedPool;
     int minCode = 1;
     bool linkOn = false;
     bool acOn = false;
     bool hitRowsOn = false;
 };
 
-uint32_t checkedBits(const bool* items, int count) {
-    uint32_t bits = 0;
-    for (int k = 0; k < count; ++k)
-        if (items[k]) bits |= 1u << k;
+// The values a table lets pass as bits; values beyond the table pass (no ticket has them).
+template <size_t N> uint32_t passingValues(const std::array<ConditionMask, N>& fail) {
+    static_assert(N <= 11);
+    uint32_t bits = AllValues & ~((1u << N) - 1);
+    for (size_t v = 0; v < N; ++v)
+        if (!fail[v]) bits |= 1u << v;
     return bits;
 }
 
-// Nothing checked in a matrix switches its condition off.
-uint32_t matrixOk(const bool* items, int count) {
-    const uint32_t bits = checkedBits(items, count);
-    return bits ? bits : AllValues;
-}
-
-uint32_t rangeBits(int low, int high) {
-    uint32_t bits = 0;
-    for (int v = low; v <= high; ++v)
-        bits |= 1u << v;
-    return bits; // a reversed range passes nothing
-}
-
-// Pass table over (count a) | (count b) << 4 for three counts that add up to six.
-void fillTripleTable(uint8_t (&table)[256], const std::array<int, 3>& wanted) {
+// Pass table over (count a) | (count b) << 4 from the evaluator's table over a | b << 3, for
+// three counts that add up to six.
+void fillTripleTable(uint8_t (&table)[256], const std::array<ConditionMask, 64>& fail) {
     for (int a = 0; a <= 6; ++a)
-        for (int b = 0; a + b <= 6; ++b) {
-            const int c = 6 - a - b;
-            table[a | b << 4] = (wanted[0] < 0 || wanted[0] == a) && (wanted[1] < 0 || wanted[1] == b) &&
-                                (wanted[2] < 0 || wanted[2] == c);
-        }
+        for (int b = 0; a + b <= 6; ++b)
+            table[a | b << 4] = !fail[size_t(a | b << 3)];
 }
 
-void checkRange(const QString& condition, int value, int low, int high) {
-    if (value < low || value > high) throw KelvoraError(OutOfRangeText(condition, value, low, high));
-}
-
-void checkChoice(const QString& condition, int value, int high) {
-    if (value < -1 || value > high) throw KelvoraError(OutOfRangeText(condition, value, 0, high));
-}
-
-// Reads the lists and matrices in the order the program always has; the first bad list stops it.
-Filter readConditions(const ShrinkInput& in, const TCodeArr& history) {
+// The walk's form of the one reading of the conditions. The walk knows the shape of each rule
+// (a count of one kind among the six, a number set that may not or must all appear), the
+// evaluator's tables say which values pass.
+Filter filterFor(const ShrinkConditions& conditions, const TCodeArr& history) {
+    const ConditionTables& t = conditions.tables();
+    const ConditionMask active = conditions.active();
+    auto on = [active](int condition) { return ((active >> condition) & 1) != 0; };
     Filter f;
-    for (int n = 1; n <= 33; ++n)
-        if (!in.candidates[n - 1]) f.notCandidates |= uint64_t(1) << n;
+    for (int n = 1; n <= Pools::kRedPool; ++n)
+        if (!((conditions.candidates() >> n) & 1)) f.notCandidates |= uint64_t(1) << n;
 
-    bool excludedSum[184] = {};
-    for (int v : ReadNumberList(in.excludeSums, 0, 183, QStringLiteral("和值排除")))
-        excludedSum[v] = true;
-
-    f.oddOk = matrixOk(in.oddEven.data(), 7);
-
-    const uint32_t repeats = checkedBits(in.repeats.data(), 5);
-    if (repeats && !history.empty()) {
-        f.repeatOk = repeats; // 5 and 6 common numbers have no item
+    for (int s = 0; s < 256; ++s)
+        f.sumOk[s] = !t.sumFail[size_t(s)];
+    f.oddOk = passingValues(t.oddFail);
+    f.bigOk = passingValues(t.bigFail);
+    if (on(RepeatsCondition) && !history.empty()) {
+        f.repeatOk = passingValues(t.repeatFail);
         const TCodeRec& latest = history.back().Ticket;
-        for (int k = 0; k < 6; ++k)
-            if (latest.Red[k] >= 1 && latest.Red[k] <= 33)
+        for (int k = 0; k < Pools::kRedPicks; ++k)
+            if (latest.Red[k] >= 1 && latest.Red[k] <= Pools::kRedPool)
                 f.contribution[latest.Red[k]] |= uint64_t(1) << CommonShift;
     }
+    f.linkOn = on(LinkCondition);
+    f.linkOk = passingValues(t.linkFail);
 
-    if (in.linkIndex == 0) { // "有连号": a run of L + 1 numbers needs item L - 1; six in a row has none
-        f.linkOk = checkedBits(in.linkRuns.data(), 4) << 1;
-        f.linkOn = true;
-    } else if (in.linkIndex == 1) { // "无连号"
-        f.linkOk = 1;
-        f.linkOn = true;
+    // Excluded numbers fail from the first one on, so they are simply not used.
+    if (on(ExcludedNumbersCondition))
+        for (int n = 1; n <= Pools::kRedPool; ++n)
+            if ((conditions.excludedNumbers() >> n) & 1) f.contribution[n] |= uint64_t(1) << ExcludedShift;
+    // Required numbers pass at one count only, all of them (none of 0..6 when more than six).
+    if (on(RequiredNumbersCondition)) {
+        while (f.requiredCount <= 6 && t.requiredFail[size_t(f.requiredCount)])
+            ++f.requiredCount;
+        for (int n = 1; n <= Pools::kRedPool; ++n)
+            if ((conditions.requiredNumbers() >> n) & 1) f.contribution[n] |= uint64_t(1) << RequiredShift;
     }
-
-    f.bigOk = matrixOk(in.bigSmall.data(), 7);
-
-    const bool tailRangeOn = !(in.tailMin == 0 && in.tailMax == 9);
-    bool excludedTail[10] = {};
-    for (int v : ReadNumberList(in.excludeTails, 0, 9, QStringLiteral("必不出合值")))
-        excludedTail[v] = true;
-
-    for (int v : ReadNumberList(in.excludeNumbers, 1, 33, QStringLiteral("必不出号码")))
-        f.contribution[v] |= uint64_t(1) << ExcludedShift;
-
-    for (int v : ReadNumberList(in.requireNumbers, 1, 33, QStringLiteral("必同出号码"))) {
-        if (!(f.contribution[v] & (uint64_t(1) << RequiredShift))) ++f.requiredCount;
-        f.contribution[v] |= uint64_t(1) << RequiredShift;
-    }
-
     for (int row = 0; row < 4; ++row) {
-        const ShrinkHitRow& r = in.hitRows[row];
-        const QList<int> values =
-            ReadNumberList(r.list, 1, 33, QStringLiteral("控制中奖号码第%1行").arg(row + 1));
-        if (values.isEmpty()) continue;
+        const uint64_t numbers = conditions.hitRow(row);
+        if (!numbers) continue;
         f.hitRowsOn = true;
-        f.hitRowOk[row] = checkedBits(r.items.data(), 6); // 6 hits have no item
-        for (int v : values)
-            f.contribution[v] |= uint64_t(1) << (HitRowShift + 4 * row);
+        f.hitRowOk[row] = passingValues(t.hitFail[size_t(row)]);
+        for (int n = 1; n <= Pools::kRedPool; ++n)
+            if ((numbers >> n) & 1) f.contribution[n] |= uint64_t(1) << (HitRowShift + 4 * row);
     }
 
-    for (int s = 0; s < 256; ++s) {
-        const int tail = s % 10;
-        f.sumOk[s] = s >= in.sumMin && s <= in.sumMax && !(s < 184 && excludedSum[s]) &&
-                     !(tailRangeOn && (tail < in.tailMin || tail > in.tailMax)) && !excludedTail[tail];
-    }
+    while (f.maxCode > 1 && t.maxFail[size_t(f.maxCode)])
+        --f.maxCode;
+    while (f.minCode < Pools::kRedPool && t.minFail[size_t(f.minCode)])
+        ++f.minCode;
+    for (int v = 0; v <= Pools::kRedPool; ++v)
+        if (t.spanFail[size_t(v)]) f.spanOk &= ~(uint64_t(1) << v);
+    fillTripleTable(f.zoneOk, t.zoneFail);
+    fillTripleTable(f.mod3Ok, t.mod3Fail);
+    f.acOn = on(AcCondition);
+    f.acOk = passingValues(t.acFail);
 
-    f.maxCode = in.maxCode;
-    f.minCode = in.minCode;
-    if (in.spanMin >= 0 && in.spanMax >= 0) {
-        f.spanOk = 0;
-        for (int v = in.spanMin; v <= in.spanMax; ++v)
-            f.spanOk |= uint64_t(1) << v;
-    }
-    fillTripleTable(f.zoneOk, in.zones);
-    fillTripleTable(f.mod3Ok, in.mod3);
-    if (in.acMin >= 0 && in.acMax >= 0) {
-        f.acOk = rangeBits(in.acMin, in.acMax);
-        f.acOn = true;
-    }
-
-    for (int n = 1; n <= 33; ++n) {
+    for (int n = 1; n <= Pools::kRedPool; ++n)
         f.contribution[n] += numberContribution(n);
-    }
     return f;
 }
 
@@ -166,7 +125,7 @@ constexpr uint64_t bit(int n) {
 constexpr uint64_t bitRange(int lo, int hi) {
     return lo > hi ? 0 : ((bit(hi - lo + 1) - 1) << lo);
 }
-constexpr uint64_t AllNumbers = bitRange(1, 33);
+constexpr uint64_t AllNumbers = bitRange(1, Pools::kRedPool);
 
 inline int bitCount(uint64_t x) {
     return BitCount64(x);
@@ -221,10 +180,10 @@ int binomial(int n, int k) {
 Plan makePlan(const Filter& f) {
     Plan p;
     uint64_t odd = 0, big = 0, latest = 0, excluded = 0, zone[3] = {}, mod3[3] = {};
-    for (int n = 1; n <= 33; ++n) {
+    for (int n = 1; n <= Pools::kRedPool; ++n) {
         const uint64_t c = f.contribution[n];
         if (n & 1) odd |= bit(n);
-        if (n > 17) big |= bit(n);
+        if (n > Pools::kSmallMax) big |= bit(n);
         if (field(c, CommonShift)) latest |= bit(n);
         if (field(c, ExcludedShift)) excluded |= bit(n);
         if (field(c, RequiredShift)) p.required |= bit(n);
@@ -238,7 +197,7 @@ Plan makePlan(const Filter& f) {
             if (p.sumHigh < 0) p.sumLow = s;
             p.sumHigh = s;
         }
-        for (int n = 1; n <= 33 && s + n < 256; ++n)
+        for (int n = 1; n <= Pools::kRedPool && s + n < 256; ++n)
             if (f.sumOk[s + n]) p.sumF[s] |= bit(n);
     }
     // Five numbers hold c of a kind; the sixth makes it c + 1 if it is of that kind, else c.
@@ -267,15 +226,15 @@ Plan makePlan(const Filter& f) {
     };
     possible(p.zonePossible, f.zoneOk);
     possible(p.mod3Possible, f.mod3Ok);
-    for (int a = 1; a <= 33; ++a)
-        for (int n = a; n <= 33; ++n)
+    for (int a = 1; a <= Pools::kRedPool; ++a)
+        for (int n = a; n <= Pools::kRedPool; ++n)
             if ((f.spanOk >> (n - a)) & 1) p.spanF[a] |= bit(n);
 
     for (int k = 1; k <= 6; ++k) {
         int acc = 0;
         for (int v = 1; v <= 34; ++v) {
             p.firstRank[k][v] = acc;
-            acc += binomial(33 - v, 6 - k);
+            acc += binomial(Pools::kRedPool - v, 6 - k);
         }
     }
     return p;
@@ -391,7 +350,7 @@ struct Walker {
         if (requiredAbove) choices &= bit(lowestBit(requiredAbove) + 1) - 1;
         // Leave room for the 6 - k numbers still to come.
         uint64_t room = p.usable;
-        for (int j = 0; j < 6 - k && room; ++j)
+        for (int j = 0; j < Pools::kRedPicks - k && room; ++j)
             room &= ~bit(highestBit(room));
         choices &= room;
         const int rest = 6 - k;
@@ -401,7 +360,7 @@ struct Walker {
             const int sum = int(nextPacked & 0xFF);
             // The smallest and largest sums the remaining numbers could add.
             if (sum + rest * x + rest * (rest + 1) / 2 > p.sumHigh) break;
-            if (sum + rest * 33 - rest * (rest - 1) / 2 < p.sumLow) continue;
+            if (sum + rest * Pools::kRedPool - rest * (rest - 1) / 2 < p.sumLow) continue;
             // Each count can still grow by at most the numbers to come.
             const uint32_t window = (2u << rest) - 1;
             if (!((f.oddOk >> field(nextPacked, OddShift)) & window)) continue;
@@ -452,44 +411,13 @@ QString resultText(const QString& countLine, const TCodeList& list, const std::v
 
 } // namespace
 
-QString ShrinkCountLine(int count) {
-    return QStringLiteral("缩水结果总共%1注").arg(count);
-}
-QString ShrinkTooManyText() {
-    return QStringLiteral("超过10万注，不再显示详细号码。");
-}
-QString TooFewCandidatesText() {
-    return QStringLiteral("请最少勾选8个复式号码！！");
-}
-
-void CheckShrinkInput(const ShrinkInput& in) {
-    checkRange(QStringLiteral("和值范围"), in.sumMin, 21, 183);
-    checkRange(QStringLiteral("和值范围"), in.sumMax, 21, 183);
-    checkRange(QStringLiteral("合值范围"), in.tailMin, 0, 9);
-    checkRange(QStringLiteral("合值范围"), in.tailMax, 0, 9);
-    checkRange(QStringLiteral("最大号码"), in.maxCode, 1, 33);
-    checkRange(QStringLiteral("最小号码"), in.minCode, 1, 33);
-    checkChoice(QStringLiteral("跨度"), in.spanMin, 32);
-    checkChoice(QStringLiteral("跨度"), in.spanMax, 32);
-    const char* zoneNames[3] = {"01-11出号个数", "12-22出号个数", "23-33出号个数"};
-    for (int k = 0; k < 3; ++k) {
-        checkChoice(QString::fromUtf8(zoneNames[k]), in.zones[k], 6);
-        checkChoice(QStringLiteral("除3余数为%1的个数").arg(k), in.mod3[k], 6);
-    }
-    checkChoice(QStringLiteral("AC值"), in.acMin, 10);
-    checkChoice(QStringLiteral("AC值"), in.acMax, 10);
-    checkRange(QStringLiteral("容错"), in.tolerance, 0, 17);
-    if (in.linkIndex < 0 || in.linkIndex > 3)
-        throw KelvoraError(OutOfRangeText(QStringLiteral("连号设定"), in.linkIndex, 0, 2));
-}
-
 ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const ShrinkProgress& progress,
                        bool keepAll) {
     if (input.tooFewCandidates()) throw KelvoraError(TooFewCandidatesText());
     CheckShrinkInput(input);
     if (input.tolerance > 0) return RunToleranceShrink(input, history, progress, keepAll);
     // The lists are read before the tickets are built: a bad list costs nothing and shows nothing.
-    const Filter filter = readConditions(input, history);
+    const Filter filter = filterFor(ShrinkConditions(input), history);
     const Plan plan = makePlan(filter);
 
     TCodeList shrinkList;
@@ -520,40 +448,6 @@ ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const 
     result.text = resultText(result.countLine, shrinkList, shown, w.count);
     if (keepAll) result.tickets = std::move(shown);
     return result;
-}
-
-namespace {
-// Lines of the tickets at these list indexes, each after a line break, into out.
-char16_t* writeLines(char16_t* out, const std::vector<int>& indexes, size_t count) {
-    CandidateFlags all;
-    all.fill(1);
-    for (size_t i = 0; i < count; ++i) {
-        *out++ = u'\n';
-        CodeToChars(KeptTicketAt(indexes[i], all), out);
-        out += 17;
-    }
-    return out;
-}
-
-QString listedText(const QString& countLine, const std::vector<int>& indexes, size_t count) {
-    QString text(countLine.size() + 1 + qsizetype(count) * 18, Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(text.data());
-    std::memcpy(out, countLine.utf16(), size_t(countLine.size()) * sizeof(char16_t));
-    out += countLine.size();
-    *out++ = u'\n';
-    writeLines(out, indexes, count);
-    return text;
-}
-} // namespace
-
-QString ShrinkMemoText(int count, const std::vector<int>& listed) {
-    const QString countLine = ShrinkCountLine(count);
-    if (count > ShrinkListLimit) return countLine + QLatin1Char('\n') + ShrinkTooManyText();
-    return listedText(countLine, listed, size_t(count));
-}
-
-QString ShrinkAllText(const ShrinkResult& result) {
-    return listedText(result.countLine, result.tickets, result.tickets.size());
 }
 
 QStringList ValidToLines(const TCodeList& list) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Pools.h"
 #include <cstdint>
 
 // The walks over the tickets keep every additive measure of the numbers chosen so far as a 4-bit
@@ -27,7 +28,7 @@ inline uint32_t field(uint64_t packed, int shift) {
 inline uint64_t numberContribution(int n) {
     uint64_t c = uint64_t(n) << SumShift;
     c |= uint64_t(n & 1) << OddShift;
-    c |= uint64_t(n > 17) << BigShift;
+    c |= uint64_t(n > Pools::kSmallMax) << BigShift;
     if (n <= 22) c |= uint64_t(1) << (n <= 11 ? ZoneShift : ZoneShift + 4);
     if (n % 3 < 2) c |= uint64_t(1) << (Mod3Shift + 4 * (n % 3));
     return c;

@@ -1,5 +1,6 @@
 #include "shrink/Tolerance.h"
 
+#include "core/Pools.h"
 #include "shrink/Combinations.h"
 #include "shrink/Conditions.h"
 #include "shrink/TicketPacking.h"
@@ -60,7 +61,7 @@ struct TolerantWalk {
             const uint64_t nextReflected = reflected | (uint64_t(1) << (40 - x));
             const uint64_t nextMask = mask | (uint64_t(1) << x);
             const int nextFirst = k == 1 ? x : first;
-            if (k < 6) {
+            if (k < Pools::kRedPicks) {
                 level(k + 1, i + 1, x, index, nextFirst, nextMask, nextPacked, nextReflected, nextDiffs);
                 continue;
             }
@@ -105,9 +106,9 @@ ShrinkResult RunToleranceShrink(const ShrinkInput& input, const TCodeArr& histor
     w.acOn = (w.counted >> AcCondition) & 1;
     uint64_t latest = 0;
     if (previous)
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < Pools::kRedPicks; ++k)
             latest |= uint64_t(1) << previous->Red[k];
-    for (int n = 1; n <= 33; ++n) {
+    for (int n = 1; n <= Pools::kRedPool; ++n) {
         uint64_t& c = w.contribution[n];
         const uint64_t b = uint64_t(1) << n;
         c = numberContribution(n);
@@ -129,7 +130,7 @@ ShrinkResult RunToleranceShrink(const ShrinkInput& input, const TCodeArr& histor
         int acc = 0;
         for (int v = 1; v <= 34; ++v) {
             w.firstRank[k][v] = acc;
-            acc += choose(33 - v, 6 - k); // tickets whose k-th number is v after a fixed prefix
+            acc += choose(Pools::kRedPool - v, 6 - k); // tickets whose k-th number is v after a fixed prefix
         }
     }
 

@@ -2,7 +2,7 @@
 
 #include "history/CodeRec.h"
 #include "shrink/ShrinkInput.h"
-#include "shrink/ShrinkRun.h"
+#include "shrink/ShrinkResult.h"
 
 // 容错: every ticket made of candidates that fails at most input.tolerance of the active
 // conditions 1..17 (ShrinkConditions decides each one), in list order, with the result text of

@@ -1,0 +1,65 @@
+#pragma once
+
+// What many tests share: the sample history and running the built kelvora-cli.
+
+#include "history/Parser.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// The sample history shipped with the program, as bytes and parsed (read once per test program).
+inline QString SampleHistoryPath() {
+    return QStringLiteral(KELVORA_SAMPLE);
+}
+
+inline const QByteArray& SampleHistoryBytes() {
+    static const QByteArray bytes = [] {
+        QFile f(SampleHistoryPath());
+        if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
+        return f.readAll();
+    }();
+    return bytes;
+}
+
+inline const TCodeArr& SampleHistory() {
+    static const TCodeArr history = ParseHistory(SampleHistoryBytes()).history;
+    return history;
+}
+
+// One run of kelvora-cli: exit status and both outputs (UTF-8).
+struct CliRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+inline CliRun RunCli(const QStringList& args, const QByteArray& input = QByteArray(),
+                     int timeoutMs = 120000) {
+    QProcess p;
+    p.start(QStringLiteral(KELVORA_CLI), args);
+    if (!input.isEmpty()) p.write(input);
+    p.closeWriteChannel();
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    const int status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return {status, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// kelvora-cli on the sample history: --data SAMPLE then args.
+inline CliRun RunCliOnSample(const QStringList& args, const QByteArray& input = QByteArray()) {
+    return RunCli(QStringList{QStringLiteral("--data"), SampleHistoryPath()} + args, input);
+}
+
+// A long randomised test function runs as a CTest test of its own (labelled slow); the program's
+// ordinary run skips it.
+#define SkipWhenSlowRunsApart()                                                                              \
+    do {                                                                                                     \
+        if (qEnvironmentVariableIsSet("KELVORA_SLOW_APART")) QSKIP("runs as its own slow test");             \
+    } while (false)
