@@ -1,16 +1,17 @@
-#include "ledger/LedgerPanel.h"
+#include "ui/ledger/LedgerPanel.h"
 
-#include "CommandGuard.h"
-#include "KelvoraError.h"
-#include "history/ExportFile.h"
-#include "history/PrintLines.h"
-#include "ledger/Ledger.h"
-#include "ledger/LedgerAddDialog.h"
-#include "ledger/LedgerCurveView.h"
-#include "ledger/LedgerReport.h"
-#include "ledger/LedgerTableModel.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/io/ExportFile.h"
+#include "engine/ledger/Ledger.h"
+#include "engine/ledger/LedgerReport.h"
+#include "ui/CommandGuard.h"
+#include "ui/history/PrintLines.h"
+#include "ui/ledger/LedgerAddDialog.h"
+#include "ui/ledger/LedgerCurveView.h"
+#include "ui/ledger/LedgerTableModel.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -116,7 +117,7 @@ void TLedgerPanel::setLedgerFile(const QString& path) {
     m_removed.reset();
     LedgerUndoBt->setEnabled(false);
     LedgerFileLbl->setText(QStringLiteral("文件：%1").arg(QDir::toNativeSeparators(path)));
-    ensureOpen();
+    settle();
 }
 
 bool TLedgerPanel::ensureOpen() {
@@ -148,6 +149,12 @@ void TLedgerPanel::showEntries(std::vector<LedgerEntry> entries) {
 
 void TLedgerPanel::settle() {
     m_lastError.clear();
+    // A player who never records a bet gets no ledger file: it is made by the first entry.
+    if (!m_ledger && !QFileInfo::exists(m_path)) {
+        m_settled = 0;
+        showEntries({});
+        return;
+    }
     if (!ensureOpen()) return;
     try {
         m_settled = m_ledger->settle(m_history);
