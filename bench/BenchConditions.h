@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shrink/ShrinkInput.h"
+#include "engine/shrink/ShrinkInput.h"
 
 // All 33 candidates and every condition on: the heavy set the shrink benchmarks share.
 inline ShrinkInput HeavyConditionSet() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/Parser.h"
+#include "engine/history/Parser.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
 #include "BenchConditions.h"
-#include "history/Parser.h"
-#include "predict/PredictBacktest.h"
-#include "shrink/Backtest.h"
-#include "shrink/Combinations.h"
-#include "shrink/ShrinkRun.h"
+#include "engine/history/Parser.h"
+#include "engine/predict/PredictBacktest.h"
+#include "engine/shrink/Backtest.h"
+#include "engine/shrink/Combinations.h"
+#include "engine/shrink/ShrinkRun.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,9 +1,9 @@
 // A board page (江恩图, 空行空列图) filled and shown in a maximised window: 查询 at N = 30, 300 and the
 // whole sample (3493). The cost should grow linearly with N (the fill) and not with the window.
 #include "BenchHistory.h"
-#include "charts/EmptyRowColPage.h"
-#include "charts/GannPage.h"
-#include "controls/B0NetView.h"
+#include "ui/charts/EmptyRowColPage.h"
+#include "ui/charts/GannPage.h"
+#include "ui/controls/B0NetView.h"
 
 #include <QApplication>
 #include <QScrollBar>

@@ -2,17 +2,17 @@
 // the sheet's grid and laid out, and switching to a sheet with N = 30 (the sheet recomputes and
 // paints). The baseline sizes an empty grid of the same shape, so the ratio shows what writing
 // the cells costs on top of the allocation.
-#include "charts/BlueTrend.h"
-#include "charts/ChartPage.h"
-#include "charts/ChartPages.h"
-#include "charts/ParityCharts.h"
-#include "charts/RedTrend.h"
-#include "charts/Rotation.h"
-#include "charts/TailChart.h"
-#include "charts/TrendPage.h"
-#include "charts/ZoneChart.h"
-#include "controls/H2Net.h"
-#include "history/Parser.h"
+#include "engine/charts/BlueTrend.h"
+#include "engine/charts/ParityCharts.h"
+#include "engine/charts/RedTrend.h"
+#include "engine/charts/Rotation.h"
+#include "engine/charts/TailChart.h"
+#include "engine/charts/ZoneChart.h"
+#include "engine/history/Parser.h"
+#include "ui/charts/ChartPage.h"
+#include "ui/charts/ChartPages.h"
+#include "ui/charts/TrendPage.h"
+#include "ui/controls/H2Net.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
 // Painting the trend grid costs what its visible rows cost: a chart of 3,500 draws against one of 30.
-#include "controls/H2Net.h"
+#include "ui/controls/H2Net.h"
 
 #include <QApplication>
 #include <QImage>

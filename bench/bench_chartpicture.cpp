@@ -1,7 +1,7 @@
 // The whole chart as a picture (what 复制图片, 保存图片... and kelvora-cli chart --png draw): sheet 1 at
 // N = 30 and N = 3493, painted and encoded as PNG.
 #include "BenchHistory.h"
-#include "charts/ChartSheets.h"
+#include "engine/charts/ChartSheets.h"
 #include "paint/ChartPaint.h"
 #include "paint/ProgramFont.h"
 

@@ -1,6 +1,6 @@
 // One keystroke in the data editor holding the sample history: the panel compares the text with the
 // file's after every change (for the unsaved-edits mark); baseline: a bare editor with the same text.
-#include "history/DataPanel.h"
+#include "ui/history/DataPanel.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "BenchHistory.h"
-#include "ledger/Ledger.h"
-#include "ledger/LedgerReport.h"
+#include "engine/ledger/Ledger.h"
+#include "engine/ledger/LedgerReport.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>

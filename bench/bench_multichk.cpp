@@ -1,6 +1,6 @@
 // Cost of painting and clicking the candidate-number matrix (33 items, 11 columns), against the
 // cost of merely filling its area, measured in the same run.
-#include "controls/MultiChk.h"
+#include "ui/controls/MultiChk.h"
 
 #include <QApplication>
 #include <QImage>

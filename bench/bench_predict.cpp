@@ -1,6 +1,6 @@
-#include "history/Parser.h"
-#include "predict/Prediction.h"
-#include "shrink/Combinations.h"
+#include "engine/history/Parser.h"
+#include "engine/predict/Prediction.h"
+#include "engine/shrink/Combinations.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
-#include "history/Parser.h"
-#include "prize/PrizeCheck.h"
-#include "prize/TicketReader.h"
-#include "shrink/Combinations.h"
+#include "engine/history/Parser.h"
+#include "engine/prize/PrizeCheck.h"
+#include "engine/prize/TicketReader.h"
+#include "engine/shrink/Combinations.h"
 
 #include <QFile>
 #include <benchmark/benchmark.h>

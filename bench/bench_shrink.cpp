@@ -1,9 +1,9 @@
 #include "BenchConditions.h"
-#include "controls/MultiChk.h"
-#include "history/Parser.h"
-#include "shrink/Combinations.h"
-#include "shrink/ShrinkPanel.h"
-#include "shrink/ShrinkRun.h"
+#include "engine/history/Parser.h"
+#include "engine/shrink/Combinations.h"
+#include "engine/shrink/ShrinkRun.h"
+#include "ui/controls/MultiChk.h"
+#include "ui/shrink/ShrinkPanel.h"
 
 #include <QApplication>
 #include <QFile>

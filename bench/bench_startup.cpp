@@ -1,9 +1,9 @@
 // Start-up to a visible window on the sample history, without the browser's page load.
-#include "MainForm.h"
-#include "charts/ChartPages.h"
-#include "history/Parser.h"
-#include "predict/PredictPanel.h"
-#include "shrink/ShrinkPanel.h"
+#include "app/MainForm.h"
+#include "engine/history/Parser.h"
+#include "ui/charts/ChartPages.h"
+#include "ui/predict/PredictPanel.h"
+#include "ui/shrink/ShrinkPanel.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "wheel/ResultWheel.h"
-#include "wheel/StoredWheels.h"
-#include "wheel/Wheel.h"
+#include "engine/wheel/ResultWheel.h"
+#include "engine/wheel/StoredWheels.h"
+#include "engine/wheel/Wheel.h"
 
 #include <benchmark/benchmark.h>
 #include <bit>

@@ -1,9 +1,9 @@
 // Searches small wheels for the stored table: kelvora-wheel-search SECONDS v:k:P:T[:target] ...
 // With WHEEL_START=FILE (a table) a cell starts from its wheel in FILE instead of a greedy one.
 // Prints each wheel found in the table's text form on standard output, a line per cell on stderr.
-#include "wheel/StoredWheels.h"
-#include "wheel/WheelCheck.h"
-#include "wheel/WheelSearch.h"
+#include "engine/wheel/StoredWheels.h"
+#include "engine/wheel/WheelCheck.h"
+#include "engine/wheel/WheelSearch.h"
 
 #include <QFile>
 #include <QString>

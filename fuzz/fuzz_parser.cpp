@@ -1,4 +1,4 @@
-#include "history/Parser.h"
+#include "engine/history/Parser.h"
 
 #include <QByteArray>
 #include <cstddef>

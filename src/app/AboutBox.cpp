@@ -1,8 +1,8 @@
-#include "AboutBox.h"
+#include "app/AboutBox.h"
 
-#include "ProgramIcon.h"
-#include "UserSettings.h"
-#include "history/DataLocation.h"
+#include "app/ProgramIcon.h"
+#include "engine/history/DataLocation.h"
+#include "ui/UserSettings.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

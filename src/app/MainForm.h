@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/CodeRec.h"
-#include "history/DataLocation.h"
+#include "engine/core/CodeRec.h"
+#include "engine/history/DataLocation.h"
 
 #include <QList>
 #include <QMainWindow>

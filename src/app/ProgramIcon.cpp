@@ -1,4 +1,4 @@
-#include "ProgramIcon.h"
+#include "app/ProgramIcon.h"
 
 // The pictures are compiled into this static library; the linker keeps them only when asked for.
 static void initIconResources() {

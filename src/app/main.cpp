@@ -1,7 +1,7 @@
-#include "MainForm.h"
-#include "ProgramIcon.h"
-#include "UserSettings.h"
-#include "forms/ProgramFont.h"
+#include "app/MainForm.h"
+#include "app/ProgramIcon.h"
+#include "ui/UserSettings.h"
+#include "ui/forms/ProgramFont.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -43,9 +43,10 @@ int main(int argc, char* argv[]) {
                                                  "~/.local/share/Kelvora/ssq.dxt for an installed copy)."),
                                   QStringLiteral("FILE"));
     parser.addOption(data);
-    const QCommandLineOption ledger(QStringLiteral("ledger"),
-                                    QStringLiteral("The bet ledger (default: ledger.sqlite in the data folder)."),
-                                    QStringLiteral("FILE"));
+    const QCommandLineOption ledger(
+        QStringLiteral("ledger"),
+        QStringLiteral("The bet ledger (default: ledger.sqlite in the data folder)."),
+        QStringLiteral("FILE"));
     parser.addOption(ledger);
     parser.addHelpOption();
     parser.process(app);

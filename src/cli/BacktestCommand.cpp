@@ -1,10 +1,10 @@
-#include "Cli.h"
-#include "ConditionOptions.h"
-#include "PredictKinds.h"
+#include "cli/Cli.h"
+#include "cli/ConditionOptions.h"
+#include "cli/PredictKinds.h"
 
-#include "KelvoraError.h"
-#include "predict/PredictBacktest.h"
-#include "shrink/Backtest.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/predict/PredictBacktest.h"
+#include "engine/shrink/Backtest.h"
 
 #include <QJsonDocument>
 

@@ -1,7 +1,7 @@
-#include "Cli.h"
-#include "KelvoraError.h"
-#include "charts/ChartSheets.h"
-#include "core/Pools.h"
+#include "cli/Cli.h"
+#include "engine/charts/ChartSheets.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/core/Pools.h"
 #include "paint/ChartPaint.h"
 #include "paint/ProgramFont.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/CodeRec.h"
+#include "engine/core/CodeRec.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

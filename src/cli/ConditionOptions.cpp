@@ -1,8 +1,8 @@
-#include "ConditionOptions.h"
+#include "cli/ConditionOptions.h"
 
-#include "KelvoraError.h"
-#include "shrink/ConditionSet.h"
-#include "shrink/Conditions.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/shrink/ConditionSet.h"
+#include "engine/shrink/Conditions.h"
 
 ConditionOptions::ConditionOptions(QCommandLineParser& parser)
     : m_file(QStringLiteral("conditions"), QString(), QStringLiteral("file")) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Cli.h"
-#include "shrink/ShrinkInput.h"
+#include "cli/Cli.h"
+#include "engine/shrink/ShrinkInput.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

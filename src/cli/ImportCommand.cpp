@@ -1,10 +1,10 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
-#include "KelvoraError.h"
-#include "history/DataFile.h"
-#include "history/HistoryLoader.h"
-#include "history/HistoryMerge.h"
-#include "history/ImportText.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/DataFile.h"
+#include "engine/history/HistoryLoader.h"
+#include "engine/history/HistoryMerge.h"
+#include "engine/history/ImportText.h"
 
 namespace {
 

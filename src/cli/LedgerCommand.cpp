@@ -1,10 +1,10 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
-#include "KelvoraError.h"
-#include "history/DataLocation.h"
-#include "ledger/Ledger.h"
-#include "ledger/LedgerReport.h"
-#include "prize/TicketReader.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/DataLocation.h"
+#include "engine/ledger/Ledger.h"
+#include "engine/ledger/LedgerReport.h"
+#include "engine/prize/TicketReader.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "Cli.h"
-#include "PredictKinds.h"
+#include "cli/Cli.h"
+#include "cli/PredictKinds.h"
 
-#include "KelvoraError.h"
-#include "predict/Prediction.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/predict/Prediction.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "predict/Prediction.h"
+#include "engine/predict/Prediction.h"
 
 #include <QString>
 

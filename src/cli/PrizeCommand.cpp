@@ -1,9 +1,9 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
-#include "KelvoraError.h"
-#include "history/DataFile.h"
-#include "prize/PrizeReport.h"
-#include "prize/TicketReader.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/DataFile.h"
+#include "engine/prize/PrizeReport.h"
+#include "engine/prize/TicketReader.h"
 
 #include <QDir>
 #include <QFile>

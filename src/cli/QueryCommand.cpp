@@ -1,6 +1,6 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
-#include "history/Query.h"
+#include "engine/history/Query.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "Cli.h"
-#include "ConditionOptions.h"
+#include "cli/Cli.h"
+#include "cli/ConditionOptions.h"
 
-#include "KelvoraError.h"
-#include "shrink/ShrinkRun.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/shrink/ShrinkRun.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
-#include "KelvoraError.h"
-#include "prize/TicketReader.h"
-#include "wheel/ResultWheel.h"
-#include "wheel/Wheel.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/prize/TicketReader.h"
+#include "engine/wheel/ResultWheel.h"
+#include "engine/wheel/Wheel.h"
 
 #include <QDir>
 #include <QFile>

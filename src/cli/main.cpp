@@ -1,8 +1,8 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
-#include "KelvoraError.h"
-#include "history/DataLocation.h"
-#include "history/HistoryLoader.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/DataLocation.h"
+#include "engine/history/HistoryLoader.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "paint/ChartPaint.h"
 
-#include "KelvoraError.h"
-#include "charts/PageBreaks.h"
-#include "history/AtomicFile.h"
+#include "engine/charts/PageBreaks.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/io/AtomicFile.h"
 #include "paint/NetPaint.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/ChartSheets.h"
-#include "charts/H2NetLayout.h"
+#include "engine/charts/ChartSheets.h"
+#include "engine/charts/H2NetLayout.h"
 #include "paint/PageHeading.h"
 
 #include <QFont>

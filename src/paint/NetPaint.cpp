@@ -1,6 +1,6 @@
 #include "paint/NetPaint.h"
 
-#include "history/Parser.h"
+#include "engine/history/Parser.h"
 
 #include <QPainter>
 #include <QPalette>

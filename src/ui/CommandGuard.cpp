@@ -1,6 +1,6 @@
-#include "CommandGuard.h"
+#include "ui/CommandGuard.h"
 
-#include "KelvoraError.h"
+#include "engine/core/KelvoraError.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "ExportDialog.h"
+#include "ui/ExportDialog.h"
 
-#include "UserSettings.h"
+#include "ui/UserSettings.h"
 
 #include <QFileDialog>
 

@@ -1,8 +1,8 @@
-#include "PrintCommand.h"
+#include "ui/PrintCommand.h"
 
-#include "CommandGuard.h"
-#include "ExportDialog.h"
-#include "history/AtomicFile.h"
+#include "engine/io/AtomicFile.h"
+#include "ui/CommandGuard.h"
+#include "ui/ExportDialog.h"
 
 #include <QAction>
 #include <QBuffer>

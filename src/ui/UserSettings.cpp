@@ -1,4 +1,4 @@
-#include "UserSettings.h"
+#include "ui/UserSettings.h"
 
 #include <QDir>
 #include <QFileInfo>

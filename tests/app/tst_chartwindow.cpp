@@ -1,9 +1,9 @@
 // The chart sheets in the real window, at its first size and maximised: scroll bars shown exactly when
 // the grid does not fit, the newest draw in view after every refill, Enter in the period edit.
-#include "MainForm.h"
-#include "charts/ChartPage.h"
-#include "charts/ChartPages.h"
-#include "controls/H2Net.h"
+#include "app/MainForm.h"
+#include "ui/charts/ChartPage.h"
+#include "ui/charts/ChartPages.h"
+#include "ui/controls/H2Net.h"
 
 #include "../ModalCatcher.h"
 

@@ -1,10 +1,10 @@
-#include "MainForm.h"
-#include "charts/ChartPages.h"
-#include "history/DataPanel.h"
-#include "history/QueryPanel.h"
-#include "history/UpdateSettings.h"
-#include "predict/PredictPanel.h"
-#include "shrink/ShrinkPanel.h"
+#include "app/MainForm.h"
+#include "ui/charts/ChartPages.h"
+#include "ui/history/DataPanel.h"
+#include "ui/history/QueryPanel.h"
+#include "ui/history/UpdateSettings.h"
+#include "ui/predict/PredictPanel.h"
+#include "ui/shrink/ShrinkPanel.h"
 
 #include "../ModalCatcher.h"
 

@@ -1,5 +1,5 @@
-#include "WebPanel.h"
-#include "history/Parser.h"
+#include "app/WebPanel.h"
+#include "engine/history/Parser.h"
 
 #include <QApplication>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
-#include "history/Parser.h"
-#include "predict/PredictBacktest.h"
-#include "shrink/Backtest.h"
-#include "shrink/ConditionSet.h"
+#include "engine/history/Parser.h"
+#include "engine/predict/PredictBacktest.h"
+#include "engine/shrink/Backtest.h"
+#include "engine/shrink/ConditionSet.h"
 #include "support/TestSupport.h"
 
 #include <QFile>

@@ -1,10 +1,10 @@
-#include "charts/BlueTrend.h"
-#include "charts/ParityCharts.h"
-#include "charts/RedTrend.h"
-#include "charts/Rotation.h"
-#include "charts/TailChart.h"
-#include "charts/ZoneChart.h"
-#include "history/Parser.h"
+#include "engine/charts/BlueTrend.h"
+#include "engine/charts/ParityCharts.h"
+#include "engine/charts/RedTrend.h"
+#include "engine/charts/Rotation.h"
+#include "engine/charts/TailChart.h"
+#include "engine/charts/ZoneChart.h"
+#include "engine/history/Parser.h"
 
 #include <QFile>
 #include <QJsonArray>

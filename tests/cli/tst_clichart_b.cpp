@@ -1,8 +1,8 @@
-#include "charts/AnalysisTable.h"
-#include "charts/BoardCharts.h"
-#include "charts/OmissionChart.h"
-#include "charts/StatsCharts.h"
-#include "history/Parser.h"
+#include "engine/charts/AnalysisTable.h"
+#include "engine/charts/BoardCharts.h"
+#include "engine/charts/OmissionChart.h"
+#include "engine/charts/StatsCharts.h"
+#include "engine/history/Parser.h"
 
 #include <QFile>
 #include <QJsonArray>

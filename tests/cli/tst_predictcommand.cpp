@@ -1,5 +1,5 @@
-#include "history/Parser.h"
-#include "predict/Prediction.h"
+#include "engine/history/Parser.h"
+#include "engine/predict/Prediction.h"
 #include "support/TestSupport.h"
 
 #include <QFile>

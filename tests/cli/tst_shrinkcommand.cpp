@@ -1,5 +1,5 @@
-#include "history/Parser.h"
-#include "shrink/ShrinkRun.h"
+#include "engine/history/Parser.h"
+#include "engine/shrink/ShrinkRun.h"
 #include "support/TestSupport.h"
 
 #include <QFile>

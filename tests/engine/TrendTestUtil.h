@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/CodeRec.h"
-#include "history/Parser.h"
+#include "engine/core/CodeRec.h"
+#include "engine/history/Parser.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "ChartHistory.h"
-#include "KelvoraError.h"
-#include "charts/AnalysisTable.h"
-#include "metrics/Code.h"
+#include "engine/charts/AnalysisTable.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/metrics/Code.h"
 
 #include <QRegularExpression>
 #include <QTest>

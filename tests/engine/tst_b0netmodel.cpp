@@ -1,4 +1,4 @@
-#include "charts/B0NetModel.h"
+#include "engine/charts/B0NetModel.h"
 
 #include <QJsonArray>
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "KelvoraError.h"
 #include "TrendTestUtil.h"
-#include "charts/BlueTrend.h"
+#include "engine/charts/BlueTrend.h"
+#include "engine/core/KelvoraError.h"
 
 #include <QTest>
 

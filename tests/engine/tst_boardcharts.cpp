@@ -1,6 +1,6 @@
 #include "ChartHistory.h"
-#include "KelvoraError.h"
-#include "charts/BoardCharts.h"
+#include "engine/charts/BoardCharts.h"
+#include "engine/core/KelvoraError.h"
 
 #include <QJsonArray>
 #include <QTest>

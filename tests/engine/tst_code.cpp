@@ -1,5 +1,5 @@
-#include "metrics/Code.h"
-#include "shrink/Combinations.h"
+#include "engine/metrics/Code.h"
+#include "engine/shrink/Combinations.h"
 
 #include <QTest>
 #include <algorithm>

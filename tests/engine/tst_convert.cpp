@@ -1,5 +1,5 @@
-#include "KelvoraError.h"
-#include "history/Convert.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/Convert.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "KelvoraError.h"
-#include "history/AtomicFile.h"
-#include "history/DataFile.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/DataFile.h"
+#include "engine/io/AtomicFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "history/DataLocation.h"
+#include "engine/history/DataLocation.h"
 
 #include <QDirIterator>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "history/DrawEntry.h"
-#include "history/Parser.h"
+#include "engine/history/DrawEntry.h"
+#include "engine/history/Parser.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "charts/G2NetModel.h"
+#include "engine/charts/G2NetModel.h"
 
 #include <QJsonArray>
 #include <QtTest>

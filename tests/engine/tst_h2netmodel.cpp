@@ -1,4 +1,4 @@
-#include "charts/H2NetModel.h"
+#include "engine/charts/H2NetModel.h"
 
 #include <QJsonArray>
 #include <QtTest>

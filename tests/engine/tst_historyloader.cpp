@@ -1,4 +1,4 @@
-#include "history/HistoryLoader.h"
+#include "engine/history/HistoryLoader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "history/HistoryMerge.h"
-#include "history/Parser.h"
+#include "engine/history/HistoryMerge.h"
+#include "engine/history/Parser.h"
 
 #include <QtTest>
 

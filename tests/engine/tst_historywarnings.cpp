@@ -1,5 +1,5 @@
-#include "history/HistoryWarnings.h"
-#include "history/Parser.h"
+#include "engine/history/HistoryWarnings.h"
+#include "engine/history/Parser.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "KelvoraError.h"
-#include "metrics/Code.h"
-#include "predict/HitStats.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/metrics/Code.h"
+#include "engine/predict/HitStats.h"
 
 #include <QTest>
 #include <numeric>

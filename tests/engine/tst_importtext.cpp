@@ -1,6 +1,6 @@
-#include "history/GbText.h"
-#include "history/ImportText.h"
-#include "history/Parser.h"
+#include "engine/history/ImportText.h"
+#include "engine/history/Parser.h"
+#include "engine/io/GbText.h"
 
 #include <QStringEncoder>
 #include <QtTest>

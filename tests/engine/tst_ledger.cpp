@@ -1,9 +1,9 @@
-#include "KelvoraError.h"
-#include "history/HistoryLoader.h"
-#include "ledger/Ledger.h"
-#include "ledger/LedgerReport.h"
-#include "prize/PrizeCheck.h"
-#include "prize/TicketReader.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/HistoryLoader.h"
+#include "engine/ledger/Ledger.h"
+#include "engine/ledger/LedgerReport.h"
+#include "engine/prize/PrizeCheck.h"
+#include "engine/prize/TicketReader.h"
 
 #include <QCryptographicHash>
 #include <QFile>

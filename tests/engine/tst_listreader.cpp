@@ -1,5 +1,5 @@
-#include "KelvoraError.h"
-#include "shrink/ListReader.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/shrink/ListReader.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #include "ChartHistory.h"
-#include "KelvoraError.h"
-#include "charts/OmissionChart.h"
+#include "engine/charts/OmissionChart.h"
+#include "engine/core/KelvoraError.h"
 
 #include <QJsonArray>
 #include <QTest>

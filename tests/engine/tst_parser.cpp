@@ -1,5 +1,5 @@
-#include "history/GbText.h"
-#include "history/Parser.h"
+#include "engine/history/Parser.h"
+#include "engine/io/GbText.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "KelvoraError.h"
-#include "history/Parser.h"
-#include "metrics/Code.h"
-#include "predict/Prediction.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/Parser.h"
+#include "engine/metrics/Code.h"
+#include "engine/predict/Prediction.h"
 
 #include <QFile>
 #include <QRegularExpression>

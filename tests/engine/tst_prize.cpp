@@ -1,7 +1,7 @@
 #include "ChartHistory.h"
-#include "KelvoraError.h"
-#include "prize/PrizeCheck.h"
-#include "prize/TicketReader.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/prize/PrizeCheck.h"
+#include "engine/prize/TicketReader.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,5 +1,5 @@
-#include "history/Parser.h"
-#include "history/Query.h"
+#include "engine/history/Parser.h"
+#include "engine/history/Query.h"
 
 #include <QFile>
 #include <QtTest>

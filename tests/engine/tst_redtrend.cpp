@@ -1,7 +1,7 @@
-#include "KelvoraError.h"
 #include "TrendTestUtil.h"
-#include "charts/RedTrend.h"
-#include "charts/Rotation.h"
+#include "engine/charts/RedTrend.h"
+#include "engine/charts/Rotation.h"
+#include "engine/core/KelvoraError.h"
 
 #include <QJsonDocument>
 #include <QTest>

@@ -1,9 +1,9 @@
-#include "history/Parser.h"
-#include "predict/PredictBacktest.h"
-#include "shrink/Backtest.h"
-#include "shrink/Combinations.h"
-#include "shrink/ConditionSet.h"
-#include "shrink/Conditions.h"
+#include "engine/history/Parser.h"
+#include "engine/predict/PredictBacktest.h"
+#include "engine/shrink/Backtest.h"
+#include "engine/shrink/Combinations.h"
+#include "engine/shrink/ConditionSet.h"
+#include "engine/shrink/Conditions.h"
 
 #include <QFile>
 #include <QJsonObject>

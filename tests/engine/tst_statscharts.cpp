@@ -1,6 +1,6 @@
 #include "ChartHistory.h"
-#include "KelvoraError.h"
-#include "charts/StatsCharts.h"
+#include "engine/charts/StatsCharts.h"
+#include "engine/core/KelvoraError.h"
 
 #include <QTest>
 

@@ -1,9 +1,9 @@
 // "显示遗漏" and the hover text count, for each draw row and column of a trend grid, the draws since
 // the column's last mark; on the red trend chart that is the omission of each number in the history.
 #include "ChartHistory.h"
-#include "charts/H2NetLayout.h"
-#include "charts/RedTrend.h"
-#include "charts/TrendOmission.h"
+#include "engine/charts/H2NetLayout.h"
+#include "engine/charts/RedTrend.h"
+#include "engine/charts/TrendOmission.h"
 
 #include <QtTest>
 

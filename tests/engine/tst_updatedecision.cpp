@@ -1,5 +1,5 @@
-#include "history/Parser.h"
-#include "history/UpdateDecision.h"
+#include "engine/history/Parser.h"
+#include "engine/history/UpdateDecision.h"
 
 #include <QtTest>
 

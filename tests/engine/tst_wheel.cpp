@@ -1,7 +1,7 @@
-#include "KelvoraError.h"
-#include "wheel/ResultWheel.h"
-#include "wheel/StoredWheels.h"
-#include "wheel/Wheel.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/wheel/ResultWheel.h"
+#include "engine/wheel/StoredWheels.h"
+#include "engine/wheel/Wheel.h"
 
 #include <QTest>
 #include <algorithm>

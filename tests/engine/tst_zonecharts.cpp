@@ -1,8 +1,8 @@
-#include "KelvoraError.h"
 #include "TrendTestUtil.h"
-#include "charts/ParityCharts.h"
-#include "charts/TailChart.h"
-#include "charts/ZoneChart.h"
+#include "engine/charts/ParityCharts.h"
+#include "engine/charts/TailChart.h"
+#include "engine/charts/ZoneChart.h"
+#include "engine/core/KelvoraError.h"
 
 #include <QTest>
 

@@ -2,7 +2,7 @@
 
 // Random condition sets for the tests that compare the shrink's walks with a reference.
 
-#include "shrink/ShrinkInput.h"
+#include "engine/shrink/ShrinkInput.h"
 
 #include <QList>
 #include <QRandomGenerator>

@@ -2,7 +2,7 @@
 
 // What many tests share: the sample history and running the built kelvora-cli.
 
-#include "history/Parser.h"
+#include "engine/history/Parser.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "../ModalCatcher.h"
 #include "ChartUiHistory.h"
-#include "charts/AnalysisPage.h"
-#include "controls/H2Net.h"
-#include "forms/SmForm.h"
+#include "ui/charts/AnalysisPage.h"
+#include "ui/controls/H2Net.h"
+#include "ui/forms/SmForm.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -1,16 +1,16 @@
-#include "shrink/BacktestSheet.h"
+#include "ui/shrink/BacktestSheet.h"
 
 #include "../ModalCatcher.h"
-#include "controls/H2Net.h"
-#include "controls/MultiChk.h"
-#include "controls/MultiRadio.h"
-#include "history/GbText.h"
-#include "history/Parser.h"
-#include "shrink/Backtest.h"
-#include "shrink/Combinations.h"
-#include "shrink/ConditionSet.h"
-#include "shrink/ShrinkPanel.h"
-#include "shrink/ShrinkRun.h"
+#include "engine/history/Parser.h"
+#include "engine/io/GbText.h"
+#include "engine/shrink/Backtest.h"
+#include "engine/shrink/Combinations.h"
+#include "engine/shrink/ConditionSet.h"
+#include "engine/shrink/ShrinkRun.h"
+#include "ui/controls/H2Net.h"
+#include "ui/controls/MultiChk.h"
+#include "ui/controls/MultiRadio.h"
+#include "ui/shrink/ShrinkPanel.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "../ModalCatcher.h"
 #include "ChartUiHistory.h"
-#include "charts/EmptyRowColPage.h"
-#include "charts/GannPage.h"
-#include "controls/B0NetView.h"
+#include "ui/charts/EmptyRowColPage.h"
+#include "ui/charts/GannPage.h"
+#include "ui/controls/B0NetView.h"
 
 #include <QPainter>
 #include <QPushButton>

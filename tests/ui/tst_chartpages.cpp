@@ -1,11 +1,11 @@
 #include "../ModalCatcher.h"
-#include "charts/ChartPage.h"
-#include "charts/ChartPages.h"
-#include "charts/RotationPage.h"
-#include "charts/TrendPage.h"
-#include "charts/ZonePage.h"
-#include "controls/H2Net.h"
-#include "history/Parser.h"
+#include "engine/history/Parser.h"
+#include "ui/charts/ChartPage.h"
+#include "ui/charts/ChartPages.h"
+#include "ui/charts/RotationPage.h"
+#include "ui/charts/TrendPage.h"
+#include "ui/charts/ZonePage.h"
+#include "ui/controls/H2Net.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,15 +1,15 @@
 // The whole chart leaving the program: the page's picture equals what kelvora-cli chart --png draws,
 // saving writes it, printing puts it on as many PDF pages as it needs, the context menu offers all.
 #include "ChartUiHistory.h"
-#include "KelvoraError.h"
-#include "charts/ChartPage.h"
-#include "charts/ChartPages.h"
-#include "charts/ChartSheets.h"
-#include "charts/TrendOmission.h"
-#include "charts/TrendPage.h"
-#include "controls/H2Net.h"
+#include "engine/charts/ChartSheets.h"
+#include "engine/charts/TrendOmission.h"
+#include "engine/core/KelvoraError.h"
 #include "paint/ChartPaint.h"
 #include "paint/ProgramFont.h"
+#include "ui/charts/ChartPage.h"
+#include "ui/charts/ChartPages.h"
+#include "ui/charts/TrendPage.h"
+#include "ui/controls/H2Net.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "../ModalCatcher.h"
-#include "CommandGuard.h"
-#include "KelvoraError.h"
+#include "engine/core/KelvoraError.h"
+#include "ui/CommandGuard.h"
 
 #include <QDialog>
 #include <QtTest>

@@ -1,7 +1,7 @@
-#include "KelvoraError.h"
-#include "history/AddDrawBar.h"
-#include "history/DataFile.h"
-#include "history/DataPanel.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/DataFile.h"
+#include "ui/history/AddDrawBar.h"
+#include "ui/history/DataPanel.h"
 
 #include "../ModalCatcher.h"
 

@@ -1,4 +1,4 @@
-#include "controls/G2Net.h"
+#include "ui/controls/G2Net.h"
 
 #include <QPainter>
 #include <QVBoxLayout>

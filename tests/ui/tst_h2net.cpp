@@ -1,4 +1,4 @@
-#include "controls/H2Net.h"
+#include "ui/controls/H2Net.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,13 +1,13 @@
 #include "../ModalCatcher.h"
-#include "history/GbText.h"
-#include "history/HistoryLoader.h"
-#include "ledger/LedgerAddDialog.h"
-#include "ledger/LedgerCurveView.h"
-#include "ledger/LedgerPanel.h"
-#include "ledger/LedgerTableModel.h"
-#include "prize/PrizeCheck.h"
-#include "prize/PrizeReport.h"
-#include "prize/TicketReader.h"
+#include "engine/history/HistoryLoader.h"
+#include "engine/io/GbText.h"
+#include "engine/prize/PrizeCheck.h"
+#include "engine/prize/PrizeReport.h"
+#include "engine/prize/TicketReader.h"
+#include "ui/ledger/LedgerAddDialog.h"
+#include "ui/ledger/LedgerCurveView.h"
+#include "ui/ledger/LedgerPanel.h"
+#include "ui/ledger/LedgerTableModel.h"
 
 #include <QCryptographicHash>
 #include <QDialogButtonBox>

@@ -1,5 +1,5 @@
-#include "controls/MatrixError.h"
-#include "controls/MultiChk.h"
+#include "ui/controls/MatrixError.h"
+#include "ui/controls/MultiChk.h"
 
 #include <QLineEdit>
 #include <QPainter>

@@ -1,5 +1,5 @@
-#include "controls/MatrixError.h"
-#include "controls/MultiRadio.h"
+#include "ui/controls/MatrixError.h"
+#include "ui/controls/MultiRadio.h"
 
 #include <QLineEdit>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "../ModalCatcher.h"
 #include "ChartUiHistory.h"
-#include "charts/OmissionChart.h"
-#include "charts/OmissionPage.h"
-#include "controls/B0Net.h"
+#include "engine/charts/OmissionChart.h"
+#include "ui/charts/OmissionPage.h"
+#include "ui/controls/B0Net.h"
 
 #include <QJsonArray>
 #include <QPushButton>

@@ -1,9 +1,9 @@
-#include "predict/PredictPanel.h"
+#include "ui/predict/PredictPanel.h"
 
 #include "../ModalCatcher.h"
-#include "history/Parser.h"
-#include "history/PrintLines.h"
-#include "predict/Prediction.h"
+#include "engine/history/Parser.h"
+#include "engine/predict/Prediction.h"
+#include "ui/history/PrintLines.h"
 
 #include <QFile>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "history/PrintLines.h"
+#include "ui/history/PrintLines.h"
 
 #include "../ModalCatcher.h"
 

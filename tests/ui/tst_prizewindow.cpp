@@ -1,9 +1,9 @@
 #include "../ModalCatcher.h"
-#include "history/GbText.h"
-#include "history/Parser.h"
-#include "prize/PrizeTableModel.h"
-#include "prize/PrizeWindow.h"
-#include "shrink/ShrinkPanel.h"
+#include "engine/history/Parser.h"
+#include "engine/io/GbText.h"
+#include "ui/prize/PrizeTableModel.h"
+#include "ui/prize/PrizeWindow.h"
+#include "ui/shrink/ShrinkPanel.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "history/Parser.h"
-#include "history/PrintLines.h"
-#include "history/QueryPanel.h"
+#include "engine/history/Parser.h"
+#include "ui/history/PrintLines.h"
+#include "ui/history/QueryPanel.h"
 
 #include "../ModalCatcher.h"
 

@@ -1,8 +1,8 @@
-#include "history/Parser.h"
-#include "prize/PrizeWindow.h"
-#include "prize/ResultCheckAnswer.h"
-#include "shrink/ResultCheckDialog.h"
-#include "shrink/ShrinkPanel.h"
+#include "engine/history/Parser.h"
+#include "engine/prize/ResultCheckAnswer.h"
+#include "ui/prize/PrizeWindow.h"
+#include "ui/shrink/ResultCheckDialog.h"
+#include "ui/shrink/ShrinkPanel.h"
 
 #include <QApplication>
 #include <QFile>

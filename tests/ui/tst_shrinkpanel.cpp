@@ -1,11 +1,11 @@
-#include "controls/MultiChk.h"
-#include "controls/MultiRadio.h"
-#include "forms/ProgressForm.h"
-#include "history/GbText.h"
-#include "history/Parser.h"
-#include "history/PrintLines.h"
-#include "shrink/ConditionSet.h"
-#include "shrink/ShrinkPanel.h"
+#include "engine/history/Parser.h"
+#include "engine/io/GbText.h"
+#include "engine/shrink/ConditionSet.h"
+#include "ui/controls/MultiChk.h"
+#include "ui/controls/MultiRadio.h"
+#include "ui/forms/ProgressForm.h"
+#include "ui/history/PrintLines.h"
+#include "ui/shrink/ShrinkPanel.h"
 
 #include <QApplication>
 #include <QComboBox>

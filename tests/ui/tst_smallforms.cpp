@@ -1,7 +1,7 @@
-#include "forms/ProgramFont.h"
-#include "forms/ProgressForm.h"
-#include "forms/SmForm.h"
-#include "forms/SplashForm.h"
+#include "ui/forms/ProgramFont.h"
+#include "ui/forms/ProgressForm.h"
+#include "ui/forms/SmForm.h"
+#include "ui/forms/SplashForm.h"
 
 #include "../ModalCatcher.h"
 

@@ -1,7 +1,7 @@
 #include "../ModalCatcher.h"
 #include "ChartUiHistory.h"
-#include "charts/StatsPage.h"
-#include "controls/G2Net.h"
+#include "ui/charts/StatsPage.h"
+#include "ui/controls/G2Net.h"
 
 #include <QPainter>
 #include <QPushButton>

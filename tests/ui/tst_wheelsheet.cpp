@@ -1,7 +1,7 @@
 #include "../ModalCatcher.h"
-#include "controls/MultiChk.h"
-#include "shrink/ShrinkPanel.h"
-#include "shrink/WheelSheet.h"
+#include "ui/controls/MultiChk.h"
+#include "ui/shrink/ShrinkPanel.h"
+#include "ui/shrink/WheelSheet.h"
 
 #include <QComboBox>
 #include <QFile>

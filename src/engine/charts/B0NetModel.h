@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/NetTypes.h"
+#include "engine/charts/NetTypes.h"
 
 #include <QJsonObject>
 #include <QList>

@@ -1,9 +1,9 @@
-#include "charts/BlueTrend.h"
+#include "engine/charts/BlueTrend.h"
 
-#include "charts/ParityCharts.h"
-#include "charts/Periods.h"
-#include "charts/TrendGrid.h"
-#include "core/Pools.h"
+#include "engine/charts/ParityCharts.h"
+#include "engine/charts/Periods.h"
+#include "engine/charts/TrendGrid.h"
+#include "engine/core/Pools.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/B0NetModel.h"
-#include "history/CodeRec.h"
+#include "engine/charts/B0NetModel.h"
+#include "engine/core/CodeRec.h"
 
 #include <QJsonObject>
 #include <vector>

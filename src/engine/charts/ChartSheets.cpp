@@ -1,13 +1,13 @@
-#include "charts/ChartSheets.h"
+#include "engine/charts/ChartSheets.h"
 
-#include "charts/AnalysisTable.h"
-#include "charts/BlueTrend.h"
-#include "charts/ParityCharts.h"
-#include "charts/RedTrend.h"
-#include "charts/Rotation.h"
-#include "charts/StatsCharts.h"
-#include "charts/TailChart.h"
-#include "charts/ZoneChart.h"
+#include "engine/charts/AnalysisTable.h"
+#include "engine/charts/BlueTrend.h"
+#include "engine/charts/ParityCharts.h"
+#include "engine/charts/RedTrend.h"
+#include "engine/charts/Rotation.h"
+#include "engine/charts/StatsCharts.h"
+#include "engine/charts/TailChart.h"
+#include "engine/charts/ZoneChart.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "charts/BoardCharts.h"
-#include "charts/G2NetModel.h"
-#include "charts/H2NetModel.h"
-#include "charts/OmissionChart.h"
-#include "history/CodeRec.h"
+#include "engine/charts/BoardCharts.h"
+#include "engine/charts/G2NetModel.h"
+#include "engine/charts/H2NetModel.h"
+#include "engine/charts/OmissionChart.h"
+#include "engine/core/CodeRec.h"
 
 #include <QJsonObject>
 #include <array>

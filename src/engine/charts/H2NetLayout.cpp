@@ -1,4 +1,4 @@
-#include "charts/H2NetLayout.h"
+#include "engine/charts/H2NetLayout.h"
 
 #include <algorithm>
 

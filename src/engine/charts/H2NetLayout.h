@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/H2NetModel.h"
+#include "engine/charts/H2NetModel.h"
 
 #include <QPoint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "charts/PageBreaks.h"
+#include "engine/charts/PageBreaks.h"
 
 #include <cstddef>
 

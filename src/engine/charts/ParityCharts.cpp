@@ -1,8 +1,8 @@
-#include "charts/ParityCharts.h"
+#include "engine/charts/ParityCharts.h"
 
-#include "charts/Periods.h"
-#include "charts/TrendGrid.h"
-#include "metrics/Code.h"
+#include "engine/charts/Periods.h"
+#include "engine/charts/TrendGrid.h"
+#include "engine/metrics/Code.h"
 
 const std::array<TColor, 7> PositionColors{0xEFD155, 0xDEA3C4, 0xB5E463, 0xEFD155,
                                            0xF495C1, 0xC5E483, 0xEF59E5};

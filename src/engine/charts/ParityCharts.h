@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/H2NetModel.h"
-#include "history/CodeRec.h"
+#include "engine/charts/H2NetModel.h"
+#include "engine/core/CodeRec.h"
 
 #include <array>
 

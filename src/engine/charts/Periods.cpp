@@ -1,6 +1,6 @@
-#include "charts/Periods.h"
+#include "engine/charts/Periods.h"
 
-#include "KelvoraError.h"
+#include "engine/core/KelvoraError.h"
 
 QString PeriodsTooLongMessage() {
     return QStringLiteral("设置的查询期数超过总期数!!");

@@ -1,8 +1,8 @@
-#include "charts/RedTrend.h"
+#include "engine/charts/RedTrend.h"
 
-#include "charts/Periods.h"
-#include "charts/TrendGrid.h"
-#include "core/Pools.h"
+#include "engine/charts/Periods.h"
+#include "engine/charts/TrendGrid.h"
+#include "engine/core/Pools.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/H2NetModel.h"
-#include "history/CodeRec.h"
+#include "engine/charts/H2NetModel.h"
+#include "engine/core/CodeRec.h"
 
 // The red-ball trend chart "红球走势图" of the latest n draws: issue, reds, blue and one light-red
 // cell per drawn red number in the distribution columns 8..40 (number k in column 7 + k), with how

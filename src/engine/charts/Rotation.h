@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/H2NetModel.h"
-#include "history/CodeRec.h"
+#include "engine/charts/H2NetModel.h"
+#include "engine/core/CodeRec.h"
 
 // The rotation chart "旋转图": the red-ball trend grid whose 33 distribution columns start at number
 // start and wrap around (start, start + 1, ... 33, 1, ... start - 1). A start outside 1..33 is

@@ -1,8 +1,8 @@
-#include "charts/StatsCharts.h"
+#include "engine/charts/StatsCharts.h"
 
-#include "charts/Periods.h"
-#include "core/Pools.h"
-#include "metrics/Code.h"
+#include "engine/charts/Periods.h"
+#include "engine/core/Pools.h"
+#include "engine/metrics/Code.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/G2NetModel.h"
-#include "history/CodeRec.h"
+#include "engine/charts/G2NetModel.h"
+#include "engine/core/CodeRec.h"
 
 // The two frequency bar charts: how many of the latest n draws hold each number. Both refuse an n
 // above the history (KelvoraError) before building anything; n <= 0 counts no draw (all bars 0).

@@ -1,9 +1,9 @@
-#include "charts/TailChart.h"
+#include "engine/charts/TailChart.h"
 
-#include "charts/Periods.h"
-#include "charts/TrendGrid.h"
-#include "charts/ZoneChart.h"
-#include "core/Pools.h"
+#include "engine/charts/Periods.h"
+#include "engine/charts/TrendGrid.h"
+#include "engine/charts/ZoneChart.h"
+#include "engine/core/Pools.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/H2NetModel.h"
-#include "history/CodeRec.h"
+#include "engine/charts/H2NetModel.h"
+#include "engine/core/CodeRec.h"
 
 // The last-digit chart "尾号走势图": per draw, how many reds end in each digit 0..9 (column 8 + d).
 // Throws KelvoraError for a refused n.

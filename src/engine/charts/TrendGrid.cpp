@@ -1,7 +1,7 @@
-#include "charts/TrendGrid.h"
+#include "engine/charts/TrendGrid.h"
 
-#include "core/Pools.h"
-#include "metrics/Code.h"
+#include "engine/core/Pools.h"
+#include "engine/metrics/Code.h"
 
 #include <array>
 

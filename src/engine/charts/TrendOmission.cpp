@@ -1,4 +1,4 @@
-#include "charts/TrendOmission.h"
+#include "engine/charts/TrendOmission.h"
 
 std::vector<std::vector<int>> TrendOmissions(const H2NetModel& m) {
     const int fix = m.fixRowCount();

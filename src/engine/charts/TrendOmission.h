@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/H2NetModel.h"
+#include "engine/charts/H2NetModel.h"
 
 // The omission count of a trend grid's cell: how many draws, counted from this row's draw back to
 // the oldest row, have gone by since the column last had a mark (0 on a row with a mark). The

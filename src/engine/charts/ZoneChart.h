@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/H2NetModel.h"
-#include "history/CodeRec.h"
+#include "engine/charts/H2NetModel.h"
+#include "engine/core/CodeRec.h"
 
 // Zone colours of the zone and last-digit charts.
 constexpr TColor ZoneFewColor = 0xF4E5D1;  // 3 zones: 0 or 1 number

@@ -1,6 +1,6 @@
-#include "history/Convert.h"
+#include "engine/history/Convert.h"
 
-#include "KelvoraError.h"
+#include "engine/core/KelvoraError.h"
 
 #include <cstdint>
 

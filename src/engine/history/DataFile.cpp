@@ -1,8 +1,8 @@
-#include "history/DataFile.h"
+#include "engine/history/DataFile.h"
 
-#include "KelvoraError.h"
-#include "history/AtomicFile.h"
-#include "history/GbText.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/io/AtomicFile.h"
+#include "engine/io/GbText.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,7 +104,8 @@ void WriteDataFile(const QString& path, const QString& text) {
         if (target.isSymLink() && !target.exists())
             refuse(QStringLiteral("链接指向的文件\"%1\"不存在")
                        .arg(QDir::toNativeSeparators(target.symLinkTarget())));
-        refuse(target.dir().exists() ? QStringLiteral("没有写入权限或磁盘已满") : QStringLiteral("文件夹不存在"));
+        refuse(target.dir().exists() ? QStringLiteral("没有写入权限或磁盘已满")
+                                     : QStringLiteral("文件夹不存在"));
     };
     // The new file is written and on disk before the backup changes, so a full disk leaves both the
     // file and its older backup as they were.

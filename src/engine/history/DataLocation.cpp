@@ -1,7 +1,7 @@
-#include "history/DataLocation.h"
+#include "engine/history/DataLocation.h"
 
-#include "history/AtomicFile.h"
-#include "history/DataFile.h"
+#include "engine/history/DataFile.h"
+#include "engine/io/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "history/DrawEntry.h"
+#include "engine/history/DrawEntry.h"
 
-#include "KelvoraError.h"
+#include "engine/core/KelvoraError.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "history/HistoryLoader.h"
+#include "engine/history/HistoryLoader.h"
 
-#include "KelvoraError.h"
-#include "history/DataFile.h"
-#include "history/HistoryWarnings.h"
-#include "history/Parser.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/DataFile.h"
+#include "engine/history/HistoryWarnings.h"
+#include "engine/history/Parser.h"
 
 HistoryLoad LoadHistory(const QString& path) {
     HistoryLoad load;

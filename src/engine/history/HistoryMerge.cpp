@@ -1,6 +1,6 @@
-#include "history/HistoryMerge.h"
+#include "engine/history/HistoryMerge.h"
 
-#include "history/Parser.h"
+#include "engine/history/Parser.h"
 
 #include <QHash>
 #include <QRegularExpression>

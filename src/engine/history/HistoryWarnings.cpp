@@ -1,4 +1,4 @@
-#include "history/HistoryWarnings.h"
+#include "engine/history/HistoryWarnings.h"
 
 #include <QHash>
 

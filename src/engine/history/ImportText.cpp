@@ -1,7 +1,7 @@
-#include "history/ImportText.h"
+#include "engine/history/ImportText.h"
 
-#include "history/GbText.h"
-#include "history/Parser.h"
+#include "engine/history/Parser.h"
+#include "engine/io/GbText.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
-#include "history/Parser.h"
+#include "engine/history/Parser.h"
 
-#include "history/Convert.h"
-#include "history/GbText.h"
+#include "engine/history/Convert.h"
+#include "engine/io/GbText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "history/Query.h"
+#include "engine/history/Query.h"
 
-#include "metrics/Code.h"
+#include "engine/metrics/Code.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "history/UpdateDecision.h"
+#include "engine/history/UpdateDecision.h"
 
-#include "history/DataFile.h"
-#include "history/Parser.h"
-#include "metrics/Code.h"
+#include "engine/history/DataFile.h"
+#include "engine/history/Parser.h"
+#include "engine/metrics/Code.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "history/AtomicFile.h"
+#include "engine/io/AtomicFile.h"
 
 #include <QDir>
 #include <QFileInfo>

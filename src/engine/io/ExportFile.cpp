@@ -1,8 +1,8 @@
-#include "history/ExportFile.h"
+#include "engine/io/ExportFile.h"
 
-#include "KelvoraError.h"
-#include "history/AtomicFile.h"
-#include "history/GbText.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/io/AtomicFile.h"
+#include "engine/io/GbText.h"
 
 #include <QDir>
 

@@ -1,4 +1,4 @@
-#include "history/GbText.h"
+#include "engine/io/GbText.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,8 +1,8 @@
-#include "ledger/Ledger.h"
+#include "engine/ledger/Ledger.h"
 
-#include "KelvoraError.h"
-#include "prize/PrizeCheck.h"
-#include "prize/TicketReader.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/prize/PrizeCheck.h"
+#include "engine/prize/TicketReader.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -345,7 +345,8 @@ std::vector<LedgerEntry> Ledger::list(const QString& game) const {
     }
     {
         // The tickets in key order, without a join: those of another game find no entry above.
-        Statement select(db, QStringLiteral("SELECT entry, line, front, back FROM ticket ORDER BY entry, seq"));
+        Statement select(db,
+                         QStringLiteral("SELECT entry, line, front, back FROM ticket ORDER BY entry, seq"));
         QSqlQuery& q = select.query();
         if (!select.ok() || !q.exec()) {
             const QSqlError error = q.lastError();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/CodeRec.h"
-#include "ledger/LedgerEntry.h"
+#include "engine/core/CodeRec.h"
+#include "engine/ledger/LedgerEntry.h"
 
 #include <QString>
 #include <optional>

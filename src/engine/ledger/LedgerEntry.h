@@ -1,7 +1,7 @@
 #pragma once
 
-#include "prize/PrizeTicket.h"
-#include "prize/PrizeTiers.h"
+#include "engine/prize/PrizeTicket.h"
+#include "engine/prize/PrizeTiers.h"
 
 #include <QString>
 #include <cstdint>

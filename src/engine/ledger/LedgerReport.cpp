@@ -1,7 +1,7 @@
-#include "ledger/LedgerReport.h"
+#include "engine/ledger/LedgerReport.h"
 
-#include "prize/PrizeCheck.h"
-#include "prize/PrizeReport.h"
+#include "engine/prize/PrizeCheck.h"
+#include "engine/prize/PrizeReport.h"
 
 #include <algorithm>
 #include <bit>

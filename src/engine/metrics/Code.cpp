@@ -1,6 +1,6 @@
-#include "metrics/Code.h"
+#include "engine/metrics/Code.h"
 
-#include "core/Pools.h"
+#include "engine/core/Pools.h"
 
 const char* const RatioLabels[7] = {"0:6", "1:5", "2:4", "3:3", "4:2", "5:1", "6:0"};
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/Pools.h"
-#include "history/CodeRec.h"
+#include "engine/core/CodeRec.h"
+#include "engine/core/Pools.h"
 
 #include <QString>
 #include <array>

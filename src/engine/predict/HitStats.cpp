@@ -1,7 +1,7 @@
-#include "predict/HitStats.h"
+#include "engine/predict/HitStats.h"
 
-#include "KelvoraError.h"
-#include "core/Pools.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/core/Pools.h"
 
 #include <algorithm>
 

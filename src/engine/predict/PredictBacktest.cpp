@@ -1,10 +1,10 @@
-#include "predict/PredictBacktest.h"
+#include "engine/predict/PredictBacktest.h"
 
-#include "KelvoraError.h"
-#include "metrics/Code.h"
-#include "predict/HitStats.h"
-#include "shrink/Backtest.h"
-#include "shrink/Combinations.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/metrics/Code.h"
+#include "engine/predict/HitStats.h"
+#include "engine/shrink/Backtest.h"
+#include "engine/shrink/Combinations.h"
 
 #include <QJsonArray>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/CodeRec.h"
-#include "predict/Prediction.h"
+#include "engine/core/CodeRec.h"
+#include "engine/predict/Prediction.h"
 
 #include <QJsonObject>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "predict/Prediction.h"
+#include "engine/predict/Prediction.h"
 
-#include "core/Pools.h"
-#include "metrics/Code.h"
-#include "predict/HitStats.h"
-#include "shrink/Combinations.h"
+#include "engine/core/Pools.h"
+#include "engine/metrics/Code.h"
+#include "engine/predict/HitStats.h"
+#include "engine/shrink/Combinations.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/CodeRec.h"
-#include "shrink/Combinations.h"
+#include "engine/core/CodeRec.h"
+#include "engine/shrink/Combinations.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "prize/PrizeCheck.h"
+#include "engine/prize/PrizeCheck.h"
 
-#include "KelvoraError.h"
-#include "core/Pools.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/core/Pools.h"
 
 #include <QRegularExpression>
 #include <algorithm>

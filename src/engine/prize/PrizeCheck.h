@@ -1,8 +1,8 @@
 #pragma once
 
-#include "history/CodeRec.h"
-#include "prize/PrizeTicket.h"
-#include "prize/PrizeTiers.h"
+#include "engine/core/CodeRec.h"
+#include "engine/prize/PrizeTicket.h"
+#include "engine/prize/PrizeTiers.h"
 
 #include <QString>
 #include <vector>

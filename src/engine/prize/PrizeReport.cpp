@@ -1,4 +1,4 @@
-#include "prize/PrizeReport.h"
+#include "engine/prize/PrizeReport.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "prize/PrizeTicket.h"
+#include "engine/prize/PrizeTicket.h"
 
 QString MaskNumbers(uint64_t mask, QChar separator) {
     QString text;

@@ -1,4 +1,4 @@
-#include "prize/PrizeTiers.h"
+#include "engine/prize/PrizeTiers.h"
 
 int PrizeTier(int redHits, bool blueHit) {
     switch (redHits) {

@@ -1,8 +1,8 @@
-#include "prize/ResultCheckAnswer.h"
+#include "engine/prize/ResultCheckAnswer.h"
 
-#include "KelvoraError.h"
-#include "history/GbText.h"
-#include "prize/PrizeCheck.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/io/GbText.h"
+#include "engine/prize/PrizeCheck.h"
 
 #include <QRegularExpression>
 

@@ -1,8 +1,8 @@
-#include "prize/TicketReader.h"
+#include "engine/prize/TicketReader.h"
 
-#include "KelvoraError.h"
-#include "history/GbText.h"
-#include "history/ImportText.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/ImportText.h"
+#include "engine/io/GbText.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

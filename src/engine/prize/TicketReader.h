@@ -1,6 +1,6 @@
 #pragma once
 
-#include "prize/PrizeTicket.h"
+#include "engine/prize/PrizeTicket.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "shrink/Backtest.h"
+#include "engine/shrink/Backtest.h"
 
-#include "KelvoraError.h"
-#include "charts/TrendGrid.h"
-#include "metrics/Code.h"
-#include "shrink/Combinations.h"
-#include "shrink/ShrinkRun.h"
+#include "engine/charts/TrendGrid.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/metrics/Code.h"
+#include "engine/shrink/Combinations.h"
+#include "engine/shrink/ShrinkRun.h"
 
 #include <QJsonArray>
 #include <bit>
@@ -82,12 +82,11 @@ const FixedMeasures& fixedMeasures() {
                 numbers |= uint64_t(1) << red[k];
             }
             const TicketMeasures m = plain.measure(t, nullptr);
-            f.packed.push_back(uint64_t(m.sum) << SumAt | uint64_t(m.odd) << OddAt | uint64_t(m.links) << LinksAt |
-                               uint64_t(m.big) << BigAt | uint64_t(m.zones[0]) << Zone0At |
-                               uint64_t(m.zones[1]) << Zone1At | uint64_t(m.mod3[0]) << Mod30At |
-                               uint64_t(m.mod3[1]) << Mod31At | uint64_t(m.ac) << AcAt |
-                               uint64_t(m.maxCode) << MaxAt | uint64_t(m.minCode) << MinAt |
-                               uint64_t(m.span) << SpanAt);
+            f.packed.push_back(
+                uint64_t(m.sum) << SumAt | uint64_t(m.odd) << OddAt | uint64_t(m.links) << LinksAt |
+                uint64_t(m.big) << BigAt | uint64_t(m.zones[0]) << Zone0At | uint64_t(m.zones[1]) << Zone1At |
+                uint64_t(m.mod3[0]) << Mod30At | uint64_t(m.mod3[1]) << Mod31At | uint64_t(m.ac) << AcAt |
+                uint64_t(m.maxCode) << MaxAt | uint64_t(m.minCode) << MinAt | uint64_t(m.span) << SpanAt);
             f.numbers.push_back(numbers);
             int k = 5;
             while (k >= 0 && red[k] == 28 + k)
@@ -230,9 +229,11 @@ QStringList ShrinkBacktestChanceSummary(const ShrinkBacktest& b) {
     }
     QStringList lines;
     if (!within.isEmpty())
-        lines << QStringLiteral("不比随机好的条件（只是随机地减少号码）：") + within.join(QStringLiteral("、"));
+        lines << QStringLiteral("不比随机好的条件（只是随机地减少号码）：") +
+                     within.join(QStringLiteral("、"));
     if (!worse.isEmpty())
-        lines << QStringLiteral("差于随机的条件（淘汰的开奖号码比随机还多）：") + worse.join(QStringLiteral("、"));
+        lines << QStringLiteral("差于随机的条件（淘汰的开奖号码比随机还多）：") +
+                     worse.join(QStringLiteral("、"));
     return lines;
 }
 

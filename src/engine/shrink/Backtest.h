@@ -1,9 +1,9 @@
 #pragma once
 
-#include "charts/H2NetModel.h"
-#include "history/CodeRec.h"
-#include "shrink/Conditions.h"
-#include "shrink/ShrinkInput.h"
+#include "engine/charts/H2NetModel.h"
+#include "engine/core/CodeRec.h"
+#include "engine/shrink/Conditions.h"
+#include "engine/shrink/ShrinkInput.h"
 
 #include <QJsonObject>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "shrink/Combinations.h"
+#include "engine/shrink/Combinations.h"
 
-#include "core/Pools.h"
+#include "engine/core/Pools.h"
 #include <cstring>
 
 namespace {

@@ -1,13 +1,13 @@
-#include "shrink/ConditionSet.h"
+#include "engine/shrink/ConditionSet.h"
 
-#include "KelvoraError.h"
-#include "core/Pools.h"
-#include "history/AtomicFile.h"
-#include "history/Convert.h"
-#include "history/DataFile.h"
-#include "history/Parser.h"
-#include "shrink/Conditions.h"
-#include "shrink/ListReader.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/core/Pools.h"
+#include "engine/history/Convert.h"
+#include "engine/history/DataFile.h"
+#include "engine/history/Parser.h"
+#include "engine/io/AtomicFile.h"
+#include "engine/shrink/Conditions.h"
+#include "engine/shrink/ListReader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shrink/ShrinkInput.h"
+#include "engine/shrink/ShrinkInput.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
-#include "shrink/Conditions.h"
+#include "engine/shrink/Conditions.h"
 
-#include "KelvoraError.h"
-#include "core/Pools.h"
-#include "shrink/ListReader.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/core/Pools.h"
+#include "engine/shrink/ListReader.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "history/CodeRec.h"
-#include "metrics/Code.h"
-#include "shrink/ShrinkInput.h"
+#include "engine/core/CodeRec.h"
+#include "engine/metrics/Code.h"
+#include "engine/shrink/ShrinkInput.h"
 
 #include <QString>
 #include <array>

@@ -1,8 +1,8 @@
-#include "shrink/ListReader.h"
+#include "engine/shrink/ListReader.h"
 
-#include "KelvoraError.h"
-#include "history/Convert.h"
-#include "history/Parser.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/Convert.h"
+#include "engine/history/Parser.h"
 
 QString OutOfRangeText(const QString& condition, int value, int low, int high) {
     return QStringLiteral("%1: %2 超出范围 %3-%4").arg(condition).arg(value).arg(low).arg(high);

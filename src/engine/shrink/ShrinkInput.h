@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Pools.h"
+#include "engine/core/Pools.h"
 #include <QString>
 #include <array>
 

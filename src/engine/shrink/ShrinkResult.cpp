@@ -1,6 +1,6 @@
-#include "shrink/ShrinkResult.h"
+#include "engine/shrink/ShrinkResult.h"
 
-#include "metrics/Code.h"
+#include "engine/metrics/Code.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shrink/Combinations.h"
+#include "engine/shrink/Combinations.h"
 
 #include <QString>
 #include <functional>

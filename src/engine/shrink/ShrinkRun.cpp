@@ -1,12 +1,12 @@
-#include "shrink/ShrinkRun.h"
+#include "engine/shrink/ShrinkRun.h"
 
-#include "KelvoraError.h"
-#include "core/Pools.h"
-#include "metrics/Code.h"
-#include "shrink/Combinations.h"
-#include "shrink/Conditions.h"
-#include "shrink/TicketPacking.h"
-#include "shrink/Tolerance.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/core/Pools.h"
+#include "engine/metrics/Code.h"
+#include "engine/shrink/Combinations.h"
+#include "engine/shrink/Conditions.h"
+#include "engine/shrink/TicketPacking.h"
+#include "engine/shrink/Tolerance.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "history/CodeRec.h"
-#include "shrink/Combinations.h"
-#include "shrink/Conditions.h"
-#include "shrink/ShrinkInput.h"
-#include "shrink/ShrinkResult.h"
+#include "engine/core/CodeRec.h"
+#include "engine/shrink/Combinations.h"
+#include "engine/shrink/Conditions.h"
+#include "engine/shrink/ShrinkInput.h"
+#include "engine/shrink/ShrinkResult.h"
 
 #include <QStringList>
 

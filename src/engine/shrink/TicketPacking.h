@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Pools.h"
+#include "engine/core/Pools.h"
 #include <cstdint>
 
 // The walks over the tickets keep every additive measure of the numbers chosen so far as a 4-bit

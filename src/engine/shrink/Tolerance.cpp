@@ -1,9 +1,9 @@
-#include "shrink/Tolerance.h"
+#include "engine/shrink/Tolerance.h"
 
-#include "core/Pools.h"
-#include "shrink/Combinations.h"
-#include "shrink/Conditions.h"
-#include "shrink/TicketPacking.h"
+#include "engine/core/Pools.h"
+#include "engine/shrink/Combinations.h"
+#include "engine/shrink/Conditions.h"
+#include "engine/shrink/TicketPacking.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "history/CodeRec.h"
-#include "shrink/ShrinkInput.h"
-#include "shrink/ShrinkResult.h"
+#include "engine/core/CodeRec.h"
+#include "engine/shrink/ShrinkInput.h"
+#include "engine/shrink/ShrinkResult.h"
 
 // 容错: every ticket made of candidates that fails at most input.tolerance of the active
 // conditions 1..17 (ShrinkConditions decides each one), in list order, with the result text of

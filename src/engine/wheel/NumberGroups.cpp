@@ -1,4 +1,4 @@
-#include "wheel/NumberGroups.h"
+#include "engine/wheel/NumberGroups.h"
 
 bool InNumberGroup(NumberGroup group, int n, int pool) {
     const int zone = (pool + 2) / 3;

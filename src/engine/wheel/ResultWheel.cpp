@@ -1,7 +1,7 @@
-#include "wheel/ResultWheel.h"
+#include "engine/wheel/ResultWheel.h"
 
-#include "KelvoraError.h"
-#include "wheel/WheelCheck.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/wheel/WheelCheck.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "wheel/StoredWheels.h"
+#include "engine/wheel/StoredWheels.h"
 
 #include <QList>
 #include <QString>
@@ -6,7 +6,7 @@
 namespace {
 
 const char16_t storedTable[] =
-#include "wheel/StoredWheels.inc"
+#include "engine/wheel/StoredWheels.inc"
     ;
 
 bool readInts(QStringView line, int* values, int count) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wheel/WheelSearch.h"
+#include "engine/wheel/WheelSearch.h"
 
 #include <QStringView>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "wheel/Wheel.h"
+#include "engine/wheel/Wheel.h"
 
-#include "KelvoraError.h"
-#include "wheel/StoredWheels.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/wheel/StoredWheels.h"
 
 #include <QRegularExpression>
 #include <algorithm>

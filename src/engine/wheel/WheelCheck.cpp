@@ -1,4 +1,4 @@
-#include "wheel/WheelCheck.h"
+#include "engine/wheel/WheelCheck.h"
 
 #include <bit>
 
@@ -33,8 +33,8 @@ uint32_t reversedBits(uint32_t mask, int v) {
 #if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
 __attribute__((target_clones("popcnt", "default")))
 #endif
-WheelCheckResult CheckWheel(int v, int drawn, int held, const std::vector<WheelMask>& tickets,
-                            int maxExamples) {
+WheelCheckResult
+CheckWheel(int v, int drawn, int held, const std::vector<WheelMask>& tickets, int maxExamples) {
     WheelCheckResult result;
     if (v < 1 || v > WheelMaxNumbers || drawn < 1 || drawn > v) return result;
     const uint32_t end = uint32_t(1) << v;

@@ -1,4 +1,4 @@
-#include "wheel/WheelSearch.h"
+#include "engine/wheel/WheelSearch.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wheel/WheelCheck.h"
+#include "engine/wheel/WheelCheck.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,9 +1,9 @@
-#include "charts/AnalysisPage.h"
+#include "ui/charts/AnalysisPage.h"
 
-#include "charts/AnalysisTable.h"
-#include "controls/H2Net.h"
-#include "forms/SmForm.h"
+#include "engine/charts/AnalysisTable.h"
 #include "paint/ChartPaint.h"
+#include "ui/controls/H2Net.h"
+#include "ui/forms/SmForm.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>

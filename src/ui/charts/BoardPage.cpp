@@ -1,6 +1,6 @@
-#include "charts/BoardPage.h"
+#include "ui/charts/BoardPage.h"
 
-#include "controls/B0NetView.h"
+#include "ui/controls/B0NetView.h"
 
 #include "paint/ChartPaint.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/BoardCharts.h"
-#include "charts/ChartPage.h"
+#include "engine/charts/BoardCharts.h"
+#include "ui/charts/ChartPage.h"
 
 #include <vector>
 

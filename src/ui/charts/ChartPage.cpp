@@ -1,11 +1,11 @@
-#include "charts/ChartPage.h"
+#include "ui/charts/ChartPage.h"
 
-#include "CommandGuard.h"
-#include "PrintCommand.h"
-#include "charts/ChartSheets.h"
-#include "history/Convert.h"
-#include "history/PrintLines.h"
+#include "engine/charts/ChartSheets.h"
+#include "engine/history/Convert.h"
 #include "paint/ChartPaint.h"
+#include "ui/CommandGuard.h"
+#include "ui/PrintCommand.h"
+#include "ui/history/PrintLines.h"
 
 #include <QAction>
 #include <QClipboard>

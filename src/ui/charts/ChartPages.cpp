@@ -1,14 +1,14 @@
-#include "charts/ChartPages.h"
+#include "ui/charts/ChartPages.h"
 
-#include "charts/AnalysisPage.h"
-#include "charts/ChartPage.h"
-#include "charts/EmptyRowColPage.h"
-#include "charts/GannPage.h"
-#include "charts/OmissionPage.h"
-#include "charts/RotationPage.h"
-#include "charts/StatsPage.h"
-#include "charts/TrendPage.h"
-#include "charts/ZonePage.h"
+#include "ui/charts/AnalysisPage.h"
+#include "ui/charts/ChartPage.h"
+#include "ui/charts/EmptyRowColPage.h"
+#include "ui/charts/GannPage.h"
+#include "ui/charts/OmissionPage.h"
+#include "ui/charts/RotationPage.h"
+#include "ui/charts/StatsPage.h"
+#include "ui/charts/TrendPage.h"
+#include "ui/charts/ZonePage.h"
 
 namespace {
 

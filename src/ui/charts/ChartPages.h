@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/ChartSheets.h"
-#include "history/CodeRec.h"
+#include "engine/charts/ChartSheets.h"
+#include "engine/core/CodeRec.h"
 
 #include <QTabWidget>
 

@@ -1,4 +1,4 @@
-#include "charts/EmptyRowColPage.h"
+#include "ui/charts/EmptyRowColPage.h"
 
 TEmptyRowColPage::TEmptyRowColPage(const TCodeArr& history, QWidget* parent)
     : TBoardPage(history, 6, parent) {}

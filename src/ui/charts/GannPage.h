@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/BoardPage.h"
+#include "ui/charts/BoardPage.h"
 
 // "江恩图": the draw's numbers on a square spiral, the blue number too, busy rows and columns shaded
 // around their marks.

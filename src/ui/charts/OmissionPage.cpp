@@ -1,7 +1,7 @@
-#include "charts/OmissionPage.h"
+#include "ui/charts/OmissionPage.h"
 
-#include "charts/OmissionChart.h"
-#include "controls/B0Net.h"
+#include "engine/charts/OmissionChart.h"
+#include "ui/controls/B0Net.h"
 
 #include "paint/ChartPaint.h"
 

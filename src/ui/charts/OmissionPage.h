@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/ChartPage.h"
+#include "ui/charts/ChartPage.h"
 
 class QScrollArea;
 class TB0Net;

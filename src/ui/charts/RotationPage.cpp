@@ -1,6 +1,6 @@
-#include "charts/RotationPage.h"
+#include "ui/charts/RotationPage.h"
 
-#include "history/Convert.h"
+#include "engine/history/Convert.h"
 
 #include <QLabel>
 #include <QLineEdit>

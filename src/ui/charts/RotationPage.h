@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/TrendPage.h"
+#include "ui/charts/TrendPage.h"
 
 class QSpinBox;
 

@@ -1,6 +1,6 @@
-#include "charts/StatsPage.h"
+#include "ui/charts/StatsPage.h"
 
-#include "controls/G2Net.h"
+#include "ui/controls/G2Net.h"
 
 #include "paint/ChartPaint.h"
 

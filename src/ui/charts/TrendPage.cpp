@@ -1,8 +1,8 @@
-#include "charts/TrendPage.h"
+#include "ui/charts/TrendPage.h"
 
-#include "charts/TrendOmission.h"
-#include "controls/H2Net.h"
+#include "engine/charts/TrendOmission.h"
 #include "paint/ChartPaint.h"
+#include "ui/controls/H2Net.h"
 
 #include <QCheckBox>
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/ChartPage.h"
-#include "charts/H2NetModel.h"
+#include "engine/charts/H2NetModel.h"
+#include "ui/charts/ChartPage.h"
 
 class QCheckBox;
 class TH2Net;

@@ -1,6 +1,6 @@
-#include "charts/ZonePage.h"
+#include "ui/charts/ZonePage.h"
 
-#include "charts/ZoneChart.h"
+#include "engine/charts/ZoneChart.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,4 +1,4 @@
-#include "controls/B0Net.h"
+#include "ui/controls/B0Net.h"
 
 #include "paint/ChartPaint.h"
 

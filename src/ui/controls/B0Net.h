@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/B0NetModel.h"
+#include "engine/charts/B0NetModel.h"
 
 #include <QWidget>
 

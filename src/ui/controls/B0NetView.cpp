@@ -1,9 +1,9 @@
-#include "controls/B0NetView.h"
+#include "ui/controls/B0NetView.h"
 
-#include "charts/BoardCharts.h"
-#include "controls/HoverText.h"
+#include "engine/charts/BoardCharts.h"
 #include "paint/ChartPaint.h"
 #include "paint/NetPaint.h"
+#include "ui/controls/HoverText.h"
 
 #include <QPaintEvent>
 #include <QPainter>

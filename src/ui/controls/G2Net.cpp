@@ -1,7 +1,7 @@
-#include "controls/G2Net.h"
+#include "ui/controls/G2Net.h"
 
-#include "CommandGuard.h"
 #include "paint/ChartPaint.h"
+#include "ui/CommandGuard.h"
 
 #include <QLayout>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/G2NetModel.h"
+#include "engine/charts/G2NetModel.h"
 
 #include <QWidget>
 

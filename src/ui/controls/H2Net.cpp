@@ -1,9 +1,9 @@
-#include "controls/H2Net.h"
+#include "ui/controls/H2Net.h"
 
-#include "CommandGuard.h"
-#include "charts/TrendOmission.h"
-#include "controls/HoverText.h"
+#include "engine/charts/TrendOmission.h"
 #include "paint/ChartPaint.h"
+#include "ui/CommandGuard.h"
+#include "ui/controls/HoverText.h"
 
 #include <QKeyEvent>
 #include <QPaintEvent>

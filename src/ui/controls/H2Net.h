@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/H2NetLayout.h"
-#include "charts/H2NetModel.h"
+#include "engine/charts/H2NetLayout.h"
+#include "engine/charts/H2NetModel.h"
 
 #include <QAbstractScrollArea>
 

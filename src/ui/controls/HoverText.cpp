@@ -1,4 +1,4 @@
-#include "controls/HoverText.h"
+#include "ui/controls/HoverText.h"
 
 #include <QHelpEvent>
 #include <QToolTip>

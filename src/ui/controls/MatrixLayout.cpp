@@ -1,4 +1,4 @@
-#include "controls/MatrixLayout.h"
+#include "ui/controls/MatrixLayout.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "controls/MultiChk.h"
+#include "ui/controls/MultiChk.h"
 
-#include "controls/MatrixError.h"
+#include "ui/controls/MatrixError.h"
 
 TMultiChk::TMultiChk(QWidget* parent) : TMultiMatrix(parent) {}
 

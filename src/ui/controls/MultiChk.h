@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/MultiMatrix.h"
+#include "ui/controls/MultiMatrix.h"
 
 // A grid of check boxes with captions; the user ticks any subset with the mouse (glyph or caption)
 // or with Space/Enter on the focus item. Used for the candidate numbers and the ratio, count and

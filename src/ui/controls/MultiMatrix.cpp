@@ -1,6 +1,6 @@
-#include "controls/MultiMatrix.h"
+#include "ui/controls/MultiMatrix.h"
 
-#include "controls/MatrixError.h"
+#include "ui/controls/MatrixError.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/MatrixLayout.h"
+#include "ui/controls/MatrixLayout.h"
 
 #include <QPixmap>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "controls/MultiRadio.h"
+#include "ui/controls/MultiRadio.h"
 
-#include "controls/MatrixError.h"
+#include "ui/controls/MatrixError.h"
 
 TMultiRadio::TMultiRadio(QWidget* parent) : TMultiMatrix(parent) {}
 

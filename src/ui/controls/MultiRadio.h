@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/MultiMatrix.h"
+#include "ui/controls/MultiMatrix.h"
 
 // A grid of radio buttons with captions; a click, Space or Enter selects one item alone. The arrow
 // keys move only the focus mark.

@@ -1,4 +1,4 @@
-#include "forms/ProgressForm.h"
+#include "ui/forms/ProgressForm.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "forms/SmForm.h"
+#include "ui/forms/SmForm.h"
 
 #include <QCoreApplication>
 #include <QPlainTextEdit>

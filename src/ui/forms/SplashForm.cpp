@@ -1,4 +1,4 @@
-#include "forms/SplashForm.h"
+#include "ui/forms/SplashForm.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

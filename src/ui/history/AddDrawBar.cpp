@@ -1,9 +1,9 @@
-#include "history/AddDrawBar.h"
+#include "ui/history/AddDrawBar.h"
 
-#include "CommandGuard.h"
-#include "KelvoraError.h"
-#include "history/DrawEntry.h"
-#include "history/Parser.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/DrawEntry.h"
+#include "engine/history/Parser.h"
+#include "ui/CommandGuard.h"
 
 #include <QDate>
 #include <QHBoxLayout>

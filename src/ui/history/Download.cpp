@@ -1,6 +1,6 @@
-#include "history/Download.h"
+#include "ui/history/Download.h"
 
-#include "history/NetworkErrorText.h"
+#include "ui/history/NetworkErrorText.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>

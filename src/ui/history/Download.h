@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/UpdateDecision.h"
+#include "engine/history/UpdateDecision.h"
 
 #include <QObject>
 #include <QUrl>

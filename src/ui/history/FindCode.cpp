@@ -1,4 +1,4 @@
-#include "history/FindCode.h"
+#include "ui/history/FindCode.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>

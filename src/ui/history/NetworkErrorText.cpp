@@ -1,4 +1,4 @@
-#include "history/NetworkErrorText.h"
+#include "ui/history/NetworkErrorText.h"
 
 QString NetworkErrorText(QNetworkReply::NetworkError error) {
     switch (error) {

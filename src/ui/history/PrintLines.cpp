@@ -1,8 +1,8 @@
-#include "history/PrintLines.h"
+#include "ui/history/PrintLines.h"
 
-#include "CommandGuard.h"
-#include "PrintCommand.h"
 #include "paint/PageHeading.h"
+#include "ui/CommandGuard.h"
+#include "ui/PrintCommand.h"
 
 #include <QFontMetrics>
 #include <QLocale>

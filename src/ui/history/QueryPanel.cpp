@@ -1,7 +1,7 @@
-#include "history/QueryPanel.h"
+#include "ui/history/QueryPanel.h"
 
-#include "history/PrintLines.h"
-#include "history/Query.h"
+#include "engine/history/Query.h"
+#include "ui/history/PrintLines.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

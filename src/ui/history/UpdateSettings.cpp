@@ -1,7 +1,7 @@
-#include "history/UpdateSettings.h"
+#include "ui/history/UpdateSettings.h"
 
-#include "CommandGuard.h"
-#include "UserSettings.h"
+#include "ui/CommandGuard.h"
+#include "ui/UserSettings.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "ledger/LedgerAddDialog.h"
+#include "ui/ledger/LedgerAddDialog.h"
 
-#include "CommandGuard.h"
-#include "ledger/Ledger.h"
+#include "engine/ledger/Ledger.h"
+#include "ui/CommandGuard.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

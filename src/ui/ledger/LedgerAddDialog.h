@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledger/LedgerEntry.h"
+#include "engine/ledger/LedgerEntry.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "ledger/LedgerCurveView.h"
+#include "ui/ledger/LedgerCurveView.h"
 
 #include <QPainter>
 #include <QPainterPath>

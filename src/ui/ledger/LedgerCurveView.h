@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledger/LedgerReport.h"
+#include "engine/ledger/LedgerReport.h"
 
 #include <QRect>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ExportDialog.h"
-#include "history/CodeRec.h"
-#include "ledger/LedgerEntry.h"
+#include "engine/core/CodeRec.h"
+#include "engine/ledger/LedgerEntry.h"
+#include "ui/ExportDialog.h"
 
 #include <QWidget>
 #include <memory>

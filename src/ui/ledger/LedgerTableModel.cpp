@@ -1,6 +1,6 @@
-#include "ledger/LedgerTableModel.h"
+#include "ui/ledger/LedgerTableModel.h"
 
-#include "ledger/LedgerReport.h"
+#include "engine/ledger/LedgerReport.h"
 
 #include <QBrush>
 #include <QColor>

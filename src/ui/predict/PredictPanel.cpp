@@ -1,14 +1,14 @@
-#include "predict/PredictPanel.h"
+#include "ui/predict/PredictPanel.h"
 
-#include "CommandGuard.h"
-#include "KelvoraError.h"
-#include "history/ExportFile.h"
-#include "history/GbText.h"
-#include "history/PrintLines.h"
-#include "ledger/LedgerPanel.h"
-#include "predict/PredictBacktest.h"
-#include "predict/Prediction.h"
-#include "prize/PrizeWindow.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/io/ExportFile.h"
+#include "engine/io/GbText.h"
+#include "engine/predict/PredictBacktest.h"
+#include "engine/predict/Prediction.h"
+#include "ui/CommandGuard.h"
+#include "ui/history/PrintLines.h"
+#include "ui/ledger/LedgerPanel.h"
+#include "ui/prize/PrizeWindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ExportDialog.h"
-#include "history/CodeRec.h"
+#include "engine/core/CodeRec.h"
+#include "ui/ExportDialog.h"
 
 #include <QStringList>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "prize/PrizeTableModel.h"
+#include "ui/prize/PrizeTableModel.h"
 
-#include "prize/PrizeReport.h"
+#include "engine/prize/PrizeReport.h"
 
 #include <QColor>
 #include <algorithm>

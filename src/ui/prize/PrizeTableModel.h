@@ -1,6 +1,6 @@
 #pragma once
 
-#include "prize/PrizeCheck.h"
+#include "engine/prize/PrizeCheck.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

@@ -1,15 +1,15 @@
-#include "prize/PrizeWindow.h"
+#include "ui/prize/PrizeWindow.h"
 
-#include "CommandGuard.h"
-#include "ExportDialog.h"
-#include "KelvoraError.h"
-#include "history/DataFile.h"
-#include "history/ExportFile.h"
-#include "history/PrintLines.h"
-#include "ledger/LedgerPanel.h"
-#include "prize/PrizeReport.h"
-#include "prize/PrizeTableModel.h"
-#include "prize/TicketReader.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/history/DataFile.h"
+#include "engine/io/ExportFile.h"
+#include "engine/prize/PrizeReport.h"
+#include "engine/prize/TicketReader.h"
+#include "ui/CommandGuard.h"
+#include "ui/ExportDialog.h"
+#include "ui/history/PrintLines.h"
+#include "ui/ledger/LedgerPanel.h"
+#include "ui/prize/PrizeTableModel.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "shrink/BacktestSheet.h"
+#include "ui/shrink/BacktestSheet.h"
 
-#include "CommandGuard.h"
-#include "controls/H2Net.h"
-#include "shrink/Backtest.h"
+#include "engine/shrink/Backtest.h"
+#include "ui/CommandGuard.h"
+#include "ui/controls/H2Net.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "history/CodeRec.h"
-#include "shrink/ShrinkInput.h"
+#include "engine/core/CodeRec.h"
+#include "engine/shrink/ShrinkInput.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "shrink/ResultCheckDialog.h"
+#include "ui/shrink/ResultCheckDialog.h"
 
-#include "prize/ResultCheckAnswer.h"
+#include "engine/prize/ResultCheckAnswer.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,25 +1,25 @@
-#include "shrink/ShrinkPanel.h"
+#include "ui/shrink/ShrinkPanel.h"
 
-#include "CommandGuard.h"
-#include "ExportDialog.h"
-#include "UserSettings.h"
-#include "controls/MultiChk.h"
-#include "controls/MultiRadio.h"
-#include "forms/ProgressForm.h"
-#include "history/ExportFile.h"
-#include "history/FindCode.h"
-#include "history/GbText.h"
-#include "history/PrintLines.h"
-#include "ledger/LedgerPanel.h"
-#include "metrics/Code.h"
-#include "prize/PrizeWindow.h"
-#include "prize/ResultCheckAnswer.h"
-#include "shrink/BacktestSheet.h"
-#include "shrink/WheelSheet.h"
-#include "wheel/NumberGroups.h"
-#include "shrink/ConditionSet.h"
-#include "shrink/ResultCheckDialog.h"
-#include "shrink/ShrinkRun.h"
+#include "engine/io/ExportFile.h"
+#include "engine/io/GbText.h"
+#include "engine/metrics/Code.h"
+#include "engine/prize/ResultCheckAnswer.h"
+#include "engine/shrink/ConditionSet.h"
+#include "engine/shrink/ShrinkRun.h"
+#include "engine/wheel/NumberGroups.h"
+#include "ui/CommandGuard.h"
+#include "ui/ExportDialog.h"
+#include "ui/UserSettings.h"
+#include "ui/controls/MultiChk.h"
+#include "ui/controls/MultiRadio.h"
+#include "ui/forms/ProgressForm.h"
+#include "ui/history/FindCode.h"
+#include "ui/history/PrintLines.h"
+#include "ui/ledger/LedgerPanel.h"
+#include "ui/prize/PrizeWindow.h"
+#include "ui/shrink/BacktestSheet.h"
+#include "ui/shrink/ResultCheckDialog.h"
+#include "ui/shrink/WheelSheet.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -31,7 +31,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSpinBox>
-#include <QMenu>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -578,9 +577,9 @@ void TShrinkPanel::addCandidatePicks() {
     auto* menu = new QMenu(RcmSheet1PickBt);
     menu->setObjectName(QStringLiteral("RcmSheet1PickMenu"));
     const std::pair<const char*, NumberGroup> picks[] = {
-        {"全选", NumberGroup::All},     {"清空", NumberGroup::None},    {"奇", NumberGroup::Odd},
-        {"偶", NumberGroup::Even},      {"大", NumberGroup::Big},       {"小", NumberGroup::Small},
-        {"质", NumberGroup::Prime},     {"一区", NumberGroup::Zone1},   {"二区", NumberGroup::Zone2},
+        {"全选", NumberGroup::All},  {"清空", NumberGroup::None},  {"奇", NumberGroup::Odd},
+        {"偶", NumberGroup::Even},   {"大", NumberGroup::Big},     {"小", NumberGroup::Small},
+        {"质", NumberGroup::Prime},  {"一区", NumberGroup::Zone1}, {"二区", NumberGroup::Zone2},
         {"三区", NumberGroup::Zone3}};
     for (const auto& [caption, group] : picks) {
         const NumberGroup g = group;

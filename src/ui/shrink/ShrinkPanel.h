@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ExportDialog.h"
-#include "history/CodeRec.h"
-#include "shrink/ShrinkInput.h"
-#include "shrink/ShrinkRun.h"
+#include "engine/core/CodeRec.h"
+#include "engine/shrink/ShrinkInput.h"
+#include "engine/shrink/ShrinkRun.h"
+#include "ui/ExportDialog.h"
 
 #include <QWidget>
 #include <array>

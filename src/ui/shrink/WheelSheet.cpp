@@ -1,13 +1,13 @@
-#include "shrink/WheelSheet.h"
+#include "ui/shrink/WheelSheet.h"
 
-#include "CommandGuard.h"
-#include "KelvoraError.h"
-#include "history/ExportFile.h"
-#include "history/PrintLines.h"
-#include "prize/TicketReader.h"
-#include "wheel/ResultWheel.h"
-#include "wheel/StoredWheels.h"
-#include "wheel/Wheel.h"
+#include "engine/core/KelvoraError.h"
+#include "engine/io/ExportFile.h"
+#include "engine/prize/TicketReader.h"
+#include "engine/wheel/ResultWheel.h"
+#include "engine/wheel/StoredWheels.h"
+#include "engine/wheel/Wheel.h"
+#include "ui/CommandGuard.h"
+#include "ui/history/PrintLines.h"
 
 #include <QApplication>
 #include <QClipboard>

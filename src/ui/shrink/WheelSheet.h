@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExportDialog.h"
+#include "ui/ExportDialog.h"
 
 #include <QWidget>
 #include <atomic>
