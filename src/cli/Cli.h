@@ -54,6 +54,10 @@ class CliContext {
     int usageError(const QString& message, const QString& usage);
 };
 
+// The text of a ticket list: FILE, or standard input for "-" or no name; bounded in size like every
+// reader of a user's file. Throws KelvoraError with the program's message.
+QString ReadTicketInput(const QString& name);
+
 struct CliCommand {
     const char* name;
     const char* summary;

@@ -2,6 +2,7 @@
 
 #include "engine/core/KelvoraError.h"
 #include "engine/history/DataLocation.h"
+#include "engine/history/HistoryLoader.h"
 #include "engine/ledger/Ledger.h"
 #include "engine/ledger/LedgerReport.h"
 #include "engine/prize/TicketReader.h"
@@ -50,19 +51,6 @@ QString takeLedgerOption(QStringList& args, bool& missing) {
     return path;
 }
 
-bool readTicketText(CliContext& ctx, const QString& name, QString& text) {
-    QFile file;
-    const bool opened = name.isEmpty() || name == QLatin1String("-")
-                            ? file.open(stdin, QIODevice::ReadOnly)
-                            : (file.setFileName(name), file.open(QIODevice::ReadOnly));
-    if (!opened) {
-        ctx.err << QStringLiteral("无法打开文件 %1").arg(QDir::toNativeSeparators(name)) << '\n';
-        return false;
-    }
-    text = DecodeTicketFile(file.readAll());
-    return true;
-}
-
 int runAction(CliContext& ctx, const QString& action, const QString& ledgerPath) {
     QCommandLineParser parser;
     const QCommandLineOption json(QStringLiteral("json"));
@@ -88,8 +76,7 @@ int runAction(CliContext& ctx, const QString& action, const QString& ledgerPath)
     if (action == QLatin1String("add")) {
         if (!parser.isSet(issue)) return ctx.usageError(QStringLiteral("add needs --issue"), usage);
         const int checkedIssue = ReadLedgerIssue(parser.value(issue));
-        QString text;
-        if (!readTicketText(ctx, args.value(0), text)) return CliRefused;
+        const QString text = ReadTicketInput(args.value(0));
         const LedgerEntry entry =
             MakeLedgerEntry(QString::number(checkedIssue), text, parser.isSet(extra), parser.value(note));
         Ledger ledger(ledgerPath);
@@ -113,6 +100,15 @@ int runAction(CliContext& ctx, const QString& action, const QString& ledgerPath)
         return CliOk;
     }
     Ledger ledger(ledgerPath);
+    // What is listed is settled against the history as it is now; a history that cannot be read,
+    // or a ledger that cannot be written, still shows what is stored.
+    const HistoryLoad held = LoadHistory(ctx.dataPath);
+    if (held.status == HistoryLoad::Ok) {
+        try {
+            ledger.settle(held.history);
+        } catch (const KelvoraError&) {
+        }
+    }
     const std::vector<LedgerEntry> entries = ledger.list();
     if (action == QLatin1String("list"))
         ctx.out << (parser.isSet(json) ? LedgerListJson(entries)

@@ -22,19 +22,6 @@ const QString usage = QStringLiteral(
     "  --history     what every ticket would have won on every draw of the history\n"
     "  --json        print JSON instead of the readable report\n");
 
-QString readInput(const QString& name) {
-    QFile file;
-    bool opened = false;
-    if (name.isEmpty() || name == QLatin1String("-"))
-        opened = file.open(stdin, QIODevice::ReadOnly);
-    else {
-        file.setFileName(name);
-        opened = file.open(QIODevice::ReadOnly);
-    }
-    if (!opened) throw KelvoraError(QStringLiteral("无法打开文件 %1").arg(QDir::toNativeSeparators(name)));
-    return DecodeTicketFile(ReadDeviceBytes(file, name.isEmpty() ? QStringLiteral("-") : name));
-}
-
 int runPrize(CliContext& ctx) {
     QCommandLineParser parser;
     const QCommandLineOption draw(QStringLiteral("draw"), QString(), QStringLiteral("DRAW"));
@@ -50,7 +37,7 @@ int runPrize(CliContext& ctx) {
         throw CliUsageError{QStringLiteral("--draw does not go with --history")};
 
     const TCodeArr draws = ctx.history();
-    const QString text = readInput(positional.value(0));
+    const QString text = ReadTicketInput(positional.value(0));
     {
         const uint32_t defaultBlues = ReadBlueList(parser.value(blue));
         const TicketList list = ReadTickets(text, defaultBlues);

@@ -1,11 +1,13 @@
 #include "cli/Cli.h"
 
 #include "engine/core/KelvoraError.h"
+#include "engine/history/DataFile.h"
 #include "engine/history/DataLocation.h"
 #include "engine/history/HistoryLoader.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <algorithm>
 #include <cerrno>
@@ -40,6 +42,15 @@ QString toolUsage() {
 
 CliRegistrar::CliRegistrar(const CliCommand& command) {
     commands().push_back(command);
+}
+
+QString ReadTicketInput(const QString& name) {
+    const bool standardInput = name.isEmpty() || name == QLatin1String("-");
+    QFile file;
+    const bool opened = standardInput ? file.open(stdin, QIODevice::ReadOnly)
+                                      : (file.setFileName(name), file.open(QIODevice::ReadOnly));
+    if (!opened) throw KelvoraError(QStringLiteral("无法打开文件 %1").arg(QDir::toNativeSeparators(name)));
+    return DecodeTicketFile(ReadDeviceBytes(file, standardInput ? QStringLiteral("-") : name));
 }
 
 std::optional<TCodeArr> CliContext::loadHistory(QStringList* warnings) {
