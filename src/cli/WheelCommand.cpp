@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "engine/core/KelvoraError.h"
+#include "engine/core/Pools.h"
 #include "engine/prize/TicketReader.h"
 #include "engine/wheel/ResultWheel.h"
 #include "engine/wheel/Wheel.h"
@@ -25,16 +26,13 @@ const QString usage = QStringLiteral(
     "  --json            print JSON\n");
 
 constexpr int CliGuaranteeFails = 3;
-constexpr int picks = 6;
-constexpr int pool = 33;
+constexpr int picks = Pools::kRedPicks;
+constexpr int pool = Pools::kRedPool;
 
 // The reds of every ticket of a file (prize's line rules); throws for an unreadable, empty or
 // faulty file.
 std::vector<uint64_t> readTicketFile(const QString& name, bool singlesOnly) {
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        throw KelvoraError(QStringLiteral("无法打开文件 %1").arg(QDir::toNativeSeparators(name)));
-    const TicketList list = ReadTickets(DecodeTicketFile(file.readAll()));
+    const TicketList list = ReadTickets(ReadTicketInput(name));
     if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
     if (list.tickets.empty())
         throw KelvoraError(QStringLiteral("文件 %1 中没有投注号码").arg(QDir::toNativeSeparators(name)));

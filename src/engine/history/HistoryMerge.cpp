@@ -1,5 +1,6 @@
 #include "engine/history/HistoryMerge.h"
 
+#include "engine/core/Pools.h"
 #include "engine/history/Parser.h"
 
 #include <QHash>
@@ -15,13 +16,14 @@ QString numbersText(const TCodeRec& t) {
         if (k) text += QLatin1Char(' ');
         text += QStringLiteral("%1").arg(t.Red[k], 2, 10, QLatin1Char('0'));
     }
-    for (int b = 0; b < 16; ++b)
+    for (int b = 0; b < Pools::kBluePool; ++b)
         if (t.Blue[b]) text += QStringLiteral("+%1").arg(b + 1, 2, 10, QLatin1Char('0'));
     return text;
 }
 
 bool sameNumbers(const TCodeRec& a, const TCodeRec& b) {
-    return std::equal(a.Red, a.Red + 6, b.Red) && std::equal(a.Blue, a.Blue + 16, b.Blue);
+    return std::equal(a.Red, a.Red + Pools::kRedPicks, b.Red) &&
+           std::equal(a.Blue, a.Blue + Pools::kBluePool, b.Blue);
 }
 
 TCodeArr parsedLines(const QStringList& lines) {

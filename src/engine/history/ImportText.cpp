@@ -1,5 +1,6 @@
 #include "engine/history/ImportText.h"
 
+#include "engine/core/Pools.h"
 #include "engine/history/Parser.h"
 #include "engine/io/GbText.h"
 
@@ -78,13 +79,15 @@ QString readDraw(QStringList tokens, ImportedDraw& d) {
     uint64_t seen = 0;
     for (int k = 0; k < 6; ++k) {
         const int v = numberValue(tokens[k + 1]);
-        if (v < 1 || v > 33) return QStringLiteral("红球%1超出范围").arg(numberText(tokens[k + 1]));
+        if (v < 1 || v > Pools::kRedPool)
+            return QStringLiteral("红球%1超出范围").arg(numberText(tokens[k + 1]));
         if (seen & (uint64_t(1) << v)) return QStringLiteral("红球%1重复").arg(twoDigits(v));
         seen |= uint64_t(1) << v;
         d.reds[size_t(k)] = v;
     }
     d.blue = numberValue(tokens[7]);
-    if (d.blue < 1 || d.blue > 16) return QStringLiteral("蓝球%1超出范围").arg(numberText(tokens[7]));
+    if (d.blue < 1 || d.blue > Pools::kBluePool)
+        return QStringLiteral("蓝球%1超出范围").arg(numberText(tokens[7]));
     // Lists in drawing order (出球顺序) are common; the history holds reds ascending.
     std::sort(d.reds.begin(), d.reds.end());
     return {};

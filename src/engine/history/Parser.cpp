@@ -1,5 +1,6 @@
 #include "engine/history/Parser.h"
 
+#include "engine/core/Pools.h"
 #include "engine/history/Convert.h"
 #include "engine/io/GbText.h"
 
@@ -74,7 +75,7 @@ Fault checkLine(const Tokens& tk, TDrawRec& d, QString& reason) {
     for (int k = 1; k < 8; ++k)
         converts[k] = TryStrToInt(tk.t[k], values[k]);
     for (int k = 1; k < 8; ++k) {
-        const int hi = k == 7 ? 16 : 33;
+        const int hi = k == 7 ? Pools::kBluePool : Pools::kRedPool;
         if (converts[k] && (values[k] < 1 || values[k] > hi)) {
             reason = QStringLiteral("%1%2超出范围")
                          .arg(k == 7 ? QStringLiteral("蓝球") : QStringLiteral("红球"), tokenText(tk.t[k]));

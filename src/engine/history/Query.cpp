@@ -1,12 +1,13 @@
 #include "engine/history/Query.h"
 
+#include "engine/core/Pools.h"
 #include "engine/metrics/Code.h"
 
 #include <algorithm>
 
 QString QueryLine(const TDrawRec& draw) {
     int blue = 0;
-    for (int b = 1; b <= 16 && !blue; ++b)
+    for (int b = 1; b <= Pools::kBluePool && !blue; ++b)
         if (draw.Ticket.Blue[b - 1]) blue = b;
     QString ticket;
     CodeToText(draw.Ticket, ticket, blue != 0, blue);

@@ -1,5 +1,6 @@
 #include "engine/history/UpdateDecision.h"
 
+#include "engine/core/Pools.h"
 #include "engine/history/DataFile.h"
 #include "engine/history/Parser.h"
 #include "engine/metrics/Code.h"
@@ -14,7 +15,7 @@ namespace {
 
 QString drawText(const TDrawRec& d) {
     int blue = 0;
-    for (int b = 0; b < 16; ++b)
+    for (int b = 0; b < Pools::kBluePool; ++b)
         if (d.Ticket.Blue[b]) blue = b + 1;
     QString text;
     CodeToText(d.Ticket, text, true, blue);

@@ -1,6 +1,7 @@
 #include "engine/ledger/Ledger.h"
 
 #include "engine/core/KelvoraError.h"
+#include "engine/core/Pools.h"
 #include "engine/prize/PrizeCheck.h"
 #include "engine/prize/TicketReader.h"
 
@@ -45,7 +46,7 @@ uint64_t blueMask(int blue) {
 }
 
 int blueOf(uint64_t mask) {
-    for (int b = 1; b <= 16; ++b)
+    for (int b = 1; b <= Pools::kBluePool; ++b)
         if (mask & (uint64_t(1) << b)) return b;
     return 0;
 }

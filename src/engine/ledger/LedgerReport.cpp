@@ -1,5 +1,6 @@
 #include "engine/ledger/LedgerReport.h"
 
+#include "engine/core/Pools.h"
 #include "engine/prize/PrizeCheck.h"
 #include "engine/prize/PrizeReport.h"
 
@@ -84,11 +85,11 @@ struct Score {
 const std::array<double, 7>& SingleBetTierOdds() {
     static const std::array<double, 7> odds = [] {
         std::array<double, 7> p{};
-        const double all = choose(33, 6);
+        const double all = choose(Pools::kRedPool, Pools::kRedPicks);
         for (int r = 0; r <= 6; ++r) {
             const double red = choose(6, r) * choose(27, 6 - r) / all;
-            p[size_t(PrizeTier(r, true))] += red / 16.0;
-            p[size_t(PrizeTier(r, false))] += red * 15.0 / 16.0;
+            p[size_t(PrizeTier(r, true))] += red / Pools::kBluePool;
+            p[size_t(PrizeTier(r, false))] += red * (Pools::kBluePool - 1.0) / Pools::kBluePool;
         }
         return p;
     }();
@@ -98,14 +99,14 @@ const std::array<double, 7>& SingleBetTierOdds() {
 double ExpectedFixedPrize(const PrizeTicket& ticket) {
     const int k = ticket.redCount;
     const int m = ticket.blueCount;
-    const double all = choose(33, 6);
+    const double all = choose(Pools::kRedPool, Pools::kRedPicks);
     // Per six reds: with the blue drawn among the ticket's m blues, one bet hits it and m - 1 miss;
     // otherwise all max(m, 1) bets miss (a ticket without blues never hits one).
-    const double blueHit = m / 16.0;
+    const double blueHit = double(m) / Pools::kBluePool;
     const int betsPerSix = std::max(m, 1);
     double expected = 0;
     for (int h = 0; h <= 6; ++h) {
-        const double ph = choose(k, h) * choose(33 - k, 6 - h) / all;
+        const double ph = choose(k, h) * choose(Pools::kRedPool - k, Pools::kRedPicks - h) / all;
         if (ph == 0) continue;
         double given = 0;
         for (int r = 0; r <= 6; ++r) {

@@ -1,6 +1,7 @@
 #include "engine/predict/PredictBacktest.h"
 
 #include "engine/core/KelvoraError.h"
+#include "engine/core/Pools.h"
 #include "engine/metrics/Code.h"
 #include "engine/predict/HitStats.h"
 #include "engine/shrink/Backtest.h"
@@ -27,7 +28,7 @@ uint64_t redMask(const TCodeRec& t) {
 }
 
 int blueOf(const TCodeRec& t) {
-    for (int b = 0; b < 16; ++b)
+    for (int b = 0; b < Pools::kBluePool; ++b)
         if (t.Blue[b]) return b + 1;
     return 0;
 }
@@ -127,14 +128,16 @@ GroupSummary summarise(const PredictBacktest& b, size_t group) {
     for (double& c : s.meanCounts)
         c /= d;
     for (int k = 0; k <= 6; ++k)
-        s.expectedCounts[size_t(k)] = s.tickets * binomial(6, k) * binomial(27, 6 - k) / binomial(33, 6);
+        s.expectedCounts[size_t(k)] = s.tickets * binomial(Pools::kRedPicks, k) *
+                                      binomial(Pools::kRedPool - Pools::kRedPicks, Pools::kRedPicks - k) /
+                                      binomial(Pools::kRedPool, Pools::kRedPicks);
     const int k = s.reds;
     s.meanRedHits = hits / d;
     s.expectedRedHits = 6.0 * k / 33;
     const double variance = k * (6.0 / 33) * (27.0 / 33) * (33.0 - k) / 32;
     s.redError = std::sqrt(variance / d);
     s.blueHitRate = blueHits / d;
-    s.expectedBlueHitRate = s.blues / 16.0;
+    s.expectedBlueHitRate = double(s.blues) / Pools::kBluePool;
     s.blueError = std::sqrt(s.expectedBlueHitRate * (1 - s.expectedBlueHitRate) / d);
     return s;
 }

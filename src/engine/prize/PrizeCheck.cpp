@@ -54,8 +54,8 @@ DrawColumns columnsOf(const TCodeArr& history) {
     DrawColumns c;
     c.draws = history.size();
     c.words = (c.draws + 63) / 64;
-    c.reds.assign(34 * c.words, 0);
-    c.blues.assign(17 * c.words, 0);
+    c.reds.assign((Pools::kRedPool + 1) * c.words, 0);
+    c.blues.assign((Pools::kBluePool + 1) * c.words, 0);
     c.issues.reserve(c.draws);
     for (size_t i = 0; i < c.draws; ++i) {
         const PrizeDraw d = DrawOf(history[i]);

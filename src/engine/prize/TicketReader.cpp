@@ -1,6 +1,7 @@
 #include "engine/prize/TicketReader.h"
 
 #include "engine/core/KelvoraError.h"
+#include "engine/core/Pools.h"
 #include "engine/history/ImportText.h"
 #include "engine/io/GbText.h"
 
@@ -100,10 +101,11 @@ bool readLine(QStringView line, PrizeTicket& t) {
         blues = n.before + 6;
         blueCount = 1;
     }
-    if (redCount < 6 || redCount > 20 || blueCount > 16) return false;
+    if (redCount < Pools::kRedPicks || redCount > 20 || blueCount > Pools::kBluePool) return false;
     uint64_t reds = 0;
     uint64_t blueMask = 0;
-    if (!addNumbers(n.before, redCount, 33, reds) || !addNumbers(blues, blueCount, 16, blueMask))
+    if (!addNumbers(n.before, redCount, Pools::kRedPool, reds) ||
+        !addNumbers(blues, blueCount, Pools::kBluePool, blueMask))
         return false;
     t.reds = reds;
     t.blues = uint32_t(blueMask);
@@ -160,7 +162,7 @@ uint32_t ReadBlueList(const QString& text) {
     for (const QString& part : trimmed.split(QRegularExpression(QStringLiteral("[,，\\s]+")))) {
         bool ok = false;
         const int v = part.toInt(&ok);
-        if (!ok || v < 1 || v > 16 || part.size() > 2 || (mask & (uint64_t(1) << v)))
+        if (!ok || v < 1 || v > Pools::kBluePool || part.size() > 2 || (mask & (uint64_t(1) << v)))
             throw KelvoraError(
                 QStringLiteral("蓝球列表\"%1\"无效：应为01-16之间互不相同的号码，用逗号分隔").arg(text));
         mask |= uint64_t(1) << v;

@@ -69,13 +69,13 @@ int64_t KeptTicketCount(const CandidateFlags& flags) {
     int unflagged = 0;
     for (uint8_t f : flags)
         unflagged += f == 0;
-    return binomials.v[33][6] - binomials.v[unflagged][6];
+    return binomials.v[Pools::kRedPool][Pools::kRedPicks] - binomials.v[unflagged][Pools::kRedPicks];
 }
 
 TCodeRec KeptTicketAt(int64_t ordinal, const CandidateFlags& flags) {
     // unflaggedAbove[v]: numbers above v without a flag.
     int unflaggedAbove[35] = {};
-    for (int v = 33; v >= 1; --v)
+    for (int v = Pools::kRedPool; v >= 1; --v)
         unflaggedAbove[v - 1] = unflaggedAbove[v] + (flags[size_t(v - 1)] == 0);
     TCodeRec t{};
     int prev = 0;

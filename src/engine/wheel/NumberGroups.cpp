@@ -1,5 +1,7 @@
 #include "engine/wheel/NumberGroups.h"
 
+#include "engine/core/Pools.h"
+
 bool InNumberGroup(NumberGroup group, int n, int pool) {
     const int zone = (pool + 2) / 3;
     switch (group) {
@@ -12,9 +14,9 @@ bool InNumberGroup(NumberGroup group, int n, int pool) {
     case NumberGroup::Even:
         return n % 2 == 0;
     case NumberGroup::Big:
-        return n > 17;
+        return n > Pools::kSmallMax;
     case NumberGroup::Small:
-        return n <= 17;
+        return n <= Pools::kSmallMax;
     case NumberGroup::Prime: {
         if (n == 1) return true;
         for (int d = 2; d * d <= n; ++d)

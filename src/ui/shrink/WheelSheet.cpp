@@ -1,6 +1,7 @@
 #include "ui/shrink/WheelSheet.h"
 
 #include "engine/core/KelvoraError.h"
+#include "engine/core/Pools.h"
 #include "engine/io/ExportFile.h"
 #include "engine/prize/TicketReader.h"
 #include "engine/wheel/ResultWheel.h"
@@ -8,6 +9,7 @@
 #include "engine/wheel/Wheel.h"
 #include "ui/CommandGuard.h"
 #include "ui/history/PrintLines.h"
+#include "ui/ledger/LedgerPanel.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -25,8 +28,8 @@
 
 namespace {
 
-constexpr int picks = 6;
-constexpr int pool = 33;
+constexpr int picks = Pools::kRedPicks;
+constexpr int pool = Pools::kRedPool;
 // A cell without a stored wheel is searched this long at most (the best wheel so far is kept).
 constexpr std::chrono::seconds searchTime{30};
 
@@ -117,6 +120,15 @@ TWheelSheet::TWheelSheet(NumbersReader candidates, TextReader resultText, QWidge
     TicketMemo = new QPlainTextEdit;
     TicketMemo->setObjectName(QStringLiteral("TicketMemo"));
     layout->addWidget(TicketMemo, 1);
+    TicketMemo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(TicketMemo, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        QMenu* menu = TicketMemo->createStandardContextMenu(pos);
+        menu->addSeparator();
+        menu->addAction(QStringLiteral("加入投注记录..."), this,
+                        [this] { AddToLedger(this, TicketMemo->toPlainText()); });
+        menu->exec(TicketMemo->viewport()->mapToGlobal(pos));
+        delete menu;
+    });
 
     fillGuarantees();
     connect(FromMatrixBt, &QPushButton::clicked, this, &TWheelSheet::FromMatrixBtClick);
