@@ -172,7 +172,7 @@ void TLedgerPanel::settle() {
 
 void TLedgerPanel::refresh() {
     settle();
-    if (!m_ledger)
+    if (!m_openError.isEmpty())
         emit statusText(m_openError);
     else if (!m_lastError.isEmpty())
         emit statusText(m_lastError);
