@@ -154,15 +154,9 @@ QString ConditionChanceText(const ShrinkBacktest& b, int condition) {
     const int n = b.draws();
     if (!((b.active >> condition) & 1) || share >= 1.0 || n == 0) return QString();
     const double rate = double(b.passed[size_t(condition)]) / n;
-    switch (CompareWithChance(rate, share, std::sqrt(share * (1 - share) / n))) {
-    case ChanceVerdict::Better:
-        return QStringLiteral("好于随机");
-    case ChanceVerdict::Worse:
-        return QStringLiteral("差于随机");
-    case ChanceVerdict::Within:
-        break;
-    }
-    return QStringLiteral("不比随机好");
+    const ChanceVerdict v = CompareWithChance(rate, share, std::sqrt(share * (1 - share) / n));
+    // A condition within chance only removes tickets at random: say so plainly.
+    return v == ChanceVerdict::Within ? QStringLiteral("不比随机好") : ChanceVerdictText(v);
 }
 
 ShrinkBacktest RunShrinkBacktest(const ShrinkInput& given, const TCodeArr& history, int draws) {
