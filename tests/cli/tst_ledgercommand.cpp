@@ -103,7 +103,8 @@ class TestLedgerCommand : public QObject {
                 R"({"id":1,"issue":"2026002","lines":2,"tickets":["01 02 03 04 05 06+07","01 02 03 04 05 07 08+08 09"],"bets":15,"cost":30,"extra":false,"note":"周二","settled":true,"tiers":[1,1,6,7,0,0],"fixedPrize":19400}]})"
                 "\n"));
         // --ledger may also stand before the subcommand, like --data.
-        r = runCli({"--ledger", m_dir.filePath(QStringLiteral("c.sqlite")), "ledger", "list"});
+        r = runCli(
+            {"--data", m_data, "--ledger", m_dir.filePath(QStringLiteral("c.sqlite")), "ledger", "list"});
         QVERIFY(r.out.contains(QStringLiteral("#2  第2026004期  1行 1注 2元 追加  未开奖")));
 
         r = runCli(ledger("c.sqlite", {"report", "--json"}));
