@@ -198,6 +198,16 @@ class TestLedgerCommand : public QObject {
         QCOMPARE(entries[0].toObject()["lines"].toInt(), 200000);
     }
 
+    // What is listed is settled against the history as it is now, without a settle first.
+    void listSettlesFirst() {
+        QCOMPARE(runCli(ledger("s.sqlite", {"add", "--issue", "2026003"}), "10 11 12 13 14 15+16\n").status,
+                 0);
+        const Run r = runCli(ledger("s.sqlite", {"list", "--json"}));
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.contains(QStringLiteral(R"("settled":true,"tiers":[1,0,0,0,0,0])")),
+                 qPrintable(r.out));
+    }
+
     // A disk that fills up (the file size limit of the process) or a read-only file: a clear message,
     // and the ledger stays as it was.
     void writeRefused_data() {
