@@ -370,8 +370,12 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
         for (const int32_t* c = nb.begin(e); c != nb.end(e); ++c) {
             if (*c == lastRemoved) continue;
             const int64_t g = score[*c];
-            for (const int32_t* s = nb.begin(*c); s != nb.end(*c); ++s) {
-                if (!in[*s] || *s == lastAdded) continue;
+            // count[c] chosen tickets are near c: stop once all are seen.
+            int near = count[*c];
+            for (const int32_t* s = nb.begin(*c); near > 0 && s != nb.end(*c); ++s) {
+                if (!in[*s]) continue;
+                --near;
+                if (*s == lastAdded) continue;
                 if (seenAt[*s] != it) {
                     // The tickets only s meets, gathered once per step.
                     seenAt[*s] = it;
