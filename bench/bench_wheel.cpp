@@ -25,7 +25,8 @@ const std::vector<uint64_t>& shrinkResult() {
 // (20,812 tickets).
 const std::vector<uint64_t>& filteredResult() {
     static const std::vector<uint64_t> tickets = [] {
-        const int candidates[20] = {1, 3, 5, 7, 8, 10, 12, 14, 15, 17, 19, 21, 22, 24, 26, 28, 29, 31, 32, 33};
+        const int candidates[20] = {1,  3,  5,  7,  8,  10, 12, 14, 15, 17,
+                                    19, 21, 22, 24, 26, 28, 29, 31, 32, 33};
         std::vector<uint64_t> out;
         for (uint32_t m = 0; m < (1u << 20); ++m) {
             if (std::popcount(m) != 6) continue;
