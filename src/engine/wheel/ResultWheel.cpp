@@ -254,12 +254,15 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
     const std::vector<int> greedy = greedyCover(nb, m);
     if (options.progress) options.progress(200);
 
-    // Weighted swap search: keep b-1 tickets, trade the least useful chosen ticket for the best one
-    // that meets a random unmet ticket, and weigh unmet tickets up so the search leaves local minima.
+    // Weighted swap search (dominating set with element weights): keep one ticket fewer than the
+    // best cover, swap the chosen ticket that loses least for the best one meeting a random unmet
+    // ticket, and weigh unmet tickets up so the search leaves local minima. Scores are kept
+    // incrementally: for a chosen ticket minus the weight only it meets, else the unmet weight it meets.
     std::mt19937_64 rng(options.seed);
     std::vector<char> in(m, 0);
     std::vector<int> count(m, 0);
     std::vector<int64_t> weight(m, 1);
+    std::vector<int64_t> score(m, 0);
     std::vector<int> sol;
     std::vector<int> solAt(m, -1);
     std::vector<int> unmet;
@@ -267,19 +270,34 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
     for (int i = 0; i < m; ++i) {
         unmetAt[i] = int(unmet.size());
         unmet.push_back(i);
+        score[i] = int64_t(nb.end(i) - nb.begin(i));
     }
     auto add = [&](int c) {
         in[c] = 1;
         solAt[c] = int(sol.size());
         sol.push_back(c);
-        for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u)
-            if (count[*u]++ == 0) {
+        for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u) {
+            const int n = ++count[*u];
+            if (n == 1) {
                 const int at = unmetAt[*u];
                 unmet[at] = unmet.back();
                 unmetAt[unmet[at]] = at;
                 unmet.pop_back();
                 unmetAt[*u] = -1;
+                for (const int32_t* w = nb.begin(*u); w != nb.end(*u); ++w)
+                    score[*w] -= weight[*u];
+            } else if (n == 2) {
+                for (const int32_t* w = nb.begin(*u); w != nb.end(*u); ++w)
+                    if (in[*w] && *w != c) {
+                        score[*w] += weight[*u];
+                        break;
+                    }
             }
+        }
+        int64_t l = 0;
+        for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u)
+            if (count[*u] == 1) l += weight[*u];
+        score[c] = -l;
     };
     auto remove = [&](int c) {
         in[c] = 0;
@@ -288,29 +306,44 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
         solAt[sol[at]] = at;
         sol.pop_back();
         solAt[c] = -1;
-        for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u)
-            if (--count[*u] == 0) {
+        for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u) {
+            const int n = --count[*u];
+            if (n == 0) {
                 unmetAt[*u] = int(unmet.size());
                 unmet.push_back(*u);
+                for (const int32_t* w = nb.begin(*u); w != nb.end(*u); ++w)
+                    if (*w != c) score[*w] += weight[*u];
+            } else if (n == 1) {
+                for (const int32_t* w = nb.begin(*u); w != nb.end(*u); ++w)
+                    if (in[*w]) {
+                        score[*w] -= weight[*u];
+                        break;
+                    }
             }
-    };
-    auto loss = [&](int c) {
-        int64_t l = 0;
-        for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u)
-            if (count[*u] == 1) l += weight[*u];
-        return l;
-    };
-    auto gain = [&](int c) {
+        }
         int64_t g = 0;
         for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u)
             if (count[*u] == 0) g += weight[*u];
-        return g;
+        score[c] = g;
+    };
+    // The chosen ticket that loses least, the first on ties.
+    auto cheapest = [&](int skip) {
+        int drop = -1;
+        for (int c : sol) {
+            if (c == skip) continue;
+            if (drop < 0 || score[c] > score[drop]) drop = c;
+        }
+        return drop < 0 ? sol[0] : drop;
     };
     for (int c : greedy)
         add(c);
     std::vector<int> best = greedy;
     int lastAdded = -1;
     int lastRemoved = -1;
+    std::vector<int64_t> seenAt(m, -1);
+    std::vector<int> ownedFrom(m, 0);
+    std::vector<int> ownedTo(m, 0);
+    std::vector<int32_t> owned;
     for (int64_t it = 0; it < options.iterations; ++it) {
         if ((it & 63) == 0) {
             if (std::chrono::steady_clock::now() >= deadline) break;
@@ -318,82 +351,75 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
             if (options.progress && (it & 4095) == 0)
                 options.progress(200 + int(800 * it / std::max<int64_t>(1, options.iterations)));
         }
-        if (unmet.empty()) {
+        while (unmet.empty()) {
             best = sol;
             if (sol.size() <= 1) break;
-            int drop = sol[0];
-            int64_t least = INT64_MAX;
-            for (int c : sol) {
-                const int64_t l = loss(c);
-                if (l < least) {
-                    least = l;
-                    drop = c;
-                }
-            }
+            const int drop = cheapest(-1);
             remove(drop);
             lastRemoved = drop;
-            continue;
         }
+        if (unmet.empty()) break;
         // A paired move: a ticket that meets a random unmet ticket comes in and a chosen ticket
-        // near it goes out, the pair with the best weighted change.
+        // near it goes out, the pair with the best weighted change. No neighbour of e is chosen.
         const int e = unmet[rng() % unmet.size()];
         int pick = -1;
         int drop = -1;
         int64_t bestScore = INT64_MIN;
         int ties = 0;
+        owned.clear();
         for (const int32_t* c = nb.begin(e); c != nb.end(e); ++c) {
-            if (in[*c] || *c == lastRemoved) continue;
-            const int64_t g = gain(*c);
-            for (const int32_t* s = nb.begin(*c); s != nb.end(*c); ++s) {
-                if (!in[*s] || *s == lastAdded) continue;
+            if (*c == lastRemoved) continue;
+            const int64_t g = score[*c];
+            // count[c] chosen tickets are near c: stop once all are seen.
+            int near = count[*c];
+            for (const int32_t* s = nb.begin(*c); near > 0 && s != nb.end(*c); ++s) {
+                if (!in[*s]) continue;
+                --near;
+                if (*s == lastAdded) continue;
+                if (seenAt[*s] != it) {
+                    // The tickets only s meets, gathered once per step.
+                    seenAt[*s] = it;
+                    ownedFrom[*s] = int(owned.size());
+                    for (const int32_t* u = nb.begin(*s); u != nb.end(*s); ++u)
+                        if (count[*u] == 1) owned.push_back(*u);
+                    ownedTo[*s] = int(owned.size());
+                }
                 int64_t l = 0;
-                for (const int32_t* u = nb.begin(*s); u != nb.end(*s); ++u)
-                    if (count[*u] == 1 && std::popcount(t[*u] & t[*c]) < held) l += weight[*u];
-                const int64_t score = g - l;
-                if (score > bestScore) {
-                    bestScore = score;
+                for (int k = ownedFrom[*s]; k < ownedTo[*s]; ++k)
+                    if (std::popcount(t[owned[k]] & t[*c]) < held) l += weight[owned[k]];
+                const int64_t value = g - l;
+                if (value > bestScore) {
+                    bestScore = value;
                     pick = *c;
                     drop = *s;
                     ties = 1;
-                } else if (score == bestScore && rng() % uint64_t(++ties) == 0) {
+                } else if (value == bestScore && rng() % uint64_t(++ties) == 0) {
                     pick = *c;
                     drop = *s;
                 }
             }
         }
         if (drop < 0) {
-            // No chosen ticket is near: trade the least useful of a sample for the best newcomer.
-            int64_t least = INT64_MAX;
-            for (int k = 0; k < 48; ++k) {
-                const int c = sol[rng() % sol.size()];
-                if (c == lastAdded && sol.size() > 1) continue;
-                const int64_t l = loss(c);
-                if (l < least) {
-                    least = l;
-                    drop = c;
-                }
-            }
-            if (drop < 0) drop = sol[rng() % sol.size()];
+            // No chosen ticket is near: trade the least useful one for the best newcomer.
+            drop = cheapest(lastAdded);
             pick = -1;
         }
         remove(drop);
         lastRemoved = drop;
         if (pick < 0) {
-            int64_t most = -1;
             for (const int32_t* c = nb.begin(e); c != nb.end(e); ++c) {
                 if (in[*c] || *c == lastRemoved) continue;
-                const int64_t g = gain(*c);
-                if (g > most) {
-                    most = g;
-                    pick = *c;
-                }
+                if (pick < 0 || score[*c] > score[pick]) pick = *c;
             }
             if (pick < 0) pick = e;
         }
         add(pick);
         lastAdded = pick;
-        for (int u : unmet)
+        for (int u : unmet) {
             ++weight[u];
+            for (const int32_t* w = nb.begin(u); w != nb.end(u); ++w)
+                ++score[*w];
+        }
     }
     if (unmet.empty() && sol.size() < best.size()) best = sol;
     std::sort(best.begin(), best.end());

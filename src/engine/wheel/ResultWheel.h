@@ -28,8 +28,8 @@ QStringList TicketWheelCheckLines(const TicketWheelCheck& check);
 QString TicketWheelCheckJson(const TicketWheelCheck& check);
 
 struct ResultCoverOptions {
-    std::chrono::milliseconds timeLimit{6000};
-    int64_t iterations = 60000; // local-search steps at most, so a result does not depend on speed
+    std::chrono::milliseconds timeLimit{9000};
+    int64_t iterations = 150000; // local-search steps at most, so a result does not depend on speed
     uint64_t seed = 1;
     const std::atomic<bool>* cancel = nullptr;
     std::function<void(int permille)> progress;
