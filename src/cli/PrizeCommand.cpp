@@ -41,7 +41,7 @@ int runPrize(CliContext& ctx) {
     {
         const uint32_t defaultBlues = ReadBlueList(parser.value(blue));
         const TicketList list = ReadTickets(text, defaultBlues);
-        if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
+        if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
         if (parser.isSet(history)) {
             const HistoryResult result = CheckHistory(list.tickets, draws);
             if (parser.isSet(json))

@@ -4,6 +4,7 @@
 #include "engine/history/DataFile.h"
 #include "engine/history/DataLocation.h"
 #include "engine/history/HistoryLoader.h"
+#include "engine/prize/TicketReader.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -86,7 +86,7 @@ LedgerEntry MakeLedgerEntry(const QString& issue, const QString& tickets, bool e
     entry.extra = extra;
     entry.note = note.trimmed();
     TicketList list = ReadTickets(tickets);
-    if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
+    if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
     if (list.tickets.empty()) throw KelvoraError(QStringLiteral("没有投注号码，未加入投注记录"));
     entry.tickets = std::move(list.tickets);
     for (const PrizeTicket& t : entry.tickets)
