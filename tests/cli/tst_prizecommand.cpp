@@ -95,19 +95,21 @@ class TestPrizeCommand : public QObject {
     // A 胆拖 line: two bankers, six drags, two blues are 30 bets; its text keeps the "#".
     void bankerTicket() {
         const QByteArray line("01 02#03 04 05 06 07 08+07 16\n");
-        const QStringList base{QStringLiteral("--data"), m_data, QStringLiteral("prize"), QStringLiteral("--draw"),
-                               QStringLiteral("01 03 04 05 06 07+16")};
+        const QStringList base{QStringLiteral("--data"), m_data, QStringLiteral("prize"),
+                               QStringLiteral("--draw"), QStringLiteral("01 03 04 05 06 07+16")};
         const Run json = runCli(base + QStringList{QStringLiteral("--json")}, line);
         QCOMPARE(json.err, QString());
-        QCOMPARE(json.out,
-                 QStringLiteral(
-                     R"({"draw":{"issue":null,"reds":[1,3,4,5,6,7],"blue":16},"tickets":[)"
-                     R"({"line":1,"reds":[1,2,3,4,5,6,7,8],"bankers":[1,2],"blues":[7,16],"bets":30,"redHits":6,"blueHit":true,"tiers":[0,0,5,15,10,0],"prize":18100}],)"
-                     R"("summary":{"lines":1,"bets":30,"cost":60,"tiers":[0,0,5,15,10,0],"fixedPrize":18100}})"
-                     "\n"));
+        QCOMPARE(
+            json.out,
+            QStringLiteral(
+                R"({"draw":{"issue":null,"reds":[1,3,4,5,6,7],"blue":16},"tickets":[)"
+                R"({"line":1,"reds":[1,2,3,4,5,6,7,8],"bankers":[1,2],"blues":[7,16],"bets":30,"redHits":6,"blueHit":true,"tiers":[0,0,5,15,10,0],"prize":18100}],)"
+                R"("summary":{"lines":1,"bets":30,"cost":60,"tiers":[0,0,5,15,10,0],"fixedPrize":18100}})"
+                "\n"));
         const Run text = runCli(base, line);
         QCOMPARE(text.status, 0);
-        QVERIFY2(text.out.contains(QStringLiteral("第1行 01 02#03 04 05 06 07 08+07 16")), qPrintable(text.out));
+        QVERIFY2(text.out.contains(QStringLiteral("第1行 01 02#03 04 05 06 07 08+07 16")),
+                 qPrintable(text.out));
     }
 
     void refuses_data() {

@@ -120,9 +120,10 @@ class TestLedger : public QObject {
         // Every bet of a compound ticket is a single bet on its own: 7 and 28 * 3 of them.
         QTest::newRow("seven reds") << "01 02 03 04 05 06 07+08" << 7 * SingleBetMean;
         QTest::newRow("eight reds, three blues") << "01 02 03 04 05 06 07 08+01 02 03" << 84 * SingleBetMean;
-        QTest::newRow("two bankers, six drags, two blues") << "01 02#03 04 05 06 07 08+01 02" << 30 * SingleBetMean;
-        QTest::newRow("five bankers, twelve drags") << "01 05 09 13 17#02 03 04 06 07 08 10 11 12 14 15 16+03"
-                                                    << 12 * SingleBetMean;
+        QTest::newRow("two bankers, six drags, two blues")
+            << "01 02#03 04 05 06 07 08+01 02" << 30 * SingleBetMean;
+        QTest::newRow("five bankers, twelve drags")
+            << "01 05 09 13 17#02 03 04 06 07 08 10 11 12 14 15 16+03" << 12 * SingleBetMean;
         // No blue never hits one: only 5+0 (200) and 4+0 (10) pay, over C(33,6) reds.
         QTest::newRow("no blue") << "01 02 03 04 05 06" << (162.0 * 200 + 5265.0 * 10) / 1107568.0;
     }

@@ -269,7 +269,8 @@ void TestPrize::bankerHistoryMatchesExpansion() {
     hit.blueCount = 1;
     tickets.push_back(hit);
     for (int k = 0; k < 12; ++k)
-        tickets.push_back(randomBankerTicket(rng, DrawOf(h[size_t(k) * 250]), 1 + k % 5, 7 - (1 + k % 5) + k % 4, k % 3));
+        tickets.push_back(
+            randomBankerTicket(rng, DrawOf(h[size_t(k) * 250]), 1 + k % 5, 7 - (1 + k % 5) + k % 4, k % 3));
     const HistoryResult r = CheckHistory(tickets, h);
     for (size_t k = 0; k < tickets.size(); ++k) {
         const std::vector<PrizeTicket> singles = expand(tickets[k]);
@@ -303,16 +304,26 @@ void TestPrize::bankerHistoryMatchesExpansion() {
 void TestPrize::bankerRefusals_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("message");
-    QTest::newRow("banker among the drags") << "01 02#02 03 04 05 06+01" << "第1行不是有效的投注号码：胆码02也在拖码中";
-    QTest::newRow("too few drags") << "01 02#03 04 05 06+01" << "第1行不是有效的投注号码：胆码和拖码共6个，至少要7个";
-    QTest::newRow("six bankers") << "01 02 03 04 05 06#07 08+01" << "第1行不是有效的投注号码：胆码6个，最多5个";
-    QTest::newRow("no banker") << "#01 02 03 04 05 06 07+01" << "第1行不是有效的投注号码：\"#\"前没有胆码";
-    QTest::newRow("banker out of range") << "34#01 02 03 04 05 06" << "第1行不是有效的投注号码：胆码34超出范围（01-33）";
-    QTest::newRow("drag out of range") << "01#00 02 03 04 05 06" << "第1行不是有效的投注号码：拖码00超出范围（01-33）";
-    QTest::newRow("drag twice") << "01#02 03 04 05 06 02" << "第1行不是有效的投注号码：拖码02重复";
-    QTest::newRow("blue out of range") << "01#02 03 04 05 06 07+17" << "第1行不是有效的投注号码";
-    QTest::newRow("two marks") << "01#02#03 04 05 06 07" << "第1行不是有效的投注号码";
-    QTest::newRow("mark among the blues") << "01 02 03 04 05 06 07+01#02" << "第1行不是有效的投注号码";
+    QTest::newRow("banker among the drags") << "01 02#02 03 04 05 06+01"
+                                            << "第1行不是有效的投注号码：胆码02也在拖码中";
+    QTest::newRow("too few drags") << "01 02#03 04 05 06+01"
+                                   << "第1行不是有效的投注号码：胆码和拖码共6个，至少要7个";
+    QTest::newRow("six bankers") << "01 02 03 04 05 06#07 08+01"
+                                 << "第1行不是有效的投注号码：胆码6个，最多5个";
+    QTest::newRow("no banker") << "#01 02 03 04 05 06 07+01"
+                               << "第1行不是有效的投注号码：\"#\"前没有胆码";
+    QTest::newRow("banker out of range") << "34#01 02 03 04 05 06"
+                                         << "第1行不是有效的投注号码：胆码34超出范围（01-33）";
+    QTest::newRow("drag out of range") << "01#00 02 03 04 05 06"
+                                       << "第1行不是有效的投注号码：拖码00超出范围（01-33）";
+    QTest::newRow("drag twice") << "01#02 03 04 05 06 02"
+                                << "第1行不是有效的投注号码：拖码02重复";
+    QTest::newRow("blue out of range") << "01#02 03 04 05 06 07+17"
+                                       << "第1行不是有效的投注号码";
+    QTest::newRow("two marks") << "01#02#03 04 05 06 07"
+                               << "第1行不是有效的投注号码";
+    QTest::newRow("mark among the blues") << "01 02 03 04 05 06 07+01#02"
+                                          << "第1行不是有效的投注号码";
 }
 
 void TestPrize::bankerRefusals() {
@@ -364,7 +375,8 @@ void TestPrize::reader_data() {
     QTest::newRow("胆拖: bankers kept apart, default blues, full-width mark")
         << "2026096 08 01#33 02 03 04 05\n03#04 05 06 07 08 09+16 01\n01 02 03 04 05＃06 07"
         << "5"
-        << QStringList{"1:01 08#02 03 04 05 33+05", "2:03#04 05 06 07 08 09+01 16", "3:01 02 03 04 05#06 07+05"}
+        << QStringList{"1:01 08#02 03 04 05 33+05", "2:03#04 05 06 07 08 09+01 16",
+                       "3:01 02 03 04 05#06 07+05"}
         << QList<int>{};
     QTest::newRow("every bad line, good ones kept")
         << "1 2 3 4 5\n1 2 3 4 5 6\n1 2 3 4 5 5\n1 2 3 4 5 34\n1 2 3 4 5 6+17\n1 2 3 4 5 6+0\n1 2 3 4 5 6 "

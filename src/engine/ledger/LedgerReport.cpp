@@ -117,8 +117,8 @@ double ExpectedFixedPrize(const PrizeTicket& ticket) {
                 const double six = choose(h, x) * choose(k - h, place - x);
                 if (six == 0) continue;
                 const int r = hb + x;
-                const double hit = double(TierPrize(PrizeTier(r, true))) +
-                                   (m - 1) * double(TierPrize(PrizeTier(r, false)));
+                const double hit =
+                    double(TierPrize(PrizeTier(r, true))) + (m - 1) * double(TierPrize(PrizeTier(r, false)));
                 const double miss = betsPerSix * double(TierPrize(PrizeTier(r, false)));
                 given += six * (blueHit * hit + (1 - blueHit) * miss);
             }

@@ -21,10 +21,6 @@ struct Binomials {
 };
 const Binomials binom;
 
-int bankerCount(const PrizeTicket& t) {
-    return t.bankers ? std::popcount(t.bankers) : 0;
-}
-
 // Tiers of a ticket's bets on a draw where hb of its bankers and ht of its drags hit and the draw's
 // blue is among its blues or not. A bet holds every banker and picks - d of the t drags, so the bets
 // with hb + x red hits are C(ht, x) * C(t - ht, picks - d - x), times the blues that hit (b = 1) or
@@ -32,8 +28,8 @@ int bankerCount(const PrizeTicket& t) {
 // Instantiated apart for compound tickets, where d = 0 is a constant and the loop stays as tight as it
 // was before bankers.
 template <bool Bankers>
-[[gnu::always_inline]] inline
-void addTiersOf(const PrizeTicket& t, int hb, int ht, bool blueHit, int64_t times, TierCounts& tiers) {
+[[gnu::always_inline]] inline void addTiers(const PrizeTicket& t, int hb, int ht, bool blueHit,
+                                            int64_t times, TierCounts& tiers) {
     const int64_t hitBlues = blueHit ? 1 : 0;
     const int64_t missBlues = t.blueCount == 0 ? 1 : t.blueCount - hitBlues;
     const int d = Bankers ? std::popcount(t.bankers) : 0;
@@ -46,13 +42,6 @@ void addTiersOf(const PrizeTicket& t, int hb, int ht, bool blueHit, int64_t time
         if (const int tier = PrizeTier(r, true); tier && hitBlues) tiers[tier - 1] += ways * hitBlues;
         if (const int tier = PrizeTier(r, false); tier && missBlues) tiers[tier - 1] += ways * missBlues;
     }
-}
-
-void addTiers(const PrizeTicket& t, int hb, int ht, bool blueHit, int64_t times, TierCounts& tiers) {
-    if (t.bankers)
-        addTiersOf<true>(t, hb, ht, blueHit, times, tiers);
-    else
-        addTiersOf<false>(t, 0, ht, blueHit, times, tiers);
 }
 
 bool blueIn(const PrizeTicket& t, int blue) {
@@ -96,7 +85,8 @@ struct KeyScratch {
     std::vector<uint64_t> b0, b1, b2; // banker hits of a 胆拖 ticket
     std::vector<uint64_t> keyMasks;   // 14 rows of words
     explicit KeyScratch(size_t words)
-        : c0(words), c1(words), c2(words), blue(words), b0(words), b1(words), b2(words), keyMasks(14 * words) {}
+        : c0(words), c1(words), c2(words), blue(words), b0(words), b1(words), b2(words),
+          keyMasks(14 * words) {}
 };
 
 // Adds the rows of a mask's numbers into a three-bit counter per draw.
@@ -172,7 +162,7 @@ __attribute__((target_clones("popcnt", "default"))) void countBankerKeys(const P
                                                                          uint64_t (&keys)[14],
                                                                          uint64_t (&bankerKeys)[BankerKeys]) {
     const size_t words = d.words;
-    const int nb = bankerCount(t);
+    const int nb = std::popcount(t.bankers);
     const int k = Pools::kRedPicks - nb;
     sliceSum(t.reds & ~t.bankers, d.reds, words, s.c0.data(), s.c1.data(), s.c2.data());
     sliceSum(t.bankers, d.reds, words, s.b0.data(), s.b1.data(), s.b2.data());
@@ -225,7 +215,7 @@ __attribute__((target_clones("popcnt", "default"))) void countBankerKeys(const P
     p.redHits = std::popcount(ticket.reds & draw.reds);
     p.blueHit = blueIn(ticket, draw.blue);
     const int bankerHits = std::popcount(ticket.bankers & draw.reds);
-    addTiersOf<true>(ticket, bankerHits, p.redHits - bankerHits, p.blueHit, 1, p.tiers);
+    addTiers<true>(ticket, bankerHits, p.redHits - bankerHits, p.blueHit, 1, p.tiers);
     p.prize = FixedPrize(p.tiers);
     return p;
 }
@@ -251,7 +241,7 @@ TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw) {
     p.bets = TicketBets(ticket);
     p.redHits = std::popcount(ticket.reds & draw.reds);
     p.blueHit = blueIn(ticket, draw.blue);
-    addTiersOf<false>(ticket, 0, p.redHits, p.blueHit, 1, p.tiers);
+    addTiers<false>(ticket, 0, p.redHits, p.blueHit, 1, p.tiers);
     p.prize = FixedPrize(p.tiers);
     return p;
 }
@@ -293,11 +283,12 @@ HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeA
             uint64_t bankerKeys[BankerKeys];
             countBankerKeys(t, d, scratch, keys, bankerKeys);
             for (int key = 0; key < BankerKeys; ++key)
-                if (bankerKeys[key]) addTiers(t, key / 14, key / 2 % 7, key % 2, int64_t(bankerKeys[key]), p.tiers);
+                if (bankerKeys[key])
+                    addTiers<true>(t, key / 14, key / 2 % 7, key % 2, int64_t(bankerKeys[key]), p.tiers);
         } else {
             countKeys(t, d, scratch, keys);
             for (int key = 0; key < 14; ++key)
-                if (keys[key]) addTiers(t, 0, key / 2, key % 2, int64_t(keys[key]), p.tiers);
+                if (keys[key]) addTiers<false>(t, 0, key / 2, key % 2, int64_t(keys[key]), p.tiers);
         }
         for (int key = 0; key < 14; ++key)
             if (keys[key] && keyBest[key] && keyBest[key] < p.best) p.best = keyBest[key];

@@ -124,7 +124,8 @@ bool readBankerReds(const LineNumbers& n, PrizeTicket& t, QString& fault) {
         }
         uint64_t& mask = banker ? bankers : drags;
         if (mask & bit) {
-            fault = QStringLiteral("%1%2重复").arg(banker ? QStringLiteral("胆码") : QStringLiteral("拖码"), number(v));
+            fault = QStringLiteral("%1%2重复")
+                        .arg(banker ? QStringLiteral("胆码") : QStringLiteral("拖码"), number(v));
             return false;
         }
         mask |= bit;
@@ -225,7 +226,8 @@ QString BadLinesMessage(const TicketList& list) {
     for (size_t k = 0; k < list.badLines.size(); ++k) {
         if (!message.isEmpty()) message += QLatin1Char('\n');
         message += QStringLiteral("第%1行不是有效的投注号码").arg(list.badLines[k]);
-        if (k < list.faults.size() && !list.faults[k].isEmpty()) message += QStringLiteral("：") + list.faults[k];
+        if (k < list.faults.size() && !list.faults[k].isEmpty())
+            message += QStringLiteral("：") + list.faults[k];
     }
     return message;
 }

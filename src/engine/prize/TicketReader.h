@@ -13,8 +13,9 @@ struct TicketList {
     std::vector<QString> faults; // per bad line: what is wrong with a 胆拖 line, else empty
 };
 
-// Reads a ticket list, one ticket a line: single, compound or 胆拖 ("01 02#03 04 05 06 07+08"). Skips blank lines, the header lines of a saved shrink result
-// or prediction and a leading 7-digit issue code. Tickets without a blue take defaultBlues.
+// Reads a ticket list, one ticket a line: single, compound or 胆拖 ("01 02#03 04 05 06 07+08"). Skips blank
+// lines, the header lines of a saved shrink result or prediction and a leading 7-digit issue code. Tickets
+// without a blue take defaultBlues.
 TicketList ReadTickets(QStringView text, uint32_t defaultBlues = 0);
 
 // "第n行不是有效的投注号码", one line per bad line.
