@@ -28,8 +28,8 @@ const Binomials binom;
 // Instantiated apart for compound tickets, where d = 0 is a constant and the loop stays as tight as it
 // was before bankers.
 template <bool Bankers>
-[[gnu::always_inline]] inline void addTiers(const PrizeTicket& t, int hb, int ht, bool blueHit,
-                                            int64_t times, TierCounts& tiers) {
+[[gnu::always_inline]] inline void addTiers(const PrizeTicket& t, int hb, int ht, bool blueHit, int64_t times,
+                                            TierCounts& tiers) {
     const int64_t hitBlues = blueHit ? 1 : 0;
     const int64_t missBlues = t.blueCount == 0 ? 1 : t.blueCount - hitBlues;
     const int d = Bankers ? std::popcount(t.bankers) : 0;
