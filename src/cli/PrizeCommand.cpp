@@ -14,7 +14,8 @@ const QString usage = QStringLiteral(
     "Usage: kelvora-cli [--data FILE] prize [--draw DRAW] [--blue LIST] [--json] [FILE]\n"
     "       kelvora-cli [--data FILE] prize --history [--blue LIST] [--json] [FILE]\n\n"
     "Checks a list of tickets (FILE, or standard input without FILE or with -) against one draw\n"
-    "with the prize tiers, or with --history against every draw of the history.\n\n"
+    "with the prize tiers, or with --history against every draw of the history. A line is a single,\n"
+    "compound or 胆拖 ticket (bankers#drags+blues, e.g. 01 02#03 04 05 06 07 08+09).\n\n"
     "Options:\n"
     "  --draw DRAW   an issue code of the history (default: the newest draw) or six reds and\n"
     "                a blue, e.g. \"01 04 16 22 26 31+04\"\n"
@@ -41,7 +42,7 @@ int runPrize(CliContext& ctx) {
     {
         const uint32_t defaultBlues = ReadBlueList(parser.value(blue));
         const TicketList list = ReadTickets(text, defaultBlues);
-        if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
+        if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
         if (parser.isSet(history)) {
             const HistoryResult result = CheckHistory(list.tickets, draws);
             if (parser.isSet(json))

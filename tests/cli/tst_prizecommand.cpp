@@ -92,6 +92,26 @@ class TestPrizeCommand : public QObject {
         QVERIFY(text.out.contains(QStringLiteral("第4行 01 02 03 04 05 06 07+08 16")));
     }
 
+    // A 胆拖 line: two bankers, six drags, two blues are 30 bets; its text keeps the "#".
+    void bankerTicket() {
+        const QByteArray line("01 02#03 04 05 06 07 08+07 16\n");
+        const QStringList base{QStringLiteral("--data"), m_data, QStringLiteral("prize"),
+                               QStringLiteral("--draw"), QStringLiteral("01 03 04 05 06 07+16")};
+        const Run json = runCli(base + QStringList{QStringLiteral("--json")}, line);
+        QCOMPARE(json.err, QString());
+        QCOMPARE(
+            json.out,
+            QStringLiteral(
+                R"({"draw":{"issue":null,"reds":[1,3,4,5,6,7],"blue":16},"tickets":[)"
+                R"({"line":1,"reds":[1,2,3,4,5,6,7,8],"bankers":[1,2],"blues":[7,16],"bets":30,"redHits":6,"blueHit":true,"tiers":[0,0,5,15,10,0],"prize":18100}],)"
+                R"("summary":{"lines":1,"bets":30,"cost":60,"tiers":[0,0,5,15,10,0],"fixedPrize":18100}})"
+                "\n"));
+        const Run text = runCli(base, line);
+        QCOMPARE(text.status, 0);
+        QVERIFY2(text.out.contains(QStringLiteral("第1行 01 02#03 04 05 06 07 08+07 16")),
+                 qPrintable(text.out));
+    }
+
     void refuses_data() {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QByteArray>("input");
@@ -100,6 +120,9 @@ class TestPrizeCommand : public QObject {
         QTest::newRow("bad lines, all of them")
             << QStringList{} << QByteArray("1 2 3\n01 02 03 04 05 06\nfoo\n") << 1
             << "第1行不是有效的投注号码\n第3行不是有效的投注号码\n";
+        QTest::newRow("胆拖 line with a banker among the drags")
+            << QStringList{} << QByteArray("01 02#02 03 04 05 06 07\n") << 1
+            << "第1行不是有效的投注号码：胆码02也在拖码中\n";
         QTest::newRow("issue not in history")
             << QStringList{"--draw", "2026004"} << QByteArray() << 1 << "历史数据中没有第2026004期\n";
         QTest::newRow("bad blue list") << QStringList{"--blue", "3,17"} << QByteArray() << 1 << "蓝球列表";

@@ -61,7 +61,7 @@ class TestLedger : public QObject {
         Ledger ledger(m_dir.filePath(QStringLiteral("settle.sqlite")));
         const char* const lists[] = {
             "01 02 03 04 05 06+07\n10 11 12 13 14 15 16\n",
-            "03 07 11 15 19 23 27 31+01 05 09 13\n",
+            "03 07 11 15 19 23 27 31+01 05 09 13\n01 02#03 04 05 06 07 08+09\n",
             "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 03 04 05 06 07 08\n",
             "02 09 14 21 27 33\n",
         };
@@ -120,6 +120,10 @@ class TestLedger : public QObject {
         // Every bet of a compound ticket is a single bet on its own: 7 and 28 * 3 of them.
         QTest::newRow("seven reds") << "01 02 03 04 05 06 07+08" << 7 * SingleBetMean;
         QTest::newRow("eight reds, three blues") << "01 02 03 04 05 06 07 08+01 02 03" << 84 * SingleBetMean;
+        QTest::newRow("two bankers, six drags, two blues")
+            << "01 02#03 04 05 06 07 08+01 02" << 30 * SingleBetMean;
+        QTest::newRow("five bankers, twelve drags")
+            << "01 05 09 13 17#02 03 04 06 07 08 10 11 12 14 15 16+03" << 12 * SingleBetMean;
         // No blue never hits one: only 5+0 (200) and 4+0 (10) pay, over C(33,6) reds.
         QTest::newRow("no blue") << "01 02 03 04 05 06" << (162.0 * 200 + 5265.0 * 10) / 1107568.0;
     }

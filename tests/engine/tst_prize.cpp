@@ -44,6 +44,50 @@ TierCounts bruteForce(const PrizeTicket& t, const PrizeDraw& d, int64_t& bets) {
     return tiers;
 }
 
+// A 胆拖 ticket as its single bets: every six reds holding all bankers, times every blue (or none).
+std::vector<PrizeTicket> expand(const PrizeTicket& t) {
+    std::vector<int> drags;
+    for (int n = 1; n <= 33; ++n)
+        if (((t.reds & ~t.bankers) >> n) & 1u) drags.push_back(n);
+    const int d = std::popcount(t.bankers);
+    std::vector<PrizeTicket> singles;
+    for (uint32_t subset = 0; subset < (1u << drags.size()); ++subset) {
+        if (std::popcount(subset) != 6 - d) continue;
+        uint64_t reds = t.bankers;
+        for (size_t k = 0; k < drags.size(); ++k)
+            if ((subset >> k) & 1u) reds |= uint64_t(1) << drags[k];
+        if (!t.blues) singles.push_back(ticketOf(reds, 0));
+        for (int b = 1; b <= 16; ++b)
+            if ((t.blues >> b) & 1u) singles.push_back(ticketOf(reds, uint32_t(1) << b));
+    }
+    return singles;
+}
+
+// d bankers and t drags, some of them taken from the draw so that every hit count comes up.
+PrizeTicket randomBankerTicket(QRandomGenerator& rng, const PrizeDraw& draw, int d, int t, int blues) {
+    std::vector<int> drawn;
+    for (int n = 1; n <= 33; ++n)
+        if ((draw.reds >> n) & 1u) drawn.push_back(n);
+    PrizeTicket ticket;
+    auto pick = [&](uint64_t& mask, int count) {
+        while (std::popcount(mask) < count) {
+            const int n = rng.bounded(2) ? drawn[rng.bounded(6)] : int(rng.bounded(1, 34));
+            if (!((ticket.reds >> n) & 1u)) {
+                mask |= uint64_t(1) << n;
+                ticket.reds |= uint64_t(1) << n;
+            }
+        }
+    };
+    pick(ticket.bankers, d);
+    uint64_t drags = 0;
+    pick(drags, t);
+    while (std::popcount(ticket.blues) < blues)
+        ticket.blues |= uint32_t(1) << (rng.bounded(2) ? draw.blue : int(rng.bounded(1, 17)));
+    ticket.redCount = d + t;
+    ticket.blueCount = blues;
+    return ticket;
+}
+
 PrizeTicket randomTicket(QRandomGenerator& rng, int reds, int blues) {
     PrizeTicket t;
     while (std::popcount(t.reds) < reds)
@@ -69,6 +113,10 @@ class TestPrize : public QObject {
     void tierTable();
     void compoundMatchesExpansion();
     void historyMatchesDrawByDraw();
+    void bankerMatchesExpansion();
+    void bankerHistoryMatchesExpansion();
+    void bankerRefusals_data();
+    void bankerRefusals();
     void reader_data();
     void reader();
     void draw_data();
@@ -182,6 +230,110 @@ void TestPrize::historyMatchesDrawByDraw() {
     QVERIFY(!r.results[1].sixRedIssues.empty());
 }
 
+// Each 胆拖 ticket against many real draws, counted against its single bets priced one by one.
+void TestPrize::bankerMatchesExpansion() {
+    const TCodeArr& h = sample();
+    QRandomGenerator rng(31);
+    for (int round = 0; round < 600; ++round) {
+        const PrizeDraw draw = DrawOf(h[size_t(round) * 5 % h.size()]);
+        const int d = 1 + round % 5;
+        const int t = std::max(7 - d, 2 + round % 9) + (d == 5 ? round % 7 : 0);
+        const PrizeTicket ticket = randomBankerTicket(rng, draw, d, t, (round / 5) % 4);
+        TierCounts tiers{};
+        const std::vector<PrizeTicket> singles = expand(ticket);
+        for (const PrizeTicket& single : singles) {
+            const int hits = std::popcount(single.reds & draw.reds);
+            if (const int tier = PrizeTier(hits, (single.blues >> draw.blue) & 1u)) ++tiers[size_t(tier - 1)];
+        }
+        const TicketPrize p = CheckTicket(ticket, draw);
+        QCOMPARE(p.tiers, tiers);
+        QCOMPARE(p.bets, int64_t(singles.size()));
+        QCOMPARE(p.prize, FixedPrize(tiers));
+    }
+}
+
+// The bit-sliced history check of 胆拖 tickets against their single bets over the whole sample: tiers,
+// best tier with its first issue, and the issues whose six reds one bet holds.
+void TestPrize::bankerHistoryMatchesExpansion() {
+    const TCodeArr& h = sample();
+    QRandomGenerator rng(5);
+    std::vector<PrizeTicket> tickets;
+    // Bankers and drags around a real draw, so one bet of it was drawn.
+    const PrizeDraw drawn = DrawOf(h[2000]);
+    PrizeTicket hit;
+    for (int n = 1, taken = 0; n <= 33; ++n)
+        if ((drawn.reds >> n) & 1u) hit.bankers |= taken++ < 2 ? uint64_t(1) << n : 0;
+    hit.reds = drawn.reds | (~drawn.reds & redMask({1, 2, 3, 4, 5, 6, 7, 8}));
+    hit.redCount = std::popcount(hit.reds);
+    hit.blues = uint32_t(1) << drawn.blue;
+    hit.blueCount = 1;
+    tickets.push_back(hit);
+    for (int k = 0; k < 12; ++k)
+        tickets.push_back(
+            randomBankerTicket(rng, DrawOf(h[size_t(k) * 250]), 1 + k % 5, 7 - (1 + k % 5) + k % 4, k % 3));
+    const HistoryResult r = CheckHistory(tickets, h);
+    for (size_t k = 0; k < tickets.size(); ++k) {
+        const std::vector<PrizeTicket> singles = expand(tickets[k]);
+        const HistoryResult each = CheckHistory(singles, h);
+        TierCounts tiers{};
+        int best = 0;
+        int bestIssue = 0;
+        std::vector<int> six;
+        for (const HistoryPrize& p : each.results) {
+            for (int t = 0; t < 6; ++t)
+                tiers[size_t(t)] += p.tiers[size_t(t)];
+            if (p.best && (!best || p.best < best || (p.best == best && p.bestIssue < bestIssue))) {
+                best = p.best;
+                bestIssue = p.bestIssue;
+            }
+            six.insert(six.end(), p.sixRedIssues.begin(), p.sixRedIssues.end());
+        }
+        std::sort(six.begin(), six.end());
+        six.erase(std::unique(six.begin(), six.end()), six.end());
+        const HistoryPrize& got = r.results[k];
+        QCOMPARE(got.tiers, tiers);
+        QCOMPARE(got.best, best);
+        QCOMPARE(got.bestIssue, bestIssue);
+        QCOMPARE(got.sixRedIssues, six);
+        QCOMPARE(got.cost, int64_t(singles.size()) * 2 * int64_t(h.size()));
+    }
+    QVERIFY(!r.results[0].sixRedIssues.empty());
+    QCOMPARE(r.results[0].best, 1);
+}
+
+void TestPrize::bankerRefusals_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("banker among the drags") << "01 02#02 03 04 05 06+01"
+                                            << "第1行不是有效的投注号码：胆码02也在拖码中";
+    QTest::newRow("too few drags") << "01 02#03 04 05 06+01"
+                                   << "第1行不是有效的投注号码：胆码和拖码共6个，至少要7个";
+    QTest::newRow("six bankers") << "01 02 03 04 05 06#07 08+01"
+                                 << "第1行不是有效的投注号码：胆码6个，最多5个";
+    QTest::newRow("no banker") << "#01 02 03 04 05 06 07+01"
+                               << "第1行不是有效的投注号码：\"#\"前没有胆码";
+    QTest::newRow("banker out of range") << "34#01 02 03 04 05 06"
+                                         << "第1行不是有效的投注号码：胆码34超出范围（01-33）";
+    QTest::newRow("drag out of range") << "01#00 02 03 04 05 06"
+                                       << "第1行不是有效的投注号码：拖码00超出范围（01-33）";
+    QTest::newRow("drag twice") << "01#02 03 04 05 06 02"
+                                << "第1行不是有效的投注号码：拖码02重复";
+    QTest::newRow("blue out of range") << "01#02 03 04 05 06 07+17"
+                                       << "第1行不是有效的投注号码";
+    QTest::newRow("two marks") << "01#02#03 04 05 06 07"
+                               << "第1行不是有效的投注号码";
+    QTest::newRow("mark among the blues") << "01 02 03 04 05 06 07+01#02"
+                                          << "第1行不是有效的投注号码";
+}
+
+void TestPrize::bankerRefusals() {
+    QFETCH(QString, line);
+    QFETCH(QString, message);
+    const TicketList list = ReadTickets(QStringLiteral("01 02#03 04 05 06 07 08+09\n") + line);
+    QCOMPARE(list.tickets.size(), size_t(1));
+    QCOMPARE(BadLinesMessage(list), message.replace(QStringLiteral("第1行"), QStringLiteral("第2行")));
+}
+
 void TestPrize::reader_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("blue");        // --blue
@@ -219,6 +371,12 @@ void TestPrize::reader_data() {
         << ""
         << QStringList{"1:01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 03 04 05 06 07 "
                        "08 09 10 11 12 13 14 15 16"}
+        << QList<int>{};
+    QTest::newRow("胆拖: bankers kept apart, default blues, full-width mark")
+        << "2026096 08 01#33 02 03 04 05\n03#04 05 06 07 08 09+16 01\n01 02 03 04 05＃06 07"
+        << "5"
+        << QStringList{"1:01 08#02 03 04 05 33+05", "2:03#04 05 06 07 08 09+01 16",
+                       "3:01 02 03 04 05#06 07+05"}
         << QList<int>{};
     QTest::newRow("every bad line, good ones kept")
         << "1 2 3 4 5\n1 2 3 4 5 6\n1 2 3 4 5 5\n1 2 3 4 5 34\n1 2 3 4 5 6+17\n1 2 3 4 5 6+0\n1 2 3 4 5 6 "

@@ -86,7 +86,7 @@ LedgerEntry MakeLedgerEntry(const QString& issue, const QString& tickets, bool e
     entry.extra = extra;
     entry.note = note.trimmed();
     TicketList list = ReadTickets(tickets);
-    if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
+    if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
     if (list.tickets.empty()) throw KelvoraError(QStringLiteral("没有投注号码，未加入投注记录"));
     entry.tickets = std::move(list.tickets);
     for (const PrizeTicket& t : entry.tickets)
@@ -258,7 +258,9 @@ std::vector<int64_t> Ledger::add(const std::vector<LedgerEntry>& entries) {
     Statement insertEntry(db, QStringLiteral("INSERT INTO entry (id, game, issue, extra, note, bets, cost) "
                                              "VALUES (?, ?, ?, ?, ?, ?, ?)"));
     Statement insertTicket(
-        db, QStringLiteral("INSERT INTO ticket (entry, seq, line, front, back) VALUES (?, ?, ?, ?, ?)"));
+        db,
+        QStringLiteral(
+            "INSERT INTO ticket (entry, seq, line, front, back, front_bankers) VALUES (?, ?, ?, ?, ?, ?)"));
     if (!insertEntry.ok()) rollback(insertEntry.query().lastError());
     if (!insertTicket.ok()) rollback(insertTicket.query().lastError());
     std::vector<int64_t> ids;
@@ -288,6 +290,7 @@ std::vector<int64_t> Ledger::add(const std::vector<LedgerEntry>& entries) {
             t.bindValue(2, ticket.line);
             t.bindValue(3, qlonglong(ticket.reds));
             t.bindValue(4, qlonglong(ticket.blues));
+            t.bindValue(5, qlonglong(ticket.bankers));
             if (!t.exec()) rollback(t.lastError());
         }
     }
@@ -346,8 +349,9 @@ std::vector<LedgerEntry> Ledger::list(const QString& game) const {
     }
     {
         // The tickets in key order, without a join: those of another game find no entry above.
-        Statement select(db,
-                         QStringLiteral("SELECT entry, line, front, back FROM ticket ORDER BY entry, seq"));
+        Statement select(
+            db,
+            QStringLiteral("SELECT entry, line, front, back, front_bankers FROM ticket ORDER BY entry, seq"));
         QSqlQuery& q = select.query();
         if (!select.ok() || !q.exec()) {
             const QSqlError error = q.lastError();
@@ -363,6 +367,7 @@ std::vector<LedgerEntry> Ledger::list(const QString& game) const {
             t.blues = uint32_t(q.value(3).toLongLong());
             t.redCount = std::popcount(t.reds);
             t.blueCount = std::popcount(t.blues);
+            t.bankers = uint64_t(q.value(4).toLongLong());
             entries[it->second].tickets.push_back(t);
         }
     }

@@ -97,27 +97,33 @@ const std::array<double, 7>& SingleBetTierOdds() {
 }
 
 double ExpectedFixedPrize(const PrizeTicket& ticket) {
-    const int k = ticket.redCount;
+    const int d = std::popcount(ticket.bankers);
+    const int k = ticket.redCount - d; // the drags; all reds of a compound ticket
+    const int place = Pools::kRedPicks - d;
     const int m = ticket.blueCount;
     const double all = choose(Pools::kRedPool, Pools::kRedPicks);
-    // Per six reds: with the blue drawn among the ticket's m blues, one bet hits it and m - 1 miss;
+    // Per bet's reds: with the blue drawn among the ticket's m blues, one bet hits it and m - 1 miss;
     // otherwise all max(m, 1) bets miss (a ticket without blues never hits one).
     const double blueHit = double(m) / Pools::kBluePool;
     const int betsPerSix = std::max(m, 1);
     double expected = 0;
-    for (int h = 0; h <= 6; ++h) {
-        const double ph = choose(k, h) * choose(Pools::kRedPool - k, Pools::kRedPicks - h) / all;
-        if (ph == 0) continue;
-        double given = 0;
-        for (int r = 0; r <= 6; ++r) {
-            const double six = choose(h, r) * choose(k - h, 6 - r);
-            if (six == 0) continue;
-            const double hit =
-                double(TierPrize(PrizeTier(r, true))) + (m - 1) * double(TierPrize(PrizeTier(r, false)));
-            const double miss = betsPerSix * double(TierPrize(PrizeTier(r, false)));
-            given += six * (blueHit * hit + (1 - blueHit) * miss);
+    for (int hb = 0; hb <= d; ++hb) {
+        for (int h = 0; hb + h <= Pools::kRedPicks; ++h) {
+            const double ph = choose(d, hb) * choose(k, h) *
+                              choose(Pools::kRedPool - d - k, Pools::kRedPicks - hb - h) / all;
+            if (ph == 0) continue;
+            double given = 0;
+            for (int x = 0; x <= h && x <= place; ++x) {
+                const double six = choose(h, x) * choose(k - h, place - x);
+                if (six == 0) continue;
+                const int r = hb + x;
+                const double hit =
+                    double(TierPrize(PrizeTier(r, true))) + (m - 1) * double(TierPrize(PrizeTier(r, false)));
+                const double miss = betsPerSix * double(TierPrize(PrizeTier(r, false)));
+                given += six * (blueHit * hit + (1 - blueHit) * miss);
+            }
+            expected += ph * given;
         }
-        expected += ph * given;
     }
     return expected;
 }

@@ -21,15 +21,24 @@ struct Binomials {
 };
 const Binomials binom;
 
-// Tiers of a ticket's bets on a draw where h of its reds hit and the draw's blue is among its blues
-// or not: the six-red subsets with r hits times the blues that hit (b = 1) or miss (b = 0).
-void addTiers(const PrizeTicket& t, int h, bool blueHit, int64_t times, TierCounts& tiers) {
+// Tiers of a ticket's bets on a draw where hb of its bankers and ht of its drags hit and the draw's
+// blue is among its blues or not. A bet holds every banker and picks - d of the t drags, so the bets
+// with hb + x red hits are C(ht, x) * C(t - ht, picks - d - x), times the blues that hit (b = 1) or
+// miss (b = 0). A compound ticket is d = 0.
+// Instantiated apart for compound tickets, where d = 0 is a constant and the loop stays as tight as it
+// was before bankers.
+template <bool Bankers>
+[[gnu::always_inline]] inline void addTiers(const PrizeTicket& t, int hb, int ht, bool blueHit, int64_t times,
+                                            TierCounts& tiers) {
     const int64_t hitBlues = blueHit ? 1 : 0;
     const int64_t missBlues = t.blueCount == 0 ? 1 : t.blueCount - hitBlues;
-    const int n = t.redCount;
-    for (int r = 0; r <= h && r <= 6; ++r) {
-        const int64_t ways = binom.c[h][r] * binom.c[n - h][6 - r] * times;
+    const int d = Bankers ? std::popcount(t.bankers) : 0;
+    const int n = t.redCount - d;
+    const int k = Pools::kRedPicks - d;
+    for (int x = 0; x <= ht && x <= k; ++x) {
+        const int64_t ways = binom.c[ht][x] * binom.c[n - ht][k - x] * times;
         if (ways == 0) continue;
+        const int r = hb + x;
         if (const int tier = PrizeTier(r, true); tier && hitBlues) tiers[tier - 1] += ways * hitBlues;
         if (const int tier = PrizeTier(r, false); tier && missBlues) tiers[tier - 1] += ways * missBlues;
     }
@@ -73,9 +82,33 @@ DrawColumns columnsOf(const TCodeArr& history) {
 // Per ticket and word: which draws fall on each key (red hits * 2 + blue hit), and how many.
 struct KeyScratch {
     std::vector<uint64_t> c0, c1, c2, blue;
-    std::vector<uint64_t> keyMasks; // 14 rows of words
-    explicit KeyScratch(size_t words) : c0(words), c1(words), c2(words), blue(words), keyMasks(14 * words) {}
+    std::vector<uint64_t> b0, b1, b2; // banker hits of a 胆拖 ticket
+    std::vector<uint64_t> keyMasks;   // 14 rows of words
+    explicit KeyScratch(size_t words)
+        : c0(words), c1(words), c2(words), blue(words), b0(words), b1(words), b2(words),
+          keyMasks(14 * words) {}
 };
+
+// Adds the rows of a mask's numbers into a three-bit counter per draw.
+void sliceSum(uint64_t mask, const std::vector<uint64_t>& rows, size_t words, uint64_t* c0, uint64_t* c1,
+              uint64_t* c2) {
+    std::fill_n(c0, words, 0);
+    std::fill_n(c1, words, 0);
+    std::fill_n(c2, words, 0);
+    for (int n = 1; n <= Pools::kRedPool; ++n) {
+        if (!((mask >> n) & 1u)) continue;
+        const uint64_t* row = rows.data() + size_t(n) * words;
+        for (size_t w = 0; w < words; ++w) {
+            const uint64_t carry0 = c0[w] & row[w];
+            c0[w] ^= row[w];
+            c2[w] |= c1[w] & carry0;
+            c1[w] ^= carry0;
+        }
+    }
+}
+
+// Draws per (banker hits hb, drag hits ht, blue hit): 胆拖 keys ((hb * 7 + ht) * 2 + blue).
+constexpr int BankerKeys = Pools::kRedPicks * 7 * 2;
 
 __attribute__((target_clones("popcnt", "default"))) void countKeys(const PrizeTicket& t, const DrawColumns& d,
                                                                    KeyScratch& s, uint64_t (&keys)[14]) {
@@ -122,6 +155,71 @@ __attribute__((target_clones("popcnt", "default"))) void countKeys(const PrizeTi
     }
 }
 
+// A 胆拖 ticket: keys by banker and drag hits apart; the 14 masks and keys as above, by the most red hits
+// one of its bets has on the draw.
+__attribute__((target_clones("popcnt", "default"))) void countBankerKeys(const PrizeTicket& t,
+                                                                         const DrawColumns& d, KeyScratch& s,
+                                                                         uint64_t (&keys)[14],
+                                                                         uint64_t (&bankerKeys)[BankerKeys]) {
+    const size_t words = d.words;
+    const int nb = std::popcount(t.bankers);
+    const int k = Pools::kRedPicks - nb;
+    sliceSum(t.reds & ~t.bankers, d.reds, words, s.c0.data(), s.c1.data(), s.c2.data());
+    sliceSum(t.bankers, d.reds, words, s.b0.data(), s.b1.data(), s.b2.data());
+    uint64_t* bw = s.blue.data();
+    std::fill_n(bw, words, 0);
+    for (int b = 1; b <= Pools::kBluePool; ++b) {
+        if (!((t.blues >> b) & 1u)) continue;
+        const uint64_t* row = d.blues.data() + size_t(b) * words;
+        for (size_t w = 0; w < words; ++w)
+            bw[w] |= row[w];
+    }
+    std::fill_n(keys, 14, 0);
+    std::fill_n(bankerKeys, BankerKeys, 0);
+    uint64_t* masks = s.keyMasks.data();
+    for (size_t w = 0; w < words; ++w) {
+        const uint64_t valid = w + 1 == words ? d.lastWordMask : ~uint64_t(0);
+        for (int key = 0; key < 14; ++key)
+            masks[size_t(key) * words + w] = 0;
+        for (int hb = 0; hb <= nb; ++hb) {
+            const uint64_t mb = ((hb & 1) ? s.b0[w] : ~s.b0[w]) & ((hb & 2) ? s.b1[w] : ~s.b1[w]) &
+                                ((hb & 4) ? s.b2[w] : ~s.b2[w]) & valid;
+            if (!mb) continue;
+            for (int ht = 0; hb + ht <= Pools::kRedPicks; ++ht) {
+                const uint64_t m = mb & ((ht & 1) ? s.c0[w] : ~s.c0[w]) & ((ht & 2) ? s.c1[w] : ~s.c1[w]) &
+                                   ((ht & 4) ? s.c2[w] : ~s.c2[w]);
+                if (!m) continue;
+                const uint64_t hit = m & bw[w];
+                const uint64_t miss = m & ~bw[w];
+                const int top = hb + std::min(ht, k);
+                masks[size_t(2 * top) * words + w] |= miss;
+                masks[size_t(2 * top + 1) * words + w] |= hit;
+                keys[2 * top] += uint64_t(__builtin_popcountll(miss));
+                keys[2 * top + 1] += uint64_t(__builtin_popcountll(hit));
+                bankerKeys[(hb * 7 + ht) * 2] += uint64_t(__builtin_popcountll(miss));
+                bankerKeys[(hb * 7 + ht) * 2 + 1] += uint64_t(__builtin_popcountll(hit));
+            }
+        }
+    }
+}
+
+// Kept out of line: the compound path, which most lists are made of, stays as small as before.
+[[gnu::noinline]] int64_t bankerBets(const PrizeTicket& ticket) {
+    const int d = std::popcount(ticket.bankers);
+    return binom.c[ticket.redCount - d][Pools::kRedPicks - d] * std::max(ticket.blueCount, 1);
+}
+
+[[gnu::noinline]] TicketPrize checkBankerTicket(const PrizeTicket& ticket, const PrizeDraw& draw) {
+    TicketPrize p;
+    p.bets = bankerBets(ticket);
+    p.redHits = std::popcount(ticket.reds & draw.reds);
+    p.blueHit = blueIn(ticket, draw.blue);
+    const int bankerHits = std::popcount(ticket.bankers & draw.reds);
+    addTiers<true>(ticket, bankerHits, p.redHits - bankerHits, p.blueHit, 1, p.tiers);
+    p.prize = FixedPrize(p.tiers);
+    return p;
+}
+
 } // namespace
 
 int TicketPrize::best() const {
@@ -131,15 +229,19 @@ int TicketPrize::best() const {
 }
 
 int64_t TicketBets(const PrizeTicket& ticket) {
-    return binom.c[ticket.redCount][6] * std::max(ticket.blueCount, 1);
+    if (ticket.bankers) [[unlikely]]
+        return bankerBets(ticket);
+    return binom.c[ticket.redCount][Pools::kRedPicks] * std::max(ticket.blueCount, 1);
 }
 
 TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw) {
+    if (ticket.bankers) [[unlikely]]
+        return checkBankerTicket(ticket, draw);
     TicketPrize p;
     p.bets = TicketBets(ticket);
     p.redHits = std::popcount(ticket.reds & draw.reds);
     p.blueHit = blueIn(ticket, draw.blue);
-    addTiers(ticket, p.redHits, p.blueHit, 1, p.tiers);
+    addTiers<false>(ticket, 0, p.redHits, p.blueHit, 1, p.tiers);
     p.prize = FixedPrize(p.tiers);
     return p;
 }
@@ -176,13 +278,20 @@ HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeA
         const PrizeTicket& t = tickets[k];
         HistoryPrize& p = r.results[k];
         uint64_t keys[14];
-        countKeys(t, d, scratch, keys);
         p.best = 7;
-        for (int key = 0; key < 14; ++key) {
-            if (!keys[key]) continue;
-            addTiers(t, key / 2, key % 2, int64_t(keys[key]), p.tiers);
-            if (keyBest[key] && keyBest[key] < p.best) p.best = keyBest[key];
+        if (t.bankers) {
+            uint64_t bankerKeys[BankerKeys];
+            countBankerKeys(t, d, scratch, keys, bankerKeys);
+            for (int key = 0; key < BankerKeys; ++key)
+                if (bankerKeys[key])
+                    addTiers<true>(t, key / 14, key / 2 % 7, key % 2, int64_t(bankerKeys[key]), p.tiers);
+        } else {
+            countKeys(t, d, scratch, keys);
+            for (int key = 0; key < 14; ++key)
+                if (keys[key]) addTiers<false>(t, 0, key / 2, key % 2, int64_t(keys[key]), p.tiers);
         }
+        for (int key = 0; key < 14; ++key)
+            if (keys[key] && keyBest[key] && keyBest[key] < p.best) p.best = keyBest[key];
         if (p.best == 7) p.best = 0;
         p.fixedPrize = FixedPrize(p.tiers);
         p.cost = TicketBets(t) * BetCost * int64_t(d.draws);

@@ -32,9 +32,10 @@ struct PrizeResult {
     PrizeSummary summary;
 };
 
-// Bets of a ticket: every six of its reds times its blues (at least one).
+// Bets of a ticket: every six of its reds (with all its bankers) times its blues (at least one).
 int64_t TicketBets(const PrizeTicket& ticket);
-// Counted by combinatorics: the bets with r red hits are C(h, r) * C(n - h, 6 - r).
+// Counted by combinatorics, not by expanding: with hb of d bankers and ht of t drags hit, the bets with
+// r red hits are C(ht, r - hb) * C(t - ht, 6 - d - (r - hb)).
 TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw);
 PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw);
 

@@ -59,6 +59,7 @@ QString PrizeJson(const std::vector<PrizeTicket>& tickets, const PrizeResult& re
         if (k) s += QLatin1Char(',');
         s += QStringLiteral("{\"line\":") + QString::number(t.line);
         s += QStringLiteral(",\"reds\":") + jsonNumbers(t.reds);
+        if (t.bankers) s += QStringLiteral(",\"bankers\":") + jsonNumbers(t.bankers);
         s += QStringLiteral(",\"blues\":") + jsonNumbers(t.blues);
         s += QStringLiteral(",\"bets\":") + QString::number(p.bets);
         s += QStringLiteral(",\"redHits\":") + QString::number(p.redHits);

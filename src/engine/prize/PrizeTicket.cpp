@@ -13,7 +13,9 @@ QString MaskNumbers(uint64_t mask, QChar separator) {
 }
 
 QString TicketText(const PrizeTicket& ticket) {
-    QString text = MaskNumbers(ticket.reds);
+    QString text = ticket.bankers ? MaskNumbers(ticket.bankers) + QLatin1Char('#') +
+                                        MaskNumbers(ticket.reds & ~ticket.bankers)
+                                  : MaskNumbers(ticket.reds);
     if (ticket.blues) text += QLatin1Char('+') + MaskNumbers(ticket.blues);
     return text;
 }

@@ -25,12 +25,14 @@ bool isSkipped(QStringView line) {
            rest.startsWith(u"单注预测(") || rest.startsWith(u"复式预测(");
 }
 
-// Numbers of one line: up to 20 before the "+" and up to 16 after it, more make the line bad anyway.
+// Numbers of one line: up to 33 before the "+" (bankers and drags of a 胆拖 line) and up to 16 after it,
+// more make the line bad anyway.
 struct LineNumbers {
-    int before[21];
-    int after[17];
+    int before[Pools::kRedPool + 1];
+    int after[Pools::kBluePool + 1];
     int nBefore = 0;
     int nAfter = 0;
+    int nBankers = -1; // the numbers before "#", -1 without one
     bool plus = false;
 };
 
@@ -41,6 +43,13 @@ bool splitLine(QStringView line, LineNumbers& n) {
     while (i < size) {
         const char16_t c = line[i].unicode();
         if (isSeparator(c)) {
+            ++i;
+            continue;
+        }
+        if (c == u'#' || c == u'＃') {
+            if (n.plus || n.nBankers >= 0) return false;
+            n.nBankers = n.nBefore;
+            first = false;
             ++i;
             continue;
         }
@@ -59,7 +68,9 @@ bool splitLine(QStringView line, LineNumbers& n) {
             value = value * 10 + (line[i].unicode() - u'0');
             ++i;
         }
-        if (i < size && !isSeparator(line[i].unicode()) && line[i].unicode() != u'+') return false;
+        if (i < size && !isSeparator(line[i].unicode()) && line[i].unicode() != u'+' &&
+            line[i].unicode() != u'#' && line[i].unicode() != u'＃')
+            return false;
         if (first && digits == 7) { // the issue code of a history line
             first = false;
             continue;
@@ -67,10 +78,10 @@ bool splitLine(QStringView line, LineNumbers& n) {
         first = false;
         if (digits > 2) return false;
         if (n.plus) {
-            if (n.nAfter == 17) return false;
+            if (n.nAfter == Pools::kBluePool + 1) return false;
             n.after[n.nAfter++] = value;
         } else {
-            if (n.nBefore == 21) return false;
+            if (n.nBefore == Pools::kRedPool + 1) return false;
             n.before[n.nBefore++] = value;
         }
     }
@@ -88,7 +99,56 @@ bool addNumbers(const int* values, int count, int highest, uint64_t& mask) {
     return true;
 }
 
-bool readLine(QStringView line, PrizeTicket& t) {
+QString number(int v) {
+    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+}
+
+// The reds of a 胆拖 line; the fault names what is wrong, in the user's words.
+bool readBankerReds(const LineNumbers& n, PrizeTicket& t, QString& fault) {
+    const int d = n.nBankers;
+    uint64_t bankers = 0;
+    uint64_t drags = 0;
+    for (int k = 0; k < n.nBefore; ++k) {
+        const int v = n.before[k];
+        const bool banker = k < d;
+        if (v < 1 || v > Pools::kRedPool) {
+            fault = QStringLiteral("%1%2超出范围（01-%3）")
+                        .arg(banker ? QStringLiteral("胆码") : QStringLiteral("拖码"), number(v))
+                        .arg(Pools::kRedPool);
+            return false;
+        }
+        const uint64_t bit = uint64_t(1) << v;
+        if (!banker && (bankers & bit)) {
+            fault = QStringLiteral("胆码%1也在拖码中").arg(number(v));
+            return false;
+        }
+        uint64_t& mask = banker ? bankers : drags;
+        if (mask & bit) {
+            fault = QStringLiteral("%1%2重复")
+                        .arg(banker ? QStringLiteral("胆码") : QStringLiteral("拖码"), number(v));
+            return false;
+        }
+        mask |= bit;
+    }
+    if (d < 1) {
+        fault = QStringLiteral("\"#\"前没有胆码");
+        return false;
+    }
+    if (d > Pools::kRedPicks - 1) {
+        fault = QStringLiteral("胆码%1个，最多%2个").arg(d).arg(Pools::kRedPicks - 1);
+        return false;
+    }
+    if (n.nBefore < Pools::kRedPicks + 1) {
+        fault = QStringLiteral("胆码和拖码共%1个，至少要%2个").arg(n.nBefore).arg(Pools::kRedPicks + 1);
+        return false;
+    }
+    t.reds = bankers | drags;
+    t.bankers = bankers;
+    t.redCount = n.nBefore;
+    return true;
+}
+
+bool readLine(QStringView line, PrizeTicket& t, QString& fault) {
     LineNumbers n;
     if (!splitLine(line, n)) return false;
     int redCount = n.nBefore;
@@ -96,20 +156,24 @@ bool readLine(QStringView line, PrizeTicket& t) {
     int blueCount = n.nAfter;
     if (n.plus) {
         if (blueCount == 0) return false;
-    } else if (n.nBefore == 7) {
+    } else if (n.nBefore == 7 && n.nBankers < 0) {
         redCount = 6;
         blues = n.before + 6;
         blueCount = 1;
     }
-    if (redCount < Pools::kRedPicks || redCount > 20 || blueCount > Pools::kBluePool) return false;
-    uint64_t reds = 0;
+    if (blueCount > Pools::kBluePool) return false;
     uint64_t blueMask = 0;
-    if (!addNumbers(n.before, redCount, Pools::kRedPool, reds) ||
-        !addNumbers(blues, blueCount, Pools::kBluePool, blueMask))
-        return false;
-    t.reds = reds;
+    if (!addNumbers(blues, blueCount, Pools::kBluePool, blueMask)) return false;
+    if (n.nBankers >= 0) {
+        if (!readBankerReds(n, t, fault)) return false;
+    } else {
+        if (redCount < Pools::kRedPicks || redCount > 20) return false;
+        uint64_t reds = 0;
+        if (!addNumbers(n.before, redCount, Pools::kRedPool, reds)) return false;
+        t.reds = reds;
+        t.redCount = redCount;
+    }
     t.blues = uint32_t(blueMask);
-    t.redCount = redCount;
     t.blueCount = blueCount;
     return true;
 }
@@ -132,8 +196,10 @@ TicketList ReadTickets(QStringView text, uint32_t defaultBlues) {
         start = end + (end + 1 < size && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
         if (isSkipped(line)) continue;
         PrizeTicket t;
-        if (!readLine(line, t)) {
+        QString fault;
+        if (!readLine(line, t, fault)) {
             list.badLines.push_back(lineNo);
+            list.faults.push_back(fault);
             continue;
         }
         t.line = lineNo;
@@ -151,6 +217,17 @@ QString BadLinesMessage(const std::vector<int>& badLines) {
     for (int line : badLines) {
         if (!message.isEmpty()) message += QLatin1Char('\n');
         message += QStringLiteral("第%1行不是有效的投注号码").arg(line);
+    }
+    return message;
+}
+
+QString BadLinesMessage(const TicketList& list) {
+    QString message;
+    for (size_t k = 0; k < list.badLines.size(); ++k) {
+        if (!message.isEmpty()) message += QLatin1Char('\n');
+        message += QStringLiteral("第%1行不是有效的投注号码").arg(list.badLines[k]);
+        if (k < list.faults.size() && !list.faults[k].isEmpty())
+            message += QStringLiteral("：") + list.faults[k];
     }
     return message;
 }

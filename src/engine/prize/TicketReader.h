@@ -10,14 +10,18 @@
 struct TicketList {
     std::vector<PrizeTicket> tickets;
     std::vector<int> badLines;
+    std::vector<QString> faults; // per bad line: what is wrong with a 胆拖 line, else empty
 };
 
-// Reads a ticket list, one ticket a line. Skips blank lines, the header lines of a saved shrink result
-// or prediction and a leading 7-digit issue code. Tickets without a blue take defaultBlues.
+// Reads a ticket list, one ticket a line: single, compound or 胆拖 ("01 02#03 04 05 06 07+08"). Skips blank
+// lines, the header lines of a saved shrink result or prediction and a leading 7-digit issue code. Tickets
+// without a blue take defaultBlues.
 TicketList ReadTickets(QStringView text, uint32_t defaultBlues = 0);
 
 // "第n行不是有效的投注号码", one line per bad line.
 QString BadLinesMessage(const std::vector<int>& badLines);
+// The same, with the fault of a 胆拖 line after its line ("第n行不是有效的投注号码：胆码03也在拖码中").
+QString BadLinesMessage(const TicketList& list);
 
 // A comma-separated list of distinct blues 1..16 as a blue mask; an empty text is no blue. Throws
 // KelvoraError for anything else.

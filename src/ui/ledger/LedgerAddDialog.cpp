@@ -29,7 +29,8 @@ TLedgerAddDialog::TLedgerAddDialog(int issue, const QString& tickets, QWidget* p
     LedgerTicketMemo = new QPlainTextEdit(tickets, this);
     LedgerTicketMemo->setObjectName(QStringLiteral("LedgerTicketMemo"));
     LedgerTicketMemo->setPlaceholderText(
-        QStringLiteral("每行一注或一个复式，如\n01 04 16 22 26 31+04\n01 02 03 04 05 06 07+08 09"));
+        QStringLiteral("每行一注、一个复式或一个胆拖，如\n01 04 16 22 26 31+04\n01 02 03 04 05 06 07+08 09\n"
+                       "01 02#03 04 05 06 07 08+09"));
     LedgerTicketMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     LedgerButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     LedgerButtons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("加入"));
@@ -46,7 +47,7 @@ TLedgerAddDialog::TLedgerAddDialog(int issue, const QString& tickets, QWidget* p
     form->addRow(QStringLiteral("备注："), LedgerNoteEd);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(new QLabel(QStringLiteral("投注号码（单式、复式，每行一个）："), this));
+    layout->addWidget(new QLabel(QStringLiteral("投注号码（单式、复式、胆拖，每行一个）："), this));
     layout->addWidget(LedgerTicketMemo, 1);
     layout->addWidget(LedgerButtons);
     resize(420, 360);

@@ -202,7 +202,7 @@ void TPrizeWindow::PrizeCheckBtClick() {
     RunGuarded(this, [&] {
         const auto wait = waitCursor();
         TicketList list = ReadTickets(PrizeTicketMemo->toPlainText(), ReadBlueList(PrizeBlueEd->text()));
-        if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
+        if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
         PrizeResult result = CheckTickets(list.tickets, ParseDraw(PrizeDrawCbx->currentText(), m_history));
         PrizeModel->setDrawResult(std::move(list.tickets), std::move(result));
         showResult();
@@ -213,7 +213,7 @@ void TPrizeWindow::PrizeHistoryBtClick() {
     RunGuarded(this, [&] {
         const auto wait = waitCursor();
         TicketList list = ReadTickets(PrizeTicketMemo->toPlainText(), ReadBlueList(PrizeBlueEd->text()));
-        if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
+        if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
         if (m_history.empty()) throw KelvoraError(QStringLiteral("没有开奖数据，无法历史核对"));
         HistoryResult result = CheckHistory(list.tickets, m_history);
         PrizeModel->setHistoryResult(std::move(list.tickets), std::move(result));
