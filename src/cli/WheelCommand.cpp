@@ -38,6 +38,7 @@ std::vector<uint64_t> readTicketFile(const QString& name, bool singlesOnly) {
         throw KelvoraError(QStringLiteral("文件 %1 中没有投注号码").arg(QDir::toNativeSeparators(name)));
     std::vector<uint64_t> reds;
     for (const PrizeTicket& t : list.tickets) {
+        if (t.bankers) throw KelvoraError(BankerLineInWheelMessage(t.line));
         if (singlesOnly && t.redCount != picks)
             throw KelvoraError(
                 QStringLiteral("第%1行不是单注号码：缩水后旋转只接受每行%2个红球").arg(t.line).arg(picks));

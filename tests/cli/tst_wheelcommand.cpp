@@ -147,6 +147,14 @@ class TestWheelCommand : public QObject {
                     QStringLiteral("--guarantee"), QStringLiteral("6:5"), QStringLiteral("--check"), faulty});
         QCOMPARE(f.status, 1);
         QVERIFY(f.err.contains(QStringLiteral("第2行不是有效的投注号码")));
+        // A 胆拖 line's bets need not hold T of its reds together: no wheel may contain one.
+        const QString banker =
+            writeFile(QStringLiteral("banker.txt"), "01 02 03 04 05 06\n01#02 03 04 05 06 07\n");
+        const Run b =
+            runCli({QStringLiteral("wheel"), QStringLiteral("--numbers"), QStringLiteral("1,2,3,4,5,6,7"),
+                    QStringLiteral("--guarantee"), QStringLiteral("6:5"), QStringLiteral("--check"), banker});
+        QCOMPARE(b.status, 1);
+        QVERIFY2(b.err.contains(QStringLiteral("第2行是胆拖号码")), qPrintable(b.err));
     }
 };
 

@@ -484,3 +484,7 @@ QStringList TicketLinesWithBlues(const QStringList& lines, uint32_t blueMask) {
 int64_t WheelBets(int64_t tickets, int blueCount) {
     return tickets * std::max(1, blueCount);
 }
+
+QString BankerLineInWheelMessage(int line) {
+    return QStringLiteral("第%1行是胆拖号码：旋转矩阵只接受单式或复式号码").arg(line);
+}

@@ -25,6 +25,10 @@ struct TicketWheelCheck {
 TicketWheelCheck CheckTicketWheel(const std::vector<int>& numbers, int drawn, int held,
                                   const std::vector<uint64_t>& tickets);
 QStringList TicketWheelCheckLines(const TicketWheelCheck& check);
+
+// A 胆拖 line stands for bets that need not hold T of its reds together, so a wheel table may not
+// have one: the refusal for line `line`.
+QString BankerLineInWheelMessage(int line);
 QString TicketWheelCheckJson(const TicketWheelCheck& check);
 
 struct ResultCoverOptions {

@@ -348,8 +348,10 @@ void TWheelSheet::CheckBtClick() {
         if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
         if (list.tickets.empty()) throw KelvoraError(QStringLiteral("号码框中没有要检查的旋转矩阵"));
         std::vector<uint64_t> reds;
-        for (const PrizeTicket& t : list.tickets)
+        for (const PrizeTicket& t : list.tickets) {
+            if (t.bankers) throw KelvoraError(BankerLineInWheelMessage(t.line));
             reds.push_back(t.reds);
+        }
         ResultLbl->setText(TicketWheelCheckLines(CheckTicketWheel(numbers, code / 10, code % 10, reds))
                                .join(QLatin1Char('\n')));
     });
