@@ -1,3 +1,5 @@
+#include "support/TestSupport.h"
+
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
@@ -61,27 +63,22 @@ class TestLedgerCommand : public QObject {
     QTemporaryDir m_dir;
     QString m_data;
 
-    QString writeFile(const QString& name, const QByteArray& bytes) {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return path;
-    }
     QStringList ledger(const QString& file, const QStringList& args) {
         return QStringList{"--data", m_data, "ledger", "--ledger", m_dir.filePath(file)} + args;
     }
 
   private slots:
     void initTestCase() {
-        m_data = writeFile(QStringLiteral("ssq.dxt"), "2026001 01 02 03 04 05 06 07\r\n"
-                                                      "2026002 01 02 03 04 05 07 08\r\n"
-                                                      "2026003 10 11 12 13 14 15 16\r\n");
+        m_data = WriteTestFile(m_dir, QStringLiteral("ssq.dxt"),
+                               "2026001 01 02 03 04 05 06 07\r\n"
+                               "2026002 01 02 03 04 05 07 08\r\n"
+                               "2026003 10 11 12 13 14 15 16\r\n");
     }
 
     void commands() {
-        const QString tickets = writeFile(QStringLiteral("tickets.txt"), "01 02 03 04 05 06+07\n"
-                                                                         "01 02 03 04 05 07 08+08 09\n");
+        const QString tickets = WriteTestFile(m_dir, QStringLiteral("tickets.txt"),
+                                              "01 02 03 04 05 06+07\n"
+                                              "01 02 03 04 05 07 08+08 09\n");
         Run r = runCli(ledger("c.sqlite", {"add", "--issue", "2026002", "--note", "周二", tickets}));
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("1\n"));
@@ -166,7 +163,7 @@ class TestLedgerCommand : public QObject {
     // kill -9 in the middle of an add: the entry is absent, the ledger opens and the next add is whole.
     void killedDuringAdd() {
         const QString path = m_dir.filePath(QStringLiteral("k.sqlite"));
-        const QString big = writeFile(QStringLiteral("big.txt"), manyTickets(200000));
+        const QString big = WriteTestFile(m_dir, QStringLiteral("big.txt"), manyTickets(200000));
         QCOMPARE(runCli(ledger("k.sqlite", {"add", "--issue", "2026001"}), "01 02 03 04 05 06+07\n").status,
                  0);
 

@@ -1,4 +1,5 @@
 #include "engine/io/GbText.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QProcess>
@@ -31,19 +32,12 @@ class TestPrizeCommand : public QObject {
     QTemporaryDir m_dir;
     QString m_data;
 
-    QString writeFile(const QString& name, const QByteArray& bytes) {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return path;
-    }
-
   private slots:
     void initTestCase() {
-        m_data = writeFile(QStringLiteral("ssq.dxt"), "2026001 01 02 03 04 05 06 07\r\n"
-                                                      "2026002 01 02 03 04 05 07 08\r\n"
-                                                      "2026003 10 11 12 13 14 15 16\r\n");
+        m_data = WriteTestFile(m_dir, QStringLiteral("ssq.dxt"),
+                               "2026001 01 02 03 04 05 06 07\r\n"
+                               "2026002 01 02 03 04 05 07 08\r\n"
+                               "2026003 10 11 12 13 14 15 16\r\n");
     }
 
     void prints_data() {
@@ -74,8 +68,9 @@ class TestPrizeCommand : public QObject {
         QFETCH(QString, json);
         const QString list =
             QStringLiteral("缩水结果总共2注\n\n01 02 03 04 05 06+07\n01 02 03 04 05 06 07+08 16\n");
-        const QString utf8 = writeFile(QStringLiteral("utf8.txt"), list.toUtf8());
-        const QString gb = writeFile(QStringLiteral("gb.txt"), LinesToGbFile(list.trimmed().split('\n')));
+        const QString utf8 = WriteTestFile(m_dir, QStringLiteral("utf8.txt"), list.toUtf8());
+        const QString gb =
+            WriteTestFile(m_dir, QStringLiteral("gb.txt"), LinesToGbFile(list.trimmed().split('\n')));
         const QStringList base{QStringLiteral("--data"), m_data, QStringLiteral("prize")};
         for (const Run& r :
              {runCli(base + options + QStringList{utf8}), runCli(base + options + QStringList{gb}),

@@ -1,3 +1,5 @@
+#include "support/TestSupport.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -35,14 +37,6 @@ class TestWheelCommand : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
 
-    QString writeFile(const QString& name, const QByteArray& bytes) {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return path;
-    }
-
   private slots:
     void storedWheelAsTextAndJson() {
         const QStringList args{QStringLiteral("wheel"), QStringLiteral("--numbers"),
@@ -71,7 +65,7 @@ class TestWheelCommand : public QObject {
     }
 
     void checkOfAPublishedTable() {
-        const QString file = writeFile(QStringLiteral("table.txt"), falseTable);
+        const QString file = WriteTestFile(m_dir, QStringLiteral("table.txt"), falseTable);
         const QStringList base{QStringLiteral("wheel"),
                                QStringLiteral("--numbers"),
                                QStringLiteral("1,2,3,4,5,6,7,8,9,10"),
@@ -98,7 +92,7 @@ class TestWheelCommand : public QObject {
                 if (m >> i & 1u) t << QStringLiteral("%1").arg(i + 3, 2, 10, QLatin1Char('0'));
             lines += t.join(QLatin1Char(' ')).toLatin1() + '\n';
         }
-        const QString file = writeFile(QStringLiteral("result.txt"), lines);
+        const QString file = WriteTestFile(m_dir, QStringLiteral("result.txt"), lines);
         const Run r = runCli({QStringLiteral("wheel"), QStringLiteral("--from"), file,
                               QStringLiteral("--guarantee"), QStringLiteral("5"), QStringLiteral("--json")});
         QCOMPARE(r.status, 0);
@@ -136,8 +130,9 @@ class TestWheelCommand : public QObject {
     }
 
     void faultyAndEmptyFiles() {
-        const QString empty = writeFile(QStringLiteral("empty.txt"), "\n\n");
-        const QString faulty = writeFile(QStringLiteral("faulty.txt"), "01 02 03 04 05 06\n01 02 xx\n");
+        const QString empty = WriteTestFile(m_dir, QStringLiteral("empty.txt"), "\n\n");
+        const QString faulty =
+            WriteTestFile(m_dir, QStringLiteral("faulty.txt"), "01 02 03 04 05 06\n01 02 xx\n");
         const Run e = runCli({QStringLiteral("wheel"), QStringLiteral("--from"), empty,
                               QStringLiteral("--guarantee"), QStringLiteral("5")});
         QCOMPARE(e.status, 1);
@@ -149,7 +144,7 @@ class TestWheelCommand : public QObject {
         QVERIFY(f.err.contains(QStringLiteral("第2行不是有效的投注号码")));
         // A 胆拖 line's bets need not hold T of its reds together: no wheel may contain one.
         const QString banker =
-            writeFile(QStringLiteral("banker.txt"), "01 02 03 04 05 06\n01#02 03 04 05 06 07\n");
+            WriteTestFile(m_dir, QStringLiteral("banker.txt"), "01 02 03 04 05 06\n01#02 03 04 05 06 07\n");
         const Run b =
             runCli({QStringLiteral("wheel"), QStringLiteral("--numbers"), QStringLiteral("1,2,3,4,5,6,7"),
                     QStringLiteral("--guarantee"), QStringLiteral("6:5"), QStringLiteral("--check"), banker});

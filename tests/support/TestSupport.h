@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 // The sample history shipped with the program, as bytes and parsed (read once per test program).
 inline QString SampleHistoryPath() {
@@ -27,6 +28,14 @@ inline const QByteArray& SampleHistoryBytes() {
 inline const TCodeArr& SampleHistory() {
     static const TCodeArr history = ParseHistory(SampleHistoryBytes()).history;
     return history;
+}
+
+// Writes bytes to a file of that name in dir; returns its path.
+inline QString WriteTestFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write a test file");
+    return path;
 }
 
 // One run of kelvora-cli: exit status and both outputs (UTF-8).
