@@ -4,6 +4,7 @@ include(GNUInstallDirs)
 
 install(TARGETS kelvora kelvora-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES data/ssq-history.dxt DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvora RENAME ssq.dxt)
+install(FILES data/dlt-history.dxt DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvora RENAME dlt.dxt)
 install(FILES data/readme.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvora)
 install(FILES data/install/kelvora.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/install/com.tessane.kelvora.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

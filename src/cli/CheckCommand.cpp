@@ -4,7 +4,7 @@ namespace {
 
 const QString usage = QStringLiteral("Usage: kelvora-cli [--data FILE] check\n\n"
                                      "Parses the history file and prints how many draws it holds; warnings\n"
-                                     "(repeated or decreasing issue codes, repeated or unsorted reds) go\n"
+                                     "(repeated or decreasing issue codes, repeated or unsorted numbers) go\n"
                                      "to standard error.\n");
 
 int runCheck(CliContext& ctx) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -26,14 +27,21 @@ struct CliRefusal {};
 class CliContext {
   public:
     QStringList args; // program name as args[0] (for QCommandLineParser), then the options
-    QString dataPath; // --data, or the data-location rule's ssq.dxt
+    const Game* game = &Game::ssq(); // --game
+    QString dataPath; // --data, or the data-location rule's ssq.dxt or dlt.dxt
     QTextStream& out;
     QTextStream& err;
     QString usage; // the running subcommand's usage, set by parse()
 
     CliContext(QTextStream& o, QTextStream& e) : out(o), err(e) {}
 
-    // Parses the history file; on failure reports it as the window does and returns nothing.
+    // The game's words and JSON value.
+    QString front() const { return game->front(); }
+    QString back() const { return game->back(); }
+    // "\"game\":\"ssq\"": the member every JSON result carries at its top level.
+    QString gameJson() const { return QStringLiteral("\"game\":\"%1\"").arg(game->keyText()); }
+
+    // Parses the history file as the game; on failure reports it as the window does and returns nothing.
     // warnings, when given, receives the history's warnings.
     std::optional<TCodeArr> loadHistory(QStringList* warnings = nullptr);
     // The same, throwing CliRefusal after the report.

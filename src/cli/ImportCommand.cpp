@@ -11,10 +11,11 @@ namespace {
 const QString usage = QStringLiteral(
     "Usage: kelvora-cli import FILE\n"
     "       kelvora-cli [--data FILE] import FILE --merge\n\n"
-    "Converts a draw list as web pages and spreadsheets give it (issue code, an optional date, six\n"
-    "reds and a blue per line, separated by blanks, tabs, commas, \"+\" or \"|\"; GB2312, UTF-8 or\n"
-    "UTF-16) into history lines, sorted by issue code, duplicates dropped. The lines go to standard\n"
-    "output, the count of converted and skipped lines to standard error.\n\n"
+    "Converts a draw list as web pages and spreadsheets give it (issue code, an optional date and the\n"
+    "game's numbers per line: six reds and a blue, or five fronts and two backs; separated by blanks,\n"
+    "tabs, commas, \"+\" or \"|\"; GB2312, UTF-8 or UTF-16) into history lines, sorted by issue code,\n"
+    "duplicates dropped. The lines go to standard output, the count of converted and skipped lines\n"
+    "to standard error.\n\n"
     "Options:\n"
     "  --merge   merge the draws into the history by issue code and print the merged history:\n"
     "            new draws are added, held draws are never replaced, contradictions are listed\n");
@@ -28,7 +29,7 @@ int runImport(CliContext& ctx) {
     if (files.size() != 1)
         throw CliUsageError{files.isEmpty() ? QStringLiteral("missing FILE")
                                             : QStringLiteral("more than one FILE")};
-    const ImportResult r = ConvertImportText(DecodeImportText(ReadFileBytes(files.first())));
+    const ImportResult r = ConvertImportText(DecodeImportText(ReadFileBytes(files.first())), *ctx.game);
     if (!r.ok) throw KelvoraError(r.message);
     if (!parser.isSet(merge)) {
         for (const QString& line : r.lines)
@@ -36,9 +37,9 @@ int runImport(CliContext& ctx) {
         ctx.err << r.summary() << '\n';
         return CliOk;
     }
-    const HistoryLoad held = LoadHistory(ctx.dataPath);
+    const HistoryLoad held = LoadHistory(ctx.dataPath, *ctx.game);
     if (held.status != HistoryLoad::Ok) throw KelvoraError(held.message);
-    const HistoryMergeResult merged = MergeImportedDraws(held.text, held.history, r.lines);
+    const HistoryMergeResult merged = MergeImportedDraws(held.text, held.history, r.lines, *ctx.game);
     if (!merged.text.isEmpty()) ctx.out << merged.text << '\n';
     ctx.err << merged.report() << '\n';
     return CliOk;

@@ -23,7 +23,7 @@ int runQuery(CliContext& ctx) {
     const int n = ctx.intValue(parser, count, 30,
                                QStringLiteral("--count needs an integer, not '%1'").arg(parser.value(count)));
 
-    for (const QString& line : QueryHistory(ctx.history(), fromIssue, n))
+    for (const QString& line : QueryHistory(ctx.history(), fromIssue, n, *ctx.game))
         ctx.out << line << '\n';
     return CliOk;
 }

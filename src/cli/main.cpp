@@ -26,11 +26,12 @@ std::vector<CliCommand>& commands() {
 }
 
 QString toolUsage() {
-    QString s = QStringLiteral("Usage: kelvora-cli [--data FILE] SUBCOMMAND [options]\n\n"
+    QString s = QStringLiteral("Usage: kelvora-cli [--game ssq|dlt] [--data FILE] SUBCOMMAND [options]\n\n"
                                "The analysis engine of Kelvora for scripts. Output is UTF-8.\n\n"
                                "Options:\n"
-                               "  --data FILE   the history file (default: ssq.dxt beside the program, or\n"
-                               "                ~/.local/share/Kelvora/ssq.dxt for an installed copy)\n"
+                               "  --game GAME   ssq the two-colour ball (default), dlt the super lotto\n"
+                               "  --data FILE   the history file (default: the game's ssq.dxt or dlt.dxt beside\n"
+                               "                the program, or in ~/.local/share/Kelvora for an installed copy)\n"
                                "  --help        this text; SUBCOMMAND --help describes one subcommand\n\n"
                                "Subcommands:\n");
     for (const CliCommand& c : commands())
@@ -55,7 +56,7 @@ QString ReadTicketInput(const QString& name) {
 }
 
 std::optional<TCodeArr> CliContext::loadHistory(QStringList* warnings) {
-    HistoryLoad load = LoadHistory(dataPath);
+    HistoryLoad load = LoadHistory(dataPath, *game);
     if (load.status != HistoryLoad::Ok) {
         err << load.message << '\n';
         return std::nullopt;
@@ -155,6 +156,29 @@ int main(int argc, char* argv[]) {
     QStringList args = app.arguments();
     CliContext ctx(out, err);
 
+    // --game may also follow the subcommand: every subcommand takes it.
+    QString gameKey;
+    for (int k = 1; k < args.size(); ++k) {
+        if (args[k] == QLatin1String("--game") && k + 1 < args.size()) {
+            gameKey = args[k + 1];
+            args.remove(k, 2);
+            --k;
+        } else if (args[k].startsWith(QLatin1String("--game="))) {
+            gameKey = args[k].mid(7);
+            args.remove(k);
+            --k;
+        } else if (args[k] == QLatin1String("--game")) {
+            return ctx.usageError(QStringLiteral("missing value after --game"), toolUsage());
+        }
+    }
+    if (!gameKey.isNull()) {
+        ctx.game = Game::find(gameKey);
+        if (!ctx.game) {
+            err << UnknownGameText(gameKey) << '\n';
+            return CliRefused;
+        }
+    }
+
     int i = 1;
     QStringList forwarded;
     while (i < args.size() && args[i].startsWith(QLatin1Char('-'))) {
@@ -183,7 +207,7 @@ int main(int argc, char* argv[]) {
     if (i >= args.size()) return ctx.usageError(QStringLiteral("missing subcommand"), toolUsage());
     if (ctx.dataPath.isEmpty()) {
         const DataLocation loc =
-            LocateData({QCoreApplication::applicationDirPath(), QString(), UserDataDir()});
+            LocateData({QCoreApplication::applicationDirPath(), QString(), UserDataDir(), ctx.game});
         for (const QString& problem : loc.problems)
             err << problem << '\n';
         ctx.dataPath = loc.loadFile.isEmpty() ? loc.dataFile : loc.loadFile;

@@ -30,6 +30,25 @@ inline const TCodeArr& SampleHistory() {
     return history;
 }
 
+// The super lotto's shipped sample history, parsed as that game.
+inline QString DltSampleHistoryPath() {
+    return QStringLiteral(KELVORA_DLT_SAMPLE);
+}
+
+inline const TCodeArr& DltSampleHistory() {
+    static const TCodeArr history = [] {
+        QFile f(DltSampleHistoryPath());
+        if (!f.open(QIODevice::ReadOnly)) qFatal("no super lotto sample history");
+        return ParseHistory(f.readAll(), Game::dlt()).history;
+    }();
+    return history;
+}
+
+// The sample history of a game.
+inline const TCodeArr& SampleHistoryOf(const Game& game) {
+    return game.isSsq() ? SampleHistory() : DltSampleHistory();
+}
+
 // Writes bytes to a file of that name in dir; returns its path.
 inline QString WriteTestFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
     const QString path = dir.filePath(name);

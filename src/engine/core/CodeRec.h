@@ -4,7 +4,8 @@
 #include <vector>
 
 // One ticket: a draw's numbers or one candidate of the shrink run. 23 bytes, no padding.
-// Red[0..5] are the reds of positions 1..6; Blue[b - 1] flags blue number b.
+// Red[0 .. picks - 1] are the game's fronts (the reds of the two-colour ball, six; the super lotto's
+// five fronts leave Red[5] at 0); Blue[b - 1] flags back number b (one blue, or two backs).
 struct TCodeRec {
     uint8_t Red[6];
     uint8_t Valid;
@@ -18,7 +19,8 @@ struct TDrawRec {
     int32_t Year;
     int32_t Issue;
     TCodeRec Ticket;
-    // The line gave its reds out of ascending order (the text keeps them as typed, with a warning).
+    // The line gave its fronts (bit 0) or its backs (bit 1) out of ascending order (the text keeps
+    // them as typed, with a warning).
     uint8_t RedsTypedUnsorted;
 
     int32_t code() const { return Year * 1000 + Issue; }

@@ -8,8 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-QString DataFileNameIn(const QString& programDir) {
-    return QDir(programDir).filePath(QStringLiteral("ssq.dxt"));
+QString DataFileNameIn(const QString& programDir, const Game& game) {
+    return QDir(programDir).filePath(game.dataFileName());
 }
 
 QString DataFileBytesToText(const QByteArray& bytes) {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "engine/core/Game.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
 
-// The history file beside the program.
-QString DataFileNameIn(const QString& programDir);
+// The game's history file in a folder (ssq.dxt, dlt.dxt).
+QString DataFileNameIn(const QString& programDir, const Game& game = Game::ssq());
 
 // The editor text of a history file's bytes: GB2312 family, any of CR LF, LF or CR ends a line,
 // and the break after the last line does not make an empty line of its own.

@@ -13,7 +13,6 @@
 
 namespace {
 
-const QString DataName = QStringLiteral("ssq.dxt");
 const QString ReadmeName = QStringLiteral("readme.txt");
 
 QString native(const QString& path) {
@@ -49,7 +48,10 @@ DataLocation LocateData(const DataPlaces& places) {
     DataLocation loc;
     const QDir program(places.programDir);
     const QString shareDir = InstalledShareDir(places.programDir);
-    const bool installed = !program.exists(DataName) && QFileInfo(shareDir).isDir();
+    const QString dataName = places.game->dataFileName();
+    // A build tree or portable copy holds the two-colour ball's file beside the program.
+    const bool installed = !program.exists(Game::ssq().dataFileName()) && !program.exists(dataName) &&
+                           QFileInfo(shareDir).isDir();
     loc.readmeFile = QDir(installed ? shareDir : places.programDir).filePath(ReadmeName);
 
     if (!places.dataOption.isEmpty()) {
@@ -60,14 +62,14 @@ DataLocation LocateData(const DataPlaces& places) {
     }
     if (!installed && canWriteIn(places.programDir)) {
         loc.dataDir = QDir(places.programDir).absolutePath();
-        loc.dataFile = loc.loadFile = DataFileNameIn(loc.dataDir);
+        loc.dataFile = loc.loadFile = DataFileNameIn(loc.dataDir, *places.game);
         return loc;
     }
 
     loc.perUser = true;
-    const QString seed = QDir(installed ? shareDir : places.programDir).filePath(DataName);
+    const QString seed = QDir(installed ? shareDir : places.programDir).filePath(dataName);
     loc.dataDir = places.userDir;
-    loc.dataFile = places.userDir.isEmpty() ? QString() : DataFileNameIn(places.userDir);
+    loc.dataFile = places.userDir.isEmpty() ? QString() : DataFileNameIn(places.userDir, *places.game);
     if (places.userDir.isEmpty()) {
         loc.problems << QStringLiteral("找不到主目录（环境变量HOME未设置），无法创建数据文件夹。"
                                        "现在显示随程序安装的开奖数据，修改后无法保存。");

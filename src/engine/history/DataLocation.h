@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/core/Game.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,10 +13,11 @@ struct DataPlaces {
     QString programDir; // the executable's directory
     QString dataOption; // --data FILE; empty when not given
     QString userDir;    // the per-user data folder (UserDataDir())
+    const Game* game = &Game::ssq(); // whose history file is meant
 };
 
 struct DataLocation {
-    QString dataDir;    // ssq.dxt.bak lives here
+    QString dataDir;    // the backup (ssq.dxt.bak, dlt.dxt.bak) lives here
     QString dataFile;   // the history the program saves
     QString loadFile;   // what the start reads: the data file, the sample when no copy could be made,
                         // empty when there is nothing to read

@@ -1,7 +1,6 @@
 #include "engine/history/DrawEntry.h"
 
 #include "engine/core/KelvoraError.h"
-#include "engine/core/Pools.h"
 
 #include <algorithm>
 
@@ -51,19 +50,43 @@ NewIssueCheck CheckNewIssueCode(const TCodeArr& history, int issueCode) {
     return check;
 }
 
-QString DrawEntryLine(int issueCode, std::array<int, 6> reds, int blue) {
-    if (issueCode < 1000000 || issueCode > 9999999) throw KelvoraError(QStringLiteral("期号必须是7位数字"));
-    std::sort(reds.begin(), reds.end());
-    for (int k = 0; k < 6; ++k) {
-        if (reds[k] < 1 || reds[k] > Pools::kRedPool)
-            throw KelvoraError(QStringLiteral("红球必须在01到33之间"));
-        if (k > 0 && reds[k] == reds[k - 1])
-            throw KelvoraError(
-                QStringLiteral("红球%1重复，六个红球必须各不相同").arg(reds[k], 2, 10, QLatin1Char('0')));
+namespace {
+
+// Sorts the numbers of one part and refuses a count, a range or a repeat that the game does not allow.
+void checkPart(std::vector<int>& numbers, int picks, int pool, const QString& word, const QString& countWord) {
+    if (int(numbers.size()) != picks)
+        throw KelvoraError(QStringLiteral("%1必须是%2个号码").arg(word).arg(picks));
+    std::sort(numbers.begin(), numbers.end());
+    for (size_t k = 0; k < numbers.size(); ++k) {
+        if (numbers[k] < 1 || numbers[k] > pool)
+            throw KelvoraError(QStringLiteral("%1必须在01到%2之间").arg(word).arg(pool, 2, 10, QLatin1Char('0')));
+        if (k > 0 && numbers[k] == numbers[k - 1])
+            throw KelvoraError(QStringLiteral("%1%2重复，%3必须各不相同")
+                                   .arg(word)
+                                   .arg(numbers[k], 2, 10, QLatin1Char('0'))
+                                   .arg(countWord));
     }
-    if (blue < 1 || blue > Pools::kBluePool) throw KelvoraError(QStringLiteral("蓝球必须在01到16之间"));
+}
+
+} // namespace
+
+QString DrawEntryLine(int issueCode, std::vector<int> fronts, std::vector<int> backs, const Game& game) {
+    if (issueCode < 1000000 || issueCode > 9999999) throw KelvoraError(QStringLiteral("期号必须是7位数字"));
+    static const char16_t* const countNames[] = {u"零", u"一", u"两", u"三", u"四", u"五", u"六"};
+    const QString frontCount = QString::fromUtf16(countNames[game.frontPicks]) + QStringLiteral("个") +
+                               (game.isSsq() ? game.front() : game.front() + QStringLiteral("号码"));
+    checkPart(fronts, game.frontPicks, game.frontPool, game.front(), frontCount);
+    const QString backCount = QString::fromUtf16(countNames[game.backPicks]) + QStringLiteral("个") + game.back() +
+                              QStringLiteral("号码");
+    checkPart(backs, game.backPicks, game.backPool, game.back(), backCount);
     QString line = QString::number(issueCode);
-    for (int r : reds)
-        line += QStringLiteral(" %1").arg(r, 2, 10, QLatin1Char('0'));
-    return line + QStringLiteral(" %1").arg(blue, 2, 10, QLatin1Char('0'));
+    for (int n : fronts)
+        line += QStringLiteral(" %1").arg(n, 2, 10, QLatin1Char('0'));
+    for (int n : backs)
+        line += QStringLiteral(" %1").arg(n, 2, 10, QLatin1Char('0'));
+    return line;
+}
+
+QString DrawEntryLine(int issueCode, std::array<int, 6> reds, int blue) {
+    return DrawEntryLine(issueCode, std::vector<int>(reds.begin(), reds.end()), {blue}, Game::ssq());
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 #include <QString>
 #include <array>
+#include <vector>
 
 // The issue code after the newest draw within its year (0 for an empty history). The first draw of
 // a new year, YYYY001, is accepted too (CheckNewIssueCode).
@@ -24,3 +26,5 @@ NewIssueCheck CheckNewIssueCode(const TCodeArr& history, int issueCode);
 // The history line of a new draw, reds sorted ascending. Throws KelvoraError when a red number
 // repeats or a number lies outside its range.
 QString DrawEntryLine(int issueCode, std::array<int, 6> reds, int blue);
+// The same for any game: the game's fronts (sorted here) and backs (one blue or two backs, sorted).
+QString DrawEntryLine(int issueCode, std::vector<int> fronts, std::vector<int> backs, const Game& game);

@@ -5,7 +5,7 @@
 #include "engine/history/HistoryWarnings.h"
 #include "engine/history/Parser.h"
 
-HistoryLoad LoadHistory(const QString& path) {
+HistoryLoad LoadHistory(const QString& path, const Game& game) {
     HistoryLoad load;
     DataFileContent content;
     try {
@@ -17,7 +17,7 @@ HistoryLoad LoadHistory(const QString& path) {
     load.text = content.text;
     load.fileEmpty = content.isEmpty;
     // The window parses its editor, which holds the decoded text: parse the same.
-    ParseResult parsed = ParseHistoryText(content.text);
+    ParseResult parsed = ParseHistoryText(content.text, game);
     if (parsed.status != ParseResult::Ok) {
         load.status = HistoryLoad::Refused;
         load.message = parsed.message;
@@ -25,7 +25,7 @@ HistoryLoad LoadHistory(const QString& path) {
     }
     load.status = HistoryLoad::Ok;
     load.history = std::move(parsed.history);
-    load.warnings = HistoryWarnings(load.history);
+    load.warnings = HistoryWarnings(load.history, game);
     return load;
 }
 

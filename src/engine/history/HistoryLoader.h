@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,7 +23,7 @@ struct HistoryLoad {
 };
 
 // Never throws.
-HistoryLoad LoadHistory(const QString& path);
+HistoryLoad LoadHistory(const QString& path, const Game& game = Game::ssq());
 
 // The status bar's summary of a history: "共N期，最新ISSUE期" ("共0期" when empty).
 QString HistoryCountText(const TCodeArr& history);

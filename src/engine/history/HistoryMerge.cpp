@@ -1,6 +1,6 @@
 #include "engine/history/HistoryMerge.h"
 
-#include "engine/core/Pools.h"
+#include "engine/metrics/Code.h"
 #include "engine/history/Parser.h"
 
 #include <QHash>
@@ -10,24 +10,13 @@
 
 namespace {
 
-QString numbersText(const TCodeRec& t) {
-    QString text;
-    for (int k = 0; k < 6; ++k) {
-        if (k) text += QLatin1Char(' ');
-        text += QStringLiteral("%1").arg(t.Red[k], 2, 10, QLatin1Char('0'));
-    }
-    for (int b = 0; b < Pools::kBluePool; ++b)
-        if (t.Blue[b]) text += QStringLiteral("+%1").arg(b + 1, 2, 10, QLatin1Char('0'));
-    return text;
-}
-
 bool sameNumbers(const TCodeRec& a, const TCodeRec& b) {
-    return std::equal(a.Red, a.Red + Pools::kRedPicks, b.Red) &&
-           std::equal(a.Blue, a.Blue + Pools::kBluePool, b.Blue);
+    return std::equal(a.Red, a.Red + GameLimits::kMaxFrontPicks, b.Red) &&
+           std::equal(a.Blue, a.Blue + GameLimits::kMaxBackPool, b.Blue);
 }
 
-TCodeArr parsedLines(const QStringList& lines) {
-    return ParseHistoryText(lines.join(QLatin1Char('\n'))).history;
+TCodeArr parsedLines(const QStringList& lines, const Game& game) {
+    return ParseHistoryText(lines.join(QLatin1Char('\n')), game).history;
 }
 
 } // namespace
@@ -41,14 +30,14 @@ QString HistoryMergeResult::report() const {
 }
 
 HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& held,
-                                      const QStringList& imported) {
+                                      const QStringList& imported, const Game& game) {
     HistoryMergeResult r;
     QHash<int, const TDrawRec*> heldByIssue;
     heldByIssue.reserve(qsizetype(held.size()));
     for (const TDrawRec& d : held)
         heldByIssue.insert(d.code(), &d);
 
-    const TCodeArr incoming = parsedLines(imported);
+    const TCodeArr incoming = parsedLines(imported, game);
     QList<std::pair<int, QString>> added; // issue code and line, ascending
     for (size_t i = 0; i < incoming.size() && i < size_t(imported.size()); ++i) {
         const TDrawRec& d = incoming[i];
@@ -59,7 +48,7 @@ HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& h
         } else if (sameNumbers(mine->Ticket, d.Ticket)) {
             ++r.same;
         } else {
-            r.conflicts.append({d.code(), numbersText(d.Ticket), numbersText(mine->Ticket)});
+            r.conflicts.append({d.code(), DrawToText(d.Ticket, game), DrawToText(mine->Ticket, game)});
         }
     }
     std::stable_sort(added.begin(), added.end(),
@@ -97,9 +86,9 @@ HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& h
     return r;
 }
 
-int DrawsDroppedByReplacing(const TCodeArr& held, const QStringList& imported) {
+int DrawsDroppedByReplacing(const TCodeArr& held, const QStringList& imported, const Game& game) {
     QSet<int> kept;
-    for (const TDrawRec& d : parsedLines(imported))
+    for (const TDrawRec& d : parsedLines(imported, game))
         kept.insert(d.code());
     return int(
         std::count_if(held.begin(), held.end(), [&](const TDrawRec& d) { return !kept.contains(d.code()); }));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 #include <QList>
 #include <QString>
@@ -27,10 +28,10 @@ struct HistoryMergeResult {
 // history lines (ConvertImportText's). New draws go before the first held line of a later issue,
 // so a history in issue order stays in issue order; blank and held lines stay as typed.
 HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& held,
-                                      const QStringList& imported);
+                                      const QStringList& imported, const Game& game = Game::ssq());
 
 // How many held draws an import that replaces everything would drop (issue codes it does not hold).
-int DrawsDroppedByReplacing(const TCodeArr& held, const QStringList& imported);
+int DrawsDroppedByReplacing(const TCodeArr& held, const QStringList& imported, const Game& game = Game::ssq());
 
 // "共N期，最新ISSUE期" (or "共0期"): what the status bar says about the history.
 QString HistoryStatusText(const TCodeArr& history);

@@ -2,7 +2,7 @@
 
 #include <QHash>
 
-QStringList HistoryWarnings(const TCodeArr& history) {
+QStringList HistoryWarnings(const TCodeArr& history, const Game& game) {
     QStringList warnings;
     QHash<int, int> firstLine;
     firstLine.reserve(qsizetype(history.size()));
@@ -16,8 +16,10 @@ QStringList HistoryWarnings(const TCodeArr& history) {
             firstLine.insert(d.code(), line);
         if (i > 0 && d.code() < history[i - 1].code())
             warnings.append(QStringLiteral("警告：第%1行期号小于上一行").arg(line));
-        if (d.RedsTypedUnsorted)
-            warnings.append(QStringLiteral("警告：第%1行红球不是从小到大排列").arg(line));
+        if (d.RedsTypedUnsorted & 1)
+            warnings.append(QStringLiteral("警告：第%1行%2不是从小到大排列").arg(line).arg(game.front()));
+        if (d.RedsTypedUnsorted & 2)
+            warnings.append(QStringLiteral("警告：第%1行%2不是从小到大排列").arg(line).arg(game.back()));
     }
     return warnings;
 }

@@ -1,6 +1,5 @@
 #include "engine/history/ImportText.h"
 
-#include "engine/core/Pools.h"
 #include "engine/history/Parser.h"
 #include "engine/io/GbText.h"
 
@@ -10,6 +9,7 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -41,16 +41,26 @@ QString twoDigits(int value) {
 
 struct ImportedDraw {
     int issue = 0;
-    std::array<int, 6> reds{};
-    int blue = 0;
+    std::vector<int> numbers; // fronts, then backs, each part ascending
 
     QString line() const {
         QString text = QString::number(issue);
-        for (int r : reds)
-            text += QLatin1Char(' ') + twoDigits(r);
-        return text + QLatin1Char(' ') + twoDigits(blue);
+        for (int n : numbers)
+            text += QLatin1Char(' ') + twoDigits(n);
+        return text;
     }
 };
+
+// "6个红球和1个蓝球", "5个前区号码和2个后区号码".
+QString shapeText(const Game& game) {
+    if (game.isSsq())
+        return QStringLiteral("%1个%2和%3个%4").arg(game.frontPicks).arg(game.front()).arg(game.backPicks).arg(game.back());
+    return QStringLiteral("%1个%2号码和%3个%4号码")
+        .arg(game.frontPicks)
+        .arg(game.front())
+        .arg(game.backPicks)
+        .arg(game.back());
+}
 
 // A number token's value, or -1 when it does not fit an int (out of every range anyway).
 int numberValue(const QString& token) {
@@ -65,7 +75,7 @@ QString numberText(const QString& token) {
 }
 
 // The draw of one line's tokens, or the reason it is none.
-QString readDraw(QStringList tokens, ImportedDraw& d) {
+QString readDraw(QStringList tokens, ImportedDraw& d, const Game& game) {
     static const QRegularExpression date(QStringLiteral("^\\d{4}[-/.]\\d{1,2}[-/.]\\d{1,2}$"));
     if (tokens.size() > 1 && date.match(tokens[1]).hasMatch()) tokens.removeAt(1);
     if (!allDigits(tokens[0]) || tokens[0].size() != 7)
@@ -73,23 +83,25 @@ QString readDraw(QStringList tokens, ImportedDraw& d) {
     for (qsizetype k = 1; k < tokens.size(); ++k)
         if (!allDigits(tokens[k])) return QStringLiteral("'%1' 不是数字").arg(tokens[k]);
     const qsizetype count = tokens.size() - 1;
-    if (count < 7) return QStringLiteral("只有%1个号码，应为6个红球和1个蓝球").arg(count);
-    if (count > 7) return QStringLiteral("有%1个号码，应为6个红球和1个蓝球").arg(count);
+    const int wanted = game.frontPicks + game.backPicks;
+    if (count < wanted) return QStringLiteral("只有%1个号码，应为").arg(count) + shapeText(game);
+    if (count > wanted) return QStringLiteral("有%1个号码，应为").arg(count) + shapeText(game);
     d.issue = tokens[0].toInt();
     uint64_t seen = 0;
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < wanted; ++k) {
+        const bool back = k >= game.frontPicks;
+        if (k == game.frontPicks) seen = 0;
+        const QString word = back ? game.back() : game.front();
         const int v = numberValue(tokens[k + 1]);
-        if (v < 1 || v > Pools::kRedPool)
-            return QStringLiteral("红球%1超出范围").arg(numberText(tokens[k + 1]));
-        if (seen & (uint64_t(1) << v)) return QStringLiteral("红球%1重复").arg(twoDigits(v));
+        if (v < 1 || v > (back ? game.backPool : game.frontPool))
+            return QStringLiteral("%1%2超出范围").arg(word, numberText(tokens[k + 1]));
+        if (seen & (uint64_t(1) << v)) return QStringLiteral("%1%2重复").arg(word, twoDigits(v));
         seen |= uint64_t(1) << v;
-        d.reds[size_t(k)] = v;
+        d.numbers.push_back(v);
     }
-    d.blue = numberValue(tokens[7]);
-    if (d.blue < 1 || d.blue > Pools::kBluePool)
-        return QStringLiteral("蓝球%1超出范围").arg(numberText(tokens[7]));
-    // Lists in drawing order (出球顺序) are common; the history holds reds ascending.
-    std::sort(d.reds.begin(), d.reds.end());
+    // Lists in drawing order (出球顺序) are common; the history holds each part ascending.
+    std::sort(d.numbers.begin(), d.numbers.begin() + game.frontPicks);
+    std::sort(d.numbers.begin() + game.frontPicks, d.numbers.end());
     return {};
 }
 
@@ -99,8 +111,8 @@ QString ImportResult::summary() const {
     return QStringLiteral("导入完成：转换%1行，跳过%2行").arg(converted).arg(skipped);
 }
 
-QString NoDrawFoundText() {
-    return QStringLiteral("文件中没有找到开奖号码（每行应为7位期号、6个红球和1个蓝球）");
+QString NoDrawFoundText(const Game& game) {
+    return QStringLiteral("文件中没有找到开奖号码（每行应为7位期号、%1）").arg(shapeText(game));
 }
 
 QString DecodeImportText(const QByteArray& bytes) {
@@ -116,13 +128,13 @@ QString DecodeImportText(const QByteArray& bytes) {
     return FromGb(bytes);
 }
 
-ImportResult ConvertImportText(const QString& text) {
+ImportResult ConvertImportText(const QString& text, const Game& game) {
     static const QRegularExpression separators(QStringLiteral("[\\s,+|]+"));
     static const QRegularExpression lineEnds(QStringLiteral("\\r\\n|\\r|\\n"));
     ImportResult r;
     // A spreadsheet (.xlsx) or a UTF-16 file without its mark: no line of it is a draw.
     if (text.contains(QChar(0))) {
-        r.message = NoDrawFoundText() + QStringLiteral("：这不是文本文件，表格请先另存为CSV或文本文件");
+        r.message = NoDrawFoundText(game) + QStringLiteral("：这不是文本文件，表格请先另存为CSV或文本文件");
         return r;
     }
     QList<std::pair<int, QString>> draws;
@@ -144,7 +156,7 @@ ImportResult ConvertImportText(const QString& text) {
             continue;
         }
         ImportedDraw d;
-        const QString why = readDraw(tokens, d);
+        const QString why = readDraw(tokens, d, game);
         if (!why.isEmpty()) {
             faults.append(QStringLiteral("第%1行：").arg(number) + why);
             continue;
@@ -166,7 +178,7 @@ ImportResult ConvertImportText(const QString& text) {
         return r;
     }
     if (draws.isEmpty()) {
-        r.message = NoDrawFoundText();
+        r.message = NoDrawFoundText(game);
         return r;
     }
     // Web lists are newest first; a stable sort keeps the order of lines with the same issue code.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/core/Game.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -18,13 +20,13 @@ struct ImportResult {
 // mark) when it is valid UTF-8, otherwise the GB2312 family.
 QString DecodeImportText(const QByteArray& bytes);
 
-// Each non-blank line holds a 7-digit issue code, optionally a date (YYYY-MM-DD or YYYY/MM/DD), six
-// reds and a blue, separated by blanks, tabs, commas, "+" or "|", with or without leading zeros;
+// Each non-blank line holds a 7-digit issue code, optionally a date (YYYY-MM-DD or YYYY/MM/DD), the
+// game's fronts and backs (six reds and a blue), separated by blanks, tabs, commas, "+" or "|", with or without leading zeros;
 // full-width digits and separators count as their plain forms. Lines without any number before the
 // first draw are headers and are skipped; every other line that is no draw is a fault with its own
 // reason, all listed in one message. Lines are sorted by issue code and exact duplicates dropped.
 // A text without any draw is refused. Never throws.
-ImportResult ConvertImportText(const QString& text);
+ImportResult ConvertImportText(const QString& text, const Game& game = Game::ssq());
 
 // The message for a file that holds no draw at all.
-QString NoDrawFoundText();
+QString NoDrawFoundText(const Game& game = Game::ssq());

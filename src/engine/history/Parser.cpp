@@ -1,6 +1,5 @@
 #include "engine/history/Parser.h"
 
-#include "engine/core/Pools.h"
 #include "engine/history/Convert.h"
 #include "engine/io/GbText.h"
 
@@ -55,8 +54,11 @@ enum class Fault { None, Shape, Number };
 // Checks one line in the order the old two passes did (lengths, then ranges, then conversion), so a
 // line counts as malformed exactly when the validation pass would have refused it. On success the
 // entry is filled; otherwise reason says why, in the user's words.
-Fault checkLine(const Tokens& tk, TDrawRec& d, QString& reason) {
-    if (tk.count < 8) {
+Fault checkLine(const Tokens& tk, TDrawRec& d, QString& reason, const Game& game) {
+    // Both games write eight tokens: the issue, then fronts and backs.
+    const int fronts = game.frontPicks;
+    const int numbers = fronts + game.backPicks;
+    if (tk.count < numbers + 1) {
         reason = QStringLiteral("只有%1个号码").arg(std::max(tk.count - 1, 0));
         return Fault::Shape;
     }
@@ -64,7 +66,7 @@ Fault checkLine(const Tokens& tk, TDrawRec& d, QString& reason) {
         reason = QStringLiteral("期号'%1'不是7位").arg(tokenText(tk.t[0]));
         return Fault::Shape;
     }
-    for (int k = 1; k < 8; ++k) {
+    for (int k = 1; k <= numbers; ++k) {
         if (tk.t[k].size() != 2) {
             reason = QStringLiteral("号码'%1'不是两位").arg(tokenText(tk.t[k]));
             return Fault::Shape;
@@ -72,13 +74,13 @@ Fault checkLine(const Tokens& tk, TDrawRec& d, QString& reason) {
     }
     int values[8] = {};
     bool converts[8] = {};
-    for (int k = 1; k < 8; ++k)
+    for (int k = 1; k <= numbers; ++k)
         converts[k] = TryStrToInt(tk.t[k], values[k]);
-    for (int k = 1; k < 8; ++k) {
-        const int hi = k == 7 ? Pools::kBluePool : Pools::kRedPool;
+    for (int k = 1; k <= numbers; ++k) {
+        const bool back = k > fronts;
+        const int hi = back ? game.backPool : game.frontPool;
         if (converts[k] && (values[k] < 1 || values[k] > hi)) {
-            reason = QStringLiteral("%1%2超出范围")
-                         .arg(k == 7 ? QStringLiteral("蓝球") : QStringLiteral("红球"), tokenText(tk.t[k]));
+            reason = QStringLiteral("%1%2超出范围").arg(back ? game.back() : game.front(), tokenText(tk.t[k]));
             return Fault::Shape;
         }
     }
@@ -86,28 +88,41 @@ Fault checkLine(const Tokens& tk, TDrawRec& d, QString& reason) {
         reason = QStringLiteral("'%1' 不是数字").arg(tokenText(tk.t[0]));
         return Fault::Number;
     }
-    for (int k = 1; k < 8; ++k) {
+    for (int k = 1; k <= numbers; ++k) {
         if (!converts[k]) {
             reason = QStringLiteral("'%1' 不是数字").arg(tokenText(tk.t[k]));
             return Fault::Number;
         }
     }
     uint64_t seen = 0;
-    for (int k = 1; k < 7; ++k) {
+    for (int k = 1; k <= numbers; ++k) {
+        if (k == fronts + 1) seen = 0;
         const uint64_t bit = uint64_t(1) << values[k];
         if (seen & bit) {
-            reason = QStringLiteral("红球%1重复").arg(values[k], 2, 10, QLatin1Char('0'));
+            reason = QStringLiteral("%1%2重复")
+                         .arg(k > fronts ? game.back() : game.front())
+                         .arg(values[k], 2, 10, QLatin1Char('0'));
             return Fault::Shape;
         }
         seen |= bit;
     }
-    // Measures read the reds ascending (span, AC, runs); the line may list them in drawing order.
-    d.RedsTypedUnsorted = !std::is_sorted(values + 1, values + 7);
-    std::sort(values + 1, values + 7);
-    for (int k = 0; k < 6; ++k)
-        d.Ticket.Red[k] = uint8_t(values[k + 1]);
+    // Measures read the fronts ascending (span, AC, runs); the line may list them in drawing order.
+    int* const frontsBegin = values + 1;
+    int* const backsBegin = values + 1 + fronts;
+    d.RedsTypedUnsorted = uint8_t((std::is_sorted(frontsBegin, backsBegin) ? 0 : 1) |
+                                  (std::is_sorted(backsBegin, values + 1 + numbers) ? 0 : 2));
+    // An insertion into Red keeps it ascending (at most six numbers).
+    for (int k = 0; k < fronts; ++k) {
+        int at = k;
+        while (at > 0 && d.Ticket.Red[at - 1] > frontsBegin[k]) {
+            d.Ticket.Red[at] = d.Ticket.Red[at - 1];
+            --at;
+        }
+        d.Ticket.Red[at] = uint8_t(frontsBegin[k]);
+    }
     d.Ticket.Valid = 1;
-    d.Ticket.Blue[values[7] - 1] = 1;
+    for (int k = fronts + 1; k <= numbers; ++k)
+        d.Ticket.Blue[values[k] - 1] = 1;
     return Fault::None;
 }
 
@@ -161,7 +176,7 @@ QString BadLinesHeading() {
     return QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！");
 }
 
-ParseResult ParseHistory(const QByteArray& gbBytes) {
+ParseResult ParseHistory(const QByteArray& gbBytes, const Game& game) {
     ParseResult result;
     const QByteArray bytes = WithoutUtf8Bom(gbBytes);
     const std::vector<std::string_view> lines = nonBlankLines(bytes);
@@ -171,7 +186,7 @@ ParseResult ParseHistory(const QByteArray& gbBytes) {
     bool malformed = false;
     QString reason;
     for (size_t n = 0; n < lines.size(); ++n) {
-        const Fault fault = checkLine(splitSpaces(lines[n]), history[n], reason);
+        const Fault fault = checkLine(splitSpaces(lines[n]), history[n], reason, game);
         if (fault == Fault::None) continue;
         malformed = malformed || fault == Fault::Shape;
         ++result.badLineCount;
@@ -188,8 +203,8 @@ ParseResult ParseHistory(const QByteArray& gbBytes) {
     return result;
 }
 
-ParseResult ParseHistoryText(const QString& text) {
-    return ParseHistory(ToGb(text.startsWith(QChar(0xFEFF)) ? QStringView(text).mid(1) : QStringView(text)));
+ParseResult ParseHistoryText(const QString& text, const Game& game) {
+    return ParseHistory(ToGb(text.startsWith(QChar(0xFEFF)) ? QStringView(text).mid(1) : QStringView(text)), game);
 }
 
 int CountValidCodes(const TCodeList& codes) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,11 +25,11 @@ struct ParseResult {
     QList<int> badLines; // 1-based numbers among the non-blank lines
 };
 
-// Parses history text given as GB18030/GB2312 bytes (lengths are counted in these bytes).
-// Never throws.
-ParseResult ParseHistory(const QByteArray& gbBytes);
+// Parses history text of the game given as GB18030/GB2312 bytes (lengths are counted in these
+// bytes). A line of the other game's shape is a faulty line. Never throws.
+ParseResult ParseHistory(const QByteArray& gbBytes, const Game& game = Game::ssq());
 // The editor's text: encoded to GB18030 first, so a double-byte character counts as two.
-ParseResult ParseHistoryText(const QString& text);
+ParseResult ParseHistoryText(const QString& text, const Game& game = Game::ssq());
 
 // The message box caption of the validation pass.
 QString BadLinesHeading();

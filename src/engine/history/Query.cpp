@@ -1,21 +1,16 @@
 #include "engine/history/Query.h"
 
-#include "engine/core/Pools.h"
 #include "engine/metrics/Code.h"
 
 #include <algorithm>
 
-QString QueryLine(const TDrawRec& draw) {
-    int blue = 0;
-    for (int b = 1; b <= Pools::kBluePool && !blue; ++b)
-        if (draw.Ticket.Blue[b - 1]) blue = b;
-    QString ticket;
-    CodeToText(draw.Ticket, ticket, blue != 0, blue);
+QString QueryLine(const TDrawRec& draw, const Game& game) {
+    const QString ticket = DrawToText(draw.Ticket, game);
     return QStringLiteral("第") + NumToText(draw.Year, 4, false) + NumToText(draw.Issue, 3) +
            QStringLiteral("期,开奖号:") + ticket;
 }
 
-QStringList QueryHistory(const TCodeArr& history, int fromIssue, int count) {
+QStringList QueryHistory(const TCodeArr& history, int fromIssue, int count, const Game& game) {
     QStringList lines;
     qsizetype start = -1;
     for (qsizetype i = qsizetype(history.size()) - 1; i >= 0; --i)
@@ -28,6 +23,6 @@ QStringList QueryHistory(const TCodeArr& history, int fromIssue, int count) {
     const qsizetype n = std::min<qsizetype>(count, qsizetype(history.size()) - start);
     lines.reserve(n);
     for (qsizetype k = 0; k < n; ++k)
-        lines.append(QueryLine(history[size_t(start + k)]));
+        lines.append(QueryLine(history[size_t(start + k)], game));
     return lines;
 }

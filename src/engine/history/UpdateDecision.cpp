@@ -1,6 +1,5 @@
 #include "engine/history/UpdateDecision.h"
 
-#include "engine/core/Pools.h"
 #include "engine/history/DataFile.h"
 #include "engine/history/Parser.h"
 #include "engine/metrics/Code.h"
@@ -13,13 +12,8 @@
 
 namespace {
 
-QString drawText(const TDrawRec& d) {
-    int blue = 0;
-    for (int b = 0; b < Pools::kBluePool; ++b)
-        if (d.Ticket.Blue[b]) blue = b + 1;
-    QString text;
-    CodeToText(d.Ticket, text, true, blue);
-    return text;
+QString drawText(const TDrawRec& d, const Game& game) {
+    return DrawToText(d.Ticket, game);
 }
 
 bool sameNumbers(const TDrawRec& a, const TDrawRec& b) {
@@ -69,7 +63,7 @@ QString blankEditorText() {
 
 // current: the draws to compare with; when there are none, noCompare says why.
 UpdateDecision decide(const UpdateTransfer& transfer, const TCodeArr& current, const QString& noCompare,
-                      const QDate& today) {
+                      const QDate& today, const Game& game) {
     UpdateDecision d;
     d.failure = transferFailure(transfer);
     if (!d.failure.isEmpty()) return d;
@@ -79,7 +73,7 @@ UpdateDecision decide(const UpdateTransfer& transfer, const TCodeArr& current, c
         d.failure = NotDrawDataText();
         return d;
     }
-    ParseResult parsed = ParseHistory(transfer.body);
+    ParseResult parsed = ParseHistory(transfer.body, game);
     if (parsed.status != ParseResult::Ok) {
         d.failure = parsed.message;
         return d;
@@ -114,7 +108,7 @@ UpdateDecision decide(const UpdateTransfer& transfer, const TCodeArr& current, c
         if (it == mine.cend() || sameNumbers(**it, r)) continue;
         d.failure = QStringLiteral("下载的第%1期开奖号码与现有数据不同：现有 %2，下载 %3")
                         .arg(r.code())
-                        .arg(drawText(**it), drawText(r));
+                        .arg(drawText(**it, game), drawText(r, game));
         return d;
     }
     // A draw only the editor holds (typed in, not yet on the server, or beyond the point where the
@@ -136,21 +130,22 @@ UpdateDecision decide(const UpdateTransfer& transfer, const TCodeArr& current, c
 
 } // namespace
 
-UpdateDecision DecideUpdate(const UpdateTransfer& transfer, const TCodeArr& current, const QDate& today) {
-    return decide(transfer, current, QString(), today);
+UpdateDecision DecideUpdate(const UpdateTransfer& transfer, const TCodeArr& current, const QDate& today,
+                            const Game& game) {
+    return decide(transfer, current, QString(), today, game);
 }
 
 UpdateDecision DecideUpdateOverText(const UpdateTransfer& transfer, const QString& editorText,
-                                    const QDate& today) {
-    const ParseResult mine = ParseHistoryText(editorText);
-    if (mine.status == ParseResult::Ok) return decide(transfer, mine.history, QString(), today);
+                                    const QDate& today, const Game& game) {
+    const ParseResult mine = ParseHistoryText(editorText, game);
+    if (mine.status == ParseResult::Ok) return decide(transfer, mine.history, QString(), today, game);
     const qsizetype lines = editorText.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size();
     return decide(transfer, {},
                   QStringLiteral("编辑器中的%1行文本有无法识别的行（共%2行有错误），无法与下载的数据比较，"
                                  "替换前的文本只能用Ctrl+Z找回。")
                       .arg(lines)
                       .arg(mine.badLineCount),
-                  today);
+                  today, game);
 }
 
 bool IsFarOlderThan(int issueCode, const QDate& today) {

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+
+// The largest pools and pick counts of any game: what a ticket record has room for.
+namespace GameLimits {
+inline constexpr int kMaxFrontPool = 35;
+inline constexpr int kMaxFrontPicks = 6;
+inline constexpr int kMaxBackPool = 16;
+inline constexpr int kMaxBackPicks = 2;
+} // namespace GameLimits
+
+enum class GameId : uint8_t { Ssq, Dlt };
+
+// One lottery: its pools, its words and files, and the constants of the measures over its front
+// pool. The engine is given a Game; nothing below the window assumes one. The two games are the
+// values Game::ssq() (the two-colour ball) and Game::dlt() (the super lotto).
+struct Game {
+    GameId id;
+    const char* key;            // "ssq" / "dlt": --game, the JSON "game", settings
+    const char16_t* name;       // "双色球" / "超级大乐透"
+    int frontPool;              // fronts (reds) are 1..frontPool
+    int frontPicks;             // fronts in a draw or a single ticket
+    int backPool;               // backs (blues) are 1..backPool
+    int backPicks;              // backs in a draw or a single ticket
+    const char16_t* frontWord;  // "红球" / "前区"
+    const char16_t* backWord;   // "蓝球" / "后区"
+    const char* dataFile;       // "ssq.dxt" / "dlt.dxt"
+    const char* updateFile;     // the file on the update server: "/gx.txt" / "/dlt.txt"
+    int smallMax;               // fronts up to this are small, the rest big
+    int zoneEnd[3];             // the last number of each of the three zones
+    uint64_t primeMask;         // bit n set for the fronts that count as prime (1 counts)
+    int price;                  // yuan a bet
+    int extraPrice;             // yuan the additional bet (追加) adds; 0 where there is none
+
+    bool isSsq() const { return id == GameId::Ssq; }
+    QString nameText() const { return QString::fromUtf16(name); }
+    QString front() const { return QString::fromUtf16(frontWord); }
+    QString back() const { return QString::fromUtf16(backWord); }
+    QString keyText() const { return QString::fromLatin1(key); }
+    QString dataFileName() const { return QString::fromLatin1(dataFile); }
+
+    // C(frontPool, frontPicks): every front ticket of the game.
+    int frontTickets() const;
+    int sumMin() const { return frontPicks * (frontPicks + 1) / 2; }
+    int sumMax() const { return frontPicks * (2 * frontPool - frontPicks + 1) / 2; }
+    int spanMax() const { return frontPool - 1; }
+    // The AC value counts distinct differences of the front pairs less picks - 1.
+    int acMax() const { return frontPicks * (frontPicks - 1) / 2 - (frontPicks - 1); }
+    // Zone of a front number, 0..2.
+    int zoneOf(int n) const { return n <= zoneEnd[0] ? 0 : n <= zoneEnd[1] ? 1 : 2; }
+    QString zoneCaption(int zone) const; // "01-11" .. for the two-colour ball
+    // "k:picks-k", the caption of item k of a ratio matrix.
+    QString ratioLabel(int k) const;
+
+    static const Game& ssq();
+    static const Game& dlt();
+    // The game named by key ("ssq" or "dlt"), or nullptr.
+    static const Game* find(QStringView key);
+};
+
+// The message for a --game value that names no game.
+QString UnknownGameText(const QString& key);
