@@ -20,6 +20,18 @@ static void BM_ParseSampleBytes(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseSampleBytes)->Unit(benchmark::kMicrosecond);
 
+// The super lotto's dlt.dxt, beside the two-colour ball's in the same run.
+static void BM_ParseDltSampleBytes(benchmark::State& state) {
+    QFile f(KELVORA_DLT_SAMPLE);
+    f.open(QIODevice::ReadOnly);
+    const QByteArray bytes = f.readAll();
+    for (auto _ : state) {
+        ParseResult r = ParseHistory(bytes, Game::dlt());
+        benchmark::DoNotOptimize(r.history.data());
+    }
+}
+BENCHMARK(BM_ParseDltSampleBytes)->Unit(benchmark::kMicrosecond);
+
 // The editor's text, encoded first, as the window parses it.
 static void BM_ParseSampleEditorText(benchmark::State& state) {
     const QString text = QString::fromLatin1(sample());
