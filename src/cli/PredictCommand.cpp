@@ -30,7 +30,7 @@ int runPredict(CliContext& ctx) {
     const PredictKindName* chosen = FindPredictKind(positional.first());
     if (!chosen) throw CliUsageError{QStringLiteral("unknown KIND '%1'").arg(positional.first())};
 
-    const TPredictResult result = RunPredict(ctx.history(), chosen->kind);
+    const TPredictResult result = RunPredict(ctx.history(), chosen->kind, *ctx.game);
     for (const QString& line : result.lines)
         ctx.out << line << '\n';
     return CliOk;
