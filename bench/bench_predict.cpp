@@ -117,7 +117,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
                         single->second / base->second);
         const auto dlt = m_time.find("BM_SinglePredictDlt");
         if (base != m_time.end() && dlt != m_time.end() && base->second > 0)
-            std::printf("SinglePredictDlt / BuildCombinations (CPU time) = %.2f\n", dlt->second / base->second);
+            std::printf("SinglePredictDlt / BuildCombinations (CPU time) = %.2f\n",
+                        dlt->second / base->second);
     }
 
   private:

@@ -74,7 +74,11 @@ void BM_GreedyWheelDlt(benchmark::State& state) {
         state.counters["tickets"] = double(w.size());
     }
 }
-BENCHMARK(BM_GreedyWheelDlt)->Args({20, 5, 4})->Args({20, 4, 3})->Args({24, 5, 3})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GreedyWheelDlt)
+    ->Args({20, 5, 4})
+    ->Args({20, 4, 3})
+    ->Args({24, 5, 3})
+    ->Unit(benchmark::kMillisecond);
 
 // The baseline: the plain greedy choice on the same input.
 void BM_ResultCoverGreedy(benchmark::State& state) {

@@ -56,7 +56,8 @@ QList<int> referenceRankingOf(const TCodeArr& h, const std::set<int>& allowed, c
         for (int k = 0; k < game.frontPicks; ++k)
             ++hits[size_t(h[i].Ticket.Red[k])];
     QList<int> numbers(allowed.begin(), allowed.end());
-    std::stable_sort(numbers.begin(), numbers.end(), [&](int a, int b) { return hits[size_t(a)] > hits[size_t(b)]; });
+    std::stable_sort(numbers.begin(), numbers.end(),
+                     [&](int a, int b) { return hits[size_t(a)] > hits[size_t(b)]; });
     return numbers;
 }
 
@@ -334,8 +335,9 @@ class TestPrediction : public QObject {
         QTest::addColumn<const Game*>("game");
         QTest::addColumn<PredictKind>("kind");
         const std::pair<const char*, PredictKind> kinds[] = {
-            {"compound", PredictKind::Compound}, {"single", PredictKind::Single}, {"banker", PredictKind::Banker},
-            {"cold", PredictKind::Cold},         {"odd", PredictKind::Odd},       {"even", PredictKind::Even},
+            {"compound", PredictKind::Compound}, {"single", PredictKind::Single},
+            {"banker", PredictKind::Banker},     {"cold", PredictKind::Cold},
+            {"odd", PredictKind::Odd},           {"even", PredictKind::Even},
             {"zone", PredictKind::Zone}};
         addGameRows([&](const char* key, const Game* game) {
             for (auto [name, kind] : kinds)
@@ -350,7 +352,8 @@ class TestPrediction : public QObject {
         QCOMPARE(lines.size(), kind == PredictKind::Single ? 806 : 6);
         for (qsizetype i = 0; i < lines.size(); ++i) {
             const QString& line = lines[i];
-            if (line.isEmpty() || line.contains(QStringLiteral("预测")) || line.contains(QStringLiteral("推荐")))
+            if (line.isEmpty() || line.contains(QStringLiteral("预测")) ||
+                line.contains(QStringLiteral("推荐")))
                 continue;
             const QStringList parts = line.split(QLatin1Char('+'));
             const QList<int> fronts = numbersOf(parts[0]);
@@ -427,7 +430,8 @@ class TestPrediction : public QObject {
         const bool ssq = game->isSsq();
         const int draws = 300;
         const TCodeArr& h = SampleHistoryOf(*game);
-        const QJsonObject o = PredictBacktestJson(RunPredictBacktest(h, kind, draws, *game), QStringLiteral("k"));
+        const QJsonObject o =
+            PredictBacktestJson(RunPredictBacktest(h, kind, draws, *game), QStringLiteral("k"));
         QCOMPARE(o.value("game").toString(), game->keyText());
         const QJsonArray rows = o.value("rows").toArray();
         QCOMPARE(rows.size(), draws);
@@ -441,8 +445,9 @@ class TestPrediction : public QObject {
             const QJsonObject first = summary[0].toObject();
             const QJsonArray expected = first.value("expectedCounts").toArray();
             QCOMPARE(expected.size(), picks + 1);
-            QCOMPARE(rows[0].toObject().value("groups").toArray()[0].toObject().value("counts").toArray().size(),
-                     picks + 1);
+            QCOMPARE(
+                rows[0].toObject().value("groups").toArray()[0].toObject().value("counts").toArray().size(),
+                picks + 1);
             // Any one ticket hits all picks with chance 1 / C(pool, picks).
             QCOMPARE(expected[picks].toDouble() * game->frontTickets(), 100.0);
             return;

@@ -140,12 +140,13 @@ class TestWheel : public QObject {
         QTest::addColumn<QList<int>>("bankers");
         QTest::addColumn<int>("drawn");
         QTest::addColumn<int>("held");
-        QTest::newRow("ssq 9 numbers 中5保4") << &Game::ssq() << QList<int>{2, 5, 9, 13, 17, 21, 26, 30, 33}
-                                              << QList<int>{} << 5 << 4;
-        QTest::newRow("dlt 8 numbers 中5保4") << &Game::dlt() << QList<int>{3, 8, 14, 21, 27, 33, 34, 35}
-                                              << QList<int>{} << 5 << 4;
+        QTest::newRow("ssq 9 numbers 中5保4")
+            << &Game::ssq() << QList<int>{2, 5, 9, 13, 17, 21, 26, 30, 33} << QList<int>{} << 5 << 4;
+        QTest::newRow("dlt 8 numbers 中5保4")
+            << &Game::dlt() << QList<int>{3, 8, 14, 21, 27, 33, 34, 35} << QList<int>{} << 5 << 4;
         QTest::newRow("dlt 11 numbers 中4保3, banker 35")
-            << &Game::dlt() << QList<int>{1, 4, 7, 10, 13, 16, 19, 22, 25, 28, 34} << QList<int>{35} << 4 << 3;
+            << &Game::dlt() << QList<int>{1, 4, 7, 10, 13, 16, 19, 22, 25, 28, 34} << QList<int>{35} << 4
+            << 3;
     }
     void gameWheelMeetsEveryDraw() {
         QFETCH(const Game*, game);

@@ -44,7 +44,7 @@ QList<int> numbersIn(const QString& text) {
 // The groups as the command prints them: every second line holds a group's numbers, the reds
 // before a '+' and the blues after it.
 std::vector<PredictBacktestGroup> printedGroups(const QStringList& lines, const TCodeRec& draw,
-                                               const Game& game) {
+                                                const Game& game) {
     std::vector<PredictBacktestGroup> groups;
     const uint64_t drawn = frontMask(draw, game);
     const uint64_t drawnBacks = backMask(draw, game);
@@ -68,7 +68,7 @@ std::vector<PredictBacktestGroup> printedGroups(const QStringList& lines, const 
 // The single prediction without its ticket list: the j-th pick of a batch of n is the kept
 // ticket with ordinal 1 + j (S - 1), S = kept div n, which counting turns into its reds.
 std::vector<PredictBacktestGroup> singleGroups(const TCodeArr& window, const TCodeRec& draw,
-                                              const Game& game) {
+                                               const Game& game) {
     const uint64_t drawn = frontMask(draw, game);
     std::vector<PredictBacktestGroup> groups;
     if (!game.isSsq()) {
@@ -185,8 +185,9 @@ PredictBacktest RunPredictBacktest(const TCodeArr& history, PredictKind kind, in
         PredictBacktestRow row;
         row.issue = history[i].code();
         row.draw = history[i].Ticket;
-        row.groups = kind == PredictKind::Single ? singleGroups(window, row.draw, game)
-                                                 : printedGroups(RunPredict(window, kind, game).lines, row.draw, game);
+        row.groups = kind == PredictKind::Single
+                         ? singleGroups(window, row.draw, game)
+                         : printedGroups(RunPredict(window, kind, game).lines, row.draw, game);
         b.rows.push_back(std::move(row));
     }
     return b;
@@ -343,8 +344,9 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
     else
         lines << QStringLiteral("结论：这个预测不比随机选号好，命中数都在随机波动之内。");
     lines << QString();
-    lines << (isSingle(b) ? QStringLiteral("逐期结果（每组依次为命中0至%1个%2的注数）：").arg(picks).arg(game.front())
-                          : QStringLiteral("逐期结果："));
+    lines << (isSingle(b)
+                  ? QStringLiteral("逐期结果（每组依次为命中0至%1个%2的注数）：").arg(picks).arg(game.front())
+                  : QStringLiteral("逐期结果："));
     for (const PredictBacktestRow& r : b.rows) {
         QString line = QStringLiteral("%1 %2").arg(r.issue).arg(DrawToText(r.draw, game));
         for (size_t g = 0; g < r.groups.size(); ++g) {

@@ -30,7 +30,7 @@ struct CompoundExclusions {
 };
 const CompoundExclusions compoundExcluded[] = {
     {{1, 2, 3, 4, 5, 7, 9, 12, 13, 15, 16, 17, 33}, {1, 2, 3, 6, 7, 9, 12, 13, 15, 16}}, // ssq
-    {{}, {}},                                                                          // dlt
+    {{}, {}},                                                                            // dlt
 };
 
 constexpr std::array<int, 3> singleBatches{100, 200, 500};
@@ -202,7 +202,8 @@ std::vector<std::vector<uint64_t>> SingleBatchPicks(uint64_t rareMask, const Gam
         for (int j = 1; j <= n; ++j)
             wanted.push_back({int64_t(j) * (step - 1), b, size_t(j - 1)});
     }
-    std::sort(wanted.begin(), wanted.end(), [](const Wanted& a, const Wanted& b) { return a.ordinal < b.ordinal; });
+    std::sort(wanted.begin(), wanted.end(),
+              [](const Wanted& a, const Wanted& b) { return a.ordinal < b.ordinal; });
     std::array<int, GameLimits::kMaxFrontPicks> idx{};
     for (int k = 0; k < picks; ++k)
         idx[size_t(k)] = k + 1;
