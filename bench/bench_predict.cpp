@@ -1,4 +1,5 @@
 #include "engine/history/Parser.h"
+#include "engine/predict/PredictBacktest.h"
 #include "engine/predict/Prediction.h"
 #include "engine/shrink/Combinations.h"
 
@@ -14,6 +15,15 @@ const TCodeArr& sample() {
         QFile f(QStringLiteral(KELVORA_SAMPLE));
         f.open(QIODevice::ReadOnly);
         return ParseHistory(f.readAll()).history;
+    }();
+    return history;
+}
+
+const TCodeArr& dltSample() {
+    static const TCodeArr history = [] {
+        QFile f(QStringLiteral(KELVORA_DLT_SAMPLE));
+        f.open(QIODevice::ReadOnly);
+        return ParseHistory(f.readAll(), Game::dlt()).history;
     }();
     return history;
 }
@@ -54,6 +64,35 @@ void BM_AreaNumRecommend(benchmark::State& state) {
 }
 BENCHMARK(BM_AreaNumRecommend)->Unit(benchmark::kMicrosecond);
 
+// The super lotto's single prediction counts its picks over all 324,632 front tickets.
+void BM_SinglePredictDlt(benchmark::State& state) {
+    const TCodeArr& h = dltSample();
+    for (auto _ : state) {
+        TSinglePrediction r = SinglePredict(h, Game::dlt());
+        benchmark::DoNotOptimize(r.lines.data());
+    }
+}
+BENCHMARK(BM_SinglePredictDlt)->Unit(benchmark::kMillisecond);
+
+void BM_CombinePredictDlt(benchmark::State& state) {
+    const TCodeArr& h = dltSample();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CombinePredict(h, Game::dlt()));
+}
+BENCHMARK(BM_CombinePredictDlt)->Unit(benchmark::kMicrosecond);
+
+// Every draw of the super lotto's history predicted from the 20 before it.
+void BM_PredictBacktestDlt(benchmark::State& state) {
+    const TCodeArr& h = dltSample();
+    const PredictKind kind = PredictKind(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RunPredictBacktest(h, kind, int(h.size()) - 20, Game::dlt()).rows.size());
+}
+BENCHMARK(BM_PredictBacktestDlt)
+    ->Arg(int(PredictKind::Compound))
+    ->Arg(int(PredictKind::Zone))
+    ->Unit(benchmark::kMillisecond);
+
 // Prints the single prediction's time as a multiple of the baseline measured in the same run (the
 // fastest repetition of each, or the median when only aggregates are reported).
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -76,6 +115,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
         if (base != m_time.end() && single != m_time.end() && base->second > 0)
             std::printf("SinglePredict / BuildCombinations (CPU time) = %.2f (target < 2)\n",
                         single->second / base->second);
+        const auto dlt = m_time.find("BM_SinglePredictDlt");
+        if (base != m_time.end() && dlt != m_time.end() && base->second > 0)
+            std::printf("SinglePredictDlt / BuildCombinations (CPU time) = %.2f\n",
+                        dlt->second / base->second);
     }
 
   private:

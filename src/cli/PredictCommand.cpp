@@ -9,7 +9,8 @@ namespace {
 const QString usage =
     QStringLiteral("Usage: kelvora-cli [--data FILE] predict KIND\n\n"
                    "Prints the lines the prediction page shows after one of its commands, computed from the\n"
-                   "20 latest draws.\n\n"
+                   "20 latest draws. With --game dlt the numbers are fronts of 01..35 and backs of 01..12\n"
+                   "(a compound group's backs after the \"+\").\n\n"
                    "KIND:\n"
                    "  compound   复式预测\n"
                    "  single     单注预测\n"
@@ -30,7 +31,7 @@ int runPredict(CliContext& ctx) {
     const PredictKindName* chosen = FindPredictKind(positional.first());
     if (!chosen) throw CliUsageError{QStringLiteral("unknown KIND '%1'").arg(positional.first())};
 
-    const TPredictResult result = RunPredict(ctx.history(), chosen->kind);
+    const TPredictResult result = RunPredict(ctx.history(), chosen->kind, *ctx.game);
     for (const QString& line : result.lines)
         ctx.out << line << '\n';
     return CliOk;

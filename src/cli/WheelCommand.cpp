@@ -1,7 +1,6 @@
 #include "cli/Cli.h"
 
 #include "engine/core/KelvoraError.h"
-#include "engine/core/Pools.h"
 #include "engine/prize/TicketReader.h"
 #include "engine/wheel/ResultWheel.h"
 #include "engine/wheel/Wheel.h"
@@ -15,39 +14,42 @@ const QString usage = QStringLiteral(
     "Usage: kelvora-cli [--data FILE] wheel --numbers LIST --guarantee P:T [--bankers LIST] [--json]\n"
     "       kelvora-cli [--data FILE] wheel --numbers LIST --guarantee P:T --check FILE [--json]\n"
     "       kelvora-cli [--data FILE] wheel --from FILE --guarantee T [--json]\n\n"
-    "Tickets with a guarantee (旋转矩阵): whenever P drawn reds are among the numbers, at least one\n"
-    "ticket holds T of them. Every wheel is checked over all draws before it is printed.\n\n"
+    "Tickets with a guarantee (旋转矩阵): whenever P drawn front numbers (reds) are among the numbers,\n"
+    "at least one ticket holds T of them. Every wheel is checked over all draws before it is printed.\n"
+    "Tickets hold the game's picks: six reds of 01..33, or with --game dlt five fronts of 01..35.\n\n"
     "Options:\n"
-    "  --numbers LIST    7..24 distinct reds, comma-separated\n"
-    "  --guarantee P:T   中P保T, 2 <= T <= P <= 6 (with --from: T alone)\n"
-    "  --bankers LIST    reds in every ticket (1..5, not among the numbers)\n"
+    "  --numbers LIST    picks+1..24 distinct front numbers, comma-separated (7..24 reds)\n"
+    "  --guarantee P:T   中P保T, 2 <= T <= P <= picks (with --from: T alone)\n"
+    "  --bankers LIST    front numbers in every ticket (1..picks-1, not among the numbers)\n"
     "  --check FILE      check a given ticket list instead of building a wheel (exit 3 when it fails)\n"
-    "  --from FILE       choose tickets of FILE so that every ticket of FILE shares T reds with one\n"
+    "  --from FILE       choose tickets of FILE so that every ticket of FILE shares T fronts with one\n"
     "  --json            print JSON\n");
 
 constexpr int CliGuaranteeFails = 3;
-constexpr int picks = Pools::kRedPicks;
-constexpr int pool = Pools::kRedPool;
 
-// The reds of every ticket of a file (prize's line rules); throws for an unreadable, empty or
+// The fronts of every ticket of a file (prize's line rules); throws for an unreadable, empty or
 // faulty file.
-std::vector<uint64_t> readTicketFile(const QString& name, bool singlesOnly) {
-    const TicketList list = ReadTickets(ReadTicketInput(name));
+std::vector<uint64_t> readTicketFile(const QString& name, bool singlesOnly, const Game& game) {
+    // A wheel guards fronts only: a line without backs is read as if it had some.
+    const uint32_t anyBacks = ((uint32_t(1) << game.backPicks) - 1) << 1;
+    const TicketList list = ReadTickets(ReadTicketInput(name), anyBacks, game);
     if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
     if (list.tickets.empty())
         throw KelvoraError(QStringLiteral("文件 %1 中没有投注号码").arg(QDir::toNativeSeparators(name)));
     std::vector<uint64_t> reds;
     for (const PrizeTicket& t : list.tickets) {
         if (t.bankers) throw KelvoraError(BankerLineInWheelMessage(t.line));
-        if (singlesOnly && t.redCount != picks)
-            throw KelvoraError(
-                QStringLiteral("第%1行不是单注号码：缩水后旋转只接受每行%2个红球").arg(t.line).arg(picks));
+        if (singlesOnly && t.redCount != game.frontPicks)
+            throw KelvoraError(QStringLiteral("第%1行不是单注号码：缩水后旋转只接受每行%2个%3")
+                                   .arg(t.line)
+                                   .arg(game.frontPicks)
+                                   .arg(game.front()));
         reds.push_back(t.reds);
     }
     return reds;
 }
 
-void readGuarantee(const QString& text, bool single, int& drawn, int& held) {
+void readGuarantee(const QString& text, bool single, int picks, int& drawn, int& held) {
     const QStringList parts = text.split(QLatin1Char(':'));
     bool ok1 = false;
     bool ok2 = true;
@@ -86,15 +88,17 @@ int runWheel(CliContext& ctx) {
     if (parser.isSet(check) && parser.isSet(bankers))
         return ctx.usageError(QStringLiteral("--bankers does not go with --check"), usage);
     const bool asJson = parser.isSet(json);
+    const Game& game = *ctx.game;
+    const int picks = game.frontPicks;
     try {
         if (parser.isSet(from)) {
             int drawn = 0;
             int held = 0;
-            readGuarantee(parser.value(guarantee), true, drawn, held);
-            const std::vector<uint64_t> tickets = readTicketFile(parser.value(from), true);
+            readGuarantee(parser.value(guarantee), true, picks, drawn, held);
+            const std::vector<uint64_t> tickets = readTicketFile(parser.value(from), true, game);
             const ResultWheel w = CoverResultTickets(tickets, held);
             if (asJson) {
-                ctx.out << ResultWheelJson(w) << '\n';
+                ctx.out << ResultWheelJson(w, game) << '\n';
             } else {
                 for (const QString& line : ResultWheelLines(w))
                     ctx.out << line << '\n';
@@ -104,8 +108,10 @@ int runWheel(CliContext& ctx) {
             return CliOk;
         }
         WheelRequest request;
-        readGuarantee(parser.value(guarantee), false, request.drawn, request.held);
-        request.numbers = ReadWheelNumbers(parser.value(numbers), pool, QStringLiteral("号码"));
+        request.picks = picks;
+        request.pool = game.frontPool;
+        readGuarantee(parser.value(guarantee), false, picks, request.drawn, request.held);
+        request.numbers = ReadWheelNumbers(parser.value(numbers), request.pool, QStringLiteral("号码"));
         if (parser.isSet(check)) {
             const int v = int(request.numbers.size());
             if (v < picks + 1 || v > WheelMaxNumbers)
@@ -113,19 +119,19 @@ int runWheel(CliContext& ctx) {
                                        .arg(v)
                                        .arg(picks + 1)
                                        .arg(WheelMaxNumbers));
-            const std::vector<uint64_t> tickets = readTicketFile(parser.value(check), false);
+            const std::vector<uint64_t> tickets = readTicketFile(parser.value(check), false, game);
             const TicketWheelCheck c =
                 CheckTicketWheel(request.numbers, request.drawn, request.held, tickets);
             if (asJson)
-                ctx.out << TicketWheelCheckJson(c) << '\n';
+                ctx.out << TicketWheelCheckJson(c, game) << '\n';
             else
                 ctx.out << TicketWheelCheckLines(c).join(QLatin1Char('\n')) << '\n';
             return c.uncovered == 0 ? CliOk : CliGuaranteeFails;
         }
-        request.bankers = ReadWheelNumbers(parser.value(bankers), pool, QStringLiteral("胆码"));
+        request.bankers = ReadWheelNumbers(parser.value(bankers), request.pool, QStringLiteral("胆码"));
         const Wheel w = BuildWheel(request);
         if (asJson) {
-            ctx.out << WheelJson(w) << '\n';
+            ctx.out << WheelJson(w, game.keyText()) << '\n';
         } else {
             for (const QString& line : WheelTicketLines(w))
                 ctx.out << line << '\n';

@@ -64,6 +64,26 @@ class TestPredictCommand : public QObject {
         if (kind == QLatin1String("single")) QCOMPARE(lines.size(), 806);
     }
 
+    // --game dlt predicts over the super lotto's pools, from its own history.
+    void superLottoPrintsWhatTheEngineComputes_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("engineKind");
+        QTest::newRow("compound") << "compound" << int(PredictKind::Compound);
+        QTest::newRow("single") << "single" << int(PredictKind::Single);
+        QTest::newRow("zone") << "zone" << int(PredictKind::Zone);
+    }
+    void superLottoPrintsWhatTheEngineComputes() {
+        QFETCH(QString, kind);
+        QFETCH(int, engineKind);
+        const Run r = runCli({QStringLiteral("--game"), QStringLiteral("dlt"), QStringLiteral("--data"),
+                              DltSampleHistoryPath(), QStringLiteral("predict"), kind});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QString());
+        const QStringList lines = RunPredict(DltSampleHistory(), PredictKind(engineKind), Game::dlt()).lines;
+        QCOMPARE(r.out, lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        QVERIFY(r.out != RunPredict(DltSampleHistory(), PredictKind(engineKind)).lines.join('\n') + '\n');
+    }
+
     void windowOfTwentyDraws_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("draws");

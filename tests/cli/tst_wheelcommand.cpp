@@ -129,6 +129,59 @@ class TestWheelCommand : public QObject {
         QVERIFY(r.out.isEmpty());
     }
 
+    // --game dlt: five fronts of 1..35 a ticket, P at most 5, and the game's files.
+    void superLotto_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expected"); // in standard error when refused, else in standard output
+        const QString g = QStringLiteral("--guarantee");
+        const QString n = QStringLiteral("--numbers");
+        QTest::newRow("36 is no front")
+            << QStringList{n, "1,2,3,4,5,6,36", g, "5:4"} << 1 << "号码\"36\"无效";
+        QTest::newRow("T above P") << QStringList{n, "1,2,3,4,5,6,7", g, "3:4"} << 1 << "中3保4";
+        QTest::newRow("P above five") << QStringList{n, "1,2,3,4,5,6,7", g, "6:5"} << 1 << "中6保5";
+        QTest::newRow("five bankers")
+            << QStringList{n, "1,2,3,4,5,6,7", g, "2:2", "--bankers", "8,9,10,11,12"} << 1 << "胆码有5个";
+        QTest::newRow("8 numbers 中5保4 with 34 and 35")
+            << QStringList{n, "1,5,9,13,21,29,34,35", g, "5:4", "--json"} << 0 << "\"game\":\"dlt\"";
+        QTest::newRow("check a fronts-only file")
+            << QStringList{n, "1,2,3,4,5,6", g, "5:5", "--check", "fronts.txt"} << 0
+            << "已验证：全部6种开奖组合均满足";
+        QTest::newRow("check a file with backs")
+            << QStringList{n, "1,2,3,4,5,6", g, "5:5", "--check", "backs.txt"} << 3
+            << "有1种开奖组合不满足中5保5";
+        QTest::newRow("from a fronts-only file")
+            << QStringList{"--from", "fronts.txt", g, "4", "--json"} << 0 << "\"count\":1";
+    }
+    void superLotto() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, expected);
+        // All six tickets of five of 1..6, and five of them with backs.
+        WriteTestFile(m_dir, QStringLiteral("fronts.txt"),
+                      "01 02 03 04 05\n01 02 03 04 06\n01 02 03 05 06\n01 02 04 05 06\n01 03 04 05 06\n02 03 "
+                      "04 05 06\n");
+        WriteTestFile(m_dir, QStringLiteral("backs.txt"),
+                      "2026001 01 02 03 04 05+01 12\n01 02 03 04 06+02 03\n01 02 03 05 06+11 12\n"
+                      "01 02 04 05 06 07 08\n01 03 04 05 06+01 02 03\n");
+        for (QString& a : args)
+            if (a.endsWith(QLatin1String(".txt"))) a = m_dir.filePath(a);
+        const Run r = runCli(
+            QStringList{QStringLiteral("--game"), QStringLiteral("dlt"), QStringLiteral("wheel")} + args);
+        QCOMPARE(r.status, status);
+        QVERIFY2((status == 1 ? r.err : r.out).contains(expected), qPrintable(r.out + r.err));
+        if (status == 1) QVERIFY(r.out.isEmpty());
+        if (args.contains(QStringLiteral("--json"))) {
+            const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
+            QCOMPARE(o.value("game").toString(), QStringLiteral("dlt"));
+            for (const QJsonValue& t : o.value("tickets").toArray()) {
+                QCOMPARE(t.toArray().size(), 5);
+                for (const QJsonValue& x : t.toArray())
+                    QVERIFY(x.toInt() >= 1 && x.toInt() <= 35);
+            }
+        }
+    }
+
     void faultyAndEmptyFiles() {
         const QString empty = WriteTestFile(m_dir, QStringLiteral("empty.txt"), "\n\n");
         const QString faulty =

@@ -1,15 +1,21 @@
 #include "engine/core/KelvoraError.h"
 #include "engine/history/Parser.h"
 #include "engine/metrics/Code.h"
+#include "engine/predict/PredictBacktest.h"
 #include "engine/predict/Prediction.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
+#include <functional>
 #include <set>
 
 Q_DECLARE_METATYPE(PredictKind)
+Q_DECLARE_METATYPE(const Game*)
 
 namespace {
 
@@ -44,6 +50,17 @@ QList<int> referenceRanking(const TCodeArr& h, const std::set<int>& allowed) {
     return numbers;
 }
 
+QList<int> referenceRankingOf(const TCodeArr& h, const std::set<int>& allowed, const Game& game) {
+    std::array<int, 36> hits{};
+    for (size_t i = h.size() - 20; i < h.size(); ++i)
+        for (int k = 0; k < game.frontPicks; ++k)
+            ++hits[size_t(h[i].Ticket.Red[k])];
+    QList<int> numbers(allowed.begin(), allowed.end());
+    std::stable_sort(numbers.begin(), numbers.end(),
+                     [&](int a, int b) { return hits[size_t(a)] > hits[size_t(b)]; });
+    return numbers;
+}
+
 QString pick(const QList<int>& ranking, const QList<int>& ranks) {
     QStringList parts;
     for (int r : ranks)
@@ -56,6 +73,32 @@ std::set<int> numbersWhere(bool (*pred)(int)) {
     for (int n = 1; n <= 33; ++n)
         if (pred(n)) s.insert(n);
     return s;
+}
+
+QList<int> numbersOf(const QString& text) {
+    QList<int> out;
+    for (const QString& part : text.split(QRegularExpression(QStringLiteral("[ ,]")), Qt::SkipEmptyParts))
+        out << part.toInt();
+    return out;
+}
+
+// Every front ticket of the game in lexicographic order, each as its ascending numbers.
+void forEachFrontTicket(const Game& game, const std::function<void(const QList<int>&)>& f) {
+    QList<int> t;
+    std::function<void(int)> next = [&](int from) {
+        if (t.size() == game.frontPicks) return f(t);
+        for (int n = from; n <= game.frontPool; ++n) {
+            t << n;
+            next(n + 1);
+            t.removeLast();
+        }
+    };
+    next(1);
+}
+
+void addGameRows(const std::function<void(const char*, const Game*)>& add) {
+    add("ssq", &Game::ssq());
+    add("dlt", &Game::dlt());
 }
 
 } // namespace
@@ -284,6 +327,164 @@ class TestPrediction : public QObject {
         QVERIFY(!lines[group * 2].contains(QLatin1Char(':')));
         QCOMPARE(lines[group * 2 + 1],
                  pick(referenceRanking(h, std::set<int>(competing.begin(), competing.end())), ranks));
+    }
+
+    // Every command over each game's own history: fronts of 1..pool, backs of 1..backPool, compound
+    // groups that are playable compound tickets of the game, zones of the game.
+    void everyCommandStaysInTheGamesPools_data() {
+        QTest::addColumn<const Game*>("game");
+        QTest::addColumn<PredictKind>("kind");
+        const std::pair<const char*, PredictKind> kinds[] = {
+            {"compound", PredictKind::Compound}, {"single", PredictKind::Single},
+            {"banker", PredictKind::Banker},     {"cold", PredictKind::Cold},
+            {"odd", PredictKind::Odd},           {"even", PredictKind::Even},
+            {"zone", PredictKind::Zone}};
+        addGameRows([&](const char* key, const Game* game) {
+            for (auto [name, kind] : kinds)
+                QTest::addRow("%s %s", key, name) << game << kind;
+        });
+    }
+    void everyCommandStaysInTheGamesPools() {
+        QFETCH(const Game*, game);
+        QFETCH(PredictKind, kind);
+        const TCodeArr& h = SampleHistoryOf(*game);
+        const QStringList lines = RunPredict(h, kind, *game).lines;
+        QCOMPARE(lines.size(), kind == PredictKind::Single ? 806 : 6);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString& line = lines[i];
+            if (line.isEmpty() || line.contains(QStringLiteral("预测")) ||
+                line.contains(QStringLiteral("推荐")))
+                continue;
+            const QStringList parts = line.split(QLatin1Char('+'));
+            const QList<int> fronts = numbersOf(parts[0]);
+            QCOMPARE(std::set<int>(fronts.begin(), fronts.end()).size(), size_t(fronts.size()));
+            for (int n : fronts)
+                QVERIFY2(n >= 1 && n <= game->frontPool, qPrintable(line));
+            if (kind == PredictKind::Compound) {
+                QCOMPARE(parts.size(), 2);
+                QVERIFY(fronts.size() > game->frontPicks);
+                const QList<int> backs = numbersOf(parts[1]);
+                QVERIFY(backs.size() >= game->backPicks);
+                QCOMPARE(std::set<int>(backs.begin(), backs.end()).size(), size_t(backs.size()));
+                for (int b : backs)
+                    QVERIFY2(b >= 1 && b <= game->backPool, qPrintable(line));
+            } else {
+                QCOMPARE(parts.size(), 1);
+            }
+            if (kind == PredictKind::Single) {
+                QCOMPARE(fronts.size(), game->frontPicks);
+                QVERIFY(std::is_sorted(fronts.begin(), fronts.end()));
+            }
+            if (kind == PredictKind::Zone) {
+                const int zone = int(i / 2);
+                QCOMPARE(lines[i - 1], QStringLiteral("区间推荐(%1)3个号").arg(game->zoneCaption(zone)));
+                for (int n : fronts)
+                    QCOMPARE(game->zoneOf(n), zone);
+            }
+        }
+    }
+
+    // The single prediction of the super lotto against every front ticket listed by brute force.
+    void superLottoSinglePrediction() {
+        const Game& game = Game::dlt();
+        const TCodeArr& h = DltSampleHistory();
+        const TSinglePrediction result = SinglePredict(h, game);
+        std::set<int> all;
+        for (int n = 1; n <= 35; ++n)
+            all.insert(n);
+        const QList<int> ranking = referenceRankingOf(h, all, game);
+        std::array<bool, 36> rare{};
+        for (int r = 22; r <= 35; ++r)
+            rare[size_t(ranking[r - 1])] = true;
+        QStringList kept;
+        forEachFrontTicket(game, [&](const QList<int>& t) {
+            if (std::any_of(t.begin(), t.end(), [&](int n) { return rare[size_t(n)]; }))
+                kept << QString::asprintf("%02d %02d %02d %02d %02d", t[0], t[1], t[2], t[3], t[4]);
+        });
+        QCOMPARE(result.kept, int64_t(324632 - 20349));
+        QCOMPARE(int64_t(kept.size()), result.kept);
+        QStringList expected;
+        for (int n : {100, 200, 500}) {
+            expected << QStringLiteral("单注预测(%1注):").arg(n);
+            const int step = int(result.kept / n);
+            for (int j = 1; j <= n; ++j)
+                expected << kept[j * (step - 1)];
+            expected << QString();
+        }
+        QCOMPARE(result.lines, expected);
+    }
+
+    // The backtest over each game: the game's JSON keys, hits counted against the draw (the super
+    // lotto's two backs can both be hit) and the chance baselines of the game's pools.
+    void backtestBaselinesOfTheGame_data() {
+        QTest::addColumn<const Game*>("game");
+        QTest::addColumn<PredictKind>("kind");
+        addGameRows([](const char* key, const Game* game) {
+            QTest::addRow("%s compound", key) << game << PredictKind::Compound;
+            QTest::addRow("%s single", key) << game << PredictKind::Single;
+        });
+    }
+    void backtestBaselinesOfTheGame() {
+        QFETCH(const Game*, game);
+        QFETCH(PredictKind, kind);
+        const bool ssq = game->isSsq();
+        const int draws = 300;
+        const TCodeArr& h = SampleHistoryOf(*game);
+        const QJsonObject o =
+            PredictBacktestJson(RunPredictBacktest(h, kind, draws, *game), QStringLiteral("k"));
+        QCOMPARE(o.value("game").toString(), game->keyText());
+        const QJsonArray rows = o.value("rows").toArray();
+        QCOMPARE(rows.size(), draws);
+        const QJsonArray summary = o.value("summary").toObject().value("groups").toArray();
+        QCOMPARE(summary.size(), 3);
+        const QString fronts = ssq ? "reds" : "fronts";
+        const QString frontHits = ssq ? "redHits" : "frontHits";
+        const QString backs = ssq ? "blues" : "backs";
+        const int picks = game->frontPicks;
+        if (kind == PredictKind::Single) {
+            const QJsonObject first = summary[0].toObject();
+            const QJsonArray expected = first.value("expectedCounts").toArray();
+            QCOMPARE(expected.size(), picks + 1);
+            QCOMPARE(
+                rows[0].toObject().value("groups").toArray()[0].toObject().value("counts").toArray().size(),
+                picks + 1);
+            // Any one ticket hits all picks with chance 1 / C(pool, picks).
+            QCOMPARE(expected[picks].toDouble() * game->frontTickets(), 100.0);
+            return;
+        }
+        int backHitsSeen[3] = {};
+        for (int g = 0; g < 3; ++g) {
+            double frontSum = 0, backSum = 0;
+            for (qsizetype r = 0; r < rows.size(); ++r) {
+                const TCodeRec& draw = h[h.size() - size_t(draws) + size_t(r)].Ticket;
+                const TCodeArr before(h.end() - draws + r - 20, h.end() - draws + r);
+                const QStringList parts = RunPredict(before, kind, *game).lines[g * 2 + 1].split('+');
+                int fh = 0, bh = 0;
+                for (int n : numbersOf(parts[0]))
+                    fh += std::count(draw.Red, draw.Red + picks, n);
+                for (int b : numbersOf(parts[1]))
+                    bh += draw.Blue[b - 1];
+                const QJsonObject e = rows[r].toObject().value("groups").toArray()[g].toObject();
+                QCOMPARE(e.value(frontHits).toInt(), fh);
+                if (ssq)
+                    QCOMPARE(e.value("blueHit").toBool(), bh == 1);
+                else
+                    QCOMPARE(e.value("backHits").toInt(), bh);
+                ++backHitsSeen[bh];
+                frontSum += fh;
+                backSum += bh;
+            }
+            const QJsonObject s = summary[g].toObject();
+            const int k = s.value(fronts).toInt();
+            const int b = s.value(backs).toInt();
+            QCOMPARE(s.value(ssq ? "expectedRedHits" : "expectedFrontHits").toDouble(),
+                     double(picks) * k / game->frontPool);
+            QCOMPARE(s.value(ssq ? "meanRedHits" : "meanFrontHits").toDouble(), frontSum / draws);
+            QCOMPARE(s.value(ssq ? "expectedBlueHitRate" : "expectedBackHits").toDouble(),
+                     double(game->backPicks) * b / game->backPool);
+            QCOMPARE(s.value(ssq ? "blueHitRate" : "meanBackHits").toDouble(), backSum / draws);
+        }
+        QCOMPARE(backHitsSeen[2] > 0, !ssq);
     }
 };
 

@@ -1,8 +1,11 @@
+#include "engine/core/Game.h"
 #include "engine/core/KelvoraError.h"
 #include "engine/wheel/ResultWheel.h"
 #include "engine/wheel/StoredWheels.h"
 #include "engine/wheel/Wheel.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 #include <algorithm>
 #include <bit>
@@ -58,6 +61,8 @@ int64_t bruteUncovered(int v, int drawn, int held, const std::vector<WheelMask>&
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(const Game*)
 
 class TestWheel : public QObject {
     Q_OBJECT
@@ -125,6 +130,67 @@ class TestWheel : public QObject {
         QCOMPARE(StoredWheels().size(), table.size());
         // A ticket of the wrong size or a broken table never reaches the program.
         QCOMPARE(int(ReadWheelTable(u"wheel 8 6 6 5\n01 02 03 04 05 06\n01 02 03 04 05\n").size()), 0);
+    }
+
+    // A built wheel of each game, checked on its numbers (not its masks) against every draw of P of
+    // them: tickets of the game's picks, numbers from the request only, the guarantee held.
+    void gameWheelMeetsEveryDraw_data() {
+        QTest::addColumn<const Game*>("game");
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::addColumn<QList<int>>("bankers");
+        QTest::addColumn<int>("drawn");
+        QTest::addColumn<int>("held");
+        QTest::newRow("ssq 9 numbers 中5保4")
+            << &Game::ssq() << QList<int>{2, 5, 9, 13, 17, 21, 26, 30, 33} << QList<int>{} << 5 << 4;
+        QTest::newRow("dlt 8 numbers 中5保4")
+            << &Game::dlt() << QList<int>{3, 8, 14, 21, 27, 33, 34, 35} << QList<int>{} << 5 << 4;
+        QTest::newRow("dlt 11 numbers 中4保3, banker 35")
+            << &Game::dlt() << QList<int>{1, 4, 7, 10, 13, 16, 19, 22, 25, 28, 34} << QList<int>{35} << 4
+            << 3;
+    }
+    void gameWheelMeetsEveryDraw() {
+        QFETCH(const Game*, game);
+        QFETCH(QList<int>, numbers);
+        QFETCH(QList<int>, bankers);
+        QFETCH(int, drawn);
+        QFETCH(int, held);
+        WheelRequest r;
+        r.numbers.assign(numbers.begin(), numbers.end());
+        r.bankers.assign(bankers.begin(), bankers.end());
+        r.drawn = drawn;
+        r.held = held;
+        r.picks = game->frontPicks;
+        r.pool = game->frontPool;
+        WheelSearchOptions o;
+        o.timeLimit = std::chrono::milliseconds(300);
+        const Wheel w = BuildWheel(r, o);
+        const std::vector<std::vector<int>> tickets = WheelTicketNumbers(w);
+        const std::set<int> allowed(numbers.begin(), numbers.end());
+        for (const std::vector<int>& t : tickets) {
+            QCOMPARE(int(std::set<int>(t.begin(), t.end()).size()), game->frontPicks);
+            for (int b : bankers)
+                QVERIFY(std::count(t.begin(), t.end(), b) == 1);
+            QCOMPARE(int(std::count_if(t.begin(), t.end(), [&](int n) { return allowed.count(n) == 1; })),
+                     game->frontPicks - int(bankers.size()));
+        }
+        const int v = int(numbers.size());
+        std::vector<int> pick(size_t(v), 0);
+        std::fill(pick.end() - drawn, pick.end(), 1);
+        int64_t draws = 0;
+        do {
+            ++draws;
+            std::set<int> d;
+            for (int i = 0; i < v; ++i)
+                if (pick[size_t(i)]) d.insert(numbers[i]);
+            const bool met = std::any_of(tickets.begin(), tickets.end(), [&](const std::vector<int>& t) {
+                return std::count_if(t.begin(), t.end(), [&](int n) { return d.count(n) == 1; }) >= held;
+            });
+            QVERIFY(met);
+        } while (std::next_permutation(pick.begin(), pick.end()));
+        QCOMPARE(w.draws, draws);
+        const QJsonObject json = QJsonDocument::fromJson(WheelJson(w, game->keyText()).toUtf8()).object();
+        QCOMPARE(json.value("game").toString(), game->keyText());
+        QCOMPARE(json.value("count").toInt(), int(tickets.size()));
     }
 
     void schoenheimBound() {

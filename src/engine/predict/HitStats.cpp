@@ -1,7 +1,6 @@
 #include "engine/predict/HitStats.h"
 
 #include "engine/core/KelvoraError.h"
-#include "engine/core/Pools.h"
 
 #include <algorithm>
 
@@ -21,9 +20,8 @@ template <typename Counts> Counts toCounts(const std::array<int, Counts::Size + 
 
 // Stable by count, descending: among equal counts the smaller number ranks first. A ranked flag
 // instead of an in-place mark keeps every number unique whatever negative value a caller wrote.
-template <typename Rank, typename Counts> Rank rankOf(const Counts& counts) {
-    constexpr int N = Counts::Size;
-    std::array<bool, N + 1> ranked{};
+template <typename Rank, typename Counts> Rank rankOf(const Counts& counts, int N) {
+    std::array<bool, Counts::Size + 1> ranked{};
     Rank rank;
     for (int r = 1; r <= N; ++r) {
         int best = 0;
@@ -50,7 +48,7 @@ template <typename List, typename Rank> List listFromRanks(const Rank& rank, con
     list.fill(-1);
     int slot = 1;
     for (int r : ranks)
-        if (slot <= List::Size && r >= 1 && r <= Rank::Size) list[slot++] = rank[r];
+        if (slot <= List::Size && r >= 1 && r <= Rank::Size && rank[r] > 0) list[slot++] = rank[r];
     return list;
 }
 
@@ -60,33 +58,33 @@ QString ShortHistoryMessage() {
     return QStringLiteral("开奖数据期数少于统计分析需要的期数，无法继续完成智能预测功能！！");
 }
 
-TRedCounts CountRedHits(const TCodeArr& history, int n) {
+TRedCounts CountRedHits(const TCodeArr& history, int n, const Game& game) {
     requireDraws(history, n);
-    std::array<int, 34> hits{};
+    std::array<int, TRedCounts::Size + 1> hits{};
     for (int i = 0; i < n; ++i) {
         const TCodeRec& t = history[history.size() - 1 - size_t(i)].Ticket;
-        for (int k = 0; k < Pools::kRedPicks; ++k)
-            if (t.Red[k] >= 1 && t.Red[k] <= Pools::kRedPool) ++hits[t.Red[k]];
+        for (int k = 0; k < game.frontPicks; ++k)
+            if (t.Red[k] >= 1 && t.Red[k] <= game.frontPool) ++hits[t.Red[k]];
     }
     return toCounts<TRedCounts>(hits);
 }
 
-TBlueCounts CountBlueHits(const TCodeArr& history, int n) {
+TBlueCounts CountBlueHits(const TCodeArr& history, int n, const Game& game) {
     requireDraws(history, n);
-    std::array<int, 17> hits{};
+    std::array<int, TBlueCounts::Size + 1> hits{};
     for (int i = 0; i < n; ++i) {
         const TCodeRec& t = history[history.size() - 1 - size_t(i)].Ticket;
-        for (int b = 1; b <= Pools::kBluePool; ++b)
+        for (int b = 1; b <= game.backPool; ++b)
             if (t.Blue[b - 1]) ++hits[size_t(b)];
     }
     return toCounts<TBlueCounts>(hits);
 }
 
-TRedRank RankRed(TRedCounts counts) {
-    return rankOf<TRedRank>(counts);
+TRedRank RankRed(TRedCounts counts, const Game& game) {
+    return rankOf<TRedRank>(counts, game.frontPool);
 }
-TBlueRank RankBlue(TBlueCounts counts) {
-    return rankOf<TBlueRank>(counts);
+TBlueRank RankBlue(TBlueCounts counts, const Game& game) {
+    return rankOf<TBlueRank>(counts, game.backPool);
 }
 
 TListText RedListToText(const TRedList& list, const QString& sep) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
-#include "engine/core/Pools.h"
+#include "engine/core/Game.h"
 
 #include <QString>
 #include <array>
@@ -27,15 +27,16 @@ struct BlueRankTag;
 struct RedListTag;
 struct BlueListTag;
 
+// Room for the largest pools of any game; a game reads only its own 1..pool.
 // Hits per number over the window; -1 marks a number the caller took out of competition.
-using TRedCounts = OneBasedArray<Pools::kRedPool, RedCountsTag>;
-using TBlueCounts = OneBasedArray<Pools::kBluePool, BlueCountsTag>;
+using TRedCounts = OneBasedArray<GameLimits::kMaxFrontPool, RedCountsTag>;
+using TBlueCounts = OneBasedArray<GameLimits::kMaxBackPool, BlueCountsTag>;
 // The number at each rank, rank 1 = most frequent.
-using TRedRank = OneBasedArray<Pools::kRedPool, RedRankTag>;
-using TBlueRank = OneBasedArray<Pools::kBluePool, BlueRankTag>;
+using TRedRank = OneBasedArray<GameLimits::kMaxFrontPool, RedRankTag>;
+using TBlueRank = OneBasedArray<GameLimits::kMaxBackPool, BlueRankTag>;
 // Picked numbers in print order; -1 = empty slot.
-using TRedList = OneBasedArray<Pools::kRedPool, RedListTag>;
-using TBlueList = OneBasedArray<Pools::kBluePool, BlueListTag>;
+using TRedList = OneBasedArray<GameLimits::kMaxFrontPool, RedListTag>;
+using TBlueList = OneBasedArray<GameLimits::kMaxBackPool, BlueListTag>;
 
 // Every prediction command looks at the 20 latest draws.
 constexpr int PredictWindow = 20;
@@ -45,13 +46,14 @@ QString ShortHistoryMessage();
 
 // Hit counts over the last n draws (newest backwards). Throws KelvoraError when the history holds
 // fewer than n draws; n = 0 counts nothing.
-TRedCounts CountRedHits(const TCodeArr& history, int n);
-TBlueCounts CountBlueHits(const TCodeArr& history, int n);
+// Fronts (reds) 1..frontPool and backs (blues) 1..backPool of the game.
+TRedCounts CountRedHits(const TCodeArr& history, int n, const Game& game = Game::ssq());
+TBlueCounts CountBlueHits(const TCodeArr& history, int n, const Game& game = Game::ssq());
 
 // Numbers ordered by count, highest first, ties by ascending number; excluded (negative) numbers
-// come last in ascending order. Every number appears exactly once.
-TRedRank RankRed(TRedCounts counts);
-TBlueRank RankBlue(TBlueCounts counts);
+// come last in ascending order. Every number of the game's pool appears exactly once.
+TRedRank RankRed(TRedCounts counts, const Game& game = Game::ssq());
+TBlueRank RankBlue(TBlueCounts counts, const Game& game = Game::ssq());
 
 // A pick list written in slot order, plain decimal, joined by sep; count = filled slots.
 struct TListText {

@@ -1,7 +1,6 @@
 #include "engine/predict/PredictBacktest.h"
 
 #include "engine/core/KelvoraError.h"
-#include "engine/core/Pools.h"
 #include "engine/metrics/Code.h"
 #include "engine/predict/HitStats.h"
 #include "engine/shrink/Backtest.h"
@@ -9,6 +8,7 @@
 
 #include <QJsonArray>
 #include <QRegularExpression>
+#include <bit>
 #include <cmath>
 
 namespace {
@@ -20,17 +20,18 @@ uint64_t maskOf(const QList<int>& numbers) {
     return m;
 }
 
-uint64_t redMask(const TCodeRec& t) {
+uint64_t frontMask(const TCodeRec& t, const Game& game) {
     uint64_t m = 0;
-    for (int k = 0; k < 6; ++k)
+    for (int k = 0; k < game.frontPicks; ++k)
         m |= uint64_t(1) << t.Red[k];
     return m;
 }
 
-int blueOf(const TCodeRec& t) {
-    for (int b = 0; b < Pools::kBluePool; ++b)
-        if (t.Blue[b]) return b + 1;
-    return 0;
+uint64_t backMask(const TCodeRec& t, const Game& game) {
+    uint64_t m = 0;
+    for (int b = 1; b <= game.backPool; ++b)
+        if (t.Blue[b - 1]) m |= uint64_t(1) << b;
+    return m;
 }
 
 QList<int> numbersIn(const QString& text) {
@@ -42,20 +43,22 @@ QList<int> numbersIn(const QString& text) {
 
 // The groups as the command prints them: every second line holds a group's numbers, the reds
 // before a '+' and the blues after it.
-std::vector<PredictBacktestGroup> printedGroups(const QStringList& lines, const TCodeRec& draw) {
+std::vector<PredictBacktestGroup> printedGroups(const QStringList& lines, const TCodeRec& draw,
+                                                const Game& game) {
     std::vector<PredictBacktestGroup> groups;
-    const uint64_t drawn = redMask(draw);
-    const int blue = blueOf(draw);
+    const uint64_t drawn = frontMask(draw, game);
+    const uint64_t drawnBacks = backMask(draw, game);
     for (qsizetype i = 1; i < lines.size(); i += 2) {
         const QStringList parts = lines[i].split(QLatin1Char('+'));
         const QList<int> reds = numbersIn(parts[0]);
         PredictBacktestGroup g;
         g.reds = int(reds.size());
-        g.redHits = __builtin_popcountll(maskOf(reds) & drawn);
+        g.redHits = std::popcount(maskOf(reds) & drawn);
         if (parts.size() > 1) {
             const QList<int> blues = numbersIn(parts[1]);
             g.blues = int(blues.size());
-            g.blueHit = blues.contains(blue);
+            g.blueHits = std::popcount(maskOf(blues) & drawnBacks);
+            g.blueHit = g.blueHits > 0;
         }
         groups.push_back(g);
     }
@@ -64,11 +67,23 @@ std::vector<PredictBacktestGroup> printedGroups(const QStringList& lines, const 
 
 // The single prediction without its ticket list: the j-th pick of a batch of n is the kept
 // ticket with ordinal 1 + j (S - 1), S = kept div n, which counting turns into its reds.
-std::vector<PredictBacktestGroup> singleGroups(const TCodeArr& window, const TCodeRec& draw) {
+std::vector<PredictBacktestGroup> singleGroups(const TCodeArr& window, const TCodeRec& draw,
+                                               const Game& game) {
+    const uint64_t drawn = frontMask(draw, game);
+    std::vector<PredictBacktestGroup> groups;
+    if (!game.isSsq()) {
+        for (const std::vector<uint64_t>& batch : SingleBatchPicks(SingleRareMask(window, game), game)) {
+            PredictBacktestGroup g;
+            for (uint64_t t : batch) {
+                ++g.tickets;
+                ++g.counts[size_t(std::popcount(t & drawn))];
+            }
+            groups.push_back(g);
+        }
+        return groups;
+    }
     const CandidateFlags rare = SingleRareNumbers(window);
     const int64_t kept = KeptTicketCount(rare);
-    const uint64_t drawn = redMask(draw);
-    std::vector<PredictBacktestGroup> groups;
     for (int n : SingleBatchSizes()) {
         PredictBacktestGroup g;
         const int64_t step = kept / n;
@@ -76,7 +91,7 @@ std::vector<PredictBacktestGroup> singleGroups(const TCodeArr& window, const TCo
             const int64_t ordinal = int64_t(j) * (step - 1); // 0-based
             if (ordinal >= kept) break;
             ++g.tickets;
-            ++g.counts[size_t(__builtin_popcountll(redMask(KeptTicketAt(ordinal, rare)) & drawn))];
+            ++g.counts[size_t(std::popcount(frontMask(KeptTicketAt(ordinal, rare), game) & drawn))];
         }
         groups.push_back(g);
     }
@@ -98,47 +113,57 @@ bool isSingle(const PredictBacktest& b) {
 struct GroupSummary {
     int reds = 0, blues = 0, tickets = 0;
     double meanRedHits = 0, expectedRedHits = 0, redError = 0;
-    double blueHitRate = 0, expectedBlueHitRate = 0, blueError = 0;
-    std::array<double, 7> meanCounts{}, expectedCounts{};
+    double meanBlueHits = 0, expectedBlueHits = 0, blueError = 0;
+    std::array<double, GameLimits::kMaxFrontPicks + 1> meanCounts{}, expectedCounts{};
 };
 
+// Mean and variance of the hits of k numbers picked at random from a pool of which drawn are drawn
+// (hypergeometric); with one drawn number the mean is the hit rate.
+double expectedHits(int k, int drawn, int pool) {
+    return double(drawn) * k / pool;
+}
+double hitVariance(int k, int drawn, int pool) {
+    if (pool < 2) return 0;
+    return k * (double(drawn) / pool) * (double(pool - drawn) / pool) * (pool - k) / (pool - 1);
+}
+
 // Means over the draws, what random picks of the same size give, and the standard error of the
-// mean under random picks (reds: hypergeometric, 6 of 33 drawn; blue: one of 16).
+// mean under random picks.
 GroupSummary summarise(const PredictBacktest& b, size_t group) {
     GroupSummary s;
+    const Game& game = *b.game;
+    const int picks = game.frontPicks;
     const int d = b.draws();
     if (d == 0) return s;
     const PredictBacktestGroup& first = b.rows.front().groups[group];
-    s.reds = isSingle(b) ? 6 : first.reds;
+    s.reds = isSingle(b) ? picks : first.reds;
     s.blues = first.blues;
     s.tickets = first.tickets;
     double hits = 0, blueHits = 0;
     for (const PredictBacktestRow& r : b.rows) {
         const PredictBacktestGroup& g = r.groups[group];
         if (isSingle(b)) {
-            for (int k = 0; k <= 6; ++k) {
+            for (int k = 0; k <= picks; ++k) {
                 s.meanCounts[size_t(k)] += g.counts[size_t(k)];
                 hits += double(k) * g.counts[size_t(k)] / std::max(g.tickets, 1);
             }
         } else {
             hits += g.redHits;
-            blueHits += g.blueHit;
+            blueHits += g.blueHits;
         }
     }
     for (double& c : s.meanCounts)
         c /= d;
-    for (int k = 0; k <= 6; ++k)
-        s.expectedCounts[size_t(k)] = s.tickets * binomial(Pools::kRedPicks, k) *
-                                      binomial(Pools::kRedPool - Pools::kRedPicks, Pools::kRedPicks - k) /
-                                      binomial(Pools::kRedPool, Pools::kRedPicks);
-    const int k = s.reds;
+    for (int k = 0; k <= picks; ++k)
+        s.expectedCounts[size_t(k)] = s.tickets * binomial(picks, k) *
+                                      binomial(game.frontPool - picks, picks - k) /
+                                      binomial(game.frontPool, picks);
     s.meanRedHits = hits / d;
-    s.expectedRedHits = 6.0 * k / 33;
-    const double variance = k * (6.0 / 33) * (27.0 / 33) * (33.0 - k) / 32;
-    s.redError = std::sqrt(variance / d);
-    s.blueHitRate = blueHits / d;
-    s.expectedBlueHitRate = double(s.blues) / Pools::kBluePool;
-    s.blueError = std::sqrt(s.expectedBlueHitRate * (1 - s.expectedBlueHitRate) / d);
+    s.expectedRedHits = expectedHits(s.reds, picks, game.frontPool);
+    s.redError = std::sqrt(hitVariance(s.reds, picks, game.frontPool) / d);
+    s.meanBlueHits = blueHits / d;
+    s.expectedBlueHits = expectedHits(s.blues, game.backPicks, game.backPool);
+    s.blueError = std::sqrt(hitVariance(s.blues, game.backPicks, game.backPool) / d);
     return s;
 }
 
@@ -148,9 +173,10 @@ QString percent(double x) {
 
 } // namespace
 
-PredictBacktest RunPredictBacktest(const TCodeArr& history, PredictKind kind, int draws) {
+PredictBacktest RunPredictBacktest(const TCodeArr& history, PredictKind kind, int draws, const Game& game) {
     if (draws > int(history.size()) - PredictWindow) throw KelvoraError(BacktestTooManyDrawsText());
     PredictBacktest b;
+    b.game = &game;
     b.kind = kind;
     b.rows.reserve(size_t(std::max(draws, 0)));
     for (size_t i = history.size() - size_t(std::max(draws, 0)); i < history.size(); ++i) {
@@ -159,15 +185,23 @@ PredictBacktest RunPredictBacktest(const TCodeArr& history, PredictKind kind, in
         PredictBacktestRow row;
         row.issue = history[i].code();
         row.draw = history[i].Ticket;
-        row.groups = kind == PredictKind::Single ? singleGroups(window, row.draw)
-                                                 : printedGroups(RunPredict(window, kind).lines, row.draw);
+        row.groups = kind == PredictKind::Single
+                         ? singleGroups(window, row.draw, game)
+                         : printedGroups(RunPredict(window, kind, game).lines, row.draw, game);
         b.rows.push_back(std::move(row));
     }
     return b;
 }
 
 QJsonObject PredictBacktestJson(const PredictBacktest& b, const QString& kindName) {
+    const Game& game = *b.game;
+    const int picks = game.frontPicks;
+    const bool ssq = game.isSsq();
+    const QString fronts = ssq ? QStringLiteral("reds") : QStringLiteral("fronts");
+    const QString frontHits = ssq ? QStringLiteral("redHits") : QStringLiteral("frontHits");
+    const QString backs = ssq ? QStringLiteral("blues") : QStringLiteral("backs");
     QJsonObject o;
+    o.insert(QStringLiteral("game"), game.keyText());
     o.insert(QStringLiteral("kind"), kindName);
     o.insert(QStringLiteral("draws"), b.draws());
     const bool compound = b.kind == PredictKind::Compound;
@@ -179,15 +213,18 @@ QJsonObject PredictBacktestJson(const PredictBacktest& b, const QString& kindNam
             if (isSingle(b)) {
                 e.insert(QStringLiteral("tickets"), g.tickets);
                 QJsonArray counts;
-                for (int c : g.counts)
-                    counts.append(c);
+                for (int k = 0; k <= picks; ++k)
+                    counts.append(g.counts[size_t(k)]);
                 e.insert(QStringLiteral("counts"), counts);
             } else {
-                e.insert(QStringLiteral("reds"), g.reds);
-                e.insert(QStringLiteral("redHits"), g.redHits);
+                e.insert(fronts, g.reds);
+                e.insert(frontHits, g.redHits);
                 if (compound) {
-                    e.insert(QStringLiteral("blues"), g.blues);
-                    e.insert(QStringLiteral("blueHit"), g.blueHit);
+                    e.insert(backs, g.blues);
+                    if (ssq)
+                        e.insert(QStringLiteral("blueHit"), g.blueHit);
+                    else
+                        e.insert(QStringLiteral("backHits"), g.blueHits);
                 }
             }
             groups.append(e);
@@ -205,20 +242,25 @@ QJsonObject PredictBacktestJson(const PredictBacktest& b, const QString& kindNam
         if (isSingle(b)) {
             e.insert(QStringLiteral("tickets"), s.tickets);
             QJsonArray mean, expected;
-            for (int k = 0; k <= 6; ++k) {
+            for (int k = 0; k <= picks; ++k) {
                 mean.append(s.meanCounts[size_t(k)]);
                 expected.append(s.expectedCounts[size_t(k)]);
             }
             e.insert(QStringLiteral("meanCounts"), mean);
             e.insert(QStringLiteral("expectedCounts"), expected);
         } else {
-            e.insert(QStringLiteral("reds"), s.reds);
-            if (compound) e.insert(QStringLiteral("blues"), s.blues);
-            e.insert(QStringLiteral("meanRedHits"), s.meanRedHits);
-            e.insert(QStringLiteral("expectedRedHits"), s.expectedRedHits);
-            if (compound) {
-                e.insert(QStringLiteral("blueHitRate"), s.blueHitRate);
-                e.insert(QStringLiteral("expectedBlueHitRate"), s.expectedBlueHitRate);
+            e.insert(fronts, s.reds);
+            if (compound) e.insert(backs, s.blues);
+            e.insert(ssq ? QStringLiteral("meanRedHits") : QStringLiteral("meanFrontHits"), s.meanRedHits);
+            e.insert(ssq ? QStringLiteral("expectedRedHits") : QStringLiteral("expectedFrontHits"),
+                     s.expectedRedHits);
+            // The one blue is hit or not: a rate; the two backs are hit 0..2 times: a mean.
+            if (compound && ssq) {
+                e.insert(QStringLiteral("blueHitRate"), s.meanBlueHits);
+                e.insert(QStringLiteral("expectedBlueHitRate"), s.expectedBlueHits);
+            } else if (compound) {
+                e.insert(QStringLiteral("meanBackHits"), s.meanBlueHits);
+                e.insert(QStringLiteral("expectedBackHits"), s.expectedBlueHits);
             }
         }
         summaries.append(e);
@@ -232,6 +274,12 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
     QStringList lines;
     const int d = b.draws();
     if (d == 0) return lines;
+    const Game& game = *b.game;
+    const int picks = game.frontPicks;
+    const bool ssq = game.isSsq();
+    // "红"/"蓝" or "前"/"后" where the text is short.
+    const QString frontShort = game.front().left(1);
+    const QString backShort = game.back().left(1);
     lines << QStringLiteral("历史回测：%1，最近%2期（%3 至 %4），每期只用它之前的开奖数据预测")
                  .arg(PredictCommandName(b.kind))
                  .arg(d)
@@ -245,38 +293,47 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
         // one page, two would be passed by luck too often.
         const ChanceVerdict red = CompareWithChance(s.meanRedHits, s.expectedRedHits, s.redError);
         const ChanceVerdict blue = s.blues > 0
-                                       ? CompareWithChance(s.blueHitRate, s.expectedBlueHitRate, s.blueError)
+                                       ? CompareWithChance(s.meanBlueHits, s.expectedBlueHits, s.blueError)
                                        : ChanceVerdict::Within;
         anyBetter = anyBetter || red == ChanceVerdict::Better || blue == ChanceVerdict::Better;
         anyWorse = anyWorse || red == ChanceVerdict::Worse || blue == ChanceVerdict::Worse;
         if (isSingle(b)) {
             QStringList counts;
-            for (int k = 0; k <= 6; ++k)
-                counts << QStringLiteral("中%1红 %2注（随机%3注）")
+            for (int k = 0; k <= picks; ++k)
+                counts << QStringLiteral("中%1%2 %3注（随机%4注）")
                               .arg(k)
+                              .arg(frontShort)
                               .arg(s.meanCounts[size_t(k)], 0, 'f', 2)
                               .arg(s.expectedCounts[size_t(k)], 0, 'f', 2);
             lines << QStringLiteral("第%1组 %2注：每期平均 %3")
                          .arg(g + 1)
                          .arg(s.tickets)
                          .arg(counts.join(QStringLiteral("，")));
-            lines << QStringLiteral("    每注平均命中红球%1个，随机号码%2个 —— %3")
+            lines << QStringLiteral("    每注平均命中%1%2个，随机号码%3个 —— %4")
+                         .arg(game.front())
                          .arg(s.meanRedHits, 0, 'f', 3)
                          .arg(s.expectedRedHits, 0, 'f', 3)
                          .arg(ChanceVerdictText(red));
             continue;
         }
-        lines << QStringLiteral("第%1组 %2个红球：平均命中%3个，随机号码%4个 —— %5")
+        lines << QStringLiteral("第%1组 %2个%3：平均命中%4个，随机号码%5个 —— %6")
                      .arg(g + 1)
                      .arg(s.reds)
+                     .arg(game.front())
                      .arg(s.meanRedHits, 0, 'f', 3)
                      .arg(s.expectedRedHits, 0, 'f', 3)
                      .arg(ChanceVerdictText(red));
-        if (s.blues > 0)
+        if (s.blues > 0 && ssq)
             lines << QStringLiteral("      %1个蓝球：命中率%2，随机号码%3 —— %4")
                          .arg(s.blues)
-                         .arg(percent(s.blueHitRate), percent(s.expectedBlueHitRate),
-                              ChanceVerdictText(blue));
+                         .arg(percent(s.meanBlueHits), percent(s.expectedBlueHits), ChanceVerdictText(blue));
+        else if (s.blues > 0)
+            lines << QStringLiteral("      %1个%2：平均命中%3个，随机号码%4个 —— %5")
+                         .arg(s.blues)
+                         .arg(game.back())
+                         .arg(s.meanBlueHits, 0, 'f', 3)
+                         .arg(s.expectedBlueHits, 0, 'f', 3)
+                         .arg(ChanceVerdictText(blue));
     }
     if (anyBetter)
         lines << QStringLiteral(
@@ -287,21 +344,24 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
     else
         lines << QStringLiteral("结论：这个预测不比随机选号好，命中数都在随机波动之内。");
     lines << QString();
-    lines << (isSingle(b) ? QStringLiteral("逐期结果（每组依次为命中0至6个红球的注数）：")
-                          : QStringLiteral("逐期结果："));
+    lines << (isSingle(b)
+                  ? QStringLiteral("逐期结果（每组依次为命中0至%1个%2的注数）：").arg(picks).arg(game.front())
+                  : QStringLiteral("逐期结果："));
     for (const PredictBacktestRow& r : b.rows) {
-        QString line =
-            QStringLiteral("%1 %2+%3").arg(r.issue).arg(CodeToText(r.draw)).arg(NumToText(blueOf(r.draw)));
+        QString line = QStringLiteral("%1 %2").arg(r.issue).arg(DrawToText(r.draw, game));
         for (size_t g = 0; g < r.groups.size(); ++g) {
             const PredictBacktestGroup& e = r.groups[g];
             if (isSingle(b)) {
                 QStringList c;
-                for (int k = 0; k <= 6; ++k)
+                for (int k = 0; k <= picks; ++k)
                     c << QString::number(e.counts[size_t(k)]);
                 line += QStringLiteral("  第%1组 %2").arg(g + 1).arg(c.join(QLatin1Char('/')));
             } else {
-                line += QStringLiteral("  第%1组 红%2").arg(g + 1).arg(e.redHits);
-                if (e.blues > 0) line += e.blueHit ? QStringLiteral(" 蓝中") : QStringLiteral(" 蓝-");
+                line += QStringLiteral("  第%1组 %2%3").arg(g + 1).arg(frontShort).arg(e.redHits);
+                if (e.blues > 0 && ssq)
+                    line += e.blueHit ? QStringLiteral(" 蓝中") : QStringLiteral(" 蓝-");
+                else if (e.blues > 0)
+                    line += QStringLiteral(" %1%2").arg(backShort).arg(e.blueHits);
             }
         }
         lines << line;

@@ -1,10 +1,11 @@
 #include "engine/predict/Prediction.h"
 
-#include "engine/core/Pools.h"
 #include "engine/metrics/Code.h"
 #include "engine/predict/HitStats.h"
 #include "engine/shrink/Combinations.h"
 
+#include <algorithm>
+#include <bit>
 #include <vector>
 
 namespace {
@@ -14,74 +15,108 @@ struct CompoundGroup {
     std::vector<int> blue;
 };
 
-// Ranks chosen per group; ranks 1..20 (red) and 1..6 (blue) hold the numbers that were not
-// excluded, so every red pick is one of the twenty allowed numbers.
+// Ranks chosen per group; for the two-colour ball ranks 1..20 (red) and 1..6 (blue) hold the
+// numbers that were not excluded, so every red pick is one of the twenty allowed numbers. The super
+// lotto excludes nothing: its groups take the same middle ranks of all 35 fronts and 12 backs.
 const CompoundGroup compoundGroups[3] = {
     {{16, 19, 20, 12, 13, 14, 8, 9, 10}, {8, 6, 4}},
     {{11, 12, 13, 14, 15, 16, 17, 18, 19, 20}, {5, 7, 9}},
     {{4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, {3, 5, 7}},
 };
 
-constexpr int compoundRedExcluded[] = {1, 2, 3, 4, 5, 7, 9, 12, 13, 15, 16, 17, 33};
-constexpr int compoundBlueExcluded[] = {1, 2, 3, 6, 7, 9, 12, 13, 15, 16};
+struct CompoundExclusions {
+    std::vector<int> red;
+    std::vector<int> blue;
+};
+const CompoundExclusions compoundExcluded[] = {
+    {{1, 2, 3, 4, 5, 7, 9, 12, 13, 15, 16, 17, 33}, {1, 2, 3, 6, 7, 9, 12, 13, 15, 16}}, // ssq
+    {{}, {}},                                                                            // dlt
+};
 
 constexpr std::array<int, 3> singleBatches{100, 200, 500};
+// The single prediction's candidates: the least frequent fronts.
+constexpr int singleRareCount = 14;
 
 // One member of the recommendation family; zone groups compete within their own zone.
 struct Recommender {
     const char16_t* name;
-    bool (*competes)(int group, int number);
-    std::vector<int> ranks[3];
-    const char16_t* headings[3];
+    bool (*competes)(const Game& game, int group, int number);
+    std::vector<int> ranks[2][3]; // per game (ssq, dlt), per group; empty: the zone's rarest three
+    const char16_t* headings[3];  // null: the zone's caption
 };
 
-bool isBankerNumber(int, int n) {
-    return n >= 18;
+bool isBankerNumber(const Game& game, int, int n) {
+    return n > game.smallMax;
 }
-bool isColdNumber(int, int n) {
-    return n <= Pools::kSmallMax;
+bool isColdNumber(const Game& game, int, int n) {
+    return n <= game.smallMax;
 }
-bool isOdd(int, int n) {
+bool isOdd(const Game&, int, int n) {
     return n % 2 == 1;
 }
-bool isEven(int, int n) {
+bool isEven(const Game&, int, int n) {
     return n % 2 == 0;
 }
-bool inZone(int group, int n) {
-    return n > group * 11 && n <= (group + 1) * 11;
+bool inZone(const Game& game, int group, int n) {
+    return game.zoneOf(n) == group;
 }
 
+// The super lotto's sets are one larger where the two-colour ball's ranks run to the end of a set
+// (18 big, 18 odd and 17 even fronts): its ranks keep the same end.
 const Recommender banker{u"胆码推荐",
                          isBankerNumber,
-                         {{8, 11, 14}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}},
+                         {{{8, 11, 14}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}},
+                          {{8, 11, 14}, {10, 11, 12, 13}, {14, 16, 17, 18, 15}}},
                          {u"胆码推荐(第1组)", u"胆码推荐(第2组)", u"胆码推荐(第3组)"}};
 const Recommender cold{u"冷码推荐",
                        isColdNumber,
-                       {{8, 11, 14}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}},
+                       {{{8, 11, 14}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}},
+                        {{8, 11, 14}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}}},
                        {u"冷码推荐(第1组)", u"冷码推荐(第2组)", u"冷码推荐(第3组)"}};
 const Recommender odd{u"奇数推荐",
                       isOdd,
-                      {{8, 9, 10}, {10, 11, 12, 13}, {13, 14, 15, 16, 17}},
+                      {{{8, 9, 10}, {10, 11, 12, 13}, {13, 14, 15, 16, 17}},
+                       {{8, 9, 10}, {10, 11, 12, 13}, {14, 15, 16, 17, 18}}},
                       {u"奇数推荐(第1组)", u"奇数推荐(第2组)", u"奇数推荐(第3组)"}};
 const Recommender even{u"偶数推荐",
                        isEven,
-                       {{8, 9, 10}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}},
+                       {{{8, 9, 10}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}},
+                        {{8, 9, 10}, {10, 11, 12, 13}, {13, 15, 16, 17, 14}}},
                        {u"偶数推荐(第1组)", u"偶数推荐(第2组)", u"偶数推荐(第3组)"}};
-const Recommender zone{u"区间推荐",
-                       inZone,
-                       {{9, 10, 11}, {9, 10, 11}, {9, 10, 11}},
-                       {u"区间推荐(01-11)", u"区间推荐(12-22)", u"区间推荐(23-33)"}};
+const Recommender zone{u"区间推荐", inZone, {}, {nullptr, nullptr, nullptr}};
 
-QStringList recommend(const TCodeArr& history, const Recommender& r) {
-    const TRedCounts counted = CountRedHits(history, PredictWindow);
+int64_t choose(int n, int r) {
+    if (r < 0 || r > n) return 0;
+    int64_t c = 1;
+    for (int i = 1; i <= r; ++i)
+        c = c * (n - r + i) / i;
+    return c;
+}
+
+size_t gameIndex(const Game& game) {
+    return game.isSsq() ? 0 : 1;
+}
+
+QStringList recommend(const TCodeArr& history, const Recommender& r, const Game& game) {
+    const TRedCounts counted = CountRedHits(history, PredictWindow, game);
     QStringList lines;
     for (int g = 0; g < 3; ++g) {
         TRedCounts counts = counted;
-        for (int n = 1; n <= Pools::kRedPool; ++n)
-            if (!r.competes(g, n)) counts[n] = -1;
+        int competing = 0;
+        for (int n = 1; n <= game.frontPool; ++n) {
+            if (!r.competes(game, g, n))
+                counts[n] = -1;
+            else
+                ++competing;
+        }
+        std::vector<int> ranks = r.ranks[gameIndex(game)][g];
+        if (ranks.empty()) ranks = {competing - 2, competing - 1, competing};
         const TListText picked =
-            RedListToText(RedListFromRanks(RankRed(counts), r.ranks[g]), QStringLiteral(","));
-        lines << QString::fromUtf16(r.headings[g]) + QString::number(picked.count) + QStringLiteral("个号");
+            RedListToText(RedListFromRanks(RankRed(counts, game), ranks), QStringLiteral(","));
+        const QString heading = r.headings[g] ? QString::fromUtf16(r.headings[g])
+                                              : QString::fromUtf16(r.name) + QLatin1Char('(') +
+                                                    game.zoneCaption(g) + QLatin1Char(')');
+        lines << heading + QString::number(picked.count) + QStringLiteral("个号");
         lines << picked.text;
     }
     return lines;
@@ -104,16 +139,17 @@ QStringList recommend(const TCodeArr& history, const Recommender& r) {
 
 } // namespace
 
-QStringList CombinePredict(const TCodeArr& history) {
-    TRedCounts red = CountRedHits(history, PredictWindow);
-    for (int n : compoundRedExcluded)
+QStringList CombinePredict(const TCodeArr& history, const Game& game) {
+    const CompoundExclusions& excluded = compoundExcluded[gameIndex(game)];
+    TRedCounts red = CountRedHits(history, PredictWindow, game);
+    for (int n : excluded.red)
         red[n] = -1;
-    const TRedRank redRank = RankRed(red);
+    const TRedRank redRank = RankRed(red, game);
 
-    TBlueCounts blue = CountBlueHits(history, PredictWindow);
-    for (int n : compoundBlueExcluded)
+    TBlueCounts blue = CountBlueHits(history, PredictWindow, game);
+    for (int n : excluded.blue)
         blue[n] = -1;
-    const TBlueRank blueRank = RankBlue(blue);
+    const TBlueRank blueRank = RankBlue(blue, game);
 
     const QString space = QStringLiteral(" ");
     QStringList lines;
@@ -131,14 +167,91 @@ const std::array<int, 3>& SingleBatchSizes() {
 }
 
 CandidateFlags SingleRareNumbers(const TCodeArr& history) {
-    const TRedRank rank = RankRed(CountRedHits(history, PredictWindow));
+    const uint64_t mask = SingleRareMask(history, Game::ssq());
     CandidateFlags rare{};
-    for (int r = 20; r <= Pools::kRedPool; ++r)
-        rare[size_t(rank[r] - 1)] = 1;
+    for (size_t n = 1; n <= rare.size(); ++n)
+        rare[n - 1] = uint8_t(mask >> n & 1u);
     return rare;
 }
 
-TSinglePrediction SinglePredict(const TCodeArr& history) {
+uint64_t SingleRareMask(const TCodeArr& history, const Game& game) {
+    const TRedRank rank = RankRed(CountRedHits(history, PredictWindow, game), game);
+    uint64_t rare = 0;
+    for (int r = game.frontPool - singleRareCount + 1; r <= game.frontPool; ++r)
+        rare |= uint64_t(1) << rank[r];
+    return rare;
+}
+
+std::vector<std::vector<uint64_t>> SingleBatchPicks(uint64_t rareMask, const Game& game) {
+    const int pool = game.frontPool;
+    const int picks = game.frontPicks;
+    const int64_t kept = game.frontTickets() - choose(pool - std::popcount(rareMask), picks);
+    // Every wanted ordinal with its batch and place, walked in one pass over the front tickets.
+    struct Wanted {
+        int64_t ordinal;
+        size_t batch;
+        size_t place;
+    };
+    std::vector<Wanted> wanted;
+    std::vector<std::vector<uint64_t>> batches(singleBatches.size());
+    for (size_t b = 0; b < singleBatches.size(); ++b) {
+        const int n = singleBatches[b];
+        const int64_t step = kept / n;
+        if (step <= 0) continue;
+        batches[b].resize(size_t(n));
+        for (int j = 1; j <= n; ++j)
+            wanted.push_back({int64_t(j) * (step - 1), b, size_t(j - 1)});
+    }
+    std::sort(wanted.begin(), wanted.end(),
+              [](const Wanted& a, const Wanted& b) { return a.ordinal < b.ordinal; });
+    std::array<int, GameLimits::kMaxFrontPicks> idx{};
+    for (int k = 0; k < picks; ++k)
+        idx[size_t(k)] = k + 1;
+    int64_t ordinal = 0;
+    size_t next = 0;
+    while (next < wanted.size()) {
+        uint64_t mask = 0;
+        for (int k = 0; k < picks; ++k)
+            mask |= uint64_t(1) << idx[size_t(k)];
+        if (mask & rareMask) {
+            for (; next < wanted.size() && wanted[next].ordinal == ordinal; ++next)
+                batches[wanted[next].batch][wanted[next].place] = mask;
+            ++ordinal;
+        }
+        // The next front ticket in lexicographic order.
+        int k = picks - 1;
+        while (k >= 0 && idx[size_t(k)] == pool - picks + 1 + k)
+            --k;
+        if (k < 0) break;
+        ++idx[size_t(k)];
+        for (int j = k + 1; j < picks; ++j)
+            idx[size_t(j)] = idx[size_t(j - 1)] + 1;
+    }
+    return batches;
+}
+
+TSinglePrediction SinglePredict(const TCodeArr& history, const Game& game) {
+    if (!game.isSsq()) {
+        // Counted, not listed: no ticket list of the game is needed to find the picks.
+        const uint64_t rare = SingleRareMask(history, game);
+        TSinglePrediction result;
+        result.kept = game.frontTickets() - choose(game.frontPool - std::popcount(rare), game.frontPicks);
+        const std::vector<std::vector<uint64_t>> picks = SingleBatchPicks(rare, game);
+        for (size_t b = 0; b < singleBatches.size(); ++b) {
+            result.lines << QStringLiteral("单注预测(%1注):").arg(singleBatches[b]);
+            for (uint64_t mask : picks[b]) {
+                TCodeRec t{};
+                int k = 0;
+                for (int n = 1; n <= game.frontPool; ++n)
+                    if (mask >> n & 1u) t.Red[k++] = int8_t(n);
+                result.lines << CodeToText(t, game);
+            }
+            result.lines << QString();
+        }
+        return result;
+    }
+    // The two-colour ball lists its tickets: BuildCombinations also draws each ticket's hidden blue
+    // from the program's one random sequence, which later commands continue.
     const CandidateFlags rare = SingleRareNumbers(history);
 
     TSinglePrediction result;
@@ -191,20 +304,20 @@ std::vector<size_t> SpreadPicks(const std::vector<uint8_t>& keptFlags, int64_t k
     return picks;
 }
 
-QStringList NerveRecommend(const TCodeArr& history) {
-    return recommend(history, banker);
+QStringList NerveRecommend(const TCodeArr& history, const Game& game) {
+    return recommend(history, banker, game);
 }
-QStringList ColdCodeRecommend(const TCodeArr& history) {
-    return recommend(history, cold);
+QStringList ColdCodeRecommend(const TCodeArr& history, const Game& game) {
+    return recommend(history, cold, game);
 }
-QStringList OddNumRecommend(const TCodeArr& history) {
-    return recommend(history, odd);
+QStringList OddNumRecommend(const TCodeArr& history, const Game& game) {
+    return recommend(history, odd, game);
 }
-QStringList EvenNumRecommend(const TCodeArr& history) {
-    return recommend(history, even);
+QStringList EvenNumRecommend(const TCodeArr& history, const Game& game) {
+    return recommend(history, even, game);
 }
-QStringList AreaNumRecommend(const TCodeArr& history) {
-    return recommend(history, zone);
+QStringList AreaNumRecommend(const TCodeArr& history, const Game& game) {
+    return recommend(history, zone, game);
 }
 
 QString PredictCommandName(PredictKind kind) {
@@ -227,32 +340,32 @@ QString PredictCommandName(PredictKind kind) {
     return QString();
 }
 
-TPredictResult RunPredict(const TCodeArr& history, PredictKind kind) {
+TPredictResult RunPredict(const TCodeArr& history, PredictKind kind, const Game& game) {
     TPredictResult result;
     switch (kind) {
     case PredictKind::Compound:
-        result.lines = CombinePredict(history);
+        result.lines = CombinePredict(history, game);
         break;
     case PredictKind::Single: {
-        TSinglePrediction single = SinglePredict(history);
+        TSinglePrediction single = SinglePredict(history, game);
         result.lines = std::move(single.lines);
         result.caption = single.kept;
         break;
     }
     case PredictKind::Banker:
-        result.lines = NerveRecommend(history);
+        result.lines = NerveRecommend(history, game);
         break;
     case PredictKind::Cold:
-        result.lines = ColdCodeRecommend(history);
+        result.lines = ColdCodeRecommend(history, game);
         break;
     case PredictKind::Odd:
-        result.lines = OddNumRecommend(history);
+        result.lines = OddNumRecommend(history, game);
         break;
     case PredictKind::Even:
-        result.lines = EvenNumRecommend(history);
+        result.lines = EvenNumRecommend(history, game);
         break;
     case PredictKind::Zone:
-        result.lines = AreaNumRecommend(history);
+        result.lines = AreaNumRecommend(history, game);
         break;
     }
     result.statusText = QStringLiteral("完成 ") + PredictCommandName(kind);

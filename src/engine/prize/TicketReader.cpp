@@ -28,8 +28,8 @@ bool isSkipped(QStringView line) {
 // Numbers of one line: up to 33 before the "+" (bankers and drags of a 胆拖 line) and up to 16 after it,
 // more make the line bad anyway.
 struct LineNumbers {
-    int before[Pools::kRedPool + 1];
-    int after[Pools::kBluePool + 1];
+    int before[GameLimits::kMaxFrontPool + 1];
+    int after[GameLimits::kMaxBackPool + 1];
     int nBefore = 0;
     int nAfter = 0;
     int nBankers = -1; // the numbers before "#", -1 without one
@@ -78,10 +78,10 @@ bool splitLine(QStringView line, LineNumbers& n) {
         first = false;
         if (digits > 2) return false;
         if (n.plus) {
-            if (n.nAfter == Pools::kBluePool + 1) return false;
+            if (n.nAfter == GameLimits::kMaxBackPool + 1) return false;
             n.after[n.nAfter++] = value;
         } else {
-            if (n.nBefore == Pools::kRedPool + 1) return false;
+            if (n.nBefore == GameLimits::kMaxFrontPool + 1) return false;
             n.before[n.nBefore++] = value;
         }
     }
@@ -104,17 +104,17 @@ QString number(int v) {
 }
 
 // The reds of a 胆拖 line; the fault names what is wrong, in the user's words.
-bool readBankerReds(const LineNumbers& n, PrizeTicket& t, QString& fault) {
+bool readBankerReds(const LineNumbers& n, PrizeTicket& t, QString& fault, const Game& game) {
     const int d = n.nBankers;
     uint64_t bankers = 0;
     uint64_t drags = 0;
     for (int k = 0; k < n.nBefore; ++k) {
         const int v = n.before[k];
         const bool banker = k < d;
-        if (v < 1 || v > Pools::kRedPool) {
+        if (v < 1 || v > game.frontPool) {
             fault = QStringLiteral("%1%2超出范围（01-%3）")
                         .arg(banker ? QStringLiteral("胆码") : QStringLiteral("拖码"), number(v))
-                        .arg(Pools::kRedPool);
+                        .arg(game.frontPool);
             return false;
         }
         const uint64_t bit = uint64_t(1) << v;
@@ -134,12 +134,12 @@ bool readBankerReds(const LineNumbers& n, PrizeTicket& t, QString& fault) {
         fault = QStringLiteral("\"#\"前没有胆码");
         return false;
     }
-    if (d > Pools::kRedPicks - 1) {
-        fault = QStringLiteral("胆码%1个，最多%2个").arg(d).arg(Pools::kRedPicks - 1);
+    if (d > game.frontPicks - 1) {
+        fault = QStringLiteral("胆码%1个，最多%2个").arg(d).arg(game.frontPicks - 1);
         return false;
     }
-    if (n.nBefore < Pools::kRedPicks + 1) {
-        fault = QStringLiteral("胆码和拖码共%1个，至少要%2个").arg(n.nBefore).arg(Pools::kRedPicks + 1);
+    if (n.nBefore < game.frontPicks + 1) {
+        fault = QStringLiteral("胆码和拖码共%1个，至少要%2个").arg(n.nBefore).arg(game.frontPicks + 1);
         return false;
     }
     t.reds = bankers | drags;
@@ -148,28 +148,30 @@ bool readBankerReds(const LineNumbers& n, PrizeTicket& t, QString& fault) {
     return true;
 }
 
-bool readLine(QStringView line, PrizeTicket& t, QString& fault) {
+bool readLine(QStringView line, PrizeTicket& t, QString& fault, const Game& game, bool defaultBacks) {
     LineNumbers n;
     if (!splitLine(line, n)) return false;
     int redCount = n.nBefore;
     const int* blues = n.after;
     int blueCount = n.nAfter;
     if (n.plus) {
-        if (blueCount == 0) return false;
-    } else if (n.nBefore == 7 && n.nBankers < 0) {
-        redCount = 6;
-        blues = n.before + 6;
-        blueCount = 1;
+        if (blueCount < game.backPicks) return false;
+    } else if (n.nBefore == game.frontPicks + game.backPicks && n.nBankers < 0) {
+        redCount = game.frontPicks;
+        blues = n.before + game.frontPicks;
+        blueCount = game.backPicks;
+    } else if (game.backPicks > 1 && !defaultBacks) {
+        return false;
     }
-    if (blueCount > Pools::kBluePool) return false;
+    if (blueCount > game.backPool) return false;
     uint64_t blueMask = 0;
-    if (!addNumbers(blues, blueCount, Pools::kBluePool, blueMask)) return false;
+    if (!addNumbers(blues, blueCount, game.backPool, blueMask)) return false;
     if (n.nBankers >= 0) {
-        if (!readBankerReds(n, t, fault)) return false;
+        if (!readBankerReds(n, t, fault, game)) return false;
     } else {
-        if (redCount < Pools::kRedPicks || redCount > 20) return false;
+        if (redCount < game.frontPicks || redCount > 20) return false;
         uint64_t reds = 0;
-        if (!addNumbers(n.before, redCount, Pools::kRedPool, reds)) return false;
+        if (!addNumbers(n.before, redCount, game.frontPool, reds)) return false;
         t.reds = reds;
         t.redCount = redCount;
     }
@@ -180,7 +182,7 @@ bool readLine(QStringView line, PrizeTicket& t, QString& fault) {
 
 } // namespace
 
-TicketList ReadTickets(QStringView text, uint32_t defaultBlues) {
+TicketList ReadTickets(QStringView text, uint32_t defaultBlues, const Game& game) {
     TicketList list;
     const int defaultCount = std::popcount(defaultBlues);
     qsizetype start = 0;
@@ -197,7 +199,7 @@ TicketList ReadTickets(QStringView text, uint32_t defaultBlues) {
         if (isSkipped(line)) continue;
         PrizeTicket t;
         QString fault;
-        if (!readLine(line, t, fault)) {
+        if (!readLine(line, t, fault, game, defaultBlues != 0)) {
             list.badLines.push_back(lineNo);
             list.faults.push_back(fault);
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/Game.h"
 #include "engine/prize/PrizeTicket.h"
 
 #include <QByteArray>
@@ -16,7 +17,7 @@ struct TicketList {
 // Reads a ticket list, one ticket a line: single, compound or 胆拖 ("01 02#03 04 05 06 07+08"). Skips blank
 // lines, the header lines of a saved shrink result or prediction and a leading 7-digit issue code. Tickets
 // without a blue take defaultBlues.
-TicketList ReadTickets(QStringView text, uint32_t defaultBlues = 0);
+TicketList ReadTickets(QStringView text, uint32_t defaultBlues = 0, const Game& game = Game::ssq());
 
 // "第n行不是有效的投注号码", one line per bad line.
 QString BadLinesMessage(const std::vector<int>& badLines);

@@ -1,9 +1,6 @@
 #include "engine/wheel/NumberGroups.h"
 
-#include "engine/core/Pools.h"
-
-bool InNumberGroup(NumberGroup group, int n, int pool) {
-    const int zone = (pool + 2) / 3;
+bool InNumberGroup(NumberGroup group, int n, const Game& game) {
     switch (group) {
     case NumberGroup::All:
         return true;
@@ -14,21 +11,21 @@ bool InNumberGroup(NumberGroup group, int n, int pool) {
     case NumberGroup::Even:
         return n % 2 == 0;
     case NumberGroup::Big:
-        return n > Pools::kSmallMax;
+        return n > game.smallMax;
     case NumberGroup::Small:
-        return n <= Pools::kSmallMax;
-    case NumberGroup::Prime: {
-        if (n == 1) return true;
-        for (int d = 2; d * d <= n; ++d)
-            if (n % d == 0) return false;
-        return true;
-    }
+        return n <= game.smallMax;
+    case NumberGroup::Prime:
+        return n >= 0 && n < 64 && (game.primeMask >> n & 1u);
     case NumberGroup::Zone1:
-        return n <= zone;
+        return game.zoneOf(n) == 0;
     case NumberGroup::Zone2:
-        return n > zone && n <= 2 * zone;
+        return game.zoneOf(n) == 1;
     case NumberGroup::Zone3:
-        return n > 2 * zone;
+        return game.zoneOf(n) == 2;
     }
     return false;
+}
+
+bool InNumberGroup(NumberGroup group, int n, int pool) {
+    return InNumberGroup(group, n, pool == Game::dlt().frontPool ? Game::dlt() : Game::ssq());
 }

@@ -209,8 +209,9 @@ QStringList TicketWheelCheckLines(const TicketWheelCheck& c) {
     return lines;
 }
 
-QString TicketWheelCheckJson(const TicketWheelCheck& c) {
-    QString s = QStringLiteral("{\"game\":\"ssq\",\"count\":%1,\"uncovered\":%2,\"examples\":[")
+QString TicketWheelCheckJson(const TicketWheelCheck& c, const Game& game) {
+    QString s = QStringLiteral("{\"game\":\"%1\",\"count\":%2,\"uncovered\":%3,\"examples\":[")
+                    .arg(game.keyText())
                     .arg(c.count)
                     .arg(c.uncovered);
     for (size_t i = 0; i < c.examples.size(); ++i) {
@@ -459,8 +460,9 @@ QString ResultWheelCountLine(const ResultWheel& wheel) {
         .arg(wheel.held);
 }
 
-QString ResultWheelJson(const ResultWheel& wheel) {
-    QString s = QStringLiteral("{\"game\":\"ssq\",\"from\":%1,\"guarantee\":%2,\"tickets\":[")
+QString ResultWheelJson(const ResultWheel& wheel, const Game& game) {
+    QString s = QStringLiteral("{\"game\":\"%1\",\"from\":%2,\"guarantee\":%3,\"tickets\":[")
+                    .arg(game.keyText())
                     .arg(wheel.from)
                     .arg(wheel.held);
     for (size_t i = 0; i < wheel.tickets.size(); ++i) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/core/Game.h"
+
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -29,7 +31,7 @@ QStringList TicketWheelCheckLines(const TicketWheelCheck& check);
 // A 胆拖 line stands for bets that need not hold T of its reds together, so a wheel table may not
 // have one: the refusal for line `line`.
 QString BankerLineInWheelMessage(int line);
-QString TicketWheelCheckJson(const TicketWheelCheck& check);
+QString TicketWheelCheckJson(const TicketWheelCheck& check, const Game& game = Game::ssq());
 
 struct ResultCoverOptions {
     std::chrono::milliseconds timeLimit{9000};
@@ -60,7 +62,7 @@ int64_t UncoveredResultTickets(const std::vector<uint64_t>& tickets, const std::
 
 QStringList ResultWheelLines(const ResultWheel& wheel);
 QString ResultWheelCountLine(const ResultWheel& wheel);
-QString ResultWheelJson(const ResultWheel& wheel);
+QString ResultWheelJson(const ResultWheel& wheel, const Game& game = Game::ssq());
 QString TicketMaskText(uint64_t mask);
 
 // Ticket lines with the player's blues appended ("01 02 03 04 05 06+07 09"); no blue leaves them.
