@@ -56,7 +56,7 @@ void TestBacktestCommand::shrinkJson() {
     in.acMin = 6;
     const ShrinkBacktest want = RunShrinkBacktest(in, sample(), 120);
     QCOMPARE(o, ShrinkBacktestJson(want));
-    QCOMPARE(o.keys(), (QStringList{"conditions", "draws", "failCounts", "first", "kept", "last", "rows"}));
+    QCOMPARE(o.keys(), (QStringList{"conditions", "draws", "failCounts", "first", "game", "kept", "last", "rows"}));
     QCOMPARE(o.value("draws").toInt(), 120);
     QCOMPARE(o.value("last").toString(), QStringLiteral("2026096"));
     const QJsonArray conditions = o.value("conditions").toArray();

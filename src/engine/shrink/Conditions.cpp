@@ -77,9 +77,6 @@ QString ConditionName(int condition) {
 }
 
 void CheckShrinkInput(const ShrinkInput& in, const Game& game) {
-    for (int n = game.frontPool + 1; n <= GameLimits::kMaxFrontPool; ++n)
-        if (in.candidates[size_t(n - 1)])
-            throw KelvoraError(OutOfRangeText(QStringLiteral("复式号码"), n, 1, game.frontPool));
     // Matrix items beyond the game's picks name counts no ticket can have.
     auto checkItems = [&](const QString& condition, const bool* items, int count, int high) {
         for (int k = high + 1; k < count; ++k)
@@ -131,7 +128,7 @@ ShrinkConditions::ShrinkConditions(const ShrinkInput& in, const Game& game) : m_
     for (int n = 1; n <= pool; ++n)
         if (in.candidates[size_t(n - 1)]) m_candidates |= uint64_t(1) << n;
     ConditionMask active = bitOf(SumRangeCondition);
-    if (in.candidateCount() < pool) active |= bitOf(CandidatesCondition);
+    if (in.candidateCount(game) < pool) active |= bitOf(CandidatesCondition);
 
     const bool tailRangeOn = !(in.tailMin == 0 && in.tailMax == 9);
     for (int s = 0; s < 256; ++s) {

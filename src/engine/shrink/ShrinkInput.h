@@ -65,6 +65,14 @@ struct ShrinkInput {
             n += c;
         return n;
     }
+    // The candidates within the game's pool (the items beyond it are not read).
+    int candidateCount(const Game& game) const {
+        int n = 0;
+        for (int k = 0; k < game.frontPool; ++k)
+            n += candidates[size_t(k)];
+        return n;
+    }
     // The one rule for "请最少勾选8个复式号码！！".
     bool tooFewCandidates() const { return candidateCount() < MinCandidates; }
+    bool tooFewCandidates(const Game& game) const { return candidateCount(game) < MinCandidates; }
 };

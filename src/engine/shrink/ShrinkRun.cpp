@@ -429,7 +429,7 @@ QString resultText(const QString& countLine, const TCodeList& list, const std::v
 
 ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const ShrinkProgress& progress,
                        bool keepAll, const Game& game) {
-    if (input.tooFewCandidates()) throw KelvoraError(TooFewCandidatesText());
+    if (input.tooFewCandidates(game)) throw KelvoraError(TooFewCandidatesText());
     CheckShrinkInput(input, game);
     if (input.tolerance > 0) return RunToleranceShrink(input, history, progress, keepAll, game);
     // The lists are read before the tickets are built: a bad list costs nothing and shows nothing.
