@@ -12,8 +12,8 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
-#include <benchmark/benchmark.h>
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <chrono>
 
 namespace {

@@ -16,9 +16,10 @@ QString usage() {
                "Runs the shrink over all tickets and prints the result text as the result memo shows it.\n"
                "Every condition not given is off.\n\n") +
            ConditionOptions::usage() +
-           QStringLiteral("  --all                  list every kept ticket, beyond 100,000 too\n"
-                          "  --backs LIST           (--game dlt) 2..12 back numbers: every pair of them follows\n"
-                          "                         each front ticket, one bet a line\n");
+           QStringLiteral(
+               "  --all                  list every kept ticket, beyond 100,000 too\n"
+               "  --backs LIST           (--game dlt) 2..12 back numbers: every pair of them follows\n"
+               "                         each front ticket, one bet a line\n");
 }
 
 // The back numbers of --backs: distinct, within the back pool, at least two and at most the pool.
@@ -30,7 +31,10 @@ std::vector<int> readBacks(const QString& text, const Game& game) {
         const int n = piece.trimmed().toInt(&ok);
         if (!ok) throw KelvoraError(QStringLiteral("%1号码“%2”不是数字").arg(word, piece.trimmed()));
         if (n < 1 || n > game.backPool)
-            throw KelvoraError(QStringLiteral("%1号码%2超出范围01-%3").arg(word).arg(n).arg(game.backPool, 2, 10, QLatin1Char('0')));
+            throw KelvoraError(QStringLiteral("%1号码%2超出范围01-%3")
+                                   .arg(word)
+                                   .arg(n)
+                                   .arg(game.backPool, 2, 10, QLatin1Char('0')));
         if (std::find(backs.begin(), backs.end(), n) != backs.end())
             throw KelvoraError(QStringLiteral("%1号码%2重复").arg(word).arg(n, 2, 10, QLatin1Char('0')));
         backs.push_back(n);
@@ -50,12 +54,15 @@ QStringList backPairs(const std::vector<int>& backs) {
     QStringList pairs;
     for (size_t i = 0; i < backs.size(); ++i)
         for (size_t j = i + 1; j < backs.size(); ++j)
-            pairs << QStringLiteral("+%1 %2").arg(backs[i], 2, 10, QLatin1Char('0')).arg(backs[j], 2, 10, QLatin1Char('0'));
+            pairs << QStringLiteral("+%1 %2")
+                         .arg(backs[i], 2, 10, QLatin1Char('0'))
+                         .arg(backs[j], 2, 10, QLatin1Char('0'));
     return pairs;
 }
 
 // The result with every pair of backs after each front ticket; the count line also gives the bets.
-void printWithBacks(CliContext& ctx, const ShrinkResult& result, const std::vector<int>& backs, bool listAll) {
+void printWithBacks(CliContext& ctx, const ShrinkResult& result, const std::vector<int>& backs,
+                    bool listAll) {
     const QStringList pairs = backPairs(backs);
     const qint64 bets = qint64(result.count) * pairs.size();
     ctx.out << result.countLine
@@ -94,7 +101,8 @@ int runShrink(CliContext& ctx) {
         throw CliUsageError{QStringLiteral("--backs is for a game of two back numbers (--game dlt)")};
 
     const ShrinkInput in = conditions.read(parser, *ctx.game);
-    const std::vector<int> backs = withBacks ? readBacks(parser.value(backsOption), *ctx.game) : std::vector<int>{};
+    const std::vector<int> backs =
+        withBacks ? readBacks(parser.value(backsOption), *ctx.game) : std::vector<int>{};
     const bool listAll = parser.isSet(all);
     const ShrinkResult result = RunShrink(in, ctx.history(), {}, listAll || withBacks, *ctx.game);
     if (withBacks)

@@ -58,7 +58,8 @@ void TestBacktestCommand::shrinkJson() {
     in.acMin = 6;
     const ShrinkBacktest want = RunShrinkBacktest(in, sample(), 120);
     QCOMPARE(o, ShrinkBacktestJson(want));
-    QCOMPARE(o.keys(), (QStringList{"conditions", "draws", "failCounts", "first", "game", "kept", "last", "rows"}));
+    QCOMPARE(o.keys(),
+             (QStringList{"conditions", "draws", "failCounts", "first", "game", "kept", "last", "rows"}));
     QCOMPARE(o.value("draws").toInt(), 120);
     QCOMPARE(o.value("last").toString(), QStringLiteral("2026096"));
     const QJsonArray conditions = o.value("conditions").toArray();
@@ -192,9 +193,11 @@ void TestBacktestCommand::games_data() {
     QTest::addColumn<QString>("refusal");
     QTest::newRow("ssq") << "ssq" << QByteArray() << QString();
     QTest::newRow("dlt") << "dlt" << QByteArray() << QString();
-    QTest::newRow("dlt set") << "dlt" << QByteArray(R"({"game":"dlt","zones":"2,-,-","ac":"2,6"})") << QString();
+    QTest::newRow("dlt set") << "dlt" << QByteArray(R"({"game":"dlt","zones":"2,-,-","ac":"2,6"})")
+                             << QString();
     QTest::newRow("set written before, for dlt")
-        << "dlt" << QByteArray(R"({"odd-even":"2,3"})") << QStringLiteral("这是双色球的条件文件，不能用于超级大乐透");
+        << "dlt" << QByteArray(R"({"odd-even":"2,3"})")
+        << QStringLiteral("这是双色球的条件文件，不能用于超级大乐透");
     QTest::newRow("dlt set for ssq") << "ssq" << QByteArray(R"({"game":"dlt"})")
                                      << QStringLiteral("这是超级大乐透的条件文件，不能用于双色球");
 }
@@ -208,8 +211,10 @@ void TestBacktestCommand::games() {
     const Game& gm = *Game::find(game);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("set.json"));
-    QStringList args{"--game", game, "--data", gm.isSsq() ? SampleHistoryPath() : DltSampleHistoryPath(),
-                     "backtest", "shrink", "--odd-even", "1,2,3", "--draws", "60", "--json"};
+    QStringList args{
+        "--game",   game,     "--data",     gm.isSsq() ? SampleHistoryPath() : DltSampleHistoryPath(),
+        "backtest", "shrink", "--odd-even", "1,2,3",
+        "--draws",  "60",     "--json"};
     if (!file.isEmpty()) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));

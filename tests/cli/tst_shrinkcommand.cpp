@@ -206,16 +206,20 @@ void TestShrinkCommand::games_data() {
     QTest::addColumn<int>("lines");
     QTest::newRow("ssq 8 candidates") << "ssq" << QStringList{"--candidates", eight} << 0
                                       << QStringList{"缩水结果总共28注", "", "01 02 03 04 05 06"} << 30;
-    QTest::newRow("dlt 8 candidates") << "dlt" << QStringList{"--candidates", eight} << 0
-                                      << QStringList{"缩水结果总共56注", "", "01 02 03 04 05", "01 02 03 04 06"}
-                                      << 58;
-    QTest::newRow("dlt with backs")
-        << "dlt" << QStringList{"--candidates", eight, "--backs", "12,1,05"} << 0
-        << QStringList{"缩水结果总共56注，后区3个号码3种组合，共168注（336元）", "", "01 02 03 04 05+01 05",
-                       "01 02 03 04 05+01 12", "01 02 03 04 05+05 12", "01 02 03 04 06+01 05"}
-        << 2 + 168;
-    QTest::newRow("dlt ranges") << "dlt" << QStringList{"--candidates", eight, "--sum-min", "16", "--span", "4,34",
-                                                        "--ac", "0,6", "--zones", "5,-,-"}
+    QTest::newRow("dlt 8 candidates")
+        << "dlt" << QStringList{"--candidates", eight} << 0
+        << QStringList{"缩水结果总共56注", "", "01 02 03 04 05", "01 02 03 04 06"} << 58;
+    QTest::newRow("dlt with backs") << "dlt" << QStringList{"--candidates", eight, "--backs", "12,1,05"} << 0
+                                    << QStringList{"缩水结果总共56注，后区3个号码3种组合，共168注（336元）",
+                                                   "",
+                                                   "01 02 03 04 05+01 05",
+                                                   "01 02 03 04 05+01 12",
+                                                   "01 02 03 04 05+05 12",
+                                                   "01 02 03 04 06+01 05"}
+                                    << 2 + 168;
+    QTest::newRow("dlt ranges") << "dlt"
+                                << QStringList{"--candidates", eight,  "--sum-min", "16",      "--span",
+                                               "4,34",         "--ac", "0,6",       "--zones", "5,-,-"}
                                 << 0 << QStringList{"缩水结果总共55注", "", "01 02 03 04 06"} << 57;
     QTest::newRow("dlt front 36") << "dlt" << QStringList{"--candidates", eight + ",36"} << 1
                                   << QStringList{"前区: 36 超出范围 1-35"} << -1;

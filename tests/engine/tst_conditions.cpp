@@ -264,7 +264,8 @@ void TestConditions::conditionSetGames() {
         }
     }
     // The reset values of the game are not written, so a set with nothing on stays nothing.
-    const QJsonObject reset = QJsonDocument::fromJson(WriteConditionSet(ShrinkInput::resetFor(gm), gm)).object();
+    const QJsonObject reset =
+        QJsonDocument::fromJson(WriteConditionSet(ShrinkInput::resetFor(gm), gm)).object();
     QCOMPARE(reset.keys(), (QStringList{"candidates", "game"}));
     QCOMPARE(reset.value("game").toString(), game);
 }

@@ -8,8 +8,8 @@
 #include "support/TestSupport.h"
 
 #include <QRandomGenerator>
-#include <algorithm>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -534,7 +534,9 @@ void TestShrinkRun::gameTicketOrder() {
                 for (int b = 0; b < gm.backPool; ++b)
                     backs += t.Blue[b];
                 QCOMPARE(backs, gm.backPicks);
-                if (i > 0) QVERIFY(std::lexicographical_compare(list[size_t(i - 1)].Red, list[size_t(i - 1)].Red + 6, t.Red, t.Red + 6));
+                if (i > 0)
+                    QVERIFY(std::lexicographical_compare(list[size_t(i - 1)].Red, list[size_t(i - 1)].Red + 6,
+                                                         t.Red, t.Red + 6));
             }
             if (t.Valid) kept.push_back(i);
         }
@@ -601,7 +603,8 @@ void TestShrinkRun::gameAgainstBruteForce() {
         const ShrinkResult got = RunShrink(in, history, {}, true, gm);
         if (got.tickets != want || got.count != int(want.size()) ||
             got.text != ShrinkMemoText(int(want.size()), want, gm))
-            QFAIL(qPrintable(QStringLiteral("case %1: %2 tickets, expected %3").arg(c).arg(got.count).arg(want.size())));
+            QFAIL(qPrintable(
+                QStringLiteral("case %1: %2 tickets, expected %3").arg(c).arg(got.count).arg(want.size())));
         nonEmpty += !want.empty();
     }
     QVERIFY2(nonEmpty >= cases / 5, qPrintable(QString::number(nonEmpty)));

@@ -135,7 +135,8 @@ inline ShrinkInput randomGameInput(QRandomGenerator& g, int candidates, const Ga
     if (chance(25)) in.excludeTails = listText(g, someValues(g, 1 + int(g.bounded(3)), 0, 9));
     if (chance(25)) in.excludeNumbers = listText(g, someValues(g, 1 + int(g.bounded(5)), 1, pool));
     if (chance(20))
-        in.requireNumbers = listText(g, someValues(g, chance(5) ? picks + 1 : 1 + int(g.bounded(3)), 1, pool));
+        in.requireNumbers =
+            listText(g, someValues(g, chance(5) ? picks + 1 : 1 + int(g.bounded(3)), 1, pool));
     if (chance(30)) items(in.bigSmall.data(), picks + 1);
     if (chance(25)) in.maxCode = 1 + int(g.bounded(pool));
     if (chance(25)) in.minCode = 1 + int(g.bounded(pool));

@@ -63,40 +63,40 @@ int fieldAt(uint64_t packed, int at, int bits) {
 }
 
 FixedMeasures measureAll(const Game& game) {
-        const int picks = game.frontPicks;
-        ShrinkInput none = ShrinkInput::resetFor(game);
-        std::fill_n(none.candidates.begin(), game.frontPool, true);
-        const ShrinkConditions plain(none, game);
-        FixedMeasures f;
-        f.packed.reserve(size_t(game.frontTickets()));
-        f.numbers.reserve(size_t(game.frontTickets()));
-        TCodeRec t{};
-        int red[GameLimits::kMaxFrontPicks] = {};
-        // Every front ticket in list order, as an odometer.
-        for (int k = 0; k < picks; ++k)
-            red[k] = k + 1;
-        for (;;) {
-            uint64_t numbers = 0;
-            for (int k = 0; k < picks; ++k) {
-                t.Red[k] = uint8_t(red[k]);
-                numbers |= uint64_t(1) << red[k];
-            }
-            const TicketMeasures m = plain.measure(t, nullptr);
-            f.packed.push_back(
-                uint64_t(m.sum) << SumAt | uint64_t(m.odd) << OddAt | uint64_t(m.links) << LinksAt |
-                uint64_t(m.big) << BigAt | uint64_t(m.zones[0]) << Zone0At | uint64_t(m.zones[1]) << Zone1At |
-                uint64_t(m.mod3[0]) << Mod30At | uint64_t(m.mod3[1]) << Mod31At | uint64_t(m.ac) << AcAt |
-                uint64_t(m.maxCode) << MaxAt | uint64_t(m.minCode) << MinAt | uint64_t(m.span) << SpanAt);
-            f.numbers.push_back(numbers);
-            int k = picks - 1;
-            while (k >= 0 && red[k] == game.frontPool - picks + 1 + k)
-                --k;
-            if (k < 0) break;
-            ++red[k];
-            for (int j = k + 1; j < picks; ++j)
-                red[j] = red[j - 1] + 1;
+    const int picks = game.frontPicks;
+    ShrinkInput none = ShrinkInput::resetFor(game);
+    std::fill_n(none.candidates.begin(), game.frontPool, true);
+    const ShrinkConditions plain(none, game);
+    FixedMeasures f;
+    f.packed.reserve(size_t(game.frontTickets()));
+    f.numbers.reserve(size_t(game.frontTickets()));
+    TCodeRec t{};
+    int red[GameLimits::kMaxFrontPicks] = {};
+    // Every front ticket in list order, as an odometer.
+    for (int k = 0; k < picks; ++k)
+        red[k] = k + 1;
+    for (;;) {
+        uint64_t numbers = 0;
+        for (int k = 0; k < picks; ++k) {
+            t.Red[k] = uint8_t(red[k]);
+            numbers |= uint64_t(1) << red[k];
         }
-        return f;
+        const TicketMeasures m = plain.measure(t, nullptr);
+        f.packed.push_back(
+            uint64_t(m.sum) << SumAt | uint64_t(m.odd) << OddAt | uint64_t(m.links) << LinksAt |
+            uint64_t(m.big) << BigAt | uint64_t(m.zones[0]) << Zone0At | uint64_t(m.zones[1]) << Zone1At |
+            uint64_t(m.mod3[0]) << Mod30At | uint64_t(m.mod3[1]) << Mod31At | uint64_t(m.ac) << AcAt |
+            uint64_t(m.maxCode) << MaxAt | uint64_t(m.minCode) << MinAt | uint64_t(m.span) << SpanAt);
+        f.numbers.push_back(numbers);
+        int k = picks - 1;
+        while (k >= 0 && red[k] == game.frontPool - picks + 1 + k)
+            --k;
+        if (k < 0) break;
+        ++red[k];
+        for (int j = k + 1; j < picks; ++j)
+            red[j] = red[j - 1] + 1;
+    }
+    return f;
 }
 
 // Built on first use, once per game.

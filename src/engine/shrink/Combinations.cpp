@@ -40,7 +40,9 @@ void buildFiveOf(TCodeList& list, const CandidateFlags& flags, const Game& game)
                         second += second >= first;
                         t.Blue[first] = 1;
                         t.Blue[second] = 1;
-                        t.Valid = (flags[a - 1] | flags[b - 1] | flags[c - 1] | flags[d - 1] | flags[e - 1]) ? 1 : 0;
+                        t.Valid = (flags[a - 1] | flags[b - 1] | flags[c - 1] | flags[d - 1] | flags[e - 1])
+                                      ? 1
+                                      : 0;
                     }
 }
 

@@ -225,7 +225,8 @@ ShrinkInput ReadConditionSet(const QByteArray& json, const Game& game) {
     if (!fileGame)
         throw KelvoraError(QStringLiteral("条件文件中的玩法“%1”无法识别").arg(named.toVariant().toString()));
     if (fileGame->id != game.id)
-        throw KelvoraError(QStringLiteral("这是%1的条件文件，不能用于%2").arg(fileGame->nameText(), game.nameText()));
+        throw KelvoraError(
+            QStringLiteral("这是%1的条件文件，不能用于%2").arg(fileGame->nameText(), game.nameText()));
     ShrinkInput in = ShrinkInput::resetFor(game);
     for (auto it = o.begin(); it != o.end(); ++it) {
         const QString key = it.key();

@@ -85,7 +85,8 @@ void CheckShrinkInput(const ShrinkInput& in, const Game& game) {
     checkItems(QStringLiteral("奇偶比"), in.oddEven.data(), int(in.oddEven.size()), game.frontPicks);
     checkItems(QStringLiteral("大小比"), in.bigSmall.data(), int(in.bigSmall.size()), game.frontPicks);
     for (const ShrinkHitRow& row : in.hitRows)
-        checkItems(QStringLiteral("中奖号码控制"), row.items.data(), int(row.items.size()), game.frontPicks - 1);
+        checkItems(QStringLiteral("中奖号码控制"), row.items.data(), int(row.items.size()),
+                   game.frontPicks - 1);
     checkRange(QStringLiteral("和值范围"), in.sumMin, game.sumMin(), game.sumMax());
     checkRange(QStringLiteral("和值范围"), in.sumMax, game.sumMin(), game.sumMax());
     checkRange(QStringLiteral("合值范围"), in.tailMin, 0, 9);
@@ -119,9 +120,9 @@ ShrinkConditions::ShrinkConditions(const ShrinkInput& in, const Game& game) : m_
     m_required = readSet(in.requireNumbers, QStringLiteral("必同出号码"), m_requiredSet, pool);
     bool rowOn[4] = {};
     for (int r = 0; r < 4; ++r) {
-        m_hitRows[size_t(r)] = readSet(in.hitRows[size_t(r)].list,
-                                       QStringLiteral("控制中奖号码第%1行").arg(r + 1), m_hitSets[size_t(r)],
-                                       pool);
+        m_hitRows[size_t(r)] =
+            readSet(in.hitRows[size_t(r)].list, QStringLiteral("控制中奖号码第%1行").arg(r + 1),
+                    m_hitSets[size_t(r)], pool);
         rowOn[r] = m_hitRows[size_t(r)] != 0;
     }
 

@@ -28,7 +28,8 @@ char16_t* writeLines(char16_t* out, const std::vector<int>& indexes, size_t coun
     return out;
 }
 
-QString listedText(const QString& countLine, const std::vector<int>& indexes, size_t count, const Game& game) {
+QString listedText(const QString& countLine, const std::vector<int>& indexes, size_t count,
+                   const Game& game) {
     QString text(countLine.size() + 1 + qsizetype(count) * (TicketChars(game) + 1), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     std::memcpy(out, countLine.utf16(), size_t(countLine.size()) * sizeof(char16_t));

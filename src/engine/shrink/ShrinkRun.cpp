@@ -403,13 +403,15 @@ WalkResult walk(TCodeList& list, const Filter& f, const Plan& p, std::vector<int
 // The walk compiled for the game's shape: six of 33 (two-colour ball) or five of 35 (super lotto).
 WalkResult walkFor(const Game& game, TCodeList& list, const Filter& f, const Plan& p, std::vector<int>& shown,
                    const ShrinkProgress& progress, bool keepAll) {
-    if (game.frontPicks == 6 && game.frontPool == 33) return walk<6, 33>(list, f, p, shown, progress, keepAll);
-    if (game.frontPicks == 5 && game.frontPool == 35) return walk<5, 35>(list, f, p, shown, progress, keepAll);
+    if (game.frontPicks == 6 && game.frontPool == 33)
+        return walk<6, 33>(list, f, p, shown, progress, keepAll);
+    if (game.frontPicks == 5 && game.frontPool == 35)
+        return walk<5, 35>(list, f, p, shown, progress, keepAll);
     throw KelvoraError(QStringLiteral("不支持的玩法：%1").arg(game.nameText()));
 }
 
-QString resultText(const QString& countLine, const TCodeList& list, const std::vector<int>& shown,
-                   int count, const Game& game) {
+QString resultText(const QString& countLine, const TCodeList& list, const std::vector<int>& shown, int count,
+                   const Game& game) {
     if (count > ShrinkListLimit) return countLine + QLatin1Char('\n') + ShrinkTooManyText();
     const int chars = TicketChars(game);
     QString text(countLine.size() + 1 + qsizetype(count) * (chars + 1), Qt::Uninitialized);

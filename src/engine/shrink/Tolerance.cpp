@@ -23,21 +23,21 @@ inline int longestRunLinks(uint64_t m) {
 
 struct TolerantWalk {
     const ShrinkConditions& conditions;
-    ConditionMask counted; // the active conditions a ticket may fail
-    int tolerance;
-    bool hasPrevious;
-    bool linkOn, acOn;
-    int picks;
+    ConditionMask counted = 0; // the active conditions a ticket may fail
+    int tolerance = 0;
+    bool hasPrevious = false;
+    bool linkOn = false, acOn = false;
+    int picks = 0;
     uint64_t contribution[GameLimits::kMaxFrontPool + 1] = {};
     // As the plain walk's Plan::firstRank.
     int firstRank[GameLimits::kMaxFrontPicks + 1][GameLimits::kMaxFrontPool + 2] = {};
-    std::vector<int> candidates;
+    std::vector<int> candidates{};
     const ShrinkProgress& progress;
-    bool keepAll;
+    bool keepAll = false;
 
     int count = 0;
     int lastPosition = 0;
-    std::vector<int> listed;
+    std::vector<int> listed{};
 
     void keep(int index) {
         ++count;
@@ -99,8 +99,12 @@ ShrinkResult RunToleranceShrink(const ShrinkInput& input, const TCodeArr& histor
     const int pool = game.frontPool;
     const TCodeRec* previous = history.empty() ? nullptr : &history.back().Ticket;
 
-    TolerantWalk w{conditions, 0,  input.tolerance, previous != nullptr, false, false, game.frontPicks, {}, {},
-                   {},         progress, keepAll, 0, 0, {}};
+    TolerantWalk w{.conditions = conditions,
+                   .tolerance = input.tolerance,
+                   .hasPrevious = previous != nullptr,
+                   .picks = game.frontPicks,
+                   .progress = progress,
+                   .keepAll = keepAll};
     w.counted = conditions.active() & TolerableConditions;
     if (!previous) w.counted &= ~(ConditionMask(1) << RepeatsCondition);
     w.linkOn = (w.counted >> LinkCondition) & 1;
@@ -131,7 +135,8 @@ ShrinkResult RunToleranceShrink(const ShrinkInput& input, const TCodeArr& histor
         int acc = 0;
         for (int v = 1; v <= pool + 1; ++v) {
             w.firstRank[k][v] = acc;
-            acc += choose(pool - v, game.frontPicks - k); // tickets whose k-th number is v after a fixed prefix
+            // Tickets whose k-th number is v after a fixed prefix.
+            acc += choose(pool - v, game.frontPicks - k);
         }
     }
 
