@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -49,6 +50,53 @@ ShrinkInput tenConditions(int tolerance) {
     in.hitRows[0].items = {false, true, true, true, false, false};
     in.tolerance = tolerance;
     return in;
+}
+
+const TCodeArr& dltHistory() {
+    static const TCodeArr history = [] {
+        QFile f(QStringLiteral(KELVORA_DLT_SAMPLE));
+        f.open(QIODevice::ReadOnly);
+        return ParseHistory(f.readAll(), Game::dlt()).history;
+    }();
+    return history;
+}
+
+// The super lotto with ten active conditions over its ranges.
+ShrinkInput dltTenConditions(int tolerance) {
+    ShrinkInput in = ShrinkInput::resetFor(Game::dlt());
+    std::fill_n(in.candidates.begin(), Game::dlt().frontPool, true);
+    in.sumMin = 50;
+    in.sumMax = 130;
+    in.oddEven = {false, true, true, true, false, false, false};
+    in.repeats = {true, true, true, false, false};
+    in.linkIndex = 1;
+    in.tailMin = 1;
+    in.tailMax = 8;
+    in.bigSmall = {false, true, true, true, false, false, false};
+    in.spanMin = 12;
+    in.spanMax = 32;
+    in.zones = {2, -1, -1};
+    in.acMin = 3;
+    in.acMax = 6;
+    in.hitRows[0].list = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12");
+    in.hitRows[0].items = {false, true, true, false, false, false};
+    in.tolerance = tolerance;
+    return in;
+}
+
+void BM_DltShrinkBacktestAllDraws(benchmark::State& state) {
+    const ShrinkInput in = dltTenConditions(0);
+    const int draws = int(dltHistory().size());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RunShrinkBacktest(in, dltHistory(), draws, Game::dlt()).kept);
+}
+
+void BM_DltToleranceShrink(benchmark::State& state) {
+    const ShrinkInput in = dltTenConditions(int(state.range(0)));
+    int count = 0;
+    for (auto _ : state)
+        count = RunShrink(in, dltHistory(), {}, false, Game::dlt()).count;
+    state.counters["tickets"] = count;
 }
 
 void BM_BuildCombinations(benchmark::State& state) {
@@ -97,6 +145,8 @@ void BM_PredictBacktest1000(benchmark::State& state) {
 
 BENCHMARK(BM_BuildCombinations)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShrinkBacktestAllDraws)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DltShrinkBacktestAllDraws)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DltToleranceShrink)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Tolerance)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConditionTicketShares)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PredictBacktest1000)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);

@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 
@@ -24,6 +25,51 @@ const TCodeArr& sampleHistory() {
         return ParseHistory(f.readAll()).history;
     }();
     return history;
+}
+
+const TCodeArr& dltHistory() {
+    static const TCodeArr history = [] {
+        QFile f(QStringLiteral(KELVORA_DLT_SAMPLE));
+        f.open(QIODevice::ReadOnly);
+        return ParseHistory(f.readAll(), Game::dlt()).history;
+    }();
+    return history;
+}
+
+// The super lotto's counterpart of the heavy set: every front a candidate, every condition on.
+ShrinkInput dltHeavySet() {
+    ShrinkInput in = ShrinkInput::resetFor(Game::dlt());
+    std::fill_n(in.candidates.begin(), Game::dlt().frontPool, true);
+    in.sumMin = 50;
+    in.sumMax = 130;
+    in.excludeSums = QStringLiteral("70,80,90");
+    in.oddEven = {false, true, true, true, false, false, false};
+    in.repeats = {true, true, true, false, false};
+    in.linkIndex = 0;
+    in.linkRuns = {true, true, false, false};
+    in.tailMin = 1;
+    in.tailMax = 8;
+    in.excludeTails = QStringLiteral("5");
+    in.excludeNumbers = QStringLiteral("35");
+    in.requireNumbers = QStringLiteral("07");
+    in.bigSmall = {false, true, true, true, false, false, false};
+    in.maxCode = 34;
+    in.minCode = 2;
+    in.spanMin = 12;
+    in.spanMax = 32;
+    in.zones = {2, -1, -1};
+    in.mod3 = {-1, 2, -1};
+    in.acMin = 2;
+    in.acMax = 6;
+    in.hitRows[0].list = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12");
+    in.hitRows[0].items = {false, true, true, false, false, false};
+    return in;
+}
+
+ShrinkInput dltAllCandidates() {
+    ShrinkInput in = ShrinkInput::resetFor(Game::dlt());
+    std::fill_n(in.candidates.begin(), Game::dlt().frontPool, true);
+    return in;
 }
 
 ShrinkInput allCandidates() {
@@ -113,6 +159,45 @@ void BM_HeavyOverBuild(benchmark::State& state) {
     state.counters["ratio"] = run / build;
 }
 
+void BM_DltBuildCombinations(benchmark::State& state) {
+    CandidateFlags all;
+    all.fill(1);
+    for (auto _ : state) {
+        TCodeList list;
+        BuildCombinations(list, all, Game::dlt());
+        benchmark::DoNotOptimize(list.data());
+    }
+}
+
+// The super lotto's run against its own BuildCombinations, in one loop (state.range(0) = 1: the
+// heavy set, 0: no condition but the candidates, every ticket kept).
+void BM_DltRunOverBuild(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    const Game& game = Game::dlt();
+    const ShrinkInput in = state.range(0) ? dltHeavySet() : dltAllCandidates();
+    CandidateFlags all;
+    all.fill(1);
+    double build = 0, run = 0;
+    int count = 0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        {
+            TCodeList list;
+            BuildCombinations(list, all, game);
+            benchmark::DoNotOptimize(list.data());
+        }
+        const auto t1 = Clock::now();
+        count = RunShrink(in, dltHistory(), {}, false, game).count;
+        const auto t2 = Clock::now();
+        build += std::chrono::duration<double, std::milli>(t1 - t0).count();
+        run += std::chrono::duration<double, std::milli>(t2 - t1).count();
+    }
+    state.counters["tickets"] = count;
+    state.counters["build_ms"] = build / double(state.iterations());
+    state.counters["run_ms"] = run / double(state.iterations());
+    state.counters["ratio"] = run / build;
+}
+
 // From the click on "缩水计算" to the filled memo, for a result of exactly 100,000 tickets; the
 // memo's sheet in front (state.range(0) = 1) or behind the conditions (0).
 void BM_PanelRun100000(benchmark::State& state) {
@@ -143,6 +228,8 @@ BENCHMARK(BM_RunHeavyNoRequired)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunAllOff)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Run100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HeavyOverBuild)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DltBuildCombinations)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DltRunOverBuild)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PanelRun100000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

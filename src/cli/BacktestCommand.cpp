@@ -25,7 +25,8 @@ QString usage() {
            ConditionOptions::usage();
 }
 
-void print(CliContext& ctx, const QJsonObject& json, const QStringList& text, bool asJson) {
+void print(CliContext& ctx, QJsonObject json, const QStringList& text, bool asJson) {
+    json.insert(QStringLiteral("game"), ctx.game->keyText());
     if (asJson)
         ctx.out << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact)) << '\n';
     else
@@ -65,10 +66,10 @@ int runBacktest(CliContext& ctx) {
     const int n =
         ctx.intValue(parser, draws, 0, QStringLiteral("--draws takes a whole number of at least 1"), 1);
 
-    const ShrinkInput in = shrink ? conditions->read(parser) : ShrinkInput{};
+    const ShrinkInput in = shrink ? conditions->read(parser, *ctx.game) : ShrinkInput{};
     const TCodeArr history = ctx.history();
     if (shrink) {
-        const ShrinkBacktest b = RunShrinkBacktest(in, history, n);
+        const ShrinkBacktest b = RunShrinkBacktest(in, history, n, *ctx.game);
         print(ctx, ShrinkBacktestJson(b), ShrinkBacktestText(b), parser.isSet(json));
     } else {
         const PredictBacktest b = RunPredictBacktest(history, chosen->kind, n);

@@ -34,25 +34,29 @@ QString ConditionOptions::usage() {
         "  --mod3 A,B,C           counts 0..6 of remainders 0, 1, 2, - for not chosen\n"
         "  --ac A,B               AC range 0..10\n"
         "  --hit TEXT:ITEMS       one hit row: its number list and checked items 0..5 (up to 4 times)\n"
-        "  --tolerance K          容错: keep tickets failing at most K active conditions 1..17 (0)\n");
+        "  --tolerance K          容错: keep tickets failing at most K active conditions 1..17 (0)\n"
+        "  With --game dlt the numbers are fronts 1..35 and the ranges the super lotto's: sum 15..165,\n"
+        "  items 0..5 of the ratio matrices, span 0..34, zones 01-12/13-24/25-35 with counts 0..5,\n"
+        "  AC 0..6, hit-row items 0..4.\n");
 }
 
 bool ConditionOptions::candidatesGiven(const QCommandLineParser& parser) const {
     return parser.isSet(m_file) || parser.isSet(m_options.front());
 }
 
-ShrinkInput ConditionOptions::read(const QCommandLineParser& parser) const {
+ShrinkInput ConditionOptions::read(const QCommandLineParser& parser, const Game& game) const {
     try {
         // Malformed options are usage errors, found before any file is read.
-        ShrinkInput probe;
+        ShrinkInput probe = ShrinkInput::resetFor(game);
         for (const QCommandLineOption& o : m_options)
             if (parser.isSet(o) && o.names().first() != QLatin1String("candidates"))
-                ApplyConditionOption(probe, o.names().first(), parser.values(o));
+                ApplyConditionOption(probe, o.names().first(), parser.values(o), game);
         if (probe.tolerance < 0 || probe.tolerance > MaxTolerance)
             throw CliUsageError{QStringLiteral("--tolerance takes 0..%1").arg(MaxTolerance)};
-        ShrinkInput in = parser.isSet(m_file) ? LoadConditionSetFile(parser.value(m_file)) : ShrinkInput{};
+        ShrinkInput in = parser.isSet(m_file) ? LoadConditionSetFile(parser.value(m_file), game)
+                                              : ShrinkInput::resetFor(game);
         for (const QCommandLineOption& o : m_options)
-            if (parser.isSet(o)) ApplyConditionOption(in, o.names().first(), parser.values(o));
+            if (parser.isSet(o)) ApplyConditionOption(in, o.names().first(), parser.values(o), game);
         return in;
     } catch (const ConditionOptionError& e) {
         throw CliUsageError{e.message};

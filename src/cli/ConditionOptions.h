@@ -17,9 +17,9 @@ class ConditionOptions {
     // The usage lines of the options.
     static QString usage();
 
-    // Builds the input after parsing, the file first. A malformed option (a tolerance outside
-    // 0..17 too) throws CliUsageError, a refused file or value KelvoraError.
-    ShrinkInput read(const QCommandLineParser& parser) const;
+    // Builds the game's input after parsing, the file first. A malformed option (a tolerance
+    // outside 0..17 too) throws CliUsageError, a refused file or value KelvoraError.
+    ShrinkInput read(const QCommandLineParser& parser, const Game& game) const;
     bool candidatesGiven(const QCommandLineParser& parser) const;
 
   private:

@@ -38,6 +38,8 @@ class TestBacktestCommand : public QObject {
     void predictJson();
     void refuses_data();
     void refuses();
+    void games_data();
+    void games();
 };
 
 // A condition file with options on top: the JSON of the contract, computed by the engine.
@@ -56,7 +58,8 @@ void TestBacktestCommand::shrinkJson() {
     in.acMin = 6;
     const ShrinkBacktest want = RunShrinkBacktest(in, sample(), 120);
     QCOMPARE(o, ShrinkBacktestJson(want));
-    QCOMPARE(o.keys(), (QStringList{"conditions", "draws", "failCounts", "first", "kept", "last", "rows"}));
+    QCOMPARE(o.keys(),
+             (QStringList{"conditions", "draws", "failCounts", "first", "game", "kept", "last", "rows"}));
     QCOMPARE(o.value("draws").toInt(), 120);
     QCOMPARE(o.value("last").toString(), QStringLiteral("2026096"));
     const QJsonArray conditions = o.value("conditions").toArray();
@@ -182,6 +185,60 @@ void TestBacktestCommand::refuses() {
     QCOMPARE(r.status, status);
     QVERIFY(r.out.isEmpty());
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
+}
+
+void TestBacktestCommand::games_data() {
+    QTest::addColumn<QString>("game");
+    QTest::addColumn<QByteArray>("file"); // a condition-set file, or none
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("ssq") << "ssq" << QByteArray() << QString();
+    QTest::newRow("dlt") << "dlt" << QByteArray() << QString();
+    QTest::newRow("dlt set") << "dlt" << QByteArray(R"({"game":"dlt","zones":"2,-,-","ac":"2,6"})")
+                             << QString();
+    QTest::newRow("set written before, for dlt")
+        << "dlt" << QByteArray(R"({"odd-even":"2,3"})")
+        << QStringLiteral("这是双色球的条件文件，不能用于超级大乐透");
+    QTest::newRow("dlt set for ssq") << "ssq" << QByteArray(R"({"game":"dlt"})")
+                                     << QStringLiteral("这是超级大乐透的条件文件，不能用于双色球");
+}
+
+// The shrink backtest of either game over its own history: the engine's JSON with the game named
+// and the game's fronts; a condition set of the other game is refused.
+void TestBacktestCommand::games() {
+    QFETCH(QString, game);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, refusal);
+    const Game& gm = *Game::find(game);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("set.json"));
+    QStringList args{
+        "--game",   game,     "--data",     gm.isSsq() ? SampleHistoryPath() : DltSampleHistoryPath(),
+        "backtest", "shrink", "--odd-even", "1,2,3",
+        "--draws",  "60",     "--json"};
+    if (!file.isEmpty()) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(file);
+        f.close();
+        args << "--conditions" << path;
+    }
+    const CliRun r = RunCli(args);
+    if (!refusal.isEmpty()) {
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(r.err.contains(refusal), qPrintable(r.err));
+        return;
+    }
+    QCOMPARE(r.status, 0);
+    ShrinkInput in = file.isEmpty() ? ShrinkInput::resetFor(gm) : LoadConditionSetFile(path, gm);
+    in.oddEven = {false, true, true, true, false, false, false};
+    const QJsonObject o = json(r);
+    QCOMPARE(o, ShrinkBacktestJson(RunShrinkBacktest(in, SampleHistoryOf(gm), 60, gm)));
+    QCOMPARE(o.value("game").toString(), game);
+    const QJsonObject row = o.value("rows").toArray().last().toObject();
+    const QJsonArray fronts = row.value(gm.isSsq() ? "reds" : "fronts").toArray();
+    QCOMPARE(int(fronts.size()), gm.frontPicks);
+    QCOMPARE(fronts.last().toInt(), int(SampleHistoryOf(gm).back().Ticket.Red[gm.frontPicks - 1]));
 }
 
 QTEST_GUILESS_MAIN(TestBacktestCommand)

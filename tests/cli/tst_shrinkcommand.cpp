@@ -26,6 +26,8 @@ class TestShrinkCommand : public QObject {
     void refuses_data();
     void refuses();
     void badHistoryRefuses();
+    void games_data();
+    void games();
 };
 
 void TestShrinkCommand::prints_data() {
@@ -194,6 +196,70 @@ void TestShrinkCommand::badHistoryRefuses() {
     QCOMPARE(r.status, 1);
     QVERIFY(r.out.isEmpty());
     QVERIFY(!r.err.isEmpty());
+}
+
+void TestShrinkCommand::games_data() {
+    QTest::addColumn<QString>("game");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("head"); // the first lines of the output, or the message
+    QTest::addColumn<int>("lines");
+    QTest::newRow("ssq 8 candidates") << "ssq" << QStringList{"--candidates", eight} << 0
+                                      << QStringList{"缩水结果总共28注", "", "01 02 03 04 05 06"} << 30;
+    QTest::newRow("dlt 8 candidates")
+        << "dlt" << QStringList{"--candidates", eight} << 0
+        << QStringList{"缩水结果总共56注", "", "01 02 03 04 05", "01 02 03 04 06"} << 58;
+    QTest::newRow("dlt with backs") << "dlt" << QStringList{"--candidates", eight, "--backs", "12,1,05"} << 0
+                                    << QStringList{"缩水结果总共56注，后区3个号码3种组合，共168注（336元）",
+                                                   "",
+                                                   "01 02 03 04 05+01 05",
+                                                   "01 02 03 04 05+01 12",
+                                                   "01 02 03 04 05+05 12",
+                                                   "01 02 03 04 06+01 05"}
+                                    << 2 + 168;
+    QTest::newRow("dlt ranges") << "dlt"
+                                << QStringList{"--candidates", eight,  "--sum-min", "16",      "--span",
+                                               "4,34",         "--ac", "0,6",       "--zones", "5,-,-"}
+                                << 0 << QStringList{"缩水结果总共55注", "", "01 02 03 04 06"} << 57;
+    QTest::newRow("dlt front 36") << "dlt" << QStringList{"--candidates", eight + ",36"} << 1
+                                  << QStringList{"前区: 36 超出范围 1-35"} << -1;
+    QTest::newRow("dlt sum below 15") << "dlt" << QStringList{"--candidates", eight, "--sum-min", "14"} << 1
+                                      << QStringList{"和值范围: 14 超出范围 15-165"} << -1;
+    QTest::newRow("dlt odd item 6") << "dlt" << QStringList{"--candidates", eight, "--odd-even", "2,6"} << 1
+                                    << QStringList{"奇偶比: 6 超出范围 0-5"} << -1;
+    QTest::newRow("dlt zone count 6") << "dlt" << QStringList{"--candidates", eight, "--zones", "-,6,-"} << 1
+                                      << QStringList{"13-24出号个数: 6 超出范围 0-5"} << -1;
+    QTest::newRow("dlt back 13") << "dlt" << QStringList{"--candidates", eight, "--backs", "1,13"} << 1
+                                 << QStringList{"后区号码13超出范围01-12"} << -1;
+    QTest::newRow("dlt one back") << "dlt" << QStringList{"--candidates", eight, "--backs", "3"} << 1
+                                  << QStringList{"后区号码需要2至12个，现在是1个"} << -1;
+    QTest::newRow("dlt back twice") << "dlt" << QStringList{"--candidates", eight, "--backs", "3,03"} << 1
+                                    << QStringList{"后区号码03重复"} << -1;
+    QTest::newRow("ssq backs") << "ssq" << QStringList{"--candidates", eight, "--backs", "1,2"} << 2
+                               << QStringList{"--backs"} << -1;
+}
+
+// The same command for either game: the game's tickets and ranges, refusals naming the fault.
+void TestShrinkCommand::games() {
+    QFETCH(QString, game);
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QStringList, head);
+    QFETCH(int, lines);
+    const Game& gm = *Game::find(game);
+    const QString data = gm.isSsq() ? SampleHistoryPath() : DltSampleHistoryPath();
+    const CliRun r = RunCli(QStringList{"--game", game, "--data", data, "shrink"} + args);
+    QCOMPARE(r.status, status);
+    if (status != 0) {
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(r.err.contains(head.first()), qPrintable(r.err));
+        if (status == 1) QCOMPARE(r.err, head.first() + QLatin1Char('\n'));
+        return;
+    }
+    QVERIFY(r.err.isEmpty());
+    const QStringList got = r.out.chopped(1).split(QLatin1Char('\n'));
+    QCOMPARE(got.mid(0, head.size()), head);
+    QCOMPARE(got.size(), lines);
 }
 
 QTEST_GUILESS_MAIN(TestShrinkCommand)

@@ -12,6 +12,8 @@
 #include "support/TestSupport.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,6 +76,8 @@ class TestConditions : public QObject {
     void conditionSetRoundTrip();
     void conditionSetRefused_data();
     void conditionSetRefused();
+    void conditionSetGames_data();
+    void conditionSetGames();
     void shrinkBacktest();
     void backtestRefusals();
     void singleBacktestMatchesPrediction();
@@ -229,6 +233,43 @@ void TestConditions::conditionSetRefused() {
 }
 
 // Each draw's failures are the evaluator's with the draw before it; the counts add up.
+void TestConditions::conditionSetGames_data() {
+    QTest::addColumn<QString>("game");
+    QTest::newRow("ssq") << QStringLiteral("ssq");
+    QTest::newRow("dlt") << QStringLiteral("dlt");
+}
+
+// A set keeps every value of its game through a file, and is refused by the other game.
+void TestConditions::conditionSetGames() {
+    QFETCH(QString, game);
+    const Game& gm = *Game::find(game);
+    const Game& other = gm.isSsq() ? Game::dlt() : Game::ssq();
+    QRandomGenerator g{57};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("set.json"));
+    for (int c = 0; c < 20; ++c) {
+        ShrinkInput in = RandomConditions::randomGameInput(g, int(g.bounded(gm.frontPool + 1)), gm);
+        in.tolerance = int(g.bounded(MaxTolerance + 1));
+        SaveConditionSetFile(path, in, gm);
+        const ShrinkInput back = LoadConditionSetFile(path, gm);
+        QCOMPARE(WriteConditionSet(back, gm), WriteConditionSet(in, gm));
+        QCOMPARE(back.sumMax, in.sumMax);
+        QCOMPARE(back.maxCode, in.maxCode);
+        try {
+            LoadConditionSetFile(path, other);
+            QFAIL("a set of the other game was read");
+        } catch (const KelvoraError& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("这是%1的条件文件").arg(gm.nameText())),
+                     qPrintable(e.message()));
+        }
+    }
+    // The reset values of the game are not written, so a set with nothing on stays nothing.
+    const QJsonObject reset =
+        QJsonDocument::fromJson(WriteConditionSet(ShrinkInput::resetFor(gm), gm)).object();
+    QCOMPARE(reset.keys(), (QStringList{"candidates", "game"}));
+    QCOMPARE(reset.value("game").toString(), game);
+}
+
 void TestConditions::shrinkBacktest() {
     ShrinkInput in;
     in.oddEven = {false, false, true, true, true, false, false};

@@ -9,6 +9,7 @@
 
 #include <QRandomGenerator>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -231,6 +232,10 @@ class TestShrinkRun : public QObject {
     void validToLines();
     void randomAgainstReference_data();
     void randomAgainstReference();
+    void gameTicketOrder_data();
+    void gameTicketOrder();
+    void gameAgainstBruteForce_data();
+    void gameAgainstBruteForce();
 };
 
 void TestShrinkRun::worked_data() {
@@ -496,6 +501,113 @@ void TestShrinkRun::randomAgainstReference() {
     }
     // The conditions must not be so tight that the comparison is about empty results only.
     QVERIFY2(nonEmpty >= minNonEmpty, qPrintable(QString::number(nonEmpty)));
+}
+
+void TestShrinkRun::gameTicketOrder_data() {
+    QTest::addColumn<QString>("game");
+    QTest::newRow("ssq") << QStringLiteral("ssq");
+    QTest::newRow("dlt") << QStringLiteral("dlt");
+}
+
+// Every front ticket once, in lexicographic order; ranking and unranking agree with the list for
+// every flag set.
+void TestShrinkRun::gameTicketOrder() {
+    QFETCH(QString, game);
+    const Game& gm = *Game::find(game);
+    QRandomGenerator g{61};
+    TCodeList list;
+    for (int c = 0; c < 3; ++c) {
+        CandidateFlags flags{};
+        for (int n = 1; n <= gm.frontPool; ++n)
+            flags[size_t(n - 1)] = c == 0 ? 1 : g.bounded(5) == 0;
+        BuildCombinations(list, flags, gm);
+        QCOMPARE(int(list.size()), gm.frontTickets());
+        std::vector<int> kept;
+        for (int i = 0; i < int(list.size()); ++i) {
+            const TCodeRec& t = list[size_t(i)];
+            if (c == 0) {
+                for (int k = 1; k < gm.frontPicks; ++k)
+                    QVERIFY(t.Red[k - 1] < t.Red[k]);
+                QVERIFY(t.Red[gm.frontPicks - 1] <= gm.frontPool);
+                QVERIFY(gm.frontPicks == GameLimits::kMaxFrontPicks || t.Red[gm.frontPicks] == 0);
+                int backs = 0;
+                for (int b = 0; b < gm.backPool; ++b)
+                    backs += t.Blue[b];
+                QCOMPARE(backs, gm.backPicks);
+                if (i > 0)
+                    QVERIFY(std::lexicographical_compare(list[size_t(i - 1)].Red, list[size_t(i - 1)].Red + 6,
+                                                         t.Red, t.Red + 6));
+            }
+            if (t.Valid) kept.push_back(i);
+        }
+        QCOMPARE(KeptTicketCount(flags, gm), int64_t(kept.size()));
+        for (int s = 0; s < 300 && !kept.empty(); ++s) {
+            const int64_t ordinal = s < 2 ? (s ? int64_t(kept.size()) - 1 : 0) : g.bounded(int(kept.size()));
+            const TCodeRec t = KeptTicketAt(ordinal, flags, gm);
+            QCOMPARE(CodeToText(t, gm), CodeToText(list[size_t(kept[size_t(ordinal)])], gm));
+            QCOMPARE(TicketIndex(t, gm), kept[size_t(ordinal)]);
+        }
+    }
+}
+
+void TestShrinkRun::gameAgainstBruteForce_data() {
+    QTest::addColumn<QString>("game");
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<int>("cases");
+    QTest::addColumn<int>("minCandidates");
+    QTest::addColumn<int>("maxCandidates");
+    QTest::addColumn<int>("tolerance");
+#ifdef KELVORA_SANITIZED
+    const int scale = 5;
+#else
+    const int scale = 1;
+#endif
+    QTest::newRow("dlt small candidate sets") << "dlt" << 71 << 120 / scale << 8 << 16 << 0;
+    QTest::newRow("dlt middle candidate sets") << "dlt" << 72 << 40 / scale << 17 << 26 << 0;
+    QTest::newRow("dlt all candidates") << "dlt" << 73 << 20 / scale << 35 << 35 << 0;
+    QTest::newRow("dlt tolerance 1") << "dlt" << 74 << 20 / scale << 10 << 35 << 1;
+    QTest::newRow("dlt tolerance 3") << "dlt" << 75 << 10 / scale << 10 << 35 << 3;
+}
+
+// The run against a plain filter: every front ticket of the game through the evaluator, kept when
+// it is made of candidates and fails at most `tolerance` of the active conditions.
+void TestShrinkRun::gameAgainstBruteForce() {
+    QFETCH(QString, game);
+    QFETCH(int, seed);
+    QFETCH(int, cases);
+    QFETCH(int, minCandidates);
+    QFETCH(int, maxCandidates);
+    QFETCH(int, tolerance);
+    const Game& gm = *Game::find(game);
+    TCodeList list;
+    CandidateFlags all;
+    all.fill(1);
+    BuildCombinations(list, all, gm);
+    QRandomGenerator g{quint32(seed)};
+    int nonEmpty = 0;
+    for (int c = 0; c < cases; ++c) {
+        ShrinkInput in = RandomConditions::randomGameInput(
+            g, minCandidates + int(g.bounded(maxCandidates - minCandidates + 1)), gm);
+        in.tolerance = tolerance;
+        const TCodeArr none;
+        const TCodeArr& history = g.bounded(10) ? SampleHistoryOf(gm) : none;
+        const TCodeRec* previous = history.empty() ? nullptr : &history.back().Ticket;
+        const ShrinkConditions conditions(in, gm);
+        ConditionMask counted = conditions.active() & TolerableConditions;
+        if (!previous) counted &= ~(ConditionMask(1) << RepeatsCondition);
+        std::vector<int> want;
+        for (int i = 0; i < int(list.size()); ++i) {
+            const ConditionMask failed = conditions.failed(list[size_t(i)], previous);
+            if (!(failed & 1) && ConditionCountIn(failed & counted) <= tolerance) want.push_back(i);
+        }
+        const ShrinkResult got = RunShrink(in, history, {}, true, gm);
+        if (got.tickets != want || got.count != int(want.size()) ||
+            got.text != ShrinkMemoText(int(want.size()), want, gm))
+            QFAIL(qPrintable(
+                QStringLiteral("case %1: %2 tickets, expected %3").arg(c).arg(got.count).arg(want.size())));
+        nonEmpty += !want.empty();
+    }
+    QVERIFY2(nonEmpty >= cases / 5, qPrintable(QString::number(nonEmpty)));
 }
 
 QTEST_GUILESS_MAIN(TestShrinkRun)

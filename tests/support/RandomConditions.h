@@ -101,6 +101,64 @@ inline ShrinkInput randomInput(QRandomGenerator& g, int candidates) {
     return in;
 }
 
+// The same for any game: values anywhere in the game's sets, matrix items up to its picks.
+inline ShrinkInput randomGameInput(QRandomGenerator& g, int candidates, const Game& game) {
+    const int pool = game.frontPool;
+    const int picks = game.frontPicks;
+    ShrinkInput in = ShrinkInput::resetFor(game);
+    QList<int> numbers;
+    for (int n = 1; n <= pool; ++n)
+        numbers << n;
+    for (int k = 0; k < candidates; ++k)
+        in.candidates[size_t(numbers.takeAt(int(g.bounded(numbers.size()))) - 1)] = true;
+    const int scale = candidates < pool / 2 ? 2 : 1;
+    auto chance = [&](int percent) { return int(g.bounded(100)) < percent / scale; };
+    auto items = [&](bool* first, int count) {
+        for (int k = 0; k < count; ++k)
+            first[k] = g.bounded(2);
+    };
+    const int sumMin = game.sumMin(), sumMax = game.sumMax();
+    if (chance(30)) {
+        in.sumMin = sumMin + int(g.bounded((sumMax - sumMin) / 2));
+        in.sumMax = chance(90) ? std::min(sumMax, in.sumMin + int(g.bounded(90)))
+                               : sumMin + int(g.bounded(sumMax - sumMin + 1));
+    }
+    if (chance(30)) in.excludeSums = listText(g, someValues(g, 1 + int(g.bounded(8)), 0, sumMax));
+    if (chance(30)) items(in.oddEven.data(), picks + 1);
+    if (chance(30)) randomItems(g, in.repeats);
+    in.linkIndex = chance(50) ? int(g.bounded(4)) : 2;
+    randomItems(g, in.linkRuns);
+    if (chance(25)) {
+        in.tailMin = int(g.bounded(10));
+        in.tailMax = int(g.bounded(10));
+    }
+    if (chance(25)) in.excludeTails = listText(g, someValues(g, 1 + int(g.bounded(3)), 0, 9));
+    if (chance(25)) in.excludeNumbers = listText(g, someValues(g, 1 + int(g.bounded(5)), 1, pool));
+    if (chance(20))
+        in.requireNumbers =
+            listText(g, someValues(g, chance(5) ? picks + 1 : 1 + int(g.bounded(3)), 1, pool));
+    if (chance(30)) items(in.bigSmall.data(), picks + 1);
+    if (chance(25)) in.maxCode = 1 + int(g.bounded(pool));
+    if (chance(25)) in.minCode = 1 + int(g.bounded(pool));
+    if (chance(25)) {
+        in.spanMin = chance(85) ? int(g.bounded(game.spanMax() + 1)) : -1;
+        in.spanMax = chance(85) ? int(g.bounded(game.spanMax() + 1)) : -1;
+    }
+    for (int k = 0; k < 3; ++k) {
+        if (chance(15)) in.zones[size_t(k)] = int(g.bounded(picks + 1));
+        if (chance(15)) in.mod3[size_t(k)] = int(g.bounded(picks + 1));
+    }
+    if (chance(25)) {
+        in.acMin = chance(85) ? int(g.bounded(game.acMax() + 1)) : -1;
+        in.acMax = chance(85) ? int(g.bounded(game.acMax() + 1)) : -1;
+    }
+    for (ShrinkHitRow& row : in.hitRows) {
+        if (chance(25)) row.list = listText(g, someValues(g, 2 + int(g.bounded(12)), 1, pool));
+        items(row.items.data(), picks);
+    }
+    return in;
+}
+
 } // namespace RandomConditions
 
 inline ShrinkInput RandomShrinkInput(QRandomGenerator& g, int candidates) {

@@ -62,55 +62,64 @@ int fieldAt(uint64_t packed, int at, int bits) {
     return int((packed >> at) & ((uint64_t(1) << bits) - 1));
 }
 
-const FixedMeasures& fixedMeasures() {
-    static const FixedMeasures fixed = [] {
-        ShrinkInput none;
-        none.candidates.fill(true);
-        const ShrinkConditions plain(none);
-        FixedMeasures f;
-        f.packed.reserve(size_t(TicketCount));
-        f.numbers.reserve(size_t(TicketCount));
-        TCodeRec t{};
-        int red[6] = {};
-        // Every six of 1..33 in list order, as an odometer.
-        for (int k = 0; k < 6; ++k)
-            red[k] = k + 1;
-        for (;;) {
-            uint64_t numbers = 0;
-            for (int k = 0; k < 6; ++k) {
-                t.Red[k] = uint8_t(red[k]);
-                numbers |= uint64_t(1) << red[k];
-            }
-            const TicketMeasures m = plain.measure(t, nullptr);
-            f.packed.push_back(
-                uint64_t(m.sum) << SumAt | uint64_t(m.odd) << OddAt | uint64_t(m.links) << LinksAt |
-                uint64_t(m.big) << BigAt | uint64_t(m.zones[0]) << Zone0At | uint64_t(m.zones[1]) << Zone1At |
-                uint64_t(m.mod3[0]) << Mod30At | uint64_t(m.mod3[1]) << Mod31At | uint64_t(m.ac) << AcAt |
-                uint64_t(m.maxCode) << MaxAt | uint64_t(m.minCode) << MinAt | uint64_t(m.span) << SpanAt);
-            f.numbers.push_back(numbers);
-            int k = 5;
-            while (k >= 0 && red[k] == 28 + k)
-                --k;
-            if (k < 0) break;
-            ++red[k];
-            for (int j = k + 1; j < 6; ++j)
-                red[j] = red[j - 1] + 1;
+FixedMeasures measureAll(const Game& game) {
+    const int picks = game.frontPicks;
+    ShrinkInput none = ShrinkInput::resetFor(game);
+    std::fill_n(none.candidates.begin(), game.frontPool, true);
+    const ShrinkConditions plain(none, game);
+    FixedMeasures f;
+    f.packed.reserve(size_t(game.frontTickets()));
+    f.numbers.reserve(size_t(game.frontTickets()));
+    TCodeRec t{};
+    int red[GameLimits::kMaxFrontPicks] = {};
+    // Every front ticket in list order, as an odometer.
+    for (int k = 0; k < picks; ++k)
+        red[k] = k + 1;
+    for (;;) {
+        uint64_t numbers = 0;
+        for (int k = 0; k < picks; ++k) {
+            t.Red[k] = uint8_t(red[k]);
+            numbers |= uint64_t(1) << red[k];
         }
-        return f;
-    }();
-    return fixed;
+        const TicketMeasures m = plain.measure(t, nullptr);
+        f.packed.push_back(
+            uint64_t(m.sum) << SumAt | uint64_t(m.odd) << OddAt | uint64_t(m.links) << LinksAt |
+            uint64_t(m.big) << BigAt | uint64_t(m.zones[0]) << Zone0At | uint64_t(m.zones[1]) << Zone1At |
+            uint64_t(m.mod3[0]) << Mod30At | uint64_t(m.mod3[1]) << Mod31At | uint64_t(m.ac) << AcAt |
+            uint64_t(m.maxCode) << MaxAt | uint64_t(m.minCode) << MinAt | uint64_t(m.span) << SpanAt);
+        f.numbers.push_back(numbers);
+        int k = picks - 1;
+        while (k >= 0 && red[k] == game.frontPool - picks + 1 + k)
+            --k;
+        if (k < 0) break;
+        ++red[k];
+        for (int j = k + 1; j < picks; ++j)
+            red[j] = red[j - 1] + 1;
+    }
+    return f;
+}
+
+// Built on first use, once per game.
+const FixedMeasures& fixedMeasures(const Game& game) {
+    if (game.isSsq()) {
+        static const FixedMeasures ssq = measureAll(game);
+        return ssq;
+    }
+    static const FixedMeasures other = measureAll(game);
+    return other;
 }
 
 } // namespace
 
 std::array<double, ConditionCount> ConditionTicketShares(const ShrinkConditions& conditions,
                                                          const TCodeRec* previous) {
-    const FixedMeasures& fixed = fixedMeasures();
+    const Game& game = conditions.game();
+    const FixedMeasures& fixed = fixedMeasures(game);
     const ConditionMask active = conditions.active();
     uint64_t latest = 0;
     if (previous)
-        for (uint8_t red : previous->Red)
-            latest |= uint64_t(1) << red;
+        for (int k = 0; k < game.frontPicks; ++k)
+            latest |= uint64_t(1) << previous->Red[k];
     const uint64_t others = ~conditions.candidates();
     const uint64_t excluded = conditions.excludedNumbers();
     const uint64_t required = conditions.requiredNumbers();
@@ -145,7 +154,7 @@ std::array<double, ConditionCount> ConditionTicketShares(const ShrinkConditions&
     }
     std::array<double, ConditionCount> shares{};
     for (int c = 0; c < ConditionCount; ++c)
-        shares[size_t(c)] = 1.0 - double(failing[size_t(c)]) / TicketCount;
+        shares[size_t(c)] = 1.0 - double(failing[size_t(c)]) / game.frontTickets();
     return shares;
 }
 
@@ -159,16 +168,18 @@ QString ConditionChanceText(const ShrinkBacktest& b, int condition) {
     return v == ChanceVerdict::Within ? QStringLiteral("不比随机好") : ChanceVerdictText(v);
 }
 
-ShrinkBacktest RunShrinkBacktest(const ShrinkInput& given, const TCodeArr& history, int draws) {
+ShrinkBacktest RunShrinkBacktest(const ShrinkInput& given, const TCodeArr& history, int draws,
+                                 const Game& game) {
     ShrinkInput input = given;
-    if (input.candidateCount() == 0)
-        input.candidates.fill(true);
-    else if (input.tooFewCandidates())
+    if (input.candidateCount(game) == 0)
+        std::fill_n(input.candidates.begin(), game.frontPool, true);
+    else if (input.tooFewCandidates(game))
         throw KelvoraError(TooFewCandidatesText());
-    const ShrinkConditions conditions(input);
+    const ShrinkConditions conditions(input, game);
     if (draws > int(history.size())) throw KelvoraError(BacktestTooManyDrawsText());
 
     ShrinkBacktest b;
+    b.game = &game;
     b.active = conditions.active();
     b.rows.reserve(size_t(std::max(draws, 0)));
     for (size_t i = history.size() - size_t(std::max(draws, 0)); i < history.size(); ++i) {
@@ -208,10 +219,11 @@ QString ShrinkBacktestKeptText(const ShrinkBacktest& b) {
         .arg(n ? 100.0 * b.toleranceKept / n : 0.0, 0, 'f', 1);
 }
 
-QString ShrinkBacktestChanceNote() {
+QString ShrinkBacktestChanceNote(const Game& game) {
     return QStringLiteral(
-        "号码通过率：全部1107568注号码中单独满足该条件的比例。开奖号码的通过率高出它三倍标准误以上为"
-        "“好于随机”；差异在随机波动之内为“不比随机好”，这样的条件只是随机地减少号码。");
+               "号码通过率：全部%1注号码中单独满足该条件的比例。开奖号码的通过率高出它三倍标准误以上为"
+               "“好于随机”；差异在随机波动之内为“不比随机好”，这样的条件只是随机地减少号码。")
+        .arg(game.frontTickets());
 }
 
 QStringList ShrinkBacktestChanceSummary(const ShrinkBacktest& b) {
@@ -232,7 +244,9 @@ QStringList ShrinkBacktestChanceSummary(const ShrinkBacktest& b) {
 }
 
 QJsonObject ShrinkBacktestJson(const ShrinkBacktest& b) {
+    const Game& game = *b.game;
     QJsonObject o;
+    o.insert(QStringLiteral("game"), game.keyText());
     o.insert(QStringLiteral("draws"), b.draws());
     o.insert(QStringLiteral("first"), b.rows.empty() ? QJsonValue() : QString::number(b.rows.front().issue));
     o.insert(QStringLiteral("last"), b.rows.empty() ? QJsonValue() : QString::number(b.rows.back().issue));
@@ -250,11 +264,11 @@ QJsonObject ShrinkBacktestJson(const ShrinkBacktest& b) {
         QJsonObject e;
         e.insert(QStringLiteral("issue"), QString::number(r.issue));
         QJsonArray reds, failed;
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < game.frontPicks; ++k)
             reds.append(int(r.ticket.Red[k]));
         for (int c = 0; c < ConditionCount; ++c)
             if ((r.failed >> c) & 1) failed.append(ConditionName(c));
-        e.insert(QStringLiteral("reds"), reds);
+        e.insert(game.isSsq() ? QStringLiteral("reds") : QStringLiteral("fronts"), reds);
         e.insert(QStringLiteral("failed"), failed);
         rows.append(e);
     }
@@ -297,7 +311,7 @@ QStringList ShrinkBacktestText(const ShrinkBacktest& b) {
                      .arg(ConditionChanceText(b, c));
     }
     lines << ShrinkBacktestChanceSummary(b);
-    lines << ShrinkBacktestChanceNote();
+    lines << ShrinkBacktestChanceNote(*b.game);
     lines << QString();
     for (const ShrinkBacktestRow& r : b.rows) {
         QStringList failed;
@@ -305,7 +319,7 @@ QStringList ShrinkBacktestText(const ShrinkBacktest& b) {
             if ((r.failed >> c) & 1) failed << ConditionName(c);
         lines << QStringLiteral("%1 %2  %3")
                      .arg(r.issue)
-                     .arg(CodeToText(r.ticket))
+                     .arg(CodeToText(r.ticket, *b.game))
                      .arg(failed.isEmpty() ? QStringLiteral("全部通过")
                                            : QStringLiteral("未通过：") + failed.join(QStringLiteral("、")));
     }

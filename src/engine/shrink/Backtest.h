@@ -32,9 +32,11 @@ struct ShrinkBacktest {
     // failing at most `tolerance` active conditions 1..17 (kept when the tolerance is 0).
     int tolerance = 0;
     int toleranceKept = 0;
-    // The share of all 1,107,568 tickets that pass each condition alone (1 for an inactive one),
+    // The share of all the game's front tickets that pass each condition alone (1 for an inactive one),
     // the repeat condition against the newest draw: what a condition keeps by chance.
     std::array<double, ConditionCount> ticketShare{};
+
+    const Game* game = &Game::ssq();
 
     int draws() const { return int(rows.size()); }
 };
@@ -56,12 +58,13 @@ std::array<double, ConditionCount> ConditionTicketShares(const ShrinkConditions&
 // or "差于随机"; empty for an inactive condition or one that removes no ticket.
 QString ConditionChanceText(const ShrinkBacktest& b, int condition);
 
-// Tests each of the last `draws` draws as the run tests a ticket of its six reds, with every
+// Tests each of the last `draws` draws as the run tests a ticket of its fronts, with every
 // active condition; the repeat condition compares with the draw before (the very first draw of
-// the history passes it). No candidates given means all 33. Throws KelvoraError: the run's
+// the history passes it). No candidates given means the whole front pool. Throws KelvoraError: the run's
 // refusals (too few candidates, conversion errors, values outside their sets) and
 // BacktestTooManyDrawsText(); draws must be at least 1.
-ShrinkBacktest RunShrinkBacktest(const ShrinkInput& input, const TCodeArr& history, int draws);
+ShrinkBacktest RunShrinkBacktest(const ShrinkInput& input, const TCodeArr& history, int draws,
+                                 const Game& game = Game::ssq());
 
 // What each tolerance would keep, "容错0: 31期, 容错1: 58期, ...", up to the largest count of
 // failed conditions that occurs.
@@ -72,7 +75,7 @@ QString ShrinkBacktestKeptText(const ShrinkBacktest& b);
 // worse; none when every condition beats chance.
 QStringList ShrinkBacktestChanceSummary(const ShrinkBacktest& b);
 // How the ticket share and the chance verdicts read.
-QString ShrinkBacktestChanceNote();
+QString ShrinkBacktestChanceNote(const Game& game = Game::ssq());
 // The JSON of `kelvora-cli backtest shrink --json`.
 QJsonObject ShrinkBacktestJson(const ShrinkBacktest& b);
 // A readable Chinese report of the same.

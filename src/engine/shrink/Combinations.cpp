@@ -16,7 +16,44 @@ void ResetKelvoraRandom() {
     randSeed = 0;
 }
 
-void BuildCombinations(TCodeList& list, const CandidateFlags& flags) {
+namespace {
+
+// The super lotto's front tickets, with two distinct random backs each.
+void buildFiveOf(TCodeList& list, const CandidateFlags& flags, const Game& game) {
+    const int pool = game.frontPool;
+    list.resize(size_t(game.frontTickets()));
+    TCodeRec* out = list.data();
+    for (int a = 1; a <= pool - 4; ++a)
+        for (int b = a + 1; b <= pool - 3; ++b)
+            for (int c = b + 1; c <= pool - 2; ++c)
+                for (int d = c + 1; d <= pool - 1; ++d)
+                    for (int e = d + 1; e <= pool; ++e) {
+                        TCodeRec& t = *out++;
+                        std::memset(&t, 0, sizeof t);
+                        t.Red[0] = uint8_t(a);
+                        t.Red[1] = uint8_t(b);
+                        t.Red[2] = uint8_t(c);
+                        t.Red[3] = uint8_t(d);
+                        t.Red[4] = uint8_t(e);
+                        const int first = KelvoraRandom(game.backPool);
+                        int second = KelvoraRandom(game.backPool - 1);
+                        second += second >= first;
+                        t.Blue[first] = 1;
+                        t.Blue[second] = 1;
+                        t.Valid = (flags[a - 1] | flags[b - 1] | flags[c - 1] | flags[d - 1] | flags[e - 1])
+                                      ? 1
+                                      : 0;
+                    }
+}
+
+} // namespace
+
+void BuildCombinations(TCodeList& list, const CandidateFlags& flags, const Game& game) {
+    if (!game.isSsq()) {
+        buildFiveOf(list, flags, game);
+        return;
+    }
+    // The two-colour ball keeps its compile-time bounds: this loop is the shrink's baseline.
     list.resize(TicketCount);
     TCodeRec* out = list.data();
     // Nested ascending loops visit exactly the strictly increasing tuples in lexicographic order.
@@ -52,12 +89,13 @@ int64_t choose(int n, int k) {
     return r;
 }
 
-// choose(n, k) for n <= 33, k <= 6, as a table: the unranking loops look it up thousands of times.
+// choose(n, k) for every pool and pick count, as a table: the unranking loops look it up thousands
+// of times.
 struct Binomials {
-    int64_t v[34][7] = {};
+    int64_t v[GameLimits::kMaxFrontPool + 1][GameLimits::kMaxFrontPicks + 1] = {};
     Binomials() {
-        for (int n = 0; n <= Pools::kRedPool; ++n)
-            for (int k = 0; k <= 6; ++k)
+        for (int n = 0; n <= GameLimits::kMaxFrontPool; ++n)
+            for (int k = 0; k <= GameLimits::kMaxFrontPicks; ++k)
                 v[n][k] = choose(n, k);
     }
 };
@@ -65,29 +103,30 @@ const Binomials binomials;
 
 } // namespace
 
-int64_t KeptTicketCount(const CandidateFlags& flags) {
+int64_t KeptTicketCount(const CandidateFlags& flags, const Game& game) {
     int unflagged = 0;
-    for (uint8_t f : flags)
-        unflagged += f == 0;
-    return binomials.v[Pools::kRedPool][Pools::kRedPicks] - binomials.v[unflagged][Pools::kRedPicks];
+    for (int n = 1; n <= game.frontPool; ++n)
+        unflagged += flags[size_t(n - 1)] == 0;
+    return binomials.v[game.frontPool][game.frontPicks] - binomials.v[unflagged][game.frontPicks];
 }
 
-TCodeRec KeptTicketAt(int64_t ordinal, const CandidateFlags& flags) {
+TCodeRec KeptTicketAt(int64_t ordinal, const CandidateFlags& flags, const Game& game) {
+    const int pool = game.frontPool;
     // unflaggedAbove[v]: numbers above v without a flag.
-    int unflaggedAbove[35] = {};
-    for (int v = Pools::kRedPool; v >= 1; --v)
+    int unflaggedAbove[GameLimits::kMaxFrontPool + 2] = {};
+    for (int v = pool; v >= 1; --v)
         unflaggedAbove[v - 1] = unflaggedAbove[v] + (flags[size_t(v - 1)] == 0);
     TCodeRec t{};
     int prev = 0;
     bool touched = false;
-    for (int k = 0; k < Pools::kRedPicks; ++k) {
-        const int rest = 5 - k;
-        for (int v = prev + 1; v <= Pools::kRedPool; ++v) {
+    for (int k = 0; k < game.frontPicks; ++k) {
+        const int rest = game.frontPicks - 1 - k;
+        for (int v = prev + 1; v <= pool; ++v) {
             // Tickets that hold v here: every completion from above v, less those that would
             // still hold no flagged number.
             const bool now = touched || flags[size_t(v - 1)];
             const int64_t count =
-                binomials.v[Pools::kRedPool - v][rest] - (now ? 0 : binomials.v[unflaggedAbove[v]][rest]);
+                binomials.v[pool - v][rest] - (now ? 0 : binomials.v[unflaggedAbove[v]][rest]);
             if (ordinal < count) {
                 t.Red[k] = uint8_t(v);
                 prev = v;
@@ -101,12 +140,12 @@ TCodeRec KeptTicketAt(int64_t ordinal, const CandidateFlags& flags) {
     return t;
 }
 
-int TicketIndex(const TCodeRec& t) {
+int TicketIndex(const TCodeRec& t, const Game& game) {
     int64_t index = 0;
     int prev = 0;
-    for (int k = 0; k < Pools::kRedPicks; ++k) {
+    for (int k = 0; k < game.frontPicks; ++k) {
         for (int v = prev + 1; v < t.Red[k]; ++v)
-            index += binomials.v[Pools::kRedPool - v][5 - k];
+            index += binomials.v[game.frontPool - v][game.frontPicks - 1 - k];
         prev = t.Red[k];
     }
     return int(index);

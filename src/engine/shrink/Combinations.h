@@ -1,20 +1,22 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
-#include "engine/core/Pools.h"
+#include "engine/core/Game.h"
 
 #include <array>
 #include <cstdint>
 
-// Number of six-number tickets of 1..33.
+// Number of six-number tickets of 1..33, the two-colour ball's front tickets.
 constexpr int TicketCount = 1107568;
 
-// Flags read at index n - 1 for red number n (0-based, unlike NumberSet).
-using CandidateFlags = std::array<uint8_t, Pools::kRedPool>;
+// Flags read at index n - 1 for front number n (0-based, unlike NumberSet); the flags beyond the
+// game's pool are not read.
+using CandidateFlags = std::array<uint8_t, GameLimits::kMaxFrontPool>;
 
-// Fills list with every ticket of 1..33 in lexicographic order, each with one random blue flag;
-// a ticket none of whose reds is flagged gets Valid = 0, all others Valid = 1.
-void BuildCombinations(TCodeList& list, const CandidateFlags& flags);
+// Fills list with every front ticket of the game in lexicographic order, each with random back
+// flags (one blue for the two-colour ball, two distinct backs for the super lotto); a ticket none
+// of whose fronts is flagged gets Valid = 0, all others Valid = 1.
+void BuildCombinations(TCodeList& list, const CandidateFlags& flags, const Game& game = Game::ssq());
 
 // The program's one pseudo-random generator: never seeded, so every program start gives the same
 // sequence. Returns 0 .. range-1.
@@ -23,10 +25,10 @@ int KelvoraRandom(int range);
 void ResetKelvoraRandom();
 
 // The number of tickets that BuildCombinations(list, flags) marks Valid.
-int64_t KeptTicketCount(const CandidateFlags& flags);
+int64_t KeptTicketCount(const CandidateFlags& flags, const Game& game = Game::ssq());
 // The ticket with this 0-based ordinal among those BuildCombinations marks Valid, in list order,
 // found by counting (no list is built); Valid = 1, no blue. With every flag set the ordinal is the
 // list index. ordinal must be below KeptTicketCount(flags).
-TCodeRec KeptTicketAt(int64_t ordinal, const CandidateFlags& flags);
-// The list index of the ticket with these ascending reds.
-int TicketIndex(const TCodeRec& ticket);
+TCodeRec KeptTicketAt(int64_t ordinal, const CandidateFlags& flags, const Game& game = Game::ssq());
+// The list index of the ticket with these ascending fronts.
+int TicketIndex(const TCodeRec& ticket, const Game& game = Game::ssq());

@@ -1,7 +1,6 @@
 #include "engine/shrink/ConditionSet.h"
 
 #include "engine/core/KelvoraError.h"
-#include "engine/core/Pools.h"
 #include "engine/history/Convert.h"
 #include "engine/history/DataFile.h"
 #include "engine/history/Parser.h"
@@ -18,6 +17,8 @@
 namespace {
 
 const QStringList linkKinds{QStringLiteral("has"), QStringLiteral("none"), QStringLiteral("any")};
+// The key of a condition-set file that names its game.
+const QString GameKey = QStringLiteral("game");
 
 int integer(const QString& key, const QString& text) {
     int v = 0;
@@ -86,11 +87,11 @@ const QStringList& ConditionOptionNames() {
     return names;
 }
 
-void ApplyConditionOption(ShrinkInput& in, const QString& key, const QStringList& values) {
+void ApplyConditionOption(ShrinkInput& in, const QString& key, const QStringList& values, const Game& game) {
     const QString value = values.isEmpty() ? QString() : values.last();
     if (key == QLatin1String("candidates")) {
         in.candidates.fill(false);
-        for (int n : ReadNumberList(value, 1, Pools::kRedPool, QStringLiteral("红球")))
+        for (int n : ReadNumberList(value, 1, game.frontPool, game.front()))
             in.candidates[size_t(n - 1)] = true;
     } else if (key == QLatin1String("sum-min")) {
         in.sumMin = integer(key, value);
@@ -155,11 +156,12 @@ void ApplyConditionOption(ShrinkInput& in, const QString& key, const QStringList
     }
 }
 
-QByteArray WriteConditionSet(const ShrinkInput& in) {
-    const ShrinkInput reset;
+QByteArray WriteConditionSet(const ShrinkInput& in, const Game& game) {
+    const ShrinkInput reset = ShrinkInput::resetFor(game);
     QJsonObject o;
+    o.insert(GameKey, game.keyText());
     QStringList candidates;
-    for (int n = 1; n <= Pools::kRedPool; ++n)
+    for (int n = 1; n <= game.frontPool; ++n)
         if (in.candidates[size_t(n - 1)]) candidates << QString::number(n);
     o.insert(QStringLiteral("candidates"), candidates.join(QLatin1Char(',')));
     auto number = [&](const char* key, int value, int resetValue) {
@@ -206,7 +208,7 @@ QByteArray WriteConditionSet(const ShrinkInput& in) {
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
 }
 
-ShrinkInput ReadConditionSet(const QByteArray& json) {
+ShrinkInput ReadConditionSet(const QByteArray& json, const Game& game) {
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
@@ -217,9 +219,18 @@ ShrinkInput ReadConditionSet(const QByteArray& json) {
         return KelvoraError(QStringLiteral("条件文件中的“%1”无法读取：%2").arg(key, why));
     };
     const QJsonObject o = doc.object();
-    ShrinkInput in;
+    // Sets written before the game was named are the two-colour ball's.
+    const QJsonValue named = o.value(GameKey);
+    const Game* fileGame = named.isUndefined() ? &Game::ssq() : Game::find(named.toString());
+    if (!fileGame)
+        throw KelvoraError(QStringLiteral("条件文件中的玩法“%1”无法识别").arg(named.toVariant().toString()));
+    if (fileGame->id != game.id)
+        throw KelvoraError(
+            QStringLiteral("这是%1的条件文件，不能用于%2").arg(fileGame->nameText(), game.nameText()));
+    ShrinkInput in = ShrinkInput::resetFor(game);
     for (auto it = o.begin(); it != o.end(); ++it) {
         const QString key = it.key();
+        if (key == GameKey) continue;
         if (!ConditionOptionNames().contains(key))
             throw KelvoraError(QStringLiteral("条件文件中有未知的条件“%1”").arg(key));
         QStringList values;
@@ -234,9 +245,9 @@ ShrinkInput ReadConditionSet(const QByteArray& json) {
                 throw refuse(key, QStringLiteral("值必须是文字"));
         }
         try {
-            ApplyConditionOption(in, key, values);
+            ApplyConditionOption(in, key, values, game);
             // Each key sets only its own values, so a value out of range is this key's.
-            CheckShrinkInput(in);
+            CheckShrinkInput(in, game);
         } catch (const ConditionOptionError&) {
             throw refuse(key, QStringLiteral("值“%1”不合格式").arg(values.join(QStringLiteral("”，“"))));
         } catch (const KelvoraError& e) {
@@ -244,26 +255,26 @@ ShrinkInput ReadConditionSet(const QByteArray& json) {
         }
     }
     try {
-        CheckShrinkInput(in);
+        CheckShrinkInput(in, game);
     } catch (const KelvoraError& e) {
         throw KelvoraError(QStringLiteral("条件文件中的值超出范围：%1").arg(e.message()));
     }
     return in;
 }
 
-void SaveConditionSetFile(const QString& path, const ShrinkInput& in) {
-    const QString why = WriteFileAtomically(path, WriteConditionSet(in));
+void SaveConditionSetFile(const QString& path, const ShrinkInput& in, const Game& game) {
+    const QString why = WriteFileAtomically(path, WriteConditionSet(in, game));
     if (!why.isEmpty())
         throw KelvoraError(QStringLiteral("无法写入文件 %1\n%2").arg(QDir::toNativeSeparators(path), why));
 }
 
-ShrinkInput LoadConditionSetFile(const QString& path) {
+ShrinkInput LoadConditionSetFile(const QString& path, const Game& game) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw KelvoraError(QStringLiteral("无法打开条件文件 %1").arg(QDir::toNativeSeparators(path)));
     const QByteArray bytes = ReadDeviceBytes(file, path);
     try {
-        return ReadConditionSet(bytes);
+        return ReadConditionSet(bytes, game);
     } catch (const KelvoraError& e) {
         throw KelvoraError(QDir::toNativeSeparators(path) + QLatin1Char('\n') + e.message());
     }

@@ -42,7 +42,7 @@ constexpr ConditionMask TolerableConditions = AllConditions & ~ConditionMask(1);
 // "复式号码", "和值范围", ... as backtests and condition-set files name them.
 QString ConditionName(int condition);
 
-// What the conditions look at in one ticket. Counts of a number set are 0..6; common is the
+// What the conditions look at in one ticket. Counts of a number set are 0..picks; common is the
 // count shared with the draw the repeat condition compares with (ignored when there is none).
 struct TicketMeasures {
     int sum = 0;
@@ -67,24 +67,26 @@ struct ConditionTables {
     std::array<ConditionMask, 256> sumFail{};
     std::array<ConditionMask, 7> oddFail{}, repeatFail{}, bigFail{}, excludedFail{}, requiredFail{};
     std::array<ConditionMask, 6> linkFail{};
-    std::array<ConditionMask, 34> maxFail{}, minFail{}, spanFail{};
+    std::array<ConditionMask, GameLimits::kMaxFrontPool + 1> maxFail{}, minFail{}, spanFail{};
     std::array<ConditionMask, 64> zoneFail{}, mod3Fail{}; // index first | second << 3
     std::array<ConditionMask, 11> acFail{};
     std::array<std::array<ConditionMask, 7>, 4> hitFail{};
 };
 
-// Checks the values that spin edits and drop-down lists would hold (a script can pass anything);
-// throws KelvoraError naming the condition.
-void CheckShrinkInput(const ShrinkInput& input);
+// Checks the values that spin edits and drop-down lists would hold for the game (a script can pass
+// anything); throws KelvoraError naming the condition.
+void CheckShrinkInput(const ShrinkInput& input, const Game& game = Game::ssq());
 
-// The conditions of one input, read once: for any six-red ticket it says which conditions the
+// The conditions of one input, read once: for any front ticket of the game it says which conditions the
 // ticket fails, all of them (the run stops at the first). The rules live in per-measure tables,
 // so a walker that computes the measures its own way gets the same verdicts.
 class ShrinkConditions {
   public:
     // Checks the values and reads the lists as the run does (the same order and messages);
     // throws KelvoraError. Repeats compare with the draw passed to failed(); without one they pass.
-    explicit ShrinkConditions(const ShrinkInput& input);
+    explicit ShrinkConditions(const ShrinkInput& input, const Game& game = Game::ssq());
+
+    const Game& game() const { return *m_game; }
 
     // The conditions the run would test (condition 4 whenever an item is checked).
     ConditionMask active() const { return m_active; }
@@ -117,6 +119,7 @@ class ShrinkConditions {
     uint64_t hitRow(int row) const { return m_hitRows[size_t(row)]; }
 
   private:
+    const Game* m_game;
     ConditionMask m_active = 0;
     uint64_t m_candidates = 0;
     uint64_t m_excluded = 0;

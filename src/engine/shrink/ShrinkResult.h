@@ -31,6 +31,7 @@ struct ShrinkResult {
     int lastPosition = 0; // where the progress bar stopped
     // The list index of every kept ticket, ascending; filled only when the caller asks for it.
     std::vector<int> tickets;
+    const Game* game = &Game::ssq(); // whose front tickets the indexes count
 };
 
 QString ShrinkCountLine(int count);
@@ -40,6 +41,6 @@ QString TooFewCandidatesText();
 
 // The memo text for count kept tickets whose first ones (all, up to ShrinkListLimit) have these
 // list indexes.
-QString ShrinkMemoText(int count, const std::vector<int>& listed);
+QString ShrinkMemoText(int count, const std::vector<int>& listed, const Game& game = Game::ssq());
 // The count line, an empty line and every kept ticket's line, beyond 100,000 too (result.tickets).
 QString ShrinkAllText(const ShrinkResult& result);

@@ -1,7 +1,6 @@
 #include "engine/shrink/ShrinkRun.h"
 
 #include "engine/core/KelvoraError.h"
-#include "engine/core/Pools.h"
 #include "engine/metrics/Code.h"
 #include "engine/shrink/Combinations.h"
 #include "engine/shrink/Conditions.h"
@@ -21,7 +20,7 @@ constexpr uint32_t AllValues = 0x7FF; // bits 0..10: every value a bit-set test 
 // The conditions in the form the walk tests them. A condition that is off lets every value pass.
 struct Filter {
     uint64_t notCandidates = 0;
-    uint64_t contribution[34] = {};
+    uint64_t contribution[GameLimits::kMaxFrontPool + 1] = {};
     uint8_t sumOk[256] = {};
     uint32_t oddOk = AllValues;
     uint32_t repeatOk = AllValues;
@@ -33,7 +32,7 @@ struct Filter {
     uint32_t acOk = AllValues;
     uint32_t hitRowOk[4] = {AllValues, AllValues, AllValues, AllValues};
     int requiredCount = 0;
-    int maxCode = Pools::kRedPool;
+    int maxCode = 0;
     int minCode = 1;
     bool linkOn = false;
     bool acOn = false;
@@ -50,22 +49,26 @@ template <size_t N> uint32_t passingValues(const std::array<ConditionMask, N>& f
 }
 
 // Pass table over (count a) | (count b) << 4 from the evaluator's table over a | b << 3, for
-// three counts that add up to six.
-void fillTripleTable(uint8_t (&table)[256], const std::array<ConditionMask, 64>& fail) {
-    for (int a = 0; a <= 6; ++a)
-        for (int b = 0; a + b <= 6; ++b)
+// three counts that add up to the picks.
+void fillTripleTable(uint8_t (&table)[256], const std::array<ConditionMask, 64>& fail, int picks) {
+    for (int a = 0; a <= picks; ++a)
+        for (int b = 0; a + b <= picks; ++b)
             table[a | b << 4] = !fail[size_t(a | b << 3)];
 }
 
 // The walk's form of the one reading of the conditions. The walk knows the shape of each rule
-// (a count of one kind among the six, a number set that may not or must all appear), the
+// (a count of one kind among the picks, a number set that may not or must all appear), the
 // evaluator's tables say which values pass.
 Filter filterFor(const ShrinkConditions& conditions, const TCodeArr& history) {
+    const Game& game = conditions.game();
+    const int pool = game.frontPool;
+    const int picks = game.frontPicks;
     const ConditionTables& t = conditions.tables();
     const ConditionMask active = conditions.active();
     auto on = [active](int condition) { return ((active >> condition) & 1) != 0; };
     Filter f;
-    for (int n = 1; n <= Pools::kRedPool; ++n)
+    f.maxCode = pool;
+    for (int n = 1; n <= pool; ++n)
         if (!((conditions.candidates() >> n) & 1)) f.notCandidates |= uint64_t(1) << n;
 
     for (int s = 0; s < 256; ++s)
@@ -75,8 +78,8 @@ Filter filterFor(const ShrinkConditions& conditions, const TCodeArr& history) {
     if (on(RepeatsCondition) && !history.empty()) {
         f.repeatOk = passingValues(t.repeatFail);
         const TCodeRec& latest = history.back().Ticket;
-        for (int k = 0; k < Pools::kRedPicks; ++k)
-            if (latest.Red[k] >= 1 && latest.Red[k] <= Pools::kRedPool)
+        for (int k = 0; k < picks; ++k)
+            if (latest.Red[k] >= 1 && latest.Red[k] <= pool)
                 f.contribution[latest.Red[k]] |= uint64_t(1) << CommonShift;
     }
     f.linkOn = on(LinkCondition);
@@ -84,13 +87,13 @@ Filter filterFor(const ShrinkConditions& conditions, const TCodeArr& history) {
 
     // Excluded numbers fail from the first one on, so they are simply not used.
     if (on(ExcludedNumbersCondition))
-        for (int n = 1; n <= Pools::kRedPool; ++n)
+        for (int n = 1; n <= pool; ++n)
             if ((conditions.excludedNumbers() >> n) & 1) f.contribution[n] |= uint64_t(1) << ExcludedShift;
-    // Required numbers pass at one count only, all of them (none of 0..6 when more than six).
+    // Required numbers pass at one count only, all of them (none of 0..picks when more than picks).
     if (on(RequiredNumbersCondition)) {
-        while (f.requiredCount <= 6 && t.requiredFail[size_t(f.requiredCount)])
+        while (f.requiredCount <= picks && t.requiredFail[size_t(f.requiredCount)])
             ++f.requiredCount;
-        for (int n = 1; n <= Pools::kRedPool; ++n)
+        for (int n = 1; n <= pool; ++n)
             if ((conditions.requiredNumbers() >> n) & 1) f.contribution[n] |= uint64_t(1) << RequiredShift;
     }
     for (int row = 0; row < 4; ++row) {
@@ -98,23 +101,23 @@ Filter filterFor(const ShrinkConditions& conditions, const TCodeArr& history) {
         if (!numbers) continue;
         f.hitRowsOn = true;
         f.hitRowOk[row] = passingValues(t.hitFail[size_t(row)]);
-        for (int n = 1; n <= Pools::kRedPool; ++n)
+        for (int n = 1; n <= pool; ++n)
             if ((numbers >> n) & 1) f.contribution[n] |= uint64_t(1) << (HitRowShift + 4 * row);
     }
 
     while (f.maxCode > 1 && t.maxFail[size_t(f.maxCode)])
         --f.maxCode;
-    while (f.minCode < Pools::kRedPool && t.minFail[size_t(f.minCode)])
+    while (f.minCode < pool && t.minFail[size_t(f.minCode)])
         ++f.minCode;
-    for (int v = 0; v <= Pools::kRedPool; ++v)
+    for (int v = 0; v <= pool; ++v)
         if (t.spanFail[size_t(v)]) f.spanOk &= ~(uint64_t(1) << v);
-    fillTripleTable(f.zoneOk, t.zoneFail);
-    fillTripleTable(f.mod3Ok, t.mod3Fail);
+    fillTripleTable(f.zoneOk, t.zoneFail, picks);
+    fillTripleTable(f.mod3Ok, t.mod3Fail, picks);
     f.acOn = on(AcCondition);
     f.acOk = passingValues(t.acFail);
 
-    for (int n = 1; n <= Pools::kRedPool; ++n)
-        f.contribution[n] += numberContribution(n);
+    for (int n = 1; n <= pool; ++n)
+        f.contribution[n] += numberContribution(n, game);
     return f;
 }
 
@@ -125,7 +128,6 @@ constexpr uint64_t bit(int n) {
 constexpr uint64_t bitRange(int lo, int hi) {
     return lo > hi ? 0 : ((bit(hi - lo + 1) - 1) << lo);
 }
-constexpr uint64_t AllNumbers = bitRange(1, Pools::kRedPool);
 
 inline int bitCount(uint64_t x) {
     return BitCount64(x);
@@ -147,9 +149,9 @@ inline int longestRunLinks(uint64_t m) {
     return (t1 != 0) + (t2 != 0) + (t3 != 0) + (t4 != 0) + (t5 != 0);
 }
 
-// The conditions turned into "which sixth number may complete these five": one mask of numbers
-// 1..33 per value of a five-number measure, so a whole group of tickets sharing their first five
-// numbers is tested with a handful of ANDs.
+// The conditions turned into "which last number may complete the others": one mask of front
+// numbers per value of a measure of the first picks - 1, so a whole group of tickets sharing their
+// first numbers is tested with a handful of ANDs.
 struct Plan {
     uint64_t usable = 0; // candidates that are not excluded and lie within smallest..largest
     uint64_t required = 0;
@@ -160,13 +162,13 @@ struct Plan {
     uint64_t bigF[8] = {};
     uint64_t zoneF[256] = {};
     uint64_t mod3F[256] = {};
-    uint64_t spanF[34] = {};
+    uint64_t spanF[GameLimits::kMaxFrontPool + 1] = {};
     // For k numbers chosen with zone (or remainder) counts a | b << 4: can the rest still pass?
-    bool zonePossible[7][256] = {};
-    bool mod3Possible[7][256] = {};
+    bool zonePossible[GameLimits::kMaxFrontPicks + 1][256] = {};
+    bool mod3Possible[GameLimits::kMaxFrontPicks + 1][256] = {};
     // Rank of the first ticket that holds value v at position k, among the tickets that share the
     // first k - 1 numbers, counted from value 1: firstRank[k][v] - firstRank[k][prev + 1] skips.
-    int firstRank[7][35] = {};
+    int firstRank[GameLimits::kMaxFrontPicks + 1][GameLimits::kMaxFrontPool + 2] = {};
 };
 
 int binomial(int n, int k) {
@@ -177,64 +179,67 @@ int binomial(int n, int k) {
     return int(r);
 }
 
-Plan makePlan(const Filter& f) {
+Plan makePlan(const Filter& f, const Game& game) {
+    const int pool = game.frontPool;
+    const int picks = game.frontPicks;
+    const uint64_t allNumbers = bitRange(1, pool);
     Plan p;
     uint64_t odd = 0, big = 0, latest = 0, excluded = 0, zone[3] = {}, mod3[3] = {};
-    for (int n = 1; n <= Pools::kRedPool; ++n) {
+    for (int n = 1; n <= pool; ++n) {
         const uint64_t c = f.contribution[n];
         if (n & 1) odd |= bit(n);
-        if (n > Pools::kSmallMax) big |= bit(n);
+        if (n > game.smallMax) big |= bit(n);
         if (field(c, CommonShift)) latest |= bit(n);
         if (field(c, ExcludedShift)) excluded |= bit(n);
         if (field(c, RequiredShift)) p.required |= bit(n);
-        zone[n <= 11 ? 0 : n <= 22 ? 1 : 2] |= bit(n);
+        zone[game.zoneOf(n)] |= bit(n);
         mod3[n % 3] |= bit(n);
     }
-    p.usable = AllNumbers & ~f.notCandidates & ~excluded & bitRange(f.minCode, f.maxCode);
+    p.usable = allNumbers & ~f.notCandidates & ~excluded & bitRange(f.minCode, f.maxCode);
 
     for (int s = 0; s < 256; ++s) {
         if (f.sumOk[s]) {
             if (p.sumHigh < 0) p.sumLow = s;
             p.sumHigh = s;
         }
-        for (int n = 1; n <= Pools::kRedPool && s + n < 256; ++n)
+        for (int n = 1; n <= pool && s + n < 256; ++n)
             if (f.sumOk[s + n]) p.sumF[s] |= bit(n);
     }
-    // Five numbers hold c of a kind; the sixth makes it c + 1 if it is of that kind, else c.
-    auto byCount = [](uint64_t(&table)[8], uint32_t ok, uint64_t kind) {
-        for (int c = 0; c <= 5; ++c)
-            table[c] = (((ok >> (c + 1)) & 1) ? kind : 0) | (((ok >> c) & 1) ? (AllNumbers & ~kind) : 0);
+    // The first numbers hold c of a kind; the last makes it c + 1 if it is of that kind, else c.
+    auto byCount = [&](uint64_t(&table)[8], uint32_t ok, uint64_t kind) {
+        for (int c = 0; c < picks; ++c)
+            table[c] = (((ok >> (c + 1)) & 1) ? kind : 0) | (((ok >> c) & 1) ? (allNumbers & ~kind) : 0);
     };
     byCount(p.oddF, f.oddOk, odd);
     byCount(p.repeatF, f.repeatOk, latest);
     byCount(p.bigF, f.bigOk, big);
-    auto byTriple = [](uint64_t(&table)[256], const uint8_t(&ok)[256], const uint64_t(&kinds)[3]) {
-        for (int a = 0; a <= 5; ++a)
-            for (int b = 0; a + b <= 5; ++b)
+    auto byTriple = [&](uint64_t(&table)[256], const uint8_t(&ok)[256], const uint64_t(&kinds)[3]) {
+        for (int a = 0; a < picks; ++a)
+            for (int b = 0; a + b < picks; ++b)
                 table[a | b << 4] = (ok[(a + 1) | b << 4] ? kinds[0] : 0) |
                                     (ok[a | (b + 1) << 4] ? kinds[1] : 0) | (ok[a | b << 4] ? kinds[2] : 0);
     };
     byTriple(p.zoneF, f.zoneOk, zone);
     byTriple(p.mod3F, f.mod3Ok, mod3);
-    auto possible = [](bool(&table)[7][256], const uint8_t(&ok)[256]) {
-        for (int k = 0; k <= 6; ++k)
+    auto possible = [&](bool(&table)[GameLimits::kMaxFrontPicks + 1][256], const uint8_t(&ok)[256]) {
+        for (int k = 0; k <= picks; ++k)
             for (int a = 0; a <= k; ++a)
                 for (int b = 0; a + b <= k; ++b)
-                    for (int da = 0; da <= 6 - k; ++da)
-                        for (int db = 0; da + db <= 6 - k; ++db)
+                    for (int da = 0; da <= picks - k; ++da)
+                        for (int db = 0; da + db <= picks - k; ++db)
                             if (ok[(a + da) | (b + db) << 4]) table[k][a | b << 4] = true;
     };
     possible(p.zonePossible, f.zoneOk);
     possible(p.mod3Possible, f.mod3Ok);
-    for (int a = 1; a <= Pools::kRedPool; ++a)
-        for (int n = a; n <= Pools::kRedPool; ++n)
+    for (int a = 1; a <= pool; ++a)
+        for (int n = a; n <= pool; ++n)
             if ((f.spanOk >> (n - a)) & 1) p.spanF[a] |= bit(n);
 
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= picks; ++k) {
         int acc = 0;
-        for (int v = 1; v <= 34; ++v) {
+        for (int v = 1; v <= pool + 1; ++v) {
             p.firstRank[k][v] = acc;
-            acc += binomial(Pools::kRedPool - v, 6 - k);
+            acc += binomial(pool - v, picks - k);
         }
     }
     return p;
@@ -258,9 +263,10 @@ struct WalkResult {
 //   them leaves the bar's positions unchanged.
 // - AC: reflected holds bit 40 - n for every chosen number n, so reflected >> (40 - x) puts bit
 //   x - n at each difference to a new number x; diffs collects the differences of the numbers
-//   chosen so far. The AC value is then the count of distinct differences (bits 1..32) minus 5,
-//   for all six numbers at once, without a loop over the pairs.
-struct Walker {
+//   chosen so far. The AC value is then the count of distinct differences (bits 1..Pool - 1)
+//   minus Picks - 1, for all the numbers at once, without a loop over the pairs.
+// Picks and Pool are template parameters so that each game's bounds are compile-time constants.
+template <int Picks, int Pool> struct Walker {
     const Filter& f;
     const Plan& p;
     TCodeRec* tickets;
@@ -278,9 +284,9 @@ struct Walker {
         }
     }
 
-    // The tickets sharing the five numbers of mask with e the largest; base is the rank of the
-    // ticket that adds e + 1. The candidate sixth numbers are one bit mask; each test ANDs away
-    // the numbers that would make it fail, so the group is tested with a handful of ANDs.
+    // The tickets sharing the first Picks - 1 numbers of mask with e the largest; base is the rank
+    // of the ticket that adds e + 1. The candidate last numbers are one bit mask; each test ANDs
+    // away the numbers that would make it fail, so the group is tested with a handful of ANDs.
     void group(int base, int a, int e, uint64_t mask, uint64_t packed, uint64_t reflected, uint64_t diffs) {
         uint64_t sixth = p.usable & ~(bit(e + 1) - 1);
         const uint32_t requiredLeft = uint32_t(f.requiredCount) - field(packed, RequiredShift);
@@ -305,7 +311,7 @@ struct Walker {
             for (uint64_t s = sixth; s; s &= s - 1) {
                 const int n = lowestBit(s);
                 const uint64_t all = (diffs | (reflected >> (40 - n))) & ~uint64_t(1);
-                if (!((f.acOk >> (bitCount(all) - 5)) & 1)) sixth &= ~bit(n);
+                if (!((f.acOk >> (bitCount(all) - (Picks - 1))) & 1)) sixth &= ~bit(n);
             }
         if (!sixth) return;
         // Every ticket left passed the sixteen tests: the bar follows them (at most two positions,
@@ -341,26 +347,26 @@ struct Walker {
         if (index > settled) settled = index;
     }
 
-    // Chooses the number at position k (1..5) after prev; the sixth is left to group().
+    // Chooses the number at position k (1..Picks - 1) after prev; the last is left to group().
     void level(int k, int prev, int base, int a, uint64_t mask, uint64_t packed, uint64_t reflected,
                uint64_t diffs) {
         uint64_t choices = p.usable & ~(bit(prev + 1) - 1);
         // Passing over a required number leaves it out for good.
         const uint64_t requiredAbove = p.required & ~(bit(prev + 1) - 1) & ~mask;
         if (requiredAbove) choices &= bit(lowestBit(requiredAbove) + 1) - 1;
-        // Leave room for the 6 - k numbers still to come.
+        // Leave room for the Picks - k numbers still to come.
         uint64_t room = p.usable;
-        for (int j = 0; j < Pools::kRedPicks - k && room; ++j)
+        for (int j = 0; j < Picks - k && room; ++j)
             room &= ~bit(highestBit(room));
         choices &= room;
-        const int rest = 6 - k;
+        const int rest = Picks - k;
         for (uint64_t s = choices; s; s &= s - 1) {
             const int x = lowestBit(s);
             const uint64_t nextPacked = packed + f.contribution[x];
             const int sum = int(nextPacked & 0xFF);
             // The smallest and largest sums the remaining numbers could add.
             if (sum + rest * x + rest * (rest + 1) / 2 > p.sumHigh) break;
-            if (sum + rest * Pools::kRedPool - rest * (rest - 1) / 2 < p.sumLow) continue;
+            if (sum + rest * Pool - rest * (rest - 1) / 2 < p.sumLow) continue;
             // Each count can still grow by at most the numbers to come.
             const uint32_t window = (2u << rest) - 1;
             if (!((f.oddOk >> field(nextPacked, OddShift)) & window)) continue;
@@ -371,7 +377,7 @@ struct Walker {
             const int nextBase = base + p.firstRank[k][x] - p.firstRank[k][prev + 1];
             const uint64_t nextDiffs = diffs | (reflected >> (40 - x));
             const uint64_t nextReflected = reflected | bit(40 - x);
-            if (k == 5)
+            if (k == Picks - 1)
                 group(nextBase, a, x, mask | bit(x), nextPacked, nextReflected, nextDiffs);
             else
                 level(k + 1, x, nextBase, k == 1 ? x : a, mask | bit(x), nextPacked, nextReflected,
@@ -385,26 +391,38 @@ struct Walker {
 // groups of tickets by the numbers they share gives the same verdicts, and the same progress
 // steps, as testing them one by one in order and stopping at the first failure.
 // The list must hold every ticket with Valid = 1, as BuildCombinations leaves it given all flags.
+template <int Picks, int Pool>
 WalkResult walk(TCodeList& list, const Filter& f, const Plan& p, std::vector<int>& shown,
                 const ShrinkProgress& progress, bool keepAll) {
-    Walker walker{f, p, list.data(), shown, progress, keepAll, {}};
-    if (p.sumHigh >= 0 && f.requiredCount <= 6) walker.level(1, 0, 0, 0, 0, 0, 0, 0);
+    Walker<Picks, Pool> walker{f, p, list.data(), shown, progress, keepAll, {}};
+    if (p.sumHigh >= 0 && f.requiredCount <= Picks) walker.level(1, 0, 0, 0, 0, 0, 0, 0);
     walker.removeUpTo(int(list.size()));
     return walker.w;
 }
 
-QString resultText(const QString& countLine, const TCodeList& list, const std::vector<int>& shown,
-                   int count) {
+// The walk compiled for the game's shape: six of 33 (two-colour ball) or five of 35 (super lotto).
+WalkResult walkFor(const Game& game, TCodeList& list, const Filter& f, const Plan& p, std::vector<int>& shown,
+                   const ShrinkProgress& progress, bool keepAll) {
+    if (game.frontPicks == 6 && game.frontPool == 33)
+        return walk<6, 33>(list, f, p, shown, progress, keepAll);
+    if (game.frontPicks == 5 && game.frontPool == 35)
+        return walk<5, 35>(list, f, p, shown, progress, keepAll);
+    throw KelvoraError(QStringLiteral("不支持的玩法：%1").arg(game.nameText()));
+}
+
+QString resultText(const QString& countLine, const TCodeList& list, const std::vector<int>& shown, int count,
+                   const Game& game) {
     if (count > ShrinkListLimit) return countLine + QLatin1Char('\n') + ShrinkTooManyText();
-    QString text(countLine.size() + 1 + qsizetype(count) * 18, Qt::Uninitialized);
+    const int chars = TicketChars(game);
+    QString text(countLine.size() + 1 + qsizetype(count) * (chars + 1), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     std::memcpy(out, countLine.utf16(), size_t(countLine.size()) * sizeof(char16_t));
     out += countLine.size();
     *out++ = u'\n';
     for (int i : shown) {
         *out++ = u'\n';
-        CodeToChars(list[size_t(i)], out);
-        out += 17;
+        CodeToChars(list[size_t(i)], out, game);
+        out += chars;
     }
     return text;
 }
@@ -412,21 +430,21 @@ QString resultText(const QString& countLine, const TCodeList& list, const std::v
 } // namespace
 
 ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const ShrinkProgress& progress,
-                       bool keepAll) {
-    if (input.tooFewCandidates()) throw KelvoraError(TooFewCandidatesText());
-    CheckShrinkInput(input);
-    if (input.tolerance > 0) return RunToleranceShrink(input, history, progress, keepAll);
+                       bool keepAll, const Game& game) {
+    if (input.tooFewCandidates(game)) throw KelvoraError(TooFewCandidatesText());
+    CheckShrinkInput(input, game);
+    if (input.tolerance > 0) return RunToleranceShrink(input, history, progress, keepAll, game);
     // The lists are read before the tickets are built: a bad list costs nothing and shows nothing.
-    const Filter filter = filterFor(ShrinkConditions(input), history);
-    const Plan plan = makePlan(filter);
+    const Filter filter = filterFor(ShrinkConditions(input, game), history);
+    const Plan plan = makePlan(filter, game);
 
     TCodeList shrinkList;
     CandidateFlags all;
     all.fill(1);
-    BuildCombinations(shrinkList, all);
+    BuildCombinations(shrinkList, all, game);
 
     std::vector<int> shown;
-    shown.reserve(ShrinkListLimit + 33);
+    shown.reserve(size_t(ShrinkListLimit + game.frontPool));
 
     struct EndGuard {
         const ShrinkProgress& p;
@@ -438,21 +456,22 @@ ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const 
     {
         if (progress.begin) progress.begin();
         EndGuard guard{progress};
-        w = walk(shrinkList, filter, plan, shown, progress, keepAll);
+        w = walkFor(game, shrinkList, filter, plan, shown, progress, keepAll);
     }
 
     ShrinkResult result;
     result.count = w.count;
     result.lastPosition = w.lastPosition;
     result.countLine = ShrinkCountLine(w.count);
-    result.text = resultText(result.countLine, shrinkList, shown, w.count);
+    result.game = &game;
+    result.text = resultText(result.countLine, shrinkList, shown, w.count, game);
     if (keepAll) result.tickets = std::move(shown);
     return result;
 }
 
-QStringList ValidToLines(const TCodeList& list) {
+QStringList ValidToLines(const TCodeList& list, const Game& game) {
     QStringList lines;
     for (const TCodeRec& t : list)
-        if (t.Valid) lines.append(CodeToText(t));
+        if (t.Valid) lines.append(CodeToText(t, game));
     return lines;
 }

@@ -8,14 +8,14 @@
 
 #include <QStringList>
 
-// The whole shrink: at least 8 candidates (else KelvoraError TooFewCandidatesText()), every ticket
-// of 1..33, the candidate pass, the conditions in their fixed order, the result text. The number
-// lists are read before anything is shown: a list that does not read throws KelvoraError and
-// progress.begin is never called. The repeat condition needs the latest draw (the last entry of
-// history); with an empty history it is off. With a tolerance above 0 the tolerant walk runs
+// The whole shrink of the game: at least 8 candidates (else KelvoraError TooFewCandidatesText()),
+// every front ticket of the game, the candidate pass, the conditions in their fixed order, the
+// result text. The number lists are read before anything is shown: a list that does not read
+// throws KelvoraError and progress.begin is never called. The repeat condition needs the latest draw (the
+// last entry of history); with an empty history it is off. With a tolerance above 0 the tolerant walk runs
 // instead (RunToleranceShrink). keepAll fills result.tickets.
 ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const ShrinkProgress& progress = {},
-                       bool keepAll = false);
+                       bool keepAll = false, const Game& game = Game::ssq());
 
-// One ticket line (no blue) per ticket whose Valid flag is set, in list order.
-QStringList ValidToLines(const TCodeList& list);
+// One ticket line (no back numbers) per ticket whose Valid flag is set, in list order.
+QStringList ValidToLines(const TCodeList& list, const Game& game = Game::ssq());

@@ -1,6 +1,5 @@
 #include "engine/shrink/Tolerance.h"
 
-#include "engine/core/Pools.h"
 #include "engine/shrink/Combinations.h"
 #include "engine/shrink/Conditions.h"
 #include "engine/shrink/TicketPacking.h"
@@ -24,19 +23,21 @@ inline int longestRunLinks(uint64_t m) {
 
 struct TolerantWalk {
     const ShrinkConditions& conditions;
-    ConditionMask counted; // the active conditions a ticket may fail
-    int tolerance;
-    bool hasPrevious;
-    bool linkOn, acOn;
-    uint64_t contribution[34] = {};
-    int firstRank[7][35] = {}; // as the plain walk's Plan::firstRank
-    std::vector<int> candidates;
+    ConditionMask counted = 0; // the active conditions a ticket may fail
+    int tolerance = 0;
+    bool hasPrevious = false;
+    bool linkOn = false, acOn = false;
+    int picks = 0;
+    uint64_t contribution[GameLimits::kMaxFrontPool + 1] = {};
+    // As the plain walk's Plan::firstRank.
+    int firstRank[GameLimits::kMaxFrontPicks + 1][GameLimits::kMaxFrontPool + 2] = {};
+    std::vector<int> candidates{};
     const ShrinkProgress& progress;
-    bool keepAll;
+    bool keepAll = false;
 
     int count = 0;
     int lastPosition = 0;
-    std::vector<int> listed;
+    std::vector<int> listed{};
 
     void keep(int index) {
         ++count;
@@ -48,11 +49,11 @@ struct TolerantWalk {
         }
     }
 
-    // Chooses the number at position k (1..6) among the candidates from slot `from` on.
+    // Chooses the number at position k (1..picks) among the candidates from slot `from` on.
     void level(int k, size_t from, int prev, int base, int first, uint64_t mask, uint64_t packed,
                uint64_t reflected, uint64_t diffs) {
-        // Leave room for the 6 - k numbers still to come.
-        const size_t end = candidates.size() - size_t(6 - k);
+        // Leave room for the picks - k numbers still to come.
+        const size_t end = candidates.size() - size_t(picks - k);
         for (size_t i = from; i < end; ++i) {
             const int x = candidates[i];
             const uint64_t nextPacked = packed + contribution[x];
@@ -61,7 +62,7 @@ struct TolerantWalk {
             const uint64_t nextReflected = reflected | (uint64_t(1) << (40 - x));
             const uint64_t nextMask = mask | (uint64_t(1) << x);
             const int nextFirst = k == 1 ? x : first;
-            if (k < Pools::kRedPicks) {
+            if (k < picks) {
                 level(k + 1, i + 1, x, index, nextFirst, nextMask, nextPacked, nextReflected, nextDiffs);
                 continue;
             }
@@ -82,8 +83,8 @@ struct TolerantWalk {
             m.maxCode = x;
             m.span = x - nextFirst;
             m.links = linkOn ? longestRunLinks(nextMask) : 0;
-            // Bits 1..32 of the differences: the AC value is their count minus 5.
-            m.ac = acOn ? BitCount64(nextDiffs & ~uint64_t(1)) - 5 : 0;
+            // Bits 1.. of the differences: the AC value is their count minus picks - 1.
+            m.ac = acOn ? BitCount64(nextDiffs & ~uint64_t(1)) - (picks - 1) : 0;
             const ConditionMask failed = conditions.failedMeasures(m, hasPrevious) & counted;
             if (ConditionCountIn(failed) <= tolerance) keep(index);
         }
@@ -93,25 +94,29 @@ struct TolerantWalk {
 } // namespace
 
 ShrinkResult RunToleranceShrink(const ShrinkInput& input, const TCodeArr& history,
-                                const ShrinkProgress& progress, bool keepAll) {
-    const ShrinkConditions conditions(input);
+                                const ShrinkProgress& progress, bool keepAll, const Game& game) {
+    const ShrinkConditions conditions(input, game);
+    const int pool = game.frontPool;
     const TCodeRec* previous = history.empty() ? nullptr : &history.back().Ticket;
 
-    TolerantWalk w{
-        conditions, 0, input.tolerance, previous != nullptr, false, false, {}, {}, {}, progress, keepAll, 0,
-        0,          {}};
+    TolerantWalk w{.conditions = conditions,
+                   .tolerance = input.tolerance,
+                   .hasPrevious = previous != nullptr,
+                   .picks = game.frontPicks,
+                   .progress = progress,
+                   .keepAll = keepAll};
     w.counted = conditions.active() & TolerableConditions;
     if (!previous) w.counted &= ~(ConditionMask(1) << RepeatsCondition);
     w.linkOn = (w.counted >> LinkCondition) & 1;
     w.acOn = (w.counted >> AcCondition) & 1;
     uint64_t latest = 0;
     if (previous)
-        for (int k = 0; k < Pools::kRedPicks; ++k)
+        for (int k = 0; k < game.frontPicks; ++k)
             latest |= uint64_t(1) << previous->Red[k];
-    for (int n = 1; n <= Pools::kRedPool; ++n) {
+    for (int n = 1; n <= pool; ++n) {
         uint64_t& c = w.contribution[n];
         const uint64_t b = uint64_t(1) << n;
-        c = numberContribution(n);
+        c = numberContribution(n, game);
         c |= uint64_t((latest & b) != 0) << CommonShift;
         c |= uint64_t((conditions.excludedNumbers() & b) != 0) << ExcludedShift;
         c |= uint64_t((conditions.requiredNumbers() & b) != 0) << RequiredShift;
@@ -126,11 +131,12 @@ ShrinkResult RunToleranceShrink(const ShrinkInput& input, const TCodeArr& histor
             r = r * (n - k + j) / j;
         return int(r);
     };
-    for (int k = 1; k <= 6; ++k) {
+    for (int k = 1; k <= game.frontPicks; ++k) {
         int acc = 0;
-        for (int v = 1; v <= 34; ++v) {
+        for (int v = 1; v <= pool + 1; ++v) {
             w.firstRank[k][v] = acc;
-            acc += choose(Pools::kRedPool - v, 6 - k); // tickets whose k-th number is v after a fixed prefix
+            // Tickets whose k-th number is v after a fixed prefix.
+            acc += choose(pool - v, game.frontPicks - k);
         }
     }
 
@@ -143,14 +149,15 @@ ShrinkResult RunToleranceShrink(const ShrinkInput& input, const TCodeArr& histor
     {
         if (progress.begin) progress.begin();
         EndGuard guard{progress};
-        if (w.candidates.size() >= 6) w.level(1, 0, 0, 0, 0, 0, 0, 0, 0);
+        if (int(w.candidates.size()) >= game.frontPicks) w.level(1, 0, 0, 0, 0, 0, 0, 0, 0);
     }
 
     ShrinkResult result;
     result.count = w.count;
     result.lastPosition = w.lastPosition;
     result.countLine = ShrinkCountLine(w.count);
-    result.text = ShrinkMemoText(w.count, w.listed);
+    result.game = &game;
+    result.text = ShrinkMemoText(w.count, w.listed, game);
     if (keepAll) result.tickets = std::move(w.listed);
     return result;
 }

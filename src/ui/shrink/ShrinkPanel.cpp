@@ -471,8 +471,9 @@ ShrinkInput TShrinkPanel::readInput() const {
 }
 
 namespace {
+// The input may hold more items than the matrix shows (room for every game's pool).
 template <size_t N> void setItems(TMultiChk* matrix, const std::array<bool, N>& items) {
-    for (size_t k = 0; k < N; ++k)
+    for (size_t k = 0; k < N && int(k) < matrix->Count(); ++k)
         matrix->SetChecked(int(k), items[k]);
 }
 } // namespace
