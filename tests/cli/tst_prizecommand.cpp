@@ -45,19 +45,19 @@ class TestPrizeCommand : public QObject {
         QTest::addColumn<QString>("json");
         QTest::newRow("newest draw")
             << QStringList{"--json"}
-            << R"({"draw":{"issue":"2026003","reds":[10,11,12,13,14,15],"blue":16},"tickets":[)"
+            << R"({"game":"ssq","draw":{"issue":"2026003","reds":[10,11,12,13,14,15],"blue":16},"tickets":[)"
                R"({"line":3,"reds":[1,2,3,4,5,6],"blues":[7],"bets":1,"redHits":0,"blueHit":false,"tiers":[0,0,0,0,0,0],"prize":0},)"
                R"({"line":4,"reds":[1,2,3,4,5,6,7],"blues":[8,16],"bets":14,"redHits":0,"blueHit":true,"tiers":[0,0,0,0,0,7],"prize":35}],)"
                R"("summary":{"lines":2,"bets":15,"cost":30,"tiers":[0,0,0,0,0,7],"fixedPrize":35}})";
         QTest::newRow("typed draw")
             << QStringList{"--json", "--draw", "01,02,03,04,05,07+08"}
-            << R"({"draw":{"issue":null,"reds":[1,2,3,4,5,7],"blue":8},"tickets":[)"
+            << R"({"game":"ssq","draw":{"issue":null,"reds":[1,2,3,4,5,7],"blue":8},"tickets":[)"
                R"({"line":3,"reds":[1,2,3,4,5,6],"blues":[7],"bets":1,"redHits":5,"blueHit":false,"tiers":[0,0,0,1,0,0],"prize":200},)"
                R"({"line":4,"reds":[1,2,3,4,5,6,7],"blues":[8,16],"bets":14,"redHits":6,"blueHit":true,"tiers":[1,1,6,6,0,0],"prize":19200}],)"
                R"("summary":{"lines":2,"bets":15,"cost":30,"tiers":[1,1,6,7,0,0],"fixedPrize":19400}})";
         QTest::newRow("history")
             << QStringList{"--history", "--json"}
-            << R"({"draws":3,"tickets":[)"
+            << R"({"game":"ssq","draws":3,"tickets":[)"
                R"({"line":3,"tiers":[1,0,0,1,0,0],"fixedPrize":200,"cost":6,"best":1,"bestIssue":"2026001","sixRedIssues":["2026001"]},)"
                R"({"line":4,"tiers":[1,3,6,18,0,7],"fixedPrize":21635,"cost":84,"best":1,"bestIssue":"2026002","sixRedIssues":["2026001","2026002"]}]})";
     }
@@ -97,7 +97,7 @@ class TestPrizeCommand : public QObject {
         QCOMPARE(
             json.out,
             QStringLiteral(
-                R"({"draw":{"issue":null,"reds":[1,3,4,5,6,7],"blue":16},"tickets":[)"
+                R"({"game":"ssq","draw":{"issue":null,"reds":[1,3,4,5,6,7],"blue":16},"tickets":[)"
                 R"({"line":1,"reds":[1,2,3,4,5,6,7,8],"bankers":[1,2],"blues":[7,16],"bets":30,"redHits":6,"blueHit":true,"tiers":[0,0,5,15,10,0],"prize":18100}],)"
                 R"("summary":{"lines":1,"bets":30,"cost":60,"tiers":[0,0,5,15,10,0],"fixedPrize":18100}})"
                 "\n"));
