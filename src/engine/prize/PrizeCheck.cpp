@@ -67,10 +67,6 @@ inline void blueWays(const PrizeTicket& t, bool blueHit, int64_t (&w)[GameLimits
     backWaysOf(t, 1, 0, blueHit ? 1 : 0, w);
 }
 
-bool blueIn(const PrizeTicket& t, int blue) {
-    return (t.blues >> blue) & 1u;
-}
-
 // The history by columns: bit i of row n is set when draw i holds red n (or blue n), 64 draws a
 // word. A ticket's red hits on 64 draws at once are then a bit-sliced sum of its rows.
 struct DrawColumns {
@@ -355,6 +351,19 @@ TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw, const 
     if (ticket.bankers | ticket.backBankers) [[unlikely]]
         return checkBankerTicket(ticket, draw, rules, extra);
     return checkTicket<false>(ticket, draw, rules, extra);
+}
+
+TierCounts TiersByHits(const PrizeTicket& ticket, const PrizeRules& rules, int frontBankerHits, int frontDragHits,
+                       int backBankerHits, int backDragHits) {
+    const Game& game = *rules.game;
+    TierCounts tiers{};
+    int64_t w[GameLimits::kMaxBackPicks + 1];
+    backWaysOf(ticket, game.backPicks, backBankerHits, backDragHits, w);
+    if (ticket.bankers)
+        addTiers<true>(ticket, rules, game.frontPicks, frontBankerHits, frontDragHits, w, game.backPicks, 1, tiers);
+    else
+        addTiers<false>(ticket, rules, game.frontPicks, 0, frontDragHits, w, game.backPicks, 1, tiers);
+    return tiers;
 }
 
 TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw) {
