@@ -46,10 +46,10 @@ inline void backWaysOf(const PrizeTicket& t, int backPicks, int bankerHits, int 
 // A bet holds every banker and picks - d of the t drags, so the bets with hb + x front hits are
 // C(ht, x) * C(t - ht, picks - d - x), each times the back parts by their hits. A compound ticket is
 // d = 0. Instantiated apart for compound tickets, where d = 0 is a constant and the loop stays tight.
-template <bool Bankers>
-[[gnu::always_inline]] inline void addTiers(const PrizeTicket& t, const PrizeRules& rules, int picks, int hb,
-                                            int ht, const int64_t (&w)[GameLimits::kMaxBackPicks + 1],
-                                            int backPicks, int64_t times, TierCounts& tiers) {
+template <bool Bankers, int BackPicks>
+[[gnu::always_inline]] inline void addTiersOf(const PrizeTicket& t, const PrizeRules& rules, int picks, int hb,
+                                              int ht, const int64_t (&w)[GameLimits::kMaxBackPicks + 1],
+                                              int64_t times, TierCounts& tiers) {
     const int d = Bankers ? std::popcount(t.bankers) : 0;
     const int n = t.redCount - d;
     const int k = picks - d;
@@ -57,9 +57,20 @@ template <bool Bankers>
         const int64_t ways = binom.c[ht][x] * binom.c[n - ht][k - x] * times;
         if (ways == 0) continue;
         const uint8_t* row = rules.tierOf[hb + x];
-        for (int y = 0; y <= backPicks; ++y)
+        for (int y = 0; y <= BackPicks; ++y)
             if (const int tier = row[y]; tier && w[y]) tiers[size_t(tier - 1)] += ways * w[y];
     }
+}
+
+// The back pick count as a constant where it is one (the two-colour ball's single blue).
+template <bool Bankers>
+[[gnu::always_inline]] inline void addTiers(const PrizeTicket& t, const PrizeRules& rules, int picks, int hb,
+                                            int ht, const int64_t (&w)[GameLimits::kMaxBackPicks + 1],
+                                            int backPicks, int64_t times, TierCounts& tiers) {
+    if (backPicks == 1)
+        addTiersOf<Bankers, 1>(t, rules, picks, hb, ht, w, times, tiers);
+    else
+        addTiersOf<Bankers, GameLimits::kMaxBackPicks>(t, rules, picks, hb, ht, w, times, tiers);
 }
 
 // The two-colour ball's blue hit or missed, as back parts.
@@ -231,29 +242,78 @@ __attribute__((target_clones("popcnt", "default"))) void countBankerKeys(const P
     return binom.c[ticket.redCount - d][game.frontPicks - d] * backs;
 }
 
+// Fills a zeroed TicketPrize in place: a list's results are written where they are kept.
 template <bool Bankers>
-inline TicketPrize checkTicket(const PrizeTicket& ticket, const PrizeDraw& draw, const PrizeRules& rules,
-                               bool extra) {
+[[gnu::always_inline]] inline void checkTicket(TicketPrize& p, const PrizeTicket& ticket, const PrizeDraw& draw,
+                                               const PrizeRules& rules, bool extra) {
     const Game& game = *rules.game;
     const uint32_t drawBacks = draw.backMask();
-    TicketPrize p;
-    p.bets = TicketBets(ticket, game);
+    if constexpr (Bankers)
+        p.bets = bankerBets(ticket, game);
+    else
+        p.bets = binom.c[ticket.redCount][game.frontPicks] *
+                 (ticket.blueCount == 0 ? 1 : binom.c[ticket.blueCount][game.backPicks]);
     p.redHits = std::popcount(ticket.reds & draw.reds);
-    p.backHits = std::popcount(ticket.blues & drawBacks);
+    p.backHits = int16_t(std::popcount(ticket.blues & drawBacks));
     p.blueHit = p.backHits > 0;
     const int bankerHits = Bankers ? std::popcount(ticket.bankers & draw.reds) : 0;
     const int backBankerHits = Bankers ? std::popcount(ticket.backBankers & drawBacks) : 0;
     int64_t w[GameLimits::kMaxBackPicks + 1];
-    backWaysOf(ticket, game.backPicks, backBankerHits, p.backHits - backBankerHits, w);
-    addTiers<Bankers>(ticket, rules, game.frontPicks, bankerHits, p.redHits - bankerHits, w, game.backPicks, 1,
-                      p.tiers);
+    if (game.backPicks == 1) {
+        // One blue: the bets with it and the rest (a ticket without blues counts one that misses).
+        w[1] = p.backHits;
+        w[0] = ticket.blueCount == 0 ? 1 : ticket.blueCount - p.backHits;
+        addTiersOf<Bankers, 1>(ticket, rules, game.frontPicks, bankerHits, p.redHits - bankerHits, w, 1, p.tiers);
+    } else {
+        backWaysOf(ticket, game.backPicks, backBankerHits, p.backHits - backBankerHits, w);
+        addTiersOf<Bankers, GameLimits::kMaxBackPicks>(ticket, rules, game.frontPicks, bankerHits,
+                                                       p.redHits - bankerHits, w, 1, p.tiers);
+    }
     p.prize = FixedPrize(p.tiers, rules, extra);
-    return p;
 }
 
-[[gnu::noinline]] TicketPrize checkBankerTicket(const PrizeTicket& ticket, const PrizeDraw& draw,
-                                                const PrizeRules& rules, bool extra) {
-    return checkTicket<true>(ticket, draw, rules, extra);
+[[gnu::noinline]] void checkBankerTicket(TicketPrize& p, const PrizeTicket& ticket, const PrizeDraw& draw,
+                                         const PrizeRules& rules, bool extra) {
+    checkTicket<true>(p, ticket, draw, rules, extra);
+}
+
+// A list against one draw. The two-colour ball's back pick and tier counts are constants here: the
+// loop over a list of singles is short enough that a few extra tiers show.
+template <int BackPicks, int Tiers>
+void checkList(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw, const PrizeRules& rules, bool extra,
+               PrizeResult& r) {
+    const Game& game = *rules.game;
+    const uint32_t drawBacks = draw.backMask();
+    const int64_t* prizes = rules.tierPrizes[extra ? 1 : 0];
+    PrizeSummary& s = r.summary;
+    for (const PrizeTicket& t : tickets) {
+        TicketPrize& p = r.results.emplace_back();
+        if (t.bankers | t.backBankers) [[unlikely]] {
+            checkBankerTicket(p, t, draw, rules, extra);
+        } else {
+            p.bets = binom.c[t.redCount][game.frontPicks] *
+                     (t.blueCount == 0 ? 1 : binom.c[t.blueCount][BackPicks]);
+            p.redHits = std::popcount(t.reds & draw.reds);
+            p.backHits = int16_t(std::popcount(t.blues & drawBacks));
+            p.blueHit = p.backHits > 0;
+            int64_t w[GameLimits::kMaxBackPicks + 1];
+            if constexpr (BackPicks == 1) {
+                w[1] = p.backHits;
+                w[0] = t.blueCount == 0 ? 1 : t.blueCount - p.backHits;
+            } else {
+                backWaysOf(t, BackPicks, 0, p.backHits, w);
+            }
+            addTiersOf<false, BackPicks>(t, rules, game.frontPicks, 0, p.redHits, w, 1, p.tiers);
+            int64_t prize = 0;
+            for (int k = 0; k < Tiers; ++k)
+                prize += p.tiers[size_t(k)] * prizes[k];
+            p.prize = prize;
+        }
+        s.bets += p.bets;
+        for (int k = 0; k < Tiers; ++k)
+            s.tiers[size_t(k)] += p.tiers[size_t(k)];
+        s.fixedPrize += p.prize;
+    }
 }
 
 // The super lotto against a history, draw by draw: its history is short, and each draw may fall under
@@ -348,9 +408,12 @@ int64_t TicketBets(const PrizeTicket& ticket, const Game& game) {
 }
 
 TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw, const PrizeRules& rules, bool extra) {
+    TicketPrize p;
     if (ticket.bankers | ticket.backBankers) [[unlikely]]
-        return checkBankerTicket(ticket, draw, rules, extra);
-    return checkTicket<false>(ticket, draw, rules, extra);
+        checkBankerTicket(p, ticket, draw, rules, extra);
+    else
+        checkTicket<false>(p, ticket, draw, rules, extra);
+    return p;
 }
 
 TierCounts TiersByHits(const PrizeTicket& ticket, const PrizeRules& rules, int frontBankerHits, int frontDragHits,
@@ -379,14 +442,10 @@ PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDra
     r.results.reserve(tickets.size());
     PrizeSummary& s = r.summary;
     const PrizeRules& rules = *r.rules;
-    for (const PrizeTicket& t : tickets) {
-        const TicketPrize p = CheckTicket(t, draw, rules, extra);
-        s.bets += p.bets;
-        for (int k = 0; k < rules.tierCount; ++k)
-            s.tiers[size_t(k)] += p.tiers[size_t(k)];
-        s.fixedPrize += p.prize;
-        r.results.push_back(p);
-    }
+    if (game.backPicks == 1 && rules.tierCount == kSsqTierCount)
+        checkList<1, kSsqTierCount>(tickets, draw, rules, extra, r);
+    else
+        checkList<GameLimits::kMaxBackPicks, kMaxPrizeTiers>(tickets, draw, rules, extra, r);
     s.lines = int64_t(tickets.size());
     s.cost = s.bets * BetPrice(game, extra);
     return r;
@@ -440,8 +499,8 @@ HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeA
                 if (bankerKeys[key]) {
                     int64_t w[GameLimits::kMaxBackPicks + 1];
                     blueWays(t, key % 2, w);
-                    addTiers<true>(t, rules, picks, key / 14, key / 2 % 7, w, 1, int64_t(bankerKeys[key]),
-                                   p.tiers);
+                    addTiersOf<true, 1>(t, rules, picks, key / 14, key / 2 % 7, w, int64_t(bankerKeys[key]),
+                                        p.tiers);
                 }
         } else {
             countKeys(t, d, scratch, keys);
@@ -449,7 +508,7 @@ HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeA
                 if (keys[key]) {
                     int64_t w[GameLimits::kMaxBackPicks + 1];
                     blueWays(t, key % 2, w);
-                    addTiers<false>(t, rules, picks, 0, key / 2, w, 1, int64_t(keys[key]), p.tiers);
+                    addTiersOf<false, 1>(t, rules, picks, 0, key / 2, w, int64_t(keys[key]), p.tiers);
                 }
         }
         for (int key = 0; key < 14; ++key)

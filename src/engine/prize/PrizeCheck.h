@@ -11,8 +11,8 @@
 struct TicketPrize {
     int64_t bets = 0;
     int redHits = 0;
+    int16_t backHits = 0; // back numbers of the ticket drawn
     bool blueHit = false; // a back number of the ticket is drawn
-    int backHits = 0;     // back numbers of the ticket drawn
     TierCounts tiers{};
     int64_t prize = 0;
     // The best tier won (1..), 0 for none.

@@ -116,6 +116,11 @@ std::vector<PrizeRules> buildVersions(const Game& game) {
             m += 3;
         }
     }
+    for (PrizeRules& r : versions)
+        for (int t = 1; t <= r.tierCount; ++t) {
+            r.tierPrizes[0][t - 1] = r.betPrize(t, false);
+            r.tierPrizes[1][t - 1] = r.betPrize(t, true);
+        }
     return versions;
 }
 
@@ -173,9 +178,10 @@ QString TierName(int tier) {
 }
 
 int64_t FixedPrize(const TierCounts& tiers, const PrizeRules& rules, bool extra) {
+    const int64_t* prizes = rules.tierPrizes[extra ? 1 : 0];
     int64_t sum = 0;
-    for (int t = 1; t <= rules.tierCount; ++t)
-        sum += tiers[size_t(t - 1)] * rules.betPrize(t, extra);
+    for (int t = 0; t < kMaxPrizeTiers; ++t)
+        sum += tiers[size_t(t)] * prizes[t];
     return sum;
 }
 

@@ -11,6 +11,9 @@
 // The most tiers any rule version has (the super lotto's from 2010 to 2014 and from 2019 to 2026).
 inline constexpr int kMaxPrizeTiers = 9;
 
+// The two-colour ball's tier count as a constant for its hot loops; used only where the rules say so.
+inline constexpr int kSsqTierCount = 6;
+
 // Bets per tier, index 0 = 一等奖; a game uses the first tierCount of its version. 64-bit: a list of big
 // compound tickets checked against the whole history runs past 2^31 bets.
 using TierCounts = std::array<int64_t, kMaxPrizeTiers>;
@@ -27,6 +30,8 @@ struct PrizeRules {
     int64_t extraAmount[kMaxPrizeTiers + 1] = {};   // what 追加 adds to a fixed prize
     bool floating[kMaxPrizeTiers + 1] = {};
     bool extraFloating[kMaxPrizeTiers + 1] = {}; // 追加 adds a share of a floating prize
+    // betPrize by tier index (0 = 一等奖), without and with 追加: the sum over a TierCounts.
+    int64_t tierPrizes[2][kMaxPrizeTiers] = {};
     // The tier of a bet by its front and back hits, 0 for no prize.
     uint8_t tierOf[GameLimits::kMaxFrontPicks + 1][GameLimits::kMaxBackPicks + 1] = {};
     // Said in a report: what the version's amounts leave out.
