@@ -100,7 +100,7 @@ LedgerEntry MakeLedgerEntry(const QString& issue, const QString& tickets, bool e
     entry.tickets = std::move(list.tickets);
     for (const PrizeTicket& t : entry.tickets)
         entry.bets += TicketBets(t, game);
-    entry.cost = entry.bets * BetPrice(game, extra);
+    entry.cost = entry.bets * PriceOfBet(game, extra);
     return entry;
 }
 
@@ -289,7 +289,7 @@ std::vector<int64_t> Ledger::add(const std::vector<LedgerEntry>& entries) {
         // A null text would be bound as NULL.
         q.bindValue(4, entry.note.isNull() ? QStringLiteral("") : entry.note);
         q.bindValue(5, qlonglong(bets));
-        q.bindValue(6, qlonglong(bets * BetPrice(game, entry.extra)));
+        q.bindValue(6, qlonglong(bets * PriceOfBet(game, entry.extra)));
         if (!q.exec()) rollback(q.lastError());
         const int64_t id = q.lastInsertId().toLongLong();
         ids.push_back(id);

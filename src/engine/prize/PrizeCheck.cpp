@@ -447,7 +447,7 @@ PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDra
     else
         checkList<GameLimits::kMaxBackPicks, kMaxPrizeTiers>(tickets, draw, rules, extra, r);
     s.lines = int64_t(tickets.size());
-    s.cost = s.bets * BetPrice(game, extra);
+    s.cost = s.bets * PriceOfBet(game, extra);
     return r;
 }
 
@@ -470,7 +470,7 @@ HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeA
     r.results.resize(tickets.size());
     for (size_t k = 0; k < tickets.size(); ++k) {
         checkHistoryByDraw(tickets[k], draws, versionOf, versions, extra, r.results[k]);
-        r.results[k].cost = TicketBets(tickets[k], game) * BetPrice(game, extra) * int64_t(draws.size());
+        r.results[k].cost = TicketBets(tickets[k], game) * PriceOfBet(game, extra) * int64_t(draws.size());
     }
     return r;
 }

@@ -237,7 +237,7 @@ QStringList HistorySummaryLines(const std::vector<PrizeTicket>& tickets, const H
                           .arg(result.draws)
                           .arg(tickets.size())
                           .arg(bets)
-                          .arg(bets * BetPrice(game, result.extra))
+                          .arg(bets * PriceOfBet(game, result.extra))
                           .arg(cost)};
     if (pairs) {
         for (size_t v = 0; v < byVersion.size(); ++v)

@@ -56,7 +56,7 @@ const PrizeRules& PrizeRulesFor(const Game& game, int issue);
 const PrizeRules& SsqPrizeRules();
 
 // Yuan a bet, with the additional bet (追加) or without.
-inline int64_t BetPrice(const Game& game, bool extra) {
+inline int64_t PriceOfBet(const Game& game, bool extra) {
     return game.price + (extra ? game.extraPrice : 0);
 }
 
