@@ -132,7 +132,8 @@ void BM_DltCompound20Fronts12Backs(benchmark::State& state) {
                                         0, Game::dlt());
     const PrizeDraw draw = DrawOf(dltSample().back(), Game::dlt());
     for (auto _ : state)
-        benchmark::DoNotOptimize(CheckTicket(list.tickets.front(), draw, PrizeRulesFor(Game::dlt(), 0)).tiers);
+        benchmark::DoNotOptimize(
+            CheckTicket(list.tickets.front(), draw, PrizeRulesFor(Game::dlt(), 0)).tiers);
 }
 BENCHMARK(BM_DltCompound20Fronts12Backs)->Unit(benchmark::kNanosecond);
 
@@ -170,7 +171,8 @@ class TargetReporter : public benchmark::ConsoleReporter {
                     sample().size(), all, all / base);
         std::printf("history check / one-draw check = %.0f (draws: %zu)\n", one > 0 ? all / one : 0.0,
                     sample().size());
-        std::printf("100,000 super-lotto tickets, one draw: %.2f ms (target < 30)\n", m_ms["BM_DltCheckOneDraw100k"]);
+        std::printf("100,000 super-lotto tickets, one draw: %.2f ms (target < 30)\n",
+                    m_ms["BM_DltCheckOneDraw100k"]);
     }
 
   private:

@@ -77,8 +77,8 @@ int runAction(CliContext& ctx, const QString& action, const QString& ledgerPath)
         if (!parser.isSet(issue)) return ctx.usageError(QStringLiteral("add needs --issue"), usage);
         const int checkedIssue = ReadLedgerIssue(parser.value(issue));
         const QString text = ReadTicketInput(args.value(0));
-        const LedgerEntry entry =
-            MakeLedgerEntry(QString::number(checkedIssue), text, parser.isSet(extra), parser.value(note), *ctx.game);
+        const LedgerEntry entry = MakeLedgerEntry(QString::number(checkedIssue), text, parser.isSet(extra),
+                                                  parser.value(note), *ctx.game);
         Ledger ledger(ledgerPath);
         ctx.out << ledger.add(entry) << '\n';
         return CliOk;
@@ -96,7 +96,8 @@ int runAction(CliContext& ctx, const QString& action, const QString& ledgerPath)
         const std::optional<TCodeArr> history = ctx.loadHistory();
         if (!history) return CliRefused;
         Ledger ledger(ledgerPath);
-        ctx.out << QStringLiteral("已结算 %1 笔投注记录").arg(ledger.settle(*history, ctx.game->keyText())) << '\n';
+        ctx.out << QStringLiteral("已结算 %1 笔投注记录").arg(ledger.settle(*history, ctx.game->keyText()))
+                << '\n';
         return CliOk;
     }
     Ledger ledger(ledgerPath);

@@ -15,7 +15,9 @@ const QString usage = QStringLiteral(
     "       kelvora-cli [--data FILE] prize --history [--blue LIST] [--json] [FILE]\n\n"
     "Checks a list of tickets (FILE, or standard input without FILE or with -) against one draw\n"
     "with the prize tiers, or with --history against every draw of the history. A line is a single,\n"
-    "compound or 胆拖 ticket (bankers#drags+blues, e.g. 01 02#03 04 05 06 07 08+09).\n\n"
+    "compound or 胆拖 ticket (bankers#drags+blues, e.g. 01 02#03 04 05 06 07 08+09). For the super\n"
+    "lotto (--game dlt) a line has 5..20 fronts and 2..12 backs (01 02 03 04 05+06 07), the backs\n"
+    "may have one banker (+01#02 03), and each draw is priced with the rule version of its issue.\n\n"
     "Options:\n"
     "  --draw DRAW   an issue code of the history (default: the newest draw) or six reds and\n"
     "                a blue, e.g. \"01 04 16 22 26 31+04\"\n"
@@ -56,7 +58,8 @@ int runPrize(CliContext& ctx) {
             else
                 ctx.out << HistoryReportLines(list.tickets, result).join(QLatin1Char('\n')) << '\n';
         } else {
-            const PrizeResult result = CheckTickets(list.tickets, ParseDraw(parser.value(draw), draws, game), game, withExtra);
+            const PrizeResult result =
+                CheckTickets(list.tickets, ParseDraw(parser.value(draw), draws, game), game, withExtra);
             if (parser.isSet(json))
                 ctx.out << PrizeJson(list.tickets, result) << '\n';
             else

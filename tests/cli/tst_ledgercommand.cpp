@@ -136,7 +136,8 @@ class TestLedgerCommand : public QObject {
                               args,
                           input);
         };
-        QCOMPARE(run("dlt", {"add", "--issue", "2026013", "--extra"}, "01 02 03 04 05 06+01 02 03\n").status, 0);
+        QCOMPARE(run("dlt", {"add", "--issue", "2026013", "--extra"}, "01 02 03 04 05 06+01 02 03\n").status,
+                 0);
         QCOMPARE(run("ssq", {"add", "--issue", "2026003"}, "01 02 03 04 05 06+07\n").status, 0);
         const Run refused = run("dlt", {"add", "--issue", "2026014"}, "01 02 03 04 05+01 02#03 04\n");
         QCOMPARE(refused.status, 1);
@@ -157,7 +158,8 @@ class TestLedgerCommand : public QObject {
         QCOMPARE(ssq.value("entries").toArray().size(), 1);
         QCOMPARE(ssq.value("entries").toArray()[0].toObject().value("cost").toInt(), 2);
 
-        const QJsonObject report = QJsonDocument::fromJson(run("dlt", {"report", "--json"}).out.toUtf8()).object();
+        const QJsonObject report =
+            QJsonDocument::fromJson(run("dlt", {"report", "--json"}).out.toUtf8()).object();
         QCOMPARE(report.value("game").toString(), QStringLiteral("dlt"));
         QCOMPARE(report.value("cost").toInt(), 54);
         QCOMPARE(report.value("fixedPrize").toInt(), 13500);

@@ -178,8 +178,9 @@ class TestPrizeCommand : public QObject {
         QFETCH(int, status);
         QFETCH(QString, err);
         const bool dlt = options.contains(QStringLiteral("dlt"));
-        const QStringList args = dlt ? options.mid(0, 2) + QStringList{"--data", m_dltData, "prize"} + options.mid(2)
-                                     : QStringList{QStringLiteral("--data"), m_data, QStringLiteral("prize")} + options;
+        const QStringList args =
+            dlt ? options.mid(0, 2) + QStringList{"--data", m_dltData, "prize"} + options.mid(2)
+                : QStringList{QStringLiteral("--data"), m_data, QStringLiteral("prize")} + options;
         const Run r = runCli(args, input);
         QCOMPARE(r.status, status);
         QCOMPARE(r.out, QString());

@@ -145,7 +145,8 @@ class TestLedger : public QObject {
         QTest::addColumn<QString>("ticket");
         QTest::newRow("ssq 胆拖") << "ssq" << 2026001 << false << "01 02#03 04 05 06 07 08+01 02";
         QTest::newRow("dlt v1 compound") << "dlt" << 2008001 << false << "01 02 03 04 05 06+01 02 03";
-        QTest::newRow("dlt v2 追加, back banker") << "dlt" << 2012001 << true << "01 02#03 04 05 06 07+01#02 03";
+        QTest::newRow("dlt v2 追加, back banker")
+            << "dlt" << 2012001 << true << "01 02#03 04 05 06 07+01#02 03";
         QTest::newRow("dlt v3 追加") << "dlt" << 2016001 << true << "01 02 03 04 05+01 02";
         QTest::newRow("dlt v4") << "dlt" << 2020001 << false << "01 02 03#04 05 06 07 08+01 02 03 04";
         QTest::newRow("dlt v5 追加") << "dlt" << 2026050 << true << "01 02 03 04 05 06 07+11 12";

@@ -154,7 +154,8 @@ PrizeTicket shapedTicket(QRandomGenerator& rng, const Game& g, const PrizeDraw& 
     const std::vector<int> drawnBacks = numbersOf(draw.backMask());
     auto fill = [&](uint64_t& into, uint64_t& taken, int count, int pool, const std::vector<int>& drawn) {
         while (std::popcount(into) < count) {
-            const int n = rng.bounded(2) ? drawn[rng.bounded(int(drawn.size()))] : int(rng.bounded(1, pool + 1));
+            const int n =
+                rng.bounded(2) ? drawn[rng.bounded(int(drawn.size()))] : int(rng.bounded(1, pool + 1));
             if ((taken >> n) & 1u) continue;
             into |= uint64_t(1) << n;
             taken |= uint64_t(1) << n;
@@ -550,14 +551,13 @@ void TestPrize::dltVersions_data() {
                              << "0 0 0 4500 900 150 150 15 5 15 5 0 5 0 0 5 0 0";
     QTest::newRow("v3") << 2014052 << 3 << false << v3 << "0 0 0 0 200 10 200 10 5 10 5 0 5 0 0 5 0 0";
     QTest::newRow("v3 追加") << 2019018 << 3 << true << v3 << "0 0 0 0 300 15 300 15 5 15 5 0 5 0 0 5 0 0";
-    QTest::newRow("v4") << 2019019 << 4 << true << v4
-                        << "0 0 10000 3000 300 100 200 15 5 15 5 0 5 0 0 5 0 0";
+    QTest::newRow("v4") << 2019019 << 4 << true << v4 << "0 0 10000 3000 300 100 200 15 5 15 5 0 5 0 0 5 0 0";
     QTest::newRow("v4 last issue") << 2026013 << 4 << false << v4
                                    << "0 0 10000 3000 300 100 200 15 5 15 5 0 5 0 0 5 0 0";
     QTest::newRow("v5 first issue") << 2026014 << 5 << true << v5
                                     << "0 0 5000 5000 300 150 150 15 5 15 5 0 5 0 0 5 0 0";
-    QTest::newRow("typed draw: the newest") << 0 << 5 << false << v5
-                                            << "0 0 5000 5000 300 150 150 15 5 15 5 0 5 0 0 5 0 0";
+    QTest::newRow("typed draw: the newest")
+        << 0 << 5 << false << v5 << "0 0 5000 5000 300 150 150 15 5 15 5 0 5 0 0 5 0 0";
 }
 
 void TestPrize::dltVersions() {
@@ -644,7 +644,8 @@ void TestPrize::dltHistoryMatchesDrawByDraw() {
     const TCodeArr& h = DltSampleHistory();
     const PrizeDraw drawn = DrawOf(h[1500], g);
     QRandomGenerator rng(7);
-    std::vector<PrizeTicket> tickets{shapedTicket(rng, g, drawn, 5, 0, 2, 0), shapedTicket(rng, g, drawn, 9, 0, 3, 0),
+    std::vector<PrizeTicket> tickets{shapedTicket(rng, g, drawn, 5, 0, 2, 0),
+                                     shapedTicket(rng, g, drawn, 9, 0, 3, 0),
                                      shapedTicket(rng, g, drawn, 10, 2, 4, 1)};
     tickets[0].reds = drawn.reds; // a drawn ticket: its five fronts came up at least once
     const HistoryResult r = CheckHistory(tickets, h, g, true);
@@ -693,24 +694,39 @@ void TestPrize::dltHistoryMatchesDrawByDraw() {
 void TestPrize::dltLines_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("result"); // the ticket's text and bets, or the fault
-    QTest::newRow("single") << "05 04 03 02 01 + 12 01" << "01 02 03 04 05+01 12 1";
-    QTest::newRow("history line") << "2026094 05 14 15 17 33 01 07" << "05 14 15 17 33+01 07 1";
-    QTest::newRow("compound 20+12") << "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 03 04 05 06 07 "
-                                       "08 09 10 11 12"
-                                    << "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 03 04 05 06 07 "
-                                       "08 09 10 11 12 1023264";
-    QTest::newRow("胆拖 with a back banker") << "01 02#03 04 05 06 07+01#02 03" << "01 02#03 04 05 06 07+01#02 03 20";
-    QTest::newRow("front 36") << "01 02 03 04 36+01 02" << "前区号码36超出范围（01-35）";
-    QTest::newRow("back 13") << "01 02 03 04 05+01 13" << "后区号码13超出范围（01-12）";
-    QTest::newRow("one back") << "01 02 03 04 05+01" << "后区号码1个，应为2-12个";
-    QTest::newRow("no backs") << "01 02 03 04 05 06" << "缺少后区号码（用\"+\"分开前区和后区）";
-    QTest::newRow("too few drags") << "01 02#03 04 05+01 02" << "胆码和拖码共5个，至少要6个";
-    QTest::newRow("banker among the drags") << "01 02#02 03 04 05 06+01 02" << "胆码02也在拖码中";
-    QTest::newRow("five bankers") << "01 02 03 04 05#06 07+01 02" << "胆码5个，最多4个";
-    QTest::newRow("two back bankers") << "01 02 03 04 05+01 02#03 04" << "后区胆码2个，最多1个";
-    QTest::newRow("back banker, one drag") << "01 02 03 04 05+01#02" << "后区胆码和拖码共2个，至少要3个";
-    QTest::newRow("back banker among the drags") << "01 02 03 04 05+01#01 02" << "后区胆码01也在拖码中";
-    QTest::newRow("two-colour ball line") << "01 02 03 04 05 06+07" << "后区号码1个，应为2-12个";
+    QTest::newRow("single") << "05 04 03 02 01 + 12 01"
+                            << "01 02 03 04 05+01 12 1";
+    QTest::newRow("history line") << "2026094 05 14 15 17 33 01 07"
+                                  << "05 14 15 17 33+01 07 1";
+    QTest::newRow("compound 20+12")
+        << "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 03 04 05 06 07 "
+           "08 09 10 11 12"
+        << "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 03 04 05 06 07 "
+           "08 09 10 11 12 1023264";
+    QTest::newRow("胆拖 with a back banker") << "01 02#03 04 05 06 07+01#02 03"
+                                             << "01 02#03 04 05 06 07+01#02 03 20";
+    QTest::newRow("front 36") << "01 02 03 04 36+01 02"
+                              << "前区号码36超出范围（01-35）";
+    QTest::newRow("back 13") << "01 02 03 04 05+01 13"
+                             << "后区号码13超出范围（01-12）";
+    QTest::newRow("one back") << "01 02 03 04 05+01"
+                              << "后区号码1个，应为2-12个";
+    QTest::newRow("no backs") << "01 02 03 04 05 06"
+                              << "缺少后区号码（用\"+\"分开前区和后区）";
+    QTest::newRow("too few drags") << "01 02#03 04 05+01 02"
+                                   << "胆码和拖码共5个，至少要6个";
+    QTest::newRow("banker among the drags") << "01 02#02 03 04 05 06+01 02"
+                                            << "胆码02也在拖码中";
+    QTest::newRow("five bankers") << "01 02 03 04 05#06 07+01 02"
+                                  << "胆码5个，最多4个";
+    QTest::newRow("two back bankers") << "01 02 03 04 05+01 02#03 04"
+                                      << "后区胆码2个，最多1个";
+    QTest::newRow("back banker, one drag") << "01 02 03 04 05+01#02"
+                                           << "后区胆码和拖码共2个，至少要3个";
+    QTest::newRow("back banker among the drags") << "01 02 03 04 05+01#01 02"
+                                                 << "后区胆码01也在拖码中";
+    QTest::newRow("two-colour ball line") << "01 02 03 04 05 06+07"
+                                          << "后区号码1个，应为2-12个";
 }
 
 void TestPrize::dltLines() {

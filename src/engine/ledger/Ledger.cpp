@@ -267,10 +267,8 @@ std::vector<int64_t> Ledger::add(const std::vector<LedgerEntry>& entries) {
     Statement insertEntry(db, QStringLiteral("INSERT INTO entry (id, game, issue, extra, note, bets, cost) "
                                              "VALUES (?, ?, ?, ?, ?, ?, ?)"));
     Statement insertTicket(
-        db,
-        QStringLiteral(
-            "INSERT INTO ticket (entry, seq, line, front, back, front_bankers, back_bankers) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?)"));
+        db, QStringLiteral("INSERT INTO ticket (entry, seq, line, front, back, front_bankers, back_bankers) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?)"));
     if (!insertEntry.ok()) rollback(insertEntry.query().lastError());
     if (!insertTicket.ok()) rollback(insertTicket.query().lastError());
     std::vector<int64_t> ids;
@@ -363,9 +361,8 @@ std::vector<LedgerEntry> Ledger::list(const QString& game) const {
     {
         // The tickets in key order, without a join: those of another game find no entry above.
         Statement select(
-            db,
-            QStringLiteral("SELECT entry, line, front, back, front_bankers, back_bankers FROM ticket "
-                           "ORDER BY entry, seq"));
+            db, QStringLiteral("SELECT entry, line, front, back, front_bankers, back_bankers FROM ticket "
+                               "ORDER BY entry, seq"));
         QSqlQuery& q = select.query();
         if (!select.ok() || !q.exec()) {
             const QSqlError error = q.lastError();

@@ -3,11 +3,11 @@
 #include "engine/prize/PrizeCheck.h"
 #include "engine/prize/PrizeReport.h"
 
+#include <QMutex>
 #include <algorithm>
 #include <bit>
 #include <charconv>
 #include <map>
-#include <QMutex>
 #include <random>
 
 namespace {
@@ -98,9 +98,11 @@ const TierOdds& SingleBetTierOdds(const PrizeRules& rules) {
     const double fronts = choose(g.frontPool, g.frontPicks);
     const double backs = choose(g.backPool, g.backPicks);
     for (int f = 0; f <= g.frontPicks; ++f) {
-        const double pf = choose(g.frontPicks, f) * choose(g.frontPool - g.frontPicks, g.frontPicks - f) / fronts;
+        const double pf =
+            choose(g.frontPicks, f) * choose(g.frontPool - g.frontPicks, g.frontPicks - f) / fronts;
         for (int b = 0; b <= g.backPicks; ++b) {
-            const double pb = choose(g.backPicks, b) * choose(g.backPool - g.backPicks, g.backPicks - b) / backs;
+            const double pb =
+                choose(g.backPicks, b) * choose(g.backPool - g.backPicks, g.backPicks - b) / backs;
             p[size_t(rules.tierOf[f][b])] += pf * pb;
         }
     }
@@ -118,14 +120,16 @@ double ExpectedFixedPrize(const PrizeTicket& ticket, const PrizeRules& rules, bo
     double expected = 0;
     for (int hb = 0; hb <= d; ++hb) {
         for (int h = 0; hb + h <= g.frontPicks && h <= k; ++h) {
-            const double ph = choose(d, hb) * choose(k, h) * choose(g.frontPool - d - k, g.frontPicks - hb - h) / fronts;
+            const double ph =
+                choose(d, hb) * choose(k, h) * choose(g.frontPool - d - k, g.frontPicks - hb - h) / fronts;
             if (ph == 0) continue;
             for (int bb = 0; bb <= bd; ++bb) {
                 for (int bh = 0; bb + bh <= g.backPicks && bh <= bk; ++bh) {
-                    const double pb =
-                        choose(bd, bb) * choose(bk, bh) * choose(g.backPool - bd - bk, g.backPicks - bb - bh) / backs;
+                    const double pb = choose(bd, bb) * choose(bk, bh) *
+                                      choose(g.backPool - bd - bk, g.backPicks - bb - bh) / backs;
                     if (pb == 0) continue;
-                    expected += ph * pb * double(FixedPrize(TiersByHits(ticket, rules, hb, h, bb, bh), rules, extra));
+                    expected +=
+                        ph * pb * double(FixedPrize(TiersByHits(ticket, rules, hb, h, bb, bh), rules, extra));
                 }
             }
         }
@@ -297,9 +301,10 @@ QString LedgerListJson(const std::vector<LedgerEntry>& entries) {
                  .arg(e.cost)
                  .arg(e.extra ? QStringLiteral("true") : QStringLiteral("false"), jsonString(e.note),
                       e.settled ? QStringLiteral("true") : QStringLiteral("false"));
-        s += e.settled
-                 ? QStringLiteral("\"tiers\":%1,\"fixedPrize\":%2}").arg(jsonTiers(e.tiers, tierCountOf(e))).arg(e.prize)
-                 : QStringLiteral("\"tiers\":null,\"fixedPrize\":null}");
+        s += e.settled ? QStringLiteral("\"tiers\":%1,\"fixedPrize\":%2}")
+                             .arg(jsonTiers(e.tiers, tierCountOf(e)))
+                             .arg(e.prize)
+                       : QStringLiteral("\"tiers\":null,\"fixedPrize\":null}");
     }
     return s + QStringLiteral("]}");
 }

@@ -47,9 +47,9 @@ inline void backWaysOf(const PrizeTicket& t, int backPicks, int bankerHits, int 
 // C(ht, x) * C(t - ht, picks - d - x), each times the back parts by their hits. A compound ticket is
 // d = 0. Instantiated apart for compound tickets, where d = 0 is a constant and the loop stays tight.
 template <bool Bankers, int BackPicks>
-[[gnu::always_inline]] inline void addTiersOf(const PrizeTicket& t, const PrizeRules& rules, int picks, int hb,
-                                              int ht, const int64_t (&w)[GameLimits::kMaxBackPicks + 1],
-                                              int64_t times, TierCounts& tiers) {
+[[gnu::always_inline]] inline void
+addTiersOf(const PrizeTicket& t, const PrizeRules& rules, int picks, int hb, int ht,
+           const int64_t (&w)[GameLimits::kMaxBackPicks + 1], int64_t times, TierCounts& tiers) {
     const int d = Bankers ? std::popcount(t.bankers) : 0;
     const int n = t.redCount - d;
     const int k = picks - d;
@@ -237,15 +237,14 @@ __attribute__((target_clones("popcnt", "default"))) void countBankerKeys(const P
 [[gnu::noinline]] int64_t bankerBets(const PrizeTicket& ticket, const Game& game) {
     const int d = std::popcount(ticket.bankers);
     const int nb = std::popcount(ticket.backBankers);
-    const int64_t backs =
-        ticket.blueCount == 0 ? 1 : binom.c[ticket.blueCount - nb][game.backPicks - nb];
+    const int64_t backs = ticket.blueCount == 0 ? 1 : binom.c[ticket.blueCount - nb][game.backPicks - nb];
     return binom.c[ticket.redCount - d][game.frontPicks - d] * backs;
 }
 
 // Fills a zeroed TicketPrize in place: a list's results are written where they are kept.
 template <bool Bankers>
-[[gnu::always_inline]] inline void checkTicket(TicketPrize& p, const PrizeTicket& ticket, const PrizeDraw& draw,
-                                               const PrizeRules& rules, bool extra) {
+[[gnu::always_inline]] inline void checkTicket(TicketPrize& p, const PrizeTicket& ticket,
+                                               const PrizeDraw& draw, const PrizeRules& rules, bool extra) {
     const Game& game = *rules.game;
     const uint32_t drawBacks = draw.backMask();
     if constexpr (Bankers)
@@ -263,7 +262,8 @@ template <bool Bankers>
         // One blue: the bets with it and the rest (a ticket without blues counts one that misses).
         w[1] = p.backHits;
         w[0] = ticket.blueCount == 0 ? 1 : ticket.blueCount - p.backHits;
-        addTiersOf<Bankers, 1>(ticket, rules, game.frontPicks, bankerHits, p.redHits - bankerHits, w, 1, p.tiers);
+        addTiersOf<Bankers, 1>(ticket, rules, game.frontPicks, bankerHits, p.redHits - bankerHits, w, 1,
+                               p.tiers);
     } else {
         backWaysOf(ticket, game.backPicks, backBankerHits, p.backHits - backBankerHits, w);
         addTiersOf<Bankers, GameLimits::kMaxBackPicks>(ticket, rules, game.frontPicks, bankerHits,
@@ -280,8 +280,8 @@ template <bool Bankers>
 // A list against one draw. The two-colour ball's back pick and tier counts are constants here: the
 // loop over a list of singles is short enough that a few extra tiers show.
 template <int BackPicks, int Tiers>
-void checkList(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw, const PrizeRules& rules, bool extra,
-               PrizeResult& r) {
+void checkList(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw, const PrizeRules& rules,
+               bool extra, PrizeResult& r) {
     const Game& game = *rules.game;
     const uint32_t drawBacks = draw.backMask();
     const int64_t* prizes = rules.tierPrizes[extra ? 1 : 0];
@@ -320,8 +320,8 @@ void checkList(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw, c
 // another rule version. Draws are grouped by (version, banker hits, drag hits, back banker hits, back
 // drag hits), and each group is priced once.
 void checkHistoryByDraw(const PrizeTicket& t, const std::vector<PrizeDraw>& draws,
-                        const std::vector<int>& versionOf, const std::vector<PrizeRules>& versions, bool extra,
-                        HistoryPrize& p) {
+                        const std::vector<int>& versionOf, const std::vector<PrizeRules>& versions,
+                        bool extra, HistoryPrize& p) {
     const Game& game = *versions.front().game;
     const int picks = game.frontPicks;
     const int backPicks = game.backPicks;
@@ -407,7 +407,8 @@ int64_t TicketBets(const PrizeTicket& ticket, const Game& game) {
     return binom.c[ticket.redCount][game.frontPicks] * backs;
 }
 
-TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw, const PrizeRules& rules, bool extra) {
+TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw, const PrizeRules& rules,
+                        bool extra) {
     TicketPrize p;
     if (ticket.bankers | ticket.backBankers) [[unlikely]]
         checkBankerTicket(p, ticket, draw, rules, extra);
@@ -416,14 +417,15 @@ TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw, const 
     return p;
 }
 
-TierCounts TiersByHits(const PrizeTicket& ticket, const PrizeRules& rules, int frontBankerHits, int frontDragHits,
-                       int backBankerHits, int backDragHits) {
+TierCounts TiersByHits(const PrizeTicket& ticket, const PrizeRules& rules, int frontBankerHits,
+                       int frontDragHits, int backBankerHits, int backDragHits) {
     const Game& game = *rules.game;
     TierCounts tiers{};
     int64_t w[GameLimits::kMaxBackPicks + 1];
     backWaysOf(ticket, game.backPicks, backBankerHits, backDragHits, w);
     if (ticket.bankers)
-        addTiers<true>(ticket, rules, game.frontPicks, frontBankerHits, frontDragHits, w, game.backPicks, 1, tiers);
+        addTiers<true>(ticket, rules, game.frontPicks, frontBankerHits, frontDragHits, w, game.backPicks, 1,
+                       tiers);
     else
         addTiers<false>(ticket, rules, game.frontPicks, 0, frontDragHits, w, game.backPicks, 1, tiers);
     return tiers;
@@ -552,11 +554,13 @@ namespace {
 
 QString invalidDrawText(const QString& text, const Game& game) {
     if (game.backPicks == 1)
-        return QStringLiteral("开奖号码\"%1\"无效：请输入期号，或六个红球（01-%2，互不相同）加一个蓝球（01-%3）")
+        return QStringLiteral(
+                   "开奖号码\"%1\"无效：请输入期号，或六个红球（01-%2，互不相同）加一个蓝球（01-%3）")
             .arg(text)
             .arg(game.frontPool)
             .arg(game.backPool);
-    return QStringLiteral("开奖号码\"%1\"无效：请输入期号，或%2个%3号码（01-%4，互不相同）加%5个%6号码（01-%7，互不相同）")
+    return QStringLiteral("开奖号码\"%1\"无效：请输入期号，或%2个%3号码（01-%4，互不相同）加%5个%6号码（01-%"
+                          "7，互不相同）")
         .arg(text)
         .arg(game.frontPicks)
         .arg(game.front())

@@ -45,8 +45,8 @@ TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw, const 
                         bool extra = false);
 // The tiers of a ticket's bets on any draw where frontBankerHits of its front bankers, frontDragHits of
 // its other fronts, backBankerHits of its back bankers and backDragHits of its other backs are drawn.
-TierCounts TiersByHits(const PrizeTicket& ticket, const PrizeRules& rules, int frontBankerHits, int frontDragHits,
-                       int backBankerHits, int backDragHits);
+TierCounts TiersByHits(const PrizeTicket& ticket, const PrizeRules& rules, int frontBankerHits,
+                       int frontDragHits, int backBankerHits, int backDragHits);
 // With the rule version in force for the draw's issue (the newest for a draw without one).
 PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw,
                          const Game& game = Game::ssq(), bool extra = false);

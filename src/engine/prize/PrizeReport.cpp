@@ -49,7 +49,8 @@ QString gameMember(const Game& game) {
 
 // The words of "all the draw's fronts were in one bet".
 QString allFrontsWord(const Game& game) {
-    return game.backPicks == 1 ? QStringLiteral("六个红球") : QStringLiteral("%1个%2号码").arg(game.frontPicks).arg(game.front());
+    return game.backPicks == 1 ? QStringLiteral("六个红球")
+                               : QStringLiteral("%1个%2号码").arg(game.frontPicks).arg(game.front());
 }
 
 QString sixRedText(const std::vector<int>& issues) {
@@ -82,7 +83,8 @@ QString PrizeJson(const std::vector<PrizeTicket>& tickets, const PrizeResult& re
         s += QStringLiteral("\"version\":%1,\"tierNames\":[").arg(rules.version);
         for (int t = 1; t <= tierCount; ++t)
             s += (t > 1 ? QStringLiteral(",") : QString()) + jsonString(rules.tierName(t));
-        s += QStringLiteral("],\"extra\":") + (result.extra ? QStringLiteral("true,") : QStringLiteral("false,"));
+        s += QStringLiteral("],\"extra\":") +
+             (result.extra ? QStringLiteral("true,") : QStringLiteral("false,"));
     }
     s += QStringLiteral("\"draw\":{\"issue\":");
     s += d.issue ? QLatin1Char('"') + issueText(d.issue) + QLatin1Char('"') : QStringLiteral("null");
@@ -108,7 +110,8 @@ QString PrizeJson(const std::vector<PrizeTicket>& tickets, const PrizeResult& re
             s += QStringLiteral(",\"backHits\":") + QString::number(p.backHits);
         } else {
             s += QStringLiteral(",\"redHits\":") + QString::number(p.redHits);
-            s += QStringLiteral(",\"blueHit\":") + (p.blueHit ? QStringLiteral("true") : QStringLiteral("false"));
+            s += QStringLiteral(",\"blueHit\":") +
+                 (p.blueHit ? QStringLiteral("true") : QStringLiteral("false"));
         }
         s += QStringLiteral(",\"tiers\":") + jsonTiers(p.tiers, tierCount);
         s += QStringLiteral(",\"prize\":") + QString::number(p.prize) + QLatin1Char('}');
@@ -128,17 +131,20 @@ QString HistoryJson(const std::vector<PrizeTicket>& tickets, const HistoryResult
     s.reserve(60 + qsizetype(tickets.size()) * 110);
     s += QLatin1Char('{') + gameMember(game) + QStringLiteral("\"draws\":") + QString::number(result.draws);
     if (game.backPicks > 1) {
-        s += QStringLiteral(",\"extra\":") + (result.extra ? QStringLiteral("true") : QStringLiteral("false"));
+        s +=
+            QStringLiteral(",\"extra\":") + (result.extra ? QStringLiteral("true") : QStringLiteral("false"));
         s += QStringLiteral(",\"tickets\":[");
         for (size_t k = 0; k < tickets.size(); ++k) {
             const HistoryPrize& p = result.results[k];
             if (k) s += QLatin1Char(',');
-            s += QStringLiteral("{\"line\":") + QString::number(tickets[k].line) + QStringLiteral(",\"byVersion\":[");
+            s += QStringLiteral("{\"line\":") + QString::number(tickets[k].line) +
+                 QStringLiteral(",\"byVersion\":[");
             for (size_t v = 0; v < p.byVersion.size(); ++v) {
                 const VersionTiers& vt = p.byVersion[v];
                 if (v) s += QLatin1Char(',');
                 s += QStringLiteral("{\"version\":%1,\"draws\":%2,\"tiers\":").arg(vt.version).arg(vt.draws);
-                s += jsonTiers(vt.tiers, PrizeVersions(game)[size_t(vt.version - 1)].tierCount) + QLatin1Char('}');
+                s += jsonTiers(vt.tiers, PrizeVersions(game)[size_t(vt.version - 1)].tierCount) +
+                     QLatin1Char('}');
             }
             s += QStringLiteral("],\"fixedPrize\":") + QString::number(p.fixedPrize);
             s += QStringLiteral(",\"cost\":") + QString::number(p.cost);
@@ -211,7 +217,9 @@ QString DrawCaption(const PrizeDraw& draw) {
 QStringList PrizeSummaryLines(const PrizeSummary& s, const PrizeRules& rules) {
     return {QStringLiteral("共%1行，%2注，投入%3元").arg(s.lines).arg(s.bets).arg(s.cost),
             TierCountsText(s.tiers, QStringLiteral("注"), rules),
-            QStringLiteral("固定奖金合计%1元（%2为浮动奖金，未计入）").arg(s.fixedPrize).arg(FloatingTiersText(rules))};
+            QStringLiteral("固定奖金合计%1元（%2为浮动奖金，未计入）")
+                .arg(s.fixedPrize)
+                .arg(FloatingTiersText(rules))};
 }
 
 QStringList HistorySummaryLines(const std::vector<PrizeTicket>& tickets, const HistoryResult& result) {
@@ -245,7 +253,8 @@ QStringList HistorySummaryLines(const std::vector<PrizeTicket>& tickets, const H
                 for (const VersionTiers& vt : result.results.front().byVersion)
                     if (vt.version == int(v + 1))
                         lines << QStringLiteral("第%1版（%2期）：").arg(vt.version).arg(vt.draws) +
-                                     TierCountsText(byVersion[v], QStringLiteral("次"), PrizeVersions(game)[v]);
+                                     TierCountsText(byVersion[v], QStringLiteral("次"),
+                                                    PrizeVersions(game)[v]);
     } else {
         lines << TierCountsText(tiers, QStringLiteral("次"));
     }
@@ -269,9 +278,10 @@ QStringList PrizeReportLines(const std::vector<PrizeTicket>& tickets, const Priz
     for (size_t k = 0; k < tickets.size(); ++k) {
         const PrizeTicket& t = tickets[k];
         const TicketPrize& p = result.results[k];
-        const QString backText = game.backPicks == 1
-                                     ? QStringLiteral("蓝球%1").arg(p.blueHit ? QStringLiteral("中") : QStringLiteral("未中"))
-                                     : QStringLiteral("%1中%2个").arg(game.back()).arg(p.backHits);
+        const QString backText =
+            game.backPicks == 1
+                ? QStringLiteral("蓝球%1").arg(p.blueHit ? QStringLiteral("中") : QStringLiteral("未中"))
+                : QStringLiteral("%1中%2个").arg(game.back()).arg(p.backHits);
         lines << QStringLiteral("第%1行 %2：%3注，%4中%5个，%6，%7，奖金%8元")
                      .arg(t.line)
                      .arg(TicketText(t))
@@ -313,7 +323,8 @@ QStringList HistoryReportLines(const std::vector<PrizeTicket>& tickets, const Hi
         if (pairs)
             for (const VersionTiers& vt : p.byVersion)
                 lines << QStringLiteral("    第%1版（%2期）：").arg(vt.version).arg(vt.draws) +
-                             TierCountsText(vt.tiers, QStringLiteral("次"), PrizeVersions(game)[size_t(vt.version - 1)]);
+                             TierCountsText(vt.tiers, QStringLiteral("次"),
+                                            PrizeVersions(game)[size_t(vt.version - 1)]);
         else
             lines << QStringLiteral("    ") + TierCountsText(p.tiers, QStringLiteral("次"));
     }

@@ -14,7 +14,7 @@ struct PrizeTicket {
     uint32_t blues = 0;
     int redCount = 0; // bankers included
     int blueCount = 0;
-    uint64_t bankers = 0; // a subset of reds
+    uint64_t bankers = 0;     // a subset of reds
     uint32_t backBankers = 0; // a subset of blues
 };
 

@@ -79,8 +79,9 @@ struct VersionNote {
     const char16_t* text;
 };
 const VersionNote versionNotes[] = {
-    {"dlt", 5, u"按第5版普通奖金计算：开奖数据不含奖池，奖池达到8亿元时的奖金（三等奖6666元、四等奖380元、五等奖200元、"
-               u"六等奖18元、七等奖7元）未采用"},
+    {"dlt", 5,
+     u"按第5版普通奖金计算：开奖数据不含奖池，奖池达到8亿元时的奖金（三等奖6666元、四等奖380元、五等奖200元、"
+     u"六等奖18元、七等奖7元）未采用"},
 };
 
 std::vector<PrizeRules> buildVersions(const Game& game) {
@@ -165,8 +166,9 @@ const PrizeRules& SsqPrizeRules() {
 }
 
 int PrizeTier(int redHits, bool blueHit) {
-    return redHits >= 0 && redHits <= Game::ssq().frontPicks ? SsqPrizeRules().tierOf[redHits][blueHit ? 1 : 0]
-                                                               : 0;
+    return redHits >= 0 && redHits <= Game::ssq().frontPicks
+               ? SsqPrizeRules().tierOf[redHits][blueHit ? 1 : 0]
+               : 0;
 }
 
 int64_t TierPrize(int tier) {

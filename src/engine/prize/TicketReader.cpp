@@ -121,7 +121,9 @@ bool readBankerPart(const int* values, int count, int d, int pool, int picks, in
         const int v = values[k];
         const bool banker = k < d;
         if (v < 1 || v > pool) {
-            fault = QStringLiteral("%1%2超出范围（01-%3）").arg(banker ? bankerWord : dragWord, number(v)).arg(pool);
+            fault = QStringLiteral("%1%2超出范围（01-%3）")
+                        .arg(banker ? bankerWord : dragWord, number(v))
+                        .arg(pool);
             return false;
         }
         const uint64_t bit = uint64_t(1) << v;
@@ -247,13 +249,17 @@ bool readPairLine(QStringView line, PrizeTicket& t, QString& fault, const Game& 
     uint64_t backMask = 0;
     uint64_t backBankers = 0;
     if (n.nBackBankers >= 0) {
-        if (!readBankerPart(backs, backCount, n.nBackBankers, game.backPool, game.backPicks, game.backPicks - 1,
-                            back, backMask, backBankers, fault))
+        if (!readBankerPart(backs, backCount, n.nBackBankers, game.backPool, game.backPicks,
+                            game.backPicks - 1, back, backMask, backBankers, fault))
             return false;
     } else if (n.plus || backCount) {
         if (!readPlainPart(backs, backCount, game.backPool, back, backMask, fault)) return false;
         if (backCount < game.backPicks) {
-            fault = QStringLiteral("%1号码%2个，应为%3-%4个").arg(back).arg(backCount).arg(game.backPicks).arg(game.backPool);
+            fault = QStringLiteral("%1号码%2个，应为%3-%4个")
+                        .arg(back)
+                        .arg(backCount)
+                        .arg(game.backPicks)
+                        .arg(game.backPool);
             return false;
         }
     }
@@ -283,7 +289,8 @@ TicketList ReadTickets(QStringView text, uint32_t defaultBlues, const Game& game
         if (isSkipped(line)) continue;
         PrizeTicket t;
         QString fault;
-        if (!(pairs ? readPairLine(line, t, fault, game, defaultBlues != 0) : readSsqLine(line, t, fault, game))) {
+        if (!(pairs ? readPairLine(line, t, fault, game, defaultBlues != 0)
+                    : readSsqLine(line, t, fault, game))) {
             list.badLines.push_back(lineNo);
             list.faults.push_back(fault);
             continue;
