@@ -4,6 +4,7 @@
 #include "engine/shrink/Combinations.h"
 
 #include <QFile>
+#include <array>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -37,6 +38,39 @@ const QString& ticketText() {
         return s;
     }();
     return text;
+}
+
+const TCodeArr& dltSample() {
+    static const TCodeArr history = [] {
+        QFile f(QStringLiteral(KELVORA_DLT_SAMPLE));
+        f.open(QIODevice::ReadOnly);
+        return ParseHistory(f.readAll(), Game::dlt()).history;
+    }();
+    return history;
+}
+
+// 100,000 super-lotto single tickets spread over all front tickets, each with its own back pair.
+const std::vector<PrizeTicket>& dltTickets() {
+    static const std::vector<PrizeTicket> list = [] {
+        const Game& g = Game::dlt();
+        std::vector<std::array<int, 5>> fronts;
+        for (int a = 1; a <= g.frontPool; ++a)
+            for (int b = a + 1; b <= g.frontPool; ++b)
+                for (int c = b + 1; c <= g.frontPool; ++c)
+                    for (int d = c + 1; d <= g.frontPool; ++d)
+                        for (int e = d + 1; e <= g.frontPool; ++e)
+                            fronts.push_back({a, b, c, d, e});
+        QString s;
+        for (size_t k = 0; k < 100000; ++k) {
+            for (int n : fronts[k * 3 % fronts.size()])
+                s += QStringLiteral("%1 ").arg(n, 2, 10, QLatin1Char('0'));
+            const int b1 = 1 + int(k % 11);
+            const int b2 = b1 + 1 + int(k / 11 % size_t(g.backPool - b1));
+            s += QStringLiteral("+%1 %2\n").arg(b1, 2, 10, QLatin1Char('0')).arg(b2, 2, 10, QLatin1Char('0'));
+        }
+        return ReadTickets(s, 0, g).tickets;
+    }();
+    return list;
 }
 
 const std::vector<PrizeTicket>& tickets() {
@@ -76,6 +110,33 @@ void BM_CheckHistory100k(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckHistory100k)->Unit(benchmark::kMillisecond);
 
+void BM_DltCheckOneDraw100k(benchmark::State& state) {
+    const PrizeDraw draw = DrawOf(dltSample().back(), Game::dlt());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CheckTickets(dltTickets(), draw, Game::dlt(), true).summary.bets);
+}
+BENCHMARK(BM_DltCheckOneDraw100k)->Unit(benchmark::kMillisecond);
+
+// 1,000 super-lotto tickets against the whole history, each draw with its rule version.
+void BM_DltCheckHistory1k(benchmark::State& state) {
+    const std::vector<PrizeTicket> some(dltTickets().begin(), dltTickets().begin() + 1000);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CheckHistory(some, dltSample(), Game::dlt()).results.data());
+}
+BENCHMARK(BM_DltCheckHistory1k)->Unit(benchmark::kMillisecond);
+
+// The super lotto's biggest compound: 20 fronts and all 12 backs, 1,023,264 bets counted at once.
+void BM_DltCompound20Fronts12Backs(benchmark::State& state) {
+    const TicketList list = ReadTickets(u"01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 "
+                                        u"03 04 05 06 07 08 09 10 11 12",
+                                        0, Game::dlt());
+    const PrizeDraw draw = DrawOf(dltSample().back(), Game::dlt());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            CheckTicket(list.tickets.front(), draw, PrizeRulesFor(Game::dlt(), 0)).tiers);
+}
+BENCHMARK(BM_DltCompound20Fronts12Backs)->Unit(benchmark::kNanosecond);
+
 // The biggest compound ticket: 38,760 six-red subsets times 16 blues, counted without expanding.
 void BM_Compound20Reds16Blues(benchmark::State& state) {
     const TicketList list = ReadTickets(u"01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 "
@@ -110,6 +171,8 @@ class TargetReporter : public benchmark::ConsoleReporter {
                     sample().size(), all, all / base);
         std::printf("history check / one-draw check = %.0f (draws: %zu)\n", one > 0 ? all / one : 0.0,
                     sample().size());
+        std::printf("100,000 super-lotto tickets, one draw: %.2f ms (target < 30)\n",
+                    m_ms["BM_DltCheckOneDraw100k"]);
     }
 
   private:

@@ -24,11 +24,11 @@ const QString usage = QStringLiteral(
     "Options:\n"
     "  --ledger FILE  the ledger database (default: ledger.sqlite in the data folder)\n"
     "  --issue ISSUE  the issue the tickets were bought for (7 digits; not yet drawn is fine)\n"
-    "  --extra        the tickets were bought with the additional bet (追加)\n"
+    "  --extra        the tickets were bought with the additional bet (追加: super lotto, 3元 a bet)\n"
     "  --note TEXT    a note kept with the entry\n"
     "  --json         print JSON instead of the readable text\n"
     "add reads its tickets from FILE, or standard input without FILE or with -, with the line rules\n"
-    "of prize (single and compound tickets).\n");
+    "of prize (single, compound and 胆拖 tickets). Each game (--game) has its own entries.\n");
 
 // --ledger may stand anywhere after the subcommand; it is taken out before the action's own options.
 QString takeLedgerOption(QStringList& args, bool& missing) {
@@ -77,8 +77,8 @@ int runAction(CliContext& ctx, const QString& action, const QString& ledgerPath)
         if (!parser.isSet(issue)) return ctx.usageError(QStringLiteral("add needs --issue"), usage);
         const int checkedIssue = ReadLedgerIssue(parser.value(issue));
         const QString text = ReadTicketInput(args.value(0));
-        const LedgerEntry entry =
-            MakeLedgerEntry(QString::number(checkedIssue), text, parser.isSet(extra), parser.value(note));
+        const LedgerEntry entry = MakeLedgerEntry(QString::number(checkedIssue), text, parser.isSet(extra),
+                                                  parser.value(note), *ctx.game);
         Ledger ledger(ledgerPath);
         ctx.out << ledger.add(entry) << '\n';
         return CliOk;
@@ -96,20 +96,21 @@ int runAction(CliContext& ctx, const QString& action, const QString& ledgerPath)
         const std::optional<TCodeArr> history = ctx.loadHistory();
         if (!history) return CliRefused;
         Ledger ledger(ledgerPath);
-        ctx.out << QStringLiteral("已结算 %1 笔投注记录").arg(ledger.settle(*history)) << '\n';
+        ctx.out << QStringLiteral("已结算 %1 笔投注记录").arg(ledger.settle(*history, ctx.game->keyText()))
+                << '\n';
         return CliOk;
     }
     Ledger ledger(ledgerPath);
     // What is listed is settled against the history as it is now; a history that cannot be read,
     // or a ledger that cannot be written, still shows what is stored.
-    const HistoryLoad held = LoadHistory(ctx.dataPath);
+    const HistoryLoad held = LoadHistory(ctx.dataPath, *ctx.game);
     if (held.status == HistoryLoad::Ok) {
         try {
-            ledger.settle(held.history);
+            ledger.settle(held.history, ctx.game->keyText());
         } catch (const KelvoraError&) {
         }
     }
-    const std::vector<LedgerEntry> entries = ledger.list();
+    const std::vector<LedgerEntry> entries = ledger.list(ctx.game->keyText());
     if (action == QLatin1String("list"))
         ctx.out << (parser.isSet(json) ? LedgerListJson(entries)
                                        : LedgerListLines(entries).join(QLatin1Char('\n')))

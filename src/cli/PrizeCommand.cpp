@@ -15,12 +15,15 @@ const QString usage = QStringLiteral(
     "       kelvora-cli [--data FILE] prize --history [--blue LIST] [--json] [FILE]\n\n"
     "Checks a list of tickets (FILE, or standard input without FILE or with -) against one draw\n"
     "with the prize tiers, or with --history against every draw of the history. A line is a single,\n"
-    "compound or 胆拖 ticket (bankers#drags+blues, e.g. 01 02#03 04 05 06 07 08+09).\n\n"
+    "compound or 胆拖 ticket (bankers#drags+blues, e.g. 01 02#03 04 05 06 07 08+09). For the super\n"
+    "lotto (--game dlt) a line has 5..20 fronts and 2..12 backs (01 02 03 04 05+06 07), the backs\n"
+    "may have one banker (+01#02 03), and each draw is priced with the rule version of its issue.\n\n"
     "Options:\n"
     "  --draw DRAW   an issue code of the history (default: the newest draw) or six reds and\n"
     "                a blue, e.g. \"01 04 16 22 26 31+04\"\n"
     "  --blue LIST   blues for tickets that have none, comma-separated (e.g. 3,9,12)\n"
     "  --history     what every ticket would have won on every draw of the history\n"
+    "  --extra       every bet with the additional bet (追加, super lotto only: 3元 a bet)\n"
     "  --json        print JSON instead of the readable report\n");
 
 int runPrize(CliContext& ctx) {
@@ -29,7 +32,8 @@ int runPrize(CliContext& ctx) {
     const QCommandLineOption blue(QStringLiteral("blue"), QString(), QStringLiteral("LIST"));
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption history(QStringLiteral("history"));
-    parser.addOptions({draw, blue, json, history});
+    const QCommandLineOption extra(QStringLiteral("extra"));
+    parser.addOptions({draw, blue, json, history, extra});
     if (!ctx.parse(parser, usage, true)) return CliOk;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1)
@@ -37,20 +41,25 @@ int runPrize(CliContext& ctx) {
     if (parser.isSet(history) && parser.isSet(draw))
         throw CliUsageError{QStringLiteral("--draw does not go with --history")};
 
+    const Game& game = *ctx.game;
+    const bool withExtra = parser.isSet(extra);
+    if (withExtra && game.extraPrice == 0)
+        throw KelvoraError(QStringLiteral("%1没有追加投注，--extra 只用于超级大乐透").arg(game.nameText()));
     const TCodeArr draws = ctx.history();
     const QString text = ReadTicketInput(positional.value(0));
     {
-        const uint32_t defaultBlues = ReadBlueList(parser.value(blue));
-        const TicketList list = ReadTickets(text, defaultBlues);
+        const uint32_t defaultBlues = ReadBlueList(parser.value(blue), game);
+        const TicketList list = ReadTickets(text, defaultBlues, game);
         if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
         if (parser.isSet(history)) {
-            const HistoryResult result = CheckHistory(list.tickets, draws);
+            const HistoryResult result = CheckHistory(list.tickets, draws, game, withExtra);
             if (parser.isSet(json))
                 ctx.out << HistoryJson(list.tickets, result) << '\n';
             else
                 ctx.out << HistoryReportLines(list.tickets, result).join(QLatin1Char('\n')) << '\n';
         } else {
-            const PrizeResult result = CheckTickets(list.tickets, ParseDraw(parser.value(draw), draws));
+            const PrizeResult result =
+                CheckTickets(list.tickets, ParseDraw(parser.value(draw), draws, game), game, withExtra);
             if (parser.isSet(json))
                 ctx.out << PrizeJson(list.tickets, result) << '\n';
             else

@@ -123,6 +123,49 @@ class TestLedgerCommand : public QObject {
         QCOMPARE(r.err, QStringLiteral("没有编号为2的投注记录\n"));
     }
 
+    // Super-lotto entries live beside the two-colour ball's: added, settled and reported per game, 追加
+    // priced at 3元 a bet, the tiers those of the version of the issue (the fourth for 2026013).
+    void superLottoEntries() {
+        const QString dltData = WriteTestFile(m_dir, QStringLiteral("dlt.dxt"),
+                                              "2026012 01 02 03 04 05 01 02\r\n"
+                                              "2026013 01 02 03 04 06 03 04\r\n");
+        const QString file = m_dir.filePath(QStringLiteral("games.sqlite"));
+        auto run = [&](const QString& game, const QStringList& args, const QByteArray& input = QByteArray()) {
+            return runCli(QStringList{"--game", game, "--data", game == "dlt" ? dltData : m_data, "ledger",
+                                      "--ledger", file} +
+                              args,
+                          input);
+        };
+        QCOMPARE(run("dlt", {"add", "--issue", "2026013", "--extra"}, "01 02 03 04 05 06+01 02 03\n").status,
+                 0);
+        QCOMPARE(run("ssq", {"add", "--issue", "2026003"}, "01 02 03 04 05 06+07\n").status, 0);
+        const Run refused = run("dlt", {"add", "--issue", "2026014"}, "01 02 03 04 05+01 02#03 04\n");
+        QCOMPARE(refused.status, 1);
+        QCOMPARE(refused.err, QStringLiteral("第1行不是有效的投注号码：后区胆码2个，最多1个\n"));
+
+        const QJsonObject dlt = QJsonDocument::fromJson(run("dlt", {"list", "--json"}).out.toUtf8()).object();
+        QCOMPARE(dlt.value("game").toString(), QStringLiteral("dlt"));
+        const QJsonArray entries = dlt.value("entries").toArray();
+        QCOMPARE(entries.size(), 1);
+        const QJsonObject e = entries[0].toObject();
+        QCOMPARE(e.value("bets").toInt(), 18);
+        QCOMPARE(e.value("cost").toInt(), 54);
+        QCOMPARE(e.value("settled").toBool(), true);
+        QCOMPARE(e.value("tiers").toArray(), QJsonArray({0, 2, 1, 0, 10, 0, 5, 0, 0}));
+        QCOMPARE(e.value("fixedPrize").toInt(), 13500);
+
+        const QJsonObject ssq = QJsonDocument::fromJson(run("ssq", {"list", "--json"}).out.toUtf8()).object();
+        QCOMPARE(ssq.value("entries").toArray().size(), 1);
+        QCOMPARE(ssq.value("entries").toArray()[0].toObject().value("cost").toInt(), 2);
+
+        const QJsonObject report =
+            QJsonDocument::fromJson(run("dlt", {"report", "--json"}).out.toUtf8()).object();
+        QCOMPARE(report.value("game").toString(), QStringLiteral("dlt"));
+        QCOMPARE(report.value("cost").toInt(), 54);
+        QCOMPARE(report.value("fixedPrize").toInt(), 13500);
+        QCOMPARE(report.value("floating").toObject().value(QStringLiteral("二等奖")).toInt(), 2);
+    }
+
     void refusals_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QByteArray>("input");

@@ -4,6 +4,7 @@
 #include "engine/ledger/LedgerReport.h"
 #include "engine/prize/PrizeCheck.h"
 #include "engine/prize/TicketReader.h"
+#include "support/TestSupport.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -133,6 +134,74 @@ class TestLedger : public QObject {
         const TicketList list = ReadTickets(ticket);
         QCOMPARE(list.tickets.size(), size_t(1));
         QVERIFY(qAbs(ExpectedFixedPrize(list.tickets[0]) - expected) < 1e-9);
+    }
+
+    // A bet's expected fixed prize does not depend on its numbers, so any ticket's is its bets times the
+    // mean of one bet over the tier odds of the game's rule version; the odds cover every draw once.
+    void expectedFixedPrizeByGame_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<int>("issue");
+        QTest::addColumn<bool>("extra");
+        QTest::addColumn<QString>("ticket");
+        QTest::newRow("ssq 胆拖") << "ssq" << 2026001 << false << "01 02#03 04 05 06 07 08+01 02";
+        QTest::newRow("dlt v1 compound") << "dlt" << 2008001 << false << "01 02 03 04 05 06+01 02 03";
+        QTest::newRow("dlt v2 追加, back banker")
+            << "dlt" << 2012001 << true << "01 02#03 04 05 06 07+01#02 03";
+        QTest::newRow("dlt v3 追加") << "dlt" << 2016001 << true << "01 02 03 04 05+01 02";
+        QTest::newRow("dlt v4") << "dlt" << 2020001 << false << "01 02 03#04 05 06 07 08+01 02 03 04";
+        QTest::newRow("dlt v5 追加") << "dlt" << 2026050 << true << "01 02 03 04 05 06 07+11 12";
+    }
+    void expectedFixedPrizeByGame() {
+        QFETCH(QString, game);
+        QFETCH(int, issue);
+        QFETCH(bool, extra);
+        QFETCH(QString, ticket);
+        const Game& g = *Game::find(game);
+        const PrizeRules& rules = PrizeRulesFor(g, issue);
+        const TierOdds& odds = SingleBetTierOdds(rules);
+        double all = 0, mean = 0;
+        for (int t = 0; t <= rules.tierCount; ++t) {
+            all += odds[size_t(t)];
+            mean += odds[size_t(t)] * double(rules.betPrize(t, extra));
+        }
+        QVERIFY(qAbs(all - 1) < 1e-12);
+        if (g.isSsq()) QVERIFY(qAbs(mean - SingleBetMean) < 1e-12);
+        const TicketList list = ReadTickets(ticket, 0, g);
+        QCOMPARE(list.tickets.size(), size_t(1));
+        const double bets = double(TicketBets(list.tickets[0], g));
+        QVERIFY(qAbs(ExpectedFixedPrize(list.tickets[0], rules, extra) - bets * mean) < 1e-9);
+    }
+
+    // Super-lotto entries are settled against the super lotto's history with the version of their issue
+    // and their 追加, keep their back bankers, and leave the two-colour ball's entries alone.
+    void settlesEachGame() {
+        const Game& dlt = Game::dlt();
+        const TCodeArr& history = DltSampleHistory();
+        Ledger ledger(m_dir.filePath(QStringLiteral("games.sqlite")));
+        const QString text = QStringLiteral("01 02#03 04 05 06 07+01#02 03\n03 09 14 22 27 30+02 05 07");
+        const LedgerEntry last4 = MakeLedgerEntry(QStringLiteral("2026013"), text, true, QString(), dlt);
+        const LedgerEntry first5 = MakeLedgerEntry(QStringLiteral("2026014"), text, false, QString(), dlt);
+        QCOMPARE(last4.cost, last4.bets * 3);
+        QCOMPARE(first5.cost, first5.bets * 2);
+        ledger.add(std::vector<LedgerEntry>{last4, first5, entryOf(2026001, "01 02 03 04 05 06+07")});
+        QCOMPARE(ledger.settle(history, QStringLiteral("dlt")), 2);
+        const std::vector<LedgerEntry> entries = ledger.list(QStringLiteral("dlt"));
+        QCOMPARE(entries.size(), size_t(2));
+        for (const LedgerEntry& e : entries) {
+            QVERIFY(e.settled);
+            QCOMPARE(LedgerTicketsText(e, QStringLiteral("\n")), text);
+            const auto rec = std::find_if(history.begin(), history.end(),
+                                          [&](const TDrawRec& d) { return d.code() == e.issue; });
+            const PrizeResult expected = CheckTickets(e.tickets, DrawOf(*rec, dlt), dlt, e.extra);
+            QCOMPARE(expected.rules->version, e.issue == 2026013 ? 4 : 5);
+            QCOMPARE(e.tiers, expected.summary.tiers);
+            QCOMPARE(e.prize, expected.summary.fixedPrize);
+            QCOMPARE(e.cost, expected.summary.cost);
+            QCOMPARE(e.draw.backMask(), DrawOf(*rec, dlt).backMask());
+        }
+        const std::vector<LedgerEntry> ssq = ledger.list();
+        QCOMPARE(ssq.size(), size_t(1));
+        QVERIFY(!ssq[0].settled);
     }
 
     // A small ledger worked by hand.

@@ -2,6 +2,7 @@
 #include "engine/core/KelvoraError.h"
 #include "engine/prize/PrizeCheck.h"
 #include "engine/prize/TicketReader.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -104,6 +105,76 @@ const TCodeArr& sample() {
     return history;
 }
 
+// Numbers of a mask, ascending.
+std::vector<int> numbersOf(uint64_t mask) {
+    std::vector<int> n;
+    for (int k = 1; k < 64; ++k)
+        if ((mask >> k) & 1u) n.push_back(k);
+    return n;
+}
+
+// Every way to fill picks places from a pool mask that holds all of must.
+std::vector<uint64_t> subsets(uint64_t all, uint64_t must, int picks) {
+    const std::vector<int> free = numbersOf(all & ~must);
+    const int need = picks - std::popcount(must);
+    std::vector<uint64_t> out;
+    for (uint32_t s = 0; s < (1u << free.size()); ++s) {
+        if (std::popcount(s) != need) continue;
+        uint64_t m = must;
+        for (size_t k = 0; k < free.size(); ++k)
+            if ((s >> k) & 1u) m |= uint64_t(1) << free[k];
+        out.push_back(m);
+    }
+    return out;
+}
+
+// Any game's ticket as its single bets, each priced on its own.
+TierCounts expandAndPrice(const PrizeTicket& t, const PrizeDraw& d, const PrizeRules& rules, bool extra,
+                          int64_t& bets, int64_t& prize) {
+    const Game& g = *rules.game;
+    TierCounts tiers{};
+    bets = 0;
+    prize = 0;
+    for (uint64_t fronts : subsets(t.reds, t.bankers, g.frontPicks))
+        for (uint64_t backs : subsets(t.blues, t.backBankers, g.backPicks)) {
+            ++bets;
+            const int tier =
+                rules.tierOf[std::popcount(fronts & d.reds)][std::popcount(uint32_t(backs) & d.backMask())];
+            if (tier) ++tiers[size_t(tier - 1)];
+            prize += rules.betPrize(tier, extra);
+        }
+    return tiers;
+}
+
+// A ticket of the game with the given shape, half of its numbers taken from the draw.
+PrizeTicket shapedTicket(QRandomGenerator& rng, const Game& g, const PrizeDraw& draw, int fronts, int bankers,
+                         int backs, int backBankers) {
+    PrizeTicket t;
+    const std::vector<int> drawnFronts = numbersOf(draw.reds);
+    const std::vector<int> drawnBacks = numbersOf(draw.backMask());
+    auto fill = [&](uint64_t& into, uint64_t& taken, int count, int pool, const std::vector<int>& drawn) {
+        while (std::popcount(into) < count) {
+            const int n =
+                rng.bounded(2) ? drawn[rng.bounded(int(drawn.size()))] : int(rng.bounded(1, pool + 1));
+            if ((taken >> n) & 1u) continue;
+            into |= uint64_t(1) << n;
+            taken |= uint64_t(1) << n;
+        }
+    };
+    uint64_t reds = 0, frontBankers = 0, frontDrags = 0, blues = 0, backBanker = 0, backDrags = 0;
+    fill(frontBankers, reds, bankers, g.frontPool, drawnFronts);
+    fill(frontDrags, reds, fronts - bankers, g.frontPool, drawnFronts);
+    fill(backBanker, blues, backBankers, g.backPool, drawnBacks);
+    fill(backDrags, blues, backs - backBankers, g.backPool, drawnBacks);
+    t.reds = reds;
+    t.bankers = frontBankers;
+    t.blues = uint32_t(blues);
+    t.backBankers = uint32_t(backBanker);
+    t.redCount = fronts;
+    t.blueCount = backs;
+    return t;
+}
+
 } // namespace
 
 class TestPrize : public QObject {
@@ -122,6 +193,13 @@ class TestPrize : public QObject {
     void draw_data();
     void draw();
     void namesDraw();
+    void dltVersions_data();
+    void dltVersions();
+    void ticketsMatchExpansion_data();
+    void ticketsMatchExpansion();
+    void dltHistoryMatchesDrawByDraw();
+    void dltLines_data();
+    void dltLines();
 };
 
 void TestPrize::tierTable_data() {
@@ -449,6 +527,221 @@ void TestPrize::namesDraw() {
         QVERIFY2(NamesDraw(QString::fromUtf8(yes)), yes);
     for (const char* no : {"05 ", "05", "01 02 03 04 05 06", "202609", "01 04 16 22 26 31+04 05", "号码"})
         QVERIFY2(!NamesDraw(QString::fromUtf8(no)), no);
+}
+
+// Every super-lotto rule version on every match pattern, by issue, at the boundaries of the versions.
+// Patterns in the order 5+2 5+1 5+0 4+2 4+1 4+0 3+2 3+1 3+0 2+2 2+1 2+0 1+2 1+1 1+0 0+2 0+1 0+0.
+void TestPrize::dltVersions_data() {
+    QTest::addColumn<int>("issue");
+    QTest::addColumn<int>("version");
+    QTest::addColumn<bool>("extra");
+    QTest::addColumn<QString>("tiers");
+    QTest::addColumn<QString>("prizes");
+    const QString v12 = QStringLiteral("1 2 3 4 5 6 6 7 8 7 8 0 8 0 0 8 0 0");
+    const QString v3 = QStringLiteral("1 2 3 3 4 5 4 5 6 5 6 0 6 0 0 6 0 0");
+    const QString v4 = QStringLiteral("1 2 3 4 5 7 6 8 9 8 9 0 9 0 0 9 0 0");
+    const QString v5 = QStringLiteral("1 2 3 3 4 5 5 6 7 6 7 0 7 0 0 7 0 0");
+    QTest::newRow("v1 first issue") << 2007001 << 1 << false << v12
+                                    << "0 0 0 3000 500 200 200 10 5 10 5 0 5 0 0 5 0 0";
+    QTest::newRow("v1 last issue, 追加 on floating tiers only")
+        << 2010014 << 1 << true << v12 << "0 0 0 3000 500 200 200 10 5 10 5 0 5 0 0 5 0 0";
+    QTest::newRow("v2 first issue") << 2010015 << 2 << false << v12
+                                    << "0 0 0 3000 600 100 100 10 5 10 5 0 5 0 0 5 0 0";
+    QTest::newRow("v2 追加") << 2014051 << 2 << true << v12
+                             << "0 0 0 4500 900 150 150 15 5 15 5 0 5 0 0 5 0 0";
+    QTest::newRow("v3") << 2014052 << 3 << false << v3 << "0 0 0 0 200 10 200 10 5 10 5 0 5 0 0 5 0 0";
+    QTest::newRow("v3 追加") << 2019018 << 3 << true << v3 << "0 0 0 0 300 15 300 15 5 15 5 0 5 0 0 5 0 0";
+    QTest::newRow("v4") << 2019019 << 4 << true << v4 << "0 0 10000 3000 300 100 200 15 5 15 5 0 5 0 0 5 0 0";
+    QTest::newRow("v4 last issue") << 2026013 << 4 << false << v4
+                                   << "0 0 10000 3000 300 100 200 15 5 15 5 0 5 0 0 5 0 0";
+    QTest::newRow("v5 first issue") << 2026014 << 5 << true << v5
+                                    << "0 0 5000 5000 300 150 150 15 5 15 5 0 5 0 0 5 0 0";
+    QTest::newRow("typed draw: the newest")
+        << 0 << 5 << false << v5 << "0 0 5000 5000 300 150 150 15 5 15 5 0 5 0 0 5 0 0";
+}
+
+void TestPrize::dltVersions() {
+    QFETCH(int, issue);
+    QFETCH(int, version);
+    QFETCH(bool, extra);
+    QFETCH(QString, tiers);
+    QFETCH(QString, prizes);
+    const Game& g = Game::dlt();
+    const QStringList tierList = tiers.split(QLatin1Char(' '));
+    const QStringList prizeList = prizes.split(QLatin1Char(' '));
+    PrizeDraw draw;
+    draw.issue = issue;
+    draw.reds = redMask({3, 9, 17, 28, 35});
+    draw.backs = uint32_t(redMask({4, 12}));
+    const std::vector<int> fronts{3, 9, 17, 28, 35};
+    const std::vector<int> missFronts{1, 2, 4, 5, 6};
+    std::vector<PrizeTicket> tickets;
+    for (int f = 5; f >= 0; --f)
+        for (int b = 2; b >= 0; --b) {
+            PrizeTicket t;
+            for (int k = 0; k < 5; ++k)
+                t.reds |= uint64_t(1) << (k < f ? fronts[size_t(k)] : missFronts[size_t(k)]);
+            t.blues = uint32_t(redMask({b >= 1 ? 4 : 7, b >= 2 ? 12 : 8}));
+            t.redCount = 5;
+            t.blueCount = 2;
+            t.line = int(tickets.size()) + 1;
+            tickets.push_back(t);
+        }
+    const PrizeResult r = CheckTickets(tickets, draw, g, extra);
+    QCOMPARE(r.rules->version, version);
+    QCOMPARE(r.summary.cost, int64_t(18) * (extra ? 3 : 2));
+    for (size_t k = 0; k < tickets.size(); ++k) {
+        const QString pattern = QStringLiteral("%1+%2").arg(5 - int(k) / 3).arg(2 - int(k) % 3);
+        QVERIFY2(r.results[k].best() == tierList[qsizetype(k)].toInt(), qPrintable(pattern));
+        QVERIFY2(r.results[k].prize == prizeList[qsizetype(k)].toLongLong(), qPrintable(pattern));
+    }
+}
+
+// Compound and 胆拖 tickets of both games against their expansion into single bets, with 追加 where the
+// game has it, on draws across every rule version.
+void TestPrize::ticketsMatchExpansion_data() {
+    QTest::addColumn<QString>("game");
+    QTest::addColumn<int>("fronts");
+    QTest::addColumn<int>("bankers");
+    QTest::addColumn<int>("backs");
+    QTest::addColumn<int>("backBankers");
+    QTest::newRow("ssq compound") << "ssq" << 8 << 0 << 3 << 0;
+    QTest::newRow("ssq 胆拖") << "ssq" << 9 << 2 << 2 << 0;
+    QTest::newRow("dlt compound") << "dlt" << 8 << 0 << 4 << 0;
+    QTest::newRow("dlt 胆拖") << "dlt" << 9 << 2 << 3 << 0;
+    QTest::newRow("dlt 胆拖 with a back banker") << "dlt" << 8 << 1 << 4 << 1;
+    QTest::newRow("dlt compound with a back banker") << "dlt" << 6 << 0 << 3 << 1;
+    QTest::newRow("dlt four bankers") << "dlt" << 7 << 4 << 2 << 0;
+}
+
+void TestPrize::ticketsMatchExpansion() {
+    QFETCH(QString, game);
+    QFETCH(int, fronts);
+    QFETCH(int, bankers);
+    QFETCH(int, backs);
+    QFETCH(int, backBankers);
+    const Game& g = *Game::find(game);
+    const TCodeArr& history = SampleHistoryOf(g);
+    QRandomGenerator rng(20260 + fronts * 10 + backs);
+    for (int round = 0; round < 300; ++round) {
+        const PrizeDraw draw = DrawOf(history[rng.bounded(int(history.size()))], g);
+        const PrizeTicket t = shapedTicket(rng, g, draw, fronts, bankers, backs, backBankers);
+        const bool extra = g.extraPrice > 0 && rng.bounded(2);
+        const PrizeRules& rules = PrizeRulesFor(g, draw.issue);
+        int64_t bets = 0, prize = 0;
+        const TierCounts expected = expandAndPrice(t, draw, rules, extra, bets, prize);
+        const TicketPrize p = CheckTicket(t, draw, rules, extra);
+        QCOMPARE(p.bets, bets);
+        QCOMPARE(TicketBets(t, g), bets);
+        QCOMPARE(p.tiers, expected);
+        QCOMPARE(p.prize, prize);
+    }
+}
+
+// The super lotto's history check against CheckTicket draw by draw with each draw's version.
+void TestPrize::dltHistoryMatchesDrawByDraw() {
+    const Game& g = Game::dlt();
+    const TCodeArr& h = DltSampleHistory();
+    const PrizeDraw drawn = DrawOf(h[1500], g);
+    QRandomGenerator rng(7);
+    std::vector<PrizeTicket> tickets{shapedTicket(rng, g, drawn, 5, 0, 2, 0),
+                                     shapedTicket(rng, g, drawn, 9, 0, 3, 0),
+                                     shapedTicket(rng, g, drawn, 10, 2, 4, 1)};
+    tickets[0].reds = drawn.reds; // a drawn ticket: its five fronts came up at least once
+    const HistoryResult r = CheckHistory(tickets, h, g, true);
+    QCOMPARE(r.draws, int(h.size()));
+    for (size_t k = 0; k < tickets.size(); ++k) {
+        const PrizeTicket& t = tickets[k];
+        std::vector<VersionTiers> byVersion;
+        int64_t fixed = 0;
+        int best = 0, bestIssue = 0, bestVersion = 0;
+        std::vector<int> fiveFronts;
+        for (const TDrawRec& rec : h) {
+            const PrizeDraw d = DrawOf(rec, g);
+            const PrizeRules& rules = PrizeRulesFor(g, d.issue);
+            if (byVersion.empty() || byVersion.back().version != rules.version)
+                byVersion.push_back({rules.version, 0, {}});
+            const TicketPrize p = CheckTicket(t, d, rules, true);
+            ++byVersion.back().draws;
+            for (size_t i = 0; i < p.tiers.size(); ++i)
+                byVersion.back().tiers[i] += p.tiers[i];
+            fixed += p.prize;
+            if (p.best() && (!best || p.best() < best)) {
+                best = p.best();
+                bestIssue = d.issue;
+                bestVersion = rules.version;
+            }
+            if ((t.bankers & d.reds) == t.bankers && (d.reds & ~t.reds) == 0) fiveFronts.push_back(d.issue);
+        }
+        const HistoryPrize& got = r.results[k];
+        QCOMPARE(got.byVersion.size(), byVersion.size());
+        for (size_t v = 0; v < byVersion.size(); ++v) {
+            QCOMPARE(got.byVersion[v].version, byVersion[v].version);
+            QCOMPARE(got.byVersion[v].draws, byVersion[v].draws);
+            QCOMPARE(got.byVersion[v].tiers, byVersion[v].tiers);
+        }
+        QCOMPARE(got.fixedPrize, fixed);
+        QCOMPARE(got.cost, TicketBets(t, g) * 3 * int64_t(h.size()));
+        QCOMPARE(got.best, best);
+        QCOMPARE(got.bestIssue, bestIssue);
+        QCOMPARE(got.bestVersion, bestVersion);
+        QCOMPARE(got.sixRedIssues, fiveFronts);
+    }
+    QVERIFY(!r.results[0].sixRedIssues.empty());
+}
+
+// Super-lotto lines: good ones read back as written, each bad one named with its fault.
+void TestPrize::dltLines_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("result"); // the ticket's text and bets, or the fault
+    QTest::newRow("single") << "05 04 03 02 01 + 12 01"
+                            << "01 02 03 04 05+01 12 1";
+    QTest::newRow("history line") << "2026094 05 14 15 17 33 01 07"
+                                  << "05 14 15 17 33+01 07 1";
+    QTest::newRow("compound 20+12")
+        << "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 03 04 05 06 07 "
+           "08 09 10 11 12"
+        << "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 03 04 05 06 07 "
+           "08 09 10 11 12 1023264";
+    QTest::newRow("胆拖 with a back banker") << "01 02#03 04 05 06 07+01#02 03"
+                                             << "01 02#03 04 05 06 07+01#02 03 20";
+    QTest::newRow("front 36") << "01 02 03 04 36+01 02"
+                              << "前区号码36超出范围（01-35）";
+    QTest::newRow("back 13") << "01 02 03 04 05+01 13"
+                             << "后区号码13超出范围（01-12）";
+    QTest::newRow("one back") << "01 02 03 04 05+01"
+                              << "后区号码1个，应为2-12个";
+    QTest::newRow("no backs") << "01 02 03 04 05 06"
+                              << "缺少后区号码（用\"+\"分开前区和后区）";
+    QTest::newRow("too few drags") << "01 02#03 04 05+01 02"
+                                   << "胆码和拖码共5个，至少要6个";
+    QTest::newRow("banker among the drags") << "01 02#02 03 04 05 06+01 02"
+                                            << "胆码02也在拖码中";
+    QTest::newRow("five bankers") << "01 02 03 04 05#06 07+01 02"
+                                  << "胆码5个，最多4个";
+    QTest::newRow("two back bankers") << "01 02 03 04 05+01 02#03 04"
+                                      << "后区胆码2个，最多1个";
+    QTest::newRow("back banker, one drag") << "01 02 03 04 05+01#02"
+                                           << "后区胆码和拖码共2个，至少要3个";
+    QTest::newRow("back banker among the drags") << "01 02 03 04 05+01#01 02"
+                                                 << "后区胆码01也在拖码中";
+    QTest::newRow("two-colour ball line") << "01 02 03 04 05 06+07"
+                                          << "后区号码1个，应为2-12个";
+}
+
+void TestPrize::dltLines() {
+    QFETCH(QString, line);
+    QFETCH(QString, result);
+    const Game& g = Game::dlt();
+    const TicketList list = ReadTickets(QStringLiteral("01 02 03 04 05+01 02\n") + line, 0, g);
+    if (list.badLines.empty()) {
+        QCOMPARE(list.tickets.size(), size_t(2));
+        const PrizeTicket& t = list.tickets[1];
+        QCOMPARE(TicketText(t) + QLatin1Char(' ') + QString::number(TicketBets(t, g)), result);
+    } else {
+        QCOMPARE(list.tickets.size(), size_t(1));
+        QCOMPARE(BadLinesMessage(list), QStringLiteral("第2行不是有效的投注号码：") + result);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPrize)

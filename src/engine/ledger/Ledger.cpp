@@ -1,7 +1,6 @@
 #include "engine/ledger/Ledger.h"
 
 #include "engine/core/KelvoraError.h"
-#include "engine/core/Pools.h"
 #include "engine/prize/PrizeCheck.h"
 #include "engine/prize/TicketReader.h"
 
@@ -14,6 +13,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <bit>
 #include <unordered_map>
 
 namespace {
@@ -24,9 +24,9 @@ QString nativePath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
-QString tiersText(const TierCounts& tiers) {
+QString tiersText(const TierCounts& tiers, int count) {
     QString s;
-    for (int t = 0; t < 6; ++t) {
+    for (int t = 0; t < count; ++t) {
         if (t) s += QLatin1Char(',');
         s += QString::number(tiers[t]);
     }
@@ -36,19 +36,26 @@ QString tiersText(const TierCounts& tiers) {
 TierCounts readTiers(const QString& text) {
     TierCounts tiers{};
     const QStringList parts = text.split(QLatin1Char(','));
-    for (int t = 0; t < 6 && t < parts.size(); ++t)
+    for (int t = 0; t < kMaxPrizeTiers && t < parts.size(); ++t)
         tiers[t] = parts[t].toLongLong();
     return tiers;
 }
 
-uint64_t blueMask(int blue) {
-    return blue > 0 ? uint64_t(1) << blue : 0;
+// The game of an entry; an unknown key (a newer program's game) is read as the two-colour ball's.
+const Game& gameOf(const QString& key) {
+    const Game* game = Game::find(key);
+    return game ? *game : Game::ssq();
 }
 
-int blueOf(uint64_t mask) {
-    for (int b = 1; b <= Pools::kBluePool; ++b)
-        if (mask & (uint64_t(1) << b)) return b;
-    return 0;
+// A stored draw's backs: the two-colour ball keeps its blue in PrizeDraw::blue.
+void setDrawBacks(PrizeDraw& draw, uint64_t mask, const Game& game) {
+    if (game.backPicks == 1) {
+        draw.blue = mask ? std::countr_zero(mask) : 0;
+        draw.backs = 0;
+    } else {
+        draw.blue = 0;
+        draw.backs = uint32_t(mask);
+    }
 }
 
 // An ordinary query that throws with the ledger's message when it fails.
@@ -80,18 +87,20 @@ int ReadLedgerIssue(const QString& text) {
     return t.toInt();
 }
 
-LedgerEntry MakeLedgerEntry(const QString& issue, const QString& tickets, bool extra, const QString& note) {
+LedgerEntry MakeLedgerEntry(const QString& issue, const QString& tickets, bool extra, const QString& note,
+                            const Game& game) {
     LedgerEntry entry;
+    entry.game = game.keyText();
     entry.issue = ReadLedgerIssue(issue);
     entry.extra = extra;
     entry.note = note.trimmed();
-    TicketList list = ReadTickets(tickets);
+    TicketList list = ReadTickets(tickets, 0, game);
     if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
     if (list.tickets.empty()) throw KelvoraError(QStringLiteral("没有投注号码，未加入投注记录"));
     entry.tickets = std::move(list.tickets);
     for (const PrizeTicket& t : entry.tickets)
-        entry.bets += TicketBets(t);
-    entry.cost = entry.bets * BetCost;
+        entry.bets += TicketBets(t, game);
+    entry.cost = entry.bets * PriceOfBet(game, extra);
     return entry;
 }
 
@@ -258,17 +267,17 @@ std::vector<int64_t> Ledger::add(const std::vector<LedgerEntry>& entries) {
     Statement insertEntry(db, QStringLiteral("INSERT INTO entry (id, game, issue, extra, note, bets, cost) "
                                              "VALUES (?, ?, ?, ?, ?, ?, ?)"));
     Statement insertTicket(
-        db,
-        QStringLiteral(
-            "INSERT INTO ticket (entry, seq, line, front, back, front_bankers) VALUES (?, ?, ?, ?, ?, ?)"));
+        db, QStringLiteral("INSERT INTO ticket (entry, seq, line, front, back, front_bankers, back_bankers) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?)"));
     if (!insertEntry.ok()) rollback(insertEntry.query().lastError());
     if (!insertTicket.ok()) rollback(insertTicket.query().lastError());
     std::vector<int64_t> ids;
     ids.reserve(entries.size());
     for (const LedgerEntry& entry : entries) {
+        const Game& game = gameOf(entry.game);
         int64_t bets = 0;
         for (const PrizeTicket& t : entry.tickets)
-            bets += TicketBets(t);
+            bets += TicketBets(t, game);
         QSqlQuery& q = insertEntry.query();
         // id 0 lets SQLite choose; a removed entry put back asks for its own.
         q.bindValue(0, entry.id ? QVariant(qlonglong(entry.id)) : QVariant());
@@ -278,7 +287,7 @@ std::vector<int64_t> Ledger::add(const std::vector<LedgerEntry>& entries) {
         // A null text would be bound as NULL.
         q.bindValue(4, entry.note.isNull() ? QStringLiteral("") : entry.note);
         q.bindValue(5, qlonglong(bets));
-        q.bindValue(6, qlonglong(bets * BetCost));
+        q.bindValue(6, qlonglong(bets * PriceOfBet(game, entry.extra)));
         if (!q.exec()) rollback(q.lastError());
         const int64_t id = q.lastInsertId().toLongLong();
         ids.push_back(id);
@@ -291,6 +300,7 @@ std::vector<int64_t> Ledger::add(const std::vector<LedgerEntry>& entries) {
             t.bindValue(3, qlonglong(ticket.reds));
             t.bindValue(4, qlonglong(ticket.blues));
             t.bindValue(5, qlonglong(ticket.bankers));
+            t.bindValue(6, qlonglong(ticket.backBankers));
             if (!t.exec()) rollback(t.lastError());
         }
     }
@@ -315,6 +325,7 @@ std::vector<LedgerEntry> Ledger::list(const QString& game) const {
     if (!control.exec(QStringLiteral("BEGIN"))) fail(what, control.lastError());
     std::vector<LedgerEntry> entries;
     std::unordered_map<int64_t, size_t> index;
+    const Game& rules = gameOf(game);
     {
         Statement select(db, QStringLiteral("SELECT id, issue, extra, note, bets, cost, settled, draw_front, "
                                             "draw_back, tiers, prize FROM entry WHERE game = ? "
@@ -339,7 +350,7 @@ std::vector<LedgerEntry> Ledger::list(const QString& game) const {
             if (e.settled) {
                 e.draw.issue = e.issue;
                 e.draw.reds = uint64_t(q.value(7).toLongLong());
-                e.draw.blue = blueOf(uint64_t(q.value(8).toLongLong()));
+                setDrawBacks(e.draw, uint64_t(q.value(8).toLongLong()), rules);
                 e.tiers = readTiers(q.value(9).toString());
                 e.prize = q.value(10).toLongLong();
             }
@@ -350,8 +361,8 @@ std::vector<LedgerEntry> Ledger::list(const QString& game) const {
     {
         // The tickets in key order, without a join: those of another game find no entry above.
         Statement select(
-            db,
-            QStringLiteral("SELECT entry, line, front, back, front_bankers FROM ticket ORDER BY entry, seq"));
+            db, QStringLiteral("SELECT entry, line, front, back, front_bankers, back_bankers FROM ticket "
+                               "ORDER BY entry, seq"));
         QSqlQuery& q = select.query();
         if (!select.ok() || !q.exec()) {
             const QSqlError error = q.lastError();
@@ -368,6 +379,7 @@ std::vector<LedgerEntry> Ledger::list(const QString& game) const {
             t.redCount = std::popcount(t.reds);
             t.blueCount = std::popcount(t.blues);
             t.bankers = uint64_t(q.value(4).toLongLong());
+            t.backBankers = uint32_t(q.value(5).toLongLong());
             entries[it->second].tickets.push_back(t);
         }
     }
@@ -382,17 +394,21 @@ std::optional<LedgerEntry> Ledger::entry(int64_t id) const {
 }
 
 int Ledger::settle(const TCodeArr& history, const QString& game) {
+    const Game& theGame = gameOf(game);
     std::unordered_map<int, PrizeDraw> draws;
     draws.reserve(history.size());
     // A repeated issue code settles against its last line, the one the user corrected last.
-    for (const TDrawRec& rec : history)
-        draws[rec.code()] = DrawOf(rec);
+    for (const TDrawRec& rec : history) {
+        draws[rec.code()] = DrawOf(rec, theGame);
+        setDrawBacks(draws[rec.code()], draws[rec.code()].backMask(), theGame);
+    }
 
     struct Change {
         int64_t id;
         bool settled;
         PrizeDraw draw;
         TierCounts tiers;
+        int tierCount;
         int64_t prize;
     };
     std::vector<Change> changes;
@@ -400,21 +416,22 @@ int Ledger::settle(const TCodeArr& history, const QString& game) {
     for (const LedgerEntry& e : list(game)) {
         const auto it = draws.find(e.issue);
         if (it == draws.end()) {
-            if (e.settled) changes.push_back({e.id, false, {}, {}, 0});
+            if (e.settled) changes.push_back({e.id, false, {}, {}, 0, 0});
             continue;
         }
         ++settled;
         const PrizeDraw& d = it->second;
+        const PrizeRules& rules = PrizeRulesFor(theGame, e.issue);
         TierCounts tiers{};
         for (const PrizeTicket& t : e.tickets) {
-            const TicketPrize p = CheckTicket(t, d);
-            for (int k = 0; k < 6; ++k)
-                tiers[k] += p.tiers[k];
+            const TicketPrize p = CheckTicket(t, d, rules, e.extra);
+            for (int k = 0; k < rules.tierCount; ++k)
+                tiers[size_t(k)] += p.tiers[size_t(k)];
         }
-        const int64_t prize = FixedPrize(tiers);
-        if (!e.settled || e.draw.reds != d.reds || e.draw.blue != d.blue || e.tiers != tiers ||
+        const int64_t prize = FixedPrize(tiers, rules, e.extra);
+        if (!e.settled || e.draw.reds != d.reds || e.draw.backMask() != d.backMask() || e.tiers != tiers ||
             e.prize != prize)
-            changes.push_back({e.id, true, d, tiers, prize});
+            changes.push_back({e.id, true, d, tiers, rules.tierCount, prize});
     }
     if (changes.empty()) return settled;
 
@@ -429,8 +446,8 @@ int Ledger::settle(const TCodeArr& history, const QString& game) {
     for (const Change& c : changes) {
         q.bindValue(0, c.settled ? 1 : 0);
         q.bindValue(1, c.settled ? QVariant(qlonglong(c.draw.reds)) : QVariant());
-        q.bindValue(2, c.settled ? QVariant(qlonglong(blueMask(c.draw.blue))) : QVariant());
-        q.bindValue(3, c.settled ? QVariant(tiersText(c.tiers)) : QVariant());
+        q.bindValue(2, c.settled ? QVariant(qlonglong(c.draw.backMask())) : QVariant());
+        q.bindValue(3, c.settled ? QVariant(tiersText(c.tiers, c.tierCount)) : QVariant());
         q.bindValue(4, c.settled ? QVariant(qlonglong(c.prize)) : QVariant());
         q.bindValue(5, qlonglong(c.id));
         if (!update.ok() || !q.exec()) {

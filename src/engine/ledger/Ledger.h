@@ -54,6 +54,8 @@ QString LedgerFileIn(const QString& dataDir);
 // Checks the issue code of a new entry ("2026096"); throws KelvoraError for anything else.
 int ReadLedgerIssue(const QString& text);
 
-// A new entry from what the user typed: the issue code and the ticket lines (prize's line rules).
+// A new entry of the game from what the user typed: the issue code and the ticket lines (prize's line
+// rules); 追加 adds to the cost of a game that has it.
 // Throws KelvoraError naming every line that is no ticket, or when there is none.
-LedgerEntry MakeLedgerEntry(const QString& issue, const QString& tickets, bool extra, const QString& note);
+LedgerEntry MakeLedgerEntry(const QString& issue, const QString& tickets, bool extra, const QString& note,
+                            const Game& game = Game::ssq());

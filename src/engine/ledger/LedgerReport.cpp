@@ -1,9 +1,9 @@
 #include "engine/ledger/LedgerReport.h"
 
-#include "engine/core/Pools.h"
 #include "engine/prize/PrizeCheck.h"
 #include "engine/prize/PrizeReport.h"
 
+#include <QMutex>
 #include <algorithm>
 #include <bit>
 #include <charconv>
@@ -55,9 +55,9 @@ QString jsonString(const QString& s) {
     return out + QLatin1Char('"');
 }
 
-QString jsonTiers(const TierCounts& tiers) {
+QString jsonTiers(const TierCounts& tiers, int count) {
     QString s = QStringLiteral("[");
-    for (int t = 0; t < 6; ++t) {
+    for (int t = 0; t < count; ++t) {
         if (t) s += QLatin1Char(',');
         s += QString::number(tiers[t]);
     }
@@ -80,49 +80,58 @@ struct Score {
     }
 };
 
-} // namespace
-
-const std::array<double, 7>& SingleBetTierOdds() {
-    static const std::array<double, 7> odds = [] {
-        std::array<double, 7> p{};
-        const double all = choose(Pools::kRedPool, Pools::kRedPicks);
-        for (int r = 0; r <= 6; ++r) {
-            const double red = choose(6, r) * choose(27, 6 - r) / all;
-            p[size_t(PrizeTier(r, true))] += red / Pools::kBluePool;
-            p[size_t(PrizeTier(r, false))] += red * (Pools::kBluePool - 1.0) / Pools::kBluePool;
-        }
-        return p;
-    }();
-    return odds;
+int tierCountOf(const LedgerEntry& e) {
+    const Game* game = Game::find(e.game);
+    return PrizeRulesFor(game ? *game : Game::ssq(), e.issue).tierCount;
 }
 
-double ExpectedFixedPrize(const PrizeTicket& ticket) {
+} // namespace
+
+const TierOdds& SingleBetTierOdds(const PrizeRules& rules) {
+    static std::map<const PrizeRules*, TierOdds> cache;
+    static QBasicMutex lock;
+    const QMutexLocker locker(&lock);
+    const auto found = cache.find(&rules);
+    if (found != cache.end()) return found->second;
+    const Game& g = *rules.game;
+    TierOdds p{};
+    const double fronts = choose(g.frontPool, g.frontPicks);
+    const double backs = choose(g.backPool, g.backPicks);
+    for (int f = 0; f <= g.frontPicks; ++f) {
+        const double pf =
+            choose(g.frontPicks, f) * choose(g.frontPool - g.frontPicks, g.frontPicks - f) / fronts;
+        for (int b = 0; b <= g.backPicks; ++b) {
+            const double pb =
+                choose(g.backPicks, b) * choose(g.backPool - g.backPicks, g.backPicks - b) / backs;
+            p[size_t(rules.tierOf[f][b])] += pf * pb;
+        }
+    }
+    return cache.emplace(&rules, p).first->second;
+}
+
+double ExpectedFixedPrize(const PrizeTicket& ticket, const PrizeRules& rules, bool extra) {
+    const Game& g = *rules.game;
     const int d = std::popcount(ticket.bankers);
-    const int k = ticket.redCount - d; // the drags; all reds of a compound ticket
-    const int place = Pools::kRedPicks - d;
-    const int m = ticket.blueCount;
-    const double all = choose(Pools::kRedPool, Pools::kRedPicks);
-    // Per bet's reds: with the blue drawn among the ticket's m blues, one bet hits it and m - 1 miss;
-    // otherwise all max(m, 1) bets miss (a ticket without blues never hits one).
-    const double blueHit = double(m) / Pools::kBluePool;
-    const int betsPerSix = std::max(m, 1);
+    const int k = ticket.redCount - d; // the drags; all fronts of a compound ticket
+    const int bd = std::popcount(ticket.backBankers);
+    const int bk = ticket.blueCount - bd;
+    const double fronts = choose(g.frontPool, g.frontPicks);
+    const double backs = choose(g.backPool, g.backPicks);
     double expected = 0;
     for (int hb = 0; hb <= d; ++hb) {
-        for (int h = 0; hb + h <= Pools::kRedPicks; ++h) {
-            const double ph = choose(d, hb) * choose(k, h) *
-                              choose(Pools::kRedPool - d - k, Pools::kRedPicks - hb - h) / all;
+        for (int h = 0; hb + h <= g.frontPicks && h <= k; ++h) {
+            const double ph =
+                choose(d, hb) * choose(k, h) * choose(g.frontPool - d - k, g.frontPicks - hb - h) / fronts;
             if (ph == 0) continue;
-            double given = 0;
-            for (int x = 0; x <= h && x <= place; ++x) {
-                const double six = choose(h, x) * choose(k - h, place - x);
-                if (six == 0) continue;
-                const int r = hb + x;
-                const double hit =
-                    double(TierPrize(PrizeTier(r, true))) + (m - 1) * double(TierPrize(PrizeTier(r, false)));
-                const double miss = betsPerSix * double(TierPrize(PrizeTier(r, false)));
-                given += six * (blueHit * hit + (1 - blueHit) * miss);
+            for (int bb = 0; bb <= bd; ++bb) {
+                for (int bh = 0; bb + bh <= g.backPicks && bh <= bk; ++bh) {
+                    const double pb = choose(bd, bb) * choose(bk, bh) *
+                                      choose(g.backPool - bd - bk, g.backPicks - bb - bh) / backs;
+                    if (pb == 0) continue;
+                    expected +=
+                        ph * pb * double(FixedPrize(TiersByHits(ticket, rules, hb, h, bb, bh), rules, extra));
+                }
             }
-            expected += ph * given;
         }
     }
     return expected;
@@ -131,7 +140,11 @@ double ExpectedFixedPrize(const PrizeTicket& ticket) {
 LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t seed, int players) {
     LedgerReport r;
     if (!entries.empty()) r.game = entries.front().game;
+    const Game* found = Game::find(r.game);
+    const Game& game = found ? *found : Game::ssq();
     std::map<int, LedgerYear> years;
+    // The bets of the random players by the rule version and 追加 they are priced with.
+    std::map<std::pair<const PrizeRules*, bool>, int64_t> betsByRules;
     for (const LedgerEntry& e : entries) {
         if (!e.settled) {
             ++r.unsettled;
@@ -141,39 +154,48 @@ LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t 
         r.bets += e.bets;
         r.cost += e.cost;
         r.fixedPrize += e.prize;
-        for (int t = 0; t < 6; ++t)
-            r.tiers[t] += e.tiers[t];
+        const PrizeRules& rules = PrizeRulesFor(game, e.issue);
+        betsByRules[{&rules, e.extra}] += e.bets;
+        for (int t = 0; t < kMaxPrizeTiers; ++t)
+            r.tiers[size_t(t)] += e.tiers[size_t(t)];
         for (const PrizeTicket& t : e.tickets)
-            r.expectedFixedPrize += ExpectedFixedPrize(t);
+            r.expectedFixedPrize += ExpectedFixedPrize(t, rules, e.extra);
         LedgerYear& y = years[e.issue / 1000];
         y.year = e.issue / 1000;
         y.bets += e.bets;
         y.cost += e.cost;
         y.fixedPrize += e.prize;
-        for (int t = 0; t < 6; ++t)
-            y.tiers[t] += e.tiers[t];
+        for (int t = 0; t < kMaxPrizeTiers; ++t)
+            y.tiers[size_t(t)] += e.tiers[size_t(t)];
     }
     for (const auto& [year, y] : years)
         r.byYear.push_back(y);
 
     r.players = players;
     const Score actual{r.tiers[0], r.tiers[1], r.fixedPrize};
-    const std::array<double, 7>& odds = SingleBetTierOdds();
     std::mt19937_64 random(seed);
     int asGood = 0;
     for (int p = 0; p < players; ++p) {
-        // A multinomial draw of the tier counts of r.bets bets, one tier after the other.
-        int64_t left = r.bets;
-        double rest = 1.0;
-        TierCounts counts{};
-        for (int t = 1; t <= 6 && left > 0; ++t) {
-            const double share = std::clamp(odds[size_t(t)] / rest, 0.0, 1.0);
-            std::binomial_distribution<int64_t> draw(left, share);
-            counts[size_t(t - 1)] = draw(random);
-            left -= counts[size_t(t - 1)];
-            rest -= odds[size_t(t)];
+        Score score;
+        for (const auto& [key, bets] : betsByRules) {
+            const PrizeRules& rules = *key.first;
+            const TierOdds& odds = SingleBetTierOdds(rules);
+            // A multinomial draw of the tier counts of the bets, one tier after the other.
+            int64_t left = bets;
+            double rest = 1.0;
+            TierCounts counts{};
+            for (int t = 1; t <= rules.tierCount && left > 0; ++t) {
+                const double share = std::clamp(odds[size_t(t)] / rest, 0.0, 1.0);
+                std::binomial_distribution<int64_t> draw(left, share);
+                counts[size_t(t - 1)] = draw(random);
+                left -= counts[size_t(t - 1)];
+                rest -= odds[size_t(t)];
+            }
+            score.first += counts[0];
+            score.second += counts[1];
+            score.fixed += FixedPrize(counts, rules, key.second);
         }
-        if (Score{counts[0], counts[1], FixedPrize(counts)} >= actual) ++asGood;
+        if (score >= actual) ++asGood;
     }
     r.pValue = players > 0 ? double(asGood) / players : 1.0;
     return r;
@@ -240,7 +262,9 @@ QStringList LedgerReportLines(const LedgerReport& r) {
 }
 
 QString LedgerResultText(const LedgerEntry& e) {
-    return e.settled ? TierListText(e.tiers, e.bets) : QStringLiteral("未开奖");
+    const Game* game = Game::find(e.game);
+    return e.settled ? TierListText(e.tiers, e.bets, PrizeRulesFor(game ? *game : Game::ssq(), e.issue))
+                     : QStringLiteral("未开奖");
 }
 
 QString LedgerTicketsText(const LedgerEntry& e, const QString& separator) {
@@ -277,9 +301,10 @@ QString LedgerListJson(const std::vector<LedgerEntry>& entries) {
                  .arg(e.cost)
                  .arg(e.extra ? QStringLiteral("true") : QStringLiteral("false"), jsonString(e.note),
                       e.settled ? QStringLiteral("true") : QStringLiteral("false"));
-        s += e.settled
-                 ? QStringLiteral("\"tiers\":%1,\"fixedPrize\":%2}").arg(jsonTiers(e.tiers)).arg(e.prize)
-                 : QStringLiteral("\"tiers\":null,\"fixedPrize\":null}");
+        s += e.settled ? QStringLiteral("\"tiers\":%1,\"fixedPrize\":%2}")
+                             .arg(jsonTiers(e.tiers, tierCountOf(e)))
+                             .arg(e.prize)
+                       : QStringLiteral("\"tiers\":null,\"fixedPrize\":null}");
     }
     return s + QStringLiteral("]}");
 }

@@ -38,14 +38,17 @@ struct LedgerReport {
 constexpr uint64_t LedgerReportSeed = 20030223;
 constexpr int LedgerReportPlayers = 10000;
 
+using TierOdds = std::array<double, kMaxPrizeTiers + 1>;
 // Probabilities of one random single bet (six reds and a blue) against a draw: index 0 = no prize,
-// 1..6 = the tiers.
-const std::array<double, 7>& SingleBetTierOdds();
-// The mean fixed prize of the ticket over all draws, exact: red hits follow the hypergeometric law of
-// its reds, and each hit count splits its bets by combinatorics.
-double ExpectedFixedPrize(const PrizeTicket& ticket);
+// 1.. = the tiers of the rule version.
+const TierOdds& SingleBetTierOdds(const PrizeRules& rules = SsqPrizeRules());
+// The mean fixed prize of the ticket over all draws, exact: front and back hits follow the
+// hypergeometric law of its numbers, and each hit count splits its bets by combinatorics.
+double ExpectedFixedPrize(const PrizeTicket& ticket, const PrizeRules& rules = SsqPrizeRules(),
+                          bool extra = false);
 
-// A random player buys as many random single bets as the entries hold, on the same draws; "at least
+// A random player buys as many random single bets as the entries hold, on the same draws (each bet
+// with its entry's rule version and 追加); "at least
 // as well" compares the 一等奖 count, then the 二等奖 count, then the fixed prize. The players' tier
 // counts are drawn as one multinomial each (bets are independent), so the cost does not grow with
 // the number of bets. The seed makes the report repeatable.

@@ -2,6 +2,7 @@
 
 #include "engine/core/KelvoraError.h"
 #include "engine/core/Pools.h"
+#include "engine/prize/PrizeTicket.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -10,42 +11,71 @@
 namespace {
 
 struct Binomials {
-    int64_t c[34][7] = {};
+    static constexpr int Rows = GameLimits::kMaxFrontPool + 1;
+    static constexpr int Cols = GameLimits::kMaxFrontPicks + 1;
+    int64_t c[Rows][Cols] = {};
     Binomials() {
-        for (int n = 0; n < 34; ++n) {
+        for (int n = 0; n < Rows; ++n) {
             c[n][0] = 1;
-            for (int k = 1; k < 7 && k <= n; ++k)
+            for (int k = 1; k < Cols && k <= n; ++k)
                 c[n][k] = c[n - 1][k - 1] + (k < n ? c[n - 1][k] : 0);
         }
     }
 };
 const Binomials binom;
 
-// Tiers of a ticket's bets on a draw where hb of its bankers and ht of its drags hit and the draw's
-// blue is among its blues or not. A bet holds every banker and picks - d of the t drags, so the bets
-// with hb + x red hits are C(ht, x) * C(t - ht, picks - d - x), times the blues that hit (b = 1) or
-// miss (b = 0). A compound ticket is d = 0.
-// Instantiated apart for compound tickets, where d = 0 is a constant and the loop stays as tight as it
-// was before bankers.
-template <bool Bankers>
-[[gnu::always_inline]] inline void addTiers(const PrizeTicket& t, int hb, int ht, bool blueHit, int64_t times,
-                                            TierCounts& tiers) {
-    const int64_t hitBlues = blueHit ? 1 : 0;
-    const int64_t missBlues = t.blueCount == 0 ? 1 : t.blueCount - hitBlues;
+// Back parts of a ticket's bets by their back hits: w[y] back parts hit y backs, when bankerHits of its
+// back bankers and dragHits of its other backs are drawn. A ticket without backs has one back part
+// that never hits.
+inline void backWaysOf(const PrizeTicket& t, int backPicks, int bankerHits, int dragHits,
+                       int64_t (&w)[GameLimits::kMaxBackPicks + 1]) {
+    for (int64_t& v : w)
+        v = 0;
+    if (t.blueCount == 0) {
+        w[0] = 1;
+        return;
+    }
+    const int nb = t.backBankers ? std::popcount(t.backBankers) : 0;
+    const int drags = t.blueCount - nb;
+    const int k = backPicks - nb;
+    for (int y = 0; y <= dragHits && y <= k; ++y)
+        w[bankerHits + y] = binom.c[dragHits][y] * binom.c[drags - dragHits][k - y];
+}
+
+// Tiers of a ticket's bets on a draw where hb of its bankers and ht of its drags hit; w from backWaysOf.
+// A bet holds every banker and picks - d of the t drags, so the bets with hb + x front hits are
+// C(ht, x) * C(t - ht, picks - d - x), each times the back parts by their hits. A compound ticket is
+// d = 0. Instantiated apart for compound tickets, where d = 0 is a constant and the loop stays tight.
+template <bool Bankers, int BackPicks>
+[[gnu::always_inline]] inline void
+addTiersOf(const PrizeTicket& t, const PrizeRules& rules, int picks, int hb, int ht,
+           const int64_t (&w)[GameLimits::kMaxBackPicks + 1], int64_t times, TierCounts& tiers) {
     const int d = Bankers ? std::popcount(t.bankers) : 0;
     const int n = t.redCount - d;
-    const int k = Pools::kRedPicks - d;
+    const int k = picks - d;
     for (int x = 0; x <= ht && x <= k; ++x) {
         const int64_t ways = binom.c[ht][x] * binom.c[n - ht][k - x] * times;
         if (ways == 0) continue;
-        const int r = hb + x;
-        if (const int tier = PrizeTier(r, true); tier && hitBlues) tiers[tier - 1] += ways * hitBlues;
-        if (const int tier = PrizeTier(r, false); tier && missBlues) tiers[tier - 1] += ways * missBlues;
+        const uint8_t* row = rules.tierOf[hb + x];
+        for (int y = 0; y <= BackPicks; ++y)
+            if (const int tier = row[y]; tier && w[y]) tiers[size_t(tier - 1)] += ways * w[y];
     }
 }
 
-bool blueIn(const PrizeTicket& t, int blue) {
-    return (t.blues >> blue) & 1u;
+// The back pick count as a constant where it is one (the two-colour ball's single blue).
+template <bool Bankers>
+[[gnu::always_inline]] inline void addTiers(const PrizeTicket& t, const PrizeRules& rules, int picks, int hb,
+                                            int ht, const int64_t (&w)[GameLimits::kMaxBackPicks + 1],
+                                            int backPicks, int64_t times, TierCounts& tiers) {
+    if (backPicks == 1)
+        addTiersOf<Bankers, 1>(t, rules, picks, hb, ht, w, times, tiers);
+    else
+        addTiersOf<Bankers, GameLimits::kMaxBackPicks>(t, rules, picks, hb, ht, w, times, tiers);
+}
+
+// The two-colour ball's blue hit or missed, as back parts.
+inline void blueWays(const PrizeTicket& t, bool blueHit, int64_t (&w)[GameLimits::kMaxBackPicks + 1]) {
+    backWaysOf(t, 1, 0, blueHit ? 1 : 0, w);
 }
 
 // The history by columns: bit i of row n is set when draw i holds red n (or blue n), 64 draws a
@@ -204,67 +234,252 @@ __attribute__((target_clones("popcnt", "default"))) void countBankerKeys(const P
 }
 
 // Kept out of line: the compound path, which most lists are made of, stays as small as before.
-[[gnu::noinline]] int64_t bankerBets(const PrizeTicket& ticket) {
+[[gnu::noinline]] int64_t bankerBets(const PrizeTicket& ticket, const Game& game) {
     const int d = std::popcount(ticket.bankers);
-    return binom.c[ticket.redCount - d][Pools::kRedPicks - d] * std::max(ticket.blueCount, 1);
+    const int nb = std::popcount(ticket.backBankers);
+    const int64_t backs = ticket.blueCount == 0 ? 1 : binom.c[ticket.blueCount - nb][game.backPicks - nb];
+    return binom.c[ticket.redCount - d][game.frontPicks - d] * backs;
 }
 
-[[gnu::noinline]] TicketPrize checkBankerTicket(const PrizeTicket& ticket, const PrizeDraw& draw) {
-    TicketPrize p;
-    p.bets = bankerBets(ticket);
+// Fills a zeroed TicketPrize in place: a list's results are written where they are kept.
+template <bool Bankers>
+[[gnu::always_inline]] inline void checkTicket(TicketPrize& p, const PrizeTicket& ticket,
+                                               const PrizeDraw& draw, const PrizeRules& rules, bool extra) {
+    const Game& game = *rules.game;
+    const uint32_t drawBacks = draw.backMask();
+    if constexpr (Bankers)
+        p.bets = bankerBets(ticket, game);
+    else
+        p.bets = binom.c[ticket.redCount][game.frontPicks] *
+                 (ticket.blueCount == 0 ? 1 : binom.c[ticket.blueCount][game.backPicks]);
     p.redHits = std::popcount(ticket.reds & draw.reds);
-    p.blueHit = blueIn(ticket, draw.blue);
-    const int bankerHits = std::popcount(ticket.bankers & draw.reds);
-    addTiers<true>(ticket, bankerHits, p.redHits - bankerHits, p.blueHit, 1, p.tiers);
-    p.prize = FixedPrize(p.tiers);
-    return p;
+    p.backHits = int16_t(std::popcount(ticket.blues & drawBacks));
+    p.blueHit = p.backHits > 0;
+    const int bankerHits = Bankers ? std::popcount(ticket.bankers & draw.reds) : 0;
+    const int backBankerHits = Bankers ? std::popcount(ticket.backBankers & drawBacks) : 0;
+    int64_t w[GameLimits::kMaxBackPicks + 1];
+    if (game.backPicks == 1) {
+        // One blue: the bets with it and the rest (a ticket without blues counts one that misses).
+        w[1] = p.backHits;
+        w[0] = ticket.blueCount == 0 ? 1 : ticket.blueCount - p.backHits;
+        addTiersOf<Bankers, 1>(ticket, rules, game.frontPicks, bankerHits, p.redHits - bankerHits, w, 1,
+                               p.tiers);
+    } else {
+        backWaysOf(ticket, game.backPicks, backBankerHits, p.backHits - backBankerHits, w);
+        addTiersOf<Bankers, GameLimits::kMaxBackPicks>(ticket, rules, game.frontPicks, bankerHits,
+                                                       p.redHits - bankerHits, w, 1, p.tiers);
+    }
+    p.prize = FixedPrize(p.tiers, rules, extra);
+}
+
+[[gnu::noinline]] void checkBankerTicket(TicketPrize& p, const PrizeTicket& ticket, const PrizeDraw& draw,
+                                         const PrizeRules& rules, bool extra) {
+    checkTicket<true>(p, ticket, draw, rules, extra);
+}
+
+// A list against one draw. The two-colour ball's back pick and tier counts are constants here: the
+// loop over a list of singles is short enough that a few extra tiers show.
+template <int BackPicks, int Tiers>
+void checkList(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw, const PrizeRules& rules,
+               bool extra, PrizeResult& r) {
+    const Game& game = *rules.game;
+    const uint32_t drawBacks = draw.backMask();
+    const int64_t* prizes = rules.tierPrizes[extra ? 1 : 0];
+    PrizeSummary& s = r.summary;
+    for (const PrizeTicket& t : tickets) {
+        TicketPrize& p = r.results.emplace_back();
+        if (t.bankers | t.backBankers) [[unlikely]] {
+            checkBankerTicket(p, t, draw, rules, extra);
+        } else {
+            p.bets = binom.c[t.redCount][game.frontPicks] *
+                     (t.blueCount == 0 ? 1 : binom.c[t.blueCount][BackPicks]);
+            p.redHits = std::popcount(t.reds & draw.reds);
+            p.backHits = int16_t(std::popcount(t.blues & drawBacks));
+            p.blueHit = p.backHits > 0;
+            int64_t w[GameLimits::kMaxBackPicks + 1];
+            if constexpr (BackPicks == 1) {
+                w[1] = p.backHits;
+                w[0] = t.blueCount == 0 ? 1 : t.blueCount - p.backHits;
+            } else {
+                backWaysOf(t, BackPicks, 0, p.backHits, w);
+            }
+            addTiersOf<false, BackPicks>(t, rules, game.frontPicks, 0, p.redHits, w, 1, p.tiers);
+            int64_t prize = 0;
+            for (int k = 0; k < Tiers; ++k)
+                prize += p.tiers[size_t(k)] * prizes[k];
+            p.prize = prize;
+        }
+        s.bets += p.bets;
+        for (int k = 0; k < Tiers; ++k)
+            s.tiers[size_t(k)] += p.tiers[size_t(k)];
+        s.fixedPrize += p.prize;
+    }
+}
+
+// The super lotto against a history, draw by draw: its history is short, and each draw may fall under
+// another rule version. Draws are grouped by (version, banker hits, drag hits, back banker hits, back
+// drag hits), and each group is priced once.
+void checkHistoryByDraw(const PrizeTicket& t, const std::vector<PrizeDraw>& draws,
+                        const std::vector<int>& versionOf, const std::vector<PrizeRules>& versions,
+                        bool extra, HistoryPrize& p) {
+    const Game& game = *versions.front().game;
+    const int picks = game.frontPicks;
+    const int backPicks = game.backPicks;
+    const int hits = picks + 1;
+    const int backHits = backPicks + 1;
+    const int keyCount = int(versions.size()) * hits * hits * backHits * backHits;
+    std::vector<int64_t> counts(size_t(keyCount), 0);
+    std::vector<int> first(size_t(keyCount), 0);
+    const uint64_t drags = t.reds & ~t.bankers;
+    const uint32_t backDrags = t.blues & ~t.backBankers;
+    const int d = std::popcount(t.bankers);
+    const int k = picks - d;
+    for (size_t i = 0; i < draws.size(); ++i) {
+        const PrizeDraw& draw = draws[i];
+        const uint32_t drawBacks = draw.backMask();
+        const int hb = std::popcount(t.bankers & draw.reds);
+        const int ht = std::popcount(drags & draw.reds);
+        const int bb = std::popcount(t.backBankers & drawBacks);
+        const int bt = std::popcount(backDrags & drawBacks);
+        const int key = (((versionOf[i] * hits + hb) * hits + ht) * backHits + bb) * backHits + bt;
+        if (counts[size_t(key)]++ == 0 || draw.issue < first[size_t(key)]) first[size_t(key)] = draw.issue;
+        if (hb == d && ht >= k) p.sixRedIssues.push_back(draw.issue);
+    }
+    p.byVersion.clear();
+    for (size_t v = 0; v < versions.size(); ++v) {
+        VersionTiers vt;
+        vt.version = versions[v].version;
+        for (size_t i = 0; i < draws.size(); ++i)
+            vt.draws += versionOf[i] == int(v) ? 1 : 0;
+        p.byVersion.push_back(vt);
+    }
+    p.best = 0;
+    for (int key = 0; key < keyCount; ++key) {
+        if (!counts[size_t(key)]) continue;
+        const int bt = key % backHits;
+        const int bb = key / backHits % backHits;
+        const int ht = key / (backHits * backHits) % hits;
+        const int hb = key / (backHits * backHits * hits) % hits;
+        const int v = key / (backHits * backHits * hits * hits);
+        const PrizeRules& rules = versions[size_t(v)];
+        int64_t w[GameLimits::kMaxBackPicks + 1];
+        backWaysOf(t, backPicks, bb, bt, w);
+        TierCounts once{};
+        const bool bankers = t.bankers != 0;
+        if (bankers)
+            addTiers<true>(t, rules, picks, hb, ht, w, backPicks, 1, once);
+        else
+            addTiers<false>(t, rules, picks, hb, ht, w, backPicks, 1, once);
+        VersionTiers& vt = p.byVersion[size_t(v)];
+        for (int tier = 0; tier < rules.tierCount; ++tier) {
+            vt.tiers[size_t(tier)] += once[size_t(tier)] * counts[size_t(key)];
+            if (once[size_t(tier)] && (p.best == 0 || tier + 1 < p.best ||
+                                       (tier + 1 == p.best && first[size_t(key)] < p.bestIssue))) {
+                p.best = tier + 1;
+                p.bestIssue = first[size_t(key)];
+                p.bestVersion = rules.version;
+            }
+        }
+    }
+    p.fixedPrize = 0;
+    for (size_t v = 0; v < versions.size(); ++v) {
+        const VersionTiers& vt = p.byVersion[v];
+        p.fixedPrize += FixedPrize(vt.tiers, versions[v], extra);
+        for (int tier = 0; tier < kMaxPrizeTiers; ++tier)
+            p.tiers[size_t(tier)] += vt.tiers[size_t(tier)];
+    }
+    std::erase_if(p.byVersion, [](const VersionTiers& vt) { return vt.draws == 0; });
+    std::sort(p.sixRedIssues.begin(), p.sixRedIssues.end());
 }
 
 } // namespace
 
 int TicketPrize::best() const {
-    for (int t = 0; t < 6; ++t)
-        if (tiers[t]) return t + 1;
+    for (int t = 0; t < kMaxPrizeTiers; ++t)
+        if (tiers[size_t(t)]) return t + 1;
     return 0;
 }
 
-int64_t TicketBets(const PrizeTicket& ticket) {
-    if (ticket.bankers) [[unlikely]]
-        return bankerBets(ticket);
-    return binom.c[ticket.redCount][Pools::kRedPicks] * std::max(ticket.blueCount, 1);
+int64_t TicketBets(const PrizeTicket& ticket, const Game& game) {
+    if (ticket.bankers | ticket.backBankers) [[unlikely]]
+        return bankerBets(ticket, game);
+    const int64_t backs = ticket.blueCount == 0 ? 1 : binom.c[ticket.blueCount][game.backPicks];
+    return binom.c[ticket.redCount][game.frontPicks] * backs;
 }
 
-TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw) {
-    if (ticket.bankers) [[unlikely]]
-        return checkBankerTicket(ticket, draw);
+TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw, const PrizeRules& rules,
+                        bool extra) {
     TicketPrize p;
-    p.bets = TicketBets(ticket);
-    p.redHits = std::popcount(ticket.reds & draw.reds);
-    p.blueHit = blueIn(ticket, draw.blue);
-    addTiers<false>(ticket, 0, p.redHits, p.blueHit, 1, p.tiers);
-    p.prize = FixedPrize(p.tiers);
+    if (ticket.bankers | ticket.backBankers) [[unlikely]]
+        checkBankerTicket(p, ticket, draw, rules, extra);
+    else
+        checkTicket<false>(p, ticket, draw, rules, extra);
     return p;
 }
 
-PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw) {
+TierCounts TiersByHits(const PrizeTicket& ticket, const PrizeRules& rules, int frontBankerHits,
+                       int frontDragHits, int backBankerHits, int backDragHits) {
+    const Game& game = *rules.game;
+    TierCounts tiers{};
+    int64_t w[GameLimits::kMaxBackPicks + 1];
+    backWaysOf(ticket, game.backPicks, backBankerHits, backDragHits, w);
+    if (ticket.bankers)
+        addTiers<true>(ticket, rules, game.frontPicks, frontBankerHits, frontDragHits, w, game.backPicks, 1,
+                       tiers);
+    else
+        addTiers<false>(ticket, rules, game.frontPicks, 0, frontDragHits, w, game.backPicks, 1, tiers);
+    return tiers;
+}
+
+TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw) {
+    return CheckTicket(ticket, draw, SsqPrizeRules(), false);
+}
+
+PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw, const Game& game,
+                         bool extra) {
     PrizeResult r;
     r.draw = draw;
+    r.rules = &PrizeRulesFor(game, draw.issue);
+    r.extra = extra;
     r.results.reserve(tickets.size());
     PrizeSummary& s = r.summary;
-    for (const PrizeTicket& t : tickets) {
-        const TicketPrize p = CheckTicket(t, draw);
-        s.bets += p.bets;
-        for (int k = 0; k < Pools::kRedPicks; ++k)
-            s.tiers[k] += p.tiers[k];
-        s.fixedPrize += p.prize;
-        r.results.push_back(p);
-    }
+    const PrizeRules& rules = *r.rules;
+    if (game.backPicks == 1 && rules.tierCount == kSsqTierCount)
+        checkList<1, kSsqTierCount>(tickets, draw, rules, extra, r);
+    else
+        checkList<GameLimits::kMaxBackPicks, kMaxPrizeTiers>(tickets, draw, rules, extra, r);
     s.lines = int64_t(tickets.size());
-    s.cost = s.bets * BetCost;
+    s.cost = s.bets * PriceOfBet(game, extra);
+    return r;
+}
+
+HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history, const Game& game,
+                           bool extra) {
+    if (game.isSsq() && !extra) return CheckHistory(tickets, history);
+    const std::vector<PrizeRules>& versions = PrizeVersions(game);
+    std::vector<PrizeDraw> draws;
+    std::vector<int> versionOf;
+    draws.reserve(history.size());
+    versionOf.reserve(history.size());
+    for (const TDrawRec& rec : history) {
+        draws.push_back(DrawOf(rec, game));
+        versionOf.push_back(int(&PrizeRulesFor(game, draws.back().issue) - versions.data()));
+    }
+    HistoryResult r;
+    r.draws = int(history.size());
+    r.game = &game;
+    r.extra = extra;
+    r.results.resize(tickets.size());
+    for (size_t k = 0; k < tickets.size(); ++k) {
+        checkHistoryByDraw(tickets[k], draws, versionOf, versions, extra, r.results[k]);
+        r.results[k].cost = TicketBets(tickets[k], game) * PriceOfBet(game, extra) * int64_t(draws.size());
+    }
     return r;
 }
 
 HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history) {
+    const PrizeRules& rules = SsqPrizeRules();
+    const int picks = Game::ssq().frontPicks;
     const DrawColumns d = columnsOf(history);
     KeyScratch scratch(d.words);
     HistoryResult r;
@@ -283,12 +498,20 @@ HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeA
             uint64_t bankerKeys[BankerKeys];
             countBankerKeys(t, d, scratch, keys, bankerKeys);
             for (int key = 0; key < BankerKeys; ++key)
-                if (bankerKeys[key])
-                    addTiers<true>(t, key / 14, key / 2 % 7, key % 2, int64_t(bankerKeys[key]), p.tiers);
+                if (bankerKeys[key]) {
+                    int64_t w[GameLimits::kMaxBackPicks + 1];
+                    blueWays(t, key % 2, w);
+                    addTiersOf<true, 1>(t, rules, picks, key / 14, key / 2 % 7, w, int64_t(bankerKeys[key]),
+                                        p.tiers);
+                }
         } else {
             countKeys(t, d, scratch, keys);
             for (int key = 0; key < 14; ++key)
-                if (keys[key]) addTiers<false>(t, 0, key / 2, key % 2, int64_t(keys[key]), p.tiers);
+                if (keys[key]) {
+                    int64_t w[GameLimits::kMaxBackPicks + 1];
+                    blueWays(t, key % 2, w);
+                    addTiersOf<false, 1>(t, rules, picks, 0, key / 2, w, int64_t(keys[key]), p.tiers);
+                }
         }
         for (int key = 0; key < 14; ++key)
             if (keys[key] && keyBest[key] && keyBest[key] < p.best) p.best = keyBest[key];
@@ -313,25 +536,49 @@ HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeA
     return r;
 }
 
-PrizeDraw DrawOf(const TDrawRec& rec) {
+PrizeDraw DrawOf(const TDrawRec& rec, const Game& game) {
     PrizeDraw d;
     d.issue = rec.code();
-    for (uint8_t red : rec.Ticket.Red)
-        d.reds |= uint64_t(1) << red;
-    for (int b = 0; b < Pools::kBluePool; ++b)
-        if (rec.Ticket.Blue[b]) d.blue = b + 1;
+    for (int i = 0; i < game.frontPicks; ++i)
+        d.reds |= uint64_t(1) << rec.Ticket.Red[i];
+    for (int b = 0; b < game.backPool; ++b)
+        if (rec.Ticket.Blue[b]) {
+            d.backs |= uint32_t(1) << (b + 1);
+            if (!d.blue) d.blue = b + 1;
+        }
+    if (game.backPicks > 1) d.blue = 0; // the backs are in backs alone
     return d;
 }
 
-PrizeDraw ParseDraw(const QString& text, const TCodeArr& history) {
+namespace {
+
+QString invalidDrawText(const QString& text, const Game& game) {
+    if (game.backPicks == 1)
+        return QStringLiteral(
+                   "开奖号码\"%1\"无效：请输入期号，或六个红球（01-%2，互不相同）加一个蓝球（01-%3）")
+            .arg(text)
+            .arg(game.frontPool)
+            .arg(game.backPool);
+    return QStringLiteral("开奖号码\"%1\"无效：请输入期号，或%2个%3号码（01-%4，互不相同）加%5个%6号码（01-%"
+                          "7，互不相同）")
+        .arg(text)
+        .arg(game.frontPicks)
+        .arg(game.front())
+        .arg(game.frontPool)
+        .arg(game.backPicks)
+        .arg(game.back())
+        .arg(game.backPool);
+}
+
+} // namespace
+
+PrizeDraw ParseDraw(const QString& text, const TCodeArr& history, const Game& game) {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty()) {
         if (history.empty()) throw KelvoraError(QStringLiteral("没有开奖数据，请输入开奖号码"));
-        return DrawOf(history.back());
+        return DrawOf(history.back(), game);
     }
-    const QString invalid =
-        QStringLiteral("开奖号码\"%1\"无效：请输入期号，或六个红球（01-33，互不相同）加一个蓝球（01-16）")
-            .arg(trimmed);
+    const QString invalid = invalidDrawText(trimmed, game);
     QStringList parts = trimmed.split(QRegularExpression(QStringLiteral("[\\s,，+]+")), Qt::SkipEmptyParts);
     int issue = 0;
     if (!parts.isEmpty() && parts.first().size() == 7) {
@@ -345,25 +592,28 @@ PrizeDraw ParseDraw(const QString& text, const TCodeArr& history) {
                                      [issue](const TDrawRec& d) { return d.code() == issue; });
         if (it == history.end()) throw KelvoraError(QStringLiteral("历史数据中没有第%1期").arg(issue));
         rec = &*it;
-        if (parts.isEmpty()) return DrawOf(*rec);
+        if (parts.isEmpty()) return DrawOf(*rec, game);
     }
-    if (parts.size() != 7) throw KelvoraError(invalid);
+    const int numbers = game.frontPicks + game.backPicks;
+    if (parts.size() != numbers) throw KelvoraError(invalid);
     PrizeDraw d;
-    for (int k = 0; k < 7; ++k) {
+    for (int k = 0; k < numbers; ++k) {
         bool ok = false;
         const int v = parts[k].toInt(&ok);
         if (!ok || parts[k].size() > 2) throw KelvoraError(invalid);
-        if (k < Pools::kRedPicks) {
-            if (v < 1 || v > Pools::kRedPool || (d.reds >> v) & 1u) throw KelvoraError(invalid);
+        if (k < game.frontPicks) {
+            if (v < 1 || v > game.frontPool || (d.reds >> v) & 1u) throw KelvoraError(invalid);
             d.reds |= uint64_t(1) << v;
         } else {
-            if (v < 1 || v > Pools::kBluePool) throw KelvoraError(invalid);
-            d.blue = v;
+            if (v < 1 || v > game.backPool || (d.backs >> v) & 1u) throw KelvoraError(invalid);
+            d.backs |= uint32_t(1) << v;
+            if (game.backPicks == 1) d.blue = v;
         }
     }
+    if (game.backPicks == 1) d.backs = 0;
     if (rec) {
-        const PrizeDraw drawn = DrawOf(*rec);
-        if (drawn.reds != d.reds || drawn.blue != d.blue)
+        const PrizeDraw drawn = DrawOf(*rec, game);
+        if (drawn.reds != d.reds || drawn.backMask() != d.backMask())
             throw KelvoraError(
                 QStringLiteral("第%1期的开奖号码是%2，与输入的号码不符").arg(issue).arg(DrawText(drawn)));
         return drawn;
@@ -371,8 +621,9 @@ PrizeDraw ParseDraw(const QString& text, const TCodeArr& history) {
     return d;
 }
 
-bool NamesDraw(const QString& text) {
-    static const QRegularExpression shape(
-        QStringLiteral("^\\s*(\\d{7}\\s*|(\\d{7}[\\s,，]+)?(\\d{1,2}[\\s,，+]+){6}\\d{1,2}\\s*)$"));
-    return shape.match(text).hasMatch();
+bool NamesDraw(const QString& text, const Game& game) {
+    static const QString shape =
+        QStringLiteral("^\\s*(\\d{7}\\s*|(\\d{7}[\\s,，]+)?(\\d{1,2}[\\s,，+]+){%1}\\d{1,2}\\s*)$");
+    const QRegularExpression re(shape.arg(game.frontPicks + game.backPicks - 1));
+    return re.match(text).hasMatch();
 }

@@ -11,10 +11,11 @@
 struct TicketPrize {
     int64_t bets = 0;
     int redHits = 0;
-    bool blueHit = false;
+    int16_t backHits = 0; // back numbers of the ticket drawn
+    bool blueHit = false; // a back number of the ticket is drawn
     TierCounts tiers{};
     int64_t prize = 0;
-    // The best tier won (1..6), 0 for none.
+    // The best tier won (1..), 0 for none.
     int best() const;
 };
 
@@ -30,36 +31,63 @@ struct PrizeResult {
     PrizeDraw draw;
     std::vector<TicketPrize> results; // in ticket order
     PrizeSummary summary;
+    const PrizeRules* rules = &SsqPrizeRules(); // the version the draw was checked with
+    bool extra = false;                         // every bet with 追加
 };
 
-// Bets of a ticket: every six of its reds (with all its bankers) times its blues (at least one).
-int64_t TicketBets(const PrizeTicket& ticket);
+// Bets of a ticket: every picks of its fronts (with all its bankers) times every back picks of its
+// backs (with its back banker); a ticket without backs counts one back part.
+int64_t TicketBets(const PrizeTicket& ticket, const Game& game = Game::ssq());
 // Counted by combinatorics, not by expanding: with hb of d bankers and ht of t drags hit, the bets with
-// r red hits are C(ht, r - hb) * C(t - ht, 6 - d - (r - hb)).
+// r front hits are C(ht, r - hb) * C(t - ht, picks - d - (r - hb)); the backs split the same way.
 TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw);
-PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw);
+TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw, const PrizeRules& rules,
+                        bool extra = false);
+// The tiers of a ticket's bets on any draw where frontBankerHits of its front bankers, frontDragHits of
+// its other fronts, backBankerHits of its back bankers and backDragHits of its other backs are drawn.
+TierCounts TiersByHits(const PrizeTicket& ticket, const PrizeRules& rules, int frontBankerHits,
+                       int frontDragHits, int backBankerHits, int backDragHits);
+// With the rule version in force for the draw's issue (the newest for a draw without one).
+PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw,
+                         const Game& game = Game::ssq(), bool extra = false);
+
+// The tiers one ticket won on the draws of one rule version.
+struct VersionTiers {
+    int version = 0;
+    int draws = 0;
+    TierCounts tiers{};
+};
 
 // What one ticket would have won on every draw of a history.
 struct HistoryPrize {
-    TierCounts tiers{};
+    TierCounts tiers{}; // by tier index over all versions
     int64_t fixedPrize = 0;
     int64_t cost = 0;
     int best = 0;
-    int bestIssue = 0; // 0 when nothing was won
+    int bestIssue = 0;   // 0 when nothing was won
+    int bestVersion = 0; // the rule version of bestIssue
+    // Every issue whose fronts are those of one of the ticket's bets.
     std::vector<int> sixRedIssues;
+    std::vector<VersionTiers> byVersion; // the versions with draws, oldest first
 };
 
 struct HistoryResult {
     int draws = 0;
     std::vector<HistoryPrize> results;
+    const Game* game = &Game::ssq();
+    bool extra = false;
 };
 
 HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history);
+// Each draw with the rule version of its issue.
+HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history, const Game& game,
+                           bool extra = false);
 
 // A history entry as a draw to check against.
-PrizeDraw DrawOf(const TDrawRec& rec);
+PrizeDraw DrawOf(const TDrawRec& rec, const Game& game = Game::ssq());
 // An issue code of the history, or six reds and a blue ("01 04 16 22 26 31+04", also with commas or
-// as seven numbers, optionally after the issue code). Throws KelvoraError with the user's message.
-PrizeDraw ParseDraw(const QString& text, const TCodeArr& history);
+// as seven numbers, optionally after the issue code); five fronts and two backs for the super lotto.
+// Throws KelvoraError with the user's message.
+PrizeDraw ParseDraw(const QString& text, const TCodeArr& history, const Game& game = Game::ssq());
 // Whether a text has the shape of a draw: an issue code alone, or seven numbers with or without one.
-bool NamesDraw(const QString& text);
+bool NamesDraw(const QString& text, const Game& game = Game::ssq());

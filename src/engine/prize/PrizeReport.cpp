@@ -1,5 +1,8 @@
 #include "engine/prize/PrizeReport.h"
 
+#include <algorithm>
+#include <bit>
+
 namespace {
 
 QString jsonNumbers(uint64_t mask) {
@@ -14,9 +17,9 @@ QString jsonNumbers(uint64_t mask) {
     return s + QLatin1Char(']');
 }
 
-QString jsonTiers(const TierCounts& tiers) {
+QString jsonTiers(const TierCounts& tiers, int count) {
     QString s = QStringLiteral("[");
-    for (int t = 0; t < 6; ++t) {
+    for (int t = 0; t < count; ++t) {
         if (t) s += QLatin1Char(',');
         s += QString::number(tiers[t]);
     }
@@ -25,6 +28,29 @@ QString jsonTiers(const TierCounts& tiers) {
 
 QString issueText(int issue) {
     return QString::number(issue);
+}
+
+QString jsonString(const QString& text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+QString jsonIssues(const std::vector<int>& issues) {
+    QString s = QStringLiteral("[");
+    for (size_t i = 0; i < issues.size(); ++i) {
+        if (i) s += QLatin1Char(',');
+        s += QLatin1Char('"') + QString::number(issues[i]) + QLatin1Char('"');
+    }
+    return s + QLatin1Char(']');
+}
+
+QString gameMember(const Game& game) {
+    return QStringLiteral("\"game\":\"%1\",").arg(game.keyText());
+}
+
+// The words of "all the draw's fronts were in one bet".
+QString allFrontsWord(const Game& game) {
+    return game.backPicks == 1 ? QStringLiteral("六个红球")
+                               : QStringLiteral("%1个%2号码").arg(game.frontPicks).arg(game.front());
 }
 
 QString sixRedText(const std::vector<int>& issues) {
@@ -46,75 +72,141 @@ QString csvField(const QString& text) {
 
 QString PrizeJson(const std::vector<PrizeTicket>& tickets, const PrizeResult& result) {
     const PrizeDraw& d = result.draw;
+    const PrizeRules& rules = *result.rules;
+    const Game& game = *rules.game;
+    const bool pairs = game.backPicks > 1;
+    const int tierCount = rules.tierCount;
     QString s;
-    s.reserve(80 + qsizetype(tickets.size()) * 130);
-    s += QStringLiteral("{\"draw\":{\"issue\":");
+    s.reserve(100 + qsizetype(tickets.size()) * 130);
+    s += QLatin1Char('{') + gameMember(game);
+    if (pairs) {
+        s += QStringLiteral("\"version\":%1,\"tierNames\":[").arg(rules.version);
+        for (int t = 1; t <= tierCount; ++t)
+            s += (t > 1 ? QStringLiteral(",") : QString()) + jsonString(rules.tierName(t));
+        s += QStringLiteral("],\"extra\":") +
+             (result.extra ? QStringLiteral("true,") : QStringLiteral("false,"));
+    }
+    s += QStringLiteral("\"draw\":{\"issue\":");
     s += d.issue ? QLatin1Char('"') + issueText(d.issue) + QLatin1Char('"') : QStringLiteral("null");
-    s += QStringLiteral(",\"reds\":") + jsonNumbers(d.reds) + QStringLiteral(",\"blue\":") +
-         QString::number(d.blue);
+    if (pairs)
+        s += QStringLiteral(",\"fronts\":") + jsonNumbers(d.reds) + QStringLiteral(",\"backs\":") +
+             jsonNumbers(d.backMask());
+    else
+        s += QStringLiteral(",\"reds\":") + jsonNumbers(d.reds) + QStringLiteral(",\"blue\":") +
+             QString::number(d.blue ? d.blue : std::countr_zero(d.backMask()));
     s += QStringLiteral("},\"tickets\":[");
     for (size_t k = 0; k < tickets.size(); ++k) {
         const PrizeTicket& t = tickets[k];
         const TicketPrize& p = result.results[k];
         if (k) s += QLatin1Char(',');
         s += QStringLiteral("{\"line\":") + QString::number(t.line);
-        s += QStringLiteral(",\"reds\":") + jsonNumbers(t.reds);
+        s += (pairs ? QStringLiteral(",\"fronts\":") : QStringLiteral(",\"reds\":")) + jsonNumbers(t.reds);
         if (t.bankers) s += QStringLiteral(",\"bankers\":") + jsonNumbers(t.bankers);
-        s += QStringLiteral(",\"blues\":") + jsonNumbers(t.blues);
+        s += (pairs ? QStringLiteral(",\"backs\":") : QStringLiteral(",\"blues\":")) + jsonNumbers(t.blues);
+        if (t.backBankers) s += QStringLiteral(",\"backBankers\":") + jsonNumbers(t.backBankers);
         s += QStringLiteral(",\"bets\":") + QString::number(p.bets);
-        s += QStringLiteral(",\"redHits\":") + QString::number(p.redHits);
-        s += QStringLiteral(",\"blueHit\":") + (p.blueHit ? QStringLiteral("true") : QStringLiteral("false"));
-        s += QStringLiteral(",\"tiers\":") + jsonTiers(p.tiers);
+        if (pairs) {
+            s += QStringLiteral(",\"frontHits\":") + QString::number(p.redHits);
+            s += QStringLiteral(",\"backHits\":") + QString::number(p.backHits);
+        } else {
+            s += QStringLiteral(",\"redHits\":") + QString::number(p.redHits);
+            s += QStringLiteral(",\"blueHit\":") +
+                 (p.blueHit ? QStringLiteral("true") : QStringLiteral("false"));
+        }
+        s += QStringLiteral(",\"tiers\":") + jsonTiers(p.tiers, tierCount);
         s += QStringLiteral(",\"prize\":") + QString::number(p.prize) + QLatin1Char('}');
     }
     const PrizeSummary& sum = result.summary;
     s += QStringLiteral("],\"summary\":{\"lines\":") + QString::number(sum.lines);
     s += QStringLiteral(",\"bets\":") + QString::number(sum.bets);
     s += QStringLiteral(",\"cost\":") + QString::number(sum.cost);
-    s += QStringLiteral(",\"tiers\":") + jsonTiers(sum.tiers);
+    s += QStringLiteral(",\"tiers\":") + jsonTiers(sum.tiers, tierCount);
     s += QStringLiteral(",\"fixedPrize\":") + QString::number(sum.fixedPrize) + QStringLiteral("}}");
     return s;
 }
 
 QString HistoryJson(const std::vector<PrizeTicket>& tickets, const HistoryResult& result) {
+    const Game& game = *result.game;
     QString s;
-    s.reserve(40 + qsizetype(tickets.size()) * 110);
-    s += QStringLiteral("{\"draws\":") + QString::number(result.draws) + QStringLiteral(",\"tickets\":[");
+    s.reserve(60 + qsizetype(tickets.size()) * 110);
+    s += QLatin1Char('{') + gameMember(game) + QStringLiteral("\"draws\":") + QString::number(result.draws);
+    if (game.backPicks > 1) {
+        s +=
+            QStringLiteral(",\"extra\":") + (result.extra ? QStringLiteral("true") : QStringLiteral("false"));
+        s += QStringLiteral(",\"tickets\":[");
+        for (size_t k = 0; k < tickets.size(); ++k) {
+            const HistoryPrize& p = result.results[k];
+            if (k) s += QLatin1Char(',');
+            s += QStringLiteral("{\"line\":") + QString::number(tickets[k].line) +
+                 QStringLiteral(",\"byVersion\":[");
+            for (size_t v = 0; v < p.byVersion.size(); ++v) {
+                const VersionTiers& vt = p.byVersion[v];
+                if (v) s += QLatin1Char(',');
+                s += QStringLiteral("{\"version\":%1,\"draws\":%2,\"tiers\":").arg(vt.version).arg(vt.draws);
+                s += jsonTiers(vt.tiers, PrizeVersions(game)[size_t(vt.version - 1)].tierCount) +
+                     QLatin1Char('}');
+            }
+            s += QStringLiteral("],\"fixedPrize\":") + QString::number(p.fixedPrize);
+            s += QStringLiteral(",\"cost\":") + QString::number(p.cost);
+            s += QStringLiteral(",\"best\":");
+            s += p.best ? QStringLiteral("{\"version\":%1,\"tier\":%2,\"issue\":\"%3\"}")
+                              .arg(p.bestVersion)
+                              .arg(p.best)
+                              .arg(issueText(p.bestIssue))
+                        : QStringLiteral("null");
+            s += QStringLiteral(",\"fiveFrontIssues\":") + jsonIssues(p.sixRedIssues) + QLatin1Char('}');
+        }
+        return s + QStringLiteral("]}");
+    }
+    s += QStringLiteral(",\"tickets\":[");
     for (size_t k = 0; k < tickets.size(); ++k) {
         const HistoryPrize& p = result.results[k];
         if (k) s += QLatin1Char(',');
         s += QStringLiteral("{\"line\":") + QString::number(tickets[k].line);
-        s += QStringLiteral(",\"tiers\":") + jsonTiers(p.tiers);
+        s += QStringLiteral(",\"tiers\":") + jsonTiers(p.tiers, SsqPrizeRules().tierCount);
         s += QStringLiteral(",\"fixedPrize\":") + QString::number(p.fixedPrize);
         s += QStringLiteral(",\"cost\":") + QString::number(p.cost);
         s += QStringLiteral(",\"best\":") + QString::number(p.best);
         s += QStringLiteral(",\"bestIssue\":");
         s += p.bestIssue ? QLatin1Char('"') + issueText(p.bestIssue) + QLatin1Char('"')
                          : QStringLiteral("null");
-        s += QStringLiteral(",\"sixRedIssues\":[");
-        for (size_t i = 0; i < p.sixRedIssues.size(); ++i) {
-            if (i) s += QLatin1Char(',');
-            s += QLatin1Char('"') + issueText(p.sixRedIssues[i]) + QLatin1Char('"');
-        }
-        s += QStringLiteral("]}");
+        s += QStringLiteral(",\"sixRedIssues\":") + jsonIssues(p.sixRedIssues) + QLatin1Char('}');
     }
     return s + QStringLiteral("]}");
 }
 
-QString TierListText(const TierCounts& tiers, int64_t bets) {
+QString TierListText(const TierCounts& tiers, int64_t bets, const PrizeRules& rules) {
     QStringList parts;
-    for (int t = 0; t < 6; ++t)
-        if (tiers[t])
-            parts << (bets == 1 ? TierName(t + 1)
-                                : QStringLiteral("%1%2注").arg(TierName(t + 1)).arg(tiers[t]));
-    return parts.isEmpty() ? TierName(0) : parts.join(QLatin1Char(' '));
+    for (int t = 0; t < rules.tierCount; ++t)
+        if (tiers[size_t(t)])
+            parts << (bets == 1 ? rules.tierName(t + 1)
+                                : QStringLiteral("%1%2注").arg(rules.tierName(t + 1)).arg(tiers[size_t(t)]));
+    return parts.isEmpty() ? rules.tierName(0) : parts.join(QLatin1Char(' '));
 }
 
-QString TierCountsText(const TierCounts& tiers, const QString& unit) {
+QString TierCountsText(const TierCounts& tiers, const QString& unit, const PrizeRules& rules) {
     QStringList parts;
-    for (int t = 0; t < 6; ++t)
-        parts << TierName(t + 1) + QString::number(tiers[t]) + unit;
+    for (int t = 0; t < rules.tierCount; ++t)
+        parts << rules.tierName(t + 1) + QString::number(tiers[size_t(t)]) + unit;
     return parts.join(QLatin1Char(' '));
+}
+
+QString FloatingTiersText(const PrizeRules& rules) {
+    QStringList numerals;
+    for (int t = 1; t <= rules.tierCount; ++t)
+        if (rules.floating[t]) numerals << rules.tierName(t).left(1);
+    return numerals.join(QStringLiteral("、")) + QStringLiteral("等奖");
+}
+
+QStringList PrizeVersionLines(const PrizeRules& rules, bool extra) {
+    if (PrizeVersions(*rules.game).size() < 2 && !extra) return {};
+    QString range = rules.lastIssue ? QStringLiteral("%1-%2期").arg(rules.firstIssue).arg(rules.lastIssue)
+                                    : QStringLiteral("%1期起").arg(rules.firstIssue);
+    QStringList lines{QStringLiteral("奖级规则：第%1版（%2）%3")
+                          .arg(rules.version)
+                          .arg(range, extra ? QStringLiteral("，追加投注") : QString())};
+    if (!rules.noteText().isEmpty()) lines << rules.noteText();
+    return lines;
 }
 
 QString DrawCaption(const PrizeDraw& draw) {
@@ -122,75 +214,119 @@ QString DrawCaption(const PrizeDraw& draw) {
     return draw.issue ? QStringLiteral("第%1期 %2").arg(draw.issue).arg(numbers) : numbers;
 }
 
-QStringList PrizeSummaryLines(const PrizeSummary& s) {
+QStringList PrizeSummaryLines(const PrizeSummary& s, const PrizeRules& rules) {
     return {QStringLiteral("共%1行，%2注，投入%3元").arg(s.lines).arg(s.bets).arg(s.cost),
-            TierCountsText(s.tiers),
-            QStringLiteral("固定奖金合计%1元（一、二等奖为浮动奖金，未计入）").arg(s.fixedPrize)};
+            TierCountsText(s.tiers, QStringLiteral("注"), rules),
+            QStringLiteral("固定奖金合计%1元（%2为浮动奖金，未计入）")
+                .arg(s.fixedPrize)
+                .arg(FloatingTiersText(rules))};
 }
 
 QStringList HistorySummaryLines(const std::vector<PrizeTicket>& tickets, const HistoryResult& result) {
+    const Game& game = *result.game;
+    const bool pairs = game.backPicks > 1;
     int64_t bets = 0, cost = 0, prize = 0, won = 0, drawn = 0;
     TierCounts tiers{};
+    std::vector<TierCounts> byVersion(PrizeVersions(game).size());
     for (size_t k = 0; k < tickets.size(); ++k) {
         const HistoryPrize& p = result.results[k];
-        bets += TicketBets(tickets[k]);
+        bets += TicketBets(tickets[k], game);
         cost += p.cost;
         prize += p.fixedPrize;
         won += p.best ? 1 : 0;
         drawn += p.sixRedIssues.empty() ? 0 : 1;
-        for (int t = 0; t < 6; ++t)
-            tiers[t] += p.tiers[t];
+        for (int t = 0; t < kMaxPrizeTiers; ++t)
+            tiers[size_t(t)] += p.tiers[size_t(t)];
+        for (const VersionTiers& vt : p.byVersion)
+            for (int t = 0; t < kMaxPrizeTiers; ++t)
+                byVersion[size_t(vt.version - 1)][size_t(t)] += vt.tiers[size_t(t)];
     }
-    return {QStringLiteral("历史核对%1期：共%2行，%3注，每期投入%4元，共投入%5元")
-                .arg(result.draws)
-                .arg(tickets.size())
-                .arg(bets)
-                .arg(bets * BetCost)
-                .arg(cost),
-            TierCountsText(tiers, QStringLiteral("次")),
-            QStringLiteral("固定奖金合计%1元；中过奖的%2行，六个红球曾开出的%3行")
-                .arg(prize)
-                .arg(won)
-                .arg(drawn)};
+    QStringList lines{QStringLiteral("历史核对%1期：共%2行，%3注，每期投入%4元，共投入%5元")
+                          .arg(result.draws)
+                          .arg(tickets.size())
+                          .arg(bets)
+                          .arg(bets * PriceOfBet(game, result.extra))
+                          .arg(cost)};
+    if (pairs) {
+        for (size_t v = 0; v < byVersion.size(); ++v)
+            if (!tickets.empty() && !result.results.front().byVersion.empty())
+                for (const VersionTiers& vt : result.results.front().byVersion)
+                    if (vt.version == int(v + 1))
+                        lines << QStringLiteral("第%1版（%2期）：").arg(vt.version).arg(vt.draws) +
+                                     TierCountsText(byVersion[v], QStringLiteral("次"),
+                                                    PrizeVersions(game)[v]);
+    } else {
+        lines << TierCountsText(tiers, QStringLiteral("次"));
+    }
+    lines << QStringLiteral("固定奖金合计%1元；中过奖的%2行，%3曾开出的%4行")
+                 .arg(prize)
+                 .arg(won)
+                 .arg(allFrontsWord(game))
+                 .arg(drawn);
+    if (pairs && result.draws > 0 && PrizeVersions(game).back().note)
+        lines << PrizeVersions(game).back().noteText();
+    return lines;
 }
 
 QStringList PrizeReportLines(const std::vector<PrizeTicket>& tickets, const PrizeResult& result) {
+    const PrizeRules& rules = *result.rules;
+    const Game& game = *rules.game;
     QStringList lines;
-    lines.reserve(qsizetype(tickets.size()) + 6);
-    lines << QStringLiteral("开奖号码：") + DrawCaption(result.draw) << QString();
+    lines.reserve(qsizetype(tickets.size()) + 8);
+    lines << QStringLiteral("开奖号码：") + DrawCaption(result.draw);
+    lines << PrizeVersionLines(rules, result.extra) << QString();
     for (size_t k = 0; k < tickets.size(); ++k) {
         const PrizeTicket& t = tickets[k];
         const TicketPrize& p = result.results[k];
-        lines << QStringLiteral("第%1行 %2：%3注，红球中%4个，蓝球%5，%6，奖金%7元")
+        const QString backText =
+            game.backPicks == 1
+                ? QStringLiteral("蓝球%1").arg(p.blueHit ? QStringLiteral("中") : QStringLiteral("未中"))
+                : QStringLiteral("%1中%2个").arg(game.back()).arg(p.backHits);
+        lines << QStringLiteral("第%1行 %2：%3注，%4中%5个，%6，%7，奖金%8元")
                      .arg(t.line)
                      .arg(TicketText(t))
                      .arg(p.bets)
+                     .arg(game.front())
                      .arg(p.redHits)
-                     .arg(p.blueHit ? QStringLiteral("中") : QStringLiteral("未中"))
-                     .arg(TierListText(p.tiers, p.bets))
+                     .arg(backText)
+                     .arg(TierListText(p.tiers, p.bets, rules))
                      .arg(p.prize);
     }
-    lines << QString() << PrizeSummaryLines(result.summary);
+    lines << QString() << PrizeSummaryLines(result.summary, rules);
     return lines;
 }
 
 QStringList HistoryReportLines(const std::vector<PrizeTicket>& tickets, const HistoryResult& result) {
+    const Game& game = *result.game;
+    const bool pairs = game.backPicks > 1;
     QStringList lines;
     lines.reserve(qsizetype(tickets.size()) * 2 + 2);
     lines << QStringLiteral("历史核对：共%1期").arg(result.draws) << QString();
     for (size_t k = 0; k < tickets.size(); ++k) {
         const PrizeTicket& t = tickets[k];
         const HistoryPrize& p = result.results[k];
-        const QString best =
-            p.best ? QStringLiteral("最高%1（首次第%2期）").arg(TierName(p.best)).arg(p.bestIssue)
-                   : QStringLiteral("从未中奖");
-        lines << QStringLiteral("第%1行 %2：%3，固定奖金%4元，投入%5元，六个红球曾开出：%6")
+        const PrizeRules& bestRules = PrizeVersions(game)[size_t(std::max(p.bestVersion, 1) - 1)];
+        QString best = QStringLiteral("从未中奖");
+        if (p.best && pairs)
+            best = QStringLiteral("最高%1（首次第%2期，第%3版规则）")
+                       .arg(bestRules.tierName(p.best))
+                       .arg(p.bestIssue)
+                       .arg(p.bestVersion);
+        else if (p.best)
+            best = QStringLiteral("最高%1（首次第%2期）").arg(TierName(p.best)).arg(p.bestIssue);
+        lines << QStringLiteral("第%1行 %2：%3，固定奖金%4元，投入%5元，%6曾开出：%7")
                      .arg(t.line)
                      .arg(TicketText(t), best)
                      .arg(p.fixedPrize)
                      .arg(p.cost)
-                     .arg(sixRedText(p.sixRedIssues));
-        lines << QStringLiteral("    ") + TierCountsText(p.tiers, QStringLiteral("次"));
+                     .arg(allFrontsWord(game), sixRedText(p.sixRedIssues));
+        if (pairs)
+            for (const VersionTiers& vt : p.byVersion)
+                lines << QStringLiteral("    第%1版（%2期）：").arg(vt.version).arg(vt.draws) +
+                             TierCountsText(vt.tiers, QStringLiteral("次"),
+                                            PrizeVersions(game)[size_t(vt.version - 1)]);
+        else
+            lines << QStringLiteral("    ") + TierCountsText(p.tiers, QStringLiteral("次"));
     }
     lines << QString() << HistorySummaryLines(tickets, result);
     return lines;

@@ -16,10 +16,14 @@ QString TicketText(const PrizeTicket& ticket) {
     QString text = ticket.bankers ? MaskNumbers(ticket.bankers) + QLatin1Char('#') +
                                         MaskNumbers(ticket.reds & ~ticket.bankers)
                                   : MaskNumbers(ticket.reds);
-    if (ticket.blues) text += QLatin1Char('+') + MaskNumbers(ticket.blues);
+    if (ticket.backBankers)
+        text += QLatin1Char('+') + MaskNumbers(ticket.backBankers) + QLatin1Char('#') +
+                MaskNumbers(ticket.blues & ~ticket.backBankers);
+    else if (ticket.blues)
+        text += QLatin1Char('+') + MaskNumbers(ticket.blues);
     return text;
 }
 
 QString DrawText(const PrizeDraw& draw) {
-    return MaskNumbers(draw.reds) + QLatin1Char('+') + MaskNumbers(uint64_t(1) << draw.blue);
+    return MaskNumbers(draw.reds) + QLatin1Char('+') + MaskNumbers(draw.backMask());
 }

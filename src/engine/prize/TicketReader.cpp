@@ -25,18 +25,19 @@ bool isSkipped(QStringView line) {
            rest.startsWith(u"单注预测(") || rest.startsWith(u"复式预测(");
 }
 
-// Numbers of one line: up to 33 before the "+" (bankers and drags of a 胆拖 line) and up to 16 after it,
-// more make the line bad anyway.
+// Numbers of one line: up to a front pool before the "+" (bankers and drags of a 胆拖 line) and up to a
+// back pool after it, more make the line bad anyway.
 struct LineNumbers {
     int before[GameLimits::kMaxFrontPool + 1];
     int after[GameLimits::kMaxBackPool + 1];
     int nBefore = 0;
     int nAfter = 0;
-    int nBankers = -1; // the numbers before "#", -1 without one
+    int nBankers = -1;     // the numbers before "#", -1 without one
+    int nBackBankers = -1; // the numbers after "+" and before a second "#"
     bool plus = false;
 };
 
-bool splitLine(QStringView line, LineNumbers& n) {
+bool splitLine(QStringView line, LineNumbers& n, bool backBankers) {
     const qsizetype size = line.size();
     qsizetype i = 0;
     bool first = true;
@@ -47,8 +48,13 @@ bool splitLine(QStringView line, LineNumbers& n) {
             continue;
         }
         if (c == u'#' || c == u'＃') {
-            if (n.plus || n.nBankers >= 0) return false;
-            n.nBankers = n.nBefore;
+            if (n.plus) {
+                if (!backBankers || n.nBackBankers >= 0) return false;
+                n.nBackBankers = n.nAfter;
+            } else {
+                if (n.nBankers >= 0) return false;
+                n.nBankers = n.nBefore;
+            }
             first = false;
             ++i;
             continue;
@@ -103,73 +109,97 @@ QString number(int v) {
     return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
 }
 
-// The reds of a 胆拖 line; the fault names what is wrong, in the user's words.
-bool readBankerReds(const LineNumbers& n, PrizeTicket& t, QString& fault, const Game& game) {
-    const int d = n.nBankers;
+// Bankers and drags of one pool of a 胆拖 line; the fault names what is wrong, in the user's words.
+// prefix is "" for the fronts and "后区" for the super lotto's backs.
+bool readBankerPart(const int* values, int count, int d, int pool, int picks, int maxBankers,
+                    const QString& prefix, uint64_t& all, uint64_t& bankersOut, QString& fault) {
     uint64_t bankers = 0;
     uint64_t drags = 0;
-    for (int k = 0; k < n.nBefore; ++k) {
-        const int v = n.before[k];
+    const QString bankerWord = prefix + QStringLiteral("胆码");
+    const QString dragWord = prefix + QStringLiteral("拖码");
+    for (int k = 0; k < count; ++k) {
+        const int v = values[k];
         const bool banker = k < d;
-        if (v < 1 || v > game.frontPool) {
+        if (v < 1 || v > pool) {
             fault = QStringLiteral("%1%2超出范围（01-%3）")
-                        .arg(banker ? QStringLiteral("胆码") : QStringLiteral("拖码"), number(v))
-                        .arg(game.frontPool);
+                        .arg(banker ? bankerWord : dragWord, number(v))
+                        .arg(pool);
             return false;
         }
         const uint64_t bit = uint64_t(1) << v;
         if (!banker && (bankers & bit)) {
-            fault = QStringLiteral("胆码%1也在拖码中").arg(number(v));
+            fault = QStringLiteral("%1%2也在拖码中").arg(bankerWord, number(v));
             return false;
         }
         uint64_t& mask = banker ? bankers : drags;
         if (mask & bit) {
-            fault = QStringLiteral("%1%2重复")
-                        .arg(banker ? QStringLiteral("胆码") : QStringLiteral("拖码"), number(v));
+            fault = QStringLiteral("%1%2重复").arg(banker ? bankerWord : dragWord, number(v));
             return false;
         }
         mask |= bit;
     }
     if (d < 1) {
-        fault = QStringLiteral("\"#\"前没有胆码");
+        fault = prefix + QStringLiteral("\"#\"前没有胆码");
         return false;
     }
-    if (d > game.frontPicks - 1) {
-        fault = QStringLiteral("胆码%1个，最多%2个").arg(d).arg(game.frontPicks - 1);
+    if (d > maxBankers) {
+        fault = QStringLiteral("%1%2个，最多%3个").arg(bankerWord).arg(d).arg(maxBankers);
         return false;
     }
-    if (n.nBefore < game.frontPicks + 1) {
-        fault = QStringLiteral("胆码和拖码共%1个，至少要%2个").arg(n.nBefore).arg(game.frontPicks + 1);
+    if (count < picks + 1) {
+        fault = QStringLiteral("%1胆码和拖码共%2个，至少要%3个").arg(prefix).arg(count).arg(picks + 1);
         return false;
     }
-    t.reds = bankers | drags;
-    t.bankers = bankers;
-    t.redCount = n.nBefore;
+    all = bankers | drags;
+    bankersOut = bankers;
     return true;
 }
 
-bool readLine(QStringView line, PrizeTicket& t, QString& fault, const Game& game, bool defaultBacks) {
+// The numbers of one pool of a plain line; the fault as above.
+bool readPlainPart(const int* values, int count, int pool, const QString& word, uint64_t& mask,
+                   QString& fault) {
+    for (int k = 0; k < count; ++k) {
+        const int v = values[k];
+        if (v < 1 || v > pool) {
+            fault = QStringLiteral("%1号码%2超出范围（01-%3）").arg(word, number(v)).arg(pool);
+            return false;
+        }
+        const uint64_t bit = uint64_t(1) << v;
+        if (mask & bit) {
+            fault = QStringLiteral("%1号码%2重复").arg(word, number(v));
+            return false;
+        }
+        mask |= bit;
+    }
+    return true;
+}
+
+// The two-colour ball's lines, as they have always been read: a fault is named for 胆拖 lines only.
+bool readSsqLine(QStringView line, PrizeTicket& t, QString& fault, const Game& game) {
     LineNumbers n;
-    if (!splitLine(line, n)) return false;
+    if (!splitLine(line, n, false)) return false;
     int redCount = n.nBefore;
     const int* blues = n.after;
     int blueCount = n.nAfter;
     if (n.plus) {
-        if (blueCount < game.backPicks) return false;
+        if (blueCount == 0) return false;
     } else if (n.nBefore == game.frontPicks + game.backPicks && n.nBankers < 0) {
         redCount = game.frontPicks;
         blues = n.before + game.frontPicks;
         blueCount = game.backPicks;
-    } else if (game.backPicks > 1 && !defaultBacks) {
-        return false;
     }
     if (blueCount > game.backPool) return false;
     uint64_t blueMask = 0;
     if (!addNumbers(blues, blueCount, game.backPool, blueMask)) return false;
     if (n.nBankers >= 0) {
-        if (!readBankerReds(n, t, fault, game)) return false;
+        uint64_t reds = 0;
+        if (!readBankerPart(n.before, n.nBefore, n.nBankers, game.frontPool, game.frontPicks,
+                            game.frontPicks - 1, QString(), reds, t.bankers, fault))
+            return false;
+        t.reds = reds;
+        t.redCount = n.nBefore;
     } else {
-        if (redCount < game.frontPicks || redCount > 20) return false;
+        if (redCount < game.frontPicks || redCount > MaxCompoundFronts) return false;
         uint64_t reds = 0;
         if (!addNumbers(n.before, redCount, game.frontPool, reds)) return false;
         t.reds = reds;
@@ -180,10 +210,70 @@ bool readLine(QStringView line, PrizeTicket& t, QString& fault, const Game& game
     return true;
 }
 
+// A line of a game with two back numbers: every bad line gets its fault.
+bool readPairLine(QStringView line, PrizeTicket& t, QString& fault, const Game& game, bool defaultBacks) {
+    LineNumbers n;
+    if (!splitLine(line, n, true)) {
+        fault = QStringLiteral("含有无法识别的内容");
+        return false;
+    }
+    const QString front = game.front();
+    const QString back = game.back();
+    int frontCount = n.nBefore;
+    const int* backs = n.after;
+    int backCount = n.nAfter;
+    if (!n.plus && n.nBefore == game.frontPicks + game.backPicks && n.nBankers < 0) {
+        frontCount = game.frontPicks;
+        backs = n.before + game.frontPicks;
+        backCount = game.backPicks;
+    } else if (!n.plus && !defaultBacks) {
+        fault = QStringLiteral("缺少%1号码（用\"+\"分开%2和%1）").arg(back, front);
+        return false;
+    }
+    if (n.nBankers >= 0) {
+        if (!readBankerPart(n.before, n.nBefore, n.nBankers, game.frontPool, game.frontPicks,
+                            game.frontPicks - 1, QString(), t.reds, t.bankers, fault))
+            return false;
+    } else {
+        if (!readPlainPart(n.before, frontCount, game.frontPool, front, t.reds, fault)) return false;
+        if (frontCount < game.frontPicks || frontCount > MaxCompoundFronts) {
+            fault = QStringLiteral("%1号码%2个，应为%3-%4个")
+                        .arg(front)
+                        .arg(frontCount)
+                        .arg(game.frontPicks)
+                        .arg(MaxCompoundFronts);
+            return false;
+        }
+    }
+    t.redCount = std::popcount(t.reds);
+    uint64_t backMask = 0;
+    uint64_t backBankers = 0;
+    if (n.nBackBankers >= 0) {
+        if (!readBankerPart(backs, backCount, n.nBackBankers, game.backPool, game.backPicks,
+                            game.backPicks - 1, back, backMask, backBankers, fault))
+            return false;
+    } else if (n.plus || backCount) {
+        if (!readPlainPart(backs, backCount, game.backPool, back, backMask, fault)) return false;
+        if (backCount < game.backPicks) {
+            fault = QStringLiteral("%1号码%2个，应为%3-%4个")
+                        .arg(back)
+                        .arg(backCount)
+                        .arg(game.backPicks)
+                        .arg(game.backPool);
+            return false;
+        }
+    }
+    t.blues = uint32_t(backMask);
+    t.backBankers = uint32_t(backBankers);
+    t.blueCount = std::popcount(t.blues);
+    return true;
+}
+
 } // namespace
 
 TicketList ReadTickets(QStringView text, uint32_t defaultBlues, const Game& game) {
     TicketList list;
+    const bool pairs = game.backPicks > 1;
     const int defaultCount = std::popcount(defaultBlues);
     qsizetype start = 0;
     int lineNo = 0;
@@ -199,7 +289,8 @@ TicketList ReadTickets(QStringView text, uint32_t defaultBlues, const Game& game
         if (isSkipped(line)) continue;
         PrizeTicket t;
         QString fault;
-        if (!readLine(line, t, fault, game, defaultBlues != 0)) {
+        if (!(pairs ? readPairLine(line, t, fault, game, defaultBlues != 0)
+                    : readSsqLine(line, t, fault, game))) {
             list.badLines.push_back(lineNo);
             list.faults.push_back(fault);
             continue;
@@ -234,18 +325,28 @@ QString BadLinesMessage(const TicketList& list) {
     return message;
 }
 
-uint32_t ReadBlueList(const QString& text) {
+uint32_t ReadBlueList(const QString& text, const Game& game) {
     uint64_t mask = 0;
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty()) return 0;
-    for (const QString& part : trimmed.split(QRegularExpression(QStringLiteral("[,，\\s]+")))) {
+    const QString invalid =
+        game.backPicks == 1
+            ? QStringLiteral("%1列表\"%2\"无效：应为01-%3之间互不相同的号码，用逗号分隔")
+                  .arg(game.back(), text)
+                  .arg(game.backPool)
+            : QStringLiteral("%1列表\"%2\"无效：应为01-%3之间互不相同的号码（至少%4个），用逗号分隔")
+                  .arg(game.back(), text)
+                  .arg(game.backPool)
+                  .arg(game.backPicks);
+    const QStringList parts = trimmed.split(QRegularExpression(QStringLiteral("[,，\\s]+")));
+    for (const QString& part : parts) {
         bool ok = false;
         const int v = part.toInt(&ok);
-        if (!ok || v < 1 || v > Pools::kBluePool || part.size() > 2 || (mask & (uint64_t(1) << v)))
-            throw KelvoraError(
-                QStringLiteral("蓝球列表\"%1\"无效：应为01-16之间互不相同的号码，用逗号分隔").arg(text));
+        if (!ok || v < 1 || v > game.backPool || part.size() > 2 || (mask & (uint64_t(1) << v)))
+            throw KelvoraError(invalid);
         mask |= uint64_t(1) << v;
     }
+    if (parts.size() < game.backPicks) throw KelvoraError(invalid);
     return uint32_t(mask);
 }
 
