@@ -72,7 +72,7 @@ int runBacktest(CliContext& ctx) {
         const ShrinkBacktest b = RunShrinkBacktest(in, history, n, *ctx.game);
         print(ctx, ShrinkBacktestJson(b), ShrinkBacktestText(b), parser.isSet(json));
     } else {
-        const PredictBacktest b = RunPredictBacktest(history, chosen->kind, n);
+        const PredictBacktest b = RunPredictBacktest(history, chosen->kind, n, *ctx.game);
         print(ctx, PredictBacktestJson(b, QString::fromLatin1(chosen->name)), PredictBacktestText(b),
               parser.isSet(json));
     }
