@@ -101,7 +101,7 @@ TMainForm::TMainForm(const TMainOptions& options, QWidget* parent) : QMainWindow
     m_server = options.server.isEmpty() ? QUrl(QString::fromLatin1(DefaultServer)) : options.server;
     if (options.game)
         m_game = options.game;
-    else if (const Game* last = Game::find(LastGameKey()))
+    else if (const Game* last = options.gameSetting ? Game::find(LastGameKey()) : nullptr)
         m_game = last;
     m_startGame = m_game;
     m_location = locate(*m_game);
@@ -143,7 +143,7 @@ void TMainForm::FormCreate() {
     DataPanel->setGame(*m_game);
     DataPanel->setProgramDir(m_location.dataDir);
     DataPanel->DataFileName = m_location.dataFile;
-    RememberLastGame(m_game->keyText());
+    if (m_options.gameSetting) RememberLastGame(m_game->keyText());
     // A missing or read-only data folder is explained, and the program opens all the same.
     if (!m_location.problems.isEmpty()) ShowMessage(this, m_location.problems.join(QLatin1Char('\n')));
     if (!m_location.loadFile.isEmpty()) {
@@ -251,7 +251,7 @@ bool TMainForm::switchGame(const Game& game) {
         return stay();
     m_location = location;
     m_game = &game;
-    RememberLastGame(game.keyText());
+    if (m_options.gameSetting) RememberLastGame(game.keyText());
     showGameWords();
     setStatusText(HistoryCountText(History));
 
