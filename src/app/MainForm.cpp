@@ -36,6 +36,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -275,11 +276,7 @@ bool TMainForm::switchGame(const Game& game) {
                 break;
             }
     }
-    if (webInFront) {
-        WebPanel->raise();
-        // The home page shows the newest draw of the game now shown.
-        if (WebPanel->WebBrowser) WebPanel->navigate(WebPanel->address());
-    }
+    if (webInFront) WebPanel->raise();
     return true;
 }
 
@@ -435,12 +432,22 @@ void TMainForm::createToolBar() {
     GameTbr->toggleViewAction()->setVisible(false);
     GameTbr->setCursor(Qt::PointingHandCursor);
     addToolBar(Qt::TopToolBarArea, GameTbr);
+    // The two games one above the other: one click each, and narrow enough to share the row with the
+    // main tool bar at the smallest window width.
+    auto* games = new QWidget(GameTbr);
+    auto* column = new QVBoxLayout(games);
+    column->setContentsMargins(2, 0, 2, 0);
+    column->setSpacing(1);
     for (QAction* action : {GameMenuSsq, GameMenuDlt}) {
-        GameTbr->addAction(action);
-        QWidget* button = GameTbr->widgetForAction(action);
+        auto* button = new QToolButton(games);
         button->setObjectName(action->objectName() + QStringLiteral("Bt"));
-        button->setMinimumHeight(45);
+        button->setDefaultAction(action);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setAutoRaise(true);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        column->addWidget(button);
     }
+    GameTbr->addWidget(games);
 }
 
 void TMainForm::createStatusBar() {

@@ -44,6 +44,14 @@ TWebPanel::TWebPanel(bool browserEnabled, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
 }
 
+void TWebPanel::setGame(const Game& game) {
+    if (&game == m_game) return;
+    m_game = &game;
+    if (WebBrowser && WebBrowser->url() == QUrl(QStringLiteral("about:blank")))
+        WebBrowser->setHtml(OfflinePage(m_url, m_history ? *m_history : TCodeArr(), game),
+                            QUrl(QStringLiteral("about:blank")));
+}
+
 void TWebPanel::navigate(const QUrl& url) {
     m_url = url;
     if (WebBrowser)

@@ -22,7 +22,8 @@ class TWebPanel : public QWidget {
     // The history summarised by the local home page; the panel keeps a reference, never a copy.
     void setHistory(const TCodeArr& history) { m_history = &history; }
     // The game of that history (its name and its balls on the home page).
-    void setGame(const Game& game) { m_game = &game; }
+    // The local home page, when shown, is drawn again for it.
+    void setGame(const Game& game);
     // What the browser shows when a page cannot be loaded: a home page of its own with the newest
     // draw, the draw count and range, and links that ask for a panel (see panelRequested).
     static QString OfflinePage(const QUrl& url, const TCodeArr& history = {}, const Game& game = Game::ssq());

@@ -16,6 +16,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 #include <memory>
 
@@ -152,7 +153,7 @@ class TestGameSwitch : public QObject {
         ModalCatcher catcher;
         catcher.answers = {QMessageBox::StandardButton(answer)};
         // The tool-bar switch, one click.
-        QTest::mouseClick(form->GameTbr->widgetForAction(form->GameMenuDlt), Qt::LeftButton);
+        QTest::mouseClick(form->GameTbr->findChild<QToolButton*>(QStringLiteral("GameMenuDltBt")), Qt::LeftButton);
         QCOMPARE(catcher.texts, QStringList{QStringLiteral("开奖数据已修改，是否保存？")});
         QCOMPARE(&form->game(), switches ? &Game::dlt() : &Game::ssq());
         QCOMPARE(form->GameMenuDlt->isChecked(), switches);
