@@ -444,7 +444,7 @@ void TMainForm::createToolBar() {
         button->setDefaultAction(action);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
         button->setAutoRaise(true);
-        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
         column->addWidget(button);
     }
     GameTbr->addWidget(games);
