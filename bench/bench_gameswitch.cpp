@@ -25,7 +25,6 @@ void BM_SwitchGameThereAndBack(benchmark::State& state) {
     options.programDir = programDir->path();
     options.webBrowser = false;
     options.game = &Game::ssq();
-    options.gameSetting = false;
     TMainForm form(options);
     form.show();
     while (!form.windowHandle() || !form.windowHandle()->isExposed())

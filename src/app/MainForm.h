@@ -27,7 +27,8 @@ struct TMainOptions {
     QString dataFile;              // --data FILE of the game started with; empty = the data-location rule's
                                    // ssq.dxt or dlt.dxt. The other game's file then lies beside it.
     const Game* game = nullptr;    // --game; null = the game shown last (settings), else the two-colour ball
-    bool gameSetting = true;       // the game shown last is read from and kept in the settings
+    bool gameSetting = false;      // the game shown last is read from and kept in the settings (the program
+                                   // does; a test run leaves the settings alone)
     QUrl server;                   // the maker's web server; empty = the built-in address
     int downloadTimeoutMs = 30000; // a dead server must not hang the window
     bool webBrowser = true;        // tests run without starting the browser

@@ -59,6 +59,7 @@ int main(int argc, char* argv[]) {
     parser.process(app);
 
     TMainOptions options;
+    options.gameSetting = true;
     if (parser.isSet(server)) {
         options.server = QUrl::fromUserInput(parser.value(server));
         if (!options.server.isValid() || options.server.host().isEmpty()) {

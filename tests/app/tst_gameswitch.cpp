@@ -38,6 +38,7 @@ class TestGameSwitch : public QObject {
         options.programDir = dir;
         options.dataFile = dataFile;
         options.game = game;
+        options.gameSetting = true;
         options.server = QUrl(QStringLiteral("http://127.0.0.1:9"));
         options.webBrowser = false;
         return std::make_unique<TMainForm>(options);

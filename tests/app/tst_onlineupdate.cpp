@@ -224,7 +224,6 @@ class TestOnlineUpdate : public QObject {
         options.downloadTimeoutMs = 5000;
         options.webBrowser = false;
         options.game = &g;
-        options.gameSetting = false;
         TMainForm form(options);
         QCOMPARE(int(form.History.size()), 1);
         ModalCatcher catcher;
