@@ -287,8 +287,8 @@ void TMainForm::createMenu() {
     GameGroup->setExclusive(true);
     GameMenuSsq = makeAction(this, QStringLiteral("GameMenuSsq"), QStringLiteral("双色球"), QString(),
                              QStringLiteral("切换到双色球：红球01-33选6个，蓝球01-16选1个"));
-    GameMenuDlt = makeAction(this, QStringLiteral("GameMenuDlt"), QStringLiteral("超级大乐透"),
-                             QString(), QStringLiteral("切换到超级大乐透：前区01-35选5个，后区01-12选2个"));
+    GameMenuDlt = makeAction(this, QStringLiteral("GameMenuDlt"), QStringLiteral("超级大乐透"), QString(),
+                             QStringLiteral("切换到超级大乐透：前区01-35选5个，后区01-12选2个"));
     for (QAction* action : {GameMenuSsq, GameMenuDlt}) {
         action->setCheckable(true);
         GameGroup->addAction(action);

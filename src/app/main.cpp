@@ -39,10 +39,11 @@ int main(int argc, char* argv[]) {
                                     QStringLiteral("The maker's web server (update file and web pages)."),
                                     QStringLiteral("URL"));
     parser.addOption(server);
-    const QCommandLineOption data(QStringLiteral("data"),
-                                  QStringLiteral("The history file (default: ssq.dxt or dlt.dxt beside the program, or "
-                                                 "~/.local/share/Kelvora/ for an installed copy)."),
-                                  QStringLiteral("FILE"));
+    const QCommandLineOption data(
+        QStringLiteral("data"),
+        QStringLiteral("The history file (default: ssq.dxt or dlt.dxt beside the program, or "
+                       "~/.local/share/Kelvora/ for an installed copy)."),
+        QStringLiteral("FILE"));
     parser.addOption(data);
     const QCommandLineOption ledger(
         QStringLiteral("ledger"),
@@ -51,8 +52,9 @@ int main(int argc, char* argv[]) {
     parser.addOption(ledger);
     const QCommandLineOption game(
         QStringLiteral("game"),
-        QStringLiteral("The game to open: ssq (the two-colour ball) or dlt (the super lotto); default: the game "
-                       "shown last. --data then names that game's file, and the other game's file lies beside it."),
+        QStringLiteral(
+            "The game to open: ssq (the two-colour ball) or dlt (the super lotto); default: the game "
+            "shown last. --data then names that game's file, and the other game's file lies beside it."),
         QStringLiteral("GAME"));
     parser.addOption(game);
     parser.addHelpOption();

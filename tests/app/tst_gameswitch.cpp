@@ -59,7 +59,8 @@ class TestGameSwitch : public QObject {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
         writeFile(bothGames.filePath(QStringLiteral("ssq.dxt")), fileBytes(QStringLiteral(KELVORA_SAMPLE)));
-        writeFile(bothGames.filePath(QStringLiteral("dlt.dxt")), fileBytes(QStringLiteral(KELVORA_DLT_SAMPLE)));
+        writeFile(bothGames.filePath(QStringLiteral("dlt.dxt")),
+                  fileBytes(QStringLiteral(KELVORA_DLT_SAMPLE)));
     }
     void init() { QSettings(QStringLiteral("Kelvora"), QStringLiteral("Kelvora")).clear(); }
 
@@ -80,7 +81,8 @@ class TestGameSwitch : public QObject {
             QCOMPARE(catcher.dialogs, 0);
             QCOMPARE(&form->game(), &Game::dlt());
             QVERIFY(form->GameMenuDlt->isChecked());
-            QCOMPARE(form->windowTitle(), QStringLiteral("Kelvora  V2005 [超级大乐透专业版] Tessane网 荣誉出品"));
+            QCOMPARE(form->windowTitle(),
+                     QStringLiteral("Kelvora  V2005 [超级大乐透专业版] Tessane网 荣誉出品"));
             QCOMPARE(int(form->History.size()), 2912);
             QCOMPARE(form->statusText(), QStringLiteral("共2912期，最新2026094期"));
             QCOMPARE(form->StatusPanels[1]->text(), QStringLiteral("超级大乐透"));
@@ -98,7 +100,8 @@ class TestGameSwitch : public QObject {
             form->SqlPanel->SqlSe1->setValue(2026093);
             form->SqlPanel->SqlBtClick();
             QCOMPARE(form->SqlPanel->SqlMemo->toPlainText(),
-                     QStringLiteral("第2026093期,开奖号:08 10 22 26 29+03 10\n第2026094期,开奖号:05 14 15 17 33+01 07"));
+                     QStringLiteral(
+                         "第2026093期,开奖号:08 10 22 26 29+03 10\n第2026094期,开奖号:05 14 15 17 33+01 07"));
             form->SqlPanel->SqlSe1->setValue(2026094);
 
             // Back to the two-colour ball: its file, its query values and the chart sheet asked for.
@@ -125,8 +128,9 @@ class TestGameSwitch : public QObject {
         auto form = start(bothGames.path(), &Game::ssq());
         QCOMPARE(int(form->History.size()), 3493);
         QVERIFY(form->GameMenuSsq->isChecked());
-        QCOMPARE(QSettings(QStringLiteral("Kelvora"), QStringLiteral("Kelvora")).value("game/last").toString(),
-                 QStringLiteral("ssq"));
+        QCOMPARE(
+            QSettings(QStringLiteral("Kelvora"), QStringLiteral("Kelvora")).value("game/last").toString(),
+            QStringLiteral("ssq"));
     }
 
     void switchAsksAboutUnsavedEdits_data() {
@@ -154,7 +158,8 @@ class TestGameSwitch : public QObject {
         ModalCatcher catcher;
         catcher.answers = {QMessageBox::StandardButton(answer)};
         // The tool-bar switch, one click.
-        QTest::mouseClick(form->GameTbr->findChild<QToolButton*>(QStringLiteral("GameMenuDltBt")), Qt::LeftButton);
+        QTest::mouseClick(form->GameTbr->findChild<QToolButton*>(QStringLiteral("GameMenuDltBt")),
+                          Qt::LeftButton);
         QCOMPARE(catcher.texts, QStringList{QStringLiteral("开奖数据已修改，是否保存？")});
         QCOMPARE(&form->game(), switches ? &Game::dlt() : &Game::ssq());
         QCOMPARE(form->GameMenuDlt->isChecked(), switches);
@@ -163,7 +168,8 @@ class TestGameSwitch : public QObject {
                  saved ? ssq + "2005014 01 02 03 04 05 06 07\r\n" : ssq);
         QCOMPARE(fileBytes(dir.filePath(QStringLiteral("dlt.dxt"))), dlt);
         if (switches) {
-            QCOMPARE(form->DataPanel->DataMemo->toPlainText(), QStringLiteral("2026094 05 14 15 17 33 01 07"));
+            QCOMPARE(form->DataPanel->DataMemo->toPlainText(),
+                     QStringLiteral("2026094 05 14 15 17 33 01 07"));
             QCOMPARE(int(form->History.size()), 1);
             QVERIFY(!form->windowTitle().startsWith(QLatin1Char('*')));
         } else {

@@ -234,7 +234,8 @@ class TestOnlineUpdate : public QObject {
             QCOMPARE(catcher.texts[0], QStringLiteral("Kelvora在线更新开奖数据 成功!"));
             QCOMPARE(int(form.History.size()), draws);
             QCOMPARE(form.statusText(), HistoryCountText(form.History));
-            QCOMPARE(form.DataPanel->DataMemo->toPlainText(), QString::fromLatin1(body).trimmed().replace("\r\n", "\n"));
+            QCOMPARE(form.DataPanel->DataMemo->toPlainText(),
+                     QString::fromLatin1(body).trimmed().replace("\r\n", "\n"));
         } else {
             QVERIFY2(catcher.texts[0].startsWith(QStringLiteral("Kelvora在线更新开奖数据 失败!")),
                      qPrintable(catcher.texts[0]));

@@ -105,8 +105,14 @@ class TestWebPanel : public QObject {
         QTest::addColumn<QString>("history");
         QTest::addColumn<QString>("fronts");
         QTest::addColumn<QString>("backs");
-        QTest::newRow("ssq") << "ssq" << "2026096 01 04 16 22 26 31 04" << "01 04 16 22 26 31" << "04";
-        QTest::newRow("dlt") << "dlt" << "2026094 05 14 15 17 33 01 07" << "05 14 15 17 33" << "01 07";
+        QTest::newRow("ssq") << "ssq"
+                             << "2026096 01 04 16 22 26 31 04"
+                             << "01 04 16 22 26 31"
+                             << "04";
+        QTest::newRow("dlt") << "dlt"
+                             << "2026094 05 14 15 17 33 01 07"
+                             << "05 14 15 17 33"
+                             << "01 07";
     }
     void homePageOfEachGame() {
         QFETCH(QString, game);

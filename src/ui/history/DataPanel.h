@@ -34,7 +34,8 @@ class TDataPanel : public QWidget {
     QUrl serverUrl() const { return m_server; }
     QUrl defaultServerUrl() const { return m_defaultServer; }
     void setDownloadTimeout(int ms) { m_timeoutMs = ms; }
-    // The update file: the game's (/gx.txt, /dlt.txt) on the command line's server, else 设置's, else the default.
+    // The update file: the game's (/gx.txt, /dlt.txt) on the command line's server, else 设置's, else the
+    // default.
     QUrl updateUrl() const;
     // The update is downloading (the editor is read-only meanwhile); cancelDownload stops it.
     bool isDownloading() const;

@@ -80,8 +80,7 @@ void TQueryPanel::setGame(const Game& game) {
     m_queryOfGame[m_game->keyText()] = {SqlSe1->value(), SqlSe2->value()};
     m_game = &game;
     // The first issue of each game's records is where a first query starts.
-    const auto [from, count] =
-        m_queryOfGame.value(game.keyText(), {game.isSsq() ? 2005013 : 2007001, 30});
+    const auto [from, count] = m_queryOfGame.value(game.keyText(), {game.isSsq() ? 2005013 : 2007001, 30});
     SqlSe1->setValue(from);
     SqlSe2->setValue(count);
     SqlMemo->clear();
