@@ -147,13 +147,15 @@ void TMainForm::FormCreate() {
     if (m_options.gameSetting) RememberLastGame(m_game->keyText());
     // A missing or read-only data folder is explained, and the program opens all the same.
     if (!m_location.problems.isEmpty()) ShowMessage(this, m_location.problems.join(QLatin1Char('\n')));
-    if (!m_location.loadFile.isEmpty()) {
-        try {
+    try {
+        // The super lotto may have no file yet (it was never saved): that is no draws, not a fault.
+        if (!m_game->isSsq())
+            DataPanel->OpenGameData(*m_game, m_location.dataFile, m_location.loadFile);
+        else if (!m_location.loadFile.isEmpty())
             DataPanel->LoadDataFile(m_location.loadFile);
-        } catch (const KelvoraError& e) {
-            ShowErrorBox(this, e.message());
-            return;
-        }
+    } catch (const KelvoraError& e) {
+        ShowErrorBox(this, e.message());
+        return;
     }
     m_loaded = true;
     FileMenuManulClick();

@@ -125,6 +125,19 @@ class TestGameSwitch : public QObject {
             QVERIFY(form->DataPanel->AddDrawBar->RedSe[5]->isHidden());
             QVERIFY(!form->DataPanel->AddDrawBar->BackSe2->isHidden());
         }
+        {
+            // A game whose file was never saved opens with no draws and says where they will go.
+            QTemporaryDir onlySsq;
+            writeFile(onlySsq.filePath(QStringLiteral("ssq.dxt")), "2005013 03 07 12 19 25 31 09\r\n");
+            ModalCatcher catcher;
+            auto form = start(onlySsq.path());
+            QCOMPARE(&form->game(), &Game::dlt());
+            QVERIFY(form->dataFileLoaded());
+            QVERIFY(form->History.empty());
+            QCOMPARE(catcher.texts.size(), 1);
+            QVERIFY2(catcher.texts[0].contains(onlySsq.filePath(QStringLiteral("dlt.dxt"))),
+                     qPrintable(catcher.texts[0]));
+        }
         auto form = start(bothGames.path(), &Game::ssq());
         QCOMPARE(int(form->History.size()), 3493);
         QVERIFY(form->GameMenuSsq->isChecked());
