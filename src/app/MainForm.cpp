@@ -5,9 +5,11 @@
 #include "app/ToolIcons.h"
 #include "app/WebPanel.h"
 #include "engine/core/KelvoraError.h"
+#include "engine/history/DataFile.h"
 #include "engine/history/HistoryLoader.h"
 #include "engine/ledger/Ledger.h"
 #include "ui/CommandGuard.h"
+#include "ui/UserSettings.h"
 #include "ui/charts/ChartPages.h"
 #include "ui/forms/ProgramFont.h"
 #include "ui/forms/SplashForm.h"
@@ -19,6 +21,7 @@
 #include "ui/shrink/ShrinkPanel.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -33,6 +36,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -86,13 +90,22 @@ QAction* makeAction(QObject* parent, const QString& name, const QString& caption
 const char TMainForm::DefaultServer[] = "http://www.tessane.com";
 
 QString TMainForm::Caption() {
-    return QStringLiteral("Kelvora  V2005 [双色球专业版] Tessane网 荣誉出品");
+    return Caption(Game::ssq());
+}
+
+QString TMainForm::Caption(const Game& game) {
+    return QStringLiteral("Kelvora  V2005 [%1专业版] Tessane网 荣誉出品").arg(game.nameText());
 }
 
 TMainForm::TMainForm(const TMainOptions& options, QWidget* parent) : QMainWindow(parent), m_options(options) {
     m_programDir = options.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.programDir;
     m_server = options.server.isEmpty() ? QUrl(QString::fromLatin1(DefaultServer)) : options.server;
-    m_location = LocateData({m_programDir, options.dataFile, UserDataDir()});
+    if (options.game)
+        m_game = options.game;
+    else if (const Game* last = options.gameSetting ? Game::find(LastGameKey()) : nullptr)
+        m_game = last;
+    m_startGame = m_game;
+    m_location = locate(*m_game);
 
     setObjectName(QStringLiteral("MainForm"));
     setFont(ProgramFont());
@@ -112,26 +125,37 @@ TMainForm::TMainForm(const TMainOptions& options, QWidget* parent) : QMainWindow
     FormCreate();
 }
 
+DataLocation TMainForm::locate(const Game& game) const {
+    DataPlaces places{m_programDir, m_options.dataFile, UserDataDir(), &game};
+    // --data names the file of the game started with; the other game keeps its file beside it.
+    if (!m_options.dataFile.isEmpty() && &game != m_startGame)
+        places.dataOption = DataFileNameIn(QFileInfo(m_options.dataFile).absolutePath(), game);
+    return LocateData(places);
+}
+
 void TMainForm::FormCreate() {
     // The caption is the whole title: no application display name is set, so Qt appends none to this
     // or any other window's title.
-    setWindowTitle(Caption());
-    SetMessageBoxTitle(Caption());
+    showGameWords();
     // The window is hidden while it is built; the program shows it maximised afterwards.
     MainTbr->setCursor(Qt::PointingHandCursor);
     flashSplash();
 
+    DataPanel->setGame(*m_game);
     DataPanel->setProgramDir(m_location.dataDir);
     DataPanel->DataFileName = m_location.dataFile;
+    if (m_options.gameSetting) RememberLastGame(m_game->keyText());
     // A missing or read-only data folder is explained, and the program opens all the same.
     if (!m_location.problems.isEmpty()) ShowMessage(this, m_location.problems.join(QLatin1Char('\n')));
-    if (!m_location.loadFile.isEmpty()) {
-        try {
+    try {
+        // The super lotto may have no file yet (it was never saved): that is no draws, not a fault.
+        if (!m_game->isSsq())
+            DataPanel->OpenGameData(*m_game, m_location.dataFile, m_location.loadFile);
+        else if (!m_location.loadFile.isEmpty())
             DataPanel->LoadDataFile(m_location.loadFile);
-        } catch (const KelvoraError& e) {
-            ShowErrorBox(this, e.message());
-            return;
-        }
+    } catch (const KelvoraError& e) {
+        ShowErrorBox(this, e.message());
+        return;
     }
     m_loaded = true;
     FileMenuManulClick();
@@ -168,7 +192,15 @@ void TMainForm::createPanels() {
     LedgerPanel->setLedgerFile(m_options.ledgerFile.isEmpty() ? LedgerFileIn(m_location.dataDir)
                                                               : m_options.ledgerFile);
     // Every load, save, import and update rebuilds the history: the ledger settles after each.
-    connect(DataPanel, &TDataPanel::historyChanged, LedgerPanel, &TLedgerPanel::settle);
+    // The ledger holds two-colour-ball tickets: another game's draws settle nothing.
+    connect(DataPanel, &TDataPanel::historyChanged, LedgerPanel, [this] {
+        if (m_game->isSsq()) LedgerPanel->settle();
+    });
+    ComingPanel = new QLabel(m_client);
+    ComingPanel->setObjectName(QStringLiteral("ComingPanel"));
+    ComingPanel->setAlignment(Qt::AlignCenter);
+    ComingPanel->setWordWrap(true);
+    ComingPanel->setMargin(24);
     WebPanel = new TWebPanel(m_options.webBrowser, m_client);
     WebPanel->setHistory(History);
     connect(WebPanel, &TWebPanel::panelRequested, this, [this](const QString& panel) {
@@ -187,11 +219,87 @@ void TMainForm::createPanels() {
 }
 
 QList<QWidget*> TMainForm::mainPanels() const {
-    return {DataPanel, SqlPanel, RcmPanel, GridPctl, PridictPanel, LedgerPanel};
+    return {DataPanel, SqlPanel, RcmPanel, GridPctl, PridictPanel, LedgerPanel, ComingPanel};
+}
+
+bool TMainForm::twoColourOnly(QWidget* panel) const {
+    return panel == RcmPanel || panel == GridPctl || panel == PridictPanel || panel == LedgerPanel;
+}
+
+void TMainForm::showGameWords() {
+    setWindowTitle(Caption(*m_game));
+    SetMessageBoxTitle(Caption(*m_game));
+    if (StatusPanels[1]) StatusPanels[1]->setText(m_game->nameText());
+    WebPanel->setGame(*m_game);
+    SqlPanel->setGame(*m_game);
+    ComingPanel->setText(QStringLiteral("%1的此功能即将推出。\n\n在“彩种”菜单中切换到双色球可以使用此功能。")
+                             .arg(m_game->nameText()));
+    if (GameMenuSsq) (m_game->isSsq() ? GameMenuSsq : GameMenuDlt)->setChecked(true);
+}
+
+bool TMainForm::switchGame(const Game& game) {
+    if (&game == m_game) return true;
+    const auto stay = [this] {
+        showGameWords();
+        return false;
+    };
+    if (DataPanel->isDownloading()) {
+        ShowMessage(this, QStringLiteral("正在下载开奖数据，请在下载完成或取消后再切换彩种。"));
+        return stay();
+    }
+    if (!DataPanel->maybeSave()) return stay();
+    const DataLocation location = locate(game);
+    if (!location.problems.isEmpty()) ShowMessage(this, location.problems.join(QLatin1Char('\n')));
+    if (!RunGuarded(this, [&] { DataPanel->OpenGameData(game, location.dataFile, location.loadFile); }))
+        return stay();
+    m_location = location;
+    m_game = &game;
+    if (m_options.gameSetting) RememberLastGame(game.keyText());
+    showGameWords();
+    setStatusText(HistoryCountText(History));
+
+    // The panel in front follows: a two-colour-ball-only panel gives way to the notice, and back.
+    const QObjectList& order = m_client->children();
+    const bool webInFront = !WebPanel->isHidden() && !order.isEmpty() && order.last() == WebPanel;
+    if (!ComingPanel->isHidden() && m_comingFor) {
+        QWidget* panel = m_comingFor;
+        if (panel == GridPctl)
+            ShowPage(GridPctl, m_comingPage);
+        else if (panel == LedgerPanel)
+            LedgerMenuClick();
+        else
+            ShowPanel(panel);
+    } else {
+        const QList<QWidget*> analysisPanels{RcmPanel, GridPctl, PridictPanel, LedgerPanel};
+        for (QWidget* panel : analysisPanels)
+            if (!panel->isHidden()) {
+                if (panel == GridPctl) m_comingPage = GridPctl->currentIndex();
+                ShowPanel(panel);
+                break;
+            }
+    }
+    if (webInFront) WebPanel->raise();
+    return true;
 }
 
 void TMainForm::createMenu() {
     QMenuBar* bar = menuBar();
+    QMenu* games = bar->addMenu(QStringLiteral("彩种(&L)"));
+    GameGroup = new QActionGroup(this);
+    GameGroup->setExclusive(true);
+    GameMenuSsq = makeAction(this, QStringLiteral("GameMenuSsq"), QStringLiteral("双色球"), QString(),
+                             QStringLiteral("切换到双色球：红球01-33选6个，蓝球01-16选1个"));
+    GameMenuDlt = makeAction(this, QStringLiteral("GameMenuDlt"), QStringLiteral("超级大乐透"), QString(),
+                             QStringLiteral("切换到超级大乐透：前区01-35选5个，后区01-12选2个"));
+    for (QAction* action : {GameMenuSsq, GameMenuDlt}) {
+        action->setCheckable(true);
+        GameGroup->addAction(action);
+        games->addAction(action);
+    }
+    connect(GameMenuSsq, &QAction::triggered, this, [this] { switchGame(Game::ssq()); });
+    connect(GameMenuDlt, &QAction::triggered, this, [this] { switchGame(Game::dlt()); });
+    (m_game->isSsq() ? GameMenuSsq : GameMenuDlt)->setChecked(true);
+
     QMenu* file = bar->addMenu(QStringLiteral("数据更新(&F)"));
     FileMenuManul = makeAction(this, QStringLiteral("FileMenuManul"), QStringLiteral("手工编辑(&N)"),
                                QStringLiteral("手工编辑开奖数据"), QStringLiteral("手工编辑开奖数据"));
@@ -236,7 +344,12 @@ void TMainForm::createMenu() {
     sql->addAction(SqlMenu);
     QAction* prize = makeAction(this, QStringLiteral("SqlPrizeMenu"), QStringLiteral("中奖查询(&Z)"),
                                 QString(), QStringLiteral("核对投注号码的中奖情况，查询号码是否开出过"));
-    connect(prize, &QAction::triggered, this, [this] { OpenPrizeCheck(this, History); });
+    connect(prize, &QAction::triggered, this, [this] {
+        if (m_game->isSsq())
+            OpenPrizeCheck(this, History);
+        else
+            ShowMessage(this, QStringLiteral("%1的中奖查询即将推出。").arg(m_game->nameText()));
+    });
     sql->addAction(prize);
     LedgerMenu = makeAction(this, QStringLiteral("LedgerMenu"), QStringLiteral("投注记录(&L)"), QString(),
                             QStringLiteral("记录买过的号码，开奖后自动结算，与随机投注比较"));
@@ -312,6 +425,31 @@ void TMainForm::createToolBar() {
     MainTbr->addSeparator();
     add(FileMenuExitBt, "FileMenuExitBt", QStringLiteral("关闭退出"), ToolIcon::Exit,
         QStringLiteral("关闭程序，退出彩票系统"), &TMainForm::FileMenuExitClick);
+
+    GameTbr = new QToolBar(QStringLiteral("GameTbr"), this);
+    GameTbr->setObjectName(QStringLiteral("GameTbr"));
+    GameTbr->setMovable(false);
+    GameTbr->setFloatable(false);
+    GameTbr->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    GameTbr->toggleViewAction()->setVisible(false);
+    GameTbr->setCursor(Qt::PointingHandCursor);
+    addToolBar(Qt::TopToolBarArea, GameTbr);
+    // The two games one above the other: one click each, and narrow enough to share the row with the
+    // main tool bar at the smallest window width.
+    auto* games = new QWidget(GameTbr);
+    auto* column = new QVBoxLayout(games);
+    column->setContentsMargins(2, 0, 2, 0);
+    column->setSpacing(1);
+    for (QAction* action : {GameMenuSsq, GameMenuDlt}) {
+        auto* button = new QToolButton(games);
+        button->setObjectName(action->objectName() + QStringLiteral("Bt"));
+        button->setDefaultAction(action);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setAutoRaise(true);
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+        column->addWidget(button);
+    }
+    GameTbr->addWidget(games);
 }
 
 void TMainForm::createStatusBar() {
@@ -377,6 +515,11 @@ void TMainForm::HideAllPanels() {
 }
 
 void TMainForm::ShowPanel(QWidget* panel) {
+    if (panel != ComingPanel) m_comingFor = nullptr;
+    if (!m_game->isSsq() && twoColourOnly(panel)) {
+        m_comingFor = panel;
+        panel = ComingPanel;
+    }
     HideAllPanels();
     panel->setGeometry(m_client->rect());
     panel->raise();
@@ -384,6 +527,12 @@ void TMainForm::ShowPanel(QWidget* panel) {
 }
 
 void TMainForm::ShowPage(QTabWidget* pages, int index) {
+    if (!m_game->isSsq() && twoColourOnly(pages)) {
+        // The sheet is picked when the two-colour ball is back; nothing is built meanwhile.
+        if (index >= 0) m_comingPage = index;
+        ShowPanel(pages);
+        return;
+    }
     // Pick the page first: a chart sheet rebuilds itself when shown, so only the chosen one does.
     if (index >= 0) pages->setCurrentIndex(index);
     ShowPanel(pages);
@@ -448,7 +597,7 @@ void TMainForm::SqlMenuClick() {
 }
 void TMainForm::LedgerMenuClick() {
     ShowPanel(LedgerPanel);
-    LedgerPanel->refresh();
+    if (m_game->isSsq()) LedgerPanel->refresh();
 }
 
 void TMainForm::HelpMenuTopicClick() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 #include "engine/history/DataLocation.h"
 
 #include <QList>
@@ -8,6 +9,7 @@
 #include <QUrl>
 
 class QAction;
+class QActionGroup;
 class QLabel;
 class QTabWidget;
 class QToolBar;
@@ -22,7 +24,11 @@ class TWebPanel;
 // What differs between the installed program and a test run.
 struct TMainOptions {
     QString programDir;            // where the program runs from; empty = the executable's directory
-    QString dataFile;              // --data FILE; empty = the data-location rule's ssq.dxt
+    QString dataFile;              // --data FILE of the game started with; empty = the data-location rule's
+                                   // ssq.dxt or dlt.dxt. The other game's file then lies beside it.
+    const Game* game = nullptr;    // --game; null = the game shown last (settings), else the two-colour ball
+    bool gameSetting = false;      // the game shown last is read from and kept in the settings (the program
+                                   // does; a test run leaves the settings alone)
     QUrl server;                   // the maker's web server; empty = the built-in address
     int downloadTimeoutMs = 30000; // a dead server must not hang the window
     bool webBrowser = true;        // tests run without starting the browser
@@ -35,7 +41,9 @@ class TMainForm : public QMainWindow {
     explicit TMainForm(const TMainOptions& options = {}, QWidget* parent = nullptr);
 
     static const char DefaultServer[];
+    // The title of the two-colour ball; the other game's names that game instead.
     static QString Caption();
+    static QString Caption(const Game& game);
 
     TCodeArr History;
 
@@ -47,8 +55,15 @@ class TMainForm : public QMainWindow {
     TPredictPanel* PridictPanel = nullptr;
     TWebPanel* WebPanel = nullptr;
     TLedgerPanel* LedgerPanel = nullptr;
+    // In front instead of a panel whose analysis is for the two-colour ball only.
+    QLabel* ComingPanel = nullptr;
 
     QToolBar* MainTbr = nullptr;
+    // The game switch beside the main tool bar: the same two actions as the 彩种 menu.
+    QToolBar* GameTbr = nullptr;
+    QActionGroup* GameGroup = nullptr;
+    QAction* GameMenuSsq = nullptr;
+    QAction* GameMenuDlt = nullptr;
     QLabel* StatusPanels[3] = {};
 
     // Menu commands, then the tool-bar buttons (separate, as they carry their own hints).
@@ -75,6 +90,11 @@ class TMainForm : public QMainWindow {
     QAction* FileMenuExitBt = nullptr;
 
     QString programDir() const { return m_programDir; }
+    const Game& game() const { return *m_game; }
+    // Shows the other game: its data file, editor, history and words. With unsaved edits it asks
+    // first (保存 / 不保存 / 取消). False when it stayed with the game shown (cancelled, or the
+    // game's file could not be read: then nothing changed).
+    bool switchGame(const Game& game);
     // Where the history and readme.txt are (decided once at start-up).
     const DataLocation& dataLocation() const { return m_location; }
     QString DataFileName() const;
@@ -118,6 +138,12 @@ class TMainForm : public QMainWindow {
 
   private:
     void FormCreate();
+    // Where the game's history is (the data-location rule, or beside the --data file).
+    DataLocation locate(const Game& game) const;
+    // The title, the status bar, the home page and the query follow the game shown.
+    void showGameWords();
+    // Panels whose analysis is for the two-colour ball only.
+    bool twoColourOnly(QWidget* panel) const;
     void createMenu();
     void createToolBar();
     void createStatusBar();
@@ -127,6 +153,10 @@ class TMainForm : public QMainWindow {
     void flashSplash();
 
     QWidget* m_client = nullptr;
+    const Game* m_game = &Game::ssq();
+    const Game* m_startGame = &Game::ssq();
+    QWidget* m_comingFor = nullptr; // the panel the notice stands in for
+    int m_comingPage = -1;          // the chart sheet asked for meanwhile
     QString m_programDir;
     DataLocation m_location;
     QUrl m_server;

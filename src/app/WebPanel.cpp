@@ -44,6 +44,14 @@ TWebPanel::TWebPanel(bool browserEnabled, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
 }
 
+void TWebPanel::setGame(const Game& game) {
+    if (&game == m_game) return;
+    m_game = &game;
+    if (WebBrowser && WebBrowser->url() == QUrl(QStringLiteral("about:blank")))
+        WebBrowser->setHtml(OfflinePage(m_url, m_history ? *m_history : TCodeArr(), game),
+                            QUrl(QStringLiteral("about:blank")));
+}
+
 void TWebPanel::navigate(const QUrl& url) {
     m_url = url;
     if (WebBrowser)
@@ -68,13 +76,13 @@ void TWebPanel::startBrowser() {
     // The browser's own error page is English; a user offline gets a short Chinese note instead.
     connect(WebBrowser, &QWebEngineView::loadFinished, this, [this](bool ok) {
         if (!ok && WebBrowser->url() != QUrl(QStringLiteral("about:blank")))
-            WebBrowser->setHtml(OfflinePage(m_url, m_history ? *m_history : TCodeArr()),
+            WebBrowser->setHtml(OfflinePage(m_url, m_history ? *m_history : TCodeArr(), *m_game),
                                 QUrl(QStringLiteral("about:blank")));
     });
     WebBrowser->load(m_url);
 }
 
-QString TWebPanel::OfflinePage(const QUrl& url, const TCodeArr& history) {
+QString TWebPanel::OfflinePage(const QUrl& url, const TCodeArr& history, const Game& game) {
     const QString address = url.toString().toHtmlEscaped();
     QString draws;
     if (history.empty()) {
@@ -83,9 +91,9 @@ QString TWebPanel::OfflinePage(const QUrl& url, const TCodeArr& history) {
     } else {
         const TDrawRec& last = history.back();
         QString balls;
-        for (uint8_t red : last.Ticket.Red)
-            balls += ball(red, "#d8261c");
-        for (int b = 0; b < 16; ++b)
+        for (int k = 0; k < game.frontPicks; ++k)
+            balls += ball(last.Ticket.Red[k], "#d8261c");
+        for (int b = 0; b < game.backPool; ++b)
             if (last.Ticket.Blue[b]) balls += ball(b + 1, "#1f5fd6");
         draws = QStringLiteral("<p>最新一期：第%1期</p><p>%2</p><p>共%3期，%4期至%1期（%5年至%6年）</p>")
                     .arg(last.code())
@@ -113,9 +121,9 @@ QString TWebPanel::OfflinePage(const QUrl& url, const TCodeArr& history) {
                "border-radius:4px;background:#f4f4f4;color:#222;text-decoration:none}"
                ".note{margin-top:32px;color:#777;font-size:90%}"
                "</style></head><body>"
-               "<h2>Kelvora 双色球分析</h2>%2<p>%3</p>"
+               "<h2>Kelvora %4分析</h2>%2<p>%3</p>"
                "<p>理性购彩，量力而行。</p>"
                "<p class=\"note\">无法打开网页：暂时无法连接到 <b>%1</b>，请检查网络连接后"
                "<a href=\"%1\">重新打开</a>。分析功能不需要网络。</p></body></html>")
-        .arg(address, draws, buttons);
+        .arg(address, draws, buttons, game.nameText());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 #include <QUrl>
 #include <QWidget>
@@ -20,9 +21,12 @@ class TWebPanel : public QWidget {
     QWebEngineView* WebBrowser = nullptr;
     // The history summarised by the local home page; the panel keeps a reference, never a copy.
     void setHistory(const TCodeArr& history) { m_history = &history; }
+    // The game of that history (its name and its balls on the home page).
+    // The local home page, when shown, is drawn again for it.
+    void setGame(const Game& game);
     // What the browser shows when a page cannot be loaded: a home page of its own with the newest
     // draw, the draw count and range, and links that ask for a panel (see panelRequested).
-    static QString OfflinePage(const QUrl& url, const TCodeArr& history = {});
+    static QString OfflinePage(const QUrl& url, const TCodeArr& history = {}, const Game& game = Game::ssq());
     // Panel names of the home page's links: data, charts, shrink, predict, query.
     static const QString PanelHost;
 
@@ -39,4 +43,5 @@ class TWebPanel : public QWidget {
     bool m_startQueued = false;
     QUrl m_url;
     const TCodeArr* m_history = nullptr;
+    const Game* m_game = &Game::ssq();
 };

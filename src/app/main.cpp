@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 #include "app/ProgramIcon.h"
+#include "engine/core/Game.h"
 #include "ui/UserSettings.h"
 #include "ui/forms/ProgramFont.h"
 
@@ -38,24 +39,40 @@ int main(int argc, char* argv[]) {
                                     QStringLiteral("The maker's web server (update file and web pages)."),
                                     QStringLiteral("URL"));
     parser.addOption(server);
-    const QCommandLineOption data(QStringLiteral("data"),
-                                  QStringLiteral("The history file (default: ssq.dxt beside the program, or "
-                                                 "~/.local/share/Kelvora/ssq.dxt for an installed copy)."),
-                                  QStringLiteral("FILE"));
+    const QCommandLineOption data(
+        QStringLiteral("data"),
+        QStringLiteral("The history file (default: ssq.dxt or dlt.dxt beside the program, or "
+                       "~/.local/share/Kelvora/ for an installed copy)."),
+        QStringLiteral("FILE"));
     parser.addOption(data);
     const QCommandLineOption ledger(
         QStringLiteral("ledger"),
         QStringLiteral("The bet ledger (default: ledger.sqlite in the data folder)."),
         QStringLiteral("FILE"));
     parser.addOption(ledger);
+    const QCommandLineOption game(
+        QStringLiteral("game"),
+        QStringLiteral(
+            "The game to open: ssq (the two-colour ball) or dlt (the super lotto); default: the game "
+            "shown last. --data then names that game's file, and the other game's file lies beside it."),
+        QStringLiteral("GAME"));
+    parser.addOption(game);
     parser.addHelpOption();
     parser.process(app);
 
     TMainOptions options;
+    options.gameSetting = true;
     if (parser.isSet(server)) {
         options.server = QUrl::fromUserInput(parser.value(server));
         if (!options.server.isValid() || options.server.host().isEmpty()) {
             QTextStream(stderr) << "kelvora: --server needs a web address such as http://127.0.0.1:8080\n";
+            return 2;
+        }
+    }
+    if (parser.isSet(game)) {
+        options.game = Game::find(parser.value(game));
+        if (!options.game) {
+            QTextStream(stderr) << "kelvora: " << UnknownGameText(parser.value(game)) << '\n';
             return 2;
         }
     }

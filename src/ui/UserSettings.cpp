@@ -36,3 +36,13 @@ void SaveWindowState(const QWidget* window) {
     settings->setValue(QStringLiteral("window/geometry"), window->saveGeometry());
     settings->setValue(QStringLiteral("window/maximized"), window->isMaximized());
 }
+
+QString LastGameKey() {
+    return OpenUserSettings()->value(QStringLiteral("game/last")).toString();
+}
+
+void RememberLastGame(const QString& key) {
+    const auto settings = OpenUserSettings();
+    if (settings->value(QStringLiteral("game/last")).toString() != key)
+        settings->setValue(QStringLiteral("game/last"), key);
+}

@@ -8,7 +8,7 @@ class QWidget;
 
 // The user's settings, one file for the whole program (~/.config/Kelvora/Kelvora.conf), whatever
 // the running program's application name: keys "update/server", "window/geometry",
-// "window/maximized", "paths/lastDir".
+// "window/maximized", "paths/lastDir", "game/last".
 std::unique_ptr<QSettings> OpenUserSettings();
 
 // The folder last used for an import or export; the home folder before the first one.
@@ -19,3 +19,7 @@ void RememberLastDir(const QString& path);
 // The main window's size, place and maximised state from the last session; false when there is none.
 bool RestoreWindowState(QWidget* window);
 void SaveWindowState(const QWidget* window);
+
+// The key of the game shown last ("ssq", "dlt"); empty before the first start.
+QString LastGameKey();
+void RememberLastGame(const QString& key);

@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "engine/history/HistoryLoader.h"
 #include "ui/charts/ChartPages.h"
 #include "ui/history/DataPanel.h"
 #include "ui/history/QueryPanel.h"
@@ -184,6 +185,65 @@ class TestOnlineUpdate : public QObject {
             for (const QString& r : std::as_const(server.requests))
                 QCOMPARE(r, QStringLiteral("GET /gx.txt HTTP/1.1"));
         }
+    }
+
+    // Each game fetches its own file from the same server and accepts only draws of its own shape;
+    // a refused body changes neither the editor nor the data file.
+    void updateOfEachGame_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QByteArray>("held");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("draws"); // afterwards; 0 = refused
+        QTest::addColumn<QString>("path");
+        const QByteArray ssq = "2005013 03 07 12 19 25 31 09\r\n2005014 01 02 03 04 05 06 16\r\n";
+        const QByteArray dlt = "2026093 08 10 22 26 29 03 10\r\n2026094 05 14 15 17 33 01 07\r\n";
+        QTest::newRow("ssq") << "ssq" << ssq.left(30) << ssq << 2 << "/gx.txt";
+        QTest::newRow("dlt") << "dlt" << dlt.left(30) << dlt << 2 << "/dlt.txt";
+        QTest::newRow("dlt served the other game's draws") << "dlt" << dlt.left(30) << ssq << 0 << "/dlt.txt";
+    }
+    void updateOfEachGame() {
+        QFETCH(QString, game);
+        QFETCH(QByteArray, held);
+        QFETCH(QByteArray, body);
+        QFETCH(int, draws);
+        QFETCH(QString, path);
+        TinyHttpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        server.reply = TinyHttpServer::response(200, body);
+        QTemporaryDir dir;
+        const Game& g = *Game::find(game);
+        const QString dataFile = dir.filePath(g.dataFileName());
+        QFile f(dataFile);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(held);
+        f.close();
+
+        TMainOptions options;
+        options.programDir = dir.path();
+        options.server = QUrl(QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort()));
+        options.downloadTimeoutMs = 5000;
+        options.webBrowser = false;
+        options.game = &g;
+        TMainForm form(options);
+        QCOMPARE(int(form.History.size()), 1);
+        ModalCatcher catcher;
+        form.FileMenuDown->trigger();
+        QCOMPARE(server.requests.value(0), QStringLiteral("GET %1 HTTP/1.1").arg(path));
+        QCOMPARE(catcher.texts.size(), 1);
+        if (draws > 0) {
+            QCOMPARE(catcher.texts[0], QStringLiteral("Kelvora在线更新开奖数据 成功!"));
+            QCOMPARE(int(form.History.size()), draws);
+            QCOMPARE(form.statusText(), HistoryCountText(form.History));
+            QCOMPARE(form.DataPanel->DataMemo->toPlainText(),
+                     QString::fromLatin1(body).trimmed().replace("\r\n", "\n"));
+        } else {
+            QVERIFY2(catcher.texts[0].startsWith(QStringLiteral("Kelvora在线更新开奖数据 失败!")),
+                     qPrintable(catcher.texts[0]));
+            QVERIFY2(catcher.texts[0].contains(QStringLiteral("后区")), qPrintable(catcher.texts[0]));
+            QCOMPARE(int(form.History.size()), 1);
+            QCOMPARE(form.DataPanel->DataMemo->toPlainText(), QString::fromLatin1(held).trimmed());
+        }
+        QCOMPARE(readFile(dataFile), held);
     }
 
     // A server that drops the connection halfway must never replace the editor's history with half

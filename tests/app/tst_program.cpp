@@ -16,6 +16,9 @@ class TestProgram : public QObject {
         QTest::newRow("address without host")
             << QStringList{"--server", "http://"} << 2 << QStringLiteral("--server needs a web address");
         QTest::newRow("missing value") << QStringList{"--server"} << 1 << QStringLiteral("--server");
+        QTest::newRow("help names the game option")
+            << QStringList{"--help"} << 0 << QStringLiteral("--game <GAME>");
+        QTest::newRow("unknown game") << QStringList{"--game", "k3"} << 2 << QStringLiteral("未知的彩种'k3'");
     }
     void serverOption() {
         QFETCH(QStringList, args);

@@ -99,6 +99,39 @@ class TestWebPanel : public QObject {
         if (!draws.empty()) QVERIFY(html.indexOf("#1f5fd6\">16<") > html.lastIndexOf("#d8261c\">31<"));
     }
 
+    // The newest draw as the game's balls: six reds and a blue, or five fronts and two backs.
+    void homePageOfEachGame_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<QString>("fronts");
+        QTest::addColumn<QString>("backs");
+        QTest::newRow("ssq") << "ssq"
+                             << "2026096 01 04 16 22 26 31 04"
+                             << "01 04 16 22 26 31"
+                             << "04";
+        QTest::newRow("dlt") << "dlt"
+                             << "2026094 05 14 15 17 33 01 07"
+                             << "05 14 15 17 33"
+                             << "01 07";
+    }
+    void homePageOfEachGame() {
+        QFETCH(QString, game);
+        QFETCH(QString, history);
+        QFETCH(QString, fronts);
+        QFETCH(QString, backs);
+        const Game& g = *Game::find(game);
+        const TCodeArr draws = ParseHistoryText(history, g).history;
+        QCOMPARE(int(draws.size()), 1);
+        const QString html = TWebPanel::OfflinePage(QUrl("http://127.0.0.1:9/"), draws, g);
+        QVERIFY(html.contains(QStringLiteral("Kelvora %1分析").arg(g.nameText())));
+        static const QRegularExpression ballRe(QStringLiteral("background:(#[0-9a-f]+)\">(\\d\\d)<"));
+        QStringList red, blue;
+        for (const QRegularExpressionMatch& m : ballRe.globalMatch(html))
+            (m.captured(1) == QLatin1String("#d8261c") ? red : blue) << m.captured(2);
+        QCOMPARE(red.join(QLatin1Char(' ')), fronts);
+        QCOMPARE(blue.join(QLatin1Char(' ')), backs);
+    }
+
     void homePageButtonsAskForPanels() {
 #if defined(__SANITIZE_ADDRESS__)
         QSKIP("the browser engine's own code trips AddressSanitizer (sized delete inside Chromium)");

@@ -324,6 +324,91 @@ class TestDataPanel : public QObject {
         QCOMPARE(panel.DataMemo->toPlainText(), twoDraws + QStringLiteral("\n2027001 02 05 09 12 17 33 07"));
         QCOMPARE(bar->IssueSe->value(), 2027002);
     }
+
+    // The game is a parameter of the panel: 添加开奖 with the game's number boxes, a merging import
+    // and one message for every faulty line of a bad import, with nothing changed.
+    void gameDraws_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QString>("held");
+        QTest::addColumn<QList<int>>("numbers"); // fronts, then backs
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QByteArray>("import"); // a new draw and the added one
+        QTest::addColumn<QByteArray>("bad");    // two faulty lines
+        QTest::addColumn<QStringList>("faults");
+        QTest::newRow("ssq") << "ssq"
+                             << "2026096 01 04 16 22 26 31 04" << QList<int>{33, 5, 17, 12, 9, 2, 7}
+                             << "2026097 02 05 09 12 17 33 07"
+                             << QByteArray("2026098,1,2,3,4,5,6,7\n2026097 02 05 09 12 17 33 07\n")
+                             << QByteArray("2026099 01 02 03 04 05 06\n2026100 01 02 03 04 05 34 07\n")
+                             << QStringList{"第1行", "第2行", "34"};
+        QTest::newRow("dlt") << "dlt"
+                             << "2026094 05 14 15 17 33 01 07" << QList<int>{35, 3, 20, 12, 8, 12, 2}
+                             << "2026095 03 08 12 20 35 02 12"
+                             << QByteArray("2026096,1,2,3,4,5,6,7\n2026095 03 08 12 20 35 02 12\n")
+                             << QByteArray("2026097 01 02 03 04 05 06 07 08\n2026098 01 02 03 04 36 01 02\n")
+                             << QStringList{"第1行", "第2行", "36"};
+    }
+    void gameDraws() {
+        QFETCH(QString, game);
+        QFETCH(QString, held);
+        QFETCH(QList<int>, numbers);
+        QFETCH(QString, added);
+        QFETCH(QByteArray, import);
+        QFETCH(QByteArray, bad);
+        QFETCH(QStringList, faults);
+        const Game& g = *Game::find(game);
+        QTemporaryDir dir;
+        TCodeArr history;
+        TDataPanel panel(history);
+        panel.setProgramDir(dir.path());
+        panel.setGame(g);
+        QCOMPARE(panel.DataFileName, dir.filePath(g.dataFileName()));
+        panel.DataMemo->setPlainText(held);
+        QVERIFY(panel.DataTxtToCodeArr());
+        TAddDrawBar* bar = panel.AddDrawBar;
+        int shown = 0;
+        for (QSpinBox* box : bar->RedSe)
+            shown += !box->isHidden();
+        QCOMPARE(shown, g.frontPicks);
+        QCOMPARE(bar->BackSe2->isHidden(), g.backPicks == 1);
+        QCOMPARE(bar->RedSe[0]->maximum(), g.frontPool);
+        QCOMPARE(bar->BlueSe->maximum(), g.backPool);
+
+        // A repeated front number is refused; the editor keeps its text.
+        for (int k = 0; k < g.frontPicks; ++k)
+            bar->RedSe[k]->setValue(numbers[k == 1 ? 0 : k]);
+        bar->BlueSe->setValue(numbers[g.frontPicks]);
+        if (g.backPicks > 1) bar->BackSe2->setValue(numbers[g.frontPicks + 1]);
+        ModalCatcher catcher;
+        QTest::mouseClick(bar->AddBt, Qt::LeftButton);
+        QCOMPARE(catcher.texts.size(), 1);
+        QVERIFY2(catcher.texts[0].contains(g.front()), qPrintable(catcher.texts[0]));
+        QCOMPARE(panel.DataMemo->toPlainText(), held);
+        bar->RedSe[1]->setValue(numbers[1]);
+        QTest::mouseClick(bar->AddBt, Qt::LeftButton);
+        QCOMPARE(panel.DataMemo->toPlainText(), held + QLatin1Char('\n') + added);
+
+        const QString file = dir.filePath(QStringLiteral("web.txt"));
+        writeFile(file, import);
+        catcher.texts.clear();
+        panel.ImportDataFile(file);
+        QCOMPARE(catcher.texts, QStringList{QStringLiteral("新增1期，相同1期，冲突0期（未导入）")});
+        QCOMPARE(int(history.size()), 3);
+        const QString merged = panel.DataMemo->toPlainText();
+
+        writeFile(file, bad);
+        bool refused = false;
+        try {
+            panel.ImportDataFile(file);
+        } catch (const KelvoraError& e) {
+            refused = true;
+            for (const QString& fault : faults)
+                QVERIFY2(e.message().contains(fault), qPrintable(e.message()));
+        }
+        QVERIFY(refused);
+        QCOMPARE(panel.DataMemo->toPlainText(), merged);
+        QCOMPARE(int(history.size()), 3);
+    }
 };
 
 QTEST_MAIN(TestDataPanel)

@@ -108,6 +108,54 @@ class TestQueryPanel : public QObject {
         QCOMPARE(panel.SqlMemo->toPlainText().count(QLatin1Char('\n')), 1);
     }
 
+    // Each game lists its own draws (both backs for the super lotto), from its own start issue, and
+    // the printed pages name the game.
+    void queryAndPrintOfEachGame_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<int>("firstIssue");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<QString>("last");
+        QTest::newRow("ssq") << "ssq" << 2005013 << 2026095 << "第2026096期,开奖号:01 04 16 22 26 31+04";
+        QTest::newRow("dlt") << "dlt" << 2007001 << 2026093 << "第2026094期,开奖号:05 14 15 17 33+01 07";
+    }
+    void queryAndPrintOfEachGame() {
+        QFETCH(QString, game);
+        QFETCH(int, firstIssue);
+        QFETCH(int, from);
+        QFETCH(QString, last);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const Game& g = *Game::find(game);
+        QFile f(QString::fromUtf8(g.isSsq() ? KELVORA_SAMPLE : KELVORA_DLT_SAMPLE));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const TCodeArr draws = ParseHistory(f.readAll(), g).history;
+        TQueryPanel panel(draws);
+        // A value typed for the other game stays with it.
+        panel.SqlSe1->setValue(2026001);
+        panel.setGame(Game::dlt());
+        panel.setGame(Game::ssq());
+        QCOMPARE(panel.SqlSe1->value(), 2026001);
+        panel.setGame(g);
+        if (!g.isSsq()) QCOMPARE(panel.SqlSe1->value(), firstIssue);
+        panel.SqlSe1->setValue(from);
+        panel.SqlBtClick();
+        const QStringList lines = panel.SqlMemo->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines.last(), last);
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("query.pdf"));
+        SetPrintToFile(pdf);
+        panel.PrintBtClick();
+        SetPrintToFile(QString());
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(20000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains(QStringLiteral("Kelvora %1开奖查询").arg(g.nameText())), qPrintable(text));
+        QVERIFY2(text.contains(last), qPrintable(text));
+    }
+
     void printFailureLeavesMemo() {
         SetPrintToFile(QStringLiteral("/nonexistent-dir/x/query.pdf"));
         TQueryPanel panel(history);

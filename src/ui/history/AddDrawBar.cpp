@@ -37,25 +37,47 @@ TAddDrawBar::TAddDrawBar(QWidget* parent) : QWidget(parent) {
     IssueSe->setObjectName(QStringLiteral("AddDrawIssueSe"));
     IssueSe->setRange(1000000, 9999999);
     layout->addWidget(IssueSe);
-    layout->addWidget(new QLabel(QStringLiteral("红球"), this));
-    for (int k = 0; k < 6; ++k) {
+    FrontLabel = new QLabel(this);
+    FrontLabel->setObjectName(QStringLiteral("AddDrawFrontLabel"));
+    layout->addWidget(FrontLabel);
+    for (int k = 0; k < GameLimits::kMaxFrontPicks; ++k) {
         RedSe[k] = new TTwoDigitSpinBox(this);
         RedSe[k]->setObjectName(QStringLiteral("AddDrawRedSe%1").arg(k + 1));
-        RedSe[k]->setRange(1, 33);
-        RedSe[k]->setValue(k + 1);
         layout->addWidget(RedSe[k]);
     }
-    layout->addWidget(new QLabel(QStringLiteral("蓝球"), this));
+    BackLabel = new QLabel(this);
+    BackLabel->setObjectName(QStringLiteral("AddDrawBackLabel"));
+    layout->addWidget(BackLabel);
     BlueSe = new TTwoDigitSpinBox(this);
     BlueSe->setObjectName(QStringLiteral("AddDrawBlueSe"));
-    BlueSe->setRange(1, 16);
     layout->addWidget(BlueSe);
+    BackSe2 = new TTwoDigitSpinBox(this);
+    BackSe2->setObjectName(QStringLiteral("AddDrawBackSe2"));
+    layout->addWidget(BackSe2);
     AddBt = new QPushButton(QStringLiteral("添加开奖"), this);
     AddBt->setObjectName(QStringLiteral("AddDrawBt"));
     AddBt->setToolTip(QStringLiteral("把这一期加到开奖数据的末尾（保存数据后生效）"));
     connect(AddBt, &QPushButton::clicked, this, &TAddDrawBar::AddBtClick);
     layout->addWidget(AddBt);
     layout->addStretch(1);
+    setGame(Game::ssq());
+}
+
+void TAddDrawBar::setGame(const Game& game) {
+    m_game = &game;
+    FrontLabel->setText(game.front());
+    BackLabel->setText(game.back());
+    for (int k = 0; k < GameLimits::kMaxFrontPicks; ++k) {
+        RedSe[k]->setRange(1, game.frontPool);
+        RedSe[k]->setValue(k + 1);
+        RedSe[k]->setVisible(k < game.frontPicks);
+    }
+    QSpinBox* backs[] = {BlueSe, BackSe2};
+    for (int k = 0; k < 2; ++k) {
+        backs[k]->setRange(1, game.backPool);
+        backs[k]->setValue(k + 1);
+        backs[k]->setVisible(k < game.backPicks);
+    }
 }
 
 void TAddDrawBar::setNextIssue(const TCodeArr& history) {
@@ -65,10 +87,12 @@ void TAddDrawBar::setNextIssue(const TCodeArr& history) {
 
 void TAddDrawBar::AddBtClick() {
     RunGuarded(this, [this] {
-        std::array<int, 6> reds;
-        for (int k = 0; k < 6; ++k)
-            reds[k] = RedSe[k]->value();
-        const QString line = DrawEntryLine(IssueSe->value(), reds, BlueSe->value());
+        std::vector<int> fronts;
+        for (int k = 0; k < m_game->frontPicks; ++k)
+            fronts.push_back(RedSe[k]->value());
+        std::vector<int> backs{BlueSe->value()};
+        if (m_game->backPicks > 1) backs.push_back(BackSe2->value());
+        const QString line = DrawEntryLine(IssueSe->value(), fronts, backs, *m_game);
         TCodeArr held = m_heldDraws ? m_heldDraws() : TCodeArr();
         const NewIssueCheck check = CheckNewIssueCode(held, IssueSe->value());
         if (check.verdict == NewIssueCheck::Refused) throw KelvoraError(check.message);
@@ -83,7 +107,7 @@ void TAddDrawBar::AddBtClick() {
             if (box.standardButton(box.clickedButton()) != QMessageBox::Yes) return;
         }
         emit lineReady(line);
-        held.push_back(ParseHistoryText(line).history.front());
+        held.push_back(ParseHistoryText(line, *m_game).history.front());
         IssueSe->setValue(NextIssueCode(held));
     });
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 #include <QWidget>
 #include <functional>
 
+class QLabel;
 class QPushButton;
 class QSpinBox;
 
@@ -14,14 +16,23 @@ class TAddDrawBar : public QWidget {
   public:
     explicit TAddDrawBar(QWidget* parent = nullptr);
 
+    // The number boxes of the game: six reds and a blue, or five fronts and two backs.
+    void setGame(const Game& game);
+    const Game& game() const { return *m_game; }
+
     // Prefills the issue code with the one after the newest draw.
     void setNextIssue(const TCodeArr& history);
     // The draws a new one is checked against (the editor's, which may be ahead of the history).
     void setHeldDraws(std::function<TCodeArr()> source) { m_heldDraws = std::move(source); }
 
     QSpinBox* IssueSe = nullptr;
-    QSpinBox* RedSe[6] = {};
+    QLabel* FrontLabel = nullptr;
+    QLabel* BackLabel = nullptr;
+    // Fronts; the boxes beyond the game's pick count are hidden.
+    QSpinBox* RedSe[GameLimits::kMaxFrontPicks] = {};
     QSpinBox* BlueSe = nullptr;
+    // The second back number of the super lotto (hidden for the two-colour ball).
+    QSpinBox* BackSe2 = nullptr;
     QPushButton* AddBt = nullptr;
 
   public slots:
@@ -33,4 +44,5 @@ class TAddDrawBar : public QWidget {
 
   private:
     std::function<TCodeArr()> m_heldDraws;
+    const Game* m_game = &Game::ssq();
 };

@@ -15,6 +15,7 @@
 #include "ui/history/UpdateSettings.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -141,14 +142,20 @@ QToolButton* TDataPanel::addButton(const QString& name, const QString& caption, 
 
 void TDataPanel::setProgramDir(const QString& dir) {
     m_programDir = dir;
-    DataFileName = DataFileNameIn(dir);
+    DataFileName = DataFileNameIn(dir, *m_game);
+}
+
+void TDataPanel::setGame(const Game& game) {
+    m_game = &game;
+    DataFileName = DataFileNameIn(m_programDir, game);
+    AddDrawBar->setGame(game);
 }
 
 QUrl TDataPanel::updateUrl() const {
     QUrl server = m_server;
     if (server.isEmpty()) server = StoredUpdateServer();
     if (server.isEmpty()) server = m_defaultServer;
-    return server.resolved(QUrl(QStringLiteral("/gx.txt")));
+    return server.resolved(QUrl(QString::fromLatin1(m_game->updateFile)));
 }
 
 bool TDataPanel::isDownloading() const {
@@ -178,7 +185,7 @@ void TDataPanel::LoadDataFile(const QString& path) {
     // panel saves to, which a first start may load from elsewhere. Only this program's own names.
     const QFileInfo target(DataFileName.isEmpty() ? path : DataFileName);
     RemoveStaleSaveFiles(target.absolutePath(), {target.fileName(), BackupFileName(target.fileName())});
-    HistoryLoad load = LoadHistory(path);
+    HistoryLoad load = LoadHistory(path, *m_game);
     if (load.status == HistoryLoad::FileError) throw KelvoraError(load.message);
     if (load.fileEmpty) {
         setFileText(QString());
@@ -196,6 +203,35 @@ void TDataPanel::LoadDataFile(const QString& path) {
     if (!load.warnings.isEmpty()) ShowMessage(this, HistoryWarningsMessage(load.warnings));
 }
 
+void TDataPanel::OpenGameData(const Game& game, const QString& dataFile, const QString& loadFile) {
+    const bool missing = loadFile.isEmpty() || !QFileInfo::exists(loadFile);
+    HistoryLoad load;
+    if (missing) {
+        load.status = HistoryLoad::Ok;
+    } else {
+        const QFileInfo target(dataFile.isEmpty() ? loadFile : dataFile);
+        RemoveStaleSaveFiles(target.absolutePath(), {target.fileName(), BackupFileName(target.fileName())});
+        load = LoadHistory(loadFile, game);
+        if (load.status == HistoryLoad::FileError) throw KelvoraError(load.message);
+    }
+    m_game = &game;
+    DataFileName = dataFile;
+    AddDrawBar->setGame(game);
+    // A file of its own: the other game's edits are no use to undo into this one.
+    DataMemo->setPlainText(load.text);
+    setFileText(load.text);
+    History = load.status == HistoryLoad::Ok ? std::move(load.history) : TCodeArr();
+    emit historyChanged();
+    if (missing && !dataFile.isEmpty())
+        ShowMessage(this, QStringLiteral("还没有%1的开奖数据。请用“在线更新”或“导入数据”取得开奖数据，"
+                                         "保存后存放在 \"%2\"。")
+                              .arg(game.nameText(), QDir::toNativeSeparators(dataFile)));
+    else if (load.status == HistoryLoad::Refused)
+        ShowMessage(this, load.message);
+    else if (!load.warnings.isEmpty())
+        ShowMessage(this, HistoryWarningsMessage(load.warnings));
+}
+
 void TDataPanel::SaveDataFile(const QString& path) {
     const QString text = DataMemo->toPlainText();
     WriteDataFile(path, text);
@@ -205,8 +241,8 @@ void TDataPanel::SaveDataFile(const QString& path) {
 
 namespace {
 
-ImportResult readImportFile(const QString& path) {
-    ImportResult converted = ConvertImportText(DecodeImportText(ReadFileBytes(path)));
+ImportResult readImportFile(const QString& path, const Game& game) {
+    ImportResult converted = ConvertImportText(DecodeImportText(ReadFileBytes(path)), game);
     if (!converted.ok) throw KelvoraError(converted.message);
     return converted;
 }
@@ -214,7 +250,7 @@ ImportResult readImportFile(const QString& path) {
 } // namespace
 
 TCodeArr TDataPanel::editorDraws() const {
-    ParseResult mine = ParseHistoryText(DataMemo->toPlainText());
+    ParseResult mine = ParseHistoryText(DataMemo->toPlainText(), *m_game);
     return mine.status == ParseResult::Ok ? std::move(mine.history) : History;
 }
 
@@ -229,14 +265,14 @@ void TDataPanel::replaceEditorText(const QString& text) {
 
 void TDataPanel::ImportDataFile(const QString& path) {
     // Read and convert before the editor changes, so a file that cannot be used costs nothing.
-    const ImportResult converted = readImportFile(path);
+    const ImportResult converted = readImportFile(path, *m_game);
     const QString text = DataMemo->toPlainText();
-    const ParseResult mine = ParseHistoryText(text);
+    const ParseResult mine = ParseHistoryText(text, *m_game);
     if (mine.status != ParseResult::Ok)
         throw KelvoraError(QStringLiteral("编辑器中的开奖数据有错误，无法按期号合并。请先纠正下列各行，"
                                           "或选择\"导入并替换全部数据\"：\n") +
                            mine.lineErrors.join(QLatin1Char('\n')));
-    const HistoryMergeResult merged = MergeImportedDraws(text, mine.history, converted.lines);
+    const HistoryMergeResult merged = MergeImportedDraws(text, mine.history, converted.lines, *m_game);
     if (merged.added > 0) replaceEditorText(merged.text);
     ShowMessage(this, merged.report());
     if (merged.added > 0) DataTxtToCodeArr();
@@ -244,9 +280,9 @@ void TDataPanel::ImportDataFile(const QString& path) {
 }
 
 void TDataPanel::ImportReplacingDataFile(const QString& path) {
-    const ImportResult converted = readImportFile(path);
+    const ImportResult converted = readImportFile(path, *m_game);
     const TCodeArr held = editorDraws();
-    const int dropped = DrawsDroppedByReplacing(held, converted.lines);
+    const int dropped = DrawsDroppedByReplacing(held, converted.lines, *m_game);
     if (!askYesNo(this,
                   QStringLiteral("将用文件中的%1期替换编辑器中的全部%2期开奖数据，其中%3期不在文件中，"
                                  "将被删除。\n（数据文件要保存后才会改变，可以用Ctrl+Z撤销）\n确定替换吗？")
@@ -261,12 +297,12 @@ void TDataPanel::ImportReplacingDataFile(const QString& path) {
 }
 
 void TDataPanel::showWarnings() {
-    const QString message = HistoryWarningsMessage(HistoryWarnings(History));
+    const QString message = HistoryWarningsMessage(HistoryWarnings(History, *m_game));
     if (!message.isEmpty()) ShowMessage(this, message);
 }
 
 bool TDataPanel::DataTxtToCodeArr() {
-    ParseResult r = ParseHistoryText(DataMemo->toPlainText());
+    ParseResult r = ParseHistoryText(DataMemo->toPlainText(), *m_game);
     if (r.status != ParseResult::Ok) {
         ShowMessage(this, r.message);
         return false;
@@ -318,7 +354,7 @@ void TDataPanel::FileMenuDownClick() {
     }
 
     // After maybeSave the editor's own text is the file's, or the user chose to drop the edits.
-    UpdateDecision decision = DecideUpdateOverText(transfer, m_fileText);
+    UpdateDecision decision = DecideUpdateOverText(transfer, m_fileText, QDate::currentDate(), *m_game);
     if (!decision.accepted) {
         ShowMessage(this, UpdateFailedText(decision.failure));
         return;

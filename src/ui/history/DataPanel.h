@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 #include <QUrl>
 #include <QWidget>
@@ -22,6 +23,10 @@ class TDataPanel : public QWidget {
 
     // The data file lives in the program directory.
     void setProgramDir(const QString& dir);
+    // Whose draws the editor holds: parsing, import, the update file and 添加开奖 follow it. The
+    // caller loads the game's file afterwards (LoadDataFile).
+    void setGame(const Game& game);
+    const Game& game() const { return *m_game; }
     // The update server given on the command line: it overrides the one set in 设置.
     void setServerUrl(const QUrl& url) { m_server = url; }
     // The update server when neither the command line nor 设置 names one.
@@ -29,7 +34,8 @@ class TDataPanel : public QWidget {
     QUrl serverUrl() const { return m_server; }
     QUrl defaultServerUrl() const { return m_defaultServer; }
     void setDownloadTimeout(int ms) { m_timeoutMs = ms; }
-    // The update file: path /gx.txt on the command line's server, else 设置's, else the default.
+    // The update file: the game's (/gx.txt, /dlt.txt) on the command line's server, else 设置's, else the
+    // default.
     QUrl updateUrl() const;
     // The update is downloading (the editor is read-only meanwhile); cancelDownload stops it.
     bool isDownloading() const;
@@ -40,6 +46,10 @@ class TDataPanel : public QWidget {
     // Loads the data file into the editor and parses it (start-up). Throws KelvoraError when the
     // file cannot be read; nothing has changed then.
     void LoadDataFile(const QString& path);
+    // Another game's history: the editor, the history and the data file become the game's. loadFile
+    // is what to read (empty, or a file that does not exist: no draws yet, saved into dataFile later).
+    // Throws KelvoraError when the file is there but cannot be read; nothing has changed then.
+    void OpenGameData(const Game& game, const QString& dataFile, const QString& loadFile);
     // These throw KelvoraError (file errors, an import that does not convert); nothing has changed then.
     void SaveDataFile(const QString& path);
     // Merges the file's draws into the editor by issue code (one undo step) and reports what it did;
@@ -105,6 +115,7 @@ class TDataPanel : public QWidget {
     bool saveData();
 
     TCodeArr& History;
+    const Game* m_game = &Game::ssq();
     QString m_programDir;
     QUrl m_server;
     QUrl m_defaultServer;

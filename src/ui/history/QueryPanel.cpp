@@ -75,15 +75,26 @@ TQueryPanel::TQueryPanel(const TCodeArr& history, QWidget* parent) : QWidget(par
     connect(PrintBt, &QPushButton::clicked, this, &TQueryPanel::PrintBtClick);
 }
 
+void TQueryPanel::setGame(const Game& game) {
+    if (&game == m_game) return;
+    m_queryOfGame[m_game->keyText()] = {SqlSe1->value(), SqlSe2->value()};
+    m_game = &game;
+    // The first issue of each game's records is where a first query starts.
+    const auto [from, count] = m_queryOfGame.value(game.keyText(), {game.isSsq() ? 2005013 : 2007001, 30});
+    SqlSe1->setValue(from);
+    SqlSe2->setValue(count);
+    SqlMemo->clear();
+}
+
 void TQueryPanel::SqlBtClick() {
     SqlMemo->clear();
     if (!SqlChk1->isChecked() && !SqlChk2->isChecked()) return;
-    const QStringList lines = QueryHistory(History, SqlSe1->value(), SqlSe2->value());
+    const QStringList lines = QueryHistory(History, SqlSe1->value(), SqlSe2->value(), *m_game);
     if (!lines.isEmpty()) SqlMemo->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
 void TQueryPanel::PrintBtClick() {
     const QString text = SqlMemo->toPlainText();
     const QStringList lines = text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-    PrintLines(this, lines, QStringLiteral("Kelvora"), 12);
+    PrintLines(this, lines, QStringLiteral("Kelvora %1开奖查询").arg(m_game->nameText()), 12);
 }

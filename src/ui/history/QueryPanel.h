@@ -1,6 +1,9 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
+
+#include <QHash>
 
 #include <QWidget>
 
@@ -15,6 +18,11 @@ class TQueryPanel : public QWidget {
     Q_OBJECT
   public:
     TQueryPanel(const TCodeArr& history, QWidget* parent = nullptr);
+
+    // Lists the game's draws from now on. Each game keeps its own start issue and count: switching
+    // back brings back what was typed for that game; the list is cleared.
+    void setGame(const Game& game);
+    const Game& game() const { return *m_game; }
 
     QLabel* Label2 = nullptr;
     QSpinBox* SqlSe1 = nullptr;
@@ -34,4 +42,6 @@ class TQueryPanel : public QWidget {
 
   private:
     const TCodeArr& History;
+    const Game* m_game = &Game::ssq();
+    QHash<QString, std::pair<int, int>> m_queryOfGame; // game key -> start issue, count
 };

@@ -1,0 +1,247 @@
+#include "app/MainForm.h"
+#include "engine/history/DataFile.h"
+#include "ui/charts/ChartPages.h"
+#include "ui/history/AddDrawBar.h"
+#include "ui/history/DataPanel.h"
+#include "ui/history/QueryPanel.h"
+#include "ui/shrink/ShrinkPanel.h"
+
+#include "../ModalCatcher.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+class TestGameSwitch : public QObject {
+    Q_OBJECT
+
+    static QByteArray fileBytes(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+    }
+    static void writeFile(const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    static std::unique_ptr<TMainForm> start(const QString& dir, const Game* game = nullptr,
+                                            const QString& dataFile = QString()) {
+        TMainOptions options;
+        options.programDir = dir;
+        options.dataFile = dataFile;
+        options.game = game;
+        options.gameSetting = true;
+        options.server = QUrl(QStringLiteral("http://127.0.0.1:9"));
+        options.webBrowser = false;
+        return std::make_unique<TMainForm>(options);
+    }
+    static QWidget* frontPanel(const TMainForm& f) {
+        const QObjectList& children = f.centralWidget()->children();
+        for (auto it = children.crbegin(); it != children.crend(); ++it)
+            if (auto* w = qobject_cast<QWidget*>(*it); w && !w->isHidden() && !w->isWindow()) return w;
+        return nullptr;
+    }
+
+    QTemporaryDir settingsDir;
+    QTemporaryDir bothGames; // ssq.dxt and dlt.dxt, the real samples
+
+  private slots:
+    void initTestCase() {
+        // The game shown last is a setting: this test keeps its own, away from the other tests'.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+        writeFile(bothGames.filePath(QStringLiteral("ssq.dxt")), fileBytes(QStringLiteral(KELVORA_SAMPLE)));
+        writeFile(bothGames.filePath(QStringLiteral("dlt.dxt")),
+                  fileBytes(QStringLiteral(KELVORA_DLT_SAMPLE)));
+    }
+    void init() { QSettings(QStringLiteral("Kelvora"), QStringLiteral("Kelvora")).clear(); }
+
+    // Each game has its own file, words and panels; the game shown last comes back at the next start,
+    // unless the command line names one.
+    void switchAndRemember() {
+        {
+            auto form = start(bothGames.path());
+            QCOMPARE(&form->game(), &Game::ssq());
+            QCOMPARE(form->windowTitle(), TMainForm::Caption());
+            QVERIFY(form->GameMenuSsq->isChecked());
+            form->SqlPanel->SqlSe1->setValue(2026090);
+            form->RcmMenu->trigger();
+            QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->RcmPanel));
+
+            ModalCatcher catcher;
+            form->GameMenuDlt->trigger();
+            QCOMPARE(catcher.dialogs, 0);
+            QCOMPARE(&form->game(), &Game::dlt());
+            QVERIFY(form->GameMenuDlt->isChecked());
+            QCOMPARE(form->windowTitle(),
+                     QStringLiteral("Kelvora  V2005 [超级大乐透专业版] Tessane网 荣誉出品"));
+            QCOMPARE(int(form->History.size()), 2912);
+            QCOMPARE(form->statusText(), QStringLiteral("共2912期，最新2026094期"));
+            QCOMPARE(form->StatusPanels[1]->text(), QStringLiteral("超级大乐透"));
+            QCOMPARE(form->DataFileName(), bothGames.filePath(QStringLiteral("dlt.dxt")));
+            QCOMPARE(form->DataPanel->updateUrl(), QUrl(QStringLiteral("http://127.0.0.1:9/dlt.txt")));
+            // The shrink is the two-colour ball's: a notice stands in for it, never its analysis.
+            QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->ComingPanel));
+            QVERIFY(form->ComingPanel->text().startsWith(QStringLiteral("超级大乐透的此功能即将推出")));
+            form->GridMenuItems[3]->trigger();
+            QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->ComingPanel));
+
+            // The query lists the super lotto's draws, with both backs, from its own start issue.
+            form->SqlMenu->trigger();
+            QCOMPARE(form->SqlPanel->SqlSe1->value(), 2007001);
+            form->SqlPanel->SqlSe1->setValue(2026093);
+            form->SqlPanel->SqlBtClick();
+            QCOMPARE(form->SqlPanel->SqlMemo->toPlainText(),
+                     QStringLiteral(
+                         "第2026093期,开奖号:08 10 22 26 29+03 10\n第2026094期,开奖号:05 14 15 17 33+01 07"));
+            form->SqlPanel->SqlSe1->setValue(2026094);
+
+            // Back to the two-colour ball: its file, its query values and the chart sheet asked for.
+            form->GridMenuItems[3]->trigger();
+            form->GameMenuSsq->trigger();
+            QCOMPARE(int(form->History.size()), 3493);
+            QCOMPARE(form->statusText(), QStringLiteral("共3493期，最新2026096期"));
+            QCOMPARE(form->windowTitle(), TMainForm::Caption());
+            QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->GridPctl));
+            QCOMPARE(form->GridPctl->currentIndex(), 3);
+            QCOMPARE(form->SqlPanel->SqlSe1->value(), 2026090);
+            form->GameMenuDlt->trigger();
+            QCOMPARE(form->SqlPanel->SqlSe1->value(), 2026094);
+        }
+        {
+            auto form = start(bothGames.path());
+            QCOMPARE(&form->game(), &Game::dlt());
+            QVERIFY(form->GameMenuDlt->isChecked());
+            QCOMPARE(int(form->History.size()), 2912);
+            QCOMPARE(form->DataPanel->AddDrawBar->IssueSe->value(), 2026095);
+            QVERIFY(form->DataPanel->AddDrawBar->RedSe[5]->isHidden());
+            QVERIFY(!form->DataPanel->AddDrawBar->BackSe2->isHidden());
+        }
+        {
+            // A game whose file was never saved opens with no draws and says where they will go.
+            QTemporaryDir onlySsq;
+            writeFile(onlySsq.filePath(QStringLiteral("ssq.dxt")), "2005013 03 07 12 19 25 31 09\r\n");
+            ModalCatcher catcher;
+            auto form = start(onlySsq.path());
+            QCOMPARE(&form->game(), &Game::dlt());
+            QVERIFY(form->dataFileLoaded());
+            QVERIFY(form->History.empty());
+            QCOMPARE(catcher.texts.size(), 1);
+            QVERIFY2(catcher.texts[0].contains(onlySsq.filePath(QStringLiteral("dlt.dxt"))),
+                     qPrintable(catcher.texts[0]));
+        }
+        auto form = start(bothGames.path(), &Game::ssq());
+        QCOMPARE(int(form->History.size()), 3493);
+        QVERIFY(form->GameMenuSsq->isChecked());
+        QCOMPARE(
+            QSettings(QStringLiteral("Kelvora"), QStringLiteral("Kelvora")).value("game/last").toString(),
+            QStringLiteral("ssq"));
+    }
+
+    void switchAsksAboutUnsavedEdits_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("switches");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("保存") << int(QMessageBox::Save) << true << true;
+        QTest::newRow("不保存") << int(QMessageBox::Discard) << true << false;
+        QTest::newRow("取消") << int(QMessageBox::Cancel) << false << false;
+    }
+    void switchAsksAboutUnsavedEdits() {
+        QFETCH(int, answer);
+        QFETCH(bool, switches);
+        QFETCH(bool, saved);
+        QTemporaryDir dir;
+        const QByteArray ssq = "2005013 03 07 12 19 25 31 09\r\n";
+        const QByteArray dlt = "2026094 05 14 15 17 33 01 07\r\n";
+        writeFile(dir.filePath(QStringLiteral("ssq.dxt")), ssq);
+        writeFile(dir.filePath(QStringLiteral("dlt.dxt")), dlt);
+        auto form = start(dir.path(), &Game::ssq());
+        form->DataPanel->DataMemo->appendPlainText(QStringLiteral("2005014 01 02 03 04 05 06 07"));
+        const QString edited = form->DataPanel->DataMemo->toPlainText();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        ModalCatcher catcher;
+        catcher.answers = {QMessageBox::StandardButton(answer)};
+        // The tool-bar switch, one click.
+        QTest::mouseClick(form->GameTbr->findChild<QToolButton*>(QStringLiteral("GameMenuDltBt")),
+                          Qt::LeftButton);
+        QCOMPARE(catcher.texts, QStringList{QStringLiteral("开奖数据已修改，是否保存？")});
+        QCOMPARE(&form->game(), switches ? &Game::dlt() : &Game::ssq());
+        QCOMPARE(form->GameMenuDlt->isChecked(), switches);
+        QCOMPARE(form->GameMenuSsq->isChecked(), !switches);
+        QCOMPARE(fileBytes(dir.filePath(QStringLiteral("ssq.dxt"))),
+                 saved ? ssq + "2005014 01 02 03 04 05 06 07\r\n" : ssq);
+        QCOMPARE(fileBytes(dir.filePath(QStringLiteral("dlt.dxt"))), dlt);
+        if (switches) {
+            QCOMPARE(form->DataPanel->DataMemo->toPlainText(),
+                     QStringLiteral("2026094 05 14 15 17 33 01 07"));
+            QCOMPARE(int(form->History.size()), 1);
+            QVERIFY(!form->windowTitle().startsWith(QLatin1Char('*')));
+        } else {
+            // 取消 keeps everything as it was, the unsaved edit included.
+            QCOMPARE(form->DataPanel->DataMemo->toPlainText(), edited);
+            QCOMPARE(int(form->History.size()), 1);
+            QCOMPARE(form->windowTitle(), QLatin1Char('*') + TMainForm::Caption());
+        }
+    }
+
+    // A game without its file yet starts empty and saves into its own file; a file of the other
+    // game's shape is refused line by line, never misread, and nothing is written.
+    void otherGameFiles_data() {
+        QTest::addColumn<QByteArray>("dltFile"); // "-" = none
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("draws");
+        QTest::newRow("none yet") << QByteArray("-") << QStringLiteral("还没有超级大乐透的开奖数据") << 0;
+        QTest::newRow("two-colour-ball lines")
+            << QByteArray("2005013 03 07 12 19 25 31 09\r\n2026094 05 14 15 17 33 01 07\r\n")
+            << QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n第1行：") << 0;
+    }
+    void otherGameFiles() {
+        QFETCH(QByteArray, dltFile);
+        QFETCH(QString, message);
+        QFETCH(int, draws);
+        QTemporaryDir dir;
+        const QString mine = dir.filePath(QStringLiteral("mine.dxt"));
+        writeFile(mine, "2005013 03 07 12 19 25 31 09\r\n");
+        const QString dltPath = dir.filePath(QStringLiteral("dlt.dxt"));
+        if (dltFile != "-") writeFile(dltPath, dltFile);
+        // --data names the two-colour ball's file; the super lotto's lies beside it.
+        auto form = start(dir.path(), &Game::ssq(), mine);
+        ModalCatcher catcher;
+        QVERIFY(form->switchGame(Game::dlt()));
+        QCOMPARE(catcher.texts.size(), 1);
+        QVERIFY2(catcher.texts.first().startsWith(message), qPrintable(catcher.texts.first()));
+        QCOMPARE(int(form->History.size()), draws);
+        QCOMPARE(form->statusText(), QStringLiteral("共0期"));
+        QCOMPARE(form->DataFileName(), dltPath);
+        QCOMPARE(fileBytes(dltPath), dltFile == "-" ? QByteArray("<none>") : dltFile);
+        if (dltFile == "-") {
+            TAddDrawBar* bar = form->DataPanel->AddDrawBar;
+            bar->IssueSe->setValue(2026095);
+            const int numbers[7] = {35, 3, 20, 12, 8, 12, 2};
+            for (int k = 0; k < 5; ++k)
+                bar->RedSe[k]->setValue(numbers[k]);
+            bar->BlueSe->setValue(numbers[5]);
+            bar->BackSe2->setValue(numbers[6]);
+            bar->AddBtClick();
+            form->DataPanel->Sheet1TbrSaveBtClick();
+            QCOMPARE(fileBytes(dltPath), QByteArray("2026095 03 08 12 20 35 02 12\r\n"));
+            QCOMPARE(int(form->History.size()), 1);
+        }
+        QCOMPARE(fileBytes(mine), QByteArray("2005013 03 07 12 19 25 31 09\r\n"));
+        form->GameMenuSsq->trigger();
+        QCOMPARE(int(form->History.size()), 1);
+        QCOMPARE(form->DataFileName(), mine);
+    }
+};
+
+QTEST_MAIN(TestGameSwitch)
+#include "tst_gameswitch.moc"
