@@ -1,7 +1,6 @@
 #include "cli/Cli.h"
 #include "engine/charts/ChartSheets.h"
 #include "engine/core/KelvoraError.h"
-#include "engine/core/Pools.h"
 #include "paint/ChartPaint.h"
 #include "paint/ProgramFont.h"
 
@@ -15,10 +14,11 @@ const QString usage = QStringLiteral(
     "Prints, as JSON, what chart sheet PAGE shows for the latest N draws; with --png, writes the\n"
     "whole chart as the window draws it into a PNG image instead (no display needed).\n"
     "PAGE: 1 红球走势图, 2 区域分布图, 3 尾号走势图, 4 奇偶走势图, 5 大小走势图, 6 空行空列图,\n"
-    "      7 红球统计图, 8 旋转图, 9 蓝球走势图, 10 蓝球统计图, 11 遗漏统计图, 12 江恩图, 13 统计分析表\n\n"
+    "      7 红球统计图, 8 旋转图, 9 蓝球走势图, 10 蓝球统计图, 11 遗漏统计图, 12 江恩图, 13 统计分析表\n"
+    "      (with --game dlt: 1 前区走势图, 7 前区统计图, 9 后区走势图, 10 后区统计图)\n\n"
     "Options:\n"
     "  --periods N   number of latest draws (required)\n"
-    "  --start S     start number 1..33 of the rotation chart (default 1)\n"
+    "  --start S     start number of the rotation chart, 1..33 (1..35 with --game dlt; default 1)\n"
     "  --png FILE    write the chart picture to FILE\n");
 
 bool toInt(const QString& text, int& value) {
@@ -44,19 +44,23 @@ int runChart(CliContext& ctx) {
     const int n =
         ctx.intValue(parser, periods, 0,
                      QStringLiteral("--periods needs an integer, not '%1'").arg(parser.value(periods)));
-    const int s = ctx.intValue(
-        parser, start, 1, QStringLiteral("--start needs a number 1..33, not '%1'").arg(parser.value(start)),
-        1, Pools::kRedPool);
+    const Game& game = *ctx.game;
+    const int s = ctx.intValue(parser, start, 1,
+                               QStringLiteral("--start needs a number 1..%1, not '%2'")
+                                   .arg(game.frontPool)
+                                   .arg(parser.value(start)),
+                               1, game.frontPool);
 
     const ChartSheet* sheet = FindChartSheet(page);
     // Without a window the omission tables are centred in a box exactly as wide as they are.
-    const ChartModel model = sheet->fill(ctx.history(), {n, s, OmissionTableWidth});
+    const ChartModel model = sheet->fill(ctx.history(), {n, s, OmissionTableWidth}, game);
     if (parser.isSet(png)) {
         SaveChartPng(ChartImage(model, ChartFont(sheet->kind, ProgramFont()), QGuiApplication::palette()),
                      parser.value(png));
         return CliOk;
     }
-    const QJsonObject json = ChartModelJson(model);
+    QJsonObject json = ChartModelJson(model);
+    json.insert(QStringLiteral("game"), game.keyText());
     ctx.out << QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact)) << '\n';
     return CliOk;
 }

@@ -1,31 +1,34 @@
 #include "engine/charts/BoardCharts.h"
 
 #include "engine/charts/Periods.h"
-#include "engine/core/Pools.h"
+#include "engine/charts/TrendGrid.h"
 #include "engine/metrics/Code.h"
 
 #include <QJsonArray>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
-constexpr int BoardSide = 6;
 constexpr int BoardPitch = 200; // four boards to a line, 200 pixels apart both ways
 constexpr int BoardsPerLine = 4;
 
-// Gann spiral around the centre, (column, row) of numbers 1..33.
-constexpr QPoint GannCells[34] = {{0, 0}, {3, 3}, {2, 3}, {2, 2}, {3, 2}, {4, 2}, {4, 3}, {4, 4}, {3, 4},
-                                  {2, 4}, {1, 4}, {1, 3}, {1, 2}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1},
-                                  {5, 2}, {5, 3}, {5, 4}, {5, 5}, {4, 5}, {3, 5}, {2, 5}, {1, 5}, {0, 5},
-                                  {0, 4}, {0, 3}, {0, 2}, {0, 1}, {0, 0}, {1, 0}, {2, 0}};
+// Gann spiral around the centre, (column, row) of numbers 1..35; index 0 is unused.
+constexpr QPoint GannCells[] = {{0, 0}, {3, 3}, {2, 3}, {2, 2}, {3, 2}, {4, 2}, {4, 3}, {4, 4}, {3, 4},
+                                {2, 4}, {1, 4}, {1, 3}, {1, 2}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1},
+                                {5, 2}, {5, 3}, {5, 4}, {5, 5}, {4, 5}, {3, 5}, {2, 5}, {1, 5}, {0, 5},
+                                {0, 4}, {0, 3}, {0, 2}, {0, 1}, {0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}};
+constexpr int GannNumbers = int(std::size(GannCells)) - 1;
+static_assert(GannNumbers >= GameLimits::kMaxFrontPool);
 
 // A white board titled with the draw's issue code, its numbers written by `cellOf`.
-B0NetModel BlankBoard(const TDrawRec& draw, int index, QPoint (*cellOf)(int)) {
+B0NetModel BlankBoard(const TDrawRec& draw, int index, QPoint (*cellOf)(int), const Game& game) {
     B0NetModel b;
     b.FTitle = NumToText(draw.Year, 4) + NumToText(draw.Issue, 3) + QStringLiteral("期");
     b.SetDimension(BoardSide, BoardSide, QList<int>(8, 24));
     b.setBounds((index % BoardsPerLine) * BoardPitch + 10, (index / BoardsPerLine) * BoardPitch, BoardPitch,
                 BoardPitch);
-    for (int j = 1; j <= Pools::kRedPool; ++j) {
+    for (int j = 1; j <= game.frontPool; ++j) {
         const QPoint p = cellOf(j);
         b.SetValue(p.x(), p.y(), QString::number(j));
     }
@@ -61,12 +64,13 @@ void ShadeHeavyLines(B0NetModel& b, bool byRow) {
     }
 }
 
-template <typename MakeBoard> B0NetBoards FillBoards(const TCodeArr& history, int n, MakeBoard make) {
+template <typename MakeBoard>
+B0NetBoards FillBoards(const TCodeArr& history, int n, MakeBoard make, const Game& game) {
     CheckPeriods(history, n);
     B0NetBoards result;
     result.boards.reserve(size_t(n));
     for (int i = 0; i < n; ++i)
-        result.boards.push_back(make(history[history.size() - 1 - size_t(i)], i));
+        result.boards.push_back(make(history[history.size() - 1 - size_t(i)], i, game));
     return result;
 }
 
@@ -84,21 +88,23 @@ QPoint EmptyRowColCell(int number) {
 }
 
 QPoint GannCell(int number) {
-    return number >= 1 && number <= Pools::kRedPool ? GannCells[number] : QPoint();
+    return number >= 1 && number <= GannNumbers ? GannCells[number] : QPoint();
 }
 
-B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index) {
-    B0NetModel b = BlankBoard(draw, index, EmptyRowColCell);
-    bool drawn[34] = {};
-    for (uint8_t red : draw.Ticket.Red) {
-        if (red < 1 || red > Pools::kRedPool) continue;
-        const QPoint p = EmptyRowColCell(red);
+B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index, const Game& game) {
+    const int pool = game.frontPool;
+    B0NetModel b = BlankBoard(draw, index, EmptyRowColCell, game);
+    bool drawn[GameLimits::kMaxFrontPool + 1] = {};
+    for (int k = 0; k < game.frontPicks; ++k) {
+        const int front = draw.Ticket.Red[k];
+        if (front < 1 || front > pool) continue;
+        const QPoint p = EmptyRowColCell(front);
         b.SetCellColor(p.x(), p.y(), BoardRedColor);
-        drawn[red] = true;
+        drawn[front] = true;
     }
     for (int r = 0; r < BoardSide; ++r) {
         bool any = false;
-        for (int j = BoardSide * r + 1; j <= std::min(BoardSide * r + BoardSide, Pools::kRedPool); ++j)
+        for (int j = BoardSide * r + 1; j <= std::min(BoardSide * r + BoardSide, pool); ++j)
             any = any || drawn[j];
         if (!any)
             for (int c = 0; c < BoardSide; ++c)
@@ -106,7 +112,7 @@ B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index) {
     }
     for (int c = 0; c < BoardSide; ++c) {
         bool any = false;
-        for (int j = c + 1; j <= Pools::kRedPool; j += BoardSide)
+        for (int j = c + 1; j <= pool; j += BoardSide)
             any = any || drawn[j];
         if (!any)
             for (int r = 0; r < BoardSide; ++r)
@@ -116,17 +122,19 @@ B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index) {
     return b;
 }
 
-B0NetModel GannBoard(const TDrawRec& draw, int index) {
-    B0NetModel b = BlankBoard(draw, index, GannCell);
-    for (uint8_t red : draw.Ticket.Red) {
-        if (red < 1 || red > Pools::kRedPool) continue;
-        const QPoint p = GannCell(red);
+B0NetModel GannBoard(const TDrawRec& draw, int index, const Game& game) {
+    B0NetModel b = BlankBoard(draw, index, GannCell, game);
+    for (int k = 0; k < game.frontPicks; ++k) {
+        const int front = draw.Ticket.Red[k];
+        if (front < 1 || front > game.frontPool) continue;
+        const QPoint p = GannCell(front);
         b.SetCellColor(p.x(), p.y(), BoardRedColor);
     }
-    uint8_t blues[Pools::kBluePool];
-    // Blue numbers run to 16, all of which have a cell on the spiral.
-    if (BlueList(draw.Ticket, blues) > 0) {
-        const QPoint p = GannCell(blues[0]);
+    // Back numbers run to 16 at most, all of which have a cell on the spiral.
+    int backs[GameLimits::kMaxBackPicks];
+    const int found = BackNumbers(draw.Ticket, game, backs);
+    for (int k = 0; k < found; ++k) {
+        const QPoint p = GannCell(backs[k]);
         b.SetCellColor(p.x(), p.y(), BoardBlueColor);
     }
     ShadeHeavyLines(b, true);
@@ -135,10 +143,18 @@ B0NetModel GannBoard(const TDrawRec& draw, int index) {
     return b;
 }
 
+B0NetBoards FillEmptyRowCol(const TCodeArr& history, int n, const Game& game) {
+    return FillBoards(history, n, EmptyRowColBoard, game);
+}
+
 B0NetBoards FillEmptyRowCol(const TCodeArr& history, int n) {
-    return FillBoards(history, n, EmptyRowColBoard);
+    return FillEmptyRowCol(history, n, Game::ssq());
+}
+
+B0NetBoards FillGann(const TCodeArr& history, int n, const Game& game) {
+    return FillBoards(history, n, GannBoard, game);
 }
 
 B0NetBoards FillGann(const TCodeArr& history, int n) {
-    return FillBoards(history, n, GannBoard);
+    return FillGann(history, n, Game::ssq());
 }

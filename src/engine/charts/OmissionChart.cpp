@@ -1,7 +1,7 @@
 #include "engine/charts/OmissionChart.h"
 
 #include "engine/charts/Periods.h"
-#include "engine/core/Pools.h"
+#include "engine/charts/TrendGrid.h"
 #include "engine/metrics/Code.h"
 
 #include <QJsonArray>
@@ -77,27 +77,28 @@ void WriteStats(B0NetModel& t, const std::vector<NumberStats>& s, size_t drawCou
     t.Resize();
 }
 
-int FirstBlue(const TCodeRec& t) {
-    uint8_t blues[Pools::kBluePool];
-    return BlueList(t, blues) > 0 ? blues[0] : 0;
-}
-
 } // namespace
 
 QJsonObject OmissionTables::toJson() const {
     return QJsonObject{{"kind", "tables"}, {"tables", QJsonArray{red.toJson(), blue.toJson()}}};
 }
 
-OmissionTables FillOmission(const TCodeArr& history, int n, int boxWidth) {
+OmissionTables FillOmission(const TCodeArr& history, int n, int boxWidth, const Game& game) {
     CheckPeriodsAbove(history, n);
     const int left = (boxWidth - OmissionTableWidth) / 2;
+    const int rowHeight = 32;
     OmissionTables t;
-    t.red = BlankTable(33, QStringLiteral("红球分析表"), OmissionRedRowColor, left, 0, 1152);
-    t.blue = BlankTable(16, QStringLiteral("蓝球分析表"), OmissionBlueRowColor, left,
-                        t.red.bounds().height() + 20, 800);
-    WriteStats(t.red, CountStats(history, 33, [](const TCodeRec& d, int k) { return HasCode(d, k); }),
+    t.red = BlankTable(game.frontPool, ChartWords("红球分析表", game), OmissionRedRowColor, left, 0,
+                       (game.frontPool + 3) * rowHeight);
+    t.blue = BlankTable(game.backPool, ChartWords("蓝球分析表", game), OmissionBlueRowColor, left,
+                        t.red.bounds().height() + 20, (game.backPool + 9) * rowHeight);
+    WriteStats(t.red,
+               CountStats(history, game.frontPool, [](const TCodeRec& d, int k) { return HasCode(d, k); }),
                history.size());
-    WriteStats(t.blue, CountStats(history, 16, [](const TCodeRec& d, int k) { return FirstBlue(d) == k; }),
-               history.size());
+    // The two-colour ball's draw has one blue; a back number is drawn when the draw flags it.
+    const auto backHit = [&game](const TCodeRec& d, int k) {
+        return game.backPicks == 1 ? FirstBlue(d) == k : d.Blue[k - 1] != 0;
+    };
+    WriteStats(t.blue, CountStats(history, game.backPool, backHit), history.size());
     return t;
 }
