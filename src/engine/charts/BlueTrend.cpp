@@ -5,6 +5,7 @@
 #include "engine/charts/TrendGrid.h"
 
 #include <array>
+#include <vector>
 
 H2NetModel FillBlueTrend(const TCodeArr& history, int n) {
     return FillBackTrend(history, n, Game::ssq());
@@ -54,7 +55,7 @@ H2NetModel FillBackTrend(const TCodeArr& history, int n, const Game& game) {
     const QString odd = QStringLiteral("J");
     const QString even = QStringLiteral("O");
 
-    std::array<int, 2 + GameLimits::kMaxBackPool + 11> totals{};
+    std::vector<int> totals(size_t(m.colsCount()));
     for (int i = 0; i < n; ++i) {
         const TDrawRec& d = history[history.size() - 1 - size_t(i)];
         const int row = i + 2;

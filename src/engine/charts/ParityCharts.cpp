@@ -70,7 +70,7 @@ H2NetModel fillParity(const TCodeArr& history, int n, const ParityKind& kind, co
     }
     merge(3 + picks + backs, countCol, 0, lastCol, 0, QString::fromUtf8(kind.caption));
 
-    std::array<int, 4 + 3 * GameLimits::kMaxFrontPicks + 2 * GameLimits::kMaxBackPicks + 2> totals{};
+    std::vector<int> totals(size_t(m.colsCount()));
     for (int i = 0; i < n; ++i) {
         const TDrawRec& d = history[history.size() - 1 - size_t(i)];
         const int row = i + 2;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 H2NetModel FillFrontTrend(const TCodeArr& history, int n, const Game& game) {
     return FillFrontDistribution(history, n, 1, game);
@@ -45,7 +46,7 @@ H2NetModel FillFrontDistribution(const TCodeArr& history, int n, int start, cons
                       {"红球分布", firstCol, 0, lastCol, 0}},
                      game);
 
-    std::array<int, GameLimits::kMaxFrontPool + GameLimits::kMaxFrontPicks + 2> totals{};
+    std::vector<int> totals(size_t(m.colsCount()));
     for (int i = 0; i < n; ++i) {
         const TDrawRec& d = history[history.size() - 1 - size_t(i)];
         const int row = i + 2;

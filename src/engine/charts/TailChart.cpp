@@ -5,6 +5,7 @@
 #include "engine/charts/ZoneChart.h"
 
 #include <array>
+#include <vector>
 
 H2NetModel FillTailChart(const TCodeArr& history, int n) {
     return FillTailChart(history, n, Game::ssq());
@@ -34,7 +35,7 @@ H2NetModel FillTailChart(const TCodeArr& history, int n, const Game& game) {
                       {"尾数分布", firstCol, 0, lastCol, 0}},
                      game);
 
-    std::array<int, GameLimits::kMaxFrontPicks + 12> totals{};
+    std::vector<int> totals(size_t(m.colsCount()));
     for (int i = 0; i < n; ++i) {
         const TDrawRec& d = history[history.size() - 1 - size_t(i)];
         const int row = i + 2;

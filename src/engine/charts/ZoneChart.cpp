@@ -4,6 +4,7 @@
 #include "engine/charts/TrendGrid.h"
 
 #include <array>
+#include <vector>
 
 const char* const ZoneChartNote =
     "1、3分区：11个号码为1个分区，共3个分区，6个奖号一般分布在2到3个分区中。\r\n"
@@ -65,7 +66,7 @@ H2NetModel FillZoneChart(const TCodeArr& history, int n, const Game& game) {
                       {smallCaption.constData(), smallCol, 0, lastCol, 0}},
                      game);
 
-    std::array<int, 4 + GameLimits::kMaxFrontPicks + 3 + GameLimits::kMaxFrontPool / SmallZoneSize + 1> totals{};
+    std::vector<int> totals(size_t(m.colsCount()));
     for (int i = 0; i < n; ++i) {
         const TDrawRec& d = history[history.size() - 1 - size_t(i)];
         const int row = i + 2;
