@@ -34,7 +34,11 @@ struct ChartSheet {
     int number;
     const char* caption; // UTF-8, in the two-colour ball's words
     ChartKind kind;
-    ChartModel (*fill)(const TCodeArr& history, const ChartArgs& args, const Game& game);
+    ChartModel (*fillRoutine)(const TCodeArr& history, const ChartArgs& args, const Game& game);
+
+    ChartModel fill(const TCodeArr& history, const ChartArgs& args, const Game& game = Game::ssq()) const {
+        return fillRoutine(history, args, game);
+    }
 
     // The caption in the game's words ("红球走势图", "前区走势图").
     QString title(const Game& game = Game::ssq()) const;

@@ -260,7 +260,7 @@ void TChartPage::printPicture() {
 }
 
 ChartModel TChartPage::fillModel(int n) const {
-    return FindChartSheet(m_sheet)->fill(m_history, chartArgs(n), Game::ssq());
+    return FindChartSheet(m_sheet)->fill(m_history, chartArgs(n));
 }
 
 void TChartPage::changeEvent(QEvent* event) {
