@@ -33,7 +33,7 @@ class TestCliChartGame : public QObject {
     void everySheetPrintsTheModel();
     void picturesFollowTheColumns_data();
     void picturesFollowTheColumns();
-    void rotationStartRange();
+    void rotationStartRangeAndSheetNames();
 };
 
 Q_DECLARE_METATYPE(const Game*)
@@ -83,7 +83,7 @@ void TestCliChartGame::picturesFollowTheColumns() {
     QCOMPARE(sizes[1].width() > sizes[0].width(), dltWider);
 }
 
-void TestCliChartGame::rotationStartRange() {
+void TestCliChartGame::rotationStartRangeAndSheetNames() {
     const CliRun last = chart(Game::dlt(), {"8", "--periods", "3", "--start", "35"});
     QCOMPARE(last.status, 0);
     const QJsonObject o = QJsonDocument::fromJson(last.out.toUtf8()).object();
@@ -91,6 +91,9 @@ void TestCliChartGame::rotationStartRange() {
     const CliRun beyond = chart(Game::dlt(), {"8", "--periods", "3", "--start", "36"});
     QCOMPARE(beyond.status, 2);
     QVERIFY(beyond.err.contains(QStringLiteral("1..35")));
+    const CliRun help = chart(Game::dlt(), {"--help"});
+    QCOMPARE(help.status, 0);
+    QVERIFY(help.out.contains(QStringLiteral("7 前区统计图, 8 旋转图, 9 后区走势图, 10 后区统计图")));
 }
 
 QTEST_GUILESS_MAIN(TestCliChartGame)
