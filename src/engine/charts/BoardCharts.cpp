@@ -21,13 +21,11 @@ constexpr QPoint GannCells[] = {{0, 0}, {3, 3}, {2, 3}, {2, 2}, {3, 2}, {4, 2}, 
 constexpr int GannNumbers = int(std::size(GannCells)) - 1;
 static_assert(GannNumbers >= GameLimits::kMaxFrontPool);
 
-// A white board titled with the draw's issue code, its numbers written by `cellOf`.
-B0NetModel BlankBoard(const TDrawRec& draw, int index, QPoint (*cellOf)(int), const Game& game) {
+// A white board with the game's numbers written by `cellOf`, not yet titled or placed. The boards of
+// a page are copies of one such board, sharing its texts.
+B0NetModel BlankBoard(QPoint (*cellOf)(int), const Game& game) {
     B0NetModel b;
-    b.FTitle = NumToText(draw.Year, 4) + NumToText(draw.Issue, 3) + QStringLiteral("期");
     b.SetDimension(BoardSide, BoardSide, QList<int>(8, 24));
-    b.setBounds((index % BoardsPerLine) * BoardPitch + 10, (index / BoardsPerLine) * BoardPitch, BoardPitch,
-                BoardPitch);
     for (int j = 1; j <= game.frontPool; ++j) {
         const QPoint p = cellOf(j);
         b.SetValue(p.x(), p.y(), QString::number(j));
@@ -36,6 +34,13 @@ B0NetModel BlankBoard(const TDrawRec& draw, int index, QPoint (*cellOf)(int), co
         for (int c = 0; c < BoardSide; ++c)
             b.SetCellColor(c, r, BoardBlankColor);
     return b;
+}
+
+// Titles the board with the draw's issue code and places it as board `index` of its page.
+void PlaceBoard(B0NetModel& b, const TDrawRec& draw, int index) {
+    b.FTitle = NumToText(draw.Year, 4) + NumToText(draw.Issue, 3) + QStringLiteral("期");
+    b.setBounds((index % BoardsPerLine) * BoardPitch + 10, (index / BoardsPerLine) * BoardPitch, BoardPitch,
+                BoardPitch);
 }
 
 void FinishBoard(B0NetModel& b) {
@@ -64,13 +69,19 @@ void ShadeHeavyLines(B0NetModel& b, bool byRow) {
     }
 }
 
-template <typename MakeBoard>
-B0NetBoards FillBoards(const TCodeArr& history, int n, MakeBoard make, const Game& game) {
+// Every board of the latest n draws: copies of the blank board, each marked by `mark`.
+B0NetBoards FillBoards(const TCodeArr& history, int n, QPoint (*cellOf)(int),
+                       void (*mark)(B0NetModel&, const TDrawRec&, const Game&), const Game& game) {
     CheckPeriods(history, n);
+    const B0NetModel blank = BlankBoard(cellOf, game);
     B0NetBoards result;
     result.boards.reserve(size_t(n));
-    for (int i = 0; i < n; ++i)
-        result.boards.push_back(make(history[history.size() - 1 - size_t(i)], i, game));
+    for (int i = 0; i < n; ++i) {
+        const TDrawRec& draw = history[history.size() - 1 - size_t(i)];
+        B0NetModel& b = result.boards.emplace_back(blank);
+        PlaceBoard(b, draw, i);
+        mark(b, draw, game);
+    }
     return result;
 }
 
@@ -91,9 +102,10 @@ QPoint GannCell(int number) {
     return number >= 1 && number <= GannNumbers ? GannCells[number] : QPoint();
 }
 
-B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index, const Game& game) {
+namespace {
+
+void MarkEmptyRowCol(B0NetModel& b, const TDrawRec& draw, const Game& game) {
     const int pool = game.frontPool;
-    B0NetModel b = BlankBoard(draw, index, EmptyRowColCell, game);
     bool drawn[GameLimits::kMaxFrontPool + 1] = {};
     for (int k = 0; k < game.frontPicks; ++k) {
         const int front = draw.Ticket.Red[k];
@@ -119,11 +131,9 @@ B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index, const Game& game) {
                 b.SetCellColor(c, r, BoardShadeColor);
     }
     FinishBoard(b);
-    return b;
 }
 
-B0NetModel GannBoard(const TDrawRec& draw, int index, const Game& game) {
-    B0NetModel b = BlankBoard(draw, index, GannCell, game);
+void MarkGann(B0NetModel& b, const TDrawRec& draw, const Game& game) {
     for (int k = 0; k < game.frontPicks; ++k) {
         const int front = draw.Ticket.Red[k];
         if (front < 1 || front > game.frontPool) continue;
@@ -140,11 +150,26 @@ B0NetModel GannBoard(const TDrawRec& draw, int index, const Game& game) {
     ShadeHeavyLines(b, true);
     ShadeHeavyLines(b, false);
     FinishBoard(b);
+}
+
+} // namespace
+
+B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index, const Game& game) {
+    B0NetModel b = BlankBoard(EmptyRowColCell, game);
+    PlaceBoard(b, draw, index);
+    MarkEmptyRowCol(b, draw, game);
+    return b;
+}
+
+B0NetModel GannBoard(const TDrawRec& draw, int index, const Game& game) {
+    B0NetModel b = BlankBoard(GannCell, game);
+    PlaceBoard(b, draw, index);
+    MarkGann(b, draw, game);
     return b;
 }
 
 B0NetBoards FillEmptyRowCol(const TCodeArr& history, int n, const Game& game) {
-    return FillBoards(history, n, EmptyRowColBoard, game);
+    return FillBoards(history, n, EmptyRowColCell, MarkEmptyRowCol, game);
 }
 
 B0NetBoards FillEmptyRowCol(const TCodeArr& history, int n) {
@@ -152,7 +177,7 @@ B0NetBoards FillEmptyRowCol(const TCodeArr& history, int n) {
 }
 
 B0NetBoards FillGann(const TCodeArr& history, int n, const Game& game) {
-    return FillBoards(history, n, GannBoard, game);
+    return FillBoards(history, n, GannCell, MarkGann, game);
 }
 
 B0NetBoards FillGann(const TCodeArr& history, int n) {
