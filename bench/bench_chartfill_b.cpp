@@ -50,8 +50,12 @@ void BM_EngineSheet(benchmark::State& state, const Game* game) {
     for (auto _ : state)
         benchmark::DoNotOptimize(FindChartSheet(sheet)->fill(h, args, *game));
 }
-BENCHMARK_CAPTURE(BM_EngineSheet, ssq, &Game::ssq())->DenseRange(1, ChartSheetCount)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_EngineSheet, dlt, &Game::dlt())->DenseRange(1, ChartSheetCount)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_EngineSheet, ssq, &Game::ssq())
+    ->DenseRange(1, ChartSheetCount)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_EngineSheet, dlt, &Game::dlt())
+    ->DenseRange(1, ChartSheetCount)
+    ->Unit(benchmark::kMillisecond);
 
 // Baseline for the ratios: one pass over the whole history computing a measure per draw.
 void BM_Baseline_SumPass(benchmark::State& state) {

@@ -65,7 +65,8 @@ void BM_ChartPng_Dlt(benchmark::State& state) {
     const int sheet = int(state.range(0)), n = int(DltHistory().size());
     const QFont font = FontOf(sheet);
     for (auto _ : state)
-        benchmark::DoNotOptimize(ChartPng(ChartImage(Sheet(sheet, n, Game::dlt()), font, QGuiApplication::palette())));
+        benchmark::DoNotOptimize(
+            ChartPng(ChartImage(Sheet(sheet, n, Game::dlt()), font, QGuiApplication::palette())));
 }
 BENCHMARK(BM_ChartPng_Dlt)->Arg(1)->Arg(9)->Unit(benchmark::kMillisecond);
 

@@ -13,8 +13,10 @@ namespace {
 QString usageOf(const Game& game) {
     QString pages;
     for (const ChartSheet& sheet : ChartSheets) {
-        if (sheet.number == 7) pages += QStringLiteral(",\n      ");
-        else if (sheet.number > 1) pages += QStringLiteral(", ");
+        if (sheet.number == 7)
+            pages += QStringLiteral(",\n      ");
+        else if (sheet.number > 1)
+            pages += QStringLiteral(", ");
         pages += QStringLiteral("%1 %2").arg(sheet.number).arg(sheet.title(game));
     }
     return QStringLiteral(
@@ -54,11 +56,10 @@ int runChart(CliContext& ctx) {
     const int n =
         ctx.intValue(parser, periods, 0,
                      QStringLiteral("--periods needs an integer, not '%1'").arg(parser.value(periods)));
-    const int s = ctx.intValue(parser, start, 1,
-                               QStringLiteral("--start needs a number 1..%1, not '%2'")
-                                   .arg(game.frontPool)
-                                   .arg(parser.value(start)),
-                               1, game.frontPool);
+    const int s = ctx.intValue(
+        parser, start, 1,
+        QStringLiteral("--start needs a number 1..%1, not '%2'").arg(game.frontPool).arg(parser.value(start)),
+        1, game.frontPool);
 
     const ChartSheet* sheet = FindChartSheet(page);
     // Without a window the omission tables are centred in a box exactly as wide as they are.

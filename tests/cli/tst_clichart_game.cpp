@@ -53,8 +53,8 @@ void TestCliChartGame::everySheetPrintsTheModel() {
     QFETCH(int, n);
     const CliRun r = chart(*game, {QString::number(sheet), "--periods", QString::number(n), "--start", "35"});
     QCOMPARE(r.status, 0);
-    QJsonObject want =
-        ChartModelJson(FindChartSheet(sheet)->fill(SampleHistoryOf(*game), {n, 35, OmissionTableWidth}, *game));
+    QJsonObject want = ChartModelJson(
+        FindChartSheet(sheet)->fill(SampleHistoryOf(*game), {n, 35, OmissionTableWidth}, *game));
     want.insert(QStringLiteral("game"), game->keyText());
     QCOMPARE(QJsonDocument::fromJson(r.out.toUtf8()).object(), want);
 }

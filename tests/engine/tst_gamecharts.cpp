@@ -195,8 +195,8 @@ void TestGameCharts::countsCoverEveryNumber() {
     }
     case 11: {
         const OmissionTables& t = std::get<OmissionTables>(model);
-        for (const auto& [table, pool, picked] : {std::tuple{&t.red, game->frontPool, picks},
-                                                  std::tuple{&t.blue, game->backPool, backs}}) {
+        for (const auto& [table, pool, picked] :
+             {std::tuple{&t.red, game->frontPool, picks}, std::tuple{&t.blue, game->backPool, backs}}) {
             QCOMPARE(table->rowCount(), pool + 1);
             int sum = 0;
             for (int r = 1; r <= pool; ++r)
@@ -210,8 +210,10 @@ void TestGameCharts::countsCoverEveryNumber() {
         const H2NetModel& m = std::get<H2NetModel>(model);
         // Odd and even, big and small: each pair adds up to the fronts of a draw.
         for (int row = 2; row < n + 2; row += 97) {
-            QCOMPARE(m.GetValue(row, firstCount + 3).toInt() + m.GetValue(row, firstCount + 4).toInt(), picks);
-            QCOMPARE(m.GetValue(row, firstCount + 8).toInt() + m.GetValue(row, firstCount + 9).toInt(), picks);
+            QCOMPARE(m.GetValue(row, firstCount + 3).toInt() + m.GetValue(row, firstCount + 4).toInt(),
+                     picks);
+            QCOMPARE(m.GetValue(row, firstCount + 8).toInt() + m.GetValue(row, firstCount + 9).toInt(),
+                     picks);
         }
         break;
     }
@@ -289,7 +291,7 @@ void TestGameCharts::superLottoBoundaries() {
     const int first = g.frontPicks + 2;
     QCOMPARE(table.GetValue(2, first), QStringLiteral("109"));
     QCOMPARE(table.GetValue(2, first + 1), QStringLiteral("21")); // the average over five
-    QCOMPARE(table.GetValue(2, first + 8), QStringLiteral("03"));  // 24 25 35 are big
+    QCOMPARE(table.GetValue(2, first + 8), QStringLiteral("03")); // 24 25 35 are big
     QVERIFY(AnalysisExplanationLines(g).join(QString()).contains(QStringLiteral("所有前区的和数值/5")));
 
     QCOMPARE(FindChartSheet(9)->title(g), QStringLiteral("后区走势图"));

@@ -126,7 +126,8 @@ H2NetModel FillAnalysisTable(const TCodeArr& history, int n, const Game& game) {
         }
         if (i == 0) continue; // the oldest draw has nothing to compare with
         const TCodeRec& prev = history[i - 1].Ticket;
-        const int32_t compare[CompareCount] = {SamePosCount(d.Ticket, prev, game), CommonCount(d.Ticket, prev),
+        const int32_t compare[CompareCount] = {SamePosCount(d.Ticket, prev, game),
+                                               CommonCount(d.Ticket, prev),
                                                DiagonalCount(d.Ticket, prev, game)};
         for (int k = 0; k < CompareCount; ++k) {
             m.SetValue(row, firstCompareCol + k, Cell(compare[k]));

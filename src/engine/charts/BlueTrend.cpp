@@ -76,7 +76,8 @@ H2NetModel FillBackTrend(const TCodeArr& history, int n, const Game& game) {
             m.SetValue(row, 1 + b, TwoDigitText(b));
             m.SetCellColor(row, 1 + b, BlueHitColor);
             ++totals[size_t(1 + b)];
-            const int marked[] = {b % 2 == 1 ? oddCol : oddCol + 1, modCol + b % 3, b <= half ? halfCol : halfCol + 1,
+            const int marked[] = {b % 2 == 1 ? oddCol : oddCol + 1, modCol + b % 3,
+                                  b <= half ? halfCol : halfCol + 1,
                                   quarterCol + (std::min(b, 3 * quarter + 1) - 1) / quarter};
             for (const int col : marked) {
                 ++marks[size_t(col)];

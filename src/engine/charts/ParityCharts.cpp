@@ -28,7 +28,7 @@ H2NetModel fillParity(const TCodeArr& history, int n, const ParityKind& kind, co
     CheckPeriods(history, n);
     const int picks = game.frontPicks, backs = game.backPicks;
     const int backCol = picks + 1;
-    const int pairCol = backCol + 1;                   // first column of the first position's pair
+    const int pairCol = backCol + 1;                    // first column of the first position's pair
     const int countCol = pairCol + 2 * (picks + backs); // the draw's count
     const int lastCol = countCol + picks + 1;           // distribution 0..picks after it
 
@@ -45,7 +45,9 @@ H2NetModel fillParity(const TCodeArr& history, int n, const ParityKind& kind, co
 
     const QString first = QString::fromUtf8(kind.first);
     const QString second = QString::fromUtf8(kind.second);
-    const auto colorOf = [](int position) { return PositionColors[size_t(position) % PositionColors.size()]; };
+    const auto colorOf = [](int position) {
+        return PositionColors[size_t(position) % PositionColors.size()];
+    };
     SetHeaderRun(m, 1, picks, 1);
     for (int p = 0; p < picks + backs; ++p) {
         m.SetValue(1, pairCol + 2 * p, first);

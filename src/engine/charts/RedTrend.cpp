@@ -23,7 +23,7 @@ H2NetModel FillFrontDistribution(const TCodeArr& history, int n, int start, cons
     CheckPeriods(history, n);
     const int pool = game.frontPool, picks = game.frontPicks;
     start = std::clamp(start, 1, pool);
-    const int backCol = picks + 1;   // one column holds the draw's backs
+    const int backCol = picks + 1;    // one column holds the draw's backs
     const int firstCol = backCol + 1; // number at position 1
     const int lastCol = backCol + pool;
 

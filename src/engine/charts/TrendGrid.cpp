@@ -78,7 +78,8 @@ void SetHeaderRun(H2NetModel& model, int firstCol, int count, int first) {
         model.SetValue(1, firstCol + k, PlainText(first + k));
 }
 
-void WriteDrawHead(H2NetModel& model, int row, const TDrawRec& draw, bool reds, int blueCol, const Game& game) {
+void WriteDrawHead(H2NetModel& model, int row, const TDrawRec& draw, bool reds, int blueCol,
+                   const Game& game) {
     model.SetValue(row, 0, IssueText(draw));
     if (reds)
         for (int k = 0; k < game.frontPicks; ++k)

@@ -41,8 +41,8 @@ H2NetModel FillZoneChart(const TCodeArr& history, int n, const Game& game) {
     CheckPeriods(history, n);
     const int picks = game.frontPicks, smallZones = SmallZoneCount(game);
     const int backCol = picks + 1;
-    const int zoneCol = backCol + 1;       // first of the 3 zones
-    const int smallCol = zoneCol + 3;      // first of the small zones
+    const int zoneCol = backCol + 1;  // first of the 3 zones
+    const int smallCol = zoneCol + 3; // first of the small zones
     const int lastCol = smallCol + smallZones - 1;
 
     QList<int> widths{66};
