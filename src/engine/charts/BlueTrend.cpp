@@ -4,6 +4,7 @@
 #include "engine/charts/Periods.h"
 #include "engine/charts/TrendGrid.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -68,9 +69,10 @@ H2NetModel FillBackTrend(const TCodeArr& history, int n, const Game& game) {
         int backs[GameLimits::kMaxBackPicks];
         const int found = BackNumbers(d.Ticket, game, backs);
         if (found == 0) continue;
-        m.SetValue(row, 1, BacksText(d.Ticket, game));
+        m.SetValue(row, 1, found == 1 ? TwoDigitText(backs[0]) : BacksText(d.Ticket, game));
         // A mark column shows its mark once for every back number that has it.
-        std::array<int, 2 + GameLimits::kMaxBackPool + 11> marks{};
+        int markedCols[4 * GameLimits::kMaxBackPicks];
+        int markCount = 0;
         for (int k = 0; k < found; ++k) {
             const int b = backs[k];
             m.SetValue(row, 1 + b, TwoDigitText(b));
@@ -80,14 +82,16 @@ H2NetModel FillBackTrend(const TCodeArr& history, int n, const Game& game) {
                                   b <= half ? halfCol : halfCol + 1,
                                   quarterCol + (std::min(b, 3 * quarter + 1) - 1) / quarter};
             for (const int col : marked) {
-                ++marks[size_t(col)];
+                markedCols[markCount++] = col;
                 ++totals[size_t(col)];
             }
         }
-        for (int col = oddCol; col <= lastCol; ++col) {
-            if (marks[size_t(col)] == 0) continue;
+        for (int j = 0; j < markCount; ++j) {
+            const int col = markedCols[j];
+            if (std::find(markedCols, markedCols + j, col) != markedCols + j) continue; // written already
+            const int times = int(std::count(markedCols + j, markedCols + markCount, col));
             const QString& text = col == oddCol ? odd : col == oddCol + 1 ? even : mark;
-            m.SetValue(row, col, marks[size_t(col)] == 1 ? text : text.repeated(marks[size_t(col)]));
+            m.SetValue(row, col, times == 1 ? text : text.repeated(times));
         }
     }
     WriteTotalsRow(m, n, totals.data(), 2, lastCol);
