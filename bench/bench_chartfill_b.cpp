@@ -1,5 +1,6 @@
 #include "engine/charts/AnalysisTable.h"
 #include "engine/charts/BoardCharts.h"
+#include "engine/charts/ChartSheets.h"
 #include "engine/charts/OmissionChart.h"
 #include "engine/charts/StatsCharts.h"
 #include "engine/history/Parser.h"
@@ -30,6 +31,31 @@ const TCodeArr& Sample() {
 int All() {
     return int(Sample().size());
 }
+
+// The super lotto's sample history (2,912 draws).
+const TCodeArr& DltSample() {
+    static const TCodeArr history = [] {
+        QFile f(KELVORA_DLT_SAMPLE);
+        f.open(QIODevice::ReadOnly);
+        return ParseHistory(f.readAll(), Game::dlt()).history;
+    }();
+    return history;
+}
+
+// Every sheet's engine fill for either game over its whole history: the per-game rows side by side.
+void BM_EngineSheet(benchmark::State& state, const Game* game) {
+    const int sheet = int(state.range(0));
+    const TCodeArr& h = game->isSsq() ? Sample() : DltSample();
+    const ChartArgs args{int(h.size()), 1, OmissionTableWidth};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FindChartSheet(sheet)->fill(h, args, *game));
+}
+BENCHMARK_CAPTURE(BM_EngineSheet, ssq, &Game::ssq())
+    ->DenseRange(1, ChartSheetCount)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_EngineSheet, dlt, &Game::dlt())
+    ->DenseRange(1, ChartSheetCount)
+    ->Unit(benchmark::kMillisecond);
 
 // Baseline for the ratios: one pass over the whole history computing a measure per draw.
 void BM_Baseline_SumPass(benchmark::State& state) {

@@ -1,5 +1,5 @@
 // The whole chart as a picture (what 复制图片, 保存图片... and kelvora-cli chart --png draw): sheet 1 at
-// N = 30 and N = 3493, painted and encoded as PNG.
+// N = 30 and N = 3493, painted and encoded as PNG; the super lotto's sheets 1 and 9 at all draws.
 #include "BenchHistory.h"
 #include "engine/charts/ChartSheets.h"
 #include "paint/ChartPaint.h"
@@ -13,8 +13,18 @@
 
 namespace {
 
-ChartModel Sheet(int sheet, int n) {
-    return FindChartSheet(sheet)->fill(BenchHistory(), {n});
+// The super lotto's sample history.
+const TCodeArr& DltHistory() {
+    static const TCodeArr history = [] {
+        QFile f(KELVORA_DLT_SAMPLE);
+        f.open(QIODevice::ReadOnly);
+        return ParseHistory(f.readAll(), Game::dlt()).history;
+    }();
+    return history;
+}
+
+ChartModel Sheet(int sheet, int n, const Game& game = Game::ssq()) {
+    return FindChartSheet(sheet)->fill(game.isSsq() ? BenchHistory() : DltHistory(), {n}, game);
 }
 
 QFont FontOf(int sheet) {
@@ -49,6 +59,16 @@ void BM_ChartPng(benchmark::State& state) {
     state.counters["bytes"] = double(bytes);
 }
 BENCHMARK(BM_ChartPng)->Arg(30)->Arg(3493)->Unit(benchmark::kMillisecond);
+
+// The same for the super lotto's sheets 1 (35 front columns) and 9 (12 back columns), all draws.
+void BM_ChartPng_Dlt(benchmark::State& state) {
+    const int sheet = int(state.range(0)), n = int(DltHistory().size());
+    const QFont font = FontOf(sheet);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            ChartPng(ChartImage(Sheet(sheet, n, Game::dlt()), font, QGuiApplication::palette())));
+}
+BENCHMARK(BM_ChartPng_Dlt)->Arg(1)->Arg(9)->Unit(benchmark::kMillisecond);
 
 // The program's own writer against QImageWriter on the same indexed picture, in one loop so the
 // ratio is not skewed by the machine's load. QImageWriter is timed at its default compression and at

@@ -77,6 +77,7 @@ void TestCliChart::sameAsEngine_data() {
 void TestCliChart::sameAsEngine() {
     QFETCH(QStringList, args);
     QFETCH(QJsonObject, want);
+    want.insert(QStringLiteral("game"), QStringLiteral("ssq"));
     const Run r = chart(args);
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.isEmpty());

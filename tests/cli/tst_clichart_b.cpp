@@ -54,6 +54,7 @@ class TestCliChartB : public QObject {
         QFETCH(QString, page);
         QFETCH(int, n);
         QFETCH(QJsonObject, expected);
+        expected.insert(QStringLiteral("game"), QStringLiteral("ssq"));
         const Run r = run({page, "--periods", QString::number(n)});
         QCOMPARE(r.status, 0);
         QJsonParseError error;

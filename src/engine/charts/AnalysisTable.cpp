@@ -1,7 +1,7 @@
 #include "engine/charts/AnalysisTable.h"
 
 #include "engine/charts/Periods.h"
-#include "engine/core/Pools.h"
+#include "engine/charts/TrendGrid.h"
 #include "engine/metrics/Code.h"
 
 #include <array>
@@ -10,12 +10,11 @@
 
 namespace {
 
-constexpr int Cols = 29;
-constexpr int FirstMeasureCol = 8;
-constexpr int FirstCompareCol = 26; // the three columns that need the draw before
+constexpr int OwnMeasureCount = 18;
+constexpr int CompareCount = 3; // the last columns need the draw before
 constexpr TColor TotalsColor = 0x808080;
 
-const char* const MeasureTitles[Cols - FirstMeasureCol] = {
+const char* const MeasureTitles[OwnMeasureCount + CompareCount] = {
     "和值",         "平均\r\n值",   "尾数\r\n和值", "奇号\r\n个数", "偶号\r\n个数", "奇偶\r\n偏差",
     "奇号\r\n连续", "偶号\r\n连续", "大号\r\n个数", "小号\r\n个数", "大小\r\n偏差", "尾号\r\n组数",
     "AC\r\n值",     "质号\r\n个数", "连号\r\n个数", "连号\r\n组数", "首尾\r\n差",   "最大\r\n间距",
@@ -38,85 +37,109 @@ QString Cell(int32_t v, bool plain = false) {
     return plain ? bare[size_t(v)] : padded[size_t(v)];
 }
 
-// Columns 8..25 of one draw, in column order.
-std::array<int32_t, FirstCompareCol - FirstMeasureCol> OwnMeasures(const TCodeRec& t) {
-    const int32_t odd = OddCount(t), big = BigCount(t), sum = SumValue(t);
-    const RunInfo runs = RunMeasures(t);
+// The own measures of one draw, in column order.
+std::array<int32_t, OwnMeasureCount> OwnMeasures(const TCodeRec& t, const Game& game) {
+    const int32_t picks = game.frontPicks;
+    const int32_t odd = OddCount(t), big = BigCount(t, game), sum = SumValue(t);
+    const RunInfo runs = RunMeasures(t, game);
     return {sum,
-            sum / 6,
+            sum / picks,
             SumValue(t, true),
             odd,
-            6 - odd,
-            std::abs(2 * odd - 6),
-            OddStepCount(t),
-            EvenStepCount(t),
+            picks - odd,
+            std::abs(2 * odd - picks),
+            OddStepCount(t, game),
+            EvenStepCount(t, game),
             big,
-            6 - big,
-            std::abs(2 * big - 6),
-            6 - TailGroupCount(t),
-            AcValue(t),
+            picks - big,
+            std::abs(2 * big - picks),
+            picks - TailGroupCount(t, game),
+            AcValue(t, game),
             PrimeCount(t),
             runs.numbers,
             runs.groups,
-            SpanValue(t),
-            MaxGap(t)};
+            SpanValue(t, game),
+            MaxGap(t, game)};
 }
 
 } // namespace
 
 H2NetModel FillAnalysisTable(const TCodeArr& history, int n) {
+    return FillAnalysisTable(history, n, Game::ssq());
+}
+
+H2NetModel FillAnalysisTable(const TCodeArr& history, int n, const Game& game) {
     CheckPeriods(history, n);
+    const int picks = game.frontPicks;
+    const int backCol = picks + 1;
+    const int firstMeasureCol = backCol + 1;
+    const int firstCompareCol = firstMeasureCol + OwnMeasureCount;
+    const int cols = firstCompareCol + CompareCount;
+    const int averageCol = firstMeasureCol + 1;
+
     H2NetModel m;
     m.FFontSize = 9;
-    QList<int> widths{56, 18, 18, 18, 18, 18, 18, 24, 32, 32};
-    while (widths.size() < Cols)
+    QList<int> widths{56};
+    for (int k = 0; k < picks; ++k)
+        widths.append(18);
+    widths << 12 + 12 * game.backPicks << 32 << 32;
+    while (widths.size() < cols)
         widths.append(25);
-    m.SetDimension(Cols, n + 1, 2, widths);
-    for (int c = 1; c <= 6; ++c)
+    m.SetDimension(cols, n + 1, 2, widths);
+    for (int c = 1; c <= picks; ++c)
         m.SetValue(1, c, QString::number(c));
 
     const TColor fix = m.FFixColor;
-    m.SetMergeCount(3 + Cols - FirstMeasureCol);
+    m.SetMergeCount(3 + cols - firstMeasureCol);
     m.SetMerge(0, true, {0, 0}, {0, 1}, QStringLiteral("期号"), fix);
-    m.SetMerge(1, true, {1, 0}, {6, 0}, QStringLiteral("红球号码"), fix);
-    m.SetMerge(2, true, {7, 0}, {7, 1}, QStringLiteral("蓝球"), fix);
-    for (int c = FirstMeasureCol; c < Cols; ++c)
-        m.SetMerge(3 + c - FirstMeasureCol, true, {c, 0}, {c, 1},
-                   QString::fromUtf8(MeasureTitles[c - FirstMeasureCol]), fix);
+    m.SetMerge(1, true, {1, 0}, {picks, 0}, ChartWords("红球号码", game), fix);
+    m.SetMerge(2, true, {backCol, 0}, {backCol, 1}, ChartWords("蓝球", game), fix);
+    for (int c = firstMeasureCol; c < cols; ++c)
+        m.SetMerge(3 + c - firstMeasureCol, true, {c, 0}, {c, 1},
+                   QString::fromUtf8(MeasureTitles[c - firstMeasureCol]), fix);
 
-    std::array<int64_t, Cols> totals{};
+    std::array<int64_t, 1 + GameLimits::kMaxFrontPicks + 1 + OwnMeasureCount + CompareCount> totals{};
     for (int p = 0; p < n; ++p) {
         const size_t i = history.size() - 1 - size_t(p);
         const TDrawRec& d = history[i];
         const int row = p + 2;
         m.SetValue(row, 0, NumToText(d.Year, 4) + NumToText(d.Issue, 3));
-        for (int k = 0; k < Pools::kRedPicks; ++k)
+        for (int k = 0; k < picks; ++k)
             m.SetValue(row, 1 + k, Cell(d.Ticket.Red[k]));
-        uint8_t blues[Pools::kBluePool];
-        if (BlueList(d.Ticket, blues) > 0) m.SetValue(row, 7, Cell(blues[0]));
+        int backs[GameLimits::kMaxBackPicks];
+        const int found = BackNumbers(d.Ticket, game, backs);
+        if (found == 1) {
+            m.SetValue(row, backCol, Cell(backs[0]));
+        } else if (found > 1) {
+            QStringList texts;
+            for (int k = 0; k < found; ++k)
+                texts << Cell(backs[k]);
+            m.SetValue(row, backCol, texts.join(u' '));
+        }
 
-        const auto own = OwnMeasures(d.Ticket);
+        const auto own = OwnMeasures(d.Ticket, game);
         for (int k = 0; k < int(own.size()); ++k) {
-            const int col = FirstMeasureCol + k;
+            const int col = firstMeasureCol + k;
             // The average is the one column written without padding.
-            m.SetValue(row, col, Cell(own[k], col == 9));
+            m.SetValue(row, col, Cell(own[k], col == averageCol));
             totals[col] += own[k];
         }
         if (i == 0) continue; // the oldest draw has nothing to compare with
         const TCodeRec& prev = history[i - 1].Ticket;
-        const int32_t compare[3] = {SamePosCount(d.Ticket, prev), CommonCount(d.Ticket, prev),
-                                    DiagonalCount(d.Ticket, prev)};
-        for (int k = 0; k < 3; ++k) {
-            m.SetValue(row, FirstCompareCol + k, Cell(compare[k]));
-            totals[FirstCompareCol + k] += compare[k];
+        const int32_t compare[CompareCount] = {SamePosCount(d.Ticket, prev, game),
+                                               CommonCount(d.Ticket, prev),
+                                               DiagonalCount(d.Ticket, prev, game)};
+        for (int k = 0; k < CompareCount; ++k) {
+            m.SetValue(row, firstCompareCol + k, Cell(compare[k]));
+            totals[firstCompareCol + k] += compare[k];
         }
     }
 
     const int totalsRow = n + 2;
     m.SetValue(totalsRow, 0, QStringLiteral("合计"));
-    for (int c = 0; c < Cols; ++c)
+    for (int c = 0; c < cols; ++c)
         m.SetCellColor(totalsRow, c, TotalsColor);
-    for (int c = FirstMeasureCol; c < Cols; ++c)
+    for (int c = firstMeasureCol; c < cols; ++c)
         m.SetValue(totalsRow, c, QString::number(totals[c]));
     return m;
 }
@@ -125,8 +148,8 @@ QString AnalysisExplanationCaption() {
     return QStringLiteral("统计分析表 图表说明");
 }
 
-QStringList AnalysisExplanationLines() {
-    return {
+QStringList AnalysisExplanationLines(const Game& game) {
+    QStringList lines{
         QStringLiteral("说明："),
         QStringLiteral("和值：所有红球的和数值；"),
         QStringLiteral("平均值：所有红球的和数值/6；"),
@@ -154,4 +177,18 @@ QStringList AnalysisExplanationLines() {
         QStringLiteral("重号个数：本期红球中出现上期红球的个数；    "),
         QStringLiteral("斜号个数：本期红球与上期红球号码斜连的个数。"),
     };
+    if (game.isSsq()) return lines;
+    for (QString& line : lines)
+        line.replace(QStringLiteral("红球"), game.front())
+            .replace(QStringLiteral("/6"), QStringLiteral("/%1").arg(game.frontPicks))
+            .replace(QStringLiteral("大于等于18"), QStringLiteral("大于等于%1").arg(game.smallMax + 1))
+            .replace(QStringLiteral("小于等于17"), QStringLiteral("小于等于%1").arg(game.smallMax));
+    if (game.frontPicks < GameLimits::kMaxFrontPicks) {
+        // The examples are six-number draws; without their last number they keep their counts.
+        for (QString& line : lines)
+            line.replace(QStringLiteral("11，19则"), QStringLiteral("11则"))
+                .replace(QStringLiteral("12，20则"), QStringLiteral("12则"))
+                .replace(QStringLiteral("08,10，则"), QStringLiteral("08，则"));
+    }
+    return lines;
 }

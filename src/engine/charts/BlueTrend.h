@@ -2,10 +2,14 @@
 
 #include "engine/charts/H2NetModel.h"
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 constexpr TColor BlueHitColor = 0xB0FFF9;
 
-// The blue-ball trend chart "蓝球走势图": per draw, the blue number in its distribution column
-// (blue b in column 1 + b), odd/even ("J"/"O"), its remainder mod 3, its half and its quarter
-// ("▲"). Throws KelvoraError for a refused n.
+// The back trend chart ("蓝球走势图", "后区走势图"): per draw, each back number in its distribution
+// column (back b in column 1 + b; two marks a row for two backs), odd/even ("J"/"O"), its
+// remainder mod 3, its half and its quarter ("▲"), each mark once per back number that has it, and
+// the totals over every back. Throws KelvoraError for a refused n.
+H2NetModel FillBackTrend(const TCodeArr& history, int n, const Game& game);
+// The two-colour ball's "蓝球走势图".
 H2NetModel FillBlueTrend(const TCodeArr& history, int n);

@@ -1,31 +1,32 @@
 #include "engine/charts/BoardCharts.h"
 
 #include "engine/charts/Periods.h"
-#include "engine/core/Pools.h"
+#include "engine/charts/TrendGrid.h"
 #include "engine/metrics/Code.h"
 
 #include <QJsonArray>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
-constexpr int BoardSide = 6;
 constexpr int BoardPitch = 200; // four boards to a line, 200 pixels apart both ways
 constexpr int BoardsPerLine = 4;
 
-// Gann spiral around the centre, (column, row) of numbers 1..33.
-constexpr QPoint GannCells[34] = {{0, 0}, {3, 3}, {2, 3}, {2, 2}, {3, 2}, {4, 2}, {4, 3}, {4, 4}, {3, 4},
-                                  {2, 4}, {1, 4}, {1, 3}, {1, 2}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1},
-                                  {5, 2}, {5, 3}, {5, 4}, {5, 5}, {4, 5}, {3, 5}, {2, 5}, {1, 5}, {0, 5},
-                                  {0, 4}, {0, 3}, {0, 2}, {0, 1}, {0, 0}, {1, 0}, {2, 0}};
+// Gann spiral around the centre, (column, row) of numbers 1..35; index 0 is unused.
+constexpr QPoint GannCells[] = {{0, 0}, {3, 3}, {2, 3}, {2, 2}, {3, 2}, {4, 2}, {4, 3}, {4, 4}, {3, 4},
+                                {2, 4}, {1, 4}, {1, 3}, {1, 2}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1},
+                                {5, 2}, {5, 3}, {5, 4}, {5, 5}, {4, 5}, {3, 5}, {2, 5}, {1, 5}, {0, 5},
+                                {0, 4}, {0, 3}, {0, 2}, {0, 1}, {0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}};
+constexpr int GannNumbers = int(std::size(GannCells)) - 1;
+static_assert(GannNumbers >= GameLimits::kMaxFrontPool);
 
-// A white board titled with the draw's issue code, its numbers written by `cellOf`.
-B0NetModel BlankBoard(const TDrawRec& draw, int index, QPoint (*cellOf)(int)) {
+// A white board with the game's numbers written by `cellOf`, not yet titled or placed. The boards of
+// a page are copies of one such board, sharing its texts.
+B0NetModel BlankBoard(QPoint (*cellOf)(int), const Game& game) {
     B0NetModel b;
-    b.FTitle = NumToText(draw.Year, 4) + NumToText(draw.Issue, 3) + QStringLiteral("期");
     b.SetDimension(BoardSide, BoardSide, QList<int>(8, 24));
-    b.setBounds((index % BoardsPerLine) * BoardPitch + 10, (index / BoardsPerLine) * BoardPitch, BoardPitch,
-                BoardPitch);
-    for (int j = 1; j <= Pools::kRedPool; ++j) {
+    for (int j = 1; j <= game.frontPool; ++j) {
         const QPoint p = cellOf(j);
         b.SetValue(p.x(), p.y(), QString::number(j));
     }
@@ -33,6 +34,13 @@ B0NetModel BlankBoard(const TDrawRec& draw, int index, QPoint (*cellOf)(int)) {
         for (int c = 0; c < BoardSide; ++c)
             b.SetCellColor(c, r, BoardBlankColor);
     return b;
+}
+
+// Titles the board with the draw's issue code and places it as board `index` of its page.
+void PlaceBoard(B0NetModel& b, const TDrawRec& draw, int index) {
+    b.FTitle = NumToText(draw.Year, 4) + NumToText(draw.Issue, 3) + QStringLiteral("期");
+    b.setBounds((index % BoardsPerLine) * BoardPitch + 10, (index / BoardsPerLine) * BoardPitch, BoardPitch,
+                BoardPitch);
 }
 
 void FinishBoard(B0NetModel& b) {
@@ -61,12 +69,19 @@ void ShadeHeavyLines(B0NetModel& b, bool byRow) {
     }
 }
 
-template <typename MakeBoard> B0NetBoards FillBoards(const TCodeArr& history, int n, MakeBoard make) {
+// Every board of the latest n draws: copies of the blank board, each marked by `mark`.
+B0NetBoards FillBoards(const TCodeArr& history, int n, QPoint (*cellOf)(int),
+                       void (*mark)(B0NetModel&, const TDrawRec&, const Game&), const Game& game) {
     CheckPeriods(history, n);
+    const B0NetModel blank = BlankBoard(cellOf, game);
     B0NetBoards result;
     result.boards.reserve(size_t(n));
-    for (int i = 0; i < n; ++i)
-        result.boards.push_back(make(history[history.size() - 1 - size_t(i)], i));
+    for (int i = 0; i < n; ++i) {
+        const TDrawRec& draw = history[history.size() - 1 - size_t(i)];
+        B0NetModel& b = result.boards.emplace_back(blank);
+        PlaceBoard(b, draw, i);
+        mark(b, draw, game);
+    }
     return result;
 }
 
@@ -84,21 +99,24 @@ QPoint EmptyRowColCell(int number) {
 }
 
 QPoint GannCell(int number) {
-    return number >= 1 && number <= Pools::kRedPool ? GannCells[number] : QPoint();
+    return number >= 1 && number <= GannNumbers ? GannCells[number] : QPoint();
 }
 
-B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index) {
-    B0NetModel b = BlankBoard(draw, index, EmptyRowColCell);
-    bool drawn[34] = {};
-    for (uint8_t red : draw.Ticket.Red) {
-        if (red < 1 || red > Pools::kRedPool) continue;
-        const QPoint p = EmptyRowColCell(red);
+namespace {
+
+void MarkEmptyRowCol(B0NetModel& b, const TDrawRec& draw, const Game& game) {
+    const int pool = game.frontPool;
+    bool drawn[GameLimits::kMaxFrontPool + 1] = {};
+    for (int k = 0; k < game.frontPicks; ++k) {
+        const int front = draw.Ticket.Red[k];
+        if (front < 1 || front > pool) continue;
+        const QPoint p = EmptyRowColCell(front);
         b.SetCellColor(p.x(), p.y(), BoardRedColor);
-        drawn[red] = true;
+        drawn[front] = true;
     }
     for (int r = 0; r < BoardSide; ++r) {
         bool any = false;
-        for (int j = BoardSide * r + 1; j <= std::min(BoardSide * r + BoardSide, Pools::kRedPool); ++j)
+        for (int j = BoardSide * r + 1; j <= std::min(BoardSide * r + BoardSide, pool); ++j)
             any = any || drawn[j];
         if (!any)
             for (int c = 0; c < BoardSide; ++c)
@@ -106,39 +124,62 @@ B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index) {
     }
     for (int c = 0; c < BoardSide; ++c) {
         bool any = false;
-        for (int j = c + 1; j <= Pools::kRedPool; j += BoardSide)
+        for (int j = c + 1; j <= pool; j += BoardSide)
             any = any || drawn[j];
         if (!any)
             for (int r = 0; r < BoardSide; ++r)
                 b.SetCellColor(c, r, BoardShadeColor);
     }
     FinishBoard(b);
-    return b;
 }
 
-B0NetModel GannBoard(const TDrawRec& draw, int index) {
-    B0NetModel b = BlankBoard(draw, index, GannCell);
-    for (uint8_t red : draw.Ticket.Red) {
-        if (red < 1 || red > Pools::kRedPool) continue;
-        const QPoint p = GannCell(red);
+void MarkGann(B0NetModel& b, const TDrawRec& draw, const Game& game) {
+    for (int k = 0; k < game.frontPicks; ++k) {
+        const int front = draw.Ticket.Red[k];
+        if (front < 1 || front > game.frontPool) continue;
+        const QPoint p = GannCell(front);
         b.SetCellColor(p.x(), p.y(), BoardRedColor);
     }
-    uint8_t blues[Pools::kBluePool];
-    // Blue numbers run to 16, all of which have a cell on the spiral.
-    if (BlueList(draw.Ticket, blues) > 0) {
-        const QPoint p = GannCell(blues[0]);
+    // Back numbers run to 16 at most, all of which have a cell on the spiral.
+    int backs[GameLimits::kMaxBackPicks];
+    const int found = BackNumbers(draw.Ticket, game, backs);
+    for (int k = 0; k < found; ++k) {
+        const QPoint p = GannCell(backs[k]);
         b.SetCellColor(p.x(), p.y(), BoardBlueColor);
     }
     ShadeHeavyLines(b, true);
     ShadeHeavyLines(b, false);
     FinishBoard(b);
+}
+
+} // namespace
+
+B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index, const Game& game) {
+    B0NetModel b = BlankBoard(EmptyRowColCell, game);
+    PlaceBoard(b, draw, index);
+    MarkEmptyRowCol(b, draw, game);
     return b;
 }
 
+B0NetModel GannBoard(const TDrawRec& draw, int index, const Game& game) {
+    B0NetModel b = BlankBoard(GannCell, game);
+    PlaceBoard(b, draw, index);
+    MarkGann(b, draw, game);
+    return b;
+}
+
+B0NetBoards FillEmptyRowCol(const TCodeArr& history, int n, const Game& game) {
+    return FillBoards(history, n, EmptyRowColCell, MarkEmptyRowCol, game);
+}
+
 B0NetBoards FillEmptyRowCol(const TCodeArr& history, int n) {
-    return FillBoards(history, n, EmptyRowColBoard);
+    return FillEmptyRowCol(history, n, Game::ssq());
+}
+
+B0NetBoards FillGann(const TCodeArr& history, int n, const Game& game) {
+    return FillBoards(history, n, GannCell, MarkGann, game);
 }
 
 B0NetBoards FillGann(const TCodeArr& history, int n) {
-    return FillBoards(history, n, GannBoard);
+    return FillGann(history, n, Game::ssq());
 }

@@ -5,6 +5,7 @@
 #include "engine/charts/H2NetModel.h"
 #include "engine/charts/OmissionChart.h"
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 #include <QJsonObject>
 #include <array>
@@ -31,11 +32,16 @@ using ChartModel = std::variant<H2NetModel, G2NetModel, B0NetBoards, OmissionTab
 // routine throws KelvoraError for an N it refuses, before building anything.
 struct ChartSheet {
     int number;
-    const char* caption; // UTF-8
+    const char* caption; // UTF-8, in the two-colour ball's words
     ChartKind kind;
-    ChartModel (*fill)(const TCodeArr& history, const ChartArgs& args);
+    ChartModel (*fillRoutine)(const TCodeArr& history, const ChartArgs& args, const Game& game);
 
-    QString title() const { return QString::fromUtf8(caption); }
+    ChartModel fill(const TCodeArr& history, const ChartArgs& args, const Game& game = Game::ssq()) const {
+        return fillRoutine(history, args, game);
+    }
+
+    // The caption in the game's words ("红球走势图", "前区走势图").
+    QString title(const Game& game = Game::ssq()) const;
 };
 
 constexpr int ChartSheetCount = 13;

@@ -1,7 +1,7 @@
 #include "engine/charts/OmissionChart.h"
 
 #include "engine/charts/Periods.h"
-#include "engine/core/Pools.h"
+#include "engine/charts/TrendGrid.h"
 #include "engine/metrics/Code.h"
 
 #include <QJsonArray>
@@ -36,14 +36,16 @@ B0NetModel BlankTable(int numbers, const QString& title, TColor rowColor, int le
     return t;
 }
 
-// Walks the history oldest first; hit(draw, k) says whether number k is in the draw.
-template <typename Hit> std::vector<NumberStats> CountStats(const TCodeArr& history, int numbers, Hit hit) {
+// Walks the history oldest first; drawn(draw) has bit k set for every number k in the draw.
+template <typename Drawn>
+std::vector<NumberStats> CountStats(const TCodeArr& history, int numbers, Drawn drawn) {
     std::vector<NumberStats> s(size_t(numbers) + 1);
     const size_t L = history.size();
-    for (size_t i = 0; i < L; ++i)
+    for (size_t i = 0; i < L; ++i) {
+        const uint64_t bits = drawn(history[i].Ticket);
         for (int k = 1; k <= numbers; ++k) {
             NumberStats& x = s[size_t(k)];
-            if (hit(history[i].Ticket, k)) {
+            if (bits >> k & 1) {
                 ++x.total;
                 // Short histories: every draw counts for the windows it does not fill.
                 if (i + 100 >= L) ++x.last100;
@@ -56,6 +58,7 @@ template <typename Hit> std::vector<NumberStats> CountStats(const TCodeArr& hist
                 x.streak = 0;
             }
         }
+    }
     return s;
 }
 
@@ -77,27 +80,39 @@ void WriteStats(B0NetModel& t, const std::vector<NumberStats>& s, size_t drawCou
     t.Resize();
 }
 
-int FirstBlue(const TCodeRec& t) {
-    uint8_t blues[Pools::kBluePool];
-    return BlueList(t, blues) > 0 ? blues[0] : 0;
-}
-
 } // namespace
 
 QJsonObject OmissionTables::toJson() const {
     return QJsonObject{{"kind", "tables"}, {"tables", QJsonArray{red.toJson(), blue.toJson()}}};
 }
 
-OmissionTables FillOmission(const TCodeArr& history, int n, int boxWidth) {
+OmissionTables FillOmission(const TCodeArr& history, int n, int boxWidth, const Game& game) {
     CheckPeriodsAbove(history, n);
     const int left = (boxWidth - OmissionTableWidth) / 2;
+    const int rowHeight = 32;
     OmissionTables t;
-    t.red = BlankTable(33, QStringLiteral("红球分析表"), OmissionRedRowColor, left, 0, 1152);
-    t.blue = BlankTable(16, QStringLiteral("蓝球分析表"), OmissionBlueRowColor, left,
-                        t.red.bounds().height() + 20, 800);
-    WriteStats(t.red, CountStats(history, 33, [](const TCodeRec& d, int k) { return HasCode(d, k); }),
-               history.size());
-    WriteStats(t.blue, CountStats(history, 16, [](const TCodeRec& d, int k) { return FirstBlue(d) == k; }),
-               history.size());
+    t.red = BlankTable(game.frontPool, ChartWords("红球分析表", game), OmissionRedRowColor, left, 0,
+                       (game.frontPool + 3) * rowHeight);
+    t.blue = BlankTable(game.backPool, ChartWords("蓝球分析表", game), OmissionBlueRowColor, left,
+                        t.red.bounds().height() + 20, (game.backPool + 9) * rowHeight);
+    const auto frontBits = [](const TCodeRec& d) {
+        uint64_t bits = 0;
+        for (const uint8_t front : d.Red)
+            if (front < 64) bits |= uint64_t(1) << front;
+        return bits & ~uint64_t(1); // 0 is no number
+    };
+    WriteStats(t.red, CountStats(history, game.frontPool, frontBits), history.size());
+    // The two-colour ball's draw has one blue; a back number is drawn when the draw flags it.
+    const auto backBits = [&game](const TCodeRec& d) {
+        uint64_t bits = 0;
+        if (game.backPicks == 1) {
+            if (const int b = FirstBlue(d)) bits = uint64_t(1) << b;
+        } else {
+            for (int b = 1; b <= game.backPool; ++b)
+                if (d.Blue[b - 1]) bits |= uint64_t(1) << b;
+        }
+        return bits;
+    };
+    WriteStats(t.blue, CountStats(history, game.backPool, backBits), history.size());
     return t;
 }

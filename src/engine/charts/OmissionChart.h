@@ -2,6 +2,7 @@
 
 #include "engine/charts/B0NetModel.h"
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 #include <QJsonObject>
 
@@ -19,6 +20,7 @@ constexpr TColor OmissionRedRowColor = 0xDDEEFF;
 constexpr TColor OmissionBlueRowColor = 0xFFEEBA;
 constexpr int OmissionTableWidth = 576;
 
-// Both tables, centred in a scroll box `boxWidth` pixels wide. n only must not exceed the history
-// (else KelvoraError; any n <= 0 is fine); the statistics always cover every draw.
-OmissionTables FillOmission(const TCodeArr& history, int n, int boxWidth);
+// Both tables (one row per front number, one per back number: a back counts as drawn when it is
+// any of the draw's backs), centred in a scroll box `boxWidth` pixels wide. n only must not exceed
+// the history (else KelvoraError; any n <= 0 is fine); the statistics always cover every draw.
+OmissionTables FillOmission(const TCodeArr& history, int n, int boxWidth, const Game& game = Game::ssq());

@@ -24,83 +24,107 @@ bool isBigTail(int number) {
     return number % 10 >= 5;
 }
 
-H2NetModel fillParity(const TCodeArr& history, int n, const ParityKind& kind) {
+H2NetModel fillParity(const TCodeArr& history, int n, const ParityKind& kind, const Game& game) {
     CheckPeriods(history, n);
+    const int picks = game.frontPicks, backs = game.backPicks;
+    const int backCol = picks + 1;
+    const int pairCol = backCol + 1;                    // first column of the first position's pair
+    const int countCol = pairCol + 2 * (picks + backs); // the draw's count
+    const int lastCol = countCol + picks + 1;           // distribution 0..picks after it
 
-    QList<int> widths{66, 20, 20, 20, 20, 20, 20, 32};
-    for (int k = 8; k <= 21; ++k)
+    QList<int> widths{66};
+    for (int k = 0; k < picks; ++k)
+        widths.append(20);
+    widths.append(BackColumnWidth(game));
+    for (int k = pairCol; k < countCol; ++k)
         widths.append(22);
-    for (int k = 22; k <= 29; ++k)
+    for (int k = countCol; k <= lastCol; ++k)
         widths.append(24);
     H2NetModel m;
     BeginTrendGrid(m, 11, n, widths);
 
     const QString first = QString::fromUtf8(kind.first);
     const QString second = QString::fromUtf8(kind.second);
-    SetHeaderRun(m, 1, 6, 1);
-    for (int p = 0; p < 7; ++p) {
-        m.SetValue(1, 8 + 2 * p, first);
-        m.SetValue(1, 9 + 2 * p, second);
+    const auto colorOf = [](int position) {
+        return PositionColors[size_t(position) % PositionColors.size()];
+    };
+    SetHeaderRun(m, 1, picks, 1);
+    for (int p = 0; p < picks + backs; ++p) {
+        m.SetValue(1, pairCol + 2 * p, first);
+        m.SetValue(1, pairCol + 1 + 2 * p, second);
     }
-    m.SetValue(1, 22, QStringLiteral("数"));
-    SetHeaderRun(m, 23, 7, 0);
+    m.SetValue(1, countCol, QStringLiteral("数"));
+    SetHeaderRun(m, countCol + 1, picks + 1, 0);
 
-    m.SetMergeCount(11);
+    m.SetMergeCount(4 + picks + backs);
     const auto merge = [&m](int index, int left, int top, int right, int bottom, const QString& text) {
         m.SetMerge(index, true, QPoint(left, top), QPoint(right, bottom), text, m.FFixColor);
     };
     merge(0, 0, 0, 0, 1, QStringLiteral("期号"));
-    merge(1, 1, 0, 6, 0, QStringLiteral("红球号码"));
-    merge(2, 7, 0, 7, 1, QStringLiteral("蓝球"));
-    for (int k = 1; k <= 6; ++k)
-        merge(2 + k, 2 * k + 6, 0, 2 * k + 7, 0, QStringLiteral("第%1位").arg(k));
-    merge(9, 20, 0, 21, 0, QStringLiteral("蓝球"));
-    merge(10, 22, 0, 29, 0, QString::fromUtf8(kind.caption));
+    merge(1, 1, 0, picks, 0, ChartWords("红球号码", game));
+    merge(2, backCol, 0, backCol, 1, ChartWords("蓝球", game));
+    for (int k = 1; k <= picks; ++k)
+        merge(2 + k, pairCol + 2 * (k - 1), 0, pairCol + 2 * k - 1, 0, QStringLiteral("第%1位").arg(k));
+    for (int b = 0; b < backs; ++b) {
+        const int c = pairCol + 2 * (picks + b);
+        merge(3 + picks + b, c, 0, c + 1, 0,
+              backs == 1 ? ChartWords("蓝球", game) : game.back() + QString::number(b + 1));
+    }
+    merge(3 + picks + backs, countCol, 0, lastCol, 0, QString::fromUtf8(kind.caption));
 
-    std::array<int, 30> totals{};
+    std::vector<int> totals(size_t(m.colsCount()));
     for (int i = 0; i < n; ++i) {
         const TDrawRec& d = history[history.size() - 1 - size_t(i)];
         const int row = i + 2;
-        WriteDrawHead(m, row, d, true, 7);
-        for (int p = 0; p < 7; ++p) {
-            m.SetCellColor(row, 8 + 2 * p, PositionColors[size_t(p)]);
-            m.SetCellColor(row, 9 + 2 * p, PositionColors[size_t(p)]);
+        WriteDrawHead(m, row, d, true, backCol, game);
+        for (int p = 0; p < picks + backs; ++p) {
+            m.SetCellColor(row, pairCol + 2 * p, colorOf(p));
+            m.SetCellColor(row, pairCol + 1 + 2 * p, colorOf(p));
         }
-        for (int c = 22; c <= 29; ++c)
+        for (int c = countCol + 1; c <= lastCol; ++c)
             m.SetCellColor(row, c, PositionColors[1]);
 
-        for (int k = 1; k <= 6; ++k) {
-            const bool isFirst = kind.isFirst(d.Ticket.Red[k - 1]);
-            const int c = isFirst ? 2 * k + 6 : 2 * k + 7;
+        const auto markPair = [&](int position, int number) {
+            const bool isFirst = kind.isFirst(number);
+            const int c = pairCol + 2 * position + (isFirst ? 0 : 1);
             m.SetValue(row, c, isFirst ? first : second);
             ++totals[size_t(c)];
-        }
-        if (const int b = FirstBlue(d.Ticket)) {
-            const bool isFirst = kind.isFirst(b);
-            const int c = isFirst ? 20 : 21;
-            m.SetValue(row, c, isFirst ? first : second);
-            ++totals[size_t(c)];
-        }
+        };
+        for (int k = 0; k < picks; ++k)
+            markPair(k, d.Ticket.Red[k]);
+        int drawnBacks[GameLimits::kMaxBackPicks];
+        const int found = BackNumbers(d.Ticket, game, drawnBacks);
+        for (int b = 0; b < found; ++b)
+            markPair(picks + b, drawnBacks[b]);
+
         const int count = kind.count(d.Ticket);
-        m.SetValue(row, 22, PlainText(count));
-        m.SetCellColor(row, 22, PositionColors[0]);
-        m.SetValue(row, 23 + count, PlainText(count));
-        m.SetCellColor(row, 23 + count, CountHitColor);
-        ++totals[size_t(23 + count)];
+        m.SetValue(row, countCol, PlainText(count));
+        m.SetCellColor(row, countCol, PositionColors[0]);
+        m.SetValue(row, countCol + 1 + count, PlainText(count));
+        m.SetCellColor(row, countCol + 1 + count, CountHitColor);
+        ++totals[size_t(countCol + 1 + count)];
     }
-    // Column 22 has no total of its own and shows 0.
-    WriteTotalsRow(m, n, totals.data(), 8, 29);
+    // The count column has no total of its own and shows 0.
+    WriteTotalsRow(m, n, totals.data(), pairCol, lastCol);
     return m;
 }
 
 } // namespace
 
-H2NetModel FillOddEvenChart(const TCodeArr& history, int n) {
+H2NetModel FillOddEvenChart(const TCodeArr& history, int n, const Game& game) {
     static const ParityKind kind{"J", "O", "奇数个数", isOdd, OddCount};
-    return fillParity(history, n, kind);
+    return fillParity(history, n, kind, game);
+}
+
+H2NetModel FillOddEvenChart(const TCodeArr& history, int n) {
+    return FillOddEvenChart(history, n, Game::ssq());
+}
+
+H2NetModel FillBigSmallChart(const TCodeArr& history, int n, const Game& game) {
+    static const ParityKind kind{"D", "X", "大数个数", isBigTail, BigTailCount};
+    return fillParity(history, n, kind, game);
 }
 
 H2NetModel FillBigSmallChart(const TCodeArr& history, int n) {
-    static const ParityKind kind{"D", "X", "大数个数", isBigTail, BigTailCount};
-    return fillParity(history, n, kind);
+    return FillBigSmallChart(history, n, Game::ssq());
 }

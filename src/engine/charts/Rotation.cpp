@@ -2,6 +2,6 @@
 
 #include "engine/charts/RedTrend.h"
 
-H2NetModel FillRotation(const TCodeArr& history, int n, int start) {
-    return FillRedDistribution(history, n, start);
+H2NetModel FillRotation(const TCodeArr& history, int n, int start, const Game& game) {
+    return FillFrontDistribution(history, n, start, game);
 }

@@ -1,18 +1,17 @@
 #include "engine/charts/StatsCharts.h"
 
 #include "engine/charts/Periods.h"
-#include "engine/core/Pools.h"
+#include "engine/charts/TrendGrid.h"
 #include "engine/metrics/Code.h"
 
 #include <algorithm>
-#include <array>
+#include <vector>
 
 namespace {
 
 // Writes counts 1..numbers and the scale settings shared by both charts.
-template <size_t Size>
-void WriteCounts(G2NetModel& m, const std::array<int32_t, Size>& counts, int minGridCount) {
-    for (size_t k = 1; k < Size; ++k) {
+void WriteCounts(G2NetModel& m, const std::vector<int32_t>& counts, int minGridCount) {
+    for (size_t k = 1; k < counts.size(); ++k) {
         m.SetValue(int(k), 1, QString::number(counts[k]));
         m.SetValue(int(k), 0, QString::number(k));
     }
@@ -25,14 +24,16 @@ void WriteCounts(G2NetModel& m, const std::array<int32_t, Size>& counts, int min
 
 } // namespace
 
-G2NetModel FillRedStats(const TCodeArr& history, int n) {
+G2NetModel FillFrontStats(const TCodeArr& history, int n, const Game& game) {
     CheckPeriodsAbove(history, n);
     G2NetModel m;
-    m.SetDimension(34, 2, {0xFF0000, 0x5462FF});
-    std::array<int32_t, 34> counts{};
+    m.SetDimension(game.frontPool + 1, 2, {0xFF0000, 0x5462FF});
+    std::vector<int32_t> counts(size_t(game.frontPool) + 1);
     for (size_t i = FirstOfLatest(history, std::max(n, 0)); i < history.size(); ++i)
-        for (uint8_t red : history[i].Ticket.Red)
-            if (red >= 1 && red <= Pools::kRedPool) ++counts[red];
+        for (int k = 0; k < game.frontPicks; ++k) {
+            const int front = history[i].Ticket.Red[k];
+            if (front >= 1 && front <= game.frontPool) ++counts[size_t(front)];
+        }
     WriteCounts(m, counts, 10);
     m.FBarWidth = 12;
     m.FGroupGap = 5;
@@ -40,19 +41,29 @@ G2NetModel FillRedStats(const TCodeArr& history, int n) {
     return m;
 }
 
-G2NetModel FillBlueStats(const TCodeArr& history, int n) {
+G2NetModel FillBackStats(const TCodeArr& history, int n, const Game& game) {
     CheckPeriodsAbove(history, n);
     G2NetModel m;
-    m.SetDimension(17, 2, {0x0000FF, 0xFF0000});
-    std::array<int32_t, 17> counts{};
+    m.SetDimension(game.backPool + 1, 2, {0x0000FF, 0xFF0000});
+    std::vector<int32_t> counts(size_t(game.backPool) + 1);
     for (size_t i = FirstOfLatest(history, std::max(n, 0)); i < history.size(); ++i) {
-        uint8_t blues[Pools::kBluePool];
-        // A draw without a blue number counts at index 0, which is not shown.
-        const int found = BlueList(history[i].Ticket, blues);
-        ++counts[found > 0 ? blues[0] : 0];
+        int backs[GameLimits::kMaxBackPicks];
+        const int found = BackNumbers(history[i].Ticket, game, backs);
+        // A draw without a back number counts at index 0, which is not shown.
+        if (found == 0) ++counts[0];
+        for (int k = 0; k < found; ++k)
+            ++counts[size_t(backs[k])];
     }
     WriteCounts(m, counts, 6);
     m.FBarWidth = 20;
     m.FGroupGap = 10;
     return m;
+}
+
+G2NetModel FillRedStats(const TCodeArr& history, int n) {
+    return FillFrontStats(history, n, Game::ssq());
+}
+
+G2NetModel FillBlueStats(const TCodeArr& history, int n) {
+    return FillBackStats(history, n, Game::ssq());
 }

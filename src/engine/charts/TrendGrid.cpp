@@ -1,6 +1,5 @@
 #include "engine/charts/TrendGrid.h"
 
-#include "engine/core/Pools.h"
 #include "engine/metrics/Code.h"
 
 #include <array>
@@ -31,9 +30,34 @@ QString IssueText(const TDrawRec& draw) {
 }
 
 int FirstBlue(const TCodeRec& ticket) {
-    for (int b = 0; b < Pools::kBluePool; ++b)
+    for (int b = 0; b < GameLimits::kMaxBackPool; ++b)
         if (ticket.Blue[b]) return b + 1;
     return 0;
+}
+
+int BackNumbers(const TCodeRec& ticket, const Game& game, int (&backs)[GameLimits::kMaxBackPicks]) {
+    int count = 0;
+    for (int b = 0; b < game.backPool && count < game.backPicks; ++b)
+        if (ticket.Blue[b]) backs[count++] = b + 1;
+    return count;
+}
+
+QString BacksText(const TCodeRec& ticket, const Game& game) {
+    int backs[GameLimits::kMaxBackPicks];
+    const int count = BackNumbers(ticket, game, backs);
+    if (count == 1) return TwoDigitText(backs[0]);
+    QString text;
+    for (int k = 0; k < count; ++k) {
+        if (k > 0) text += u' ';
+        text += TwoDigitText(backs[k]);
+    }
+    return text;
+}
+
+QString ChartWords(const char* utf8, const Game& game) {
+    QString text = QString::fromUtf8(utf8);
+    if (game.isSsq()) return text;
+    return text.replace(QStringLiteral("红球"), game.front()).replace(QStringLiteral("蓝球"), game.back());
 }
 
 void BeginTrendGrid(H2NetModel& model, int fontSize, int n, const QList<int>& widths) {
@@ -41,11 +65,11 @@ void BeginTrendGrid(H2NetModel& model, int fontSize, int n, const QList<int>& wi
     model.SetDimension(int(widths.size()), n + 1, 2, widths);
 }
 
-void SetTrendCaptions(H2NetModel& model, std::initializer_list<TrendCaption> captions) {
+void SetTrendCaptions(H2NetModel& model, std::initializer_list<TrendCaption> captions, const Game& game) {
     model.SetMergeCount(int(captions.size()));
     int i = 0;
     for (const TrendCaption& c : captions)
-        model.SetMerge(i++, true, QPoint(c.left, c.top), QPoint(c.right, c.bottom), QString::fromUtf8(c.text),
+        model.SetMerge(i++, true, QPoint(c.left, c.top), QPoint(c.right, c.bottom), ChartWords(c.text, game),
                        model.FFixColor);
 }
 
@@ -54,12 +78,14 @@ void SetHeaderRun(H2NetModel& model, int firstCol, int count, int first) {
         model.SetValue(1, firstCol + k, PlainText(first + k));
 }
 
-void WriteDrawHead(H2NetModel& model, int row, const TDrawRec& draw, bool reds, int blueCol) {
+void WriteDrawHead(H2NetModel& model, int row, const TDrawRec& draw, bool reds, int blueCol,
+                   const Game& game) {
     model.SetValue(row, 0, IssueText(draw));
     if (reds)
-        for (int k = 0; k < Pools::kRedPicks; ++k)
+        for (int k = 0; k < game.frontPicks; ++k)
             model.SetValue(row, 1 + k, TwoDigitText(draw.Ticket.Red[k]));
-    if (const int b = FirstBlue(draw.Ticket)) model.SetValue(row, blueCol, TwoDigitText(b));
+    const QString backs = BacksText(draw.Ticket, game);
+    if (!backs.isEmpty()) model.SetValue(row, blueCol, backs);
 }
 
 void WriteTotalsRow(H2NetModel& model, int n, const int* totals, int from, int to) {

@@ -2,6 +2,7 @@
 
 #include "engine/charts/H2NetModel.h"
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 #include <QList>
 #include <QString>
@@ -22,6 +23,16 @@ QString PlainText(int value);
 QString IssueText(const TDrawRec& draw);
 // First blue number flagged in the ticket, 0 when there is none.
 int FirstBlue(const TCodeRec& ticket);
+// The game's back numbers of a ticket, ascending, into backs; returns how many (at most backPicks).
+int BackNumbers(const TCodeRec& ticket, const Game& game, int (&backs)[GameLimits::kMaxBackPicks]);
+// The text of the back column: "07", or "06 07" for two backs; empty without a back.
+QString BacksText(const TCodeRec& ticket, const Game& game);
+// Width of the back column: room for every back number of a draw.
+inline int BackColumnWidth(const Game& game) {
+    return 16 + 16 * game.backPicks;
+}
+// A caption in the game's words: 红球 and 蓝球 become the game's front and back words.
+QString ChartWords(const char* utf8, const Game& game);
 
 struct TrendCaption {
     const char* text;
@@ -31,12 +42,14 @@ struct TrendCaption {
 // Sets the font size and sizes the grid for n draws: widths.size() columns, n + 1 data rows,
 // 2 fixed rows. Call after the period check.
 void BeginTrendGrid(H2NetModel& model, int fontSize, int n, const QList<int>& widths);
-// One active merged caption per entry, all in the grid's fixed-row colour.
-void SetTrendCaptions(H2NetModel& model, std::initializer_list<TrendCaption> captions);
+// One active merged caption per entry, all in the grid's fixed-row colour, in the game's words.
+void SetTrendCaptions(H2NetModel& model, std::initializer_list<TrendCaption> captions,
+                      const Game& game = Game::ssq());
 // Row 1 texts: value first + k in column firstCol + k, for count columns, in plain decimal.
 void SetHeaderRun(H2NetModel& model, int firstCol, int count, int first);
-// Issue code in column 0; with reds, the six red numbers in columns 1..6; the first blue number
-// in blueCol (left empty for a draw without one).
-void WriteDrawHead(H2NetModel& model, int row, const TDrawRec& draw, bool reds, int blueCol);
+// Issue code in column 0; with reds, the front numbers in columns 1..picks; the back numbers in
+// blueCol (left empty for a draw without one).
+void WriteDrawHead(H2NetModel& model, int row, const TDrawRec& draw, bool reds, int blueCol,
+                   const Game& game = Game::ssq());
 // Totals row (grid row n + 2): "合计", every cell grey, totals[c] in columns from..to.
 void WriteTotalsRow(H2NetModel& model, int n, const int* totals, int from, int to);

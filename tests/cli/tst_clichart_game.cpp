@@ -1,0 +1,100 @@
+#include "engine/charts/ChartSheets.h"
+#include "support/TestSupport.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+#include <QtEndian>
+
+// kelvora-cli chart --game dlt: every sheet prints the engine's model of the super lotto with its
+// game, and the pictures of either game are drawn for that game's columns.
+class TestCliChartGame : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    static CliRun chart(const Game& game, const QStringList& args) {
+        const QString data = game.isSsq() ? SampleHistoryPath() : DltSampleHistoryPath();
+        return RunCli(QStringList{"--game", game.keyText(), "--data", data, "chart"} + args);
+    }
+
+    // Width and height from a PNG's header chunk.
+    static QSize pngSize(const QString& path) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly)) return {};
+        const QByteArray head = f.read(24);
+        if (head.size() < 24 || !head.startsWith("\x89PNG")) return {};
+        return QSize(int(qFromBigEndian<quint32>(head.constData() + 16)),
+                     int(qFromBigEndian<quint32>(head.constData() + 20)));
+    }
+
+  private slots:
+    void everySheetPrintsTheModel_data();
+    void everySheetPrintsTheModel();
+    void picturesFollowTheColumns_data();
+    void picturesFollowTheColumns();
+    void rotationStartRangeAndSheetNames();
+};
+
+Q_DECLARE_METATYPE(const Game*)
+
+void TestCliChartGame::everySheetPrintsTheModel_data() {
+    QTest::addColumn<const Game*>("game");
+    QTest::addColumn<int>("sheet");
+    QTest::addColumn<int>("n");
+    for (const ChartSheet& s : ChartSheets)
+        QTest::newRow(qPrintable(QStringLiteral("dlt %1").arg(s.number))) << &Game::dlt() << s.number << 25;
+    QTest::newRow("dlt 13, all draws") << &Game::dlt() << 13 << int(DltSampleHistory().size());
+}
+
+void TestCliChartGame::everySheetPrintsTheModel() {
+    QFETCH(const Game*, game);
+    QFETCH(int, sheet);
+    QFETCH(int, n);
+    const CliRun r = chart(*game, {QString::number(sheet), "--periods", QString::number(n), "--start", "35"});
+    QCOMPARE(r.status, 0);
+    QJsonObject want = ChartModelJson(
+        FindChartSheet(sheet)->fill(SampleHistoryOf(*game), {n, 35, OmissionTableWidth}, *game));
+    want.insert(QStringLiteral("game"), game->keyText());
+    QCOMPARE(QJsonDocument::fromJson(r.out.toUtf8()).object(), want);
+}
+
+void TestCliChartGame::picturesFollowTheColumns_data() {
+    QTest::addColumn<int>("sheet");
+    QTest::addColumn<bool>("dltWider"); // 35 fronts against 33; 12 backs against 16
+    QTest::newRow("1 fronts") << 1 << true;
+    QTest::newRow("7 front bars") << 7 << true;
+    QTest::newRow("9 backs") << 9 << false;
+    QTest::newRow("10 back bars") << 10 << false;
+}
+
+void TestCliChartGame::picturesFollowTheColumns() {
+    QFETCH(int, sheet);
+    QFETCH(bool, dltWider);
+    QSize sizes[2];
+    for (const Game* game : {&Game::ssq(), &Game::dlt()}) {
+        const QString file = m_dir.filePath(QStringLiteral("%1-%2.png").arg(game->keyText()).arg(sheet));
+        const CliRun r = chart(*game, {QString::number(sheet), "--periods", "30", "--png", file});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.out.isEmpty());
+        sizes[game->isSsq() ? 0 : 1] = pngSize(file);
+        QVERIFY(!sizes[game->isSsq() ? 0 : 1].isEmpty());
+    }
+    QCOMPARE(sizes[1].width() > sizes[0].width(), dltWider);
+}
+
+void TestCliChartGame::rotationStartRangeAndSheetNames() {
+    const CliRun last = chart(Game::dlt(), {"8", "--periods", "3", "--start", "35"});
+    QCOMPARE(last.status, 0);
+    const QJsonObject o = QJsonDocument::fromJson(last.out.toUtf8()).object();
+    QCOMPARE(o[QStringLiteral("game")].toString(), QStringLiteral("dlt"));
+    const CliRun beyond = chart(Game::dlt(), {"8", "--periods", "3", "--start", "36"});
+    QCOMPARE(beyond.status, 2);
+    QVERIFY(beyond.err.contains(QStringLiteral("1..35")));
+    const CliRun help = chart(Game::dlt(), {"--help"});
+    QCOMPARE(help.status, 0);
+    QVERIFY(help.out.contains(QStringLiteral("7 前区统计图, 8 旋转图, 9 后区走势图, 10 后区统计图")));
+}
+
+QTEST_GUILESS_MAIN(TestCliChartGame)
+#include "tst_clichart_game.moc"

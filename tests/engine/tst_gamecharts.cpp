@@ -1,0 +1,303 @@
+#include "engine/charts/AnalysisTable.h"
+#include "engine/charts/BlueTrend.h"
+#include "engine/charts/BoardCharts.h"
+#include "engine/charts/ChartSheets.h"
+#include "engine/charts/OmissionChart.h"
+#include "engine/charts/Rotation.h"
+#include "engine/charts/StatsCharts.h"
+#include "engine/charts/ZoneChart.h"
+#include "engine/metrics/Code.h"
+#include "support/TestSupport.h"
+
+#include <QTest>
+#include <algorithm>
+#include <map>
+#include <tuple>
+
+// Every chart page over either game's pools, on the game's real history: each drawn front and
+// back stands where the page's own header says, and every count covers the whole pool.
+class TestGameCharts : public QObject {
+    Q_OBJECT
+  private slots:
+    void frontsInTheirColumns_data();
+    void frontsInTheirColumns();
+    void backsInTheirColumns_data();
+    void backsInTheirColumns();
+    void countsCoverEveryNumber_data();
+    void countsCoverEveryNumber();
+    void boardsHoldThePool_data();
+    void boardsHoldThePool();
+    void superLottoBoundaries();
+};
+
+namespace {
+
+const Game* const Games[] = {&Game::ssq(), &Game::dlt()};
+
+QString twoDigits(int v) {
+    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+}
+
+// The number each column's header names (row 1), from column `from` on.
+std::map<int, int> columnsByHeader(const H2NetModel& m, int from, int to) {
+    std::map<int, int> cols;
+    for (int c = from; c <= to; ++c)
+        cols[m.GetValue(1, c).toInt()] = c;
+    return cols;
+}
+
+int backsOf(const TCodeRec& t, const Game& game, int (&backs)[GameLimits::kMaxBackPicks]) {
+    int count = 0;
+    for (int b = 1; b <= game.backPool; ++b)
+        if (t.Blue[b - 1]) backs[count++] = b;
+    return count;
+}
+
+int totalsFrom(const H2NetModel& m, int from, int to) {
+    int sum = 0;
+    for (int c = from; c <= to; ++c)
+        sum += m.GetValue(m.rowCount() - 1, c).toInt();
+    return sum;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(const Game*)
+
+void TestGameCharts::frontsInTheirColumns_data() {
+    QTest::addColumn<const Game*>("game");
+    QTest::addColumn<int>("start");
+    QTest::newRow("ssq trend") << &Game::ssq() << 1;
+    QTest::newRow("dlt trend") << &Game::dlt() << 1;
+    QTest::newRow("dlt rotation from 35") << &Game::dlt() << 35;
+    QTest::newRow("dlt rotation from 18") << &Game::dlt() << 18;
+}
+
+void TestGameCharts::frontsInTheirColumns() {
+    QFETCH(const Game*, game);
+    QFETCH(int, start);
+    const TCodeArr& h = SampleHistoryOf(*game);
+    const int n = int(h.size()), picks = game->frontPicks;
+    const H2NetModel m = FillRotation(h, n, start, *game);
+    const int first = picks + 2, last = m.colsCount() - 1;
+    QCOMPARE(last - first + 1, game->frontPool);
+    const std::map<int, int> colOf = columnsByHeader(m, first, last);
+    QCOMPARE(int(colOf.size()), game->frontPool);
+    QCOMPARE(colOf.begin()->first, 1);
+    QCOMPARE(colOf.at(start), first);
+    QCOMPARE(colOf.at(start == 1 ? game->frontPool : start - 1), last);
+
+    for (int i = 0; i < n; ++i) {
+        const TDrawRec& d = h[h.size() - 1 - size_t(i)];
+        const int row = i + 2;
+        int marked = 0;
+        for (int c = first; c <= last; ++c)
+            marked += !m.GetValue(row, c).isEmpty();
+        QCOMPARE(marked, picks);
+        for (int k = 0; k < picks; ++k)
+            QCOMPARE(m.GetValue(row, colOf.at(d.Ticket.Red[k])), twoDigits(d.Ticket.Red[k]));
+        int backs[GameLimits::kMaxBackPicks];
+        QStringList texts;
+        for (int k = 0, count = backsOf(d.Ticket, *game, backs); k < count; ++k)
+            texts << twoDigits(backs[k]);
+        QCOMPARE(m.GetValue(row, picks + 1), texts.join(u' '));
+    }
+    QCOMPARE(totalsFrom(m, first, last), picks * n);
+}
+
+void TestGameCharts::backsInTheirColumns_data() {
+    QTest::addColumn<const Game*>("game");
+    for (const Game* g : Games)
+        QTest::newRow(g->key) << g;
+}
+
+void TestGameCharts::backsInTheirColumns() {
+    QFETCH(const Game*, game);
+    const TCodeArr& h = SampleHistoryOf(*game);
+    const int n = int(h.size()), pool = game->backPool;
+    const H2NetModel m = FillBackTrend(h, n, *game);
+    const std::map<int, int> colOf = columnsByHeader(m, 2, 1 + pool);
+    QCOMPARE(int(colOf.size()), pool);
+    QCOMPARE(colOf.rbegin()->first, pool);
+    // odd/even, mod 3, halves and quarters: each back number has one mark in each of the four.
+    const int lastCol = m.colsCount() - 1;
+    for (int i = 0; i < n; ++i) {
+        const TDrawRec& d = h[h.size() - 1 - size_t(i)];
+        const int row = i + 2;
+        int backs[GameLimits::kMaxBackPicks];
+        const int count = backsOf(d.Ticket, *game, backs);
+        QCOMPARE(count, game->backPicks);
+        int marked = 0;
+        for (int c = 2; c <= 1 + pool; ++c)
+            marked += !m.GetValue(row, c).isEmpty();
+        QCOMPARE(marked, count);
+        for (int k = 0; k < count; ++k)
+            QCOMPARE(m.GetValue(row, colOf.at(backs[k])), twoDigits(backs[k]));
+        int marks = 0;
+        for (int c = 2 + pool; c <= lastCol; ++c)
+            marks += int(m.GetValue(row, c).size());
+        QCOMPARE(marks, 4 * count);
+    }
+    QCOMPARE(totalsFrom(m, 2, 1 + pool), game->backPicks * n);
+    QCOMPARE(totalsFrom(m, 2 + pool, lastCol), 4 * game->backPicks * n);
+}
+
+void TestGameCharts::countsCoverEveryNumber_data() {
+    QTest::addColumn<const Game*>("game");
+    QTest::addColumn<int>("sheet");
+    for (const Game* g : Games)
+        for (int sheet : {2, 3, 4, 5, 7, 10, 11, 13})
+            QTest::newRow(qPrintable(QStringLiteral("%1 sheet %2").arg(g->key).arg(sheet))) << g << sheet;
+}
+
+// Counts over the whole history: each front (back) of each draw is counted once in every family
+// of count columns, so a column lost to a pool of 33 or a back left uncounted shows in the sums.
+void TestGameCharts::countsCoverEveryNumber() {
+    QFETCH(const Game*, game);
+    QFETCH(int, sheet);
+    const TCodeArr& h = SampleHistoryOf(*game);
+    const int n = int(h.size()), picks = game->frontPicks, backs = game->backPicks;
+    const ChartModel model = FindChartSheet(sheet)->fill(h, {n, 1, OmissionTableWidth}, *game);
+    const int firstCount = picks + 2; // after issue, fronts and the back column
+    switch (sheet) {
+    case 2: {
+        const H2NetModel& m = std::get<H2NetModel>(model);
+        QCOMPARE(totalsFrom(m, firstCount, firstCount + 2), picks * n);
+        QCOMPARE(totalsFrom(m, firstCount + 3, m.colsCount() - 1), picks * n);
+        // The last small zone of three numbers holds the last front.
+        const int lastZone = m.GetValue(1, m.colsCount() - 1).toInt();
+        QVERIFY(lastZone * SmallZoneSize >= game->frontPool);
+        QVERIFY((lastZone - 1) * SmallZoneSize < game->frontPool);
+        break;
+    }
+    case 3:
+        QCOMPARE(totalsFrom(std::get<H2NetModel>(model), firstCount, firstCount + 9), picks * n);
+        break;
+    case 4:
+    case 5: {
+        const H2NetModel& m = std::get<H2NetModel>(model);
+        const int countCol = firstCount + 2 * (picks + backs);
+        QCOMPARE(m.colsCount(), countCol + picks + 2);
+        QCOMPARE(totalsFrom(m, firstCount, countCol - 1), (picks + backs) * n);
+        QCOMPARE(totalsFrom(m, countCol + 1, m.colsCount() - 1), n);
+        break;
+    }
+    case 7:
+    case 10: {
+        const G2NetModel& m = std::get<G2NetModel>(model);
+        const int pool = sheet == 7 ? game->frontPool : game->backPool;
+        QCOMPARE(m.dynColCount(), pool);
+        int sum = 0;
+        for (int c = 1; c <= pool; ++c)
+            sum += m.GetValue(c, 1).toInt();
+        QCOMPARE(sum, (sheet == 7 ? picks : backs) * n);
+        break;
+    }
+    case 11: {
+        const OmissionTables& t = std::get<OmissionTables>(model);
+        for (const auto& [table, pool, picked] :
+             {std::tuple{&t.red, game->frontPool, picks}, std::tuple{&t.blue, game->backPool, backs}}) {
+            QCOMPARE(table->rowCount(), pool + 1);
+            int sum = 0;
+            for (int r = 1; r <= pool; ++r)
+                sum += table->GetValue(5, r).toInt();
+            QCOMPARE(sum, picked * n);
+        }
+        QVERIFY(t.blue.FTitle.startsWith(game->back()));
+        break;
+    }
+    case 13: {
+        const H2NetModel& m = std::get<H2NetModel>(model);
+        // Odd and even, big and small: each pair adds up to the fronts of a draw.
+        for (int row = 2; row < n + 2; row += 97) {
+            QCOMPARE(m.GetValue(row, firstCount + 3).toInt() + m.GetValue(row, firstCount + 4).toInt(),
+                     picks);
+            QCOMPARE(m.GetValue(row, firstCount + 8).toInt() + m.GetValue(row, firstCount + 9).toInt(),
+                     picks);
+        }
+        break;
+    }
+    }
+}
+
+void TestGameCharts::boardsHoldThePool_data() {
+    QTest::addColumn<const Game*>("game");
+    QTest::addColumn<int>("sheet");
+    for (const Game* g : Games)
+        for (int sheet : {6, 12})
+            QTest::newRow(qPrintable(QStringLiteral("%1 sheet %2").arg(g->key).arg(sheet))) << g << sheet;
+}
+
+void TestGameCharts::boardsHoldThePool() {
+    QFETCH(const Game*, game);
+    QFETCH(int, sheet);
+    const TCodeArr& h = SampleHistoryOf(*game);
+    const int n = 40;
+    const B0NetBoards boards = std::get<B0NetBoards>(FindChartSheet(sheet)->fill(h, {n, 1, 0}, *game));
+    QCOMPARE(int(boards.boards.size()), n);
+    for (int i = 0; i < n; ++i) {
+        const B0NetModel& b = boards.boards[size_t(i)];
+        const TCodeRec& t = h[h.size() - 1 - size_t(i)].Ticket;
+        std::map<int, QPoint> cellOf;
+        for (int r = 0; r < b.rowCount(); ++r)
+            for (int c = 0; c < b.colCount(); ++c)
+                if (!b.GetValue(c, r).isEmpty()) cellOf[b.GetValue(c, r).toInt()] = QPoint(c, r);
+        QCOMPARE(int(cellOf.size()), game->frontPool);
+        QCOMPARE(cellOf.rbegin()->first, game->frontPool);
+        int backs[GameLimits::kMaxBackPicks];
+        const int count = sheet == 12 ? backsOf(t, *game, backs) : 0;
+        for (int k = 0; k < count; ++k) {
+            const QPoint p = cellOf.at(backs[k]);
+            QCOMPARE(b.GetCellColor(p.x(), p.y()), BoardBlueColor);
+        }
+        for (int k = 0; k < game->frontPicks; ++k) {
+            const QPoint p = cellOf.at(t.Red[k]);
+            const bool alsoBack = std::find(backs, backs + count, t.Red[k]) != backs + count;
+            QCOMPARE(b.GetCellColor(p.x(), p.y()), alsoBack ? BoardBlueColor : BoardRedColor);
+        }
+    }
+}
+
+// A made-up super-lotto draw on every zone boundary: 12 | 13 .. 24 | 25 .. 35, backs 03 and 12.
+void TestGameCharts::superLottoBoundaries() {
+    const Game& g = Game::dlt();
+    TDrawRec d{};
+    d.Year = 2026;
+    d.Issue = 95;
+    d.Ticket = MakeGameTicket({12, 13, 24, 25, 35}, {3, 12});
+    const TCodeArr h{d};
+
+    const H2NetModel zones = FillZoneChart(h, 1, g);
+    QCOMPARE(zones.GetValue(2, 6), QStringLiteral("03 12"));
+    QCOMPARE((QStringList{zones.GetValue(2, 7), zones.GetValue(2, 8), zones.GetValue(2, 9)}),
+             (QStringList{"01", "02", "02"}));
+    QCOMPARE(zones.GetValue(2, zones.colsCount() - 1), QStringLiteral("01")); // 34 35
+    QCOMPARE(zones.GetMerge(3).Text, QStringLiteral("3分区"));
+    QCOMPARE(zones.GetMerge(1).Text, QStringLiteral("前区号码"));
+
+    const H2NetModel backs = FillBackTrend(h, 1, g);
+    QCOMPARE(backs.GetMerge(2).Text, QStringLiteral("后区分布"));
+    QCOMPARE(backs.GetValue(2, 1 + 3), QStringLiteral("03"));
+    QCOMPARE(backs.GetValue(2, 1 + 12), QStringLiteral("12"));
+    // 3 odd and 12 even; both leave 0 mod 3; one in each half.
+    const int oddCol = 2 + g.backPool;
+    QCOMPARE(backs.GetValue(2, oddCol), QStringLiteral("J"));
+    QCOMPARE(backs.GetValue(2, oddCol + 1), QStringLiteral("O"));
+    QCOMPARE(backs.GetValue(2, oddCol + 2), QStringLiteral("▲▲"));
+    QCOMPARE(backs.GetValue(2, oddCol + 5), QStringLiteral("▲"));
+    QCOMPARE(backs.GetValue(2, oddCol + 6), QStringLiteral("▲"));
+
+    const H2NetModel table = FillAnalysisTable(h, 1, g);
+    const int first = g.frontPicks + 2;
+    QCOMPARE(table.GetValue(2, first), QStringLiteral("109"));
+    QCOMPARE(table.GetValue(2, first + 1), QStringLiteral("21")); // the average over five
+    QCOMPARE(table.GetValue(2, first + 8), QStringLiteral("03")); // 24 25 35 are big
+    QVERIFY(AnalysisExplanationLines(g).join(QString()).contains(QStringLiteral("所有前区的和数值/5")));
+
+    QCOMPARE(FindChartSheet(9)->title(g), QStringLiteral("后区走势图"));
+    QCOMPARE(FindChartSheet(7)->title(g), QStringLiteral("前区统计图"));
+    QCOMPARE(GannCell(35), QPoint(4, 0));
+}
+
+QTEST_GUILESS_MAIN(TestGameCharts)
+#include "tst_gamecharts.moc"
