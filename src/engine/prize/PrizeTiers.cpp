@@ -138,14 +138,6 @@ QStringList PrizeRules::tierNames() const {
     return list;
 }
 
-QString PrizeRules::matchText(int tier) const {
-    QStringList matches;
-    for (int f = game->frontPicks; f >= 0; --f)
-        for (int b = game->backPicks; b >= 0; --b)
-            if (tierOf[f][b] == tier) matches << QStringLiteral("%1+%2").arg(f).arg(b);
-    return matches.join(QStringLiteral("、"));
-}
-
 const std::vector<PrizeRules>& PrizeVersions(const Game& game) {
     static const std::vector<PrizeRules> ssq = buildVersions(Game::ssq());
     static const std::vector<PrizeRules> dlt = buildVersions(Game::dlt());

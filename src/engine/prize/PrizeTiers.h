@@ -43,8 +43,6 @@ struct PrizeRules {
     int64_t betPrize(int tier, bool extra) const {
         return tier > 0 && tier <= tierCount ? amount[tier] + (extra ? extraAmount[tier] : 0) : 0;
     }
-    // "5+2", "4+0、3+1": the matches of a tier.
-    QString matchText(int tier) const;
     QString noteText() const { return note ? QString::fromUtf16(note) : QString(); }
 };
 
