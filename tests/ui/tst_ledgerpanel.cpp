@@ -149,6 +149,7 @@ class TestLedgerPanel : public QObject {
         QCOMPARE(panel.LedgerModel->rowCount(), 1);
         QCOMPARE(cell(panel, 0, TLedgerTableModel::Bets), QStringLiteral("9"));
         QCOMPARE(cell(panel, 0, TLedgerTableModel::Cost), QStringLiteral("27"));
+        QVERIFY(cell(panel, 0, TLedgerTableModel::Note).startsWith(QStringLiteral("追加")));
         // 4+1 pays 300; the 胆拖's 3+1 and 3+2 bets 4 x 15 and 4 x 150.
         QCOMPARE(cell(panel, 0, TLedgerTableModel::Prize), QStringLiteral("960"));
         panel.settle();

@@ -225,5 +225,8 @@ void TPredictPanel::TuiPrizeCheckClick() {
 }
 
 void TPredictPanel::TuiPrintBtClick() {
-    PrintLines(this, memoLines(), QStringLiteral("Kelvora"), 12);
+    // The two-colour ball's pages keep their plain header; another game's name their game.
+    const QString title = m_game->isSsq() ? QStringLiteral("Kelvora")
+                                          : QStringLiteral("Kelvora %1智能预测").arg(m_game->nameText());
+    PrintLines(this, memoLines(), title, 12);
 }

@@ -299,7 +299,9 @@ void TPrizeWindow::PrizeExportCsvBtClick() {
 }
 
 void TPrizeWindow::PrizePrintBtClick() {
-    PrintLines(this, PrizeModel->reportLines(), QStringLiteral("Kelvora"), 12);
+    const QString title = m_game->isSsq() ? QStringLiteral("Kelvora")
+                                          : QStringLiteral("Kelvora %1中奖查询").arg(m_game->nameText());
+    PrintLines(this, PrizeModel->reportLines(), title, 12);
 }
 
 void TPrizeWindow::keyPressEvent(QKeyEvent* event) {
