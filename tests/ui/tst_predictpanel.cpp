@@ -1,10 +1,10 @@
 #include "ui/predict/PredictPanel.h"
 
 #include "../ModalCatcher.h"
-#include "support/TestSupport.h"
 #include "engine/history/Parser.h"
 #include "engine/predict/PredictBacktest.h"
 #include "engine/predict/Prediction.h"
+#include "support/TestSupport.h"
 #include "ui/history/PrintLines.h"
 
 #include <QFile>
@@ -193,9 +193,10 @@ class TestPredictPanel : public QObject {
             return true;
         });
         panel.TuiBacktestClick();
-        const CliRun cli = RunCli({QStringLiteral("--game"), QStringLiteral("dlt"), QStringLiteral("--data"),
-                                   DltSampleHistoryPath(), QStringLiteral("backtest"), QStringLiteral("predict"),
-                                   QStringLiteral("compound"), QStringLiteral("--draws"), QStringLiteral("30")});
+        const CliRun cli =
+            RunCli({QStringLiteral("--game"), QStringLiteral("dlt"), QStringLiteral("--data"),
+                    DltSampleHistoryPath(), QStringLiteral("backtest"), QStringLiteral("predict"),
+                    QStringLiteral("compound"), QStringLiteral("--draws"), QStringLiteral("30")});
         QCOMPARE(cli.status, 0);
         QCOMPARE(panel.TuiMemo->toPlainText() + QLatin1Char('\n'), cli.out);
         QVERIFY(cli.out.contains(QStringLiteral("后区")));

@@ -1,7 +1,7 @@
 #include "../ModalCatcher.h"
-#include "support/TestSupport.h"
 #include "engine/history/Parser.h"
 #include "engine/io/GbText.h"
+#include "support/TestSupport.h"
 #include "ui/prize/PrizeTableModel.h"
 #include "ui/prize/PrizeWindow.h"
 #include "ui/shrink/ShrinkPanel.h"
@@ -172,7 +172,8 @@ class TestPrizeWindow : public QObject {
         // An older draw is priced by its own version.
         w->setDraw(QStringLiteral("2019018"));
         QTest::mouseClick(w->PrizeCheckBt, Qt::LeftButton);
-        QVERIFY(w->PrizeSummaryLbl->text().contains(QStringLiteral("按第3版奖级（2014052-2019018期），追加投注")));
+        QVERIFY(w->PrizeSummaryLbl->text().contains(
+            QStringLiteral("按第3版奖级（2014052-2019018期），追加投注")));
 
         QTest::mouseClick(w->PrizeHistoryBt, Qt::LeftButton);
         QCOMPARE(table->model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("5个前区曾开出"));

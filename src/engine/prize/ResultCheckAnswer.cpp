@@ -41,7 +41,8 @@ ResultCheckAnswer ReadResultCheckAnswer(const QString& text, const TCodeArr& his
             ParseDraw(text, history, game);
             return {ResultCheckAction::CheckDraw, QString()};
         } catch (const KelvoraError& e) {
-            return {ResultCheckAction::Refuse, e.message() + QLatin1Char('\n') + ResultCheckAcceptedText(game)};
+            return {ResultCheckAction::Refuse,
+                    e.message() + QLatin1Char('\n') + ResultCheckAcceptedText(game)};
         }
     }
     static const QRegularExpression numbersOnly(QStringLiteral("^[\\d\\s,，+]+$"));

@@ -271,7 +271,8 @@ void TLedgerPanel::LedgerPrintBtClick() {
     QStringList lines = LedgerReportLines(MakeLedgerReport(LedgerModel->entries()));
     lines << QString() << LedgerListLines(LedgerModel->entries());
     PrintLines(this, lines,
-               m_game->isSsq() ? QStringLiteral("投注记录") : m_game->nameText() + QStringLiteral("投注记录"));
+               m_game->isSsq() ? QStringLiteral("投注记录")
+                               : m_game->nameText() + QStringLiteral("投注记录"));
 }
 
 bool AddToLedger(QWidget* from, const QString& tickets) {

@@ -57,7 +57,8 @@ const PrizeRules& TPrizeTableModel::tierColumnRules() const {
 }
 
 int TPrizeTableModel::historyColumnCount() const {
-    return m_game->isSsq() ? int(std::size(historyColumns)) : firstTierColumn + tierColumnRules().tierCount + 2;
+    return m_game->isSsq() ? int(std::size(historyColumns))
+                           : firstTierColumn + tierColumnRules().tierCount + 2;
 }
 
 void TPrizeTableModel::setDrawResult(std::vector<PrizeTicket> tickets, PrizeResult result) {
@@ -273,8 +274,9 @@ QStringList TPrizeTableModel::summaryLines() const {
     // A game whose prizes changed over time says which version priced the draw.
     const PrizeRules& rules = *m_draw.rules;
     if (PrizeVersions(*m_game).size() > 1) {
-        const QString range = rules.lastIssue ? QStringLiteral("%1-%2期").arg(rules.firstIssue).arg(rules.lastIssue)
-                                              : QStringLiteral("%1期起").arg(rules.firstIssue);
+        const QString range = rules.lastIssue
+                                  ? QStringLiteral("%1-%2期").arg(rules.firstIssue).arg(rules.lastIssue)
+                                  : QStringLiteral("%1期起").arg(rules.firstIssue);
         lines << QStringLiteral("按第%1版奖级（%2）%3")
                      .arg(rules.version)
                      .arg(range, m_draw.extra ? QStringLiteral("，追加投注") : QString());
