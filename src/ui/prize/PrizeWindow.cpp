@@ -27,10 +27,12 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 
@@ -85,11 +87,20 @@ TPrizeWindow::TPrizeWindow(const TCodeArr& history, QWidget* parent)
     PrizeTable->horizontalHeader()->setStretchLastSection(true);
     PrizeTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     resultLayout->addWidget(PrizeTable, 1);
-    PrizeSummaryLbl = new QLabel(resultBox);
+    PrizeSummaryLbl = new QLabel;
     PrizeSummaryLbl->setObjectName(QStringLiteral("PrizeSummaryLbl"));
     PrizeSummaryLbl->setWordWrap(true);
     PrizeSummaryLbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    resultLayout->addWidget(PrizeSummaryLbl);
+    PrizeSummaryLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A game with several rule versions has a long history summary: it scrolls rather than
+    // squeezing the table.
+    m_summaryArea = new QScrollArea(resultBox);
+    m_summaryArea->setFrameShape(QFrame::NoFrame);
+    m_summaryArea->setWidgetResizable(true);
+    m_summaryArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_summaryArea->setWidget(PrizeSummaryLbl);
+    m_summaryArea->setFixedHeight(0);
+    resultLayout->addWidget(m_summaryArea);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(ticketBox);
@@ -202,6 +213,7 @@ void TPrizeWindow::setGame(const Game& game) {
     PrizeDrawCbx->clear();
     PrizeModel->setGame(game);
     PrizeSummaryLbl->clear();
+    m_summaryArea->setFixedHeight(0);
     for (QPushButton* b : {PrizeExportTextBt, PrizeExportCsvBt, PrizePrintBt})
         b->setEnabled(false);
     showGameWords();
@@ -284,6 +296,8 @@ void TPrizeWindow::showResult() {
     PrizeTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     PrizeTable->resizeColumnsToContents();
     PrizeSummaryLbl->setText(PrizeModel->summaryLines().join(QLatin1Char('\n')));
+    const int most = PrizeSummaryLbl->fontMetrics().lineSpacing() * 7;
+    m_summaryArea->setFixedHeight(std::min(most, PrizeSummaryLbl->heightForWidth(m_summaryArea->width())));
     for (QPushButton* b : {PrizeExportTextBt, PrizeExportCsvBt, PrizePrintBt})
         b->setEnabled(true);
 }

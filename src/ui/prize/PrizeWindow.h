@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 class QTableView;
 class TPrizeTableModel;
 
@@ -65,6 +66,7 @@ class TPrizeWindow : public QWidget {
     void exportLines(const QString& filter, const QString& suffix, bool csv);
 
     const TCodeArr& m_history;
+    QScrollArea* m_summaryArea = nullptr;
     const Game* m_game = &Game::ssq();
     QHash<QString, QString> m_ticketsOfGame;
     int m_drawsListed = -1;
