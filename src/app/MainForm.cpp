@@ -191,10 +191,11 @@ void TMainForm::createPanels() {
     connect(LedgerPanel, &TLedgerPanel::statusText, this, &TMainForm::setStatusText);
     LedgerPanel->setLedgerFile(m_options.ledgerFile.isEmpty() ? LedgerFileIn(m_location.dataDir)
                                                               : m_options.ledgerFile);
-    // Every load, save, import and update rebuilds the history: the ledger settles after each.
-    // The ledger holds two-colour-ball tickets: another game's draws settle nothing.
+    // Every load, save, import and update rebuilds the history: the ledger settles after each, as the
+    // game of the data loaded (during a switch it leads the window's game).
     connect(DataPanel, &TDataPanel::historyChanged, LedgerPanel, [this] {
-        if (m_game->isSsq()) LedgerPanel->settle();
+        LedgerPanel->setGame(DataPanel->game());
+        LedgerPanel->settle();
     });
     ComingPanel = new QLabel(m_client);
     ComingPanel->setObjectName(QStringLiteral("ComingPanel"));
@@ -223,7 +224,7 @@ QList<QWidget*> TMainForm::mainPanels() const {
 }
 
 bool TMainForm::twoColourOnly(QWidget* panel) const {
-    return panel == RcmPanel || panel == GridPctl || panel == PridictPanel || panel == LedgerPanel;
+    return panel == RcmPanel || panel == GridPctl;
 }
 
 void TMainForm::showGameWords() {
@@ -232,6 +233,10 @@ void TMainForm::showGameWords() {
     if (StatusPanels[1]) StatusPanels[1]->setText(m_game->nameText());
     WebPanel->setGame(*m_game);
     SqlPanel->setGame(*m_game);
+    PridictPanel->setGame(*m_game);
+    LedgerPanel->setGame(*m_game);
+    if (auto* prize = findChild<TPrizeWindow*>(QStringLiteral("PrizeWindow"), Qt::FindDirectChildrenOnly))
+        prize->setGame(*m_game);
     ComingPanel->setText(QStringLiteral("%1的此功能即将推出。\n\n在“彩种”菜单中切换到双色球可以使用此功能。")
                              .arg(m_game->nameText()));
     if (GameMenuSsq) (m_game->isSsq() ? GameMenuSsq : GameMenuDlt)->setChecked(true);
@@ -344,12 +349,8 @@ void TMainForm::createMenu() {
     sql->addAction(SqlMenu);
     QAction* prize = makeAction(this, QStringLiteral("SqlPrizeMenu"), QStringLiteral("中奖查询(&Z)"),
                                 QString(), QStringLiteral("核对投注号码的中奖情况，查询号码是否开出过"));
-    connect(prize, &QAction::triggered, this, [this] {
-        if (m_game->isSsq())
-            OpenPrizeCheck(this, History);
-        else
-            ShowMessage(this, QStringLiteral("%1的中奖查询即将推出。").arg(m_game->nameText()));
-    });
+    connect(prize, &QAction::triggered, this,
+            [this] { OpenPrizeCheck(this, History, QString(), QString(), *m_game); });
     sql->addAction(prize);
     LedgerMenu = makeAction(this, QStringLiteral("LedgerMenu"), QStringLiteral("投注记录(&L)"), QString(),
                             QStringLiteral("记录买过的号码，开奖后自动结算，与随机投注比较"));
@@ -597,7 +598,7 @@ void TMainForm::SqlMenuClick() {
 }
 void TMainForm::LedgerMenuClick() {
     ShowPanel(LedgerPanel);
-    if (m_game->isSsq()) LedgerPanel->refresh();
+    LedgerPanel->refresh();
 }
 
 void TMainForm::HelpMenuTopicClick() {

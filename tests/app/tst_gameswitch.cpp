@@ -1,14 +1,20 @@
 #include "app/MainForm.h"
 #include "engine/history/DataFile.h"
+#include "engine/ledger/Ledger.h"
 #include "ui/charts/ChartPages.h"
 #include "ui/history/AddDrawBar.h"
 #include "ui/history/DataPanel.h"
 #include "ui/history/QueryPanel.h"
+#include "ui/ledger/LedgerPanel.h"
+#include "ui/ledger/LedgerTableModel.h"
+#include "ui/predict/PredictPanel.h"
+#include "ui/prize/PrizeWindow.h"
 #include "ui/shrink/ShrinkPanel.h"
 
 #include "../ModalCatcher.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -195,6 +201,43 @@ class TestGameSwitch : public QObject {
 
     // A game without its file yet starts empty and saves into its own file; a file of the other
     // game's shape is refused line by line, never misread, and nothing is written.
+    // The super lotto's own panels in the window: its ledger entries settle when its draws load, the
+    // predictions and the prize check take its draws.
+    void superLottoLedgerAndPrizeCheck() {
+        QTemporaryDir dir;
+        writeFile(dir.filePath(QStringLiteral("ssq.dxt")), fileBytes(QStringLiteral(KELVORA_SAMPLE)));
+        writeFile(dir.filePath(QStringLiteral("dlt.dxt")), fileBytes(QStringLiteral(KELVORA_DLT_SAMPLE)));
+        {
+            Ledger ledger(LedgerFileIn(dir.path()));
+            // Drawn 2026094: 05 14 15 17 33 + 01 07, so this 4+1 pays 300.
+            ledger.add(MakeLedgerEntry(QStringLiteral("2026094"), QStringLiteral("05 14 15 17 02+01 03"),
+                                       false, QString(), Game::dlt()));
+        }
+        auto form = start(dir.path(), &Game::ssq());
+        form->LedgerMenu->trigger();
+        QCOMPARE(form->LedgerPanel->LedgerModel->rowCount(), 0);
+        form->GameMenuDlt->trigger();
+        QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->LedgerPanel));
+        QCOMPARE(form->LedgerPanel->LedgerModel->rowCount(), 1);
+        QCOMPARE(form->LedgerPanel->LedgerModel->index(0, TLedgerTableModel::Prize).data().toString(),
+                 QStringLiteral("300"));
+
+        form->PridictMenu->trigger();
+        QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->PridictPanel));
+        QCOMPARE(&form->PridictPanel->game(), &Game::dlt());
+
+        ModalCatcher catcher;
+        form->findChild<QAction*>(QStringLiteral("SqlPrizeMenu"))->trigger();
+        QCOMPARE(catcher.texts.size(), 0);
+        auto* prize = form->findChild<TPrizeWindow*>(QStringLiteral("PrizeWindow"));
+        QVERIFY(prize && prize->isVisible());
+        QVERIFY(prize->PrizeDrawCbx->itemText(0).startsWith(QStringLiteral("2026094  05 14 15 17 33+01 07")));
+        // Back to the two-colour ball: the open prize window follows.
+        form->GameMenuSsq->trigger();
+        QCOMPARE(&prize->game(), &Game::ssq());
+        QCOMPARE(prize->PrizeDrawCbx->count(), int(form->History.size()));
+    }
+
     void otherGameFiles_data() {
         QTest::addColumn<QByteArray>("dltFile"); // "-" = none
         QTest::addColumn<QString>("message");

@@ -4,11 +4,13 @@
 #include "engine/prize/PrizeCheck.h"
 #include "engine/prize/PrizeReport.h"
 #include "engine/prize/TicketReader.h"
+#include "support/TestSupport.h"
 #include "ui/ledger/LedgerAddDialog.h"
 #include "ui/ledger/LedgerCurveView.h"
 #include "ui/ledger/LedgerPanel.h"
 #include "ui/ledger/LedgerTableModel.h"
 
+#include <QCheckBox>
 #include <QCryptographicHash>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -118,6 +120,50 @@ class TestLedgerPanel : public QObject {
         QCOMPARE(lines.size(), 3);
         QVERIFY(lines[0].startsWith(QStringLiteral("编号,期号,投注号码")));
         QVERIFY(lines[2].contains(QStringLiteral(",01 02 03 04 05 06+07; 03 07 11 15 19 23 27+01 05,")));
+    }
+
+    // Each game lists, adds and settles its own entries in the one ledger file; 追加 is offered only
+    // by the super lotto and priced in.
+    void keepsEachGamesEntries() {
+        const TCodeArr& dlt = DltSampleHistory(); // newest: 2026094 05 14 15 17 33 + 01 07
+        TCodeArr shown = m_history;
+        TLedgerPanel panel(shown);
+        panel.setLedgerFile(m_dir.filePath(QStringLiteral("games.sqlite")));
+        panel.show();
+        TLedgerAddDialog* dialog = panel.addTickets(QStringLiteral("01 02 03 04 05 06+07"));
+        QVERIFY(!dialog->LedgerExtraCb->isEnabled());
+        dialog->LedgerIssueEd->setText(QString::number(m_history.back().code()));
+        dialog->LedgerButtons->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(panel.LedgerModel->rowCount(), 1);
+
+        // The switch: the super lotto's draws come first, then the panel is told its game.
+        shown = dlt;
+        panel.setGame(Game::dlt());
+        QCOMPARE(panel.LedgerModel->rowCount(), 0);
+        dialog = panel.addTickets(QStringLiteral("05 14 15 17 02+01 03\n01 02#05 14 15 17+01#03 07"));
+        QCOMPARE(dialog->LedgerIssueEd->text(), QStringLiteral("2026095"));
+        QVERIFY(dialog->LedgerExtraCb->isEnabled());
+        dialog->LedgerExtraCb->setChecked(true);
+        dialog->LedgerIssueEd->setText(QStringLiteral("2026094"));
+        dialog->LedgerButtons->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(panel.LedgerModel->rowCount(), 1);
+        QCOMPARE(cell(panel, 0, TLedgerTableModel::Bets), QStringLiteral("9"));
+        QCOMPARE(cell(panel, 0, TLedgerTableModel::Cost), QStringLiteral("27"));
+        QVERIFY(cell(panel, 0, TLedgerTableModel::Note).startsWith(QStringLiteral("追加")));
+        // 4+1 pays 300; the 胆拖's 3+1 and 3+2 bets 4 x 15 and 4 x 150.
+        QCOMPARE(cell(panel, 0, TLedgerTableModel::Prize), QStringLiteral("960"));
+        panel.settle();
+        QCOMPARE(cell(panel, 0, TLedgerTableModel::Prize), QStringLiteral("960"));
+
+        shown = m_history;
+        panel.setGame(Game::ssq());
+        panel.settle();
+        QCOMPARE(panel.LedgerModel->rowCount(), 1);
+        QCOMPARE(cell(panel, 0, TLedgerTableModel::Tickets), QStringLiteral("01 02 03 04 05 06+07"));
+        QVERIFY(!cell(panel, 0, TLedgerTableModel::Result).contains(QStringLiteral("未开奖")));
+        shown = dlt;
+        panel.setGame(Game::dlt());
+        QCOMPARE(cell(panel, 0, TLedgerTableModel::Prize), QStringLiteral("960"));
     }
 
     // A file that is not a ledger is named in the panel and left as it was.

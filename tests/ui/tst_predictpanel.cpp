@@ -2,7 +2,9 @@
 
 #include "../ModalCatcher.h"
 #include "engine/history/Parser.h"
+#include "engine/predict/PredictBacktest.h"
 #include "engine/predict/Prediction.h"
+#include "support/TestSupport.h"
 #include "ui/history/PrintLines.h"
 
 #include <QFile>
@@ -169,6 +171,41 @@ class TestPredictPanel : public QObject {
         chooseFromMore(QStringLiteral("历史回测"));
         QCOMPARE(boxes.texts, QStringList{QStringLiteral("设置的验证期数超过总期数!!")});
         QCOMPARE(m_panel->TuiMemo->toPlainText() + QLatin1Char('\n'), printed);
+    }
+
+    // The super lotto through the same buttons: its fronts and two backs, its backtest as
+    // `kelvora-cli --game dlt backtest predict` prints it; each game keeps its own text.
+    void superLottoCommandsAndBacktest() {
+        const TCodeArr& dlt = DltSampleHistory();
+        TPredictPanel panel(dlt);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        panel.TuiMemo->setPlainText(QStringLiteral("two-colour text"));
+        panel.setGame(Game::dlt());
+        QVERIFY(panel.TuiMemo->toPlainText().isEmpty());
+        QTest::mouseClick(panel.TuiCombinePredictBt, Qt::LeftButton);
+        QCOMPARE(panel.memoLines(), CombinePredict(dlt, Game::dlt()));
+        QVERIFY(panel.memoLines() != CombinePredict(dlt)); // not read as two-colour-ball draws
+
+        panel.setBacktestAsker([](QWidget*, int& draws, PredictKind& kind) {
+            draws = 30;
+            kind = PredictKind::Compound;
+            return true;
+        });
+        panel.TuiBacktestClick();
+        const CliRun cli =
+            RunCli({QStringLiteral("--game"), QStringLiteral("dlt"), QStringLiteral("--data"),
+                    DltSampleHistoryPath(), QStringLiteral("backtest"), QStringLiteral("predict"),
+                    QStringLiteral("compound"), QStringLiteral("--draws"), QStringLiteral("30")});
+        QCOMPARE(cli.status, 0);
+        QCOMPARE(panel.TuiMemo->toPlainText() + QLatin1Char('\n'), cli.out);
+        QVERIFY(cli.out.contains(QStringLiteral("后区")));
+
+        const QString dltText = panel.TuiMemo->toPlainText();
+        panel.setGame(Game::ssq());
+        QCOMPARE(panel.TuiMemo->toPlainText(), QStringLiteral("two-colour text"));
+        panel.setGame(Game::dlt());
+        QCOMPARE(panel.TuiMemo->toPlainText(), dltText);
     }
 
     void shortHistoryChangesNothing_data() {

@@ -1,10 +1,12 @@
 #include "../ModalCatcher.h"
 #include "engine/history/Parser.h"
 #include "engine/io/GbText.h"
+#include "support/TestSupport.h"
 #include "ui/prize/PrizeTableModel.h"
 #include "ui/prize/PrizeWindow.h"
 #include "ui/shrink/ShrinkPanel.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
@@ -131,6 +133,62 @@ class TestPrizeWindow : public QObject {
         QVERIFY(!w->isVisible());
         QCOMPARE(OpenPrizeCheck(&owner, history), w);
         QVERIFY(w->isVisible());
+    }
+
+    // The super lotto in the same window: its draws, words and rule version; a 胆拖 line with a back
+    // banker, 追加 as a box; the ticket lines of each game kept apart when the game changes.
+    void checksTheSuperLotto() {
+        const TCodeArr& history = DltSampleHistory(); // newest: 2026094 05 14 15 17 33 + 01 07
+        QWidget owner;
+        owner.show();
+        const QString tickets = QStringLiteral("05 14 15 17 33+01 07\n05 14 15 17 02+01 03\n"
+                                               "01 02#05 14 15 17+01#03 07");
+        TPrizeWindow* w = OpenPrizeCheck(&owner, history, tickets, QStringLiteral("2026094"), Game::dlt());
+        QCOMPARE(w->PrizeDrawCbx->count(), int(history.size()));
+        QVERIFY(w->PrizeDrawCbx->itemText(0).startsWith(QStringLiteral("2026094  05 14 15 17 33+01 07")));
+        QVERIFY(!w->PrizeExtraCb->isHidden());
+        QCOMPARE(w->PrizeBlueLbl->text(), QStringLiteral("无后区的号码配后区："));
+        QTableView* table = w->PrizeTable;
+        QCOMPARE(table->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("前区命中"));
+        QCOMPARE(table->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("后区命中"));
+        QCOMPARE(table->model()->rowCount(), 3);
+        QCOMPARE(cell(table, 0, 5), QStringLiteral("一等奖"));
+        QCOMPARE(cell(table, 1, 4), QStringLiteral("1"));
+        QCOMPARE(cell(table, 1, 6), QStringLiteral("300"));
+        // Bankers 01 02 miss, three of the four drags: 4 x (01+03 | 01+07) bets, 3+1 and 3+2.
+        QCOMPARE(cell(table, 2, 2), QStringLiteral("8"));
+        QCOMPARE(cell(table, 2, 6), QStringLiteral("660"));
+        QStringList summary = w->PrizeSummaryLbl->text().split(QLatin1Char('\n'));
+        QCOMPARE(summary.at(1), QStringLiteral("按第5版奖级（2026014期起）"));
+        QVERIFY(summary.at(2).startsWith(QStringLiteral("按第5版普通奖金计算")));
+        QCOMPARE(summary.at(3), QStringLiteral("共3行，10注，投入20元"));
+
+        w->PrizeExtraCb->setChecked(true);
+        QTest::mouseClick(w->PrizeCheckBt, Qt::LeftButton);
+        summary = w->PrizeSummaryLbl->text().split(QLatin1Char('\n'));
+        QCOMPARE(summary.at(1), QStringLiteral("按第5版奖级（2026014期起），追加投注"));
+        QCOMPARE(summary.at(3), QStringLiteral("共3行，10注，投入30元"));
+
+        // An older draw is priced by its own version.
+        w->setDraw(QStringLiteral("2019018"));
+        QTest::mouseClick(w->PrizeCheckBt, Qt::LeftButton);
+        QVERIFY(w->PrizeSummaryLbl->text().contains(
+            QStringLiteral("按第3版奖级（2014052-2019018期），追加投注")));
+
+        QTest::mouseClick(w->PrizeHistoryBt, Qt::LeftButton);
+        QCOMPARE(table->model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("5个前区曾开出"));
+        QCOMPARE(table->model()->headerData(14, Qt::Horizontal).toString(), QStringLiteral("九等奖"));
+        QCOMPARE(table->model()->headerData(15, Qt::Horizontal).toString(), QStringLiteral("固定奖金"));
+        QVERIFY(cell(table, 0, 5).contains(QStringLiteral("2026094")));
+
+        // The two-colour ball has its own lines, draws and words, and gets the super lotto's back.
+        w->setGame(Game::ssq());
+        QVERIFY(w->PrizeTicketMemo->toPlainText().isEmpty());
+        QVERIFY(w->PrizeExtraCb->isHidden());
+        QCOMPARE(table->model()->rowCount(), 0);
+        QCOMPARE(table->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("红球命中"));
+        w->setGame(Game::dlt());
+        QCOMPARE(w->PrizeTicketMemo->toPlainText(), tickets);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "engine/history/Parser.h"
 #include "engine/prize/ResultCheckAnswer.h"
+#include "support/TestSupport.h"
 #include "ui/prize/PrizeWindow.h"
 #include "ui/shrink/ResultCheckDialog.h"
 #include "ui/shrink/ShrinkPanel.h"
@@ -21,7 +22,45 @@ class TestResultCheckDialog : public QObject {
   private slots:
     void answersEveryInput_data();
     void answersEveryInput();
+    void answersSuperLottoDraws_data();
+    void answersSuperLottoDraws();
 };
+
+void TestResultCheckDialog::answersSuperLottoDraws_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("reason"); // empty: the box takes the answer
+    QTest::newRow("fronts only") << "05 14 15 17 33"
+                                 << "缺少后区";
+    QTest::newRow("one back") << "05 14 15 17 33+01"
+                              << "缺少后区";
+    QTest::newRow("a two-colour-ball draw") << "01 04 16 22 26 31+04"
+                                            << "无效";
+    QTest::newRow("front out of range") << "05 14 15 17 36+01 07"
+                                        << "无效";
+    QTest::newRow("issue code") << "2026094"
+                                << "";
+    QTest::newRow("whole draw") << "05 14 15 17 33+01 07"
+                                << "";
+    QTest::newRow("three characters") << "05 "
+                                      << "";
+}
+
+// The box reads a super lotto draw: five fronts and two backs, in its words.
+void TestResultCheckDialog::answersSuperLottoDraws() {
+    QFETCH(QString, answer);
+    QFETCH(QString, reason);
+    TResultCheckDialog box(DltSampleHistory(), nullptr, Game::dlt());
+    box.show();
+    QVERIFY(box.HintLbl->text().contains(QStringLiteral("5个前区加2个后区")));
+    QVERIFY(box.AnswerEd->placeholderText().contains(QStringLiteral("+04 09")));
+    QTest::keyClicks(box.AnswerEd, answer);
+    QTest::keyClick(box.AnswerEd, Qt::Key_Return);
+    QCOMPARE(box.isVisible(), !reason.isEmpty());
+    if (!reason.isEmpty())
+        QVERIFY2(box.HintLbl->text().contains(reason), qPrintable(box.HintLbl->text()));
+    else
+        QCOMPARE(box.result(), int(QDialog::Accepted));
+}
 
 void TestResultCheckDialog::answersEveryInput_data() {
     QTest::addColumn<QString>("answer");

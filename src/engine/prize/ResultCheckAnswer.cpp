@@ -6,21 +6,43 @@
 
 #include <QRegularExpression>
 
-QString ResultCheckAcceptedText() {
-    return QStringLiteral("可以输入：三个字符（如“05 ”）在结果中查找；或一期开奖号码——六个红球加一个蓝球"
-                          "（如“01 04 16 22 26 31+04”）或期号（如“2026096”）——对结果兑奖。");
+namespace {
+
+// The first picks of the pool as fronts and as backs: "01 02 03 04 05+01 02".
+QString drawExample(const Game& game) {
+    QStringList fronts, backs;
+    for (int n = 1; n <= game.frontPicks; ++n)
+        fronts << QStringLiteral("%1").arg(n * 7 - 4, 2, 10, QLatin1Char('0'));
+    for (int n = 1; n <= game.backPicks; ++n)
+        backs << QStringLiteral("%1").arg(n * 5 - 1, 2, 10, QLatin1Char('0'));
+    return fronts.join(QLatin1Char(' ')) + QLatin1Char('+') + backs.join(QLatin1Char(' '));
 }
 
-ResultCheckAnswer ReadResultCheckAnswer(const QString& text, const TCodeArr& history) {
+} // namespace
+
+QString ResultCheckAcceptedText(const Game& game) {
+    if (game.isSsq())
+        return QStringLiteral("可以输入：三个字符（如“05 ”）在结果中查找；或一期开奖号码——六个红球加一个蓝球"
+                              "（如“01 04 16 22 26 31+04”）或期号（如“2026096”）——对结果兑奖。");
+    return QStringLiteral("可以输入：三个字符（如“05 ”）在结果中查找；或一期开奖号码——%1个%2加%3个%4"
+                          "（如“%5”）或期号（如“2026096”）——对结果兑奖。")
+        .arg(game.frontPicks)
+        .arg(game.front())
+        .arg(game.backPicks)
+        .arg(game.back(), drawExample(game));
+}
+
+ResultCheckAnswer ReadResultCheckAnswer(const QString& text, const TCodeArr& history, const Game& game) {
     if (text.isEmpty()) return {};
     // A number and its separator are three bytes, whatever characters make them.
     if (ToGb(text).size() == 3) return {ResultCheckAction::Search, QString()};
-    if (NamesDraw(text)) {
+    if (NamesDraw(text, game)) {
         try {
-            ParseDraw(text, history);
+            ParseDraw(text, history, game);
             return {ResultCheckAction::CheckDraw, QString()};
         } catch (const KelvoraError& e) {
-            return {ResultCheckAction::Refuse, e.message() + QLatin1Char('\n') + ResultCheckAcceptedText()};
+            return {ResultCheckAction::Refuse,
+                    e.message() + QLatin1Char('\n') + ResultCheckAcceptedText(game)};
         }
     }
     static const QRegularExpression numbersOnly(QStringLiteral("^[\\d\\s,，+]+$"));
@@ -31,10 +53,20 @@ ResultCheckAnswer ReadResultCheckAnswer(const QString& text, const TCodeArr& his
         int count = 0;
         for (auto it = number.globalMatch(trimmed); it.hasNext(); it.next())
             ++count;
-        if (count == 6)
+        if (game.isSsq() && count == 6)
             why = QStringLiteral("“%1”只有6个号码，缺少蓝球。").arg(trimmed);
-        else
+        else if (game.isSsq())
             why = QStringLiteral("“%1”有%2个号码，开奖号码是六个红球加一个蓝球。").arg(trimmed).arg(count);
+        else if (count == game.frontPicks || count == game.frontPicks + 1)
+            why = QStringLiteral("“%1”只有%2个号码，缺少%3。").arg(trimmed).arg(count).arg(game.back());
+        else
+            why = QStringLiteral("“%1”有%2个号码，开奖号码是%3个%4加%5个%6。")
+                      .arg(trimmed)
+                      .arg(count)
+                      .arg(game.frontPicks)
+                      .arg(game.front())
+                      .arg(game.backPicks)
+                      .arg(game.back());
     }
-    return {ResultCheckAction::Refuse, why + QLatin1Char('\n') + ResultCheckAcceptedText()};
+    return {ResultCheckAction::Refuse, why + QLatin1Char('\n') + ResultCheckAcceptedText(game)};
 }

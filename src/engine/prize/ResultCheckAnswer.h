@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 #include <QString>
 
@@ -15,6 +16,7 @@ struct ResultCheckAnswer {
 // Empty: nothing. Exactly three bytes in the program's code page: a search in the result text.
 // An issue code of the history or a whole draw: the prize check of the result against it.
 // Anything else is refused with a message.
-ResultCheckAnswer ReadResultCheckAnswer(const QString& text, const TCodeArr& history);
-// What the box accepts, with examples.
-QString ResultCheckAcceptedText();
+ResultCheckAnswer ReadResultCheckAnswer(const QString& text, const TCodeArr& history,
+                                        const Game& game = Game::ssq());
+// What the box accepts, with examples in the game's words.
+QString ResultCheckAcceptedText(const Game& game = Game::ssq());

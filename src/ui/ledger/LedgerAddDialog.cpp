@@ -12,7 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TLedgerAddDialog::TLedgerAddDialog(int issue, const QString& tickets, QWidget* parent) : QDialog(parent) {
+TLedgerAddDialog::TLedgerAddDialog(int issue, const QString& tickets, const Game& game, QWidget* parent)
+    : QDialog(parent), m_game(game) {
     setObjectName(QStringLiteral("LedgerAddDialog"));
     setWindowTitle(QStringLiteral("加入投注记录"));
     LedgerIssueEd = new QLineEdit(issue > 0 ? QString::number(issue) : QString(), this);
@@ -21,16 +22,23 @@ TLedgerAddDialog::TLedgerAddDialog(int issue, const QString& tickets, QWidget* p
     LedgerIssueEd->setMaxLength(7);
     LedgerExtraCb = new QCheckBox(QStringLiteral("追加"), this);
     LedgerExtraCb->setObjectName(QStringLiteral("LedgerExtraCb"));
-    // The two-colour ball has no additional bet.
-    LedgerExtraCb->setEnabled(false);
-    LedgerExtraCb->setToolTip(QStringLiteral("双色球没有追加投注"));
+    // Only a game with an additional bet offers it.
+    LedgerExtraCb->setEnabled(game.extraPrice > 0);
+    LedgerExtraCb->setToolTip(game.extraPrice > 0
+                                  ? QStringLiteral("追加投注：每注另加%1元").arg(game.extraPrice)
+                                  : QStringLiteral("%1没有追加投注").arg(game.nameText()));
     LedgerNoteEd = new QLineEdit(this);
     LedgerNoteEd->setObjectName(QStringLiteral("LedgerNoteEd"));
     LedgerTicketMemo = new QPlainTextEdit(tickets, this);
     LedgerTicketMemo->setObjectName(QStringLiteral("LedgerTicketMemo"));
     LedgerTicketMemo->setPlaceholderText(
-        QStringLiteral("每行一注、一个复式或一个胆拖，如\n01 04 16 22 26 31+04\n01 02 03 04 05 06 07+08 09\n"
-                       "01 02#03 04 05 06 07 08+09"));
+        game.isSsq()
+            ? QStringLiteral(
+                  "每行一注、一个复式或一个胆拖，如\n01 04 16 22 26 31+04\n01 02 03 04 05 06 07+08 09\n"
+                  "01 02#03 04 05 06 07 08+09")
+            : QStringLiteral(
+                  "每行一注、一个复式或一个胆拖，如\n03 11 19 27 35+04 09\n01 02 03 04 05 06+07 08 09\n"
+                  "01 02#03 04 05 06+07#08 09"));
     LedgerTicketMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     LedgerButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     LedgerButtons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("加入"));
@@ -56,7 +64,7 @@ TLedgerAddDialog::TLedgerAddDialog(int issue, const QString& tickets, QWidget* p
 void TLedgerAddDialog::accept() {
     if (RunGuarded(this, [this] {
             m_entry = MakeLedgerEntry(LedgerIssueEd->text(), LedgerTicketMemo->toPlainText(),
-                                      LedgerExtraCb->isChecked(), LedgerNoteEd->text());
+                                      LedgerExtraCb->isChecked(), LedgerNoteEd->text(), m_game);
         }))
         QDialog::accept();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/Game.h"
 #include "engine/ledger/LedgerEntry.h"
 
 #include <QDialog>
@@ -14,7 +15,9 @@ class QPlainTextEdit;
 class TLedgerAddDialog : public QDialog {
     Q_OBJECT
   public:
-    TLedgerAddDialog(int issue, const QString& tickets, QWidget* parent = nullptr);
+    // The entry is of the game: its tickets are read by the game's rules, 追加 only where it has one.
+    TLedgerAddDialog(int issue, const QString& tickets, const Game& game = Game::ssq(),
+                     QWidget* parent = nullptr);
 
     // Valid once the dialog was accepted.
     const LedgerEntry& entry() const { return m_entry; }
@@ -29,5 +32,6 @@ class TLedgerAddDialog : public QDialog {
     void accept() override;
 
   private:
+    const Game& m_game;
     LedgerEntry m_entry;
 };

@@ -148,6 +148,19 @@ void TLedgerPanel::showEntries(std::vector<LedgerEntry> entries) {
 }
 
 void TLedgerPanel::settle() {
+    readEntries(true);
+}
+
+void TLedgerPanel::setGame(const Game& game) {
+    if (&game == m_game) return;
+    m_game = &game;
+    // An undo would put the other game's entry back while this game is shown.
+    m_removed.reset();
+    LedgerUndoBt->setEnabled(false);
+    readEntries(false);
+}
+
+void TLedgerPanel::readEntries(bool settleFirst) {
     m_lastError.clear();
     // A player who never records a bet gets no ledger file: it is made by the first entry.
     if (!m_ledger && !QFileInfo::exists(m_path)) {
@@ -156,14 +169,15 @@ void TLedgerPanel::settle() {
         return;
     }
     if (!ensureOpen()) return;
+    const QString key = m_game->keyText();
     try {
-        m_settled = m_ledger->settle(m_history);
-        showEntries(m_ledger->list());
+        if (settleFirst) m_settled = m_ledger->settle(m_history, key);
+        showEntries(m_ledger->list(key));
     } catch (const KelvoraError& e) {
         m_lastError = e.message();
         // Another program may hold the file a moment too long: what is stored is still shown.
         try {
-            showEntries(m_ledger->list());
+            showEntries(m_ledger->list(key));
         } catch (const KelvoraError&) {
             showProblem(e.message());
         }
@@ -187,7 +201,7 @@ TLedgerAddDialog* TLedgerPanel::addTickets(const QString& tickets) {
         return nullptr;
     }
     const int next = m_history.empty() ? 0 : m_history.back().code() + 1;
-    auto* dialog = new TLedgerAddDialog(next, tickets, window());
+    auto* dialog = new TLedgerAddDialog(next, tickets, *m_game, window());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         RunGuarded(this, [&] {
@@ -256,7 +270,9 @@ void TLedgerPanel::LedgerExportBtClick() {
 void TLedgerPanel::LedgerPrintBtClick() {
     QStringList lines = LedgerReportLines(MakeLedgerReport(LedgerModel->entries()));
     lines << QString() << LedgerListLines(LedgerModel->entries());
-    PrintLines(this, lines, QStringLiteral("投注记录"));
+    PrintLines(this, lines,
+               m_game->isSsq() ? QStringLiteral("投注记录")
+                               : m_game->nameText() + QStringLiteral("投注记录"));
 }
 
 bool AddToLedger(QWidget* from, const QString& tickets) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 #include "engine/ledger/LedgerEntry.h"
 #include "ui/ExportDialog.h"
 
@@ -32,6 +33,11 @@ class TLedgerPanel : public QWidget {
     QString ledgerFile() const { return m_path; }
     // The reason the ledger file was refused; empty when it is open.
     QString openError() const { return m_openError; }
+
+    // Shows the entries of the game (each game has its own). It does not settle: the history may still
+    // be the other game's until the data panel has loaded this one's.
+    void setGame(const Game& game);
+    const Game& game() const { return *m_game; }
 
     // Opens the add dialog with these ticket lines typed in; nullptr when the ledger is not open.
     TLedgerAddDialog* addTickets(const QString& tickets);
@@ -71,8 +77,11 @@ class TLedgerPanel : public QWidget {
     void showEntries(std::vector<LedgerEntry> entries);
     void showProblem(const QString& message);
     bool ensureOpen();
+    // Reads the game's entries, settling them against the history first when asked.
+    void readEntries(bool settleFirst);
 
     const TCodeArr& m_history;
+    const Game* m_game = &Game::ssq();
     QString m_path;
     QString m_openError;
     std::unique_ptr<Ledger> m_ledger;

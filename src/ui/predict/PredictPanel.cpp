@@ -154,6 +154,13 @@ QToolButton* TPredictPanel::addButton(const QString& caption, const QString& nam
     return button;
 }
 
+void TPredictPanel::setGame(const Game& game) {
+    if (&game == m_game) return;
+    m_textOfGame.insert(m_game->keyText(), TuiMemo->toPlainText());
+    m_game = &game;
+    TuiMemo->setPlainText(m_textOfGame.value(game.keyText()));
+}
+
 void TPredictPanel::setSaveFileChooser(SaveFileChooser chooser) {
     m_chooseSaveFile = std::move(chooser);
 }
@@ -166,7 +173,7 @@ void TPredictPanel::runCommand(PredictKind kind) {
     RunGuarded(this, [&] {
         std::optional<WaitCursor> wait;
         if (kind == PredictKind::Single) wait.emplace();
-        const TPredictResult result = RunPredict(m_history, kind);
+        const TPredictResult result = RunPredict(m_history, kind, *m_game);
         TuiMemo->setPlainText(result.lines.join(QLatin1Char('\n')));
         emit statusText(result.statusText);
         if (result.caption) emit captionText(QString::number(*result.caption));
@@ -201,7 +208,7 @@ void TPredictPanel::TuiBacktestClick() {
     if (!m_askBacktest || !m_askBacktest(this, draws, kind)) return;
     RunGuarded(this, [&] {
         const WaitCursor wait;
-        const PredictBacktest b = RunPredictBacktest(m_history, kind, draws);
+        const PredictBacktest b = RunPredictBacktest(m_history, kind, draws, *m_game);
         TuiMemo->setPlainText(PredictBacktestText(b).join(QLatin1Char('\n')));
         emit statusText(QStringLiteral("完成 历史回测"));
     });
@@ -214,9 +221,12 @@ void TPredictPanel::TuiExportBtClick() {
 }
 
 void TPredictPanel::TuiPrizeCheckClick() {
-    OpenPrizeCheck(this, m_history, TuiMemo->toPlainText());
+    OpenPrizeCheck(this, m_history, TuiMemo->toPlainText(), QString(), *m_game);
 }
 
 void TPredictPanel::TuiPrintBtClick() {
-    PrintLines(this, memoLines(), QStringLiteral("Kelvora"), 12);
+    // The two-colour ball's pages keep their plain header; another game's name their game.
+    const QString title = m_game->isSsq() ? QStringLiteral("Kelvora")
+                                          : QStringLiteral("Kelvora %1智能预测").arg(m_game->nameText());
+    PrintLines(this, memoLines(), title, 12);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 #include "ui/ExportDialog.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -19,6 +21,11 @@ class TPredictPanel : public QWidget {
 
   public:
     TPredictPanel(const TCodeArr& history, QWidget* parent = nullptr);
+
+    // The game the history holds. The page's text belongs to its game: switching keeps each game's
+    // text in memory and shows the chosen game's.
+    void setGame(const Game& game);
+    const Game& game() const { return *m_game; }
 
     // Replaces the save dialog (the main window's shared one, or a test's answer).
     void setSaveFileChooser(SaveFileChooser chooser);
@@ -70,6 +77,8 @@ class TPredictPanel : public QWidget {
     void runCommand(PredictKind kind);
 
     const TCodeArr& m_history;
+    const Game* m_game = &Game::ssq();
+    QHash<QString, QString> m_textOfGame;
     SaveFileChooser m_chooseSaveFile;
     BacktestAsker m_askBacktest;
 };

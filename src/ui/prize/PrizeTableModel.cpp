@@ -14,6 +14,8 @@ const char16_t* const historyColumns[] = {
     u"行号",   u"投注号码", u"注数",   u"最高奖级", u"首次期号", u"六个红球曾开出", u"一等奖",
     u"二等奖", u"三等奖",   u"四等奖", u"五等奖",   u"六等奖",   u"固定奖金",       u"投入"};
 enum { ColLine, ColTicket, ColBets };
+// The history's columns before the tier counts.
+constexpr int firstTierColumn = 6;
 
 QString issuesText(const std::vector<int>& issues) {
     QStringList list;
@@ -23,16 +25,41 @@ QString issuesText(const std::vector<int>& issues) {
 }
 
 // Orders tickets as their texts: the one holding the lowest number that only one of them has first.
-int64_t reversedReds(uint64_t reds) {
+int64_t reversedReds(uint64_t reds, int pool) {
     int64_t key = 0;
-    for (int n = 1; n <= 33; ++n)
-        if ((reds >> n) & 1u) key -= int64_t(1) << (34 - n);
+    for (int n = 1; n <= pool; ++n)
+        if ((reds >> n) & 1u) key -= int64_t(1) << (pool + 1 - n);
     return key;
 }
 
 } // namespace
 
 TPrizeTableModel::TPrizeTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void TPrizeTableModel::setGame(const Game& game) {
+    if (&game == m_game) return;
+    beginResetModel();
+    m_game = &game;
+    m_draw = {};
+    m_history = {};
+    m_tickets.clear();
+    m_order.clear();
+    m_historyMode = false;
+    m_checked = false;
+    endResetModel();
+}
+
+const PrizeRules& TPrizeTableModel::tierColumnRules() const {
+    const std::vector<PrizeRules>& versions = PrizeVersions(*m_game);
+    return *std::max_element(versions.begin(), versions.end(), [](const PrizeRules& a, const PrizeRules& b) {
+        return a.tierCount < b.tierCount;
+    });
+}
+
+int TPrizeTableModel::historyColumnCount() const {
+    return m_game->isSsq() ? int(std::size(historyColumns))
+                           : firstTierColumn + tierColumnRules().tierCount + 2;
+}
 
 void TPrizeTableModel::setDrawResult(std::vector<PrizeTicket> tickets, PrizeResult result) {
     beginResetModel();
@@ -63,14 +90,29 @@ int TPrizeTableModel::rowCount(const QModelIndex& parent) const {
 
 int TPrizeTableModel::columnCount(const QModelIndex& parent) const {
     if (parent.isValid()) return 0;
-    return m_historyMode ? int(std::size(historyColumns)) : int(std::size(drawColumns));
+    return m_historyMode ? historyColumnCount() : int(std::size(drawColumns));
 }
 
 QVariant TPrizeTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return QVariant();
     if (orientation == Qt::Vertical) return section + 1;
     if (section < 0 || section >= columnCount()) return QVariant();
-    return QString::fromUtf16(m_historyMode ? historyColumns[section] : drawColumns[section]);
+    if (m_game->isSsq())
+        return QString::fromUtf16(m_historyMode ? historyColumns[section] : drawColumns[section]);
+    // The other game's words, and its own tiers.
+    const Game& g = *m_game;
+    if (!m_historyMode) {
+        if (section == 3) return g.front() + QStringLiteral("命中");
+        if (section == 4) return g.back() + QStringLiteral("命中");
+        return QString::fromUtf16(drawColumns[section]);
+    }
+    if (section == 5) return QStringLiteral("%1个%2曾开出").arg(g.frontPicks).arg(g.front());
+    const int tiers = tierColumnRules().tierCount;
+    if (section >= firstTierColumn && section < firstTierColumn + tiers)
+        return tierColumnRules().tierName(section - firstTierColumn + 1);
+    if (section == firstTierColumn + tiers) return QStringLiteral("固定奖金");
+    if (section == firstTierColumn + tiers + 1) return QStringLiteral("投入");
+    return QString::fromUtf16(historyColumns[section]);
 }
 
 int TPrizeTableModel::bestTier(int row) const {
@@ -88,7 +130,7 @@ QString TPrizeTableModel::text(int ticket, int column) const {
     case ColTicket:
         return TicketText(t);
     case ColBets:
-        return QString::number(TicketBets(t));
+        return QString::number(TicketBets(t, *m_game));
     default:
         break;
     }
@@ -98,27 +140,29 @@ QString TPrizeTableModel::text(int ticket, int column) const {
         case 3:
             return QString::number(p.redHits);
         case 4:
+            if (m_game->backPicks > 1) return QString::number(p.backHits);
             return p.blueHit ? QStringLiteral("中") : QStringLiteral("未中");
         case 5:
-            return TierListText(p.tiers, p.bets);
+            return TierListText(p.tiers, p.bets, *m_draw.rules);
         default:
             return QString::number(p.prize);
         }
     }
     const HistoryPrize& p = m_history.results[k];
+    const int lastTier = firstTierColumn + (m_game->isSsq() ? 6 : tierColumnRules().tierCount);
+    if (column == lastTier) return QString::number(p.fixedPrize);
+    if (column == lastTier + 1) return QString::number(p.cost);
     switch (column) {
     case 3:
+        if (!m_game->isSsq() && p.best)
+            return PrizeVersions(*m_game)[size_t(std::max(p.bestVersion, 1) - 1)].tierName(p.best);
         return TierName(p.best);
     case 4:
         return p.bestIssue ? QString::number(p.bestIssue) : QString();
     case 5:
         return p.sixRedIssues.empty() ? QStringLiteral("从未开出") : issuesText(p.sixRedIssues);
-    case 12:
-        return QString::number(p.fixedPrize);
-    case 13:
-        return QString::number(p.cost);
     default:
-        return QString::number(p.tiers[size_t(column - 6)]);
+        return QString::number(p.tiers[size_t(column - firstTierColumn)]);
     }
 }
 
@@ -126,14 +170,14 @@ int64_t TPrizeTableModel::sortKey(int ticket, int column) const {
     const size_t k = size_t(ticket);
     const PrizeTicket& t = m_tickets[k];
     // Rows without a prize sort after every tier.
-    const auto tierKey = [](int best) { return best ? best : 7; };
+    const auto tierKey = [](int best) { return best ? best : kMaxPrizeTiers + 1; };
     switch (column) {
     case ColLine:
         return t.line;
     case ColTicket:
-        return reversedReds(t.reds);
+        return reversedReds(t.reds, m_game->frontPool);
     case ColBets:
-        return TicketBets(t);
+        return TicketBets(t, *m_game);
     default:
         break;
     }
@@ -143,7 +187,7 @@ int64_t TPrizeTableModel::sortKey(int ticket, int column) const {
         case 3:
             return p.redHits;
         case 4:
-            return p.blueHit;
+            return m_game->backPicks > 1 ? p.backHits : p.blueHit;
         case 5:
             return tierKey(p.best());
         default:
@@ -151,6 +195,9 @@ int64_t TPrizeTableModel::sortKey(int ticket, int column) const {
         }
     }
     const HistoryPrize& p = m_history.results[k];
+    const int lastTier = firstTierColumn + (m_game->isSsq() ? 6 : tierColumnRules().tierCount);
+    if (column == lastTier) return p.fixedPrize;
+    if (column == lastTier + 1) return p.cost;
     switch (column) {
     case 3:
         return tierKey(p.best);
@@ -158,12 +205,8 @@ int64_t TPrizeTableModel::sortKey(int ticket, int column) const {
         return p.bestIssue ? p.bestIssue : INT32_MAX;
     case 5:
         return p.sixRedIssues.empty() ? INT32_MAX : p.sixRedIssues.front();
-    case 12:
-        return p.fixedPrize;
-    case 13:
-        return p.cost;
     default:
-        return p.tiers[size_t(column - 6)];
+        return p.tiers[size_t(column - firstTierColumn)];
     }
 }
 
@@ -227,8 +270,19 @@ Result TPrizeTableModel::reordered(const Result& result, std::vector<PrizeTicket
 QStringList TPrizeTableModel::summaryLines() const {
     if (!m_checked) return {};
     if (m_historyMode) return HistorySummaryLines(m_tickets, m_history);
-    return QStringList{QStringLiteral("开奖号码：") + DrawCaption(m_draw.draw)} +
-           PrizeSummaryLines(m_draw.summary);
+    QStringList lines{QStringLiteral("开奖号码：") + DrawCaption(m_draw.draw)};
+    // A game whose prizes changed over time says which version priced the draw.
+    const PrizeRules& rules = *m_draw.rules;
+    if (PrizeVersions(*m_game).size() > 1) {
+        const QString range = rules.lastIssue
+                                  ? QStringLiteral("%1-%2期").arg(rules.firstIssue).arg(rules.lastIssue)
+                                  : QStringLiteral("%1期起").arg(rules.firstIssue);
+        lines << QStringLiteral("按第%1版奖级（%2）%3")
+                     .arg(rules.version)
+                     .arg(range, m_draw.extra ? QStringLiteral("，追加投注") : QString());
+        if (!rules.noteText().isEmpty()) lines << rules.noteText();
+    }
+    return lines + PrizeSummaryLines(m_draw.summary, rules);
 }
 
 QStringList TPrizeTableModel::reportLines() const {

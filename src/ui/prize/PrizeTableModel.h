@@ -13,6 +13,10 @@ class TPrizeTableModel : public QAbstractTableModel {
   public:
     explicit TPrizeTableModel(QObject* parent = nullptr);
 
+    // The game of the rows to come; clears the rows of another game.
+    void setGame(const Game& game);
+    const Game& game() const { return *m_game; }
+
     void setDrawResult(std::vector<PrizeTicket> tickets, PrizeResult result);
     void setHistoryResult(std::vector<PrizeTicket> tickets, HistoryResult result);
     bool historyMode() const { return m_historyMode; }
@@ -39,6 +43,11 @@ class TPrizeTableModel : public QAbstractTableModel {
     template <typename Result>
     Result reordered(const Result& result, std::vector<PrizeTicket>& tickets) const;
 
+    // The rules whose tier names head the history's tier columns: the version with the most tiers.
+    const PrizeRules& tierColumnRules() const;
+    int historyColumnCount() const;
+
+    const Game* m_game = &Game::ssq();
     std::vector<PrizeTicket> m_tickets;
     PrizeResult m_draw;
     HistoryResult m_history;

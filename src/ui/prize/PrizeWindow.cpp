@@ -12,6 +12,7 @@
 #include "ui/prize/PrizeTableModel.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -26,10 +27,12 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 
 namespace {
 
@@ -59,8 +62,6 @@ TPrizeWindow::TPrizeWindow(const TCodeArr& history, QWidget* parent)
     PrizeTicketMemo = new QPlainTextEdit(ticketBox);
     PrizeTicketMemo->setObjectName(QStringLiteral("PrizeTicketMemo"));
     PrizeTicketMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
-    PrizeTicketMemo->setPlaceholderText(QStringLiteral("例如：\n03 08 12 19 25 33+09\n03 08 12 19 25 33 09\n"
-                                                       "01 05 09 13 17 21 25+01 02"));
     ticketLayout->addWidget(PrizeTicketMemo, 1);
     auto* ticketButtons = new QHBoxLayout;
     PrizeImportBt = makeButton(ticketBox, QStringLiteral("PrizeImportBt"), QStringLiteral("导入..."));
@@ -86,11 +87,20 @@ TPrizeWindow::TPrizeWindow(const TCodeArr& history, QWidget* parent)
     PrizeTable->horizontalHeader()->setStretchLastSection(true);
     PrizeTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     resultLayout->addWidget(PrizeTable, 1);
-    PrizeSummaryLbl = new QLabel(resultBox);
+    PrizeSummaryLbl = new QLabel;
     PrizeSummaryLbl->setObjectName(QStringLiteral("PrizeSummaryLbl"));
     PrizeSummaryLbl->setWordWrap(true);
     PrizeSummaryLbl->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    resultLayout->addWidget(PrizeSummaryLbl);
+    PrizeSummaryLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A game with several rule versions has a long history summary: it scrolls rather than
+    // squeezing the table.
+    m_summaryArea = new QScrollArea(resultBox);
+    m_summaryArea->setFrameShape(QFrame::NoFrame);
+    m_summaryArea->setWidgetResizable(true);
+    m_summaryArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_summaryArea->setWidget(PrizeSummaryLbl);
+    m_summaryArea->setFixedHeight(0);
+    resultLayout->addWidget(m_summaryArea);
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(ticketBox);
@@ -107,20 +117,22 @@ TPrizeWindow::TPrizeWindow(const TCodeArr& history, QWidget* parent)
     PrizeDrawCbx->setEditable(true);
     PrizeDrawCbx->setInsertPolicy(QComboBox::NoInsert);
     PrizeDrawCbx->setMinimumContentsLength(26);
-    PrizeDrawCbx->setToolTip(
-        QStringLiteral("选择一期，或输入期号，或输入六个红球加一个蓝球，如 01 04 16 22 26 31+04"));
     drawRow->addWidget(PrizeDrawCbx, 1);
-    drawRow->addWidget(new QLabel(QStringLiteral("无蓝球的号码配蓝球："), this));
+    PrizeBlueLbl = new QLabel(this);
+    PrizeBlueLbl->setObjectName(QStringLiteral("PrizeBlueLbl"));
+    drawRow->addWidget(PrizeBlueLbl);
     PrizeBlueEd = new QLineEdit(this);
     PrizeBlueEd->setObjectName(QStringLiteral("PrizeBlueEd"));
     PrizeBlueEd->setPlaceholderText(QStringLiteral("如 3,9,12"));
     PrizeBlueEd->setFixedWidth(
         PrizeBlueEd->fontMetrics().horizontalAdvance(QStringLiteral("如 03,09,12,16")) + 12);
     drawRow->addWidget(PrizeBlueEd);
+    PrizeExtraCb = new QCheckBox(QStringLiteral("追加"), this);
+    PrizeExtraCb->setObjectName(QStringLiteral("PrizeExtraCb"));
+    drawRow->addWidget(PrizeExtraCb);
     PrizeCheckBt = makeButton(this, QStringLiteral("PrizeCheckBt"), QStringLiteral("核对"));
     PrizeCheckBt->setToolTip(QStringLiteral("按所选一期核对每注的中奖情况"));
     PrizeHistoryBt = makeButton(this, QStringLiteral("PrizeHistoryBt"), QStringLiteral("历史核对"));
-    PrizeHistoryBt->setToolTip(QStringLiteral("与历史上每一期核对：最高奖级、首次期号、六个红球是否开出过"));
     drawRow->addWidget(PrizeCheckBt);
     drawRow->addWidget(PrizeHistoryBt);
 
@@ -152,6 +164,59 @@ TPrizeWindow::TPrizeWindow(const TCodeArr& history, QWidget* parent)
     connect(PrizePrintBt, &QPushButton::clicked, this, &TPrizeWindow::PrizePrintBtClick);
 
     resize(776, 547);
+    showGameWords();
+    refreshDraws();
+}
+
+void TPrizeWindow::showGameWords() {
+    const Game& g = *m_game;
+    if (g.isSsq()) {
+        PrizeTicketMemo->setPlaceholderText(
+            QStringLiteral("例如：\n03 08 12 19 25 33+09\n03 08 12 19 25 33 09\n"
+                           "01 05 09 13 17 21 25+01 02"));
+        PrizeDrawCbx->setToolTip(
+            QStringLiteral("选择一期，或输入期号，或输入六个红球加一个蓝球，如 01 04 16 22 26 31+04"));
+        PrizeBlueLbl->setText(QStringLiteral("无蓝球的号码配蓝球："));
+        PrizeHistoryBt->setToolTip(
+            QStringLiteral("与历史上每一期核对：最高奖级、首次期号、六个红球是否开出过"));
+    } else {
+        PrizeTicketMemo->setPlaceholderText(QStringLiteral("例如：\n03 11 19 27 35+04 09\n"
+                                                           "01 02 03 04 05 06+07 08 09\n"
+                                                           "01 02#03 04 05 06+07#08 09"));
+        PrizeDrawCbx->setToolTip(
+            QStringLiteral("选择一期，或输入期号，或输入%1个%2加%3个%4，如 03 11 19 27 35+04 09")
+                .arg(g.frontPicks)
+                .arg(g.front())
+                .arg(g.backPicks)
+                .arg(g.back()));
+        PrizeBlueLbl->setText(QStringLiteral("无%1的号码配%1：").arg(g.back()));
+        PrizeHistoryBt->setToolTip(QStringLiteral("与历史上每一期核对：最高奖级、首次期号、%1个%2是否开出过")
+                                       .arg(g.frontPicks)
+                                       .arg(g.front()));
+    }
+    // The two-colour ball has no additional bet: its window shows none.
+    PrizeExtraCb->setVisible(g.extraPrice > 0);
+    if (g.extraPrice == 0) PrizeExtraCb->setChecked(false);
+    PrizeExtraCb->setToolTip(QStringLiteral("每注追加%1元，按追加奖金核对").arg(g.extraPrice));
+}
+
+void TPrizeWindow::setGame(const Game& game) {
+    if (&game == m_game) return;
+    m_ticketsOfGame.insert(m_game->keyText(), PrizeTicketMemo->toPlainText());
+    m_game = &game;
+    PrizeTicketMemo->setPlainText(m_ticketsOfGame.value(game.keyText()));
+    PrizeBlueEd->clear();
+    PrizeDrawCbx->clearEditText();
+    // The other game's draws and result mean nothing here.
+    m_drawsListed = -1;
+    m_newestListed = 0;
+    PrizeDrawCbx->clear();
+    PrizeModel->setGame(game);
+    PrizeSummaryLbl->clear();
+    m_summaryArea->setFixedHeight(0);
+    for (QPushButton* b : {PrizeExportTextBt, PrizeExportCsvBt, PrizePrintBt})
+        b->setEnabled(false);
+    showGameWords();
     refreshDraws();
 }
 
@@ -163,7 +228,7 @@ void TPrizeWindow::refreshDraws() {
     QStringList items;
     items.reserve(qsizetype(m_history.size()));
     for (auto it = m_history.rbegin(); it != m_history.rend(); ++it)
-        items << QStringLiteral("%1  %2").arg(it->code()).arg(DrawText(DrawOf(*it)));
+        items << QStringLiteral("%1  %2").arg(it->code()).arg(DrawText(DrawOf(*it, *m_game)));
     PrizeDrawCbx->clear();
     PrizeDrawCbx->addItems(items);
     if (keepTyped) PrizeDrawCbx->setEditText(typed);
@@ -201,9 +266,12 @@ void TPrizeWindow::PrizeCheckBtClick() {
     refreshDraws();
     RunGuarded(this, [&] {
         const auto wait = waitCursor();
-        TicketList list = ReadTickets(PrizeTicketMemo->toPlainText(), ReadBlueList(PrizeBlueEd->text()));
+        TicketList list =
+            ReadTickets(PrizeTicketMemo->toPlainText(), ReadBlueList(PrizeBlueEd->text(), *m_game), *m_game);
         if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
-        PrizeResult result = CheckTickets(list.tickets, ParseDraw(PrizeDrawCbx->currentText(), m_history));
+        PrizeResult result =
+            CheckTickets(list.tickets, ParseDraw(PrizeDrawCbx->currentText(), m_history, *m_game), *m_game,
+                         PrizeExtraCb->isChecked());
         PrizeModel->setDrawResult(std::move(list.tickets), std::move(result));
         showResult();
     });
@@ -212,10 +280,13 @@ void TPrizeWindow::PrizeCheckBtClick() {
 void TPrizeWindow::PrizeHistoryBtClick() {
     RunGuarded(this, [&] {
         const auto wait = waitCursor();
-        TicketList list = ReadTickets(PrizeTicketMemo->toPlainText(), ReadBlueList(PrizeBlueEd->text()));
+        TicketList list =
+            ReadTickets(PrizeTicketMemo->toPlainText(), ReadBlueList(PrizeBlueEd->text(), *m_game), *m_game);
         if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
         if (m_history.empty()) throw KelvoraError(QStringLiteral("没有开奖数据，无法历史核对"));
-        HistoryResult result = CheckHistory(list.tickets, m_history);
+        HistoryResult result =
+            m_game->isSsq() ? CheckHistory(list.tickets, m_history)
+                            : CheckHistory(list.tickets, m_history, *m_game, PrizeExtraCb->isChecked());
         PrizeModel->setHistoryResult(std::move(list.tickets), std::move(result));
         showResult();
     });
@@ -225,6 +296,8 @@ void TPrizeWindow::showResult() {
     PrizeTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     PrizeTable->resizeColumnsToContents();
     PrizeSummaryLbl->setText(PrizeModel->summaryLines().join(QLatin1Char('\n')));
+    const int most = PrizeSummaryLbl->fontMetrics().lineSpacing() * 7;
+    m_summaryArea->setFixedHeight(std::min(most, PrizeSummaryLbl->heightForWidth(m_summaryArea->width())));
     for (QPushButton* b : {PrizeExportTextBt, PrizeExportCsvBt, PrizePrintBt})
         b->setEnabled(true);
 }
@@ -244,7 +317,9 @@ void TPrizeWindow::PrizeExportCsvBtClick() {
 }
 
 void TPrizeWindow::PrizePrintBtClick() {
-    PrintLines(this, PrizeModel->reportLines(), QStringLiteral("Kelvora"), 12);
+    const QString title = m_game->isSsq() ? QStringLiteral("Kelvora")
+                                          : QStringLiteral("Kelvora %1中奖查询").arg(m_game->nameText());
+    PrintLines(this, PrizeModel->reportLines(), title, 12);
 }
 
 void TPrizeWindow::keyPressEvent(QKeyEvent* event) {
@@ -257,7 +332,7 @@ void TPrizeWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 TPrizeWindow* OpenPrizeCheck(QWidget* from, const TCodeArr& history, const QString& tickets,
-                             const QString& draw) {
+                             const QString& draw, const Game& game) {
     QWidget* owner = from ? from->window() : nullptr;
     auto* window =
         owner ? owner->findChild<TPrizeWindow*>(QStringLiteral("PrizeWindow"), Qt::FindDirectChildrenOnly)
@@ -284,6 +359,7 @@ TPrizeWindow* OpenPrizeCheck(QWidget* from, const TCodeArr& history, const QStri
         }
         window->move(frame.topLeft());
     }
+    window->setGame(game);
     window->refreshDraws();
     if (!tickets.isNull()) window->setTickets(tickets);
     if (!draw.isEmpty()) window->setDraw(draw);

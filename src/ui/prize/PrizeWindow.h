@@ -1,14 +1,18 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
+#include <QHash>
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 class QTableView;
 class TPrizeTableModel;
 
@@ -19,6 +23,11 @@ class TPrizeWindow : public QWidget {
   public:
     TPrizeWindow(const TCodeArr& history, QWidget* parent = nullptr);
 
+    // The game of the history and of the tickets: its words, its draws, its rules. Each game keeps its
+    // own ticket lines while the program runs.
+    void setGame(const Game& game);
+    const Game& game() const { return *m_game; }
+
     // Fills the draw list from the history, newest first, keeping what the user typed.
     void refreshDraws();
     void setTickets(const QString& text);
@@ -28,7 +37,9 @@ class TPrizeWindow : public QWidget {
     QPushButton* PrizeImportBt = nullptr;
     QPushButton* PrizeClearBt = nullptr;
     QComboBox* PrizeDrawCbx = nullptr;
+    QLabel* PrizeBlueLbl = nullptr;
     QLineEdit* PrizeBlueEd = nullptr;
+    QCheckBox* PrizeExtraCb = nullptr; // 追加, for a game that has it
     QPushButton* PrizeCheckBt = nullptr;
     QPushButton* PrizeHistoryBt = nullptr;
     QTableView* PrizeTable = nullptr;
@@ -51,14 +62,18 @@ class TPrizeWindow : public QWidget {
 
   private:
     void showResult();
+    void showGameWords();
     void exportLines(const QString& filter, const QString& suffix, bool csv);
 
     const TCodeArr& m_history;
+    QScrollArea* m_summaryArea = nullptr;
+    const Game* m_game = &Game::ssq();
+    QHash<QString, QString> m_ticketsOfGame;
     int m_drawsListed = -1;
     int m_newestListed = 0;
 };
 
 // Shows the prize check window of the top-level window of `from` (made on first use), with the
-// tickets and the draw when given; with both given it checks at once.
+// tickets and the draw when given; with both given it checks at once. The window takes the game.
 TPrizeWindow* OpenPrizeCheck(QWidget* from, const TCodeArr& history, const QString& tickets = QString(),
-                             const QString& draw = QString());
+                             const QString& draw = QString(), const Game& game = Game::ssq());

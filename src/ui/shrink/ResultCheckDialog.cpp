@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-TResultCheckDialog::TResultCheckDialog(const TCodeArr& history, QWidget* parent)
-    : QDialog(parent), m_history(history) {
+TResultCheckDialog::TResultCheckDialog(const TCodeArr& history, QWidget* parent, const Game& game)
+    : QDialog(parent), m_history(history), m_game(game) {
     setObjectName(QStringLiteral("ResultCheckDialog"));
     setWindowTitle(QStringLiteral("输入开奖号码"));
     auto* layout = new QVBoxLayout(this);
@@ -17,11 +17,13 @@ TResultCheckDialog::TResultCheckDialog(const TCodeArr& history, QWidget* parent)
     layout->addWidget(PromptLbl);
     AnswerEd = new QLineEdit(this);
     AnswerEd->setObjectName(QStringLiteral("ResultCheckAnswerEd"));
-    AnswerEd->setPlaceholderText(QStringLiteral("例如：05  或  01 04 16 22 26 31+04  或  2026096"));
+    AnswerEd->setPlaceholderText(game.isSsq()
+                                     ? QStringLiteral("例如：05  或  01 04 16 22 26 31+04  或  2026096")
+                                     : QStringLiteral("例如：05  或  03 10 17 24 31+04 09  或  2026096"));
     AnswerEd->setMinimumWidth(AnswerEd->fontMetrics().horizontalAdvance(AnswerEd->placeholderText()) + 24);
     PromptLbl->setBuddy(AnswerEd);
     layout->addWidget(AnswerEd);
-    HintLbl = new QLabel(ResultCheckAcceptedText(), this);
+    HintLbl = new QLabel(ResultCheckAcceptedText(m_game), this);
     HintLbl->setObjectName(QStringLiteral("ResultCheckHintLbl"));
     HintLbl->setWordWrap(true);
     HintLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -35,7 +37,7 @@ TResultCheckDialog::TResultCheckDialog(const TCodeArr& history, QWidget* parent)
     // A new text is not yet refused: the hint goes back to what the box accepts.
     connect(AnswerEd, &QLineEdit::textEdited, this, [this] {
         HintLbl->setStyleSheet(QString());
-        HintLbl->setText(ResultCheckAcceptedText());
+        HintLbl->setText(ResultCheckAcceptedText(m_game));
     });
 }
 
@@ -44,7 +46,7 @@ QString TResultCheckDialog::answer() const {
 }
 
 void TResultCheckDialog::accept() {
-    const ResultCheckAnswer a = ReadResultCheckAnswer(answer(), m_history);
+    const ResultCheckAnswer a = ReadResultCheckAnswer(answer(), m_history, m_game);
     if (a.action == ResultCheckAction::Refuse) {
         HintLbl->setStyleSheet(QStringLiteral("color: #c00000;"));
         HintLbl->setText(a.message);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/core/Game.h"
 
 #include <QDialog>
 
@@ -12,7 +13,8 @@ class QLineEdit;
 class TResultCheckDialog : public QDialog {
     Q_OBJECT
   public:
-    TResultCheckDialog(const TCodeArr& history, QWidget* parent = nullptr);
+    // Reads the answer as a draw of the game.
+    TResultCheckDialog(const TCodeArr& history, QWidget* parent = nullptr, const Game& game = Game::ssq());
 
     QString answer() const;
 
@@ -25,4 +27,5 @@ class TResultCheckDialog : public QDialog {
 
   private:
     const TCodeArr& m_history;
+    const Game& m_game;
 };
