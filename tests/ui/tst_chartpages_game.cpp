@@ -22,6 +22,12 @@ Q_DECLARE_METATYPE(const Game*)
 
 namespace {
 
+// A chart's JSON without the column widths (a grid widens its columns to the page).
+QJsonObject content(QJsonObject json) {
+    json.remove(QStringLiteral("colWidths"));
+    return json;
+}
+
 // The chart a page's controls hold, as the engine's JSON.
 QJsonObject shownJson(const TChartPage* page) {
     if (auto* p = qobject_cast<const TTrendPage*>(page)) return p->net()->model().toJson();
@@ -66,7 +72,7 @@ class TestChartPagesGame : public QObject {
         ChartArgs args{30};
         if (auto* omission = qobject_cast<TOmissionPage*>(page))
             args.boxWidth = std::max(omission->scrollBox()->viewport()->width(), OmissionTableWidth);
-        QCOMPARE(shownJson(page), ChartModelJson(sheet.fill(history, args, *game)));
+        QCOMPARE(content(shownJson(page)), content(ChartModelJson(sheet.fill(history, args, *game))));
 
         // The other game's words never show on the page's tab, title or printed heading.
         const QString foreign = game->isSsq() ? QStringLiteral("前区") : QStringLiteral("红球");
@@ -97,8 +103,8 @@ class TestChartPagesGame : public QObject {
         QCOMPARE(rotation->periods(), 30);
         QCOMPARE(rotation->startEdit()->maximum(), 35);
         QCOMPARE(rotation->startNumber(), 1);
-        QCOMPARE(shownJson(rotation),
-                 ChartModelJson(ChartSheets[7].fill(history, {30, 1}, Game::dlt())));
+        QCOMPARE(content(shownJson(rotation)),
+                 content(ChartModelJson(ChartSheets[7].fill(history, {30, 1}, Game::dlt()))));
         rotation->startEdit()->setValue(35);
         QVERIFY(rotation->refill());
 
@@ -106,7 +112,8 @@ class TestChartPagesGame : public QObject {
         pages.setGame(Game::ssq());
         QCOMPARE(rotation->periods(), 12);
         QCOMPARE(rotation->startNumber(), 33);
-        QCOMPARE(shownJson(rotation), ChartModelJson(ChartSheets[7].fill(history, {12, 33}, Game::ssq())));
+        QCOMPARE(content(shownJson(rotation)),
+                 content(ChartModelJson(ChartSheets[7].fill(history, {12, 33}, Game::ssq()))));
 
         history = DltSampleHistory();
         pages.setGame(Game::dlt());
