@@ -1,3 +1,4 @@
+#include "../ModalCatcher.h"
 #include "../support/TestSupport.h"
 #include "engine/charts/ChartSheets.h"
 #include "ui/charts/AnalysisPage.h"
@@ -118,6 +119,33 @@ class TestChartPagesGame : public QObject {
         history = DltSampleHistory();
         pages.setGame(Game::dlt());
         QCOMPARE(rotation->startNumber(), 35);
+    }
+
+    // A game without draws refuses the fill: the sheet in view is left empty, not showing the
+    // previous game's chart under the new game's caption.
+    void refusedFillAfterSwitchLeavesNoOldChart_data() {
+        QTest::addColumn<int>("index");
+        for (int i : {0, 6, 10, 11, 12})
+            QTest::addRow("%d", i + 1) << i;
+    }
+    void refusedFillAfterSwitchLeavesNoOldChart() {
+        QFETCH(int, index);
+        TCodeArr history = SampleHistory();
+        TChartPages pages(history);
+        pages.resize(1000, 700);
+        pages.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pages));
+        pages.showSheet(index);
+        TChartPage* page = pages.sheet(index);
+        QVERIFY(!shownJson(page).isEmpty());
+        const QJsonObject empty = shownJson(TChartPages(history).sheet(index));
+
+        history.clear();
+        ModalCatcher catcher;
+        pages.setGame(Game::dlt());
+        QCOMPARE(catcher.texts.size(), 1);
+        QCOMPARE(shownJson(page), empty);
+        QCOMPARE(page->caption(), ChartSheets[size_t(index)].title(Game::dlt()));
     }
 };
 

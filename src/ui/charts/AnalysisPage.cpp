@@ -36,6 +36,10 @@ void TAnalysisPage::ExTabSheet13SmBtClick() {
     form.ShowExplanation(AnalysisExplanationCaption());
 }
 
+void TAnalysisPage::clearPage() {
+    m_net->setModel(H2NetModel());
+}
+
 std::optional<TChartPicture> TAnalysisPage::picture() const {
     return TChartPicture(m_net->model(), m_net->font());
 }

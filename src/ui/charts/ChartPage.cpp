@@ -212,6 +212,7 @@ void TChartPage::setGame(const Game& game) {
     if (m_sheet) m_caption = FindChartSheet(m_sheet)->title(game);
     m_periodsEdit->setValue(m_periodsOfGame.value(game.keyText(), 30));
     gameChanged(previous);
+    clearPage();
     if (isVisible()) refill();
 }
 
@@ -259,9 +260,8 @@ void TChartPage::copyPicture() {
 }
 
 void TChartPage::savePicture() {
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("保存图片"), pictureFileName(),
-                                     QStringLiteral("PNG 图片 (*.png)"));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存图片"), pictureFileName(),
+                                                      QStringLiteral("PNG 图片 (*.png)"));
     if (path.isEmpty()) return;
     RunGuarded(this, [&] { savePictureTo(path); });
 }
@@ -269,7 +269,8 @@ void TChartPage::savePicture() {
 void TChartPage::printPicture() {
     if (!picture()) return;
     const QDateTime when = QDateTime::currentDateTime();
-    RunPrintCommand(this, m_game->isSsq() ? m_caption : m_game->nameText() + m_caption, [&](QPagedPaintDevice& device) { return printPictureTo(device, when); });
+    RunPrintCommand(this, m_game->isSsq() ? m_caption : m_game->nameText() + m_caption,
+                    [&](QPagedPaintDevice& device) { return printPictureTo(device, when); });
 }
 
 QString TChartPage::pictureFileName() const {

@@ -110,6 +110,8 @@ class TChartPage : public QWidget {
     virtual void labelFitted() {}
     // Called by setGame before the refill: pages put up their own widgets for the new game.
     virtual void gameChanged(const Game& previous) { Q_UNUSED(previous); }
+    // Empties the page's controls, so that no chart of another game stays when a fill is refused.
+    virtual void clearPage() {}
     QVBoxLayout* bodyLayout() const { return m_bodyLayout; }
 
     void showEvent(QShowEvent* event) override;
