@@ -15,6 +15,9 @@
 
 #include <QJsonDocument>
 #include <QLabel>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTest>
@@ -119,6 +122,30 @@ class TestChartPagesGame : public QObject {
         history = DltSampleHistory();
         pages.setGame(Game::dlt());
         QCOMPARE(rotation->startNumber(), 35);
+    }
+
+    // 打印图表 for the super lotto: the printed heading names the game, the chart has its words.
+    void printNamesTheGame() {
+        TCodeArr history = DltSampleHistory();
+        TChartPages pages(history);
+        pages.setGame(Game::dlt());
+        pages.resize(1000, 700);
+        pages.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pages));
+        pages.showSheet(1);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("dlt.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            QVERIFY(pages.currentSheet()->printPictureTo(writer));
+        }
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(120000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains(QStringLiteral("超级大乐透区域分布图（最近30期）")), qPrintable(text.left(400)));
+        QVERIFY(text.contains(QStringLiteral("前区号码")));
+        QVERIFY(!text.contains(QStringLiteral("红球")));
     }
 
     // A game without draws refuses the fill: the sheet in view is left empty, not showing the
