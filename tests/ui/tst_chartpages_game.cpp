@@ -17,9 +17,9 @@
 #include <QLabel>
 #include <QPdfWriter>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(const Game*)
@@ -143,7 +143,8 @@ class TestChartPagesGame : public QObject {
         p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         QVERIFY(p.waitForFinished(120000));
         const QString text = QString::fromUtf8(p.readAllStandardOutput());
-        QVERIFY2(text.contains(QStringLiteral("超级大乐透区域分布图（最近30期）")), qPrintable(text.left(400)));
+        QVERIFY2(text.contains(QStringLiteral("超级大乐透区域分布图（最近30期）")),
+                 qPrintable(text.left(400)));
         QVERIFY(text.contains(QStringLiteral("前区号码")));
         QVERIFY(!text.contains(QStringLiteral("红球")));
     }
