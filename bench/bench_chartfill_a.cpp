@@ -30,6 +30,16 @@ const TCodeArr& sample() {
     return h;
 }
 
+// The super lotto's whole sample history.
+const TCodeArr& dltSample() {
+    static const TCodeArr h = [] {
+        QFile f(QStringLiteral(KELVORA_DLT_SAMPLE));
+        f.open(QIODevice::ReadOnly);
+        return ParseHistory(f.readAll(), Game::dlt()).history;
+    }();
+    return h;
+}
+
 H2NetModel rotation17(const TCodeArr& h, int n) {
     return FillRotation(h, n, 17);
 }
@@ -90,6 +100,27 @@ void BM_SwitchTo(benchmark::State& state, int index) {
     }
 }
 
+// A visit of any of the thirteen sheets for the super lotto at its whole history: show event,
+// fill, layout, paint.
+void BM_SwitchToDlt(benchmark::State& state, int index) {
+    TChartPages pages(dltSample());
+    pages.setGame(Game::dlt());
+    pages.resize(1200, 800);
+    for (int i = 0; i < pages.count(); ++i)
+        pages.sheet(i)->periodsEdit()->setValue(int(dltSample().size()));
+    pages.show();
+    QApplication::processEvents();
+    const int other = index == 0 ? 1 : 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        pages.setCurrentIndex(other);
+        pages.repaint();
+        state.ResumeTiming();
+        pages.setCurrentIndex(index);
+        pages.repaint();
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -109,6 +140,12 @@ int main(int argc, char** argv) {
     for (const Sheet& s : sheets)
         benchmark::RegisterBenchmark((std::string("BM_SwitchTo/") + s.name + "/30").c_str(), BM_SwitchTo,
                                      s.index)
+            ->Unit(benchmark::kMillisecond);
+    dltSample();
+    for (int i = 0; i < ChartSheetCount; ++i)
+        benchmark::RegisterBenchmark(
+            ("BM_SwitchToDlt/" + std::to_string(i + 1) + "/" + std::to_string(dltSample().size())).c_str(),
+            BM_SwitchToDlt, i)
             ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -224,7 +224,7 @@ QList<QWidget*> TMainForm::mainPanels() const {
 }
 
 bool TMainForm::twoColourOnly(QWidget* panel) const {
-    return panel == RcmPanel || panel == GridPctl;
+    return panel == RcmPanel;
 }
 
 void TMainForm::showGameWords() {
@@ -237,6 +237,9 @@ void TMainForm::showGameWords() {
     LedgerPanel->setGame(*m_game);
     if (auto* prize = findChild<TPrizeWindow*>(QStringLiteral("PrizeWindow"), Qt::FindDirectChildrenOnly))
         prize->setGame(*m_game);
+    GridPctl->setGame(*m_game);
+    for (int i = 0; i < GridMenuItems.size(); ++i)
+        GridMenuItems[i]->setText(ChartSheets[size_t(i)].title(*m_game));
     ComingPanel->setText(QStringLiteral("%1的此功能即将推出。\n\n在“彩种”菜单中切换到双色球可以使用此功能。")
                              .arg(m_game->nameText()));
     if (GameMenuSsq) (m_game->isSsq() ? GameMenuSsq : GameMenuDlt)->setChecked(true);

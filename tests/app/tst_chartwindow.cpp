@@ -43,6 +43,7 @@ class TestChartWindow : public QObject {
   private slots:
     void initTestCase() {
         QFile::copy(QStringLiteral(KELVORA_SAMPLE), dir.filePath(QStringLiteral("ssq.dxt")));
+        QFile::copy(QStringLiteral(KELVORA_DLT_SAMPLE), dir.filePath(QStringLiteral("dlt.dxt")));
         TMainOptions options;
         options.programDir = dir.path();
         options.server = QUrl(QStringLiteral("http://127.0.0.1:9"));
@@ -88,6 +89,34 @@ class TestChartWindow : public QObject {
             QCoreApplication::processEvents();
             checkBars(net, where + " back");
         }
+    }
+
+    // The super lotto's grids in the window: 35 front columns, the scroll bars as for the
+    // two-colour ball, and its own period count kept apart from the two-colour ball's.
+    void superLottoGrids_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("periods");
+        QTest::newRow("first size, 30 draws") << QSize(776, 547) << 30;
+        QTest::newRow("maximised, 2912 draws") << QSize(1400, 1000) << 2912;
+    }
+    void superLottoGrids() {
+        QFETCH(QSize, size);
+        QFETCH(int, periods);
+        form->resize(size);
+        open(ChartSheets[0], 7);
+        form->GameMenuDlt->trigger();
+        QCOMPARE(&form->game(), &Game::dlt());
+        for (const ChartSheet& sheet : ChartSheets) {
+            if (sheet.kind != ChartKind::Grid) continue;
+            TChartPage* page = open(sheet, periods);
+            QCOMPARE(form->GridPctl->currentWidget(), page);
+            auto* net = page->findChild<TH2Net*>();
+            QCOMPARE(net->model().dynRows(), periods + 1);
+            checkBars(net, "dlt " + QByteArray::number(sheet.number));
+        }
+        QCOMPARE(form->GridPctl->sheet(0)->findChild<TH2Net*>()->model().colsCount(), 1 + 5 + 1 + 35);
+        form->GameMenuSsq->trigger();
+        QCOMPARE(form->GridPctl->sheet(0)->periods(), 7);
     }
 
     void enterInPeriodEditQueries() {

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 #include "engine/history/DataFile.h"
 #include "engine/ledger/Ledger.h"
+#include "ui/charts/ChartPage.h"
 #include "ui/charts/ChartPages.h"
 #include "ui/history/AddDrawBar.h"
 #include "ui/history/DataPanel.h"
@@ -97,8 +98,12 @@ class TestGameSwitch : public QObject {
             // The shrink is the two-colour ball's: a notice stands in for it, never its analysis.
             QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->ComingPanel));
             QVERIFY(form->ComingPanel->text().startsWith(QStringLiteral("超级大乐透的此功能即将推出")));
-            form->GridMenuItems[3]->trigger();
-            QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->ComingPanel));
+            // The charts are the super lotto's, in its words, from its own draws.
+            form->GridMenuItems[0]->trigger();
+            QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->GridPctl));
+            QCOMPARE(form->GridMenuItems[0]->text(), QStringLiteral("前区走势图"));
+            QCOMPARE(form->GridPctl->tabText(8), QStringLiteral("后区走势图"));
+            QCOMPARE(&form->GridPctl->currentSheet()->game(), &Game::dlt());
 
             // The query lists the super lotto's draws, with both backs, from its own start issue.
             form->SqlMenu->trigger();

@@ -32,8 +32,12 @@ void TAnalysisPage::fillPage(int n) {
 void TAnalysisPage::ExTabSheet13SmBtClick() {
     TSmForm& form = TSmForm::instance();
     // One call empties and fills the memo, and leaves it showing the first line.
-    form.Memo->setPlainText(AnalysisExplanationLines().join(u'\n'));
+    form.Memo->setPlainText(AnalysisExplanationLines(game()).join(u'\n'));
     form.ShowExplanation(AnalysisExplanationCaption());
+}
+
+void TAnalysisPage::clearPage() {
+    m_net->setModel(H2NetModel());
 }
 
 std::optional<TChartPicture> TAnalysisPage::picture() const {

@@ -21,6 +21,7 @@ class TAnalysisPage : public TChartPage {
 
   protected:
     void fillPage(int n) override;
+    void clearPage() override;
 
   private:
     TH2Net* m_net = nullptr;

@@ -24,6 +24,10 @@ void TBoardPage::fillPage(int n) {
     m_view->setModels(std::move(std::get<B0NetBoards>(model).boards));
 }
 
+void TBoardPage::clearPage() {
+    m_view->clear();
+}
+
 std::optional<TChartPicture> TBoardPage::picture() const {
     return TChartPicture(B0NetBoards{boards()}, m_view->font());
 }

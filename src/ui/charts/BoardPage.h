@@ -22,6 +22,7 @@ class TBoardPage : public TChartPage {
     TBoardPage(const TCodeArr& history, int sheet, QWidget* parent);
 
     void fillPage(int n) override;
+    void clearPage() override;
 
   private:
     TB0NetView* m_view = nullptr;

@@ -204,6 +204,18 @@ void TChartPage::addTopWidget(QWidget* widget, int left, int top) {
     layoutTopPanel();
 }
 
+void TChartPage::setGame(const Game& game) {
+    if (&game == m_game) return;
+    const Game& previous = *m_game;
+    m_periodsOfGame.insert(previous.keyText(), m_periodsEdit->value());
+    m_game = &game;
+    if (m_sheet) m_caption = FindChartSheet(m_sheet)->title(game);
+    m_periodsEdit->setValue(m_periodsOfGame.value(game.keyText(), 30));
+    gameChanged(previous);
+    clearPage();
+    if (isVisible()) refill();
+}
+
 bool TChartPage::refill() {
     const int n = periods();
     const bool ok = RunGuarded(this, [&] { fillPage(n); });
@@ -237,7 +249,9 @@ bool TChartPage::printPictureTo(QPagedPaintDevice& device, const QDateTime& when
 }
 
 QString TChartPage::printTitle() const {
-    return m_caption + QStringLiteral("（最近%1期）").arg(m_filledPeriods);
+    // The two-colour ball's title stays as it always was; another game is named in front.
+    const QString head = m_game->isSsq() ? m_caption : m_game->nameText() + m_caption;
+    return head + QStringLiteral("（最近%1期）").arg(m_filledPeriods);
 }
 
 void TChartPage::copyPicture() {
@@ -246,9 +260,8 @@ void TChartPage::copyPicture() {
 }
 
 void TChartPage::savePicture() {
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("保存图片"), m_caption + QStringLiteral(".png"),
-                                     QStringLiteral("PNG 图片 (*.png)"));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存图片"), pictureFileName(),
+                                                      QStringLiteral("PNG 图片 (*.png)"));
     if (path.isEmpty()) return;
     RunGuarded(this, [&] { savePictureTo(path); });
 }
@@ -256,11 +269,17 @@ void TChartPage::savePicture() {
 void TChartPage::printPicture() {
     if (!picture()) return;
     const QDateTime when = QDateTime::currentDateTime();
-    RunPrintCommand(this, m_caption, [&](QPagedPaintDevice& device) { return printPictureTo(device, when); });
+    RunPrintCommand(this, m_game->isSsq() ? m_caption : m_game->nameText() + m_caption,
+                    [&](QPagedPaintDevice& device) { return printPictureTo(device, when); });
+}
+
+QString TChartPage::pictureFileName() const {
+    const QString name = m_game->isSsq() ? m_caption : m_game->nameText() + QLatin1Char('-') + m_caption;
+    return name + QStringLiteral(".png");
 }
 
 ChartModel TChartPage::fillModel(int n) const {
-    return FindChartSheet(m_sheet)->fill(m_history, chartArgs(n));
+    return FindChartSheet(m_sheet)->fill(m_history, chartArgs(n), *m_game);
 }
 
 void TChartPage::changeEvent(QEvent* event) {

@@ -4,6 +4,7 @@
 #include "engine/core/CodeRec.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -34,6 +35,10 @@ class TChartPage : public QWidget {
     TChartPage(const TCodeArr& history, int sheet, QWidget* parent = nullptr);
 
     QString caption() const { return m_caption; }
+    const Game& game() const { return *m_game; }
+    // Shows the charts of `game` (the history now holds its draws): the caption in its words, the
+    // period count the page had for it before, and a fresh fill when the page is in view.
+    void setGame(const Game& game);
     int sheetNumber() const { return m_sheet; } // 1..13, 0 for a number outside the table
 
     QWidget* topPanel() const { return m_topPanel; }
@@ -62,6 +67,8 @@ class TChartPage : public QWidget {
                         const QDateTime& when = QDateTime::currentDateTime()) const;
     // The printed title: the caption and the number of draws the chart shows.
     QString printTitle() const;
+    // The file name 保存图片... offers: the caption, after the game's name for the super lotto.
+    QString pictureFileName() const;
 
     // The buttons and context-menu entries "复制图片", "保存图片..." and "打印图表".
     QPushButton* copyButton() const { return m_copyBt; }
@@ -101,6 +108,10 @@ class TChartPage : public QWidget {
     void layoutTopPanel();
     // Called after the label got its final size (pages place widgets that follow it).
     virtual void labelFitted() {}
+    // Called by setGame before the refill: pages put up their own widgets for the new game.
+    virtual void gameChanged(const Game& previous) { Q_UNUSED(previous); }
+    // Empties the page's controls, so that no chart of another game stays when a fill is refused.
+    virtual void clearPage() {}
     QVBoxLayout* bodyLayout() const { return m_bodyLayout; }
 
     void showEvent(QShowEvent* event) override;
@@ -111,6 +122,8 @@ class TChartPage : public QWidget {
   private:
     QString m_caption;
     int m_sheet = 0;
+    const Game* m_game = &Game::ssq();
+    QHash<QString, int> m_periodsOfGame; // each game keeps its own period count
     QWidget* m_topPanel = nullptr;
     QLabel* m_label = nullptr;
     QSpinBox* m_periodsEdit = nullptr;

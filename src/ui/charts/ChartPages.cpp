@@ -64,3 +64,10 @@ TChartPage* TChartPages::sheet(int index) const {
 TChartPage* TChartPages::currentSheet() const {
     return qobject_cast<TChartPage*>(currentWidget());
 }
+
+void TChartPages::setGame(const Game& game) {
+    for (int i = 0; i < count(); ++i) {
+        sheet(i)->setGame(game);
+        setTabText(i, ChartSheets[size_t(i)].title(game));
+    }
+}

@@ -25,6 +25,10 @@ class TChartPages : public QTabWidget {
     TChartPage* sheet(int index) const;
     TChartPage* currentSheet() const;
 
+    // Every sheet and its tab show `game` (the history holds its draws now); the sheet in view
+    // rebuilds.
+    void setGame(const Game& game);
+
   private:
     const TCodeArr& m_history;
 };

@@ -60,6 +60,11 @@ void TOmissionPage::fillPage(int n) {
     centreTables();
 }
 
+void TOmissionPage::clearPage() {
+    m_net1->setModel(B0NetModel());
+    m_net2->setModel(B0NetModel());
+}
+
 std::optional<TChartPicture> TOmissionPage::picture() const {
     return TChartPicture(OmissionTables{m_net1->model(), m_net2->model()}, m_net1->font());
 }

@@ -19,6 +19,7 @@ class TOmissionPage : public TChartPage {
 
   protected:
     void fillPage(int n) override;
+    void clearPage() override;
     ChartArgs chartArgs(int n) const override;
 
   private:

@@ -9,7 +9,7 @@
 TRotationPage::TRotationPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 8, parent) {
     m_startEdit = new QSpinBox;
     m_startEdit->setObjectName(QStringLiteral("ExTabSheet8StartSe"));
-    m_startEdit->setRange(1, 33);
+    m_startEdit->setRange(1, game().frontPool);
     m_startEdit->setValue(1);
     m_startEdit->resize(44, 23);
     addTopWidget(m_startEdit, 0, 5);
@@ -27,9 +27,15 @@ void TRotationPage::labelFitted() {
 int TRotationPage::startNumber() const {
     int s = 1;
     if (!TryStrToInt(m_startEdit->text(), s)) return 1;
-    return std::clamp(s, 1, 33);
+    return std::clamp(s, 1, game().frontPool);
 }
 
 ChartArgs TRotationPage::chartArgs(int n) const {
     return {n, startNumber()};
+}
+
+void TRotationPage::gameChanged(const Game& previous) {
+    m_startOfGame.insert(previous.keyText(), m_startEdit->value());
+    m_startEdit->setRange(1, game().frontPool);
+    m_startEdit->setValue(m_startOfGame.value(game().keyText(), 1));
 }

@@ -27,6 +27,11 @@ void TStatsPage::fillPage(int n) {
     m_net->setMinimumSize(m_net->sizeHint());
 }
 
+void TStatsPage::clearPage() {
+    m_net->setModel(G2NetModel());
+    m_net->setMinimumSize(0, 0);
+}
+
 std::optional<TChartPicture> TStatsPage::picture() const {
     return TChartPicture(m_net->baseModel(), m_net->font());
 }

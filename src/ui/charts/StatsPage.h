@@ -19,6 +19,7 @@ class TStatsPage : public TChartPage {
 
   protected:
     void fillPage(int n) override;
+    void clearPage() override;
 
   private:
     Kind m_kind;

@@ -26,6 +26,11 @@ void TTrendPage::fillPage(int n) {
     showModel();
 }
 
+void TTrendPage::clearPage() {
+    m_filled = H2NetModel();
+    showModel();
+}
+
 void TTrendPage::showModel() {
     const bool counts = m_showOmission->isChecked();
     m_net->setModel(counts ? WithOmissionCounts(m_filled) : m_filled);

@@ -21,6 +21,7 @@ class TTrendPage : public TChartPage {
   protected:
     // The grid takes the model only once it exists.
     void fillPage(int n) override;
+    void clearPage() override;
 
   private:
     void showModel();

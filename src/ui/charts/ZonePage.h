@@ -12,6 +12,11 @@ class TZonePage : public TTrendPage {
 
     QLabel* note() const { return m_note; }
 
+  protected:
+    void gameChanged(const Game& previous) override;
+
   private:
+    void showNote();
     QLabel* m_note = nullptr;
+    QWidget* m_notePanel = nullptr;
 };

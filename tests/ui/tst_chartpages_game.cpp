@@ -1,0 +1,181 @@
+#include "../ModalCatcher.h"
+#include "../support/TestSupport.h"
+#include "engine/charts/ChartSheets.h"
+#include "ui/charts/AnalysisPage.h"
+#include "ui/charts/BoardPage.h"
+#include "ui/charts/ChartPages.h"
+#include "ui/charts/OmissionPage.h"
+#include "ui/charts/RotationPage.h"
+#include "ui/charts/StatsPage.h"
+#include "ui/charts/TrendPage.h"
+#include "ui/charts/ZonePage.h"
+#include "ui/controls/B0Net.h"
+#include "ui/controls/G2Net.h"
+#include "ui/controls/H2Net.h"
+
+#include <QJsonDocument>
+#include <QLabel>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(const Game*)
+
+namespace {
+
+// A chart's JSON without the column widths (a grid widens its columns to the page).
+QJsonObject content(QJsonObject json) {
+    json.remove(QStringLiteral("colWidths"));
+    return json;
+}
+
+// The chart a page's controls hold, as the engine's JSON.
+QJsonObject shownJson(const TChartPage* page) {
+    if (auto* p = qobject_cast<const TTrendPage*>(page)) return p->net()->model().toJson();
+    if (auto* p = qobject_cast<const TStatsPage*>(page)) return p->net()->baseModel().toJson();
+    if (auto* p = qobject_cast<const TBoardPage*>(page)) return B0NetBoards{p->boards()}.toJson();
+    if (auto* p = qobject_cast<const TOmissionPage*>(page))
+        return OmissionTables{p->redNet()->model(), p->blueNet()->model()}.toJson();
+    if (auto* p = qobject_cast<const TAnalysisPage*>(page)) return p->net()->model().toJson();
+    return {};
+}
+
+} // namespace
+
+// The chart pages shown for either game: what they draw is the engine's chart of that game, in
+// its words, and each game keeps its own period count and start number.
+class TestChartPagesGame : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void everySheetShowsTheGamesChart_data() {
+        QTest::addColumn<const Game*>("game");
+        QTest::addColumn<int>("index");
+        for (const Game* game : {&Game::ssq(), &Game::dlt()})
+            for (int i = 0; i < ChartSheetCount; ++i)
+                QTest::addRow("%s-%d", game->key, i + 1) << game << i;
+    }
+    void everySheetShowsTheGamesChart() {
+        QFETCH(const Game*, game);
+        QFETCH(int, index);
+        TCodeArr history = SampleHistoryOf(*game);
+        TChartPages pages(history);
+        pages.setGame(*game);
+        pages.resize(1000, 700);
+        pages.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pages));
+        pages.showSheet(index);
+        TChartPage* page = pages.sheet(index);
+        const ChartSheet& sheet = ChartSheets[size_t(index)];
+        QCOMPARE(pages.tabText(index), sheet.title(*game));
+        QCOMPARE(page->caption(), sheet.title(*game));
+
+        ChartArgs args{30};
+        if (auto* omission = qobject_cast<TOmissionPage*>(page))
+            args.boxWidth = std::max(omission->scrollBox()->viewport()->width(), OmissionTableWidth);
+        QCOMPARE(content(shownJson(page)), content(ChartModelJson(sheet.fill(history, args, *game))));
+
+        // The other game's words never show on the page's tab, title or printed heading.
+        const QString foreign = game->isSsq() ? QStringLiteral("前区") : QStringLiteral("红球");
+        QVERIFY(!page->printTitle().contains(foreign));
+        QCOMPARE(page->printTitle().startsWith(game->nameText()), !game->isSsq());
+        QCOMPARE(page->pictureFileName().startsWith(game->nameText()), !game->isSsq());
+        if (auto* zone = qobject_cast<TZonePage*>(page))
+            QVERIFY(zone->note()->text().contains(game->isSsq() ? QStringLiteral("11个号码")
+                                                                : QStringLiteral("01-12")));
+    }
+
+    // Switching the game while a sheet is in view refills it from the new history; going back
+    // brings each game's own settings back.
+    void switchingKeepsEachGamesSettings() {
+        TCodeArr history = SampleHistory();
+        TChartPages pages(history);
+        pages.resize(1000, 700);
+        pages.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pages));
+        pages.showSheet(7);
+        auto* rotation = qobject_cast<TRotationPage*>(pages.sheet(7));
+        rotation->periodsEdit()->setValue(12);
+        rotation->startEdit()->setValue(33);
+        QVERIFY(rotation->refill());
+
+        history = DltSampleHistory();
+        pages.setGame(Game::dlt());
+        QCOMPARE(rotation->periods(), 30);
+        QCOMPARE(rotation->startEdit()->maximum(), 35);
+        QCOMPARE(rotation->startNumber(), 1);
+        QCOMPARE(content(shownJson(rotation)),
+                 content(ChartModelJson(ChartSheets[7].fill(history, {30, 1}, Game::dlt()))));
+        rotation->startEdit()->setValue(35);
+        QVERIFY(rotation->refill());
+
+        history = SampleHistory();
+        pages.setGame(Game::ssq());
+        QCOMPARE(rotation->periods(), 12);
+        QCOMPARE(rotation->startNumber(), 33);
+        QCOMPARE(content(shownJson(rotation)),
+                 content(ChartModelJson(ChartSheets[7].fill(history, {12, 33}, Game::ssq()))));
+
+        history = DltSampleHistory();
+        pages.setGame(Game::dlt());
+        QCOMPARE(rotation->startNumber(), 35);
+    }
+
+    // 打印图表 for the super lotto: the printed heading names the game, the chart has its words.
+    void printNamesTheGame() {
+        TCodeArr history = DltSampleHistory();
+        TChartPages pages(history);
+        pages.setGame(Game::dlt());
+        pages.resize(1000, 700);
+        pages.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pages));
+        pages.showSheet(1);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("dlt.pdf"));
+        {
+            QPdfWriter writer(pdf);
+            QVERIFY(pages.currentSheet()->printPictureTo(writer));
+        }
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(120000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains(QStringLiteral("超级大乐透区域分布图（最近30期）")),
+                 qPrintable(text.left(400)));
+        QVERIFY(text.contains(QStringLiteral("前区号码")));
+        QVERIFY(!text.contains(QStringLiteral("红球")));
+    }
+
+    // A game without draws refuses the fill: the sheet in view is left empty, not showing the
+    // previous game's chart under the new game's caption.
+    void refusedFillAfterSwitchLeavesNoOldChart_data() {
+        QTest::addColumn<int>("index");
+        for (int i : {0, 6, 10, 11, 12})
+            QTest::addRow("%d", i + 1) << i;
+    }
+    void refusedFillAfterSwitchLeavesNoOldChart() {
+        QFETCH(int, index);
+        TCodeArr history = SampleHistory();
+        TChartPages pages(history);
+        pages.resize(1000, 700);
+        pages.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pages));
+        pages.showSheet(index);
+        TChartPage* page = pages.sheet(index);
+        QVERIFY(!shownJson(page).isEmpty());
+        const QJsonObject empty = shownJson(TChartPages(history).sheet(index));
+
+        history.clear();
+        ModalCatcher catcher;
+        pages.setGame(Game::dlt());
+        QCOMPARE(catcher.texts.size(), 1);
+        QCOMPARE(shownJson(page), empty);
+        QCOMPARE(page->caption(), ChartSheets[size_t(index)].title(Game::dlt()));
+    }
+};
+
+QTEST_MAIN(TestChartPagesGame)
+#include "tst_chartpages_game.moc"
