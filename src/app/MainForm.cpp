@@ -223,7 +223,7 @@ QList<QWidget*> TMainForm::mainPanels() const {
 }
 
 bool TMainForm::twoColourOnly(QWidget* panel) const {
-    return panel == RcmPanel || panel == GridPctl || panel == PridictPanel || panel == LedgerPanel;
+    return panel == GridPctl || panel == PridictPanel || panel == LedgerPanel;
 }
 
 void TMainForm::showGameWords() {
@@ -232,6 +232,7 @@ void TMainForm::showGameWords() {
     if (StatusPanels[1]) StatusPanels[1]->setText(m_game->nameText());
     WebPanel->setGame(*m_game);
     SqlPanel->setGame(*m_game);
+    RcmPanel->setGame(*m_game);
     ComingPanel->setText(QStringLiteral("%1的此功能即将推出。\n\n在“彩种”菜单中切换到双色球可以使用此功能。")
                              .arg(m_game->nameText()));
     if (GameMenuSsq) (m_game->isSsq() ? GameMenuSsq : GameMenuDlt)->setChecked(true);
