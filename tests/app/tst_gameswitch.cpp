@@ -4,6 +4,7 @@
 #include "ui/history/AddDrawBar.h"
 #include "ui/history/DataPanel.h"
 #include "ui/history/QueryPanel.h"
+#include "ui/controls/MultiChk.h"
 #include "ui/shrink/ShrinkPanel.h"
 
 #include "../ModalCatcher.h"
@@ -88,11 +89,13 @@ class TestGameSwitch : public QObject {
             QCOMPARE(form->StatusPanels[1]->text(), QStringLiteral("超级大乐透"));
             QCOMPARE(form->DataFileName(), bothGames.filePath(QStringLiteral("dlt.dxt")));
             QCOMPARE(form->DataPanel->updateUrl(), QUrl(QStringLiteral("http://127.0.0.1:9/dlt.txt")));
-            // The shrink is the two-colour ball's: a notice stands in for it, never its analysis.
-            QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->ComingPanel));
-            QVERIFY(form->ComingPanel->text().startsWith(QStringLiteral("超级大乐透的此功能即将推出")));
+            // The shrink stays in front, now the super lotto's; the charts give way to a notice.
+            QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->RcmPanel));
+            QCOMPARE(&form->RcmPanel->game(), &Game::dlt());
+            QCOMPARE(form->RcmPanel->RcmSheet1CodeChk->Count(), 35);
             form->GridMenuItems[3]->trigger();
             QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->ComingPanel));
+            QVERIFY(form->ComingPanel->text().startsWith(QStringLiteral("超级大乐透的此功能即将推出")));
 
             // The query lists the super lotto's draws, with both backs, from its own start issue.
             form->SqlMenu->trigger();
