@@ -458,7 +458,9 @@ void TShrinkPanel::buildSheet3() {
     QStringList hits = countItems(game);
     hits.removeLast();
     for (int i = 0; i < 4; ++i) {
-        addCaption(g, QStringLiteral("中出                             个号"), 416, 50 + 40 * i);
+        // The blanks hold the matrix: four of them fewer for each item fewer than six.
+        const QString blanks(29 - 4 * (6 - int(hits.size())), QLatin1Char(' '));
+        addCaption(g, QStringLiteral("中出") + blanks + QStringLiteral("个号"), 416, 50 + 40 * i);
         RcmSheet3RangeEdit[size_t(i)] = addEdit(g, QStringLiteral("RcmSheet3RangeEdit%1").arg(i),
                                                 QStringLiteral("输入格式:12,16,17,24,29"));
         RcmSheet3RangeEdit[size_t(i)]->setGeometry(300, 46 + 40 * i, 110, 22);
