@@ -585,7 +585,11 @@ void TestShrinkPanel::superLottoKeepsEachGame() {
 
     // Back to the two-colour ball: its own conditions, no super lotto result.
     history = loadSample();
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet1);
     panel->setGame(Game::ssq());
+    // The sheet in view shows the new game's widgets at once.
+    QVERIFY(panel->RcmSheet1CodeChk->isVisible());
+    QVERIFY(panel->RcmSheet1Gbx2->isVisible());
     QCOMPARE(panel->RcmSheet1CodeChk->Count(), 33);
     QVERIFY(!panel->RcmSheet1BackChk);
     QCOMPARE(panel->SumSe1->value(), 50);

@@ -743,6 +743,10 @@ void TShrinkPanel::rebuildSheets() {
     buildSheet1();
     buildSheet2();
     buildSheet3();
+    // Children added to a sheet already in view stay hidden until shown.
+    for (QWidget* sheet : {RcmSheet1, RcmSheet2, RcmSheet3})
+        for (QWidget* child : sheet->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            child->show();
     RcmSheet1Panel->installEventFilter(this);
     RcmSheet1Resize();
     if (RcmSheet1->isVisible()) RcmSheet1Show();
