@@ -1,10 +1,10 @@
 #include "app/MainForm.h"
 #include "engine/history/DataFile.h"
 #include "ui/charts/ChartPages.h"
+#include "ui/controls/MultiChk.h"
 #include "ui/history/AddDrawBar.h"
 #include "ui/history/DataPanel.h"
 #include "ui/history/QueryPanel.h"
-#include "ui/controls/MultiChk.h"
 #include "ui/shrink/ShrinkPanel.h"
 
 #include "../ModalCatcher.h"

@@ -319,7 +319,8 @@ void TestBacktestSheet::superLottoAsTheCli() {
     const QString shown = panel->RcmMemo->toPlainText();
     QVERIFY(shown.contains(QStringLiteral("后区4个号码6种组合")));
     QVERIFY(shown.count(QLatin1Char('\n')) > 12);
-    QCOMPARE(cliShrink({QStringLiteral("--conditions"), path, QStringLiteral("--backs"), QStringLiteral("3,7,11,12")},
+    QCOMPARE(cliShrink({QStringLiteral("--conditions"), path, QStringLiteral("--backs"),
+                        QStringLiteral("3,7,11,12")},
                        Game::dlt()),
              shown + QLatin1Char('\n'));
 

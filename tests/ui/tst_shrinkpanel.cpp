@@ -3,23 +3,23 @@
 #include "engine/shrink/ConditionSet.h"
 #include "support/TestSupport.h"
 #include "ui/controls/H2Net.h"
-#include "ui/shrink/BacktestSheet.h"
 #include "ui/controls/MultiChk.h"
 #include "ui/controls/MultiRadio.h"
 #include "ui/forms/ProgressForm.h"
 #include "ui/history/PrintLines.h"
+#include "ui/shrink/BacktestSheet.h"
 #include "ui/shrink/ShrinkPanel.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QPushButton>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabBar>

@@ -123,7 +123,8 @@ class TestWheelSheet : public QObject {
         sheet->NumbersEd->setText(QStringLiteral("01,02,03,04,05,35"));
         sheet->GuaranteeCbb->setCurrentIndex(sheet->GuaranteeCbb->findText(QStringLiteral("中5保5")));
         QTest::keyClicks(sheet->BluesEd, QStringLiteral("01,12,13"));
-        QVERIFY2(!sheet->EstimateLbl->text().contains(QStringLiteral("共")), qPrintable(sheet->EstimateLbl->text()));
+        QVERIFY2(!sheet->EstimateLbl->text().contains(QStringLiteral("共")),
+                 qPrintable(sheet->EstimateLbl->text()));
         sheet->BluesEd->setText(QStringLiteral("01,06,12"));
         QSignalSpy ended(sheet, &TWheelSheet::searchEnded);
         QTest::mouseClick(sheet->BuildBt, Qt::LeftButton);
@@ -133,7 +134,8 @@ class TestWheelSheet : public QObject {
         for (const QString& line : lines)
             QVERIFY2(line.endsWith(QStringLiteral("+01 06 12")) && line.size() == 14 + 9, qPrintable(line));
         // Each ticket with every pair of three backs: 6 x 3 bets.
-        QVERIFY2(sheet->ResultLbl->text().contains(QStringLiteral("投注18注，36元")), qPrintable(sheet->ResultLbl->text()));
+        QVERIFY2(sheet->ResultLbl->text().contains(QStringLiteral("投注18注，36元")),
+                 qPrintable(sheet->ResultLbl->text()));
 
         // The two-colour ball keeps its own numbers; the super lotto's come back.
         panel.setGame(Game::ssq());

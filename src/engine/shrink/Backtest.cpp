@@ -344,8 +344,8 @@ H2NetModel ShrinkBacktestGrid(const ShrinkBacktest& b, const TCodeArr& history, 
     SetHeaderRun(m, 1, picks, 1);
     const int last = backCol + int(shown.size());
     if (shown.empty())
-        SetTrendCaptions(m, {{"期号", 0, 0, 0, 1}, {"红球号码", 1, 0, picks, 0}, {"蓝球", backCol, 0, backCol, 1}},
-                         game);
+        SetTrendCaptions(
+            m, {{"期号", 0, 0, 0, 1}, {"红球号码", 1, 0, picks, 0}, {"蓝球", backCol, 0, backCol, 1}}, game);
     else
         SetTrendCaptions(m,
                          {{"期号", 0, 0, 0, 1},

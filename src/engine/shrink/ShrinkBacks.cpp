@@ -23,7 +23,8 @@ QString ShrinkBacksProblem(const std::vector<int>& backs, const Game& game) {
     return QStringLiteral("请最少选择%1个%2号码！").arg(game.backPicks).arg(game.back());
 }
 
-ShrinkBacksResult ShrinkWithBacks(const ShrinkResult& result, const std::vector<int>& backs, const Game& game) {
+ShrinkBacksResult ShrinkWithBacks(const ShrinkResult& result, const std::vector<int>& backs,
+                                  const Game& game) {
     ShrinkBacksResult out;
     const QStringList pairs = ShrinkBackPairs(backs);
     out.bets = qint64(result.count) * pairs.size();

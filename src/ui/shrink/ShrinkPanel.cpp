@@ -326,8 +326,8 @@ void TShrinkPanel::buildSheet1() {
             backs << NumToText(n);
         RcmSheet1BackChk = addMatrix<TMultiChk>(RcmSheet1Gbx1, QStringLiteral("RcmSheet1BackChk"), backs, 20,
                                                 game.backPool, top, 55);
-        RcmSheet1BackChk->setToolTip(QStringLiteral("%1号码：每注前区号码配上所选%1号码的每一种两码组合。")
-                                         .arg(game.back()));
+        RcmSheet1BackChk->setToolTip(
+            QStringLiteral("%1号码：每注前区号码配上所选%1号码的每一种两码组合。").arg(game.back()));
         RcmSheet1BackChk->SetOnChange([](TMultiMatrix*) {});
     }
 
@@ -350,12 +350,15 @@ void TShrinkPanel::buildSheet1() {
     SumExEd = addEdit(g, QStringLiteral("SumExEd"), QStringLiteral("和值排除: 输入格式：04,7,15,74,88"));
     SumExEd->setGeometry(exLabel->x() + exLabel->width() + 6, 54, 300, 22);
 
-    addLabel(g, QStringLiteral("%1奇偶比:(以下全不选时，则选号不考虑奇偶特性)").arg(game.isSsq() ? QStringLiteral("红号") : game.front()),
+    addLabel(g,
+             QStringLiteral("%1奇偶比:(以下全不选时，则选号不考虑奇偶特性)")
+                 .arg(game.isSsq() ? QStringLiteral("红号") : game.front()),
              10, 86);
     RcmSheet1RatioChk = addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet1RatioChk"), ratioItems(game), 30,
                                              game.frontPicks + 1, 105, 10);
 
-    SameCountLbl = addLabel(g, QString(SameCountDesignText).replace(QStringLiteral("红球"), game.front()), 10, 132);
+    SameCountLbl =
+        addLabel(g, QString(SameCountDesignText).replace(QStringLiteral("红球"), game.front()), 10, 132);
     SameCountLbl->setObjectName(QStringLiteral("SameCountLbl"));
     QStringList counts;
     for (int k = 0; k <= 4; ++k)

@@ -431,7 +431,8 @@ void TWheelSheet::showGameWords() {
         BluesEd->setPlaceholderText(
             QStringLiteral("可不填；如 03,09,11 每注配这些%1号码的每%2个").arg(back).arg(game.backPicks));
     }
-    BankersEd->setPlaceholderText(QStringLiteral("可不填；每注都含的%1").arg(game.isSsq() ? front : front + QStringLiteral("号码")));
+    BankersEd->setPlaceholderText(
+        QStringLiteral("可不填；每注都含的%1").arg(game.isSsq() ? front : front + QStringLiteral("号码")));
     BluesLbl->setText(back + QLatin1Char(':'));
     ExportResultBt->setText(QStringLiteral("缩水结果加%1导出").arg(back));
 }
