@@ -224,7 +224,9 @@ QList<QWidget*> TMainForm::mainPanels() const {
 }
 
 bool TMainForm::twoColourOnly(QWidget* panel) const {
-    return panel == RcmPanel;
+    // Every analysis panel serves both games now; a panel added for one game only is listed here.
+    Q_UNUSED(panel);
+    return false;
 }
 
 void TMainForm::showGameWords() {
@@ -240,6 +242,7 @@ void TMainForm::showGameWords() {
     GridPctl->setGame(*m_game);
     for (int i = 0; i < GridMenuItems.size(); ++i)
         GridMenuItems[i]->setText(ChartSheets[size_t(i)].title(*m_game));
+    RcmPanel->setGame(*m_game);
     ComingPanel->setText(QStringLiteral("%1的此功能即将推出。\n\n在“彩种”菜单中切换到双色球可以使用此功能。")
                              .arg(m_game->nameText()));
     if (GameMenuSsq) (m_game->isSsq() ? GameMenuSsq : GameMenuDlt)->setChecked(true);

@@ -3,6 +3,7 @@
 #include "engine/ledger/Ledger.h"
 #include "ui/charts/ChartPage.h"
 #include "ui/charts/ChartPages.h"
+#include "ui/controls/MultiChk.h"
 #include "ui/history/AddDrawBar.h"
 #include "ui/history/DataPanel.h"
 #include "ui/history/QueryPanel.h"
@@ -95,9 +96,10 @@ class TestGameSwitch : public QObject {
             QCOMPARE(form->StatusPanels[1]->text(), QStringLiteral("超级大乐透"));
             QCOMPARE(form->DataFileName(), bothGames.filePath(QStringLiteral("dlt.dxt")));
             QCOMPARE(form->DataPanel->updateUrl(), QUrl(QStringLiteral("http://127.0.0.1:9/dlt.txt")));
-            // The shrink is the two-colour ball's: a notice stands in for it, never its analysis.
-            QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->ComingPanel));
-            QVERIFY(form->ComingPanel->text().startsWith(QStringLiteral("超级大乐透的此功能即将推出")));
+            // The shrink stays in front, now the super lotto's.
+            QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->RcmPanel));
+            QCOMPARE(&form->RcmPanel->game(), &Game::dlt());
+            QCOMPARE(form->RcmPanel->RcmSheet1CodeChk->Count(), 35);
             // The charts are the super lotto's, in its words, from its own draws.
             form->GridMenuItems[0]->trigger();
             QCOMPARE(frontPanel(*form), static_cast<QWidget*>(form->GridPctl));

@@ -7,6 +7,7 @@
 #include "engine/shrink/Combinations.h"
 #include "engine/shrink/ConditionSet.h"
 #include "engine/shrink/ShrinkRun.h"
+#include "support/TestSupport.h"
 #include "ui/controls/H2Net.h"
 #include "ui/controls/MultiChk.h"
 #include "ui/controls/MultiRadio.h"
@@ -38,11 +39,12 @@ void click(TMultiMatrix* m, int item) {
     QTest::mouseClick(m, Qt::LeftButton, {}, m->RectOfChk(item).center());
 }
 
-QString cliShrink(const QStringList& args) {
+QString cliShrink(const QStringList& args, const Game& game = Game::ssq()) {
     QProcess p;
-    p.start(QStringLiteral(KELVORA_CLI),
-            QStringList{QStringLiteral("--data"), QStringLiteral(KELVORA_SAMPLE), QStringLiteral("shrink")} +
-                args);
+    const QString data = game.isSsq() ? QStringLiteral(KELVORA_SAMPLE) : QStringLiteral(KELVORA_DLT_SAMPLE);
+    p.start(QStringLiteral(KELVORA_CLI), QStringList{QStringLiteral("--data"), data, QStringLiteral("--game"),
+                                                     game.keyText(), QStringLiteral("shrink")} +
+                                             args);
     if (!p.waitForFinished(120000) || p.exitCode() != 0)
         return QStringLiteral("failed: ") + p.readAllStandardError();
     return QString::fromUtf8(p.readAllStandardOutput());
@@ -59,6 +61,7 @@ class TestBacktestSheet : public QObject {
     void followsTheTolerance_data();
     void followsTheTolerance();
     void conditionSetRoundTrip();
+    void superLottoAsTheCli();
     void refusedFileChangesNothing();
     void exportOffersEveryTicket();
 
@@ -288,6 +291,51 @@ void TestBacktestSheet::exportOffersEveryTicket() {
     file.close();
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(FromGb(file.readAll()).split(QStringLiteral("\r\n")).size(), 3);
+}
+
+// The super lotto's conditions and backs as ticked in the window give the CLI's result, and the
+// backtest the engine's.
+void TestBacktestSheet::superLottoAsTheCli() {
+    history = DltSampleHistory();
+    panel->setGame(Game::dlt());
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet1);
+    for (int n : {2, 3, 5, 8, 11, 14, 17, 20, 23, 26, 29, 33, 35})
+        click(panel->RcmSheet1CodeChk, n - 1);
+    for (int b : {3, 7, 11, 12})
+        click(panel->RcmSheet1BackChk, b - 1);
+    click(panel->RcmSheet1RatioChk, 2);
+    click(panel->RcmSheet1RatioChk, 3);
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet3);
+    panel->Cbb33->setCurrentIndex(2); // 25-35 holds one
+    panel->CbbAc1->setCurrentIndex(panel->CbbAc1->count() - 3);
+    panel->RcmSheet3RangeEdit[0]->setText(QStringLiteral("2,3,5,8,11"));
+    click(panel->RcmSheet3RangeChk[0], 1);
+    click(panel->RcmSheet3RangeChk[0], 2);
+
+    const QString path = dir.filePath(QStringLiteral("dlt.json"));
+    panel->setConditionFileDialog([&](QWidget*, bool) { return path; });
+    QTest::mouseClick(panel->RcmPanelSaveCondBt, Qt::LeftButton);
+    QTest::mouseClick(panel->RcmPanelScaleBt, Qt::LeftButton);
+    const QString shown = panel->RcmMemo->toPlainText();
+    QVERIFY(shown.contains(QStringLiteral("后区4个号码6种组合")));
+    QVERIFY(shown.count(QLatin1Char('\n')) > 12);
+    QCOMPARE(cliShrink({QStringLiteral("--conditions"), path, QStringLiteral("--backs"),
+                        QStringLiteral("3,7,11,12")},
+                       Game::dlt()),
+             shown + QLatin1Char('\n'));
+
+    TBacktestSheet* sheet = panel->RcmSheet5;
+    sheet->PeriodSe->setValue(200);
+    QTest::mouseClick(sheet->VerifyBt, Qt::LeftButton);
+    const ShrinkBacktest want = RunShrinkBacktest(panel->readInput(), history, 200, Game::dlt());
+    QVERIFY2(sheet->SummaryLbl->text().contains(QStringLiteral("全部条件同时满足 %1期").arg(want.kept)),
+             qPrintable(sheet->SummaryLbl->text()));
+    const H2NetModel& grid = sheet->DrawNet->model();
+    int failed = 0;
+    for (int row = 2; row < 202; ++row)
+        failed += grid.GetValue(row, 7) == QStringLiteral("×");
+    QVERIFY(failed > 0);
+    QCOMPARE(failed, 200 - want.passed[size_t(CandidatesCondition)]);
 }
 
 QTEST_MAIN(TestBacktestSheet)

@@ -1,20 +1,25 @@
 #include "engine/history/Parser.h"
 #include "engine/io/GbText.h"
 #include "engine/shrink/ConditionSet.h"
+#include "support/TestSupport.h"
+#include "ui/controls/H2Net.h"
 #include "ui/controls/MultiChk.h"
 #include "ui/controls/MultiRadio.h"
 #include "ui/forms/ProgressForm.h"
 #include "ui/history/PrintLines.h"
+#include "ui/shrink/BacktestSheet.h"
 #include "ui/shrink/ShrinkPanel.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabBar>
@@ -92,6 +97,7 @@ class TestShrinkPanel : public QObject {
     void prizeCheck_data();
     void prizeCheck();
     void printIntoPdf();
+    void superLottoKeepsEachGame();
 
   private:
     void tickCandidates(int first, int last);
@@ -512,6 +518,102 @@ void TestShrinkPanel::printIntoPdf() {
     QFile f(pdf);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QVERIFY(f.readAll().startsWith("%PDF"));
+}
+
+void TestShrinkPanel::superLottoKeepsEachGame() {
+    QTemporaryDir dir;
+    const QString dltFile = dir.filePath(QStringLiteral("dlt.json"));
+    panel->SumSe1->setValue(50);
+    history = DltSampleHistory();
+    panel->setGame(Game::dlt());
+
+    // The game's items, reset values and captions.
+    QCOMPARE(panel->RcmSheet1CodeChk->Count(), 35);
+    QVERIFY(panel->RcmSheet1BackChk);
+    QCOMPARE(panel->RcmSheet1BackChk->Count(), 12);
+    QCOMPARE(panel->RcmSheet1RatioChk->Count(), 6);
+    QCOMPARE(panel->RcmSheet2RatioChk->Caption(0), QStringLiteral("0:5"));
+    QCOMPARE(panel->RcmSheet3RangeChk[0]->Count(), 5);
+    QCOMPARE(panel->CbbAc2->itemText(panel->CbbAc2->count() - 1), QStringLiteral("6"));
+    QCOMPARE(panel->CbbSpan2->itemText(panel->CbbSpan2->count() - 1), QStringLiteral("34"));
+    QCOMPARE(panel->Cbb33->count(), 7);
+    QCOMPARE(panel->MaxCodeSe->value(), 35);
+    QCOMPARE(panel->SumSe1->value(), 15);
+    QCOMPARE(panel->SumSe2->value(), 165);
+    QStringList captions;
+    for (const QLabel* l : panel->RcmSheet3Gbx1->findChildren<QLabel*>())
+        captions << l->text();
+    QVERIFY(captions.contains(QStringLiteral("25-35出")));
+    QVERIFY(!captions.contains(QStringLiteral("23-33出")));
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet1);
+    QVERIFY(panel->SameCountLbl->text().startsWith(QStringLiteral("与上期开奖前区同号个数设定：(上期号码:")));
+
+    // Too few backs: refused, the memo stays.
+    tickCandidates(1, 8);
+    click(panel->RcmSheet1BackChk, 0);
+    {
+        MessageBoxWatch watch;
+        run();
+        QCOMPARE(watch.text, QStringLiteral("请最少选择2个后区号码！"));
+    }
+    QCOMPARE(panel->RcmMemo->toPlainText(), QString());
+    click(panel->RcmSheet1BackChk, 1);
+    click(panel->RcmSheet1BackChk, 11);
+    run();
+    // C(8,5) fronts, each with the three pairs of 01 02 12.
+    const QString countLine = QStringLiteral("缩水结果总共56注，后区3个号码3种组合，共168注（336元）");
+    QCOMPARE(status->last().at(0).toString(), countLine);
+    const QStringList lines = panel->RcmMemo->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 2 + 168);
+    QCOMPARE(lines[0], countLine);
+    QCOMPARE(lines[2], QStringLiteral("01 02 03 04 05+01 02"));
+    QCOMPARE(lines[4], QStringLiteral("01 02 03 04 05+02 12"));
+    QCOMPARE(lines.last(), QStringLiteral("04 05 06 07 08+02 12"));
+
+    // The backtest grid holds five fronts and the backs.
+    panel->RcmSheet5->PeriodSe->setValue(30);
+    panel->SumSe1->setValue(40);
+    QTest::mouseClick(panel->RcmSheet5->VerifyBt, Qt::LeftButton);
+    QVERIFY(panel->RcmSheet5->SummaryLbl->text().startsWith(QStringLiteral("最近30期")));
+    const H2NetModel& grid = panel->RcmSheet5->DrawNet->model();
+    QCOMPARE(grid.GetValue(1, 5), QStringLiteral("5"));
+    QCOMPARE(grid.GetValue(2, 6).size(), 5); // "03 07": both backs of the latest draw
+
+    panel->setConditionFileDialog([&](QWidget*, bool) { return dltFile; });
+    QTest::mouseClick(panel->RcmPanelSaveCondBt, Qt::LeftButton);
+    QVERIFY(QFile::exists(dltFile));
+
+    // Back to the two-colour ball: its own conditions, no super lotto result.
+    history = loadSample();
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet1);
+    panel->setGame(Game::ssq());
+    // The sheet in view shows the new game's widgets at once.
+    QVERIFY(panel->RcmSheet1CodeChk->isVisible());
+    QVERIFY(panel->RcmSheet1Gbx2->isVisible());
+    QCOMPARE(panel->RcmSheet1CodeChk->Count(), 33);
+    QVERIFY(!panel->RcmSheet1BackChk);
+    QCOMPARE(panel->SumSe1->value(), 50);
+    QCOMPARE(panel->RcmSheet1CodeChk->CheckedCount(), 0);
+    QCOMPARE(panel->RcmMemo->toPlainText(), QString());
+    {
+        // The other game's condition set is refused and changes nothing.
+        MessageBoxWatch watch;
+        QTest::mouseClick(panel->RcmPanelLoadCondBt, Qt::LeftButton);
+        QVERIFY(!watch.text.isEmpty());
+    }
+    QCOMPARE(panel->SumSe1->value(), 50);
+
+    history = DltSampleHistory();
+    panel->setGame(Game::dlt());
+    QCOMPARE(panel->RcmSheet1CodeChk->CheckedCount(), 8);
+    QCOMPARE(panel->checkedBacks(), (std::vector<int>{1, 2, 12}));
+    QCOMPARE(panel->SumSe1->value(), 40);
+    QCOMPARE(panel->RcmMemo->toPlainText().split(QLatin1Char('\n')).first(), countLine);
+    QTest::mouseClick(panel->RcmPanelClearBt, Qt::LeftButton);
+    QCOMPARE(panel->SumSe1->value(), 15);
+    QTest::mouseClick(panel->RcmPanelLoadCondBt, Qt::LeftButton);
+    QCOMPARE(panel->SumSe1->value(), 40);
+    QCOMPARE(panel->RcmSheet1CodeChk->CheckedCount(), 8);
 }
 
 QTEST_MAIN(TestShrinkPanel)

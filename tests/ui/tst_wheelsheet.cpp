@@ -1,4 +1,5 @@
 #include "../ModalCatcher.h"
+#include "support/TestSupport.h"
 #include "ui/controls/MultiChk.h"
 #include "ui/shrink/ShrinkPanel.h"
 #include "ui/shrink/WheelSheet.h"
@@ -101,6 +102,48 @@ class TestWheelSheet : public QObject {
         QCOMPARE(catcher.texts, QStringList{QStringLiteral("号码\"40\"无效：应为01-33之间的号码")});
         QVERIFY(!sheet->busy());
         QCOMPARE(memoLines(sheet->TicketMemo).size(), 2);
+    }
+
+    void superLottoTickets() {
+        TCodeArr history = DltSampleHistory();
+        TShrinkPanel panel(history);
+        panel.setGame(Game::dlt());
+        panel.resize(776, 547);
+        panel.show();
+        TWheelSheet* sheet = panel.RcmWheelSheet;
+        pick(panel, QStringLiteral("二区"));
+        QTest::mouseClick(sheet->FromMatrixBt, Qt::LeftButton);
+        QCOMPARE(sheet->NumbersEd->text(), QStringLiteral("13,14,15,16,17,18,19,20,21,22,23,24"));
+        // Five numbers a ticket: the guarantees end at 中5, and four bankers leave no room for one.
+        QCOMPARE(sheet->GuaranteeCbb->itemText(0), QStringLiteral("中5保5"));
+        QTest::keyClicks(sheet->BankersEd, QStringLiteral("1,2,3,4"));
+        QCOMPARE(sheet->GuaranteeCbb->count(), 0);
+        sheet->BankersEd->clear();
+
+        sheet->NumbersEd->setText(QStringLiteral("01,02,03,04,05,35"));
+        sheet->GuaranteeCbb->setCurrentIndex(sheet->GuaranteeCbb->findText(QStringLiteral("中5保5")));
+        QTest::keyClicks(sheet->BluesEd, QStringLiteral("01,12,13"));
+        QVERIFY2(!sheet->EstimateLbl->text().contains(QStringLiteral("共")),
+                 qPrintable(sheet->EstimateLbl->text()));
+        sheet->BluesEd->setText(QStringLiteral("01,06,12"));
+        QSignalSpy ended(sheet, &TWheelSheet::searchEnded);
+        QTest::mouseClick(sheet->BuildBt, Qt::LeftButton);
+        QVERIFY(ended.wait(120000));
+        const QStringList lines = memoLines(sheet->TicketMemo);
+        QCOMPARE(lines.size(), 6);
+        for (const QString& line : lines)
+            QVERIFY2(line.endsWith(QStringLiteral("+01 06 12")) && line.size() == 14 + 9, qPrintable(line));
+        // Each ticket with every pair of three backs: 6 x 3 bets.
+        QVERIFY2(sheet->ResultLbl->text().contains(QStringLiteral("投注18注，36元")),
+                 qPrintable(sheet->ResultLbl->text()));
+
+        // The two-colour ball keeps its own numbers; the super lotto's come back.
+        panel.setGame(Game::ssq());
+        QCOMPARE(sheet->NumbersEd->text(), QString());
+        QCOMPARE(sheet->GuaranteeCbb->itemText(0), QStringLiteral("中6保6"));
+        panel.setGame(Game::dlt());
+        QCOMPARE(sheet->NumbersEd->text(), QStringLiteral("01,02,03,04,05,35"));
+        QCOMPARE(memoLines(sheet->TicketMemo), lines);
     }
 };
 

@@ -326,40 +326,49 @@ QStringList ShrinkBacktestText(const ShrinkBacktest& b) {
     return lines;
 }
 
-H2NetModel ShrinkBacktestGrid(const ShrinkBacktest& b, const TCodeArr& history) {
+H2NetModel ShrinkBacktestGrid(const ShrinkBacktest& b, const TCodeArr& history, const Game& game) {
     std::vector<int> shown;
     for (int c = 0; c < ConditionCount; ++c)
         if ((b.active >> c) & 1) shown.push_back(c);
-    QList<int> widths{66, 28, 28, 28, 28, 28, 28, 40};
+    const int picks = game.frontPicks;
+    const int backCol = picks + 1;
+    QList<int> widths{66};
+    for (int k = 0; k < picks; ++k)
+        widths.append(28);
+    widths.append(game.isSsq() ? 40 : BackColumnWidth(game));
     for (int c : shown)
         widths.append(14 * int(ConditionName(c).size()) + 14);
     const int n = std::min(b.draws(), int(history.size()));
     H2NetModel m;
     BeginTrendGrid(m, 11, n, widths);
-    SetHeaderRun(m, 1, 6, 1);
-    const int last = 7 + int(shown.size());
+    SetHeaderRun(m, 1, picks, 1);
+    const int last = backCol + int(shown.size());
     if (shown.empty())
-        SetTrendCaptions(m, {{"期号", 0, 0, 0, 1}, {"红球号码", 1, 0, 6, 0}, {"蓝球", 7, 0, 7, 1}});
-    else
         SetTrendCaptions(
-            m,
-            {{"期号", 0, 0, 0, 1}, {"红球号码", 1, 0, 6, 0}, {"蓝球", 7, 0, 7, 1}, {"条件", 8, 0, last, 0}});
+            m, {{"期号", 0, 0, 0, 1}, {"红球号码", 1, 0, picks, 0}, {"蓝球", backCol, 0, backCol, 1}}, game);
+    else
+        SetTrendCaptions(m,
+                         {{"期号", 0, 0, 0, 1},
+                          {"红球号码", 1, 0, picks, 0},
+                          {"蓝球", backCol, 0, backCol, 1},
+                          {"条件", backCol + 1, 0, last, 0}},
+                         game);
     std::vector<int> totals(size_t(last + 1), 0);
     for (int i = 0; i < n; ++i) {
         const size_t d = history.size() - 1 - size_t(i);
         const ShrinkBacktestRow& r = b.rows[b.rows.size() - 1 - size_t(i)];
         const int row = i + 2;
-        WriteDrawHead(m, row, history[d], true, 7);
+        WriteDrawHead(m, row, history[d], true, backCol, game);
         for (size_t k = 0; k < shown.size(); ++k) {
             if (!((r.failed >> shown[k]) & 1)) continue;
-            const int col = 8 + int(k);
+            const int col = backCol + 1 + int(k);
             m.SetValue(row, col, QStringLiteral("×"));
             m.SetCellColor(row, col, BacktestFailedColor);
             ++totals[size_t(col)];
         }
     }
     for (size_t k = 0; k < shown.size(); ++k)
-        m.SetValue(1, 8 + int(k), ConditionName(shown[k]));
-    WriteTotalsRow(m, n, totals.data(), 8, last);
+        m.SetValue(1, backCol + 1 + int(k), ConditionName(shown[k]));
+    WriteTotalsRow(m, n, totals.data(), backCol + 1, last);
     return m;
 }

@@ -83,5 +83,6 @@ QStringList ShrinkBacktestText(const ShrinkBacktest& b);
 
 // The trend grid of the tested draws (newest first) against the active conditions: a failed
 // condition is a coloured "×"; the totals row counts the failures. history is the one tested.
-H2NetModel ShrinkBacktestGrid(const ShrinkBacktest& b, const TCodeArr& history);
+H2NetModel ShrinkBacktestGrid(const ShrinkBacktest& b, const TCodeArr& history,
+                              const Game& game = Game::ssq());
 constexpr TColor BacktestFailedColor = 0x8486FF;

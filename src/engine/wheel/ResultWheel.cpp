@@ -487,6 +487,13 @@ int64_t WheelBets(int64_t tickets, int blueCount) {
     return tickets * std::max(1, blueCount);
 }
 
+int64_t WheelBets(int64_t tickets, int backCount, const Game& game) {
+    int64_t choices = 1;
+    for (int k = 0; k < game.backPicks; ++k)
+        choices = choices * (backCount - k) / (k + 1);
+    return tickets * std::max<int64_t>(1, choices);
+}
+
 QString BankerLineInWheelMessage(int line) {
     return QStringLiteral("第%1行是胆拖号码：旋转矩阵只接受单式或复式号码").arg(line);
 }

@@ -69,4 +69,6 @@ QString TicketMaskText(uint64_t mask);
 QStringList TicketLinesWithBlues(const QStringList& lines, uint32_t blueMask);
 // Bets of that many single tickets with blueCount blues each (one bet without blues), and their cost.
 int64_t WheelBets(int64_t tickets, int blueCount);
+// The same for any game: each ticket takes every choice of the game's backs among backCount backs.
+int64_t WheelBets(int64_t tickets, int backCount, const Game& game);
 constexpr int64_t BetPrice = 2;

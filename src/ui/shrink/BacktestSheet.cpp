@@ -51,8 +51,8 @@ TBacktestSheet::TBacktestSheet(const TCodeArr& history, InputReader readInput, Q
     ConditionTable->setHorizontalHeaderLabels({QStringLiteral("条件"), QStringLiteral("启用"),
                                                QStringLiteral("通过期数"), QStringLiteral("通过率"),
                                                QStringLiteral("号码通过率"), QStringLiteral("与随机相比")});
-    ConditionTable->horizontalHeaderItem(4)->setToolTip(ShrinkBacktestChanceNote());
-    ConditionTable->horizontalHeaderItem(5)->setToolTip(ShrinkBacktestChanceNote());
+    ConditionTable->horizontalHeaderItem(4)->setToolTip(ShrinkBacktestChanceNote(*m_game));
+    ConditionTable->horizontalHeaderItem(5)->setToolTip(ShrinkBacktestChanceNote(*m_game));
     ConditionTable->verticalHeader()->setVisible(false);
     ConditionTable->verticalHeader()->setDefaultSectionSize(20);
     ConditionTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -73,7 +73,7 @@ void TBacktestSheet::VerifyBtClick() {
     const int draws = PeriodSe->value();
     // Computed whole before anything is shown: a refusal leaves the sheet as it was.
     RunGuarded(this, [&] {
-        const ShrinkBacktest b = RunShrinkBacktest(m_readInput(), m_history, draws);
+        const ShrinkBacktest b = RunShrinkBacktest(m_readInput(), m_history, draws, *m_game);
         display(b);
     });
 }
@@ -142,5 +142,17 @@ void TBacktestSheet::display(const ShrinkBacktest& b) {
     for (const QString& line : ShrinkBacktestChanceSummary(b))
         summary += QLatin1Char('\n') + line;
     SummaryLbl->setText(summary);
-    DrawNet->setModel(ShrinkBacktestGrid(b, m_history));
+    DrawNet->setModel(ShrinkBacktestGrid(b, m_history, *m_game));
+}
+
+void TBacktestSheet::setGame(const Game& game) {
+    if (game.id == m_game->id) return;
+    m_game = &game;
+    ConditionTable->horizontalHeaderItem(4)->setToolTip(ShrinkBacktestChanceNote(game));
+    ConditionTable->horizontalHeaderItem(5)->setToolTip(ShrinkBacktestChanceNote(game));
+    for (int c = 0; c < ConditionCount; ++c)
+        for (int col = 1; col < ConditionTable->columnCount(); ++col)
+            delete ConditionTable->takeItem(c, col);
+    SummaryLbl->setText(QStringLiteral("按“验证”用当前的缩水条件检验最近的开奖号码。"));
+    DrawNet->setModel(H2NetModel{});
 }

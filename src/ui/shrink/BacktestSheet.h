@@ -23,6 +23,8 @@ class TBacktestSheet : public QWidget {
   public:
     using InputReader = std::function<ShrinkInput()>;
     TBacktestSheet(const TCodeArr& history, InputReader readInput, QWidget* parent = nullptr);
+    // Tests the conditions as the game's; the shown result belongs to the game before and goes.
+    void setGame(const Game& game);
 
     QSpinBox* PeriodSe = nullptr;
     QPushButton* VerifyBt = nullptr;
@@ -41,5 +43,6 @@ class TBacktestSheet : public QWidget {
 
     const TCodeArr& m_history;
     InputReader m_readInput;
+    const Game* m_game = &Game::ssq();
     QSplitter* m_splitter = nullptr;
 };

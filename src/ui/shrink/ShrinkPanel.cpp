@@ -5,6 +5,7 @@
 #include "engine/metrics/Code.h"
 #include "engine/prize/ResultCheckAnswer.h"
 #include "engine/shrink/ConditionSet.h"
+#include "engine/shrink/ShrinkBacks.h"
 #include "engine/shrink/ShrinkRun.h"
 #include "engine/wheel/NumberGroups.h"
 #include "ui/CommandGuard.h"
@@ -123,10 +124,18 @@ Matrix* addMatrix(QWidget* parent, const QString& name, const QStringList& items
     return m;
 }
 
-QStringList ratioItems() {
+QStringList ratioItems(const Game& game) {
     QStringList items;
-    for (const char* label : RatioLabels)
-        items << QString::fromLatin1(label);
+    for (int k = 0; k <= game.frontPicks; ++k)
+        items << game.ratioLabel(k);
+    return items;
+}
+
+// "0".."picks": the items of a hit row.
+QStringList countItems(const Game& game) {
+    QStringList items;
+    for (int k = 0; k <= game.frontPicks; ++k)
+        items << QString::number(k);
     return items;
 }
 
@@ -249,7 +258,7 @@ TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
     RcmWheelSheet = new TWheelSheet(
         [this] {
             std::vector<int> numbers;
-            for (int k = 0; k < 33; ++k)
+            for (int k = 0; k < RcmSheet1CodeChk->Count(); ++k)
                 if (RcmSheet1CodeChk->Checked(k)) numbers.push_back(k + 1);
             return numbers;
         },
@@ -291,19 +300,36 @@ void TShrinkPanel::buildSheet1() {
 
     RcmSheet1Gbx1 = new QGroupBox(RcmSheet1);
     RcmSheet1Gbx1->setObjectName(QStringLiteral("RcmSheet1Gbx1"));
-    RcmSheet1Gbx1->setFixedHeight(84);
+    const Game& game = *m_game;
+    const bool twoBacks = game.backPicks > 1;
+    RcmSheet1Gbx1->setFixedHeight(twoBacks ? 110 : 84);
     sheetLayout->addWidget(RcmSheet1Gbx1);
-    addLabel(RcmSheet1Gbx1, QStringLiteral("红球:"), 12, 22);
+    addLabel(RcmSheet1Gbx1, game.front() + QLatin1Char(':'), 12, 22);
     QStringList numbers;
-    for (int n = 1; n <= 33; ++n)
+    for (int n = 1; n <= game.frontPool; ++n)
         numbers << NumToText(n);
+    // Rows of 11 for 33 numbers, of 12 for 35.
+    const int cols = (game.frontPool + 2) / 3;
     RcmSheet1CodeChk =
-        addMatrix<TMultiChk>(RcmSheet1Gbx1, QStringLiteral("RcmSheet1CodeChk"), numbers, 20, 11, 20, 55);
+        addMatrix<TMultiChk>(RcmSheet1Gbx1, QStringLiteral("RcmSheet1CodeChk"), numbers, 20, cols, 20, 55);
     RcmSheet1CodeChk->setToolTip(
         QStringLiteral("复式选号：选择可能入奖的号码组成复式号码，最少勾选8个号码。"));
     // Ticking candidates triggers nothing: the run reads them when it starts.
     RcmSheet1CodeChk->SetOnChange([](TMultiMatrix*) {});
     addCandidatePicks();
+    RcmSheet1BackChk = nullptr;
+    if (twoBacks) {
+        const int top = RcmSheet1CodeChk->geometry().bottom() + 6;
+        addLabel(RcmSheet1Gbx1, game.back() + QLatin1Char(':'), 12, top + 2);
+        QStringList backs;
+        for (int n = 1; n <= game.backPool; ++n)
+            backs << NumToText(n);
+        RcmSheet1BackChk = addMatrix<TMultiChk>(RcmSheet1Gbx1, QStringLiteral("RcmSheet1BackChk"), backs, 20,
+                                                game.backPool, top, 55);
+        RcmSheet1BackChk->setToolTip(
+            QStringLiteral("%1号码：每注前区号码配上所选%1号码的每一种两码组合。").arg(game.back()));
+        RcmSheet1BackChk->SetOnChange([](TMultiMatrix*) {});
+    }
 
     RcmSheet1Panel = new QWidget(RcmSheet1);
     RcmSheet1Panel->setObjectName(QStringLiteral("RcmSheet1Panel"));
@@ -314,9 +340,9 @@ void TShrinkPanel::buildSheet1() {
     QWidget* g = RcmSheet1Gbx2;
 
     const QList<QRect> sumGaps =
-        addCaption(g, QStringLiteral("每注红球号和值设定:和值介于         至"), 10, 26, 63);
-    SumSe1 = addSpin(g, QStringLiteral("SumSe1"), 21, 183);
-    SumSe2 = addSpin(g, QStringLiteral("SumSe2"), 21, 183);
+        addCaption(g, QStringLiteral("每注%1号和值设定:和值介于         至").arg(game.front()), 10, 26, 63);
+    SumSe1 = addSpin(g, QStringLiteral("SumSe1"), game.sumMin(), game.sumMax());
+    SumSe2 = addSpin(g, QStringLiteral("SumSe2"), game.sumMin(), game.sumMax());
     SumSe1->setGeometry(sumGaps[0]);
     SumSe2->setGeometry(sumGaps[1]);
 
@@ -324,11 +350,15 @@ void TShrinkPanel::buildSheet1() {
     SumExEd = addEdit(g, QStringLiteral("SumExEd"), QStringLiteral("和值排除: 输入格式：04,7,15,74,88"));
     SumExEd->setGeometry(exLabel->x() + exLabel->width() + 6, 54, 300, 22);
 
-    addLabel(g, QStringLiteral("红号奇偶比:(以下全不选时，则选号不考虑奇偶特性)"), 10, 86);
-    RcmSheet1RatioChk =
-        addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet1RatioChk"), ratioItems(), 30, 7, 105, 10);
+    addLabel(g,
+             QStringLiteral("%1奇偶比:(以下全不选时，则选号不考虑奇偶特性)")
+                 .arg(game.isSsq() ? QStringLiteral("红号") : game.front()),
+             10, 86);
+    RcmSheet1RatioChk = addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet1RatioChk"), ratioItems(game), 30,
+                                             game.frontPicks + 1, 105, 10);
 
-    SameCountLbl = addLabel(g, SameCountDesignText, 10, 132);
+    SameCountLbl =
+        addLabel(g, QString(SameCountDesignText).replace(QStringLiteral("红球"), game.front()), 10, 132);
     SameCountLbl->setObjectName(QStringLiteral("SameCountLbl"));
     QStringList counts;
     for (int k = 0; k <= 4; ++k)
@@ -353,6 +383,7 @@ void TShrinkPanel::buildSheet2() {
     RcmSheet2Gbx1->setMinimumSize(560, 250);
     sheetLayout->addWidget(RcmSheet2Gbx1);
     QWidget* g = RcmSheet2Gbx1;
+    const Game& game = *m_game;
 
     const QList<QRect> tailGaps = addCaption(g, QStringLiteral("合值范围设定:        至"), 10, 26, 56);
     RcmSheet2Gbx1AddSe1 = addSpin(g, QStringLiteral("RcmSheet2Gbx1AddSe1"), 0, 9);
@@ -373,9 +404,14 @@ void TShrinkPanel::buildSheet2() {
     CodeIncEd = listRow(QStringLiteral("必同出号码:"), QStringLiteral("CodeIncEd"),
                         QStringLiteral("必同出号码: 输入格式：04,7,15"), 124);
 
-    addLabel(g, QStringLiteral("大小比(1-17为小，18-33为大，下列前为大，后为小)："), 10, 194);
-    RcmSheet2RatioChk =
-        addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet2RatioChk"), ratioItems(), 30, 7, 215, 10);
+    addLabel(g,
+             QStringLiteral("大小比(1-%1为小，%2-%3为大，下列前为大，后为小)：")
+                 .arg(game.smallMax)
+                 .arg(game.smallMax + 1)
+                 .arg(game.frontPool),
+             10, 194);
+    RcmSheet2RatioChk = addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet2RatioChk"), ratioItems(game), 30,
+                                             game.frontPicks + 1, 215, 10);
 }
 
 void TShrinkPanel::buildSheet3() {
@@ -386,10 +422,12 @@ void TShrinkPanel::buildSheet3() {
     RcmSheet3Gbx1->setMinimumSize(800, 330);
     sheetLayout->addWidget(RcmSheet3Gbx1);
     QWidget* g = RcmSheet3Gbx1;
+    const Game& game = *m_game;
+    const int picks = game.frontPicks;
 
-    MaxCodeSe = addSpin(g, QStringLiteral("MaxCodeSe"), 1, 33);
+    MaxCodeSe = addSpin(g, QStringLiteral("MaxCodeSe"), 1, game.frontPool);
     MaxCodeSe->setGeometry(addCaption(g, QStringLiteral("最大号码:"), 10, 26, 50).last());
-    MinCodeSe = addSpin(g, QStringLiteral("MinCodeSe"), 1, 33);
+    MinCodeSe = addSpin(g, QStringLiteral("MinCodeSe"), 1, game.frontPool);
     MinCodeSe->setGeometry(addCaption(g, QStringLiteral("最小号码:"), 150, 26, 50).last());
 
     // Each caption holds its lists in its blanks, the second of a range after "至".
@@ -398,47 +436,50 @@ void TShrinkPanel::buildSheet3() {
         first->setGeometry(gaps[0]);
         if (second) second->setGeometry(gaps[1]);
     };
-    CbbSpan1 = addChoice(g, QStringLiteral("CbbSpan1"), 0, 32);
-    CbbSpan2 = addChoice(g, QStringLiteral("CbbSpan2"), 0, 32);
+    CbbSpan1 = addChoice(g, QStringLiteral("CbbSpan1"), 0, game.spanMax());
+    CbbSpan2 = addChoice(g, QStringLiteral("CbbSpan2"), 0, game.spanMax());
     choiceRow(QStringLiteral("跨度:           至"), 58, CbbSpan1, CbbSpan2);
-    Cbb11 = addChoice(g, QStringLiteral("Cbb11"), 0, 6);
-    Cbb22 = addChoice(g, QStringLiteral("Cbb22"), 0, 6);
-    Cbb33 = addChoice(g, QStringLiteral("Cbb33"), 0, 6);
-    choiceRow(QStringLiteral("01-11出        个号码"), 88, Cbb11);
-    choiceRow(QStringLiteral("12-22出        个号码"), 118, Cbb22);
-    choiceRow(QStringLiteral("23-33出        个号码"), 148, Cbb33);
+    Cbb11 = addChoice(g, QStringLiteral("Cbb11"), 0, picks);
+    Cbb22 = addChoice(g, QStringLiteral("Cbb22"), 0, picks);
+    Cbb33 = addChoice(g, QStringLiteral("Cbb33"), 0, picks);
+    choiceRow(game.zoneCaption(0) + QStringLiteral("出        个号码"), 88, Cbb11);
+    choiceRow(game.zoneCaption(1) + QStringLiteral("出        个号码"), 118, Cbb22);
+    choiceRow(game.zoneCaption(2) + QStringLiteral("出        个号码"), 148, Cbb33);
     addLabel(g, QStringLiteral("除3余数设定:"), 10, 178);
-    Cbbmod0 = addChoice(g, QStringLiteral("Cbbmod0"), 0, 6);
-    Cbbmod1 = addChoice(g, QStringLiteral("Cbbmod1"), 0, 6);
-    Cbbmod2 = addChoice(g, QStringLiteral("Cbbmod2"), 0, 6);
+    Cbbmod0 = addChoice(g, QStringLiteral("Cbbmod0"), 0, picks);
+    Cbbmod1 = addChoice(g, QStringLiteral("Cbbmod1"), 0, picks);
+    Cbbmod2 = addChoice(g, QStringLiteral("Cbbmod2"), 0, picks);
     choiceRow(QStringLiteral("余数为0的出        个球"), 204, Cbbmod0);
     choiceRow(QStringLiteral("余数为1的出        个球"), 232, Cbbmod1);
     choiceRow(QStringLiteral("余数为2的出        个球"), 260, Cbbmod2);
-    CbbAc1 = addChoice(g, QStringLiteral("CbbAc1"), 0, 10);
-    CbbAc2 = addChoice(g, QStringLiteral("CbbAc2"), 0, 10);
+    CbbAc1 = addChoice(g, QStringLiteral("CbbAc1"), 0, game.acMax());
+    CbbAc2 = addChoice(g, QStringLiteral("CbbAc2"), 0, game.acMax());
     choiceRow(QStringLiteral("AC值为:        至"), 292, CbbAc1, CbbAc2);
 
     addLabel(g, QStringLiteral("控制中奖号码:"), 300, 24);
-    const QStringList hits{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"),
-                           QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
+    // A hit row counts 0 .. picks - 1 of its numbers.
+    QStringList hits = countItems(game);
+    hits.removeLast();
     for (int i = 0; i < 4; ++i) {
-        addCaption(g, QStringLiteral("中出                             个号"), 416, 50 + 40 * i);
+        // The blanks hold the matrix: four of them fewer for each item fewer than six.
+        const QString blanks(29 - 4 * (6 - int(hits.size())), QLatin1Char(' '));
+        addCaption(g, QStringLiteral("中出") + blanks + QStringLiteral("个号"), 416, 50 + 40 * i);
         RcmSheet3RangeEdit[size_t(i)] = addEdit(g, QStringLiteral("RcmSheet3RangeEdit%1").arg(i),
                                                 QStringLiteral("输入格式:12,16,17,24,29"));
         RcmSheet3RangeEdit[size_t(i)]->setGeometry(300, 46 + 40 * i, 110, 22);
         RcmSheet3RangeChk[size_t(i)] = addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet3RangeChk%1").arg(i),
-                                                            hits, 12, 6, 46 + 40 * i, 450);
+                                                            hits, 12, int(hits.size()), 46 + 40 * i, 450);
     }
 }
 
 ShrinkInput TShrinkPanel::readInput() const {
     ShrinkInput in;
-    for (int k = 0; k < 33; ++k)
+    for (int k = 0; k < RcmSheet1CodeChk->Count(); ++k)
         in.candidates[size_t(k)] = RcmSheet1CodeChk->Checked(k);
     in.sumMin = SumSe1->value();
     in.sumMax = SumSe2->value();
     in.excludeSums = SumExEd->text();
-    for (int k = 0; k < 7; ++k) {
+    for (int k = 0; k < RcmSheet1RatioChk->Count(); ++k) {
         in.oddEven[size_t(k)] = RcmSheet1RatioChk->Checked(k);
         in.bigSmall[size_t(k)] = RcmSheet2RatioChk->Checked(k);
     }
@@ -464,7 +505,7 @@ ShrinkInput TShrinkPanel::readInput() const {
     in.tolerance = RcmPanelToleranceSe->value();
     for (int r = 0; r < 4; ++r) {
         in.hitRows[size_t(r)].list = RcmSheet3RangeEdit[size_t(r)]->text();
-        for (int k = 0; k < 6; ++k)
+        for (int k = 0; k < RcmSheet3RangeChk[size_t(r)]->Count(); ++k)
             in.hitRows[size_t(r)].items[size_t(k)] = RcmSheet3RangeChk[size_t(r)]->Checked(k);
     }
     return in;
@@ -518,7 +559,7 @@ void TShrinkPanel::writeInput(const ShrinkInput& in) {
 
 void TShrinkPanel::RcmPanelClearBtClick() {
     m_beforeClear = readTypedInput();
-    ShrinkInput reset;
+    ShrinkInput reset = ShrinkInput::resetFor(*m_game);
     // The four hit rows keep their content.
     reset.hitRows = m_beforeClear.hitRows;
     writeInput(reset);
@@ -541,8 +582,14 @@ ShrinkInput TShrinkPanel::readTypedInput() {
 
 void TShrinkPanel::RcmPanelScaleBtClick() {
     const ShrinkInput input = readTypedInput();
-    if (input.tooFewCandidates()) {
+    if (input.tooFewCandidates(*m_game)) {
         ShowMessage(this, TooFewCandidatesText());
+        return;
+    }
+    const std::vector<int> backs = checkedBacks();
+    const bool withBacks = m_game->backPicks > 1;
+    if (withBacks && !ShrinkBacksProblem(backs, *m_game).isEmpty()) {
+        ShowMessage(this, ShrinkBacksProblem(backs, *m_game));
         return;
     }
     TProgressForm& form = TProgressForm::instance();
@@ -553,12 +600,18 @@ void TShrinkPanel::RcmPanelScaleBtClick() {
     ShrinkResult result;
     // A list that does not read, or a value outside its set, ends the command before the progress
     // window appears; the memo and the status bar keep the previous result.
-    if (!RunGuarded(this, [&] { result = RunShrink(input, History, progress, true); })) return;
-    emit statusText(result.countLine);
-    RcmMemo->setPlainText(result.text);
+    if (!RunGuarded(this, [&] { result = RunShrink(input, History, progress, true, *m_game); })) return;
+    if (withBacks) {
+        const ShrinkBacksResult paired = ShrinkWithBacks(result, backs, *m_game);
+        emit statusText(paired.countLine);
+        RcmMemo->setPlainText(paired.text);
+    } else {
+        emit statusText(result.countLine);
+        RcmMemo->setPlainText(result.text);
+    }
     RcmPctl->setCurrentWidget(RcmSheet4);
     // The memo lists up to 100,000 tickets; beyond that the export offers them from here.
-    if (result.count > ShrinkListLimit)
+    if (result.count > ShrinkListLimit && !withBacks)
         m_fullResult = std::move(result);
     else
         m_fullResult = ShrinkResult{};
@@ -585,13 +638,13 @@ void TShrinkPanel::addCandidatePicks() {
     for (const auto& [caption, group] : picks) {
         const NumberGroup g = group;
         menu->addAction(QString::fromUtf8(caption), this, [this, g] {
-            for (int k = 0; k < 33; ++k)
-                RcmSheet1CodeChk->SetChecked(k, InNumberGroup(g, k + 1, 33));
+            for (int k = 0; k < RcmSheet1CodeChk->Count(); ++k)
+                RcmSheet1CodeChk->SetChecked(k, InNumberGroup(g, k + 1, *m_game));
             RcmSheet1CodeChk->update();
         });
     }
     menu->addAction(QStringLiteral("反选"), this, [this] {
-        for (int k = 0; k < 33; ++k)
+        for (int k = 0; k < RcmSheet1CodeChk->Count(); ++k)
             RcmSheet1CodeChk->SetChecked(k, !RcmSheet1CodeChk->Checked(k));
         RcmSheet1CodeChk->update();
     });
@@ -617,14 +670,14 @@ void TShrinkPanel::RcmPanelSaveCondBtClick() {
     const QString path = m_conditionFile(this, true);
     if (path.isEmpty()) return;
     const ShrinkInput input = readTypedInput();
-    RunGuarded(this, [&] { SaveConditionSetFile(path, input); });
+    RunGuarded(this, [&] { SaveConditionSetFile(path, input, *m_game); });
 }
 
 void TShrinkPanel::RcmPanelLoadCondBtClick() {
     const QString path = m_conditionFile(this, false);
     if (path.isEmpty()) return;
     // Read whole before any widget changes: a refused file changes nothing.
-    RunGuarded(this, [&] { writeInput(LoadConditionSetFile(path)); });
+    RunGuarded(this, [&] { writeInput(LoadConditionSetFile(path, *m_game)); });
 }
 
 void TShrinkPanel::RcmPanelCheckBtClick() {
@@ -657,10 +710,10 @@ void TShrinkPanel::RcmPanelPrintBtClick() {
 void TShrinkPanel::RcmSheet1Show() {
     if (History.empty()) {
         // No draw yet: the repeat condition is off and there is no latest draw to name.
-        SameCountLbl->setText(QStringLiteral("与上期开奖红球同号个数设定："));
+        SameCountLbl->setText(QStringLiteral("与上期开奖%1同号个数设定：").arg(m_game->front()));
     } else {
-        SameCountLbl->setText(QStringLiteral("与上期开奖红球同号个数设定：(上期号码:") +
-                              CodeToText(History.back().Ticket) + QLatin1Char(')'));
+        SameCountLbl->setText(QStringLiteral("与上期开奖%1同号个数设定：(上期号码:").arg(m_game->front()) +
+                              CodeToText(History.back().Ticket, *m_game) + QLatin1Char(')'));
     }
     SameCountLbl->adjustSize();
 }
@@ -675,4 +728,48 @@ bool TShrinkPanel::eventFilter(QObject* watched, QEvent* event) {
     else if (watched == RcmSheet1Panel && event->type() == QEvent::Resize)
         RcmSheet1Resize();
     return QWidget::eventFilter(watched, event);
+}
+
+std::vector<int> TShrinkPanel::checkedBacks() const {
+    std::vector<int> backs;
+    if (!RcmSheet1BackChk) return backs;
+    for (int k = 0; k < RcmSheet1BackChk->Count(); ++k)
+        if (RcmSheet1BackChk->Checked(k)) backs.push_back(k + 1);
+    return backs;
+}
+
+void TShrinkPanel::rebuildSheets() {
+    for (QWidget* sheet : {RcmSheet1, RcmSheet2, RcmSheet3}) {
+        qDeleteAll(sheet->findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+        delete sheet->layout();
+    }
+    buildSheet1();
+    buildSheet2();
+    buildSheet3();
+    // Children added to a sheet already in view stay hidden until shown.
+    for (QWidget* sheet : {RcmSheet1, RcmSheet2, RcmSheet3})
+        for (QWidget* child : sheet->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            child->show();
+    RcmSheet1Panel->installEventFilter(this);
+    RcmSheet1Resize();
+    if (RcmSheet1->isVisible()) RcmSheet1Show();
+}
+
+void TShrinkPanel::setGame(const Game& game) {
+    if (game.id == m_game->id) return;
+    m_otherGames[m_game->keyText()] = {readTypedInput(), checkedBacks(), RcmMemo->toPlainText()};
+    m_game = &game;
+    rebuildSheets();
+    const GameState state =
+        m_otherGames.value(game.keyText(), GameState{ShrinkInput::resetFor(game), {}, QString()});
+    writeInput(state.input);
+    if (RcmSheet1BackChk)
+        for (int b : state.backs)
+            RcmSheet1BackChk->SetChecked(b - 1, true);
+    RcmMemo->setPlainText(state.memo);
+    // The undo of 清除条件 and the full result belong to the game that was shown.
+    RcmPanelUndoClearAct->setEnabled(false);
+    m_fullResult = ShrinkResult{};
+    RcmSheet5->setGame(game);
+    RcmWheelSheet->setGame(game);
 }

@@ -5,6 +5,7 @@
 #include "engine/shrink/ShrinkRun.h"
 #include "ui/ExportDialog.h"
 
+#include <QHash>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -36,6 +37,12 @@ class TShrinkPanel : public QWidget {
     ShrinkInput readInput() const;
     // Puts every condition of in into the widgets, the hit rows included.
     void writeInput(const ShrinkInput& in);
+
+    // Shows the game's candidates and conditions; each game keeps its own while the program runs.
+    void setGame(const Game& game);
+    const Game& game() const { return *m_game; }
+    // The back numbers ticked for a game of two backs (empty for the two-colour ball).
+    std::vector<int> checkedBacks() const;
 
     // Standard dialogs, replaceable so that tests can answer them. The input box returns the typed
     // text (empty when cancelled).
@@ -72,6 +79,8 @@ class TShrinkPanel : public QWidget {
 
     QGroupBox* RcmSheet1Gbx1 = nullptr;
     TMultiChk* RcmSheet1CodeChk = nullptr;
+    // The back numbers every pair of which follows each front ticket (games of two backs only).
+    TMultiChk* RcmSheet1BackChk = nullptr;
     QWidget* RcmSheet1Panel = nullptr;
     QGroupBox* RcmSheet1Gbx2 = nullptr;
     QSpinBox* SumSe1 = nullptr;
@@ -139,6 +148,7 @@ class TShrinkPanel : public QWidget {
     void buildSheet2();
     void buildSheet3();
     void addCandidatePicks();
+    void rebuildSheets();
 
     const TCodeArr& History;
     // What the run reads: pending spin-edit typing is taken as typed.
@@ -152,4 +162,12 @@ class TShrinkPanel : public QWidget {
     ShrinkResult m_fullResult;
     // The conditions 清除条件 replaced.
     ShrinkInput m_beforeClear;
+    const Game* m_game = &Game::ssq();
+    // What the other games' panels held when the game was switched.
+    struct GameState {
+        ShrinkInput input;
+        std::vector<int> backs;
+        QString memo;
+    };
+    QHash<QString, GameState> m_otherGames;
 };

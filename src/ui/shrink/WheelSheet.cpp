@@ -1,7 +1,6 @@
 #include "ui/shrink/WheelSheet.h"
 
 #include "engine/core/KelvoraError.h"
-#include "engine/core/Pools.h"
 #include "engine/io/ExportFile.h"
 #include "engine/prize/TicketReader.h"
 #include "engine/wheel/ResultWheel.h"
@@ -28,8 +27,6 @@
 
 namespace {
 
-constexpr int picks = Pools::kRedPicks;
-constexpr int pool = Pools::kRedPool;
 // A cell without a stored wheel is searched this long at most (the best wheel so far is kept).
 constexpr std::chrono::seconds searchTime{30};
 
@@ -47,22 +44,37 @@ QLineEdit* addEdit(const QString& name, const QString& hint) {
     return e;
 }
 
-// The six-red tickets of a ticket text; throws for bad lines, compound lines or no ticket.
-std::vector<uint64_t> singleTickets(const QString& text) {
-    const TicketList list = ReadTickets(text);
+// A wheel guards fronts only: for a game of two backs a line without backs reads as if it had them.
+uint32_t anyBacks(const Game& game) {
+    return game.isSsq() ? 0 : ((uint32_t(1) << game.backPicks) - 1) << 1;
+}
+
+} // namespace
+
+// The single tickets of a ticket text; throws for bad lines, compound lines or no ticket.
+std::vector<uint64_t> TWheelSheet::singleTickets(const QString& text) const {
+    const int picks = m_game->frontPicks;
+    const TicketList list = ReadTickets(text, anyBacks(*m_game), *m_game);
     if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
     if (list.tickets.empty()) throw KelvoraError(QStringLiteral("没有投注号码"));
     std::vector<uint64_t> reds;
     for (const PrizeTicket& t : list.tickets) {
         if (t.redCount != picks)
-            throw KelvoraError(
-                QStringLiteral("第%1行不是单注号码：旋转只接受每行%2个红球").arg(t.line).arg(picks));
+            throw KelvoraError(QStringLiteral("第%1行不是单注号码：旋转只接受每行%2个%3")
+                                   .arg(t.line)
+                                   .arg(picks)
+                                   .arg(m_game->front()));
         reds.push_back(t.reds);
     }
     return reds;
 }
 
-} // namespace
+int TWheelSheet::backCount() const {
+    const int n = std::popcount(ReadBlueList(BluesEd->text(), *m_game));
+    if (n > 0 && n < m_game->backPicks)
+        throw KelvoraError(QStringLiteral("%1号码最少%2个").arg(m_game->back()).arg(m_game->backPicks));
+    return n;
+}
 
 TWheelSheet::TWheelSheet(NumbersReader candidates, TextReader resultText, QWidget* parent)
     : QWidget(parent), m_candidates(std::move(candidates)), m_resultText(std::move(resultText)),
@@ -71,20 +83,20 @@ TWheelSheet::TWheelSheet(NumbersReader candidates, TextReader resultText, QWidge
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
     grid->addWidget(new QLabel(QStringLiteral("号码:")), 0, 0);
-    NumbersEd =
-        addEdit(QStringLiteral("NumbersEd"), QStringLiteral("7-24个红球，如 01,02,03,05,08,13,21,27"));
+    NumbersEd = addEdit(QStringLiteral("NumbersEd"), QString());
     grid->addWidget(NumbersEd, 0, 1);
     FromMatrixBt = new QPushButton(QStringLiteral("取候选号码"));
     FromMatrixBt->setObjectName(QStringLiteral("FromMatrixBt"));
     grid->addWidget(FromMatrixBt, 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("胆码:")), 1, 0);
-    BankersEd = addEdit(QStringLiteral("BankersEd"), QStringLiteral("可不填；每注都含的红球"));
+    BankersEd = addEdit(QStringLiteral("BankersEd"), QString());
     grid->addWidget(BankersEd, 1, 1);
     GuaranteeCbb = new QComboBox;
     GuaranteeCbb->setObjectName(QStringLiteral("GuaranteeCbb"));
     grid->addWidget(GuaranteeCbb, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("蓝球:")), 2, 0);
-    BluesEd = addEdit(QStringLiteral("BluesEd"), QStringLiteral("可不填；如 03,09 每注配这些蓝球"));
+    BluesLbl = new QLabel;
+    grid->addWidget(BluesLbl, 2, 0);
+    BluesEd = addEdit(QStringLiteral("BluesEd"), QString());
     grid->addWidget(BluesEd, 2, 1);
     EstimateLbl = new QLabel;
     EstimateLbl->setObjectName(QStringLiteral("EstimateLbl"));
@@ -101,8 +113,7 @@ TWheelSheet::TWheelSheet(NumbersReader candidates, TextReader resultText, QWidge
     ExportBt = addButton(buttons, QStringLiteral("ExportBt"), QStringLiteral("导出"));
     CopyBt = addButton(buttons, QStringLiteral("CopyBt"), QStringLiteral("复制"));
     PrintBt = addButton(buttons, QStringLiteral("PrintBt"), QStringLiteral("打印"));
-    ExportResultBt =
-        addButton(buttons, QStringLiteral("ExportResultBt"), QStringLiteral("缩水结果加蓝球导出"));
+    ExportResultBt = addButton(buttons, QStringLiteral("ExportResultBt"), QString());
     buttons->addStretch(1);
     CancelBt->setEnabled(false);
 
@@ -130,6 +141,7 @@ TWheelSheet::TWheelSheet(NumbersReader candidates, TextReader resultText, QWidge
         delete menu;
     });
 
+    showGameWords();
     fillGuarantees();
     connect(FromMatrixBt, &QPushButton::clicked, this, &TWheelSheet::FromMatrixBtClick);
     connect(BuildBt, &QPushButton::clicked, this, &TWheelSheet::BuildBtClick);
@@ -163,15 +175,16 @@ TWheelSheet::~TWheelSheet() {
 }
 
 void TWheelSheet::fillGuarantees() {
-    // Only the cells a ticket can hold: with d bankers a ticket has 6 - d places for the numbers.
+    // Only the cells a ticket can hold: with d bankers a ticket has picks - d places for the numbers.
     int bankers = 0;
     try {
-        bankers = int(ReadWheelNumbers(BankersEd->text(), pool, QStringLiteral("胆码")).size());
+        bankers = int(ReadWheelNumbers(BankersEd->text(), m_game->frontPool, QStringLiteral("胆码")).size());
     } catch (const KelvoraError&) {
     }
     const QVariant current = GuaranteeCbb->currentData();
     const QSignalBlocker block(GuaranteeCbb);
     GuaranteeCbb->clear();
+    const int picks = m_game->frontPicks;
     for (int p = picks; p >= 2; --p)
         for (int t = p; t >= 2; --t)
             if (t <= picks - bankers)
@@ -185,26 +198,28 @@ void TWheelSheet::updateEstimate() {
     WheelRequest r;
     r.drawn = code / 10;
     r.held = code % 10;
+    r.picks = m_game->frontPicks;
+    r.pool = m_game->frontPool;
     QString text;
     int blues = 0;
     try {
-        blues = std::popcount(ReadBlueList(BluesEd->text()));
-        r.numbers = ReadWheelNumbers(NumbersEd->text(), pool, QStringLiteral("号码"));
-        r.bankers = ReadWheelNumbers(BankersEd->text(), pool, QStringLiteral("胆码"));
+        blues = backCount();
+        r.numbers = ReadWheelNumbers(NumbersEd->text(), r.pool, QStringLiteral("号码"));
+        r.bankers = ReadWheelNumbers(BankersEd->text(), r.pool, QStringLiteral("胆码"));
         if (r.numbers.empty()) {
             text = QStringLiteral("输入号码或取候选号码后，这里显示注数和金额");
         } else {
             CheckWheelRequest(r);
             const WheelShape shape = WheelShapeOf(r);
             if (const StoredWheel* stored = FindStoredWheel(shape)) {
-                const int64_t bets = WheelBets(int64_t(stored->tickets.size()), blues);
+                const int64_t bets = WheelBets(int64_t(stored->tickets.size()), blues, *m_game);
                 text = QStringLiteral("将生成%1注（中%2保%3，%4个号码），共%5注，%6元")
                            .arg(stored->tickets.size())
                            .arg(r.drawn)
                            .arg(r.held)
                            .arg(r.numbers.size())
                            .arg(bets)
-                           .arg(bets * BetPrice);
+                           .arg(bets * m_game->price);
             } else {
                 const std::optional<int64_t> bound =
                     SchoenheimBound(shape.v, shape.k, shape.drawn, shape.held);
@@ -267,7 +282,7 @@ void TWheelSheet::finish() {
 QStringList TWheelSheet::ticketLinesWithBlues() const {
     uint32_t blues = 0;
     try {
-        blues = ReadBlueList(BluesEd->text());
+        if (backCount() > 0) blues = ReadBlueList(BluesEd->text(), *m_game);
     } catch (const KelvoraError&) {
     }
     return TicketLinesWithBlues(m_lines, blues);
@@ -280,17 +295,19 @@ void TWheelSheet::BuildBtClick() {
     const int code = GuaranteeCbb->currentData().toInt();
     r.drawn = code / 10;
     r.held = code % 10;
+    r.picks = m_game->frontPicks;
+    r.pool = m_game->frontPool;
     // Everything is read and checked before the search starts: bad input builds nothing.
     if (!RunGuarded(this, [&] {
-            blues = std::popcount(ReadBlueList(BluesEd->text()));
-            r.numbers = ReadWheelNumbers(NumbersEd->text(), pool, QStringLiteral("号码"));
-            r.bankers = ReadWheelNumbers(BankersEd->text(), pool, QStringLiteral("胆码"));
+            blues = backCount();
+            r.numbers = ReadWheelNumbers(NumbersEd->text(), r.pool, QStringLiteral("号码"));
+            r.bankers = ReadWheelNumbers(BankersEd->text(), r.pool, QStringLiteral("胆码"));
             CheckWheelRequest(r);
         }))
         return;
     const bool stored = FindStoredWheel(WheelShapeOf(r)) != nullptr;
     start(
-        [this, r, blues] {
+        [this, r, blues, &game = *m_game] {
             WheelSearchOptions o;
             o.timeLimit = searchTime;
             o.cancel = &m_cancel;
@@ -302,9 +319,9 @@ void TWheelSheet::BuildBtClick() {
             };
             const Wheel w = BuildWheel(r, o);
             m_lines = WheelTicketLines(w);
-            const int64_t bets = WheelBets(int64_t(w.tickets.size()), blues);
+            const int64_t bets = WheelBets(int64_t(w.tickets.size()), blues, game);
             m_summary = WheelCountLine(w) + QStringLiteral("　") + WheelVerifiedLine(w) +
-                        QStringLiteral("　投注%1注，%2元").arg(bets).arg(bets * BetPrice);
+                        QStringLiteral("　投注%1注，%2元").arg(bets).arg(bets * game.price);
         },
         stored ? 1 : 0);
 }
@@ -315,12 +332,12 @@ void TWheelSheet::FromResultBtClick() {
     int blues = 0;
     const int held = GuaranteeCbb->currentData().toInt() % 10;
     if (!RunGuarded(this, [&] {
-            blues = std::popcount(ReadBlueList(BluesEd->text()));
+            blues = backCount();
             tickets = singleTickets(m_resultText());
         }))
         return;
     start(
-        [this, tickets = std::move(tickets), held, blues] {
+        [this, tickets = std::move(tickets), held, blues, &game = *m_game] {
             ResultCoverOptions o;
             o.cancel = &m_cancel;
             o.progress = [this](int permille) {
@@ -328,9 +345,9 @@ void TWheelSheet::FromResultBtClick() {
             };
             const ResultWheel w = CoverResultTickets(tickets, held, o);
             m_lines = ResultWheelLines(w);
-            const int64_t bets = WheelBets(int64_t(w.tickets.size()), blues);
+            const int64_t bets = WheelBets(int64_t(w.tickets.size()), blues, game);
             m_summary = ResultWheelCountLine(w) + QStringLiteral("　已验证：全部%1注均满足").arg(w.from) +
-                        QStringLiteral("　投注%1注，%2元").arg(bets).arg(bets * BetPrice);
+                        QStringLiteral("　投注%1注，%2元").arg(bets).arg(bets * game.price);
         },
         1000);
 }
@@ -338,13 +355,15 @@ void TWheelSheet::FromResultBtClick() {
 void TWheelSheet::CheckBtClick() {
     const int code = GuaranteeCbb->currentData().toInt();
     RunGuarded(this, [&] {
-        const std::vector<int> numbers = ReadWheelNumbers(NumbersEd->text(), pool, QStringLiteral("号码"));
+        const int picks = m_game->frontPicks;
+        const std::vector<int> numbers =
+            ReadWheelNumbers(NumbersEd->text(), m_game->frontPool, QStringLiteral("号码"));
         if (int(numbers.size()) < picks + 1 || int(numbers.size()) > WheelMaxNumbers)
             throw KelvoraError(QStringLiteral("号码个数为%1个：旋转矩阵需要%2-%3个号码")
                                    .arg(numbers.size())
                                    .arg(picks + 1)
                                    .arg(WheelMaxNumbers));
-        const TicketList list = ReadTickets(TicketMemo->toPlainText());
+        const TicketList list = ReadTickets(TicketMemo->toPlainText(), anyBacks(*m_game), *m_game);
         if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list.badLines));
         if (list.tickets.empty()) throw KelvoraError(QStringLiteral("号码框中没有要检查的旋转矩阵"));
         std::vector<uint64_t> reds;
@@ -375,12 +394,13 @@ void TWheelSheet::ExportResultBtClick() {
     QStringList lines;
     int64_t bets = 0;
     if (!RunGuarded(this, [&] {
-            const uint32_t blues = ReadBlueList(BluesEd->text());
+            const int count = backCount();
+            const uint32_t blues = count > 0 ? ReadBlueList(BluesEd->text(), *m_game) : 0;
             QStringList tickets;
             for (uint64_t t : singleTickets(m_resultText()))
                 tickets << TicketMaskText(t);
             lines = TicketLinesWithBlues(tickets, blues);
-            bets = WheelBets(tickets.size(), std::popcount(blues));
+            bets = WheelBets(tickets.size(), count, *m_game);
         }))
         return;
     const QString path = m_saveName(this);
@@ -389,9 +409,55 @@ void TWheelSheet::ExportResultBtClick() {
         ResultLbl->setText(QStringLiteral("缩水结果%1行已导出，投注%2注，%3元")
                                .arg(lines.size())
                                .arg(bets)
-                               .arg(bets * BetPrice));
+                               .arg(bets * m_game->price));
 }
 
 void TWheelSheet::PrintBtClick() {
     PrintLines(this, MemoLines(TicketMemo->toPlainText()), QStringLiteral("Kelvora"), 12);
+}
+
+void TWheelSheet::showGameWords() {
+    const Game& game = *m_game;
+    const QString front = game.front();
+    const QString back = game.back();
+    if (game.isSsq()) {
+        NumbersEd->setPlaceholderText(QStringLiteral("7-24个红球，如 01,02,03,05,08,13,21,27"));
+        BluesEd->setPlaceholderText(QStringLiteral("可不填；如 03,09 每注配这些蓝球"));
+    } else {
+        NumbersEd->setPlaceholderText(QStringLiteral("%1-%2个%3号码，如 01,02,03,05,08,13,21,27")
+                                          .arg(game.frontPicks + 1)
+                                          .arg(WheelMaxNumbers)
+                                          .arg(front));
+        BluesEd->setPlaceholderText(
+            QStringLiteral("可不填；如 03,09,11 每注配这些%1号码的每%2个").arg(back).arg(game.backPicks));
+    }
+    BankersEd->setPlaceholderText(
+        QStringLiteral("可不填；每注都含的%1").arg(game.isSsq() ? front : front + QStringLiteral("号码")));
+    BluesLbl->setText(back + QLatin1Char(':'));
+    ExportResultBt->setText(QStringLiteral("缩水结果加%1导出").arg(back));
+}
+
+void TWheelSheet::setGame(const Game& game) {
+    if (game.id == m_game->id) return;
+    if (m_worker) {
+        // The search was for the game that goes: its tickets are not kept.
+        disconnect(m_worker, &QThread::finished, this, &TWheelSheet::finish);
+        m_cancel = true;
+        m_worker->wait();
+        finish();
+    }
+    m_otherGames[m_game->keyText()] = {NumbersEd->text(),         BankersEd->text(), BluesEd->text(),
+                                       TicketMemo->toPlainText(), ResultLbl->text(), m_lines};
+    m_game = &game;
+    const GameState state = m_otherGames.value(game.keyText());
+    const QSignalBlocker b1(NumbersEd), b2(BankersEd), b3(BluesEd);
+    NumbersEd->setText(state.numbers);
+    BankersEd->setText(state.bankers);
+    BluesEd->setText(state.backs);
+    TicketMemo->setPlainText(state.tickets);
+    ResultLbl->setText(state.result);
+    m_lines = state.lines;
+    showGameWords();
+    fillGuarantees();
+    updateEstimate();
 }

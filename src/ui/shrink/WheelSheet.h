@@ -1,6 +1,9 @@
 #pragma once
 
+#include "engine/core/Game.h"
 #include "ui/ExportDialog.h"
+
+#include <QHash>
 
 #include <QWidget>
 #include <atomic>
@@ -29,12 +32,15 @@ class TWheelSheet : public QWidget {
 
     void setSaveFileChooser(SaveFileChooser chooser) { m_saveName = std::move(chooser); }
     bool busy() const { return m_worker != nullptr; }
+    // Wheels of the game's tickets; each game keeps its own numbers and tickets while the program runs.
+    void setGame(const Game& game);
 
     QLineEdit* NumbersEd = nullptr;
     QPushButton* FromMatrixBt = nullptr;
     QLineEdit* BankersEd = nullptr;
     QComboBox* GuaranteeCbb = nullptr;
     QLineEdit* BluesEd = nullptr;
+    QLabel* BluesLbl = nullptr;
     QLabel* EstimateLbl = nullptr;
     QPushButton* BuildBt = nullptr;
     QPushButton* FromResultBt = nullptr;
@@ -69,6 +75,16 @@ class TWheelSheet : public QWidget {
     void start(std::function<void()> work, int maximum);
     void finish();
     QStringList ticketLinesWithBlues() const;
+    void showGameWords();
+    int backCount() const; // throws for a bad back list
+    std::vector<uint64_t> singleTickets(const QString& text) const;
+
+    const Game* m_game = &Game::ssq();
+    struct GameState {
+        QString numbers, bankers, backs, tickets, result;
+        QStringList lines;
+    };
+    QHash<QString, GameState> m_otherGames;
 
     NumbersReader m_candidates;
     TextReader m_resultText;
