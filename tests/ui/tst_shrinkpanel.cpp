@@ -7,6 +7,7 @@
 #include "ui/controls/MultiRadio.h"
 #include "ui/forms/ProgressForm.h"
 #include "ui/history/PrintLines.h"
+#include "ui/prize/PrizeWindow.h"
 #include "ui/shrink/BacktestSheet.h"
 #include "ui/shrink/ShrinkPanel.h"
 
@@ -98,6 +99,7 @@ class TestShrinkPanel : public QObject {
     void prizeCheck();
     void printIntoPdf();
     void superLottoKeepsEachGame();
+    void superLottoResultCheck();
 
   private:
     void tickCandidates(int first, int last);
@@ -614,6 +616,20 @@ void TestShrinkPanel::superLottoKeepsEachGame() {
     QTest::mouseClick(panel->RcmPanelLoadCondBt, Qt::LeftButton);
     QCOMPARE(panel->SumSe1->value(), 40);
     QCOMPARE(panel->RcmSheet1CodeChk->CheckedCount(), 8);
+}
+
+
+// 结果兑奖 of a super-lotto result reads the answer as a super-lotto draw and prices it by its rules.
+void TestShrinkPanel::superLottoResultCheck() {
+    history = DltSampleHistory();
+    panel->setGame(Game::dlt());
+    panel->RcmMemo->setPlainText(QStringLiteral("05 14 15 17 33+01 07\n01 02 03 04 05+01 02"));
+    panel->setInputBox([](QWidget*, const QString&) { return QStringLiteral("2026094"); });
+    QTest::mouseClick(panel->RcmPanelCheckBt, Qt::LeftButton);
+    auto* prize = panel->window()->findChild<TPrizeWindow*>(QStringLiteral("PrizeWindow"));
+    QVERIFY(prize);
+    QCOMPARE(&prize->game(), &Game::dlt());
+    prize->close();
 }
 
 QTEST_MAIN(TestShrinkPanel)

@@ -172,7 +172,7 @@ bool defaultQuestion(QWidget* parent, const QString& text) {
 TShrinkPanel::TShrinkPanel(const TCodeArr& history, QWidget* parent)
     : QWidget(parent), History(history), m_saveName(AskExportFileName),
       m_inputBox([this](QWidget* parent, const QString& caption) {
-          TResultCheckDialog box(History, parent);
+          TResultCheckDialog box(History, parent, *m_game);
           box.setWindowTitle(caption);
           return box.exec() == QDialog::Accepted ? box.answer() : QString();
       }),
@@ -690,12 +690,12 @@ void TShrinkPanel::RcmPanelCheckBtClick() {
     if (answer.isEmpty()) return;
     RcmPctl->setCurrentWidget(RcmSheet4);
     // The box keeps a text it cannot use open with its reason, so a refused one ends here.
-    switch (ReadResultCheckAnswer(answer, History).action) {
+    switch (ReadResultCheckAnswer(answer, History, *m_game).action) {
     case ResultCheckAction::Search:
         emit statusText(findThreeBytes(RcmMemo, answer));
         break;
     case ResultCheckAction::CheckDraw:
-        OpenPrizeCheck(this, History, RcmMemo->toPlainText(), answer);
+        OpenPrizeCheck(this, History, RcmMemo->toPlainText(), answer, *m_game);
         break;
     case ResultCheckAction::Nothing:
     case ResultCheckAction::Refuse:
