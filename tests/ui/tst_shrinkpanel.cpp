@@ -12,6 +12,8 @@
 #include "ui/shrink/ShrinkPanel.h"
 
 #include <QApplication>
+#include <QStandardPaths>
+#include <QProcess>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -630,6 +632,20 @@ void TestShrinkPanel::superLottoResultCheck() {
     QVERIFY(prize);
     QCOMPARE(&prize->game(), &Game::dlt());
     prize->close();
+
+    // Its printout names the game.
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) return;
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("result.pdf"));
+    SetPrintToFile(pdf);
+    QTest::mouseClick(panel->RcmPanelPrintBt, Qt::LeftButton);
+    SetPrintToFile(QString());
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY(p.waitForFinished(20000));
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    QVERIFY2(text.contains(QStringLiteral("Kelvora 超级大乐透缩水结果")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("05 14 15 17 33+01 07")));
 }
 
 QTEST_MAIN(TestShrinkPanel)

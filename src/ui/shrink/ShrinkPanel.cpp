@@ -704,7 +704,10 @@ void TShrinkPanel::RcmPanelCheckBtClick() {
 }
 
 void TShrinkPanel::RcmPanelPrintBtClick() {
-    PrintLines(this, MemoLines(RcmMemo->toPlainText()), QStringLiteral("Kelvora"), 12);
+    // The two-colour ball's print keeps its plain header; another game's names the game.
+    const QString title = m_game->isSsq() ? QStringLiteral("Kelvora")
+                                          : QStringLiteral("Kelvora %1缩水结果").arg(m_game->nameText());
+    PrintLines(this, MemoLines(RcmMemo->toPlainText()), title, 12);
 }
 
 void TShrinkPanel::RcmSheet1Show() {

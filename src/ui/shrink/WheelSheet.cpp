@@ -413,7 +413,9 @@ void TWheelSheet::ExportResultBtClick() {
 }
 
 void TWheelSheet::PrintBtClick() {
-    PrintLines(this, MemoLines(TicketMemo->toPlainText()), QStringLiteral("Kelvora"), 12);
+    const QString title = m_game->isSsq() ? QStringLiteral("Kelvora")
+                                          : QStringLiteral("Kelvora %1旋转矩阵").arg(m_game->nameText());
+    PrintLines(this, MemoLines(TicketMemo->toPlainText()), title, 12);
 }
 
 void TWheelSheet::showGameWords() {
