@@ -2,7 +2,7 @@
 #include "cli/ConditionOptions.h"
 
 #include "engine/core/KelvoraError.h"
-#include "engine/metrics/Code.h"
+#include "engine/shrink/ShrinkBacks.h"
 #include "engine/shrink/ShrinkRun.h"
 
 #include <algorithm>
@@ -49,44 +49,6 @@ std::vector<int> readBacks(const QString& text, const Game& game) {
     return backs;
 }
 
-// "+01 02" for every pair of the backs, in ascending order.
-QStringList backPairs(const std::vector<int>& backs) {
-    QStringList pairs;
-    for (size_t i = 0; i < backs.size(); ++i)
-        for (size_t j = i + 1; j < backs.size(); ++j)
-            pairs << QStringLiteral("+%1 %2")
-                         .arg(backs[i], 2, 10, QLatin1Char('0'))
-                         .arg(backs[j], 2, 10, QLatin1Char('0'));
-    return pairs;
-}
-
-// The result with every pair of backs after each front ticket; the count line also gives the bets.
-void printWithBacks(CliContext& ctx, const ShrinkResult& result, const std::vector<int>& backs,
-                    bool listAll) {
-    const QStringList pairs = backPairs(backs);
-    const qint64 bets = qint64(result.count) * pairs.size();
-    ctx.out << result.countLine
-            << QStringLiteral("，%1%2个号码%3种组合，共%4注（%5元）")
-                   .arg(ctx.back())
-                   .arg(backs.size())
-                   .arg(pairs.size())
-                   .arg(bets)
-                   .arg(bets * ctx.game->price)
-            << '\n';
-    if (!listAll && result.count > ShrinkListLimit) {
-        ctx.out << ShrinkTooManyText() << '\n';
-        return;
-    }
-    ctx.out << '\n';
-    CandidateFlags all;
-    all.fill(1);
-    for (int index : result.tickets) {
-        const QString front = CodeToText(KeptTicketAt(index, all, *ctx.game), *ctx.game);
-        for (const QString& pair : pairs)
-            ctx.out << front << pair << '\n';
-    }
-}
-
 int runShrink(CliContext& ctx) {
     QCommandLineParser parser;
     const ConditionOptions conditions(parser);
@@ -106,7 +68,7 @@ int runShrink(CliContext& ctx) {
     const bool listAll = parser.isSet(all);
     const ShrinkResult result = RunShrink(in, ctx.history(), {}, listAll || withBacks, *ctx.game);
     if (withBacks)
-        printWithBacks(ctx, result, backs, listAll);
+        ctx.out << ShrinkWithBacks(result, backs, listAll, *ctx.game).text << '\n';
     else
         ctx.out << (listAll ? ShrinkAllText(result) : result.text) << '\n';
     return CliOk;

@@ -23,7 +23,7 @@ QString ShrinkBacksProblem(const std::vector<int>& backs, const Game& game) {
     return QStringLiteral("请最少选择%1个%2号码！").arg(game.backPicks).arg(game.back());
 }
 
-ShrinkBacksResult ShrinkWithBacks(const ShrinkResult& result, const std::vector<int>& backs,
+ShrinkBacksResult ShrinkWithBacks(const ShrinkResult& result, const std::vector<int>& backs, bool listAll,
                                   const Game& game) {
     ShrinkBacksResult out;
     const QStringList pairs = ShrinkBackPairs(backs);
@@ -35,7 +35,7 @@ ShrinkBacksResult ShrinkWithBacks(const ShrinkResult& result, const std::vector<
                                            .arg(out.bets)
                                            .arg(out.bets * game.price);
     QStringList lines{out.countLine};
-    if (result.count > ShrinkListLimit) {
+    if (!listAll && result.count > ShrinkListLimit) {
         lines << ShrinkTooManyText();
     } else {
         lines << QString();

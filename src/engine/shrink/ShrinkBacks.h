@@ -19,6 +19,7 @@ struct ShrinkBacksResult {
 QStringList ShrinkBackPairs(const std::vector<int>& backs);
 // The message for too few backs ("请最少选择2个后区号码！"), empty when there are enough.
 QString ShrinkBacksProblem(const std::vector<int>& backs, const Game& game);
-// result must hold every kept ticket (RunShrink with keepAll); beyond the list limit the memo says so.
-ShrinkBacksResult ShrinkWithBacks(const ShrinkResult& result, const std::vector<int>& backs,
+// result must hold every kept ticket (RunShrink with keepAll). Beyond the list limit the memo says so,
+// unless listAll asks for every ticket anyway (the CLI's --all).
+ShrinkBacksResult ShrinkWithBacks(const ShrinkResult& result, const std::vector<int>& backs, bool listAll,
                                   const Game& game);

@@ -602,7 +602,7 @@ void TShrinkPanel::RcmPanelScaleBtClick() {
     // window appears; the memo and the status bar keep the previous result.
     if (!RunGuarded(this, [&] { result = RunShrink(input, History, progress, true, *m_game); })) return;
     if (withBacks) {
-        const ShrinkBacksResult paired = ShrinkWithBacks(result, backs, *m_game);
+        const ShrinkBacksResult paired = ShrinkWithBacks(result, backs, false, *m_game);
         emit statusText(paired.countLine);
         RcmMemo->setPlainText(paired.text);
     } else {
