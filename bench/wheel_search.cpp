@@ -21,7 +21,9 @@ int main(int argc, char** argv) {
     std::vector<StoredWheel> starts;
     if (const char* start = std::getenv("WHEEL_START")) {
         QFile f(QString::fromLocal8Bit(start));
-        if (f.open(QIODevice::ReadOnly)) starts = ReadWheelTable(QString::fromUtf8(f.readAll()));
+        // The .inc wraps the table in a raw string; its closing line would spoil the last block.
+        if (f.open(QIODevice::ReadOnly))
+            starts = ReadWheelTable(QString::fromUtf8(f.readAll()).remove(QStringLiteral(")WHEELS\"")));
     }
     for (int a = 2; a < argc; ++a) {
         WheelShape s;
