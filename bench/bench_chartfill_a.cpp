@@ -83,10 +83,8 @@ void BM_PageRefill(benchmark::State& state, int index) {
         page->refill();
 }
 
-// Switch from another sheet to this one with N = 30: show event, fill, layout, paint.
-void BM_SwitchTo(benchmark::State& state, int index) {
-    TChartPages pages(sample());
-    pages.resize(1200, 800);
+// Leaves sheet `index` for another one untimed and comes back to it timed.
+void timeVisits(benchmark::State& state, TChartPages& pages, int index) {
     pages.show();
     QApplication::processEvents();
     const int other = index == 0 ? 1 : 0;
@@ -100,6 +98,13 @@ void BM_SwitchTo(benchmark::State& state, int index) {
     }
 }
 
+// Switch from another sheet to this one with N = 30: show event, fill, layout, paint.
+void BM_SwitchTo(benchmark::State& state, int index) {
+    TChartPages pages(sample());
+    pages.resize(1200, 800);
+    timeVisits(state, pages, index);
+}
+
 // A visit of any of the thirteen sheets for the super lotto at its whole history: show event,
 // fill, layout, paint.
 void BM_SwitchToDlt(benchmark::State& state, int index) {
@@ -108,17 +113,7 @@ void BM_SwitchToDlt(benchmark::State& state, int index) {
     pages.resize(1200, 800);
     for (int i = 0; i < pages.count(); ++i)
         pages.sheet(i)->periodsEdit()->setValue(int(dltSample().size()));
-    pages.show();
-    QApplication::processEvents();
-    const int other = index == 0 ? 1 : 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        pages.setCurrentIndex(other);
-        pages.repaint();
-        state.ResumeTiming();
-        pages.setCurrentIndex(index);
-        pages.repaint();
-    }
+    timeVisits(state, pages, index);
 }
 
 } // namespace
