@@ -260,6 +260,34 @@ class TestLedger : public QObject {
         QVERIFY(LedgerReportLines(lucky).join('\n').contains(QStringLiteral("好于随机")));
     }
 
+    // The super lotto's 三等奖 floated under the first versions: such a win is listed among the
+    // floating ones, while the same hits later win its fixed prize.
+    void reportsEveryFloatingTier() {
+        const Game& dlt = Game::dlt();
+        const TCodeArr& history = DltSampleHistory();
+        Ledger ledger(m_dir.filePath(QStringLiteral("floating.sqlite")));
+        auto fiveFronts = [&](int issue) {
+            const auto rec = std::find_if(history.begin(), history.end(),
+                                          [&](const TDrawRec& d) { return d.code() == issue; });
+            const PrizeDraw draw = DrawOf(*rec, dlt);
+            QStringList backs;
+            for (int n = 1; n <= dlt.backPool && backs.size() < 2; ++n)
+                if (!(draw.backMask() >> n & 1u))
+                    backs << QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+            return MakeLedgerEntry(QString::number(issue), MaskNumbers(draw.reds) + '+' + backs.join(' '),
+                                   false, QString(), dlt);
+        };
+        ledger.add(std::vector<LedgerEntry>{fiveFronts(2008001), fiveFronts(2020001)});
+        QCOMPARE(ledger.settle(history, QStringLiteral("dlt")), 2);
+        const LedgerReport r = MakeLedgerReport(ledger.list(QStringLiteral("dlt")));
+        QCOMPARE(r.tiers[2], 2);
+        QCOMPARE(r.floating[2], 1);
+        QCOMPARE(r.fixedPrize, 10000);
+        QVERIFY(
+            LedgerReportJson(r).contains(QStringLiteral(R"("floating":{"一等奖":0,"二等奖":0,"三等奖":1})")));
+        QVERIFY(LedgerReportLines(r).join('\n').contains(QStringLiteral("二等奖 0 注，三等奖 1 注")));
+    }
+
     // Whatever is not a ledger is refused and stays byte for byte as it was.
     void refusesForeignFiles_data() {
         QTest::addColumn<QString>("kind");

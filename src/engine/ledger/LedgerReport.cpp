@@ -156,8 +156,10 @@ LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t 
         r.fixedPrize += e.prize;
         const PrizeRules& rules = PrizeRulesFor(game, e.issue);
         betsByRules[{&rules, e.extra}] += e.bets;
-        for (int t = 0; t < kMaxPrizeTiers; ++t)
+        for (int t = 0; t < kMaxPrizeTiers; ++t) {
             r.tiers[size_t(t)] += e.tiers[size_t(t)];
+            if (rules.floating[t + 1]) r.floating[size_t(t)] += e.tiers[size_t(t)];
+        }
         for (const PrizeTicket& t : e.tickets)
             r.expectedFixedPrize += ExpectedFixedPrize(t, rules, e.extra);
         LedgerYear& y = years[e.issue / 1000];
@@ -208,11 +210,13 @@ QString LedgerReportJson(const LedgerReport& r) {
                     .arg(r.bets)
                     .arg(r.cost)
                     .arg(r.fixedPrize);
-    s += QStringLiteral("\"floating\":{%1:%2,%3:%4},")
-             .arg(jsonString(TierName(1)))
-             .arg(r.tiers[0])
-             .arg(jsonString(TierName(2)))
-             .arg(r.tiers[1]);
+    s += QStringLiteral("\"floating\":{");
+    for (int t = 0; t < kMaxPrizeTiers; ++t) {
+        if (t >= 2 && r.floating[size_t(t)] == 0) continue;
+        if (t) s += QLatin1Char(',');
+        s += jsonString(TierName(t + 1)) + QLatin1Char(':') + QString::number(r.floating[size_t(t)]);
+    }
+    s += QStringLiteral("},");
     s += QStringLiteral("\"expectedFixedPrize\":%1,\"pValue\":%2,\"byYear\":[")
              .arg(jsonDouble(r.expectedFixedPrize), jsonDouble(r.pValue));
     for (size_t i = 0; i < r.byYear.size(); ++i) {
@@ -233,10 +237,13 @@ QStringList LedgerReportLines(const LedgerReport& r) {
                  .arg(r.unsettled)
                  .arg(r.bets)
                  .arg(r.cost);
-    lines << QStringLiteral("固定奖金 %1 元；浮动奖金：一等奖 %2 注，二等奖 %3 注（只计注数，不计金额）")
+    QString floating = QStringLiteral("一等奖 %1 注，二等奖 %2 注").arg(r.floating[0]).arg(r.floating[1]);
+    for (int t = 2; t < kMaxPrizeTiers; ++t)
+        if (r.floating[size_t(t)] > 0)
+            floating += QStringLiteral("，%1 %2 注").arg(TierName(t + 1)).arg(r.floating[size_t(t)]);
+    lines << QStringLiteral("固定奖金 %1 元；浮动奖金：%2（只计注数，不计金额）")
                  .arg(r.fixedPrize)
-                 .arg(r.tiers[0])
-                 .arg(r.tiers[1]);
+                 .arg(floating);
     lines << QStringLiteral("净收益 %1 元，返奖率 %2").arg(r.net()).arg(percent(r.returnRate()));
     lines << QStringLiteral("同样的投注随机开奖的期望固定奖金 %1 元（期望返奖率 %2）")
                  .arg(QString::number(r.expectedFixedPrize, 'f', 2),

@@ -24,6 +24,9 @@ struct LedgerReport {
     int64_t cost = 0;
     int64_t fixedPrize = 0;
     TierCounts tiers{}; // the first two float: counted, never priced
+    // Wins of floating tiers by tier, with the version each entry is priced by: the super lotto's
+    // 三等奖 floated until 2019.
+    TierCounts floating{};
     int64_t net() const { return fixedPrize - cost; }
     double returnRate() const { return cost ? double(fixedPrize) / double(cost) : 0.0; }
     // The fixed prize the same bets win on average over random draws.

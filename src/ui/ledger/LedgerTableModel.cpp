@@ -4,6 +4,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <algorithm>
 
 void TLedgerTableModel::setEntries(std::vector<LedgerEntry> entries) {
     beginResetModel();
@@ -49,7 +50,9 @@ QVariant TLedgerTableModel::data(const QModelIndex& index, int role) const {
         return int(Qt::AlignRight | Qt::AlignVCenter);
     if (role == Qt::ForegroundRole && index.column() == Result) {
         if (!e.settled) return QBrush(QColor(128, 128, 128));
-        if (e.prize > 0 || e.tiers[0] > 0 || e.tiers[1] > 0) return QBrush(QColor(200, 0, 0));
+        // A floating win has no price, so any tier won counts.
+        if (e.prize > 0 || std::any_of(e.tiers.begin(), e.tiers.end(), [](int64_t n) { return n > 0; }))
+            return QBrush(QColor(200, 0, 0));
     }
     return {};
 }
