@@ -8,7 +8,8 @@ const QString usage =
     QStringLiteral("Usage: kelvora-cli [--data FILE] query [--from ISSUE] [--count N]\n\n"
                    "Lists COUNT draws starting at issue code ISSUE, as the query panel does.\n\n"
                    "Options:\n"
-                   "  --from ISSUE   seven-digit issue code of the first draw (default 2005013)\n"
+                   "  --from ISSUE   seven-digit issue code of the first draw (default: the game's first,\n"
+                   "                 2005013 or 2007001)\n"
                    "  --count N      number of draws (default 30)\n");
 
 int runQuery(CliContext& ctx) {
@@ -18,8 +19,9 @@ int runQuery(CliContext& ctx) {
     parser.addOption(from);
     parser.addOption(count);
     if (!ctx.parse(parser, usage)) return CliOk;
-    const int fromIssue = ctx.intValue(
-        parser, from, 2005013, QStringLiteral("--from needs an integer, not '%1'").arg(parser.value(from)));
+    const int fromIssue =
+        ctx.intValue(parser, from, FirstQueryIssue(*ctx.game),
+                     QStringLiteral("--from needs an integer, not '%1'").arg(parser.value(from)));
     const int n = ctx.intValue(parser, count, 30,
                                QStringLiteral("--count needs an integer, not '%1'").arg(parser.value(count)));
 

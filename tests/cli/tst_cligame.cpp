@@ -28,6 +28,9 @@ class TestCliGame : public QObject {
         QTest::newRow("query lists both backs")
             << QStringList{"--game", "dlt", "--data", dlt, "query", "--from", "2026094", "--count", "1"} << 0
             << "第2026094期,开奖号:" << "";
+        QTest::newRow("query starts at the game's first issue")
+            << QStringList{"--game", "dlt", "--data", dlt, "query", "--count", "1"} << 0 << "第2007001期,开奖号:"
+            << "";
     }
     void history() {
         QFETCH(QStringList, args);

@@ -26,3 +26,7 @@ QStringList QueryHistory(const TCodeArr& history, int fromIssue, int count, cons
         lines.append(QueryLine(history[size_t(start + k)], game));
     return lines;
 }
+
+int FirstQueryIssue(const Game& game) {
+    return game.isSsq() ? 2005013 : 2007001;
+}

@@ -13,3 +13,6 @@ QString QueryLine(const TDrawRec& draw, const Game& game = Game::ssq());
 // The draws from the (last) entry with the given issue code on, at most count of them, oldest
 // first. An unknown issue code or a count of 0 or less gives no lines.
 QStringList QueryHistory(const TCodeArr& history, int fromIssue, int count, const Game& game = Game::ssq());
+
+// Where a first query starts: the first issue of the game's records.
+int FirstQueryIssue(const Game& game);

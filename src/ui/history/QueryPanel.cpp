@@ -38,7 +38,7 @@ TQueryPanel::TQueryPanel(const TCodeArr& history, QWidget* parent) : QWidget(par
     row->setContentsMargins(6, 2, 6, 2);
     Label2 = new QLabel(QStringLiteral("查询第"), strip);
     Label2->setObjectName(QStringLiteral("Label2"));
-    SqlSe1 = unboundedSpin(strip, QStringLiteral("SqlSe1"), 2005013, 100);
+    SqlSe1 = unboundedSpin(strip, QStringLiteral("SqlSe1"), FirstQueryIssue(Game::ssq()), 100);
     SqlSe2 = unboundedSpin(strip, QStringLiteral("SqlSe2"), 30, 70);
     SqlChk1 = new QCheckBox(QStringLiteral("开奖号"), strip);
     SqlChk1->setObjectName(QStringLiteral("SqlChk1"));
@@ -79,8 +79,7 @@ void TQueryPanel::setGame(const Game& game) {
     if (&game == m_game) return;
     m_queryOfGame[m_game->keyText()] = {SqlSe1->value(), SqlSe2->value()};
     m_game = &game;
-    // The first issue of each game's records is where a first query starts.
-    const auto [from, count] = m_queryOfGame.value(game.keyText(), {game.isSsq() ? 2005013 : 2007001, 30});
+    const auto [from, count] = m_queryOfGame.value(game.keyText(), {FirstQueryIssue(game), 30});
     SqlSe1->setValue(from);
     SqlSe2->setValue(count);
     SqlMemo->clear();
