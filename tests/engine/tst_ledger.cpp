@@ -286,6 +286,7 @@ class TestLedger : public QObject {
         QVERIFY(
             LedgerReportJson(r).contains(QStringLiteral(R"("floating":{"一等奖":0,"二等奖":0,"三等奖":1})")));
         QVERIFY(LedgerReportLines(r).join('\n').contains(QStringLiteral("二等奖 0 注，三等奖 1 注")));
+        QVERIFY(LedgerReportLines(r).join('\n').contains(QStringLiteral("二等奖 0 注  三等奖 1 注")));
     }
 
     // Whatever is not a ledger is refused and stays byte for byte as it was.

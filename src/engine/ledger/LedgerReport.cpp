@@ -167,8 +167,10 @@ LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t 
         y.bets += e.bets;
         y.cost += e.cost;
         y.fixedPrize += e.prize;
-        for (int t = 0; t < kMaxPrizeTiers; ++t)
+        for (int t = 0; t < kMaxPrizeTiers; ++t) {
             y.tiers[size_t(t)] += e.tiers[size_t(t)];
+            if (rules.floating[t + 1]) y.floating[size_t(t)] += e.tiers[size_t(t)];
+        }
     }
     for (const auto& [year, y] : years)
         r.byYear.push_back(y);
@@ -255,16 +257,21 @@ QStringList LedgerReportLines(const LedgerReport& r) {
                  .arg(r.betterThanRandom() ? QStringLiteral("好于随机")
                                            : QStringLiteral("与随机投注没有显著差别"));
     if (!r.byYear.empty()) lines << QStringLiteral("逐年：");
-    for (const LedgerYear& y : r.byYear)
-        lines << QStringLiteral(
-                     "%1年  %2 注  投入 %3 元  固定奖金 %4 元  净收益 %5 元  一等奖 %6 注  二等奖 %7 注")
-                     .arg(y.year)
-                     .arg(y.bets)
-                     .arg(y.cost)
-                     .arg(y.fixedPrize)
-                     .arg(y.fixedPrize - y.cost)
-                     .arg(y.tiers[0])
-                     .arg(y.tiers[1]);
+    for (const LedgerYear& y : r.byYear) {
+        QString line =
+            QStringLiteral("%1年  %2 注  投入 %3 元  固定奖金 %4 元  净收益 %5 元  一等奖 %6 注  二等奖 %7 注")
+                .arg(y.year)
+                .arg(y.bets)
+                .arg(y.cost)
+                .arg(y.fixedPrize)
+                .arg(y.fixedPrize - y.cost)
+                .arg(y.floating[0])
+                .arg(y.floating[1]);
+        for (int t = 2; t < kMaxPrizeTiers; ++t)
+            if (y.floating[size_t(t)] > 0)
+                line += QStringLiteral("  %1 %2 注").arg(TierName(t + 1)).arg(y.floating[size_t(t)]);
+        lines << line;
+    }
     return lines;
 }
 

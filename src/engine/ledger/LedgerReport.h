@@ -13,6 +13,7 @@ struct LedgerYear {
     int64_t cost = 0;
     int64_t fixedPrize = 0;
     TierCounts tiers{};
+    TierCounts floating{};
 };
 
 // The money of the settled entries, and how it compares with chance.
