@@ -259,7 +259,8 @@ QStringList LedgerReportLines(const LedgerReport& r) {
     if (!r.byYear.empty()) lines << QStringLiteral("逐年：");
     for (const LedgerYear& y : r.byYear) {
         QString line =
-            QStringLiteral("%1年  %2 注  投入 %3 元  固定奖金 %4 元  净收益 %5 元  一等奖 %6 注  二等奖 %7 注")
+            QStringLiteral(
+                "%1年  %2 注  投入 %3 元  固定奖金 %4 元  净收益 %5 元  一等奖 %6 注  二等奖 %7 注")
                 .arg(y.year)
                 .arg(y.bets)
                 .arg(y.cost)
