@@ -98,6 +98,10 @@ TWheelSheet::TWheelSheet(NumbersReader candidates, TextReader resultText, QWidge
     grid->addWidget(BluesLbl, 2, 0);
     BluesEd = addEdit(QStringLiteral("BluesEd"), QString());
     grid->addWidget(BluesEd, 2, 1);
+    // Beside the blues it uses, which also keeps the button row within the window's first width.
+    ExportResultBt = new QPushButton;
+    ExportResultBt->setObjectName(QStringLiteral("ExportResultBt"));
+    grid->addWidget(ExportResultBt, 2, 2);
     EstimateLbl = new QLabel;
     EstimateLbl->setObjectName(QStringLiteral("EstimateLbl"));
     grid->addWidget(EstimateLbl, 3, 0, 1, 3);
@@ -113,7 +117,6 @@ TWheelSheet::TWheelSheet(NumbersReader candidates, TextReader resultText, QWidge
     ExportBt = addButton(buttons, QStringLiteral("ExportBt"), QStringLiteral("导出"));
     CopyBt = addButton(buttons, QStringLiteral("CopyBt"), QStringLiteral("复制"));
     PrintBt = addButton(buttons, QStringLiteral("PrintBt"), QStringLiteral("打印"));
-    ExportResultBt = addButton(buttons, QStringLiteral("ExportResultBt"), QString());
     buttons->addStretch(1);
     CancelBt->setEnabled(false);
 
