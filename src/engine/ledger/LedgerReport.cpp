@@ -64,6 +64,23 @@ QString jsonTiers(const TierCounts& tiers, int count) {
     return s + QLatin1Char(']');
 }
 
+// The floating wins past 一等奖 and 二等奖 (the super lotto's early 三等奖), each after `separator`.
+QString laterFloatingWins(const TierCounts& floating, const QString& separator) {
+    QString s;
+    for (int t = 2; t < kMaxPrizeTiers; ++t)
+        if (floating[size_t(t)] > 0)
+            s += separator + QStringLiteral("%1 %2 注").arg(TierName(t + 1)).arg(floating[size_t(t)]);
+    return s;
+}
+
+// Adds an entry's wins by tier, and those of its version's floating tiers apart.
+void addWins(TierCounts& tiers, TierCounts& floating, const TierCounts& won, const PrizeRules& rules) {
+    for (int t = 0; t < kMaxPrizeTiers; ++t) {
+        tiers[size_t(t)] += won[size_t(t)];
+        if (rules.floating[t + 1]) floating[size_t(t)] += won[size_t(t)];
+    }
+}
+
 QString percent(double x) {
     return QString::number(x * 100, 'f', 2) + QLatin1Char('%');
 }
@@ -156,10 +173,7 @@ LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t 
         r.fixedPrize += e.prize;
         const PrizeRules& rules = PrizeRulesFor(game, e.issue);
         betsByRules[{&rules, e.extra}] += e.bets;
-        for (int t = 0; t < kMaxPrizeTiers; ++t) {
-            r.tiers[size_t(t)] += e.tiers[size_t(t)];
-            if (rules.floating[t + 1]) r.floating[size_t(t)] += e.tiers[size_t(t)];
-        }
+        addWins(r.tiers, r.floating, e.tiers, rules);
         for (const PrizeTicket& t : e.tickets)
             r.expectedFixedPrize += ExpectedFixedPrize(t, rules, e.extra);
         LedgerYear& y = years[e.issue / 1000];
@@ -167,10 +181,7 @@ LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t 
         y.bets += e.bets;
         y.cost += e.cost;
         y.fixedPrize += e.prize;
-        for (int t = 0; t < kMaxPrizeTiers; ++t) {
-            y.tiers[size_t(t)] += e.tiers[size_t(t)];
-            if (rules.floating[t + 1]) y.floating[size_t(t)] += e.tiers[size_t(t)];
-        }
+        addWins(y.tiers, y.floating, e.tiers, rules);
     }
     for (const auto& [year, y] : years)
         r.byYear.push_back(y);
@@ -239,10 +250,9 @@ QStringList LedgerReportLines(const LedgerReport& r) {
                  .arg(r.unsettled)
                  .arg(r.bets)
                  .arg(r.cost);
-    QString floating = QStringLiteral("一等奖 %1 注，二等奖 %2 注").arg(r.floating[0]).arg(r.floating[1]);
-    for (int t = 2; t < kMaxPrizeTiers; ++t)
-        if (r.floating[size_t(t)] > 0)
-            floating += QStringLiteral("，%1 %2 注").arg(TierName(t + 1)).arg(r.floating[size_t(t)]);
+    const QString floating =
+        QStringLiteral("一等奖 %1 注，二等奖 %2 注").arg(r.floating[0]).arg(r.floating[1]) +
+        laterFloatingWins(r.floating, QStringLiteral("，"));
     lines << QStringLiteral("固定奖金 %1 元；浮动奖金：%2（只计注数，不计金额）")
                  .arg(r.fixedPrize)
                  .arg(floating);
@@ -257,22 +267,17 @@ QStringList LedgerReportLines(const LedgerReport& r) {
                  .arg(r.betterThanRandom() ? QStringLiteral("好于随机")
                                            : QStringLiteral("与随机投注没有显著差别"));
     if (!r.byYear.empty()) lines << QStringLiteral("逐年：");
-    for (const LedgerYear& y : r.byYear) {
-        QString line =
-            QStringLiteral(
-                "%1年  %2 注  投入 %3 元  固定奖金 %4 元  净收益 %5 元  一等奖 %6 注  二等奖 %7 注")
-                .arg(y.year)
-                .arg(y.bets)
-                .arg(y.cost)
-                .arg(y.fixedPrize)
-                .arg(y.fixedPrize - y.cost)
-                .arg(y.floating[0])
-                .arg(y.floating[1]);
-        for (int t = 2; t < kMaxPrizeTiers; ++t)
-            if (y.floating[size_t(t)] > 0)
-                line += QStringLiteral("  %1 %2 注").arg(TierName(t + 1)).arg(y.floating[size_t(t)]);
-        lines << line;
-    }
+    for (const LedgerYear& y : r.byYear)
+        lines << QStringLiteral(
+                     "%1年  %2 注  投入 %3 元  固定奖金 %4 元  净收益 %5 元  一等奖 %6 注  二等奖 %7 注")
+                         .arg(y.year)
+                         .arg(y.bets)
+                         .arg(y.cost)
+                         .arg(y.fixedPrize)
+                         .arg(y.fixedPrize - y.cost)
+                         .arg(y.floating[0])
+                         .arg(y.floating[1]) +
+                     laterFloatingWins(y.floating, QStringLiteral("  "));
     return lines;
 }
 

@@ -51,7 +51,7 @@ QVariant TLedgerTableModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::ForegroundRole && index.column() == Result) {
         if (!e.settled) return QBrush(QColor(128, 128, 128));
         // A floating win has no price, so any tier won counts.
-        if (e.prize > 0 || std::any_of(e.tiers.begin(), e.tiers.end(), [](int64_t n) { return n > 0; }))
+        if (std::any_of(e.tiers.begin(), e.tiers.end(), [](int64_t n) { return n > 0; }))
             return QBrush(QColor(200, 0, 0));
     }
     return {};
