@@ -46,6 +46,46 @@ const std::vector<uint64_t>& filteredResult() {
     return tickets;
 }
 
+// A shrink result over all 33 reds: sum 95..105, three odd, two in each zone, AC 7..10 (22,646
+// tickets, each sharing five numbers with few others).
+const std::vector<uint64_t>& sparseResult() {
+    static const std::vector<uint64_t> tickets = [] {
+        std::vector<uint64_t> out;
+        int n[6];
+        const auto keep = [&] {
+            int sum = 0;
+            int odd = 0;
+            int zones[3] = {0, 0, 0};
+            for (int x : n) {
+                sum += x;
+                odd += x % 2;
+                ++zones[(x - 1) / 11];
+            }
+            if (sum < 95 || sum > 105 || odd != 3 || zones[0] != 2 || zones[1] != 2) return false;
+            uint64_t diffs = 0;
+            for (int i = 0; i < 6; ++i)
+                for (int j = i + 1; j < 6; ++j)
+                    diffs |= uint64_t(1) << (n[j] - n[i]);
+            const int ac = std::popcount(diffs) - 5;
+            return ac >= 7 && ac <= 10;
+        };
+        for (n[0] = 1; n[0] <= 28; ++n[0])
+            for (n[1] = n[0] + 1; n[1] <= 29; ++n[1])
+                for (n[2] = n[1] + 1; n[2] <= 30; ++n[2])
+                    for (n[3] = n[2] + 1; n[3] <= 31; ++n[3])
+                        for (n[4] = n[3] + 1; n[4] <= 32; ++n[4])
+                            for (n[5] = n[4] + 1; n[5] <= 33; ++n[5])
+                                if (keep()) {
+                                    uint64_t t = 0;
+                                    for (int x : n)
+                                        t |= uint64_t(1) << x;
+                                    out.push_back(t);
+                                }
+        return out;
+    }();
+    return tickets;
+}
+
 // The table is read and checked once at first use, as in the program.
 void BM_StoredWheelTwentyNumbers(benchmark::State& state) {
     StoredWheels();
@@ -110,6 +150,17 @@ void BM_ResultCoverFiltered(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ResultCoverFiltered)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ResultCoverSparse(benchmark::State& state) {
+    for (auto _ : state) {
+        const ResultWheel w = CoverResultTickets(sparseResult(), 5);
+        state.counters["from"] = double(w.from);
+        state.counters["tickets"] = double(w.tickets.size());
+        state.counters["greedy"] = double(w.greedyCount);
+        state.counters["ratio"] = double(w.tickets.size()) / double(w.greedyCount);
+    }
+}
+BENCHMARK(BM_ResultCoverSparse)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -268,18 +268,22 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
     std::vector<int> solAt(m, -1);
     std::vector<int> unmet;
     std::vector<int> unmetAt(m, -1);
+    int64_t work = 0; // neighbour-list entries visited
+    auto degree = [&](int i) { return nb.start[i + 1] - nb.start[i]; };
     for (int i = 0; i < m; ++i) {
         unmetAt[i] = int(unmet.size());
         unmet.push_back(i);
         score[i] = int64_t(nb.end(i) - nb.begin(i));
     }
     auto add = [&](int c) {
+        work += 2 * degree(c);
         in[c] = 1;
         solAt[c] = int(sol.size());
         sol.push_back(c);
         for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u) {
             const int n = ++count[*u];
             if (n == 1) {
+                work += degree(*u);
                 const int at = unmetAt[*u];
                 unmet[at] = unmet.back();
                 unmetAt[unmet[at]] = at;
@@ -301,6 +305,7 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
         score[c] = -l;
     };
     auto remove = [&](int c) {
+        work += 2 * degree(c);
         in[c] = 0;
         const int at = solAt[c];
         sol[at] = sol.back();
@@ -310,6 +315,7 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
         for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u) {
             const int n = --count[*u];
             if (n == 0) {
+                work += degree(*u);
                 unmetAt[*u] = int(unmet.size());
                 unmet.push_back(*u);
                 for (const int32_t* w = nb.begin(*u); w != nb.end(*u); ++w)
@@ -329,6 +335,7 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
     };
     // The chosen ticket that loses least, the first on ties.
     auto cheapest = [&](int skip) {
+        work += int64_t(sol.size());
         int drop = -1;
         for (int c : sol) {
             if (c == skip) continue;
@@ -345,12 +352,15 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
     std::vector<int> ownedFrom(m, 0);
     std::vector<int> ownedTo(m, 0);
     std::vector<int32_t> owned;
-    for (int64_t it = 0; it < options.iterations; ++it) {
+    const int64_t steps = int64_t(options.stepsPerTicket) * m;
+    for (int64_t it = 0; it < steps && work < options.work; ++it) {
         if ((it & 63) == 0) {
             if (std::chrono::steady_clock::now() >= deadline) break;
             if (options.cancel && options.cancel->load(std::memory_order_relaxed)) break;
             if (options.progress && (it & 4095) == 0)
-                options.progress(200 + int(800 * it / std::max<int64_t>(1, options.iterations)));
+                options.progress(
+                    200 + int(800 * std::max(double(it) / double(steps),
+                                             double(work) / double(std::max<int64_t>(1, options.work)))));
         }
         while (unmet.empty()) {
             best = sol;
@@ -370,6 +380,7 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
         owned.clear();
         for (const int32_t* c = nb.begin(e); c != nb.end(e); ++c) {
             if (*c == lastRemoved) continue;
+            work += degree(*c);
             const int64_t g = score[*c];
             // count[c] chosen tickets are near c: stop once all are seen.
             int near = count[*c];
@@ -380,6 +391,7 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
                 if (seenAt[*s] != it) {
                     // The tickets only s meets, gathered once per step.
                     seenAt[*s] = it;
+                    work += degree(*s);
                     ownedFrom[*s] = int(owned.size());
                     for (const int32_t* u = nb.begin(*s); u != nb.end(*s); ++u)
                         if (count[*u] == 1) owned.push_back(*u);
@@ -417,6 +429,7 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
         add(pick);
         lastAdded = pick;
         for (int u : unmet) {
+            work += degree(u);
             ++weight[u];
             for (const int32_t* w = nb.begin(u); w != nb.end(u); ++w)
                 ++score[*w];

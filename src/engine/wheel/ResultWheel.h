@@ -35,7 +35,10 @@ QString TicketWheelCheckJson(const TicketWheelCheck& check, const Game& game = G
 
 struct ResultCoverOptions {
     std::chrono::milliseconds timeLimit{9000};
-    int64_t iterations = 150000; // local-search steps at most, so a result does not depend on speed
+    // The search stops at whichever budget runs out first. Both count steps, not time, so a result
+    // does not depend on speed; a short list is done quickly, a dense one stops at the work.
+    int stepsPerTicket = 100;
+    int64_t work = 1'600'000'000; // neighbour-list entries visited
     uint64_t seed = 1;
     const std::atomic<bool>* cancel = nullptr;
     std::function<void(int permille)> progress;
