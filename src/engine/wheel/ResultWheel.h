@@ -37,7 +37,7 @@ struct ResultCoverOptions {
     std::chrono::milliseconds timeLimit{9000};
     // The search stops at whichever budget runs out first. Both count steps, not time, so a result
     // does not depend on speed; a short list is done quickly, a dense one stops at the work.
-    int stepsPerTicket = 100;
+    int stepsPerTicket = 85;
     int64_t work = 1'600'000'000; // neighbour-list entries visited
     uint64_t seed = 1;
     const std::atomic<bool>* cancel = nullptr;
