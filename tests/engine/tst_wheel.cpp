@@ -12,6 +12,7 @@
 #include <numeric>
 #include <random>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -263,6 +264,18 @@ class TestWheel : public QObject {
         QCOMPARE(w.greedyCount, int(GreedyResultCover(tickets, 5).size()));
         QVERIFY2(w.tickets.size() * 10 <= size_t(w.greedyCount) * 9,
                  qPrintable(QStringLiteral("%1 of greedy %2").arg(w.tickets.size()).arg(w.greedyCount)));
+
+        // The search ends on its own budget, not the clock: a much slower run chooses the same tickets.
+        ResultCoverOptions slow;
+        slow.timeLimit = std::chrono::minutes(10);
+        int calls = 0;
+        slow.progress = [&calls](int) {
+            ++calls;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        };
+        const ResultWheel again = CoverResultTickets(tickets, 5, slow);
+        QVERIFY(calls > 10);
+        QCOMPARE(again.tickets, w.tickets);
     }
 };
 
