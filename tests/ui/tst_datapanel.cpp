@@ -235,6 +235,50 @@ class TestDataPanel : public QObject {
         QVERIFY(!panel.isModified());
     }
 
+    // Enter on a question that would drop draws answers 否 and keeps editor and file as they were.
+    void enterKeepsData_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("清空数据") << QStringLiteral("clear");
+        QTest::newRow("导入并替换全部数据") << QStringLiteral("replace");
+        QTest::newRow("保存空的编辑器") << QStringLiteral("save empty");
+    }
+    void enterKeepsData() {
+        QFETCH(QString, command);
+        QTemporaryDir dir;
+        const QByteArray saved = "2005013 03 07 12 19 25 31 09\r\n2005014 01 02 03 04 05 06 16\r\n";
+        writeFile(DataFileNameIn(dir.path()), saved);
+        const QString other = dir.filePath(QStringLiteral("other.txt"));
+        writeFile(other, "2005015 01 02 03 04 05 06 07\r\n");
+        TCodeArr history;
+        TDataPanel panel(history);
+        panel.setProgramDir(dir.path());
+        panel.LoadDataFile(panel.DataFileName);
+        if (command == QLatin1String("save empty")) panel.DataMemo->clear();
+        const QString before = panel.DataMemo->toPlainText();
+
+        QStringList defaults;
+        QTimer poll;
+        poll.setInterval(5);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            poll.stop();
+            defaults.append(box->defaultButton() ? box->defaultButton()->text() : QString());
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        poll.start();
+        if (command == QLatin1String("clear"))
+            panel.Sheet1TbrClearBtClick();
+        else if (command == QLatin1String("replace"))
+            panel.ImportReplacingDataFile(other);
+        else
+            panel.Sheet1TbrSaveBtClick();
+
+        QCOMPARE(defaults, QStringList{QStringLiteral("否")});
+        QCOMPARE(panel.DataMemo->toPlainText(), before);
+        QCOMPARE(readFile(panel.DataFileName), saved);
+    }
+
     void saveKeepsOneBackup() {
         QTemporaryDir dir;
         TCodeArr history;

@@ -35,23 +35,26 @@
 namespace {
 
 // A question with the program's own Chinese button captions, whatever translations are installed.
+// Enter picks `preferred`, or the first button when none is named.
 QMessageBox::StandardButton ask(QWidget* parent, const QString& text,
                                 const QList<std::pair<QMessageBox::StandardButton, QString>>& buttons,
-                                QMessageBox::StandardButton escape) {
+                                QMessageBox::StandardButton escape,
+                                QMessageBox::StandardButton preferred = QMessageBox::NoButton) {
     QMessageBox box(QMessageBox::Question, MessageBoxTitle(), text, QMessageBox::NoButton, parent);
     for (const auto& [button, caption] : buttons)
         box.addButton(button)->setText(caption);
-    box.setDefaultButton(buttons.first().first);
+    box.setDefaultButton(preferred != QMessageBox::NoButton ? preferred : buttons.first().first);
     box.setEscapeButton(escape);
     box.exec();
     const auto answer = box.standardButton(box.clickedButton());
     return answer == QMessageBox::NoButton ? escape : answer;
 }
 
+// Every yes/no question here guards a change that drops or replaces data, so Enter answers 否.
 bool askYesNo(QWidget* parent, const QString& text) {
     return ask(parent, text,
                {{QMessageBox::Yes, QStringLiteral("是")}, {QMessageBox::No, QStringLiteral("否")}},
-               QMessageBox::No) == QMessageBox::Yes;
+               QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 } // namespace
