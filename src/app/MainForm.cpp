@@ -28,6 +28,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -189,13 +190,18 @@ void TMainForm::createPanels() {
     connect(PridictPanel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);
     LedgerPanel = new TLedgerPanel(History, m_client);
     connect(LedgerPanel, &TLedgerPanel::statusText, this, &TMainForm::setStatusText);
+    // No history has loaded yet: the ledger is listed, not settled, until one has.
+    LedgerPanel->setHistoryValid(false);
     LedgerPanel->setLedgerFile(m_options.ledgerFile.isEmpty() ? LedgerFileIn(m_location.dataDir)
                                                               : m_options.ledgerFile);
-    // Every load, save, import and update rebuilds the history: the ledger settles after each, as the
-    // game of the data loaded (during a switch it leads the window's game).
+    // Every edit, undo, load, save, import and update rebuilds the history: the ledger settles after
+    // each, as the game of the data loaded (during a switch it leads the window's game), but only
+    // against a history that is the editor's text; a list on show is listed again.
     connect(DataPanel, &TDataPanel::historyChanged, LedgerPanel, [this] {
         LedgerPanel->setGame(DataPanel->game());
+        LedgerPanel->setHistoryValid(DataPanel->historyValid());
         LedgerPanel->settle();
+        if (!SqlPanel->SqlMemo->document()->isEmpty()) SqlPanel->SqlBtClick();
     });
     ComingPanel = new QLabel(m_client);
     ComingPanel->setObjectName(QStringLiteral("ComingPanel"));

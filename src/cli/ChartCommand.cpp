@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "engine/charts/ChartSheets.h"
+#include "engine/charts/TrendOmission.h"
 #include "engine/core/KelvoraError.h"
 #include "paint/ChartPaint.h"
 #include "paint/ProgramFont.h"
@@ -20,13 +21,15 @@ QString usageOf(const Game& game) {
         pages += QStringLiteral("%1 %2").arg(sheet.number).arg(sheet.title(game));
     }
     return QStringLiteral(
-               "Usage: kelvora-cli [--data FILE] chart PAGE --periods N [--start S] [--png FILE]\n\n"
+               "Usage: kelvora-cli [--data FILE] chart PAGE --periods N [--start S] [--omission] [--png FILE]\n\n"
                "Prints, as JSON, what chart sheet PAGE shows for the latest N draws; with --png, writes the\n"
                "whole chart as the window draws it into a PNG image instead (no display needed).\n"
                "PAGE: %1\n\n"
                "Options:\n"
                "  --periods N   number of latest draws (required)\n"
                "  --start S     start number 1..%2 of the rotation chart (default 1)\n"
+               "  --omission    pages 1 and 9: every number cell not drawn shows its omission, counted\n"
+               "                over the whole history (显示遗漏)\n"
                "  --png FILE    write the chart picture to FILE\n")
         .arg(pages)
         .arg(game.frontPool);
@@ -43,7 +46,8 @@ int runChart(CliContext& ctx) {
     const QCommandLineOption periods(QStringLiteral("periods"), QString(), QStringLiteral("N"));
     const QCommandLineOption start(QStringLiteral("start"), QString(), QStringLiteral("S"));
     const QCommandLineOption png(QStringLiteral("png"), QString(), QStringLiteral("FILE"));
-    parser.addOptions({periods, start, png});
+    const QCommandLineOption omission(QStringLiteral("omission"));
+    parser.addOptions({periods, start, png, omission});
     const Game& game = *ctx.game;
     if (!ctx.parse(parser, usageOf(game), true)) return CliOk;
     const QStringList pos = parser.positionalArguments();
@@ -63,9 +67,20 @@ int runChart(CliContext& ctx) {
 
     const ChartSheet* sheet = FindChartSheet(page);
     // Without a window the omission tables are centred in a box exactly as wide as they are.
-    const ChartModel model = sheet->fill(ctx.history(), {n, s, OmissionTableWidth}, game);
+    ChartModel model = sheet->fill(ctx.history(), {n, s, OmissionTableWidth}, game);
+    if (parser.isSet(omission)) {
+        if (page != 1 && page != 9)
+            throw CliUsageError{QStringLiteral("--omission applies to the trend grids, pages 1 and 9")};
+        const H2NetModel& shown = std::get<H2NetModel>(model);
+        const int all = int(ctx.history().size());
+        const std::vector<int> before =
+            n < all ? OmissionBefore(std::get<H2NetModel>(sheet->fill(ctx.history(), {all, s, OmissionTableWidth}, game)), n)
+                    : std::vector<int>();
+        model = WithOmissionCounts(shown, before, OmissionColumns(page, shown, game));
+    }
     if (parser.isSet(png)) {
-        SaveChartPng(ChartImage(model, ChartFont(sheet->kind, ProgramFont()), QGuiApplication::palette()),
+        SaveChartPng(ChartImage(TChartPicture(model, ChartFont(sheet->kind, ProgramFont())),
+                                QGuiApplication::palette(), ChartTitleText(sheet->title(game), game, n)),
                      parser.value(png));
         return CliOk;
     }

@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 #include "engine/history/DataFile.h"
+#include "engine/history/Parser.h"
 #include "engine/ledger/Ledger.h"
 #include "ui/charts/ChartPage.h"
 #include "ui/charts/ChartPages.h"
@@ -243,6 +244,82 @@ class TestGameSwitch : public QObject {
         form->GameMenuSsq->trigger();
         QCOMPARE(&prize->game(), &Game::ssq());
         QCOMPARE(prize->PrizeDrawCbx->count(), int(form->History.size()));
+    }
+
+    // The analyses and the ledger use exactly the draws the editor holds: an import taken back with
+    // Ctrl+Z leaves nothing in the query or the ledger, Ctrl+Y brings it back. A start whose file is
+    // refused, or a start on the other game, settles nothing and writes no byte of the ledger.
+    void historyFollowsTheEditor() {
+        QTemporaryDir dir;
+        const QByteArray sample = fileBytes(QStringLiteral(KELVORA_SAMPLE));
+        const qsizetype cut = sample.trimmed().lastIndexOf('\n') + 1;
+        const QByteArray newestLine = sample.mid(cut).trimmed();
+        writeFile(dir.filePath(QStringLiteral("ssq.dxt")), sample.left(cut));
+        writeFile(dir.filePath(QStringLiteral("dlt.dxt")), fileBytes(QStringLiteral(KELVORA_DLT_SAMPLE)));
+        const QString newestIssue = QString::fromLatin1(newestLine.left(7));
+        const QString ledgerPath = LedgerFileIn(dir.path());
+        {
+            Ledger ledger(ledgerPath);
+            // The newest draw's own reds and blue as the ticket.
+            const QStringList parts = QString::fromLatin1(newestLine).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            ledger.add(MakeLedgerEntry(newestIssue, parts.mid(1, 6).join(QLatin1Char(' ')) + QLatin1Char('+') + parts[7],
+                                       false, QString(), Game::ssq()));
+            ledger.add(MakeLedgerEntry(QStringLiteral("2026094"), QStringLiteral("05 14 15 17 02+01 03"), false,
+                                       QString(), Game::dlt()));
+            TCodeArr dlt = ParseHistory(fileBytes(QStringLiteral(KELVORA_DLT_SAMPLE)), Game::dlt()).history;
+            QCOMPARE(ledger.settle(dlt, QStringLiteral("dlt")), 1);
+        }
+        const auto settled = [&](const QString& game) {
+            Ledger ledger(ledgerPath);
+            const std::vector<LedgerEntry> entries = ledger.list(game);
+            return !entries.empty() && entries.front().settled;
+        };
+        const QByteArray ledgerBefore = fileBytes(ledgerPath);
+
+        ModalCatcher catcher;
+        auto form = start(dir.path(), &Game::ssq());
+        const size_t held = form->History.size();
+        QVERIFY(!settled(QStringLiteral("ssq")));
+        QVERIFY(settled(QStringLiteral("dlt")));
+        QCOMPARE(fileBytes(ledgerPath), ledgerBefore);
+
+        writeFile(dir.filePath(QStringLiteral("newest.txt")), newestLine + "\r\n");
+        form->DataPanel->ImportDataFile(dir.filePath(QStringLiteral("newest.txt")));
+        QCOMPARE(form->History.size(), held + 1);
+        QVERIFY(settled(QStringLiteral("ssq")));
+        form->SqlMenu->trigger();
+        form->SqlPanel->SqlSe1->setValue(newestIssue.toInt() - 1);
+        form->SqlPanel->SqlBtClick();
+        QVERIFY(form->SqlPanel->SqlMemo->toPlainText().contains(newestIssue));
+
+        form->DataPanel->DataMemo->undo();
+        QTRY_COMPARE(form->History.size(), held);
+        QVERIFY(!settled(QStringLiteral("ssq")));
+        QVERIFY(settled(QStringLiteral("dlt")));
+        QVERIFY(!form->SqlPanel->SqlMemo->toPlainText().contains(newestIssue));
+        QVERIFY(!form->windowTitle().startsWith(QLatin1Char('*')));
+
+        form->DataPanel->DataMemo->redo();
+        QTRY_COMPARE(form->History.size(), held + 1);
+        QVERIFY(settled(QStringLiteral("ssq")));
+        form.reset();
+
+        // One bad line: the file is refused, the ledger is not touched.
+        writeFile(dir.filePath(QStringLiteral("ssq.dxt")), sample + "2026097 01 02 03\r\n");
+        {
+            Ledger ledger(ledgerPath);
+            ledger.settle(ParseHistory(sample).history, QStringLiteral("ssq"));
+        }
+        const QByteArray settledBytes = fileBytes(ledgerPath);
+        form = start(dir.path(), &Game::ssq());
+        QVERIFY(form->History.empty());
+        QCOMPARE(fileBytes(ledgerPath), settledBytes);
+        form.reset();
+        // The other game's start leaves the two-colour ball's settled entries as they are.
+        form = start(dir.path(), &Game::dlt());
+        QVERIFY(!form->History.empty());
+        QCOMPARE(fileBytes(ledgerPath), settledBytes);
+        QVERIFY(settled(QStringLiteral("ssq")));
     }
 
     void otherGameFiles_data() {

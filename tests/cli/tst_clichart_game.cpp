@@ -1,6 +1,7 @@
 #include "engine/charts/ChartSheets.h"
 #include "support/TestSupport.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
@@ -34,6 +35,8 @@ class TestCliChartGame : public QObject {
     void picturesFollowTheColumns_data();
     void picturesFollowTheColumns();
     void rotationStartRangeAndSheetNames();
+    void omissionOverTheWholeHistory_data();
+    void omissionOverTheWholeHistory();
 };
 
 Q_DECLARE_METATYPE(const Game*)
@@ -98,3 +101,53 @@ void TestCliChartGame::rotationStartRangeAndSheetNames() {
 
 QTEST_GUILESS_MAIN(TestCliChartGame)
 #include "tst_clichart_game.moc"
+
+void TestCliChartGame::omissionOverTheWholeHistory_data() {
+    QTest::addColumn<const Game*>("game");
+    QTest::addColumn<int>("sheet");
+    QTest::addColumn<int>("n");
+    for (const Game* game : {&Game::ssq(), &Game::dlt()})
+        for (const int sheet : {1, 9})
+            for (const int n : {10, 100, int(SampleHistoryOf(*game).size())})
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2 %3").arg(game->keyText()).arg(sheet).arg(n)))
+                    << game << sheet << n;
+}
+
+// 显示遗漏: every number cell not drawn holds i - j, with j the latest earlier draw that holds the
+// number (1-based over the whole history, 0 for none), counted here straight from the draws; every
+// other cell is as without the option.
+void TestCliChartGame::omissionOverTheWholeHistory() {
+    QFETCH(const Game*, game);
+    QFETCH(int, sheet);
+    QFETCH(int, n);
+    const TCodeArr& history = SampleHistoryOf(*game);
+    const CliRun r = chart(*game, {QString::number(sheet), "--periods", QString::number(n), "--omission"});
+    QCOMPARE(r.status, 0);
+    const QJsonObject got = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    QJsonObject want = ChartModelJson(FindChartSheet(sheet)->fill(history, {n, 1, OmissionTableWidth}, *game));
+    const int fixed = want.value("fixedRows").toInt();
+    QJsonArray cells = want.value("cells").toArray();
+    const bool fronts = sheet == 1;
+    const int pool = fronts ? game->frontPool : game->backPool;
+    const auto holds = [&](const TDrawRec& d, int k) {
+        if (!fronts) return d.Ticket.Blue[k - 1] != 0;
+        for (int p = 0; p < game->frontPicks; ++p)
+            if (d.Ticket.Red[p] == k) return true;
+        return false;
+    };
+    for (int row = 0; row < n; ++row) {
+        const int i = int(history.size()) - row; // 1-based draw number
+        QJsonArray line = cells[fixed + row].toArray();
+        for (int k = 1; k <= pool; ++k) {
+            if (holds(history[size_t(i - 1)], k)) continue;
+            int j = i - 1;
+            while (j > 0 && !holds(history[size_t(j - 1)], k))
+                --j;
+            line[(fronts ? game->frontPicks + 1 : 1) + k] = QString::number(i - j);
+        }
+        cells[fixed + row] = line;
+    }
+    want.insert("cells", cells);
+    want.insert(QStringLiteral("game"), game->keyText());
+    QCOMPARE(got, want);
+}

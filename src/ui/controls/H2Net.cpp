@@ -204,8 +204,11 @@ QString TH2Net::toolTipAt(QPoint pos) const {
     const H2NetModel& marks = m_hoverSource ? *m_hoverSource : m_model;
     const QString value = marks.GetValue(cell.y(), cell.x());
     const QString state =
-        value.isEmpty() ? QStringLiteral("遗漏 %1 期").arg(TrendOmissionAt(marks, cell.y() - fix, cell.x()))
-                        : value;
+        value.isEmpty()
+            ? QStringLiteral("遗漏 %1 期")
+                  .arg(TrendOmissionAt(marks, cell.y() - fix, cell.x(),
+                                       m_omissionBefore ? m_omissionBefore() : std::vector<int>()))
+            : value;
     return QStringLiteral("%1期  %2：%3").arg(m_model.GetValue(cell.y(), 0), heading.simplified(), state);
 }
 

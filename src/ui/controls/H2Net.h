@@ -4,6 +4,8 @@
 #include "engine/charts/H2NetModel.h"
 
 #include <QAbstractScrollArea>
+#include <functional>
+#include <vector>
 
 class QPainter;
 
@@ -72,6 +74,9 @@ class TH2Net : public QAbstractScrollArea {
     // The grid whose marks the hover texts describe when the shown one carries more (omission
     // counts written into its empty cells); null: the shown grid itself. Must outlive its use.
     void setHoverSource(const H2NetModel* source) { m_hoverSource = source; }
+    // The omission a hover text counts runs on past the oldest row by what this gives per column
+    // (the draws without a mark before the grid); asked only when a hover text needs it.
+    void setOmissionBefore(std::function<const std::vector<int>&()> before) { m_omissionBefore = std::move(before); }
 
   signals:
     // End of every layout.
@@ -96,6 +101,7 @@ class TH2Net : public QAbstractScrollArea {
 
     H2NetModel m_model;
     const H2NetModel* m_hoverSource = nullptr;
+    std::function<const std::vector<int>&()> m_omissionBefore;
     H2NetLayout m_layout;
     double m_maxStretch = 1.0;
 };

@@ -8,6 +8,7 @@
 
 class QPlainTextEdit;
 class QProgressBar;
+class QTimer;
 class QPushButton;
 class QToolBar;
 class QToolButton;
@@ -60,6 +61,9 @@ class TDataPanel : public QWidget {
     // Parses the editor into the history; a refused text is reported and the history stays.
     // Warnings about an accepted text are shown in one message box.
     bool DataTxtToCodeArr();
+    // The history is the editor's text as parsed: false while the editor holds text that does not
+    // parse (the history then stays the last text that did) or a file that was refused.
+    bool historyValid() const { return m_historyValid; }
 
     // The editor's text differs from the data file's.
     bool isModified() const { return m_modified; }
@@ -96,7 +100,7 @@ class TDataPanel : public QWidget {
 
   signals:
     void statusText(const QString& text);
-    // The history was rebuilt from the editor.
+    // The history was rebuilt from the editor (after any edit: typing, undo, redo, a command).
     void historyChanged();
     void modifiedChanged(bool modified);
 
@@ -113,6 +117,9 @@ class TDataPanel : public QWidget {
     TCodeArr editorDraws() const;
     void showWarnings();
     bool saveData();
+    // Every change of the editor's text ends here: the history becomes the text's draws.
+    bool followEditor(bool report);
+    void setHistory(TCodeArr history);
 
     TCodeArr& History;
     const Game* m_game = &Game::ssq();
@@ -123,4 +130,7 @@ class TDataPanel : public QWidget {
     TDownloader* m_downloader = nullptr;
     QString m_fileText;
     bool m_modified = false;
+    bool m_historyValid = false;
+    // Typing is followed after a pause, so a keystroke never waits for a reparse.
+    QTimer* m_followTimer = nullptr;
 };
