@@ -4,6 +4,7 @@
 #include "engine/core/KelvoraError.h"
 #include "engine/io/AtomicFile.h"
 #include "paint/NetPaint.h"
+#include "paint/ProgramFont.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -609,4 +610,77 @@ void SaveChartPng(const QImage& image, const QString& path) {
     if (!why.isEmpty())
         throw KelvoraError(
             QStringLiteral("无法保存文件 \"%1\"：%2").arg(QDir::toNativeSeparators(path), why));
+}
+
+QString ChartTitleText(const QString& caption, const Game& game, int periods) {
+    // The two-colour ball's title stays as it always was; another game is named in front.
+    const QString head = game.isSsq() ? caption : game.nameText() + caption;
+    return head + QStringLiteral("（最近%1期）").arg(periods);
+}
+
+QImage ChartImage(const TChartPicture& picture, const QPalette& palette, const QString& title) {
+    const QImage chart = ChartImage(picture, palette);
+    if (title.isEmpty() || chart.isNull()) return chart;
+
+    // The same font wherever the picture is made (window or kelvora-cli), drawn crisp so that the
+    // title adds at most a colour or two to the chart's table.
+    QFont font = ProgramFont();
+    font.setPixelSize(16);
+    font.setBold(true);
+    font.setStyleStrategy(QFont::NoAntialias);
+    const QFontMetrics metrics(font);
+    constexpr int Pad = 8;
+    const int bandHeight = metrics.height() + 2 * Pad;
+    const int width = std::max(chart.width(), metrics.horizontalAdvance(title) + 4 * Pad);
+    QImage band(width, bandHeight, QImage::Format_RGB32);
+    const QColor base = NetColor(clWindow, palette);
+    band.fill(base);
+    {
+        QPainter p(&band);
+        p.setFont(font);
+        p.setPen(NetInk(clWindow, palette));
+        p.drawText(QRect(0, 0, width, bandHeight), Qt::AlignCenter, title);
+    }
+
+    if (chart.format() == QImage::Format_Indexed8) {
+        // Kept indexed: a tall chart in true colour would take four times the memory.
+        QList<QRgb> table = chart.colorTable();
+        QHash<QRgb, uchar> index;
+        for (int i = table.size() - 1; i >= 0; --i)
+            index.insert(table[i], uchar(i));
+        const auto indexOf = [&](QRgb colour) -> int {
+            if (const auto it = index.constFind(colour); it != index.cend()) return *it;
+            if (table.size() == 256) return -1;
+            table.append(colour);
+            index.insert(colour, uchar(table.size() - 1));
+            return table.size() - 1;
+        };
+        QImage out(width, bandHeight + chart.height(), QImage::Format_Indexed8);
+        bool fits = true;
+        for (int y = 0; y < bandHeight && fits; ++y) {
+            const QRgb* in = reinterpret_cast<const QRgb*>(band.constScanLine(y));
+            uchar* line = out.scanLine(y);
+            for (int x = 0; x < width && fits; ++x) {
+                const int i = indexOf(in[x]);
+                fits = i >= 0;
+                line[x] = uchar(std::max(i, 0));
+            }
+        }
+        const int margin = indexOf(base.rgb());
+        if (fits && margin >= 0) {
+            for (int y = 0; y < chart.height(); ++y) {
+                uchar* line = out.scanLine(bandHeight + y);
+                std::memcpy(line, chart.constScanLine(y), size_t(chart.width()));
+                std::memset(line + chart.width(), margin, size_t(width - chart.width()));
+            }
+            out.setColorTable(table);
+            return out;
+        }
+    }
+    QImage out(width, bandHeight + chart.height(), QImage::Format_RGB32);
+    out.fill(base);
+    QPainter p(&out);
+    p.drawImage(0, 0, band);
+    p.drawImage(0, bandHeight, chart);
+    return out;
 }

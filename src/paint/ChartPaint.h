@@ -80,6 +80,12 @@ bool PaintChartPages(QPagedPaintDevice& device, const TChartPicture& picture, co
 
 QImage ChartImage(const ChartModel& model, const QFont& font, const QPalette& palette);
 QImage ChartImage(const TChartPicture& picture, const QPalette& palette);
+// The picture under a title line, as a printed chart is headed: the image 复制图片, 保存图片... and
+// kelvora-cli chart --png give. As wide as the wider of the two.
+QImage ChartImage(const TChartPicture& picture, const QPalette& palette, const QString& title);
+// The title of a chart leaving the program: the sheet's caption (another game than the two-colour
+// ball named in front) and the draws it covers, "红球走势图（最近30期）".
+QString ChartTitleText(const QString& caption, const Game& game, int periods);
 // The picture as PNG bytes. A chart of thousands of draws is a tall picture of few colours: it is
 // stored with a colour table, which keeps file and time small. Throws KelvoraError when the
 // picture could not be made or encoded (a null picture, no memory).

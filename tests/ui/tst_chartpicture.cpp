@@ -185,10 +185,13 @@ class TestChartPicture : public QObject {
         const QImage image = page->pictureImage().convertToFormat(QImage::Format_RGB32);
         page->setPalette(QPalette());
         const H2NetModel& m = page->net()->model();
+        // The chart lies under the title line.
+        const int titleHeight = image.height() - page->picture()->size().height();
+        QVERIFY(titleHeight > 0);
         auto inks = [&](int row, int col) {
             const TNetRect r = m.RectOfCell(row, col);
             QSet<QRgb> colours;
-            for (int y = r.Top; y < r.Bottom; ++y)
+            for (int y = r.Top + titleHeight; y < r.Bottom + titleHeight; ++y)
                 for (int x = r.Left; x < r.Right; ++x)
                     colours.insert(image.pixel(x, y));
             return colours;
@@ -199,6 +202,12 @@ class TestChartPicture : public QObject {
         QVERIFY(!header.contains(qRgb(255, 255, 255)));
         // An issue code on the dark base: white text.
         QVERIFY(inks(2, 0).contains(qRgb(255, 255, 255)));
+        // And the title above it.
+        QSet<QRgb> title;
+        for (int y = 0; y < titleHeight; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                title.insert(image.pixel(x, y));
+        QCOMPARE(title, (QSet<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
     }
 
     // The PNG of a picture reads back as the same pixels (zlib's CRC and deflate), and a picture

@@ -236,7 +236,7 @@ QList<QAction*> TChartPage::pictureActions() const {
 
 QImage TChartPage::pictureImage() const {
     const std::optional<TChartPicture> p = picture();
-    return p ? ChartImage(*p, palette()) : QImage();
+    return p ? ChartImage(*p, palette(), printTitle()) : QImage();
 }
 
 void TChartPage::savePictureTo(const QString& path) const {
@@ -249,9 +249,7 @@ bool TChartPage::printPictureTo(QPagedPaintDevice& device, const QDateTime& when
 }
 
 QString TChartPage::printTitle() const {
-    // The two-colour ball's title stays as it always was; another game is named in front.
-    const QString head = m_game->isSsq() ? m_caption : m_game->nameText() + m_caption;
-    return head + QStringLiteral("（最近%1期）").arg(m_filledPeriods);
+    return ChartTitleText(m_caption, *m_game, m_filledPeriods);
 }
 
 void TChartPage::copyPicture() {
