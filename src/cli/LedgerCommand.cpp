@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <optional>
 
 namespace {
 
@@ -51,7 +53,7 @@ QString takeLedgerOption(QStringList& args, bool& missing) {
     return path;
 }
 
-int runAction(CliContext& ctx, const QString& action, const QString& ledgerPath) {
+int runAction(CliContext& ctx, const QString& action, const QString& ledgerPath, bool explicitPath) {
     QCommandLineParser parser;
     const QCommandLineOption json(QStringLiteral("json"));
     const QCommandLineOption issue(QStringLiteral("issue"), QString(), QStringLiteral("ISSUE"));
@@ -73,51 +75,59 @@ int runAction(CliContext& ctx, const QString& action, const QString& ledgerPath)
     if (args.size() > 1)
         return ctx.usageError(QStringLiteral("unexpected argument '%1'").arg(args.at(1)), usage);
 
+    const QString game = ctx.game->keyText();
     if (action == QLatin1String("add")) {
         if (!parser.isSet(issue)) return ctx.usageError(QStringLiteral("add needs --issue"), usage);
         const int checkedIssue = ReadLedgerIssue(parser.value(issue));
         const QString text = ReadTicketInput(args.value(0));
         const LedgerEntry entry = MakeLedgerEntry(QString::number(checkedIssue), text, parser.isSet(extra),
                                                   parser.value(note), *ctx.game);
+        // Only the first add makes the ledger file.
         Ledger ledger(ledgerPath);
-        ctx.out << ledger.add(entry) << '\n';
+        ctx.out << ledger.numberOf(ledger.add(entry)) << '\n';
         return CliOk;
     }
+    qlonglong number = 0;
     if (action == QLatin1String("remove")) {
         bool ok = false;
-        const qlonglong id = args.value(0).toLongLong(&ok);
+        number = args.value(0).toLongLong(&ok);
         if (!ok) return ctx.usageError(QStringLiteral("remove needs the ID of an entry"), usage);
-        Ledger ledger(ledgerPath);
-        if (!ledger.remove(id)) throw KelvoraError(QStringLiteral("没有编号为%1的投注记录").arg(id));
-        ctx.out << QStringLiteral("已删除投注记录 #%1").arg(id) << '\n';
+    }
+    // Any other command reads a ledger that is there: a mistyped --ledger is named, not made. Without
+    // --ledger, no file yet means nothing recorded yet.
+    std::optional<Ledger> opened;
+    if (explicitPath || QFileInfo::exists(ledgerPath)) opened.emplace(ledgerPath, Ledger::OpenMode::ExistingOnly);
+    if (action == QLatin1String("remove")) {
+        const int64_t id = opened ? opened->idOfNumber(game, number) : 0;
+        if (!id || !opened->remove(id)) throw KelvoraError(QStringLiteral("没有编号为%1的投注记录").arg(number));
+        ctx.out << QStringLiteral("已删除投注记录 #%1").arg(number) << '\n';
         return CliOk;
     }
     if (action == QLatin1String("settle")) {
         const std::optional<TCodeArr> history = ctx.loadHistory();
         if (!history) return CliRefused;
-        Ledger ledger(ledgerPath);
-        ctx.out << QStringLiteral("已结算 %1 笔投注记录").arg(ledger.settle(*history, ctx.game->keyText()))
-                << '\n';
+        ctx.out << QStringLiteral("已结算 %1 笔投注记录").arg(opened ? opened->settle(*history, game) : 0) << '\n';
         return CliOk;
     }
-    Ledger ledger(ledgerPath);
-    // What is listed is settled against the history as it is now; a history that cannot be read,
-    // or a ledger that cannot be written, still shows what is stored.
+    std::vector<LedgerEntry> entries = opened ? opened->list(game) : std::vector<LedgerEntry>{};
+    // What is listed is settled against the history as it is now; a history that cannot be read shows
+    // what is stored, and a ledger that cannot be written shows the results and says they are not saved.
     const HistoryLoad held = LoadHistory(ctx.dataPath, *ctx.game);
-    if (held.status == HistoryLoad::Ok) {
+    if (held.status == HistoryLoad::Ok && opened) {
+        const std::vector<int64_t> changed = SettleEntries(entries, held.history, *ctx.game);
         try {
-            ledger.settle(held.history, ctx.game->keyText());
-        } catch (const KelvoraError&) {
+            opened->saveSettlement(entries, changed);
+        } catch (const KelvoraError& e) {
+            ctx.err << QStringLiteral("注意：结算结果未能保存。") << e.message() << '\n';
         }
     }
-    const std::vector<LedgerEntry> entries = ledger.list(ctx.game->keyText());
     if (action == QLatin1String("list"))
-        ctx.out << (parser.isSet(json) ? LedgerListJson(entries)
+        ctx.out << (parser.isSet(json) ? LedgerListJson(entries, game)
                                        : LedgerListLines(entries).join(QLatin1Char('\n')))
                 << '\n';
     else
-        ctx.out << (parser.isSet(json) ? LedgerReportJson(MakeLedgerReport(entries))
-                                       : LedgerReportLines(MakeLedgerReport(entries)).join(QLatin1Char('\n')))
+        ctx.out << (parser.isSet(json) ? LedgerReportJson(MakeLedgerReport(entries, *ctx.game))
+                                       : LedgerReportLines(MakeLedgerReport(entries, *ctx.game)).join(QLatin1Char('\n')))
                 << '\n';
     return CliOk;
 }
@@ -133,12 +143,13 @@ int runLedger(CliContext& ctx) {
         return CliOk;
     }
     const QString action = args[1];
+    const bool explicitPath = !ledgerPath.isEmpty();
     if (ledgerPath.isEmpty())
         ledgerPath = LedgerFileIn(
             LocateData({QCoreApplication::applicationDirPath(), QString(), UserDataDir()}).dataDir);
     ctx.args = QStringList{args[0] + QLatin1Char(' ') + action} + args.mid(2);
     try {
-        return runAction(ctx, action, ledgerPath);
+        return runAction(ctx, action, ledgerPath, explicitPath);
     } catch (const KelvoraError& e) {
         ctx.err << e.message() << '\n';
         return CliRefused;

@@ -7,6 +7,11 @@
 #include "support/TestSupport.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <cmath>
+#include <functional>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -254,10 +259,14 @@ class TestLedger : public QObject {
         entries[2].tiers = {};
         entries[2].prize = 0;
         QCOMPARE(MakeLedgerReport(entries).pValue, 1.0);
+        // A 一等奖 among few bets: almost no random player does as well, but it is one draw's luck.
         entries[2].tiers = {1, 0, 0, 0, 0, 0};
         const LedgerReport lucky = MakeLedgerReport(entries);
-        QVERIFY(lucky.betterThanRandom());
-        QVERIFY(LedgerReportLines(lucky).join('\n').contains(QStringLiteral("好于随机")));
+        QVERIFY(lucky.pValue < 0.01);
+        QVERIFY(lucky.tooSmall);
+        QVERIFY(!lucky.betterThanRandom());
+        QVERIFY(LedgerReportLines(lucky).join('\n').contains(QStringLiteral("样本太少")));
+        QVERIFY(!LedgerReportLines(lucky).join('\n').contains(QStringLiteral("好于随机")));
     }
 
     // The super lotto's 三等奖 floated under the first versions: such a win is listed among the
@@ -312,7 +321,7 @@ class TestLedger : public QObject {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kind);
             db.setDatabaseName(path);
             QVERIFY(db.open());
-            QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = 2")));
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("PRAGMA user_version = %1").arg(Ledger::SchemaVersion + 1)));
             db.close();
         } else {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kind);
@@ -358,6 +367,255 @@ class TestLedger : public QObject {
         QCOMPARE(e->tickets.size(), size_t(1));
         QCOMPARE(e->tickets[0].reds, back.tickets[0].reds);
         QCOMPARE(e->tickets[0].blues, back.tickets[0].blues);
+    }
+
+    // Ids and numbers are never given twice: a removed entry comes back whatever was added since, and
+    // each game counts its own numbers. A ledger of the first schema keeps the numbers it showed and is
+    // not written by reading it.
+    void numbersNeverReused() {
+        const QString path = m_dir.filePath(QStringLiteral("numbers.sqlite"));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            const char* const schema[] = {
+                "PRAGMA application_id = 1263289415", "PRAGMA user_version = 1",
+                "CREATE TABLE entry (id INTEGER PRIMARY KEY, game TEXT NOT NULL, issue INTEGER NOT NULL,"
+                "extra INTEGER NOT NULL DEFAULT 0, note TEXT NOT NULL DEFAULT '',"
+                "added TEXT NOT NULL DEFAULT (datetime('now')), bets INTEGER NOT NULL, cost INTEGER NOT NULL,"
+                "settled INTEGER NOT NULL DEFAULT 0, draw_front INTEGER, draw_back INTEGER, tiers TEXT,"
+                "prize INTEGER)",
+                "CREATE INDEX entry_game_issue ON entry(game, issue)",
+                "CREATE TABLE ticket (entry INTEGER NOT NULL REFERENCES entry(id) ON DELETE CASCADE,"
+                "seq INTEGER NOT NULL, line INTEGER NOT NULL, front INTEGER NOT NULL, back INTEGER NOT NULL,"
+                "front_bankers INTEGER NOT NULL DEFAULT 0, back_bankers INTEGER NOT NULL DEFAULT 0,"
+                "PRIMARY KEY (entry, seq)) WITHOUT ROWID",
+            };
+            for (const char* sql : schema)
+                QVERIFY2(q.exec(QString::fromLatin1(sql)), qPrintable(q.lastError().text()));
+            // Ids 1, 2, 4 of the two-colour ball (01..06+07), 3 and 5 of the super lotto (01..05+01 02).
+            for (int id = 1; id <= 5; ++id) {
+                const bool ssq = id != 3 && id != 5;
+                QVERIFY(q.exec(QStringLiteral("INSERT INTO entry (id, game, issue, bets, cost) VALUES "
+                                              "(%1, '%2', 2099001, 1, 2)")
+                                   .arg(id)
+                                   .arg(ssq ? "ssq" : "dlt")));
+                QVERIFY(q.exec(QStringLiteral("INSERT INTO ticket VALUES (%1, 0, 1, %2, %3, 0, 0)")
+                                   .arg(id)
+                                   .arg(ssq ? 0x7E : 0x3E)
+                                   .arg(ssq ? 0x80 : 0x06)));
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("v1"));
+        const QByteArray before = fileHash(path);
+        auto numbers = [](const std::vector<LedgerEntry>& entries) {
+            QList<qint64> n;
+            for (const LedgerEntry& e : entries)
+                n << e.number;
+            return n;
+        };
+        Ledger ledger(path);
+        QCOMPARE(numbers(ledger.list()), (QList<qint64>{4, 2, 1}));
+        QCOMPARE(numbers(ledger.list(QStringLiteral("dlt"))), (QList<qint64>{2, 1}));
+        QCOMPARE(ledger.settle(m_history), 0);
+        QCOMPARE(fileHash(path), before);
+
+        // The newest entry removed, then others added: neither its id nor its number comes again.
+        std::optional<LedgerEntry> removed = ledger.entry(4);
+        QVERIFY(removed && ledger.remove(4));
+        const int64_t ssqId = ledger.add(entryOf(2099001, "01 02 03 04 05 06+07"));
+        LedgerEntry dlt = MakeLedgerEntry(QStringLiteral("2099001"), QStringLiteral("01 02 03 04 05+01 02"), false,
+                                          QString(), Game::dlt());
+        const int64_t dltId = ledger.add(dlt);
+        QCOMPARE(ssqId, 6);
+        QCOMPARE(ledger.numberOf(ssqId), 5);
+        QCOMPARE(dltId, 7);
+        QCOMPARE(ledger.numberOf(dltId), 3);
+        QCOMPARE(ledger.add(*removed), 4);
+        QCOMPARE(numbers(ledger.list()), (QList<qint64>{5, 4, 2, 1}));
+        QCOMPARE(ledger.idOfNumber(QStringLiteral("dlt"), 3), dltId);
+        try {
+            ledger.add(*removed);
+            QFAIL("put back twice");
+        } catch (const KelvoraError& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("#4")), qPrintable(e.message()));
+        }
+
+        // A new ledger: the super lotto's first entry is its #1.
+        Ledger fresh(m_dir.filePath(QStringLiteral("fresh-numbers.sqlite")));
+        fresh.add(std::vector<LedgerEntry>{entryOf(2026001, "01 02 03 04 05 06+07"),
+                                           entryOf(2026002, "01 02 03 04 05 06+07")});
+        QCOMPARE(fresh.numberOf(fresh.add(dlt)), 1);
+    }
+
+    // Settling writes only what changes: nothing when nothing does, only the game's own entries, and it
+    // takes back the result of a draw that has gone.
+    void settleWritesOnlyChanges() {
+        const QString path = m_dir.filePath(QStringLiteral("quiet.sqlite"));
+        Ledger ledger(path);
+        const int issue = m_history.back().code();
+        ledger.add(entryOf(issue, "01 02 03 04 05 06+07"));
+        const TCodeArr& dltHistory = DltSampleHistory();
+        ledger.add(MakeLedgerEntry(QString::number(dltHistory.back().code()), QStringLiteral("01 02 03 04 05+01 02"),
+                                   false, QString(), Game::dlt()));
+        QCOMPARE(ledger.settle(m_history), 1);
+        const QByteArray settled = fileHash(path);
+        QCOMPARE(ledger.settle(m_history), 1);
+        QCOMPARE(fileHash(path), settled);
+        QCOMPARE(ledger.settle(dltHistory, QStringLiteral("dlt")), 1);
+        QVERIFY(ledger.list().front().settled);
+        const QByteArray both = fileHash(path);
+        QCOMPARE(ledger.settle(dltHistory, QStringLiteral("dlt")), 1);
+        QCOMPARE(fileHash(path), both);
+        // The newest draw undone: its entry is open again, the other game's is not touched.
+        QCOMPARE(ledger.settle(TCodeArr(m_history.begin(), m_history.end() - 1)), 0);
+        QVERIFY(!ledger.list().front().settled);
+        QVERIFY(ledger.list(QStringLiteral("dlt")).front().settled);
+    }
+
+    // A damaged file, or values no program of ours writes, is refused as such: never read as a shorter
+    // ledger, never written, and the message is the program's own.
+    void refusesDamage_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("page overwritten") << "page" << QStringLiteral("已损坏");
+        QTest::newRow("cut short") << "cut" << QStringLiteral("已损坏");
+        QTest::newRow("cut in the header") << "header" << QStringLiteral("已损坏");
+        QTest::newRow("front outside the pool")
+            << "UPDATE ticket SET front = front | (1 << 40) WHERE entry = 1 AND seq = 7"
+            << QStringLiteral("#1（投注号码超出范围）");
+        QTest::newRow("banker not among the fronts")
+            << "UPDATE ticket SET front_bankers = 1 << 33 WHERE entry = 1 AND seq = 3"
+            << QStringLiteral("#1（投注号码超出范围）");
+        QTest::newRow("compound beyond the reader's")
+            << "UPDATE ticket SET front = 16777214 WHERE entry = 1 AND seq = 9" << QStringLiteral("#1（投注号码不成形）");
+        QTest::newRow("bet count") << "UPDATE entry SET bets = 4600000000000000000 WHERE id = 1"
+                                   << QStringLiteral("#1（注数与投注号码不符）");
+        QTest::newRow("cost") << "UPDATE entry SET cost = 2 WHERE id = 1" << QStringLiteral("#1（金额与注数不符）");
+        QTest::newRow("stored win") << "UPDATE entry SET prize = 3784200 WHERE id = 2"
+                                    << QStringLiteral("#2（奖金与中奖注数不符）");
+        QTest::newRow("tier counts") << "UPDATE entry SET tiers = '1,0,0,0,0,0,0,0,0' WHERE id = 2"
+                                     << QStringLiteral("#2（中奖注数无效）");
+        QTest::newRow("draw") << "UPDATE entry SET draw_back = 0 WHERE id = 2" << QStringLiteral("#2（开奖号码无效）");
+        QTest::newRow("issue") << "UPDATE entry SET issue = 26001 WHERE id = 2" << QStringLiteral("#2（期号无效）");
+    }
+    void refusesDamage() {
+        QFETCH(QString, damage);
+        QFETCH(QString, message);
+        const QString path = m_dir.filePath(QStringLiteral("damage-%1.sqlite").arg(QTest::currentDataTag()));
+        QString lines;
+        for (int k = 0; k < 4000; ++k) {
+            for (int n = 1; n <= 6; ++n)
+                lines += QStringLiteral("%1 ").arg(k % 28 + n, 2, 10, QLatin1Char('0'));
+            lines += QStringLiteral("+%1\n").arg(k % 16 + 1, 2, 10, QLatin1Char('0'));
+        }
+        {
+            Ledger ledger(path);
+            ledger.add(MakeLedgerEntry(QString::number(m_history[m_history.size() - 2].code()), lines, false,
+                                       QString()));
+            ledger.add(entryOf(m_history.back().code(), "01 02 03 04 05 06+07"));
+            QCOMPARE(ledger.settle(m_history), 2);
+        }
+        QFile file(path);
+        const bool raw = !damage.startsWith(QLatin1String("UPDATE"));
+        if (raw) {
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            const qint64 pages = file.size() / 4096;
+            QVERIFY(pages > 20);
+            if (damage == QLatin1String("page")) {
+                file.seek(4096 * (pages / 2));
+                file.write(QByteArray(300, '\x5a'));
+            } else {
+                file.resize(damage == QLatin1String("cut") ? 4096 * (pages / 2) : 60);
+            }
+            file.close();
+        } else {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("hostile"));
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY2(q.exec(damage), qPrintable(q.lastError().text()));
+            QCOMPARE(q.numRowsAffected(), 1);
+            q.finish();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("hostile"));
+        const QByteArray before = fileHash(path);
+        const std::function<void(Ledger&)> uses[] = {
+            [](Ledger& l) { l.list(); },
+            [&](Ledger& l) { l.settle(m_history); },
+        };
+        for (const auto& use : uses) {
+            try {
+                Ledger ledger(path);
+                use(ledger);
+                QFAIL("the damage was not found");
+            } catch (const KelvoraError& e) {
+                QString text = e.message();
+                text.remove(QDir::toNativeSeparators(path));
+                QVERIFY2(text.contains(message), qPrintable(text));
+                QVERIFY2(text.contains(QStringLiteral("未作任何改动")), qPrintable(text));
+                QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("[A-Za-z]{3,}"))), qPrintable(text));
+            }
+            QCOMPARE(fileHash(path), before);
+        }
+        // A damaged file takes no new entry.
+        if (raw) {
+            QVERIFY_THROWS_EXCEPTION(KelvoraError, Ledger(path).add(entryOf(2026001, "01 02 03 04 05 06+07")));
+            QCOMPARE(fileHash(path), before);
+        }
+    }
+
+    // Where the player stands among the random players, in plain words; a result that rests on one
+    // draw is called luck, not better than random.
+    void verdicts_data() {
+        QTest::addColumn<int>("draws");
+        QTest::addColumn<QList<int>>("wins"); // per draw: the tier won by the one bet of that draw
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QStringList>("unsaid");
+        QTest::newRow("empty") << 0 << QList<int>{} << QStringList{"无从与随机投注比较"} << QStringList{"p =", "排在"};
+        QTest::newRow("one lucky draw") << 1 << QList<int>{1} << QStringList{"样本太少", "只有1期", "运气极好"}
+                                        << QStringList{"好于随机"};
+        QTest::newRow("lucky once in forty") << 40 << QList<int>{3} << QStringList{"样本太少", "单独一期"}
+                                             << QStringList{"好于随机"};
+        QTest::newRow("nothing in forty") << 40 << QList<int>{} << QStringList{"运气较差", "与随机投注没有显著差别"}
+                                          << QStringList{"样本太少"};
+        QTest::newRow("a hundred ordinary")
+            << 100 << QList<int>{6, 6, 6, 6, 6, 5} << QStringList{"属于正常运气", "与随机投注没有显著差别"}
+            << QStringList{"样本太少", "好于随机"};
+        QTest::newRow("steady luck") << 50 << QList<int>(12, 4) << QStringList{"好于随机", "排在前1%以内"}
+                                     << QStringList{"样本太少"};
+    }
+    void verdicts() {
+        QFETCH(int, draws);
+        QFETCH(QList<int>, wins);
+        QFETCH(QStringList, said);
+        QFETCH(QStringList, unsaid);
+        std::vector<LedgerEntry> entries;
+        for (int d = 0; d < draws; ++d) {
+            LedgerEntry e = entryOf(2025001 + d, "01 02 03 04 05 06+07");
+            e.settled = true;
+            if (d < wins.size()) {
+                e.tiers[size_t(wins[d] - 1)] = 1;
+                e.prize = FixedPrize(e.tiers);
+            }
+            entries.push_back(e);
+        }
+        const LedgerReport r = MakeLedgerReport(entries, Game::ssq());
+        QCOMPARE(r.game, QStringLiteral("ssq"));
+        const QString text = LedgerReportLines(r).join('\n');
+        for (const QString& s : said)
+            QVERIFY2(text.contains(s), qPrintable(text));
+        for (const QString& s : unsaid)
+            QVERIFY2(!text.contains(s), qPrintable(text));
+        if (draws > 0 && wins.isEmpty()) {
+            // Nothing won: better were exactly the players who won anything, 1 - P(no prize)^bets.
+            const double better = 1 - std::pow(SingleBetTierOdds()[0], draws);
+            QVERIFY(qAbs(r.pBetter - better) < 4 * std::sqrt(better * (1 - better) / r.players));
+            QCOMPARE(r.pValue, 1.0);
+        }
     }
 
     void issueCodes_data() {

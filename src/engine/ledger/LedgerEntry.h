@@ -9,7 +9,8 @@
 
 // One purchase: the tickets bought for one issue of one game.
 struct LedgerEntry {
-    int64_t id = 0;
+    int64_t id = 0;     // the key in the file, never reused
+    int64_t number = 0; // what the player sees: counted per game, never reused
     QString game = QStringLiteral("ssq");
     int issue = 0;      // YYYYNNN
     bool extra = false; // 追加; priced only by games that have it

@@ -8,6 +8,7 @@
 #include <bit>
 #include <charconv>
 #include <map>
+#include <cmath>
 #include <random>
 
 namespace {
@@ -154,42 +155,16 @@ double ExpectedFixedPrize(const PrizeTicket& ticket, const PrizeRules& rules, bo
     return expected;
 }
 
-LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t seed, int players) {
-    LedgerReport r;
-    if (!entries.empty()) r.game = entries.front().game;
-    const Game* found = Game::find(r.game);
-    const Game& game = found ? *found : Game::ssq();
-    std::map<int, LedgerYear> years;
-    // The bets of the random players by the rule version and 追加 they are priced with.
-    std::map<std::pair<const PrizeRules*, bool>, int64_t> betsByRules;
-    for (const LedgerEntry& e : entries) {
-        if (!e.settled) {
-            ++r.unsettled;
-            continue;
-        }
-        ++r.entries;
-        r.bets += e.bets;
-        r.cost += e.cost;
-        r.fixedPrize += e.prize;
-        const PrizeRules& rules = PrizeRulesFor(game, e.issue);
-        betsByRules[{&rules, e.extra}] += e.bets;
-        addWins(r.tiers, r.floating, e.tiers, rules);
-        for (const PrizeTicket& t : e.tickets)
-            r.expectedFixedPrize += ExpectedFixedPrize(t, rules, e.extra);
-        LedgerYear& y = years[e.issue / 1000];
-        y.year = e.issue / 1000;
-        y.bets += e.bets;
-        y.cost += e.cost;
-        y.fixedPrize += e.prize;
-        addWins(y.tiers, y.floating, e.tiers, rules);
-    }
-    for (const auto& [year, y] : years)
-        r.byYear.push_back(y);
+namespace {
 
-    r.players = players;
-    const Score actual{r.tiers[0], r.tiers[1], r.fixedPrize};
+using BetsByRules = std::map<std::pair<const PrizeRules*, bool>, int64_t>;
+
+// Random players buying the bets: how many did at least as well as `actual`, and how many better.
+std::pair<int, int> simulatePlayers(const BetsByRules& betsByRules, const Score& actual, uint64_t seed,
+                                    int players) {
     std::mt19937_64 random(seed);
     int asGood = 0;
+    int better = 0;
     for (int p = 0; p < players; ++p) {
         Score score;
         for (const auto& [key, bets] : betsByRules) {
@@ -210,9 +185,78 @@ LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t 
             score.second += counts[1];
             score.fixed += FixedPrize(counts, rules, key.second);
         }
-        if (score >= actual) ++asGood;
+        if (score >= actual) {
+            ++asGood;
+            if (!(actual >= score)) ++better;
+        }
     }
+    return {asGood, better};
+}
+
+} // namespace
+
+LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t seed, int players) {
+    const Game* found = entries.empty() ? nullptr : Game::find(entries.front().game);
+    return MakeLedgerReport(entries, found ? *found : Game::ssq(), seed, players);
+}
+
+LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, const Game& game, uint64_t seed,
+                              int players) {
+    LedgerReport r;
+    r.game = game.keyText();
+    std::map<int, LedgerYear> years;
+    // The bets of the random players by the rule version and 追加 they are priced with, and per issue.
+    BetsByRules betsByRules;
+    std::map<int, std::pair<Score, BetsByRules>> byIssue;
+    for (const LedgerEntry& e : entries) {
+        if (!e.settled) {
+            ++r.unsettled;
+            continue;
+        }
+        ++r.entries;
+        r.bets += e.bets;
+        r.cost += e.cost;
+        r.fixedPrize += e.prize;
+        const PrizeRules& rules = PrizeRulesFor(game, e.issue);
+        betsByRules[{&rules, e.extra}] += e.bets;
+        auto& [issueScore, issueBets] = byIssue[e.issue];
+        issueScore.first += e.tiers[0];
+        issueScore.second += e.tiers[1];
+        issueScore.fixed += e.prize;
+        issueBets[{&rules, e.extra}] += e.bets;
+        addWins(r.tiers, r.floating, e.tiers, rules);
+        for (const PrizeTicket& t : e.tickets)
+            r.expectedFixedPrize += ExpectedFixedPrize(t, rules, e.extra);
+        LedgerYear& y = years[e.issue / 1000];
+        y.year = e.issue / 1000;
+        y.bets += e.bets;
+        y.cost += e.cost;
+        y.fixedPrize += e.prize;
+        addWins(y.tiers, y.floating, e.tiers, rules);
+    }
+    for (const auto& [year, y] : years)
+        r.byYear.push_back(y);
+
+    r.players = players;
+    r.draws = int(byIssue.size());
+    const Score actual{r.tiers[0], r.tiers[1], r.fixedPrize};
+    const auto [asGood, better] = simulatePlayers(betsByRules, actual, seed, players);
     r.pValue = players > 0 ? double(asGood) / players : 1.0;
+    r.pBetter = players > 0 ? double(better) / players : 0.0;
+    r.tooSmall = r.draws <= 1;
+    if (!r.tooSmall && r.pValue < 0.01) {
+        // The same test without the best draw: a result that rests on it is one draw's luck.
+        auto best = byIssue.begin();
+        for (auto it = byIssue.begin(); it != byIssue.end(); ++it)
+            if (it->second.first >= best->second.first) best = it;
+        Score rest{actual.first - best->second.first.first, actual.second - best->second.first.second,
+                   actual.fixed - best->second.first.fixed};
+        BetsByRules restBets = betsByRules;
+        for (const auto& [key, bets] : best->second.second)
+            if ((restBets[key] -= bets) == 0) restBets.erase(key);
+        const int restAsGood = simulatePlayers(restBets, rest, seed, players).first;
+        r.tooSmall = players > 0 && double(restAsGood) / players >= 0.01;
+    }
     return r;
 }
 
@@ -243,6 +287,33 @@ QString LedgerReportJson(const LedgerReport& r) {
     return s + QStringLiteral("]}");
 }
 
+QString LedgerVerdictText(const LedgerReport& r) {
+    if (r.entries == 0) return QStringLiteral("还没有已开奖的投注，无从与随机投注比较");
+    const double standing = r.standing();
+    const QString place = standing < 0.01 ? QStringLiteral("排在前1%以内")
+                                          : QStringLiteral("排在前%1%").arg(int(std::ceil(standing * 100 - 1e-9)));
+    QString luck;
+    if (standing < 0.01)
+        luck = QStringLiteral("运气极好");
+    else if (standing <= 0.1)
+        luck = QStringLiteral("运气较好");
+    else if (standing >= 0.9)
+        luck = QStringLiteral("运气较差");
+    else
+        luck = QStringLiteral("属于正常运气");
+    QString verdict;
+    if (r.tooSmall)
+        verdict = r.draws <= 1 ? QStringLiteral("只有1期，样本太少，不能据此判断选号的好坏")
+                               : QStringLiteral("好成绩来自单独一期，样本太少，一期的运气不能说明选号的好坏");
+    else if (r.betterThanRandom())
+        verdict = QStringLiteral("好于随机（不差于你的不到1%）");
+    else
+        verdict = QStringLiteral("与随机投注没有显著差别");
+    return QStringLiteral("在 %1 名等额随机投注者中，成绩好于你的占 %2，不差于你的占 %3：你%4，%5；%6")
+        .arg(r.players)
+        .arg(percent(r.pBetter), percent(r.pValue), place, luck, verdict);
+}
+
 QStringList LedgerReportLines(const LedgerReport& r) {
     QStringList lines;
     lines << QStringLiteral("已开奖 %1 笔（未开奖 %2 笔），共 %3 注，投入 %4 元")
@@ -260,12 +331,7 @@ QStringList LedgerReportLines(const LedgerReport& r) {
     lines << QStringLiteral("同样的投注随机开奖的期望固定奖金 %1 元（期望返奖率 %2）")
                  .arg(QString::number(r.expectedFixedPrize, 'f', 2),
                       percent(r.cost ? r.expectedFixedPrize / double(r.cost) : 0.0));
-    lines << QStringLiteral("%1 名等额随机投注者中，成绩不差于你的占 %2（p = %3）：%4")
-                 .arg(r.players)
-                 .arg(percent(r.pValue))
-                 .arg(QString::number(r.pValue, 'f', 4))
-                 .arg(r.betterThanRandom() ? QStringLiteral("好于随机")
-                                           : QStringLiteral("与随机投注没有显著差别"));
+    lines << LedgerVerdictText(r);
     if (!r.byYear.empty()) lines << QStringLiteral("逐年：");
     for (const LedgerYear& y : r.byYear)
         lines << QStringLiteral(
@@ -299,9 +365,11 @@ QString LedgerIssueText(int issue) {
     return QStringLiteral("%1").arg(issue, 7, 10, QLatin1Char('0'));
 }
 
-QString LedgerListJson(const std::vector<LedgerEntry>& entries) {
-    QString s = QStringLiteral("{\"game\":%1,\"entries\":[")
-                    .arg(jsonString(entries.empty() ? QStringLiteral("ssq") : entries.front().game));
+QString LedgerListJson(const std::vector<LedgerEntry>& entries, const QString& game) {
+    const QString key = !game.isEmpty()       ? game
+                        : entries.empty()     ? QStringLiteral("ssq")
+                                              : entries.front().game;
+    QString s = QStringLiteral("{\"game\":%1,\"entries\":[").arg(jsonString(key));
     for (size_t i = 0; i < entries.size(); ++i) {
         const LedgerEntry& e = entries[i];
         if (i) s += QLatin1Char(',');
@@ -313,7 +381,7 @@ QString LedgerListJson(const std::vector<LedgerEntry>& entries) {
         s += QStringLiteral(
                  "{\"id\":%1,\"issue\":\"%2\",\"lines\":%3,\"tickets\":[%4],\"bets\":%5,\"cost\":%6,"
                  "\"extra\":%7,\"note\":%8,\"settled\":%9,")
-                 .arg(e.id)
+                 .arg(e.number)
                  .arg(LedgerIssueText(e.issue))
                  .arg(e.tickets.size())
                  .arg(tickets)
@@ -335,19 +403,48 @@ QStringList LedgerListLines(const std::vector<LedgerEntry>& entries) {
     lines << QStringLiteral("共 %1 笔投注记录").arg(entries.size());
     for (const LedgerEntry& e : entries) {
         QString line = QStringLiteral("#%1  第%2期  %3行 %4注 %5元%6  %7")
-                           .arg(e.id)
+                           .arg(e.number)
                            .arg(LedgerIssueText(e.issue))
                            .arg(e.tickets.size())
                            .arg(e.bets)
                            .arg(e.cost)
                            .arg(e.extra ? QStringLiteral(" 追加") : QString(), LedgerResultText(e));
         if (e.settled) line += QStringLiteral("  奖金%1元").arg(e.prize);
-        if (!e.note.isEmpty()) line += QStringLiteral("  备注：%1").arg(e.note);
+        if (!e.note.isEmpty()) line += QStringLiteral("  备注：%1").arg(LedgerNoteLine(e.note));
         lines << line;
         for (const PrizeTicket& t : e.tickets)
             lines << QStringLiteral("    ") + TicketText(t);
     }
     return lines;
+}
+
+QString LedgerNoteLine(const QString& note) {
+    QString line = note;
+    for (QChar& c : line)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    return line.trimmed();
+}
+
+std::vector<LedgerTicketDetail> LedgerEntryDetail(const LedgerEntry& e) {
+    const Game* found = Game::find(e.game);
+    const Game& game = found ? *found : Game::ssq();
+    const PrizeRules& rules = PrizeRulesFor(game, e.issue);
+    std::vector<LedgerTicketDetail> details;
+    details.reserve(e.tickets.size());
+    for (const PrizeTicket& t : e.tickets) {
+        LedgerTicketDetail d;
+        d.ticket = t;
+        if (e.settled) {
+            d.frontHits = t.reds & e.draw.reds;
+            d.backHits = t.blues & e.draw.backMask();
+            const TicketPrize p = CheckTicket(t, e.draw, rules, e.extra);
+            d.tiers = p.tiers;
+            d.prize = FixedPrize(p.tiers, rules, e.extra);
+        }
+        details.push_back(d);
+    }
+    return details;
 }
 
 QStringList LedgerCsvLines(const std::vector<LedgerEntry>& entries) {
@@ -362,7 +459,7 @@ QStringList LedgerCsvLines(const std::vector<LedgerEntry>& entries) {
     lines.reserve(qsizetype(entries.size()) + 1);
     lines << QStringLiteral("编号,期号,投注号码,行数,注数,金额,追加,结果,奖金,备注");
     for (const LedgerEntry& e : entries)
-        lines << QStringList{QString::number(e.id),
+        lines << QStringList{QString::number(e.number),
                              LedgerIssueText(e.issue),
                              field(LedgerTicketsText(e)),
                              QString::number(e.tickets.size()),

@@ -32,10 +32,17 @@ struct LedgerReport {
     double returnRate() const { return cost ? double(fixedPrize) / double(cost) : 0.0; }
     // The fixed prize the same bets win on average over random draws.
     double expectedFixedPrize = 0;
-    // Share of the simulated random players of equal cost who did at least as well.
+    // Share of the simulated random players of equal cost who did at least as well, and who did better.
     double pValue = 1;
+    double pBetter = 0;
     int players = 0;
-    bool betterThanRandom() const { return pValue < 0.01; }
+    int draws = 0; // the settled issues
+    // The sample cannot reach the 1% level on its own: one draw only, or a result below 1% that is
+    // not below it any more without its best draw (one lucky draw is luck, not a way of playing).
+    bool tooSmall = false;
+    bool betterThanRandom() const { return pValue < 0.01 && !tooSmall; }
+    // Where the player stands among the random players, from the top: the middle of the ties.
+    double standing() const { return (pBetter + pValue) / 2; }
     std::vector<LedgerYear> byYear; // ascending
 };
 
@@ -58,16 +65,33 @@ double ExpectedFixedPrize(const PrizeTicket& ticket, const PrizeRules& rules = S
 // the number of bets. The seed makes the report repeatable.
 LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t seed = LedgerReportSeed,
                               int players = LedgerReportPlayers);
+// The same for the entries of a game, named in the report even when there is none.
+LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, const Game& game,
+                              uint64_t seed = LedgerReportSeed, int players = LedgerReportPlayers);
 
 QString LedgerReportJson(const LedgerReport& report);
 QStringList LedgerReportLines(const LedgerReport& report);
+// Where the player stands among the random players and what that says, in plain words.
+QString LedgerVerdictText(const LedgerReport& report);
 
 // "四等奖1注 六等奖2注" of a settled entry, "未开奖" before the draw.
 QString LedgerResultText(const LedgerEntry& entry);
 QString LedgerTicketsText(const LedgerEntry& entry, const QString& separator = QStringLiteral("; "));
 QString LedgerIssueText(int issue);
-QString LedgerListJson(const std::vector<LedgerEntry>& entries);
+// The game key is that of the entries; given, it names the game of an empty list too.
+QString LedgerListJson(const std::vector<LedgerEntry>& entries, const QString& game = QString());
 QStringList LedgerListLines(const std::vector<LedgerEntry>& entries);
+// A note on one line: line breaks and tabs as spaces.
+QString LedgerNoteLine(const QString& note);
+// The detail of an entry: its tickets, each with its hits and its tiers, and the draw it was settled by.
+struct LedgerTicketDetail {
+    PrizeTicket ticket;
+    uint64_t frontHits = 0;
+    uint32_t backHits = 0;
+    TierCounts tiers{};
+    int64_t prize = 0;
+};
+std::vector<LedgerTicketDetail> LedgerEntryDetail(const LedgerEntry& entry);
 // A header row, then one row per entry.
 QStringList LedgerCsvLines(const std::vector<LedgerEntry>& entries);
 
