@@ -17,6 +17,8 @@ TChartPage* createPage(const ChartSheet& sheet, const TCodeArr& history, QWidget
     switch (sheet.number) {
     case 2:
         return new TZonePage(history, parent);
+    case 5:
+        return new TBigSmallPage(history, parent);
     case 8:
         return new TRotationPage(history, parent);
     case 13:

@@ -5,6 +5,8 @@
 #include "ui/controls/H2Net.h"
 
 #include <QCheckBox>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 TTrendPage::TTrendPage(const TCodeArr& history, int sheet, QWidget* parent)
@@ -44,7 +46,30 @@ TTailPage::TTailPage(const TCodeArr& history, QWidget* parent) : TTrendPage(hist
 
 TOddEvenPage::TOddEvenPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 4, parent) {}
 
-TBigSmallPage::TBigSmallPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 5, parent) {}
+TBigSmallPage::TBigSmallPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 5, parent) {
+    // Seen before the grid's own hover texts, which say nothing over the header rows.
+    net()->viewport()->installEventFilter(this);
+}
+
+QString TBigSmallPage::headerToolTip() {
+    return QStringLiteral("大小看号码的尾数（个位数）：尾数5～9为大（D），0～4为小（X）。\n"
+                          "例如 15、29 为大，20、33 为小。统计分析表和缩水条件的大小比另按号码大小计算。");
+}
+
+bool TBigSmallPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == net()->viewport() && event->type() == QEvent::ToolTip) {
+        const H2NetLayout& layout = net()->layout();
+        const auto* help = static_cast<QHelpEvent*>(event);
+        // Any column will do: the whole header row tells the same.
+        const int x = layout.ColLefts.empty() ? -1 : layout.ColLefts.front() + 1;
+        const QPoint cell = H2NetCellAt(net()->model(), layout, QPoint(x, help->pos().y()));
+        if (cell.y() >= 0 && cell.y() < net()->model().fixRowCount()) {
+            QToolTip::showText(help->globalPos(), headerToolTip(), net()->viewport());
+            return true;
+        }
+    }
+    return TTrendPage::eventFilter(watched, event);
+}
 
 TBlueTrendPage::TBlueTrendPage(const TCodeArr& history, QWidget* parent) : TTrendPage(history, 9, parent) {}
 

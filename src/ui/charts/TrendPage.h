@@ -52,11 +52,15 @@ class TOddEvenPage : public TTrendPage {
     explicit TOddEvenPage(const TCodeArr& history, QWidget* parent = nullptr);
 };
 
-// The big-small chart sheet "大小走势图".
+// The big-small chart sheet "大小走势图". Its header tells that the last digit is big or small.
 class TBigSmallPage : public TTrendPage {
     Q_OBJECT
   public:
     explicit TBigSmallPage(const TCodeArr& history, QWidget* parent = nullptr);
+    static QString headerToolTip();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 // The blue-ball trend chart sheet "蓝球走势图".
