@@ -16,7 +16,7 @@
 QString AboutText(const DataLocation& location, const QString& settingsFile) {
     const auto native = [](const QString& path) { return QDir::toNativeSeparators(path).toHtmlEscaped(); };
     return QStringLiteral(
-               "<h3>Kelvora 双色球分析软件 %1</h3>"
+               "<h3>Kelvora 双色球・超级大乐透分析软件 %1</h3>"
                "<p>开奖数据：%2<br>设置：%3<br>帮助文件：%4</p>"
                "<p><b>理性购彩，量力而行。</b>彩票开奖号码是随机产生的，任何分析和预测都不能保证中奖。</p>")
         .arg(QStringLiteral(KELVORA_VERSION),
