@@ -6,11 +6,33 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QHash>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTextStream>
 #include <QTranslator>
 #include <unistd.h>
+
+namespace {
+
+// Qt's catalogue lacks the type names of the file dialog's list (its "Folder" column entry).
+class FileTypeTranslator : public QTranslator {
+  public:
+    QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n) const override {
+        Q_UNUSED(disambiguation);
+        Q_UNUSED(n);
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0) return {};
+        static const QHash<QByteArray, QString> names{
+            {"Folder", QStringLiteral("文件夹")},  {"File Folder", QStringLiteral("文件夹")},
+            {"Drive", QStringLiteral("驱动器")},   {"Alias", QStringLiteral("快捷方式")},
+            {"Shortcut", QStringLiteral("快捷方式")}, {"Unknown", QStringLiteral("未知")}};
+        return names.value(QByteArray(sourceText));
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // Chromium refuses to run its sandbox as root; the browser then needs it switched off.
@@ -28,11 +50,17 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("kelvora"));
     QApplication::setWindowIcon(ProgramIcon());
     QApplication::setFont(ProgramFont());
-    // Standard buttons and dialogs speak Chinese when Qt's own translations are installed.
+    // Standard buttons and dialogs speak Chinese when Qt's own translations are installed; the
+    // Chinese locale also names file types and formats sizes and dates in the file dialogs.
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    QLocale::setDefault(chinese);
     QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qt"),
-                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    const QString qtTranslations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (qtTranslator.load(chinese, QStringLiteral("qt"), QStringLiteral("_"), qtTranslations) ||
+        qtTranslator.load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"), qtTranslations))
         QApplication::installTranslator(&qtTranslator);
+    FileTypeTranslator fileTypes;
+    QApplication::installTranslator(&fileTypes);
 
     QCommandLineParser parser;
     const QCommandLineOption server(QStringLiteral("server"),
