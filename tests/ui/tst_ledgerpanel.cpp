@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QStringDecoder>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -164,6 +165,71 @@ class TestLedgerPanel : public QObject {
         shown = dlt;
         panel.setGame(Game::dlt());
         QCOMPARE(cell(panel, 0, TLedgerTableModel::Prize), QStringLiteral("960"));
+    }
+
+    // An undone delete comes back after later adds, with its number; numbers are never given twice.
+    // The detail view shows the tickets with the drawn numbers marked; settling again writes nothing.
+    void undoAfterAddAndDetail() {
+        const QString path = m_dir.filePath(QStringLiteral("undo.sqlite"));
+        TLedgerPanel panel(m_history);
+        panel.setLedgerFile(path);
+        panel.show();
+        const PrizeDraw draw = DrawOf(m_history.back());
+        int other = 1;
+        while (draw.reds >> other & 1)
+            ++other;
+        // The six reds drawn and one more: a compound of seven.
+        const QString drawn = MaskNumbers(draw.reds | uint64_t(1) << other) +
+                              QStringLiteral("+%1").arg(draw.blue, 2, 10, QLatin1Char('0'));
+        auto add = [&](const QString& tickets) {
+            TLedgerAddDialog* dialog = panel.addTickets(tickets);
+            dialog->LedgerIssueEd->setText(QString::number(m_history.back().code()));
+            dialog->LedgerButtons->button(QDialogButtonBox::Ok)->click();
+        };
+        add(QStringLiteral("01 02 03 04 05 06+07"));
+        add(drawn);
+        QCOMPARE(panel.LedgerModel->rowCount(), 2);
+        QCOMPARE(cell(panel, 0, TLedgerTableModel::Id), QStringLiteral("2"));
+        panel.LedgerTable->selectRow(0);
+        {
+            ModalCatcher catcher;
+            catcher.answers = {QMessageBox::Yes};
+            panel.LedgerRemoveBt->click();
+        }
+        add(QStringLiteral("10 11 12 13 14 15+16"));
+        QCOMPARE(cell(panel, 0, TLedgerTableModel::Id), QStringLiteral("3"));
+        panel.LedgerUndoBt->click();
+        QCOMPARE(panel.LedgerModel->rowCount(), 3);
+        QStringList numbers;
+        for (int row = 0; row < 3; ++row)
+            numbers << cell(panel, row, TLedgerTableModel::Id);
+        QCOMPARE(numbers, (QStringList{"3", "2", "1"}));
+
+        // The whole result of #2: the draw, the six reds and the blue it caught marked, its tiers.
+        panel.LedgerTable->selectRow(1);
+        panel.LedgerDetailBt->click();
+        auto* text = panel.findChild<QTextBrowser*>(QStringLiteral("LedgerDetailText"));
+        QVERIFY(text);
+        const QString shown = text->toPlainText();
+        for (int n = 1; n <= 33; ++n) {
+            const QString number = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+            const bool hit = draw.reds >> n & 1;
+            QVERIFY2(shown.contains(QLatin1Char('[') + number + QLatin1Char(']')) == hit, qPrintable(number));
+        }
+        QVERIFY(shown.contains(QStringLiteral("[%1]").arg(draw.blue, 2, 10, QLatin1Char('0'))));
+        QVERIFY(shown.contains(DrawText(draw)));
+        QVERIFY(shown.contains(cell(panel, 1, TLedgerTableModel::Result)));
+        text->window()->close();
+
+        // Settling again against the same history writes nothing.
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+        panel.settle();
+        panel.settle();
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
     }
 
     // A file that is not a ledger is named in the panel and left as it was.

@@ -4,12 +4,16 @@
 #include "engine/io/ExportFile.h"
 #include "engine/ledger/Ledger.h"
 #include "engine/ledger/LedgerReport.h"
+#include "engine/prize/PrizeCheck.h"
+#include "engine/prize/PrizeReport.h"
 #include "ui/CommandGuard.h"
 #include "ui/history/PrintLines.h"
 #include "ui/ledger/LedgerAddDialog.h"
 #include "ui/ledger/LedgerCurveView.h"
 #include "ui/ledger/LedgerTableModel.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -19,9 +23,11 @@
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 TLedgerPanel::TLedgerPanel(const TCodeArr& history, QWidget* parent)
     : QWidget(parent), m_history(history), m_chooseSaveFile([](QWidget* w) {
@@ -39,6 +45,9 @@ TLedgerPanel::TLedgerPanel(const TCodeArr& history, QWidget* parent)
     LedgerUndoBt =
         addButton(QStringLiteral("LedgerUndoBt"), QStringLiteral("撤销"), &TLedgerPanel::LedgerUndoBtClick);
     LedgerUndoBt->setEnabled(false);
+    LedgerDetailBt =
+        addButton(QStringLiteral("LedgerDetailBt"), QStringLiteral("详情"), &TLedgerPanel::LedgerDetailBtClick);
+    LedgerDetailBt->setToolTip(QStringLiteral("查看所选记录的投注号码、开奖号码和中奖情况（也可双击一行）"));
     LedgerTbr->addSeparator();
     LedgerRefreshBt =
         addButton(QStringLiteral("LedgerRefreshBt"), QStringLiteral("刷新"), &TLedgerPanel::refresh);
@@ -65,6 +74,9 @@ TLedgerPanel::TLedgerPanel(const TCodeArr& history, QWidget* parent)
         LedgerTable->setColumnWidth(c, widths[c] * digit + 12);
     // The tickets take the room a wide window has; their full text is in the tool tip.
     LedgerTable->horizontalHeader()->setSectionResizeMode(TLedgerTableModel::Tickets, QHeaderView::Stretch);
+    connect(LedgerTable, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid()) showDetail(LedgerModel->entries()[size_t(index.row())]);
+    });
 
     LedgerReportMemo = new QPlainTextEdit(this);
     LedgerReportMemo->setObjectName(QStringLiteral("LedgerReportMemo"));
@@ -141,14 +153,14 @@ void TLedgerPanel::showProblem(const QString& message) {
 }
 
 void TLedgerPanel::showEntries(std::vector<LedgerEntry> entries) {
-    const LedgerReport report = MakeLedgerReport(entries);
+    const LedgerReport report = MakeLedgerReport(entries, *m_game);
     LedgerReportMemo->setPlainText(LedgerReportLines(report).join(QLatin1Char('\n')));
     LedgerCurve->setCurve(::LedgerCurve(entries));
     LedgerModel->setEntries(std::move(entries));
 }
 
 void TLedgerPanel::settle() {
-    readEntries(true);
+    readEntries(m_historyValid);
 }
 
 void TLedgerPanel::setGame(const Game& game) {
@@ -170,18 +182,28 @@ void TLedgerPanel::readEntries(bool settleFirst) {
     }
     if (!ensureOpen()) return;
     const QString key = m_game->keyText();
+    std::vector<LedgerEntry> entries;
     try {
-        if (settleFirst) m_settled = m_ledger->settle(m_history, key);
-        showEntries(m_ledger->list(key));
+        entries = m_ledger->list(key);
     } catch (const KelvoraError& e) {
         m_lastError = e.message();
-        // Another program may hold the file a moment too long: what is stored is still shown.
+        m_settled = 0;
+        showProblem(e.message());
+        return;
+    }
+    // Settled in memory first: nothing is written unless a result changes, so settling after every
+    // change of the history costs one read.
+    if (settleFirst) {
+        const std::vector<int64_t> changed = SettleEntries(entries, m_history, *m_game);
         try {
-            showEntries(m_ledger->list(key));
-        } catch (const KelvoraError&) {
-            showProblem(e.message());
+            m_ledger->saveSettlement(entries, changed);
+        } catch (const KelvoraError& e) {
+            m_lastError = QStringLiteral("结算结果未能保存：") + e.message();
         }
     }
+    m_settled = int(std::count_if(entries.begin(), entries.end(), [](const LedgerEntry& e) { return e.settled; }));
+    showEntries(std::move(entries));
+    if (!m_lastError.isEmpty()) LedgerReportMemo->appendPlainText(QStringLiteral("\n") + m_lastError);
 }
 
 void TLedgerPanel::refresh() {
@@ -208,7 +230,7 @@ TLedgerAddDialog* TLedgerPanel::addTickets(const QString& tickets) {
             const int64_t id = m_ledger->add(dialog->entry());
             settle();
             emit statusText(QStringLiteral("已加入投注记录 #%1（第%2期，%3注，%4元）")
-                                .arg(id)
+                                .arg(m_ledger->numberOf(id))
                                 .arg(dialog->entry().issue)
                                 .arg(dialog->entry().bets)
                                 .arg(dialog->entry().cost));
@@ -227,10 +249,11 @@ void TLedgerPanel::LedgerRemoveBtClick() {
     if (!current.isValid() || !ensureOpen()) return;
     const LedgerEntry& e = LedgerModel->entries()[size_t(current.row())];
     const int64_t id = e.id;
+    const int64_t number = e.number;
     const QString question =
         QStringLiteral("删除第%1期的投注记录 #%2（%3注，%4元）吗？\n删除后可以用“撤销”恢复。")
             .arg(LedgerIssueText(e.issue))
-            .arg(id)
+            .arg(number)
             .arg(e.bets)
             .arg(e.cost);
     if (QMessageBox::question(this, MessageBoxTitle(), question, QMessageBox::Yes | QMessageBox::No,
@@ -239,22 +262,24 @@ void TLedgerPanel::LedgerRemoveBtClick() {
     RunGuarded(this, [&] {
         std::optional<LedgerEntry> removed = m_ledger->entry(id);
         if (!removed || !m_ledger->remove(id))
-            throw KelvoraError(QStringLiteral("没有编号为%1的投注记录").arg(id));
+            throw KelvoraError(QStringLiteral("没有编号为%1的投注记录").arg(number));
         m_removed = std::move(removed);
         LedgerUndoBt->setEnabled(true);
         settle();
-        emit statusText(QStringLiteral("已删除投注记录 #%1，可以撤销").arg(id));
+        emit statusText(QStringLiteral("已删除投注记录 #%1，可以撤销").arg(number));
     });
 }
 
 void TLedgerPanel::LedgerUndoBtClick() {
     if (!m_removed || !ensureOpen()) return;
     RunGuarded(this, [&] {
-        const int64_t id = m_ledger->add(*m_removed);
+        // The entry comes back with its id and number: neither is given to another entry meanwhile.
+        m_ledger->add(*m_removed);
+        const int64_t number = m_removed->number;
         m_removed.reset();
         LedgerUndoBt->setEnabled(false);
         settle();
-        emit statusText(QStringLiteral("已恢复投注记录 #%1").arg(id));
+        emit statusText(QStringLiteral("已恢复投注记录 #%1").arg(number));
     });
 }
 
@@ -268,11 +293,98 @@ void TLedgerPanel::LedgerExportBtClick() {
 }
 
 void TLedgerPanel::LedgerPrintBtClick() {
-    QStringList lines = LedgerReportLines(MakeLedgerReport(LedgerModel->entries()));
+    QStringList lines = LedgerReportLines(MakeLedgerReport(LedgerModel->entries(), *m_game));
     lines << QString() << LedgerListLines(LedgerModel->entries());
     PrintLines(this, lines,
                m_game->isSsq() ? QStringLiteral("投注记录")
                                : m_game->nameText() + QStringLiteral("投注记录"));
+}
+
+namespace {
+
+// The numbers of a mask, those drawn marked.
+QString markedNumbers(uint64_t mask, uint64_t hits) {
+    QStringList parts;
+    for (int n = 1; n < 64; ++n) {
+        if (!(mask >> n & 1)) continue;
+        const QString text = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+        parts << ((hits >> n & 1) ? QStringLiteral("<b style=\"color:#c00000\">[%1]</b>").arg(text) : text);
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+QString markedTicket(const LedgerTicketDetail& d) {
+    const PrizeTicket& t = d.ticket;
+    QString s;
+    if (t.bankers) s = markedNumbers(t.bankers, d.frontHits) + QLatin1Char('#');
+    s += markedNumbers(t.reds & ~t.bankers, d.frontHits);
+    if (t.blues) {
+        s += QStringLiteral(" + ");
+        if (t.backBankers) s += markedNumbers(t.backBankers, d.backHits) + QLatin1Char('#');
+        s += markedNumbers(t.blues & ~t.backBankers, d.backHits);
+    }
+    return s;
+}
+
+} // namespace
+
+QString LedgerEntryHtml(const LedgerEntry& e) {
+    const Game* found = Game::find(e.game);
+    const Game& game = found ? *found : Game::ssq();
+    const PrizeRules& rules = PrizeRulesFor(game, e.issue);
+    QString html = QStringLiteral("<p><b>%1投注记录 #%2　第%3期</b>　%4行 %5注 %6元%7</p>")
+                       .arg(game.nameText())
+                       .arg(e.number)
+                       .arg(LedgerIssueText(e.issue))
+                       .arg(e.tickets.size())
+                       .arg(e.bets)
+                       .arg(e.cost)
+                       .arg(e.extra ? QStringLiteral(" 追加") : QString());
+    if (!e.note.isEmpty()) html += QStringLiteral("<p>备注：%1</p>").arg(e.note.toHtmlEscaped());
+    if (e.settled) {
+        html += QStringLiteral("<p>开奖号码：%1</p>").arg(DrawText(e.draw).toHtmlEscaped());
+        html += QStringLiteral("<p>结果：%1　固定奖金 %2 元</p>").arg(LedgerResultText(e).toHtmlEscaped()).arg(e.prize);
+    } else {
+        html += QStringLiteral("<p>未开奖：开奖数据中还没有这一期</p>");
+    }
+    html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\" border=\"1\">"
+                           "<tr><th>行</th><th>投注号码（[ ]为开出的号码）</th><th>注数</th><th>中奖</th><th>奖金</th></tr>");
+    for (const LedgerTicketDetail& d : LedgerEntryDetail(e)) {
+        const int64_t bets = TicketBets(d.ticket, game);
+        html += QStringLiteral("<tr><td>%1</td><td>%2</td><td align=\"right\">%3</td><td>%4</td><td align=\"right\">%5</td></tr>")
+                    .arg(d.ticket.line)
+                    .arg(markedTicket(d))
+                    .arg(bets)
+                    .arg(e.settled ? TierListText(d.tiers, bets, rules).toHtmlEscaped() : QStringLiteral("未开奖"))
+                    .arg(e.settled ? QString::number(d.prize) : QString());
+    }
+    return html + QStringLiteral("</table>");
+}
+
+void TLedgerPanel::showDetail(const LedgerEntry& entry) {
+    auto* dialog = new QDialog(window());
+    dialog->setObjectName(QStringLiteral("LedgerDetailDlg"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(QStringLiteral("投注记录 #%1 详情").arg(entry.number));
+    auto* text = new QTextBrowser(dialog);
+    text->setObjectName(QStringLiteral("LedgerDetailText"));
+    text->setHtml(LedgerEntryHtml(entry));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(text, 1);
+    layout->addWidget(buttons);
+    dialog->resize(640, 420);
+    dialog->open();
+}
+
+void TLedgerPanel::LedgerDetailBtClick() {
+    const QModelIndex current = LedgerTable->selectionModel()->currentIndex();
+    if (!current.isValid()) {
+        emit statusText(QStringLiteral("请先在列表中选择一笔投注记录"));
+        return;
+    }
+    showDetail(LedgerModel->entries()[size_t(current.row())]);
 }
 
 bool AddToLedger(QWidget* from, const QString& tickets) {

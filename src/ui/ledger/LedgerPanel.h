@@ -37,6 +37,9 @@ class TLedgerPanel : public QWidget {
     // Shows the entries of the game (each game has its own). It does not settle: the history may still
     // be the other game's until the data panel has loaded this one's.
     void setGame(const Game& game);
+    // Whether the history is the data the player sees: until a history has loaded (a refused file, text
+    // that does not parse) the stored results stay as they are and are only listed.
+    void setHistoryValid(bool valid) { m_historyValid = valid; }
     const Game& game() const { return *m_game; }
 
     // Opens the add dialog with these ticket lines typed in; nullptr when the ledger is not open.
@@ -47,6 +50,7 @@ class TLedgerPanel : public QWidget {
     QToolButton* LedgerAddBt = nullptr;
     QToolButton* LedgerRemoveBt = nullptr;
     QToolButton* LedgerUndoBt = nullptr;
+    QToolButton* LedgerDetailBt = nullptr;
     QToolButton* LedgerRefreshBt = nullptr;
     QToolButton* LedgerExportBt = nullptr;
     QToolButton* LedgerPrintBt = nullptr;
@@ -66,6 +70,8 @@ class TLedgerPanel : public QWidget {
     void LedgerAddBtClick();
     void LedgerRemoveBtClick();
     void LedgerUndoBtClick();
+    // The selected entry whole: its tickets, the draw, the numbers drawn marked.
+    void LedgerDetailBtClick();
     void LedgerExportBtClick();
     void LedgerPrintBtClick();
 
@@ -76,6 +82,7 @@ class TLedgerPanel : public QWidget {
     QToolButton* addButton(const QString& name, const QString& caption, void (TLedgerPanel::*slot)());
     void showEntries(std::vector<LedgerEntry> entries);
     void showProblem(const QString& message);
+    void showDetail(const LedgerEntry& entry);
     bool ensureOpen();
     // Reads the game's entries, settling them against the history first when asked.
     void readEntries(bool settleFirst);
@@ -87,6 +94,7 @@ class TLedgerPanel : public QWidget {
     std::unique_ptr<Ledger> m_ledger;
     std::optional<LedgerEntry> m_removed;
     int m_settled = 0;
+    bool m_historyValid = true;
     QString m_lastError;
     SaveFileChooser m_chooseSaveFile;
 };
@@ -95,3 +103,6 @@ class TLedgerPanel : public QWidget {
 // window or the window that owns it), with the ticket lines typed in. The shrink result, the
 // predictions, the prize check and the wheels call this. Returns false when there is no ledger.
 bool AddToLedger(QWidget* from, const QString& tickets);
+
+// The detail of an entry as rich text: its tickets with the numbers drawn marked, the draw, the tiers.
+QString LedgerEntryHtml(const LedgerEntry& entry);

@@ -26,7 +26,7 @@ QVariant TLedgerTableModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case Id:
-            return QString::number(e.id);
+            return QString::number(e.number);
         case Issue:
             return LedgerIssueText(e.issue);
         case Tickets:
@@ -40,11 +40,15 @@ QVariant TLedgerTableModel::data(const QModelIndex& index, int role) const {
         case Prize:
             return e.settled ? QString::number(e.prize) : QString();
         case Note:
-            return e.extra ? QStringLiteral("追加 ") + e.note : e.note;
+            return e.extra ? QStringLiteral("追加 ") + LedgerNoteLine(e.note) : LedgerNoteLine(e.note);
         }
     }
     if (role == Qt::ToolTipRole && index.column() == Tickets)
         return LedgerTicketsText(e, QStringLiteral("\n"));
+    // The result and the note read whole; double-click shows the entry in detail.
+    if (role == Qt::ToolTipRole && index.column() == Result)
+        return LedgerResultText(e) + QStringLiteral("\n（双击查看详情）");
+    if (role == Qt::ToolTipRole && index.column() == Note && !e.note.isEmpty()) return e.note;
     if (role == Qt::TextAlignmentRole &&
         (index.column() == Bets || index.column() == Cost || index.column() == Prize))
         return int(Qt::AlignRight | Qt::AlignVCenter);
