@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QJsonObject>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -45,6 +47,8 @@ class TestShrinkBacktest : public QObject {
     void toleranceKept();
     void chanceVerdicts_data();
     void chanceVerdicts();
+    void inSampleWarning_data();
+    void inSampleWarning();
 };
 
 // The share of all tickets passing one condition alone, against the count worked out by hand.
@@ -173,6 +177,42 @@ void TestShrinkBacktest::chanceVerdicts() {
     QCOMPARE(ConditionChanceText(b, SpanCondition), QString());
     const double error = std::sqrt(0.188 * 0.812 / 100);
     QCOMPARE(ChanceVerdictText(CompareWithChance(passed / 100.0, 0.188, error)), prediction);
+}
+
+// Candidates picked from the very draws tested catch them far beyond chance and are named as an
+// in-sample test; the same picking from earlier draws, or a plain set, is not.
+void TestShrinkBacktest::inSampleWarning_data() {
+    QTest::addColumn<int>("from"); // the first of the 100 draws the hottest twelve are taken from; -1 none
+    QTest::addColumn<bool>("warned");
+    const int tested = int(sample().size()) - 100;
+    QTest::newRow("hottest of the tested draws") << tested << true;
+    QTest::newRow("hottest of the draws before") << tested - 100 << false;
+    QTest::newRow("01 to 12") << -1 << false;
+}
+
+void TestShrinkBacktest::inSampleWarning() {
+    QFETCH(int, from);
+    QFETCH(bool, warned);
+    ShrinkInput in;
+    if (from < 0) {
+        std::fill_n(in.candidates.begin(), 12, true);
+    } else {
+        std::array<int, 34> count{};
+        for (int i = from; i < from + 100; ++i)
+            for (int k = 0; k < 6; ++k)
+                ++count[sample()[size_t(i)].Ticket.Red[k]];
+        std::vector<int> numbers(33);
+        std::iota(numbers.begin(), numbers.end(), 1);
+        std::stable_sort(numbers.begin(), numbers.end(), [&](int a, int b) { return count[a] > count[b]; });
+        for (int k = 0; k < 12; ++k)
+            in.candidates[size_t(numbers[size_t(k)] - 1)] = true;
+    }
+    const ShrinkBacktest b = RunShrinkBacktest(in, sample(), 100);
+    QCOMPARE(b.candidates, 12);
+    QCOMPARE(b.inSample(), warned);
+    const QString text = ShrinkBacktestText(b).join('\n');
+    QCOMPARE(text.contains(QStringLiteral("样本内验证")), warned);
+    if (from < 0) QVERIFY(qAbs(b.candidateHits - b.candidateHitsExpected) < 3 * b.candidateHitsSd);
 }
 
 QTEST_GUILESS_MAIN(TestShrinkBacktest)

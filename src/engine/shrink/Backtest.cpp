@@ -195,7 +195,36 @@ ShrinkBacktest RunShrinkBacktest(const ShrinkInput& given, const TCodeArr& histo
     for (int j = 0; j <= std::clamp(b.tolerance, 0, ConditionCount - 1); ++j)
         b.toleranceKept += b.failCounts[size_t(j)];
     b.ticketShare = ConditionTicketShares(conditions, history.empty() ? nullptr : &history.back().Ticket);
+    // The fronts of each draw among k candidates of the pool follow the hypergeometric law.
+    const int k = given.candidateCount(game);
+    if (k > 0 && k < game.frontPool && !b.rows.empty()) {
+        const double pool = game.frontPool;
+        const double picks = game.frontPicks;
+        const double share = k / pool;
+        b.candidates = k;
+        for (const ShrinkBacktestRow& r : b.rows)
+            for (int i = 0; i < game.frontPicks; ++i)
+                b.candidateHits += input.candidates[size_t(r.ticket.Red[i] - 1)];
+        b.candidateHitsExpected = b.draws() * picks * share;
+        b.candidateHitsSd =
+            std::sqrt(b.draws() * picks * share * (1 - share) * (pool - picks) / (pool - 1));
+    }
     return b;
+}
+
+bool ShrinkBacktest::inSample() const {
+    return candidateHitsSd > 0 && candidateHits - candidateHitsExpected > ChanceMargin * candidateHitsSd;
+}
+
+QString ShrinkBacktestInSampleText(const ShrinkBacktest& b) {
+    if (!b.inSample()) return {};
+    return QStringLiteral("注意：这%1期开奖号码落在%2个候选号码中的有%3个，随机选的候选号码平均只有%4个。"
+                          "候选号码多半是参照这些开奖选出的（样本内验证），验证结果会偏好；"
+                          "请用选出候选号码之后的开奖来验证")
+        .arg(b.draws())
+        .arg(b.candidates)
+        .arg(b.candidateHits)
+        .arg(b.candidateHitsExpected, 0, 'f', 1);
 }
 
 QString ToleranceDistributionText(const ShrinkBacktest& b) {
@@ -234,6 +263,7 @@ QStringList ShrinkBacktestChanceSummary(const ShrinkBacktest& b) {
         if (verdict == QStringLiteral("差于随机")) worse << ConditionName(c);
     }
     QStringList lines;
+    if (b.inSample()) lines << ShrinkBacktestInSampleText(b);
     if (!within.isEmpty())
         lines << QStringLiteral("不比随机好的条件（只是随机地减少号码）：") +
                      within.join(QStringLiteral("、"));

@@ -36,6 +36,16 @@ struct ShrinkBacktest {
     // the repeat condition against the newest draw: what a condition keeps by chance.
     std::array<double, ConditionCount> ticketShare{};
 
+    // How often the tested draws' fronts are among the candidates, against what candidates picked
+    // without looking at these draws would catch (0 and 0 when every front is a candidate).
+    int candidates = 0;
+    int candidateHits = 0;
+    double candidateHitsExpected = 0;
+    double candidateHitsSd = 0;
+    // The candidates catch the tested draws far beyond chance: they were most likely picked from these
+    // very draws, and the test flatters them.
+    bool inSample() const;
+
     const Game* game = &Game::ssq();
 
     int draws() const { return int(rows.size()); }
@@ -71,8 +81,10 @@ ShrinkBacktest RunShrinkBacktest(const ShrinkInput& input, const TCodeArr& histo
 QString ToleranceDistributionText(const ShrinkBacktest& b);
 // "按当前条件（容错K）保留：N期（x%）": what the set as configured keeps.
 QString ShrinkBacktestKeptText(const ShrinkBacktest& b);
-// One line naming the active conditions that do no better than chance, one for those that do
-// worse; none when every condition beats chance.
+// The warning of a test whose candidates were picked from the draws tested; empty otherwise.
+QString ShrinkBacktestInSampleText(const ShrinkBacktest& b);
+// The in-sample warning when there is one; then one line naming the active conditions that do no
+// better than chance, one for those that do worse (none when every condition beats chance).
 QStringList ShrinkBacktestChanceSummary(const ShrinkBacktest& b);
 // How the ticket share and the chance verdicts read.
 QString ShrinkBacktestChanceNote(const Game& game = Game::ssq());
