@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -83,8 +84,9 @@ class TestQueryPanel : public QObject {
         QTest::keyClick(edit, Qt::Key_Return);
         const QStringList lines = panel.SqlMemo->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), inStart ? 2 : 3);
+        // Showing the panel started the list at the newest 30 draws.
         QVERIFY(lines.first().startsWith(inStart ? QStringLiteral("第2026095期")
-                                                 : QStringLiteral("第2005013期")));
+                                                 : QStringLiteral("第%1期").arg(history[history.size() - 30].code())));
     }
 
     void printsTheMemo() {
@@ -154,6 +156,40 @@ class TestQueryPanel : public QObject {
         const QString text = QString::fromUtf8(p.readAllStandardOutput());
         QVERIFY2(text.contains(QStringLiteral("Kelvora %1开奖查询").arg(g.nameText())), qPrintable(text));
         QVERIFY2(text.contains(last), qPrintable(text));
+    }
+
+    // The first visit of each game lists its newest draws, the newest in view; a start typed later
+    // stays on the next visit.
+    void opensOnTheNewestDraws_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QString>("newest");
+        QTest::newRow("ssq") << "ssq" << "第2026096期,开奖号:01 04 16 22 26 31+04";
+        QTest::newRow("dlt") << "dlt" << "第2026094期,开奖号:05 14 15 17 33+01 07";
+    }
+    void opensOnTheNewestDraws() {
+        QFETCH(QString, game);
+        QFETCH(QString, newest);
+        const Game& g = *Game::find(game);
+        QFile f(QString::fromUtf8(g.isSsq() ? KELVORA_SAMPLE : KELVORA_DLT_SAMPLE));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const TCodeArr draws = ParseHistory(f.readAll(), g).history;
+        TQueryPanel panel(draws);
+        panel.setGame(g);
+        panel.resize(400, 200); // shorter than 30 lines
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        const QStringList lines = panel.SqlMemo->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 30);
+        QCOMPARE(lines.last(), newest);
+        QCOMPARE(panel.SqlSe1->value(), draws[draws.size() - 30].code());
+        QScrollBar* bar = panel.SqlMemo->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+
+        panel.hide();
+        panel.SqlSe1->setValue(2026001);
+        panel.show();
+        QCOMPARE(panel.SqlSe1->value(), 2026001);
     }
 
     void printFailureLeavesMemo() {

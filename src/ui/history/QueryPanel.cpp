@@ -9,8 +9,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -83,6 +85,25 @@ void TQueryPanel::setGame(const Game& game) {
     SqlSe1->setValue(from);
     SqlSe2->setValue(count);
     SqlMemo->clear();
+    if (!isHidden()) openOnNewest();
+}
+
+void TQueryPanel::setVisible(bool visible) {
+    QWidget::setVisible(visible);
+    if (visible) openOnNewest();
+}
+
+void TQueryPanel::openOnNewest() {
+    // Without draws there is nothing to start from yet: the next visit tries again.
+    if (m_openedGames.contains(m_game->keyText()) || History.empty()) return;
+    m_openedGames.insert(m_game->keyText());
+    const int count = SqlSe2->value() > 0 ? SqlSe2->value() : 30;
+    SqlSe2->setValue(count);
+    SqlSe1->setValue(History[History.size() - std::min(History.size(), size_t(count))].code());
+    SqlBtClick();
+    // The newest draw is the last line: in view even when the list is taller than the panel.
+    SqlMemo->moveCursor(QTextCursor::End);
+    SqlMemo->verticalScrollBar()->setValue(SqlMemo->verticalScrollBar()->maximum());
 }
 
 void TQueryPanel::SqlBtClick() {

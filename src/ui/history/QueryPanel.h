@@ -4,6 +4,7 @@
 #include "engine/core/Game.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <QWidget>
 
@@ -20,9 +21,12 @@ class TQueryPanel : public QWidget {
     TQueryPanel(const TCodeArr& history, QWidget* parent = nullptr);
 
     // Lists the game's draws from now on. Each game keeps its own start issue and count: switching
-    // back brings back what was typed for that game; the list is cleared.
+    // back brings back what was typed for that game; the list is cleared. The first time the panel
+    // shows a game it lists that game's newest draws.
     void setGame(const Game& game);
     const Game& game() const { return *m_game; }
+    // Bringing the panel to the front (even inside a window not shown yet) counts as a visit.
+    void setVisible(bool visible) override;
 
     QLabel* Label2 = nullptr;
     QSpinBox* SqlSe1 = nullptr;
@@ -41,7 +45,11 @@ class TQueryPanel : public QWidget {
     void statusText(const QString& text);
 
   private:
+    // Starts the query at the newest draws (as many as the count asks) and lists them, once a game.
+    void openOnNewest();
+
     const TCodeArr& History;
     const Game* m_game = &Game::ssq();
     QHash<QString, std::pair<int, int>> m_queryOfGame; // game key -> start issue, count
+    QSet<QString> m_openedGames;                        // games whose newest draws were listed
 };
