@@ -11,14 +11,16 @@ namespace {
 const QString usage = QStringLiteral(
     "Usage: kelvora-cli import FILE\n"
     "       kelvora-cli [--data FILE] import FILE --merge\n\n"
-    "Converts a draw list as web pages and spreadsheets give it (issue code, an optional date and the\n"
-    "game's numbers per line: six reds and a blue, or five fronts and two backs; separated by blanks,\n"
-    "tabs, commas, \"+\" or \"|\"; GB2312, UTF-8 or UTF-16) into history lines, sorted by issue code,\n"
+    "Converts a draw list as web pages, spreadsheets and the official tables give it (issue code as\n"
+    "2026096, 26096 or 第2026096期, a date in any column, the game's numbers per line: six reds and a\n"
+    "blue, or five fronts and two backs; sales and pool amounts after them; separated by blanks, tabs,\n"
+    "commas, \"+\" or \"|\"; GB2312, UTF-8 or UTF-16) into history lines, sorted by issue code,\n"
     "duplicates dropped. The lines go to standard output, the count of converted and skipped lines\n"
-    "to standard error.\n\n"
+    "and the running numbers missing between them to standard error.\n\n"
     "Options:\n"
     "  --merge   merge the draws into the history by issue code and print the merged history:\n"
-    "            new draws are added, held draws are never replaced, contradictions are listed\n");
+    "            new draws are added, held draws are never replaced, contradictions and the\n"
+    "            running numbers missing next to the new draws are listed\n");
 
 int runImport(CliContext& ctx) {
     QCommandLineParser parser;

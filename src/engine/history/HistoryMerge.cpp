@@ -1,7 +1,7 @@
 #include "engine/history/HistoryMerge.h"
 
-#include "engine/metrics/Code.h"
 #include "engine/history/Parser.h"
+#include "engine/metrics/Code.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -26,6 +26,8 @@ QString HistoryMergeResult::report() const {
         QStringLiteral("新增%1期，相同%2期，冲突%3期（未导入）").arg(added).arg(same).arg(conflicts.size());
     for (const MergeConflict& c : conflicts)
         text += QStringLiteral("\n第%1期：导入 %2，已有 %3").arg(c.issue).arg(c.imported, c.held);
+    for (const QString& gap : gaps)
+        text += QLatin1Char('\n') + gap;
     return text;
 }
 
@@ -54,6 +56,15 @@ HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& h
     std::stable_sort(added.begin(), added.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     r.added = int(added.size());
+    QList<int> issues;
+    QSet<int> addedIssues;
+    for (const TDrawRec& d : held)
+        issues.append(d.code());
+    for (const auto& a : std::as_const(added)) {
+        issues.append(a.first);
+        addedIssues.insert(a.first);
+    }
+    r.gaps = MissingIssueTexts(issues, addedIssues);
     if (added.isEmpty()) {
         r.text = heldText;
         return r;
@@ -92,6 +103,30 @@ int DrawsDroppedByReplacing(const TCodeArr& held, const QStringList& imported, c
         kept.insert(d.code());
     return int(
         std::count_if(held.begin(), held.end(), [&](const TDrawRec& d) { return !kept.contains(d.code()); }));
+}
+
+QStringList MissingIssueTexts(QList<int> issues, const QSet<int>& around) {
+    constexpr int shown = 10;
+    std::sort(issues.begin(), issues.end());
+    issues.erase(std::unique(issues.begin(), issues.end()), issues.end());
+    QStringList texts;
+    int more = 0;
+    for (qsizetype k = 1; k < issues.size(); ++k) {
+        const int before = issues[k - 1];
+        const int after = issues[k];
+        const int first = after / 1000 == before / 1000 ? before + 1 : after / 1000 * 1000 + 1;
+        if (after <= first) continue;
+        if (!around.isEmpty() && !around.contains(before) && !around.contains(after)) continue;
+        if (texts.size() == shown) {
+            ++more;
+            continue;
+        }
+        const int count = after - first;
+        texts.append(count == 1 ? QStringLiteral("缺少%1，共1期").arg(first)
+                                : QStringLiteral("缺少%1到%2，共%3期").arg(first).arg(after - 1).arg(count));
+    }
+    if (more > 0) texts.append(QStringLiteral("另有%1处缺少开奖").arg(more));
+    return texts;
 }
 
 QString HistoryStatusText(const TCodeArr& history) {

@@ -4,6 +4,7 @@
 #include "engine/core/Game.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +21,8 @@ struct HistoryMergeResult {
     int added = 0;
     int same = 0;
     QList<MergeConflict> conflicts;
-    // "新增N期，相同M期，冲突K期（未导入）" and one line per conflict.
+    QStringList gaps; // running numbers missing next to a new draw (MissingIssueTexts)
+    // "新增N期，相同M期，冲突K期（未导入）", one line per conflict, then the gaps.
     QString report() const;
 };
 
@@ -31,7 +33,14 @@ HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& h
                                       const QStringList& imported, const Game& game = Game::ssq());
 
 // How many held draws an import that replaces everything would drop (issue codes it does not hold).
-int DrawsDroppedByReplacing(const TCodeArr& held, const QStringList& imported, const Game& game = Game::ssq());
+int DrawsDroppedByReplacing(const TCodeArr& held, const QStringList& imported,
+                            const Game& game = Game::ssq());
+
+// The running numbers missing between the issue codes, one text per gap in issue order:
+// "缺少2026097到2026098，共2期", "缺少2026097，共1期". A year starts at 001; where a year ends is not
+// known, so a year's end is never a gap. With `around`, only gaps next to one of those codes count.
+// After ten gaps one more line tells how many others there are.
+QStringList MissingIssueTexts(QList<int> issues, const QSet<int>& around = {});
 
 // "共N期，最新ISSUE期" (or "共0期"): what the status bar says about the history.
 QString HistoryStatusText(const TCodeArr& history);

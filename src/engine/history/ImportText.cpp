@@ -1,5 +1,6 @@
 #include "engine/history/ImportText.h"
 
+#include "engine/history/HistoryMerge.h"
 #include "engine/history/Parser.h"
 #include "engine/io/GbText.h"
 
@@ -54,7 +55,11 @@ struct ImportedDraw {
 // "6个红球和1个蓝球", "5个前区号码和2个后区号码".
 QString shapeText(const Game& game) {
     if (game.isSsq())
-        return QStringLiteral("%1个%2和%3个%4").arg(game.frontPicks).arg(game.front()).arg(game.backPicks).arg(game.back());
+        return QStringLiteral("%1个%2和%3个%4")
+            .arg(game.frontPicks)
+            .arg(game.front())
+            .arg(game.backPicks)
+            .arg(game.back());
     return QStringLiteral("%1个%2号码和%3个%4号码")
         .arg(game.frontPicks)
         .arg(game.front())
@@ -74,19 +79,81 @@ QString numberText(const QString& token) {
     return value >= 0 ? twoDigits(value) : token;
 }
 
+// A sales, pool or prize amount as the official tables give it after the numbers: "389234566",
+// "1034567.00", "3.89亿". Never a one- or two-digit number, which would be a number too many.
+bool isAmount(const QString& token) {
+    static const QRegularExpression amount(QStringLiteral("^(\\d+)(\\.\\d+)?(元|万元|亿元|万|亿)?$"));
+    const QRegularExpressionMatch m = amount.match(token);
+    return m.hasMatch() && (m.capturedLength(1) >= 3 || m.hasCaptured(2) || m.hasCaptured(3));
+}
+
+// The columns of one line: amounts lose their thousands separators, dates (with or without the
+// weekday, in any column), times and the issue's "第...期" are taken off. The issue comes first.
+QStringList lineTokens(QString line) {
+    static const QRegularExpression quoted(QStringLiteral("\"([^\"]*)\""));
+    static const QRegularExpression thousands(QStringLiteral("^\\d{1,3}(,\\d{3})+(\\.\\d+)?$"));
+    static const QRegularExpression weekday(
+        QStringLiteral("\\((?:星期|周)?[一二三四五六日天]\\)|(?:星期|礼拜|周)[一二三四五六日天]"));
+    static const QRegularExpression separators(QStringLiteral("[\\s,+|]+"));
+    static const QRegularExpression date(
+        QStringLiteral("^\\d{4}(?:[-/.]\\d{1,2}[-/.]\\d{1,2}|年\\d{1,2}月\\d{1,2}日?)$"));
+    static const QRegularExpression time(QStringLiteral("^\\d{1,2}:\\d{2}(?::\\d{2})?$"));
+    const auto plainAmount = [](QString field) {
+        field = field.trimmed();
+        if (thousands.match(field).hasMatch()) field.remove(QLatin1Char(','));
+        return field;
+    };
+    // A spreadsheet quotes "389,234,566"; a table copied from a web page separates it by tabs.
+    QString out;
+    qsizetype at = 0;
+    for (auto it = quoted.globalMatch(line); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += QStringView(line).mid(at, m.capturedStart() - at);
+        out += QLatin1Char(' ') + plainAmount(m.captured(1)) + QLatin1Char(' ');
+        at = m.capturedEnd();
+    }
+    out += QStringView(line).mid(at);
+    line = out;
+    if (line.contains(QLatin1Char('\t'))) {
+        QStringList fields = line.split(QLatin1Char('\t'));
+        for (QString& field : fields)
+            field = plainAmount(field);
+        line = fields.join(QLatin1Char('\t'));
+    }
+    line.replace(weekday, QStringLiteral(" "));
+    QStringList tokens = line.split(separators, Qt::SkipEmptyParts);
+    tokens.removeIf([](const QString& t) { return date.match(t).hasMatch() || time.match(t).hasMatch(); });
+    if (!tokens.isEmpty()) {
+        QString& issue = tokens.first();
+        if (issue.startsWith(QStringLiteral("第"))) issue.remove(0, 1);
+        if (issue.endsWith(QStringLiteral("期"))) issue.chop(1);
+    }
+    return tokens;
+}
+
+// The issue code of a token: seven digits, or the official five ("26094" is 2026094).
+QString readIssue(const QString& token, int& issue) {
+    if (!allDigits(token) || (token.size() != 7 && token.size() != 5))
+        return QStringLiteral("期号'%1'不是7位数字").arg(token);
+    const QString full = token.size() == 5 ? QStringLiteral("20") + token : token;
+    issue = full.toInt();
+    if (issue < 1000000) return QStringLiteral("期号'%1'的年份无效").arg(token);
+    if (issue % 1000 == 0) return QStringLiteral("期号'%1'的后三位不能是000").arg(token);
+    return {};
+}
+
 // The draw of one line's tokens, or the reason it is none.
-QString readDraw(QStringList tokens, ImportedDraw& d, const Game& game) {
-    static const QRegularExpression date(QStringLiteral("^\\d{4}[-/.]\\d{1,2}[-/.]\\d{1,2}$"));
-    if (tokens.size() > 1 && date.match(tokens[1]).hasMatch()) tokens.removeAt(1);
-    if (!allDigits(tokens[0]) || tokens[0].size() != 7)
-        return QStringLiteral("期号'%1'不是7位数字").arg(tokens[0]);
-    for (qsizetype k = 1; k < tokens.size(); ++k)
-        if (!allDigits(tokens[k])) return QStringLiteral("'%1' 不是数字").arg(tokens[k]);
-    const qsizetype count = tokens.size() - 1;
+QString readDraw(const QStringList& tokens, ImportedDraw& d, const Game& game) {
+    if (const QString why = readIssue(tokens[0], d.issue); !why.isEmpty()) return why;
     const int wanted = game.frontPicks + game.backPicks;
+    // Sales and pool columns after the numbers are no part of the draw.
+    const qsizetype end =
+        tokens.size() > wanted + 1 && isAmount(tokens[wanted + 1]) ? wanted + 1 : tokens.size();
+    for (qsizetype k = 1; k < end; ++k)
+        if (!allDigits(tokens[k])) return QStringLiteral("'%1' 不是数字").arg(tokens[k]);
+    const qsizetype count = end - 1;
     if (count < wanted) return QStringLiteral("只有%1个号码，应为").arg(count) + shapeText(game);
     if (count > wanted) return QStringLiteral("有%1个号码，应为").arg(count) + shapeText(game);
-    d.issue = tokens[0].toInt();
     uint64_t seen = 0;
     for (int k = 0; k < wanted; ++k) {
         const bool back = k >= game.frontPicks;
@@ -108,7 +175,12 @@ QString readDraw(QStringList tokens, ImportedDraw& d, const Game& game) {
 } // namespace
 
 QString ImportResult::summary() const {
-    return QStringLiteral("导入完成：转换%1行，跳过%2行").arg(converted).arg(skipped);
+    QStringList text{QStringLiteral("导入完成：转换%1行，跳过%2行").arg(converted).arg(skipped)};
+    return (text + gaps).join(QLatin1Char('\n'));
+}
+
+QString ImportBadLinesHeading() {
+    return QStringLiteral("导入的文件中下列行的数据有错误，请纠正文件后再导入！！");
 }
 
 QString NoDrawFoundText(const Game& game) {
@@ -129,7 +201,6 @@ QString DecodeImportText(const QByteArray& bytes) {
 }
 
 ImportResult ConvertImportText(const QString& text, const Game& game) {
-    static const QRegularExpression separators(QStringLiteral("[\\s,+|]+"));
     static const QRegularExpression lineEnds(QStringLiteral("\\r\\n|\\r|\\n"));
     ImportResult r;
     // A spreadsheet (.xlsx) or a UTF-16 file without its mark: no line of it is a draw.
@@ -145,7 +216,7 @@ ImportResult ConvertImportText(const QString& text, const Game& game) {
         const QString trimmed = plainForms(raw).trimmed();
         if (trimmed.isEmpty()) continue;
         ++number;
-        const QStringList tokens = trimmed.split(separators, Qt::SkipEmptyParts);
+        const QStringList tokens = lineTokens(trimmed);
         if (std::none_of(tokens.begin(), tokens.end(), [](const QString& t) { return allDigits(t); })) {
             // Headers come first; text between draws is a slip that should be seen.
             if (draws.isEmpty() && faults.isEmpty()) {
@@ -174,7 +245,7 @@ ImportResult ConvertImportText(const QString& text, const Game& game) {
         draws.append({d.issue, line});
     }
     if (!faults.isEmpty()) {
-        r.message = BadLinesHeading() + QLatin1Char('\n') + faults.join(QLatin1Char('\n'));
+        r.message = ImportBadLinesHeading() + QLatin1Char('\n') + faults.join(QLatin1Char('\n'));
         return r;
     }
     if (draws.isEmpty()) {
@@ -185,6 +256,7 @@ ImportResult ConvertImportText(const QString& text, const Game& game) {
     std::stable_sort(draws.begin(), draws.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     QSet<QString> seen;
+    QList<int> issues;
     for (const auto& d : std::as_const(draws)) {
         if (seen.contains(d.second)) {
             ++r.skipped;
@@ -192,7 +264,9 @@ ImportResult ConvertImportText(const QString& text, const Game& game) {
         }
         seen.insert(d.second);
         r.lines.append(d.second);
+        issues.append(d.first);
     }
+    r.gaps = MissingIssueTexts(issues);
     r.converted = int(r.lines.size());
     r.ok = true;
     return r;

@@ -398,7 +398,7 @@ void TDataPanel::Sheet1TbrClearBtClick() {
 QString TDataPanel::chooseImportFile() {
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("导入数据"), LastDir(),
-        QStringLiteral("文本文件 (*.txt);;表格文件 (*.csv *.tsv);;所有文件 (*)"));
+        QStringLiteral("开奖数据文件 (*.txt *.csv *.tsv);;文本文件 (*.txt);;表格文件 (*.csv *.tsv);;所有文件 (*)"));
     if (path.isEmpty() || !QFileInfo::exists(path)) return {};
     RememberLastDir(path);
     return path;
