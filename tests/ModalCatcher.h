@@ -14,6 +14,7 @@
 class ModalCatcher : public QObject {
   public:
     QStringList texts;
+    QList<QMessageBox::Icon> icons; // of the message boxes, as texts
     int dialogs = 0;
     // A file dialog gets this file chosen (empty: the dialog is cancelled); its filters are kept.
     QString fileToChoose;
@@ -43,6 +44,7 @@ class ModalCatcher : public QObject {
             }
         } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
             texts.append(box->text());
+            icons.append(box->icon());
             QAbstractButton* choice = nullptr;
             if (box->buttons().size() > 1 && !answers.isEmpty()) choice = box->button(answers.takeFirst());
             if (choice)

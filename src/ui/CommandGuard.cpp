@@ -61,6 +61,11 @@ void ShowMessage(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, MessageBoxTitle(), text, QMessageBox::Ok);
 }
 
+void ShowWarning(QWidget* parent, const QString& text) {
+    if (isLong(text)) return showLong(parent, text);
+    QMessageBox::warning(parent, MessageBoxTitle(), text, QMessageBox::Ok);
+}
+
 bool RunGuarded(QWidget* parent, const std::function<void()>& command) {
     try {
         command();

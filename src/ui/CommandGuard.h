@@ -13,6 +13,8 @@ bool RunGuarded(QWidget* parent, const std::function<void()>& command);
 void ShowErrorBox(QWidget* parent, const QString& text);
 // A plain information message box with one OK button.
 void ShowMessage(QWidget* parent, const QString& text);
+// The same with the warning icon: a command that could not do what was asked, nothing was changed.
+void ShowWarning(QWidget* parent, const QString& text);
 
 // The title of every message box (the main window's caption); the application name until it is set.
 void SetMessageBoxTitle(const QString& title);

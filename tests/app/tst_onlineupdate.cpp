@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 #include "engine/history/HistoryLoader.h"
+#include "engine/history/UpdateDecision.h"
 #include "ui/charts/ChartPages.h"
 #include "ui/history/DataPanel.h"
 #include "ui/history/QueryPanel.h"
@@ -23,6 +24,7 @@
 #include <QToolBar>
 #include <QtTest>
 #include <memory>
+#include <zlib.h>
 
 // A one-page web server on 127.0.0.1: answers every request with the prepared reply, or never.
 class TinyHttpServer : public QTcpServer {
@@ -82,6 +84,26 @@ class TestOnlineUpdate : public QObject {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
     }
+    // data as one gzip stream. The compressor is flushed after the first `flushAt` bytes (when given):
+    // the stream cut there, at *flushedSize, unpacks into exactly data.left(flushAt).
+    static QByteArray gzip(const QByteArray& data, qsizetype flushAt = -1, qsizetype* flushedSize = nullptr) {
+        z_stream z{};
+        if (deflateInit2(&z, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) return {};
+        QByteArray out(qsizetype(deflateBound(&z, uLong(data.size())) + 64), '\0');
+        z.next_out = reinterpret_cast<Bytef*>(out.data());
+        z.avail_out = uInt(out.size());
+        z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+        if (flushAt >= 0) {
+            z.avail_in = uInt(flushAt);
+            deflate(&z, Z_SYNC_FLUSH);
+            if (flushedSize) *flushedSize = qsizetype(z.total_out);
+        }
+        z.avail_in = uInt(data.size() - (flushAt >= 0 ? flushAt : 0));
+        deflate(&z, Z_FINISH);
+        out.truncate(qsizetype(z.total_out));
+        deflateEnd(&z);
+        return out;
+    }
 
   private slots:
     void update_data() {
@@ -110,6 +132,11 @@ class TestOnlineUpdate : public QObject {
         QTest::newRow("html page") << "serve" << TinyHttpServer::response(200, "<html><body>hi</body></html>")
                                    << false << QStringLiteral("服务器返回的不是开奖数据")
                                    << QByteArray("<html><body>hi</body></html>");
+        QTest::newRow("html page after a byte order mark")
+            << "serve"
+            << TinyHttpServer::response(200, "\xef\xbb\xbf<!DOCTYPE html>\r\n<html><body>\r\n"
+                                             "2005016 \xe6\x9c\x9f\r\n</body></html>\r\n")
+            << false << QStringLiteral("服务器返回的不是开奖数据") << QByteArray();
         QTest::newRow("empty body") << "serve" << TinyHttpServer::response(200, "") << false
                                     << QStringLiteral("没有开奖数据") << QByteArray("");
         QTest::newRow("announced too big")
@@ -164,8 +191,12 @@ class TestOnlineUpdate : public QObject {
 
         QCOMPARE(catcher.texts.size(), 2);
         QCOMPARE(catcher.texts.takeFirst(), QStringLiteral("开奖数据已修改，是否保存？"));
+        // Success informs; a failure warns.
+        QCOMPARE(catcher.icons.value(1), succeeds ? QMessageBox::Information : QMessageBox::Warning);
         if (succeeds) {
-            QCOMPARE(catcher.texts[0], QStringLiteral("Kelvora在线更新开奖数据 成功!"));
+            QCOMPARE(catcher.texts[0],
+                     QStringLiteral("Kelvora在线更新开奖数据 成功!\n新增2期开奖，最新第2005015期。\n"
+                                    "开奖数据还没有保存，请按“保存数据”写入数据文件。"));
             QCOMPARE(int(form.History.size()), 3);
             QCOMPARE(form.History.back().code(), 2005015);
             QCOMPARE(form.DataPanel->DataMemo->toPlainText(),
@@ -195,11 +226,23 @@ class TestOnlineUpdate : public QObject {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<int>("draws"); // afterwards; 0 = refused
         QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("message"); // the success message
         const QByteArray ssq = "2005013 03 07 12 19 25 31 09\r\n2005014 01 02 03 04 05 06 16\r\n";
         const QByteArray dlt = "2026093 08 10 22 26 29 03 10\r\n2026094 05 14 15 17 33 01 07\r\n";
-        QTest::newRow("ssq") << "ssq" << ssq.left(30) << ssq << 2 << "/gx.txt";
-        QTest::newRow("dlt") << "dlt" << dlt.left(30) << dlt << 2 << "/dlt.txt";
-        QTest::newRow("dlt served the other game's draws") << "dlt" << dlt.left(30) << ssq << 0 << "/dlt.txt";
+        const QString saving = QStringLiteral("\n开奖数据还没有保存，请按“保存数据”写入数据文件。");
+        QTest::newRow("ssq") << "ssq" << ssq.left(30) << ssq << 2 << "/gx.txt"
+                             << QStringLiteral(
+                                    "Kelvora在线更新开奖数据 成功!\n新增1期开奖，最新第2005014期。") +
+                                    saving;
+        QTest::newRow("dlt") << "dlt" << dlt.left(30) << dlt << 2 << "/dlt.txt"
+                             << QStringLiteral(
+                                    "Kelvora在线更新开奖数据 成功!\n新增1期开奖，最新第2026094期。") +
+                                    saving;
+        QTest::newRow("dlt, nothing new")
+            << "dlt" << dlt << dlt << 2 << "/dlt.txt"
+            << QStringLiteral("Kelvora在线更新开奖数据 成功!\n没有新的开奖，最新第2026094期。");
+        QTest::newRow("dlt served the other game's draws")
+            << "dlt" << dlt.left(30) << ssq << 0 << "/dlt.txt" << QString();
     }
     void updateOfEachGame() {
         QFETCH(QString, game);
@@ -207,6 +250,7 @@ class TestOnlineUpdate : public QObject {
         QFETCH(QByteArray, body);
         QFETCH(int, draws);
         QFETCH(QString, path);
+        QFETCH(QString, message);
         TinyHttpServer server;
         QVERIFY(server.listen(QHostAddress::LocalHost));
         server.reply = TinyHttpServer::response(200, body);
@@ -225,13 +269,14 @@ class TestOnlineUpdate : public QObject {
         options.webBrowser = false;
         options.game = &g;
         TMainForm form(options);
-        QCOMPARE(int(form.History.size()), 1);
+        QCOMPARE(int(form.History.size()), int(held.count('\n')));
         ModalCatcher catcher;
         form.FileMenuDown->trigger();
         QCOMPARE(server.requests.value(0), QStringLiteral("GET %1 HTTP/1.1").arg(path));
         QCOMPARE(catcher.texts.size(), 1);
         if (draws > 0) {
-            QCOMPARE(catcher.texts[0], QStringLiteral("Kelvora在线更新开奖数据 成功!"));
+            QCOMPARE(catcher.texts[0], message);
+            QCOMPARE(form.windowTitle().startsWith(QLatin1Char('*')), held != body);
             QCOMPARE(int(form.History.size()), draws);
             QCOMPARE(form.statusText(), HistoryCountText(form.History));
             QCOMPARE(form.DataPanel->DataMemo->toPlainText(),
@@ -279,6 +324,27 @@ class TestOnlineUpdate : public QObject {
         QTest::newRow("close, dropped before a line break")
             << head + "Connection: close\r\n\r\n" + full.left(full.size() - 2) << false
             << QStringLiteral("最后一行没有结束") << 0;
+        // The client does not check the end of a compressed stream: cut inside it, where the last
+        // line begins, with a length announced to match, it unpacks into a history one draw short.
+        qsizetype flushed = 0;
+        const QByteArray packed = gzip(full, full.lastIndexOf("\r\n", full.size() - 3) + 2, &flushed);
+        QTest::newRow("gzip, cut inside the stream, length matching")
+            << head + "Content-Encoding: gzip\r\nContent-Length: " + QByteArray::number(flushed) +
+                   "\r\n\r\n" + packed.left(flushed)
+            << false << QStringLiteral("压缩数据没有结束") << 0;
+        QByteArray damaged = packed;
+        damaged[damaged.size() - 6] = char(damaged[damaged.size() - 6] ^ 0x5a); // the CRC-32
+        QTest::newRow("gzip, checksum wrong")
+            << head + "Content-Encoding: gzip\r\nContent-Length: " + QByteArray::number(damaged.size()) +
+                   "\r\n\r\n" + damaged
+            << false << QStringLiteral("压缩数据已损坏") << 0;
+        QTest::newRow("gzip, whole") << head + "Content-Encoding: gzip\r\nContent-Length: " +
+                                            QByteArray::number(packed.size()) + "\r\n\r\n" + packed
+                                     << true << QString() << 1;
+        QTest::newRow("gzip, two members, chunked")
+            << head + "Content-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n\r\n" +
+                   chunk(gzip(full.left(half))) + chunk(gzip(full.mid(half))) + "0\r\n\r\n"
+            << true << QString() << 1;
         QTest::newRow("chunked, whole") << head + "Transfer-Encoding: chunked\r\n\r\n" +
                                                chunk(full.left(half)) + chunk(full.mid(half)) + "0\r\n\r\n"
                                         << true << QString() << 1;
@@ -309,7 +375,7 @@ class TestOnlineUpdate : public QObject {
         form.FileMenuDown->trigger();
         QCOMPARE(catcher.texts.size(), 1);
         if (succeeds) {
-            QCOMPARE(catcher.texts[0], QStringLiteral("Kelvora在线更新开奖数据 成功!"));
+            QCOMPARE(catcher.texts[0], UpdateSucceededText(2, 2026098, true));
             QCOMPARE(int(form.History.size()), 3495);
             QVERIFY(form.windowTitle().startsWith(QLatin1Char('*')));
         } else {
@@ -354,7 +420,7 @@ class TestOnlineUpdate : public QObject {
         catcher.answers = {QMessageBox::Yes}; // an empty editor: replace it with what came
         form.FileMenuDown->trigger();
         QCOMPARE(server.requests, QStringList{QStringLiteral("GET /gx.txt HTTP/1.1")});
-        QCOMPARE(catcher.texts.last(), QStringLiteral("Kelvora在线更新开奖数据 成功!"));
+        QCOMPARE(catcher.texts.last(), UpdateSucceededText(1, 2005013, true));
         // --server still wins.
         form.DataPanel->setServerUrl(QUrl(QStringLiteral("http://127.0.0.1:9")));
         QCOMPARE(form.DataPanel->updateUrl(), QUrl(QStringLiteral("http://127.0.0.1:9/gx.txt")));
@@ -414,7 +480,7 @@ class TestOnlineUpdate : public QObject {
             QVERIFY(form.History.empty());
         } else {
             QCOMPARE(catcher.texts.size(), 2);
-            QCOMPARE(catcher.texts[1], QStringLiteral("Kelvora在线更新开奖数据 成功!"));
+            QCOMPARE(catcher.texts[1], UpdateSucceededText(halfDraws, int(form.History.back().code()), true));
             QCOMPARE(int(form.History.size()), halfDraws);
             QCOMPARE(form.statusText(),
                      QStringLiteral("共%1期，最新%2期").arg(halfDraws).arg(form.History.back().code()));
@@ -481,7 +547,7 @@ class TestOnlineUpdate : public QObject {
             QCOMPARE(form.statusText(), QStringLiteral("在线更新已取消"));
             QCOMPARE(int(form.History.size()), 1);
         } else {
-            QCOMPARE(catcher.texts, QStringList{QStringLiteral("Kelvora在线更新开奖数据 成功!")});
+            QCOMPARE(catcher.texts, QStringList{UpdateSucceededText(2, 2005015, true)});
             QCOMPARE(int(form.History.size()), 3);
         }
     }
@@ -510,7 +576,7 @@ class TestOnlineUpdate : public QObject {
         form.FileMenuDown->trigger();
         QFile::setPermissions(dir.path(),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QCOMPARE(catcher.texts, QStringList{QStringLiteral("Kelvora在线更新开奖数据 成功!")});
+        QCOMPARE(catcher.texts, QStringList{UpdateSucceededText(1, 2005014, true)});
         QCOMPARE(int(form.History.size()), 2);
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("tmp.txt"))).isDir());
     }

@@ -2,6 +2,7 @@
 
 #include "engine/history/DataFile.h"
 #include "engine/history/Parser.h"
+#include "engine/io/GbText.h"
 #include "engine/metrics/Code.h"
 
 #include <QHash>
@@ -23,10 +24,9 @@ bool sameNumbers(const TDrawRec& a, const TDrawRec& b) {
 
 QString transferFailure(const UpdateTransfer& t) {
     if (!t.error.isEmpty()) return t.error;
-    if (t.framing == TransferFraming::Length && t.body.size() != t.declaredLength)
-        return QStringLiteral("下载的文件不完整：收到%1字节，应为%2字节")
-            .arg(t.body.size())
-            .arg(t.declaredLength);
+    const qint64 received = t.receivedLength >= 0 ? t.receivedLength : t.body.size();
+    if (t.framing == TransferFraming::Length && received != t.declaredLength)
+        return QStringLiteral("下载的文件不完整：收到%1字节，应为%2字节").arg(received).arg(t.declaredLength);
     // Without a length the connection's end may pass for the body's end (a close-delimited body; a
     // chunked one cut short, which the client does not always notice); a file cut there shows by its
     // last line, as every complete history file ends with a line break.
@@ -37,8 +37,13 @@ QString transferFailure(const UpdateTransfer& t) {
 }
 
 // A web page, a JSON answer or an error text in place of the file: no line starts like a draw.
-bool holdsNoDrawLines(const QByteArray& body) {
-    if (body.trimmed().startsWith('<')) return true;
+// Pages often begin with a byte order mark; a UTF-16 text is never a history file.
+bool holdsNoDrawLines(QByteArray body) {
+    if (body.startsWith("\xff\xfe") || body.startsWith("\xfe\xff")) return true;
+    body = WithoutUtf8Bom(body).trimmed();
+    if (body.startsWith('<')) return true;
+    const QByteArray head = body.left(1024).toLower();
+    if (head.contains("<!doctype") || head.contains("<html")) return true;
     static const QRegularExpression drawStart(QStringLiteral("^\\s*\\d"));
     const QList<QByteArray> lines = body.split('\n');
     return std::none_of(lines.begin(), lines.end(), [](const QByteArray& line) {
@@ -69,7 +74,7 @@ UpdateDecision decide(const UpdateTransfer& transfer, const TCodeArr& current, c
     if (!d.failure.isEmpty()) return d;
     d.bodyComplete = true;
 
-    if (!transfer.body.trimmed().isEmpty() && holdsNoDrawLines(transfer.body)) {
+    if (!WithoutUtf8Bom(transfer.body).trimmed().isEmpty() && holdsNoDrawLines(transfer.body)) {
         d.failure = NotDrawDataText();
         return d;
     }
@@ -82,12 +87,15 @@ UpdateDecision decide(const UpdateTransfer& transfer, const TCodeArr& current, c
         d.failure = QStringLiteral("下载的文件中没有开奖数据");
         return d;
     }
+    for (const TDrawRec& r : parsed.history)
+        d.newest = std::max(d.newest, r.code());
     // Without draws to compare, neither a short body nor a changed draw can be told; the user is
     // shown what came instead of "成功" over a text that may be theirs.
     if (current.empty()) {
         d.accepted = true;
         d.question =
             replaceQuestion(parsed.history, noCompare.isEmpty() ? blankEditorText() : noCompare, today);
+        d.added = int(parsed.history.size());
         d.history = std::move(parsed.history);
         d.text = DataFileBytesToText(transfer.body);
         return d;
@@ -123,6 +131,9 @@ UpdateDecision decide(const UpdateTransfer& transfer, const TCodeArr& current, c
         return d;
     }
     d.accepted = true;
+    d.added = int(parsed.history.size()) -
+              int(std::count_if(parsed.history.begin(), parsed.history.end(),
+                                [&](const TDrawRec& r) { return mine.contains(r.code()); }));
     d.history = std::move(parsed.history);
     d.text = DataFileBytesToText(transfer.body);
     return d;
@@ -160,8 +171,13 @@ QString NotDrawDataText() {
     return QStringLiteral("服务器返回的不是开奖数据");
 }
 
-QString UpdateSucceededText() {
-    return QStringLiteral("Kelvora在线更新开奖数据 成功!");
+QString UpdateSucceededText(int added, int newest, bool unsaved) {
+    QString text = QStringLiteral("Kelvora在线更新开奖数据 成功!") + QLatin1Char('\n');
+    text += added > 0 ? QStringLiteral("新增%1期开奖，最新第%2期。").arg(added).arg(newest)
+                      : QStringLiteral("没有新的开奖，最新第%1期。").arg(newest);
+    if (unsaved)
+        text += QLatin1Char('\n') + QStringLiteral("开奖数据还没有保存，请按“保存数据”写入数据文件。");
+    return text;
 }
 
 QString UpdateFailedText(const QString& why) {

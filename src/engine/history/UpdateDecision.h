@@ -11,7 +11,7 @@
 // How the server marked the end of the update file's body.
 enum class TransferFraming {
     Length,  // Content-Length: complete when that many bytes arrived
-    Chunked, // chunked or compressed: the client checks the end, but may miss a cut at a chunk boundary
+    Chunked, // chunked: the client checks the end, but may miss a cut at a chunk boundary
     Close,   // the end of the connection: a clean close looks the same whether complete or not
 };
 
@@ -20,14 +20,17 @@ struct UpdateTransfer {
     QString error; // the client's failure text (network, HTTP status, silence, size); empty = ended normally
     TransferFraming framing = TransferFraming::Close;
     qint64 declaredLength = -1; // Length: the announced size
-    QByteArray body;
-    bool cancelled = false; // the user stopped it (error says so too)
+    QByteArray body;            // unpacked
+    bool cancelled = false;     // the user stopped it (error says so too)
+    qint64 receivedLength = -1; // bytes as sent when the body came compressed; -1: body.size()
 };
 
 struct UpdateDecision {
     bool bodyComplete = false; // the body arrived whole
     bool accepted = false;     // the editor and the history may be replaced (after question, if any)
     QString failure;           // not accepted: the line under the failure message
+    int added = 0;             // accepted: draws the download holds that the editor does not
+    int newest = 0;            // accepted: the latest issue code downloaded
     QString question;          // accepted, but only if the user says yes to this
     TCodeArr history;          // accepted: the downloaded draws
     QString text;              // accepted: the editor text of the body
@@ -42,13 +45,15 @@ UpdateDecision DecideUpdate(const UpdateTransfer& transfer, const TCodeArr& curr
 // The same for the editor text the update would replace: a text that parses is compared draw by
 // draw as above; a blank text, or one that does not parse, can only be replaced after a question.
 UpdateDecision DecideUpdateOverText(const UpdateTransfer& transfer, const QString& editorText,
-                                    const QDate& today = QDate::currentDate(), const Game& game = Game::ssq());
+                                    const QDate& today = QDate::currentDate(),
+                                    const Game& game = Game::ssq());
 
 // A draw more than about three months before today: a server that stopped updating.
 bool IsFarOlderThan(int issueCode, const QDate& today);
 
-// The two message box texts of the update.
-QString UpdateSucceededText();
+// The two message box texts of the update. Success tells how many draws are new, the newest issue
+// and, when the editor differs from the data file afterwards, that saving is still to be done.
+QString UpdateSucceededText(int added, int newest, bool unsaved);
 QString UpdateFailedText(const QString& why);
 // What the failure line says about a body that holds no draw lines at all (a web page, say).
 QString NotDrawDataText();

@@ -359,7 +359,7 @@ void TDataPanel::FileMenuDownClick() {
     // After maybeSave the editor's own text is the file's, or the user chose to drop the edits.
     UpdateDecision decision = DecideUpdateOverText(transfer, m_fileText, QDate::currentDate(), *m_game);
     if (!decision.accepted) {
-        ShowMessage(this, UpdateFailedText(decision.failure));
+        ShowWarning(this, UpdateFailedText(decision.failure));
         return;
     }
     // Replacing text that could not be compared is the risky answer, so it is not the default.
@@ -370,7 +370,8 @@ void TDataPanel::FileMenuDownClick() {
         emit statusText(QStringLiteral("在线更新已取消，编辑器的内容没有改变"));
         return;
     }
-    ShowMessage(this, UpdateSucceededText());
+    // The editor is about to hold decision.text: unsaved unless the data file holds the same.
+    ShowMessage(this, UpdateSucceededText(decision.added, decision.newest, decision.text != m_fileText));
     // Through the cursor, so Ctrl+Z brings back what the editor held.
     QTextCursor cursor(DataMemo->document());
     cursor.select(QTextCursor::Document);

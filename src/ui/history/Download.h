@@ -10,8 +10,9 @@ class QNetworkReply;
 // Fetches a URL with GET in a local event loop, so the window stays responsive: the caller keeps
 // the user from commands that would change what the download is for. error is set on a network
 // error (a connection dropped before a declared length or the last chunk arrived included), an HTTP
-// error status, silenceMs without a byte from the server, a body larger than maxBytes, or cancel();
-// then the body is empty. Otherwise the body comes with how the server framed it.
+// error status, silenceMs without a byte from the server, a body larger than maxBytes (packed or
+// unpacked), a compressed body whose stream did not end or whose checksum fails, or cancel(); then
+// the body is empty. Otherwise the body comes unpacked, with how the server framed it.
 class TDownloader : public QObject {
     Q_OBJECT
   public:
