@@ -12,12 +12,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace {
@@ -30,6 +34,45 @@ TCodeArr sample() {
 
 QString cell(const QTableView* table, int row, int column) {
     return table->model()->index(row, column).data().toString();
+}
+
+// The file 导出CSV writes, through the window's button and file dialog; empty when it failed.
+QByteArray exportedCsv(TPrizeWindow* w) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("prize.csv"));
+    ModalCatcher catcher;
+    catcher.fileToChoose = path;
+    QTest::mouseClick(w->PrizeExportCsvBt, Qt::LeftButton);
+    if (!catcher.texts.isEmpty()) return QByteArray();
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The fields of one CSV line: commas split, a quoted field may hold commas and doubled quotes.
+QStringList csvFields(const QString& line) {
+    QStringList fields{QString()};
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (quoted && c == u'"' && i + 1 < line.size() && line[i + 1] == u'"') {
+            fields.last() += c;
+            ++i;
+        } else if (c == u'"') {
+            quoted = !quoted;
+        } else if (c == u',' && !quoted) {
+            fields << QString();
+        } else {
+            fields.last() += c;
+        }
+    }
+    return fields;
+}
+
+int64_t choose(int n, int k) {
+    int64_t r = 1;
+    for (int i = 1; i <= k; ++i)
+        r = r * (n - k + i) / i;
+    return r;
 }
 
 } // namespace
@@ -94,17 +137,7 @@ class TestPrizeWindow : public QObject {
         QCOMPARE(cell(table, 0, 5), QStringLiteral("从未开出"));
 
         // The export is the table as CSV, in the program's code page with CR LF.
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("prize.csv"));
-        {
-            ModalCatcher catcher;
-            catcher.fileToChoose = path;
-            QTest::mouseClick(w->PrizeExportCsvBt, Qt::LeftButton);
-            QCOMPARE(catcher.texts, QStringList());
-        }
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray bytes = f.readAll();
+        const QByteArray bytes = exportedCsv(w);
         QVERIFY(bytes.contains("\r\n"));
         const QStringList lines = FromGb(bytes).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 5);
@@ -189,6 +222,103 @@ class TestPrizeWindow : public QObject {
         QCOMPARE(table->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("红球命中"));
         w->setGame(Game::dlt());
         QCOMPARE(w->PrizeTicketMemo->toPlainText(), tickets);
+    }
+
+    // Opening and closing the window leaves the main window's bars as they were: no widget of the
+    // main window is turned native by it (on X11 the native bars then stop repainting), and what a
+    // bar shows after the close is what the screen shows.
+    void mainWindowRepaintsAfterClose() {
+        QMainWindow main;
+        main.menuBar()->addMenu(QStringLiteral("查询统计(&C)"));
+        main.addToolBar(QStringLiteral("工具"))->addAction(QStringLiteral("双色球"));
+        main.statusBar()->showMessage(QStringLiteral("共3期，最新2026003期"));
+        main.setCentralWidget(new QLabel(QStringLiteral("双色球"), &main));
+        main.resize(776, 547);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        const TCodeArr history = ParseHistoryText(QStringLiteral("2026001 01 02 03 04 05 06 07\n"
+                                                                 "2026002 03 08 12 19 25 33 09\n"
+                                                                 "2026003 01 04 16 22 26 31 04"))
+                                     .history;
+        TPrizeWindow* w = OpenPrizeCheck(&main, history);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QTest::keyClick(w->windowHandle(), Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+        for (QWidget* child : main.findChildren<QWidget*>())
+            if (!child->isWindow())
+                QVERIFY2(!child->testAttribute(Qt::WA_NativeWindow) && !child->internalWinId(),
+                         qPrintable(child->metaObject()->className()));
+
+        main.statusBar()->showMessage(QStringLiteral("共2912期，最新2026094期"));
+        main.menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+        QCoreApplication::processEvents();
+        for (QWidget* bar : std::initializer_list<QWidget*>{main.statusBar(), main.menuBar()}) {
+            const QRect area(bar->mapTo(&main, QPoint(0, 0)), bar->size());
+            QImage shown;
+            QTRY_VERIFY((shown = main.screen()
+                                     ->grabWindow(main.winId())
+                                     .toImage()
+                                     .copy(area)
+                                     .convertToFormat(QImage::Format_RGB32)) ==
+                        bar->grab().toImage().convertToFormat(QImage::Format_RGB32));
+        }
+    }
+
+    // The CSV of either check in either game: the header is the table's, in the game's words, every
+    // row has its field count, and 注数 is the bet count of the game's rules.
+    void csvFollowsTheHeader_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<bool>("history");
+        QTest::addColumn<QString>("draws");
+        QTest::addColumn<QString>("compound"); // its fronts and backs counted below
+        QTest::addColumn<int>("fronts");
+        QTest::addColumn<int>("backs");
+        const QString ssq = QStringLiteral("2026001 01 02 03 04 05 06 07\n2026002 01 04 16 22 26 31 04");
+        const QString dlt = QStringLiteral("2026001 01 02 03 04 05 06 07\n2026002 05 14 15 17 33 01 07");
+        QTest::newRow("ssq draw") << "ssq" << false << ssq << "01 04 16 22 26 31 33+04 09" << 7 << 2;
+        QTest::newRow("ssq history") << "ssq" << true << ssq << "01 04 16 22 26 31 33+04 09" << 7 << 2;
+        QTest::newRow("dlt draw") << "dlt" << false << dlt << "05 14 15 17 33 35+01 07 09" << 6 << 3;
+        QTest::newRow("dlt history") << "dlt" << true << dlt << "05 14 15 17 33 35+01 07 09" << 6 << 3;
+    }
+    void csvFollowsTheHeader() {
+        QFETCH(QString, game);
+        QFETCH(bool, history);
+        QFETCH(QString, draws);
+        QFETCH(QString, compound);
+        QFETCH(int, fronts);
+        QFETCH(int, backs);
+        const Game& g = *Game::find(game);
+        const TCodeArr held = ParseHistoryText(draws, g).history;
+        QWidget owner;
+        const QString tickets = QStringLiteral("01 02 03 04 05 06 07\n") + compound;
+        TPrizeWindow* w = OpenPrizeCheck(&owner, held, tickets, QStringLiteral("2026002"), g);
+        if (history) QTest::mouseClick(w->PrizeHistoryBt, Qt::LeftButton);
+        QCOMPARE(w->PrizeModel->historyMode(), history);
+        QCOMPARE(w->PrizeModel->rowCount(), 2);
+
+        const QStringList lines = FromGb(exportedCsv(w)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        const QStringList header = csvFields(lines[0]);
+        QStringList tableHeader;
+        for (int c = 0; c < w->PrizeModel->columnCount(); ++c)
+            tableHeader << w->PrizeModel->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(header, tableHeader);
+        for (const QString& line : lines)
+            QCOMPARE(csvFields(line).size(), header.size());
+        const QString words = header.join(QLatin1Char(' '));
+        QVERIFY2(words.contains(g.front()), qPrintable(words));
+        if (!g.isSsq())
+            QVERIFY2(!words.contains(QStringLiteral("红球")) && !words.contains(QStringLiteral("蓝球")),
+                     qPrintable(words));
+        const QStringList row = csvFields(lines[2]);
+        QCOMPARE(row[header.indexOf(QStringLiteral("投注号码"))]
+                     .split(QLatin1Char('+'))
+                     .first()
+                     .split(u' ')
+                     .size(),
+                 fronts);
+        const int64_t bets = choose(fronts, g.frontPicks) * choose(backs, g.backPicks);
+        QCOMPARE(row[header.indexOf(QStringLiteral("注数"))], QString::number(bets));
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <functional>
 
 namespace {
 
@@ -62,7 +63,9 @@ QString sixRedText(const std::vector<int>& issues) {
 }
 
 QString csvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"'))) return text;
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')))
+        return text;
     QString quoted = text;
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
@@ -332,44 +335,94 @@ QStringList HistoryReportLines(const std::vector<PrizeTicket>& tickets, const Hi
     return lines;
 }
 
-QStringList PrizeCsvLines(const std::vector<PrizeTicket>& tickets, const PrizeResult& result) {
+const PrizeRules& HistoryTierColumnRules(const Game& game) {
+    const std::vector<PrizeRules>& versions = PrizeVersions(game);
+    return *std::max_element(versions.begin(), versions.end(), [](const PrizeRules& a, const PrizeRules& b) {
+        return a.tierCount < b.tierCount;
+    });
+}
+
+QStringList PrizeColumnTitles(const Game& game) {
+    return {QStringLiteral("行号"),
+            QStringLiteral("投注号码"),
+            QStringLiteral("注数"),
+            game.front() + QStringLiteral("命中"),
+            game.back() + QStringLiteral("命中"),
+            QStringLiteral("奖级"),
+            QStringLiteral("奖金")};
+}
+
+QStringList HistoryColumnTitles(const Game& game) {
+    const QString allFronts = game.isSsq()
+                                  ? QStringLiteral("六个红球曾开出")
+                                  : QStringLiteral("%1个%2曾开出").arg(game.frontPicks).arg(game.front());
+    QStringList titles{QStringLiteral("行号"),     QStringLiteral("投注号码"), QStringLiteral("注数"),
+                       QStringLiteral("最高奖级"), QStringLiteral("首次期号"), allFronts};
+    titles << HistoryTierColumnRules(game).tierNames();
+    titles << QStringLiteral("固定奖金") << QStringLiteral("投入");
+    return titles;
+}
+
+namespace {
+
+// Header and rows from the one list of column titles and a field maker that follows it, so that no
+// row can have more or fewer fields than the header.
+QStringList csvTable(const QStringList& titles, size_t rows,
+                     const std::function<QStringList(size_t)>& fields) {
     QStringList lines;
-    lines.reserve(qsizetype(tickets.size()) + 2);
-    lines << QStringLiteral("行号,投注号码,注数,红球命中,蓝球命中,奖级,奖金");
-    for (size_t k = 0; k < tickets.size(); ++k) {
-        const PrizeTicket& t = tickets[k];
-        const TicketPrize& p = result.results[k];
-        lines << QStringLiteral("%1,%2,%3,%4,%5,%6,%7")
-                     .arg(t.line)
-                     .arg(csvField(TicketText(t)))
-                     .arg(p.bets)
-                     .arg(p.redHits)
-                     .arg(p.blueHit ? QStringLiteral("是") : QStringLiteral("否"))
-                     .arg(csvField(TierListText(p.tiers, p.bets)))
-                     .arg(p.prize);
+    lines.reserve(qsizetype(rows) + 1);
+    auto line = [](const QStringList& row) {
+        QStringList quoted;
+        quoted.reserve(row.size());
+        for (const QString& f : row)
+            quoted << csvField(f);
+        return quoted.join(QLatin1Char(','));
+    };
+    lines << line(titles);
+    for (size_t k = 0; k < rows; ++k) {
+        const QStringList row = fields(k);
+        Q_ASSERT(row.size() == titles.size());
+        lines << line(row);
     }
     return lines;
 }
 
+} // namespace
+
+QStringList PrizeCsvLines(const std::vector<PrizeTicket>& tickets, const PrizeResult& result) {
+    const PrizeRules& rules = *result.rules;
+    const Game& game = *rules.game;
+    return csvTable(PrizeColumnTitles(game), tickets.size(), [&](size_t k) {
+        const PrizeTicket& t = tickets[k];
+        const TicketPrize& p = result.results[k];
+        const QString backs = game.backPicks > 1 ? QString::number(p.backHits)
+                              : p.blueHit        ? QStringLiteral("是")
+                                                 : QStringLiteral("否");
+        return QStringList{QString::number(t.line),    TicketText(t), QString::number(p.bets),
+                           QString::number(p.redHits), backs,         TierListText(p.tiers, p.bets, rules),
+                           QString::number(p.prize)};
+    });
+}
+
 QStringList HistoryCsvLines(const std::vector<PrizeTicket>& tickets, const HistoryResult& result) {
-    QStringList lines;
-    lines.reserve(qsizetype(tickets.size()) + 2);
-    lines << QStringLiteral(
-        "行号,投注号码,注数,最高奖级,首次期号,六个红球曾开出,一等奖,二等奖,三等奖,四等奖,五等奖,"
-        "六等奖,固定奖金,投入");
-    for (size_t k = 0; k < tickets.size(); ++k) {
+    const Game& game = *result.game;
+    const int tierCount = HistoryTierColumnRules(game).tierCount;
+    return csvTable(HistoryColumnTitles(game), tickets.size(), [&](size_t k) {
         const PrizeTicket& t = tickets[k];
         const HistoryPrize& p = result.results[k];
+        const QString best =
+            p.best && !game.isSsq()
+                ? PrizeVersions(game)[size_t(std::max(p.bestVersion, 1) - 1)].tierName(p.best)
+                : TierName(p.best);
         QStringList row{QString::number(t.line),
-                        csvField(TicketText(t)),
-                        QString::number(TicketBets(t)),
-                        TierName(p.best),
+                        TicketText(t),
+                        QString::number(TicketBets(t, game)),
+                        best,
                         p.bestIssue ? issueText(p.bestIssue) : QString(),
                         sixRedText(p.sixRedIssues)};
-        for (int64_t n : p.tiers)
-            row << QString::number(n);
+        for (int tier = 0; tier < tierCount; ++tier)
+            row << QString::number(p.tiers[size_t(tier)]);
         row << QString::number(p.fixedPrize) << QString::number(p.cost);
-        lines << row.join(QLatin1Char(','));
-    }
-    return lines;
+        return row;
+    });
 }

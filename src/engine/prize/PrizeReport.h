@@ -27,6 +27,12 @@ QStringList HistoryReportLines(const std::vector<PrizeTicket>& tickets, const Hi
 QStringList PrizeSummaryLines(const PrizeSummary& summary, const PrizeRules& rules = SsqPrizeRules());
 QStringList HistorySummaryLines(const std::vector<PrizeTicket>& tickets, const HistoryResult& result);
 
-// Table rows as CSV (a header row first), for the window's export.
+// The columns of the window's table and of its CSV, in the game's words: against one draw, and against
+// every draw (the tier columns named after the rule version with the most tiers).
+QStringList PrizeColumnTitles(const Game& game);
+QStringList HistoryColumnTitles(const Game& game);
+const PrizeRules& HistoryTierColumnRules(const Game& game);
+
+// Table rows as CSV (a header row first), for the window's export; the game is that of the result.
 QStringList PrizeCsvLines(const std::vector<PrizeTicket>& tickets, const PrizeResult& result);
 QStringList HistoryCsvLines(const std::vector<PrizeTicket>& tickets, const HistoryResult& result);

@@ -8,11 +8,6 @@
 
 namespace {
 
-const char16_t* const drawColumns[] = {u"行号",     u"投注号码", u"注数", u"红球命中",
-                                       u"蓝球命中", u"奖级",     u"奖金"};
-const char16_t* const historyColumns[] = {
-    u"行号",   u"投注号码", u"注数",   u"最高奖级", u"首次期号", u"六个红球曾开出", u"一等奖",
-    u"二等奖", u"三等奖",   u"四等奖", u"五等奖",   u"六等奖",   u"固定奖金",       u"投入"};
 enum { ColLine, ColTicket, ColBets };
 // The history's columns before the tier counts.
 constexpr int firstTierColumn = 6;
@@ -50,15 +45,11 @@ void TPrizeTableModel::setGame(const Game& game) {
 }
 
 const PrizeRules& TPrizeTableModel::tierColumnRules() const {
-    const std::vector<PrizeRules>& versions = PrizeVersions(*m_game);
-    return *std::max_element(versions.begin(), versions.end(), [](const PrizeRules& a, const PrizeRules& b) {
-        return a.tierCount < b.tierCount;
-    });
+    return HistoryTierColumnRules(*m_game);
 }
 
 int TPrizeTableModel::historyColumnCount() const {
-    return m_game->isSsq() ? int(std::size(historyColumns))
-                           : firstTierColumn + tierColumnRules().tierCount + 2;
+    return firstTierColumn + tierColumnRules().tierCount + 2;
 }
 
 void TPrizeTableModel::setDrawResult(std::vector<PrizeTicket> tickets, PrizeResult result) {
@@ -90,29 +81,16 @@ int TPrizeTableModel::rowCount(const QModelIndex& parent) const {
 
 int TPrizeTableModel::columnCount(const QModelIndex& parent) const {
     if (parent.isValid()) return 0;
-    return m_historyMode ? historyColumnCount() : int(std::size(drawColumns));
+    return m_historyMode ? historyColumnCount() : int(PrizeColumnTitles(*m_game).size());
 }
 
 QVariant TPrizeTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return QVariant();
     if (orientation == Qt::Vertical) return section + 1;
     if (section < 0 || section >= columnCount()) return QVariant();
-    if (m_game->isSsq())
-        return QString::fromUtf16(m_historyMode ? historyColumns[section] : drawColumns[section]);
-    // The other game's words, and its own tiers.
-    const Game& g = *m_game;
-    if (!m_historyMode) {
-        if (section == 3) return g.front() + QStringLiteral("命中");
-        if (section == 4) return g.back() + QStringLiteral("命中");
-        return QString::fromUtf16(drawColumns[section]);
-    }
-    if (section == 5) return QStringLiteral("%1个%2曾开出").arg(g.frontPicks).arg(g.front());
-    const int tiers = tierColumnRules().tierCount;
-    if (section >= firstTierColumn && section < firstTierColumn + tiers)
-        return tierColumnRules().tierName(section - firstTierColumn + 1);
-    if (section == firstTierColumn + tiers) return QStringLiteral("固定奖金");
-    if (section == firstTierColumn + tiers + 1) return QStringLiteral("投入");
-    return QString::fromUtf16(historyColumns[section]);
+    // The export writes the same titles over its rows.
+    const QStringList titles = m_historyMode ? HistoryColumnTitles(*m_game) : PrizeColumnTitles(*m_game);
+    return titles.value(section);
 }
 
 int TPrizeTableModel::bestTier(int row) const {
@@ -149,7 +127,7 @@ QString TPrizeTableModel::text(int ticket, int column) const {
         }
     }
     const HistoryPrize& p = m_history.results[k];
-    const int lastTier = firstTierColumn + (m_game->isSsq() ? 6 : tierColumnRules().tierCount);
+    const int lastTier = firstTierColumn + tierColumnRules().tierCount;
     if (column == lastTier) return QString::number(p.fixedPrize);
     if (column == lastTier + 1) return QString::number(p.cost);
     switch (column) {
@@ -195,7 +173,7 @@ int64_t TPrizeTableModel::sortKey(int ticket, int column) const {
         }
     }
     const HistoryPrize& p = m_history.results[k];
-    const int lastTier = firstTierColumn + (m_game->isSsq() ? 6 : tierColumnRules().tierCount);
+    const int lastTier = firstTierColumn + tierColumnRules().tierCount;
     if (column == lastTier) return p.fixedPrize;
     if (column == lastTier + 1) return p.cost;
     switch (column) {

@@ -31,7 +31,6 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QWindow>
 #include <algorithm>
 
 namespace {
@@ -345,8 +344,17 @@ TPrizeWindow* OpenPrizeCheck(QWidget* from, const TCodeArr& history, const QStri
         const QRect room = screen ? screen->availableGeometry() : QRect();
         window->ensurePolished();
         window->layout()->activate();
-        window->winId();
-        const QMargins margins = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+        // The frame is the owner's, as the same window manager draws both. Asking the window itself
+        // would need its native handle before it shows, and winId() on a child of the main window
+        // makes every sibling native: its menu, tool and status bars then stop repainting on X11.
+        const QRect ownerFrame = owner ? owner->frameGeometry() : QRect();
+        const QRect ownerInside = owner ? owner->geometry() : QRect();
+        const QMargins margins =
+            owner && owner->isVisible()
+                ? QMargins(ownerInside.left() - ownerFrame.left(), ownerInside.top() - ownerFrame.top(),
+                           ownerFrame.right() - ownerInside.right(),
+                           ownerFrame.bottom() - ownerInside.bottom())
+                : QMargins();
         window->resize(room.isValid() ? window->sizeHint().boundedTo(room.size().shrunkBy(margins))
                                       : window->sizeHint());
         QRect frame(QPoint(), window->size().grownBy(margins));
