@@ -330,7 +330,7 @@ class TestDataPanel : public QObject {
         QVERIFY(panel.DataTxtToCodeArr());
         TAddDrawBar* bar = panel.AddDrawBar;
         QCOMPARE(bar->IssueSe->value(), 2026097);
-        QCOMPARE(bar->RedSe[0]->text(), QStringLiteral("01"));
+        QCOMPARE(bar->RedSe[0]->text(), QString()); // nothing to add by one click
         const int picks[6] = {33, 5, 17, 5, 9, 2};
         for (int k = 0; k < 6; ++k)
             bar->RedSe[k]->setValue(picks[k]);
@@ -346,6 +346,7 @@ class TestDataPanel : public QObject {
                  QStringLiteral("2026096 01 04 16 22 26 31 04\n2026097 02 05 09 12 17 33 07"));
         QCOMPARE(bar->IssueSe->value(), 2026098);
         QVERIFY(panel.isModified());
+        QCOMPARE(bar->RedSe[3]->text(), QString()); // the next draw is typed afresh
 
         // The editor's draws count before they are saved: a held code, an older one and a gap.
         const QString twoDraws = panel.DataMemo->toPlainText();
@@ -358,11 +359,16 @@ class TestDataPanel : public QObject {
         QCOMPARE(catcher.texts.size(), 2);
         QVERIFY(catcher.texts[0].contains(QStringLiteral("已有开奖数据")));
         QVERIFY(catcher.texts[1].contains(QStringLiteral("早于最新一期2026097")));
+        const int added[7] = {2, 5, 9, 12, 17, 33, 7};
+        for (int k = 0; k < 6; ++k)
+            bar->RedSe[k]->setValue(added[k]);
+        bar->BlueSe->setValue(added[6]);
         bar->IssueSe->setValue(2026100);
         catcher.answers = {QMessageBox::No};
         QTest::mouseClick(bar->AddBt, Qt::LeftButton);
         QCOMPARE(panel.DataMemo->toPlainText(), twoDraws);
         QVERIFY(catcher.texts[2].contains(QStringLiteral("缺少2期")));
+        QCOMPARE(bar->RedSe[5]->value(), 33); // a refused add keeps what was typed
         bar->IssueSe->setValue(2027001);
         QTest::mouseClick(bar->AddBt, Qt::LeftButton);
         QCOMPARE(panel.DataMemo->toPlainText(), twoDraws + QStringLiteral("\n2027001 02 05 09 12 17 33 07"));
@@ -415,8 +421,9 @@ class TestDataPanel : public QObject {
             shown += !box->isHidden();
         QCOMPARE(shown, g.frontPicks);
         QCOMPARE(bar->BackSe2->isHidden(), g.backPicks == 1);
-        QCOMPARE(bar->RedSe[0]->maximum(), g.frontPool);
-        QCOMPARE(bar->BlueSe->maximum(), g.backPool);
+        // The boxes take any two digits (the add checks the game's range); the labels say whose.
+        QCOMPARE(bar->FrontLabel->text(), g.front());
+        QCOMPARE(bar->BackLabel->text(), g.back());
 
         // A repeated front number is refused; the editor keeps its text.
         for (int k = 0; k < g.frontPicks; ++k)
@@ -452,6 +459,102 @@ class TestDataPanel : public QObject {
         QVERIFY(refused);
         QCOMPARE(panel.DataMemo->toPlainText(), merged);
         QCOMPARE(int(history.size()), 3);
+    }
+
+    // 添加开奖 takes the keys as typed: what lies outside the game's range or is missing is refused
+    // with a message, never changed into another number, and nothing is added.
+    void addDrawKeepsTypedInput_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QStringList>("typed"); // fronts, then backs
+        QTest::addColumn<QString>("message");   // a part of it; empty: added
+        QTest::newRow("ssq 36") << "ssq" << QStringList{"36", "5", "17", "12", "9", "2", "7"}
+                                << "红球必须在01到33之间";
+        QTest::newRow("ssq 00") << "ssq" << QStringList{"1", "5", "00", "12", "9", "2", "7"}
+                                << "红球必须在01到33之间";
+        QTest::newRow("ssq blue 17") << "ssq" << QStringList{"1", "5", "13", "12", "9", "2", "17"}
+                                     << "蓝球必须在01到16之间";
+        QTest::newRow("ssq one empty") << "ssq" << QStringList{"1", "5", "13", "", "9", "2", "7"}
+                                       << "请填写这一期的全部号码：6个红球和1个蓝球";
+        QTest::newRow("ssq 13 and 5 kept")
+            << "ssq" << QStringList{"13", "5", "17", "12", "9", "2", "7"} << "";
+        QTest::newRow("dlt 36") << "dlt" << QStringList{"36", "3", "20", "12", "8", "2", "12"}
+                                << "前区必须在01到35之间";
+        QTest::newRow("dlt back 13") << "dlt" << QStringList{"35", "3", "20", "12", "8", "13", "2"}
+                                     << "后区必须在01到12之间";
+        QTest::newRow("dlt back empty")
+            << "dlt" << QStringList{"35", "3", "20", "12", "8", "2", ""} << "5个前区和2个后区";
+        QTest::newRow("dlt added") << "dlt" << QStringList{"35", "3", "20", "12", "8", "12", "2"} << "";
+    }
+    void addDrawKeepsTypedInput() {
+        QFETCH(QString, game);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, message);
+        const Game& g = *Game::find(game);
+        TCodeArr history;
+        TDataPanel panel(history);
+        panel.setGame(g);
+        const QString held = QStringLiteral("2026041 01 02 03 04 05 06 07");
+        panel.DataMemo->setPlainText(held);
+        QVERIFY(panel.DataTxtToCodeArr());
+        TAddDrawBar* bar = panel.AddDrawBar;
+        QCOMPARE(bar->IssueSe->text(), QStringLiteral("2026042"));
+        QList<QSpinBox*> boxes;
+        for (int k = 0; k < g.frontPicks; ++k)
+            boxes << bar->RedSe[k];
+        boxes << bar->BlueSe;
+        if (g.backPicks > 1) boxes << bar->BackSe2;
+        QCOMPARE(boxes.size(), typed.size());
+        // Each box holds the number typed into it, whatever the game's range; an empty one none.
+        const auto holdsTyped = [&] {
+            for (int k = 0; k < boxes.size(); ++k) {
+                QCOMPARE(boxes[k]->value(), typed[k].isEmpty() ? -1 : typed[k].toInt());
+                QCOMPARE(boxes[k]->text().isEmpty(), typed[k].isEmpty());
+                QCOMPARE(boxes[k]->text().toInt(), typed[k].toInt());
+            }
+        };
+        for (int k = 0; k < boxes.size(); ++k) {
+            QCOMPARE(boxes[k]->text(), QString());
+            QTest::keyClicks(boxes[k], typed[k]);
+        }
+        holdsTyped();
+        ModalCatcher catcher;
+        QTest::mouseClick(bar->AddBt, Qt::LeftButton);
+        if (message.isEmpty()) {
+            QCOMPARE(catcher.texts, QStringList());
+            QCOMPARE(panel.DataMemo->toPlainText().split(u'\n').size(), 2);
+            return;
+        }
+        QCOMPARE(catcher.texts.size(), 1);
+        QVERIFY2(catcher.texts[0].contains(message), qPrintable(catcher.texts[0]));
+        QCOMPARE(panel.DataMemo->toPlainText(), held);
+        holdsTyped();
+    }
+
+    // The 期号 offered follows the editor's draws: back after Ctrl+Z of an added draw, and into
+    // the next year after a year's last draw.
+    void addDrawIssueFollowsTheDraws() {
+        TCodeArr history;
+        TDataPanel panel(history);
+        panel.DataMemo->setPlainText(
+            QStringLiteral("2025150 01 02 03 04 05 06 07\n2025151 01 04 16 22 26 31 04"));
+        QVERIFY(panel.DataTxtToCodeArr());
+        TAddDrawBar* bar = panel.AddDrawBar;
+        // The clock is past 2025, so the year is over: the same-year code asks about a gap no more.
+        QCOMPARE(bar->IssueSe->value(), 2026001);
+        const int numbers[7] = {3, 8, 12, 19, 25, 33, 9};
+        for (int k = 0; k < 6; ++k)
+            bar->RedSe[k]->setValue(numbers[k]);
+        bar->BlueSe->setValue(numbers[6]);
+        ModalCatcher catcher;
+        QTest::mouseClick(bar->AddBt, Qt::LeftButton);
+        QCOMPARE(catcher.texts, QStringList());
+        QVERIFY(panel.DataMemo->toPlainText().endsWith(QStringLiteral("\n2026001 03 08 12 19 25 33 09")));
+        QCOMPARE(bar->IssueSe->value(), 2026002);
+        panel.DataMemo->undo();
+        QVERIFY(panel.DataMemo->toPlainText().endsWith(QStringLiteral("2025151 01 04 16 22 26 31 04")));
+        QTRY_COMPARE(bar->IssueSe->value(), 2026001);
+        panel.DataMemo->redo();
+        QTRY_COMPARE(bar->IssueSe->value(), 2026002);
     }
 };
 

@@ -4,10 +4,16 @@
 
 #include <algorithm>
 
-int NextIssueCode(const TCodeArr& history) {
+int NextIssueCode(const TCodeArr& history, const QDate& today) {
     if (history.empty()) return 0;
     const TDrawRec& newest = history.back();
-    return newest.Issue >= 999 ? (newest.Year + 1) * 1000 + 1 : newest.code() + 1;
+    // Three draws a week: from this running number on, a year has at most a month of draws left,
+    // so a later calendar year means the newest draw was its year's last. An earlier number in a
+    // past year is stale data whose year still had draws to come.
+    constexpr int lastMonthOfDraws = 140;
+    const bool yearOver = newest.Issue >= 999 ||
+                          (today.isValid() && today.year() > newest.Year && newest.Issue >= lastMonthOfDraws);
+    return yearOver ? (newest.Year + 1) * 1000 + 1 : newest.code() + 1;
 }
 
 NewIssueCheck CheckNewIssueCode(const TCodeArr& history, int issueCode) {

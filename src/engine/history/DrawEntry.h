@@ -3,13 +3,16 @@
 #include "engine/core/CodeRec.h"
 #include "engine/core/Game.h"
 
+#include <QDate>
 #include <QString>
 #include <array>
 #include <vector>
 
-// The issue code after the newest draw within its year (0 for an empty history). The first draw of
-// a new year, YYYY001, is accepted too (CheckNewIssueCode).
-int NextIssueCode(const TCodeArr& history);
+// The issue code after the newest draw (0 for an empty history): the next of its year, or the
+// year's first, YYYY001, once `today` lies in a later year and the newest draw is one of its year's
+// last. The file holds no dates, so the end of a year is told by its running number (about 153 draws
+// a year); either code is accepted (CheckNewIssueCode).
+int NextIssueCode(const TCodeArr& history, const QDate& today = QDate::currentDate());
 
 // Whether a new draw may take an issue code after the held history.
 struct NewIssueCheck {

@@ -11,18 +11,58 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <algorithm>
 
 namespace {
 
-// Numbers read as the history writes them: two digits.
-class TTwoDigitSpinBox : public QSpinBox {
+// A box for a number of the draw: it starts empty and keeps whatever digits were typed. Nothing is
+// clamped or reverted on the way; 添加开奖 checks the draw and says what is wrong. Numbers show with
+// two digits, as the history writes them.
+class TDrawNumberBox : public QSpinBox {
   public:
-    using QSpinBox::QSpinBox;
+    static constexpr int Empty = -1;
+
+    TDrawNumberBox(int digits, bool twoDigits, QWidget* parent)
+        : QSpinBox(parent), m_digits(digits), m_twoDigits(twoDigits) {
+        int most = 9;
+        for (int k = 1; k < digits; ++k)
+            most = most * 10 + 9;
+        setRange(Empty, most);
+        setValue(Empty);
+    }
+
+    void stepBy(int steps) override {
+        // The arrows start an empty box at 1, not at 00.
+        if (value() == Empty) {
+            setValue(1);
+            return;
+        }
+        QSpinBox::stepBy(steps);
+    }
 
   protected:
     QString textFromValue(int value) const override {
-        return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+        if (value == Empty) return QString();
+        return m_twoDigits ? QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'))
+                           : QString::number(value);
     }
+    int valueFromText(const QString& text) const override {
+        bool ok = false;
+        const int v = text.trimmed().toInt(&ok);
+        return ok ? v : Empty;
+    }
+    QValidator::State validate(QString& input, int&) const override {
+        const QString typed = input.trimmed();
+        if (typed.size() > m_digits) return QValidator::Invalid;
+        for (QChar c : typed)
+            if (c < QLatin1Char('0') || c > QLatin1Char('9')) return QValidator::Invalid;
+        return QValidator::Acceptable;
+    }
+    void fixup(QString&) const override {}
+
+  private:
+    int m_digits;
+    bool m_twoDigits;
 };
 
 } // namespace
@@ -33,25 +73,24 @@ TAddDrawBar::TAddDrawBar(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(4);
     layout->addWidget(new QLabel(QStringLiteral("添加开奖  期号"), this));
-    IssueSe = new QSpinBox(this);
+    IssueSe = new TDrawNumberBox(7, false, this);
     IssueSe->setObjectName(QStringLiteral("AddDrawIssueSe"));
-    IssueSe->setRange(1000000, 9999999);
     layout->addWidget(IssueSe);
     FrontLabel = new QLabel(this);
     FrontLabel->setObjectName(QStringLiteral("AddDrawFrontLabel"));
     layout->addWidget(FrontLabel);
     for (int k = 0; k < GameLimits::kMaxFrontPicks; ++k) {
-        RedSe[k] = new TTwoDigitSpinBox(this);
+        RedSe[k] = new TDrawNumberBox(2, true, this);
         RedSe[k]->setObjectName(QStringLiteral("AddDrawRedSe%1").arg(k + 1));
         layout->addWidget(RedSe[k]);
     }
     BackLabel = new QLabel(this);
     BackLabel->setObjectName(QStringLiteral("AddDrawBackLabel"));
     layout->addWidget(BackLabel);
-    BlueSe = new TTwoDigitSpinBox(this);
+    BlueSe = new TDrawNumberBox(2, true, this);
     BlueSe->setObjectName(QStringLiteral("AddDrawBlueSe"));
     layout->addWidget(BlueSe);
-    BackSe2 = new TTwoDigitSpinBox(this);
+    BackSe2 = new TDrawNumberBox(2, true, this);
     BackSe2->setObjectName(QStringLiteral("AddDrawBackSe2"));
     layout->addWidget(BackSe2);
     AddBt = new QPushButton(QStringLiteral("添加开奖"), this);
@@ -67,17 +106,18 @@ void TAddDrawBar::setGame(const Game& game) {
     m_game = &game;
     FrontLabel->setText(game.front());
     BackLabel->setText(game.back());
-    for (int k = 0; k < GameLimits::kMaxFrontPicks; ++k) {
-        RedSe[k]->setRange(1, game.frontPool);
-        RedSe[k]->setValue(k + 1);
+    for (int k = 0; k < GameLimits::kMaxFrontPicks; ++k)
         RedSe[k]->setVisible(k < game.frontPicks);
-    }
-    QSpinBox* backs[] = {BlueSe, BackSe2};
-    for (int k = 0; k < 2; ++k) {
-        backs[k]->setRange(1, game.backPool);
-        backs[k]->setValue(k + 1);
-        backs[k]->setVisible(k < game.backPicks);
-    }
+    BlueSe->setVisible(true);
+    BackSe2->setVisible(game.backPicks > 1);
+    clearNumbers();
+}
+
+void TAddDrawBar::clearNumbers() {
+    for (QSpinBox* box : RedSe)
+        box->setValue(TDrawNumberBox::Empty);
+    BlueSe->setValue(TDrawNumberBox::Empty);
+    BackSe2->setValue(TDrawNumberBox::Empty);
 }
 
 void TAddDrawBar::setNextIssue(const TCodeArr& history) {
@@ -87,15 +127,23 @@ void TAddDrawBar::setNextIssue(const TCodeArr& history) {
 
 void TAddDrawBar::AddBtClick() {
     RunGuarded(this, [this] {
+        TCodeArr held = m_heldDraws ? m_heldDraws() : TCodeArr();
+        const NewIssueCheck check = CheckNewIssueCode(held, IssueSe->value());
+        if (check.verdict == NewIssueCheck::Refused) throw KelvoraError(check.message);
         std::vector<int> fronts;
         for (int k = 0; k < m_game->frontPicks; ++k)
             fronts.push_back(RedSe[k]->value());
         std::vector<int> backs{BlueSe->value()};
         if (m_game->backPicks > 1) backs.push_back(BackSe2->value());
+        const auto empty = [](int n) { return n == TDrawNumberBox::Empty; };
+        if (std::any_of(fronts.begin(), fronts.end(), empty) ||
+            std::any_of(backs.begin(), backs.end(), empty))
+            throw KelvoraError(QStringLiteral("请填写这一期的全部号码：%1个%2和%3个%4")
+                                   .arg(m_game->frontPicks)
+                                   .arg(m_game->front())
+                                   .arg(m_game->backPicks)
+                                   .arg(m_game->back()));
         const QString line = DrawEntryLine(IssueSe->value(), fronts, backs, *m_game);
-        TCodeArr held = m_heldDraws ? m_heldDraws() : TCodeArr();
-        const NewIssueCheck check = CheckNewIssueCode(held, IssueSe->value());
-        if (check.verdict == NewIssueCheck::Refused) throw KelvoraError(check.message);
         if (check.verdict == NewIssueCheck::Gap) {
             QMessageBox box(QMessageBox::Question, MessageBoxTitle(), check.message, QMessageBox::NoButton,
                             this);
@@ -109,5 +157,7 @@ void TAddDrawBar::AddBtClick() {
         emit lineReady(line);
         held.push_back(ParseHistoryText(line, *m_game).history.front());
         IssueSe->setValue(NextIssueCode(held));
+        // The next draw is typed afresh: numbers left standing would be one click from a copy.
+        clearNumbers();
     });
 }

@@ -16,15 +16,17 @@ class TAddDrawBar : public QWidget {
   public:
     explicit TAddDrawBar(QWidget* parent = nullptr);
 
-    // The number boxes of the game: six reds and a blue, or five fronts and two backs.
+    // The number boxes of the game, empty: six reds and a blue, or five fronts and two backs.
     void setGame(const Game& game);
     const Game& game() const { return *m_game; }
 
-    // Prefills the issue code with the one after the newest draw.
+    // Prefills the issue code with the one after the newest draw (the next year's first once the
+    // year is over); the number boxes are left as they are.
     void setNextIssue(const TCodeArr& history);
     // The draws a new one is checked against (the editor's, which may be ahead of the history).
     void setHeldDraws(std::function<TCodeArr()> source) { m_heldDraws = std::move(source); }
 
+    // The boxes hold what was typed, any digits; an empty box has the value -1.
     QSpinBox* IssueSe = nullptr;
     QLabel* FrontLabel = nullptr;
     QLabel* BackLabel = nullptr;
@@ -43,6 +45,8 @@ class TAddDrawBar : public QWidget {
     void lineReady(const QString& line);
 
   private:
+    void clearNumbers();
+
     std::function<TCodeArr()> m_heldDraws;
     const Game* m_game = &Game::ssq();
 };
