@@ -176,7 +176,8 @@ void PaintG2Net(QPainter& p, const G2NetModel& m, const QFont& font, const QPale
 
     for (int c = 1; c <= m.dynColCount(); ++c) {
         const TNetRect bar = m.ScaleBar(m.BarRect(c, 1));
-        TNetRect box{bar.Left, bar.Bottom + 3, bar.Left + m.dynRowCount() * m.FBarWidth, bar.Bottom + 18};
+        // Clear of the axis line and its ticks.
+        TNetRect box{bar.Left, chart.Bottom + 4, bar.Left + m.dynRowCount() * m.FBarWidth, chart.Bottom + 19};
         p.setPen(ink);
         text.DrawBarText(m.GetValue(c, 0), box, 11, false);
         const int cx = (box.Left + box.Right) / 2;
@@ -206,9 +207,9 @@ void PaintG2Net(QPainter& p, const G2NetModel& m, const QFont& font, const QPale
         for (int c = 1; c <= m.dynColCount(); ++c) {
             const TNetRect bar = m.ScaleBar(m.BarRect(c, r));
             p.setPen(outline);
-            if (bar.height() <= 1 || bar.width() <= 1) {
+            if (bar.height() <= 0 || bar.width() <= 1) {
                 // A flat bar shows only its outline, lying on the x axis.
-                p.drawLine(bar.Left, bar.Bottom - 1, bar.Right - 1, bar.Bottom - 1);
+                p.drawLine(bar.Left, bar.Bottom, bar.Right - 1, bar.Bottom);
             } else {
                 p.setBrush(fill);
                 p.drawRect(bar.Left, bar.Top, bar.width() - 1, bar.height() - 1);

@@ -85,7 +85,7 @@ class TestG2NetModel : public QObject {
         const TNetRect bar = m.BarRect(1, 1);
         QCOMPARE(bar.Left, 47);
         QCOMPARE(bar.Right, 59);
-        QCOMPARE(bar.Bottom, 231);
+        QCOMPARE(bar.Bottom, 230); // on the x axis
         QCOMPARE(m.BarRect(33, 1).Left, 30 + 32 * 22 + 12 + 5);
         m.FGridStep = 0;
         QCOMPARE(m.ChartRect().height(), 0);
@@ -114,7 +114,7 @@ class TestG2NetModel : public QObject {
         m.SetValue(5, 1, value);
         const TNetRect bar = m.ScaleBar(m.BarRect(5, 1));
         QCOMPARE(bar.height(), height);
-        QCOMPARE(bar.Bottom, m.ChartRect().Bottom + 1);
+        QCOMPARE(bar.Bottom, m.ChartRect().Bottom);
     }
 
     void scaleLabels_data() {
@@ -144,6 +144,48 @@ class TestG2NetModel : public QObject {
         for (int q = 0; q <= gridCount; ++q)
             got << m.ScaleLabel(q);
         QCOMPARE(got, labels);
+    }
+
+    // For every largest value and chart height: labels are distinct whole numbers on one round step
+    // that end at the first step at or above the value, lines stand far enough apart to be read, and
+    // the bar of every label's value reaches that label's line exactly, also with the chart stretched.
+    void valueAxis() {
+        const QList<int> steps{1, 2, 5, 10, 20, 50, 100, 200, 500, 1000, 2000, 5000};
+        for (int height : {120, 200, 300, 400}) {
+            for (int top = 0; top <= 6000; top += top < 400 ? 1 : 37) {
+                G2NetModel m = redChart();
+                m.SetValueAxis(top, height);
+                const QString where = QStringLiteral("height %1, top %2").arg(height).arg(top);
+                QVERIFY2(m.FGridCount >= 1 && m.FGridStep >= G2NetModel::MinGridPixels, qPrintable(where));
+                QVERIFY2(m.FGridCount * m.FGridStep <= height, qPrintable(where));
+                QList<int> labels;
+                for (int q = 0; q <= m.FGridCount; ++q) {
+                    bool whole = false;
+                    labels << m.ScaleLabel(q).toInt(&whole);
+                    QVERIFY2(whole, qPrintable(where));
+                }
+                const int step = labels[1] - labels[0];
+                QVERIFY2(labels[0] == 0 && steps.contains(step), qPrintable(where));
+                for (int q = 1; q < labels.size(); ++q)
+                    QVERIFY2(labels[q] - labels[q - 1] == step, qPrintable(where));
+                QVERIFY2(labels.last() >= top && (top == 0 || labels.last() - step < top), qPrintable(where));
+                // A step of the next smaller round size would have needed more lines than fit.
+                const int smaller = steps.indexOf(step) > 0 ? steps[steps.indexOf(step) - 1] : 0;
+                if (top > 0 && smaller > 0)
+                    QVERIFY2((top + smaller - 1) / smaller > height / G2NetModel::MinGridPixels,
+                             qPrintable(where));
+
+                for (const G2NetModel& chart : {m, StretchG2Net(m, QSize(1600, 1000), 3.0)}) {
+                    const int axis = chart.ChartRect().Bottom;
+                    G2NetModel filled = chart;
+                    for (int q = 1; q <= std::min(chart.FGridCount, 33); ++q)
+                        filled.SetValue(q, 1, QString::number(labels[q]));
+                    for (int q = 1; q <= std::min(chart.FGridCount, 33); ++q)
+                        QVERIFY2(filled.ScaleBar(filled.BarRect(q, 1)).Top == axis - chart.FGridStep * q,
+                                 qPrintable(where + QStringLiteral(", line %1").arg(q)));
+                }
+            }
+        }
     }
 
     // A larger control gets wider bars and gaps and taller steps, within the limit and the room;

@@ -25,7 +25,7 @@ class TestStatsCharts : public QObject {
         QCOMPARE(m.seriesColor(1), TColor(0x5462FF));
         QCOMPARE(m.FBarWidth, 12);
         QCOMPARE(m.FGroupGap, 5);
-        QCOMPARE(m.FGridStep, 20);
+        QCOMPARE(m.FGridCount * m.FGridStep, 200); // ten steps' height, whatever the labels' step
         QVERIFY(m.FShowFrame);
         QVERIFY(m.FShowValues);
         QVERIFY(m.FTitle.isEmpty());
@@ -78,17 +78,20 @@ class TestStatsCharts : public QObject {
         QTest::addColumn<int>("gridCount");
         QTest::addColumn<QStringList>("labels"); // grid lines 0.. gridCount
 
-        QTest::newRow("red M=30") << true << 30 << 10 << QStringList{"0",  "3",  "6",  "9",  "12", "15",
-                                                                     "18", "21", "24", "27", "30"};
-        QTest::newRow("red M=9 rounds 4.5 up")
-            << true << 9 << 10 << QStringList{"0", "1", "2", "3", "4", "5", "5", "6", "7", "8", "9"};
-        QTest::newRow("red M=45") << true << 45 << 15 << QStringList{};
-        QTest::newRow("red M=90 capped") << true << 90 << 20 << QStringList{};
-        QTest::newRow("red M=0") << true << 0 << 10 << QStringList(11, "0");
-        QTest::newRow("blue M=0") << false << 0 << 6 << QStringList(7, "0");
+        // Round steps within the chart's height (20 pixels a step from 10, blue 6, up to 20 steps).
+        QTest::newRow("red M=30") << true << 30 << 6 << QStringList{"0", "5", "10", "15", "20", "25", "30"};
+        QTest::newRow("red M=9, every whole number")
+            << true << 9 << 9 << QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+        QTest::newRow("red M=8") << true << 8 << 8
+                                 << QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "8"};
+        QTest::newRow("red M=45") << true << 45 << 9 << QStringList{};
+        QTest::newRow("red M=90 capped") << true << 90 << 18 << QStringList{};
+        QTest::newRow("red M=0") << true << 0 << 10
+                                 << QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+        QTest::newRow("blue M=0") << false << 0 << 6 << QStringList{"0", "1", "2", "3", "4", "5", "6"};
         QTest::newRow("blue M=12") << false << 12 << 6 << QStringList{"0", "2", "4", "6", "8", "10", "12"};
-        QTest::newRow("blue M=60 capped") << false << 60 << 20 << QStringList{};
-        QTest::newRow("blue M=300 capped") << false << 300 << 20 << QStringList{};
+        QTest::newRow("blue M=60 capped") << false << 60 << 12 << QStringList{};
+        QTest::newRow("blue M=300 capped") << false << 300 << 15 << QStringList{};
     }
 
     void scale() {
@@ -101,15 +104,11 @@ class TestStatsCharts : public QObject {
             h.push_back(Draw(2005001 + i, {1, 2 + i % 6, 8 + i % 6, 14 + i % 6, 20 + i % 6, 26 + i % 6}, 1));
         const G2NetModel m = red ? FillRedStats(h, draws) : FillBlueStats(h, draws);
         QCOMPARE(m.FGridCount, gridCount);
-        QCOMPARE(m.FScale, float(double(draws) / (20.0 * gridCount)));
-        // The axis ends at M and the tallest bar reaches the top line.
-        QCOMPARE(m.ScaleLabel(gridCount), QString::number(draws));
+        // The axis ends at M (each M here is a whole number of steps) and the tallest bar reaches
+        // the top line exactly.
+        if (draws > 0) QCOMPARE(m.ScaleLabel(gridCount), QString::number(draws));
         const TNetRect bar = m.ScaleBar(m.BarRect(1, 1));
-        // The scale is single precision, so the tallest bar may overshoot the top line by a pixel.
-        if (draws == 0)
-            QCOMPARE(bar.height(), 0);
-        else
-            QVERIFY(qAbs(bar.height() - m.FGridCount * m.FGridStep) <= 1);
+        QCOMPARE(bar.height(), draws == 0 ? 0 : m.FGridCount * m.FGridStep);
         for (int q = 0; q < labels.size(); ++q)
             QCOMPARE(m.ScaleLabel(q), labels[q]);
     }

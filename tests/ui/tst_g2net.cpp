@@ -98,6 +98,55 @@ class TestG2Net : public QObject {
             QVERIFY(img.pixelColor(bar.Left + 5, y) != rgb(0x5462FF));
     }
 
+    // Painted, every bar's top row is the row of its value on the axis: the tick of a label's value
+    // for a value on a line, the exact fraction of a step (rounded up) for one between lines. Read
+    // back from the picture for many largest values, as the page sets them and stretched.
+    void barTopsMeetTheAxis() {
+        for (int top : {1, 3, 8, 9, 13, 30, 37, 99, 150, 731}) {
+            G2NetModel m;
+            m.SetDimension(34, 2, {0xFF0000, 0x5462FF});
+            m.FBarWidth = 12;
+            m.FGroupGap = 5;
+            m.FShowFrame = false; // no grid line where a bar's top is looked for
+            m.FShowValues = false;
+            m.SetValueAxis(top, 200);
+            const int step = m.ScaleLabel(1).toInt();
+            for (int c = 1; c <= 33; ++c)
+                m.SetValue(c, 1, QString::number(c == 33 ? top : (c * top + 16) / 33));
+            for (const G2NetModel& chart : {m, StretchG2Net(m, QSize(1400, 900), 3.0)}) {
+                TG2Net net;
+                net.setModel(chart);
+                const QImage img = image(net);
+                const int axis = chart.ChartRect().Bottom;
+                const QColor outline = rgb(0x341232);
+                for (int c = 1; c <= 33; ++c) {
+                    const int value = chart.BarValue(c, 1);
+                    const TNetRect bar = chart.BarRect(c, 1);
+                    const int x = (bar.Left + bar.Right) / 2;
+                    int row = axis;
+                    for (int y = chart.ChartRect().Top - 20; y < axis; ++y)
+                        if (img.pixelColor(x, y) == outline) {
+                            row = y;
+                            break;
+                        }
+                    // Pixels above the axis: value / step steps of FGridStep, rounded up.
+                    const int64_t rise = (int64_t(value) * chart.FGridStep + step - 1) / step;
+                    const QString where = QStringLiteral("top %1, stretched %2, value %3")
+                                              .arg(top)
+                                              .arg(chart.FGridStep != m.FGridStep)
+                                              .arg(value);
+                    QVERIFY2(row == axis - rise || (value == 0 && row == axis), qPrintable(where));
+                    if (value % step == 0) {
+                        // The label's tick left of the axis stands on the same row.
+                        QVERIFY2(img.pixelColor(chart.ChartRect().Left - 2, row) == QColor(Qt::black),
+                                 qPrintable(where));
+                        QCOMPARE(chart.ScaleLabel(int(value / step)), QString::number(value));
+                    }
+                }
+            }
+        }
+    }
+
     void emptyChartDrawsNothing() {
         TG2Net net;
         net.resize(200, 200);

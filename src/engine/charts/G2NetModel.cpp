@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <iterator>
 
 TColor G2NetModel::PaletteColor(int row) {
     static constexpr TColor palette[5] = {0xFF0011, 0x11FF04, 0x4512FF, 0x1F2044, 0x5F0084};
@@ -86,7 +87,9 @@ TNetRect G2NetModel::BarRect(int ACol, int ARow) const {
     TNetRect r;
     r.Left = FMargin.x() + (ACol - 1) * GroupWidth() + ARow * FBarWidth + FGroupGap;
     r.Right = r.Left + FBarWidth;
-    r.Bottom = ChartRect().Bottom + 1;
+    // The x axis is the row of value 0: a bar stands on it (its rows end above it), so its top row
+    // is the row of its value, where that value's grid line runs.
+    r.Bottom = ChartRect().Bottom;
     r.Top = r.Bottom - BarValue(ACol, ARow);
     return r;
 }
@@ -96,8 +99,10 @@ TNetRect G2NetModel::ScaleBar(const TNetRect& bar) const {
     const int height = bar.height();
     // Double precision as the pages' own arithmetic: a single-precision scale like 0.15f must
     // still give 30 / 0.15f = 200 pixels, not 201.
+    // The single-precision scale is off by its rounding: 3 / (1 / 25.0f) is 75.0000017, which is
+    // the 75th pixel, where the grid line of 3 lies, not the 76th.
     if (FScale > 0 && height > 0)
-        r.Top = r.Bottom - int(std::ceil(double(height) / double(FScale)));
+        r.Top = r.Bottom - int(std::ceil(double(height) / double(FScale) - 1e-3));
     else
         r.Top = r.Bottom;
     return r;
@@ -106,6 +111,28 @@ TNetRect G2NetModel::ScaleBar(const TNetRect& bar) const {
 QString G2NetModel::ScaleLabel(int q) const {
     const double v = double(FGridStep) * q * double(FScale);
     return QString::number(qint64(std::nearbyint(v)));
+}
+
+void G2NetModel::SetValueAxis(int maxValue, int height) {
+    const int most = std::max(1, height / MinGridPixels);
+    int step = 1;
+    int lines = most;
+    if (maxValue > 0) {
+        // The round steps in turn until the lines fit: 1, 2, 5, 10, 20, 50, ...
+        for (int64_t decade = 1;; decade *= 10) {
+            const int64_t candidates[] = {decade, 2 * decade, 5 * decade};
+            const int64_t* fit = std::find_if(std::begin(candidates), std::end(candidates),
+                                              [&](int64_t c) { return (maxValue + c - 1) / c <= most; });
+            if (fit != std::end(candidates)) {
+                step = int(*fit);
+                lines = int((maxValue + *fit - 1) / *fit);
+                break;
+            }
+        }
+    }
+    FGridCount = lines;
+    FGridStep = std::max(MinGridPixels, height / lines);
+    FScale = float(double(step) / FGridStep);
 }
 
 static double ShortestFloat(float f) {

@@ -54,15 +54,23 @@ class G2NetModel {
     // The size the control asks for: the chart plus the margins on all sides.
     QSize RequestedSize() const;
     int GroupWidth() const { return FDynRowCount * FBarWidth + 2 * FGroupGap; }
-    // A bar before scaling: its height is the cell's integer value (0 for a non-integer text).
+    // A bar before scaling: its height is the cell's integer value (0 for a non-integer text); its
+    // bottom (exclusive, as every right and bottom here) is the x axis.
     TNetRect BarRect(int ACol, int ARow) const;
-    // The drawn bar: top = bottom - ceiling(height / FScale); no height when FScale <= 0 or the
-    // value is negative.
+    // The drawn bar: top = bottom - ceiling(height / FScale), a quotient within rounding of a whole
+    // pixel taken as that pixel; no height when FScale <= 0 or the value is negative.
     TNetRect ScaleBar(const TNetRect& bar) const;
     // Bar value of a cell: its decimal integer, 0 when the text is no integer.
     int BarValue(int ACol, int ARow) const;
     // The scale label of grid line q: FGridStep x q x FScale rounded half to even.
     QString ScaleLabel(int q) const;
+    // A value scale for bars up to maxValue in about `height` pixels: grid lines at every multiple
+    // of a round step (1, 2, 5, 10, 20, ...) up to the first at or above maxValue, at least
+    // MinGridPixels apart; FGridCount, FGridStep and FScale are set so that the labels are those
+    // multiples and a bar of a label's value reaches that label's line. No value above 0 gives the
+    // steps 0, 1, 2, ... filling the height.
+    void SetValueAxis(int maxValue, int height);
+    static constexpr int MinGridPixels = 20;
 
     // {"kind":"bars","cols","rows","cells","seriesColors","barWidth","groupGap","gridStep",
     //  "gridCount","scale","showFrame","showValues","title"}

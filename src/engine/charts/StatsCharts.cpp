@@ -16,10 +16,9 @@ void WriteCounts(G2NetModel& m, const std::vector<int32_t>& counts, int minGridC
         m.SetValue(int(k), 0, QString::number(k));
     }
     const int32_t top = MaxOfList(counts);
-    m.FGridStep = 20;
-    m.FGridCount = std::min(20, std::max(minGridCount, top / 3));
-    // With no count at all the scale is 0: the control then draws flat bars and zero labels.
-    m.FScale = float(double(top) / (20.0 * m.FGridCount));
+    // The chart grows with the largest count, 20 pixels a step from minGridCount to 20 steps; the
+    // labels are round whole numbers within that height.
+    m.SetValueAxis(top, 20 * std::min(20, std::max(minGridCount, top / 3)));
 }
 
 } // namespace
