@@ -176,7 +176,8 @@ class TestLedgerCommand : public QObject {
         QTest::addColumn<QString>("message");
         QTest::newRow("bad lines") << QStringList{"add", "--issue", "2026005"} << QByteArray("01 02 03\nx\n")
                                    << 1
-                                   << QStringLiteral("第1行不是有效的投注号码\n第2行不是有效的投注号码\n");
+                                   << QStringLiteral("第1行不是有效的投注号码：红球号码3个，应为6-20个\n"
+                                                     "第2行不是有效的投注号码：含有无法识别的内容\n");
         QTest::newRow("no tickets") << QStringList{"add", "--issue", "2026005"} << QByteArray("\n") << 1
                                     << QStringLiteral("没有投注号码，未加入投注记录\n");
         QTest::newRow("bad issue") << QStringList{"add", "--issue", "26005"}

@@ -154,7 +154,7 @@ class TestPrizeCommand : public QObject {
         QTest::addColumn<QString>("err");
         QTest::newRow("bad lines, all of them")
             << QStringList{} << QByteArray("1 2 3\n01 02 03 04 05 06\nfoo\n") << 1
-            << "第1行不是有效的投注号码\n第3行不是有效的投注号码\n";
+            << "第1行不是有效的投注号码：红球号码3个，应为6-20个\n第3行不是有效的投注号码：含有无法识别的内容\n";
         QTest::newRow("胆拖 line with a banker among the drags")
             << QStringList{} << QByteArray("01 02#02 03 04 05 06 07\n") << 1
             << "第1行不是有效的投注号码：胆码02也在拖码中\n";

@@ -397,11 +397,18 @@ void TestPrize::bankerRefusals_data() {
     QTest::newRow("drag twice") << "01#02 03 04 05 06 02"
                                 << "第1行不是有效的投注号码：拖码02重复";
     QTest::newRow("blue out of range") << "01#02 03 04 05 06 07+17"
-                                       << "第1行不是有效的投注号码";
+                                       << "第1行不是有效的投注号码：蓝球号码17超出范围（01-16）";
     QTest::newRow("two marks") << "01#02#03 04 05 06 07"
-                               << "第1行不是有效的投注号码";
+                               << "第1行不是有效的投注号码：含有无法识别的内容";
     QTest::newRow("mark among the blues") << "01 02 03 04 05 06 07+01#02"
-                                          << "第1行不是有效的投注号码";
+                                          << "第1行不是有效的投注号码：含有无法识别的内容";
+    // Plain lines are told what is wrong too.
+    QTest::newRow("five reds") << "01 02 03 04 05+06" << "第1行不是有效的投注号码：红球号码5个，应为6-20个";
+    QTest::newRow("red twice") << "01 02 03 04 05 05+06" << "第1行不是有效的投注号码：红球号码05重复";
+    QTest::newRow("red 34") << "01 02 03 04 05 34 07" << "第1行不是有效的投注号码：红球号码34超出范围（01-33）";
+    QTest::newRow("blue 17") << "01 02 03 04 05 06 17" << "第1行不是有效的投注号码：蓝球号码17超出范围（01-16）";
+    QTest::newRow("nothing after the plus") << "01 02 03 04 05 06+" << "第1行不是有效的投注号码：\"+\"后没有蓝球号码";
+    QTest::newRow("a word") << "01 02 03 04 05 06+七" << "第1行不是有效的投注号码：含有无法识别的内容";
 }
 
 void TestPrize::bankerRefusals() {

@@ -65,7 +65,7 @@ class TestLedgerPanel : public QObject {
         {
             ModalCatcher catcher;
             dialog->LedgerButtons->button(QDialogButtonBox::Ok)->click();
-            QCOMPARE(catcher.texts, QStringList{QStringLiteral("第3行不是有效的投注号码")});
+            QCOMPARE(catcher.texts, QStringList{QStringLiteral("第3行不是有效的投注号码：红球号码2个，应为6-20个")});
         }
         QVERIFY(dialog->isVisible());
         QCOMPARE(panel->LedgerModel->rowCount(), 0);

@@ -106,24 +106,28 @@ class TestPrizeWindow : public QObject {
         QVERIFY(table->model()->index(2, 0).data(Qt::BackgroundRole).isValid());
         QVERIFY(!table->model()->index(0, 0).data(Qt::BackgroundRole).isValid());
         QVERIFY(w->PrizeSummaryLbl->text().contains(QStringLiteral("共4行，4注，投入8元")));
+        // 二等奖 floats: its amount is not known, and not 0.
+        QCOMPARE(cell(table, 2, 6), QStringLiteral("浮动"));
+        QCOMPARE(cell(table, 1, 6), QStringLiteral("200"));
 
-        // The prize column sorted, largest first: the 四等奖 row (200元) leads; 二等奖 floats and counts 0.
+        // The prize column sorted, largest first: the floating 二等奖 leads, then 四等奖 (200元).
         QHeaderView* header = table->horizontalHeader();
         const int prizeX = header->sectionViewportPosition(6) + header->sectionSize(6) / 2;
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(prizeX, header->height() / 2));
         if (header->sortIndicatorOrder() == Qt::AscendingOrder)
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(prizeX, header->height() / 2));
-        QCOMPARE(cell(table, 0, 6), QStringLiteral("200"));
+        QCOMPARE(cell(table, 0, 6), QStringLiteral("浮动"));
+        QCOMPARE(cell(table, 1, 6), QStringLiteral("200"));
 
         // A bad line refuses the command with its number; the table keeps the result.
         {
             ModalCatcher catcher;
             w->PrizeTicketMemo->appendPlainText(QStringLiteral("01 02 03"));
             QTest::mouseClick(w->PrizeCheckBt, Qt::LeftButton);
-            QCOMPARE(catcher.texts, QStringList{QStringLiteral("第7行不是有效的投注号码")});
+            QCOMPARE(catcher.texts, QStringList{QStringLiteral("第7行不是有效的投注号码：红球号码3个，应为6-20个")});
         }
         QCOMPARE(table->model()->rowCount(), 4);
-        QCOMPARE(cell(table, 0, 6), QStringLiteral("200"));
+        QCOMPARE(cell(table, 0, 6), QStringLiteral("浮动"));
 
         // Against every draw: the newest draw's six reds were drawn in 2026096.
         QTextCursor c = w->PrizeTicketMemo->textCursor();
@@ -186,6 +190,7 @@ class TestPrizeWindow : public QObject {
         QCOMPARE(table->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("后区命中"));
         QCOMPARE(table->model()->rowCount(), 3);
         QCOMPARE(cell(table, 0, 5), QStringLiteral("一等奖"));
+        QCOMPARE(cell(table, 0, 6), QStringLiteral("浮动"));
         QCOMPARE(cell(table, 1, 4), QStringLiteral("1"));
         QCOMPARE(cell(table, 1, 6), QStringLiteral("300"));
         // Bankers 01 02 miss, three of the four drags: 4 x (01+03 | 01+07) bets, 3+1 and 3+2.

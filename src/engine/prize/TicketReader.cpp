@@ -94,17 +94,6 @@ bool splitLine(QStringView line, LineNumbers& n, bool backBankers) {
     return true;
 }
 
-bool addNumbers(const int* values, int count, int highest, uint64_t& mask) {
-    for (int k = 0; k < count; ++k) {
-        const int v = values[k];
-        if (v < 1 || v > highest) return false;
-        const uint64_t bit = uint64_t(1) << v;
-        if (mask & bit) return false;
-        mask |= bit;
-    }
-    return true;
-}
-
 QString number(int v) {
     return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
 }
@@ -174,23 +163,30 @@ bool readPlainPart(const int* values, int count, int pool, const QString& word, 
     return true;
 }
 
-// The two-colour ball's lines, as they have always been read: a fault is named for 胆拖 lines only.
+// The two-colour ball's lines, read as they have always been; every bad line gets its fault.
 bool readSsqLine(QStringView line, PrizeTicket& t, QString& fault, const Game& game) {
     LineNumbers n;
-    if (!splitLine(line, n, false)) return false;
+    if (!splitLine(line, n, false)) {
+        fault = QStringLiteral("含有无法识别的内容");
+        return false;
+    }
+    const QString front = game.front();
+    const QString back = game.back();
     int redCount = n.nBefore;
     const int* blues = n.after;
     int blueCount = n.nAfter;
     if (n.plus) {
-        if (blueCount == 0) return false;
+        if (blueCount == 0) {
+            fault = QStringLiteral("\"+\"后没有%1号码").arg(back);
+            return false;
+        }
     } else if (n.nBefore == game.frontPicks + game.backPicks && n.nBankers < 0) {
         redCount = game.frontPicks;
         blues = n.before + game.frontPicks;
         blueCount = game.backPicks;
     }
-    if (blueCount > game.backPool) return false;
     uint64_t blueMask = 0;
-    if (!addNumbers(blues, blueCount, game.backPool, blueMask)) return false;
+    if (!readPlainPart(blues, blueCount, game.backPool, back, blueMask, fault)) return false;
     if (n.nBankers >= 0) {
         uint64_t reds = 0;
         if (!readBankerPart(n.before, n.nBefore, n.nBankers, game.frontPool, game.frontPicks,
@@ -199,9 +195,16 @@ bool readSsqLine(QStringView line, PrizeTicket& t, QString& fault, const Game& g
         t.reds = reds;
         t.redCount = n.nBefore;
     } else {
-        if (redCount < game.frontPicks || redCount > MaxCompoundFronts) return false;
         uint64_t reds = 0;
-        if (!addNumbers(n.before, redCount, game.frontPool, reds)) return false;
+        if (!readPlainPart(n.before, redCount, game.frontPool, front, reds, fault)) return false;
+        if (redCount < game.frontPicks || redCount > MaxCompoundFronts) {
+            fault = QStringLiteral("%1号码%2个，应为%3-%4个")
+                        .arg(front)
+                        .arg(redCount)
+                        .arg(game.frontPicks)
+                        .arg(MaxCompoundFronts);
+            return false;
+        }
         t.reds = reds;
         t.redCount = redCount;
     }
