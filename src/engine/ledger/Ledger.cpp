@@ -456,6 +456,7 @@ std::vector<int64_t> Ledger::add(const std::vector<LedgerEntry>& entries) {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     WriteTransaction transaction(db);
     QSqlQuery& control = transaction.query();
+    m_listed.clear();
     if (!transaction.begin()) fail(what, control.lastError());
     upgrade(control, what);
 
@@ -552,6 +553,7 @@ bool Ledger::remove(int64_t id) {
     const QString what = QStringLiteral("删除投注记录");
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     WriteTransaction transaction(db);
+    m_listed.clear();
     if (!transaction.begin()) fail(what, transaction.query().lastError());
     // The counters exist before the highest entry goes, so its id is never given again.
     upgrade(transaction.query(), what);
@@ -601,6 +603,14 @@ std::vector<LedgerEntry> Ledger::list(const QString& game) const {
     const QString what = QStringLiteral("读取投注记录");
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery control(db);
+    if (!control.exec(QStringLiteral("PRAGMA data_version")) || !control.next()) fail(what, control.lastError());
+    const int64_t version = control.value(0).toLongLong();
+    control.finish();
+    if (version != m_listedVersion) {
+        m_listed.clear();
+        m_listedVersion = version;
+    }
+    if (const auto cached = m_listed.find(game); cached != m_listed.end()) return cached->second;
     // One read transaction: the entries and their tickets come from the same state of the file.
     if (!control.exec(QStringLiteral("BEGIN"))) fail(what, control.lastError());
     auto failRead = [&](const QSqlError& error) {
@@ -700,6 +710,7 @@ std::vector<LedgerEntry> Ledger::list(const QString& game) const {
         throw KelvoraError(QStringLiteral("投注记录 %1 中有内容无效的记录：%2。文件可能已损坏或被其他程序改过，"
                                           "已拒绝使用（文件未作任何改动）；请用备份替换它，或删除这些记录")
                                .arg(nativePath(m_path), refused.join(QStringLiteral("、"))));
+    m_listed[game] = entries;
     return entries;
 }
 
@@ -735,6 +746,7 @@ void Ledger::saveSettlement(const std::vector<LedgerEntry>& entries, const std::
         byId.emplace(e.id, &e);
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     WriteTransaction transaction(db);
+    m_listed.clear();
     if (!transaction.begin()) fail(what, transaction.query().lastError());
     Statement update(db, QStringLiteral("UPDATE entry SET settled = ?, draw_front = ?, draw_back = ?, tiers = ?, "
                                         "prize = ? WHERE id = ?"));

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 // The bet ledger: one SQLite database, the store of record of the player's tickets. Every change is
@@ -65,6 +66,10 @@ class Ledger {
     QString m_path;
     QString m_connection;
     int m_version = SchemaVersion;
+    // The entries last read per game, kept while no connection has changed the file (data_version)
+    // and this one has written nothing: settling after every change of the history costs no read.
+    mutable std::unordered_map<QString, std::vector<LedgerEntry>> m_listed;
+    mutable int64_t m_listedVersion = -1;
 };
 
 // Settles the entries of the game in memory against the history (undoing the settlement of those
