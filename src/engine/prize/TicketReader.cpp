@@ -144,6 +144,11 @@ bool readBankerPart(const int* values, int count, int d, int pool, int picks, in
     return true;
 }
 
+// How many numbers of a pool a line holds, when that is outside least..most.
+QString countFault(const QString& word, int count, int least, int most) {
+    return QStringLiteral("%1号码%2个，应为%3-%4个").arg(word).arg(count).arg(least).arg(most);
+}
+
 // The numbers of one pool of a plain line; the fault as above.
 bool readPlainPart(const int* values, int count, int pool, const QString& word, uint64_t& mask,
                    QString& fault) {
@@ -198,11 +203,7 @@ bool readSsqLine(QStringView line, PrizeTicket& t, QString& fault, const Game& g
         uint64_t reds = 0;
         if (!readPlainPart(n.before, redCount, game.frontPool, front, reds, fault)) return false;
         if (redCount < game.frontPicks || redCount > MaxCompoundFronts) {
-            fault = QStringLiteral("%1号码%2个，应为%3-%4个")
-                        .arg(front)
-                        .arg(redCount)
-                        .arg(game.frontPicks)
-                        .arg(MaxCompoundFronts);
+            fault = countFault(front, redCount, game.frontPicks, MaxCompoundFronts);
             return false;
         }
         t.reds = reds;
@@ -240,11 +241,7 @@ bool readPairLine(QStringView line, PrizeTicket& t, QString& fault, const Game& 
     } else {
         if (!readPlainPart(n.before, frontCount, game.frontPool, front, t.reds, fault)) return false;
         if (frontCount < game.frontPicks || frontCount > MaxCompoundFronts) {
-            fault = QStringLiteral("%1号码%2个，应为%3-%4个")
-                        .arg(front)
-                        .arg(frontCount)
-                        .arg(game.frontPicks)
-                        .arg(MaxCompoundFronts);
+            fault = countFault(front, frontCount, game.frontPicks, MaxCompoundFronts);
             return false;
         }
     }
@@ -258,11 +255,7 @@ bool readPairLine(QStringView line, PrizeTicket& t, QString& fault, const Game& 
     } else if (n.plus || backCount) {
         if (!readPlainPart(backs, backCount, game.backPool, back, backMask, fault)) return false;
         if (backCount < game.backPicks) {
-            fault = QStringLiteral("%1号码%2个，应为%3-%4个")
-                        .arg(back)
-                        .arg(backCount)
-                        .arg(game.backPicks)
-                        .arg(game.backPool);
+            fault = countFault(back, backCount, game.backPicks, game.backPool);
             return false;
         }
     }
