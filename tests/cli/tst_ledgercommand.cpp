@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -261,12 +262,19 @@ class TestLedgerCommand : public QObject {
     }
     void writeRefused() {
         QFETCH(bool, readOnly);
-        if (readOnly && geteuid() == 0) QSKIP("root writes read-only files");
         const QString name = readOnly ? QStringLiteral("ro.sqlite") : QStringLiteral("full.sqlite");
         const QString path = m_dir.filePath(name);
         QCOMPARE(runCli(ledger(name, {"add", "--issue", "2026001"}), "01 02 03 04 05 06+07\n").status, 0);
         const QByteArray before = fileBytes(path);
         std::function<void()> limit;
+        // Root writes a read-only file: it is made immutable instead, where the file system allows.
+        auto immutable = [&](bool on) {
+            return QProcess::execute(QStringLiteral("chattr"), {on ? QStringLiteral("+i") : QStringLiteral("-i"), path});
+        };
+        if (readOnly && geteuid() == 0 && immutable(true) != 0) QSKIP("root writes read-only files");
+        const auto restore = qScopeGuard([&] {
+            if (readOnly && geteuid() == 0) immutable(false);
+        });
         if (readOnly) {
             QFile::setPermissions(path, QFileDevice::ReadOwner);
         } else {
