@@ -459,21 +459,32 @@ void TestShrinkPanel::prizeCheck_data() {
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("status");
     QTest::addColumn<int>("selectionStart");
+    QTest::addColumn<QString>("selected");
     const QString result = QStringLiteral("缩水结果总共2注\n\n01 02 03 04 05 06\n01 02 03 04 06 07");
     QTest::newRow("found") << result << "05 "
-                           << "恭喜，找到号码05 " << result.indexOf(QStringLiteral("05 "));
+                           << "恭喜，找到号码05 " << result.indexOf(QStringLiteral("05 ")) << "05";
     QTest::newRow("not found") << result << "09 "
-                               << "抱歉，没有找到号码09 " << -1;
-    QTest::newRow("two characters") << result << "05"
-                                    << "" << -1;
+                               << "抱歉，没有找到号码09 " << -1 << "";
+    QTest::newRow("number alone") << result << "05"
+                                  << "恭喜，找到号码05" << result.indexOf(QStringLiteral("05 ")) << "05";
+    // The last number of a line has no separator after it; a number inside a longer one is no hit.
+    const QString ends = QStringLiteral("缩水结果总共105注\n\n01 02 03 04 06 05\n01 02 03 04 07 33");
+    QTest::newRow("last of its line") << ends << "05 "
+                                      << "恭喜，找到号码05 " << ends.indexOf(QStringLiteral("05\n01")) << "05";
+    QTest::newRow("last of the text") << ends << "33"
+                                      << "恭喜，找到号码33" << ends.lastIndexOf(QStringLiteral("33")) << "33";
+    QTest::newRow("one digit") << ends << "7"
+                               << "恭喜，找到号码7" << ends.indexOf(QStringLiteral("07")) << "07";
+    QTest::newRow("only inside a longer number") << ends << "10"
+                                                 << "抱歉，没有找到号码10" << -1 << "";
     QTest::newRow("whole line") << result << "01 02 03 04 05 06"
-                                << "" << -1;
+                                << "" << -1 << "";
     QTest::newRow("cancelled") << result << ""
-                               << "" << -1;
+                               << "" << -1 << "";
     QTest::newRow("typed text") << QStringLiteral("中奖 33 号") << "33 "
-                                << "恭喜，找到号码33 " << 3;
+                                << "恭喜，找到号码33 " << 3 << "33";
     QTest::newRow("three bytes, two characters") << result << "2注"
-                                                 << "恭喜，找到号码2注" << 6;
+                                                 << "恭喜，找到号码2注" << 6 << "2注";
 }
 
 void TestShrinkPanel::prizeCheck() {
@@ -481,6 +492,7 @@ void TestShrinkPanel::prizeCheck() {
     QFETCH(QString, answer);
     QFETCH(QString, status);
     QFETCH(int, selectionStart);
+    QFETCH(QString, selected);
     panel->RcmMemo->setPlainText(memo);
     QTextCursor end = panel->RcmMemo->textCursor();
     end.movePosition(QTextCursor::End);
@@ -506,7 +518,8 @@ void TestShrinkPanel::prizeCheck() {
         QVERIFY(!c.hasSelection());
     } else {
         QCOMPARE(c.selectionStart(), selectionStart);
-        QCOMPARE(c.selectedText(), answer);
+        // A number is selected without the blanks typed around it.
+        QCOMPARE(c.selectedText(), selected);
     }
 }
 

@@ -20,11 +20,19 @@ QString drawExample(const Game& game) {
 
 } // namespace
 
+int SearchedNumber(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty() || t.size() > 2) return -1;
+    for (const QChar c : t)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return -1;
+    return t.toInt();
+}
+
 QString ResultCheckAcceptedText(const Game& game) {
     if (game.isSsq())
-        return QStringLiteral("可以输入：三个字符（如“05 ”）在结果中查找；或一期开奖号码——六个红球加一个蓝球"
+        return QStringLiteral("可以输入：一个号码（如“05”）在结果中查找；或一期开奖号码——六个红球加一个蓝球"
                               "（如“01 04 16 22 26 31+04”）或期号（如“2026096”）——对结果兑奖。");
-    return QStringLiteral("可以输入：三个字符（如“05 ”）在结果中查找；或一期开奖号码——%1个%2加%3个%4"
+    return QStringLiteral("可以输入：一个号码（如“05”）在结果中查找；或一期开奖号码——%1个%2加%3个%4"
                           "（如“%5”）或期号（如“2026096”）——对结果兑奖。")
         .arg(game.frontPicks)
         .arg(game.front())
@@ -35,7 +43,7 @@ QString ResultCheckAcceptedText(const Game& game) {
 ResultCheckAnswer ReadResultCheckAnswer(const QString& text, const TCodeArr& history, const Game& game) {
     if (text.isEmpty()) return {};
     // A number and its separator are three bytes, whatever characters make them.
-    if (ToGb(text).size() == 3) return {ResultCheckAction::Search, QString()};
+    if (SearchedNumber(text) >= 0 || ToGb(text).size() == 3) return {ResultCheckAction::Search, QString()};
     if (NamesDraw(text, game)) {
         try {
             ParseDraw(text, history, game);

@@ -142,6 +142,9 @@ QStringList countItems(const Game& game) {
 // The input box's answer may be three bytes in the program's code page without being three
 // characters (a double-byte character and a digit): search it the same way.
 QString findThreeBytes(QPlainTextEdit* memo, const QString& text) {
+    // A number is found as a whole number, the last of a line too (no separator follows it there).
+    const QString number = FindNumberInMemo(memo, text);
+    if (!number.isEmpty()) return number;
     const QString found = FindCodeInMemo(memo, text);
     if (!found.isEmpty()) return found;
     const QTextCursor hit = memo->document()->find(text, 0, QTextDocument::FindCaseSensitively);
