@@ -94,8 +94,17 @@ class TestWheelSheet : public QObject {
         // A pasted table that fails its guarantee, then bad numbers: a message, nothing built.
         sheet->TicketMemo->setPlainText(QStringLiteral("01 02 03 04 05 06\n01 02 03 04 05 07\n"));
         sheet->NumbersEd->setText(QStringLiteral("1,2,3,4,5,6,7,8"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        const int wheelHeight = sheet->TicketMemo->height();
+        QVERIFY(!sheet->CheckReportMemo->isVisible());
         QTest::mouseClick(sheet->CheckBt, Qt::LeftButton);
         QVERIFY(sheet->ResultLbl->text().contains(QStringLiteral("有10种开奖组合不满足中6保5")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        // The report with its ten missed combinations stands beside the wheel, which keeps its height.
+        QVERIFY(sheet->CheckReportMemo->isVisible());
+        QCOMPARE(memoLines(sheet->CheckReportMemo).size(), 12);
+        QVERIFY(sheet->CheckReportMemo->x() >= sheet->TicketMemo->x() + sheet->TicketMemo->width());
+        QCOMPARE(sheet->TicketMemo->height(), wheelHeight);
         sheet->NumbersEd->setText(QStringLiteral("1,2,3,4,5,6,40"));
         ModalCatcher catcher;
         QTest::mouseClick(sheet->BuildBt, Qt::LeftButton);

@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QThread>
 #include <QVBoxLayout>
 #include <bit>
@@ -133,7 +134,17 @@ TWheelSheet::TWheelSheet(NumbersReader candidates, TextReader resultText, QWidge
     layout->addWidget(ResultLbl);
     TicketMemo = new QPlainTextEdit;
     TicketMemo->setObjectName(QStringLiteral("TicketMemo"));
-    layout->addWidget(TicketMemo, 1);
+    // A check's report lists the combinations the wheel misses: beside the wheel, not above it, so
+    // that a long report never pushes the tickets out of sight.
+    CheckReportMemo = new QPlainTextEdit;
+    CheckReportMemo->setObjectName(QStringLiteral("CheckReportMemo"));
+    CheckReportMemo->setReadOnly(true);
+    CheckReportMemo->hide();
+    auto* wheelAndReport = new QSplitter(Qt::Horizontal);
+    wheelAndReport->setChildrenCollapsible(false);
+    wheelAndReport->addWidget(TicketMemo);
+    wheelAndReport->addWidget(CheckReportMemo);
+    layout->addWidget(wheelAndReport, 1);
     TicketMemo->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(TicketMemo, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         QMenu* menu = TicketMemo->createStandardContextMenu(pos);
@@ -251,6 +262,7 @@ void TWheelSheet::start(std::function<void()> work, int maximum) {
     for (QPushButton* b : {BuildBt, FromResultBt, CheckBt, ExportBt, CopyBt, PrintBt})
         b->setEnabled(false);
     CancelBt->setEnabled(true);
+    CheckReportMemo->hide(); // it was the report of another wheel
     ResultLbl->setText(QStringLiteral("正在计算..."));
     m_worker = QThread::create([this, work = std::move(work)] {
         try {
@@ -374,8 +386,12 @@ void TWheelSheet::CheckBtClick() {
             if (t.bankers) throw KelvoraError(BankerLineInWheelMessage(t.line));
             reds.push_back(t.reds);
         }
-        ResultLbl->setText(TicketWheelCheckLines(CheckTicketWheel(numbers, code / 10, code % 10, reds))
-                               .join(QLatin1Char('\n')));
+        const QStringList report = TicketWheelCheckLines(CheckTicketWheel(numbers, code / 10, code % 10, reds));
+        // The verdict above, in one line as a build's summary; the whole report, with the
+        // combinations missed, beside the wheel.
+        ResultLbl->setText(report.value(1));
+        CheckReportMemo->setPlainText(report.join(QLatin1Char('\n')));
+        CheckReportMemo->show();
     });
 }
 
@@ -462,6 +478,7 @@ void TWheelSheet::setGame(const Game& game) {
     TicketMemo->setPlainText(state.tickets);
     ResultLbl->setText(state.result);
     m_lines = state.lines;
+    CheckReportMemo->hide();
     showGameWords();
     fillGuarantees();
     updateEstimate();

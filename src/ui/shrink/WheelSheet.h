@@ -53,6 +53,8 @@ class TWheelSheet : public QWidget {
     QProgressBar* SearchBar = nullptr;
     QLabel* ResultLbl = nullptr;
     QPlainTextEdit* TicketMemo = nullptr;
+    // The report of 检查旋转矩阵, beside the wheel it checked (hidden until a check).
+    QPlainTextEdit* CheckReportMemo = nullptr;
 
   public slots:
     void FromMatrixBtClick();
