@@ -3,7 +3,10 @@
 #include "engine/wheel/Wheel.h"
 
 #include <benchmark/benchmark.h>
+#include <atomic>
 #include <bit>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -86,6 +89,47 @@ const std::vector<uint64_t>& sparseResult() {
     return tickets;
 }
 
+// The first n of all C(33,6) tickets taken in a fixed scattered order: lists of a big shrink result's
+// size (582,543 is about half of all tickets).
+std::vector<uint64_t> scatteredTickets(size_t n) {
+    static const std::vector<uint64_t> all = [] {
+        std::vector<uint64_t> out;
+        int a[6];
+        for (a[0] = 1; a[0] <= 28; ++a[0])
+            for (a[1] = a[0] + 1; a[1] <= 29; ++a[1])
+                for (a[2] = a[1] + 1; a[2] <= 30; ++a[2])
+                    for (a[3] = a[2] + 1; a[3] <= 31; ++a[3])
+                        for (a[4] = a[3] + 1; a[4] <= 32; ++a[4])
+                            for (a[5] = a[4] + 1; a[5] <= 33; ++a[5]) {
+                                uint64_t t = 0;
+                                for (int x : a)
+                                    t |= uint64_t(1) << x;
+                                out.push_back(t);
+                            }
+        return out;
+    }();
+    std::vector<uint64_t> some;
+    some.reserve(n);
+    for (size_t k = 0; k < n && k < all.size(); ++k)
+        some.push_back(all[k * 1000003 % all.size()]);
+    return some;
+}
+
+// Runs search while 取消 is pressed a second after its start: the milliseconds from the press until
+// search returned (0 when it returned first).
+template <class Search> double msAfterCancel(std::atomic<bool>& cancel, Search&& search) {
+    std::chrono::steady_clock::time_point pressed;
+    std::thread press([&] {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        pressed = std::chrono::steady_clock::now();
+        cancel = true;
+    });
+    search();
+    const auto returned = std::chrono::steady_clock::now();
+    press.join();
+    return returned > pressed ? std::chrono::duration<double, std::milli>(returned - pressed).count() : 0.0;
+}
+
 // The table is read and checked once at first use, as in the program.
 void BM_StoredWheelTwentyNumbers(benchmark::State& state) {
     StoredWheels();
@@ -147,6 +191,89 @@ BENCHMARK(BM_ResultCover<filteredResult>)
     ->Iterations(1);
 BENCHMARK(BM_ResultCover<sparseResult>)
     ->Name("BM_ResultCoverSparse")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+// 缩水后旋转 with the top guarantee (every ticket matched in all six): the list itself.
+void BM_ResultCoverTop(benchmark::State& state) {
+    const std::vector<uint64_t> list = scatteredTickets(size_t(state.range(0)));
+    for (auto _ : state) {
+        const ResultWheel w = CoverResultTickets(list, 6);
+        state.counters["tickets"] = double(w.tickets.size());
+    }
+}
+BENCHMARK(BM_ResultCoverTop)
+    ->Arg(20000)
+    ->Arg(100000)
+    ->Arg(582543)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+// 取消 pressed a second into a 缩水后旋转 of a big list: the time from the press until the call returns
+// (with the best cover so far or a refusal).
+void BM_ResultCoverCancel(benchmark::State& state) {
+    const std::vector<uint64_t> list = scatteredTickets(size_t(state.range(0)));
+    const int held = int(state.range(1));
+    for (auto _ : state) {
+        std::atomic<bool> cancel{false};
+        ResultCoverOptions o;
+        o.cancel = &cancel;
+        state.counters["afterCancel_ms"] = msAfterCancel(cancel, [&] {
+            try {
+                const ResultWheel w = CoverResultTickets(list, held, o);
+                benchmark::DoNotOptimize(w.tickets.data());
+            } catch (const std::exception&) {
+                // cancelled before a first cover
+            }
+        });
+    }
+}
+BENCHMARK(BM_ResultCoverCancel)
+    ->Args({100000, 6})
+    ->Args({582543, 5})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+// A common super-lotto wheel without a stored table, searched with the window's 30 s budget.
+void BM_SearchWheelDlt(benchmark::State& state) {
+    WheelRequest r;
+    for (int n = 1; n <= int(state.range(0)); ++n)
+        r.numbers.push_back(n * 2);
+    r.picks = 5;
+    r.pool = 35;
+    r.drawn = int(state.range(1));
+    r.held = int(state.range(2));
+    WheelSearchOptions o;
+    o.timeLimit = std::chrono::seconds(30);
+    for (auto _ : state) {
+        const Wheel w = BuildWheel(r, o);
+        state.counters["tickets"] = double(w.tickets.size());
+    }
+}
+BENCHMARK(BM_SearchWheelDlt)
+    ->Args({10, 5, 4})
+    ->Args({12, 5, 4})
+    ->Args({16, 4, 3})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+// 取消 pressed a second into the search of a wide wheel (still in its greedy start for some).
+void BM_SearchWheelCancel(benchmark::State& state) {
+    const WheelShape shape{int(state.range(0)), int(state.range(1)), int(state.range(2)), int(state.range(3))};
+    for (auto _ : state) {
+        std::atomic<bool> cancel{false};
+        WheelSearchOptions o;
+        o.timeLimit = std::chrono::seconds(30);
+        o.cancel = &cancel;
+        std::vector<WheelMask> w;
+        state.counters["afterCancel_ms"] = msAfterCancel(cancel, [&] { w = SearchWheel(shape, o); });
+        state.counters["tickets"] = double(w.size());
+    }
+}
+BENCHMARK(BM_SearchWheelCancel)
+    ->Args({24, 5, 5, 3})
+    ->Args({24, 6, 6, 5})
+    ->Args({22, 6, 5, 4})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 

@@ -103,6 +103,18 @@ class TestWheelCommand : public QObject {
         // Every six of 8 numbers is met in five by 4 of them, as the 中6保5 wheel of 8 numbers.
         QCOMPARE(o.value("count").toInt(), 4);
         QCOMPARE(o.value("tickets").toArray().size(), 4);
+
+        // The top guarantee keeps every ticket once, repeats dropped, in the file's order.
+        const QList<QByteArray> rows = lines.split('\n').mid(2, 28);
+        const QString twice =
+            WriteTestFile(m_dir, QStringLiteral("twice.txt"), lines + rows.mid(0, 5).join('\n') + '\n');
+        const Run top = runCli({QStringLiteral("wheel"), QStringLiteral("--from"), twice,
+                                QStringLiteral("--guarantee"), QStringLiteral("6")});
+        QCOMPARE(top.status, 0);
+        QStringList out = top.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(out.takeLast(), QStringLiteral("已验证：全部28注均满足"));
+        QCOMPARE(out.takeLast(), QStringLiteral("共28注（28注中每注都与其中一注相同至少6个号码）"));
+        QCOMPARE(out.join(QLatin1Char('\n')).toLatin1(), rows.join('\n'));
     }
 
     void refusals_data() {

@@ -8,6 +8,7 @@
 #include <QJsonObject>
 #include <QTest>
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <numeric>
 #include <random>
@@ -276,6 +277,146 @@ class TestWheel : public QObject {
         const ResultWheel again = CoverResultTickets(tickets, 5, slow);
         QVERIFY(calls > 10);
         QCOMPARE(again.tickets, w.tickets);
+    }
+
+    // The check through shared T-subsets against a plain pairwise count, on random lists.
+    void uncoveredMatchesPairwise_data() {
+        QTest::addColumn<int>("held");
+        QTest::addColumn<int>("pool");
+        QTest::addColumn<int>("picks");
+        QTest::newRow("ssq 保2") << 2 << 33 << 6;
+        QTest::newRow("ssq 保4 of 12") << 4 << 12 << 6;
+        QTest::newRow("ssq 保5 of 10") << 5 << 10 << 6;
+        QTest::newRow("ssq 保6 of 9") << 6 << 9 << 6;
+        QTest::newRow("dlt 保3 of 11") << 3 << 11 << 5;
+        QTest::newRow("dlt 保5 of 8") << 5 << 8 << 5;
+    }
+    void uncoveredMatchesPairwise() {
+        QFETCH(int, held);
+        QFETCH(int, pool);
+        QFETCH(int, picks);
+        std::mt19937 rng(uint32_t(held * 1000 + pool * 10 + picks));
+        auto randomTicket = [&] {
+            std::vector<int> p(static_cast<size_t>(pool));
+            std::iota(p.begin(), p.end(), 1);
+            std::shuffle(p.begin(), p.end(), rng);
+            uint64_t t = 0;
+            for (int i = 0; i < picks; ++i)
+                t |= uint64_t(1) << p[size_t(i)];
+            return t;
+        };
+        for (int round = 0; round < 10; ++round) {
+            std::vector<uint64_t> list(300);
+            std::vector<uint64_t> chosen(size_t(1 + round * 3));
+            std::generate(list.begin(), list.end(), randomTicket);
+            std::generate(chosen.begin(), chosen.end(), randomTicket);
+            int64_t pairwise = 0;
+            for (uint64_t t : list)
+                pairwise += std::none_of(chosen.begin(), chosen.end(),
+                                         [&](uint64_t c) { return std::popcount(t & c) >= held; });
+            QCOMPARE(UncoveredResultTickets(list, chosen, held), pairwise);
+        }
+    }
+
+    // With the top guarantee every ticket must be matched in all its numbers: the cover is the list
+    // itself without repeats, found at once however long the list.
+    void topGuaranteeIsTheList() {
+        std::vector<uint64_t> all;
+        for (uint32_t m = 0; m < (1u << 24); ++m)
+            if (std::popcount(m) == 6) all.push_back(uint64_t(m) << 5);
+        QVERIFY(all.size() > 100000);
+        std::vector<uint64_t> list = all;
+        list.insert(list.end(), all.begin(), all.begin() + 1000); // repeats count once
+        std::atomic<bool> cancel{false};
+        ResultCoverOptions o;
+        o.cancel = &cancel;
+        const ResultWheel w = CoverResultTickets(list, 6, o);
+        QCOMPARE(w.from, int(all.size()));
+        QCOMPARE(w.tickets, all);
+        QVERIFY(!w.cancelled);
+    }
+
+    // The common super-lotto wheel of 10 numbers 中5保4 ends once no smaller wheel turns up for the
+    // stall budget, long before its time, with no more tickets than the 14 of a full 30 s search.
+    void superLottoWheelStopsWhenStalled() {
+        WheelRequest r;
+        r.numbers = {2, 7, 11, 16, 19, 23, 27, 30, 33, 35};
+        r.picks = 5;
+        r.pool = 35;
+        r.drawn = 5;
+        r.held = 4;
+        WheelSearchOptions o;
+        o.timeLimit = std::chrono::minutes(10);
+        const Wheel w = BuildWheel(r, o);
+        QVERIFY2(w.tickets.size() <= 14, qPrintable(QString::number(w.tickets.size())));
+        const WheelShape shape = WheelShapeOf(r);
+        if (int64_t(w.tickets.size()) > WheelLowerBound(shape)) {
+            QCOMPARE(w.search.end, WheelSearchEnd::Stalled);
+            QCOMPARE(w.search.steps - w.search.lastGainStep, WheelStallSteps(shape));
+        }
+        QVERIFY(w.search.steps < WheelStallSteps(shape) * 2);
+        // The same request ends with the same tickets: the stop does not depend on the clock.
+        QCOMPARE(BuildWheel(r, o).tickets, w.tickets);
+    }
+
+    // 取消 from the progress callback: the search returns after few further calls, with the best
+    // complete result so far, or with the cancel refusal when there is none yet.
+    void cancelFromProgress() {
+        // A wide super-lotto wheel: 中5保4 of 20 numbers searched with no time limit to speak of.
+        WheelRequest r;
+        for (int n = 1; n <= 20; ++n)
+            r.numbers.push_back(n);
+        r.picks = 5;
+        r.pool = 35;
+        r.drawn = 5;
+        r.held = 4;
+        std::atomic<bool> cancel{false};
+        int calls = 0;
+        int afterCancel = 0;
+        int bestAtCancel = 0;
+        WheelSearchOptions o;
+        o.timeLimit = std::chrono::minutes(10);
+        o.cancel = &cancel;
+        o.progress = [&](int best) {
+            if (cancel) {
+                ++afterCancel;
+            } else if (++calls == 3) {
+                cancel = true;
+                bestAtCancel = best;
+            }
+        };
+        const Wheel w = BuildWheel(r, o);
+        QCOMPARE(w.search.end, WheelSearchEnd::Cancelled);
+        QCOMPARE(afterCancel, 0);
+        QCOMPARE(int(w.tickets.size()), bestAtCancel);
+        QCOMPARE(CheckWheel(20, 5, 4, w.tickets).uncovered, int64_t(0));
+
+        // 缩水后旋转 of all tickets of 16 numbers, cancelled at the first call of the search or before.
+        std::vector<uint64_t> tickets;
+        for (uint32_t m = 0; m < (1u << 16); ++m)
+            if (std::popcount(m) == 6) tickets.push_back(uint64_t(m) << 1);
+        for (const int at : {100, 200, 201}) {
+            std::atomic<bool> stop{false};
+            int calls = 0;
+            ResultCoverOptions c;
+            c.timeLimit = std::chrono::minutes(10);
+            c.cancel = &stop;
+            c.progress = [&](int permille) {
+                if (stop) ++calls;
+                if (permille >= at) stop = true;
+            };
+            try {
+                const ResultWheel cover = CoverResultTickets(tickets, 5, c);
+                QVERIFY(at > 100);
+                QVERIFY(cover.cancelled);
+                QCOMPARE(UncoveredResultTickets(tickets, cover.tickets, 5), int64_t(0));
+                QVERIFY(int(cover.tickets.size()) <= cover.greedyCount);
+            } catch (const KelvoraError& e) {
+                QCOMPARE(at, 100);
+                QCOMPARE(e.message(), WheelCancelledMessage());
+            }
+            QVERIFY2(calls <= 1, qPrintable(QStringLiteral("%1 calls after 取消").arg(calls)));
+        }
     }
 };
 

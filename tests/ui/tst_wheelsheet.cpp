@@ -113,6 +113,42 @@ class TestWheelSheet : public QObject {
         QCOMPARE(memoLines(sheet->TicketMemo).size(), 2);
     }
 
+    // 取消 during 缩水后旋转 of a long result: no message box; either the best verified cover so far or
+    // the cancel note, and the tickets shown before stay.
+    void cancelOfALongCover() {
+        const TCodeArr history;
+        TShrinkPanel panel(history);
+        panel.show();
+        TWheelSheet* sheet = panel.RcmWheelSheet;
+        QString result;
+        for (uint32_t m = 0; m < (1u << 18); ++m) {
+            if (std::popcount(m) != 6) continue;
+            QStringList t;
+            for (int i = 0; i < 18; ++i)
+                if (m >> i & 1u) t << QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
+            result += t.join(QLatin1Char(' ')) + QLatin1Char('\n');
+        }
+        panel.RcmMemo->setPlainText(result);
+        sheet->TicketMemo->setPlainText(QStringLiteral("01 02 03 04 05 06"));
+        sheet->GuaranteeCbb->setCurrentIndex(sheet->GuaranteeCbb->findText(QStringLiteral("中6保5")));
+        ModalCatcher catcher;
+        QSignalSpy ended(sheet, &TWheelSheet::searchEnded);
+        QTest::mouseClick(sheet->FromResultBt, Qt::LeftButton);
+        QVERIFY(sheet->busy());
+        QTest::mouseClick(sheet->CancelBt, Qt::LeftButton);
+        QVERIFY(ended.wait(120000));
+        QCOMPARE(catcher.texts, QStringList());
+        const QString shown = sheet->ResultLbl->text();
+        if (shown.startsWith(QStringLiteral("搜索已取消"))) {
+            QVERIFY2(shown.contains(QStringLiteral("已验证：全部18564注均满足")), qPrintable(shown));
+            QVERIFY(memoLines(sheet->TicketMemo).size() > 1);
+        } else {
+            QCOMPARE(shown, QStringLiteral("已取消，没有生成投注号码"));
+            QCOMPARE(memoLines(sheet->TicketMemo), QStringList{QStringLiteral("01 02 03 04 05 06")});
+        }
+        QVERIFY(sheet->BuildBt->isEnabled());
+    }
+
     void superLottoTickets() {
         TCodeArr history = DltSampleHistory();
         TShrinkPanel panel(history);

@@ -1,13 +1,16 @@
 #include "engine/wheel/ResultWheel.h"
 
 #include "engine/core/KelvoraError.h"
+#include "engine/wheel/Wheel.h"
 #include "engine/wheel/WheelCheck.h"
 
 #include <algorithm>
 #include <bit>
 #include <queue>
 #include <random>
-#include <unordered_set>
+#include <utility>
+
+using CancelFlag = const std::atomic<bool>*;
 
 namespace {
 
@@ -42,6 +45,12 @@ struct Neighbours {
 };
 
 constexpr int64_t neighbourLimit = 60'000'000;
+// Tickets handled between two looks at the cancel flag.
+constexpr int cancelEvery = 4096;
+
+void throwIfCancelled(CancelFlag cancel) {
+    if (cancel && cancel->load(std::memory_order_relaxed)) throw KelvoraError(WheelCancelledMessage());
+}
 
 void forEachSubmask(uint64_t mask, int r, std::vector<uint64_t>& out) {
     int pos[64];
@@ -68,38 +77,118 @@ void forEachSubmask(uint64_t mask, int r, std::vector<uint64_t>& out) {
     }
 }
 
-Neighbours findNeighbours(const std::vector<uint64_t>& t, int held) {
+// A set of masks with open addressing: millions of lookups at a fraction of a node set's cost.
+class MaskSet {
+  public:
+    explicit MaskSet(size_t expected) {
+        int bits = 4;
+        while ((size_t(1) << bits) < 2 * expected)
+            ++bits;
+        m_shift = 64 - bits;
+        m_slots.assign(size_t(1) << bits, 0);
+    }
+    // True when x was not in the set yet.
+    bool insert(uint64_t x) {
+        if (x == 0) return !std::exchange(m_hasZero, true);
+        for (size_t i = slot(x);; i = (i + 1) & (m_slots.size() - 1)) {
+            if (m_slots[i] == x) return false;
+            if (m_slots[i] == 0) {
+                m_slots[i] = x;
+                return true;
+            }
+        }
+    }
+    bool contains(uint64_t x) const {
+        if (x == 0) return m_hasZero;
+        for (size_t i = slot(x);; i = (i + 1) & (m_slots.size() - 1)) {
+            if (m_slots[i] == x) return true;
+            if (m_slots[i] == 0) return false;
+        }
+    }
+
+  private:
+    size_t slot(uint64_t x) const { return size_t((x * 0x9E3779B97F4A7C15ull) >> m_shift); }
+    std::vector<uint64_t> m_slots;
+    int m_shift = 60;
+    bool m_hasZero = false;
+};
+
+using SubsetKey = std::pair<uint64_t, int32_t>; // a T-subset and the ticket holding it
+
+// The keys in ascending order, sorted in slices by the subset's two highest numbers (the order of one
+// sort, as slices follow each other in value) so that the cancel flag is looked at between slices.
+void sortKeys(std::vector<SubsetKey>& keys, CancelFlag cancel) {
+    constexpr int slices = 64 * 64;
+    auto sliceOf = [](uint64_t s) {
+        if (s == 0) return 0;
+        const int top = 63 - std::countl_zero(s);
+        const uint64_t rest = s & ~(uint64_t(1) << top);
+        return top * 64 + (rest ? 63 - std::countl_zero(rest) : 0);
+    };
+    std::vector<int64_t> start(slices + 1, 0);
+    for (const SubsetKey& k : keys)
+        ++start[sliceOf(k.first) + 1];
+    for (int i = 0; i < slices; ++i)
+        start[i + 1] += start[i];
+    std::vector<int64_t> next(start.begin(), start.end() - 1);
+    std::vector<SubsetKey> sorted(keys.size());
+    for (const SubsetKey& k : keys)
+        sorted[next[sliceOf(k.first)]++] = k;
+    keys = std::vector<SubsetKey>();
+    for (int i = 0; i < slices; ++i) {
+        if (start[i + 1] - start[i] < 2) continue;
+        throwIfCancelled(cancel);
+        std::sort(sorted.begin() + start[i], sorted.begin() + start[i + 1]);
+    }
+    keys.swap(sorted);
+}
+
+Neighbours findNeighbours(const std::vector<uint64_t>& t, int held, CancelFlag cancel = nullptr) {
     const int m = int(t.size());
-    std::vector<std::pair<uint64_t, int32_t>> keys;
+    std::vector<SubsetKey> keys;
     std::vector<uint64_t> subs;
     for (int i = 0; i < m; ++i) {
+        if (i % cancelEvery == 0) throwIfCancelled(cancel);
         forEachSubmask(t[i], held, subs);
         for (uint64_t s : subs)
             keys.emplace_back(s, i);
     }
-    std::sort(keys.begin(), keys.end());
-    // For each ticket, the groups of its T-subsets.
-    std::vector<int64_t> groupOf(keys.size());
+    sortKeys(keys, cancel);
+    throwIfCancelled(cancel);
+    // The groups of equal subsets, and for each ticket the groups of its subsets (ascending).
     std::vector<int64_t> groupStart;
+    std::vector<int64_t> groupsAt(size_t(m) + 1, 0);
     for (size_t k = 0; k < keys.size(); ++k) {
         if (k == 0 || keys[k].first != keys[k - 1].first) groupStart.push_back(int64_t(k));
-        groupOf[k] = int64_t(groupStart.size()) - 1;
+        ++groupsAt[keys[k].second + 1];
     }
     groupStart.push_back(int64_t(keys.size()));
-    std::vector<std::vector<int64_t>> ticketGroups(m);
-    for (size_t k = 0; k < keys.size(); ++k)
-        ticketGroups[keys[k].second].push_back(groupOf[k]);
+    for (int i = 0; i < m; ++i)
+        groupsAt[i + 1] += groupsAt[i];
+    std::vector<int64_t> groups(keys.size());
+    {
+        std::vector<int64_t> next(groupsAt.begin(), groupsAt.end() - 1);
+        int64_t g = -1;
+        for (size_t k = 0; k < keys.size(); ++k) {
+            if (k == 0 || keys[k].first != keys[k - 1].first) ++g;
+            groups[next[keys[k].second]++] = g;
+        }
+    }
+    throwIfCancelled(cancel);
     Neighbours nb;
     nb.start.assign(m + 1, 0);
     std::vector<int32_t> stamp(m, -1);
     for (int i = 0; i < m; ++i) {
-        for (int64_t g : ticketGroups[i])
+        if (i % cancelEvery == 0) throwIfCancelled(cancel);
+        for (int64_t at = groupsAt[i]; at < groupsAt[i + 1]; ++at) {
+            const int64_t g = groups[at];
             for (int64_t k = groupStart[g]; k < groupStart[g + 1]; ++k) {
                 const int32_t j = keys[k].second;
                 if (stamp[j] == i) continue;
                 stamp[j] = i;
                 nb.list.push_back(j);
             }
+        }
         if (int64_t(nb.list.size()) > neighbourLimit)
             throw KelvoraError(
                 QStringLiteral("注数太多：保%1时无法旋转这%2注，请选择更大的保证号码数").arg(held).arg(m));
@@ -110,13 +199,13 @@ Neighbours findNeighbours(const std::vector<uint64_t>& t, int held) {
 
 std::vector<uint64_t> distinctTickets(const std::vector<uint64_t>& tickets) {
     std::vector<uint64_t> out;
-    std::unordered_set<uint64_t> seen;
+    MaskSet seen(tickets.size());
     for (uint64_t t : tickets)
-        if (seen.insert(t).second) out.push_back(t);
+        if (seen.insert(t)) out.push_back(t);
     return out;
 }
 
-std::vector<int> greedyCover(const Neighbours& nb, int m) {
+std::vector<int> greedyCover(const Neighbours& nb, int m, CancelFlag cancel = nullptr) {
     std::vector<int> gain(m);
     std::priority_queue<std::pair<int, int>> heap; // (gain, -index): the first ticket wins ties
     for (int i = 0; i < m; ++i) {
@@ -134,6 +223,7 @@ std::vector<int> greedyCover(const Neighbours& nb, int m) {
             if (gain[i] > 0) heap.emplace(gain[i], -i);
             continue;
         }
+        if (chosen.size() % cancelEvery == 0) throwIfCancelled(cancel);
         chosen.push_back(i);
         for (const int32_t* u = nb.begin(i); u != nb.end(i); ++u) {
             if (covered[*u]) continue;
@@ -229,16 +319,23 @@ std::vector<int> GreedyResultCover(const std::vector<uint64_t>& tickets, int hel
 
 int64_t UncoveredResultTickets(const std::vector<uint64_t>& tickets, const std::vector<uint64_t>& chosen,
                                int held) {
+    // Two tickets share T numbers exactly when they share a T-subset: look each ticket's subsets up
+    // among the chosen tickets' rather than comparing every pair.
+    std::vector<uint64_t> subs;
+    size_t expected = 0;
+    for (uint64_t c : chosen)
+        expected += size_t(WheelBinomial(std::popcount(c), held));
+    MaskSet chosenSubsets(expected);
+    for (uint64_t c : chosen) {
+        forEachSubmask(c, held, subs);
+        for (uint64_t sub : subs)
+            chosenSubsets.insert(sub);
+    }
     int64_t uncovered = 0;
-    size_t last = 0;
     for (uint64_t t : tickets) {
-        bool met = !chosen.empty() && std::popcount(t & chosen[last]) >= held;
-        for (size_t i = 0; !met && i < chosen.size(); ++i)
-            if (std::popcount(t & chosen[i]) >= held) {
-                met = true;
-                last = i;
-            }
-        uncovered += !met;
+        forEachSubmask(t, held, subs);
+        uncovered +=
+            std::none_of(subs.begin(), subs.end(), [&](uint64_t sub) { return chosenSubsets.contains(sub); });
     }
     return uncovered;
 }
@@ -250,9 +347,9 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
     if (t.empty()) throw KelvoraError(QStringLiteral("没有可旋转的投注号码"));
     const auto deadline = std::chrono::steady_clock::now() + options.timeLimit;
     const int m = int(t.size());
-    const Neighbours nb = findNeighbours(t, held);
+    const Neighbours nb = findNeighbours(t, held, options.cancel);
     if (options.progress) options.progress(100);
-    const std::vector<int> greedy = greedyCover(nb, m);
+    const std::vector<int> greedy = greedyCover(nb, m, options.cancel);
     if (options.progress) options.progress(200);
 
     // Weighted swap search (dominating set with element weights): keep one ticket fewer than the
@@ -352,17 +449,29 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
     std::vector<int> ownedFrom(m, 0);
     std::vector<int> ownedTo(m, 0);
     std::vector<int32_t> owned;
-    const int64_t steps = int64_t(options.stepsPerTicket) * m;
+    // When no ticket meets another, every one is needed: the greedy choice is the list itself.
+    const bool allNeeded = int64_t(nb.list.size()) == int64_t(m);
+    const int64_t steps = allNeeded ? 0 : int64_t(options.stepsPerTicket) * m;
+    // The clock and the flag are looked at every 64 steps and after every lookWork entries visited,
+    // so a step that visits long lists cannot hold a cancel up.
+    constexpr int64_t lookWork = 1 << 20;
+    int64_t nextLook = 0;
+    bool cancelled = false;
     for (int64_t it = 0; it < steps && work < options.work; ++it) {
-        if ((it & 63) == 0) {
+        if ((it & 63) == 0 || work >= nextLook) {
+            nextLook = work + lookWork;
             if (std::chrono::steady_clock::now() >= deadline) break;
-            if (options.cancel && options.cancel->load(std::memory_order_relaxed)) break;
-            if (options.progress && (it & 4095) == 0)
-                options.progress(
-                    200 + int(800 * std::max(double(it) / double(steps),
-                                             double(work) / double(std::max<int64_t>(1, options.work)))));
+            if (options.cancel && options.cancel->load(std::memory_order_relaxed)) {
+                cancelled = true;
+                break;
+            }
         }
+        if (options.progress && (it & 4095) == 0)
+            options.progress(200 +
+                             int(800 * std::max(double(it) / double(steps),
+                                                double(work) / double(std::max<int64_t>(1, options.work)))));
         while (unmet.empty()) {
+            work += int64_t(sol.size());
             best = sol;
             if (sol.size() <= 1) break;
             const int drop = cheapest(-1);
@@ -441,6 +550,7 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
     w.from = m;
     w.held = held;
     w.greedyCount = int(greedy.size());
+    w.cancelled = cancelled;
     for (int c : best)
         w.tickets.push_back(t[c]);
     w.uncovered = UncoveredResultTickets(t, w.tickets, held);

@@ -52,9 +52,11 @@ struct ResultWheel {
     std::vector<uint64_t> tickets; // chosen, in the list's order
     int greedyCount = 0;           // what the plain greedy choice needed
     int64_t uncovered = 0;         // tickets of the list that no chosen ticket meets (0 once checked)
+    bool cancelled = false;        // the search was cancelled: the best cover found until then
 };
 
-// Duplicate tickets count once. Throws KelvoraError when the list is empty or too dense to index.
+// Duplicate tickets count once. Throws KelvoraError when the list is empty or too dense to index, or
+// when cancelled before a first cover was found.
 ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
                                const ResultCoverOptions& options = {});
 // The plain greedy choice alone (indexes into the distinct tickets in list order).

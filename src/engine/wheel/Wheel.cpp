@@ -39,6 +39,10 @@ QString WheelNumbersText(const std::vector<int>& numbers) {
     return s;
 }
 
+QString WheelCancelledMessage() {
+    return QStringLiteral("已取消，没有生成投注号码");
+}
+
 std::vector<int> ReadWheelNumbers(const QString& text, int pool, const QString& what) {
     std::vector<int> numbers;
     const QString trimmed = text.trimmed();
@@ -110,10 +114,12 @@ Wheel BuildWheel(const WheelRequest& request, const WheelSearchOptions& options)
     } else {
         // No wheel can be smaller than the bound: reaching it ends the search at once.
         WheelSearchOptions o = options;
-        if (const std::optional<int64_t> bound = SchoenheimBound(shape.v, shape.k, shape.drawn, shape.held))
-            o.target = std::max(o.target, int(*bound));
-        w.tickets = SearchWheel(shape, o);
+        o.target = std::max(o.target, int(WheelLowerBound(shape)));
+        if (o.stallSteps == 0) o.stallSteps = WheelStallSteps(shape);
+        w.tickets = SearchWheel(shape, o, {}, &w.search);
     }
+    if (w.tickets.empty() && w.search.end == WheelSearchEnd::Cancelled)
+        throw KelvoraError(WheelCancelledMessage());
     const WheelCheckResult check = CheckWheel(shape.v, shape.drawn, shape.held, w.tickets, 0);
     if (w.tickets.empty() || check.uncovered != 0)
         throw KelvoraError(QStringLiteral("旋转矩阵未通过验证，没有生成投注号码"));

@@ -29,7 +29,8 @@ struct Wheel {
     std::vector<WheelMask> tickets;
     int64_t draws = 0; // the C(v, P) draws checked
     std::optional<int64_t> lowerBound;
-    bool stored = false; // from the stored table rather than searched now
+    bool stored = false;      // from the stored table rather than searched now
+    WheelSearchReport search; // how the search ended (no steps for a stored wheel)
 };
 
 // A number list such as "1,2,3" or "01 02 03"; throws KelvoraError for a part that is no number of
@@ -43,9 +44,10 @@ void CheckWheelRequest(const WheelRequest& request);
 // The shape of the wheel a request needs (bankers take places off every ticket).
 WheelShape WheelShapeOf(const WheelRequest& request);
 
-// The stored wheel when the table has one, else a search (greedy, then annealing within the
-// options' time). The result is checked over every draw before it is returned; throws
-// KelvoraError for a bad request (nothing built).
+// The stored wheel when the table has one, else a search (greedy, then a local search that ends at
+// the lower bound, when it stalls (options.stallSteps, the shape's WheelStallSteps when 0), at the
+// options' time or on cancel). The result is checked over every draw before it is returned; throws
+// KelvoraError for a bad request or a search cancelled before its first wheel (nothing built).
 Wheel BuildWheel(const WheelRequest& request, const WheelSearchOptions& options = {});
 
 // The tickets' numbers, bankers included, ascending within a ticket, tickets in lexicographic order.
@@ -57,6 +59,9 @@ QString WheelCountLine(const Wheel& wheel);
 // "已验证：全部N种开奖组合均满足" with N = C(v, P)
 QString WheelVerifiedLine(const Wheel& wheel);
 QString WheelJson(const Wheel& wheel, const QString& game = QStringLiteral("ssq"));
+
+// The refusal of a search cancelled before it had a complete wheel (or cover) to show.
+QString WheelCancelledMessage();
 
 // Two-digit numbers separated by blanks.
 QString WheelNumbersText(const std::vector<int>& numbers);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <optional>
 #include <random>
 
 namespace {
@@ -184,13 +185,16 @@ uint32_t randomTicketMeeting(const WheelShape& s, uint32_t d, std::mt19937_64& r
     return t;
 }
 
-std::vector<uint32_t> greedy(Coverage& cov, std::mt19937_64& rng) {
+// Returns no tickets when cancelled before the wheel is complete.
+std::vector<uint32_t> greedy(Coverage& cov, std::mt19937_64& rng, const std::atomic<bool>* cancel = nullptr) {
     const WheelShape& s = cov.shape();
     std::vector<uint32_t> tickets;
     int in[WheelMaxNumbers];
     int out[WheelMaxNumbers];
     constexpr int64_t sampleLimit = 600;
     while (cov.unmet() > 0) {
+        // A pick of a wide wheel takes milliseconds: look at the flag before each.
+        if (cancel && cancel->load(std::memory_order_relaxed)) return {};
         const uint32_t d = cov.unmetDraw(size_t(rng() % uint64_t(cov.unmet())));
         int64_t total = 0;
         const int nIn = positions(d, in);
@@ -246,8 +250,24 @@ std::vector<WheelMask> GreedyWheel(const WheelShape& shape, uint64_t seed) {
     return greedy(cov, rng);
 }
 
+int64_t WheelStallSteps(const WheelShape& s) {
+    return 20'000 + 20 * (valid(s) ? WheelBinomial(s.v, s.drawn) : 0);
+}
+
+int64_t WheelLowerBound(const WheelShape& s) {
+    if (!valid(s)) return 0;
+    if (const std::optional<int64_t> bound = SchoenheimBound(s.v, s.k, s.drawn, s.held)) return *bound;
+    int64_t most = 0; // draws one ticket meets: i of its numbers, the rest outside it
+    for (int i = s.held; i <= std::min(s.k, s.drawn); ++i)
+        most += WheelBinomial(s.k, i) * WheelBinomial(s.v - s.k, s.drawn - i);
+    const int64_t draws = WheelBinomial(s.v, s.drawn);
+    return most > 0 ? (draws + most - 1) / most : 0;
+}
+
 std::vector<WheelMask> SearchWheel(const WheelShape& shape, const WheelSearchOptions& options,
-                                   const std::vector<WheelMask>& start) {
+                                   const std::vector<WheelMask>& start, WheelSearchReport* report) {
+    WheelSearchReport ended;
+    if (report) *report = ended;
     if (!valid(shape)) return {};
     const Clock::time_point deadline = Clock::now() + options.timeLimit;
     std::mt19937_64 rng(options.seed);
@@ -260,18 +280,33 @@ std::vector<WheelMask> SearchWheel(const WheelShape& shape, const WheelSearchOpt
         cov.reset();
     }
     if (tickets.empty()) {
-        tickets = greedy(cov, rng);
+        tickets = greedy(cov, rng, options.cancel);
+        if (tickets.empty()) {
+            ended.end = WheelSearchEnd::Cancelled;
+            if (report) *report = ended;
+            return {};
+        }
     } else {
         for (uint32_t t : tickets)
             cov.add(t);
     }
     std::vector<uint32_t> best = tickets;
     if (options.progress) options.progress(int(best.size()));
-    auto stopped = [&] {
-        return Clock::now() >= deadline ||
-               (options.cancel && options.cancel->load(std::memory_order_relaxed));
+    // True, with the reason kept, once the flag or the clock ends the search.
+    auto interrupted = [&] {
+        if (options.cancel && options.cancel->load(std::memory_order_relaxed))
+            ended.end = WheelSearchEnd::Cancelled;
+        else if (Clock::now() >= deadline)
+            ended.end = WheelSearchEnd::TimeUp;
+        else
+            return false;
+        return true;
     };
-    while (!stopped() && tickets.size() > 1 && (options.target == 0 || int(best.size()) > options.target)) {
+    auto stalled = [&] {
+        return options.stallSteps > 0 && ended.steps - ended.lastGainStep >= options.stallSteps;
+    };
+    while (tickets.size() > 1 && (options.target == 0 || int(best.size()) > options.target)) {
+        if (interrupted()) break;
         // Drop the ticket that meets the fewest draws alone and search the unmet draws away.
         size_t drop = 0;
         int fewest = INT32_MAX;
@@ -293,7 +328,12 @@ std::vector<WheelMask> SearchWheel(const WheelShape& shape, const WheelSearchOpt
         // closest tickets to a random unmet draw; draws that stay unmet weigh more each step, which
         // moves the search out of local minima. The undo of a ticket's last swap has to wait.
         while (cov.unmet() > 0) {
-            if ((++iterations & 63) == 0 && stopped()) break;
+            if (stalled()) {
+                ended.end = WheelSearchEnd::Stalled;
+                break;
+            }
+            if ((iterations++ & 63) == 0 && interrupted()) break;
+            ++ended.steps;
             const uint32_t d = cov.unmetDraw(size_t(rng() % uint64_t(cov.unmet())));
             int most = -1;
             candidates.clear();
@@ -341,7 +381,10 @@ std::vector<WheelMask> SearchWheel(const WheelShape& shape, const WheelSearchOpt
         }
         if (cov.unmet() > 0) break;
         best = tickets;
+        ended.lastGainStep = ended.steps;
+        ended.end = WheelSearchEnd::Target;
         if (options.progress) options.progress(int(best.size()));
     }
+    if (report) *report = ended;
     return best;
 }

@@ -28,8 +28,14 @@
 
 namespace {
 
-// A cell without a stored wheel is searched this long at most (the best wheel so far is kept).
+// A cell without a stored wheel is searched until it reaches its lower bound or stalls, and this
+// long at most (the best wheel so far is kept).
 constexpr std::chrono::seconds searchTime{30};
+
+// A cancelled search shows the best complete tickets it had found, checked like any others.
+QString cancelledPrefix() {
+    return QStringLiteral("搜索已取消，以下是目前最好的结果：");
+}
 
 QPushButton* addButton(QHBoxLayout* row, const QString& name, const QString& caption) {
     auto* b = new QPushButton(caption);
@@ -284,7 +290,10 @@ void TWheelSheet::finish() {
         b->setEnabled(true);
     CancelBt->setEnabled(false);
     SearchBar->setValue(SearchBar->maximum());
-    if (!m_error.isEmpty()) {
+    if (!m_error.isEmpty() && m_error == WheelCancelledMessage()) {
+        // The player asked for it: no message box, the tickets shown before stay.
+        ResultLbl->setText(m_error);
+    } else if (!m_error.isEmpty()) {
         ResultLbl->clear();
         ShowErrorBox(this, m_error);
     } else {
@@ -337,6 +346,8 @@ void TWheelSheet::BuildBtClick() {
             const int64_t bets = WheelBets(int64_t(w.tickets.size()), blues, game);
             m_summary = WheelCountLine(w) + QStringLiteral("　") + WheelVerifiedLine(w) +
                         QStringLiteral("　投注%1注，%2元").arg(bets).arg(bets * game.price);
+            if (w.search.end == WheelSearchEnd::Cancelled)
+                m_summary = cancelledPrefix() + m_summary;
         },
         stored ? 1 : 0);
 }
@@ -363,6 +374,7 @@ void TWheelSheet::FromResultBtClick() {
             const int64_t bets = WheelBets(int64_t(w.tickets.size()), blues, game);
             m_summary = ResultWheelCountLine(w) + QStringLiteral("　已验证：全部%1注均满足").arg(w.from) +
                         QStringLiteral("　投注%1注，%2元").arg(bets).arg(bets * game.price);
+            if (w.cancelled) m_summary = cancelledPrefix() + m_summary;
         },
         1000);
 }
