@@ -3,6 +3,7 @@
 #include "engine/wheel/Wheel.h"
 
 #include <benchmark/benchmark.h>
+#include <algorithm>
 #include <atomic>
 #include <bit>
 #include <chrono>
@@ -132,6 +133,7 @@ template <class Search> double msAfterCancel(std::atomic<bool>& cancel, Search&&
 
 // The table is read and checked once at first use, as in the program.
 void BM_StoredWheelTwentyNumbers(benchmark::State& state) {
+    SetWheelTableFile(QStringLiteral(KELVORA_WHEELS));
     StoredWheels();
     WheelRequest r;
     for (int n = 1; n <= 20; ++n)
@@ -146,6 +148,37 @@ void BM_StoredWheelTwentyNumbers(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StoredWheelTwentyNumbers)->Unit(benchmark::kMillisecond);
+
+// The first wheel the program takes from the table: the file read and that one cell checked. The
+// slowest cell is the one that counts.
+void BM_StoredWheelFirstUse(benchmark::State& state) {
+    SetWheelTableFile(QStringLiteral(KELVORA_WHEELS));
+    std::vector<WheelShape> cells;
+    for (const StoredWheel& w : StoredWheels())
+        if (std::find(cells.begin(), cells.end(), w.shape) == cells.end()) cells.push_back(w.shape);
+    for (auto _ : state) {
+        double slowest = 0;
+        for (const WheelShape& cell : cells) {
+            SetWheelTableFile(QStringLiteral(KELVORA_WHEELS));
+            const auto start = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(FindStoredWheel(cell));
+            slowest = std::max(
+                slowest, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        }
+        state.counters["cells"] = double(cells.size());
+        state.counters["slowest_ms"] = slowest;
+    }
+}
+BENCHMARK(BM_StoredWheelFirstUse)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The whole table read and every wheel checked, as a start that checked everything would.
+void BM_StoredWheelWholeTable(benchmark::State& state) {
+    for (auto _ : state) {
+        SetWheelTableFile(QStringLiteral(KELVORA_WHEELS));
+        state.counters["wheels"] = double(StoredWheels().size());
+    }
+}
+BENCHMARK(BM_StoredWheelWholeTable)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The super lotto has no stored table: every wheel starts from the greedy one and is checked over
 // every draw. Five-front tickets over 20 and 24 numbers.

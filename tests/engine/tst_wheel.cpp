@@ -4,8 +4,10 @@
 #include "engine/wheel/StoredWheels.h"
 #include "engine/wheel/Wheel.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <atomic>
@@ -119,7 +121,9 @@ class TestWheel : public QObject {
     }
 
     void everyStoredWheelPasses() {
-        const std::vector<StoredWheel> table = ReadWheelTable(StoredWheelText());
+        QFile file(WheelTableFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const std::vector<StoredWheel> table = ReadWheelTable(QString::fromUtf8(file.readAll()));
         QVERIFY(table.size() >= 30);
         for (const StoredWheel& w : table) {
             const WheelShape& s = w.shape;
@@ -417,6 +421,46 @@ class TestWheel : public QObject {
             }
             QVERIFY2(calls <= 1, qPrintable(QStringLiteral("%1 calls after 取消").arg(calls)));
         }
+    }
+
+    // A table file as the program meets it: the smallest wheel of a cell that passes is offered, a
+    // wheel that fails or a block that does not read is dropped with a message, and without the
+    // file every wheel is searched and still checked.
+    void wheelTableFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("wheels.txt"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("# 8 numbers: a wrong wheel of 3 tickets, the right one of 4; a broken 9-number block\n"
+                "wheel 8 6 6 5\n01 02 03 04 05 06\n01 02 03 04 07 08\n01 02 05 06 07 08\n"
+                "wheel 8 6 6 5\n01 02 03 04 07 08\n01 03 04 05 06 07\n01 02 05 06 07 08\n"
+                "02 03 04 05 06 07\n"
+                "wheel 9 6 6 5\n01 02 03 04 05 06\n01 02 03 04 05 10\n");
+        f.close();
+        const WheelShape eight{8, 6, 6, 5}, nine{9, 6, 6, 5};
+        SetWheelTableFile(path);
+        const StoredWheel* stored = FindStoredWheel(eight);
+        QVERIFY(stored);
+        QCOMPARE(int(stored->tickets.size()), 4);
+        QCOMPARE(bruteUncovered(8, 6, 5, stored->tickets), int64_t(0));
+        QVERIFY(!FindStoredWheel(nine));
+        QCOMPARE(StoredWheelProblems(),
+                 (QStringList{QStringLiteral("旋转矩阵表第13行有误，这一组已舍弃。"),
+                              QStringLiteral("旋转矩阵表中中6保5（8个号码）的3注未通过验证，已舍弃。")}));
+        QCOMPARE(int(StoredWheels().size()), 1);
+
+        SetWheelTableFile(dir.filePath(QStringLiteral("missing.txt")));
+        QVERIFY(!FindStoredWheel(eight));
+        QCOMPARE(StoredWheelProblems().size(), 1);
+        QVERIFY(StoredWheelProblems().first().startsWith(QStringLiteral("找不到旋转矩阵表")));
+        WheelRequest r;
+        r.numbers = {1, 2, 3, 4, 5, 6, 7, 8};
+        r.drawn = 6;
+        r.held = 5;
+        const Wheel w = BuildWheel(r);
+        QVERIFY(!w.stored);
+        QCOMPARE(bruteUncovered(8, 6, 5, w.tickets), int64_t(0));
+        SetWheelTableFile(QString());
     }
 };
 

@@ -44,6 +44,14 @@ QString InstalledShareDir(const QString& programDir) {
     return QDir::cleanPath(QDir(programDir).filePath(QStringLiteral("../share/kelvora")));
 }
 
+QString WheelTablePath(const QString& programDir) {
+    const QDir program(programDir);
+    const QString shareDir = InstalledShareDir(programDir);
+    const bool installed = !program.exists(Game::ssq().dataFileName()) &&
+                           !program.exists(Game::dlt().dataFileName()) && QFileInfo(shareDir).isDir();
+    return QDir(installed ? shareDir : programDir).filePath(QStringLiteral("wheels.txt"));
+}
+
 DataLocation LocateData(const DataPlaces& places) {
     DataLocation loc;
     const QDir program(places.programDir);

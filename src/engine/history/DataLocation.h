@@ -31,5 +31,8 @@ struct DataLocation {
 QString UserDataDir();
 // share/kelvora of an installed copy whose executable is in programDir.
 QString InstalledShareDir(const QString& programDir);
+// The stored wheels (wheels.txt), found as readme.txt is: in share/kelvora of an installed copy, else
+// beside the program.
+QString WheelTablePath(const QString& programDir);
 // Decides, creates the per-user folder and copies the sample into it when needed.
 DataLocation LocateData(const DataPlaces& places);

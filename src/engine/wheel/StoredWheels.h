@@ -2,6 +2,8 @@
 
 #include "engine/wheel/WheelSearch.h"
 
+#include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <vector>
 
@@ -10,16 +12,24 @@ struct StoredWheel {
     std::vector<WheelMask> tickets;
 };
 
-// Reads the table text: "wheel v k P T" and then one line of k positions 1..v per ticket. A block
-// that does not read ends the reading of that block and is left out.
-std::vector<StoredWheel> ReadWheelTable(QStringView text);
+// Reads the table text: "wheel v k P T" and then one line of k positions 1..v per ticket; lines
+// starting with # are comments. A block that does not read is left out whole, and a Chinese line
+// saying so goes to problems when given.
+std::vector<StoredWheel> ReadWheelTable(QStringView text, QStringList* problems = nullptr);
 
-// The table compiled into the program, as text.
-QStringView StoredWheelText();
+// The table file the program reads (wheels.txt beside readme.txt) unless another was set; setting
+// one drops what was read before, so only do it before the table is used.
+QString WheelTableFile();
+void SetWheelTableFile(const QString& path);
 
-// The stored wheels that passed the exhaustive check when the table was first used; a wheel that
-// fails is never offered.
+// Every wheel of the table that passed the exhaustive check; a wheel that fails is left out.
+// Checks the whole table, so it is for tests and tools: the program asks FindStoredWheel.
 const std::vector<StoredWheel>& StoredWheels();
 
-// The stored wheel for a shape, or nullptr.
+// The smallest stored wheel for a shape that passes the exhaustive check, or nullptr (no table, no
+// such cell, or its wheels failed). Each cell is checked once, when first asked for.
 const StoredWheel* FindStoredWheel(const WheelShape& shape);
+
+// What went wrong with the table so far, in Chinese: a missing file, a block that does not read, a
+// wheel that failed its check. Each is also logged once as a warning.
+QStringList StoredWheelProblems();
