@@ -20,7 +20,7 @@ Q_DECLARE_METATYPE(const Game*)
 namespace {
 
 TDrawRec draw(std::array<int, 6> reds, int blue) {
-    TDrawRec d{2020, 1, MakeTicket(reds[0], reds[1], reds[2], reds[3], reds[4], reds[5])};
+    TDrawRec d{2020, 1, MakeTicket(reds[0], reds[1], reds[2], reds[3], reds[4], reds[5]), 0};
     d.Ticket.Blue[blue - 1] = 1;
     return d;
 }
