@@ -338,6 +338,15 @@ class TestWheel : public QObject {
         QCOMPARE(w.from, int(all.size()));
         QCOMPARE(w.tickets, all);
         QVERIFY(!w.cancelled);
+
+        // Nearly every two tickets of that list share two numbers: refused by name, not searched.
+        try {
+            CoverResultTickets(all, 2);
+            QFAIL("covered");
+        } catch (const KelvoraError& e) {
+            QVERIFY2(e.message().contains(QStringLiteral("注数太多：保2时无法旋转这134596注")),
+                     qPrintable(e.message()));
+        }
     }
 
     // The common super-lotto wheel of 10 numbers 中5保4 ends once no smaller wheel turns up for the

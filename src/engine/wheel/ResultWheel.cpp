@@ -113,6 +113,11 @@ class MaskSet {
     bool m_hasZero = false;
 };
 
+KelvoraError TooDenseError(int held, int tickets) {
+    return KelvoraError(
+        QStringLiteral("注数太多：保%1时无法旋转这%2注，请选择更大的保证号码数").arg(held).arg(tickets));
+}
+
 using SubsetKey = std::pair<uint64_t, int32_t>; // a T-subset and the ticket holding it
 
 // The keys in ascending order, sorted in slices by the subset's two highest numbers (the order of one
@@ -163,6 +168,17 @@ Neighbours findNeighbours(const std::vector<uint64_t>& t, int held, CancelFlag c
         ++groupsAt[keys[k].second + 1];
     }
     groupStart.push_back(int64_t(keys.size()));
+    // Two tickets meet in at most C(n, T) groups (n numbers a ticket), so the pairs within the groups
+    // tell early that the neighbour lists would pass their limit.
+    int64_t pairs = 0;
+    for (size_t g = 0; g + 1 < groupStart.size(); ++g) {
+        const int64_t size = groupStart[g + 1] - groupStart[g];
+        pairs += size * size;
+    }
+    int64_t mostShared = 1;
+    for (uint64_t ticket : t)
+        mostShared = std::max(mostShared, WheelBinomial(std::popcount(ticket), held));
+    if (pairs / mostShared > neighbourLimit) throw TooDenseError(held, m);
     for (int i = 0; i < m; ++i)
         groupsAt[i + 1] += groupsAt[i];
     std::vector<int64_t> groups(keys.size());
@@ -189,9 +205,7 @@ Neighbours findNeighbours(const std::vector<uint64_t>& t, int held, CancelFlag c
                 nb.list.push_back(j);
             }
         }
-        if (int64_t(nb.list.size()) > neighbourLimit)
-            throw KelvoraError(
-                QStringLiteral("注数太多：保%1时无法旋转这%2注，请选择更大的保证号码数").arg(held).arg(m));
+        if (int64_t(nb.list.size()) > neighbourLimit) throw TooDenseError(held, m);
         nb.start[i + 1] = int64_t(nb.list.size());
     }
     return nb;
