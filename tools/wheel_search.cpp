@@ -1,4 +1,4 @@
-// Searches small wheels for the stored table: kelvora-wheel-search SECONDS v:k:P:T[:target] ...
+// Searches small wheels for the stored table: wheel_search SECONDS v:k:P:T[:target] ...
 // With WHEEL_START=FILE (a table) a cell starts from its wheel in FILE instead of a greedy one.
 // Prints each wheel found in the table's text form on standard output, a line per cell on stderr.
 #include "engine/wheel/StoredWheels.h"
@@ -21,9 +21,7 @@ int main(int argc, char** argv) {
     std::vector<StoredWheel> starts;
     if (const char* start = std::getenv("WHEEL_START")) {
         QFile f(QString::fromLocal8Bit(start));
-        // The .inc wraps the table in a raw string; its closing line would spoil the last block.
-        if (f.open(QIODevice::ReadOnly))
-            starts = ReadWheelTable(QString::fromUtf8(f.readAll()).remove(QStringLiteral(")WHEELS\"")));
+        if (f.open(QIODevice::ReadOnly)) starts = ReadWheelTable(QString::fromUtf8(f.readAll()));
     }
     for (int a = 2; a < argc; ++a) {
         WheelShape s;
