@@ -25,17 +25,34 @@ TTrendPage::TTrendPage(const TCodeArr& history, int sheet, QWidget* parent)
 
 void TTrendPage::fillPage(int n) {
     m_filled = std::get<H2NetModel>(fillModel(n));
+    m_shownDraws = n;
+    m_before.reset();
     showModel();
 }
 
 void TTrendPage::clearPage() {
     m_filled = H2NetModel();
+    m_shownDraws = 0;
+    m_before.reset();
     showModel();
+}
+
+const std::vector<int>& TTrendPage::omissionBefore() {
+    if (!m_before) {
+        const int all = int(m_history.size());
+        m_before = m_shownDraws > 0 && m_shownDraws < all
+                       ? OmissionBefore(std::get<H2NetModel>(fillModel(all)), m_shownDraws)
+                       : std::vector<int>();
+    }
+    return *m_before;
 }
 
 void TTrendPage::showModel() {
     const bool counts = m_showOmission->isChecked();
-    m_net->setModel(counts ? WithOmissionCounts(m_filled) : m_filled);
+    m_net->setOmissionBefore([this]() -> const std::vector<int>& { return omissionBefore(); });
+    m_net->setModel(counts ? WithOmissionCounts(m_filled, omissionBefore(),
+                                                OmissionColumns(sheetNumber(), m_filled, game()))
+                           : m_filled);
     // A count in a cell is an omission, not a mark: hovering reads the grid without them.
     m_net->setHoverSource(counts ? &m_filled : nullptr);
 }

@@ -3,6 +3,9 @@
 #include "engine/charts/H2NetModel.h"
 #include "ui/charts/ChartPage.h"
 
+#include <optional>
+#include <vector>
+
 class QCheckBox;
 class TH2Net;
 
@@ -25,10 +28,15 @@ class TTrendPage : public TChartPage {
 
   private:
     void showModel();
+    // Per column, the draws without a mark just older than the grid: counted once per fill, and only
+    // when a count is asked for, since it takes the page filled over the whole history.
+    const std::vector<int>& omissionBefore();
 
     TH2Net* m_net = nullptr;
     QCheckBox* m_showOmission = nullptr;
     H2NetModel m_filled; // the grid as the fill routine built it
+    int m_shownDraws = 0;
+    std::optional<std::vector<int>> m_before;
 };
 
 // The red-ball trend chart sheet "红球走势图".

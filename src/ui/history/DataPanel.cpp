@@ -15,6 +15,8 @@
 #include "ui/history/UpdateSettings.h"
 
 #include <QApplication>
+#include <algorithm>
+#include <cstring>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
@@ -27,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QTextBlock>
 #include <QToolBar>
 #include <QToolButton>
@@ -48,6 +51,13 @@ QMessageBox::StandardButton ask(QWidget* parent, const QString& text,
     box.exec();
     const auto answer = box.standardButton(box.clickedButton());
     return answer == QMessageBox::NoButton ? escape : answer;
+}
+
+bool sameDraws(const TCodeArr& a, const TCodeArr& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const TDrawRec& x, const TDrawRec& y) {
+               return x.Year == y.Year && x.Issue == y.Issue && x.RedsTypedUnsorted == y.RedsTypedUnsorted &&
+                      std::memcmp(&x.Ticket, &y.Ticket, sizeof(TCodeRec)) == 0;
+           });
 }
 
 // Every yes/no question here guards a change that drops or replaces data, so Enter answers 否.
@@ -128,6 +138,13 @@ TDataPanel::TDataPanel(TCodeArr& history, QWidget* parent) : QWidget(parent), Hi
     DataMemo->installEventFilter(this);
     DataMemo->viewport()->installEventFilter(this);
     connect(DataMemo, &QPlainTextEdit::textChanged, this, &TDataPanel::updateModified);
+    // Typing, Ctrl+Z and Ctrl+Y change the history too: the analyses never see draws the editor
+    // no longer holds. Commands follow at once and stop the pending pass.
+    m_followTimer = new QTimer(this);
+    m_followTimer->setSingleShot(true);
+    m_followTimer->setInterval(250);
+    connect(m_followTimer, &QTimer::timeout, this, [this] { followEditor(false); });
+    connect(DataMemo, &QPlainTextEdit::textChanged, m_followTimer, qOverload<>(&QTimer::start));
     layout->addWidget(DataMemo);
 
     setProgramDir(QCoreApplication::applicationDirPath());
@@ -198,11 +215,13 @@ void TDataPanel::LoadDataFile(const QString& path) {
     DataMemo->setPlainText(load.text);
     setFileText(load.text);
     if (load.status == HistoryLoad::Refused) {
+        // The text shown is not the history: nothing may be settled or counted against it.
+        m_followTimer->stop();
+        m_historyValid = false;
         ShowMessage(this, load.message);
         return;
     }
-    History = std::move(load.history);
-    emit historyChanged();
+    setHistory(std::move(load.history));
     if (!load.warnings.isEmpty()) ShowMessage(this, HistoryWarningsMessage(load.warnings));
 }
 
@@ -223,8 +242,14 @@ void TDataPanel::OpenGameData(const Game& game, const QString& dataFile, const Q
     // A file of its own: the other game's edits are no use to undo into this one.
     DataMemo->setPlainText(load.text);
     setFileText(load.text);
-    History = load.status == HistoryLoad::Ok ? std::move(load.history) : TCodeArr();
-    emit historyChanged();
+    if (load.status == HistoryLoad::Ok) {
+        setHistory(std::move(load.history));
+    } else {
+        m_followTimer->stop();
+        m_historyValid = false;
+        History.clear();
+        emit historyChanged();
+    }
     if (missing && !dataFile.isEmpty())
         ShowMessage(this, QStringLiteral("还没有%1的开奖数据。请用“在线更新”或“导入数据”取得开奖数据，"
                                          "保存后存放在 \"%2\"。")
@@ -305,15 +330,35 @@ void TDataPanel::showWarnings() {
 }
 
 bool TDataPanel::DataTxtToCodeArr() {
-    ParseResult r = ParseHistoryText(DataMemo->toPlainText(), *m_game);
-    if (r.status != ParseResult::Ok) {
-        ShowMessage(this, r.message);
-        return false;
-    }
-    History = std::move(r.history);
-    emit historyChanged();
+    if (!followEditor(true)) return false;
     showWarnings();
     return true;
+}
+
+bool TDataPanel::followEditor(bool report) {
+    m_followTimer->stop();
+    ParseResult r = ParseHistoryText(DataMemo->toPlainText(), *m_game);
+    if (r.status != ParseResult::Ok) {
+        m_historyValid = false;
+        if (report)
+            ShowMessage(this, r.message);
+        else
+            emit statusText(QStringLiteral("编辑器中的开奖数据有错误（%1），分析仍使用上次正确的开奖数据")
+                                .arg(r.lineErrors.value(0)));
+        return false;
+    }
+    // A pause in typing that left the draws as they were costs nothing downstream.
+    if (!report && m_historyValid && sameDraws(r.history, History)) return true;
+    setHistory(std::move(r.history));
+    if (!report) emit statusText(HistoryCountText(History));
+    return true;
+}
+
+void TDataPanel::setHistory(TCodeArr history) {
+    m_followTimer->stop();
+    m_historyValid = true;
+    History = std::move(history);
+    emit historyChanged();
 }
 
 bool TDataPanel::maybeSave() {
@@ -376,8 +421,7 @@ void TDataPanel::FileMenuDownClick() {
     QTextCursor cursor(DataMemo->document());
     cursor.select(QTextCursor::Document);
     cursor.insertText(decision.text);
-    History = std::move(decision.history);
-    emit historyChanged();
+    setHistory(std::move(decision.history));
     emit statusText(HistoryCountText(History));
     showWarnings();
 }
@@ -443,7 +487,8 @@ void TDataPanel::appendDrawLine(const QString& line) {
     cursor.insertText(text.isEmpty() || text.endsWith(QLatin1Char('\n')) ? line : QLatin1Char('\n') + line);
     DataMemo->setTextCursor(cursor);
     DataMemo->ensureCursorVisible();
-    emit statusText(QStringLiteral("已添加 %1，保存数据后生效").arg(line));
+    // The analyses count the new draw at once; the file changes when the data is saved.
+    if (followEditor(true)) emit statusText(QStringLiteral("已添加 %1（尚未保存）").arg(line));
 }
 
 void TDataPanel::DataMemoClick() {
