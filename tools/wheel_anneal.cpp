@@ -9,7 +9,8 @@
 //     --from FILE   start from the smallest wheel of this shape in FILE (the table's text form)
 //     --tickets B   start from B random tickets instead (the default when --from is not given)
 //     --seed S      random seed (default: from the clock)
-//     --t0 X        starting temperature (default 1.0); --cool C factor per round (default 0.995)
+//     --t0 X        starting temperature (default 1.0); --cool C factor per round of moves (default
+//                   0.99995: slower cooling reaches smaller wheels, faster ones freeze early)
 //     --out FILE    also rewrite FILE with each smaller wheel found, so a stopped run keeps it
 //
 // Prints the smallest wheel found in the table's text form on standard output at the end, and each
@@ -303,7 +304,7 @@ int main(int argc, char** argv) {
     std::string from, out;
     int startTickets = 0;
     uint64_t seed = uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
-    double t0 = 1.0, cool = 0.995;
+    double t0 = 1.0, cool = 0.99995;
     for (int i = 6; i + 1 < argc; i += 2) {
         const std::string opt = argv[i], val = argv[i + 1];
         if (opt == "--from") from = val;
