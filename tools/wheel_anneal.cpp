@@ -9,8 +9,10 @@
 //     --from FILE   start from the smallest wheel of this shape in FILE (the table's text form)
 //     --tickets B   start from B random tickets instead (the default when --from is not given)
 //     --seed S      random seed (default: from the clock)
-//     --t0 X        starting temperature (default 1.0); --cool C factor per round of moves (default
-//                   0.99995: slower cooling reaches smaller wheels, faster ones freeze early)
+//     --t0 X        starting temperature (default 1.0)
+//     --cool C      cool by the factor C a round of moves, warming up again at t0/100; without it
+//                   the temperature falls from t0 to t0/100 once over the whole run (slow cooling
+//                   reaches smaller wheels; fast cooling freezes early)
 //     --out FILE    also rewrite FILE with each smaller wheel found, so a stopped run keeps it
 //
 // Prints the smallest wheel found in the table's text form on standard output at the end, and each
@@ -304,7 +306,7 @@ int main(int argc, char** argv) {
     std::string from, out;
     int startTickets = 0;
     uint64_t seed = uint64_t(std::chrono::steady_clock::now().time_since_epoch().count());
-    double t0 = 1.0, cool = 0.99995;
+    double t0 = 1.0, cool = 0; // 0: over the run
     for (int i = 6; i + 1 < argc; i += 2) {
         const std::string opt = argv[i], val = argv[i + 1];
         if (opt == "--from") from = val;
@@ -373,9 +375,13 @@ int main(int argc, char** argv) {
         for (long m = 0; m < roundMoves && !a.uncovered.empty(); ++m)
             if (!a.move(temperature)) break;
         ++rounds;
-        // Cooled down to a hundredth without reaching cost 0: warm up again from where it stands.
-        temperature *= cool;
-        if (temperature < t0 / 100) temperature = t0;
+        if (cool > 0) {
+            // Cooled down to a hundredth without reaching cost 0: warm up again from where it stands.
+            temperature *= cool;
+            if (temperature < t0 / 100) temperature = t0;
+        } else {
+            temperature = t0 * std::pow(0.01, elapsed() / seconds);
+        }
         if (rounds % 200 == 0)
             std::cerr << elapsed() << " s: b=" << a.tickets.size() << " cost=" << a.uncovered.size()
                       << " temp=" << temperature << '\n';
