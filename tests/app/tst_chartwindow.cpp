@@ -5,7 +5,8 @@
 #include "ui/charts/ChartPages.h"
 #include "ui/controls/H2Net.h"
 
-#include "../ModalCatcher.h"
+#include "support/ModalCatcher.h"
+#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QScrollBar>
@@ -42,8 +43,8 @@ class TestChartWindow : public QObject {
 
   private slots:
     void initTestCase() {
-        QFile::copy(QStringLiteral(KELVORA_SAMPLE), dir.filePath(QStringLiteral("ssq.dxt")));
-        QFile::copy(QStringLiteral(KELVORA_DLT_SAMPLE), dir.filePath(QStringLiteral("dlt.dxt")));
+        QFile::copy(SampleHistoryPath(), dir.filePath(QStringLiteral("ssq.dxt")));
+        QFile::copy(DltSampleHistoryPath(), dir.filePath(QStringLiteral("dlt.dxt")));
         TMainOptions options;
         options.programDir = dir.path();
         options.server = QUrl(QStringLiteral("http://127.0.0.1:9"));

@@ -14,7 +14,8 @@
 #include "ui/prize/PrizeWindow.h"
 #include "ui/shrink/ShrinkPanel.h"
 
-#include "../ModalCatcher.h"
+#include "support/ModalCatcher.h"
+#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -67,9 +68,8 @@ class TestGameSwitch : public QObject {
         // The game shown last is a setting: this test keeps its own, away from the other tests'.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
-        writeFile(bothGames.filePath(QStringLiteral("ssq.dxt")), fileBytes(QStringLiteral(KELVORA_SAMPLE)));
-        writeFile(bothGames.filePath(QStringLiteral("dlt.dxt")),
-                  fileBytes(QStringLiteral(KELVORA_DLT_SAMPLE)));
+        writeFile(bothGames.filePath(QStringLiteral("ssq.dxt")), SampleHistoryBytes());
+        writeFile(bothGames.filePath(QStringLiteral("dlt.dxt")), DltSampleHistoryBytes());
     }
     void init() { QSettings(QStringLiteral("Kelvora"), QStringLiteral("Kelvora")).clear(); }
 
@@ -215,8 +215,8 @@ class TestGameSwitch : public QObject {
     // predictions and the prize check take its draws.
     void superLottoLedgerAndPrizeCheck() {
         QTemporaryDir dir;
-        writeFile(dir.filePath(QStringLiteral("ssq.dxt")), fileBytes(QStringLiteral(KELVORA_SAMPLE)));
-        writeFile(dir.filePath(QStringLiteral("dlt.dxt")), fileBytes(QStringLiteral(KELVORA_DLT_SAMPLE)));
+        writeFile(dir.filePath(QStringLiteral("ssq.dxt")), SampleHistoryBytes());
+        writeFile(dir.filePath(QStringLiteral("dlt.dxt")), DltSampleHistoryBytes());
         {
             Ledger ledger(LedgerFileIn(dir.path()));
             // Drawn 2026094: 05 14 15 17 33 + 01 07, so this 4+1 pays 300.
@@ -253,11 +253,11 @@ class TestGameSwitch : public QObject {
     // refused, or a start on the other game, settles nothing and writes no byte of the ledger.
     void historyFollowsTheEditor() {
         QTemporaryDir dir;
-        const QByteArray sample = fileBytes(QStringLiteral(KELVORA_SAMPLE));
+        const QByteArray sample = SampleHistoryBytes();
         const qsizetype cut = sample.trimmed().lastIndexOf('\n') + 1;
         const QByteArray newestLine = sample.mid(cut).trimmed();
         writeFile(dir.filePath(QStringLiteral("ssq.dxt")), sample.left(cut));
-        writeFile(dir.filePath(QStringLiteral("dlt.dxt")), fileBytes(QStringLiteral(KELVORA_DLT_SAMPLE)));
+        writeFile(dir.filePath(QStringLiteral("dlt.dxt")), DltSampleHistoryBytes());
         const QString newestIssue = QString::fromLatin1(newestLine.left(7));
         const QString ledgerPath = LedgerFileIn(dir.path());
         {
@@ -268,7 +268,7 @@ class TestGameSwitch : public QObject {
                                        false, QString(), Game::ssq()));
             ledger.add(MakeLedgerEntry(QStringLiteral("2026094"), QStringLiteral("05 14 15 17 02+01 03"), false,
                                        QString(), Game::dlt()));
-            TCodeArr dlt = ParseHistory(fileBytes(QStringLiteral(KELVORA_DLT_SAMPLE)), Game::dlt()).history;
+            TCodeArr dlt = DltSampleHistory();
             QCOMPARE(ledger.settle(dlt, QStringLiteral("dlt")), 1);
         }
         const auto settled = [&](const QString& game) {

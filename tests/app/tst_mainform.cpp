@@ -7,7 +7,8 @@
 #include "ui/predict/PredictPanel.h"
 #include "ui/shrink/ShrinkPanel.h"
 
-#include "../ModalCatcher.h"
+#include "support/ModalCatcher.h"
+#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -34,10 +35,6 @@ class UrlRecorder : public QObject {
 class TestMainForm : public QObject {
     Q_OBJECT
 
-    QByteArray sampleBytes() {
-        QFile f(QStringLiteral(KELVORA_SAMPLE));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     static void writeFile(const QString& path, const QByteArray& bytes) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -75,7 +72,7 @@ class TestMainForm : public QObject {
 
   private slots:
     void initTestCase() {
-        writeFile(sampleDir.filePath(QStringLiteral("ssq.dxt")), sampleBytes());
+        writeFile(sampleDir.filePath(QStringLiteral("ssq.dxt")), SampleHistoryBytes());
         writeFile(sampleDir.filePath(QStringLiteral("readme.txt")), "help\r\n");
     }
 
@@ -90,7 +87,7 @@ class TestMainForm : public QObject {
         QTest::newRow("bad lines")
             << QByteArray("2005013 03 07 12 19 25 31\r\n2005014 01 02 03 04 05 06 07\r\n") << 0
             << QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n第1行：") << true;
-        QTest::newRow("sample") << sampleBytes() << 3493 << QString() << true;
+        QTest::newRow("sample") << SampleHistoryBytes() << 3493 << QString() << true;
     }
     void startup() {
         QFETCH(QByteArray, content);
@@ -146,7 +143,7 @@ class TestMainForm : public QObject {
         QFETCH(QString, status);
         QTemporaryDir prefix, home;
         QVERIFY(QDir().mkpath(prefix.filePath("bin")) && QDir().mkpath(prefix.filePath("share/kelvora")));
-        if (sample) writeFile(prefix.filePath("share/kelvora/ssq.dxt"), sampleBytes());
+        if (sample) writeFile(prefix.filePath("share/kelvora/ssq.dxt"), SampleHistoryBytes());
         const QByteArray oldHome = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
         ModalCatcher catcher;
@@ -381,20 +378,20 @@ class TestMainForm : public QObject {
     void saveRestartRoundTrip() {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("ssq.dxt"));
-        writeFile(file, sampleBytes());
+        writeFile(file, SampleHistoryBytes());
         {
             auto form = start(dir.path());
             form->DataPanel->Sheet1TbrSaveBtClick();
             QCOMPARE(form->statusText(), QStringLiteral("保存文档完毕"));
         }
-        QCOMPARE(readFile(file), sampleBytes());
+        QCOMPARE(readFile(file), SampleHistoryBytes());
         {
             auto form = start(dir.path());
             form->DataPanel->DataMemo->appendPlainText(QStringLiteral("2026097 02 04 06 08 10 12 14"));
             form->DataPanel->Sheet1TbrSaveBtClick();
             QCOMPARE(int(form->History.size()), 3494);
         }
-        QCOMPARE(readFile(file), sampleBytes() + "2026097 02 04 06 08 10 12 14\r\n");
+        QCOMPARE(readFile(file), SampleHistoryBytes() + "2026097 02 04 06 08 10 12 14\r\n");
         {
             auto form = start(dir.path());
             QCOMPARE(int(form->History.size()), 3494);
@@ -403,7 +400,7 @@ class TestMainForm : public QObject {
             catcher.answers = {QMessageBox::Yes, QMessageBox::Yes}; // clear, then save the empty editor
             form->DataPanel->Sheet1TbrClearBtClick();
             QVERIFY(form->History.empty());
-            QCOMPARE(readFile(file).size(), sampleBytes().size() + 30); // clearing writes nothing
+            QCOMPARE(readFile(file).size(), SampleHistoryBytes().size() + 30); // clearing writes nothing
             form->DataPanel->Sheet1TbrSaveBtClick();
         }
         QCOMPARE(QFileInfo(file).size(), 0);

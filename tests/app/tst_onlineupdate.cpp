@@ -8,7 +8,8 @@
 #include "ui/predict/PredictPanel.h"
 #include "ui/shrink/ShrinkPanel.h"
 
-#include "../ModalCatcher.h"
+#include "support/ModalCatcher.h"
+#include "support/TestSupport.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -76,10 +77,6 @@ class TestOnlineUpdate : public QObject {
 
     static constexpr char Initial[] = "2005013 03 07 12 19 25 31 09\r\n";
 
-    static QByteArray sampleBytes() {
-        QFile f(QStringLiteral(KELVORA_SAMPLE));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     static QByteArray readFile(const QString& path) {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
@@ -299,7 +296,7 @@ class TestOnlineUpdate : public QObject {
         QTest::addColumn<QString>("detail"); // a pattern
         QTest::addColumn<int>("tmpWritten"); // -1: either
         const QByteArray full =
-            sampleBytes() + "2026097 02 04 06 08 10 12 14\r\n2026098 01 03 05 07 09 11 13\r\n";
+            SampleHistoryBytes() + "2026097 02 04 06 08 10 12 14\r\n2026098 01 03 05 07 09 11 13\r\n";
         // Halfway, at a line end: the worst case, as it parses.
         const qsizetype half = full.indexOf("\r\n", full.size() / 2) + 2;
         const QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n";
@@ -361,7 +358,7 @@ class TestOnlineUpdate : public QObject {
         QTemporaryDir dir;
         QFile f(dir.filePath(QStringLiteral("ssq.dxt")));
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(sampleBytes());
+        f.write(SampleHistoryBytes());
         f.close();
         TMainOptions options;
         options.programDir = dir.path();
@@ -387,7 +384,7 @@ class TestOnlineUpdate : public QObject {
         }
         Q_UNUSED(tmpWritten);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ssq.dxt"});
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("ssq.dxt"))), sampleBytes());
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("ssq.dxt"))), SampleHistoryBytes());
     }
 
     // Without --server the update uses the server chosen in 设置.
@@ -433,7 +430,7 @@ class TestOnlineUpdate : public QObject {
     void asksOverUncomparableText_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("answer");
-        const QByteArray typo = sampleBytes().replace("2026096 01", "2026096 0l");
+        const QByteArray typo = QByteArray(SampleHistoryBytes()).replace("2026096 01", "2026096 0l");
         QTest::newRow("file refused at load, kept") << typo << int(QMessageBox::No);
         QTest::newRow("file refused at load, replaced") << typo << int(QMessageBox::Yes);
         QTest::newRow("empty file, replaced") << QByteArray() << int(QMessageBox::Yes);
@@ -441,7 +438,7 @@ class TestOnlineUpdate : public QObject {
     void asksOverUncomparableText() {
         QFETCH(QByteArray, file);
         QFETCH(int, answer);
-        const QByteArray full = sampleBytes();
+        const QByteArray full = SampleHistoryBytes();
         // Half the history, cut at a line end and ended by closing the connection: parses cleanly.
         const QByteArray half = full.left(full.indexOf("\r\n", full.size() / 2) + 2);
         const int halfDraws = int(half.count("\r\n"));

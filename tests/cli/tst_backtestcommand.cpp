@@ -8,19 +8,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-CliRun cli(const QStringList& args) {
-    return RunCliOnSample(args);
-}
-
-const TCodeArr& sample() {
-    return SampleHistory();
-}
 
 QJsonObject json(const CliRun& r) {
     return QJsonDocument::fromJson(r.out.toUtf8()).object();
@@ -50,13 +41,13 @@ void TestBacktestCommand::shrinkJson() {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(R"({"odd-even":"2,3,4","link":"none","hit":["12,16,17:0,1"],"ac":"9,10"})");
     f.close();
-    const CliRun r =
-        cli({"backtest", "shrink", "--conditions", path, "--ac", "6,10", "--draws", "120", "--json"});
+    const CliRun r = RunCliOnSample(
+        {"backtest", "shrink", "--conditions", path, "--ac", "6,10", "--draws", "120", "--json"});
     QCOMPARE(r.status, 0);
     const QJsonObject o = json(r);
     ShrinkInput in = LoadConditionSetFile(path);
     in.acMin = 6;
-    const ShrinkBacktest want = RunShrinkBacktest(in, sample(), 120);
+    const ShrinkBacktest want = RunShrinkBacktest(in, SampleHistory(), 120);
     QCOMPARE(o, ShrinkBacktestJson(want));
     QCOMPARE(o.keys(),
              (QStringList{"conditions", "draws", "failCounts", "first", "game", "kept", "last", "rows"}));
@@ -73,7 +64,8 @@ void TestBacktestCommand::shrinkJson() {
     QCOMPARE(o.value("failCounts").toArray().first().toInt(), o.value("kept").toInt());
 
     // The text report holds the same counts.
-    const CliRun text = cli({"backtest", "shrink", "--conditions", path, "--ac", "6,10", "--draws", "120"});
+    const CliRun text =
+        RunCliOnSample({"backtest", "shrink", "--conditions", path, "--ac", "6,10", "--draws", "120"});
     QCOMPARE(text.status, 0);
     QVERIFY(text.out.contains(ToleranceDistributionText(want)));
 }
@@ -83,7 +75,7 @@ void TestBacktestCommand::shrinkTolerance() {
     const QStringList set{"backtest",    "shrink",      "--odd-even", "2,3,4", "--link",
                           "none",        "--big-small", "2,3,4",      "--ac",  "7,10",
                           "--tolerance", "1",           "--draws",    "100"};
-    const CliRun r = cli(set + QStringList{"--json"});
+    const CliRun r = RunCliOnSample(set + QStringList{"--json"});
     QCOMPARE(r.status, 0);
     const QJsonObject o = json(r);
     const QJsonArray failCounts = o.value("failCounts").toArray();
@@ -91,7 +83,7 @@ void TestBacktestCommand::shrinkTolerance() {
     QCOMPARE(o.value("tolerance").toInt(), 1);
     QCOMPARE(o.value("toleranceKept").toInt(), kept);
     QVERIFY(kept > o.value("kept").toInt());
-    const CliRun text = cli(set);
+    const CliRun text = RunCliOnSample(set);
     QCOMPARE(text.status, 0);
     QCOMPARE(text.out.split('\n').value(1),
              QStringLiteral("按当前条件（容错1）保留：%1期（%1.0%）").arg(kept));
@@ -100,7 +92,7 @@ void TestBacktestCommand::shrinkTolerance() {
 // 27.0% blue hits against 18.8% by chance over 100 draws lies within three standard errors (11.7
 // points): neither better nor "not better", but within chance.
 void TestBacktestCommand::predictVerdictWithinChance() {
-    const CliRun r = cli({"backtest", "predict", "compound", "--draws", "100"});
+    const CliRun r = RunCliOnSample({"backtest", "predict", "compound", "--draws", "100"});
     QCOMPARE(r.status, 0);
     const QStringList lines = r.out.split('\n');
     const QStringList blue = lines.filter(QStringLiteral("命中率27.0%，随机号码18.8%"));
@@ -118,7 +110,7 @@ void TestBacktestCommand::predictJson_data() {
 
 void TestBacktestCommand::predictJson() {
     QFETCH(QString, kind);
-    const CliRun r = cli({"backtest", "predict", kind, "--draws", "40", "--json"});
+    const CliRun r = RunCliOnSample({"backtest", "predict", kind, "--draws", "40", "--json"});
     QCOMPARE(r.status, 0);
     const QJsonObject o = json(r);
     QCOMPARE(o.value("kind").toString(), kind);
@@ -127,7 +119,8 @@ void TestBacktestCommand::predictJson() {
     QCOMPARE(groups.size(), 3);
     const QJsonObject first = groups[0].toObject();
     const QJsonObject row = o.value("rows").toArray().first().toObject();
-    QCOMPARE(row.value("issue").toString(), QString::number(sample()[sample().size() - 40].code()));
+    QCOMPARE(row.value("issue").toString(),
+             QString::number(SampleHistory()[SampleHistory().size() - 40].code()));
     if (kind == QLatin1String("single")) {
         QCOMPARE(first.value("tickets").toInt(), 100);
         double sum = 0;
@@ -154,8 +147,8 @@ void TestBacktestCommand::refuses_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");
-    const QString all = QString::number(sample().size() + 1);
-    const QString predictMax = QString::number(sample().size() - 19);
+    const QString all = QString::number(SampleHistory().size() + 1);
+    const QString predictMax = QString::number(SampleHistory().size() - 19);
     QTest::newRow("shrink beyond history")
         << QStringList{"backtest", "shrink", "--draws", all} << 1 << "设置的验证期数超过总期数!!";
     QTest::newRow("predict beyond history less 20")
@@ -181,7 +174,7 @@ void TestBacktestCommand::refuses() {
     QFETCH(QStringList, args);
     QFETCH(int, status);
     QFETCH(QString, message);
-    const CliRun r = cli(args);
+    const CliRun r = RunCliOnSample(args);
     QCOMPARE(r.status, status);
     QVERIFY(r.out.isEmpty());
     QVERIFY2(r.err.contains(message), qPrintable(r.err));
@@ -211,10 +204,7 @@ void TestBacktestCommand::games() {
     const Game& gm = *Game::find(game);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("set.json"));
-    QStringList args{
-        "--game",   game,     "--data",     gm.isSsq() ? SampleHistoryPath() : DltSampleHistoryPath(),
-        "backtest", "shrink", "--odd-even", "1,2,3",
-        "--draws",  "60",     "--json"};
+    QStringList args{"backtest", "shrink", "--odd-even", "1,2,3", "--draws", "60", "--json"};
     if (!file.isEmpty()) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -222,7 +212,7 @@ void TestBacktestCommand::games() {
         f.close();
         args << "--conditions" << path;
     }
-    const CliRun r = RunCli(args);
+    const CliRun r = RunCliOnSampleOf(gm, args);
     if (!refusal.isEmpty()) {
         QCOMPARE(r.status, 1);
         QVERIFY(r.out.isEmpty());

@@ -5,12 +5,11 @@
 #include "engine/charts/TailChart.h"
 #include "engine/charts/ZoneChart.h"
 #include "engine/history/Parser.h"
+#include "support/TestSupport.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,20 +17,8 @@
 class TestCliChart : public QObject {
     Q_OBJECT
 
-    struct Run {
-        int status;
-        QByteArray out;
-        QString err;
-    };
-
-    static Run run(const QStringList& args) {
-        QProcess p;
-        p.start(KELVORA_CLI, args);
-        p.waitForFinished(60000);
-        return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-    }
-    static Run chart(const QStringList& args) {
-        return run(QStringList{"--data", KELVORA_SAMPLE, "chart"} + args);
+    static CliBytesRun chart(const QStringList& args) {
+        return RunCliBytes(QStringList{"--data", SampleHistoryPath(), "chart"} + args);
     }
 
     TCodeArr m_sample;
@@ -51,9 +38,7 @@ class TestCliChart : public QObject {
 };
 
 void TestCliChart::initTestCase() {
-    QFile f(QStringLiteral(KELVORA_SAMPLE));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    m_sample = ParseHistory(f.readAll()).history;
+    m_sample = SampleHistory();
     QVERIFY(!m_sample.empty());
 }
 
@@ -78,7 +63,7 @@ void TestCliChart::sameAsEngine() {
     QFETCH(QStringList, args);
     QFETCH(QJsonObject, want);
     want.insert(QStringLiteral("game"), QStringLiteral("ssq"));
-    const Run r = chart(args);
+    const CliBytesRun r = chart(args);
     QCOMPARE(r.status, 0);
     QVERIFY(r.err.isEmpty());
     QJsonParseError error;
@@ -88,7 +73,7 @@ void TestCliChart::sameAsEngine() {
 }
 
 void TestCliChart::gridShape() {
-    const Run r = chart({"1", "--periods", "2"});
+    const CliBytesRun r = chart({"1", "--periods", "2"});
     const QJsonObject o = QJsonDocument::fromJson(r.out).object();
     QCOMPARE(o["kind"].toString(), QStringLiteral("grid"));
     QCOMPARE(o["fontSize"].toInt(), 10);
@@ -120,7 +105,7 @@ void TestCliChart::tooManyPeriods_data() {
 
 void TestCliChart::tooManyPeriods() {
     QFETCH(QStringList, args);
-    const Run r = chart(args);
+    const CliBytesRun r = chart(args);
     QCOMPARE(r.status, 1);
     QVERIFY(r.out.isEmpty());
     QCOMPARE(r.err, QStringLiteral("设置的查询期数超过总期数!!\n"));
@@ -143,7 +128,7 @@ void TestCliChart::usageErrors_data() {
 
 void TestCliChart::usageErrors() {
     QFETCH(QStringList, args);
-    const Run r = chart(args);
+    const CliBytesRun r = chart(args);
     QCOMPARE(r.status, 2);
     QVERIFY(r.out.isEmpty());
     QVERIFY(r.err.contains(
@@ -156,17 +141,17 @@ void TestCliChart::badHistory() {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("this is no draw\r\n");
     f.close();
-    const Run r = run({"--data", path, "chart", "1", "--periods", "0"});
+    const CliBytesRun r = RunCliBytes({"--data", path, "chart", "1", "--periods", "0"});
     QCOMPARE(r.status, 1);
     QVERIFY(r.out.isEmpty());
     QVERIFY(!r.err.isEmpty());
-    const Run missing =
-        run({"--data", m_dir.filePath(QStringLiteral("none.dxt")), "chart", "1", "--periods", "0"});
+    const CliBytesRun missing =
+        RunCliBytes({"--data", m_dir.filePath(QStringLiteral("none.dxt")), "chart", "1", "--periods", "0"});
     QCOMPARE(missing.status, 1);
 }
 
 void TestCliChart::help() {
-    const Run r = chart({"--help"});
+    const CliBytesRun r = chart({"--help"});
     QCOMPARE(r.status, 0);
     QVERIFY(r.out.startsWith("Usage: kelvora-cli [--data FILE] chart PAGE"));
     QVERIFY(QString::fromUtf8(r.out).contains(QStringLiteral("8 旋转图")));

@@ -3,11 +3,10 @@
 #include "engine/charts/OmissionChart.h"
 #include "engine/charts/StatsCharts.h"
 #include "engine/history/Parser.h"
+#include "support/TestSupport.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,28 +14,13 @@
 class TestCliChartB : public QObject {
     Q_OBJECT
 
-    struct Run {
-        int status;
-        QByteArray out;
-        QString err;
-    };
-
-    static Run run(const QStringList& args) {
-        QProcess p;
-        p.start(KELVORA_CLI, QStringList{"--data", KELVORA_SAMPLE, "chart"} + args);
-        p.waitForFinished(60000);
-        return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-    }
-
-    static TCodeArr sample() {
-        QFile f(KELVORA_SAMPLE);
-        f.open(QIODevice::ReadOnly);
-        return ParseHistory(f.readAll()).history;
+    static CliBytesRun chart(const QStringList& args) {
+        return RunCliBytes(QStringList{"--data", SampleHistoryPath(), "chart"} + args);
     }
 
   private slots:
     void pagesPrintTheEngineModel_data() {
-        const TCodeArr h = sample();
+        const TCodeArr& h = SampleHistory();
         QTest::addColumn<QString>("page");
         QTest::addColumn<int>("n");
         QTest::addColumn<QJsonObject>("expected");
@@ -55,7 +39,7 @@ class TestCliChartB : public QObject {
         QFETCH(int, n);
         QFETCH(QJsonObject, expected);
         expected.insert(QStringLiteral("game"), QStringLiteral("ssq"));
-        const Run r = run({page, "--periods", QString::number(n)});
+        const CliBytesRun r = chart({page, "--periods", QString::number(n)});
         QCOMPARE(r.status, 0);
         QJsonParseError error;
         const QJsonDocument doc = QJsonDocument::fromJson(r.out, &error);
@@ -64,7 +48,7 @@ class TestCliChartB : public QObject {
     }
 
     void shapes() {
-        QJsonObject o = QJsonDocument::fromJson(run({"12", "--periods", "2"}).out).object();
+        QJsonObject o = QJsonDocument::fromJson(chart({"12", "--periods", "2"}).out).object();
         QCOMPARE(o["kind"].toString(), QStringLiteral("boards"));
         const QJsonObject board = o["boards"].toArray()[0].toObject();
         QCOMPARE(board["title"].toString(), QStringLiteral("2026096期"));
@@ -72,14 +56,14 @@ class TestCliChartB : public QObject {
         QCOMPARE(board["cells"].toArray()[3].toArray()[3].toString(), QStringLiteral("1"));
         QCOMPARE(board["colors"].toArray()[3].toArray()[3].toInt(), 0x0000FF);
 
-        o = QJsonDocument::fromJson(run({"7", "--periods", "30"}).out).object();
+        o = QJsonDocument::fromJson(chart({"7", "--periods", "30"}).out).object();
         QCOMPARE(o["kind"].toString(), QStringLiteral("bars"));
         QCOMPARE(o["seriesColors"].toArray()[1].toInt(), 0x5462FF);
 
-        o = QJsonDocument::fromJson(run({"11", "--periods", "0"}).out).object();
+        o = QJsonDocument::fromJson(chart({"11", "--periods", "0"}).out).object();
         QCOMPARE(o["tables"].toArray()[1].toObject()["title"].toString(), QStringLiteral("蓝球分析表"));
 
-        o = QJsonDocument::fromJson(run({"13", "--periods", "1"}).out).object();
+        o = QJsonDocument::fromJson(chart({"13", "--periods", "1"}).out).object();
         QCOMPARE(o["kind"].toString(), QStringLiteral("grid"));
         QCOMPARE(o["cells"].toArray()[3].toArray()[0].toString(), QStringLiteral("合计"));
     }
@@ -98,7 +82,7 @@ class TestCliChartB : public QObject {
     void refused() {
         QFETCH(QString, page);
         QFETCH(QString, n);
-        const Run r = run({page, "--periods", n});
+        const CliBytesRun r = chart({page, "--periods", n});
         QCOMPARE(r.status, 1);
         QVERIFY(r.out.isEmpty());
         QCOMPARE(r.err.trimmed(), QStringLiteral("设置的查询期数超过总期数!!"));

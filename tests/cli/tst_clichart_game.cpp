@@ -15,8 +15,7 @@ class TestCliChartGame : public QObject {
     QTemporaryDir m_dir;
 
     static CliRun chart(const Game& game, const QStringList& args) {
-        const QString data = game.isSsq() ? SampleHistoryPath() : DltSampleHistoryPath();
-        return RunCli(QStringList{"--game", game.keyText(), "--data", data, "chart"} + args);
+        return RunCliOnSampleOf(game, QStringList{"chart"} + args);
     }
 
     // Width and height from a PNG's header chunk.

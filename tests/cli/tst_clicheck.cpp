@@ -1,33 +1,14 @@
-#include <QProcess>
+#include "support/TestSupport.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
 class TestCliCheck : public QObject {
     Q_OBJECT
 
-    struct Run {
-        int status;
-        QString out;
-        QString err;
-    };
-
-    static Run run(const QStringList& args) {
-        QProcess p;
-        p.start(KELVORA_CLI, args);
-        p.waitForFinished(60000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
-    }
-
     QTemporaryDir m_dir;
 
-    QString write(const QString& name, const QByteArray& bytes) {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        return path;
-    }
+    QString write(const QString& name, const QByteArray& bytes) { return WriteTestFile(m_dir, name, bytes); }
 
   private slots:
     void sampleHistory();
@@ -42,14 +23,14 @@ class TestCliCheck : public QObject {
 };
 
 void TestCliCheck::sampleHistory() {
-    const Run r = run({"--data", KELVORA_SAMPLE, "check"});
+    const CliRun r = RunCli({"--data", SampleHistoryPath(), "check"});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, QStringLiteral("3493 draws, 2003001 to 2026096\n"));
     QVERIFY(r.err.isEmpty());
 }
 
 void TestCliCheck::emptyHistory() {
-    const Run r = run({"--data", write("blank.dxt", "\r\n  \r\n"), "check"});
+    const CliRun r = RunCli({"--data", write("blank.dxt", "\r\n  \r\n"), "check"});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, QStringLiteral("0 draws\n"));
 }
@@ -58,7 +39,7 @@ void TestCliCheck::badLines() {
     QByteArray text = "2005013 03 07 12 19 25 31 09\r\n";
     for (int i = 0; i < 11; ++i)
         text += "2005014 03 07 12 19 25 31\r\n";
-    const Run r = run({"--data", write("bad.dxt", text), "check"});
+    const CliRun r = RunCli({"--data", write("bad.dxt", text), "check"});
     QCOMPARE(r.status, 1);
     QVERIFY(r.out.isEmpty());
     QString expected = QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n");
@@ -69,32 +50,33 @@ void TestCliCheck::badLines() {
 
 void TestCliCheck::badNumbers() {
     // GB2312 bytes of a double-byte character where a number belongs.
-    const Run r = run({"--data", write("gb.dxt", "2005013 03 \xd6\xd0 12 19 25 31 09\r\n"), "check"});
+    const CliRun r = RunCli({"--data", write("gb.dxt", "2005013 03 \xd6\xd0 12 19 25 31 09\r\n"), "check"});
     QCOMPARE(r.status, 1);
     QCOMPARE(r.err, QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n第1行：'中' 不是数字\n"));
 }
 
 void TestCliCheck::missingFile() {
-    const Run r = run({"--data", m_dir.filePath("none.dxt"), "check"});
+    const CliRun r = RunCli({"--data", m_dir.filePath("none.dxt"), "check"});
     QCOMPARE(r.status, 1);
     QVERIFY(!r.err.isEmpty());
 }
 
 void TestCliCheck::warnings() {
-    const Run r = run({"--data",
-                       write("warn.dxt", "2005013 03 07 12 19 25 31 09\r\n2005012 01 02 03 04 05 06 16\r\n"
-                                         "2005013 05 06 07 09 08 10 11\r\n"),
-                       "check"});
+    const CliRun r =
+        RunCli({"--data",
+                write("warn.dxt", "2005013 03 07 12 19 25 31 09\r\n2005012 01 02 03 04 05 06 16\r\n"
+                                  "2005013 05 06 07 09 08 10 11\r\n"),
+                "check"});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, QStringLiteral("3 draws, 2005013 to 2005013\n"));
     QCOMPARE(r.err, QStringLiteral("警告：第2行期号小于上一行\n警告：第3行期号与第1行重复\n"
                                    "警告：第3行红球不是从小到大排列\n"));
     // A red twice is no draw: a faulty line, not a warning. A byte order mark is no part of the text.
-    const Run repeated = run({"--data",
-                              write("twice.dxt", "\xef\xbb\xbf"
-                                                 "2005013 03 07 12 19 25 31 09\r\n"
-                                                 "2005014 01 01 01 01 01 01 16\r\n"),
-                              "check"});
+    const CliRun repeated = RunCli({"--data",
+                                    write("twice.dxt", "\xef\xbb\xbf"
+                                                       "2005013 03 07 12 19 25 31 09\r\n"
+                                                       "2005014 01 01 01 01 01 01 16\r\n"),
+                                    "check"});
     QCOMPARE(repeated.status, 1);
     QCOMPARE(repeated.err,
              QStringLiteral("文本内容中下列行的数据有错误，请纠正再保存！！\n第2行：红球01重复\n"));
@@ -112,16 +94,16 @@ void TestCliCheck::usageErrors_data() {
 
 void TestCliCheck::usageErrors() {
     QFETCH(QStringList, args);
-    const Run r = run(args);
+    const CliRun r = RunCli(args);
     QCOMPARE(r.status, 2);
     QVERIFY(r.err.contains("Usage: kelvora-cli"));
 }
 
 void TestCliCheck::help() {
-    const Run tool = run({"--help"});
+    const CliRun tool = RunCli({"--help"});
     QCOMPARE(tool.status, 0);
     QVERIFY(tool.out.contains("check"));
-    const Run sub = run({"check", "--help"});
+    const CliRun sub = RunCli({"check", "--help"});
     QCOMPARE(sub.status, 0);
     QVERIFY(sub.out.startsWith("Usage: kelvora-cli [--data FILE] check"));
 }

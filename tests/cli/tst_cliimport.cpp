@@ -1,5 +1,6 @@
+#include "support/TestSupport.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,12 +70,10 @@ class TestCliImport : public QObject {
             f.write(content);
             args << path;
         }
-        QProcess p;
-        p.start(QStringLiteral(KELVORA_CLI), args);
-        QVERIFY(p.waitForFinished(60000));
-        QCOMPARE(p.exitCode(), status);
-        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), out);
-        const QString e = QString::fromUtf8(p.readAllStandardError());
+        const CliRun r = RunCli(args);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out, out);
+        const QString& e = r.err;
         if (status == 2)
             QVERIFY(e.contains(QStringLiteral("Usage: kelvora-cli import FILE")));
         else
@@ -93,17 +92,13 @@ class TestCliImport : public QObject {
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(bytes);
         }
-        QProcess p;
-        p.start(QStringLiteral(KELVORA_CLI), {"--data", data, "import", list, "--merge"});
-        QVERIFY(p.waitForFinished(60000));
-        QCOMPARE(p.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()),
-                 QStringLiteral("2026094 01 02 03 04 05 06 07\n2026095 02 05 10 11 20 33 16\n"
-                                "2026096 01 04 16 22 26 31 04\n2026097 01 04 16 22 26 31 04\n"));
-        QCOMPARE(
-            QString::fromUtf8(p.readAllStandardError()),
-            QStringLiteral("新增2期，相同0期，冲突1期（未导入）\n第2026096期：导入 01 04 16 22 26 31+05，"
-                           "已有 01 04 16 22 26 31+04\n"));
+        const CliRun r = RunCli({"--data", data, "import", list, "--merge"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("2026094 01 02 03 04 05 06 07\n2026095 02 05 10 11 20 33 16\n"
+                                       "2026096 01 04 16 22 26 31 04\n2026097 01 04 16 22 26 31 04\n"));
+        QCOMPARE(r.err, QStringLiteral(
+                            "新增2期，相同0期，冲突1期（未导入）\n第2026096期：导入 01 04 16 22 26 31+05，"
+                            "已有 01 04 16 22 26 31+04\n"));
     }
 
     // Every reader of a user's file stops at its size limit instead of running out of memory.
@@ -116,12 +111,9 @@ class TestCliImport : public QObject {
     }
     void endlessInputIsRefused() {
         QFETCH(QStringList, args);
-        QProcess p;
-        p.start(QStringLiteral(KELVORA_CLI), args);
-        QVERIFY(p.waitForFinished(120000));
-        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(p.exitCode(), 1);
-        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("64 MB")));
+        const CliRun r = RunCli(args);
+        QCOMPARE(r.status, 1); // -1 for a crash or a run that never ended
+        QVERIFY(r.err.contains(QStringLiteral("64 MB")));
     }
 };
 

@@ -18,24 +18,6 @@
 
 namespace {
 
-struct Run {
-    int status;
-    QString out;
-    QString err;
-};
-
-Run runCli(const QStringList& args, const QByteArray& input = QByteArray(),
-           const std::function<void()>& childSetup = {}) {
-    QProcess p;
-    if (childSetup) p.setChildProcessModifier(childSetup);
-    p.start(QStringLiteral(KELVORA_CLI), args);
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
     f.open(QIODevice::ReadOnly);
@@ -81,19 +63,19 @@ class TestLedgerCommand : public QObject {
         const QString tickets = WriteTestFile(m_dir, QStringLiteral("tickets.txt"),
                                               "01 02 03 04 05 06+07\n"
                                               "01 02 03 04 05 07 08+08 09\n");
-        Run r = runCli(ledger("c.sqlite", {"add", "--issue", "2026002", "--note", "周二", tickets}));
+        CliRun r = RunCli(ledger("c.sqlite", {"add", "--issue", "2026002", "--note", "周二", tickets}));
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("1\n"));
-        r = runCli(ledger("c.sqlite", {"add", "--issue", "2026004", "--extra"}), "10 11 12 13 14 15+16\n");
+        r = RunCli(ledger("c.sqlite", {"add", "--issue", "2026004", "--extra"}), "10 11 12 13 14 15+16\n");
         QCOMPARE(r.out, QStringLiteral("2\n"));
-        r = runCli(ledger("c.sqlite", {"settle"}));
+        r = RunCli(ledger("c.sqlite", {"settle"}));
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("已结算 1 笔投注记录\n"));
 
         // Against 01 02 03 04 05 07+08: 5+0 for the single; the compound holds the six reds with blue 8
         // (一等奖) and with blue 9 (二等奖), and its six other sixes hold five reds each, with blue 8
         // (三等奖) and 9 (四等奖): 200 + 6 * 3000 + 6 * 200.
-        r = runCli(ledger("c.sqlite", {"list", "--json"}));
+        r = RunCli(ledger("c.sqlite", {"list", "--json"}));
         QCOMPARE(r.status, 0);
         QCOMPARE(
             r.out,
@@ -102,11 +84,11 @@ class TestLedgerCommand : public QObject {
                 R"({"id":1,"issue":"2026002","lines":2,"tickets":["01 02 03 04 05 06+07","01 02 03 04 05 07 08+08 09"],"bets":15,"cost":30,"extra":false,"note":"周二","settled":true,"tiers":[1,1,6,7,0,0],"fixedPrize":19400}]})"
                 "\n"));
         // --ledger may also stand before the subcommand, like --data.
-        r = runCli(
+        r = RunCli(
             {"--data", m_data, "--ledger", m_dir.filePath(QStringLiteral("c.sqlite")), "ledger", "list"});
         QVERIFY(r.out.contains(QStringLiteral("#2  第2026004期  1行 1注 2元 追加  未开奖")));
 
-        r = runCli(ledger("c.sqlite", {"report", "--json"}));
+        r = RunCli(ledger("c.sqlite", {"report", "--json"}));
         QCOMPARE(r.status, 0);
         const QJsonObject report = QJsonDocument::fromJson(r.out.toUtf8()).object();
         QVERIFY(r.out.startsWith(
@@ -116,13 +98,13 @@ class TestLedgerCommand : public QObject {
         QVERIFY(report["pValue"].toDouble() < 0.01);
         QCOMPARE(report["byYear"].toArray().size(), 1);
         // One draw's 一等奖 is luck: the report says the sample is too small to tell.
-        r = runCli(ledger("c.sqlite", {"report"}));
+        r = RunCli(ledger("c.sqlite", {"report"}));
         QVERIFY2(r.out.contains(QStringLiteral("样本太少")), qPrintable(r.out));
         QVERIFY(!r.out.contains(QStringLiteral("好于随机")));
 
-        r = runCli(ledger("c.sqlite", {"remove", "2"}));
+        r = RunCli(ledger("c.sqlite", {"remove", "2"}));
         QCOMPARE(r.status, 0);
-        r = runCli(ledger("c.sqlite", {"remove", "2"}));
+        r = RunCli(ledger("c.sqlite", {"remove", "2"}));
         QCOMPARE(r.status, 1);
         QCOMPARE(r.err, QStringLiteral("没有编号为2的投注记录\n"));
     }
@@ -135,7 +117,7 @@ class TestLedgerCommand : public QObject {
                                               "2026013 01 02 03 04 06 03 04\r\n");
         const QString file = m_dir.filePath(QStringLiteral("games.sqlite"));
         auto run = [&](const QString& game, const QStringList& args, const QByteArray& input = QByteArray()) {
-            return runCli(QStringList{"--game", game, "--data", game == "dlt" ? dltData : m_data, "ledger",
+            return RunCli(QStringList{"--game", game, "--data", game == "dlt" ? dltData : m_data, "ledger",
                                       "--ledger", file} +
                               args,
                           input);
@@ -143,7 +125,7 @@ class TestLedgerCommand : public QObject {
         QCOMPARE(run("dlt", {"add", "--issue", "2026013", "--extra"}, "01 02 03 04 05 06+01 02 03\n").status,
                  0);
         QCOMPARE(run("ssq", {"add", "--issue", "2026003"}, "01 02 03 04 05 06+07\n").status, 0);
-        const Run refused = run("dlt", {"add", "--issue", "2026014"}, "01 02 03 04 05+01 02#03 04\n");
+        const CliRun refused = run("dlt", {"add", "--issue", "2026014"}, "01 02 03 04 05+01 02#03 04\n");
         QCOMPARE(refused.status, 1);
         QCOMPARE(refused.err, QStringLiteral("第1行不是有效的投注号码：后区胆码2个，最多1个\n"));
 
@@ -192,7 +174,7 @@ class TestLedgerCommand : public QObject {
         QFETCH(QByteArray, input);
         QFETCH(int, status);
         QFETCH(QString, message);
-        const Run r = runCli(ledger("r.sqlite", args), input);
+        const CliRun r = RunCli(ledger("r.sqlite", args), input);
         QCOMPARE(r.status, status);
         QCOMPARE(r.out, QString());
         if (!message.isEmpty()) QCOMPARE(r.err, message);
@@ -201,8 +183,8 @@ class TestLedgerCommand : public QObject {
     // The history file itself named as the ledger: refused, and not a byte of it changes.
     void refusesNonLedger() {
         const QByteArray before = fileBytes(m_data);
-        const Run r =
-            runCli({"ledger", "--ledger", m_data, "add", "--issue", "2026005"}, "01 02 03 04 05 06+07\n");
+        const CliRun r =
+            RunCli({"ledger", "--ledger", m_data, "add", "--issue", "2026005"}, "01 02 03 04 05 06+07\n");
         QCOMPARE(r.status, 1);
         QVERIFY(r.err.contains(QStringLiteral("不是投注记录数据库")));
         QCOMPARE(fileBytes(m_data), before);
@@ -212,7 +194,7 @@ class TestLedgerCommand : public QObject {
     void killedDuringAdd() {
         const QString path = m_dir.filePath(QStringLiteral("k.sqlite"));
         const QString big = WriteTestFile(m_dir, QStringLiteral("big.txt"), manyTickets(200000));
-        QCOMPARE(runCli(ledger("k.sqlite", {"add", "--issue", "2026001"}), "01 02 03 04 05 06+07\n").status,
+        QCOMPARE(RunCli(ledger("k.sqlite", {"add", "--issue", "2026001"}), "01 02 03 04 05 06+07\n").status,
                  0);
 
         QProcess p;
@@ -230,14 +212,14 @@ class TestLedgerCommand : public QObject {
         QVERIFY(p.waitForFinished());
         QCOMPARE(p.exitStatus(), QProcess::CrashExit);
 
-        Run r = runCli(ledger("k.sqlite", {"list", "--json"}));
+        CliRun r = RunCli(ledger("k.sqlite", {"list", "--json"}));
         QCOMPARE(r.status, 0);
         QJsonArray entries = QJsonDocument::fromJson(r.out.toUtf8()).object()["entries"].toArray();
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries[0].toObject()["issue"].toString(), QStringLiteral("2026001"));
 
-        QCOMPARE(runCli(ledger("k.sqlite", {"add", "--issue", "2026002", big})).status, 0);
-        r = runCli(ledger("k.sqlite", {"list", "--json"}));
+        QCOMPARE(RunCli(ledger("k.sqlite", {"add", "--issue", "2026002", big})).status, 0);
+        r = RunCli(ledger("k.sqlite", {"list", "--json"}));
         entries = QJsonDocument::fromJson(r.out.toUtf8()).object()["entries"].toArray();
         QCOMPARE(entries.size(), 2);
         QCOMPARE(entries[0].toObject()["lines"].toInt(), 200000);
@@ -245,9 +227,9 @@ class TestLedgerCommand : public QObject {
 
     // What is listed is settled against the history as it is now, without a settle first.
     void listSettlesFirst() {
-        QCOMPARE(runCli(ledger("s.sqlite", {"add", "--issue", "2026003"}), "10 11 12 13 14 15+16\n").status,
+        QCOMPARE(RunCli(ledger("s.sqlite", {"add", "--issue", "2026003"}), "10 11 12 13 14 15+16\n").status,
                  0);
-        const Run r = runCli(ledger("s.sqlite", {"list", "--json"}));
+        const CliRun r = RunCli(ledger("s.sqlite", {"list", "--json"}));
         QCOMPARE(r.status, 0);
         QVERIFY2(r.out.contains(QStringLiteral(R"("settled":true,"tiers":[1,0,0,0,0,0])")),
                  qPrintable(r.out));
@@ -264,7 +246,7 @@ class TestLedgerCommand : public QObject {
         QFETCH(bool, readOnly);
         const QString name = readOnly ? QStringLiteral("ro.sqlite") : QStringLiteral("full.sqlite");
         const QString path = m_dir.filePath(name);
-        QCOMPARE(runCli(ledger(name, {"add", "--issue", "2026001"}), "01 02 03 04 05 06+07\n").status, 0);
+        QCOMPARE(RunCli(ledger(name, {"add", "--issue", "2026001"}), "01 02 03 04 05 06+07\n").status, 0);
         const QByteArray before = fileBytes(path);
         std::function<void()> limit;
         // Root writes a read-only file: it is made immutable instead, where the file system allows.
@@ -284,13 +266,13 @@ class TestLedgerCommand : public QObject {
                 ::setrlimit(RLIMIT_FSIZE, &size);
             };
         }
-        const Run r = runCli(ledger(name, {"add", "--issue", "2026002"}), manyTickets(20000), limit);
+        const CliRun r = RunCli(ledger(name, {"add", "--issue", "2026002"}), manyTickets(20000), limit);
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(QStringLiteral("投注记录未作改动")), qPrintable(r.err));
         QVERIFY2(r.err.contains(readOnly ? QStringLiteral("只读") : QStringLiteral("磁盘")),
                  qPrintable(r.err));
         QCOMPARE(fileBytes(path), before);
-        const Run list = runCli(ledger(name, {"list", "--json"}));
+        const CliRun list = RunCli(ledger(name, {"list", "--json"}));
         const QJsonArray entries = QJsonDocument::fromJson(list.out.toUtf8()).object()["entries"].toArray();
         QCOMPARE(entries.size(), 1);
         // Listed settled against the history; a file that cannot take the result says so.
@@ -322,7 +304,7 @@ class TestLedgerCommand : public QObject {
         const QString path = m_dir.filePath(name);
         QByteArray before;
         if (kind == QLatin1String("damaged")) {
-            QCOMPARE(runCli(ledger(name, {"add", "--issue", "2026001"}), manyTickets(3000)).status, 0);
+            QCOMPARE(RunCli(ledger(name, {"add", "--issue", "2026001"}), manyTickets(3000)).status, 0);
             QFile f(path);
             QVERIFY(f.open(QIODevice::ReadWrite));
             f.seek(f.size() / 4096 / 2 * 4096);
@@ -330,7 +312,7 @@ class TestLedgerCommand : public QObject {
             f.close();
             before = fileBytes(path);
         }
-        const Run r = runCli(ledger(name, args), "01 02 03 04 05 06+07\n");
+        const CliRun r = RunCli(ledger(name, args), "01 02 03 04 05 06+07\n");
         QCOMPARE(r.status, 1);
         QCOMPARE(r.out, QString());
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
@@ -343,19 +325,21 @@ class TestLedgerCommand : public QObject {
     // The list names its game even when empty, and a note with line breaks stays on its entry's line.
     void listLayout() {
         const QString file = m_dir.filePath(QStringLiteral("layout.sqlite"));
-        QCOMPARE(runCli(ledger("layout.sqlite", {"add", "--issue", "2026009", "--note", "第一行\n第二行\r\n第三行"}),
+        QCOMPARE(RunCli(ledger("layout.sqlite",
+                               {"add", "--issue", "2026009", "--note", "第一行\n第二行\r\n第三行"}),
                         "01 02 03 04 05 06+07\n01 02 03 04 05 06 07+08\n")
                      .status,
                  0);
-        const Run empty = runCli({"--game", "dlt", "--data", m_data, "ledger", "--ledger", file, "list", "--json"});
+        const CliRun empty =
+            RunCli({"--game", "dlt", "--data", m_data, "ledger", "--ledger", file, "list", "--json"});
         QCOMPARE(empty.status, 0);
         QCOMPARE(empty.out, QStringLiteral("{\"game\":\"dlt\",\"entries\":[]}\n"));
-        const Run r = runCli(ledger("layout.sqlite", {"list"}));
+        const CliRun r = RunCli(ledger("layout.sqlite", {"list"}));
         QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts),
                  (QStringList{QStringLiteral("共 1 笔投注记录"),
                               QStringLiteral("#1  第2026009期  2行 8注 16元  未开奖  备注：第一行 第二行  第三行"),
                               QStringLiteral("    01 02 03 04 05 06+07"), QStringLiteral("    01 02 03 04 05 06 07+08")}));
-        const Run json = runCli(ledger("layout.sqlite", {"list", "--json"}));
+        const CliRun json = RunCli(ledger("layout.sqlite", {"list", "--json"}));
         QCOMPARE(QJsonDocument::fromJson(json.out.toUtf8()).object()["entries"].toArray()[0].toObject()["note"].toString(),
                  QStringLiteral("第一行\n第二行\r\n第三行"));
     }

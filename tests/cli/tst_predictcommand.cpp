@@ -3,23 +3,8 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-using Run = CliRun;
-
-Run runCli(const QStringList& args) {
-    return RunCli(args);
-}
-
-QByteArray sampleBytes() {
-    return SampleHistoryBytes();
-}
-
-} // namespace
 
 class TestPredictCommand : public QObject {
     Q_OBJECT
@@ -28,7 +13,7 @@ class TestPredictCommand : public QObject {
 
     // The last count lines of the sample history as a data file of its own.
     QString tailFile(int count) {
-        QList<QByteArray> lines = sampleBytes().split('\n');
+        QList<QByteArray> lines = SampleHistoryBytes().split('\n');
         while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
             lines.removeLast();
         const QString path = m_dir.filePath(QStringLiteral("tail%1.dxt").arg(count));
@@ -54,12 +39,11 @@ class TestPredictCommand : public QObject {
     void printsWhatTheEngineComputes() {
         QFETCH(QString, kind);
         QFETCH(int, engineKind);
-        const Run r = runCli(
-            {QStringLiteral("--data"), QStringLiteral(KELVORA_SAMPLE), QStringLiteral("predict"), kind});
+        const CliRun r =
+            RunCli({QStringLiteral("--data"), SampleHistoryPath(), QStringLiteral("predict"), kind});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.err, QString());
-        const QStringList lines =
-            RunPredict(ParseHistory(sampleBytes()).history, PredictKind(engineKind)).lines;
+        const QStringList lines = RunPredict(SampleHistory(), PredictKind(engineKind)).lines;
         QCOMPARE(r.out, lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
         if (kind == QLatin1String("single")) QCOMPARE(lines.size(), 806);
     }
@@ -75,8 +59,8 @@ class TestPredictCommand : public QObject {
     void superLottoPrintsWhatTheEngineComputes() {
         QFETCH(QString, kind);
         QFETCH(int, engineKind);
-        const Run r = runCli({QStringLiteral("--game"), QStringLiteral("dlt"), QStringLiteral("--data"),
-                              DltSampleHistoryPath(), QStringLiteral("predict"), kind});
+        const CliRun r = RunCli({QStringLiteral("--game"), QStringLiteral("dlt"), QStringLiteral("--data"),
+                                 DltSampleHistoryPath(), QStringLiteral("predict"), kind});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.err, QString());
         const QStringList lines = RunPredict(DltSampleHistory(), PredictKind(engineKind), Game::dlt()).lines;
@@ -97,7 +81,7 @@ class TestPredictCommand : public QObject {
         QFETCH(QString, kind);
         QFETCH(int, draws);
         QFETCH(int, status);
-        const Run r = runCli({QStringLiteral("--data"), tailFile(draws), QStringLiteral("predict"), kind});
+        const CliRun r = RunCli({QStringLiteral("--data"), tailFile(draws), QStringLiteral("predict"), kind});
         QCOMPARE(r.status, status);
         if (status) {
             QCOMPARE(r.out, QString());
@@ -117,9 +101,8 @@ class TestPredictCommand : public QObject {
     }
     void usageErrors() {
         QFETCH(QStringList, args);
-        const Run r = runCli(
-            QStringList{QStringLiteral("--data"), QStringLiteral(KELVORA_SAMPLE), QStringLiteral("predict")} +
-            args);
+        const CliRun r = RunCli(
+            QStringList{QStringLiteral("--data"), SampleHistoryPath(), QStringLiteral("predict")} + args);
         QCOMPARE(r.status, 2);
         QCOMPARE(r.out, QString());
         QVERIFY(r.err.contains(QStringLiteral("predict KIND")));
@@ -131,8 +114,8 @@ class TestPredictCommand : public QObject {
         f.open(QIODevice::WriteOnly);
         f.write("2003001 10 11 12\r\n");
         f.close();
-        const Run r =
-            runCli({QStringLiteral("--data"), path, QStringLiteral("predict"), QStringLiteral("compound")});
+        const CliRun r =
+            RunCli({QStringLiteral("--data"), path, QStringLiteral("predict"), QStringLiteral("compound")});
         QCOMPARE(r.status, 1);
         QCOMPARE(r.out, QString());
         QVERIFY(!r.err.isEmpty());

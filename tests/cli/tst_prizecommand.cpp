@@ -2,29 +2,8 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-struct Run {
-    int status;
-    QString out;
-    QString err;
-};
-
-Run runCli(const QStringList& args, const QByteArray& input = QByteArray()) {
-    QProcess p;
-    p.start(QStringLiteral(KELVORA_CLI), args);
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
-} // namespace
 
 class TestPrizeCommand : public QObject {
     Q_OBJECT
@@ -73,8 +52,9 @@ class TestPrizeCommand : public QObject {
     void superLotto() {
         QFETCH(QStringList, options);
         QFETCH(QString, json);
-        const Run r = runCli(QStringList{"--game", "dlt", "--data", m_dltData, "prize", "--json"} + options,
-                             "01 02 03 04 05 06+01 02 03\n");
+        const CliRun r =
+            RunCli(QStringList{"--game", "dlt", "--data", m_dltData, "prize", "--json"} + options,
+                   "01 02 03 04 05 06+01 02 03\n");
         QCOMPARE(r.err, QString());
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, json + QLatin1Char('\n'));
@@ -112,9 +92,9 @@ class TestPrizeCommand : public QObject {
         const QString gb =
             WriteTestFile(m_dir, QStringLiteral("gb.txt"), LinesToGbFile(list.trimmed().split('\n')));
         const QStringList base{QStringLiteral("--data"), m_data, QStringLiteral("prize")};
-        for (const Run& r :
-             {runCli(base + options + QStringList{utf8}), runCli(base + options + QStringList{gb}),
-              runCli(base + options, list.toUtf8())}) {
+        for (const CliRun& r :
+             {RunCli(base + options + QStringList{utf8}), RunCli(base + options + QStringList{gb}),
+              RunCli(base + options, list.toUtf8())}) {
             QCOMPARE(r.err, QString());
             QCOMPARE(r.status, 0);
             QCOMPARE(r.out, json + QLatin1Char('\n'));
@@ -122,7 +102,7 @@ class TestPrizeCommand : public QObject {
         // The readable report says the same in Chinese.
         QStringList plain = options;
         plain.removeAll(QStringLiteral("--json"));
-        const Run text = runCli(base + plain + QStringList{utf8});
+        const CliRun text = RunCli(base + plain + QStringList{utf8});
         QCOMPARE(text.status, 0);
         QVERIFY(text.out.contains(QStringLiteral("第4行 01 02 03 04 05 06 07+08 16")));
     }
@@ -132,7 +112,7 @@ class TestPrizeCommand : public QObject {
         const QByteArray line("01 02#03 04 05 06 07 08+07 16\n");
         const QStringList base{QStringLiteral("--data"), m_data, QStringLiteral("prize"),
                                QStringLiteral("--draw"), QStringLiteral("01 03 04 05 06 07+16")};
-        const Run json = runCli(base + QStringList{QStringLiteral("--json")}, line);
+        const CliRun json = RunCli(base + QStringList{QStringLiteral("--json")}, line);
         QCOMPARE(json.err, QString());
         QCOMPARE(
             json.out,
@@ -141,7 +121,7 @@ class TestPrizeCommand : public QObject {
                 R"({"line":1,"reds":[1,2,3,4,5,6,7,8],"bankers":[1,2],"blues":[7,16],"bets":30,"redHits":6,"blueHit":true,"tiers":[0,0,5,15,10,0],"prize":18100}],)"
                 R"("summary":{"lines":1,"bets":30,"cost":60,"tiers":[0,0,5,15,10,0],"fixedPrize":18100}})"
                 "\n"));
-        const Run text = runCli(base, line);
+        const CliRun text = RunCli(base, line);
         QCOMPARE(text.status, 0);
         QVERIFY2(text.out.contains(QStringLiteral("第1行 01 02#03 04 05 06 07 08+07 16")),
                  qPrintable(text.out));
@@ -181,7 +161,7 @@ class TestPrizeCommand : public QObject {
         const QStringList args =
             dlt ? options.mid(0, 2) + QStringList{"--data", m_dltData, "prize"} + options.mid(2)
                 : QStringList{QStringLiteral("--data"), m_data, QStringLiteral("prize")} + options;
-        const Run r = runCli(args, input);
+        const CliRun r = RunCli(args, input);
         QCOMPARE(r.status, status);
         QCOMPARE(r.out, QString());
         QVERIFY2(r.err.startsWith(err), qPrintable(r.err));
@@ -189,8 +169,8 @@ class TestPrizeCommand : public QObject {
 
     // An empty list is no error: the summary with zeros.
     void emptyList() {
-        const Run r =
-            runCli({QStringLiteral("--data"), m_data, QStringLiteral("prize"), QStringLiteral("--json")});
+        const CliRun r =
+            RunCli({QStringLiteral("--data"), m_data, QStringLiteral("prize"), QStringLiteral("--json")});
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.endsWith(QStringLiteral(
             R"("tickets":[],"summary":{"lines":0,"bets":0,"cost":0,"tiers":[0,0,0,0,0,0],"fixedPrize":0}})"

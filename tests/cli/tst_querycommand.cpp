@@ -1,22 +1,12 @@
-#include <QProcess>
+#include "support/TestSupport.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
 
 class TestQueryCommand : public QObject {
     Q_OBJECT
 
-    struct Run {
-        int code;
-        QString out, err;
-    };
-    Run run(const QStringList& args) {
-        QProcess p;
-        p.start(QStringLiteral(KELVORA_CLI), args);
-        p.waitForFinished(30000);
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
-    }
-    const QString sample = QStringLiteral(KELVORA_SAMPLE);
+    const QString sample = SampleHistoryPath();
 
   private slots:
     void lists_data() {
@@ -34,14 +24,14 @@ class TestQueryCommand : public QObject {
     void lists() {
         QFETCH(QStringList, args);
         QFETCH(QString, out);
-        const Run r = run(QStringList{"--data", sample, "query"} + args);
-        QCOMPARE(r.code, 0);
+        const CliRun r = RunCli(QStringList{"--data", sample, "query"} + args);
+        QCOMPARE(r.status, 0);
         QCOMPARE(r.out, out);
     }
 
     void defaultsMatchThePanel() {
-        const Run r = run({"--data", sample, "query"});
-        QCOMPARE(r.code, 0);
+        const CliRun r = RunCli({"--data", sample, "query"});
+        QCOMPARE(r.status, 0);
         const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 30);
         QVERIFY(lines.first().startsWith(QStringLiteral("第2005013期")));
@@ -55,8 +45,8 @@ class TestQueryCommand : public QObject {
     }
     void usageErrors() {
         QFETCH(QStringList, args);
-        const Run r = run(QStringList{"--data", sample, "query"} + args);
-        QCOMPARE(r.code, 2);
+        const CliRun r = RunCli(QStringList{"--data", sample, "query"} + args);
+        QCOMPARE(r.status, 2);
         QVERIFY(r.out.isEmpty());
         QVERIFY(r.err.contains(QStringLiteral("Usage:")));
     }
@@ -67,8 +57,8 @@ class TestQueryCommand : public QObject {
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("2005013 03 07 12 19 25 31\r\n");
         f.close();
-        const Run r = run({"--data", f.fileName(), "query", "--from", "2005013"});
-        QCOMPARE(r.code, 1);
+        const CliRun r = RunCli({"--data", f.fileName(), "query", "--from", "2005013"});
+        QCOMPARE(r.status, 1);
         QVERIFY(r.out.isEmpty());
         QVERIFY(r.err.startsWith(QStringLiteral("文本内容中下列行的数据有错误")));
     }

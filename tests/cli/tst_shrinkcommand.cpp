@@ -3,7 +3,6 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -117,9 +116,7 @@ void TestShrinkCommand::everyOptionReachesTheEngine() {
              in.hitRows[2] = {"20,30", {true, true}};
          }},
     };
-    QFile f(QStringLiteral(KELVORA_SAMPLE));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const TCodeArr history = ParseHistory(f.readAll()).history;
+    const TCodeArr& history = SampleHistory();
     ShrinkInput together = all;
     QStringList togetherArgs = allArgs;
     for (const Case& c : cases) {
@@ -247,8 +244,7 @@ void TestShrinkCommand::games() {
     QFETCH(QStringList, head);
     QFETCH(int, lines);
     const Game& gm = *Game::find(game);
-    const QString data = gm.isSsq() ? SampleHistoryPath() : DltSampleHistoryPath();
-    const CliRun r = RunCli(QStringList{"--game", game, "--data", data, "shrink"} + args);
+    const CliRun r = RunCliOnSampleOf(gm, QStringList{"shrink"} + args);
     QCOMPARE(r.status, status);
     if (status != 0) {
         QVERIFY(r.out.isEmpty());

@@ -4,27 +4,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <bit>
 
 namespace {
-
-struct Run {
-    int status;
-    QString out;
-    QString err;
-};
-
-Run runCli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(KELVORA_CLI),
-            QStringList{QStringLiteral("--data"), QStringLiteral(KELVORA_SAMPLE)} + args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
 
 const QByteArray falseTable = "01 02 03 04 05 09\n01 02 03 04 08 10\n01 02 03 07 08 10\n01 02 04 05 07 09\n"
                               "01 02 04 06 07 09\n01 02 04 06 07 10\n01 02 05 07 09 10\n01 02 06 07 08 09\n"
@@ -42,7 +26,7 @@ class TestWheelCommand : public QObject {
         const QStringList args{QStringLiteral("wheel"), QStringLiteral("--numbers"),
                                QStringLiteral("2,5,9,13,17,21,26,30,33,11"), QStringLiteral("--guarantee"),
                                QStringLiteral("6:5")};
-        const Run text = runCli(args);
+        const CliRun text = RunCliOnSample(args);
         QCOMPARE(text.status, 0);
         QStringList lines = text.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.takeLast(), QStringLiteral("已验证：全部210种开奖组合均满足"));
@@ -50,7 +34,7 @@ class TestWheelCommand : public QObject {
         QCOMPARE(lines.size(), 14);
         QCOMPARE(lines.first().size(), 17);
 
-        const Run json = runCli(args + QStringList{QStringLiteral("--json")});
+        const CliRun json = RunCliOnSample(args + QStringList{QStringLiteral("--json")});
         QCOMPARE(json.status, 0);
         const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
         QCOMPARE(o.keys(), (QStringList{"bankers", "count", "game", "guarantee", "lowerBound", "numbers",
@@ -72,13 +56,14 @@ class TestWheelCommand : public QObject {
                                QStringLiteral("--check"),
                                file,
                                QStringLiteral("--guarantee")};
-        const Run fails = runCli(base + QStringList{QStringLiteral("6:5"), QStringLiteral("--json")});
+        const CliRun fails =
+            RunCliOnSample(base + QStringList{QStringLiteral("6:5"), QStringLiteral("--json")});
         QCOMPARE(fails.status, 3);
         const QJsonObject o = QJsonDocument::fromJson(fails.out.toUtf8()).object();
         QCOMPARE(o.value("count").toInt(), 16);
         QCOMPARE(o.value("uncovered").toInt(), 8);
         QCOMPARE(o.value("examples").toArray().size(), 8);
-        const Run holds = runCli(base + QStringList{QStringLiteral("6:4")});
+        const CliRun holds = RunCliOnSample(base + QStringList{QStringLiteral("6:4")});
         QCOMPARE(holds.status, 0);
         QVERIFY(holds.out.contains(QStringLiteral("已验证：全部210种开奖组合均满足")));
     }
@@ -93,8 +78,9 @@ class TestWheelCommand : public QObject {
             lines += t.join(QLatin1Char(' ')).toLatin1() + '\n';
         }
         const QString file = WriteTestFile(m_dir, QStringLiteral("result.txt"), lines);
-        const Run r = runCli({QStringLiteral("wheel"), QStringLiteral("--from"), file,
-                              QStringLiteral("--guarantee"), QStringLiteral("5"), QStringLiteral("--json")});
+        const CliRun r =
+            RunCliOnSample({QStringLiteral("wheel"), QStringLiteral("--from"), file,
+                            QStringLiteral("--guarantee"), QStringLiteral("5"), QStringLiteral("--json")});
         QCOMPARE(r.status, 0);
         const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
         QCOMPARE(o.value("from").toInt(), 28);
@@ -108,8 +94,8 @@ class TestWheelCommand : public QObject {
         const QList<QByteArray> rows = lines.split('\n').mid(2, 28);
         const QString twice =
             WriteTestFile(m_dir, QStringLiteral("twice.txt"), lines + rows.mid(0, 5).join('\n') + '\n');
-        const Run top = runCli({QStringLiteral("wheel"), QStringLiteral("--from"), twice,
-                                QStringLiteral("--guarantee"), QStringLiteral("6")});
+        const CliRun top = RunCliOnSample({QStringLiteral("wheel"), QStringLiteral("--from"), twice,
+                                           QStringLiteral("--guarantee"), QStringLiteral("6")});
         QCOMPARE(top.status, 0);
         QStringList out = top.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(out.takeLast(), QStringLiteral("已验证：全部28注均满足"));
@@ -135,7 +121,7 @@ class TestWheelCommand : public QObject {
     void refusals() {
         QFETCH(QStringList, args);
         QFETCH(QString, message);
-        const Run r = runCli(QStringList{QStringLiteral("wheel")} + args);
+        const CliRun r = RunCliOnSample(QStringList{QStringLiteral("wheel")} + args);
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
@@ -178,7 +164,7 @@ class TestWheelCommand : public QObject {
                       "01 02 04 05 06 07 08\n01 03 04 05 06+01 02 03\n");
         for (QString& a : args)
             if (a.endsWith(QLatin1String(".txt"))) a = m_dir.filePath(a);
-        const Run r = runCli(
+        const CliRun r = RunCliOnSample(
             QStringList{QStringLiteral("--game"), QStringLiteral("dlt"), QStringLiteral("wheel")} + args);
         QCOMPARE(r.status, status);
         QVERIFY2((status == 1 ? r.err : r.out).contains(expected), qPrintable(r.out + r.err));
@@ -198,21 +184,21 @@ class TestWheelCommand : public QObject {
         const QString empty = WriteTestFile(m_dir, QStringLiteral("empty.txt"), "\n\n");
         const QString faulty =
             WriteTestFile(m_dir, QStringLiteral("faulty.txt"), "01 02 03 04 05 06\n01 02 xx\n");
-        const Run e = runCli({QStringLiteral("wheel"), QStringLiteral("--from"), empty,
-                              QStringLiteral("--guarantee"), QStringLiteral("5")});
+        const CliRun e = RunCliOnSample({QStringLiteral("wheel"), QStringLiteral("--from"), empty,
+                                         QStringLiteral("--guarantee"), QStringLiteral("5")});
         QCOMPARE(e.status, 1);
         QVERIFY(e.err.contains(QStringLiteral("没有投注号码")));
-        const Run f =
-            runCli({QStringLiteral("wheel"), QStringLiteral("--numbers"), QStringLiteral("1,2,3,4,5,6,7"),
-                    QStringLiteral("--guarantee"), QStringLiteral("6:5"), QStringLiteral("--check"), faulty});
+        const CliRun f = RunCliOnSample({QStringLiteral("wheel"), QStringLiteral("--numbers"),
+                                         QStringLiteral("1,2,3,4,5,6,7"), QStringLiteral("--guarantee"),
+                                         QStringLiteral("6:5"), QStringLiteral("--check"), faulty});
         QCOMPARE(f.status, 1);
         QVERIFY(f.err.contains(QStringLiteral("第2行不是有效的投注号码")));
         // A 胆拖 line's bets need not hold T of its reds together: no wheel may contain one.
         const QString banker =
             WriteTestFile(m_dir, QStringLiteral("banker.txt"), "01 02 03 04 05 06\n01#02 03 04 05 06 07\n");
-        const Run b =
-            runCli({QStringLiteral("wheel"), QStringLiteral("--numbers"), QStringLiteral("1,2,3,4,5,6,7"),
-                    QStringLiteral("--guarantee"), QStringLiteral("6:5"), QStringLiteral("--check"), banker});
+        const CliRun b = RunCliOnSample({QStringLiteral("wheel"), QStringLiteral("--numbers"),
+                                         QStringLiteral("1,2,3,4,5,6,7"), QStringLiteral("--guarantee"),
+                                         QStringLiteral("6:5"), QStringLiteral("--check"), banker});
         QCOMPARE(b.status, 1);
         QVERIFY2(b.err.contains(QStringLiteral("第2行是胆拖号码")), qPrintable(b.err));
     }

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
-#include "engine/history/Parser.h"
+#include "support/TestSupport.h"
 
-#include <QFile>
 #include <initializer_list>
 
-// Small made-up histories and the sample history for the chart tests.
+// Small made-up histories for the chart tests.
 namespace chart_test {
 
 // A draw with issue code `code` (yyyyiii), reds in stored order and blue 0 for none.
@@ -33,12 +32,6 @@ inline TCodeArr Cycle(int count) {
                          i % 16 + 1));
     }
     return h;
-}
-
-inline TCodeArr Sample() {
-    QFile f(QStringLiteral(KELVORA_SAMPLE));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return ParseHistory(f.readAll()).history;
 }
 
 } // namespace chart_test

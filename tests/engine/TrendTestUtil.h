@@ -1,9 +1,8 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
-#include "engine/history/Parser.h"
+#include "support/TestSupport.h"
 
-#include <QFile>
 #include <QTest>
 #include <initializer_list>
 
@@ -18,10 +17,4 @@ inline TDrawRec MakeDraw(int year, int issue, std::initializer_list<int> reds, i
     d.Ticket.Valid = 1;
     if (blue > 0) d.Ticket.Blue[blue - 1] = 1;
     return d;
-}
-
-inline TCodeArr LoadSample() {
-    QFile f(QStringLiteral(KELVORA_SAMPLE));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return ParseHistory(f.readAll()).history;
 }

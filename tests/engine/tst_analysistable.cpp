@@ -84,7 +84,7 @@ class TestAnalysisTable : public QObject {
     }
 
     void totalsOverSample() {
-        const TCodeArr h = Sample();
+        const TCodeArr& h = SampleHistory();
         const int n = 100;
         const H2NetModel m = FillAnalysisTable(h, n);
         for (int c : {8, 9, 11, 12, 20, 27}) {

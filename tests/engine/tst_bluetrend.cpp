@@ -114,7 +114,7 @@ void TestBlueTrend::refused() {
 }
 
 void TestBlueTrend::sampleTotals() {
-    const TCodeArr h = LoadSample();
+    const TCodeArr& h = SampleHistory();
     const int n = int(h.size());
     const H2NetModel m = FillBlueTrend(h, n);
     const auto sum = [&](int from, int to) {

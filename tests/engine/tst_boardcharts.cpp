@@ -163,7 +163,7 @@ class TestBoardCharts : public QObject {
     }
 
     void sampleBoardsMarkSixReds() {
-        const TCodeArr h = Sample();
+        const TCodeArr& h = SampleHistory();
         for (const B0NetModel& b : FillGann(h, 300).boards) {
             int weight = 0;
             for (int r = 0; r < 6; ++r)

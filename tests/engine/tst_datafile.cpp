@@ -1,6 +1,7 @@
 #include "engine/core/KelvoraError.h"
 #include "engine/history/DataFile.h"
 #include "engine/io/AtomicFile.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -49,9 +50,7 @@ class TestDataFile : public QObject {
     }
 
     void sampleRoundTripKeepsBytes() {
-        QFile f(QStringLiteral(KELVORA_SAMPLE));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray bytes = f.readAll();
+        const QByteArray& bytes = SampleHistoryBytes();
         QCOMPARE(DataTextToFileBytes(DataFileBytesToText(bytes)), bytes);
     }
 

@@ -1,8 +1,8 @@
 #include "engine/history/HistoryLoader.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -54,12 +54,9 @@ class TestHistoryLoader : public QObject {
         QCOMPARE(int(load.history.size()), content.startsWith("2005013 03 07 12 19 25 31 09") ? 1 : 0);
 
         // kelvora-cli reports the same text on standard error.
-        QProcess cli;
-        cli.start(QStringLiteral(KELVORA_CLI), {QStringLiteral("--data"), path, QStringLiteral("check")});
-        QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(cli.exitCode(), expected.isEmpty() ? 0 : 1);
-        QCOMPARE(QString::fromUtf8(cli.readAllStandardError()),
-                 expected.isEmpty() ? QString() : expected + '\n');
+        const CliRun cli = RunCli({QStringLiteral("--data"), path, QStringLiteral("check")});
+        QCOMPARE(cli.status, expected.isEmpty() ? 0 : 1);
+        QCOMPARE(cli.err, expected.isEmpty() ? QString() : expected + '\n');
     }
 };
 

@@ -1,5 +1,6 @@
 #include "engine/history/HistoryWarnings.h"
 #include "engine/history/Parser.h"
+#include "support/TestSupport.h"
 
 #include <QtTest>
 
@@ -35,11 +36,7 @@ class TestHistoryWarnings : public QObject {
         QCOMPARE(HistoryWarningsMessage(warnings).isEmpty(), warnings.isEmpty());
     }
 
-    void sampleIsClean() {
-        QFile f(QStringLiteral(KELVORA_SAMPLE));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(HistoryWarnings(ParseHistory(f.readAll()).history), QStringList{});
-    }
+    void sampleIsClean() { QCOMPARE(HistoryWarnings(SampleHistory()), QStringList{}); }
 };
 
 QTEST_GUILESS_MAIN(TestHistoryWarnings)

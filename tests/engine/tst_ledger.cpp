@@ -55,7 +55,7 @@ class TestLedger : public QObject {
 
   private slots:
     void initTestCase() {
-        const HistoryLoad load = LoadHistory(QStringLiteral(KELVORA_SAMPLE));
+        const HistoryLoad load = LoadHistory(SampleHistoryPath());
         QCOMPARE(load.status, HistoryLoad::Ok);
         m_history = load.history;
         QVERIFY(m_history.size() > 100);

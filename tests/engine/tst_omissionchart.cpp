@@ -136,7 +136,7 @@ class TestOmissionChart : public QObject {
     }
 
     void periodsOnlyChecked() {
-        const TCodeArr h = Sample();
+        const TCodeArr& h = SampleHistory();
         const QJsonObject a = FillOmission(h, 0, 800).toJson();
         QCOMPARE(FillOmission(h, int(h.size()), 800).toJson(), a);
         QCOMPARE(a["kind"].toString(), QStringLiteral("tables"));
@@ -147,7 +147,7 @@ class TestOmissionChart : public QObject {
     }
 
     void sampleTotals() {
-        const TCodeArr h = Sample();
+        const TCodeArr& h = SampleHistory();
         const OmissionTables t = FillOmission(h, 30, 800);
         int reds = 0, blues = 0;
         for (int k = 1; k <= 33; ++k)

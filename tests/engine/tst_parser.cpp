@@ -1,7 +1,7 @@
 #include "engine/history/Parser.h"
 #include "engine/io/GbText.h"
+#include "support/TestSupport.h"
 
-#include <QFile>
 #include <QTest>
 
 class TestParser : public QObject {
@@ -170,9 +170,7 @@ void TestParser::doubleByteCharacterCountsTwo() {
 }
 
 void TestParser::sampleHistory() {
-    QFile f(KELVORA_SAMPLE);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const ParseResult r = ParseHistory(f.readAll());
+    const ParseResult r = ParseHistory(SampleHistoryBytes());
     QCOMPARE(r.status, ParseResult::Ok);
     QCOMPARE(int(r.history.size()), 3493);
     QCOMPARE(r.history.front().code(), 2003001);

@@ -5,7 +5,6 @@
 #include "engine/predict/Prediction.h"
 #include "support/TestSupport.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -27,15 +26,6 @@ TDrawRec draw(std::array<int, 6> reds, int blue) {
 
 TCodeArr repeated(int count, std::array<int, 6> reds, int blue) {
     return TCodeArr(size_t(count), draw(reds, blue));
-}
-
-const TCodeArr& sample() {
-    static const TCodeArr history = [] {
-        QFile f(QStringLiteral(KELVORA_SAMPLE));
-        if (!f.open(QIODevice::ReadOnly)) qFatal("sample history missing");
-        return ParseHistory(f.readAll()).history;
-    }();
-    return history;
 }
 
 // Red numbers of the last 20 draws ordered by hits, most first, ties by ascending number, restricted
@@ -121,7 +111,7 @@ class TestPrediction : public QObject {
     void shortHistoryRefusesEveryCommand() {
         QFETCH(PredictKind, kind);
         QFETCH(QString, name);
-        TCodeArr h(sample().end() - 20, sample().end());
+        TCodeArr h(SampleHistory().end() - 20, SampleHistory().end());
         const TPredictResult ok = RunPredict(h, kind);
         QVERIFY(!ok.lines.isEmpty());
         QCOMPARE(ok.statusText, QStringLiteral("完成 ") + name);
@@ -151,7 +141,7 @@ class TestPrediction : public QObject {
     }
 
     void compoundOnRealHistory() {
-        const TCodeArr& h = sample();
+        const TCodeArr& h = SampleHistory();
         const QStringList lines = CombinePredict(h);
         QCOMPARE(lines.size(), 6);
         const std::set<int> allowed{6,  8,  10, 11, 14, 18, 19, 20, 21, 22,
@@ -178,7 +168,7 @@ class TestPrediction : public QObject {
     }
 
     void singlePrediction() {
-        const TCodeArr& h = sample();
+        const TCodeArr& h = SampleHistory();
         const TSinglePrediction result = SinglePredict(h);
         QCOMPARE(result.kept, int64_t(1080436));
         QCOMPARE(result.lines.size(), 806);
@@ -320,7 +310,7 @@ class TestPrediction : public QObject {
         QFETCH(int, group);
         QFETCH(QList<int>, competing);
         QFETCH(QList<int>, ranks);
-        const TCodeArr& h = sample();
+        const TCodeArr& h = SampleHistory();
         const QStringList lines = RunPredict(h, kind).lines;
         QCOMPARE(lines.size(), 6);
         QVERIFY(lines[group * 2].endsWith(QStringLiteral("%1个号").arg(ranks.size())));

@@ -4,7 +4,6 @@
 #include "engine/prize/TicketReader.h"
 #include "support/TestSupport.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 #include <bit>
@@ -98,11 +97,6 @@ PrizeTicket randomTicket(QRandomGenerator& rng, int reds, int blues) {
     t.redCount = reds;
     t.blueCount = blues;
     return t;
-}
-
-const TCodeArr& sample() {
-    static const TCodeArr history = chart_test::Sample();
-    return history;
 }
 
 // Numbers of a mask, ascending.
@@ -270,7 +264,7 @@ void TestPrize::compoundMatchesExpansion() {
 // The bit-sliced history check against CheckTicket draw by draw, on the whole sample (its draw count is
 // not a multiple of 64), with tickets that were drawn, contain a drawn six, or carry no blue.
 void TestPrize::historyMatchesDrawByDraw() {
-    const TCodeArr& h = sample();
+    const TCodeArr& h = SampleHistory();
     QRandomGenerator rng(7);
     std::vector<PrizeTicket> tickets;
     const PrizeDraw drawn = DrawOf(h[1000]);
@@ -310,7 +304,7 @@ void TestPrize::historyMatchesDrawByDraw() {
 
 // Each 胆拖 ticket against many real draws, counted against its single bets priced one by one.
 void TestPrize::bankerMatchesExpansion() {
-    const TCodeArr& h = sample();
+    const TCodeArr& h = SampleHistory();
     QRandomGenerator rng(31);
     for (int round = 0; round < 600; ++round) {
         const PrizeDraw draw = DrawOf(h[size_t(round) * 5 % h.size()]);
@@ -333,7 +327,7 @@ void TestPrize::bankerMatchesExpansion() {
 // The bit-sliced history check of 胆拖 tickets against their single bets over the whole sample: tiers,
 // best tier with its first issue, and the issues whose six reds one bet holds.
 void TestPrize::bankerHistoryMatchesExpansion() {
-    const TCodeArr& h = sample();
+    const TCodeArr& h = SampleHistory();
     QRandomGenerator rng(5);
     std::vector<PrizeTicket> tickets;
     // Bankers and drags around a real draw, so one bet of it was drawn.
@@ -519,7 +513,7 @@ void TestPrize::draw() {
     QFETCH(QString, text);
     QFETCH(QString, expected);
     try {
-        const PrizeDraw d = ParseDraw(text, sample());
+        const PrizeDraw d = ParseDraw(text, SampleHistory());
         QCOMPARE(QStringLiteral("%1:%2").arg(d.issue).arg(DrawText(d)), expected);
     } catch (const KelvoraError& e) {
         QVERIFY2(expected.startsWith(QLatin1Char('!')) && e.message().startsWith(expected.mid(1)),

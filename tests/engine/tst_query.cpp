@@ -1,7 +1,7 @@
 #include "engine/history/Parser.h"
 #include "engine/history/Query.h"
+#include "support/TestSupport.h"
 
-#include <QFile>
 #include <QtTest>
 
 class TestQuery : public QObject {
@@ -56,9 +56,7 @@ class TestQuery : public QObject {
     void emptyHistory() { QVERIFY(QueryHistory(TCodeArr{}, 2005013, 30).isEmpty()); }
 
     void sampleTail() {
-        QFile f(QStringLiteral(KELVORA_SAMPLE));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const ParseResult r = ParseHistory(f.readAll());
+        const ParseResult r = ParseHistory(SampleHistoryBytes());
         QCOMPARE(r.status, ParseResult::Ok);
         const int fiveBefore = r.history[r.history.size() - 6].code();
         const QStringList lines = QueryHistory(r.history, fiveBefore, 30);

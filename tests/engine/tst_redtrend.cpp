@@ -132,7 +132,7 @@ void TestRedTrend::refusedPeriods() {
 }
 
 void TestRedTrend::sampleTotals() {
-    const TCodeArr h = LoadSample();
+    const TCodeArr& h = SampleHistory();
     QCOMPARE(int(h.size()), 3493);
     const H2NetModel m = FillRedTrend(h, int(h.size()));
     QCOMPARE(m.dynRows(), 3494);

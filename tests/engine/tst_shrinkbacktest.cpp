@@ -4,8 +4,8 @@
 #include "engine/shrink/Combinations.h"
 #include "engine/shrink/ConditionSet.h"
 #include "engine/shrink/Conditions.h"
+#include "support/TestSupport.h"
 
-#include <QFile>
 #include <QJsonObject>
 #include <QTest>
 #include <algorithm>
@@ -13,15 +13,6 @@
 #include <numeric>
 
 namespace {
-
-const TCodeArr& sample() {
-    static const TCodeArr history = [] {
-        QFile f(QStringLiteral(KELVORA_SAMPLE));
-        if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
-        return ParseHistory(f.readAll()).history;
-    }();
-    return history;
-}
 
 double choose(int n, int k) {
     double r = 1;
@@ -80,7 +71,7 @@ void TestShrinkBacktest::ticketShares() {
     QFETCH(QByteArray, set);
     QFETCH(int, condition);
     QFETCH(double, tickets);
-    const ShrinkBacktest b = RunShrinkBacktest(ReadConditionSet(set), sample(), 50);
+    const ShrinkBacktest b = RunShrinkBacktest(ReadConditionSet(set), SampleHistory(), 50);
     QCOMPARE(qRound(b.ticketShare[size_t(condition)] * TicketCount), qRound(tickets));
 }
 
@@ -94,7 +85,7 @@ void TestShrinkBacktest::sharesAgreeWithTheEvaluator() {
         R"("hit":["1,2,3,4,5,6,7,8,9,10,11:1,2,3","20,21,22,23,24:0,1"]})");
     const ShrinkConditions conditions(in);
     QCOMPARE(conditions.active(), AllConditions);
-    const TCodeRec& newest = sample().back().Ticket;
+    const TCodeRec& newest = SampleHistory().back().Ticket;
     std::array<int, ConditionCount> failing{};
     TCodeRec t{};
     int red[6] = {1, 2, 3, 4, 5, 6};
@@ -130,7 +121,7 @@ void TestShrinkBacktest::toleranceKept() {
     ShrinkInput in = ReadConditionSet(R"({"odd-even":"2,3,4","link":"none","big-small":"2,3,4","ac":"7,10",)"
                                       R"("span":"18,30"})");
     in.tolerance = tolerance;
-    const ShrinkBacktest b = RunShrinkBacktest(in, sample(), 100);
+    const ShrinkBacktest b = RunShrinkBacktest(in, SampleHistory(), 100);
     int kept = 0;
     for (const ShrinkBacktestRow& r : b.rows)
         kept += !(r.failed & 1) && ConditionCountIn(r.failed) <= tolerance;
@@ -184,7 +175,7 @@ void TestShrinkBacktest::chanceVerdicts() {
 void TestShrinkBacktest::inSampleWarning_data() {
     QTest::addColumn<int>("from"); // the first of the 100 draws the hottest twelve are taken from; -1 none
     QTest::addColumn<bool>("warned");
-    const int tested = int(sample().size()) - 100;
+    const int tested = int(SampleHistory().size()) - 100;
     QTest::newRow("hottest of the tested draws") << tested << true;
     QTest::newRow("hottest of the draws before") << tested - 100 << false;
     QTest::newRow("01 to 12") << -1 << false;
@@ -200,14 +191,14 @@ void TestShrinkBacktest::inSampleWarning() {
         std::array<int, 34> count{};
         for (int i = from; i < from + 100; ++i)
             for (int k = 0; k < 6; ++k)
-                ++count[sample()[size_t(i)].Ticket.Red[k]];
+                ++count[SampleHistory()[size_t(i)].Ticket.Red[k]];
         std::vector<int> numbers(33);
         std::iota(numbers.begin(), numbers.end(), 1);
         std::stable_sort(numbers.begin(), numbers.end(), [&](int a, int b) { return count[a] > count[b]; });
         for (int k = 0; k < 12; ++k)
             in.candidates[size_t(numbers[size_t(k)] - 1)] = true;
     }
-    const ShrinkBacktest b = RunShrinkBacktest(in, sample(), 100);
+    const ShrinkBacktest b = RunShrinkBacktest(in, SampleHistory(), 100);
     QCOMPARE(b.candidates, 12);
     QCOMPARE(b.inSample(), warned);
     const QString text = ShrinkBacktestText(b).join('\n');

@@ -57,7 +57,7 @@ class TestStatsCharts : public QObject {
     }
 
     void sumsOverSample() {
-        const TCodeArr h = Sample();
+        const TCodeArr& h = SampleHistory();
         QVERIFY(h.size() > 3000);
         for (int n : {1, 30, 100, int(h.size())}) {
             QCOMPARE(BarSum(FillRedStats(h, n)), 6 * n);

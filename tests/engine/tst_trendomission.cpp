@@ -21,7 +21,7 @@ class TestTrendOmission : public QObject {
     }
     void redTrendOmissionsAreTheNumbersOmissions() {
         QFETCH(int, periods);
-        const TCodeArr h = Sample();
+        const TCodeArr& h = SampleHistory();
         const H2NetModel grid = FillRedTrend(h, periods);
         const H2NetModel shown = WithOmissionCounts(grid);
         const std::vector<std::vector<int>> counts = TrendOmissions(grid);

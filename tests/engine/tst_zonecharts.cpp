@@ -247,7 +247,7 @@ void TestZoneCharts::sampleTotals() {
     QFETCH(FillFn, fill);
     QFETCH(QList<int>, groups);
     QFETCH(int, per);
-    const TCodeArr h = LoadSample();
+    const TCodeArr& h = SampleHistory();
     for (int n : {30, int(h.size())}) {
         const H2NetModel m = fill(h, n);
         int sum = 0;

@@ -1,52 +1,71 @@
 #pragma once
 
-// What many tests share: the sample history and running the built kelvora-cli.
+// What many tests share: the frozen sample histories, test files and running the built kelvora-cli.
 
 #include "engine/history/Parser.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
+#include <map>
 
-// The sample history shipped with the program, as bytes and parsed (read once per test program).
+// The frozen sample histories, as bytes and parsed as their game's (each read once per test program).
+// They sit side by side as <game>-history.dxt, so a new game's sample needs no new helper.
+inline QString SampleHistoryPathOf(const Game& game) {
+    return QFileInfo(QStringLiteral(KELVORA_SAMPLE))
+        .dir()
+        .filePath(game.keyText() + QStringLiteral("-history.dxt"));
+}
+
+inline const QByteArray& SampleHistoryBytesOf(const Game& game) {
+    static std::map<QString, QByteArray> bytes;
+    auto it = bytes.find(game.keyText());
+    if (it == bytes.end()) {
+        QFile f(SampleHistoryPathOf(game));
+        if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history: %s", qPrintable(f.fileName()));
+        it = bytes.emplace(game.keyText(), f.readAll()).first;
+    }
+    return it->second;
+}
+
+inline const TCodeArr& SampleHistoryOf(const Game& game) {
+    static std::map<QString, TCodeArr> histories;
+    auto it = histories.find(game.keyText());
+    if (it == histories.end())
+        it = histories.emplace(game.keyText(), ParseHistory(SampleHistoryBytesOf(game), game).history).first;
+    return it->second;
+}
+
+// The two-colour ball's sample, the one most tests read.
 inline QString SampleHistoryPath() {
-    return QStringLiteral(KELVORA_SAMPLE);
+    return SampleHistoryPathOf(Game::ssq());
 }
 
 inline const QByteArray& SampleHistoryBytes() {
-    static const QByteArray bytes = [] {
-        QFile f(SampleHistoryPath());
-        if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
-        return f.readAll();
-    }();
-    return bytes;
+    return SampleHistoryBytesOf(Game::ssq());
 }
 
 inline const TCodeArr& SampleHistory() {
-    static const TCodeArr history = ParseHistory(SampleHistoryBytes()).history;
-    return history;
+    return SampleHistoryOf(Game::ssq());
 }
 
-// The super lotto's shipped sample history, parsed as that game.
+// The super lotto's sample.
 inline QString DltSampleHistoryPath() {
-    return QStringLiteral(KELVORA_DLT_SAMPLE);
+    return SampleHistoryPathOf(Game::dlt());
+}
+
+inline const QByteArray& DltSampleHistoryBytes() {
+    return SampleHistoryBytesOf(Game::dlt());
 }
 
 inline const TCodeArr& DltSampleHistory() {
-    static const TCodeArr history = [] {
-        QFile f(DltSampleHistoryPath());
-        if (!f.open(QIODevice::ReadOnly)) qFatal("no super lotto sample history");
-        return ParseHistory(f.readAll(), Game::dlt()).history;
-    }();
-    return history;
-}
-
-// The sample history of a game.
-inline const TCodeArr& SampleHistoryOf(const Game& game) {
-    return game.isSsq() ? SampleHistory() : DltSampleHistory();
+    return SampleHistoryOf(Game::dlt());
 }
 
 // Writes bytes to a file of that name in dir; returns its path.
@@ -57,32 +76,56 @@ inline QString WriteTestFile(const QTemporaryDir& dir, const QString& name, cons
     return path;
 }
 
-// One run of kelvora-cli: exit status and both outputs (UTF-8).
+// One run of kelvora-cli: exit status (-1 for a crash or a run that did not end) and both outputs.
+struct CliBytesRun {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
 struct CliRun {
     int status = -1;
     QString out;
     QString err;
 };
 
-inline CliRun RunCli(const QStringList& args, const QByteArray& input = QByteArray(),
-                     int timeoutMs = 120000) {
+// Standard output as the bytes written. childSetup, when given, runs in the child just before the
+// program starts (a resource limit, say).
+inline CliBytesRun RunCliBytes(const QStringList& args, const QByteArray& input = QByteArray(),
+                               const std::function<void()>& childSetup = {}) {
     QProcess p;
+    if (childSetup) p.setChildProcessModifier(childSetup);
     p.start(QStringLiteral(KELVORA_CLI), args);
     if (!input.isEmpty()) p.write(input);
     p.closeWriteChannel();
-    if (!p.waitForFinished(timeoutMs)) {
+    if (!p.waitForFinished(120000)) {
         p.kill();
         p.waitForFinished();
         return {};
     }
     const int status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return {status, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return {status, p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
 }
 
-// kelvora-cli on the sample history: --data SAMPLE then args.
+// Standard output as UTF-8 text.
+inline CliRun RunCli(const QStringList& args, const QByteArray& input = QByteArray(),
+                     const std::function<void()>& childSetup = {}) {
+    CliBytesRun r = RunCliBytes(args, input, childSetup);
+    return {r.status, QString::fromUtf8(r.out), std::move(r.err)};
+}
+
+// kelvora-cli on the two-colour ball's sample: --data SAMPLE then args.
 inline CliRun RunCliOnSample(const QStringList& args, const QByteArray& input = QByteArray()) {
     return RunCli(QStringList{QStringLiteral("--data"), SampleHistoryPath()} + args, input);
+}
+
+// kelvora-cli on a game's sample: --game GAME --data SAMPLE then args.
+inline CliRun RunCliOnSampleOf(const Game& game, const QStringList& args,
+                               const QByteArray& input = QByteArray()) {
+    return RunCli(QStringList{QStringLiteral("--game"), game.keyText(), QStringLiteral("--data"),
+                              SampleHistoryPathOf(game)} +
+                      args,
+                  input);
 }
 
 // A long randomised test function runs as a CTest test of its own (labelled slow); the program's

@@ -1,12 +1,12 @@
 #include "ui/shrink/BacktestSheet.h"
 
-#include "../ModalCatcher.h"
 #include "engine/history/Parser.h"
 #include "engine/io/GbText.h"
 #include "engine/shrink/Backtest.h"
 #include "engine/shrink/Combinations.h"
 #include "engine/shrink/ConditionSet.h"
 #include "engine/shrink/ShrinkRun.h"
+#include "support/ModalCatcher.h"
 #include "support/TestSupport.h"
 #include "ui/controls/H2Net.h"
 #include "ui/controls/MultiChk.h"
@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -29,25 +28,13 @@
 
 namespace {
 
-TCodeArr loadSample() {
-    QFile f(QStringLiteral(KELVORA_SAMPLE));
-    if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
-    return ParseHistory(f.readAll()).history;
-}
-
 void click(TMultiMatrix* m, int item) {
     QTest::mouseClick(m, Qt::LeftButton, {}, m->RectOfChk(item).center());
 }
 
 QString cliShrink(const QStringList& args, const Game& game = Game::ssq()) {
-    QProcess p;
-    const QString data = game.isSsq() ? QStringLiteral(KELVORA_SAMPLE) : QStringLiteral(KELVORA_DLT_SAMPLE);
-    p.start(QStringLiteral(KELVORA_CLI), QStringList{QStringLiteral("--data"), data, QStringLiteral("--game"),
-                                                     game.keyText(), QStringLiteral("shrink")} +
-                                             args);
-    if (!p.waitForFinished(120000) || p.exitCode() != 0)
-        return QStringLiteral("failed: ") + p.readAllStandardError();
-    return QString::fromUtf8(p.readAllStandardOutput());
+    const CliRun r = RunCliOnSampleOf(game, QStringList{QStringLiteral("shrink")} + args);
+    return r.status == 0 ? r.out : QStringLiteral("failed: ") + r.err;
 }
 
 } // namespace
@@ -75,7 +62,7 @@ class TestBacktestSheet : public QObject {
 };
 
 void TestBacktestSheet::init() {
-    history = loadSample();
+    history = SampleHistory();
     panel = new TShrinkPanel(history);
     panel->resize(900, 600);
     panel->show();

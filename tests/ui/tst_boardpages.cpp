@@ -1,5 +1,5 @@
-#include "../ModalCatcher.h"
-#include "ChartUiHistory.h"
+#include "support/ModalCatcher.h"
+#include "support/TestSupport.h"
 #include "ui/charts/EmptyRowColPage.h"
 #include "ui/charts/GannPage.h"
 #include "ui/controls/B0NetView.h"

@@ -1,5 +1,6 @@
-#include "../ModalCatcher.h"
 #include "engine/history/Parser.h"
+#include "support/ModalCatcher.h"
+#include "support/TestSupport.h"
 #include "ui/charts/ChartPage.h"
 #include "ui/charts/ChartPages.h"
 #include "ui/charts/RotationPage.h"
@@ -43,9 +44,7 @@ class TestChartPages : public QObject {
 };
 
 void TestChartPages::initTestCase() {
-    QFile f(QStringLiteral(KELVORA_SAMPLE));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    m_sample = ParseHistory(f.readAll()).history;
+    m_sample = SampleHistory();
     QCOMPARE(int(m_sample.size()), 3493);
 }
 

@@ -1,5 +1,5 @@
-#include "../ModalCatcher.h"
-#include "ChartUiHistory.h"
+#include "support/ModalCatcher.h"
+#include "support/TestSupport.h"
 #include "ui/charts/AnalysisPage.h"
 #include "ui/charts/ChartPages.h"
 #include "ui/charts/EmptyRowColPage.h"

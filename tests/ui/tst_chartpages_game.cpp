@@ -1,6 +1,6 @@
-#include "../ModalCatcher.h"
 #include "../support/TestSupport.h"
 #include "engine/charts/ChartSheets.h"
+#include "support/ModalCatcher.h"
 #include "ui/charts/AnalysisPage.h"
 #include "ui/charts/BoardPage.h"
 #include "ui/charts/ChartPages.h"

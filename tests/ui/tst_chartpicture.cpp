@@ -1,11 +1,11 @@
 // The whole chart leaving the program: the page's picture equals what kelvora-cli chart --png draws,
 // saving writes it, printing puts it on as many PDF pages as it needs, the context menu offers all.
-#include "ChartUiHistory.h"
 #include "engine/charts/ChartSheets.h"
 #include "engine/charts/TrendOmission.h"
 #include "engine/core/KelvoraError.h"
 #include "paint/ChartPaint.h"
 #include "paint/ProgramFont.h"
+#include "support/TestSupport.h"
 #include "ui/charts/ChartPage.h"
 #include "ui/charts/ChartPages.h"
 #include "ui/charts/TrendPage.h"
@@ -41,7 +41,7 @@ class TestChartPicture : public QObject {
 
   private slots:
     void initTestCase() {
-        QFile::copy(QStringLiteral(KELVORA_SAMPLE), m_dir.filePath(QStringLiteral("ssq.dxt")));
+        QFile::copy(SampleHistoryPath(), m_dir.filePath(QStringLiteral("ssq.dxt")));
         m_pages = std::make_unique<TChartPages>(m_history);
         m_pages->setFont(ProgramFont());
         m_pages->resize(776, 480);
@@ -65,13 +65,11 @@ class TestChartPicture : public QObject {
         QFETCH(int, periods);
         const QImage shown = show(sheet, periods)->pictureImage().convertToFormat(QImage::Format_RGB32);
         const QString file = m_dir.filePath(QStringLiteral("sheet%1.png").arg(sheet));
-        QProcess cli;
-        cli.start(QStringLiteral(KELVORA_CLI),
-                  {QStringLiteral("--data"), m_dir.filePath(QStringLiteral("ssq.dxt")),
-                   QStringLiteral("chart"), QString::number(sheet), QStringLiteral("--periods"),
-                   QString::number(periods), QStringLiteral("--png"), file});
-        QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(cli.exitCode(), 0);
+        const CliRun cli =
+            RunCli({QStringLiteral("--data"), m_dir.filePath(QStringLiteral("ssq.dxt")),
+                    QStringLiteral("chart"), QString::number(sheet), QStringLiteral("--periods"),
+                    QString::number(periods), QStringLiteral("--png"), file});
+        QCOMPARE(cli.status, 0);
         const QImage written = QImage(file).convertToFormat(QImage::Format_RGB32);
         QCOMPARE(written.size(), shown.size());
         QVERIFY(written == shown);

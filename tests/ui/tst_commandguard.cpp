@@ -1,5 +1,5 @@
-#include "../ModalCatcher.h"
 #include "engine/core/KelvoraError.h"
+#include "support/ModalCatcher.h"
 #include "ui/CommandGuard.h"
 
 #include <QDialog>

@@ -3,7 +3,7 @@
 #include "ui/history/AddDrawBar.h"
 #include "ui/history/DataPanel.h"
 
-#include "../ModalCatcher.h"
+#include "support/ModalCatcher.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

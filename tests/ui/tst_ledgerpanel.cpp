@@ -1,9 +1,9 @@
-#include "../ModalCatcher.h"
 #include "engine/history/HistoryLoader.h"
 #include "engine/io/GbText.h"
 #include "engine/prize/PrizeCheck.h"
 #include "engine/prize/PrizeReport.h"
 #include "engine/prize/TicketReader.h"
+#include "support/ModalCatcher.h"
 #include "support/TestSupport.h"
 #include "ui/ledger/LedgerAddDialog.h"
 #include "ui/ledger/LedgerCurveView.h"
@@ -36,7 +36,7 @@ class TestLedgerPanel : public QObject {
 
   private slots:
     void initTestCase() {
-        HistoryLoad load = LoadHistory(QStringLiteral(KELVORA_SAMPLE));
+        HistoryLoad load = LoadHistory(SampleHistoryPath());
         QCOMPARE(load.status, HistoryLoad::Ok);
         m_history = std::move(load.history);
     }

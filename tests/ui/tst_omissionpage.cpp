@@ -1,6 +1,6 @@
-#include "../ModalCatcher.h"
-#include "ChartUiHistory.h"
 #include "engine/charts/OmissionChart.h"
+#include "support/ModalCatcher.h"
+#include "support/TestSupport.h"
 #include "ui/charts/OmissionPage.h"
 #include "ui/controls/B0Net.h"
 

@@ -1,9 +1,9 @@
 #include "ui/predict/PredictPanel.h"
 
-#include "../ModalCatcher.h"
 #include "engine/history/Parser.h"
 #include "engine/predict/PredictBacktest.h"
 #include "engine/predict/Prediction.h"
+#include "support/ModalCatcher.h"
 #include "support/TestSupport.h"
 #include "ui/history/PrintLines.h"
 
@@ -20,12 +20,6 @@
 #include <QtTest>
 
 namespace {
-
-TCodeArr loadSample() {
-    QFile f(QStringLiteral(KELVORA_SAMPLE));
-    f.open(QIODevice::ReadOnly);
-    return ParseHistory(f.readAll()).history;
-}
 
 const QString shortMessage =
     QStringLiteral("开奖数据期数少于统计分析需要的期数，无法继续完成智能预测功能！！");
@@ -65,7 +59,7 @@ class TestPredictPanel : public QObject {
 
   private slots:
     void init() {
-        m_history = loadSample();
+        m_history = SampleHistory();
         m_panel = std::make_unique<TPredictPanel>(m_history);
         m_panel->resize(800, 600);
         m_panel->show();
@@ -155,14 +149,11 @@ class TestPredictPanel : public QObject {
             return true;
         });
         chooseFromMore(QStringLiteral("历史回测"));
-        QProcess cli;
-        cli.start(QStringLiteral(KELVORA_CLI),
-                  {QStringLiteral("--data"), QStringLiteral(KELVORA_SAMPLE), QStringLiteral("backtest"),
-                   QStringLiteral("predict"), QStringLiteral("zone"), QStringLiteral("--draws"),
-                   QStringLiteral("60")});
-        QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(cli.exitCode(), 0);
-        const QString printed = QString::fromUtf8(cli.readAllStandardOutput());
+        const CliRun cli =
+            RunCliOnSample({QStringLiteral("backtest"), QStringLiteral("predict"), QStringLiteral("zone"),
+                            QStringLiteral("--draws"), QStringLiteral("60")});
+        QCOMPARE(cli.status, 0);
+        const QString& printed = cli.out;
         QCOMPARE(m_panel->TuiMemo->toPlainText() + QLatin1Char('\n'), printed);
         QCOMPARE(m_panel->memoLines().size(), 3 + 2 + 2 + 60);
 
@@ -193,10 +184,9 @@ class TestPredictPanel : public QObject {
             return true;
         });
         panel.TuiBacktestClick();
-        const CliRun cli =
-            RunCli({QStringLiteral("--game"), QStringLiteral("dlt"), QStringLiteral("--data"),
-                    DltSampleHistoryPath(), QStringLiteral("backtest"), QStringLiteral("predict"),
-                    QStringLiteral("compound"), QStringLiteral("--draws"), QStringLiteral("30")});
+        const CliRun cli = RunCliOnSampleOf(
+            Game::dlt(), {QStringLiteral("backtest"), QStringLiteral("predict"), QStringLiteral("compound"),
+                          QStringLiteral("--draws"), QStringLiteral("30")});
         QCOMPARE(cli.status, 0);
         QCOMPARE(panel.TuiMemo->toPlainText() + QLatin1Char('\n'), cli.out);
         QVERIFY(cli.out.contains(QStringLiteral("后区")));

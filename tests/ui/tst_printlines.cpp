@@ -1,6 +1,6 @@
 #include "ui/history/PrintLines.h"
 
-#include "../ModalCatcher.h"
+#include "support/ModalCatcher.h"
 
 #include <QDate>
 #include <QPrinterInfo>

@@ -1,6 +1,6 @@
-#include "../ModalCatcher.h"
 #include "engine/history/Parser.h"
 #include "engine/io/GbText.h"
+#include "support/ModalCatcher.h"
 #include "support/TestSupport.h"
 #include "ui/prize/PrizeTableModel.h"
 #include "ui/prize/PrizeWindow.h"
@@ -25,12 +25,6 @@
 #include <QToolButton>
 
 namespace {
-
-TCodeArr sample() {
-    QFile f(QStringLiteral(KELVORA_SAMPLE));
-    if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
-    return ParseHistory(f.readAll()).history;
-}
 
 QString cell(const QTableView* table, int row, int column) {
     return table->model()->index(row, column).data().toString();
@@ -84,7 +78,7 @@ class TestPrizeWindow : public QObject {
     // From the shrink result's 结果兑奖 with an issue code, through the check, sorting, a refused
     // edit, the history check and the CSV export, all by the window's own widgets.
     void checksTheShrinkResult() {
-        const TCodeArr history = sample(); // newest: 2026096 01 04 16 22 26 31 + 04
+        const TCodeArr history = SampleHistory(); // newest: 2026096 01 04 16 22 26 31 + 04
         TShrinkPanel panel(history);
         panel.show();
         panel.RcmMemo->setPlainText(QStringLiteral("缩水结果总共4注\n\n03 08 12 19 25 33\n01 04 16 22 26 33\n"
@@ -153,7 +147,7 @@ class TestPrizeWindow : public QObject {
     // Opened from the menu, the window stands centred on the main window (not in the screen's
     // corner over the menu), and Esc closes it.
     void opensCentredAndEscCloses() {
-        const TCodeArr history = sample();
+        const TCodeArr history = SampleHistory();
         QWidget owner;
         const QRect room = owner.screen()->availableGeometry();
         QRect frame(QPoint(), room.size() * 3 / 4);

@@ -1,8 +1,9 @@
 #include "engine/history/Parser.h"
+#include "support/TestSupport.h"
 #include "ui/history/PrintLines.h"
 #include "ui/history/QueryPanel.h"
 
-#include "../ModalCatcher.h"
+#include "support/ModalCatcher.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
@@ -20,9 +21,7 @@ class TestQueryPanel : public QObject {
 
   private slots:
     void initTestCase() {
-        QFile f(QStringLiteral(KELVORA_SAMPLE));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        history = ParseHistory(f.readAll()).history;
+        history = SampleHistory();
         QCOMPARE(int(history.size()), 3493);
     }
 
@@ -128,9 +127,7 @@ class TestQueryPanel : public QObject {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) is not installed");
         const Game& g = *Game::find(game);
-        QFile f(QString::fromUtf8(g.isSsq() ? KELVORA_SAMPLE : KELVORA_DLT_SAMPLE));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const TCodeArr draws = ParseHistory(f.readAll(), g).history;
+        const TCodeArr& draws = SampleHistoryOf(g);
         TQueryPanel panel(draws);
         // A value typed for the other game stays with it.
         panel.SqlSe1->setValue(2026001);
@@ -170,9 +167,7 @@ class TestQueryPanel : public QObject {
         QFETCH(QString, game);
         QFETCH(QString, newest);
         const Game& g = *Game::find(game);
-        QFile f(QString::fromUtf8(g.isSsq() ? KELVORA_SAMPLE : KELVORA_DLT_SAMPLE));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const TCodeArr draws = ParseHistory(f.readAll(), g).history;
+        const TCodeArr& draws = SampleHistoryOf(g);
         TQueryPanel panel(draws);
         panel.setGame(g);
         panel.resize(400, 200); // shorter than 30 lines

@@ -96,10 +96,7 @@ void TestResultCheckDialog::answersEveryInput() {
     QFETCH(QString, answer);
     QFETCH(QString, reason);
     QFETCH(QString, status);
-    QFile f(QStringLiteral(KELVORA_SAMPLE));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const TCodeArr history = ParseHistory(f.readAll()).history;
-    TShrinkPanel panel(history);
+    TShrinkPanel panel(SampleHistory());
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
     panel.RcmMemo->setPlainText(QStringLiteral("缩水结果总共1注\n\n01 04 05 22 26 31"));

@@ -35,12 +35,6 @@
 
 namespace {
 
-TCodeArr loadSample() {
-    QFile f(QStringLiteral(KELVORA_SAMPLE));
-    if (!f.open(QIODevice::ReadOnly)) qFatal("no sample history");
-    return ParseHistory(f.readAll()).history;
-}
-
 // Answers the next message box with OK and keeps its text.
 class MessageBoxWatch : public QObject {
   public:
@@ -113,7 +107,7 @@ class TestShrinkPanel : public QObject {
 };
 
 void TestShrinkPanel::init() {
-    history = loadSample();
+    history = SampleHistory();
     panel = new TShrinkPanel(history);
     panel->resize(900, 600);
     panel->show();
@@ -601,7 +595,7 @@ void TestShrinkPanel::superLottoKeepsEachGame() {
     QVERIFY(QFile::exists(dltFile));
 
     // Back to the two-colour ball: its own conditions, no super lotto result.
-    history = loadSample();
+    history = SampleHistory();
     panel->RcmPctl->setCurrentWidget(panel->RcmSheet1);
     panel->setGame(Game::ssq());
     // The sheet in view shows the new game's widgets at once.

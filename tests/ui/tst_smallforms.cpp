@@ -3,7 +3,7 @@
 #include "ui/forms/SmForm.h"
 #include "ui/forms/SplashForm.h"
 
-#include "../ModalCatcher.h"
+#include "support/ModalCatcher.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

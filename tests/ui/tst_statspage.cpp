@@ -1,5 +1,5 @@
-#include "../ModalCatcher.h"
-#include "ChartUiHistory.h"
+#include "support/ModalCatcher.h"
+#include "support/TestSupport.h"
 #include "ui/charts/StatsPage.h"
 #include "ui/controls/G2Net.h"
 

@@ -1,4 +1,4 @@
-#include "../ModalCatcher.h"
+#include "support/ModalCatcher.h"
 #include "support/TestSupport.h"
 #include "ui/controls/MultiChk.h"
 #include "ui/shrink/ShrinkPanel.h"
