@@ -1,3 +1,4 @@
+#include "engine/core/Binomial.h"
 #include "engine/metrics/Code.h"
 #include "engine/shrink/Combinations.h"
 
@@ -59,6 +60,8 @@ class TestCode : public QObject {
     void comparisons();
     void helpers();
     void acRangeOverAllTickets();
+    void binomialAgainstPascal_data();
+    void binomialAgainstPascal();
 };
 
 void TestCode::numToText_data() {
@@ -209,6 +212,37 @@ void TestCode::acRangeOverAllTickets() {
         if (ac != refAc(t) || LongestRunLinks(t) != refLongestRun(t)) QFAIL(qPrintable(CodeToText(t)));
     }
 }
+
+// Pascal's triangle row by row, in unsigned 128-bit sums: every entry that fits in int64_t must be
+// the binomial exactly, up to C(80, 20) near the top of the range; the others are no ticket count.
+void TestCode::binomialAgainstPascal_data() {
+    QTest::addColumn<int>("n");
+    for (int n = 0; n <= 80; ++n)
+        QTest::addRow("n=%d", n) << n;
+}
+
+void TestCode::binomialAgainstPascal() {
+    QFETCH(int, n);
+    using Wide = unsigned __int128;
+    std::vector<Wide> row{1};
+    for (int m = 1; m <= n; ++m) {
+        std::vector<Wide> next(size_t(m) + 1, 1);
+        for (int k = 1; k < m; ++k)
+            next[size_t(k)] = row[size_t(k) - 1] + row[size_t(k)];
+        row = std::move(next);
+    }
+    int compared = 0;
+    for (int k = 0; k <= n; ++k) {
+        if (row[size_t(k)] > Wide(INT64_MAX)) continue;
+        QCOMPARE(Binomial(n, k), int64_t(row[size_t(k)]));
+        ++compared;
+    }
+    QVERIFY(compared >= std::min(n + 1, 42)); // all of a row up to n = 66; k <= 20 and k >= 60 of n = 80
+    QCOMPARE(Binomial(n, -1), 0);
+    QCOMPARE(Binomial(n, n + 1), 0);
+}
+
+static_assert(Binomial(33, 6) == 1107568 && Binomial(30, 7) == 2035800 && Binomial(80, 10) == 1646492110120);
 
 QTEST_GUILESS_MAIN(TestCode)
 #include "tst_code.moc"

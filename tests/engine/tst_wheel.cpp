@@ -1,3 +1,4 @@
+#include "engine/core/Binomial.h"
 #include "engine/core/Game.h"
 #include "engine/core/KelvoraError.h"
 #include "engine/wheel/ResultWheel.h"
@@ -102,7 +103,7 @@ class TestWheel : public QObject {
                 wheel.push_back(m);
             }
             const WheelCheckResult r = CheckWheel(v, drawn, held, wheel, 3);
-            QCOMPARE(r.draws, WheelBinomial(v, drawn));
+            QCOMPARE(r.draws, Binomial(v, drawn));
             QCOMPARE(r.uncovered, bruteUncovered(v, drawn, held, wheel));
             QCOMPARE(int64_t(r.examples.size()), std::min<int64_t>(3, r.uncovered));
             for (WheelMask d : r.examples)
@@ -214,7 +215,7 @@ class TestWheel : public QObject {
         WheelSearchOptions o;
         o.timeLimit = std::chrono::milliseconds(300);
         const Wheel w = BuildWheel(r, o);
-        QCOMPARE(w.draws, WheelBinomial(9, 5));
+        QCOMPARE(w.draws, Binomial(9, 5));
         for (const std::vector<int>& t : WheelTicketNumbers(w)) {
             QCOMPARE(int(t.size()), 6);
             QCOMPARE(t.front(), 1);

@@ -1,5 +1,7 @@
 #include "engine/core/Game.h"
 
+#include "engine/core/Binomial.h"
+
 namespace {
 
 constexpr uint64_t bits(std::initializer_list<int> numbers) {
@@ -19,10 +21,7 @@ const Game Dlt{GameId::Dlt, "dlt", u"超级大乐透", 35, 5, 12, 2, u"前区", 
 } // namespace
 
 int Game::frontTickets() const {
-    int64_t c = 1;
-    for (int k = 0; k < frontPicks; ++k)
-        c = c * (frontPool - k) / (k + 1);
-    return int(c);
+    return int(Binomial(frontPool, frontPicks));
 }
 
 QString Game::zoneCaption(int zone) const {

@@ -1,5 +1,6 @@
 #include "engine/ledger/LedgerReport.h"
 
+#include "engine/core/Binomial.h"
 #include "engine/prize/PrizeCheck.h"
 #include "engine/prize/PrizeReport.h"
 
@@ -12,14 +13,6 @@
 #include <random>
 
 namespace {
-
-double choose(int n, int k) {
-    if (k < 0 || n < 0 || k > n) return 0;
-    double c = 1;
-    for (int i = 1; i <= k; ++i)
-        c = c * double(n - k + i) / double(i);
-    return c;
-}
 
 QString jsonDouble(double x) {
     char buffer[32];
@@ -113,14 +106,14 @@ const TierOdds& SingleBetTierOdds(const PrizeRules& rules) {
     if (found != cache.end()) return found->second;
     const Game& g = *rules.game;
     TierOdds p{};
-    const double fronts = choose(g.frontPool, g.frontPicks);
-    const double backs = choose(g.backPool, g.backPicks);
+    const double fronts = double(Binomial(g.frontPool, g.frontPicks));
+    const double backs = double(Binomial(g.backPool, g.backPicks));
     for (int f = 0; f <= g.frontPicks; ++f) {
         const double pf =
-            choose(g.frontPicks, f) * choose(g.frontPool - g.frontPicks, g.frontPicks - f) / fronts;
+            Binomial(g.frontPicks, f) * Binomial(g.frontPool - g.frontPicks, g.frontPicks - f) / fronts;
         for (int b = 0; b <= g.backPicks; ++b) {
             const double pb =
-                choose(g.backPicks, b) * choose(g.backPool - g.backPicks, g.backPicks - b) / backs;
+                Binomial(g.backPicks, b) * Binomial(g.backPool - g.backPicks, g.backPicks - b) / backs;
             p[size_t(rules.tierOf[f][b])] += pf * pb;
         }
     }
@@ -133,18 +126,18 @@ double ExpectedFixedPrize(const PrizeTicket& ticket, const PrizeRules& rules, bo
     const int k = ticket.redCount - d; // the drags; all fronts of a compound ticket
     const int bd = std::popcount(ticket.backBankers);
     const int bk = ticket.blueCount - bd;
-    const double fronts = choose(g.frontPool, g.frontPicks);
-    const double backs = choose(g.backPool, g.backPicks);
+    const double fronts = double(Binomial(g.frontPool, g.frontPicks));
+    const double backs = double(Binomial(g.backPool, g.backPicks));
     double expected = 0;
     for (int hb = 0; hb <= d; ++hb) {
         for (int h = 0; hb + h <= g.frontPicks && h <= k; ++h) {
             const double ph =
-                choose(d, hb) * choose(k, h) * choose(g.frontPool - d - k, g.frontPicks - hb - h) / fronts;
+                Binomial(d, hb) * Binomial(k, h) * Binomial(g.frontPool - d - k, g.frontPicks - hb - h) / fronts;
             if (ph == 0) continue;
             for (int bb = 0; bb <= bd; ++bb) {
                 for (int bh = 0; bb + bh <= g.backPicks && bh <= bk; ++bh) {
-                    const double pb = choose(bd, bb) * choose(bk, bh) *
-                                      choose(g.backPool - bd - bk, g.backPicks - bb - bh) / backs;
+                    const double pb = Binomial(bd, bb) * Binomial(bk, bh) *
+                                      Binomial(g.backPool - bd - bk, g.backPicks - bb - bh) / backs;
                     if (pb == 0) continue;
                     expected +=
                         ph * pb * double(FixedPrize(TiersByHits(ticket, rules, hb, h, bb, bh), rules, extra));

@@ -1,5 +1,6 @@
 #include "engine/predict/PredictBacktest.h"
 
+#include "engine/core/Binomial.h"
 #include "engine/core/KelvoraError.h"
 #include "engine/metrics/Code.h"
 #include "engine/predict/HitStats.h"
@@ -98,14 +99,6 @@ std::vector<PredictBacktestGroup> singleGroups(const TCodeArr& window, const TCo
     return groups;
 }
 
-double binomial(int n, int k) {
-    if (k < 0 || k > n) return 0;
-    double r = 1;
-    for (int j = 1; j <= k; ++j)
-        r = r * (n - k + j) / j;
-    return r;
-}
-
 bool isSingle(const PredictBacktest& b) {
     return b.kind == PredictKind::Single;
 }
@@ -155,9 +148,9 @@ GroupSummary summarise(const PredictBacktest& b, size_t group) {
     for (double& c : s.meanCounts)
         c /= d;
     for (int k = 0; k <= picks; ++k)
-        s.expectedCounts[size_t(k)] = s.tickets * binomial(picks, k) *
-                                      binomial(game.frontPool - picks, picks - k) /
-                                      binomial(game.frontPool, picks);
+        s.expectedCounts[size_t(k)] = s.tickets * Binomial(picks, k) *
+                                      Binomial(game.frontPool - picks, picks - k) /
+                                      double(Binomial(game.frontPool, picks));
     s.meanRedHits = hits / d;
     s.expectedRedHits = expectedHits(s.reds, picks, game.frontPool);
     s.redError = std::sqrt(hitVariance(s.reds, picks, game.frontPool) / d);

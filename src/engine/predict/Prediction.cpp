@@ -1,5 +1,6 @@
 #include "engine/predict/Prediction.h"
 
+#include "engine/core/Binomial.h"
 #include "engine/metrics/Code.h"
 #include "engine/predict/HitStats.h"
 #include "engine/shrink/Combinations.h"
@@ -84,14 +85,6 @@ const Recommender even{u"偶数推荐",
                         {{8, 9, 10}, {10, 11, 12, 13}, {13, 15, 16, 17, 14}}},
                        {u"偶数推荐(第1组)", u"偶数推荐(第2组)", u"偶数推荐(第3组)"}};
 const Recommender zone{u"区间推荐", inZone, {}, {nullptr, nullptr, nullptr}};
-
-int64_t choose(int n, int r) {
-    if (r < 0 || r > n) return 0;
-    int64_t c = 1;
-    for (int i = 1; i <= r; ++i)
-        c = c * (n - r + i) / i;
-    return c;
-}
 
 size_t gameIndex(const Game& game) {
     return game.isSsq() ? 0 : 1;
@@ -185,7 +178,7 @@ uint64_t SingleRareMask(const TCodeArr& history, const Game& game) {
 std::vector<std::vector<uint64_t>> SingleBatchPicks(uint64_t rareMask, const Game& game) {
     const int pool = game.frontPool;
     const int picks = game.frontPicks;
-    const int64_t kept = game.frontTickets() - choose(pool - std::popcount(rareMask), picks);
+    const int64_t kept = game.frontTickets() - Binomial(pool - std::popcount(rareMask), picks);
     // Every wanted ordinal with its batch and place, walked in one pass over the front tickets.
     struct Wanted {
         int64_t ordinal;
@@ -235,7 +228,7 @@ TSinglePrediction SinglePredict(const TCodeArr& history, const Game& game) {
         // Counted, not listed: no ticket list of the game is needed to find the picks.
         const uint64_t rare = SingleRareMask(history, game);
         TSinglePrediction result;
-        result.kept = game.frontTickets() - choose(game.frontPool - std::popcount(rare), game.frontPicks);
+        result.kept = game.frontTickets() - Binomial(game.frontPool - std::popcount(rare), game.frontPicks);
         const std::vector<std::vector<uint64_t>> picks = SingleBatchPicks(rare, game);
         for (size_t b = 0; b < singleBatches.size(); ++b) {
             result.lines << QStringLiteral("单注预测(%1注):").arg(singleBatches[b]);

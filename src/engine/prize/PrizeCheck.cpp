@@ -1,5 +1,6 @@
 #include "engine/prize/PrizeCheck.h"
 
+#include "engine/core/Binomial.h"
 #include "engine/core/KelvoraError.h"
 #include "engine/core/Pools.h"
 #include "engine/prize/PrizeTicket.h"
@@ -15,11 +16,9 @@ struct Binomials {
     static constexpr int Cols = GameLimits::kMaxFrontPicks + 1;
     int64_t c[Rows][Cols] = {};
     Binomials() {
-        for (int n = 0; n < Rows; ++n) {
-            c[n][0] = 1;
-            for (int k = 1; k < Cols && k <= n; ++k)
-                c[n][k] = c[n - 1][k - 1] + (k < n ? c[n - 1][k] : 0);
-        }
+        for (int n = 0; n < Rows; ++n)
+            for (int k = 0; k < Cols; ++k)
+                c[n][k] = Binomial(n, k);
     }
 };
 const Binomials binom;

@@ -1,5 +1,6 @@
 #include "engine/shrink/Combinations.h"
 
+#include "engine/core/Binomial.h"
 #include "engine/core/Pools.h"
 #include <cstring>
 
@@ -81,22 +82,14 @@ void BuildCombinations(TCodeList& list, const CandidateFlags& flags, const Game&
 
 namespace {
 
-int64_t choose(int n, int k) {
-    if (k < 0 || n < k) return 0;
-    int64_t r = 1;
-    for (int j = 1; j <= k; ++j)
-        r = r * (n - k + j) / j;
-    return r;
-}
-
-// choose(n, k) for every pool and pick count, as a table: the unranking loops look it up thousands
+// C(n, k) for every pool and pick count, as a table: the unranking loops look it up thousands
 // of times.
 struct Binomials {
     int64_t v[GameLimits::kMaxFrontPool + 1][GameLimits::kMaxFrontPicks + 1] = {};
     Binomials() {
         for (int n = 0; n <= GameLimits::kMaxFrontPool; ++n)
             for (int k = 0; k <= GameLimits::kMaxFrontPicks; ++k)
-                v[n][k] = choose(n, k);
+                v[n][k] = Binomial(n, k);
     }
 };
 const Binomials binomials;

@@ -1,5 +1,6 @@
 #include "engine/shrink/ShrinkRun.h"
 
+#include "engine/core/Binomial.h"
 #include "engine/core/KelvoraError.h"
 #include "engine/metrics/Code.h"
 #include "engine/shrink/Combinations.h"
@@ -171,14 +172,6 @@ struct Plan {
     int firstRank[GameLimits::kMaxFrontPicks + 1][GameLimits::kMaxFrontPool + 2] = {};
 };
 
-int binomial(int n, int k) {
-    if (k < 0 || n < k) return 0;
-    int64_t r = 1;
-    for (int j = 1; j <= k; ++j)
-        r = r * (n - k + j) / j;
-    return int(r);
-}
-
 Plan makePlan(const Filter& f, const Game& game) {
     const int pool = game.frontPool;
     const int picks = game.frontPicks;
@@ -239,7 +232,7 @@ Plan makePlan(const Filter& f, const Game& game) {
         int acc = 0;
         for (int v = 1; v <= pool + 1; ++v) {
             p.firstRank[k][v] = acc;
-            acc += binomial(pool - v, picks - k);
+            acc += int(Binomial(pool - v, picks - k));
         }
     }
     return p;

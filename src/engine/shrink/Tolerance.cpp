@@ -1,5 +1,6 @@
 #include "engine/shrink/Tolerance.h"
 
+#include "engine/core/Binomial.h"
 #include "engine/shrink/Combinations.h"
 #include "engine/shrink/Conditions.h"
 #include "engine/shrink/TicketPacking.h"
@@ -124,19 +125,12 @@ ShrinkResult RunToleranceShrink(const ShrinkInput& input, const TCodeArr& histor
             c |= uint64_t((conditions.hitRow(r) & b) != 0) << (HitRowShift + 4 * r);
         if ((conditions.candidates() & b) != 0) w.candidates.push_back(n);
     }
-    auto choose = [](int n, int k) {
-        if (n < k) return 0;
-        int64_t r = 1;
-        for (int j = 1; j <= k; ++j)
-            r = r * (n - k + j) / j;
-        return int(r);
-    };
     for (int k = 1; k <= game.frontPicks; ++k) {
         int acc = 0;
         for (int v = 1; v <= pool + 1; ++v) {
             w.firstRank[k][v] = acc;
             // Tickets whose k-th number is v after a fixed prefix.
-            acc += choose(pool - v, game.frontPicks - k);
+            acc += int(Binomial(pool - v, game.frontPicks - k));
         }
     }
 

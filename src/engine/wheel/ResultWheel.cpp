@@ -1,5 +1,6 @@
 #include "engine/wheel/ResultWheel.h"
 
+#include "engine/core/Binomial.h"
 #include "engine/core/KelvoraError.h"
 #include "engine/wheel/Wheel.h"
 #include "engine/wheel/WheelCheck.h"
@@ -177,7 +178,7 @@ Neighbours findNeighbours(const std::vector<uint64_t>& t, int held, CancelFlag c
     }
     int64_t mostShared = 1;
     for (uint64_t ticket : t)
-        mostShared = std::max(mostShared, WheelBinomial(std::popcount(ticket), held));
+        mostShared = std::max(mostShared, Binomial(std::popcount(ticket), held));
     if (pairs / mostShared > neighbourLimit) throw TooDenseError(held, m);
     for (int i = 0; i < m; ++i)
         groupsAt[i + 1] += groupsAt[i];
@@ -338,7 +339,7 @@ int64_t UncoveredResultTickets(const std::vector<uint64_t>& tickets, const std::
     std::vector<uint64_t> subs;
     size_t expected = 0;
     for (uint64_t c : chosen)
-        expected += size_t(WheelBinomial(std::popcount(c), held));
+        expected += size_t(Binomial(std::popcount(c), held));
     MaskSet chosenSubsets(expected);
     for (uint64_t c : chosen) {
         forEachSubmask(c, held, subs);
@@ -625,10 +626,7 @@ int64_t WheelBets(int64_t tickets, int blueCount) {
 }
 
 int64_t WheelBets(int64_t tickets, int backCount, const Game& game) {
-    int64_t choices = 1;
-    for (int k = 0; k < game.backPicks; ++k)
-        choices = choices * (backCount - k) / (k + 1);
-    return tickets * std::max<int64_t>(1, choices);
+    return tickets * std::max<int64_t>(1, Binomial(backCount, game.backPicks));
 }
 
 QString BankerLineInWheelMessage(int line) {

@@ -2,14 +2,6 @@
 
 #include <bit>
 
-int64_t WheelBinomial(int n, int r) {
-    if (r < 0 || r > n) return 0;
-    int64_t c = 1;
-    for (int i = 1; i <= r; ++i)
-        c = c * (n - r + i) / i;
-    return c;
-}
-
 namespace {
 
 // The next mask with as many bits (Gosper); the caller stops at 1 << v.

@@ -10,9 +10,6 @@ using WheelMask = uint32_t;
 
 constexpr int WheelMaxNumbers = 24;
 
-// C(n, r) for the small sizes of wheels (0 when r < 0 or r > n).
-int64_t WheelBinomial(int n, int r);
-
 struct WheelCheckResult {
     int64_t draws = 0;     // C(v, P) subsets checked
     int64_t uncovered = 0; // of those, met by no ticket in T numbers

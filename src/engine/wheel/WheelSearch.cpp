@@ -1,5 +1,7 @@
 #include "engine/wheel/WheelSearch.h"
 
+#include "engine/core/Binomial.h"
+
 #include <algorithm>
 #include <bit>
 #include <optional>
@@ -50,8 +52,8 @@ class Coverage {
     explicit Coverage(const WheelShape& s) : m_s(s) {
         for (int n = 0; n <= WheelMaxNumbers; ++n)
             for (int r = 0; r <= 6; ++r)
-                m_binom[n][r] = int32_t(WheelBinomial(n, r));
-        const int count = int(WheelBinomial(s.v, s.drawn));
+                m_binom[n][r] = int32_t(Binomial(n, r));
+        const int count = int(Binomial(s.v, s.drawn));
         m_draws.reserve(count);
         int pos[WheelMaxNumbers];
         for (int i = 0; i < s.v; ++i)
@@ -200,7 +202,7 @@ std::vector<uint32_t> greedy(Coverage& cov, std::mt19937_64& rng, const std::ato
         const int nIn = positions(d, in);
         const int nOut = positions(cov.full() & ~d, out);
         for (int i = s.held; i <= std::min(s.k, nIn); ++i)
-            total += WheelBinomial(nIn, i) * WheelBinomial(nOut, s.k - i);
+            total += Binomial(nIn, i) * Binomial(nOut, s.k - i);
         uint32_t best = 0;
         int bestGain = -1;
         int ties = 0;
@@ -251,7 +253,7 @@ std::vector<WheelMask> GreedyWheel(const WheelShape& shape, uint64_t seed) {
 }
 
 int64_t WheelStallSteps(const WheelShape& s) {
-    return 20'000 + 20 * (valid(s) ? WheelBinomial(s.v, s.drawn) : 0);
+    return 20'000 + 20 * (valid(s) ? Binomial(s.v, s.drawn) : 0);
 }
 
 int64_t WheelLowerBound(const WheelShape& s) {
@@ -259,8 +261,8 @@ int64_t WheelLowerBound(const WheelShape& s) {
     if (const std::optional<int64_t> bound = SchoenheimBound(s.v, s.k, s.drawn, s.held)) return *bound;
     int64_t most = 0; // draws one ticket meets: i of its numbers, the rest outside it
     for (int i = s.held; i <= std::min(s.k, s.drawn); ++i)
-        most += WheelBinomial(s.k, i) * WheelBinomial(s.v - s.k, s.drawn - i);
-    const int64_t draws = WheelBinomial(s.v, s.drawn);
+        most += Binomial(s.k, i) * Binomial(s.v - s.k, s.drawn - i);
+    const int64_t draws = Binomial(s.v, s.drawn);
     return most > 0 ? (draws + most - 1) / most : 0;
 }
 
