@@ -35,11 +35,9 @@ class CliContext {
 
     CliContext(QTextStream& o, QTextStream& e) : out(o), err(e) {}
 
-    // The game's words and JSON value.
+    // The game's words.
     QString front() const { return game->front(); }
     QString back() const { return game->back(); }
-    // "\"game\":\"ssq\"": the member every JSON result carries at its top level.
-    QString gameJson() const { return QStringLiteral("\"game\":\"%1\"").arg(game->keyText()); }
 
     // Parses the history file as the game; on failure reports it as the window does and returns nothing.
     // warnings, when given, receives the history's warnings.

@@ -1,5 +1,6 @@
 #include "engine/core/KelvoraError.h"
 #include "engine/history/HistoryLoader.h"
+#include "engine/io/JsonWriter.h"
 #include "engine/ledger/Ledger.h"
 #include "engine/ledger/LedgerReport.h"
 #include "engine/prize/PrizeCheck.h"
@@ -8,6 +9,9 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <cmath>
@@ -636,6 +640,52 @@ class TestLedger : public QObject {
             QCOMPARE(issue, 0);
             QVERIFY(e.message().contains(QStringLiteral("期号")));
         }
+    }
+
+    // A note reads back from the JSON list exactly as it was typed, through a real ledger file, settled
+    // or not; and any text is a member name and a value of the writer every JSON result goes through,
+    // written as QJsonDocument writes it.
+    void jsonCarriesAnyText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("quotes") << QStringLiteral("他说\"中了\"，'真的'");
+        QTest::newRow("backslashes") << QStringLiteral("C:\\彩票\\ \\\" \\u0041 \\n");
+        QTest::newRow("control characters") << QString::fromUtf16(u"a\u0001b\bc\fd\ne\rf\tg\u001fh\u007f");
+        QTest::newRow("chinese and beyond the BMP") << QStringLiteral("双色球复式 😀 𠀀 ①");
+        QTest::newRow("placeholders") << QStringLiteral("%1 %2 %9 {}[],: null true");
+        QTest::newRow("empty") << QString();
+    }
+    void jsonCarriesAnyText() {
+        QFETCH(QString, text);
+        QJsonParseError error;
+        {
+            Ledger ledger(m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".sqlite")));
+            LedgerEntry drawn = entryOf(2026010, "01 02 03 04 05 06+07");
+            drawn.note = text;
+            LedgerEntry later = entryOf(2099001, "01 02 03 04 05 06 07+08 09");
+            later.note = text + text;
+            ledger.add({drawn, later});
+            QCOMPARE(ledger.settle(m_history), 1);
+            const std::vector<LedgerEntry> entries = ledger.list();
+            const QJsonDocument list =
+                QJsonDocument::fromJson(LedgerListJson(entries, QStringLiteral("ssq")).toUtf8(), &error);
+            QCOMPARE(error.error, QJsonParseError::NoError);
+            const QJsonArray listed = list.object()[u"entries"].toArray();
+            QCOMPARE(listed.size(), 2);
+            QCOMPARE(listed[0].toObject()[u"note"].toString(), text + text); // newest issue first
+            QCOMPARE(listed[0].toObject()[u"tiers"].type(), QJsonValue::Null);
+            QCOMPARE(listed[1].toObject()[u"note"].toString(), text);
+            QCOMPARE(listed[1].toObject()[u"tiers"].toArray().size(), 6);
+            QJsonDocument::fromJson(LedgerReportJson(MakeLedgerReport(entries)).toUtf8(), &error);
+            QCOMPARE(error.error, QJsonParseError::NoError);
+        }
+        JsonWriter w;
+        w.beginObject().member(text, text).key(u"list").beginArray().value(text).null().endArray().endObject();
+        const QJsonObject written = QJsonDocument::fromJson(w.text().toUtf8(), &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(written[text].toString(), text);
+        QCOMPARE(written[u"list"].toArray(), QJsonArray({text, QJsonValue::Null}));
+        QCOMPARE(JsonWriter().beginObject().member(text, text).endObject().text(),
+                 QString::fromUtf8(QJsonDocument(QJsonObject{{text, text}}).toJson(QJsonDocument::Compact)));
     }
 };
 

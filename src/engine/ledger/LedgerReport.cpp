@@ -1,62 +1,18 @@
 #include "engine/ledger/LedgerReport.h"
 
 #include "engine/core/Binomial.h"
+#include "engine/io/JsonWriter.h"
 #include "engine/prize/PrizeCheck.h"
 #include "engine/prize/PrizeReport.h"
 
 #include <QMutex>
 #include <algorithm>
 #include <bit>
-#include <charconv>
 #include <map>
 #include <cmath>
 #include <random>
 
 namespace {
-
-QString jsonDouble(double x) {
-    char buffer[32];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, x);
-    return QString::fromLatin1(buffer, int(r.ptr - buffer));
-}
-
-QString jsonString(const QString& s) {
-    QString out = QStringLiteral("\"");
-    for (const QChar c : s) {
-        switch (c.unicode()) {
-        case '"':
-            out += QStringLiteral("\\\"");
-            break;
-        case '\\':
-            out += QStringLiteral("\\\\");
-            break;
-        case '\n':
-            out += QStringLiteral("\\n");
-            break;
-        case '\r':
-            out += QStringLiteral("\\r");
-            break;
-        case '\t':
-            out += QStringLiteral("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20)
-                out += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-    }
-    return out + QLatin1Char('"');
-}
-
-QString jsonTiers(const TierCounts& tiers, int count) {
-    QString s = QStringLiteral("[");
-    for (int t = 0; t < count; ++t) {
-        if (t) s += QLatin1Char(',');
-        s += QString::number(tiers[t]);
-    }
-    return s + QLatin1Char(']');
-}
 
 // The floating wins past 一等奖 and 二等奖 (the super lotto's early 三等奖), each after `separator`.
 QString laterFloatingWins(const TierCounts& floating, const QString& separator) {
@@ -254,30 +210,16 @@ LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, const Gam
 }
 
 QString LedgerReportJson(const LedgerReport& r) {
-    QString s = QStringLiteral("{\"game\":%1,\"entries\":%2,\"bets\":%3,\"cost\":%4,\"fixedPrize\":%5,")
-                    .arg(jsonString(r.game))
-                    .arg(r.entries)
-                    .arg(r.bets)
-                    .arg(r.cost)
-                    .arg(r.fixedPrize);
-    s += QStringLiteral("\"floating\":{");
-    for (int t = 0; t < kMaxPrizeTiers; ++t) {
-        if (t >= 2 && r.floating[size_t(t)] == 0) continue;
-        if (t) s += QLatin1Char(',');
-        s += jsonString(TierName(t + 1)) + QLatin1Char(':') + QString::number(r.floating[size_t(t)]);
-    }
-    s += QStringLiteral("},");
-    s += QStringLiteral("\"expectedFixedPrize\":%1,\"pValue\":%2,\"byYear\":[")
-             .arg(jsonDouble(r.expectedFixedPrize), jsonDouble(r.pValue));
-    for (size_t i = 0; i < r.byYear.size(); ++i) {
-        const LedgerYear& y = r.byYear[i];
-        if (i) s += QLatin1Char(',');
-        s += QStringLiteral("{\"year\":%1,\"cost\":%2,\"fixedPrize\":%3}")
-                 .arg(y.year)
-                 .arg(y.cost)
-                 .arg(y.fixedPrize);
-    }
-    return s + QStringLiteral("]}");
+    JsonWriter w;
+    w.beginObject().member(u"game", r.game).member(u"entries", r.entries).member(u"bets", r.bets);
+    w.member(u"cost", r.cost).member(u"fixedPrize", r.fixedPrize).key(u"floating").beginObject();
+    for (int t = 0; t < kMaxPrizeTiers; ++t)
+        if (t < 2 || r.floating[size_t(t)] != 0) w.member(TierName(t + 1), r.floating[size_t(t)]);
+    w.endObject().member(u"expectedFixedPrize", r.expectedFixedPrize).member(u"pValue", r.pValue);
+    w.key(u"byYear").beginArray();
+    for (const LedgerYear& y : r.byYear)
+        w.beginObject().member(u"year", y.year).member(u"cost", y.cost).member(u"fixedPrize", y.fixedPrize).endObject();
+    return w.endArray().endObject().text();
 }
 
 QString LedgerVerdictText(const LedgerReport& r) {
@@ -362,32 +304,22 @@ QString LedgerListJson(const std::vector<LedgerEntry>& entries, const QString& g
     const QString key = !game.isEmpty()       ? game
                         : entries.empty()     ? QStringLiteral("ssq")
                                               : entries.front().game;
-    QString s = QStringLiteral("{\"game\":%1,\"entries\":[").arg(jsonString(key));
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const LedgerEntry& e = entries[i];
-        if (i) s += QLatin1Char(',');
-        QString tickets;
-        for (size_t k = 0; k < e.tickets.size(); ++k) {
-            if (k) tickets += QLatin1Char(',');
-            tickets += jsonString(TicketText(e.tickets[k]));
-        }
-        s += QStringLiteral(
-                 "{\"id\":%1,\"issue\":\"%2\",\"lines\":%3,\"tickets\":[%4],\"bets\":%5,\"cost\":%6,"
-                 "\"extra\":%7,\"note\":%8,\"settled\":%9,")
-                 .arg(e.number)
-                 .arg(LedgerIssueText(e.issue))
-                 .arg(e.tickets.size())
-                 .arg(tickets)
-                 .arg(e.bets)
-                 .arg(e.cost)
-                 .arg(e.extra ? QStringLiteral("true") : QStringLiteral("false"), jsonString(e.note),
-                      e.settled ? QStringLiteral("true") : QStringLiteral("false"));
-        s += e.settled ? QStringLiteral("\"tiers\":%1,\"fixedPrize\":%2}")
-                             .arg(jsonTiers(e.tiers, tierCountOf(e)))
-                             .arg(e.prize)
-                       : QStringLiteral("\"tiers\":null,\"fixedPrize\":null}");
+    JsonWriter w;
+    w.beginObject().member(u"game", key).key(u"entries").beginArray();
+    for (const LedgerEntry& e : entries) {
+        w.beginObject().member(u"id", e.number).member(u"issue", LedgerIssueText(e.issue));
+        w.member(u"lines", e.tickets.size()).key(u"tickets").beginArray();
+        for (const PrizeTicket& t : e.tickets)
+            w.value(TicketText(t));
+        w.endArray().member(u"bets", e.bets).member(u"cost", e.cost).member(u"extra", e.extra);
+        w.member(u"note", e.note).member(u"settled", e.settled);
+        if (e.settled)
+            w.key(u"tiers").numbers(e.tiers, tierCountOf(e)).member(u"fixedPrize", e.prize);
+        else
+            w.key(u"tiers").null().key(u"fixedPrize").null();
+        w.endObject();
     }
-    return s + QStringLiteral("]}");
+    return w.endArray().endObject().text();
 }
 
 QStringList LedgerListLines(const std::vector<LedgerEntry>& entries) {

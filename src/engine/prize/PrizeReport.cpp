@@ -1,51 +1,22 @@
 #include "engine/prize/PrizeReport.h"
 
+#include "engine/io/JsonWriter.h"
+
 #include <algorithm>
 #include <bit>
 #include <functional>
 
 namespace {
 
-QString jsonNumbers(uint64_t mask) {
-    QString s = QStringLiteral("[");
-    bool first = true;
-    for (int n = 1; n < 64; ++n) {
-        if (!(mask & (uint64_t(1) << n))) continue;
-        if (!first) s += QLatin1Char(',');
-        s += QString::number(n);
-        first = false;
-    }
-    return s + QLatin1Char(']');
-}
-
-QString jsonTiers(const TierCounts& tiers, int count) {
-    QString s = QStringLiteral("[");
-    for (int t = 0; t < count; ++t) {
-        if (t) s += QLatin1Char(',');
-        s += QString::number(tiers[t]);
-    }
-    return s + QLatin1Char(']');
-}
-
 QString issueText(int issue) {
     return QString::number(issue);
 }
 
-QString jsonString(const QString& text) {
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
-QString jsonIssues(const std::vector<int>& issues) {
-    QString s = QStringLiteral("[");
-    for (size_t i = 0; i < issues.size(); ++i) {
-        if (i) s += QLatin1Char(',');
-        s += QLatin1Char('"') + QString::number(issues[i]) + QLatin1Char('"');
-    }
-    return s + QLatin1Char(']');
-}
-
-QString gameMember(const Game& game) {
-    return QStringLiteral("\"game\":\"%1\",").arg(game.keyText());
+void issueArray(JsonWriter& w, const std::vector<int>& issues) {
+    w.beginArray();
+    for (int issue : issues)
+        w.value(issueText(issue));
+    w.endArray();
 }
 
 // The words of "all the draw's fronts were in one bet".
@@ -79,103 +50,92 @@ QString PrizeJson(const std::vector<PrizeTicket>& tickets, const PrizeResult& re
     const Game& game = *rules.game;
     const bool pairs = game.backPicks > 1;
     const int tierCount = rules.tierCount;
-    QString s;
-    s.reserve(100 + qsizetype(tickets.size()) * 130);
-    s += QLatin1Char('{') + gameMember(game);
+    JsonWriter w(100 + qsizetype(tickets.size()) * 130);
+    w.beginObject().member(u"game", game.keyText());
     if (pairs) {
-        s += QStringLiteral("\"version\":%1,\"tierNames\":[").arg(rules.version);
+        w.member(u"version", rules.version).key(u"tierNames").beginArray();
         for (int t = 1; t <= tierCount; ++t)
-            s += (t > 1 ? QStringLiteral(",") : QString()) + jsonString(rules.tierName(t));
-        s += QStringLiteral("],\"extra\":") +
-             (result.extra ? QStringLiteral("true,") : QStringLiteral("false,"));
+            w.value(rules.tierName(t));
+        w.endArray().member(u"extra", result.extra);
     }
-    s += QStringLiteral("\"draw\":{\"issue\":");
-    s += d.issue ? QLatin1Char('"') + issueText(d.issue) + QLatin1Char('"') : QStringLiteral("null");
-    if (pairs)
-        s += QStringLiteral(",\"fronts\":") + jsonNumbers(d.reds) + QStringLiteral(",\"backs\":") +
-             jsonNumbers(d.backMask());
+    w.key(u"draw").beginObject().key(u"issue");
+    if (d.issue)
+        w.value(issueText(d.issue));
     else
-        s += QStringLiteral(",\"reds\":") + jsonNumbers(d.reds) + QStringLiteral(",\"blue\":") +
-             QString::number(d.blue ? d.blue : std::countr_zero(d.backMask()));
-    s += QStringLiteral("},\"tickets\":[");
+        w.null();
+    if (pairs)
+        w.key(u"fronts").maskNumbers(d.reds).key(u"backs").maskNumbers(d.backMask());
+    else
+        w.key(u"reds").maskNumbers(d.reds).member(u"blue", d.blue ? d.blue : std::countr_zero(d.backMask()));
+    w.endObject().key(u"tickets").beginArray();
     for (size_t k = 0; k < tickets.size(); ++k) {
         const PrizeTicket& t = tickets[k];
         const TicketPrize& p = result.results[k];
-        if (k) s += QLatin1Char(',');
-        s += QStringLiteral("{\"line\":") + QString::number(t.line);
-        s += (pairs ? QStringLiteral(",\"fronts\":") : QStringLiteral(",\"reds\":")) + jsonNumbers(t.reds);
-        if (t.bankers) s += QStringLiteral(",\"bankers\":") + jsonNumbers(t.bankers);
-        s += (pairs ? QStringLiteral(",\"backs\":") : QStringLiteral(",\"blues\":")) + jsonNumbers(t.blues);
-        if (t.backBankers) s += QStringLiteral(",\"backBankers\":") + jsonNumbers(t.backBankers);
-        s += QStringLiteral(",\"bets\":") + QString::number(p.bets);
-        if (pairs) {
-            s += QStringLiteral(",\"frontHits\":") + QString::number(p.redHits);
-            s += QStringLiteral(",\"backHits\":") + QString::number(p.backHits);
-        } else {
-            s += QStringLiteral(",\"redHits\":") + QString::number(p.redHits);
-            s += QStringLiteral(",\"blueHit\":") +
-                 (p.blueHit ? QStringLiteral("true") : QStringLiteral("false"));
-        }
-        s += QStringLiteral(",\"tiers\":") + jsonTiers(p.tiers, tierCount);
-        s += QStringLiteral(",\"prize\":") + QString::number(p.prize) + QLatin1Char('}');
+        w.beginObject().member(u"line", t.line);
+        w.key(pairs ? u"fronts" : u"reds").maskNumbers(t.reds);
+        if (t.bankers) w.key(u"bankers").maskNumbers(t.bankers);
+        w.key(pairs ? u"backs" : u"blues").maskNumbers(t.blues);
+        if (t.backBankers) w.key(u"backBankers").maskNumbers(t.backBankers);
+        w.member(u"bets", p.bets);
+        if (pairs)
+            w.member(u"frontHits", p.redHits).member(u"backHits", p.backHits);
+        else
+            w.member(u"redHits", p.redHits).member(u"blueHit", p.blueHit);
+        w.key(u"tiers").numbers(p.tiers, tierCount);
+        w.member(u"prize", p.prize).endObject();
     }
     const PrizeSummary& sum = result.summary;
-    s += QStringLiteral("],\"summary\":{\"lines\":") + QString::number(sum.lines);
-    s += QStringLiteral(",\"bets\":") + QString::number(sum.bets);
-    s += QStringLiteral(",\"cost\":") + QString::number(sum.cost);
-    s += QStringLiteral(",\"tiers\":") + jsonTiers(sum.tiers, tierCount);
-    s += QStringLiteral(",\"fixedPrize\":") + QString::number(sum.fixedPrize) + QStringLiteral("}}");
-    return s;
+    w.endArray().key(u"summary").beginObject();
+    w.member(u"lines", sum.lines).member(u"bets", sum.bets).member(u"cost", sum.cost);
+    w.key(u"tiers").numbers(sum.tiers, tierCount);
+    w.member(u"fixedPrize", sum.fixedPrize).endObject();
+    return w.endObject().text();
 }
 
 QString HistoryJson(const std::vector<PrizeTicket>& tickets, const HistoryResult& result) {
     const Game& game = *result.game;
-    QString s;
-    s.reserve(60 + qsizetype(tickets.size()) * 110);
-    s += QLatin1Char('{') + gameMember(game) + QStringLiteral("\"draws\":") + QString::number(result.draws);
+    JsonWriter w(60 + qsizetype(tickets.size()) * 110);
+    w.beginObject().member(u"game", game.keyText()).member(u"draws", result.draws);
     if (game.backPicks > 1) {
-        s +=
-            QStringLiteral(",\"extra\":") + (result.extra ? QStringLiteral("true") : QStringLiteral("false"));
-        s += QStringLiteral(",\"tickets\":[");
+        w.member(u"extra", result.extra).key(u"tickets").beginArray();
         for (size_t k = 0; k < tickets.size(); ++k) {
             const HistoryPrize& p = result.results[k];
-            if (k) s += QLatin1Char(',');
-            s += QStringLiteral("{\"line\":") + QString::number(tickets[k].line) +
-                 QStringLiteral(",\"byVersion\":[");
-            for (size_t v = 0; v < p.byVersion.size(); ++v) {
-                const VersionTiers& vt = p.byVersion[v];
-                if (v) s += QLatin1Char(',');
-                s += QStringLiteral("{\"version\":%1,\"draws\":%2,\"tiers\":").arg(vt.version).arg(vt.draws);
-                s += jsonTiers(vt.tiers, PrizeVersions(game)[size_t(vt.version - 1)].tierCount) +
-                     QLatin1Char('}');
+            w.beginObject().member(u"line", tickets[k].line).key(u"byVersion").beginArray();
+            for (const VersionTiers& vt : p.byVersion) {
+                w.beginObject().member(u"version", vt.version).member(u"draws", vt.draws);
+                w.key(u"tiers").numbers(vt.tiers, PrizeVersions(game)[size_t(vt.version - 1)].tierCount);
+                w.endObject();
             }
-            s += QStringLiteral("],\"fixedPrize\":") + QString::number(p.fixedPrize);
-            s += QStringLiteral(",\"cost\":") + QString::number(p.cost);
-            s += QStringLiteral(",\"best\":");
-            s += p.best ? QStringLiteral("{\"version\":%1,\"tier\":%2,\"issue\":\"%3\"}")
-                              .arg(p.bestVersion)
-                              .arg(p.best)
-                              .arg(issueText(p.bestIssue))
-                        : QStringLiteral("null");
-            s += QStringLiteral(",\"fiveFrontIssues\":") + jsonIssues(p.sixRedIssues) + QLatin1Char('}');
+            w.endArray().member(u"fixedPrize", p.fixedPrize).member(u"cost", p.cost).key(u"best");
+            if (p.best)
+                w.beginObject()
+                    .member(u"version", p.bestVersion)
+                    .member(u"tier", p.best)
+                    .member(u"issue", issueText(p.bestIssue))
+                    .endObject();
+            else
+                w.null();
+            w.key(u"fiveFrontIssues");
+            issueArray(w, p.sixRedIssues);
+            w.endObject();
         }
-        return s + QStringLiteral("]}");
+        return w.endArray().endObject().text();
     }
-    s += QStringLiteral(",\"tickets\":[");
+    w.key(u"tickets").beginArray();
     for (size_t k = 0; k < tickets.size(); ++k) {
         const HistoryPrize& p = result.results[k];
-        if (k) s += QLatin1Char(',');
-        s += QStringLiteral("{\"line\":") + QString::number(tickets[k].line);
-        s += QStringLiteral(",\"tiers\":") + jsonTiers(p.tiers, SsqPrizeRules().tierCount);
-        s += QStringLiteral(",\"fixedPrize\":") + QString::number(p.fixedPrize);
-        s += QStringLiteral(",\"cost\":") + QString::number(p.cost);
-        s += QStringLiteral(",\"best\":") + QString::number(p.best);
-        s += QStringLiteral(",\"bestIssue\":");
-        s += p.bestIssue ? QLatin1Char('"') + issueText(p.bestIssue) + QLatin1Char('"')
-                         : QStringLiteral("null");
-        s += QStringLiteral(",\"sixRedIssues\":") + jsonIssues(p.sixRedIssues) + QLatin1Char('}');
+        w.beginObject().member(u"line", tickets[k].line);
+        w.key(u"tiers").numbers(p.tiers, SsqPrizeRules().tierCount);
+        w.member(u"fixedPrize", p.fixedPrize).member(u"cost", p.cost).member(u"best", p.best).key(u"bestIssue");
+        if (p.bestIssue)
+            w.value(issueText(p.bestIssue));
+        else
+            w.null();
+        w.key(u"sixRedIssues");
+        issueArray(w, p.sixRedIssues);
+        w.endObject();
     }
-    return s + QStringLiteral("]}");
+    return w.endArray().endObject().text();
 }
 
 QString TierListText(const TierCounts& tiers, int64_t bets, const PrizeRules& rules) {

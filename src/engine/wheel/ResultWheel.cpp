@@ -2,6 +2,7 @@
 
 #include "engine/core/Binomial.h"
 #include "engine/core/KelvoraError.h"
+#include "engine/io/JsonWriter.h"
 #include "engine/wheel/Wheel.h"
 #include "engine/wheel/WheelCheck.h"
 
@@ -14,27 +15,6 @@
 using CancelFlag = const std::atomic<bool>*;
 
 namespace {
-
-QString jsonNumbers(uint64_t mask) {
-    QString s = QStringLiteral("[");
-    bool first = true;
-    for (int n = 1; n < 64; ++n) {
-        if (!(mask >> n & 1u)) continue;
-        if (!first) s += QLatin1Char(',');
-        s += QString::number(n);
-        first = false;
-    }
-    return s + QLatin1Char(']');
-}
-
-QString jsonList(const std::vector<int>& values) {
-    QString s = QStringLiteral("[");
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (i) s += QLatin1Char(',');
-        s += QString::number(values[i]);
-    }
-    return s + QLatin1Char(']');
-}
 
 // Which tickets of the list share at least T numbers with each ticket (itself included), found
 // through the T-subsets they have in common.
@@ -315,15 +295,12 @@ QStringList TicketWheelCheckLines(const TicketWheelCheck& c) {
 }
 
 QString TicketWheelCheckJson(const TicketWheelCheck& c, const Game& game) {
-    QString s = QStringLiteral("{\"game\":\"%1\",\"count\":%2,\"uncovered\":%3,\"examples\":[")
-                    .arg(game.keyText())
-                    .arg(c.count)
-                    .arg(c.uncovered);
-    for (size_t i = 0; i < c.examples.size(); ++i) {
-        if (i) s += QLatin1Char(',');
-        s += jsonList(c.examples[i]);
-    }
-    return s + QStringLiteral("]}");
+    JsonWriter w;
+    w.beginObject().member(u"game", game.keyText()).member(u"count", c.count).member(u"uncovered", c.uncovered);
+    w.key(u"examples").beginArray();
+    for (const std::vector<int>& example : c.examples)
+        w.numbers(example);
+    return w.endArray().endObject().text();
 }
 
 std::vector<int> GreedyResultCover(const std::vector<uint64_t>& tickets, int held) {
@@ -599,16 +576,13 @@ QString ResultWheelCountLine(const ResultWheel& wheel) {
 }
 
 QString ResultWheelJson(const ResultWheel& wheel, const Game& game) {
-    QString s = QStringLiteral("{\"game\":\"%1\",\"from\":%2,\"guarantee\":%3,\"tickets\":[")
-                    .arg(game.keyText())
-                    .arg(wheel.from)
-                    .arg(wheel.held);
-    for (size_t i = 0; i < wheel.tickets.size(); ++i) {
-        if (i) s += QLatin1Char(',');
-        s += jsonNumbers(wheel.tickets[i]);
-    }
-    return s +
-           QStringLiteral("],\"count\":%1,\"uncovered\":%2}").arg(wheel.tickets.size()).arg(wheel.uncovered);
+    JsonWriter w;
+    w.beginObject().member(u"game", game.keyText()).member(u"from", wheel.from).member(u"guarantee", wheel.held);
+    w.key(u"tickets").beginArray();
+    for (uint64_t ticket : wheel.tickets)
+        w.maskNumbers(ticket);
+    w.endArray().member(u"count", wheel.tickets.size()).member(u"uncovered", wheel.uncovered);
+    return w.endObject().text();
 }
 
 QStringList TicketLinesWithBlues(const QStringList& lines, uint32_t blueMask) {

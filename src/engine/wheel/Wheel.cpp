@@ -1,6 +1,7 @@
 #include "engine/wheel/Wheel.h"
 
 #include "engine/core/KelvoraError.h"
+#include "engine/io/JsonWriter.h"
 #include "engine/wheel/StoredWheels.h"
 
 #include <QRegularExpression>
@@ -11,15 +12,6 @@ namespace {
 
 QString two(int n) {
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-}
-
-QString jsonInts(const std::vector<int>& values) {
-    QString s = QStringLiteral("[");
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (i) s += QLatin1Char(',');
-        s += QString::number(values[i]);
-    }
-    return s + QLatin1Char(']');
 }
 
 // Lexicographic order of the positions: the ticket holding the lowest differing position first.
@@ -162,15 +154,18 @@ QString WheelVerifiedLine(const Wheel& wheel) {
 }
 
 QString WheelJson(const Wheel& wheel, const QString& game) {
-    QString s = QStringLiteral("{\"game\":\"%1\",\"numbers\":").arg(game) + jsonInts(wheel.numbers) +
-                QStringLiteral(",\"bankers\":") + jsonInts(wheel.bankers) +
-                QStringLiteral(",\"guarantee\":[%1,%2],\"tickets\":[").arg(wheel.drawn).arg(wheel.held);
     const std::vector<std::vector<int>> tickets = WheelTicketNumbers(wheel);
-    for (size_t i = 0; i < tickets.size(); ++i) {
-        if (i) s += QLatin1Char(',');
-        s += jsonInts(tickets[i]);
-    }
-    s += QStringLiteral("],\"count\":%1,\"uncovered\":0,\"lowerBound\":").arg(tickets.size());
-    s += wheel.lowerBound ? QString::number(*wheel.lowerBound) : QStringLiteral("null");
-    return s + QLatin1Char('}');
+    JsonWriter w;
+    w.beginObject().member(u"game", game);
+    w.key(u"numbers").numbers(wheel.numbers).key(u"bankers").numbers(wheel.bankers);
+    w.key(u"guarantee").beginArray().value(wheel.drawn).value(wheel.held).endArray();
+    w.key(u"tickets").beginArray();
+    for (const std::vector<int>& t : tickets)
+        w.numbers(t);
+    w.endArray().member(u"count", tickets.size()).member(u"uncovered", 0).key(u"lowerBound");
+    if (wheel.lowerBound)
+        w.value(*wheel.lowerBound);
+    else
+        w.null();
+    return w.endObject().text();
 }
