@@ -251,7 +251,7 @@ void TMainForm::showGameWords() {
     RcmPanel->setGame(*m_game);
     ComingPanel->setText(QStringLiteral("%1的此功能即将推出。\n\n在“彩种”菜单中切换到双色球可以使用此功能。")
                              .arg(m_game->nameText()));
-    if (GameMenuSsq) (m_game->isSsq() ? GameMenuSsq : GameMenuDlt)->setChecked(true);
+    if (!GameMenuItems.isEmpty()) GameMenuItems[m_game->index()]->setChecked(true);
 }
 
 bool TMainForm::switchGame(const Game& game) {
@@ -304,18 +304,27 @@ void TMainForm::createMenu() {
     QMenu* games = bar->addMenu(QStringLiteral("彩种(&L)"));
     GameGroup = new QActionGroup(this);
     GameGroup->setExclusive(true);
-    GameMenuSsq = makeAction(this, QStringLiteral("GameMenuSsq"), QStringLiteral("双色球"), QString(),
-                             QStringLiteral("切换到双色球：红球01-33选6个，蓝球01-16选1个"));
-    GameMenuDlt = makeAction(this, QStringLiteral("GameMenuDlt"), QStringLiteral("超级大乐透"), QString(),
-                             QStringLiteral("切换到超级大乐透：前区01-35选5个，后区01-12选2个"));
-    for (QAction* action : {GameMenuSsq, GameMenuDlt}) {
+    // One entry a game of the table, in its order: GameMenuSsq, GameMenuDlt ...
+    for (const Game* game : Game::all()) {
+        QString key = game->keyText();
+        key[0] = key[0].toUpper();
+        QAction* action = makeAction(
+            this, QStringLiteral("GameMenu") + key, game->nameText(), QString(),
+            QStringLiteral("切换到%1：%2%3选%4个，%5%6选%7个")
+                .arg(game->nameText(), game->front(),
+                     QStringLiteral("01-%1").arg(game->frontPool, 2, 10, QLatin1Char('0')))
+                .arg(game->frontPicks)
+                .arg(game->back(), QStringLiteral("01-%1").arg(game->backPool, 2, 10, QLatin1Char('0')))
+                .arg(game->backPicks));
         action->setCheckable(true);
         GameGroup->addAction(action);
         games->addAction(action);
+        connect(action, &QAction::triggered, this, [this, game] { switchGame(*game); });
+        GameMenuItems.append(action);
     }
-    connect(GameMenuSsq, &QAction::triggered, this, [this] { switchGame(Game::ssq()); });
-    connect(GameMenuDlt, &QAction::triggered, this, [this] { switchGame(Game::dlt()); });
-    (m_game->isSsq() ? GameMenuSsq : GameMenuDlt)->setChecked(true);
+    GameMenuSsq = GameMenuItems[Game::ssq().index()];
+    GameMenuDlt = GameMenuItems[Game::dlt().index()];
+    GameMenuItems[m_game->index()]->setChecked(true);
 
     QMenu* file = bar->addMenu(QStringLiteral("数据更新(&F)"));
     FileMenuManul = makeAction(this, QStringLiteral("FileMenuManul"), QStringLiteral("手工编辑(&N)"),
@@ -447,13 +456,13 @@ void TMainForm::createToolBar() {
     GameTbr->toggleViewAction()->setVisible(false);
     GameTbr->setCursor(Qt::PointingHandCursor);
     addToolBar(Qt::TopToolBarArea, GameTbr);
-    // The two games one above the other: one click each, and narrow enough to share the row with the
+    // The games one above the other: one click each, and narrow enough to share the row with the
     // main tool bar at the smallest window width.
     auto* games = new QWidget(GameTbr);
     auto* column = new QVBoxLayout(games);
     column->setContentsMargins(2, 0, 2, 0);
     column->setSpacing(1);
-    for (QAction* action : {GameMenuSsq, GameMenuDlt}) {
+    for (QAction* action : GameMenuItems) {
         auto* button = new QToolButton(games);
         button->setObjectName(action->objectName() + QStringLiteral("Bt"));
         button->setDefaultAction(action);

@@ -62,6 +62,8 @@ class TMainForm : public QMainWindow {
     // The game switch beside the main tool bar: the same two actions as the 彩种 menu.
     QToolBar* GameTbr = nullptr;
     QActionGroup* GameGroup = nullptr;
+    // One a game, in the table's order; the first two also by name.
+    QList<QAction*> GameMenuItems;
     QAction* GameMenuSsq = nullptr;
     QAction* GameMenuDlt = nullptr;
     QLabel* StatusPanels[3] = {};

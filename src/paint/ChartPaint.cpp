@@ -614,8 +614,8 @@ void SaveChartPng(const QImage& image, const QString& path) {
 }
 
 QString ChartTitleText(const QString& caption, const Game& game, int periods) {
-    // The two-colour ball's title stays as it always was; another game is named in front.
-    const QString head = game.isSsq() ? caption : game.nameText() + caption;
+    // The first game's title stays as it always was; the others are named in front.
+    const QString head = game.namedTitles ? game.nameText() + caption : caption;
     return head + QStringLiteral("（最近%1期）").arg(periods);
 }
 

@@ -177,7 +177,7 @@ QStringList AnalysisExplanationLines(const Game& game) {
         QStringLiteral("重号个数：本期红球中出现上期红球的个数；    "),
         QStringLiteral("斜号个数：本期红球与上期红球号码斜连的个数。"),
     };
-    if (game.isSsq()) return lines;
+    // Written in the two-colour ball's words and constants, which the replacements leave as they are.
     for (QString& line : lines)
         line.replace(QStringLiteral("红球"), game.front())
             .replace(QStringLiteral("/6"), QStringLiteral("/%1").arg(game.frontPicks))

@@ -56,7 +56,6 @@ QString BacksText(const TCodeRec& ticket, const Game& game) {
 
 QString ChartWords(const char* utf8, const Game& game) {
     QString text = QString::fromUtf8(utf8);
-    if (game.isSsq()) return text;
     return text.replace(QStringLiteral("红球"), game.front()).replace(QStringLiteral("蓝球"), game.back());
 }
 

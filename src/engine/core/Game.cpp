@@ -2,6 +2,8 @@
 
 #include "engine/core/Binomial.h"
 
+#include <QStringList>
+
 namespace {
 
 constexpr uint64_t bits(std::initializer_list<int> numbers) {
@@ -13,10 +15,63 @@ constexpr uint64_t bits(std::initializer_list<int> numbers) {
 
 constexpr uint64_t Primes = bits({1, 2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31});
 
-const Game Ssq{GameId::Ssq, "ssq", u"双色球", 33, 6, 16, 1, u"红球", u"蓝球", "ssq.dxt", "/gx.txt", 17, {11, 22, 33},
-               Primes, 2, 0};
-const Game Dlt{GameId::Dlt, "dlt", u"超级大乐透", 35, 5, 12, 2, u"前区", u"后区", "dlt.dxt", "/dlt.txt", 17, {12, 24, 35},
-               Primes, 2, 1};
+// The rules table: everything that differs between the games.
+const Game Ssq{.id = GameId::Ssq,
+               .kind = GameKind::Numbers,
+               .key = "ssq",
+               .name = u"双色球",
+               .frontPool = 33,
+               .frontPicks = 6,
+               .backPool = 16,
+               .backPicks = 1,
+               .frontWord = u"红球",
+               .backWord = u"蓝球",
+               .frontCountWord = u"红球",
+               .backCountWord = u"蓝球",
+               .frontShortWord = u"红号",
+               .dataFile = "ssq.dxt",
+               .updateFile = "/gx.txt",
+               .smallMax = 17,
+               .zoneEnd = {11, 22, 33},
+               .primeMask = Primes,
+               .price = 2,
+               .extraPrice = 0,
+               .firstQueryIssue = 2005013,
+               .namedTitles = false,
+               .jsonFronts = "reds",
+               .jsonBacks = "blues",
+               .jsonFrontHits = "redHits",
+               .jsonBackHits = "blueHits",
+               .singleListsTickets = true};
+const Game Dlt{.id = GameId::Dlt,
+               .kind = GameKind::Numbers,
+               .key = "dlt",
+               .name = u"超级大乐透",
+               .frontPool = 35,
+               .frontPicks = 5,
+               .backPool = 12,
+               .backPicks = 2,
+               .frontWord = u"前区",
+               .backWord = u"后区",
+               .frontCountWord = u"前区号码",
+               .backCountWord = u"后区号码",
+               .frontShortWord = u"前区",
+               .dataFile = "dlt.dxt",
+               .updateFile = "/dlt.txt",
+               .smallMax = 17,
+               .zoneEnd = {12, 24, 35},
+               .primeMask = Primes,
+               .price = 2,
+               .extraPrice = 1,
+               .firstQueryIssue = 2007001,
+               .namedTitles = true,
+               .jsonFronts = "fronts",
+               .jsonBacks = "backs",
+               .jsonFrontHits = "frontHits",
+               .jsonBackHits = "backHits",
+               .singleListsTickets = false};
+
+const std::array<const Game*, kGameCount> Games{&Ssq, &Dlt};
 
 } // namespace
 
@@ -42,11 +97,20 @@ const Game& Game::dlt() {
 }
 
 const Game* Game::find(QStringView key) {
-    if (key == QLatin1String(Ssq.key)) return &Ssq;
-    if (key == QLatin1String(Dlt.key)) return &Dlt;
+    for (const Game* game : Games)
+        if (key == QLatin1String(game->key)) return game;
     return nullptr;
 }
 
+const std::array<const Game*, kGameCount>& Game::all() {
+    return Games;
+}
+
 QString UnknownGameText(const QString& key) {
-    return QStringLiteral("未知的彩种'%1'：只能是 ssq（双色球）或 dlt（超级大乐透）").arg(key);
+    QStringList names;
+    for (const Game* game : Games)
+        names << QStringLiteral("%1（%2）").arg(game->keyText(), game->nameText());
+    // Two games read "a 或 b"; more read "a、b 或 c".
+    const QString last = names.takeLast();
+    return QStringLiteral("未知的彩种'%1'：只能是 %2或 %3").arg(key, names.join(QStringLiteral("、")), last);
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringView>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 // The largest pools and pick counts of any game: what a ticket record has room for.
@@ -13,12 +15,19 @@ inline constexpr int kMaxBackPicks = 2;
 } // namespace GameLimits
 
 enum class GameId : uint8_t { Ssq, Dlt };
+// How many games the table holds: arrays keyed by GameId have this size.
+inline constexpr int kGameCount = 2;
+
+// What a draw is made of: numbers drawn from pools (the two games today); the digit games, drawn by
+// position, are the next kind.
+enum class GameKind : uint8_t { Numbers };
 
 // One lottery: its pools, its words and files, and the constants of the measures over its front
 // pool. The engine is given a Game; nothing below the window assumes one. The two games are the
 // values Game::ssq() (the two-colour ball) and Game::dlt() (the super lotto).
 struct Game {
     GameId id;
+    GameKind kind;
     const char* key;            // "ssq" / "dlt": --game, the JSON "game", settings
     const char16_t* name;       // "双色球" / "超级大乐透"
     int frontPool;              // fronts (reds) are 1..frontPool
@@ -27,6 +36,10 @@ struct Game {
     int backPicks;              // backs in a draw or a single ticket
     const char16_t* frontWord;  // "红球" / "前区"
     const char16_t* backWord;   // "蓝球" / "后区"
+    // After a count: "6个红球", "5个前区号码"; "1个蓝球", "2个后区号码".
+    const char16_t* frontCountWord;
+    const char16_t* backCountWord;
+    const char16_t* frontShortWord; // "红号" / "前区": the shrink sheet's captions
     const char* dataFile;       // "ssq.dxt" / "dlt.dxt"
     const char* updateFile;     // the file on the update server: "/gx.txt" / "/dlt.txt"
     int smallMax;               // fronts up to this are small, the rest big
@@ -34,11 +47,28 @@ struct Game {
     uint64_t primeMask;         // bit n set for the fronts that count as prime (1 counts)
     int price;                  // yuan a bet
     int extraPrice;             // yuan the additional bet (追加) adds; 0 where there is none
+    int firstQueryIssue;        // where 查询统计 starts when nothing was typed
+    // Printouts and chart titles name the game; the first game's keep the plain headers they always had.
+    bool namedTitles;
+    // JSON keys of the fronts, the backs and their hit counts ("reds", "blues", "redHits", "blueHits").
+    const char* jsonFronts;
+    const char* jsonBacks;
+    const char* jsonFrontHits;
+    const char* jsonBackHits;
+    // The single prediction lists the game's tickets, drawing each one's hidden back from the program's
+    // one random sequence that later commands continue (the first game, as it always did); otherwise
+    // its picks are counted without a list.
+    bool singleListsTickets;
 
     bool isSsq() const { return id == GameId::Ssq; }
+    size_t index() const { return size_t(id); } // 0 .. kGameCount - 1
+    QString jsonKey(const char* key) const { return QString::fromLatin1(key); }
     QString nameText() const { return QString::fromUtf16(name); }
     QString front() const { return QString::fromUtf16(frontWord); }
     QString back() const { return QString::fromUtf16(backWord); }
+    QString frontCount() const { return QString::fromUtf16(frontCountWord); }
+    QString backCount() const { return QString::fromUtf16(backCountWord); }
+    QString frontShort() const { return QString::fromUtf16(frontShortWord); }
     QString keyText() const { return QString::fromLatin1(key); }
     QString dataFileName() const { return QString::fromLatin1(dataFile); }
 
@@ -59,6 +89,8 @@ struct Game {
     static const Game& dlt();
     // The game named by key ("ssq" or "dlt"), or nullptr.
     static const Game* find(QStringView key);
+    // Every game, in GameId order.
+    static const std::array<const Game*, kGameCount>& all();
 };
 
 // The message for a --game value that names no game.

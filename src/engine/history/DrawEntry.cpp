@@ -80,7 +80,7 @@ QString DrawEntryLine(int issueCode, std::vector<int> fronts, std::vector<int> b
     if (issueCode < 1000000 || issueCode > 9999999) throw KelvoraError(QStringLiteral("期号必须是7位数字"));
     static const char16_t* const countNames[] = {u"零", u"一", u"两", u"三", u"四", u"五", u"六"};
     const QString frontCount = QString::fromUtf16(countNames[game.frontPicks]) + QStringLiteral("个") +
-                               (game.isSsq() ? game.front() : game.front() + QStringLiteral("号码"));
+                               game.frontCount();
     checkPart(fronts, game.frontPicks, game.frontPool, game.front(), frontCount);
     const QString backCount = QString::fromUtf16(countNames[game.backPicks]) + QStringLiteral("个") + game.back() +
                               QStringLiteral("号码");

@@ -54,17 +54,11 @@ struct ImportedDraw {
 
 // "6个红球和1个蓝球", "5个前区号码和2个后区号码".
 QString shapeText(const Game& game) {
-    if (game.isSsq())
-        return QStringLiteral("%1个%2和%3个%4")
-            .arg(game.frontPicks)
-            .arg(game.front())
-            .arg(game.backPicks)
-            .arg(game.back());
-    return QStringLiteral("%1个%2号码和%3个%4号码")
+    return QStringLiteral("%1个%2和%3个%4")
         .arg(game.frontPicks)
-        .arg(game.front())
+        .arg(game.frontCount())
         .arg(game.backPicks)
-        .arg(game.back());
+        .arg(game.backCount());
 }
 
 // A number token's value, or -1 when it does not fit an int (out of every range anyway).

@@ -28,5 +28,5 @@ QStringList QueryHistory(const TCodeArr& history, int fromIssue, int count, cons
 }
 
 int FirstQueryIssue(const Game& game) {
-    return game.isSsq() ? 2005013 : 2007001;
+    return game.firstQueryIssue;
 }

@@ -72,7 +72,7 @@ std::vector<PredictBacktestGroup> singleGroups(const TCodeArr& window, const TCo
                                                const Game& game) {
     const uint64_t drawn = frontMask(draw, game);
     std::vector<PredictBacktestGroup> groups;
-    if (!game.isSsq()) {
+    if (!game.singleListsTickets) {
         for (const std::vector<uint64_t>& batch : SingleBatchPicks(SingleRareMask(window, game), game)) {
             PredictBacktestGroup g;
             for (uint64_t t : batch) {
@@ -189,10 +189,14 @@ PredictBacktest RunPredictBacktest(const TCodeArr& history, PredictKind kind, in
 QJsonObject PredictBacktestJson(const PredictBacktest& b, const QString& kindName) {
     const Game& game = *b.game;
     const int picks = game.frontPicks;
-    const bool ssq = game.isSsq();
-    const QString fronts = ssq ? QStringLiteral("reds") : QStringLiteral("fronts");
-    const QString frontHits = ssq ? QStringLiteral("redHits") : QStringLiteral("frontHits");
-    const QString backs = ssq ? QStringLiteral("blues") : QStringLiteral("backs");
+    // One back is hit or not ("blueHit", a rate); two or more are hit a number of times ("backHits", a mean).
+    const bool oneBack = game.backPicks == 1;
+    const QString fronts = game.jsonKey(game.jsonFronts);
+    const QString frontHits = game.jsonKey(game.jsonFrontHits);
+    const QString backs = game.jsonKey(game.jsonBacks);
+    QString backHit = game.jsonKey(game.jsonBackHits);
+    if (oneBack) backHit.chop(1);
+    const auto capital = [](QString key) { return key.replace(0, 1, key[0].toUpper()); };
     QJsonObject o;
     o.insert(QStringLiteral("game"), game.keyText());
     o.insert(QStringLiteral("kind"), kindName);
@@ -214,10 +218,10 @@ QJsonObject PredictBacktestJson(const PredictBacktest& b, const QString& kindNam
                 e.insert(frontHits, g.redHits);
                 if (compound) {
                     e.insert(backs, g.blues);
-                    if (ssq)
-                        e.insert(QStringLiteral("blueHit"), g.blueHit);
+                    if (oneBack)
+                        e.insert(backHit, g.blueHit);
                     else
-                        e.insert(QStringLiteral("backHits"), g.blueHits);
+                        e.insert(backHit, g.blueHits);
                 }
             }
             groups.append(e);
@@ -244,16 +248,14 @@ QJsonObject PredictBacktestJson(const PredictBacktest& b, const QString& kindNam
         } else {
             e.insert(fronts, s.reds);
             if (compound) e.insert(backs, s.blues);
-            e.insert(ssq ? QStringLiteral("meanRedHits") : QStringLiteral("meanFrontHits"), s.meanRedHits);
-            e.insert(ssq ? QStringLiteral("expectedRedHits") : QStringLiteral("expectedFrontHits"),
-                     s.expectedRedHits);
-            // The one blue is hit or not: a rate; the two backs are hit 0..2 times: a mean.
-            if (compound && ssq) {
-                e.insert(QStringLiteral("blueHitRate"), s.meanBlueHits);
-                e.insert(QStringLiteral("expectedBlueHitRate"), s.expectedBlueHits);
+            e.insert(QStringLiteral("mean") + capital(frontHits), s.meanRedHits);
+            e.insert(QStringLiteral("expected") + capital(frontHits), s.expectedRedHits);
+            if (compound && oneBack) {
+                e.insert(backHit + QStringLiteral("Rate"), s.meanBlueHits);
+                e.insert(QStringLiteral("expected") + capital(backHit) + QStringLiteral("Rate"), s.expectedBlueHits);
             } else if (compound) {
-                e.insert(QStringLiteral("meanBackHits"), s.meanBlueHits);
-                e.insert(QStringLiteral("expectedBackHits"), s.expectedBlueHits);
+                e.insert(QStringLiteral("mean") + capital(backHit), s.meanBlueHits);
+                e.insert(QStringLiteral("expected") + capital(backHit), s.expectedBlueHits);
             }
         }
         summaries.append(e);
@@ -269,7 +271,7 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
     if (d == 0) return lines;
     const Game& game = *b.game;
     const int picks = game.frontPicks;
-    const bool ssq = game.isSsq();
+    const bool oneBack = game.backPicks == 1;
     // "红"/"蓝" or "前"/"后" where the text is short.
     const QString frontShort = game.front().left(1);
     const QString backShort = game.back().left(1);
@@ -316,10 +318,11 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
                      .arg(s.meanRedHits, 0, 'f', 3)
                      .arg(s.expectedRedHits, 0, 'f', 3)
                      .arg(ChanceVerdictText(red));
-        if (s.blues > 0 && ssq)
-            lines << QStringLiteral("      %1个蓝球：命中率%2，随机号码%3 —— %4")
+        if (s.blues > 0 && oneBack)
+            lines << QStringLiteral("      %1个%2：命中率%3，随机号码%4 —— %5")
                          .arg(s.blues)
-                         .arg(percent(s.meanBlueHits), percent(s.expectedBlueHits), ChanceVerdictText(blue));
+                         .arg(game.back(), percent(s.meanBlueHits), percent(s.expectedBlueHits),
+                              ChanceVerdictText(blue));
         else if (s.blues > 0)
             lines << QStringLiteral("      %1个%2：平均命中%3个，随机号码%4个 —— %5")
                          .arg(s.blues)
@@ -351,8 +354,8 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
                 line += QStringLiteral("  第%1组 %2").arg(g + 1).arg(c.join(QLatin1Char('/')));
             } else {
                 line += QStringLiteral("  第%1组 %2%3").arg(g + 1).arg(frontShort).arg(e.redHits);
-                if (e.blues > 0 && ssq)
-                    line += e.blueHit ? QStringLiteral(" 蓝中") : QStringLiteral(" 蓝-");
+                if (e.blues > 0 && oneBack)
+                    line += QLatin1Char(' ') + backShort + (e.blueHit ? QStringLiteral("中") : QStringLiteral("-"));
                 else if (e.blues > 0)
                     line += QStringLiteral(" %1%2").arg(backShort).arg(e.blueHits);
             }

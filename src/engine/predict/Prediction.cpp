@@ -29,10 +29,11 @@ struct CompoundExclusions {
     std::vector<int> red;
     std::vector<int> blue;
 };
-const CompoundExclusions compoundExcluded[] = {
+// Keyed by GameId: a game added to the table needs its row here, which the size makes sure of.
+const std::array<CompoundExclusions, kGameCount> compoundExcluded{{
     {{1, 2, 3, 4, 5, 7, 9, 12, 13, 15, 16, 17, 33}, {1, 2, 3, 6, 7, 9, 12, 13, 15, 16}}, // ssq
     {{}, {}},                                                                            // dlt
-};
+}};
 
 constexpr std::array<int, 3> singleBatches{100, 200, 500};
 // The single prediction's candidates: the least frequent fronts.
@@ -42,7 +43,7 @@ constexpr int singleRareCount = 14;
 struct Recommender {
     const char16_t* name;
     bool (*competes)(const Game& game, int group, int number);
-    std::vector<int> ranks[2][3]; // per game (ssq, dlt), per group; empty: the zone's rarest three
+    std::vector<int> ranks[kGameCount][3]; // per game (GameId), per group; empty: the zone's rarest three
     const char16_t* headings[3];  // null: the zone's caption
 };
 
@@ -87,7 +88,7 @@ const Recommender even{u"偶数推荐",
 const Recommender zone{u"区间推荐", inZone, {}, {nullptr, nullptr, nullptr}};
 
 size_t gameIndex(const Game& game) {
-    return game.isSsq() ? 0 : 1;
+    return game.index();
 }
 
 QStringList recommend(const TCodeArr& history, const Recommender& r, const Game& game) {
@@ -224,7 +225,7 @@ std::vector<std::vector<uint64_t>> SingleBatchPicks(uint64_t rareMask, const Gam
 }
 
 TSinglePrediction SinglePredict(const TCodeArr& history, const Game& game) {
-    if (!game.isSsq()) {
+    if (!game.singleListsTickets) {
         // Counted, not listed: no ticket list of the game is needed to find the picks.
         const uint64_t rare = SingleRareMask(history, game);
         TSinglePrediction result;

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace {
 
@@ -454,7 +455,8 @@ PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDra
 
 HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history, const Game& game,
                            bool extra) {
-    if (game.isSsq() && !extra) return CheckHistory(tickets, history);
+    // The fast path has the two-colour ball's one table compiled in: taken only for that shape.
+    if (!extra && HasSixPlusOneFastPath(game)) return CheckHistory(tickets, history);
     const std::vector<PrizeRules>& versions = PrizeVersions(game);
     std::vector<PrizeDraw> draws;
     std::vector<int> versionOf;
@@ -474,6 +476,15 @@ HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeA
         r.results[k].cost = TicketBets(tickets[k], game) * PriceOfBet(game, extra) * int64_t(draws.size());
     }
     return r;
+}
+
+bool HasSixPlusOneFastPath(const Game& game) {
+    const std::vector<PrizeRules>& versions = PrizeVersions(game);
+    const std::vector<PrizeRules>& fast = PrizeVersions(Game::ssq());
+    return game.frontPool == 33 && game.frontPicks == 6 && game.backPool == 16 && game.backPicks == 1 &&
+           versions.size() == 1 && fast.size() == 1 &&
+           std::memcmp(versions[0].tierOf, fast[0].tierOf, sizeof fast[0].tierOf) == 0 &&
+           std::memcmp(versions[0].amount, fast[0].amount, sizeof fast[0].amount) == 0;
 }
 
 HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history) {

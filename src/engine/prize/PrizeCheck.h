@@ -79,6 +79,8 @@ struct HistoryResult {
 };
 
 HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history);
+// The game is of the shape that fast check has compiled in: six of 33 and one of 16 under one table.
+bool HasSixPlusOneFastPath(const Game& game);
 // Each draw with the rule version of its issue.
 HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history, const Game& game,
                            bool extra = false);

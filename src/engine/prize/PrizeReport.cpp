@@ -371,7 +371,7 @@ QStringList HistoryCsvLines(const std::vector<PrizeTicket>& tickets, const Histo
         const PrizeTicket& t = tickets[k];
         const HistoryPrize& p = result.results[k];
         const QString best =
-            p.best && !game.isSsq()
+            p.best
                 ? PrizeVersions(game)[size_t(std::max(p.bestVersion, 1) - 1)].tierName(p.best)
                 : TierName(p.best);
         QStringList row{QString::number(t.line),

@@ -1,6 +1,8 @@
 #include "engine/prize/PrizeTiers.h"
 
 #include <QStringView>
+#include <QtGlobal>
+#include <array>
 #include <cstring>
 
 namespace {
@@ -139,9 +141,16 @@ QStringList PrizeRules::tierNames() const {
 }
 
 const std::vector<PrizeRules>& PrizeVersions(const Game& game) {
-    static const std::vector<PrizeRules> ssq = buildVersions(Game::ssq());
-    static const std::vector<PrizeRules> dlt = buildVersions(Game::dlt());
-    return game.isSsq() ? ssq : dlt;
+    static const std::array<std::vector<PrizeRules>, kGameCount> versions = [] {
+        std::array<std::vector<PrizeRules>, kGameCount> built;
+        for (const Game* g : Game::all()) {
+            built[g->index()] = buildVersions(*g);
+            // A game in the table without its prize rules would price every ticket at nothing.
+            if (built[g->index()].empty()) qFatal("no prize rules for the game %s", g->key);
+        }
+        return built;
+    }();
+    return versions[game.index()];
 }
 
 const PrizeRules& PrizeRulesFor(const Game& game, int issue) {

@@ -7,6 +7,8 @@
 #include "engine/shrink/ShrinkRun.h"
 
 #include <QJsonArray>
+#include <array>
+#include <mutex>
 #include <bit>
 #include <cmath>
 
@@ -99,14 +101,12 @@ FixedMeasures measureAll(const Game& game) {
     return f;
 }
 
-// Built on first use, once per game.
+// Built on first use, once per game; each game has its own slot.
 const FixedMeasures& fixedMeasures(const Game& game) {
-    if (game.isSsq()) {
-        static const FixedMeasures ssq = measureAll(game);
-        return ssq;
-    }
-    static const FixedMeasures other = measureAll(game);
-    return other;
+    static std::array<std::once_flag, kGameCount> built;
+    static std::array<FixedMeasures, kGameCount> measures;
+    std::call_once(built[game.index()], [&] { measures[game.index()] = measureAll(game); });
+    return measures[game.index()];
 }
 
 } // namespace
@@ -298,7 +298,7 @@ QJsonObject ShrinkBacktestJson(const ShrinkBacktest& b) {
             reds.append(int(r.ticket.Red[k]));
         for (int c = 0; c < ConditionCount; ++c)
             if ((r.failed >> c) & 1) failed.append(ConditionName(c));
-        e.insert(game.isSsq() ? QStringLiteral("reds") : QStringLiteral("fronts"), reds);
+        e.insert(game.jsonKey(game.jsonFronts), reds);
         e.insert(QStringLiteral("failed"), failed);
         rows.append(e);
     }

@@ -2,6 +2,8 @@
 
 #include "engine/core/Binomial.h"
 #include "engine/core/Pools.h"
+
+#include <QtGlobal>
 #include <cstring>
 
 namespace {
@@ -50,10 +52,15 @@ void buildFiveOf(TCodeList& list, const CandidateFlags& flags, const Game& game)
 } // namespace
 
 void BuildCombinations(TCodeList& list, const CandidateFlags& flags, const Game& game) {
-    if (!game.isSsq()) {
+    // Chosen by shape: six of 33 with one back, or five fronts with two backs; any other shape has no
+    // generator yet and must not get one of these by mistake.
+    if (game.frontPicks == 5 && game.backPicks == 2) {
         buildFiveOf(list, flags, game);
         return;
     }
+    if (game.frontPicks != 6 || game.frontPool != 33 || game.backPicks != 1)
+        qFatal("BuildCombinations: no ticket generator for %d of %d with %d backs", game.frontPicks,
+               game.frontPool, game.backPicks);
     // The two-colour ball keeps its compile-time bounds: this loop is the shrink's baseline.
     list.resize(TicketCount);
     TCodeRec* out = list.data();

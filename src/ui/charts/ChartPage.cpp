@@ -267,12 +267,12 @@ void TChartPage::savePicture() {
 void TChartPage::printPicture() {
     if (!picture()) return;
     const QDateTime when = QDateTime::currentDateTime();
-    RunPrintCommand(this, m_game->isSsq() ? m_caption : m_game->nameText() + m_caption,
+    RunPrintCommand(this, m_game->namedTitles ? m_game->nameText() + m_caption : m_caption,
                     [&](QPagedPaintDevice& device) { return printPictureTo(device, when); });
 }
 
 QString TChartPage::pictureFileName() const {
-    const QString name = m_game->isSsq() ? m_caption : m_game->nameText() + QLatin1Char('-') + m_caption;
+    const QString name = m_game->namedTitles ? m_game->nameText() + QLatin1Char('-') + m_caption : m_caption;
     return name + QStringLiteral(".png");
 }
 

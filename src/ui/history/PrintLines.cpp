@@ -80,3 +80,7 @@ bool PrintLines(QWidget* parent, const QStringList& lines, const QString& title,
     }
     return true;
 }
+
+QString PrintTitle(const Game& game, const QString& what) {
+    return game.namedTitles ? QStringLiteral("Kelvora %1%2").arg(game.nameText(), what) : QStringLiteral("Kelvora");
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/core/Game.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -13,6 +15,9 @@ class QWidget;
 // standard error box and returns false.
 bool PrintLines(QWidget* parent, const QStringList& lines, const QString& title = QStringLiteral("Kelvora"),
                 int fontSize = 12);
+// The title of a panel's printout: "Kelvora" for the first game, as it always was; the others name the
+// game and what is printed ("Kelvora 超级大乐透缩水结果").
+QString PrintTitle(const Game& game, const QString& what);
 // The pages themselves, printed at `when`; false when the device fails.
 bool PaintLinePages(QPagedPaintDevice& device, const QStringList& lines, const QString& title, int fontSize,
                     const QDateTime& when);

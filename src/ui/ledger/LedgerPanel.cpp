@@ -296,8 +296,7 @@ void TLedgerPanel::LedgerPrintBtClick() {
     QStringList lines = LedgerReportLines(MakeLedgerReport(LedgerModel->entries(), *m_game));
     lines << QString() << LedgerListLines(LedgerModel->entries());
     PrintLines(this, lines,
-               m_game->isSsq() ? QStringLiteral("投注记录")
-                               : m_game->nameText() + QStringLiteral("投注记录"));
+               m_game->namedTitles ? m_game->nameText() + QStringLiteral("投注记录") : QStringLiteral("投注记录"));
 }
 
 namespace {

@@ -226,7 +226,6 @@ void TPredictPanel::TuiPrizeCheckClick() {
 
 void TPredictPanel::TuiPrintBtClick() {
     // The two-colour ball's pages keep their plain header; another game's name their game.
-    const QString title = m_game->isSsq() ? QStringLiteral("Kelvora")
-                                          : QStringLiteral("Kelvora %1智能预测").arg(m_game->nameText());
+    const QString title = PrintTitle(*m_game, QStringLiteral("智能预测"));
     PrintLines(this, memoLines(), title, 12);
 }

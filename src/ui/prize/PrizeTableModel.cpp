@@ -141,7 +141,7 @@ QString TPrizeTableModel::text(int ticket, int column) const {
     if (column == lastTier + 1) return QString::number(p.cost);
     switch (column) {
     case 3:
-        if (!m_game->isSsq() && p.best)
+        if (p.best)
             return PrizeVersions(*m_game)[size_t(std::max(p.bestVersion, 1) - 1)].tierName(p.best);
         return TierName(p.best);
     case 4:

@@ -284,8 +284,7 @@ void TPrizeWindow::PrizeHistoryBtClick() {
         if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
         if (m_history.empty()) throw KelvoraError(QStringLiteral("没有开奖数据，无法历史核对"));
         HistoryResult result =
-            m_game->isSsq() ? CheckHistory(list.tickets, m_history)
-                            : CheckHistory(list.tickets, m_history, *m_game, PrizeExtraCb->isChecked());
+            CheckHistory(list.tickets, m_history, *m_game, PrizeExtraCb->isChecked());
         PrizeModel->setHistoryResult(std::move(list.tickets), std::move(result));
         showResult();
     });
@@ -316,8 +315,7 @@ void TPrizeWindow::PrizeExportCsvBtClick() {
 }
 
 void TPrizeWindow::PrizePrintBtClick() {
-    const QString title = m_game->isSsq() ? QStringLiteral("Kelvora")
-                                          : QStringLiteral("Kelvora %1中奖查询").arg(m_game->nameText());
+    const QString title = PrintTitle(*m_game, QStringLiteral("中奖查询"));
     PrintLines(this, PrizeModel->reportLines(), title, 12);
 }
 

@@ -355,7 +355,7 @@ void TShrinkPanel::buildSheet1() {
 
     addLabel(g,
              QStringLiteral("%1奇偶比:(以下全不选时，则选号不考虑奇偶特性)")
-                 .arg(game.isSsq() ? QStringLiteral("红号") : game.front()),
+                 .arg(game.frontShort()),
              10, 86);
     RcmSheet1RatioChk = addMatrix<TMultiChk>(g, QStringLiteral("RcmSheet1RatioChk"), ratioItems(game), 30,
                                              game.frontPicks + 1, 105, 10);
@@ -708,8 +708,7 @@ void TShrinkPanel::RcmPanelCheckBtClick() {
 
 void TShrinkPanel::RcmPanelPrintBtClick() {
     // The two-colour ball's print keeps its plain header; another game's names the game.
-    const QString title = m_game->isSsq() ? QStringLiteral("Kelvora")
-                                          : QStringLiteral("Kelvora %1缩水结果").arg(m_game->nameText());
+    const QString title = PrintTitle(*m_game, QStringLiteral("缩水结果"));
     PrintLines(this, MemoLines(RcmMemo->toPlainText()), title, 12);
 }
 

@@ -53,7 +53,7 @@ QLineEdit* addEdit(const QString& name, const QString& hint) {
 
 // A wheel guards fronts only: for a game of two backs a line without backs reads as if it had them.
 uint32_t anyBacks(const Game& game) {
-    return game.isSsq() ? 0 : ((uint32_t(1) << game.backPicks) - 1) << 1;
+    return game.backPicks == 1 ? 0 : ((uint32_t(1) << game.backPicks) - 1) << 1;
 }
 
 } // namespace
@@ -444,8 +444,7 @@ void TWheelSheet::ExportResultBtClick() {
 }
 
 void TWheelSheet::PrintBtClick() {
-    const QString title = m_game->isSsq() ? QStringLiteral("Kelvora")
-                                          : QStringLiteral("Kelvora %1旋转矩阵").arg(m_game->nameText());
+    const QString title = PrintTitle(*m_game, QStringLiteral("旋转矩阵"));
     PrintLines(this, MemoLines(TicketMemo->toPlainText()), title, 12);
 }
 
@@ -465,7 +464,7 @@ void TWheelSheet::showGameWords() {
             QStringLiteral("可不填；如 03,09,11 每注配这些%1号码的每%2个").arg(back).arg(game.backPicks));
     }
     BankersEd->setPlaceholderText(
-        QStringLiteral("可不填；每注都含的%1").arg(game.isSsq() ? front : front + QStringLiteral("号码")));
+        QStringLiteral("可不填；每注都含的%1").arg(game.frontCount()));
     BluesLbl->setText(back + QLatin1Char(':'));
     ExportResultBt->setText(QStringLiteral("缩水结果加%1导出").arg(back));
 }
