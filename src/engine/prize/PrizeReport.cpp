@@ -50,6 +50,16 @@ QString PrizeJson(const std::vector<PrizeTicket>& tickets, const PrizeResult& re
     const Game& game = *rules.game;
     const bool pairs = game.backPicks > 1;
     const int tierCount = rules.tierCount;
+    // The game's own keys; a single back is one number ("blue", "blueHit"), not a list.
+    const QString fronts = game.jsonKey(game.jsonFronts);
+    const QString backs = game.jsonKey(game.jsonBacks);
+    const QString frontHits = game.jsonKey(game.jsonFrontHits);
+    QString backHits = game.jsonKey(game.jsonBackHits);
+    QString oneBack = backs;
+    if (!pairs) {
+        backHits.chop(1);
+        oneBack.chop(1);
+    }
     JsonWriter w(100 + qsizetype(tickets.size()) * 130);
     w.beginObject().member(u"game", game.keyText());
     if (pairs) {
@@ -63,24 +73,26 @@ QString PrizeJson(const std::vector<PrizeTicket>& tickets, const PrizeResult& re
         w.value(issueText(d.issue));
     else
         w.null();
+    w.key(fronts).maskNumbers(d.reds);
     if (pairs)
-        w.key(u"fronts").maskNumbers(d.reds).key(u"backs").maskNumbers(d.backMask());
+        w.key(backs).maskNumbers(d.backMask());
     else
-        w.key(u"reds").maskNumbers(d.reds).member(u"blue", d.blue ? d.blue : std::countr_zero(d.backMask()));
+        w.member(oneBack, d.blue ? d.blue : std::countr_zero(d.backMask()));
     w.endObject().key(u"tickets").beginArray();
     for (size_t k = 0; k < tickets.size(); ++k) {
         const PrizeTicket& t = tickets[k];
         const TicketPrize& p = result.results[k];
         w.beginObject().member(u"line", t.line);
-        w.key(pairs ? u"fronts" : u"reds").maskNumbers(t.reds);
+        w.key(fronts).maskNumbers(t.reds);
         if (t.bankers) w.key(u"bankers").maskNumbers(t.bankers);
-        w.key(pairs ? u"backs" : u"blues").maskNumbers(t.blues);
+        w.key(backs).maskNumbers(t.blues);
         if (t.backBankers) w.key(u"backBankers").maskNumbers(t.backBankers);
         w.member(u"bets", p.bets);
+        w.member(frontHits, p.redHits);
         if (pairs)
-            w.member(u"frontHits", p.redHits).member(u"backHits", p.backHits);
+            w.member(backHits, p.backHits);
         else
-            w.member(u"redHits", p.redHits).member(u"blueHit", p.blueHit);
+            w.member(backHits, p.blueHit);
         w.key(u"tiers").numbers(p.tiers, tierCount);
         w.member(u"prize", p.prize).endObject();
     }
