@@ -456,7 +456,7 @@ class TestWheel : public QObject {
         QVERIFY(!FindStoredWheel(nine));
         QCOMPARE(StoredWheelProblems(),
                  (QStringList{QStringLiteral("旋转矩阵表第13行有误，这一组已舍弃。"),
-                              QStringLiteral("旋转矩阵表中中6保5（8个号码）的3注未通过验证，已舍弃。")}));
+                              QStringLiteral("旋转矩阵表里中6保5（8个号码）的3注未通过验证，已舍弃。")}));
         QCOMPARE(int(StoredWheels().size()), 1);
 
         SetWheelTableFile(dir.filePath(QStringLiteral("missing.txt")));

@@ -77,7 +77,7 @@ struct WheelTable {
                             CheckWheel(w.shape.v, w.shape.drawn, w.shape.held, w.tickets, 0).uncovered == 0;
             states[i] = ok ? CheckState::Passed : CheckState::Failed;
             if (!ok)
-                report(QStringLiteral("旋转矩阵表中%1的%2注未通过验证，已舍弃。")
+                report(QStringLiteral("旋转矩阵表里%1的%2注未通过验证，已舍弃。")
                            .arg(cellName(w.shape))
                            .arg(w.tickets.size()));
         }
