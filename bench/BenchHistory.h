@@ -9,7 +9,7 @@ inline const TCodeArr& BenchHistory() {
     static const TCodeArr history = [] {
         QFile f(KELVORA_SAMPLE);
         f.open(QIODevice::ReadOnly);
-        return ParseHistory(f.readAll()).history;
+        return ParseHistory(f.readAll(), Game::ssq()).history;
     }();
     return history;
 }

@@ -16,7 +16,7 @@ const TCodeArr& sampleHistory() {
     static const TCodeArr history = [] {
         QFile f(QStringLiteral(KELVORA_SAMPLE));
         f.open(QIODevice::ReadOnly);
-        return ParseHistory(f.readAll()).history;
+        return ParseHistory(f.readAll(), Game::ssq()).history;
     }();
     return history;
 }
@@ -104,7 +104,7 @@ void BM_BuildCombinations(benchmark::State& state) {
     all.fill(1);
     for (auto _ : state) {
         TCodeList list;
-        BuildCombinations(list, all);
+        BuildCombinations(list, all, Game::ssq());
         benchmark::DoNotOptimize(list.data());
     }
 }
@@ -113,14 +113,14 @@ void BM_ShrinkBacktestAllDraws(benchmark::State& state) {
     const ShrinkInput in = everyCondition();
     const int draws = int(sampleHistory().size());
     for (auto _ : state)
-        benchmark::DoNotOptimize(RunShrinkBacktest(in, sampleHistory(), draws).kept);
+        benchmark::DoNotOptimize(RunShrinkBacktest(in, sampleHistory(), draws, Game::ssq()).kept);
 }
 
 void BM_Tolerance(benchmark::State& state) {
     const ShrinkInput in = tenConditions(int(state.range(0)));
     int count = 0;
     for (auto _ : state)
-        count = RunShrink(in, sampleHistory()).count;
+        count = RunShrink(in, sampleHistory(), {}, false, Game::ssq()).count;
     state.counters["tickets"] = count;
 }
 
@@ -128,7 +128,7 @@ void BM_Tolerance(benchmark::State& state) {
 // the shared evaluator over every ticket. BM_Tolerance/0 is the shrink of the same set.
 void BM_ConditionTicketShares(benchmark::State& state) {
     const ShrinkInput in = tenConditions(0);
-    const ShrinkConditions conditions(in);
+    const ShrinkConditions conditions(in, Game::ssq());
     const TCodeRec* newest = &sampleHistory().back().Ticket;
     for (auto _ : state)
         benchmark::DoNotOptimize(ConditionTicketShares(conditions, newest)[size_t(OddEvenCondition)]);
@@ -137,7 +137,7 @@ void BM_ConditionTicketShares(benchmark::State& state) {
 void BM_PredictBacktest1000(benchmark::State& state) {
     const auto kind = PredictKind(state.range(0));
     for (auto _ : state)
-        benchmark::DoNotOptimize(RunPredictBacktest(sampleHistory(), kind, 1000).rows.size());
+        benchmark::DoNotOptimize(RunPredictBacktest(sampleHistory(), kind, 1000, Game::ssq()).rows.size());
     state.SetLabel(PredictCommandName(kind).toStdString());
 }
 

@@ -25,7 +25,7 @@ const TCodeArr& sample() {
     static const TCodeArr h = [] {
         QFile f(QStringLiteral(KELVORA_SAMPLE));
         f.open(QIODevice::ReadOnly);
-        return ParseHistory(f.readAll()).history;
+        return ParseHistory(f.readAll(), Game::ssq()).history;
     }();
     return h;
 }
@@ -41,7 +41,7 @@ const TCodeArr& dltSample() {
 }
 
 H2NetModel rotation17(const TCodeArr& h, int n) {
-    return FillRotation(h, n, 17);
+    return FillRotation(h, n, 17, Game::ssq());
 }
 
 using Fill = H2NetModel (*)(const TCodeArr&, int);

@@ -23,7 +23,7 @@ const TCodeArr& Sample() {
     static const TCodeArr history = [] {
         QFile f(KELVORA_SAMPLE);
         f.open(QIODevice::ReadOnly);
-        return ParseHistory(f.readAll()).history;
+        return ParseHistory(f.readAll(), Game::ssq()).history;
     }();
     return history;
 }
@@ -88,7 +88,7 @@ BENCHMARK(BM_Engine_AnalysisTable)->Unit(benchmark::kMillisecond);
 
 void BM_Engine_Omission(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(FillOmission(Sample(), All(), 800));
+        benchmark::DoNotOptimize(FillOmission(Sample(), All(), 800, Game::ssq()));
 }
 BENCHMARK(BM_Engine_Omission)->Unit(benchmark::kMillisecond);
 

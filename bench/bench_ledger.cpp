@@ -39,7 +39,7 @@ struct BenchLedger {
             }
         }
         ledger->add(entries);
-        ledger->settle(history);
+        ledger->settle(history, QStringLiteral("ssq"));
         // The same history with every draw's blue changed: every entry settles anew.
         corrected = history;
         for (TDrawRec& rec : corrected)
@@ -54,14 +54,14 @@ BenchLedger& bench() {
 
 void BM_LedgerList(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(bench().ledger->list());
+        benchmark::DoNotOptimize(bench().ledger->list(QStringLiteral("ssq")));
 }
 BENCHMARK(BM_LedgerList)->Unit(benchmark::kMillisecond);
 
 // Nothing changed since the last settlement: read, check, write nothing.
 void BM_LedgerSettleUnchanged(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(bench().ledger->settle(BenchHistory()));
+        benchmark::DoNotOptimize(bench().ledger->settle(BenchHistory(), QStringLiteral("ssq")));
 }
 BENCHMARK(BM_LedgerSettleUnchanged)->Unit(benchmark::kMillisecond);
 
@@ -70,14 +70,15 @@ void BM_LedgerSettleAll(benchmark::State& state) {
     bool flip = false;
     for (auto _ : state) {
         flip = !flip;
-        benchmark::DoNotOptimize(bench().ledger->settle(flip ? bench().corrected : BenchHistory()));
+        benchmark::DoNotOptimize(
+            bench().ledger->settle(flip ? bench().corrected : BenchHistory(), QStringLiteral("ssq")));
     }
 }
 BENCHMARK(BM_LedgerSettleAll)->Unit(benchmark::kMillisecond);
 
 // The report with its 10,000 simulated players, from the listed entries.
 void BM_LedgerReport(benchmark::State& state) {
-    const std::vector<LedgerEntry> entries = bench().ledger->list();
+    const std::vector<LedgerEntry> entries = bench().ledger->list(QStringLiteral("ssq"));
     for (auto _ : state)
         benchmark::DoNotOptimize(MakeLedgerReport(entries));
 }

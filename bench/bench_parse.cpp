@@ -14,7 +14,7 @@ static QByteArray sample() {
 static void BM_ParseSampleBytes(benchmark::State& state) {
     const QByteArray bytes = sample();
     for (auto _ : state) {
-        ParseResult r = ParseHistory(bytes);
+        ParseResult r = ParseHistory(bytes, Game::ssq());
         benchmark::DoNotOptimize(r.history.data());
     }
 }
@@ -36,7 +36,7 @@ BENCHMARK(BM_ParseDltSampleBytes)->Unit(benchmark::kMicrosecond);
 static void BM_ParseSampleEditorText(benchmark::State& state) {
     const QString text = QString::fromLatin1(sample());
     for (auto _ : state) {
-        ParseResult r = ParseHistoryText(text);
+        ParseResult r = ParseHistoryText(text, Game::ssq());
         benchmark::DoNotOptimize(r.history.data());
     }
 }
@@ -44,9 +44,9 @@ BENCHMARK(BM_ParseSampleEditorText)->Unit(benchmark::kMicrosecond);
 
 // The warnings the window shows after every load, save, import and update, against the parse.
 static void BM_HistoryWarningsSample(benchmark::State& state) {
-    const TCodeArr history = ParseHistory(sample()).history;
+    const TCodeArr history = ParseHistory(sample(), Game::ssq()).history;
     for (auto _ : state) {
-        QStringList w = HistoryWarnings(history);
+        QStringList w = HistoryWarnings(history, Game::ssq());
         benchmark::DoNotOptimize(w.data());
     }
 }
@@ -58,7 +58,7 @@ static void BM_ParseAllLinesFaulty(benchmark::State& state) {
     for (int i = 0; i < 3500; ++i)
         bytes += i % 2 ? "2005013 03 07 12 19 25 31\r\n" : "2005013 03 0x 12 19 25 31 09\r\n";
     for (auto _ : state) {
-        ParseResult r = ParseHistory(bytes);
+        ParseResult r = ParseHistory(bytes, Game::ssq());
         benchmark::DoNotOptimize(r.message.data());
     }
 }

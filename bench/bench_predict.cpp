@@ -14,7 +14,7 @@ const TCodeArr& sample() {
     static const TCodeArr history = [] {
         QFile f(QStringLiteral(KELVORA_SAMPLE));
         f.open(QIODevice::ReadOnly);
-        return ParseHistory(f.readAll()).history;
+        return ParseHistory(f.readAll(), Game::ssq()).history;
     }();
     return history;
 }
@@ -35,7 +35,7 @@ void BM_BuildCombinations(benchmark::State& state) {
         flags[size_t(n - 1)] = 1;
     for (auto _ : state) {
         TCodeList list;
-        BuildCombinations(list, flags);
+        BuildCombinations(list, flags, Game::ssq());
         benchmark::DoNotOptimize(list.data());
     }
 }
@@ -44,7 +44,7 @@ BENCHMARK(BM_BuildCombinations)->Unit(benchmark::kMillisecond);
 void BM_SinglePredict(benchmark::State& state) {
     const TCodeArr& h = sample();
     for (auto _ : state) {
-        TSinglePrediction r = SinglePredict(h);
+        TSinglePrediction r = SinglePredict(h, Game::ssq());
         benchmark::DoNotOptimize(r.lines.data());
     }
 }
@@ -53,14 +53,14 @@ BENCHMARK(BM_SinglePredict)->Unit(benchmark::kMillisecond);
 void BM_CombinePredict(benchmark::State& state) {
     const TCodeArr& h = sample();
     for (auto _ : state)
-        benchmark::DoNotOptimize(CombinePredict(h));
+        benchmark::DoNotOptimize(CombinePredict(h, Game::ssq()));
 }
 BENCHMARK(BM_CombinePredict)->Unit(benchmark::kMicrosecond);
 
 void BM_AreaNumRecommend(benchmark::State& state) {
     const TCodeArr& h = sample();
     for (auto _ : state)
-        benchmark::DoNotOptimize(AreaNumRecommend(h));
+        benchmark::DoNotOptimize(AreaNumRecommend(h, Game::ssq()));
 }
 BENCHMARK(BM_AreaNumRecommend)->Unit(benchmark::kMicrosecond);
 

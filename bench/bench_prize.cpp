@@ -15,7 +15,7 @@ const TCodeArr& sample() {
     static const TCodeArr history = [] {
         QFile f(QStringLiteral(KELVORA_SAMPLE));
         f.open(QIODevice::ReadOnly);
-        return ParseHistory(f.readAll()).history;
+        return ParseHistory(f.readAll(), Game::ssq()).history;
     }();
     return history;
 }
@@ -26,7 +26,7 @@ const QString& ticketText() {
         CandidateFlags all{};
         all.fill(1);
         TCodeList every;
-        BuildCombinations(every, all);
+        BuildCombinations(every, all, Game::ssq());
         QString s = QStringLiteral("缩水结果总共100000注\n\n");
         for (size_t k = 0; k < 100000; ++k) {
             const TCodeRec& t = every[k * 11 % every.size()];
@@ -74,7 +74,8 @@ const std::vector<PrizeTicket>& dltTickets() {
 }
 
 const std::vector<PrizeTicket>& tickets() {
-    static const std::vector<PrizeTicket> list = ReadTickets(ticketText(), uint32_t(1) << 9).tickets;
+    static const std::vector<PrizeTicket> list =
+        ReadTickets(ticketText(), uint32_t(1) << 9, Game::ssq()).tickets;
     return list;
 }
 
@@ -84,7 +85,7 @@ void BM_BuildCombinations(benchmark::State& state) {
     all.fill(1);
     for (auto _ : state) {
         TCodeList list;
-        BuildCombinations(list, all);
+        BuildCombinations(list, all, Game::ssq());
         benchmark::DoNotOptimize(list.data());
     }
 }
@@ -93,14 +94,14 @@ BENCHMARK(BM_BuildCombinations)->Unit(benchmark::kMillisecond);
 void BM_ReadTickets100k(benchmark::State& state) {
     const QString& text = ticketText();
     for (auto _ : state)
-        benchmark::DoNotOptimize(ReadTickets(text).tickets.data());
+        benchmark::DoNotOptimize(ReadTickets(text, 0, Game::ssq()).tickets.data());
 }
 BENCHMARK(BM_ReadTickets100k)->Unit(benchmark::kMillisecond);
 
 void BM_CheckOneDraw100k(benchmark::State& state) {
-    const PrizeDraw draw = DrawOf(sample().back());
+    const PrizeDraw draw = DrawOf(sample().back(), Game::ssq());
     for (auto _ : state)
-        benchmark::DoNotOptimize(CheckTickets(tickets(), draw).summary.bets);
+        benchmark::DoNotOptimize(CheckTickets(tickets(), draw, Game::ssq()).summary.bets);
 }
 BENCHMARK(BM_CheckOneDraw100k)->Unit(benchmark::kMillisecond);
 
@@ -140,8 +141,9 @@ BENCHMARK(BM_DltCompound20Fronts12Backs)->Unit(benchmark::kNanosecond);
 // The biggest compound ticket: 38,760 six-red subsets times 16 blues, counted without expanding.
 void BM_Compound20Reds16Blues(benchmark::State& state) {
     const TicketList list = ReadTickets(u"01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 "
-                                        u"03 04 05 06 07 08 09 10 11 12 13 14 15 16");
-    const PrizeDraw draw = DrawOf(sample().back());
+                                        u"03 04 05 06 07 08 09 10 11 12 13 14 15 16",
+                                        0, Game::ssq());
+    const PrizeDraw draw = DrawOf(sample().back(), Game::ssq());
     for (auto _ : state)
         benchmark::DoNotOptimize(CheckTicket(list.tickets.front(), draw).tiers);
 }

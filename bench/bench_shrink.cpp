@@ -22,7 +22,7 @@ const TCodeArr& sampleHistory() {
     static const TCodeArr history = [] {
         QFile f(QStringLiteral(KELVORA_SAMPLE));
         f.open(QIODevice::ReadOnly);
-        return ParseHistory(f.readAll()).history;
+        return ParseHistory(f.readAll(), Game::ssq()).history;
     }();
     return history;
 }
@@ -97,7 +97,7 @@ void BM_BuildCombinations(benchmark::State& state) {
     all.fill(1);
     for (auto _ : state) {
         TCodeList list;
-        BuildCombinations(list, all);
+        BuildCombinations(list, all, Game::ssq());
         benchmark::DoNotOptimize(list.data());
     }
 }
@@ -106,7 +106,7 @@ void BM_RunHeavy(benchmark::State& state) {
     const ShrinkInput in = heavySet();
     int count = 0;
     for (auto _ : state)
-        count = RunShrink(in, sampleHistory()).count;
+        count = RunShrink(in, sampleHistory(), {}, false, Game::ssq()).count;
     state.counters["tickets"] = count;
 }
 
@@ -116,21 +116,21 @@ void BM_RunHeavyNoRequired(benchmark::State& state) {
     in.requireNumbers.clear();
     int count = 0;
     for (auto _ : state)
-        count = RunShrink(in, sampleHistory()).count;
+        count = RunShrink(in, sampleHistory(), {}, false, Game::ssq()).count;
     state.counters["tickets"] = count;
 }
 
 void BM_RunAllOff(benchmark::State& state) {
     const ShrinkInput in = allCandidates();
     for (auto _ : state)
-        benchmark::DoNotOptimize(RunShrink(in, sampleHistory()).count);
+        benchmark::DoNotOptimize(RunShrink(in, sampleHistory(), {}, false, Game::ssq()).count);
 }
 
 void BM_Run100000(benchmark::State& state) {
     const ShrinkInput in = hundredThousand();
     int count = 0;
     for (auto _ : state)
-        count = RunShrink(in, sampleHistory()).count;
+        count = RunShrink(in, sampleHistory(), {}, false, Game::ssq()).count;
     state.counters["tickets"] = count;
 }
 
@@ -145,11 +145,11 @@ void BM_HeavyOverBuild(benchmark::State& state) {
         const auto t0 = Clock::now();
         {
             TCodeList list;
-            BuildCombinations(list, all);
+            BuildCombinations(list, all, Game::ssq());
             benchmark::DoNotOptimize(list.data());
         }
         const auto t1 = Clock::now();
-        benchmark::DoNotOptimize(RunShrink(in, sampleHistory()).count);
+        benchmark::DoNotOptimize(RunShrink(in, sampleHistory(), {}, false, Game::ssq()).count);
         const auto t2 = Clock::now();
         build += std::chrono::duration<double, std::milli>(t1 - t0).count();
         run += std::chrono::duration<double, std::milli>(t2 - t1).count();

@@ -59,7 +59,7 @@ void BM_ParseSample(benchmark::State& state) {
     f.open(QIODevice::ReadOnly);
     const QByteArray bytes = f.readAll();
     for (auto _ : state)
-        benchmark::DoNotOptimize(ParseHistory(bytes).history.size());
+        benchmark::DoNotOptimize(ParseHistory(bytes, Game::ssq()).history.size());
 }
 BENCHMARK(BM_ParseSample)->Unit(benchmark::kMillisecond);
 

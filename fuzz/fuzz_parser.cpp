@@ -6,7 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const ParseResult r = ParseHistory(bytes);
+    const ParseResult r = ParseHistory(bytes, Game::ssq());
     if (r.status == ParseResult::Ok) {
         for (const TDrawRec& d : r.history) {
             int blues = 0;

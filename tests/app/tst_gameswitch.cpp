@@ -310,7 +310,7 @@ class TestGameSwitch : public QObject {
         writeFile(dir.filePath(QStringLiteral("ssq.dxt")), sample + "2026097 01 02 03\r\n");
         {
             Ledger ledger(ledgerPath);
-            ledger.settle(ParseHistory(sample).history, QStringLiteral("ssq"));
+            ledger.settle(ParseHistory(sample, Game::ssq()).history, QStringLiteral("ssq"));
         }
         const QByteArray settledBytes = fileBytes(ledgerPath);
         form = start(dir.path(), &Game::ssq());

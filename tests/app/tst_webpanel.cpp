@@ -91,8 +91,8 @@ class TestWebPanel : public QObject {
     void homePageSummarisesHistory() {
         QFETCH(QString, history);
         QFETCH(QStringList, texts);
-        const TCodeArr draws = ParseHistoryText(history).history;
-        const QString html = TWebPanel::OfflinePage(QUrl("http://127.0.0.1:9/"), draws);
+        const TCodeArr draws = ParseHistoryText(history, Game::ssq()).history;
+        const QString html = TWebPanel::OfflinePage(QUrl("http://127.0.0.1:9/"), draws, Game::ssq());
         for (const QString& text : texts)
             QVERIFY2(html.contains(text), qPrintable(text));
         // The blue ball is the one with the blue colour, after the six reds.
@@ -140,7 +140,7 @@ class TestWebPanel : public QObject {
         QVERIFY(closed.listen(QHostAddress::LocalHost));
         const QUrl url(QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort()));
         closed.close();
-        const TCodeArr draws = ParseHistoryText("2026001 01 04 16 22 26 31 16").history;
+        const TCodeArr draws = ParseHistoryText("2026001 01 04 16 22 26 31 16", Game::ssq()).history;
         QString html; // outlives the panel, as above
         TWebPanel panel(true);
         panel.setHistory(draws);

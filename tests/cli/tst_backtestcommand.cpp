@@ -45,9 +45,9 @@ void TestBacktestCommand::shrinkJson() {
         {"backtest", "shrink", "--conditions", path, "--ac", "6,10", "--draws", "120", "--json"});
     QCOMPARE(r.status, 0);
     const QJsonObject o = json(r);
-    ShrinkInput in = LoadConditionSetFile(path);
+    ShrinkInput in = LoadConditionSetFile(path, Game::ssq());
     in.acMin = 6;
-    const ShrinkBacktest want = RunShrinkBacktest(in, SampleHistory(), 120);
+    const ShrinkBacktest want = RunShrinkBacktest(in, SampleHistory(), 120, Game::ssq());
     QCOMPARE(o, ShrinkBacktestJson(want));
     QCOMPARE(o.keys(),
              (QStringList{"conditions", "draws", "failCounts", "first", "game", "kept", "last", "rows"}));

@@ -52,9 +52,9 @@ void TestCliChart::sameAsEngine_data() {
     QTest::newRow("4 odd-even") << QStringList{"4", "--periods", "30"} << FillOddEvenChart(h, 30).toJson();
     QTest::newRow("5 big-small") << QStringList{"5", "--periods", "12"} << FillBigSmallChart(h, 12).toJson();
     QTest::newRow("8 rotation default start")
-        << QStringList{"8", "--periods", "30"} << FillRotation(h, 30, 1).toJson();
+        << QStringList{"8", "--periods", "30"} << FillRotation(h, 30, 1, Game::ssq()).toJson();
     QTest::newRow("8 rotation start 17")
-        << QStringList{"8", "--periods=30", "--start", "17"} << FillRotation(h, 30, 17).toJson();
+        << QStringList{"8", "--periods=30", "--start", "17"} << FillRotation(h, 30, 17, Game::ssq()).toJson();
     QTest::newRow("9 blue, all draws") << QStringList{"9", "--periods", QString::number(h.size())}
                                        << FillBlueTrend(h, int(h.size())).toJson();
 }

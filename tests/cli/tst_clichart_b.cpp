@@ -27,7 +27,8 @@ class TestCliChartB : public QObject {
         QTest::newRow("6 empty rows") << "6" << 30 << FillEmptyRowCol(h, 30).toJson();
         QTest::newRow("7 red stats") << "7" << 30 << FillRedStats(h, 30).toJson();
         QTest::newRow("10 blue stats") << "10" << 100 << FillBlueStats(h, 100).toJson();
-        QTest::newRow("11 omission") << "11" << 30 << FillOmission(h, 30, OmissionTableWidth).toJson();
+        QTest::newRow("11 omission") << "11" << 30
+                                     << FillOmission(h, 30, OmissionTableWidth, Game::ssq()).toJson();
         QTest::newRow("12 gann") << "12" << 8 << FillGann(h, 8).toJson();
         QTest::newRow("13 analysis") << "13" << 30 << FillAnalysisTable(h, 30).toJson();
         QTest::newRow("13 all draws")

@@ -43,7 +43,7 @@ class TestPredictCommand : public QObject {
             RunCli({QStringLiteral("--data"), SampleHistoryPath(), QStringLiteral("predict"), kind});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.err, QString());
-        const QStringList lines = RunPredict(SampleHistory(), PredictKind(engineKind)).lines;
+        const QStringList lines = RunPredict(SampleHistory(), PredictKind(engineKind), Game::ssq()).lines;
         QCOMPARE(r.out, lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
         if (kind == QLatin1String("single")) QCOMPARE(lines.size(), 806);
     }
@@ -65,7 +65,8 @@ class TestPredictCommand : public QObject {
         QCOMPARE(r.err, QString());
         const QStringList lines = RunPredict(DltSampleHistory(), PredictKind(engineKind), Game::dlt()).lines;
         QCOMPARE(r.out, lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-        QVERIFY(r.out != RunPredict(DltSampleHistory(), PredictKind(engineKind)).lines.join('\n') + '\n');
+        QVERIFY(r.out !=
+                RunPredict(DltSampleHistory(), PredictKind(engineKind), Game::ssq()).lines.join('\n') + '\n');
     }
 
     void windowOfTwentyDraws_data() {

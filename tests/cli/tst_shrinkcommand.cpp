@@ -126,11 +126,11 @@ void TestShrinkCommand::everyOptionReachesTheEngine() {
         togetherArgs += c.args;
         const CliRun r = cli(allArgs + c.args);
         QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, RunShrink(in, history).text + QLatin1Char('\n'));
+        QCOMPARE(r.out, RunShrink(in, history, {}, false, Game::ssq()).text + QLatin1Char('\n'));
     }
     const CliRun r = cli(togetherArgs);
     QCOMPARE(r.status, 0);
-    const QString want = RunShrink(together, history).text;
+    const QString want = RunShrink(together, history, {}, false, Game::ssq()).text;
     QVERIFY(!want.startsWith(QStringLiteral("缩水结果总共0注")));
     QCOMPARE(r.out, want + QLatin1Char('\n'));
 }

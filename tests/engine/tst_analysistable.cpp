@@ -117,7 +117,7 @@ class TestAnalysisTable : public QObject {
     }
 
     void explanation() {
-        const QStringList lines = AnalysisExplanationLines();
+        const QStringList lines = AnalysisExplanationLines(Game::ssq());
         QCOMPARE(lines.size(), 20);
         QCOMPARE(lines.first(), QStringLiteral("说明："));
         QVERIFY(lines[4].endsWith(QStringLiteral("；   ")));
@@ -128,7 +128,7 @@ class TestAnalysisTable : public QObject {
 
     // The explanation's bounds of big and small are the ones the counts use (17 is small).
     void explanationBigSmallBounds() {
-        const QStringList lines = AnalysisExplanationLines();
+        const QStringList lines = AnalysisExplanationLines(Game::ssq());
         const auto bound = [&](const QString& prefix, const QString& words) {
             for (const QString& line : lines)
                 if (line.startsWith(prefix)) {
@@ -147,7 +147,7 @@ class TestAnalysisTable : public QObject {
             for (int k = 0; k < 5; ++k)
                 t.Red[k] = uint8_t(others[k]);
             t.Red[5] = uint8_t(n);
-            return BigCount(t);
+            return BigCount(t, Game::ssq());
         };
         QCOMPARE(bigCount(big), 1);
         QCOMPARE(bigCount(small), 0);

@@ -60,13 +60,13 @@ class TestBoardCharts : public QObject {
         QFETCH(QList<int>, reds);
         QFETCH(QStringList, picture);
         const TDrawRec d = Draw(2005013, {reds[0], reds[1], reds[2], reds[3], reds[4], reds[5]}, 9);
-        const B0NetModel b = EmptyRowColBoard(d, 0);
+        const B0NetModel b = EmptyRowColBoard(d, 0, Game::ssq());
         QCOMPARE(Picture(b), picture);
         QCOMPARE(b.FLineColor, BoardLineColor);
     }
 
     void emptyRowColNumbers() {
-        const B0NetModel b = EmptyRowColBoard(Draw(2005013, {1, 2, 3, 4, 5, 6}), 0);
+        const B0NetModel b = EmptyRowColBoard(Draw(2005013, {1, 2, 3, 4, 5, 6}), 0, Game::ssq());
         QCOMPARE(b.colCount(), 6);
         QCOMPARE(b.rowCount(), 6);
         QCOMPARE(b.GetValue(0, 0), QStringLiteral("1"));
@@ -77,7 +77,7 @@ class TestBoardCharts : public QObject {
     }
 
     void gannLayout() {
-        const B0NetModel b = GannBoard(Draw(2005013, {1, 2, 3, 4, 5, 6}), 0);
+        const B0NetModel b = GannBoard(Draw(2005013, {1, 2, 3, 4, 5, 6}), 0, Game::ssq());
         const QStringList expected{"31 32 33",       "30 13 14 15 16 17", "29 12 3 4 5 18",
                                    "28 11 2 1 6 19", "27 10 9 8 7 20",    "26 25 24 23 22 21"};
         for (int r = 0; r < 6; ++r) {
@@ -112,7 +112,7 @@ class TestBoardCharts : public QObject {
         QFETCH(int, blue);
         QFETCH(QStringList, picture);
         const TDrawRec d = Draw(2005013, {reds[0], reds[1], reds[2], reds[3], reds[4], reds[5]}, blue);
-        QCOMPARE(Picture(GannBoard(d, 0)), picture);
+        QCOMPARE(Picture(GannBoard(d, 0, Game::ssq())), picture);
     }
 
     void placementAndTitles() {

@@ -89,13 +89,13 @@ void TestCode::codeToText() {
     TCodeRec t = ticket({1, 2, 3, 4, 5, 6});
     t.Blue[6] = 1;
     QString s;
-    QVERIFY(CodeToText(t, s, true, 7));
+    QVERIFY(CodeToText(t, s, true, 7, Game::ssq()));
     QCOMPARE(s, QStringLiteral("01 02 03 04 05 06+07"));
-    QVERIFY(!CodeToText(t, s, true, 8));
+    QVERIFY(!CodeToText(t, s, true, 8, Game::ssq()));
     QCOMPARE(s, QStringLiteral("01 02 03 04 05 06"));
-    QVERIFY(CodeToText(t, s, false, 7));
+    QVERIFY(CodeToText(t, s, false, 7, Game::ssq()));
     QCOMPARE(s, QStringLiteral("01 02 03 04 05 06"));
-    QCOMPARE(CodeToText(ticket({9, 10, 19, 20, 29, 33})), QStringLiteral("09 10 19 20 29 33"));
+    QCOMPARE(CodeToText(ticket({9, 10, 19, 20, 29, 33}), Game::ssq()), QStringLiteral("09 10 19 20 29 33"));
 }
 
 void TestCode::measures_data() {
@@ -122,10 +122,20 @@ void TestCode::measures_data() {
 void TestCode::measures() {
     QFETCH(TCodeRec, t);
     QFETCH(QList<int>, expected);
-    const QList<int> got{SumValue(t),       SumValue(t, true), AcValue(t),        OddCount(t),
-                         BigCount(t),       RunGroupCount(t),  RunNumberCount(t), LongestRunLinks(t),
-                         OddStepCount(t),   EvenStepCount(t),  MaxGap(t),         PrimeCount(t),
-                         TailGroupCount(t), SpanValue(t)};
+    const QList<int> got{SumValue(t),
+                         SumValue(t, true),
+                         AcValue(t, Game::ssq()),
+                         OddCount(t),
+                         BigCount(t, Game::ssq()),
+                         RunGroupCount(t, Game::ssq()),
+                         RunNumberCount(t, Game::ssq()),
+                         LongestRunLinks(t, Game::ssq()),
+                         OddStepCount(t, Game::ssq()),
+                         EvenStepCount(t, Game::ssq()),
+                         MaxGap(t, Game::ssq()),
+                         PrimeCount(t),
+                         TailGroupCount(t, Game::ssq()),
+                         SpanValue(t, Game::ssq())};
     QCOMPARE(got, expected);
 }
 
@@ -154,22 +164,22 @@ void TestCode::comparisons() {
     QFETCH(int, samePos);
     QFETCH(int, diagonal);
     QCOMPARE(CommonCount(a, b), common);
-    QCOMPARE(SamePosCount(a, b), samePos);
-    QCOMPARE(DiagonalCount(a, b), diagonal);
-    QCOMPARE(DiagonalCount(a, b), refDiagonal(a, b));
+    QCOMPARE(SamePosCount(a, b, Game::ssq()), samePos);
+    QCOMPARE(DiagonalCount(a, b, Game::ssq()), diagonal);
+    QCOMPARE(DiagonalCount(a, b, Game::ssq()), refDiagonal(a, b));
 }
 
 void TestCode::helpers() {
     QCOMPARE(PrimeCount(ticket({1, 4, 6, 8, 9, 10})), 1);
-    QCOMPARE(BigCount(ticket({17, 18, 19, 20, 21, 22})), 5);
+    QCOMPARE(BigCount(ticket({17, 18, 19, 20, 21, 22}), Game::ssq()), 5);
     QCOMPARE(BigTailCount(ticket({5, 9, 10, 14, 15, 20})), 3);
     QVERIFY(!IsComposite(1) && !IsComposite(2) && IsComposite(4) && !IsComposite(31) && IsComposite(33));
     QCOMPARE(NumDistance(3, 15), 12);
     QCOMPARE(NumDistance(15, 3, true), 2);
     int z1, z2, z3, m0, m1, m2;
-    ZoneCounts(ticket({1, 11, 12, 22, 23, 33}), z1, z2, z3);
+    ZoneCounts(ticket({1, 11, 12, 22, 23, 33}), z1, z2, z3, Game::ssq());
     QCOMPARE((QList<int>{z1, z2, z3}), (QList<int>{2, 2, 2}));
-    Mod3Counts(ticket({3, 6, 9, 1, 4, 2}), m0, m1, m2);
+    Mod3Counts(ticket({3, 6, 9, 1, 4, 2}), m0, m1, m2, Game::ssq());
     QCOMPARE((QList<int>{m0, m1, m2}), (QList<int>{3, 2, 1}));
     NumberSet set{};
     set[3] = set[9] = set[33] = 1;
@@ -197,19 +207,20 @@ void TestCode::acRangeOverAllTickets() {
     TCodeList list;
     CandidateFlags all;
     all.fill(1);
-    BuildCombinations(list, all);
+    BuildCombinations(list, all, Game::ssq());
     QCOMPARE(int(list.size()), TicketCount);
-    QCOMPARE(CodeToText(list.front()), QStringLiteral("01 02 03 04 05 06"));
-    QCOMPARE(CodeToText(list.back()), QStringLiteral("28 29 30 31 32 33"));
+    QCOMPARE(CodeToText(list.front(), Game::ssq()), QStringLiteral("01 02 03 04 05 06"));
+    QCOMPARE(CodeToText(list.back(), Game::ssq()), QStringLiteral("28 29 30 31 32 33"));
     for (size_t i = 0; i < list.size(); i += 7) {
         const TCodeRec& t = list[i];
-        const int ac = AcValue(t);
+        const int ac = AcValue(t, Game::ssq());
         QVERIFY(ac >= 0 && ac <= 10);
         bool progression = true;
         for (int k = 1; k < 5; ++k)
             progression = progression && t.Red[k + 1] - t.Red[k] == t.Red[1] - t.Red[0];
         QCOMPARE(ac == 0, progression);
-        if (ac != refAc(t) || LongestRunLinks(t) != refLongestRun(t)) QFAIL(qPrintable(CodeToText(t)));
+        if (ac != refAc(t) || LongestRunLinks(t, Game::ssq()) != refLongestRun(t))
+            QFAIL(qPrintable(CodeToText(t, Game::ssq())));
     }
 }
 

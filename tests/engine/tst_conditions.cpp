@@ -48,12 +48,12 @@ std::vector<TCodeRec> candidateTickets(const ShrinkInput& in) {
 
 // The tickets a tolerance of k keeps, by testing each with the evaluator.
 QStringList plainTolerance(const ShrinkInput& in, const TCodeArr& history, int k) {
-    const ShrinkConditions conditions(in);
+    const ShrinkConditions conditions(in, Game::ssq());
     const TCodeRec* previous = history.empty() ? nullptr : &history.back().Ticket;
     QStringList kept;
     for (const TCodeRec& t : candidateTickets(in))
         if (ConditionCountIn(conditions.failed(t, previous) & conditions.active() & TolerableConditions) <= k)
-            kept << CodeToText(t);
+            kept << CodeToText(t, Game::ssq());
     return kept;
 }
 
@@ -108,9 +108,9 @@ void TestConditions::evaluatorAgainstRun() {
             RandomShrinkInput(g, minCandidates + int(g.bounded(maxCandidates - minCandidates + 1)));
         const TCodeArr none;
         const TCodeArr& history = g.bounded(10) ? SampleHistory() : none;
-        const ShrinkResult run = RunShrink(in, history);
+        const ShrinkResult run = RunShrink(in, history, {}, false, Game::ssq());
         const QString evaluated = memoOf(plainTolerance(in, history, 0));
-        if (run.text != evaluated || RunToleranceShrink(in, history).text != run.text)
+        if (run.text != evaluated || RunToleranceShrink(in, history, {}, false, Game::ssq()).text != run.text)
             QFAIL(qPrintable(QStringLiteral("case %1: the run keeps %2 tickets").arg(c).arg(run.count)));
         nonEmpty += run.count > 0;
     }
@@ -140,7 +140,7 @@ void TestConditions::toleranceAgainstCount() {
         QList<int> steps;
         ShrinkProgress progress;
         progress.step = [&](int p) { steps << p; };
-        const ShrinkResult r = RunShrink(in, history, progress, true);
+        const ShrinkResult r = RunShrink(in, history, progress, true, Game::ssq());
         const QStringList want = plainTolerance(in, history, tolerance);
         QCOMPARE(r.text, memoOf(want));
         QCOMPARE(int(r.tickets.size()), int(want.size()));
@@ -160,17 +160,17 @@ void TestConditions::keptTicketAt() {
         CandidateFlags flags{};
         for (uint8_t& f : flags)
             f = c == 0 ? 1 : g.bounded(4) == 0;
-        BuildCombinations(list, flags);
+        BuildCombinations(list, flags, Game::ssq());
         std::vector<int> kept;
         for (int i = 0; i < int(list.size()); ++i)
             if (list[size_t(i)].Valid) kept.push_back(i);
-        QCOMPARE(KeptTicketCount(flags), int64_t(kept.size()));
+        QCOMPARE(KeptTicketCount(flags, Game::ssq()), int64_t(kept.size()));
         for (int s = 0; s < 400; ++s) {
             const int64_t ordinal = s < 2 ? (s ? int64_t(kept.size()) - 1 : 0) : g.bounded(int(kept.size()));
-            const TCodeRec t = KeptTicketAt(ordinal, flags);
+            const TCodeRec t = KeptTicketAt(ordinal, flags, Game::ssq());
             const TCodeRec& want = list[size_t(kept[size_t(ordinal)])];
-            QCOMPARE(CodeToText(t), CodeToText(want));
-            QCOMPARE(TicketIndex(t), kept[size_t(ordinal)]);
+            QCOMPARE(CodeToText(t, Game::ssq()), CodeToText(want, Game::ssq()));
+            QCOMPARE(TicketIndex(t, Game::ssq()), kept[size_t(ordinal)]);
         }
     }
 }
@@ -184,11 +184,11 @@ void TestConditions::conditionSetRoundTrip() {
         in.tolerance = int(g.bounded(18));
         if (c % 5 == 0) in.linkIndex = 3; // the radio with nothing selected
         if (c % 7 == 0) in.spanMax = -1;  // half a span stays as chosen
-        SaveConditionSetFile(path, in);
+        SaveConditionSetFile(path, in, Game::ssq());
         ShrinkInput back;
         back.hitRows[0].list = QStringLiteral("stale"); // a loaded set replaces the hit rows too
-        back = LoadConditionSetFile(path);
-        QCOMPARE(WriteConditionSet(back), WriteConditionSet(in));
+        back = LoadConditionSetFile(path, Game::ssq());
+        QCOMPARE(WriteConditionSet(back, Game::ssq()), WriteConditionSet(in, Game::ssq()));
         QCOMPARE(back.candidates, in.candidates);
         QCOMPARE(back.linkIndex, in.linkIndex == 3 ? 2 : in.linkIndex);
         QCOMPARE(back.spanMin, in.spanMin);
@@ -225,7 +225,7 @@ void TestConditions::conditionSetRefused() {
     QFETCH(QByteArray, json);
     QFETCH(QString, named);
     try {
-        ReadConditionSet(json);
+        ReadConditionSet(json, Game::ssq());
         QFAIL("accepted");
     } catch (const KelvoraError& e) {
         QVERIFY2(e.message().contains(named), qPrintable(e.message()));
@@ -281,11 +281,11 @@ void TestConditions::shrinkBacktest() {
     in.acMax = 10;
     in.hitRows[0] = {QStringLiteral("1,2,3,4,5,6,7,8,9,10,11"), {false, true, true, true, false, false}};
     const TCodeArr& h = SampleHistory();
-    const ShrinkBacktest b = RunShrinkBacktest(in, h, int(h.size()));
+    const ShrinkBacktest b = RunShrinkBacktest(in, h, int(h.size()), Game::ssq());
     QCOMPARE(b.draws(), int(h.size()));
     QVERIFY(!(b.active & 1));                                       // no candidates: all 33, condition 0 off
     QCOMPARE(b.rows.front().failed & (1u << RepeatsCondition), 0u); // the first draw has none before it
-    const ShrinkConditions conditions(in);
+    const ShrinkConditions conditions(in, Game::ssq());
     int sum = 0;
     for (size_t i = 0; i < h.size(); ++i) {
         QCOMPARE(b.rows[i].issue, h[i].code());
@@ -320,27 +320,29 @@ void TestConditions::backtestRefusals() {
         return QString();
     };
     ShrinkInput in;
-    QCOMPARE(message([&] { RunShrinkBacktest(in, h, int(h.size()) + 1); }), BacktestTooManyDrawsText());
-    QCOMPARE(message([&] { RunPredictBacktest(h, PredictKind::Odd, int(h.size()) - 19); }),
+    QCOMPARE(message([&] { RunShrinkBacktest(in, h, int(h.size()) + 1, Game::ssq()); }),
+             BacktestTooManyDrawsText());
+    QCOMPARE(message([&] { RunPredictBacktest(h, PredictKind::Odd, int(h.size()) - 19, Game::ssq()); }),
              QStringLiteral("设置的验证期数超过总期数!!"));
-    QVERIFY(message([&] { RunPredictBacktest(h, PredictKind::Odd, int(h.size()) - 20); }).isEmpty());
+    QVERIFY(
+        message([&] { RunPredictBacktest(h, PredictKind::Odd, int(h.size()) - 20, Game::ssq()); }).isEmpty());
     in.candidates[0] = in.candidates[1] = true;
-    QCOMPARE(message([&] { RunShrinkBacktest(in, h, 10); }), TooFewCandidatesText());
+    QCOMPARE(message([&] { RunShrinkBacktest(in, h, 10, Game::ssq()); }), TooFewCandidatesText());
     in.candidates.fill(true);
     in.excludeNumbers = QStringLiteral("4,x");
-    QCOMPARE(message([&] { RunShrinkBacktest(in, h, 10); }),
+    QCOMPARE(message([&] { RunShrinkBacktest(in, h, 10, Game::ssq()); }),
              QStringLiteral("'x' is not a valid integer value"));
 }
 
 // The single prediction's picks, turned into tickets by counting, are the prediction's own lines.
 void TestConditions::singleBacktestMatchesPrediction() {
     const TCodeArr& h = SampleHistory();
-    const PredictBacktest b = RunPredictBacktest(h, PredictKind::Single, 3);
+    const PredictBacktest b = RunPredictBacktest(h, PredictKind::Single, 3, Game::ssq());
     for (int d = 0; d < 3; ++d) {
         const size_t i = h.size() - 3 + size_t(d);
         const TCodeArr before(h.begin(), h.begin() + ptrdiff_t(i));
-        const QStringList lines = SinglePredict(before).lines;
-        const QString drawn = CodeToText(h[i].Ticket);
+        const QStringList lines = SinglePredict(before, Game::ssq()).lines;
+        const QString drawn = CodeToText(h[i].Ticket, Game::ssq());
         qsizetype line = 0;
         for (const PredictBacktestGroup& g : b.rows[size_t(d)].groups) {
             std::array<int, 7> counts{};

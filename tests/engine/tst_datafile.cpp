@@ -56,7 +56,7 @@ class TestDataFile : public QObject {
 
     void writeAndRead() {
         QTemporaryDir dir;
-        const QString path = DataFileNameIn(dir.path());
+        const QString path = DataFileNameIn(dir.path(), Game::ssq());
         QVERIFY(path.endsWith(QStringLiteral("/ssq.dxt")));
         WriteDataFile(path, QStringLiteral("x\ny"));
         const DataFileContent c = ReadDataFile(path);

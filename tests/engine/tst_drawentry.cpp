@@ -28,7 +28,8 @@ class TestDrawEntry : public QObject {
         QFETCH(int, verdict);
         QFETCH(QString, message);
         const TCodeArr history = ParseHistoryText(QStringLiteral("2026050 01 02 03 04 05 06 07\n"
-                                                                 "2026096 01 04 16 22 26 31 04"))
+                                                                 "2026096 01 04 16 22 26 31 04"),
+                                                  Game::ssq())
                                      .history;
         const NewIssueCheck c = CheckNewIssueCode(history, issue);
         QCOMPARE(int(c.verdict), verdict);
@@ -56,7 +57,8 @@ class TestDrawEntry : public QObject {
         QFETCH(int, next);
         const TCodeArr history =
             ParseHistoryText(
-                QStringLiteral("2020001 01 02 03 04 05 06 07\n%1 01 04 16 22 26 31 04").arg(newest))
+                QStringLiteral("2020001 01 02 03 04 05 06 07\n%1 01 04 16 22 26 31 04").arg(newest),
+                Game::ssq())
                 .history;
         QCOMPARE(NextIssueCode(history, today), next);
         // What is offered is what the check accepts without a question.

@@ -45,7 +45,7 @@ class TestHistoryLoader : public QObject {
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(content);
         }
-        const HistoryLoad load = LoadHistory(path);
+        const HistoryLoad load = LoadHistory(path, Game::ssq());
         QCOMPARE(int(load.status), status);
         const QString expected =
             message.contains(QLatin1String("%1")) ? message.arg(QDir::toNativeSeparators(path)) : message;

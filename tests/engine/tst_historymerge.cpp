@@ -44,12 +44,12 @@ class TestHistoryMerge : public QObject {
         QFETCH(QStringList, imported);
         QFETCH(QString, merged);
         QFETCH(QString, report);
-        const TCodeArr draws = ParseHistoryText(held).history;
-        const HistoryMergeResult r = MergeImportedDraws(held, draws, imported);
+        const TCodeArr draws = ParseHistoryText(held, Game::ssq()).history;
+        const HistoryMergeResult r = MergeImportedDraws(held, draws, imported, Game::ssq());
         QCOMPARE(r.text, merged);
         QCOMPARE(r.report(), report);
         // Nothing held is lost or changed: every held draw is in the merged history as it was.
-        const TCodeArr after = ParseHistoryText(r.text).history;
+        const TCodeArr after = ParseHistoryText(r.text, Game::ssq()).history;
         QCOMPARE(int(after.size()), int(draws.size()) + r.added);
         for (const TDrawRec& d : draws)
             QVERIFY(std::any_of(after.begin(), after.end(),
@@ -58,10 +58,11 @@ class TestHistoryMerge : public QObject {
 
     void replacingNamesDroppedDraws() {
         const TCodeArr held = ParseHistoryText(QStringLiteral("2026094 01 02 03 04 05 06 07\n"
-                                                              "2026096 01 04 16 22 26 31 04"))
+                                                              "2026096 01 04 16 22 26 31 04"),
+                                               Game::ssq())
                                   .history;
-        QCOMPARE(DrawsDroppedByReplacing(held, {"2026097 01 04 16 22 26 31 04"}), 2);
-        QCOMPARE(DrawsDroppedByReplacing(held, {"2026096 01 04 16 22 26 31 05"}), 1);
+        QCOMPARE(DrawsDroppedByReplacing(held, {"2026097 01 04 16 22 26 31 04"}, Game::ssq()), 2);
+        QCOMPARE(DrawsDroppedByReplacing(held, {"2026096 01 04 16 22 26 31 05"}, Game::ssq()), 1);
         QCOMPARE(HistoryStatusText(held), QStringLiteral("共2期，最新2026096期"));
         QCOMPARE(HistoryStatusText({}), QStringLiteral("共0期"));
         // Every other draw of a year held: ten gaps are named, the rest counted.

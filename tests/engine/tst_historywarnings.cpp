@@ -30,13 +30,13 @@ class TestHistoryWarnings : public QObject {
     void warnings() {
         QFETCH(QString, text);
         QFETCH(QStringList, warnings);
-        const ParseResult r = ParseHistoryText(text);
+        const ParseResult r = ParseHistoryText(text, Game::ssq());
         QCOMPARE(r.status, ParseResult::Ok);
-        QCOMPARE(HistoryWarnings(r.history), warnings);
+        QCOMPARE(HistoryWarnings(r.history, Game::ssq()), warnings);
         QCOMPARE(HistoryWarningsMessage(warnings).isEmpty(), warnings.isEmpty());
     }
 
-    void sampleIsClean() { QCOMPARE(HistoryWarnings(SampleHistory()), QStringList{}); }
+    void sampleIsClean() { QCOMPARE(HistoryWarnings(SampleHistory(), Game::ssq()), QStringList{}); }
 };
 
 QTEST_GUILESS_MAIN(TestHistoryWarnings)

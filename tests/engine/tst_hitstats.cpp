@@ -41,13 +41,13 @@ class TestHitStats : public QObject {
         TCodeArr h = repeated(5, {1, 2, 3, 4, 5, 6}, 1);
         h.push_back(draw({1, 10, 20, 30, 31, 33}, 16));
         h.push_back(draw({1, 11, 20, 22, 32, 33}, 16));
-        const TRedCounts red = CountRedHits(h, 3);
+        const TRedCounts red = CountRedHits(h, 3, Game::ssq());
         QCOMPARE(red[1], 3);
         QCOMPARE(red[20], 2);
         QCOMPARE(red[33], 2);
         QCOMPARE(red[2], 1);
         QCOMPARE(red[7], 0);
-        const TBlueCounts blue = CountBlueHits(h, 3);
+        const TBlueCounts blue = CountBlueHits(h, 3, Game::ssq());
         QCOMPARE(blue[16], 2);
         QCOMPARE(blue[1], 1);
         QCOMPARE(blue[2], 0);
@@ -70,7 +70,7 @@ class TestHitStats : public QObject {
         const QString message =
             QStringLiteral("开奖数据期数少于统计分析需要的期数，无法继续完成智能预测功能！！");
         try {
-            const TRedCounts red = CountRedHits(h, window);
+            const TRedCounts red = CountRedHits(h, window, Game::ssq());
             QVERIFY(!refused);
             QCOMPARE(std::accumulate(red.v.begin() + 1, red.v.end(), 0), window * 6);
         } catch (const KelvoraError& e) {
@@ -78,7 +78,7 @@ class TestHitStats : public QObject {
             QCOMPARE(e.message(), message);
         }
         try {
-            const TBlueCounts blue = CountBlueHits(h, window);
+            const TBlueCounts blue = CountBlueHits(h, window, Game::ssq());
             QVERIFY(!refused);
             QCOMPARE(std::accumulate(blue.v.begin() + 1, blue.v.end(), 0), window);
         } catch (const KelvoraError& e) {
@@ -88,7 +88,7 @@ class TestHitStats : public QObject {
     }
 
     void countSaturatesInsteadOfWrapping() {
-        const TRedCounts c = CountRedHits(repeated(200, {1, 2, 3, 4, 5, 6}, 1), 200);
+        const TRedCounts c = CountRedHits(repeated(200, {1, 2, 3, 4, 5, 6}, 1), 200, Game::ssq());
         QCOMPARE(c[1], 127);
         QCOMPARE(c[7], 0);
     }
@@ -120,7 +120,7 @@ class TestHitStats : public QObject {
         for (int i = 0; i + 1 < setting.size(); i += 2)
             counts[setting[i]] = int8_t(setting[i + 1]);
         const TRedCounts before = counts;
-        QCOMPARE(ranking(RankRed(counts)), expected);
+        QCOMPARE(ranking(RankRed(counts, Game::ssq())), expected);
         QCOMPARE(counts, before);
     }
 
@@ -131,7 +131,7 @@ class TestHitStats : public QObject {
         counts[4] = 1;
         counts[1] = -1;
         counts[2] = -1;
-        const TBlueRank r = RankBlue(counts);
+        const TBlueRank r = RankBlue(counts, Game::ssq());
         QList<int> got;
         for (int k = 1; k <= 16; ++k)
             got << r[k];

@@ -61,18 +61,18 @@ class TestImportText : public QObject {
                    "第4行：红球01重复\n第5行：只有6个号码，应为6个红球和1个蓝球\n"
                    "第6行：期号'202609'不是7位数字\n第7行：期号2026096与第2行相同，号码却不同");
         QTest::newRow("only a header")
-            << QByteArray("期号,红球,蓝球\n") << QStringList{} << 0 << NoDrawFoundText();
+            << QByteArray("期号,红球,蓝球\n") << QStringList{} << 0 << NoDrawFoundText(Game::ssq());
         QTest::newRow("binary, a spreadsheet")
             << QByteArray("PK\x03\x04") + QByteArray(4, '\0') + QByteArray(" 2026096 1 4 16 22 26 31 4\n")
             << QStringList{} << 0
-            << NoDrawFoundText() + QStringLiteral("：这不是文本文件，表格请先另存为CSV或文本文件");
+            << NoDrawFoundText(Game::ssq()) + QStringLiteral("：这不是文本文件，表格请先另存为CSV或文本文件");
     }
     void layouts() {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
         QFETCH(int, skipped);
         QFETCH(QString, message);
-        const ImportResult r = ConvertImportText(DecodeImportText(bytes));
+        const ImportResult r = ConvertImportText(DecodeImportText(bytes), Game::ssq());
         QCOMPARE(r.ok, !lines.isEmpty());
         QCOMPARE(r.lines, lines);
         QCOMPARE(r.message, message);
@@ -81,7 +81,8 @@ class TestImportText : public QObject {
             QCOMPARE(r.summary(),
                      QStringLiteral("导入完成：转换%1行，跳过%2行").arg(lines.size()).arg(skipped));
             // What comes out is history text the parser takes.
-            QCOMPARE(int(ParseHistoryText(r.lines.join('\n')).history.size()), int(lines.size()));
+            QCOMPARE(int(ParseHistoryText(r.lines.join('\n'), Game::ssq()).history.size()),
+                     int(lines.size()));
         }
     }
     // The layouts the official draw tables are published in, for both games: five-digit issue codes,

@@ -25,7 +25,7 @@
 namespace {
 
 std::vector<PrizeTicket> tickets(const char* text) {
-    const TicketList list = ReadTickets(QString::fromUtf8(text));
+    const TicketList list = ReadTickets(QString::fromUtf8(text), 0, Game::ssq());
     Q_ASSERT(list.badLines.empty());
     return list.tickets;
 }
@@ -35,7 +35,7 @@ LedgerEntry entryOf(int issue, const char* text) {
     e.issue = issue;
     e.tickets = tickets(text);
     for (const PrizeTicket& t : e.tickets)
-        e.bets += TicketBets(t);
+        e.bets += TicketBets(t, Game::ssq());
     e.cost = e.bets * BetCost;
     return e;
 }
@@ -59,7 +59,7 @@ class TestLedger : public QObject {
 
   private slots:
     void initTestCase() {
-        const HistoryLoad load = LoadHistory(SampleHistoryPath());
+        const HistoryLoad load = LoadHistory(SampleHistoryPath(), Game::ssq());
         QCOMPARE(load.status, HistoryLoad::Ok);
         m_history = load.history;
         QVERIFY(m_history.size() > 100);
@@ -88,14 +88,15 @@ class TestLedger : public QObject {
         future.tickets = tickets(lists[0]);
         const int64_t futureId = ledger.add(future);
 
-        QCOMPARE(ledger.settle(m_history), 40);
+        QCOMPARE(ledger.settle(m_history, QStringLiteral("ssq")), 40);
         auto check = [&](const TCodeArr& history) {
-            const std::vector<LedgerEntry> entries = ledger.list();
+            const std::vector<LedgerEntry> entries = ledger.list(QStringLiteral("ssq"));
             QCOMPARE(entries.size(), size_t(41));
             for (const auto& [id, at] : added) {
                 const auto e = std::find_if(entries.begin(), entries.end(),
                                             [&](const LedgerEntry& x) { return x.id == id; });
-                const PrizeResult expected = CheckTickets(e->tickets, DrawOf(history[at]));
+                const PrizeResult expected =
+                    CheckTickets(e->tickets, DrawOf(history[at], Game::ssq()), Game::ssq());
                 QVERIFY(e->settled);
                 QCOMPARE(e->tiers, expected.summary.tiers);
                 QCOMPARE(e->prize, expected.summary.fixedPrize);
@@ -113,13 +114,13 @@ class TestLedger : public QObject {
         std::copy(reds, reds + 6, last.Red);
         std::fill(last.Blue, last.Blue + 16, 0);
         last.Blue[6] = 1;
-        QCOMPARE(ledger.settle(corrected), 40);
+        QCOMPARE(ledger.settle(corrected, QStringLiteral("ssq")), 40);
         check(corrected);
         QCOMPARE(ledger.entry(added[0].first)->tiers[0], 1);
 
         // A withdrawn draw takes its settlement back.
         TCodeArr shorter(m_history.begin(), m_history.end() - 1);
-        QCOMPARE(ledger.settle(shorter), 39);
+        QCOMPARE(ledger.settle(shorter, QStringLiteral("ssq")), 39);
         QVERIFY(!ledger.entry(added[0].first)->settled);
     }
 
@@ -140,7 +141,7 @@ class TestLedger : public QObject {
     void expectedFixedPrize() {
         QFETCH(QString, ticket);
         QFETCH(double, expected);
-        const TicketList list = ReadTickets(ticket);
+        const TicketList list = ReadTickets(ticket, 0, Game::ssq());
         QCOMPARE(list.tickets.size(), size_t(1));
         QVERIFY(qAbs(ExpectedFixedPrize(list.tickets[0]) - expected) < 1e-9);
     }
@@ -208,7 +209,7 @@ class TestLedger : public QObject {
             QCOMPARE(e.cost, expected.summary.cost);
             QCOMPARE(e.draw.backMask(), DrawOf(*rec, dlt).backMask());
         }
-        const std::vector<LedgerEntry> ssq = ledger.list();
+        const std::vector<LedgerEntry> ssq = ledger.list(QStringLiteral("ssq"));
         QCOMPARE(ssq.size(), size_t(1));
         QVERIFY(!ssq[0].settled);
     }
@@ -356,9 +357,9 @@ class TestLedger : public QObject {
         Ledger first(path);
         Ledger second(path);
         const int64_t id = first.add(entryOf(2026010, "01 02 03 04 05 06+07"));
-        QCOMPARE(second.list().size(), size_t(1));
+        QCOMPARE(second.list(QStringLiteral("ssq")).size(), size_t(1));
         QVERIFY(second.remove(id));
-        QVERIFY(first.list().empty());
+        QVERIFY(first.list(QStringLiteral("ssq")).empty());
         // A removed entry put back keeps its id and its tickets.
         LedgerEntry back = entryOf(2026010, "01 02 03 04 05 06 07+08 09");
         back.id = id;
@@ -421,9 +422,9 @@ class TestLedger : public QObject {
             return n;
         };
         Ledger ledger(path);
-        QCOMPARE(numbers(ledger.list()), (QList<qint64>{4, 2, 1}));
+        QCOMPARE(numbers(ledger.list(QStringLiteral("ssq"))), (QList<qint64>{4, 2, 1}));
         QCOMPARE(numbers(ledger.list(QStringLiteral("dlt"))), (QList<qint64>{2, 1}));
-        QCOMPARE(ledger.settle(m_history), 0);
+        QCOMPARE(ledger.settle(m_history, QStringLiteral("ssq")), 0);
         QCOMPARE(fileHash(path), before);
 
         // The newest entry removed, then others added: neither its id nor its number comes again.
@@ -438,7 +439,7 @@ class TestLedger : public QObject {
         QCOMPARE(dltId, 7);
         QCOMPARE(ledger.numberOf(dltId), 3);
         QCOMPARE(ledger.add(*removed), 4);
-        QCOMPARE(numbers(ledger.list()), (QList<qint64>{5, 4, 2, 1}));
+        QCOMPARE(numbers(ledger.list(QStringLiteral("ssq"))), (QList<qint64>{5, 4, 2, 1}));
         QCOMPARE(ledger.idOfNumber(QStringLiteral("dlt"), 3), dltId);
         try {
             ledger.add(*removed);
@@ -464,18 +465,18 @@ class TestLedger : public QObject {
         const TCodeArr& dltHistory = DltSampleHistory();
         ledger.add(MakeLedgerEntry(QString::number(dltHistory.back().code()), QStringLiteral("01 02 03 04 05+01 02"),
                                    false, QString(), Game::dlt()));
-        QCOMPARE(ledger.settle(m_history), 1);
+        QCOMPARE(ledger.settle(m_history, QStringLiteral("ssq")), 1);
         const QByteArray settled = fileHash(path);
-        QCOMPARE(ledger.settle(m_history), 1);
+        QCOMPARE(ledger.settle(m_history, QStringLiteral("ssq")), 1);
         QCOMPARE(fileHash(path), settled);
         QCOMPARE(ledger.settle(dltHistory, QStringLiteral("dlt")), 1);
-        QVERIFY(ledger.list().front().settled);
+        QVERIFY(ledger.list(QStringLiteral("ssq")).front().settled);
         const QByteArray both = fileHash(path);
         QCOMPARE(ledger.settle(dltHistory, QStringLiteral("dlt")), 1);
         QCOMPARE(fileHash(path), both);
         // The newest draw undone: its entry is open again, the other game's is not touched.
-        QCOMPARE(ledger.settle(TCodeArr(m_history.begin(), m_history.end() - 1)), 0);
-        QVERIFY(!ledger.list().front().settled);
+        QCOMPARE(ledger.settle(TCodeArr(m_history.begin(), m_history.end() - 1), QStringLiteral("ssq")), 0);
+        QVERIFY(!ledger.list(QStringLiteral("ssq")).front().settled);
         QVERIFY(ledger.list(QStringLiteral("dlt")).front().settled);
     }
 
@@ -518,9 +519,9 @@ class TestLedger : public QObject {
         {
             Ledger ledger(path);
             ledger.add(MakeLedgerEntry(QString::number(m_history[m_history.size() - 2].code()), lines, false,
-                                       QString()));
+                                       QString(), Game::ssq()));
             ledger.add(entryOf(m_history.back().code(), "01 02 03 04 05 06+07"));
-            QCOMPARE(ledger.settle(m_history), 2);
+            QCOMPARE(ledger.settle(m_history, QStringLiteral("ssq")), 2);
         }
         QFile file(path);
         const bool raw = !damage.startsWith(QLatin1String("UPDATE"));
@@ -548,8 +549,8 @@ class TestLedger : public QObject {
         QSqlDatabase::removeDatabase(QStringLiteral("hostile"));
         const QByteArray before = fileHash(path);
         const std::function<void(Ledger&)> uses[] = {
-            [](Ledger& l) { l.list(); },
-            [&](Ledger& l) { l.settle(m_history); },
+            [](Ledger& l) { l.list(QStringLiteral("ssq")); },
+            [&](Ledger& l) { l.settle(m_history, QStringLiteral("ssq")); },
         };
         for (const auto& use : uses) {
             try {
@@ -664,8 +665,8 @@ class TestLedger : public QObject {
             LedgerEntry later = entryOf(2099001, "01 02 03 04 05 06 07+08 09");
             later.note = text + text;
             ledger.add({drawn, later});
-            QCOMPARE(ledger.settle(m_history), 1);
-            const std::vector<LedgerEntry> entries = ledger.list();
+            QCOMPARE(ledger.settle(m_history, QStringLiteral("ssq")), 1);
+            const std::vector<LedgerEntry> entries = ledger.list(QStringLiteral("ssq"));
             const QJsonDocument list =
                 QJsonDocument::fromJson(LedgerListJson(entries, QStringLiteral("ssq")).toUtf8(), &error);
             QCOMPARE(error.error, QJsonParseError::NoError);

@@ -29,7 +29,7 @@ class TestOmissionChart : public QObject {
 
   private slots:
     void layout() {
-        const OmissionTables t = FillOmission(Cycle(40), 30, 800);
+        const OmissionTables t = FillOmission(Cycle(40), 30, 800, Game::ssq());
         QCOMPARE(t.red.colCount(), 9);
         QCOMPARE(t.red.rowCount(), 34);
         QCOMPARE(t.blue.rowCount(), 17);
@@ -53,14 +53,14 @@ class TestOmissionChart : public QObject {
         QCOMPARE(t.red.bounds().topLeft(), QPoint(112, 0));
         QCOMPARE(t.blue.bounds().top(), t.red.bounds().height() + 20);
         QCOMPARE(t.blue.bounds().left(), 112);
-        QCOMPARE(FillOmission(Cycle(3), 3, 577).red.bounds().left(), 0);
+        QCOMPARE(FillOmission(Cycle(3), 3, 577, Game::ssq()).red.bounds().left(), 0);
     }
 
     void streaksAndGaps() {
         // 7 drawn in draws 0, 4, 5, 7, 8, 9 of ten: gaps 3 and 1, streaks 2 and 3.
         const QList<int> drawn{0, 4, 5, 7, 8, 9};
         const TCodeArr h = WithSeven(10, [&](int i) { return drawn.contains(i); });
-        const OmissionTables t = FillOmission(h, 0, 576);
+        const OmissionTables t = FillOmission(h, 0, 576, Game::ssq());
         for (const B0NetModel* table : {&t.red, &t.blue}) {
             QCOMPARE(Cell(*table, 1, 7), QStringLiteral("0"));
             QCOMPARE(Cell(*table, 2, 7), QStringLiteral("3"));
@@ -80,7 +80,7 @@ class TestOmissionChart : public QObject {
 
     void gapBeforeFirstAppearance() {
         const TCodeArr h = WithSeven(12, [](int i) { return i == 9; });
-        const OmissionTables t = FillOmission(h, 12, 576);
+        const OmissionTables t = FillOmission(h, 12, 576, Game::ssq());
         QCOMPARE(Cell(t.red, 2, 7), QStringLiteral("9"));
         QCOMPARE(Cell(t.red, 1, 7), QStringLiteral("2"));
     }
@@ -88,7 +88,7 @@ class TestOmissionChart : public QObject {
     void averageOfFiveHundred() {
         // 90 appearances in 500 draws: 500 / 90 = 5.555...
         const TCodeArr h = WithSeven(500, [](int i) { return i % 5 == 0 && i < 450; });
-        const OmissionTables t = FillOmission(h, 30, 576);
+        const OmissionTables t = FillOmission(h, 30, 576, Game::ssq());
         QCOMPARE(Cell(t.red, 5, 7), QStringLiteral("90"));
         QCOMPARE(Cell(t.red, 3, 7), QStringLiteral("5.56"));
         QCOMPARE(Cell(t.red, 6, 7), QStringLiteral("0"));
@@ -97,7 +97,7 @@ class TestOmissionChart : public QObject {
     }
 
     void neverDrawnShowsDash() {
-        const OmissionTables t = FillOmission(Cycle(2), 2, 576);
+        const OmissionTables t = FillOmission(Cycle(2), 2, 576, Game::ssq());
         QCOMPARE(Cell(t.red, 3, 33), QStringLiteral("-"));
         QCOMPARE(Cell(t.red, 5, 33), QStringLiteral("0"));
         QCOMPARE(Cell(t.red, 1, 33), QStringLiteral("2"));
@@ -107,7 +107,7 @@ class TestOmissionChart : public QObject {
 
     void shortHistoryWindows() {
         const TCodeArr h = Cycle(40);
-        const OmissionTables t = FillOmission(h, 40, 576);
+        const OmissionTables t = FillOmission(h, 40, 576, Game::ssq());
         for (const B0NetModel* table : {&t.red, &t.blue})
             for (int k = 1; k < table->rowCount(); ++k) {
                 QCOMPARE(table->GetValue(7, k), table->GetValue(5, k));
@@ -126,7 +126,7 @@ class TestOmissionChart : public QObject {
     void drawWithoutBlue() {
         TCodeArr h = Cycle(3);
         h.push_back(Draw(2005004, {1, 2, 3, 4, 5, 6}, 0));
-        const OmissionTables t = FillOmission(h, 4, 576);
+        const OmissionTables t = FillOmission(h, 4, 576, Game::ssq());
         int total = 0;
         for (int k = 1; k <= 16; ++k) {
             total += Cell(t.blue, 5, k).toInt();
@@ -137,18 +137,18 @@ class TestOmissionChart : public QObject {
 
     void periodsOnlyChecked() {
         const TCodeArr& h = SampleHistory();
-        const QJsonObject a = FillOmission(h, 0, 800).toJson();
-        QCOMPARE(FillOmission(h, int(h.size()), 800).toJson(), a);
+        const QJsonObject a = FillOmission(h, 0, 800, Game::ssq()).toJson();
+        QCOMPARE(FillOmission(h, int(h.size()), 800, Game::ssq()).toJson(), a);
         QCOMPARE(a["kind"].toString(), QStringLiteral("tables"));
         QCOMPARE(a["tables"].toArray().size(), 2);
-        QVERIFY_THROWS_EXCEPTION(KelvoraError, FillOmission(h, int(h.size()) + 1, 800));
+        QVERIFY_THROWS_EXCEPTION(KelvoraError, FillOmission(h, int(h.size()) + 1, 800, Game::ssq()));
         // Only an n above the history is refused.
-        QCOMPARE(FillOmission(h, -1, 800).toJson(), a);
+        QCOMPARE(FillOmission(h, -1, 800, Game::ssq()).toJson(), a);
     }
 
     void sampleTotals() {
         const TCodeArr& h = SampleHistory();
-        const OmissionTables t = FillOmission(h, 30, 800);
+        const OmissionTables t = FillOmission(h, 30, 800, Game::ssq());
         int reds = 0, blues = 0;
         for (int k = 1; k <= 33; ++k)
             reds += Cell(t.red, 5, k).toInt();

@@ -65,7 +65,7 @@ void TestParser::acceptsWellFormedLines_data() {
 void TestParser::acceptsWellFormedLines() {
     QFETCH(QString, text);
     QFETCH(int, count);
-    const ParseResult r = ParseHistoryText(text);
+    const ParseResult r = ParseHistoryText(text, Game::ssq());
     QCOMPARE(r.status, ParseResult::Ok);
     QCOMPARE(int(r.history.size()), count);
     if (count) {
@@ -116,7 +116,7 @@ void TestParser::rejectsMalformedLines_data() {
 void TestParser::rejectsMalformedLines() {
     QFETCH(QString, line);
     QFETCH(QString, reason);
-    const ParseResult r = ParseHistoryText("2005012 01 02 03 04 05 06 07\r\n" + line + "\r\n");
+    const ParseResult r = ParseHistoryText("2005012 01 02 03 04 05 06 07\r\n" + line + "\r\n", Game::ssq());
     QCOMPARE(r.status, ParseResult::BadLines);
     QCOMPARE(r.badLines, QList<int>{2});
     QCOMPARE(r.message, BadLinesHeading() + "\n第2行：" + reason);
@@ -125,7 +125,7 @@ void TestParser::rejectsMalformedLines() {
 
 void TestParser::numbersBlankLinesAway() {
     const ParseResult r =
-        ParseHistoryText("\r\n2005013 03 07\r\n\r\n2005014 03 07 12 19 25 31 09\r\nbad\r\n");
+        ParseHistoryText("\r\n2005013 03 07\r\n\r\n2005014 03 07 12 19 25 31 09\r\nbad\r\n", Game::ssq());
     QCOMPARE(r.status, ParseResult::BadLines);
     QCOMPARE(r.badLines, (QList<int>{1, 3}));
 }
@@ -136,7 +136,7 @@ void TestParser::mixedFaultsInOneMessage() {
     for (int i = 0; i < 11; ++i)
         text += "bad line\r\n";
     text += "2005014 03 07 12 19 25 31 xy\r\n";
-    const ParseResult r = ParseHistoryText(text);
+    const ParseResult r = ParseHistoryText(text, Game::ssq());
     QCOMPARE(r.badLineCount, 12);
     QCOMPARE(r.status, ParseResult::BadLines);
     QCOMPARE(r.lineErrors.size(), 12);
@@ -150,7 +150,8 @@ void TestParser::nonNumericTokensKeepNothing() {
     const ParseResult r = ParseHistoryText("2005013 03 07 12 19 25 31 09\r\n"
                                            "2005014 03 0x 12 19 25 31 09\r\n"
                                            "20a5015 03 07 12 19 25 31 09\r\n"
-                                           "2005016 03 07 12 19 25 31 ab\r\n");
+                                           "2005016 03 07 12 19 25 31 ab\r\n",
+                                           Game::ssq());
     QCOMPARE(r.status, ParseResult::BadNumbers);
     QCOMPARE(r.lineErrors,
              (QStringList{"第2行：'0x' 不是数字", "第3行：'20a5015' 不是数字", "第4行：'ab' 不是数字"}));
@@ -159,18 +160,20 @@ void TestParser::nonNumericTokensKeepNothing() {
 
 void TestParser::doubleByteCharacterCountsTwo() {
     // "中" is two bytes in GB2312: the line passes the shape check and fails conversion.
-    const ParseResult twoBytes = ParseHistoryText(QStringLiteral("2005013 中 07 12 19 25 31 09"));
+    const ParseResult twoBytes =
+        ParseHistoryText(QStringLiteral("2005013 中 07 12 19 25 31 09"), Game::ssq());
     QCOMPARE(twoBytes.status, ParseResult::BadNumbers);
     QCOMPARE(twoBytes.lineErrors, QStringList{"第1行：'中' 不是数字"});
-    const ParseResult threeBytes = ParseHistoryText(QStringLiteral("2005013 中3 07 12 19 25 31 09"));
+    const ParseResult threeBytes =
+        ParseHistoryText(QStringLiteral("2005013 中3 07 12 19 25 31 09"), Game::ssq());
     QCOMPARE(threeBytes.status, ParseResult::BadLines);
     // The same holds for raw bytes as they come from a GB2312 file.
-    QCOMPARE(ParseHistory(ToGb(QStringLiteral("2005013 03 07 12 19 25 31 ０"))).status,
+    QCOMPARE(ParseHistory(ToGb(QStringLiteral("2005013 03 07 12 19 25 31 ０")), Game::ssq()).status,
              ParseResult::BadNumbers);
 }
 
 void TestParser::sampleHistory() {
-    const ParseResult r = ParseHistory(SampleHistoryBytes());
+    const ParseResult r = ParseHistory(SampleHistoryBytes(), Game::ssq());
     QCOMPARE(r.status, ParseResult::Ok);
     QCOMPARE(int(r.history.size()), 3493);
     QCOMPARE(r.history.front().code(), 2003001);
@@ -187,14 +190,14 @@ void TestParser::sampleHistory() {
 void TestParser::reparseIsIndependent() {
     const QString a = "2005013 03 07 12 19 25 31 09\r\n2005014 01 02 03 04 05 06 16";
     const QString b = "2005012 01 02 03 04 05 06 01\r\n" + a;
-    const ParseResult first = ParseHistoryText(a);
-    const ParseResult second = ParseHistoryText(b);
+    const ParseResult first = ParseHistoryText(a, Game::ssq());
+    const ParseResult second = ParseHistoryText(b, Game::ssq());
     QCOMPARE(int(second.history.size()), 3);
     QCOMPARE(second.history[0].Ticket.Blue[0], uint8_t(1));
     QCOMPARE(second.history[2].Ticket.Blue[15], uint8_t(1));
     QCOMPARE(second.history[2].Ticket.Blue[0], uint8_t(0));
     QCOMPARE(memcmp(&first.history[0], &second.history[1], sizeof(TDrawRec)), 0);
-    QCOMPARE(memcmp(&first.history[0], &ParseHistoryText(a).history[0], sizeof(TDrawRec)), 0);
+    QCOMPARE(memcmp(&first.history[0], &ParseHistoryText(a, Game::ssq()).history[0], sizeof(TDrawRec)), 0);
 }
 
 void TestParser::countValidCodes() {
@@ -213,7 +216,7 @@ void TestParser::garbageNeverCrashes() {
         x = x * 1103515245u + 12345u;
         c = char(x >> 24);
     }
-    const ParseResult r = ParseHistory(junk);
+    const ParseResult r = ParseHistory(junk, Game::ssq());
     QVERIFY(r.status != ParseResult::Ok);
     QVERIFY(r.badLineCount > 0);
 }

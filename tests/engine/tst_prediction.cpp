@@ -112,14 +112,14 @@ class TestPrediction : public QObject {
         QFETCH(PredictKind, kind);
         QFETCH(QString, name);
         TCodeArr h(SampleHistory().end() - 20, SampleHistory().end());
-        const TPredictResult ok = RunPredict(h, kind);
+        const TPredictResult ok = RunPredict(h, kind, Game::ssq());
         QVERIFY(!ok.lines.isEmpty());
         QCOMPARE(ok.statusText, QStringLiteral("完成 ") + name);
         QCOMPARE(ok.caption.has_value(), kind == PredictKind::Single);
 
         h.erase(h.begin());
         try {
-            RunPredict(h, kind);
+            RunPredict(h, kind, Game::ssq());
             QFAIL("19 draws accepted");
         } catch (const KelvoraError& e) {
             QCOMPARE(e.message(),
@@ -129,7 +129,7 @@ class TestPrediction : public QObject {
 
     void compoundWithEqualCounts() {
         // Only excluded numbers drawn: every competing number has 0 hits and ranks by its value.
-        const QStringList lines = CombinePredict(repeated(20, {1, 2, 3, 4, 5, 7}, 1));
+        const QStringList lines = CombinePredict(repeated(20, {1, 2, 3, 4, 5, 7}, 1), Game::ssq());
         QCOMPARE(lines, (QStringList{
                             "复式预测(第1组):9+3个号",
                             "28 31 32 24 25 26 20 21 22+2 14 10",
@@ -142,7 +142,7 @@ class TestPrediction : public QObject {
 
     void compoundOnRealHistory() {
         const TCodeArr& h = SampleHistory();
-        const QStringList lines = CombinePredict(h);
+        const QStringList lines = CombinePredict(h, Game::ssq());
         QCOMPARE(lines.size(), 6);
         const std::set<int> allowed{6,  8,  10, 11, 14, 18, 19, 20, 21, 22,
                                     23, 24, 25, 26, 27, 28, 29, 30, 31, 32};
@@ -169,7 +169,7 @@ class TestPrediction : public QObject {
 
     void singlePrediction() {
         const TCodeArr& h = SampleHistory();
-        const TSinglePrediction result = SinglePredict(h);
+        const TSinglePrediction result = SinglePredict(h, Game::ssq());
         QCOMPARE(result.kept, int64_t(1080436));
         QCOMPARE(result.lines.size(), 806);
 
@@ -210,7 +210,7 @@ class TestPrediction : public QObject {
             QCOMPARE(result.lines[line++], QString());
         }
         QCOMPARE(line, 806);
-        QCOMPARE(SinglePredict(h).lines, result.lines);
+        QCOMPARE(SinglePredict(h, Game::ssq()).lines, result.lines);
     }
 
     void spreadPicks_data() {
@@ -273,7 +273,7 @@ class TestPrediction : public QObject {
         QFETCH(QList<int>, drawn);
         QFETCH(QStringList, expected);
         const TCodeArr h = repeated(20, {drawn[0], drawn[1], drawn[2], drawn[3], drawn[4], drawn[5]}, 5);
-        QCOMPARE(RunPredict(h, kind).lines, expected);
+        QCOMPARE(RunPredict(h, kind, Game::ssq()).lines, expected);
     }
 
     void recommendersOnRealHistory_data() {
@@ -311,7 +311,7 @@ class TestPrediction : public QObject {
         QFETCH(QList<int>, competing);
         QFETCH(QList<int>, ranks);
         const TCodeArr& h = SampleHistory();
-        const QStringList lines = RunPredict(h, kind).lines;
+        const QStringList lines = RunPredict(h, kind, Game::ssq()).lines;
         QCOMPARE(lines.size(), 6);
         QVERIFY(lines[group * 2].endsWith(QStringLiteral("%1个号").arg(ranks.size())));
         QVERIFY(!lines[group * 2].contains(QLatin1Char(':')));

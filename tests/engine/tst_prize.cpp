@@ -253,7 +253,8 @@ void TestPrize::compoundMatchesExpansion() {
     // The biggest ticket is still one line of arithmetic: C(20,6) * 16 bets.
     const TicketList big =
         ReadTickets(u"01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 03 04 "
-                    u"05 06 07 08 09 10 11 12 13 14 15 16");
+                    u"05 06 07 08 09 10 11 12 13 14 15 16",
+                    0, Game::ssq());
     QCOMPARE(big.tickets.size(), size_t(1));
     const TicketPrize p = CheckTicket(big.tickets.front(), {0, redMask({1, 2, 3, 4, 5, 6}), 7});
     QCOMPARE(p.bets, int64_t(38760) * 16);
@@ -267,9 +268,11 @@ void TestPrize::historyMatchesDrawByDraw() {
     const TCodeArr& h = SampleHistory();
     QRandomGenerator rng(7);
     std::vector<PrizeTicket> tickets;
-    const PrizeDraw drawn = DrawOf(h[1000]);
+    const PrizeDraw drawn = DrawOf(h[1000], Game::ssq());
     tickets.push_back(ticketOf(drawn.reds, uint32_t(1) << drawn.blue));
-    tickets.push_back(ticketOf(DrawOf(h.back()).reds | redMask({2, 3, 5, 7, 11}) | DrawOf(h.back()).reds, 0));
+    tickets.push_back(ticketOf(DrawOf(h.back(), Game::ssq()).reds | redMask({2, 3, 5, 7, 11}) |
+                                   DrawOf(h.back(), Game::ssq()).reds,
+                               0));
     for (int k = 0; k < 30; ++k)
         tickets.push_back(randomTicket(rng, 6 + k % 5, k % 3));
     const HistoryResult r = CheckHistory(tickets, h);
@@ -280,7 +283,7 @@ void TestPrize::historyMatchesDrawByDraw() {
         int bestIssue = 0;
         std::vector<int> six;
         for (const TDrawRec& rec : h) {
-            const TicketPrize p = CheckTicket(tickets[k], DrawOf(rec));
+            const TicketPrize p = CheckTicket(tickets[k], DrawOf(rec, Game::ssq()));
             for (int t = 0; t < 6; ++t)
                 tiers[size_t(t)] += p.tiers[size_t(t)];
             if (p.best() && (!best || p.best() < best)) {
@@ -295,7 +298,7 @@ void TestPrize::historyMatchesDrawByDraw() {
         QCOMPARE(got.bestIssue, bestIssue);
         QCOMPARE(got.sixRedIssues, six);
         QCOMPARE(got.fixedPrize, FixedPrize(tiers));
-        QCOMPARE(got.cost, TicketBets(tickets[k]) * 2 * int64_t(h.size()));
+        QCOMPARE(got.cost, TicketBets(tickets[k], Game::ssq()) * 2 * int64_t(h.size()));
     }
     QVERIFY(!r.results[0].sixRedIssues.empty());
     QCOMPARE(r.results[0].best, 1);
@@ -307,7 +310,7 @@ void TestPrize::bankerMatchesExpansion() {
     const TCodeArr& h = SampleHistory();
     QRandomGenerator rng(31);
     for (int round = 0; round < 600; ++round) {
-        const PrizeDraw draw = DrawOf(h[size_t(round) * 5 % h.size()]);
+        const PrizeDraw draw = DrawOf(h[size_t(round) * 5 % h.size()], Game::ssq());
         const int d = 1 + round % 5;
         const int t = std::max(7 - d, 2 + round % 9) + (d == 5 ? round % 7 : 0);
         const PrizeTicket ticket = randomBankerTicket(rng, draw, d, t, (round / 5) % 4);
@@ -331,7 +334,7 @@ void TestPrize::bankerHistoryMatchesExpansion() {
     QRandomGenerator rng(5);
     std::vector<PrizeTicket> tickets;
     // Bankers and drags around a real draw, so one bet of it was drawn.
-    const PrizeDraw drawn = DrawOf(h[2000]);
+    const PrizeDraw drawn = DrawOf(h[2000], Game::ssq());
     PrizeTicket hit;
     for (int n = 1, taken = 0; n <= 33; ++n)
         if ((drawn.reds >> n) & 1u) hit.bankers |= taken++ < 2 ? uint64_t(1) << n : 0;
@@ -341,8 +344,8 @@ void TestPrize::bankerHistoryMatchesExpansion() {
     hit.blueCount = 1;
     tickets.push_back(hit);
     for (int k = 0; k < 12; ++k)
-        tickets.push_back(
-            randomBankerTicket(rng, DrawOf(h[size_t(k) * 250]), 1 + k % 5, 7 - (1 + k % 5) + k % 4, k % 3));
+        tickets.push_back(randomBankerTicket(rng, DrawOf(h[size_t(k) * 250], Game::ssq()), 1 + k % 5,
+                                             7 - (1 + k % 5) + k % 4, k % 3));
     const HistoryResult r = CheckHistory(tickets, h);
     for (size_t k = 0; k < tickets.size(); ++k) {
         const std::vector<PrizeTicket> singles = expand(tickets[k]);
@@ -408,7 +411,8 @@ void TestPrize::bankerRefusals_data() {
 void TestPrize::bankerRefusals() {
     QFETCH(QString, line);
     QFETCH(QString, message);
-    const TicketList list = ReadTickets(QStringLiteral("01 02#03 04 05 06 07 08+09\n") + line);
+    const TicketList list =
+        ReadTickets(QStringLiteral("01 02#03 04 05 06 07 08+09\n") + line, 0, Game::ssq());
     QCOMPARE(list.tickets.size(), size_t(1));
     QCOMPARE(BadLinesMessage(list), message.replace(QStringLiteral("第1行"), QStringLiteral("第2行")));
 }
@@ -471,7 +475,7 @@ void TestPrize::reader() {
     QFETCH(QString, blue);
     QFETCH(QStringList, tickets);
     QFETCH(QList<int>, bad);
-    const TicketList list = ReadTickets(text, ReadBlueList(blue));
+    const TicketList list = ReadTickets(text, ReadBlueList(blue, Game::ssq()), Game::ssq());
     QStringList got;
     for (const PrizeTicket& t : list.tickets)
         got << QStringLiteral("%1:%2").arg(t.line).arg(TicketText(t));
@@ -513,7 +517,7 @@ void TestPrize::draw() {
     QFETCH(QString, text);
     QFETCH(QString, expected);
     try {
-        const PrizeDraw d = ParseDraw(text, SampleHistory());
+        const PrizeDraw d = ParseDraw(text, SampleHistory(), Game::ssq());
         QCOMPARE(QStringLiteral("%1:%2").arg(d.issue).arg(DrawText(d)), expected);
     } catch (const KelvoraError& e) {
         QVERIFY2(expected.startsWith(QLatin1Char('!')) && e.message().startsWith(expected.mid(1)),
@@ -525,9 +529,9 @@ void TestPrize::draw() {
 void TestPrize::namesDraw() {
     for (const char* yes : {"2026096", " 2026096 ", "01 04 16 22 26 31+04", "1,4,16,22,26,31,4",
                             "2026096 01 04 16 22 26 31 04", "01 04 16 22 26 31 + 04"})
-        QVERIFY2(NamesDraw(QString::fromUtf8(yes)), yes);
+        QVERIFY2(NamesDraw(QString::fromUtf8(yes), Game::ssq()), yes);
     for (const char* no : {"05 ", "05", "01 02 03 04 05 06", "202609", "01 04 16 22 26 31+04 05", "号码"})
-        QVERIFY2(!NamesDraw(QString::fromUtf8(no)), no);
+        QVERIFY2(!NamesDraw(QString::fromUtf8(no), Game::ssq()), no);
 }
 
 // Every super-lotto rule version on every match pattern, by issue, at the boundaries of the versions.

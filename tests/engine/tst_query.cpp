@@ -14,17 +14,19 @@ class TestQuery : public QObject {
                                                               "2005012 33 32 31 30 29 28 16\n"
                                                               "2005013 03 07 12 19 25 31 09\n"
                                                               "2005012 10 11 12 13 14 15 02\n"
-                                                              "2005014 05 06 07 08 09 10 10\n"));
+                                                              "2005014 05 06 07 08 09 10 10\n"),
+                                               Game::ssq());
         QCOMPARE(r.status, ParseResult::Ok);
         history = r.history;
     }
 
     void lineFormat() {
-        QCOMPARE(QueryLine(history[2]), QStringLiteral("第2005013期,开奖号:03 07 12 19 25 31+09"));
+        QCOMPARE(QueryLine(history[2], Game::ssq()),
+                 QStringLiteral("第2005013期,开奖号:03 07 12 19 25 31+09"));
         TDrawRec d = history[0];
         d.Year = 5;
         d.Issue = 7;
-        QCOMPARE(QueryLine(d), QStringLiteral("第   5007期,开奖号:01 02 03 04 05 06+01"));
+        QCOMPARE(QueryLine(d, Game::ssq()), QStringLiteral("第   5007期,开奖号:01 02 03 04 05 06+01"));
     }
 
     void query_data() {
@@ -46,20 +48,20 @@ class TestQuery : public QObject {
         QFETCH(int, from);
         QFETCH(int, count);
         QFETCH(QStringList, issues);
-        const QStringList lines = QueryHistory(history, from, count);
+        const QStringList lines = QueryHistory(history, from, count, Game::ssq());
         QStringList got;
         for (const QString& l : lines)
             got << l.mid(1, 7);
         QCOMPARE(got, issues);
     }
 
-    void emptyHistory() { QVERIFY(QueryHistory(TCodeArr{}, 2005013, 30).isEmpty()); }
+    void emptyHistory() { QVERIFY(QueryHistory(TCodeArr{}, 2005013, 30, Game::ssq()).isEmpty()); }
 
     void sampleTail() {
-        const ParseResult r = ParseHistory(SampleHistoryBytes());
+        const ParseResult r = ParseHistory(SampleHistoryBytes(), Game::ssq());
         QCOMPARE(r.status, ParseResult::Ok);
         const int fiveBefore = r.history[r.history.size() - 6].code();
-        const QStringList lines = QueryHistory(r.history, fiveBefore, 30);
+        const QStringList lines = QueryHistory(r.history, fiveBefore, 30, Game::ssq());
         QCOMPARE(lines.size(), 6);
         QCOMPARE(lines.last(), QStringLiteral("第2026096期,开奖号:01 04 16 22 26 31+04"));
     }

@@ -123,7 +123,7 @@ void TestRedTrend::refusedPeriods() {
     const TCodeArr h(small.begin(), small.begin() + size);
     for (int start : {0, 1, 17}) {
         try {
-            start == 0 ? FillRedTrend(h, n) : FillRotation(h, n, start);
+            start == 0 ? FillRedTrend(h, n) : FillRotation(h, n, start, Game::ssq());
             QFAIL("not refused");
         } catch (const KelvoraError& e) {
             QCOMPARE(e.message(), QStringLiteral("设置的查询期数超过总期数!!"));
@@ -155,21 +155,21 @@ void TestRedTrend::rotationHeader_data() {
 void TestRedTrend::rotationHeader() {
     QFETCH(int, start);
     QFETCH(QList<int>, columns);
-    const H2NetModel m = FillRotation(small, 1, start);
+    const H2NetModel m = FillRotation(small, 1, start, Game::ssq());
     const int cols[] = {8, 9, 24, 25, 40};
     for (int i = 0; i < 5; ++i)
         QCOMPARE(m.GetValue(1, cols[i]), QString::number(columns[i]));
-    QCOMPARE(RotatedPosition(start, start), 1);
-    QCOMPARE(RotatedPosition(start == 1 ? 33 : start - 1, start), 33);
+    QCOMPARE(RotatedPosition(start, start, Game::ssq()), 1);
+    QCOMPARE(RotatedPosition(start == 1 ? 33 : start - 1, start, Game::ssq()), 33);
 }
 
 void TestRedTrend::rotationPlainStartEqualsRedTrend() {
-    QCOMPARE(FillRotation(small, 3, 1).toJson(), FillRedTrend(small, 3).toJson());
+    QCOMPARE(FillRotation(small, 3, 1, Game::ssq()).toJson(), FillRedTrend(small, 3).toJson());
 }
 
 void TestRedTrend::rotationWrapsDrawnNumbers() {
     const TCodeArr h{MakeDraw(2010, 1, {1, 9, 17, 24, 32, 33}, 2)};
-    const H2NetModel m = FillRotation(h, 1, 33);
+    const H2NetModel m = FillRotation(h, 1, 33, Game::ssq());
     QCOMPARE(m.GetValue(2, 8), QStringLiteral("33"));
     QCOMPARE(m.GetCellColor(2, 8), TColor(0x8486FF));
     QCOMPARE(m.GetValue(2, 9), QStringLiteral("01"));
@@ -183,8 +183,10 @@ void TestRedTrend::rotationWrapsDrawnNumbers() {
 }
 
 void TestRedTrend::rotationStartBroughtIntoRange() {
-    QCOMPARE(FillRotation(small, 2, 0).toJson(), FillRotation(small, 2, 1).toJson());
-    QCOMPARE(FillRotation(small, 2, 99).toJson(), FillRotation(small, 2, 33).toJson());
+    QCOMPARE(FillRotation(small, 2, 0, Game::ssq()).toJson(),
+             FillRotation(small, 2, 1, Game::ssq()).toJson());
+    QCOMPARE(FillRotation(small, 2, 99, Game::ssq()).toJson(),
+             FillRotation(small, 2, 33, Game::ssq()).toJson());
 }
 
 QTEST_GUILESS_MAIN(TestRedTrend)

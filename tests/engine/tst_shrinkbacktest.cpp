@@ -71,7 +71,8 @@ void TestShrinkBacktest::ticketShares() {
     QFETCH(QByteArray, set);
     QFETCH(int, condition);
     QFETCH(double, tickets);
-    const ShrinkBacktest b = RunShrinkBacktest(ReadConditionSet(set), SampleHistory(), 50);
+    const ShrinkBacktest b =
+        RunShrinkBacktest(ReadConditionSet(set, Game::ssq()), SampleHistory(), 50, Game::ssq());
     QCOMPARE(qRound(b.ticketShare[size_t(condition)] * TicketCount), qRound(tickets));
 }
 
@@ -82,8 +83,9 @@ void TestShrinkBacktest::sharesAgreeWithTheEvaluator() {
         R"("exclude-sums":"80,90,100","odd-even":"2,3,4","repeats":"0,1","link":"has","link-runs":"0,1",)"
         R"("tail-min":"1","tail-max":"8","exclude-tails":"5","exclude":"4,9","require":"13","big-small":"2,3,4",)"
         R"("max-code":"30","min-code":"2","span":"15,30","zones":"2,-,1","mod3":"1,2,-","ac":"6,10",)"
-        R"("hit":["1,2,3,4,5,6,7,8,9,10,11:1,2,3","20,21,22,23,24:0,1"]})");
-    const ShrinkConditions conditions(in);
+        R"("hit":["1,2,3,4,5,6,7,8,9,10,11:1,2,3","20,21,22,23,24:0,1"]})",
+        Game::ssq());
+    const ShrinkConditions conditions(in, Game::ssq());
     QCOMPARE(conditions.active(), AllConditions);
     const TCodeRec& newest = SampleHistory().back().Ticket;
     std::array<int, ConditionCount> failing{};
@@ -119,9 +121,10 @@ void TestShrinkBacktest::toleranceKept_data() {
 void TestShrinkBacktest::toleranceKept() {
     QFETCH(int, tolerance);
     ShrinkInput in = ReadConditionSet(R"({"odd-even":"2,3,4","link":"none","big-small":"2,3,4","ac":"7,10",)"
-                                      R"("span":"18,30"})");
+                                      R"("span":"18,30"})",
+                                      Game::ssq());
     in.tolerance = tolerance;
-    const ShrinkBacktest b = RunShrinkBacktest(in, SampleHistory(), 100);
+    const ShrinkBacktest b = RunShrinkBacktest(in, SampleHistory(), 100, Game::ssq());
     int kept = 0;
     for (const ShrinkBacktestRow& r : b.rows)
         kept += !(r.failed & 1) && ConditionCountIn(r.failed) <= tolerance;
@@ -198,7 +201,7 @@ void TestShrinkBacktest::inSampleWarning() {
         for (int k = 0; k < 12; ++k)
             in.candidates[size_t(numbers[size_t(k)] - 1)] = true;
     }
-    const ShrinkBacktest b = RunShrinkBacktest(in, SampleHistory(), 100);
+    const ShrinkBacktest b = RunShrinkBacktest(in, SampleHistory(), 100, Game::ssq());
     QCOMPARE(b.candidates, 12);
     QCOMPARE(b.inSample(), warned);
     const QString text = ShrinkBacktestText(b).join('\n');

@@ -18,7 +18,7 @@ const TCodeList& allTickets() {
         TCodeList l;
         CandidateFlags all;
         all.fill(1);
-        BuildCombinations(l, all);
+        BuildCombinations(l, all, Game::ssq());
         return l;
     }();
     return list;
@@ -86,7 +86,7 @@ Outcome run(const ShrinkInput& in, const TCodeArr& history) {
     Outcome o;
     ShrinkProgress progress;
     progress.step = [&](int p) { o.positions.append(p); };
-    const ShrinkResult r = RunShrink(in, history, progress);
+    const ShrinkResult r = RunShrink(in, history, progress, false, Game::ssq());
     o.count = r.count;
     o.text = r.text;
     if (r.lastPosition != (o.positions.isEmpty() ? 0 : o.positions.last()))
@@ -163,7 +163,7 @@ Outcome reference(const ShrinkInput& in, const TCodeArr& history) {
             if (c > 4 || !in.repeats[size_t(c)]) continue;
         }
         if (in.linkIndex == 0 || in.linkIndex == 1) {
-            const int l = LongestRunLinks(t);
+            const int l = LongestRunLinks(t, Game::ssq());
             if (in.linkIndex == 1 && l > 0) continue;
             if (in.linkIndex == 0 && (l == 0 || l == 5 || !in.linkRuns[size_t(l - 1)])) continue;
         }
@@ -171,26 +171,29 @@ Outcome reference(const ShrinkInput& in, const TCodeArr& history) {
         if (tails.on && tails.set[s % 10]) continue;
         if (excluded.on && CountInSet(t, excludedSet) > 0) continue;
         if (required.on && CountInSet(t, requiredSet) != requiredCount) continue;
-        if (bigOn && !in.bigSmall[size_t(BigCount(t))]) continue;
+        if (bigOn && !in.bigSmall[size_t(BigCount(t, Game::ssq()))]) continue;
         if (in.maxCode != 33 && MaxCode(t) > in.maxCode) continue;
         if (in.minCode != 1 && MinCode(t) < in.minCode) continue;
-        if (in.spanMin >= 0 && in.spanMax >= 0 && (SpanValue(t) < in.spanMin || SpanValue(t) > in.spanMax))
+        if (in.spanMin >= 0 && in.spanMax >= 0 &&
+            (SpanValue(t, Game::ssq()) < in.spanMin || SpanValue(t, Game::ssq()) > in.spanMax))
             continue;
         if (zonesOn) {
             int z[3];
-            ZoneCounts(t, z[0], z[1], z[2]);
+            ZoneCounts(t, z[0], z[1], z[2], Game::ssq());
             if ((in.zones[0] >= 0 && in.zones[0] != z[0]) || (in.zones[1] >= 0 && in.zones[1] != z[1]) ||
                 (in.zones[2] >= 0 && in.zones[2] != z[2]))
                 continue;
         }
         if (modOn) {
             int m[3];
-            Mod3Counts(t, m[0], m[1], m[2]);
+            Mod3Counts(t, m[0], m[1], m[2], Game::ssq());
             if ((in.mod3[0] >= 0 && in.mod3[0] != m[0]) || (in.mod3[1] >= 0 && in.mod3[1] != m[1]) ||
                 (in.mod3[2] >= 0 && in.mod3[2] != m[2]))
                 continue;
         }
-        if (in.acMin >= 0 && in.acMax >= 0 && (AcValue(t) < in.acMin || AcValue(t) > in.acMax)) continue;
+        if (in.acMin >= 0 && in.acMax >= 0 &&
+            (AcValue(t, Game::ssq()) < in.acMin || AcValue(t, Game::ssq()) > in.acMax))
+            continue;
         if (i / 10000 != bar) {
             bar = i / 10000;
             o.positions.append(bar);
@@ -203,7 +206,7 @@ Outcome reference(const ShrinkInput& in, const TCodeArr& history) {
         }
         if (!kept) continue;
         ++o.count;
-        if (o.count <= 100000) lines.append(CodeToText(t));
+        if (o.count <= 100000) lines.append(CodeToText(t, Game::ssq()));
     }
     const QString head = QStringLiteral("缩水结果总共%1注").arg(o.count);
     o.text = o.count > 100000 ? head + QStringLiteral("\n超过10万注，不再显示详细号码。")
@@ -419,7 +422,7 @@ void TestShrinkRun::refused() {
     ShrinkProgress progress;
     progress.begin = [&] { begun = true; };
     try {
-        RunShrink(input, SampleHistory(), progress);
+        RunShrink(input, SampleHistory(), progress, false, Game::ssq());
         QFAIL("no error");
     } catch (const KelvoraError& e) {
         QCOMPARE(e.message(), message);
@@ -434,10 +437,10 @@ void TestShrinkRun::badListShowsNothing() {
     progress.begin = [&] { calls << QStringLiteral("begin"); };
     progress.end = [&] { calls << QStringLiteral("end"); };
     ShrinkInput in = withCandidates(1, 8);
-    RunShrink(in, SampleHistory(), progress);
+    RunShrink(in, SampleHistory(), progress, false, Game::ssq());
     QCOMPARE(calls, (QStringList{QStringLiteral("begin"), QStringLiteral("end")}));
     in.hitRows[2].list = QStringLiteral("1;2");
-    QVERIFY_THROWS_EXCEPTION(KelvoraError, RunShrink(in, SampleHistory(), progress));
+    QVERIFY_THROWS_EXCEPTION(KelvoraError, RunShrink(in, SampleHistory(), progress, false, Game::ssq()));
     QCOMPARE(calls.size(), 2);
 }
 
@@ -452,7 +455,7 @@ void TestShrinkRun::validToLines() {
     TCodeList list = {MakeTicket(1, 2, 3, 4, 5, 6), MakeTicket(1, 2, 3, 4, 5, 7),
                       MakeTicket(7, 8, 9, 10, 11, 33)};
     list[1].Valid = 0;
-    QCOMPARE(ValidToLines(list),
+    QCOMPARE(ValidToLines(list, Game::ssq()),
              (QStringList{QStringLiteral("01 02 03 04 05 06"), QStringLiteral("07 08 09 10 11 33")}));
 }
 

@@ -56,13 +56,15 @@ class TestUpdateDecision : public QObject {
         QFETCH(bool, complete);
         QFETCH(QString, failure);
         const TCodeArr current =
-            ParseHistoryText("2005013 03 07 12 19 25 31 09\n2005014 01 02 03 04 05 06 16").history;
-        const UpdateDecision d = DecideUpdate(UpdateTransfer{error, framing, declared, body}, current);
+            ParseHistoryText("2005013 03 07 12 19 25 31 09\n2005014 01 02 03 04 05 06 16", Game::ssq())
+                .history;
+        const UpdateDecision d = DecideUpdate(UpdateTransfer{error, framing, declared, body}, current,
+                                              QDate::currentDate(), Game::ssq());
         QCOMPARE(d.bodyComplete, complete);
         QCOMPARE(d.failure, failure);
         QCOMPARE(d.accepted, failure.isEmpty());
         if (d.accepted) {
-            QCOMPARE(d.history.size(), ParseHistory(body).history.size());
+            QCOMPARE(d.history.size(), ParseHistory(body, Game::ssq()).history.size());
             QCOMPARE(d.text, QString::fromLatin1(body).trimmed().replace("\r\n", "\n"));
         } else {
             QVERIFY(d.history.empty());
@@ -109,8 +111,8 @@ class TestUpdateDecision : public QObject {
         QFETCH(QDate, today);
         QFETCH(QString, failure);
         QFETCH(QStringList, question);
-        const UpdateDecision d =
-            DecideUpdateOverText(UpdateTransfer{QString(), TransferFraming::Close, -1, body}, editor, today);
+        const UpdateDecision d = DecideUpdateOverText(
+            UpdateTransfer{QString(), TransferFraming::Close, -1, body}, editor, today, Game::ssq());
         QCOMPARE(d.failure, failure);
         QCOMPARE(d.accepted, failure.isEmpty());
         QCOMPARE(d.question.isEmpty(), question.isEmpty());

@@ -103,7 +103,7 @@ void TestBacktestSheet::verifiesTheWidgetsAsTheyStand() {
     sheet->PeriodSe->setValue(80);
     QTest::mouseClick(sheet->VerifyBt, Qt::LeftButton);
 
-    const ShrinkBacktest want = RunShrinkBacktest(panel->readInput(), history, 80);
+    const ShrinkBacktest want = RunShrinkBacktest(panel->readInput(), history, 80, Game::ssq());
     for (int c = 0; c < ConditionCount; ++c)
         QCOMPARE(sheet->ConditionTable->item(c, 2)->text(), QString::number(want.passed[size_t(c)]));
     QCOMPARE(sheet->ConditionTable->item(LinkCondition, 1)->text(), QStringLiteral("是"));
@@ -160,7 +160,7 @@ void TestBacktestSheet::followsTheTolerance() {
     sheet->PeriodSe->setValue(100);
     QTest::mouseClick(sheet->VerifyBt, Qt::LeftButton);
 
-    const ShrinkBacktest want = RunShrinkBacktest(panel->readInput(), history, 100);
+    const ShrinkBacktest want = RunShrinkBacktest(panel->readInput(), history, 100, Game::ssq());
     int kept = 0;
     for (const ShrinkBacktestRow& r : want.rows)
         kept += !(r.failed & 1) && ConditionCountIn(r.failed) <= tolerance;
@@ -205,7 +205,8 @@ void TestBacktestSheet::conditionSetRoundTrip() {
     f.close();
     panel->setConditionFileDialog([&](QWidget*, bool save) { return save ? QString() : other; });
     QTest::mouseClick(panel->RcmPanelLoadCondBt, Qt::LeftButton);
-    QCOMPARE(WriteConditionSet(panel->readInput()), WriteConditionSet(LoadConditionSetFile(other)));
+    QCOMPARE(WriteConditionSet(panel->readInput(), Game::ssq()),
+             WriteConditionSet(LoadConditionSetFile(other, Game::ssq()), Game::ssq()));
     QCOMPARE(panel->RcmSheet1CodeChk->CheckedCount(), 10);
     QCOMPARE(panel->RcmSheet1LinkRadio->ItemIndex(), 0);
     QCOMPARE(panel->CbbSpan1->currentText(), QStringLiteral("5"));
@@ -220,7 +221,7 @@ void TestBacktestSheet::conditionSetRoundTrip() {
 
 void TestBacktestSheet::refusedFileChangesNothing() {
     setConditions();
-    const QByteArray before = WriteConditionSet(panel->readInput());
+    const QByteArray before = WriteConditionSet(panel->readInput(), Game::ssq());
     const QString path = dir.filePath(QStringLiteral("bad.json"));
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -231,7 +232,7 @@ void TestBacktestSheet::refusedFileChangesNothing() {
     QTest::mouseClick(panel->RcmPanelLoadCondBt, Qt::LeftButton);
     QCOMPARE(boxes.texts.size(), 1);
     QVERIFY2(boxes.texts.first().contains(QStringLiteral("colour")), qPrintable(boxes.texts.first()));
-    QCOMPARE(WriteConditionSet(panel->readInput()), before);
+    QCOMPARE(WriteConditionSet(panel->readInput(), Game::ssq()), before);
 }
 
 // Beyond 100,000 tickets the memo holds two lines, and 导出结果 offers the run's every ticket.
@@ -242,7 +243,7 @@ void TestBacktestSheet::exportOffersEveryTicket() {
     in.sumMax = 74; // 100,000 tickets up to 73 without 40 and 63; with both and 74 more
     panel->writeInput(in);
     QTest::mouseClick(panel->RcmPanelScaleBt, Qt::LeftButton);
-    const int count = RunShrink(in, history).count;
+    const int count = RunShrink(in, history, {}, false, Game::ssq()).count;
     QVERIFY(count > ShrinkListLimit);
     QCOMPARE(panel->RcmMemo->toPlainText().count(QLatin1Char('\n')), 1);
 

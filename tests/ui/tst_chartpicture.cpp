@@ -213,7 +213,7 @@ class TestChartPicture : public QObject {
     void pngReadsBackOrRefuses() {
         // Tall enough for the program's own writer.
         const QImage picture =
-            ChartImage(FindChartSheet(1)->fill(m_history, {300}),
+            ChartImage(FindChartSheet(1)->fill(m_history, {300}, Game::ssq()),
                        ChartFont(FindChartSheet(1)->kind, ProgramFont()), QGuiApplication::palette());
         QCOMPARE(picture.format(), QImage::Format_Indexed8);
         QImage back;

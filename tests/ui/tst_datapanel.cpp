@@ -198,7 +198,7 @@ class TestDataPanel : public QObject {
     void clearAsksAndUndoes() {
         QTemporaryDir dir;
         const QByteArray saved = "2005013 03 07 12 19 25 31 09\r\n2005014 01 02 03 04 05 06 16\r\n";
-        writeFile(DataFileNameIn(dir.path()), saved);
+        writeFile(DataFileNameIn(dir.path(), Game::ssq()), saved);
         TCodeArr history;
         TDataPanel panel(history);
         panel.setProgramDir(dir.path());
@@ -246,7 +246,7 @@ class TestDataPanel : public QObject {
         QFETCH(QString, command);
         QTemporaryDir dir;
         const QByteArray saved = "2005013 03 07 12 19 25 31 09\r\n2005014 01 02 03 04 05 06 16\r\n";
-        writeFile(DataFileNameIn(dir.path()), saved);
+        writeFile(DataFileNameIn(dir.path(), Game::ssq()), saved);
         const QString other = dir.filePath(QStringLiteral("other.txt"));
         writeFile(other, "2005015 01 02 03 04 05 06 07\r\n");
         TCodeArr history;

@@ -36,7 +36,7 @@ class TestLedgerPanel : public QObject {
 
   private slots:
     void initTestCase() {
-        HistoryLoad load = LoadHistory(SampleHistoryPath());
+        HistoryLoad load = LoadHistory(SampleHistoryPath(), Game::ssq());
         QCOMPARE(load.status, HistoryLoad::Ok);
         m_history = std::move(load.history);
     }
@@ -74,8 +74,9 @@ class TestLedgerPanel : public QObject {
         QCOMPARE(panel->LedgerModel->rowCount(), 1);
 
         // Settled at once, as the prize check settles it.
-        const TicketList list = ReadTickets(tickets);
-        const PrizeResult expected = CheckTickets(list.tickets, DrawOf(m_history[m_history.size() - 2]));
+        const TicketList list = ReadTickets(tickets, 0, Game::ssq());
+        const PrizeResult expected =
+            CheckTickets(list.tickets, DrawOf(m_history[m_history.size() - 2], Game::ssq()), Game::ssq());
         QCOMPARE(cell(*panel, 0, TLedgerTableModel::Result), TierListText(expected.summary.tiers, 15));
         QCOMPARE(cell(*panel, 0, TLedgerTableModel::Prize), QString::number(expected.summary.fixedPrize));
         QCOMPARE(cell(*panel, 0, TLedgerTableModel::Bets), QStringLiteral("15"));
@@ -174,7 +175,7 @@ class TestLedgerPanel : public QObject {
         TLedgerPanel panel(m_history);
         panel.setLedgerFile(path);
         panel.show();
-        const PrizeDraw draw = DrawOf(m_history.back());
+        const PrizeDraw draw = DrawOf(m_history.back(), Game::ssq());
         int other = 1;
         while (draw.reds >> other & 1)
             ++other;

@@ -34,7 +34,7 @@ class TestOmissionPage : public QObject {
         QCOMPARE(page.redNet()->model().visRows(), 34);
         QCOMPARE(page.blueNet()->model().visRows(), 17);
         // The statistics cover the whole history whatever N says.
-        const QJsonObject whole = FillOmission(m_history, 0, boxWidth).toJson();
+        const QJsonObject whole = FillOmission(m_history, 0, boxWidth, Game::ssq()).toJson();
         QCOMPARE(page.redNet()->model().toJson(), whole["tables"].toArray()[0].toObject());
         // The box scrolls down to the blue table's last row.
         QVERIFY(page.scrollBox()->widget()->height() > page.blueNet()->geometry().bottom());

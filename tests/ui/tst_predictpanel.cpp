@@ -102,7 +102,7 @@ class TestPredictPanel : public QObject {
         QSignalSpy status(m_panel.get(), &TPredictPanel::statusText);
         QSignalSpy caption(m_panel.get(), &TPredictPanel::captionText);
         QTest::mouseClick(m_panel->TuiCombinePredictBt, Qt::LeftButton);
-        QCOMPARE(m_panel->memoLines(), CombinePredict(m_history));
+        QCOMPARE(m_panel->memoLines(), CombinePredict(m_history, Game::ssq()));
         QCOMPARE(m_panel->memoLines().first(), QStringLiteral("复式预测(第1组):9+3个号"));
         QCOMPARE(status.size(), 1);
         QCOMPARE(status.first().first().toString(), QStringLiteral("完成 复式预测"));
@@ -126,7 +126,7 @@ class TestPredictPanel : public QObject {
         QSignalSpy captionSpy(m_panel.get(), &TPredictPanel::captionText);
         m_panel->TuiMemo->setPlainText(QStringLiteral("old text"));
         chooseFromMore(caption);
-        const TPredictResult expected = RunPredict(m_history, PredictKind(kind));
+        const TPredictResult expected = RunPredict(m_history, PredictKind(kind), Game::ssq());
         QCOMPARE(m_panel->memoLines(), expected.lines);
         QCOMPARE(status.size(), 1);
         QCOMPARE(status.first().first().toString(), QStringLiteral("完成 ") + caption);
@@ -176,7 +176,7 @@ class TestPredictPanel : public QObject {
         QVERIFY(panel.TuiMemo->toPlainText().isEmpty());
         QTest::mouseClick(panel.TuiCombinePredictBt, Qt::LeftButton);
         QCOMPARE(panel.memoLines(), CombinePredict(dlt, Game::dlt()));
-        QVERIFY(panel.memoLines() != CombinePredict(dlt)); // not read as two-colour-ball draws
+        QVERIFY(panel.memoLines() != CombinePredict(dlt, Game::ssq())); // not read as two-colour-ball draws
 
         panel.setBacktestAsker([](QWidget*, int& draws, PredictKind& kind) {
             draws = 30;
@@ -278,7 +278,7 @@ class TestPredictPanel : public QObject {
         QCOMPARE(bytes.count("\r\n"), qsizetype(806));
         QVERIFY(bytes.endsWith("\r\n\r\n"));
         QCOMPARE(QString(QStringDecoder("GB18030").decode(bytes)).split(QStringLiteral("\r\n")).mid(0, 806),
-                 SinglePredict(m_history).lines);
+                 SinglePredict(m_history, Game::ssq()).lines);
     }
 
     void exportReplacesAFileWithoutAQuestion() {

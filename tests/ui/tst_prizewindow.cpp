@@ -155,14 +155,14 @@ class TestPrizeWindow : public QObject {
         owner.setGeometry(frame);
         owner.show();
         QVERIFY(QTest::qWaitForWindowExposed(&owner));
-        TPrizeWindow* w = OpenPrizeCheck(&owner, history);
+        TPrizeWindow* w = OpenPrizeCheck(&owner, history, QString(), QString(), Game::ssq());
         QVERIFY(QTest::qWaitForWindowActive(w));
         QVERIFY(room.contains(w->frameGeometry()));
         QVERIFY2((w->frameGeometry().center() - owner.frameGeometry().center()).manhattanLength() <= 2,
                  qPrintable(QStringLiteral("%1,%2").arg(w->frameGeometry().x()).arg(w->frameGeometry().y())));
         QTest::keyClick(w->windowHandle(), Qt::Key_Escape);
         QVERIFY(!w->isVisible());
-        QCOMPARE(OpenPrizeCheck(&owner, history), w);
+        QCOMPARE(OpenPrizeCheck(&owner, history, QString(), QString(), Game::ssq()), w);
         QVERIFY(w->isVisible());
     }
 
@@ -237,9 +237,10 @@ class TestPrizeWindow : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         const TCodeArr history = ParseHistoryText(QStringLiteral("2026001 01 02 03 04 05 06 07\n"
                                                                  "2026002 03 08 12 19 25 33 09\n"
-                                                                 "2026003 01 04 16 22 26 31 04"))
+                                                                 "2026003 01 04 16 22 26 31 04"),
+                                                  Game::ssq())
                                      .history;
-        TPrizeWindow* w = OpenPrizeCheck(&main, history);
+        TPrizeWindow* w = OpenPrizeCheck(&main, history, QString(), QString(), Game::ssq());
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QTest::keyClick(w->windowHandle(), Qt::Key_Escape);
         QVERIFY(!w->isVisible());

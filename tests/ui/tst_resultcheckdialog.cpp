@@ -123,12 +123,12 @@ void TestResultCheckDialog::answersEveryInput() {
 
     QVERIFY(!prompt.isEmpty());
     QVERIFY(placeholder.contains(QStringLiteral("01 04 16 22 26 31+04")));
-    QCOMPARE(hintBefore, ResultCheckAcceptedText());
+    QCOMPARE(hintBefore, ResultCheckAcceptedText(Game::ssq()));
     QCOMPARE(stayedOpen, !reason.isEmpty());
     auto* prizeWindow = panel.findChild<TPrizeWindow*>(QStringLiteral("PrizeWindow"));
     if (!reason.isEmpty()) {
         QVERIFY2(hintAfter.contains(reason), qPrintable(hintAfter));
-        QVERIFY(hintAfter.contains(ResultCheckAcceptedText()));
+        QVERIFY(hintAfter.contains(ResultCheckAcceptedText(Game::ssq())));
         QVERIFY(statusSpy.isEmpty());
         QVERIFY(!prizeWindow);
     } else if (!status.isEmpty()) {

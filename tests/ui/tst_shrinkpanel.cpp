@@ -206,7 +206,7 @@ void TestShrinkPanel::clearIsUndone() {
     panel->RcmPctl->setCurrentWidget(panel->RcmSheet3);
     panel->CbbAc1->setCurrentIndex(5);
     panel->RcmPanelToleranceSe->setValue(2);
-    const QByteArray before = WriteConditionSet(panel->readInput());
+    const QByteArray before = WriteConditionSet(panel->readInput(), Game::ssq());
     QVERIFY(!panel->RcmPanelUndoClearAct->isEnabled());
 
     QTest::mouseClick(panel->RcmPanelClearBt, Qt::LeftButton);
@@ -221,7 +221,7 @@ void TestShrinkPanel::clearIsUndone() {
     } else {
         panel->RcmPanelUndoClearAct->trigger();
     }
-    QCOMPARE(WriteConditionSet(panel->readInput()), before);
+    QCOMPARE(WriteConditionSet(panel->readInput(), Game::ssq()), before);
     QCOMPARE(panel->RcmSheet1CodeChk->CheckedCount(), 9);
     QVERIFY(!panel->RcmPanelUndoClearAct->isEnabled());
 }
