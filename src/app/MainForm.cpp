@@ -346,8 +346,8 @@ void TMainForm::createMenu() {
     QMenu* grid = bar->addMenu(QStringLiteral("常用图表(&G)"));
     for (const ChartSheet& sheet : ChartSheets) {
         const int i = sheet.number - 1;
-        QAction* item = makeAction(this, QStringLiteral("GridMenuItem%1").arg(sheet.number), sheet.title(),
-                                   QString(), QString::fromUtf8(ChartLongHints[i]));
+        QAction* item = makeAction(this, QStringLiteral("GridMenuItem%1").arg(sheet.number),
+                                   sheet.title(*m_game), QString(), QString::fromUtf8(ChartLongHints[i]));
         item->setData(i);
         item->setShortcut(ChartShortcuts[i]);
         connect(item, &QAction::triggered, this, &TMainForm::GridMenuItemClick);

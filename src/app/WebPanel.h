@@ -26,7 +26,7 @@ class TWebPanel : public QWidget {
     void setGame(const Game& game);
     // What the browser shows when a page cannot be loaded: a home page of its own with the newest
     // draw, the draw count and range, and links that ask for a panel (see panelRequested).
-    static QString OfflinePage(const QUrl& url, const TCodeArr& history = {}, const Game& game = Game::ssq());
+    static QString OfflinePage(const QUrl& url, const TCodeArr& history, const Game& game);
     // Panel names of the home page's links: data, charts, shrink, predict, query.
     static const QString PanelHost;
 

@@ -109,7 +109,7 @@ class TGapLabel : public QLabel {
 
 TChartPage::TChartPage(const TCodeArr& history, int sheet, QWidget* parent)
     : QWidget(parent), m_history(history), m_sheet(FindChartSheet(sheet) ? sheet : 0) {
-    if (m_sheet) m_caption = FindChartSheet(m_sheet)->title();
+    if (m_sheet) m_caption = FindChartSheet(m_sheet)->title(*m_game);
     const QString name = QStringLiteral("ExTabSheet%1").arg(m_sheet);
     setObjectName(name);
 

@@ -44,8 +44,10 @@ TChartPage* createPage(const ChartSheet& sheet, const TCodeArr& history, QWidget
 
 TChartPages::TChartPages(const TCodeArr& history, QWidget* parent) : QTabWidget(parent), m_history(history) {
     setObjectName(QStringLiteral("GridPctl"));
-    for (const ChartSheet& sheet : ChartSheets)
-        addTab(createPage(sheet, m_history, this), sheet.title());
+    for (const ChartSheet& sheet : ChartSheets) {
+        TChartPage* page = createPage(sheet, m_history, this);
+        addTab(page, sheet.title(page->game()));
+    }
     // Until a chart command picks another sheet, the omission statistics are in front.
     setCurrentIndex(InitialSheet);
 }

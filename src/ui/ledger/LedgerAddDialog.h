@@ -16,8 +16,7 @@ class TLedgerAddDialog : public QDialog {
     Q_OBJECT
   public:
     // The entry is of the game: its tickets are read by the game's rules, 追加 only where it has one.
-    TLedgerAddDialog(int issue, const QString& tickets, const Game& game = Game::ssq(),
-                     QWidget* parent = nullptr);
+    TLedgerAddDialog(int issue, const QString& tickets, const Game& game, QWidget* parent = nullptr);
 
     // Valid once the dialog was accepted.
     const LedgerEntry& entry() const { return m_entry; }

@@ -75,5 +75,5 @@ class TPrizeWindow : public QWidget {
 
 // Shows the prize check window of the top-level window of `from` (made on first use), with the
 // tickets and the draw when given; with both given it checks at once. The window takes the game.
-TPrizeWindow* OpenPrizeCheck(QWidget* from, const TCodeArr& history, const QString& tickets = QString(),
-                             const QString& draw = QString(), const Game& game = Game::ssq());
+TPrizeWindow* OpenPrizeCheck(QWidget* from, const TCodeArr& history, const QString& tickets,
+                             const QString& draw, const Game& game);

@@ -14,7 +14,7 @@ class TResultCheckDialog : public QDialog {
     Q_OBJECT
   public:
     // Reads the answer as a draw of the game.
-    TResultCheckDialog(const TCodeArr& history, QWidget* parent = nullptr, const Game& game = Game::ssq());
+    TResultCheckDialog(const TCodeArr& history, QWidget* parent, const Game& game);
 
     QString answer() const;
 
