@@ -14,4 +14,4 @@ H2NetModel FillAnalysisTable(const TCodeArr& history, int n);
 
 // The explanation window's caption and lines for the table, in the game's words.
 QString AnalysisExplanationCaption();
-QStringList AnalysisExplanationLines(const Game& game = Game::ssq());
+QStringList AnalysisExplanationLines(const Game& game);

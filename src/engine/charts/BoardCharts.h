@@ -35,8 +35,8 @@ QPoint GannCell(int number);
 
 // One board for draw `draw`, placed as board `index` of its page. The Gann board marks the fronts
 // in red and every back number in blue on the same spiral.
-B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index, const Game& game = Game::ssq());
-B0NetModel GannBoard(const TDrawRec& draw, int index, const Game& game = Game::ssq());
+B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index, const Game& game);
+B0NetModel GannBoard(const TDrawRec& draw, int index, const Game& game);
 
 // All boards of the latest n draws; an n the history cannot serve is refused (KelvoraError).
 B0NetBoards FillEmptyRowCol(const TCodeArr& history, int n, const Game& game);

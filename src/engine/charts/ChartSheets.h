@@ -36,12 +36,12 @@ struct ChartSheet {
     ChartKind kind;
     ChartModel (*fillRoutine)(const TCodeArr& history, const ChartArgs& args, const Game& game);
 
-    ChartModel fill(const TCodeArr& history, const ChartArgs& args, const Game& game = Game::ssq()) const {
+    ChartModel fill(const TCodeArr& history, const ChartArgs& args, const Game& game) const {
         return fillRoutine(history, args, game);
     }
 
     // The caption in the game's words ("红球走势图", "前区走势图").
-    QString title(const Game& game = Game::ssq()) const;
+    QString title(const Game& game) const;
 };
 
 constexpr int ChartSheetCount = 13;

@@ -19,7 +19,7 @@ H2NetModel FillRedDistribution(const TCodeArr& history, int n, int start);
 
 // Position 1..frontPool of front number o when the columns start at number start: start -> 1,
 // start - 1 -> frontPool.
-inline int RotatedPosition(int o, int start, const Game& game = Game::ssq()) {
+inline int RotatedPosition(int o, int start, const Game& game) {
     const int p = o - start + 1; // no division: this runs for every drawn number
     return p > 0 ? p : p + game.frontPool;
 }

@@ -8,4 +8,4 @@
 // start and wrap around (start, start + 1, ... frontPool, 1, ... start - 1). A start outside
 // 1..frontPool is brought into that range, as the start spin edit does. Throws KelvoraError for a
 // refused n.
-H2NetModel FillRotation(const TCodeArr& history, int n, int start, const Game& game = Game::ssq());
+H2NetModel FillRotation(const TCodeArr& history, int n, int start, const Game& game);

@@ -43,13 +43,12 @@ struct TrendCaption {
 // 2 fixed rows. Call after the period check.
 void BeginTrendGrid(H2NetModel& model, int fontSize, int n, const QList<int>& widths);
 // One active merged caption per entry, all in the grid's fixed-row colour, in the game's words.
-void SetTrendCaptions(H2NetModel& model, std::initializer_list<TrendCaption> captions,
-                      const Game& game = Game::ssq());
+void SetTrendCaptions(H2NetModel& model, std::initializer_list<TrendCaption> captions, const Game& game);
 // Row 1 texts: value first + k in column firstCol + k, for count columns, in plain decimal.
 void SetHeaderRun(H2NetModel& model, int firstCol, int count, int first);
 // Issue code in column 0; with reds, the front numbers in columns 1..picks; the back numbers in
 // blueCol (left empty for a draw without one).
 void WriteDrawHead(H2NetModel& model, int row, const TDrawRec& draw, bool reds, int blueCol,
-                   const Game& game = Game::ssq());
+                   const Game& game);
 // Totals row (grid row n + 2): "合计", every cell grey, totals[c] in columns from..to.
 void WriteTotalsRow(H2NetModel& model, int n, const int* totals, int from, int to);

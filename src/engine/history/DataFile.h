@@ -7,7 +7,7 @@
 #include <QString>
 
 // The game's history file in a folder (ssq.dxt, dlt.dxt).
-QString DataFileNameIn(const QString& programDir, const Game& game = Game::ssq());
+QString DataFileNameIn(const QString& programDir, const Game& game);
 
 // The editor text of a history file's bytes: GB2312 family, any of CR LF, LF or CR ends a line,
 // and the break after the last line does not make an empty line of its own.

@@ -23,7 +23,7 @@ struct HistoryLoad {
 };
 
 // Never throws.
-HistoryLoad LoadHistory(const QString& path, const Game& game = Game::ssq());
+HistoryLoad LoadHistory(const QString& path, const Game& game);
 
 // The status bar's summary of a history: "共N期，最新ISSUE期" ("共0期" when empty).
 QString HistoryCountText(const TCodeArr& history);

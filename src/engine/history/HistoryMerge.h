@@ -30,11 +30,10 @@ struct HistoryMergeResult {
 // history lines (ConvertImportText's). New draws go before the first held line of a later issue,
 // so a history in issue order stays in issue order; blank and held lines stay as typed.
 HistoryMergeResult MergeImportedDraws(const QString& heldText, const TCodeArr& held,
-                                      const QStringList& imported, const Game& game = Game::ssq());
+                                      const QStringList& imported, const Game& game);
 
 // How many held draws an import that replaces everything would drop (issue codes it does not hold).
-int DrawsDroppedByReplacing(const TCodeArr& held, const QStringList& imported,
-                            const Game& game = Game::ssq());
+int DrawsDroppedByReplacing(const TCodeArr& held, const QStringList& imported, const Game& game);
 
 // The running numbers missing between the issue codes, one text per gap in issue order:
 // "缺少2026097到2026098，共2期", "缺少2026097，共1期". A year starts at 001; where a year ends is not

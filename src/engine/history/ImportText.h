@@ -30,10 +30,10 @@ QString DecodeImportText(const QByteArray& bytes);
 // any number before the first draw are headers and are skipped; every other line that is no draw
 // (year 0000 included) is a fault with its own reason, all listed in one message. Lines are sorted
 // by issue code and exact duplicates dropped. A text without any draw is refused. Never throws.
-ImportResult ConvertImportText(const QString& text, const Game& game = Game::ssq());
+ImportResult ConvertImportText(const QString& text, const Game& game);
 
 // The heading of the message that lists the faulty lines of an imported file.
 QString ImportBadLinesHeading();
 
 // The message for a file that holds no draw at all.
-QString NoDrawFoundText(const Game& game = Game::ssq());
+QString NoDrawFoundText(const Game& game);

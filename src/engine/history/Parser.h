@@ -27,9 +27,9 @@ struct ParseResult {
 
 // Parses history text of the game given as GB18030/GB2312 bytes (lengths are counted in these
 // bytes). A line of the other game's shape is a faulty line. Never throws.
-ParseResult ParseHistory(const QByteArray& gbBytes, const Game& game = Game::ssq());
+ParseResult ParseHistory(const QByteArray& gbBytes, const Game& game);
 // The editor's text: encoded to GB18030 first, so a double-byte character counts as two.
-ParseResult ParseHistoryText(const QString& text, const Game& game = Game::ssq());
+ParseResult ParseHistoryText(const QString& text, const Game& game);
 
 // The message box caption of the validation pass.
 QString BadLinesHeading();

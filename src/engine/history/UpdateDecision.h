@@ -40,13 +40,12 @@ struct UpdateDecision {
 // normally and completely, the body parses into draws, it holds no fewer draws than `current`,
 // every issue both hold has the same numbers in both, and it holds every issue of `current`.
 // With no draws to compare against, it is accepted with a question that shows what was downloaded.
-UpdateDecision DecideUpdate(const UpdateTransfer& transfer, const TCodeArr& current,
-                            const QDate& today = QDate::currentDate(), const Game& game = Game::ssq());
+UpdateDecision DecideUpdate(const UpdateTransfer& transfer, const TCodeArr& current, const QDate& today,
+                            const Game& game);
 // The same for the editor text the update would replace: a text that parses is compared draw by
 // draw as above; a blank text, or one that does not parse, can only be replaced after a question.
 UpdateDecision DecideUpdateOverText(const UpdateTransfer& transfer, const QString& editorText,
-                                    const QDate& today = QDate::currentDate(),
-                                    const Game& game = Game::ssq());
+                                    const QDate& today, const Game& game);
 
 // A draw more than about three months before today: a server that stopped updating.
 bool IsFarOlderThan(int issueCode, const QDate& today);

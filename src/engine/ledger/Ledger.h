@@ -47,12 +47,12 @@ class Ledger {
     // The number the entry of that id has; 0 when there is none.
     int64_t numberOf(int64_t id) const;
     // Every entry of the game, newest issue first (then newest id first).
-    std::vector<LedgerEntry> list(const QString& game = QStringLiteral("ssq")) const;
+    std::vector<LedgerEntry> list(const QString& game) const;
     std::optional<LedgerEntry> entry(int64_t id) const;
     // Settles every entry of the game whose issue is in the history against that draw, and takes the
     // settlement back from entries whose draw is gone. Writes only the entries whose result changes,
     // nothing at all when none does. Returns the number of entries settled.
-    int settle(const TCodeArr& history, const QString& game = QStringLiteral("ssq"));
+    int settle(const TCodeArr& history, const QString& game);
     // Stores the settlement of the entries of the ids in changed (SettleEntries' result).
     void saveSettlement(const std::vector<LedgerEntry>& entries, const std::vector<int64_t>& changed);
 
@@ -87,4 +87,4 @@ int ReadLedgerIssue(const QString& text);
 // rules); 追加 adds to the cost of a game that has it.
 // Throws KelvoraError naming every line that is no ticket, or when there is none.
 LedgerEntry MakeLedgerEntry(const QString& issue, const QString& tickets, bool extra, const QString& note,
-                            const Game& game = Game::ssq());
+                            const Game& game);

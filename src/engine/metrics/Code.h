@@ -22,9 +22,8 @@ extern const char* const RatioLabels[7];
 
 QString NumToText(int32_t value, int width = 2, bool zeroPad = true);
 // The ticket line "01 02 03 04 05 06", with "+07" when withBlue and that blue flag is set.
-bool CodeToText(const TCodeRec& ticket, QString& text, bool withBlue = false, int blueNo = 0,
-                const Game& game = Game::ssq());
-QString CodeToText(const TCodeRec& ticket, const Game& game = Game::ssq());
+bool CodeToText(const TCodeRec& ticket, QString& text, bool withBlue, int blueNo, const Game& game);
+QString CodeToText(const TCodeRec& ticket, const Game& game);
 // The fronts and every back flagged: "01 02 03 04 05 06+07", "01 02 03 04 05+06 07".
 QString DrawToText(const TCodeRec& ticket, const Game& game);
 // The length of a fronts-only ticket line: 17 for six fronts, 14 for five.
@@ -33,30 +32,30 @@ inline int TicketChars(const Game& game) {
 }
 // Writes the TicketChars-character ticket line (no blue) into out; for the hot loops that build
 // big texts.
-void CodeToChars(const TCodeRec& ticket, char16_t* out, const Game& game = Game::ssq());
+void CodeToChars(const TCodeRec& ticket, char16_t* out, const Game& game);
 
 int32_t SumValue(const TCodeRec& t, bool tailDigits = false);
 int32_t MinCode(const TCodeRec& t);
 int32_t MaxCode(const TCodeRec& t);
-int32_t SpanValue(const TCodeRec& t, const Game& game = Game::ssq());
-int32_t AcValue(const TCodeRec& t, const Game& game = Game::ssq());
+int32_t SpanValue(const TCodeRec& t, const Game& game);
+int32_t AcValue(const TCodeRec& t, const Game& game);
 int32_t OddCount(const TCodeRec& t);
-int32_t BigCount(const TCodeRec& t, const Game& game = Game::ssq());
+int32_t BigCount(const TCodeRec& t, const Game& game);
 int32_t BigTailCount(const TCodeRec& t);
-void ZoneCounts(const TCodeRec& t, int32_t& z1, int32_t& z2, int32_t& z3, const Game& game = Game::ssq());
-void Mod3Counts(const TCodeRec& t, int32_t& m0, int32_t& m1, int32_t& m2, const Game& game = Game::ssq());
+void ZoneCounts(const TCodeRec& t, int32_t& z1, int32_t& z2, int32_t& z3, const Game& game);
+void Mod3Counts(const TCodeRec& t, int32_t& m0, int32_t& m1, int32_t& m2, const Game& game);
 int32_t PrimeCount(const TCodeRec& t);
-int32_t TailGroupCount(const TCodeRec& t, const Game& game = Game::ssq());
-int32_t RunGroupCount(const TCodeRec& t, const Game& game = Game::ssq());
-int32_t RunNumberCount(const TCodeRec& t, const Game& game = Game::ssq());
-int32_t LongestRunLinks(const TCodeRec& t, const Game& game = Game::ssq());
-int32_t OddStepCount(const TCodeRec& t, const Game& game = Game::ssq());
-int32_t EvenStepCount(const TCodeRec& t, const Game& game = Game::ssq());
-int32_t MaxGap(const TCodeRec& t, const Game& game = Game::ssq());
+int32_t TailGroupCount(const TCodeRec& t, const Game& game);
+int32_t RunGroupCount(const TCodeRec& t, const Game& game);
+int32_t RunNumberCount(const TCodeRec& t, const Game& game);
+int32_t LongestRunLinks(const TCodeRec& t, const Game& game);
+int32_t OddStepCount(const TCodeRec& t, const Game& game);
+int32_t EvenStepCount(const TCodeRec& t, const Game& game);
+int32_t MaxGap(const TCodeRec& t, const Game& game);
 
 int32_t CommonCount(const TCodeRec& a, const TCodeRec& b);
-int32_t SamePosCount(const TCodeRec& a, const TCodeRec& b, const Game& game = Game::ssq());
-int32_t DiagonalCount(const TCodeRec& a, const TCodeRec& prev, const Game& game = Game::ssq());
+int32_t SamePosCount(const TCodeRec& a, const TCodeRec& b, const Game& game);
+int32_t DiagonalCount(const TCodeRec& a, const TCodeRec& prev, const Game& game);
 int32_t CountInSet(const TCodeRec& t, const NumberSet& set);
 bool HasCode(const TCodeRec& t, int32_t n);
 int32_t BlueList(const TCodeRec& t, uint8_t (&blues)[GameLimits::kMaxBackPool]);
@@ -75,7 +74,7 @@ struct RunInfo {
     int32_t numbers = 0;
     int32_t longestLinks = 0;
 };
-RunInfo RunMeasures(const TCodeRec& t, const Game& game = Game::ssq());
+RunInfo RunMeasures(const TCodeRec& t, const Game& game);
 
 // A ticket from six reds (ascending is the caller's business), Valid = 1, no blue flag.
 TCodeRec MakeTicket(int a, int b, int c, int d, int e, int f);

@@ -47,13 +47,13 @@ QString ShortHistoryMessage();
 // Hit counts over the last n draws (newest backwards). Throws KelvoraError when the history holds
 // fewer than n draws; n = 0 counts nothing.
 // Fronts (reds) 1..frontPool and backs (blues) 1..backPool of the game.
-TRedCounts CountRedHits(const TCodeArr& history, int n, const Game& game = Game::ssq());
-TBlueCounts CountBlueHits(const TCodeArr& history, int n, const Game& game = Game::ssq());
+TRedCounts CountRedHits(const TCodeArr& history, int n, const Game& game);
+TBlueCounts CountBlueHits(const TCodeArr& history, int n, const Game& game);
 
 // Numbers ordered by count, highest first, ties by ascending number; excluded (negative) numbers
 // come last in ascending order. Every number of the game's pool appears exactly once.
-TRedRank RankRed(TRedCounts counts, const Game& game = Game::ssq());
-TBlueRank RankBlue(TBlueCounts counts, const Game& game = Game::ssq());
+TRedRank RankRed(TRedCounts counts, const Game& game);
+TBlueRank RankBlue(TBlueCounts counts, const Game& game);
 
 // A pick list written in slot order, plain decimal, joined by sep; count = filled slots.
 struct TListText {

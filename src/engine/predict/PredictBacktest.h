@@ -38,8 +38,7 @@ struct PredictBacktest {
 // Predicts each of the last `draws` draws from the draws before it only (the command run on that
 // shorter history) and compares. Throws KelvoraError "设置的验证期数超过总期数!!" when fewer than
 // PredictWindow draws would stand before the first one; draws must be at least 1.
-PredictBacktest RunPredictBacktest(const TCodeArr& history, PredictKind kind, int draws,
-                                   const Game& game = Game::ssq());
+PredictBacktest RunPredictBacktest(const TCodeArr& history, PredictKind kind, int draws, const Game& game);
 
 // The JSON of `kelvora-cli backtest predict KIND --json`; kindName is KIND as typed. The keys are the
 // game's (reds/redHits or fronts/frontHits ...), with "game" at the top.

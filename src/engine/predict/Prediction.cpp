@@ -250,7 +250,7 @@ TSinglePrediction SinglePredict(const TCodeArr& history, const Game& game) {
 
     TSinglePrediction result;
     TCodeList list;
-    BuildCombinations(list, rare);
+    BuildCombinations(list, rare, game);
     // The walks read a one-byte copy of the Valid flags: 1 MB instead of the 25 MB list.
     std::vector<uint8_t> keptFlags;
     const int64_t kept = markKept(list, keptFlags);
@@ -260,7 +260,7 @@ TSinglePrediction SinglePredict(const TCodeArr& history, const Game& game) {
     for (int n : singleBatches) {
         result.lines << QStringLiteral("单注预测(%1注):").arg(n);
         for (size_t position : SpreadPicks(keptFlags, kept, n))
-            result.lines << CodeToText(list[position]);
+            result.lines << CodeToText(list[position], game);
         result.lines << QString();
     }
     return result;

@@ -12,14 +12,14 @@
 #include <vector>
 
 // Three groups of front (red) and back (blue) numbers chosen by rank among fixed subsets (six lines).
-QStringList CombinePredict(const TCodeArr& history, const Game& game = Game::ssq());
+QStringList CombinePredict(const TCodeArr& history, const Game& game);
 
 struct TSinglePrediction {
     QStringList lines; // batches of 100, 200 and 500 tickets, each with a heading and an empty line
     int64_t kept = 0;  // tickets holding at least one of the 14 rarest numbers
 };
 // Tickets spread evenly over all front tickets that touch the 14 least frequent front numbers.
-TSinglePrediction SinglePredict(const TCodeArr& history, const Game& game = Game::ssq());
+TSinglePrediction SinglePredict(const TCodeArr& history, const Game& game);
 // The single prediction's batch sizes, 100, 200 and 500, and its candidate flags (the 14 least
 // frequent reds, read at index n - 1 for red n).
 const std::array<int, 3>& SingleBatchSizes();
@@ -38,11 +38,11 @@ std::vector<std::vector<uint64_t>> SingleBatchPicks(uint64_t rareMask, const Gam
 std::vector<size_t> SpreadPicks(const std::vector<uint8_t>& keptFlags, int64_t kept, int n);
 
 // The five recommenders: three groups of front numbers at fixed ranks within a subset (six lines).
-QStringList NerveRecommend(const TCodeArr& history, const Game& game = Game::ssq());
-QStringList ColdCodeRecommend(const TCodeArr& history, const Game& game = Game::ssq());
-QStringList OddNumRecommend(const TCodeArr& history, const Game& game = Game::ssq());
-QStringList EvenNumRecommend(const TCodeArr& history, const Game& game = Game::ssq());
-QStringList AreaNumRecommend(const TCodeArr& history, const Game& game = Game::ssq());
+QStringList NerveRecommend(const TCodeArr& history, const Game& game);
+QStringList ColdCodeRecommend(const TCodeArr& history, const Game& game);
+QStringList OddNumRecommend(const TCodeArr& history, const Game& game);
+QStringList EvenNumRecommend(const TCodeArr& history, const Game& game);
+QStringList AreaNumRecommend(const TCodeArr& history, const Game& game);
 
 // Every command of the prediction page, in tool-bar order.
 enum class PredictKind { Compound, Single, Banker, Cold, Odd, Even, Zone };
@@ -56,4 +56,4 @@ struct TPredictResult {
 // The command's own name as its button shows it ("复式预测", ...).
 QString PredictCommandName(PredictKind kind);
 // Runs one command; throws KelvoraError (short history) before producing anything.
-TPredictResult RunPredict(const TCodeArr& history, PredictKind kind, const Game& game = Game::ssq());
+TPredictResult RunPredict(const TCodeArr& history, PredictKind kind, const Game& game);

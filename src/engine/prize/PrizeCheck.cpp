@@ -97,7 +97,7 @@ DrawColumns columnsOf(const TCodeArr& history) {
     c.blues.assign((Pools::kBluePool + 1) * c.words, 0);
     c.issues.reserve(c.draws);
     for (size_t i = 0; i < c.draws; ++i) {
-        const PrizeDraw d = DrawOf(history[i]);
+        const PrizeDraw d = DrawOf(history[i], Game::ssq());
         const uint64_t bit = uint64_t(1) << (i % 64);
         for (int n = 1; n <= Pools::kRedPool; ++n)
             if ((d.reds >> n) & 1u) c.reds[size_t(n) * c.words + i / 64] |= bit;
@@ -527,7 +527,7 @@ HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeA
             if (keys[key] && keyBest[key] && keyBest[key] < p.best) p.best = keyBest[key];
         if (p.best == 7) p.best = 0;
         p.fixedPrize = FixedPrize(p.tiers);
-        p.cost = TicketBets(t) * BetCost * int64_t(d.draws);
+        p.cost = TicketBets(t, Game::ssq()) * BetCost * int64_t(d.draws);
         const uint64_t* masks = scratch.keyMasks.data();
         for (size_t w = 0; p.best && w < d.words; ++w) {
             uint64_t first = 0;

@@ -37,7 +37,7 @@ struct PrizeResult {
 
 // Bets of a ticket: every picks of its fronts (with all its bankers) times every back picks of its
 // backs (with its back banker); a ticket without backs counts one back part.
-int64_t TicketBets(const PrizeTicket& ticket, const Game& game = Game::ssq());
+int64_t TicketBets(const PrizeTicket& ticket, const Game& game);
 // Counted by combinatorics, not by expanding: with hb of d bankers and ht of t drags hit, the bets with
 // r front hits are C(ht, r - hb) * C(t - ht, picks - d - (r - hb)); the backs split the same way.
 TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw);
@@ -48,8 +48,8 @@ TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw, const 
 TierCounts TiersByHits(const PrizeTicket& ticket, const PrizeRules& rules, int frontBankerHits,
                        int frontDragHits, int backBankerHits, int backDragHits);
 // With the rule version in force for the draw's issue (the newest for a draw without one).
-PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw,
-                         const Game& game = Game::ssq(), bool extra = false);
+PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw, const Game& game,
+                         bool extra = false);
 
 // The tiers one ticket won on the draws of one rule version.
 struct VersionTiers {
@@ -86,10 +86,10 @@ HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeA
                            bool extra = false);
 
 // A history entry as a draw to check against.
-PrizeDraw DrawOf(const TDrawRec& rec, const Game& game = Game::ssq());
+PrizeDraw DrawOf(const TDrawRec& rec, const Game& game);
 // An issue code of the history, or six reds and a blue ("01 04 16 22 26 31+04", also with commas or
 // as seven numbers, optionally after the issue code); five fronts and two backs for the super lotto.
 // Throws KelvoraError with the user's message.
-PrizeDraw ParseDraw(const QString& text, const TCodeArr& history, const Game& game = Game::ssq());
+PrizeDraw ParseDraw(const QString& text, const TCodeArr& history, const Game& game);
 // Whether a text has the shape of a draw: an issue code alone, or seven numbers with or without one.
-bool NamesDraw(const QString& text, const Game& game = Game::ssq());
+bool NamesDraw(const QString& text, const Game& game);

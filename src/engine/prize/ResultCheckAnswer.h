@@ -17,10 +17,9 @@ struct ResultCheckAnswer {
 // the program's code page: a search in the result text.
 // An issue code of the history or a whole draw: the prize check of the result against it.
 // Anything else is refused with a message.
-ResultCheckAnswer ReadResultCheckAnswer(const QString& text, const TCodeArr& history,
-                                        const Game& game = Game::ssq());
+ResultCheckAnswer ReadResultCheckAnswer(const QString& text, const TCodeArr& history, const Game& game);
 // The number a search text names (0..99): one or two digits with nothing but blanks around them; -1
 // for any other text.
 int SearchedNumber(const QString& text);
 // What the box accepts, with examples in the game's words.
-QString ResultCheckAcceptedText(const Game& game = Game::ssq());
+QString ResultCheckAcceptedText(const Game& game);

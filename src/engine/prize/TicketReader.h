@@ -21,7 +21,7 @@ inline constexpr int MaxCompoundFronts = 20;
 // the super lotto's backs may have a banker too, "+01#02 03"). Skips blank lines, the header lines of a
 // saved shrink result or prediction and a leading 7-digit issue code. Tickets without a blue take
 // defaultBlues.
-TicketList ReadTickets(QStringView text, uint32_t defaultBlues = 0, const Game& game = Game::ssq());
+TicketList ReadTickets(QStringView text, uint32_t defaultBlues, const Game& game);
 
 // "第n行不是有效的投注号码", one line per bad line.
 QString BadLinesMessage(const std::vector<int>& badLines);
@@ -30,7 +30,7 @@ QString BadLinesMessage(const TicketList& list);
 
 // A comma-separated list of distinct blues 1..16 (backs of the game) as a mask; an empty text is no
 // blue. Throws KelvoraError for anything else.
-uint32_t ReadBlueList(const QString& text, const Game& game = Game::ssq());
+uint32_t ReadBlueList(const QString& text, const Game& game);
 
 // A ticket file as text: UTF-8 when the bytes are valid UTF-8, else the program's code page (the
 // window's exports), so a saved result reads either way.

@@ -74,7 +74,7 @@ QString ConditionChanceText(const ShrinkBacktest& b, int condition);
 // refusals (too few candidates, conversion errors, values outside their sets) and
 // BacktestTooManyDrawsText(); draws must be at least 1.
 ShrinkBacktest RunShrinkBacktest(const ShrinkInput& input, const TCodeArr& history, int draws,
-                                 const Game& game = Game::ssq());
+                                 const Game& game);
 
 // What each tolerance would keep, "容错0: 31期, 容错1: 58期, ...", up to the largest count of
 // failed conditions that occurs.
@@ -87,7 +87,7 @@ QString ShrinkBacktestInSampleText(const ShrinkBacktest& b);
 // better than chance, one for those that do worse (none when every condition beats chance).
 QStringList ShrinkBacktestChanceSummary(const ShrinkBacktest& b);
 // How the ticket share and the chance verdicts read.
-QString ShrinkBacktestChanceNote(const Game& game = Game::ssq());
+QString ShrinkBacktestChanceNote(const Game& game);
 // The JSON of `kelvora-cli backtest shrink --json`.
 QJsonObject ShrinkBacktestJson(const ShrinkBacktest& b);
 // A readable Chinese report of the same.
@@ -95,6 +95,5 @@ QStringList ShrinkBacktestText(const ShrinkBacktest& b);
 
 // The trend grid of the tested draws (newest first) against the active conditions: a failed
 // condition is a coloured "×"; the totals row counts the failures. history is the one tested.
-H2NetModel ShrinkBacktestGrid(const ShrinkBacktest& b, const TCodeArr& history,
-                              const Game& game = Game::ssq());
+H2NetModel ShrinkBacktestGrid(const ShrinkBacktest& b, const TCodeArr& history, const Game& game);
 constexpr TColor BacktestFailedColor = 0x8486FF;

@@ -75,7 +75,7 @@ struct ConditionTables {
 
 // Checks the values that spin edits and drop-down lists would hold for the game (a script can pass
 // anything); throws KelvoraError naming the condition.
-void CheckShrinkInput(const ShrinkInput& input, const Game& game = Game::ssq());
+void CheckShrinkInput(const ShrinkInput& input, const Game& game);
 
 // The conditions of one input, read once: for any front ticket of the game it says which conditions the
 // ticket fails, all of them (the run stops at the first). The rules live in per-measure tables,
@@ -84,7 +84,7 @@ class ShrinkConditions {
   public:
     // Checks the values and reads the lists as the run does (the same order and messages);
     // throws KelvoraError. Repeats compare with the draw passed to failed(); without one they pass.
-    explicit ShrinkConditions(const ShrinkInput& input, const Game& game = Game::ssq());
+    explicit ShrinkConditions(const ShrinkInput& input, const Game& game);
 
     const Game& game() const { return *m_game; }
 

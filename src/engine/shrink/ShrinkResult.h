@@ -41,6 +41,6 @@ QString TooFewCandidatesText();
 
 // The memo text for count kept tickets whose first ones (all, up to ShrinkListLimit) have these
 // list indexes.
-QString ShrinkMemoText(int count, const std::vector<int>& listed, const Game& game = Game::ssq());
+QString ShrinkMemoText(int count, const std::vector<int>& listed, const Game& game);
 // The count line, an empty line and every kept ticket's line, beyond 100,000 too (result.tickets).
 QString ShrinkAllText(const ShrinkResult& result);

@@ -14,8 +14,8 @@
 // throws KelvoraError and progress.begin is never called. The repeat condition needs the latest draw (the
 // last entry of history); with an empty history it is off. With a tolerance above 0 the tolerant walk runs
 // instead (RunToleranceShrink). keepAll fills result.tickets.
-ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const ShrinkProgress& progress = {},
-                       bool keepAll = false, const Game& game = Game::ssq());
+ShrinkResult RunShrink(const ShrinkInput& input, const TCodeArr& history, const ShrinkProgress& progress,
+                       bool keepAll, const Game& game);
 
 // One ticket line (no back numbers) per ticket whose Valid flag is set, in list order.
-QStringList ValidToLines(const TCodeList& list, const Game& game = Game::ssq());
+QStringList ValidToLines(const TCodeList& list, const Game& game);

@@ -10,5 +10,4 @@
 // must have been checked (RunShrink does so and calls this for a tolerance above 0); a tolerance
 // of 0 gives the plain run's tickets.
 ShrinkResult RunToleranceShrink(const ShrinkInput& input, const TCodeArr& history,
-                                const ShrinkProgress& progress = {}, bool keepAll = false,
-                                const Game& game = Game::ssq());
+                                const ShrinkProgress& progress, bool keepAll, const Game& game);

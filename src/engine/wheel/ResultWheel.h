@@ -31,7 +31,7 @@ QStringList TicketWheelCheckLines(const TicketWheelCheck& check);
 // A 胆拖 line stands for bets that need not hold T of its reds together, so a wheel table may not
 // have one: the refusal for line `line`.
 QString BankerLineInWheelMessage(int line);
-QString TicketWheelCheckJson(const TicketWheelCheck& check, const Game& game = Game::ssq());
+QString TicketWheelCheckJson(const TicketWheelCheck& check, const Game& game);
 
 struct ResultCoverOptions {
     std::chrono::milliseconds timeLimit{9000};
@@ -67,7 +67,7 @@ int64_t UncoveredResultTickets(const std::vector<uint64_t>& tickets, const std::
 
 QStringList ResultWheelLines(const ResultWheel& wheel);
 QString ResultWheelCountLine(const ResultWheel& wheel);
-QString ResultWheelJson(const ResultWheel& wheel, const Game& game = Game::ssq());
+QString ResultWheelJson(const ResultWheel& wheel, const Game& game);
 QString TicketMaskText(uint64_t mask);
 
 // Ticket lines with the player's blues appended ("01 02 03 04 05 06+07 09"); no blue leaves them.

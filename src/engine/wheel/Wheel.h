@@ -58,7 +58,7 @@ QStringList WheelTicketLines(const Wheel& wheel);
 QString WheelCountLine(const Wheel& wheel);
 // "已验证：全部N种开奖组合均满足" with N = C(v, P)
 QString WheelVerifiedLine(const Wheel& wheel);
-QString WheelJson(const Wheel& wheel, const QString& game = QStringLiteral("ssq"));
+QString WheelJson(const Wheel& wheel, const QString& game);
 
 // The refusal of a search cancelled before it had a complete wheel (or cover) to show.
 QString WheelCancelledMessage();
