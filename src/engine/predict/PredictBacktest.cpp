@@ -84,7 +84,7 @@ std::vector<PredictBacktestGroup> singleGroups(const TCodeArr& window, const TCo
         return groups;
     }
     const CandidateFlags rare = SingleRareNumbers(window);
-    const int64_t kept = KeptTicketCount(rare);
+    const int64_t kept = KeptTicketCount(rare, game);
     for (int n : SingleBatchSizes()) {
         PredictBacktestGroup g;
         const int64_t step = kept / n;
@@ -92,7 +92,7 @@ std::vector<PredictBacktestGroup> singleGroups(const TCodeArr& window, const TCo
             const int64_t ordinal = int64_t(j) * (step - 1); // 0-based
             if (ordinal >= kept) break;
             ++g.tickets;
-            ++g.counts[size_t(std::popcount(frontMask(KeptTicketAt(ordinal, rare), game) & drawn))];
+            ++g.counts[size_t(std::popcount(frontMask(KeptTicketAt(ordinal, rare, game), game) & drawn))];
         }
         groups.push_back(g);
     }
