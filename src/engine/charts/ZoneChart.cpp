@@ -6,10 +6,6 @@
 #include <array>
 #include <vector>
 
-const char* const ZoneChartNote =
-    "1、3分区：11个号码为1个分区，共3个分区，6个奖号一般分布在2到3个分区中。\r\n"
-    "2、11分区：3个号码为1个区，共11个区，6个奖号一般分布在4到6个区。";
-
 TColor CountColor(int count) {
     switch (count) {
     case 1:
@@ -24,7 +20,7 @@ TColor CountColor(int count) {
 }
 
 QString ZoneChartNoteText(const Game& game) {
-    if (game.isSsq()) return QString::fromUtf8(ZoneChartNote);
+    if (game.zoneNote) return QString::fromUtf16(game.zoneNote);
     return QStringLiteral("1、3分区：%1、%2、%3各为1个分区，共3个分区，%4个奖号一般分布在2到3个分区中。\r\n"
                           "2、%5分区：%6个号码为1个区，共%5个区，%4个奖号一般分布在3到%4个区。")
         .arg(game.zoneCaption(0), game.zoneCaption(1), game.zoneCaption(2))

@@ -28,6 +28,5 @@ inline int SmallZoneCount(const Game& game) {
 }
 
 // The two lines of the note under the two-colour ball's zone chart.
-extern const char* const ZoneChartNote;
 // The note of any game's zone chart (lines separated by CR LF).
 QString ZoneChartNoteText(const Game& game);

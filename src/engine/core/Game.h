@@ -40,6 +40,11 @@ struct Game {
     const char16_t* frontCountWord;
     const char16_t* backCountWord;
     const char16_t* frontShortWord; // "红号" / "前区": the shrink sheet's captions
+    const char16_t* allFrontsWord;  // "六个红球" / "5个前区": every front of a draw
+    const char16_t* drawShapeWord;  // "六个红球加一个蓝球": what a draw is made of
+    const char16_t* exampleDraw;    // a draw as typed: "01 04 16 22 26 31+04"
+    const char16_t* ticketExamples; // a single, a compound and a 胆拖 ticket, one a line
+    const char16_t* zoneNote;       // the zone chart's note; null: said from the zones
     const char* dataFile;       // "ssq.dxt" / "dlt.dxt"
     const char* updateFile;     // the file on the update server: "/gx.txt" / "/dlt.txt"
     int smallMax;               // fronts up to this are small, the rest big
@@ -69,6 +74,10 @@ struct Game {
     QString frontCount() const { return QString::fromUtf16(frontCountWord); }
     QString backCount() const { return QString::fromUtf16(backCountWord); }
     QString frontShort() const { return QString::fromUtf16(frontShortWord); }
+    QString allFronts() const { return QString::fromUtf16(allFrontsWord); }
+    QString drawShape() const { return QString::fromUtf16(drawShapeWord); }
+    QString exampleDrawText() const { return QString::fromUtf16(exampleDraw); }
+    QString ticketExampleLines() const { return QString::fromUtf16(ticketExamples); }
     QString keyText() const { return QString::fromLatin1(key); }
     QString dataFileName() const { return QString::fromLatin1(dataFile); }
 

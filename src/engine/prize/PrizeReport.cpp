@@ -325,9 +325,7 @@ QStringList PrizeColumnTitles(const Game& game) {
 }
 
 QStringList HistoryColumnTitles(const Game& game) {
-    const QString allFronts = game.isSsq()
-                                  ? QStringLiteral("六个红球曾开出")
-                                  : QStringLiteral("%1个%2曾开出").arg(game.frontPicks).arg(game.front());
+    const QString allFronts = game.allFronts() + QStringLiteral("曾开出");
     QStringList titles{QStringLiteral("行号"),     QStringLiteral("投注号码"), QStringLiteral("注数"),
                        QStringLiteral("最高奖级"), QStringLiteral("首次期号"), allFronts};
     titles << HistoryTierColumnRules(game).tierNames();

@@ -7,6 +7,7 @@
 #include "engine/shrink/ShrinkRun.h"
 
 #include <QJsonArray>
+#include <algorithm>
 #include <array>
 #include <mutex>
 #include <bit>
@@ -365,7 +366,8 @@ H2NetModel ShrinkBacktestGrid(const ShrinkBacktest& b, const TCodeArr& history, 
     QList<int> widths{66};
     for (int k = 0; k < picks; ++k)
         widths.append(28);
-    widths.append(game.isSsq() ? 40 : BackColumnWidth(game));
+    // The back column is never narrower than the 40 pixels one blue always had here.
+    widths.append(std::max(40, BackColumnWidth(game)));
     for (int c : shown)
         widths.append(14 * int(ConditionName(c).size()) + 14);
     const int n = std::min(b.draws(), int(history.size()));

@@ -31,14 +31,8 @@ TLedgerAddDialog::TLedgerAddDialog(int issue, const QString& tickets, const Game
     LedgerNoteEd->setObjectName(QStringLiteral("LedgerNoteEd"));
     LedgerTicketMemo = new QPlainTextEdit(tickets, this);
     LedgerTicketMemo->setObjectName(QStringLiteral("LedgerTicketMemo"));
-    LedgerTicketMemo->setPlaceholderText(
-        game.isSsq()
-            ? QStringLiteral(
-                  "每行一注、一个复式或一个胆拖，如\n01 04 16 22 26 31+04\n01 02 03 04 05 06 07+08 09\n"
-                  "01 02#03 04 05 06 07 08+09")
-            : QStringLiteral(
-                  "每行一注、一个复式或一个胆拖，如\n03 11 19 27 35+04 09\n01 02 03 04 05 06+07 08 09\n"
-                  "01 02#03 04 05 06+07#08 09"));
+    LedgerTicketMemo->setPlaceholderText(QStringLiteral("每行一注、一个复式或一个胆拖，如\n") +
+                                         game.ticketExampleLines());
     LedgerTicketMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     LedgerButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     LedgerButtons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("加入"));

@@ -169,30 +169,12 @@ TPrizeWindow::TPrizeWindow(const TCodeArr& history, QWidget* parent)
 
 void TPrizeWindow::showGameWords() {
     const Game& g = *m_game;
-    if (g.isSsq()) {
-        PrizeTicketMemo->setPlaceholderText(
-            QStringLiteral("例如：\n03 08 12 19 25 33+09\n03 08 12 19 25 33 09\n"
-                           "01 05 09 13 17 21 25+01 02"));
-        PrizeDrawCbx->setToolTip(
-            QStringLiteral("选择一期，或输入期号，或输入六个红球加一个蓝球，如 01 04 16 22 26 31+04"));
-        PrizeBlueLbl->setText(QStringLiteral("无蓝球的号码配蓝球："));
-        PrizeHistoryBt->setToolTip(
-            QStringLiteral("与历史上每一期核对：最高奖级、首次期号、六个红球是否开出过"));
-    } else {
-        PrizeTicketMemo->setPlaceholderText(QStringLiteral("例如：\n03 11 19 27 35+04 09\n"
-                                                           "01 02 03 04 05 06+07 08 09\n"
-                                                           "01 02#03 04 05 06+07#08 09"));
-        PrizeDrawCbx->setToolTip(
-            QStringLiteral("选择一期，或输入期号，或输入%1个%2加%3个%4，如 03 11 19 27 35+04 09")
-                .arg(g.frontPicks)
-                .arg(g.front())
-                .arg(g.backPicks)
-                .arg(g.back()));
-        PrizeBlueLbl->setText(QStringLiteral("无%1的号码配%1：").arg(g.back()));
-        PrizeHistoryBt->setToolTip(QStringLiteral("与历史上每一期核对：最高奖级、首次期号、%1个%2是否开出过")
-                                       .arg(g.frontPicks)
-                                       .arg(g.front()));
-    }
+    PrizeTicketMemo->setPlaceholderText(QStringLiteral("例如：\n") + g.ticketExampleLines());
+    PrizeDrawCbx->setToolTip(
+        QStringLiteral("选择一期，或输入期号，或输入%1，如 %2").arg(g.drawShape(), g.exampleDrawText()));
+    PrizeBlueLbl->setText(QStringLiteral("无%1的号码配%1：").arg(g.back()));
+    PrizeHistoryBt->setToolTip(
+        QStringLiteral("与历史上每一期核对：最高奖级、首次期号、%1是否开出过").arg(g.allFronts()));
     // The two-colour ball has no additional bet: its window shows none.
     PrizeExtraCb->setVisible(g.extraPrice > 0);
     if (g.extraPrice == 0) PrizeExtraCb->setChecked(false);

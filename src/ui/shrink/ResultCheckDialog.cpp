@@ -17,9 +17,7 @@ TResultCheckDialog::TResultCheckDialog(const TCodeArr& history, QWidget* parent,
     layout->addWidget(PromptLbl);
     AnswerEd = new QLineEdit(this);
     AnswerEd->setObjectName(QStringLiteral("ResultCheckAnswerEd"));
-    AnswerEd->setPlaceholderText(game.isSsq()
-                                     ? QStringLiteral("例如：05  或  01 04 16 22 26 31+04  或  2026096")
-                                     : QStringLiteral("例如：05  或  03 10 17 24 31+04 09  或  2026096"));
+    AnswerEd->setPlaceholderText(QStringLiteral("例如：05  或  %1  或  2026096").arg(game.exampleDrawText()));
     AnswerEd->setMinimumWidth(AnswerEd->fontMetrics().horizontalAdvance(AnswerEd->placeholderText()) + 24);
     PromptLbl->setBuddy(AnswerEd);
     layout->addWidget(AnswerEd);

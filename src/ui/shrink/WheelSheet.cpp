@@ -330,8 +330,10 @@ void TWheelSheet::BuildBtClick() {
         }))
         return;
     const bool stored = FindStoredWheel(WheelShapeOf(r)) != nullptr;
+    // A missing or damaged table is said beside the result it slowed down, never as a box in the way.
+    const QStringList tableProblems = stored ? QStringList() : StoredWheelProblems();
     start(
-        [this, r, blues, &game = *m_game] {
+        [this, r, blues, tableProblems, &game = *m_game] {
             WheelSearchOptions o;
             o.timeLimit = searchTime;
             o.cancel = &m_cancel;
@@ -348,6 +350,8 @@ void TWheelSheet::BuildBtClick() {
                         QStringLiteral("　投注%1注，%2元").arg(bets).arg(bets * game.price);
             if (w.search.end == WheelSearchEnd::Cancelled)
                 m_summary = cancelledPrefix() + m_summary;
+            if (!tableProblems.isEmpty())
+                m_summary += QStringLiteral("\n注意：%1（这个矩阵是重新搜索的）").arg(tableProblems.join(QStringLiteral("；")));
         },
         stored ? 1 : 0);
 }
@@ -450,21 +454,18 @@ void TWheelSheet::PrintBtClick() {
 
 void TWheelSheet::showGameWords() {
     const Game& game = *m_game;
-    const QString front = game.front();
     const QString back = game.back();
-    if (game.isSsq()) {
-        NumbersEd->setPlaceholderText(QStringLiteral("7-24个红球，如 01,02,03,05,08,13,21,27"));
-        BluesEd->setPlaceholderText(QStringLiteral("可不填；如 03,09 每注配这些蓝球"));
-    } else {
-        NumbersEd->setPlaceholderText(QStringLiteral("%1-%2个%3号码，如 01,02,03,05,08,13,21,27")
-                                          .arg(game.frontPicks + 1)
-                                          .arg(WheelMaxNumbers)
-                                          .arg(front));
-        BluesEd->setPlaceholderText(
-            QStringLiteral("可不填；如 03,09,11 每注配这些%1号码的每%2个").arg(back).arg(game.backPicks));
-    }
-    BankersEd->setPlaceholderText(
-        QStringLiteral("可不填；每注都含的%1").arg(game.frontCount()));
+    NumbersEd->setPlaceholderText(QStringLiteral("%1-%2个%3，如 01,02,03,05,08,13,21,27")
+                                      .arg(game.frontPicks + 1)
+                                      .arg(WheelMaxNumbers)
+                                      .arg(game.frontCount()));
+    // One back is added to every ticket; of several, every choice of the game's count is.
+    BluesEd->setPlaceholderText(game.backPicks == 1
+                                    ? QStringLiteral("可不填；如 03,09 每注配这些%1").arg(back)
+                                    : QStringLiteral("可不填；如 03,09,11 每注配这些%1号码的每%2个")
+                                          .arg(back)
+                                          .arg(game.backPicks));
+    BankersEd->setPlaceholderText(QStringLiteral("可不填；每注都含的%1").arg(game.frontCount()));
     BluesLbl->setText(back + QLatin1Char(':'));
     ExportResultBt->setText(QStringLiteral("缩水结果加%1导出").arg(back));
 }
