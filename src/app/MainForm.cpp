@@ -229,10 +229,12 @@ QList<QWidget*> TMainForm::mainPanels() const {
     return {DataPanel, SqlPanel, RcmPanel, GridPctl, PridictPanel, LedgerPanel, ComingPanel};
 }
 
-bool TMainForm::twoColourOnly(QWidget* panel) const {
-    // Every analysis panel serves both games now; a panel added for one game only is listed here.
+bool TMainForm::serves(QWidget* panel, const Game& game) const {
+    // Every analysis panel serves every game of the table now; a panel that does not serve a game
+    // (a later kind of game may have no wheels, say) answers false here from the game's table.
     Q_UNUSED(panel);
-    return false;
+    Q_UNUSED(game);
+    return true;
 }
 
 void TMainForm::showGameWords() {
@@ -249,7 +251,7 @@ void TMainForm::showGameWords() {
     for (int i = 0; i < GridMenuItems.size(); ++i)
         GridMenuItems[i]->setText(ChartSheets[size_t(i)].title(*m_game));
     RcmPanel->setGame(*m_game);
-    ComingPanel->setText(QStringLiteral("%1的此功能即将推出。\n\n在“彩种”菜单中切换到双色球可以使用此功能。")
+    ComingPanel->setText(QStringLiteral("%1的此功能即将推出。\n\n在“彩种”菜单中切换到其他彩种可以使用此功能。")
                              .arg(m_game->nameText()));
     if (!GameMenuItems.isEmpty()) GameMenuItems[m_game->index()]->setChecked(true);
 }
@@ -538,7 +540,7 @@ void TMainForm::HideAllPanels() {
 
 void TMainForm::ShowPanel(QWidget* panel) {
     if (panel != ComingPanel) m_comingFor = nullptr;
-    if (!m_game->isSsq() && twoColourOnly(panel)) {
+    if (!serves(panel, *m_game)) {
         m_comingFor = panel;
         panel = ComingPanel;
     }
@@ -549,8 +551,8 @@ void TMainForm::ShowPanel(QWidget* panel) {
 }
 
 void TMainForm::ShowPage(QTabWidget* pages, int index) {
-    if (!m_game->isSsq() && twoColourOnly(pages)) {
-        // The sheet is picked when the two-colour ball is back; nothing is built meanwhile.
+    if (!serves(pages, *m_game)) {
+        // The sheet is picked when a game it serves is back; nothing is built meanwhile.
         if (index >= 0) m_comingPage = index;
         ShowPanel(pages);
         return;

@@ -145,7 +145,7 @@ class TMainForm : public QMainWindow {
     // The title, the status bar, the home page and the query follow the game shown.
     void showGameWords();
     // Panels whose analysis is for the two-colour ball only.
-    bool twoColourOnly(QWidget* panel) const;
+    bool serves(QWidget* panel, const Game& game) const;
     void createMenu();
     void createToolBar();
     void createStatusBar();
