@@ -289,6 +289,10 @@ class TestGameSwitch : public QObject {
         form->DataPanel->ImportDataFile(dir.filePath(QStringLiteral("newest.txt")));
         QCOMPARE(form->History.size(), held + 1);
         QVERIFY(settled(QStringLiteral("ssq")));
+        // The jackpot ticket's prize floats: said so, never shown as 0.
+        form->LedgerMenu->trigger();
+        QCOMPARE(form->LedgerPanel->LedgerModel->index(0, TLedgerTableModel::Prize).data().toString(),
+                 QStringLiteral("浮动"));
         form->SqlMenu->trigger();
         form->SqlPanel->SqlSe1->setValue(newestIssue.toInt() - 1);
         form->SqlPanel->SqlBtClick();

@@ -191,3 +191,14 @@ int64_t FixedPrize(const TierCounts& tiers, const PrizeRules& rules, bool extra)
 int64_t FixedPrize(const TierCounts& tiers) {
     return FixedPrize(tiers, SsqPrizeRules(), false);
 }
+
+bool WonFloating(const TierCounts& tiers, const PrizeRules& rules) {
+    for (int tier = 1; tier <= rules.tierCount; ++tier)
+        if (rules.floating[tier] && tiers[size_t(tier - 1)] > 0) return true;
+    return false;
+}
+
+QString PrizeMoneyText(int64_t fixedPrize, const TierCounts& tiers, const PrizeRules& rules) {
+    if (!WonFloating(tiers, rules)) return QString::number(fixedPrize);
+    return fixedPrize > 0 ? QStringLiteral("%1+浮动").arg(fixedPrize) : QStringLiteral("浮动");
+}

@@ -64,6 +64,11 @@ int PrizeTier(int redHits, bool blueHit);
 int64_t TierPrize(int tier);
 // "一等奖" .. "六等奖" for 1..6, "未中奖" for 0.
 QString TierName(int tier);
+// Whether a floating tier is among the counted bets.
+bool WonFloating(const TierCounts& tiers, const PrizeRules& rules);
+// The money of the counted bets as shown: the fixed amount, "浮动" when only floating tiers were won,
+// "300+浮动" when both; a floating tier is never shown as 0.
+QString PrizeMoneyText(int64_t fixedPrize, const TierCounts& tiers, const PrizeRules& rules);
 // Sum of the fixed prizes of the counted bets.
 int64_t FixedPrize(const TierCounts& tiers);
 int64_t FixedPrize(const TierCounts& tiers, const PrizeRules& rules, bool extra);

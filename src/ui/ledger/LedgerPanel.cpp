@@ -355,7 +355,7 @@ QString LedgerEntryHtml(const LedgerEntry& e) {
                     .arg(markedTicket(d))
                     .arg(bets)
                     .arg(e.settled ? TierListText(d.tiers, bets, rules).toHtmlEscaped() : QStringLiteral("未开奖"))
-                    .arg(e.settled ? QString::number(d.prize) : QString());
+                    .arg(e.settled ? PrizeMoneyText(d.prize, d.tiers, rules) : QString());
     }
     return html + QStringLiteral("</table>");
 }

@@ -37,8 +37,11 @@ QVariant TLedgerTableModel::data(const QModelIndex& index, int role) const {
             return QString::number(e.cost);
         case Result:
             return LedgerResultText(e);
-        case Prize:
-            return e.settled ? QString::number(e.prize) : QString();
+        case Prize: {
+            const Game* game = Game::find(e.game);
+            if (!e.settled || !game) return e.settled ? QString::number(e.prize) : QString();
+            return PrizeMoneyText(e.prize, e.tiers, PrizeRulesFor(*game, e.issue));
+        }
         case Note:
             return e.extra ? QStringLiteral("追加 ") + LedgerNoteLine(e.note) : LedgerNoteLine(e.note);
         }

@@ -20,12 +20,6 @@ QString issuesText(const std::vector<int>& issues) {
 }
 
 // Whether a ticket won a tier whose amount floats (counted, never priced).
-bool wonFloating(const TicketPrize& p, const PrizeRules& rules) {
-    for (int tier = 1; tier <= rules.tierCount; ++tier)
-        if (rules.floating[tier] && p.tiers[size_t(tier - 1)] > 0) return true;
-    return false;
-}
-
 // Orders tickets as their texts: the one holding the lowest number that only one of them has first.
 int64_t reversedReds(uint64_t reds, int pool) {
     int64_t key = 0;
@@ -130,9 +124,7 @@ QString TPrizeTableModel::text(int ticket, int column) const {
         case 5:
             return TierListText(p.tiers, p.bets, *m_draw.rules);
         default:
-            // A floating tier is no 0: "浮动", after the fixed part when there is one.
-            if (!wonFloating(p, *m_draw.rules)) return QString::number(p.prize);
-            return p.prize > 0 ? QStringLiteral("%1+浮动").arg(p.prize) : QStringLiteral("浮动");
+            return PrizeMoneyText(p.prize, p.tiers, *m_draw.rules);
         }
     }
     const HistoryPrize& p = m_history.results[k];
@@ -179,7 +171,7 @@ int64_t TPrizeTableModel::sortKey(int ticket, int column) const {
             return tierKey(p.best());
         default:
             // A floating prize is worth more than any fixed one.
-            return wonFloating(p, *m_draw.rules) ? (int64_t(1) << 40) + p.prize : p.prize;
+            return WonFloating(p.tiers, *m_draw.rules) ? (int64_t(1) << 40) + p.prize : p.prize;
         }
     }
     const HistoryPrize& p = m_history.results[k];
