@@ -472,6 +472,30 @@ class TestWheel : public QObject {
         QCOMPARE(bruteUncovered(8, 6, 5, w.tickets), int64_t(0));
         SetWheelTableFile(QString());
     }
+
+    // 缩水后旋转 of every ticket of v numbers is a 中6保5 wheel of v numbers: checked draw by draw, and
+    // within a fifth of the smallest published size of that wheel.
+    void coverOfEveryTicketNearPublishedWheel_data() {
+        QTest::addColumn<int>("v");
+        QTest::addColumn<int>("published");
+        QTest::newRow("12 numbers") << 12 << 38;
+        QTest::newRow("13 numbers") << 13 << 61;
+        QTest::newRow("14 numbers") << 14 << 98;
+    }
+    void coverOfEveryTicketNearPublishedWheel() {
+        QFETCH(int, v);
+        QFETCH(int, published);
+        std::vector<uint64_t> tickets;
+        for (uint32_t m = 0; m < (1u << v); ++m)
+            if (std::popcount(m) == 6) tickets.push_back(uint64_t(m) << 1);
+        const ResultWheel w = CoverResultTickets(tickets, 5);
+        std::vector<WheelMask> wheel;
+        for (uint64_t t : w.tickets)
+            wheel.push_back(WheelMask(t >> 1));
+        QCOMPARE(bruteUncovered(v, 6, 5, wheel), int64_t(0));
+        QVERIFY2(int(w.tickets.size()) * 5 <= published * 6,
+                 qPrintable(QStringLiteral("%1 tickets, published %2").arg(w.tickets.size()).arg(published)));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestWheel)

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <queue>
 #include <random>
 #include <utility>
@@ -231,6 +232,152 @@ std::vector<int> greedyCover(const Neighbours& nb, int m, CancelFlag cancel = nu
     return chosen;
 }
 
+// Ticket indexes in no order, with each one's place: insert and erase in constant time.
+class TicketSet {
+  public:
+    explicit TicketSet(int tickets) : m_at(size_t(tickets), -1) {}
+    void insert(int i) {
+        m_at[i] = int(m_items.size());
+        m_items.push_back(i);
+    }
+    void erase(int i) {
+        const int at = m_at[i];
+        m_items[at] = m_items.back();
+        m_at[m_items[at]] = at;
+        m_items.pop_back();
+        m_at[i] = -1;
+    }
+    const std::vector<int>& items() const { return m_items; }
+    int operator[](size_t k) const { return m_items[k]; }
+    size_t size() const { return m_items.size(); }
+    bool empty() const { return m_items.empty(); }
+    std::vector<int>::const_iterator begin() const { return m_items.begin(); }
+    std::vector<int>::const_iterator end() const { return m_items.end(); }
+
+  private:
+    std::vector<int> m_items;
+    std::vector<int> m_at;
+};
+
+// Covering-design annealing over the list: a fixed count b of chosen tickets, the cost the tickets
+// of the list none of them meets. A move trades a chosen ticket for one meeting a random unmet ticket
+// and is taken by the Metropolis rule; on cost 0 the cover is kept and b lowered by the ticket that
+// alone meets fewest. The temperature stays low and falls little: on dense lists a hotter start only
+// loses the cover and a colder end freezes it (measured on lists of 19 and 20 numbers).
+struct AnnealLimits {
+    int64_t work = 0; // neighbour-list entries visited
+    int64_t moves = 0;
+    std::chrono::steady_clock::time_point deadline;
+    CancelFlag cancel = nullptr;
+    std::function<void(double done)> progress;
+};
+
+struct AnnealOutcome {
+    std::vector<int> best; // the smallest cover found, or empty
+    bool cancelled = false;
+};
+
+AnnealOutcome annealCover(const Neighbours& nb, const std::vector<uint64_t>& t, int held,
+                          const std::vector<int>& start, const AnnealLimits& limits, std::mt19937_64& rng) {
+    constexpr double startTemperature = 0.3;
+    constexpr double endTemperature = 0.21;
+    AnnealOutcome out;
+    const int m = int(t.size());
+    if (start.size() <= 1 || limits.work <= 0 || limits.moves <= 0) return out;
+    std::vector<char> in(m, 0);
+    std::vector<int> count(m, 0);
+    TicketSet sol(m);
+    TicketSet unmet(m);
+    int64_t work = 0;
+    auto degree = [&](int i) { return nb.start[i + 1] - nb.start[i]; };
+    auto add = [&](int c) {
+        work += degree(c);
+        in[c] = 1;
+        sol.insert(c);
+        for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u)
+            if (count[*u]++ == 0) unmet.erase(*u);
+    };
+    auto remove = [&](int c) {
+        work += degree(c);
+        in[c] = 0;
+        sol.erase(c);
+        for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u)
+            if (--count[*u] == 0) unmet.insert(*u);
+    };
+    // Drops the chosen ticket that alone meets fewest tickets of the list.
+    auto dropWeakest = [&] {
+        int weakest = -1;
+        int fewest = INT32_MAX;
+        for (int s : sol) {
+            work += degree(s);
+            int alone = 0;
+            for (const int32_t* u = nb.begin(s); u != nb.end(s); ++u)
+                alone += count[*u] == 1;
+            if (alone < fewest) {
+                fewest = alone;
+                weakest = s;
+            }
+        }
+        remove(weakest);
+    };
+    for (int i = 0; i < m; ++i) {
+        unmet.insert(i);
+    }
+    for (int c : start)
+        add(c);
+    out.best = start;
+    dropWeakest();
+    double temperature = startTemperature;
+    std::uniform_real_distribution<double> uniform(0, 1);
+    // The clock and the flag are looked at every 64 moves and after every lookWork entries visited.
+    constexpr int64_t lookWork = 1 << 20;
+    int64_t nextLook = 0;
+    for (int64_t move = 0; move < limits.moves && work < limits.work; ++move) {
+        if ((move & 63) == 0 || work >= nextLook) {
+            nextLook = work + lookWork;
+            if (std::chrono::steady_clock::now() >= limits.deadline) break;
+            if (limits.cancel && limits.cancel->load(std::memory_order_relaxed)) {
+                out.cancelled = true;
+                break;
+            }
+            const double done =
+                std::max(double(move) / double(limits.moves), double(work) / double(limits.work));
+            temperature = startTemperature * std::pow(endTemperature / startTemperature, done);
+            if (limits.progress && (move & 16383) == 0) limits.progress(done);
+        }
+        if (unmet.empty()) {
+            out.best = sol.items();
+            if (sol.size() <= 1) break;
+            dropWeakest();
+            continue;
+        }
+        const int e = unmet[rng() % unmet.size()];
+        const int c = nb.begin(e)[rng() % uint64_t(degree(e))];
+        // Out goes mostly a chosen ticket near the newcomer (they meet the same tickets), else any.
+        int s = -1;
+        if (count[c] > 0 && (rng() & 3) != 0) {
+            int seen = 0;
+            work += degree(c);
+            for (const int32_t* w = nb.begin(c); w != nb.end(c); ++w)
+                if (in[*w] && rng() % uint64_t(++seen) == 0) s = *w;
+        } else {
+            s = sol[rng() % sol.size()];
+        }
+        work += degree(c) + degree(s);
+        int delta = 0;
+        for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u)
+            delta -= count[*u] == 0;
+        for (const int32_t* u = nb.begin(s); u != nb.end(s); ++u)
+            if (count[*u] == 1 && std::popcount(t[*u] & t[c]) < held) ++delta;
+        if (delta <= 0 || uniform(rng) < std::exp(-delta / temperature)) {
+            remove(s);
+            add(c);
+        }
+    }
+    if (unmet.empty()) out.best = sol.items();
+    return out;
+}
+
 void checkHeld(int held) {
     if (held < 2 || held > 6) throw KelvoraError(QStringLiteral("保证号码数%1无效：应为2-6").arg(held));
 }
@@ -353,31 +500,23 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
     std::vector<int> count(m, 0);
     std::vector<int64_t> weight(m, 1);
     std::vector<int64_t> score(m, 0);
-    std::vector<int> sol;
-    std::vector<int> solAt(m, -1);
-    std::vector<int> unmet;
-    std::vector<int> unmetAt(m, -1);
+    TicketSet sol(m);
+    TicketSet unmet(m);
     int64_t work = 0; // neighbour-list entries visited
     auto degree = [&](int i) { return nb.start[i + 1] - nb.start[i]; };
     for (int i = 0; i < m; ++i) {
-        unmetAt[i] = int(unmet.size());
-        unmet.push_back(i);
+        unmet.insert(i);
         score[i] = int64_t(nb.end(i) - nb.begin(i));
     }
     auto add = [&](int c) {
         work += 2 * degree(c);
         in[c] = 1;
-        solAt[c] = int(sol.size());
-        sol.push_back(c);
+        sol.insert(c);
         for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u) {
             const int n = ++count[*u];
             if (n == 1) {
                 work += degree(*u);
-                const int at = unmetAt[*u];
-                unmet[at] = unmet.back();
-                unmetAt[unmet[at]] = at;
-                unmet.pop_back();
-                unmetAt[*u] = -1;
+                unmet.erase(*u);
                 for (const int32_t* w = nb.begin(*u); w != nb.end(*u); ++w)
                     score[*w] -= weight[*u];
             } else if (n == 2) {
@@ -396,17 +535,12 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
     auto remove = [&](int c) {
         work += 2 * degree(c);
         in[c] = 0;
-        const int at = solAt[c];
-        sol[at] = sol.back();
-        solAt[sol[at]] = at;
-        sol.pop_back();
-        solAt[c] = -1;
+        sol.erase(c);
         for (const int32_t* u = nb.begin(c); u != nb.end(c); ++u) {
             const int n = --count[*u];
             if (n == 0) {
                 work += degree(*u);
-                unmetAt[*u] = int(unmet.size());
-                unmet.push_back(*u);
+                unmet.insert(*u);
                 for (const int32_t* w = nb.begin(*u); w != nb.end(*u); ++w)
                     if (*w != c) score[*w] += weight[*u];
             } else if (n == 1) {
@@ -432,24 +566,45 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
         }
         return drop < 0 ? sol[0] : drop;
     };
-    for (int c : greedy)
-        add(c);
+    // When no ticket meets another, every one is needed: the greedy choice is the list itself.
+    const bool allNeeded = int64_t(nb.list.size()) == int64_t(m);
+    // The annealing from the greedy cover first, on most of the budget: on dense lists it ends some
+    // 1% below what the swap search reaches alone; the swap search goes on from its cover. A move
+    // visits few entries in order, some 1.75 times as fast as the swap search's: its work budget is
+    // that much larger for the same time, and its moves are counted too, for lists of short
+    // neighbour lists where the lookups, not the entries, take the time.
+    constexpr double annealShare = 0.8;
+    constexpr double annealEntriesPerSwapEntry = 1.75;
+    constexpr int64_t annealMovesPerTicket = 570;
+    bool cancelled = false;
     std::vector<int> best = greedy;
+    if (!allNeeded) {
+        AnnealLimits limits;
+        limits.work = int64_t(double(options.work) * annealShare * annealEntriesPerSwapEntry);
+        limits.moves = annealMovesPerTicket * m;
+        limits.deadline = deadline;
+        limits.cancel = options.cancel;
+        if (options.progress)
+            limits.progress = [&](double done) { options.progress(200 + int(800 * annealShare * done)); };
+        AnnealOutcome annealed = annealCover(nb, t, held, greedy, limits, rng);
+        cancelled = annealed.cancelled;
+        if (!annealed.best.empty()) best = std::move(annealed.best);
+    }
+    for (int c : best)
+        add(c);
     int lastAdded = -1;
     int lastRemoved = -1;
     std::vector<int64_t> seenAt(m, -1);
     std::vector<int> ownedFrom(m, 0);
     std::vector<int> ownedTo(m, 0);
     std::vector<int32_t> owned;
-    // When no ticket meets another, every one is needed: the greedy choice is the list itself.
-    const bool allNeeded = int64_t(nb.list.size()) == int64_t(m);
-    const int64_t steps = allNeeded ? 0 : int64_t(options.stepsPerTicket) * m;
+    const int64_t steps = allNeeded ? 0 : int64_t(double(options.stepsPerTicket) * double(m) * (1 - annealShare));
+    const int64_t swapWork = int64_t(double(options.work) * (1 - annealShare));
     // The clock and the flag are looked at every 64 steps and after every lookWork entries visited,
     // so a step that visits long lists cannot hold a cancel up.
     constexpr int64_t lookWork = 1 << 20;
     int64_t nextLook = 0;
-    bool cancelled = false;
-    for (int64_t it = 0; it < steps && work < options.work; ++it) {
+    for (int64_t it = 0; !cancelled && it < steps && work < swapWork; ++it) {
         if ((it & 63) == 0 || work >= nextLook) {
             nextLook = work + lookWork;
             if (std::chrono::steady_clock::now() >= deadline) break;
@@ -459,12 +614,12 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
             }
         }
         if (options.progress && (it & 4095) == 0)
-            options.progress(200 +
-                             int(800 * std::max(double(it) / double(steps),
-                                                double(work) / double(std::max<int64_t>(1, options.work)))));
+            options.progress(200 + int(800 * annealShare) + int(800 * (1 - annealShare) *
+                                       std::max(double(it) / double(steps),
+                                                double(work) / double(std::max<int64_t>(1, swapWork)))));
         while (unmet.empty()) {
             work += int64_t(sol.size());
-            best = sol;
+            best = sol.items();
             if (sol.size() <= 1) break;
             const int drop = cheapest(-1);
             remove(drop);
@@ -536,7 +691,7 @@ ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
                 ++score[*w];
         }
     }
-    if (unmet.empty() && sol.size() < best.size()) best = sol;
+    if (unmet.empty() && sol.size() < best.size()) best = sol.items();
     std::sort(best.begin(), best.end());
     ResultWheel w;
     w.from = m;
