@@ -90,6 +90,17 @@ const std::vector<uint64_t>& sparseResult() {
     return tickets;
 }
 
+// Every ticket of 15 numbers (5,005): a result where the smallest cover is a 中6保5 wheel of 15 numbers.
+const std::vector<uint64_t>& everyTicketOfFifteen() {
+    static const std::vector<uint64_t> tickets = [] {
+        std::vector<uint64_t> out;
+        for (uint32_t m = 0; m < (1u << 15); ++m)
+            if (std::popcount(m) == 6) out.push_back(uint64_t(m) << 1);
+        return out;
+    }();
+    return tickets;
+}
+
 // The first n of all C(33,6) tickets taken in a fixed scattered order: lists of a big shrink result's
 // size (582,543 is about half of all tickets).
 std::vector<uint64_t> scatteredTickets(size_t n) {
@@ -224,6 +235,10 @@ BENCHMARK(BM_ResultCover<filteredResult>)
     ->Iterations(1);
 BENCHMARK(BM_ResultCover<sparseResult>)
     ->Name("BM_ResultCoverSparse")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(BM_ResultCover<everyTicketOfFifteen>)
+    ->Name("BM_ResultCoverFifteen")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 

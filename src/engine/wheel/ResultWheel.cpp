@@ -320,9 +320,8 @@ AnnealOutcome annealCover(const Neighbours& nb, const std::vector<uint64_t>& t, 
         }
         remove(weakest);
     };
-    for (int i = 0; i < m; ++i) {
+    for (int i = 0; i < m; ++i)
         unmet.insert(i);
-    }
     for (int c : start)
         add(c);
     out.best = start;
