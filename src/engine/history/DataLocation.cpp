@@ -47,8 +47,9 @@ QString InstalledShareDir(const QString& programDir) {
 QString WheelTablePath(const QString& programDir) {
     const QDir program(programDir);
     const QString shareDir = InstalledShareDir(programDir);
-    const bool installed = !program.exists(Game::ssq().dataFileName()) &&
-                           !program.exists(Game::dlt().dataFileName()) && QFileInfo(shareDir).isDir();
+    bool installed = QFileInfo(shareDir).isDir();
+    for (const Game* game : Game::all())
+        installed = installed && !program.exists(game->dataFileName());
     return QDir(installed ? shareDir : programDir).filePath(QStringLiteral("wheels.txt"));
 }
 

@@ -25,7 +25,3 @@ bool InNumberGroup(NumberGroup group, int n, const Game& game) {
     }
     return false;
 }
-
-bool InNumberGroup(NumberGroup group, int n, int pool) {
-    return InNumberGroup(group, n, pool == Game::dlt().frontPool ? Game::dlt() : Game::ssq());
-}

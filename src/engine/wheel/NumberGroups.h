@@ -8,5 +8,3 @@ enum class NumberGroup { All, None, Odd, Even, Big, Small, Prime, Zone1, Zone2, 
 // Whether front n (1..frontPool) belongs to the group: big and small, the three zones and the primes
 // (1 counts) as the game's ticket measures count them.
 bool InNumberGroup(NumberGroup group, int n, const Game& game);
-// The same for the game whose front pool is pool (33: the two-colour ball).
-bool InNumberGroup(NumberGroup group, int n, int pool);
