@@ -53,12 +53,6 @@ bool readTiers(const QString& text, int count, int64_t most, TierCounts& tiers) 
     return true;
 }
 
-// The game of an entry; an unknown key (a newer program's game) is read as the two-colour ball's.
-const Game& gameOf(const QString& key) {
-    const Game* game = Game::find(key);
-    return game ? *game : Game::ssq();
-}
-
 // A stored draw's backs: the two-colour ball keeps its blue in PrizeDraw::blue.
 void setDrawBacks(PrizeDraw& draw, uint64_t mask, const Game& game) {
     if (game.backPicks == 1) {
@@ -486,7 +480,7 @@ std::vector<int64_t> Ledger::add(const std::vector<LedgerEntry>& entries) {
     std::vector<int64_t> ids;
     ids.reserve(entries.size());
     for (const LedgerEntry& entry : entries) {
-        const Game& game = gameOf(entry.game);
+        const Game& game = LedgerGameOf(entry.game);
         auto last = lastNumber.find(entry.game);
         if (last == lastNumber.end())
             last = lastNumber
@@ -620,7 +614,7 @@ std::vector<LedgerEntry> Ledger::list(const QString& game) const {
     std::vector<LedgerEntry> entries;
     std::vector<std::pair<int64_t, int64_t>> flags; // extra, settled as stored
     std::unordered_map<int64_t, size_t> index;
-    const Game& rules = gameOf(game);
+    const Game& rules = LedgerGameOf(game);
     {
         Statement select(db, QStringLiteral("SELECT id, issue, extra, note, bets, cost, settled, draw_front, "
                                             "draw_back, tiers, prize, %1 FROM entry WHERE game = ? "
@@ -733,7 +727,7 @@ std::optional<LedgerEntry> Ledger::entry(int64_t id) const {
 
 int Ledger::settle(const TCodeArr& history, const QString& game) {
     std::vector<LedgerEntry> entries = list(game);
-    const std::vector<int64_t> changed = SettleEntries(entries, history, gameOf(game));
+    const std::vector<int64_t> changed = SettleEntries(entries, history, LedgerGameOf(game));
     if (!changed.empty()) saveSettlement(entries, changed);
     return int(std::count_if(entries.begin(), entries.end(), [](const LedgerEntry& e) { return e.settled; }));
 }
@@ -756,7 +750,7 @@ void Ledger::saveSettlement(const std::vector<LedgerEntry>& entries, const std::
         const auto found = byId.find(id);
         if (found == byId.end()) continue;
         const LedgerEntry& c = *found->second;
-        const PrizeRules& rules = PrizeRulesFor(gameOf(c.game), c.issue);
+        const PrizeRules& rules = PrizeRulesFor(LedgerGameOf(c.game), c.issue);
         q.bindValue(0, c.settled ? 1 : 0);
         q.bindValue(1, c.settled ? QVariant(qlonglong(c.draw.reds)) : QVariant());
         q.bindValue(2, c.settled ? QVariant(qlonglong(c.draw.backMask())) : QVariant());
@@ -766,4 +760,9 @@ void Ledger::saveSettlement(const std::vector<LedgerEntry>& entries, const std::
         if (!q.exec()) fail(what, q.lastError());
     }
     if (!transaction.commit()) fail(what, transaction.query().lastError());
+}
+
+const Game& LedgerGameOf(const QString& key) {
+    const Game* game = Game::find(key);
+    return game ? *game : Game::ssq();
 }

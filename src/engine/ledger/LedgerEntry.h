@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <vector>
 
+// The game of a stored key; an unknown key (a newer program's game) is read as the two-colour ball's.
+const Game& LedgerGameOf(const QString& key);
+
 // One purchase: the tickets bought for one issue of one game.
 struct LedgerEntry {
     int64_t id = 0;     // the key in the file, never reused

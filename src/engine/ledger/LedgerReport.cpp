@@ -48,8 +48,7 @@ struct Score {
 };
 
 int tierCountOf(const LedgerEntry& e) {
-    const Game* game = Game::find(e.game);
-    return PrizeRulesFor(game ? *game : Game::ssq(), e.issue).tierCount;
+    return PrizeRulesFor(LedgerGameOf(e.game), e.issue).tierCount;
 }
 
 } // namespace
@@ -145,8 +144,8 @@ std::pair<int, int> simulatePlayers(const BetsByRules& betsByRules, const Score&
 } // namespace
 
 LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t seed, int players) {
-    const Game* found = entries.empty() ? nullptr : Game::find(entries.front().game);
-    return MakeLedgerReport(entries, found ? *found : Game::ssq(), seed, players);
+    return MakeLedgerReport(entries, LedgerGameOf(entries.empty() ? QString() : entries.front().game), seed,
+                            players);
 }
 
 LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, const Game& game, uint64_t seed,
@@ -283,8 +282,7 @@ QStringList LedgerReportLines(const LedgerReport& r) {
 }
 
 QString LedgerResultText(const LedgerEntry& e) {
-    const Game* game = Game::find(e.game);
-    return e.settled ? TierListText(e.tiers, e.bets, PrizeRulesFor(game ? *game : Game::ssq(), e.issue))
+    return e.settled ? TierListText(e.tiers, e.bets, PrizeRulesFor(LedgerGameOf(e.game), e.issue))
                      : QStringLiteral("未开奖");
 }
 
@@ -352,8 +350,7 @@ QString LedgerNoteLine(const QString& note) {
 }
 
 std::vector<LedgerTicketDetail> LedgerEntryDetail(const LedgerEntry& e) {
-    const Game* found = Game::find(e.game);
-    const Game& game = found ? *found : Game::ssq();
+    const Game& game = LedgerGameOf(e.game);
     const PrizeRules& rules = PrizeRulesFor(game, e.issue);
     std::vector<LedgerTicketDetail> details;
     details.reserve(e.tickets.size());

@@ -328,8 +328,7 @@ QString markedTicket(const LedgerTicketDetail& d) {
 } // namespace
 
 QString LedgerEntryHtml(const LedgerEntry& e) {
-    const Game* found = Game::find(e.game);
-    const Game& game = found ? *found : Game::ssq();
+    const Game& game = LedgerGameOf(e.game);
     const PrizeRules& rules = PrizeRulesFor(game, e.issue);
     QString html = QStringLiteral("<p><b>%1投注记录 #%2　第%3期</b>　%4行 %5注 %6元%7</p>")
                        .arg(game.nameText())

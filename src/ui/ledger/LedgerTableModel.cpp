@@ -37,11 +37,9 @@ QVariant TLedgerTableModel::data(const QModelIndex& index, int role) const {
             return QString::number(e.cost);
         case Result:
             return LedgerResultText(e);
-        case Prize: {
-            const Game* game = Game::find(e.game);
-            if (!e.settled || !game) return e.settled ? QString::number(e.prize) : QString();
-            return PrizeMoneyText(e.prize, e.tiers, PrizeRulesFor(*game, e.issue));
-        }
+        case Prize:
+            return e.settled ? PrizeMoneyText(e.prize, e.tiers, PrizeRulesFor(LedgerGameOf(e.game), e.issue))
+                             : QString();
         case Note:
             return e.extra ? QStringLiteral("追加 ") + LedgerNoteLine(e.note) : LedgerNoteLine(e.note);
         }
