@@ -3,8 +3,9 @@
 include(GNUInstallDirs)
 
 install(TARGETS kelvora kelvora-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES data/ssq-history.dxt DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvora RENAME ssq.dxt)
-install(FILES data/dlt-history.dxt DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvora RENAME dlt.dxt)
+foreach(game ${KELVORA_GAMES})
+  install(FILES data/${game}-history.dxt DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvora RENAME ${game}.dxt)
+endforeach()
 install(FILES data/readme.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvora)
 install(FILES data/wheels.txt DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvora)
 install(FILES data/install/kelvora.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

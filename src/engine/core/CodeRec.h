@@ -3,15 +3,17 @@
 #include <cstdint>
 #include <vector>
 
-// One ticket: a draw's numbers or one candidate of the shrink run. 23 bytes, no padding.
+// One ticket: a draw's numbers or one candidate of the shrink run. 25 bytes, no padding.
 // Red[0 .. picks - 1] are the game's fronts (the reds of the two-colour ball, six; the super lotto's
-// five fronts leave Red[5] at 0); Blue[b - 1] flags back number b (one blue, or two backs).
+// five fronts leave Red[5] and Red[6] at 0, 七乐彩 fills all seven); Blue[b - 1] flags back number b
+// (one blue, or two backs).
 struct TCodeRec {
-    uint8_t Red[6];
+    uint8_t Red[7]; // ascending; a game of fewer picks leaves the rest 0
     uint8_t Valid;
     uint8_t Blue[16];
+    uint8_t Special; // a draw's special number (七乐彩), 0 otherwise
 };
-static_assert(sizeof(TCodeRec) == 23);
+static_assert(sizeof(TCodeRec) == 25);
 
 // One history entry; the issue code shown to the user is Year * 1000 + Issue. Ticket.Red is
 // ascending whatever order the line gave, so every measure sees the same draw.

@@ -24,6 +24,8 @@ const Game Ssq{.id = GameId::Ssq,
                .frontPicks = 6,
                .backPool = 16,
                .backPicks = 1,
+               .specialPicks = 0,
+               .specialWord = nullptr,
                .frontWord = u"红球",
                .backWord = u"蓝球",
                .frontCountWord = u"红球",
@@ -48,6 +50,8 @@ const Game Ssq{.id = GameId::Ssq,
                .jsonBacks = "blues",
                .jsonFrontHits = "redHits",
                .jsonBackHits = "blueHits",
+               .jsonSpecial = nullptr,
+               .jsonSpecialHit = nullptr,
                .singleListsTickets = true};
 const Game Dlt{.id = GameId::Dlt,
                .kind = GameKind::Numbers,
@@ -57,6 +61,8 @@ const Game Dlt{.id = GameId::Dlt,
                .frontPicks = 5,
                .backPool = 12,
                .backPicks = 2,
+               .specialPicks = 0,
+               .specialWord = nullptr,
                .frontWord = u"前区",
                .backWord = u"后区",
                .frontCountWord = u"前区号码",
@@ -80,9 +86,48 @@ const Game Dlt{.id = GameId::Dlt,
                .jsonBacks = "backs",
                .jsonFrontHits = "frontHits",
                .jsonBackHits = "backHits",
+               .jsonSpecial = nullptr,
+               .jsonSpecialHit = nullptr,
+               .singleListsTickets = false};
+// 七乐彩: seven of 01..30 and a special number drawn from the other 23; a ticket is numbers alone.
+const Game Qlc{.id = GameId::Qlc,
+               .kind = GameKind::Numbers,
+               .key = "qlc",
+               .name = u"七乐彩",
+               .frontPool = 30,
+               .frontPicks = 7,
+               .backPool = 0,
+               .backPicks = 0,
+               .specialPicks = 1,
+               .specialWord = u"特别号",
+               .frontWord = u"基本号",
+               .backWord = u"",
+               .frontCountWord = u"基本号码",
+               .backCountWord = u"",
+               .frontShortWord = u"号码",
+               .allFrontsWord = u"七个基本号",
+               .drawShapeWord = u"七个基本号加一个特别号",
+               .exampleDraw = u"02 05 11 16 20 25 29+08",
+               .ticketExamples = u"02 05 11 16 20 25 29\n01 02 03 04 05 06 07 08\n01 02#03 04 05 06 07 08",
+               .zoneNote = u"1、3分区：10个号码为1个分区，共3个分区，7个奖号一般分布在2到3个分区中。",
+               .dataFile = "qlc.dxt",
+               .updateFile = "/qlc.txt",
+               .smallMax = 15,
+               .zoneEnd = {10, 20, 30},
+               .primeMask = Primes,
+               .price = 2,
+               .extraPrice = 0,
+               .firstQueryIssue = 2007001,
+               .namedTitles = true,
+               .jsonFronts = "reds",
+               .jsonBacks = "blues",
+               .jsonFrontHits = "redHits",
+               .jsonBackHits = "blueHits",
+               .jsonSpecial = "special",
+               .jsonSpecialHit = "specialHit",
                .singleListsTickets = false};
 
-const std::array<const Game*, kGameCount> Games{&Ssq, &Dlt};
+const std::array<const Game*, kGameCount> Games{&Ssq, &Dlt, &Qlc};
 
 } // namespace
 
@@ -107,6 +152,10 @@ const Game& Game::dlt() {
     return Dlt;
 }
 
+const Game& Game::qlc() {
+    return Qlc;
+}
+
 const Game* Game::find(QStringView key) {
     for (const Game* game : Games)
         if (key == QLatin1String(game->key)) return game;
@@ -121,7 +170,7 @@ QString UnknownGameText(const QString& key) {
     QStringList names;
     for (const Game* game : Games)
         names << QStringLiteral("%1（%2）").arg(game->keyText(), game->nameText());
-    // Two games read "a 或 b"; more read "a、b 或 c".
+    // "a、b 或 c".
     const QString last = names.takeLast();
     return QStringLiteral("未知的彩种'%1'：只能是 %2或 %3").arg(key, names.join(QStringLiteral("、")), last);
 }

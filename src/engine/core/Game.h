@@ -9,22 +9,22 @@
 // The largest pools and pick counts of any game: what a ticket record has room for.
 namespace GameLimits {
 inline constexpr int kMaxFrontPool = 35;
-inline constexpr int kMaxFrontPicks = 6;
+inline constexpr int kMaxFrontPicks = 7;
 inline constexpr int kMaxBackPool = 16;
 inline constexpr int kMaxBackPicks = 2;
 } // namespace GameLimits
 
-enum class GameId : uint8_t { Ssq, Dlt };
+enum class GameId : uint8_t { Ssq, Dlt, Qlc };
 // How many games the table holds: arrays keyed by GameId have this size.
-inline constexpr int kGameCount = 2;
+inline constexpr int kGameCount = 3;
 
-// What a draw is made of: numbers drawn from pools (the two games today); the digit games, drawn by
-// position, are the next kind.
+// What a draw is made of: numbers drawn from pools; the digit games, drawn by position, are the next
+// kind.
 enum class GameKind : uint8_t { Numbers };
 
 // One lottery: its pools, its words and files, and the constants of the measures over its front
 // pool. The engine is given a Game; nothing below the window assumes one. The two games are the
-// values Game::ssq() (the two-colour ball) and Game::dlt() (the super lotto).
+// values Game::ssq() (the two-colour ball), Game::dlt() (the super lotto) and Game::qlc() (七乐彩).
 struct Game {
     GameId id;
     GameKind kind;
@@ -32,8 +32,12 @@ struct Game {
     const char16_t* name;       // "双色球" / "超级大乐透"
     int frontPool;              // fronts (reds) are 1..frontPool
     int frontPicks;             // fronts in a draw or a single ticket
-    int backPool;               // backs (blues) are 1..backPool
+    int backPool;               // backs (blues) are 1..backPool; 0 for a game of one pool
     int backPicks;              // backs in a draw or a single ticket
+    // A special number drawn from the rest of the front pool after the picks (七乐彩); a ticket does
+    // not name it: a bet hits it when it is among the bet's numbers. 0 or 1.
+    int specialPicks;
+    const char16_t* specialWord; // "特别号"; null without one
     const char16_t* frontWord;  // "红球" / "前区"
     const char16_t* backWord;   // "蓝球" / "后区"
     // After a count: "6个红球", "5个前区号码"; "1个蓝球", "2个后区号码".
@@ -60,6 +64,9 @@ struct Game {
     const char* jsonBacks;
     const char* jsonFrontHits;
     const char* jsonBackHits;
+    // Of the special number: the draw's and whether a ticket holds it ("special", "specialHit").
+    const char* jsonSpecial;
+    const char* jsonSpecialHit;
     // The single prediction lists the game's tickets, drawing each one's hidden back from the program's
     // one random sequence that later commands continue (the first game, as it always did); otherwise
     // its picks are counted without a list.
@@ -71,6 +78,11 @@ struct Game {
     QString nameText() const { return QString::fromUtf16(name); }
     QString front() const { return QString::fromUtf16(frontWord); }
     QString back() const { return QString::fromUtf16(backWord); }
+    QString special() const { return specialWord ? QString::fromUtf16(specialWord) : QString(); }
+    // What stands beside the fronts where a draw is shown: the backs, or the special number.
+    int sidePool() const { return backPicks ? backPool : specialPicks ? frontPool : 0; }
+    int sidePicks() const { return backPicks ? backPicks : specialPicks; }
+    QString side() const { return backPicks ? back() : special(); }
     QString frontCount() const { return QString::fromUtf16(frontCountWord); }
     QString backCount() const { return QString::fromUtf16(backCountWord); }
     QString frontShort() const { return QString::fromUtf16(frontShortWord); }
@@ -96,7 +108,8 @@ struct Game {
 
     static const Game& ssq();
     static const Game& dlt();
-    // The game named by key ("ssq" or "dlt"), or nullptr.
+    static const Game& qlc();
+    // The game named by key ("ssq", "dlt", "qlc" ...), or nullptr.
     static const Game* find(QStringView key);
     // Every game, in GameId order.
     static const std::array<const Game*, kGameCount>& all();

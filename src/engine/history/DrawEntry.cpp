@@ -78,13 +78,21 @@ void checkPart(std::vector<int>& numbers, int picks, int pool, const QString& wo
 
 QString DrawEntryLine(int issueCode, std::vector<int> fronts, std::vector<int> backs, const Game& game) {
     if (issueCode < 1000000 || issueCode > 9999999) throw KelvoraError(QStringLiteral("期号必须是7位数字"));
-    static const char16_t* const countNames[] = {u"零", u"一", u"两", u"三", u"四", u"五", u"六"};
+    static const char16_t* const countNames[] = {u"零", u"一", u"两", u"三", u"四", u"五", u"六", u"七"};
     const QString frontCount = QString::fromUtf16(countNames[game.frontPicks]) + QStringLiteral("个") +
                                game.frontCount();
     checkPart(fronts, game.frontPicks, game.frontPool, game.front(), frontCount);
-    const QString backCount = QString::fromUtf16(countNames[game.backPicks]) + QStringLiteral("个") + game.back() +
+    // The backs, or the special number drawn from the fronts' pool.
+    const QString backCount = QString::fromUtf16(countNames[game.sidePicks()]) + QStringLiteral("个") + game.side() +
                               QStringLiteral("号码");
-    checkPart(backs, game.backPicks, game.backPool, game.back(), backCount);
+    checkPart(backs, game.sidePicks(), game.sidePool(), game.side(), backCount);
+    if (game.specialPicks)
+        for (int n : backs)
+            if (std::binary_search(fronts.begin(), fronts.end(), n))
+                throw KelvoraError(QStringLiteral("%1%2与%3重复")
+                                       .arg(game.special())
+                                       .arg(n, 2, 10, QLatin1Char('0'))
+                                       .arg(game.front()));
     QString line = QString::number(issueCode);
     for (int n : fronts)
         line += QStringLiteral(" %1").arg(n, 2, 10, QLatin1Char('0'));

@@ -12,7 +12,7 @@ namespace {
 
 bool sameNumbers(const TCodeRec& a, const TCodeRec& b) {
     return std::equal(a.Red, a.Red + GameLimits::kMaxFrontPicks, b.Red) &&
-           std::equal(a.Blue, a.Blue + GameLimits::kMaxBackPool, b.Blue);
+           std::equal(a.Blue, a.Blue + GameLimits::kMaxBackPool, b.Blue) && a.Special == b.Special;
 }
 
 TCodeArr parsedLines(const QStringList& lines, const Game& game) {

@@ -52,13 +52,13 @@ struct ImportedDraw {
     }
 };
 
-// "6个红球和1个蓝球", "5个前区号码和2个后区号码".
+// "6个红球和1个蓝球", "5个前区号码和2个后区号码", "7个基本号码和1个特别号".
 QString shapeText(const Game& game) {
     return QStringLiteral("%1个%2和%3个%4")
         .arg(game.frontPicks)
         .arg(game.frontCount())
-        .arg(game.backPicks)
-        .arg(game.backCount());
+        .arg(game.sidePicks())
+        .arg(game.backPicks ? game.backCount() : game.special());
 }
 
 // A number token's value, or -1 when it does not fit an int (out of every range anyway).
@@ -139,7 +139,7 @@ QString readIssue(const QString& token, int& issue) {
 // The draw of one line's tokens, or the reason it is none.
 QString readDraw(const QStringList& tokens, ImportedDraw& d, const Game& game) {
     if (const QString why = readIssue(tokens[0], d.issue); !why.isEmpty()) return why;
-    const int wanted = game.frontPicks + game.backPicks;
+    const int wanted = game.frontPicks + game.sidePicks();
     // Sales and pool columns after the numbers are no part of the draw.
     const qsizetype end =
         tokens.size() > wanted + 1 && isAmount(tokens[wanted + 1]) ? wanted + 1 : tokens.size();
@@ -151,10 +151,11 @@ QString readDraw(const QStringList& tokens, ImportedDraw& d, const Game& game) {
     uint64_t seen = 0;
     for (int k = 0; k < wanted; ++k) {
         const bool back = k >= game.frontPicks;
-        if (k == game.frontPicks) seen = 0;
-        const QString word = back ? game.back() : game.front();
+        // Backs are a pool of their own; a special number must differ from the fronts.
+        if (k == game.frontPicks && game.backPicks) seen = 0;
+        const QString word = back ? game.side() : game.front();
         const int v = numberValue(tokens[k + 1]);
-        if (v < 1 || v > (back ? game.backPool : game.frontPool))
+        if (v < 1 || v > (back ? game.sidePool() : game.frontPool))
             return QStringLiteral("%1%2超出范围").arg(word, numberText(tokens[k + 1]));
         if (seen & (uint64_t(1) << v)) return QStringLiteral("%1%2重复").arg(word, twoDigits(v));
         seen |= uint64_t(1) << v;

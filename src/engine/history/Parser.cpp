@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -23,16 +24,19 @@ std::string_view trimmed(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-// Up to the first nine tokens of a trimmed line (tokens past the eighth are ignored).
+// The most tokens a line of any game is read for: the issue, fronts, backs and a special number.
+constexpr int kLineTokens = 1 + GameLimits::kMaxFrontPicks + GameLimits::kMaxBackPicks + 1;
+
+// The first tokens of a trimmed line (tokens past the game's own count are ignored).
 struct Tokens {
-    std::array<std::string_view, 8> t;
+    std::array<std::string_view, kLineTokens> t;
     int count = 0;
 };
 
 Tokens splitSpaces(std::string_view line) {
     Tokens out;
     size_t i = 0;
-    while (i < line.size() && out.count < 8) {
+    while (i < line.size() && out.count < kLineTokens) {
         while (i < line.size() && line[i] == ' ')
             ++i;
         if (i >= line.size()) break;
@@ -55,9 +59,10 @@ enum class Fault { None, Shape, Number };
 // line counts as malformed exactly when the validation pass would have refused it. On success the
 // entry is filled; otherwise reason says why, in the user's words.
 Fault checkLine(const Tokens& tk, TDrawRec& d, QString& reason, const Game& game) {
-    // Both games write eight tokens: the issue, then fronts and backs.
+    // The issue, then fronts, backs and the special number.
     const int fronts = game.frontPicks;
-    const int numbers = fronts + game.backPicks;
+    const int backsEnd = fronts + game.backPicks;
+    const int numbers = backsEnd + game.specialPicks;
     if (tk.count < numbers + 1) {
         reason = QStringLiteral("只有%1个号码").arg(std::max(tk.count - 1, 0));
         return Fault::Shape;
@@ -72,15 +77,16 @@ Fault checkLine(const Tokens& tk, TDrawRec& d, QString& reason, const Game& game
             return Fault::Shape;
         }
     }
-    int values[8] = {};
-    bool converts[8] = {};
+    int values[kLineTokens] = {};
+    bool converts[kLineTokens] = {};
     for (int k = 1; k <= numbers; ++k)
         converts[k] = TryStrToInt(tk.t[k], values[k]);
+    // What kind of number token k is: its word and its pool.
+    auto wordOf = [&](int k) { return k <= fronts ? game.front() : k <= backsEnd ? game.back() : game.special(); };
     for (int k = 1; k <= numbers; ++k) {
-        const bool back = k > fronts;
-        const int hi = back ? game.backPool : game.frontPool;
+        const int hi = k > fronts && k <= backsEnd ? game.backPool : game.frontPool;
         if (converts[k] && (values[k] < 1 || values[k] > hi)) {
-            reason = QStringLiteral("%1%2超出范围").arg(back ? game.back() : game.front(), tokenText(tk.t[k]));
+            reason = QStringLiteral("%1%2超出范围").arg(wordOf(k), tokenText(tk.t[k]));
             return Fault::Shape;
         }
     }
@@ -94,14 +100,18 @@ Fault checkLine(const Tokens& tk, TDrawRec& d, QString& reason, const Game& game
             return Fault::Number;
         }
     }
-    uint64_t seen = 0;
+    // Backs are a pool of their own; the special number comes from the fronts' pool.
+    uint64_t seen = 0, frontsSeen = 0;
     for (int k = 1; k <= numbers; ++k) {
-        if (k == fronts + 1) seen = 0;
+        if (k == fronts + 1) frontsSeen = std::exchange(seen, 0);
+        if (k == backsEnd + 1) seen = frontsSeen;
         const uint64_t bit = uint64_t(1) << values[k];
         if (seen & bit) {
-            reason = QStringLiteral("%1%2重复")
-                         .arg(k > fronts ? game.back() : game.front())
-                         .arg(values[k], 2, 10, QLatin1Char('0'));
+            reason = k > backsEnd ? QStringLiteral("%1%2与%3重复")
+                                        .arg(wordOf(k))
+                                        .arg(values[k], 2, 10, QLatin1Char('0'))
+                                        .arg(game.front())
+                                  : QStringLiteral("%1%2重复").arg(wordOf(k)).arg(values[k], 2, 10, QLatin1Char('0'));
             return Fault::Shape;
         }
         seen |= bit;
@@ -110,8 +120,8 @@ Fault checkLine(const Tokens& tk, TDrawRec& d, QString& reason, const Game& game
     int* const frontsBegin = values + 1;
     int* const backsBegin = values + 1 + fronts;
     d.RedsTypedUnsorted = uint8_t((std::is_sorted(frontsBegin, backsBegin) ? 0 : 1) |
-                                  (std::is_sorted(backsBegin, values + 1 + numbers) ? 0 : 2));
-    // An insertion into Red keeps it ascending (at most six numbers).
+                                  (std::is_sorted(backsBegin, values + 1 + backsEnd) ? 0 : 2));
+    // An insertion into Red keeps it ascending (at most seven numbers).
     for (int k = 0; k < fronts; ++k) {
         int at = k;
         while (at > 0 && d.Ticket.Red[at - 1] > frontsBegin[k]) {
@@ -121,8 +131,9 @@ Fault checkLine(const Tokens& tk, TDrawRec& d, QString& reason, const Game& game
         d.Ticket.Red[at] = uint8_t(frontsBegin[k]);
     }
     d.Ticket.Valid = 1;
-    for (int k = fronts + 1; k <= numbers; ++k)
+    for (int k = fronts + 1; k <= backsEnd; ++k)
         d.Ticket.Blue[values[k] - 1] = 1;
+    if (game.specialPicks) d.Ticket.Special = uint8_t(values[numbers]);
     return Fault::None;
 }
 

@@ -41,6 +41,7 @@ QString DrawToText(const TCodeRec& ticket, const Game& game) {
         text += sep + NumToText(b);
         sep = QLatin1Char(' ');
     }
+    if (game.specialPicks && ticket.Special) text += sep + NumToText(ticket.Special);
     return text;
 }
 
