@@ -369,6 +369,8 @@ int main(int argc, char** argv) {
                     std::rename((out + ".tmp").c_str(), out.c_str());
                 }
             }
+            // One ticket is as small as a wheel gets.
+            if (a.tickets.size() <= 1) break;
             a.dropWeakest();
             continue;
         }

@@ -127,55 +127,103 @@ class TestWheelCommand : public QObject {
         QVERIFY(r.out.isEmpty());
     }
 
-    // --game dlt: five fronts of 1..35 a ticket, P at most 5, and the game's files.
-    void superLotto_data() {
+    // --game dlt: five fronts of 1..35 a ticket, P at most 5; --game qlc: seven of 1..30, P at most 7.
+    void otherGames_data() {
+        QTest::addColumn<QString>("game");
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("expected"); // in standard error when refused, else in standard output
         const QString g = QStringLiteral("--guarantee");
         const QString n = QStringLiteral("--numbers");
+        const QString dlt = QStringLiteral("dlt");
+        const QString qlc = QStringLiteral("qlc");
         QTest::newRow("36 is no front")
-            << QStringList{n, "1,2,3,4,5,6,36", g, "5:4"} << 1 << "号码\"36\"无效";
-        QTest::newRow("T above P") << QStringList{n, "1,2,3,4,5,6,7", g, "3:4"} << 1 << "中3保4";
-        QTest::newRow("P above five") << QStringList{n, "1,2,3,4,5,6,7", g, "6:5"} << 1 << "中6保5";
+            << dlt << QStringList{n, "1,2,3,4,5,6,36", g, "5:4"} << 1 << "号码\"36\"无效";
+        QTest::newRow("T above P") << dlt << QStringList{n, "1,2,3,4,5,6,7", g, "3:4"} << 1 << "中3保4";
+        QTest::newRow("P above five") << dlt << QStringList{n, "1,2,3,4,5,6,7", g, "6:5"} << 1 << "中6保5";
         QTest::newRow("five bankers")
-            << QStringList{n, "1,2,3,4,5,6,7", g, "2:2", "--bankers", "8,9,10,11,12"} << 1 << "胆码有5个";
+            << dlt << QStringList{n, "1,2,3,4,5,6,7", g, "2:2", "--bankers", "8,9,10,11,12"} << 1
+            << "胆码有5个";
         QTest::newRow("8 numbers 中5保4 with 34 and 35")
-            << QStringList{n, "1,5,9,13,21,29,34,35", g, "5:4", "--json"} << 0 << "\"game\":\"dlt\"";
+            << dlt << QStringList{n, "1,5,9,13,21,29,34,35", g, "5:4", "--json"} << 0 << "\"game\":\"dlt\"";
         QTest::newRow("check a fronts-only file")
-            << QStringList{n, "1,2,3,4,5,6", g, "5:5", "--check", "fronts.txt"} << 0
+            << dlt << QStringList{n, "1,2,3,4,5,6", g, "5:5", "--check", "fronts.txt"} << 0
             << "已验证：全部6种开奖组合均满足";
         QTest::newRow("check a file with backs")
-            << QStringList{n, "1,2,3,4,5,6", g, "5:5", "--check", "backs.txt"} << 3
+            << dlt << QStringList{n, "1,2,3,4,5,6", g, "5:5", "--check", "backs.txt"} << 3
             << "有1种开奖组合不满足中5保5";
         QTest::newRow("from a fronts-only file")
-            << QStringList{"--from", "fronts.txt", g, "4", "--json"} << 0 << "\"count\":1";
+            << dlt << QStringList{"--from", "fronts.txt", g, "4", "--json"} << 0 << "\"count\":1";
+        QTest::newRow("qlc 31 is no number")
+            << qlc << QStringList{n, "1,2,3,4,5,6,7,31", g, "7:6"} << 1 << "号码\"31\"无效：应为01-30之间的号码";
+        QTest::newRow("qlc seven numbers")
+            << qlc << QStringList{n, "1,2,3,4,5,6,7", g, "7:6"} << 1 << "号码个数为7个：旋转矩阵需要8-24个号码";
+        QTest::newRow("qlc P above seven") << qlc << QStringList{n, "1,2,3,4,5,6,7,8,9", g, "8:6"} << 1
+                                           << "保证条件\"中8保6\"无效：应满足2≤保≤中≤7";
+        QTest::newRow("qlc 12 numbers 中7保6, stored")
+            << qlc << QStringList{n, "2,4,6,9,11,14,17,19,22,25,28,30", g, "7:6"} << 0
+            << "共%1注（中7保6，12个号码）\n已验证：全部792种开奖组合均满足";
+        QTest::newRow("qlc 14 numbers 中7保5, searched")
+            << qlc << QStringList{n, "1,3,5,7,9,11,13,15,17,19,21,23,25,27", g, "7:5", "--json"} << 0
+            << "\"game\":\"qlc\"";
+        QTest::newRow("qlc 10 numbers 中5保4, banker 30")
+            << qlc << QStringList{n, "1,2,3,4,5,6,7,8,9,10", g, "5:4", "--bankers", "30", "--json"} << 0
+            << "\"bankers\":[30]";
+        QTest::newRow("qlc check every seven of 8")
+            << qlc << QStringList{n, "1,2,3,4,5,6,7,8", g, "7:7", "--check", "sevens.txt"} << 0
+            << "已验证：全部8种开奖组合均满足";
+        QTest::newRow("qlc check one seven of 8")
+            << qlc << QStringList{n, "1,2,3,4,5,6,7,8", g, "7:7", "--check", "oneseven.txt"} << 3
+            << "有7种开奖组合不满足中7保7";
+        // Any seven of 8 numbers shares six with every other.
+        QTest::newRow("qlc from every seven of 8, 保6")
+            << qlc << QStringList{"--from", "sevens.txt", g, "6", "--json"} << 0 << "\"count\":1";
+        QTest::newRow("qlc from every seven of 8, 保7")
+            << qlc << QStringList{"--from", "sevens.txt", g, "7"} << 0 << "共8注（8注中每注都与其中一注相同至少7个号码）";
+        QTest::newRow("qlc from six-number lines")
+            << qlc << QStringList{"--from", "fronts.txt", g, "5"} << 1 << "第1行不是有效的投注号码";
     }
-    void superLotto() {
+    void otherGames() {
+        QFETCH(QString, game);
         QFETCH(QStringList, args);
         QFETCH(int, status);
         QFETCH(QString, expected);
-        // All six tickets of five of 1..6, and five of them with backs.
+        const Game& rules = *Game::find(game);
+        // All six tickets of five of 1..6, and five of them with backs; all eight of seven of 1..8.
         WriteTestFile(m_dir, QStringLiteral("fronts.txt"),
                       "01 02 03 04 05\n01 02 03 04 06\n01 02 03 05 06\n01 02 04 05 06\n01 03 04 05 06\n02 03 "
                       "04 05 06\n");
         WriteTestFile(m_dir, QStringLiteral("backs.txt"),
                       "2026001 01 02 03 04 05+01 12\n01 02 03 04 06+02 03\n01 02 03 05 06+11 12\n"
                       "01 02 04 05 06 07 08\n01 03 04 05 06+01 02 03\n");
+        QByteArray sevens;
+        for (int out = 8; out >= 1; --out) {
+            QStringList t;
+            for (int i = 1; i <= 8; ++i)
+                if (i != out) t << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+            sevens += t.join(QLatin1Char(' ')).toLatin1() + '\n';
+        }
+        WriteTestFile(m_dir, QStringLiteral("sevens.txt"), sevens);
+        WriteTestFile(m_dir, QStringLiteral("oneseven.txt"), sevens.left(sevens.indexOf('\n') + 1));
         for (QString& a : args)
             if (a.endsWith(QLatin1String(".txt"))) a = m_dir.filePath(a);
-        const CliRun r = RunCliOnSample(
-            QStringList{QStringLiteral("--game"), QStringLiteral("dlt"), QStringLiteral("wheel")} + args);
+        const CliRun r = RunCliOnSampleOf(rules, QStringList{QStringLiteral("wheel")} + args);
         QCOMPARE(r.status, status);
+        if (expected.contains(QLatin1String("%1"))) {
+            // A stored wheel: as many tickets as its cell in the table.
+            const int lines = int(r.out.count(QLatin1Char('\n'))) - 2;
+            QVERIFY(lines > 0);
+            expected = expected.arg(lines);
+        }
         QVERIFY2((status == 1 ? r.err : r.out).contains(expected), qPrintable(r.out + r.err));
         if (status == 1) QVERIFY(r.out.isEmpty());
         if (args.contains(QStringLiteral("--json"))) {
             const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
-            QCOMPARE(o.value("game").toString(), QStringLiteral("dlt"));
+            QCOMPARE(o.value("game").toString(), game);
             for (const QJsonValue& t : o.value("tickets").toArray()) {
-                QCOMPARE(t.toArray().size(), 5);
+                QCOMPARE(t.toArray().size(), rules.frontPicks);
                 for (const QJsonValue& x : t.toArray())
-                    QVERIFY(x.toInt() >= 1 && x.toInt() <= 35);
+                    QVERIFY(x.toInt() >= 1 && x.toInt() <= rules.frontPool);
             }
         }
     }

@@ -83,6 +83,9 @@ class TestWheel : public QObject {
         QTest::newRow("10 numbers 中4保3, 5 places") << 10 << 5 << 4 << 3 << 5;
         QTest::newRow("11 numbers 中3保3") << 11 << 6 << 3 << 3 << 12;
         QTest::newRow("12 numbers 中6保2") << 12 << 6 << 6 << 2 << 2;
+        QTest::newRow("10 numbers 中7保6, 7 places") << 10 << 7 << 7 << 6 << 5;
+        QTest::newRow("11 numbers 中6保5, 7 places") << 11 << 7 << 6 << 5 << 6;
+        QTest::newRow("12 numbers 中7保5, 7 places") << 12 << 7 << 7 << 5 << 3;
     }
     void checkerMatchesBruteForce() {
         QFETCH(int, v);
@@ -154,6 +157,15 @@ class TestWheel : public QObject {
         QTest::newRow("dlt 11 numbers 中4保3, banker 35")
             << &Game::dlt() << QList<int>{1, 4, 7, 10, 13, 16, 19, 22, 25, 28, 34} << QList<int>{35} << 4
             << 3;
+        QTest::newRow("qlc 11 numbers 中7保6")
+            << &Game::qlc() << QList<int>{1, 4, 8, 11, 15, 18, 22, 25, 27, 29, 30} << QList<int>{} << 7 << 6;
+        QTest::newRow("qlc 12 numbers 中7保5")
+            << &Game::qlc() << QList<int>{2, 3, 5, 7, 11, 13, 17, 19, 23, 26, 28, 30} << QList<int>{} << 7
+            << 5;
+        // One banker leaves six places: the wheel of six-number tickets serves.
+        QTest::newRow("qlc 12 numbers 中6保5, banker 30")
+            << &Game::qlc() << QList<int>{1, 3, 6, 9, 12, 15, 18, 21, 24, 26, 27, 29} << QList<int>{30} << 6
+            << 5;
     }
     void gameWheelMeetsEveryDraw() {
         QFETCH(const Game*, game);
@@ -224,34 +236,50 @@ class TestWheel : public QObject {
     }
 
     void refusedRequests_data() {
+        QTest::addColumn<const Game*>("game");
         QTest::addColumn<QString>("numbers");
         QTest::addColumn<QString>("bankers");
         QTest::addColumn<int>("drawn");
         QTest::addColumn<int>("held");
         QTest::addColumn<QString>("message");
-        QTest::newRow("too few") << "1,2,3,4,5,6"
+        const Game* ssq = &Game::ssq();
+        const Game* qlc = &Game::qlc();
+        QTest::newRow("too few") << ssq << "1,2,3,4,5,6"
                                  << "" << 6 << 5 << "号码个数为6个";
-        QTest::newRow("too many") << "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25"
+        QTest::newRow("too many") << ssq << "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25"
                                   << "" << 6 << 5 << "号码个数为25个";
-        QTest::newRow("T above P") << "1,2,3,4,5,6,7"
+        QTest::newRow("T above P") << ssq << "1,2,3,4,5,6,7"
                                    << "" << 4 << 5 << "中4保5";
-        QTest::newRow("banker among numbers") << "1,2,3,4,5,6,7"
+        QTest::newRow("banker among numbers") << ssq << "1,2,3,4,5,6,7"
                                               << "7" << 6 << 5 << "胆码07也在号码中";
-        QTest::newRow("T above free places") << "1,2,3,4,5,6,7"
+        QTest::newRow("T above free places") << ssq << "1,2,3,4,5,6,7"
                                              << "9,10" << 6 << 5 << "无法保5";
+        QTest::newRow("qlc seven numbers") << qlc << "1,2,3,4,5,6,7"
+                                           << "" << 7 << 6 << "号码个数为7个：旋转矩阵需要8-24个号码";
+        QTest::newRow("qlc 31 is no number") << qlc << "1,2,3,4,5,6,7,31"
+                                             << "" << 7 << 6 << "号码\"31\"无效：应为01-30之间的号码";
+        QTest::newRow("qlc P above seven") << qlc << "1,2,3,4,5,6,7,8,9"
+                                           << "" << 8 << 6 << "应满足2≤保≤中≤7";
+        QTest::newRow("qlc seven bankers") << qlc << "1,2,3,4,5,6,7,8"
+                                           << "9,10,11,12,13,14,15" << 2 << 2 << "胆码有7个：最多6个";
+        QTest::newRow("qlc T above free places") << qlc << "1,2,3,4,5,6,7,8"
+                                                 << "29,30" << 7 << 6 << "有2个胆码时每注只余5个位置，无法保6";
     }
     void refusedRequests() {
+        QFETCH(const Game*, game);
         QFETCH(QString, numbers);
         QFETCH(QString, bankers);
         QFETCH(int, drawn);
         QFETCH(int, held);
         QFETCH(QString, message);
         WheelRequest r;
-        r.numbers = ReadWheelNumbers(numbers, 33, QStringLiteral("号码"));
-        r.bankers = ReadWheelNumbers(bankers, 33, QStringLiteral("胆码"));
         r.drawn = drawn;
         r.held = held;
+        r.picks = game->frontPicks;
+        r.pool = game->frontPool;
         try {
+            r.numbers = ReadWheelNumbers(numbers, r.pool, QStringLiteral("号码"));
+            r.bankers = ReadWheelNumbers(bankers, r.pool, QStringLiteral("胆码"));
             BuildWheel(r);
             QFAIL("built");
         } catch (const KelvoraError& e) {
@@ -259,18 +287,26 @@ class TestWheel : public QObject {
         }
     }
 
+    // Every ticket of 13 numbers is a dense result: the chosen ones must meet each in T (one less
+    // than the ticket's numbers).
+    void coverOfAResult_data() {
+        QTest::addColumn<int>("picks");
+        QTest::newRow("six numbers 保5") << 6;
+        QTest::newRow("seven numbers 保6") << 7;
+    }
     void coverOfAResult() {
-        // Every ticket of 13 numbers is a dense result: the chosen ones must meet each in 5.
+        QFETCH(int, picks);
+        const int held = picks - 1;
         std::vector<uint64_t> tickets;
         for (uint32_t m = 0; m < (1u << 13); ++m)
-            if (std::popcount(m) == 6) tickets.push_back(uint64_t(m) << 1);
+            if (std::popcount(m) == picks) tickets.push_back(uint64_t(m) << 1);
         // A long clock for both runs: under a sanitizer on a slow machine the 9 s default is reached.
         ResultCoverOptions fast;
         fast.timeLimit = std::chrono::minutes(10);
-        const ResultWheel w = CoverResultTickets(tickets, 5, fast);
+        const ResultWheel w = CoverResultTickets(tickets, held, fast);
         QCOMPARE(w.from, int(tickets.size()));
-        QCOMPARE(UncoveredResultTickets(tickets, w.tickets, 5), int64_t(0));
-        QCOMPARE(w.greedyCount, int(GreedyResultCover(tickets, 5).size()));
+        QCOMPARE(UncoveredResultTickets(tickets, w.tickets, held), int64_t(0));
+        QCOMPARE(w.greedyCount, int(GreedyResultCover(tickets, held).size()));
         QVERIFY2(w.tickets.size() * 10 <= size_t(w.greedyCount) * 9,
                  qPrintable(QStringLiteral("%1 of greedy %2").arg(w.tickets.size()).arg(w.greedyCount)));
 
@@ -282,9 +318,17 @@ class TestWheel : public QObject {
             ++calls;
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         };
-        const ResultWheel again = CoverResultTickets(tickets, 5, slow);
+        const ResultWheel again = CoverResultTickets(tickets, held, slow);
         QVERIFY(calls > 10);
         QCOMPARE(again.tickets, w.tickets);
+
+        // A guarantee above the tickets' own numbers is refused by name.
+        try {
+            CoverResultTickets(tickets, picks + 1);
+            QFAIL("covered");
+        } catch (const KelvoraError& e) {
+            QCOMPARE(e.message(), QStringLiteral("保证号码数%1无效：应为2-%2").arg(picks + 1).arg(picks));
+        }
     }
 
     // The check through shared T-subsets against a plain pairwise count, on random lists.

@@ -190,6 +190,59 @@ class TestWheelSheet : public QObject {
         QCOMPARE(sheet->NumbersEd->text(), QStringLiteral("01,02,03,04,05,35"));
         QCOMPARE(memoLines(sheet->TicketMemo), lines);
     }
+
+    // 七乐彩: seven numbers a ticket and no backs to add; 缩水后旋转 of seven-number tickets.
+    void sevenNumberTickets() {
+        QString result;
+        TWheelSheet sheet([] { return std::vector<int>{3, 6, 9, 12, 15, 18, 21, 24, 27, 30}; },
+                          [&result] { return result; });
+        sheet.setGame(Game::qlc());
+        sheet.resize(776, 547);
+        sheet.show();
+        QVERIFY(!sheet.BluesEd->isVisible());
+        QVERIFY(!sheet.ExportResultBt->isVisible());
+        QCOMPARE(sheet.GuaranteeCbb->itemText(0), QStringLiteral("中7保7"));
+        QTest::mouseClick(sheet.FromMatrixBt, Qt::LeftButton);
+        QCOMPARE(sheet.NumbersEd->text(), QStringLiteral("03,06,09,12,15,18,21,24,27,30"));
+        sheet.GuaranteeCbb->setCurrentIndex(sheet.GuaranteeCbb->findText(QStringLiteral("中7保6")));
+        QSignalSpy ended(&sheet, &TWheelSheet::searchEnded);
+        QTest::mouseClick(sheet.BuildBt, Qt::LeftButton);
+        QVERIFY(ended.wait(120000));
+        const QStringList lines = memoLines(sheet.TicketMemo);
+        QVERIFY(!lines.isEmpty());
+        for (const QString& line : lines)
+            QVERIFY2(line.size() == 20 && !line.contains(QLatin1Char('+')), qPrintable(line));
+        const QString count = QStringLiteral("共%1注（中7保6，10个号码）").arg(lines.size());
+        QVERIFY2(sheet.ResultLbl->text().contains(count), qPrintable(sheet.ResultLbl->text()));
+        QVERIFY(sheet.ResultLbl->text().contains(QStringLiteral("已验证：全部120种开奖组合均满足")));
+        QVERIFY(sheet.ResultLbl->text().contains(QStringLiteral("投注%1注，%2元").arg(lines.size()).arg(2 * lines.size())));
+
+        // Every seven of 9 numbers, each met in six by one of the chosen.
+        result = QStringLiteral("缩水结果总共36注\n\n");
+        for (uint32_t m = 0; m < (1u << 9); ++m) {
+            if (std::popcount(m) != 7) continue;
+            QStringList t;
+            for (int i = 0; i < 9; ++i)
+                if (m >> i & 1u) t << QStringLiteral("%1").arg(i + 21);
+            result += t.join(QLatin1Char(' ')) + QLatin1Char('\n');
+        }
+        QTest::mouseClick(sheet.FromResultBt, Qt::LeftButton);
+        QVERIFY(ended.wait(120000));
+        QVERIFY2(sheet.ResultLbl->text().contains(QStringLiteral("已验证：全部36注均满足")),
+                 qPrintable(sheet.ResultLbl->text()));
+        const QStringList chosen = memoLines(sheet.TicketMemo);
+        QVERIFY(!chosen.isEmpty() && chosen.size() < 36);
+        for (const QString& line : chosen)
+            QCOMPARE(line.size(), 20);
+
+        // A six-number line is no ticket of the game: a message, the tickets shown stay.
+        result = QStringLiteral("01 02 03 04 05 06\n");
+        ModalCatcher catcher;
+        QTest::mouseClick(sheet.FromResultBt, Qt::LeftButton);
+        QCOMPARE(catcher.texts.size(), 1);
+        QVERIFY(!sheet.busy());
+        QCOMPARE(memoLines(sheet.TicketMemo), chosen);
+    }
 };
 
 QTEST_MAIN(TestWheelSheet)

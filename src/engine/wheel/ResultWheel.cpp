@@ -377,8 +377,15 @@ AnnealOutcome annealCover(const Neighbours& nb, const std::vector<uint64_t>& t, 
     return out;
 }
 
-void checkHeld(int held) {
-    if (held < 2 || held > 6) throw KelvoraError(QStringLiteral("保证号码数%1无效：应为2-6").arg(held));
+// T is at least 2 and at most the numbers of a ticket of the list (six, or seven for seven-number
+// tickets); an empty list is refused on its own.
+void checkHeld(int held, const std::vector<uint64_t>& tickets) {
+    int picks = 0;
+    for (uint64_t t : tickets)
+        picks = std::max(picks, std::popcount(t));
+    if (picks == 0) return;
+    if (held < 2 || held > picks)
+        throw KelvoraError(QStringLiteral("保证号码数%1无效：应为2-%2").arg(held).arg(picks));
 }
 
 } // namespace
@@ -450,7 +457,7 @@ QString TicketWheelCheckJson(const TicketWheelCheck& c, const Game& game) {
 }
 
 std::vector<int> GreedyResultCover(const std::vector<uint64_t>& tickets, int held) {
-    checkHeld(held);
+    checkHeld(held, tickets);
     const std::vector<uint64_t> t = distinctTickets(tickets);
     return greedyCover(findNeighbours(t, held), int(t.size()));
 }
@@ -480,7 +487,7 @@ int64_t UncoveredResultTickets(const std::vector<uint64_t>& tickets, const std::
 
 ResultWheel CoverResultTickets(const std::vector<uint64_t>& tickets, int held,
                                const ResultCoverOptions& options) {
-    checkHeld(held);
+    checkHeld(held, tickets);
     const std::vector<uint64_t> t = distinctTickets(tickets);
     if (t.empty()) throw KelvoraError(QStringLiteral("没有可旋转的投注号码"));
     const auto deadline = std::chrono::steady_clock::now() + options.timeLimit;

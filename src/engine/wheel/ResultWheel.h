@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-// Tickets here are masks with bit n for number n (1..33, or 1..35), as the prize reader gives them.
+// Tickets here are masks with bit n for number n (1..33, 1..35 or 1..30), as the prize reader gives them.
 
 // A given ticket list checked as a wheel over numbers: how many P-subsets of the numbers no ticket
 // meets in T of them, and up to ten of those draws.

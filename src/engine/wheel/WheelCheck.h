@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/core/Game.h"
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -9,6 +11,8 @@
 using WheelMask = uint32_t;
 
 constexpr int WheelMaxNumbers = 24;
+// A wheel's tickets hold at most the picks of a game's ticket, and so does a guarantee's P.
+constexpr int WheelMaxPicks = GameLimits::kMaxFrontPicks;
 
 struct WheelCheckResult {
     int64_t draws = 0;     // C(v, P) subsets checked

@@ -51,7 +51,7 @@ class Coverage {
   public:
     explicit Coverage(const WheelShape& s) : m_s(s) {
         for (int n = 0; n <= WheelMaxNumbers; ++n)
-            for (int r = 0; r <= 6; ++r)
+            for (int r = 0; r <= WheelMaxPicks; ++r)
                 m_binom[n][r] = int32_t(Binomial(n, r));
         const int count = int(Binomial(s.v, s.drawn));
         m_draws.reserve(count);
@@ -159,7 +159,7 @@ class Coverage {
     }
 
     WheelShape m_s;
-    int32_t m_binom[WheelMaxNumbers + 1][7];
+    int32_t m_binom[WheelMaxNumbers + 1][WheelMaxPicks + 1];
     std::vector<uint32_t> m_draws;
     std::vector<int32_t> m_count;
     std::vector<int64_t> m_weight;
@@ -240,7 +240,7 @@ std::vector<uint32_t> greedy(Coverage& cov, std::mt19937_64& rng, const std::ato
 
 bool valid(const WheelShape& s) {
     return s.v >= 1 && s.v <= WheelMaxNumbers && s.k >= 1 && s.k <= s.v && s.drawn >= 1 && s.drawn <= s.v &&
-           s.drawn <= 6 && s.held >= 1 && s.held <= s.drawn && s.held <= s.k;
+           s.drawn <= WheelMaxPicks && s.held >= 1 && s.held <= s.drawn && s.held <= s.k;
 }
 
 } // namespace

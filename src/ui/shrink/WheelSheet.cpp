@@ -468,6 +468,10 @@ void TWheelSheet::showGameWords() {
     BankersEd->setPlaceholderText(QStringLiteral("可不填；每注都含的%1").arg(game.frontCount()));
     BluesLbl->setText(back + QLatin1Char(':'));
     ExportResultBt->setText(QStringLiteral("缩水结果加%1导出").arg(back));
+    // A game of one pool has no backs to add to the tickets.
+    const bool hasBacks = game.backPicks > 0;
+    for (QWidget* w : std::initializer_list<QWidget*>{BluesLbl, BluesEd, ExportResultBt})
+        w->setVisible(hasBacks);
 }
 
 void TWheelSheet::setGame(const Game& game) {
