@@ -4,7 +4,9 @@
 #include "ui/history/DataPanel.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QWindow>
 #include <benchmark/benchmark.h>
@@ -18,9 +20,10 @@ void settle(TMainForm& form) {
     QCoreApplication::processEvents();
 }
 
-// One switch there and back per iteration: the two-colour ball's 3,493 draws and the super
-// lotto's 2,912, each switch ending with the data panel painted.
+// One switch there and back per iteration, from the two-colour ball's 3,493 draws to the game of
+// the argument (its whole sample history) and back, each switch ending with the data panel painted.
 void BM_SwitchGameThereAndBack(benchmark::State& state) {
+    const Game& other = *Game::all()[size_t(state.range(0))];
     TMainOptions options;
     options.programDir = programDir->path();
     options.webBrowser = false;
@@ -32,15 +35,16 @@ void BM_SwitchGameThereAndBack(benchmark::State& state) {
     form.FileMenuManulClick();
     settle(form);
     for (auto _ : state) {
-        form.switchGame(Game::dlt());
+        form.switchGame(other);
         settle(form);
         form.switchGame(Game::ssq());
         settle(form);
         benchmark::DoNotOptimize(form.History.size());
     }
+    state.SetLabel(other.key);
     state.counters["switches"] = benchmark::Counter(2.0 * state.iterations());
 }
-BENCHMARK(BM_SwitchGameThereAndBack)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_SwitchGameThereAndBack)->DenseRange(1, kGameCount - 1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
 
@@ -48,8 +52,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
     programDir = &dir;
-    QFile::copy(QStringLiteral(KELVORA_SAMPLE), dir.filePath(QStringLiteral("ssq.dxt")));
-    QFile::copy(QStringLiteral(KELVORA_DLT_SAMPLE), dir.filePath(QStringLiteral("dlt.dxt")));
+    // Every game's sample sits beside the first as <game>-history.dxt.
+    const QDir samples = QFileInfo(QStringLiteral(KELVORA_SAMPLE)).dir();
+    for (const Game* game : Game::all())
+        QFile::copy(samples.filePath(game->keyText() + QStringLiteral("-history.dxt")),
+                    dir.filePath(game->dataFileName()));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

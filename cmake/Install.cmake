@@ -28,10 +28,10 @@ install(FILES ${KELVORA_MAN} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 set(CPACK_PACKAGE_NAME kelvora)
 set(CPACK_PACKAGE_VENDOR "Tessane")
 set(CPACK_PACKAGE_CONTACT "Kelvora developers <kelvora@tessane.com>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "two-colour ball and super lotto analysis (shrink, prediction, charts)")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Chinese lottery analysis (shrink, prediction, charts)")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-  "Kelvora serves two Chinese lotteries, the two-colour ball (shuangseqiu) and\n"
-  "the super lotto (daletou). For each it keeps the history of draws and offers\n"
+  "Kelvora serves the Chinese lotteries: the two-colour ball (shuangseqiu), the\n"
+  "super lotto (daletou) and qilecai. For each it keeps the history of draws and offers\n"
   "a shrink engine over all tickets, frequency-based predictions, a history query,\n"
   "thirteen chart pages, a prize check and a bet ledger, in Chinese.\n"
   "kelvora-cli is the same engine for scripts.")

@@ -149,8 +149,8 @@ void TMainForm::FormCreate() {
     // A missing or read-only data folder is explained, and the program opens all the same.
     if (!m_location.problems.isEmpty()) ShowMessage(this, m_location.problems.join(QLatin1Char('\n')));
     try {
-        // The super lotto may have no file yet (it was never saved): that is no draws, not a fault.
-        if (!m_game->isSsq())
+        // A game's file may not exist yet (it was never saved): for most games that is no draws.
+        if (!m_game->historyFileRequired)
             DataPanel->OpenGameData(*m_game, m_location.dataFile, m_location.loadFile);
         else if (!m_location.loadFile.isEmpty())
             DataPanel->LoadDataFile(m_location.loadFile);
@@ -310,14 +310,18 @@ void TMainForm::createMenu() {
     for (const Game* game : Game::all()) {
         QString key = game->keyText();
         key[0] = key[0].toUpper();
-        QAction* action = makeAction(
-            this, QStringLiteral("GameMenu") + key, game->nameText(), QString(),
-            QStringLiteral("切换到%1：%2%3选%4个，%5%6选%7个")
-                .arg(game->nameText(), game->front(),
-                     QStringLiteral("01-%1").arg(game->frontPool, 2, 10, QLatin1Char('0')))
-                .arg(game->frontPicks)
-                .arg(game->back(), QStringLiteral("01-%1").arg(game->backPool, 2, 10, QLatin1Char('0')))
-                .arg(game->backPicks));
+        // "红球01-33选6个，蓝球01-16选1个"; a game of one pool says what else is drawn.
+        QString hint = QStringLiteral("切换到%1：%2%3选%4个")
+                           .arg(game->nameText(), game->front(),
+                                QStringLiteral("01-%1").arg(game->frontPool, 2, 10, QLatin1Char('0')))
+                           .arg(game->frontPicks);
+        if (game->backPicks)
+            hint += QStringLiteral("，%1%2选%3个")
+                        .arg(game->back(), QStringLiteral("01-%1").arg(game->backPool, 2, 10, QLatin1Char('0')))
+                        .arg(game->backPicks);
+        else if (game->specialPicks)
+            hint += QStringLiteral("，另摇出%1个%2").arg(game->specialPicks).arg(game->special());
+        QAction* action = makeAction(this, QStringLiteral("GameMenu") + key, game->nameText(), QString(), hint);
         action->setCheckable(true);
         GameGroup->addAction(action);
         games->addAction(action);

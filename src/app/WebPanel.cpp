@@ -95,6 +95,7 @@ QString TWebPanel::OfflinePage(const QUrl& url, const TCodeArr& history, const G
             balls += ball(last.Ticket.Red[k], "#d8261c");
         for (int b = 0; b < game.backPool; ++b)
             if (last.Ticket.Blue[b]) balls += ball(b + 1, "#1f5fd6");
+        if (last.Ticket.Special) balls += ball(last.Ticket.Special, "#1f5fd6");
         draws = QStringLiteral("<p>最新一期：第%1期</p><p>%2</p><p>共%3期，%4期至%1期（%5年至%6年）</p>")
                     .arg(last.code())
                     .arg(balls)

@@ -26,14 +26,20 @@ std::vector<CliCommand>& commands() {
 }
 
 QString toolUsage() {
-    QString s = QStringLiteral("Usage: kelvora-cli [--game ssq|dlt] [--data FILE] SUBCOMMAND [options]\n\n"
+    QStringList keys, games;
+    for (const Game* game : Game::all()) {
+        keys << game->keyText();
+        games << QStringLiteral("%1 %2").arg(game->keyText(), game->nameText());
+    }
+    QString s = QStringLiteral("Usage: kelvora-cli [--game %1] [--data FILE] SUBCOMMAND [options]\n\n"
                                "The analysis engine of Kelvora for scripts. Output is UTF-8.\n\n"
                                "Options:\n"
-                               "  --game GAME   ssq the two-colour ball (default), dlt the super lotto\n"
-                               "  --data FILE   the history file (default: the game's ssq.dxt or dlt.dxt beside\n"
+                               "  --game GAME   %2 (default: the first)\n"
+                               "  --data FILE   the history file (default: the game's own, such as ssq.dxt, beside\n"
                                "                the program, or in ~/.local/share/Kelvora for an installed copy)\n"
                                "  --help        this text; SUBCOMMAND --help describes one subcommand\n\n"
-                               "Subcommands:\n");
+                               "Subcommands:\n")
+                    .arg(keys.join(QLatin1Char('|')), games.join(QStringLiteral(", ")));
     for (const CliCommand& c : commands())
         s += QStringLiteral("  %1%2\n")
                  .arg(QString::fromLatin1(c.name).leftJustified(10), QString::fromUtf8(c.summary));

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 #include "engine/history/DataFile.h"
 #include "engine/history/Parser.h"
+#include "engine/history/Query.h"
 #include "engine/ledger/Ledger.h"
 #include "ui/charts/ChartPage.h"
 #include "ui/charts/ChartPages.h"
@@ -29,6 +30,8 @@
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
+
+Q_DECLARE_METATYPE(const Game*)
 
 class TestGameSwitch : public QObject {
     Q_OBJECT
@@ -326,6 +329,67 @@ class TestGameSwitch : public QObject {
         QVERIFY(!form->History.empty());
         QCOMPARE(fileBytes(ledgerPath), settledBytes);
         QVERIFY(settled(QStringLiteral("ssq")));
+    }
+
+    // Every game of the table opens in the window with its own file, words, boxes, query and the
+    // thirteen chart pages, and 添加开奖 writes its own line shape.
+    void everyGameOpens_data() {
+        QTest::addColumn<const Game*>("game");
+        for (const Game* game : Game::all())
+            QTest::newRow(game->key) << game;
+    }
+    void everyGameOpens() {
+        QFETCH(const Game*, game);
+        QTemporaryDir dir;
+        for (const Game* g : Game::all())
+            writeFile(dir.filePath(g->dataFileName()), SampleHistoryBytesOf(*g));
+        auto form = start(dir.path(), &Game::ssq());
+        form->show();
+        ModalCatcher catcher;
+        QVERIFY(form->switchGame(*game));
+        QCOMPARE(catcher.dialogs, 0);
+        const TCodeArr& sample = SampleHistoryOf(*game);
+        QCOMPARE(form->History.size(), sample.size());
+        QCOMPARE(form->statusText(),
+                 QStringLiteral("共%1期，最新%2期").arg(sample.size()).arg(sample.back().code()));
+        QCOMPARE(form->StatusPanels[1]->text(), game->nameText());
+        QCOMPARE(form->DataFileName(), dir.filePath(game->dataFileName()));
+        QVERIFY(form->DataPanel->updateUrl().toString().endsWith(QLatin1String(game->updateFile)));
+        QVERIFY(form->GameMenuItems[int(game->index())]->isChecked());
+
+        form->SqlMenu->trigger();
+        QVERIFY(form->SqlPanel->SqlMemo->toPlainText().endsWith(QueryLine(sample.back(), *game)));
+        for (int page = 0; page < form->GridPctl->count(); ++page) {
+            form->GridPctl->setCurrentIndex(page);
+            QCOMPARE(&form->GridPctl->currentSheet()->game(), game);
+            QVERIFY(!form->GridPctl->currentSheet()->grab().isNull());
+        }
+        QCOMPARE(form->RcmPanel->RcmSheet1CodeChk->Count(), game->frontPool);
+
+        // 添加开奖: 01..picks and the side numbers after them, in the game's own line.
+        TAddDrawBar* bar = form->DataPanel->AddDrawBar;
+        int visible = 0;
+        for (QSpinBox* box : bar->RedSe)
+            visible += !box->isHidden();
+        QCOMPARE(visible, game->frontPicks);
+        QCOMPARE(!bar->BlueSe->isHidden(), game->sidePicks() > 0);
+        QCOMPARE(!bar->BackSe2->isHidden(), game->sidePicks() > 1);
+        QString expected = QString::number(bar->IssueSe->value());
+        for (int k = 0; k < game->frontPicks; ++k) {
+            bar->RedSe[k]->setValue(game->frontPicks - k);
+            expected += QStringLiteral(" %1").arg(k + 1, 2, 10, QLatin1Char('0'));
+        }
+        QSpinBox* sides[2] = {bar->BlueSe, bar->BackSe2};
+        for (int k = 0; k < game->sidePicks(); ++k) {
+            sides[k]->setValue(game->frontPicks + 1 + k);
+            expected += QStringLiteral(" %1").arg(game->frontPicks + 1 + k, 2, 10, QLatin1Char('0'));
+        }
+        bar->AddBtClick();
+        QCOMPARE(catcher.dialogs, 0);
+        QVERIFY2(form->DataPanel->DataMemo->toPlainText().trimmed().endsWith(expected),
+                 qPrintable(form->DataPanel->DataMemo->toPlainText().right(80)));
+        // A command is followed at once: the analyses hold the new draw.
+        QCOMPARE(form->History.size(), sample.size() + 1);
     }
 
     void otherGameFiles_data() {

@@ -240,6 +240,13 @@ class TestOnlineUpdate : public QObject {
             << QStringLiteral("Kelvora在线更新开奖数据 成功!\n没有新的开奖，最新第2026094期。");
         QTest::newRow("dlt served the other game's draws")
             << "dlt" << dlt.left(30) << ssq << 0 << "/dlt.txt" << QString();
+        const QByteArray qlc = "2026087 01 03 08 12 17 22 30 09\r\n2026088 05 06 09 11 15 16 24 07\r\n";
+        QTest::newRow("qlc") << "qlc" << qlc.left(33) << qlc << 2 << "/qlc.txt"
+                             << QStringLiteral(
+                                    "Kelvora在线更新开奖数据 成功!\n新增1期开奖，最新第2026088期。") +
+                                    saving;
+        QTest::newRow("qlc served the other game's draws")
+            << "qlc" << qlc.left(33) << ssq << 0 << "/qlc.txt" << QString();
     }
     void updateOfEachGame() {
         QFETCH(QString, game);
@@ -281,7 +288,10 @@ class TestOnlineUpdate : public QObject {
         } else {
             QVERIFY2(catcher.texts[0].startsWith(QStringLiteral("Kelvora在线更新开奖数据 失败!")),
                      qPrintable(catcher.texts[0]));
-            QVERIFY2(catcher.texts[0].contains(QStringLiteral("后区")), qPrintable(catcher.texts[0]));
+            QVERIFY2(catcher.texts[0].contains(QStringLiteral("第1行")), qPrintable(catcher.texts[0]));
+            // The refusal names what is wrong in the game's own words.
+            QVERIFY2(catcher.texts[0].contains(g.backPicks ? g.back() : QStringLiteral("号码")),
+                     qPrintable(catcher.texts[0]));
             QCOMPARE(int(form.History.size()), 1);
             QCOMPARE(form.DataPanel->DataMemo->toPlainText(), QString::fromLatin1(held).trimmed());
         }

@@ -36,6 +36,16 @@ class TestGameHistory : public QObject {
         QTest::newRow("a back may equal a front") << "dlt" << "2024001 01 02 03 04 05 01 02"
                                                   << "01 02 03 04 05+01 02" << "";
         QTest::newRow("too short") << "dlt" << "2024001 03 09 15 22 30 05" << "" << "只有6个号码";
+        QTest::newRow("qlc line") << "qlc" << "2024001 03 09 15 22 26 29 30 11" << "03 09 15 22 26 29 30+11" << "";
+        QTest::newRow("qlc drawing order") << "qlc" << "2024001 30 03 29 09 26 15 22 11"
+                                           << "03 09 15 22 26 29 30+11" << "";
+        QTest::newRow("special among the seven") << "qlc" << "2024001 03 09 15 22 26 29 30 09" << ""
+                                                 << "特别号09与基本号重复";
+        QTest::newRow("special 31") << "qlc" << "2024001 03 09 15 22 26 29 30 31" << "" << "特别号31超出范围";
+        QTest::newRow("basic 31") << "qlc" << "2024001 03 09 15 22 26 29 31 01" << "" << "基本号31超出范围";
+        QTest::newRow("ssq line read as qlc") << "qlc" << "2024001 03 09 15 22 30 33 16" << "" << "只有7个号码";
+        QTest::newRow("qlc line read as ssq") << "ssq" << "2024001 03 09 15 22 26 29 30 11" << ""
+                                              << "蓝球30超出范围";
     }
     void lines() {
         QFETCH(QString, game);
@@ -70,10 +80,23 @@ class TestGameHistory : public QObject {
                 backs += d.Ticket.Blue[b] ? (b < 12 ? 1 : 100) : 0;
             QCOMPARE(backs, 2);
         }
-        QFile ssqFile(SampleHistoryPath()), dltFile(DltSampleHistoryPath());
-        QVERIFY(ssqFile.open(QIODevice::ReadOnly) && dltFile.open(QIODevice::ReadOnly));
-        QCOMPARE(ParseHistory(ssqFile.readAll(), Game::dlt()).status, ParseResult::BadLines);
-        QCOMPARE(ParseHistory(dltFile.readAll(), Game::ssq()).status, ParseResult::BadLines);
+        // Every sample is its own game's only: read as another game, its lines are refused.
+        for (const Game* own : Game::all())
+            for (const Game* other : Game::all()) {
+                const ParseResult r = ParseHistory(SampleHistoryBytesOf(*own), *other);
+                QCOMPARE(r.status == ParseResult::Ok, own == other);
+                if (own == other) continue;
+                // A line of a different length is refused outright; one of the same length by its ranges.
+                const bool sameLength = own->frontPicks + own->sidePicks() == other->frontPicks + other->sidePicks();
+                QVERIFY(r.badLineCount > 0);
+                if (!sameLength) QVERIFY2(r.badLineCount * 10 > int(SampleHistoryOf(*own).size()) * 9, own->key);
+            }
+        // 七乐彩: seven basic numbers ascending, and a special number apart from them.
+        for (const TDrawRec& d : SampleHistoryOf(Game::qlc())) {
+            QVERIFY(std::is_sorted(d.Ticket.Red, d.Ticket.Red + 7) && d.Ticket.Red[0] >= 1 && d.Ticket.Red[6] <= 30);
+            QVERIFY(d.Ticket.Special >= 1 && d.Ticket.Special <= 30);
+            QVERIFY(std::find(d.Ticket.Red, d.Ticket.Red + 7, d.Ticket.Special) == d.Ticket.Red + 7);
+        }
     }
 
     // A line that fits both shapes is caught by the warnings.
@@ -88,29 +111,36 @@ class TestGameHistory : public QObject {
     }
 
     void import_data() {
+        QTest::addColumn<QString>("game");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("fault");
-        QTest::newRow("web list with dates, newest first")
+        QTest::newRow("web list with dates, newest first") << "dlt"
             << "期号,日期,前区,后区\n2024002,2024-01-03,35 01 17 08 22,12+03\n2024001 2024/1/1 1 2 3 4 5 6 7\n"
             << QStringList{"2024001 01 02 03 04 05 06 07", "2024002 01 08 17 22 35 03 12"} << "";
-        QTest::newRow("two-colour ball lines") << "2024001 01 02 03 04 05 06 16\n" << QStringList() << "后区16超出范围";
-        QTest::newRow("one back") << "2024001 01 02 03 04 05 06\n" << QStringList()
+        QTest::newRow("two-colour ball lines") << "dlt" << "2024001 01 02 03 04 05 06 16\n" << QStringList() << "后区16超出范围";
+        QTest::newRow("one back") << "dlt" << "2024001 01 02 03 04 05 06\n" << QStringList()
                                   << "只有6个号码，应为5个前区号码和2个后区号码";
-        QTest::newRow("backs repeat") << "2024001 01 02 03 04 05 06 06\n" << QStringList() << "后区06重复";
+        QTest::newRow("backs repeat") << "dlt" << "2024001 01 02 03 04 05 06 06\n" << QStringList() << "后区06重复";
+        QTest::newRow("qlc in drawing order") << "qlc" << "26088,2026-07-30,24 05 16 06 09 11 15,07\n"
+                                              << QStringList{"2026088 05 06 09 11 15 16 24 07"} << "";
+        QTest::newRow("qlc without its special") << "qlc" << "2024001 01 02 03 04 05 06 07\n" << QStringList()
+                                                 << "只有7个号码，应为7个基本号码和1个特别号";
     }
     void import() {
+        QFETCH(QString, game);
         QFETCH(QString, text);
         QFETCH(QStringList, lines);
         QFETCH(QString, fault);
-        const ImportResult r = ConvertImportText(text, Game::dlt());
+        const Game& g = *Game::find(game);
+        const ImportResult r = ConvertImportText(text, g);
         QCOMPARE(r.ok, fault.isEmpty());
         if (!r.ok) {
             QVERIFY2(r.message.contains(fault), qPrintable(r.message));
             return;
         }
         QCOMPARE(r.lines, lines);
-        QCOMPARE(ParseHistoryText(r.lines.join(QLatin1Char('\n')), Game::dlt()).status, ParseResult::Ok);
+        QCOMPARE(ParseHistoryText(r.lines.join(QLatin1Char('\n')), g).status, ParseResult::Ok);
     }
 
     // A merge names a contradiction with both backs, and a new draw goes in issue order.
@@ -127,25 +157,33 @@ class TestGameHistory : public QObject {
     }
 
     void entry_data() {
+        QTest::addColumn<QString>("game");
         QTest::addColumn<QList<int>>("fronts");
         QTest::addColumn<QList<int>>("backs");
         QTest::addColumn<QString>("result"); // the line, or the refusal
-        QTest::newRow("sorted") << QList<int>{35, 1, 17, 8, 22} << QList<int>{12, 3}
+        QTest::newRow("sorted") << "dlt" << QList<int>{35, 1, 17, 8, 22} << QList<int>{12, 3}
                                 << "2024010 01 08 17 22 35 03 12";
-        QTest::newRow("front 36") << QList<int>{36, 1, 17, 8, 22} << QList<int>{12, 3} << "前区必须在01到35之间";
-        QTest::newRow("back 13") << QList<int>{1, 2, 3, 4, 5} << QList<int>{13, 3} << "后区必须在01到12之间";
-        QTest::newRow("backs repeat") << QList<int>{1, 2, 3, 4, 5} << QList<int>{3, 3}
+        QTest::newRow("front 36") << "dlt" << QList<int>{36, 1, 17, 8, 22} << QList<int>{12, 3} << "前区必须在01到35之间";
+        QTest::newRow("back 13") << "dlt" << QList<int>{1, 2, 3, 4, 5} << QList<int>{13, 3} << "后区必须在01到12之间";
+        QTest::newRow("backs repeat") << "dlt" << QList<int>{1, 2, 3, 4, 5} << QList<int>{3, 3}
                                       << "后区03重复，两个后区号码必须各不相同";
-        QTest::newRow("one back") << QList<int>{1, 2, 3, 4, 5} << QList<int>{3} << "后区必须是2个号码";
+        QTest::newRow("one back") << "dlt" << QList<int>{1, 2, 3, 4, 5} << QList<int>{3} << "后区必须是2个号码";
+        QTest::newRow("qlc") << "qlc" << QList<int>{30, 1, 17, 8, 22, 2, 3} << QList<int>{12}
+                             << "2024010 01 02 03 08 17 22 30 12";
+        QTest::newRow("qlc special among the seven") << "qlc" << QList<int>{30, 1, 17, 8, 22, 2, 3} << QList<int>{17}
+                                                     << "特别号17与基本号重复";
+        QTest::newRow("qlc six numbers") << "qlc" << QList<int>{30, 1, 17, 8, 22, 2} << QList<int>{12}
+                                         << "基本号必须是7个号码";
     }
     void entry() {
+        QFETCH(QString, game);
         QFETCH(QList<int>, fronts);
         QFETCH(QList<int>, backs);
         QFETCH(QString, result);
         QString got;
         try {
             got = DrawEntryLine(2024010, std::vector<int>(fronts.begin(), fronts.end()),
-                                std::vector<int>(backs.begin(), backs.end()), Game::dlt());
+                                std::vector<int>(backs.begin(), backs.end()), *Game::find(game));
         } catch (const KelvoraError& e) {
             got = e.message();
         }

@@ -41,8 +41,9 @@ class TestGameTable : public QObject {
         for (const PrizeRules& rules : versions) {
             QCOMPARE(rules.game, game);
             QSet<int> reached;
+            // The second figure counts backs, or the special number among a bet's own numbers.
             for (int f = 0; f <= game->frontPicks; ++f)
-                for (int b = 0; b <= game->backPicks; ++b) {
+                for (int b = 0; b <= game->sidePicks(); ++b) {
                     const int tier = rules.tierOf[f][b];
                     QVERIFY(tier <= rules.tierCount);
                     if (tier) reached.insert(tier);
@@ -50,8 +51,8 @@ class TestGameTable : public QObject {
             QCOMPARE(reached.size(), rules.tierCount);
             // The better match never pays a lower tier (a smaller number is a higher tier).
             for (int f = 1; f <= game->frontPicks; ++f)
-                for (int b = 0; b <= game->backPicks; ++b)
-                    if (rules.tierOf[f - 1][b]) QVERIFY(rules.tierOf[f][b] && rules.tierOf[f][b] <= rules.tierOf[f - 1][b]);
+                for (int b = 0; b <= game->sidePicks(); ++b)
+                    if (rules.tierOf[f - 1][b] && (game->backPicks || f + b <= game->frontPicks)) QVERIFY(rules.tierOf[f][b] && rules.tierOf[f][b] <= rules.tierOf[f - 1][b]);
         }
 
         // The ticket generator of the game's shape gives every front ticket once, ascending.

@@ -59,6 +59,9 @@ struct Game {
     int firstQueryIssue;        // where 查询统计 starts when nothing was typed
     // Printouts and chart titles name the game; the first game's keep the plain headers they always had.
     bool namedTitles;
+    // At start a missing history file is an error (the first game always said so); another game's
+    // file may not exist yet, which is no draws.
+    bool historyFileRequired;
     // JSON keys of the fronts, the backs and their hit counts ("reds", "blues", "redHits", "blueHits").
     const char* jsonFronts;
     const char* jsonBacks;
@@ -72,7 +75,6 @@ struct Game {
     // its picks are counted without a list.
     bool singleListsTickets;
 
-    bool isSsq() const { return id == GameId::Ssq; }
     size_t index() const { return size_t(id); } // 0 .. kGameCount - 1
     QString jsonKey(const char* key) const { return QString::fromLatin1(key); }
     QString nameText() const { return QString::fromUtf16(name); }

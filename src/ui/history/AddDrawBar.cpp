@@ -105,11 +105,12 @@ TAddDrawBar::TAddDrawBar(QWidget* parent) : QWidget(parent) {
 void TAddDrawBar::setGame(const Game& game) {
     m_game = &game;
     FrontLabel->setText(game.front());
-    BackLabel->setText(game.back());
+    // The backs, or the special number of a game of one pool.
+    BackLabel->setText(game.side());
     for (int k = 0; k < GameLimits::kMaxFrontPicks; ++k)
         RedSe[k]->setVisible(k < game.frontPicks);
-    BlueSe->setVisible(true);
-    BackSe2->setVisible(game.backPicks > 1);
+    BlueSe->setVisible(game.sidePicks() > 0);
+    BackSe2->setVisible(game.sidePicks() > 1);
     clearNumbers();
 }
 
@@ -133,16 +134,17 @@ void TAddDrawBar::AddBtClick() {
         std::vector<int> fronts;
         for (int k = 0; k < m_game->frontPicks; ++k)
             fronts.push_back(RedSe[k]->value());
-        std::vector<int> backs{BlueSe->value()};
-        if (m_game->backPicks > 1) backs.push_back(BackSe2->value());
+        std::vector<int> backs;
+        if (m_game->sidePicks() > 0) backs.push_back(BlueSe->value());
+        if (m_game->sidePicks() > 1) backs.push_back(BackSe2->value());
         const auto empty = [](int n) { return n == TDrawNumberBox::Empty; };
         if (std::any_of(fronts.begin(), fronts.end(), empty) ||
             std::any_of(backs.begin(), backs.end(), empty))
             throw KelvoraError(QStringLiteral("请填写这一期的全部号码：%1个%2和%3个%4")
                                    .arg(m_game->frontPicks)
                                    .arg(m_game->front())
-                                   .arg(m_game->backPicks)
-                                   .arg(m_game->back()));
+                                   .arg(m_game->sidePicks())
+                                   .arg(m_game->side()));
         const QString line = DrawEntryLine(IssueSe->value(), fronts, backs, *m_game);
         if (check.verdict == NewIssueCheck::Gap) {
             QMessageBox box(QMessageBox::Question, MessageBoxTitle(), check.message, QMessageBox::NoButton,
