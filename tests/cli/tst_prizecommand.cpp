@@ -11,6 +11,7 @@ class TestPrizeCommand : public QObject {
     QTemporaryDir m_dir;
     QString m_data;
     QString m_dltData;
+    QString m_qlcData;
 
   private slots:
     void initTestCase() {
@@ -23,6 +24,65 @@ class TestPrizeCommand : public QObject {
                                   "2026012 01 02 03 04 05 01 02\r\n"
                                   "2026013 01 02 03 04 06 03 04\r\n"
                                   "2026014 10 11 12 13 14 05 06\r\n");
+        // Seven numbers and the special number.
+        m_qlcData = WriteTestFile(m_dir, QStringLiteral("qlc.dxt"),
+                                  "2026001 01 02 03 04 05 06 07 08\r\n"
+                                  "2026002 02 04 06 08 10 12 14 16\r\n");
+    }
+
+    // 七乐彩: a single bet of every match, worked from the prize table, then a compound of eight (the
+    // drawn seven once, six and the special seven times) and a 胆拖 with the special as its banker.
+    void qlc_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("out");
+        const QByteArray everyMatch("01 02 03 04 05 06 07\n01 02 03 04 05 06 08\n01 02 03 04 05 06 09\n"
+                                    "01 02 03 04 05 08 09\n01 02 03 04 05 09 10\n01 02 03 04 08 09 10\n"
+                                    "01 02 03 04 09 10 11\n01 02 03 08 09 10 11\n"
+                                    "01 02 03 04 05 06 07 08\n08#01 02 03 04 05 06 09\n");
+        auto single = [](int line, const char* reds, int hits, bool special, int tier, int prize) {
+            QString tiers = QStringLiteral("0,0,0,0,0,0,0");
+            if (tier) tiers[2 * (tier - 1)] = QLatin1Char('1');
+            return QStringLiteral(R"({"line":%1,"reds":[%2],"bets":1,"redHits":%3,"specialHit":%4,"tiers":[%5],"prize":%6},)")
+                .arg(line)
+                .arg(QLatin1String(reds))
+                .arg(hits)
+                .arg(special ? QStringLiteral("true") : QStringLiteral("false"), tiers)
+                .arg(prize);
+        };
+        QTest::newRow("every match, typed draw")
+            << QStringList{"--draw", "01 02 03 04 05 06 07+08", "--json"} << everyMatch
+            << QStringLiteral(R"({"game":"qlc","draw":{"issue":null,"reds":[1,2,3,4,5,6,7],"special":8},"tickets":[)") +
+                   single(1, "1,2,3,4,5,6,7", 7, false, 1, 0) + single(2, "1,2,3,4,5,6,8", 6, true, 2, 0) +
+                   single(3, "1,2,3,4,5,6,9", 6, false, 3, 0) + single(4, "1,2,3,4,5,8,9", 5, true, 4, 200) +
+                   single(5, "1,2,3,4,5,9,10", 5, false, 5, 50) + single(6, "1,2,3,4,8,9,10", 4, true, 6, 10) +
+                   single(7, "1,2,3,4,9,10,11", 4, false, 7, 5) + single(8, "1,2,3,8,9,10,11", 3, true, 0, 0) +
+                   QStringLiteral(
+                       R"({"line":9,"reds":[1,2,3,4,5,6,7,8],"bets":8,"redHits":7,"specialHit":true,"tiers":[1,7,0,0,0,0,0],"prize":0},)"
+                       R"({"line":10,"reds":[1,2,3,4,5,6,8,9],"bankers":[8],"bets":7,"redHits":6,"specialHit":true,"tiers":[0,1,0,6,0,0,0],"prize":1200}],)"
+                       R"("summary":{"lines":10,"bets":23,"cost":46,"tiers":[2,9,1,7,1,1,1],"fixedPrize":1465}})");
+        QTest::newRow("text, by issue")
+            << QStringList{"--draw", "2026001"} << QByteArray("01 02 03 04 05 06 08\n")
+            << QStringLiteral("开奖号码：第2026001期 01 02 03 04 05 06 07+08\n\n"
+                              "第1行 01 02 03 04 05 06 08：1注，基本号中6个，特别号中，二等奖，奖金0元\n\n"
+                              "共1行，1注，投入2元\n"
+                              "一等奖0注 二等奖1注 三等奖0注 四等奖0注 五等奖0注 六等奖0注 七等奖0注\n"
+                              "固定奖金合计0元（一、二、三等奖为浮动奖金，未计入）");
+        // The second draw: four of the eight drawn, the special not among them.
+        QTest::newRow("history")
+            << QStringList{"--history", "--json"} << QByteArray("01 02 03 04 05 06 07 08\n")
+            << QStringLiteral(R"({"game":"qlc","draws":2,"tickets":[{"line":1,"tiers":[1,7,0,0,0,0,4],)"
+                              R"("fixedPrize":20,"cost":32,"best":1,"bestIssue":"2026001","sevenRedIssues":["2026001"]}]})");
+    }
+
+    void qlc() {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, out);
+        const CliRun r = RunCli(QStringList{"--game", "qlc", "--data", m_qlcData, "prize"} + options, input);
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, out + QLatin1Char('\n'));
     }
 
     // A super-lotto compound of six fronts and three backs (18 bets) with the version of the draw's issue.
@@ -148,6 +208,17 @@ class TestPrizeCommand : public QObject {
             << QStringList{"--game", "dlt"} << QByteArray("01 02 03 04 36+01 02\n01 02 03 04 05+01 13\n") << 1
             << "第1行不是有效的投注号码：前区号码36超出范围（01-35）\n"
                "第2行不是有效的投注号码：后区号码13超出范围（01-12）\n";
+        QTest::newRow("七乐彩: six numbers, a 31, a repeat, a plus part")
+            << QStringList{"--game", "qlc"}
+            << QByteArray("01 02 03 04 05 06\n01 02 03 04 05 06 31\n01 02 03 04 05 06 06\n01 02 03 04 05 06 07+08\n")
+            << 1
+            << "第1行不是有效的投注号码：号码6个，应为7-20个\n第2行不是有效的投注号码：号码31超出范围（01-30）\n"
+               "第3行不是有效的投注号码：号码06重复\n第4行不是有效的投注号码：七乐彩的投注号码没有\"+\"后的部分\n";
+        QTest::newRow("七乐彩 has no blues") << QStringList{"--game", "qlc", "--blue", "3"} << QByteArray() << 1
+                                              << "七乐彩的投注号码只有";
+        QTest::newRow("七乐彩: the special among the seven")
+            << QStringList{"--game", "qlc", "--draw", "01 02 03 04 05 06 07+07"} << QByteArray() << 1
+            << "开奖号码\"01 02 03 04 05 06 07+07\"无效";
         QTest::newRow("draw with history")
             << QStringList{"--history", "--draw", "2026001"} << QByteArray() << 2 << "kelvora-cli: ";
     }
@@ -157,10 +228,11 @@ class TestPrizeCommand : public QObject {
         QFETCH(QByteArray, input);
         QFETCH(int, status);
         QFETCH(QString, err);
-        const bool dlt = options.contains(QStringLiteral("dlt"));
+        const bool other = options.value(0) == QStringLiteral("--game");
+        const QString data = options.value(1) == QStringLiteral("qlc") ? m_qlcData : m_dltData;
         const QStringList args =
-            dlt ? options.mid(0, 2) + QStringList{"--data", m_dltData, "prize"} + options.mid(2)
-                : QStringList{QStringLiteral("--data"), m_data, QStringLiteral("prize")} + options;
+            other ? options.mid(0, 2) + QStringList{"--data", data, "prize"} + options.mid(2)
+                  : QStringList{QStringLiteral("--data"), m_data, QStringLiteral("prize")} + options;
         const CliRun r = RunCli(args, input);
         QCOMPARE(r.status, status);
         QCOMPARE(r.out, QString());

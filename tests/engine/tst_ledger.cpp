@@ -160,6 +160,9 @@ class TestLedger : public QObject {
         QTest::newRow("dlt v3 追加") << "dlt" << 2016001 << true << "01 02 03 04 05+01 02";
         QTest::newRow("dlt v4") << "dlt" << 2020001 << false << "01 02 03#04 05 06 07 08+01 02 03 04";
         QTest::newRow("dlt v5 追加") << "dlt" << 2026050 << true << "01 02 03 04 05 06 07+11 12";
+        QTest::newRow("qlc single") << "qlc" << 2026001 << false << "01 05 09 13 17 21 25";
+        QTest::newRow("qlc compound") << "qlc" << 2026001 << false << "01 02 03 04 05 06 07 08 09";
+        QTest::newRow("qlc 胆拖") << "qlc" << 2026001 << false << "01 02 03#04 05 06 07 08 09 10";
     }
     void expectedFixedPrizeByGame() {
         QFETCH(QString, game);
@@ -175,40 +178,68 @@ class TestLedger : public QObject {
             mean += odds[size_t(t)] * double(rules.betPrize(t, extra));
         }
         QVERIFY(qAbs(all - 1) < 1e-12);
-        if (g.isSsq()) QVERIFY(qAbs(mean - SingleBetMean) < 1e-12);
+        if (&g == &Game::ssq()) QVERIFY(qAbs(mean - SingleBetMean) < 1e-12);
         const TicketList list = ReadTickets(ticket, 0, g);
         QCOMPARE(list.tickets.size(), size_t(1));
         const double bets = double(TicketBets(list.tickets[0], g));
         QVERIFY(qAbs(ExpectedFixedPrize(list.tickets[0], rules, extra) - bets * mean) < 1e-9);
     }
 
-    // Super-lotto entries are settled against the super lotto's history with the version of their issue
-    // and their 追加, keep their back bankers, and leave the two-colour ball's entries alone.
+    // Entries of the other games are settled against their own history with the version of their issue
+    // and their 追加, keep their bankers (and back bankers), their draw with its backs or special number
+    // through a second opening of the file, and leave the two-colour ball's entries alone.
+    void settlesEachGame_data() {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("issues");
+        QTest::addColumn<QList<int>>("versions");
+        QTest::newRow("dlt") << "dlt" << "01 02#03 04 05 06 07+01#02 03\n03 09 14 22 27 30+02 05 07"
+                             << QList<int>{2026013, 2026014} << QList<int>{4, 5};
+        const TCodeArr& qlc = SampleHistoryOf(Game::qlc());
+        QTest::newRow("qlc") << "qlc" << "01 02#03 04 05 06 07 08 09 10\n03 05 09 11 14 17 22 27 30"
+                             << QList<int>{qlc[qlc.size() - 2].code(), qlc.back().code()} << QList<int>{1, 1};
+    }
     void settlesEachGame() {
-        const Game& dlt = Game::dlt();
-        const TCodeArr& history = DltSampleHistory();
-        Ledger ledger(m_dir.filePath(QStringLiteral("games.sqlite")));
-        const QString text = QStringLiteral("01 02#03 04 05 06 07+01#02 03\n03 09 14 22 27 30+02 05 07");
-        const LedgerEntry last4 = MakeLedgerEntry(QStringLiteral("2026013"), text, true, QString(), dlt);
-        const LedgerEntry first5 = MakeLedgerEntry(QStringLiteral("2026014"), text, false, QString(), dlt);
-        QCOMPARE(last4.cost, last4.bets * 3);
-        QCOMPARE(first5.cost, first5.bets * 2);
-        ledger.add(std::vector<LedgerEntry>{last4, first5, entryOf(2026001, "01 02 03 04 05 06+07")});
-        QCOMPARE(ledger.settle(history, QStringLiteral("dlt")), 2);
-        const std::vector<LedgerEntry> entries = ledger.list(QStringLiteral("dlt"));
+        QFETCH(QString, game);
+        QFETCH(QString, text);
+        QFETCH(QList<int>, issues);
+        QFETCH(QList<int>, versions);
+        const Game& g = *Game::find(game);
+        const TCodeArr& history = SampleHistoryOf(g);
+        const QString path = m_dir.filePath(game + QStringLiteral("-games.sqlite"));
+        Ledger ledger(path);
+        const bool extra = g.extraPrice > 0;
+        const LedgerEntry first = MakeLedgerEntry(QString::number(issues[0]), text, extra, QString(), g);
+        const LedgerEntry second = MakeLedgerEntry(QString::number(issues[1]), text, false, QString(), g);
+        QCOMPARE(first.cost, first.bets * PriceOfBet(g, extra));
+        QCOMPARE(second.cost, second.bets * 2);
+        ledger.add(std::vector<LedgerEntry>{first, second, entryOf(2026001, "01 02 03 04 05 06+07")});
+        QCOMPARE(ledger.settle(history, game), 2);
+        const std::vector<LedgerEntry> entries = Ledger(path, Ledger::OpenMode::ExistingOnly).list(game);
         QCOMPARE(entries.size(), size_t(2));
         for (const LedgerEntry& e : entries) {
             QVERIFY(e.settled);
             QCOMPARE(LedgerTicketsText(e, QStringLiteral("\n")), text);
             const auto rec = std::find_if(history.begin(), history.end(),
                                           [&](const TDrawRec& d) { return d.code() == e.issue; });
-            const PrizeResult expected = CheckTickets(e.tickets, DrawOf(*rec, dlt), dlt, e.extra);
-            QCOMPARE(expected.rules->version, e.issue == 2026013 ? 4 : 5);
+            const PrizeResult expected = CheckTickets(e.tickets, DrawOf(*rec, g), g, e.extra);
+            QCOMPARE(expected.rules->version, versions[issues.indexOf(e.issue)]);
             QCOMPARE(e.tiers, expected.summary.tiers);
             QCOMPARE(e.prize, expected.summary.fixedPrize);
             QCOMPARE(e.cost, expected.summary.cost);
-            QCOMPARE(e.draw.backMask(), DrawOf(*rec, dlt).backMask());
+            QCOMPARE(e.draw.backMask(), DrawOf(*rec, g).backMask());
+            QCOMPARE(e.draw.special, DrawOf(*rec, g).special);
+            QCOMPARE(e.draw.special != 0, g.specialPicks > 0);
+            // The detail marks what each ticket holds of the draw.
+            for (const LedgerTicketDetail& d : LedgerEntryDetail(e)) {
+                QCOMPARE(d.frontHits, d.ticket.reds & e.draw.reds);
+                QCOMPARE(d.specialHits, d.ticket.reds & e.draw.specialMask());
+                QCOMPARE(d.tiers, CheckTicket(d.ticket, e.draw, *expected.rules, e.extra).tiers);
+            }
         }
+        // Settling again against the same history changes nothing.
+        QCOMPARE(ledger.settle(history, game), 2);
+        QCOMPARE(ledger.list(game).front().tiers, entries.front().tiers);
         const std::vector<LedgerEntry> ssq = ledger.list(QStringLiteral("ssq"));
         QCOMPARE(ssq.size(), size_t(1));
         QVERIFY(!ssq[0].settled);

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <bit>
+#include <set>
 
 namespace {
 
@@ -122,7 +123,8 @@ std::vector<uint64_t> subsets(uint64_t all, uint64_t must, int picks) {
     return out;
 }
 
-// Any game's ticket as its single bets, each priced on its own.
+// Any game's ticket as its single bets, each priced on its own: the second figure of a match is the
+// back hits, or 1 when the bet holds the draw's special number.
 TierCounts expandAndPrice(const PrizeTicket& t, const PrizeDraw& d, const PrizeRules& rules, bool extra,
                           int64_t& bets, int64_t& prize) {
     const Game& g = *rules.game;
@@ -132,8 +134,8 @@ TierCounts expandAndPrice(const PrizeTicket& t, const PrizeDraw& d, const PrizeR
     for (uint64_t fronts : subsets(t.reds, t.bankers, g.frontPicks))
         for (uint64_t backs : subsets(t.blues, t.backBankers, g.backPicks)) {
             ++bets;
-            const int tier =
-                rules.tierOf[std::popcount(fronts & d.reds)][std::popcount(uint32_t(backs) & d.backMask())];
+            const int side = std::popcount(uint32_t(backs) & d.backMask()) + std::popcount(fronts & d.specialMask());
+            const int tier = rules.tierOf[std::popcount(fronts & d.reds)][side];
             if (tier) ++tiers[size_t(tier - 1)];
             prize += rules.betPrize(tier, extra);
         }
@@ -144,7 +146,7 @@ TierCounts expandAndPrice(const PrizeTicket& t, const PrizeDraw& d, const PrizeR
 PrizeTicket shapedTicket(QRandomGenerator& rng, const Game& g, const PrizeDraw& draw, int fronts, int bankers,
                          int backs, int backBankers) {
     PrizeTicket t;
-    const std::vector<int> drawnFronts = numbersOf(draw.reds);
+    const std::vector<int> drawnFronts = numbersOf(draw.reds | draw.specialMask());
     const std::vector<int> drawnBacks = numbersOf(draw.backMask());
     auto fill = [&](uint64_t& into, uint64_t& taken, int count, int pool, const std::vector<int>& drawn) {
         while (std::popcount(into) < count) {
@@ -166,6 +168,26 @@ PrizeTicket shapedTicket(QRandomGenerator& rng, const Game& g, const PrizeDraw& 
     t.backBankers = uint32_t(backBanker);
     t.redCount = fronts;
     t.blueCount = backs;
+    return t;
+}
+
+// A single bet of the game with exactly f of the draw's fronts and y of its backs (or, y = 1, its special
+// number); the other numbers are not drawn.
+PrizeTicket patternTicket(const Game& g, const PrizeDraw& draw, int f, int y) {
+    PrizeTicket t;
+    const std::vector<int> fronts = numbersOf(draw.reds);
+    for (int k = 0; k < f; ++k)
+        t.reds |= uint64_t(1) << fronts[size_t(k)];
+    if (g.specialPicks && y) t.reds |= draw.specialMask();
+    for (int n = 1; std::popcount(t.reds) < g.frontPicks; ++n)
+        if (!(((draw.reds | draw.specialMask()) >> n) & 1u)) t.reds |= uint64_t(1) << n;
+    const std::vector<int> backs = numbersOf(draw.backMask());
+    for (int k = 0; k < y && !g.specialPicks; ++k)
+        t.blues |= uint32_t(1) << backs[size_t(k)];
+    for (int n = 1; std::popcount(t.blues) < g.backPicks; ++n)
+        if (!((draw.backMask() >> n) & 1u)) t.blues |= uint32_t(1) << n;
+    t.redCount = g.frontPicks;
+    t.blueCount = g.backPicks;
     return t;
 }
 
@@ -191,9 +213,12 @@ class TestPrize : public QObject {
     void dltVersions();
     void ticketsMatchExpansion_data();
     void ticketsMatchExpansion();
-    void dltHistoryMatchesDrawByDraw();
-    void dltLines_data();
-    void dltLines();
+    void gameHistoryMatchesDrawByDraw_data();
+    void gameHistoryMatchesDrawByDraw();
+    void gameLines_data();
+    void gameLines();
+    void qlcDraws_data();
+    void qlcDraws();
 };
 
 void TestPrize::tierTable_data() {
@@ -602,21 +627,31 @@ void TestPrize::dltVersions() {
     }
 }
 
-// Compound and 胆拖 tickets of both games against their expansion into single bets, with 追加 where the
-// game has it, on draws across every rule version.
+// Every game's single, compound and 胆拖 tickets against their expansion into single bets, with 追加
+// where the game has it, on draws across every rule version; single bets of every match pattern too,
+// until every tier of every version was won.
 void TestPrize::ticketsMatchExpansion_data() {
     QTest::addColumn<QString>("game");
     QTest::addColumn<int>("fronts");
     QTest::addColumn<int>("bankers");
     QTest::addColumn<int>("backs");
     QTest::addColumn<int>("backBankers");
-    QTest::newRow("ssq compound") << "ssq" << 8 << 0 << 3 << 0;
-    QTest::newRow("ssq 胆拖") << "ssq" << 9 << 2 << 2 << 0;
-    QTest::newRow("dlt compound") << "dlt" << 8 << 0 << 4 << 0;
-    QTest::newRow("dlt 胆拖") << "dlt" << 9 << 2 << 3 << 0;
-    QTest::newRow("dlt 胆拖 with a back banker") << "dlt" << 8 << 1 << 4 << 1;
-    QTest::newRow("dlt compound with a back banker") << "dlt" << 6 << 0 << 3 << 1;
-    QTest::newRow("dlt four bankers") << "dlt" << 7 << 4 << 2 << 0;
+    for (const Game* g : Game::all()) {
+        const int picks = g->frontPicks;
+        const int backs = g->backPicks; // 0 for a game of one pool
+        auto row = [&](const char* shape, int fronts, int bankers, int backCount, int backBankers) {
+            QTest::addRow("%s %s", g->key, shape) << g->keyText() << fronts << bankers << backCount << backBankers;
+        };
+        row("single, every match", picks, 0, backs, 0);
+        row("compound", picks + 2, 0, backs ? backs + 2 : 0, 0);
+        row("big compound", picks + 5, 0, backs, 0);
+        row("胆拖", picks + 3, 2, backs ? backs + 1 : 0, 0);
+        row("most bankers", picks + 2, picks - 1, backs, 0);
+        if (backs > 1) {
+            row("胆拖 with a back banker", picks + 3, 1, backs + 2, 1);
+            row("compound with a back banker", picks + 1, 0, backs + 1, 1);
+        }
+    }
 }
 
 void TestPrize::ticketsMatchExpansion() {
@@ -627,118 +662,186 @@ void TestPrize::ticketsMatchExpansion() {
     QFETCH(int, backBankers);
     const Game& g = *Game::find(game);
     const TCodeArr& history = SampleHistoryOf(g);
-    QRandomGenerator rng(20260 + fronts * 10 + backs);
+    const bool single = fronts == g.frontPicks && backs == g.backPicks && !bankers;
+    std::set<std::pair<int, int>> won; // (version, tier)
+    QRandomGenerator rng(20260 + fronts * 10 + backs + bankers * 100);
     for (int round = 0; round < 300; ++round) {
         const PrizeDraw draw = DrawOf(history[rng.bounded(int(history.size()))], g);
-        const PrizeTicket t = shapedTicket(rng, g, draw, fronts, bankers, backs, backBankers);
+        std::vector<PrizeTicket> tickets{shapedTicket(rng, g, draw, fronts, bankers, backs, backBankers)};
+        if (single)
+            for (int f = 0; f <= g.frontPicks; ++f)
+                for (int y = 0; y <= g.sidePicks(); ++y)
+                    if (!g.specialPicks || f + y <= g.frontPicks) tickets.push_back(patternTicket(g, draw, f, y));
         const bool extra = g.extraPrice > 0 && rng.bounded(2);
         const PrizeRules& rules = PrizeRulesFor(g, draw.issue);
-        int64_t bets = 0, prize = 0;
-        const TierCounts expected = expandAndPrice(t, draw, rules, extra, bets, prize);
-        const TicketPrize p = CheckTicket(t, draw, rules, extra);
-        QCOMPARE(p.bets, bets);
-        QCOMPARE(TicketBets(t, g), bets);
-        QCOMPARE(p.tiers, expected);
-        QCOMPARE(p.prize, prize);
+        for (size_t k = 0; k < tickets.size(); ++k) {
+            const PrizeTicket& t = tickets[k];
+            int64_t bets = 0, prize = 0;
+            const TierCounts expected = expandAndPrice(t, draw, rules, extra, bets, prize);
+            const TicketPrize p = CheckTicket(t, draw, rules, extra);
+            QCOMPARE(p.bets, bets);
+            QCOMPARE(TicketBets(t, g), bets);
+            QCOMPARE(p.tiers, expected);
+            QCOMPARE(p.prize, prize);
+            QCOMPARE(p.redHits, std::popcount(t.reds & draw.reds));
+            QCOMPARE(p.specialHit, (t.reds & draw.specialMask()) != 0);
+            if (p.best()) won.insert({rules.version, p.best()});
+        }
     }
+    if (single)
+        for (const PrizeRules& rules : PrizeVersions(g))
+            for (int tier = 1; tier <= rules.tierCount; ++tier)
+                QVERIFY2(won.count({rules.version, tier}),
+                         qPrintable(QStringLiteral("version %1 %2").arg(rules.version).arg(rules.tierName(tier))));
 }
 
-// The super lotto's history check against CheckTicket draw by draw with each draw's version.
-void TestPrize::dltHistoryMatchesDrawByDraw() {
-    const Game& g = Game::dlt();
-    const TCodeArr& h = DltSampleHistory();
+// Every game's history check against CheckTicket draw by draw with each draw's version: the tiers, the
+// best tier with its first issue and the issues whose fronts one bet holds.
+void TestPrize::gameHistoryMatchesDrawByDraw_data() {
+    QTest::addColumn<QString>("game");
+    for (const Game* g : Game::all())
+        QTest::newRow(g->key) << g->keyText();
+}
+
+void TestPrize::gameHistoryMatchesDrawByDraw() {
+    QFETCH(QString, game);
+    const Game& g = *Game::find(game);
+    const TCodeArr& h = SampleHistoryOf(g);
     const PrizeDraw drawn = DrawOf(h[1500], g);
+    const int backs = g.backPicks;
+    const bool extra = g.extraPrice > 0;
+    const bool versions = PrizeVersions(g).size() > 1;
     QRandomGenerator rng(7);
-    std::vector<PrizeTicket> tickets{shapedTicket(rng, g, drawn, 5, 0, 2, 0),
-                                     shapedTicket(rng, g, drawn, 9, 0, 3, 0),
-                                     shapedTicket(rng, g, drawn, 10, 2, 4, 1)};
-    tickets[0].reds = drawn.reds; // a drawn ticket: its five fronts came up at least once
-    const HistoryResult r = CheckHistory(tickets, h, g, true);
+    std::vector<PrizeTicket> tickets{shapedTicket(rng, g, drawn, g.frontPicks, 0, backs, 0),
+                                     shapedTicket(rng, g, drawn, g.frontPicks + 4, 0, backs ? backs + 1 : 0, 0),
+                                     shapedTicket(rng, g, drawn, g.frontPicks + 5, 2, backs ? backs + 2 : 0,
+                                                  backs > 1 ? 1 : 0)};
+    tickets[0].reds = drawn.reds; // a drawn ticket: its fronts came up at least once
+    const HistoryResult r = CheckHistory(tickets, h, g, extra);
     QCOMPARE(r.draws, int(h.size()));
     for (size_t k = 0; k < tickets.size(); ++k) {
         const PrizeTicket& t = tickets[k];
         std::vector<VersionTiers> byVersion;
+        TierCounts tiers{};
         int64_t fixed = 0;
         int best = 0, bestIssue = 0, bestVersion = 0;
-        std::vector<int> fiveFronts;
+        std::vector<int> allFronts;
         for (const TDrawRec& rec : h) {
             const PrizeDraw d = DrawOf(rec, g);
             const PrizeRules& rules = PrizeRulesFor(g, d.issue);
             if (byVersion.empty() || byVersion.back().version != rules.version)
                 byVersion.push_back({rules.version, 0, {}});
-            const TicketPrize p = CheckTicket(t, d, rules, true);
+            const TicketPrize p = CheckTicket(t, d, rules, extra);
             ++byVersion.back().draws;
-            for (size_t i = 0; i < p.tiers.size(); ++i)
+            for (size_t i = 0; i < p.tiers.size(); ++i) {
                 byVersion.back().tiers[i] += p.tiers[i];
+                tiers[i] += p.tiers[i];
+            }
             fixed += p.prize;
             if (p.best() && (!best || p.best() < best)) {
                 best = p.best();
                 bestIssue = d.issue;
                 bestVersion = rules.version;
             }
-            if ((t.bankers & d.reds) == t.bankers && (d.reds & ~t.reds) == 0) fiveFronts.push_back(d.issue);
+            if ((t.bankers & d.reds) == t.bankers && (d.reds & ~t.reds) == 0) allFronts.push_back(d.issue);
         }
         const HistoryPrize& got = r.results[k];
-        QCOMPARE(got.byVersion.size(), byVersion.size());
-        for (size_t v = 0; v < byVersion.size(); ++v) {
-            QCOMPARE(got.byVersion[v].version, byVersion[v].version);
-            QCOMPARE(got.byVersion[v].draws, byVersion[v].draws);
-            QCOMPARE(got.byVersion[v].tiers, byVersion[v].tiers);
+        QCOMPARE(got.tiers, tiers);
+        if (versions) {
+            QCOMPARE(got.byVersion.size(), byVersion.size());
+            for (size_t v = 0; v < byVersion.size(); ++v) {
+                QCOMPARE(got.byVersion[v].version, byVersion[v].version);
+                QCOMPARE(got.byVersion[v].draws, byVersion[v].draws);
+                QCOMPARE(got.byVersion[v].tiers, byVersion[v].tiers);
+            }
+            QCOMPARE(got.bestVersion, bestVersion);
         }
         QCOMPARE(got.fixedPrize, fixed);
-        QCOMPARE(got.cost, TicketBets(t, g) * 3 * int64_t(h.size()));
+        QCOMPARE(got.cost, TicketBets(t, g) * PriceOfBet(g, extra) * int64_t(h.size()));
         QCOMPARE(got.best, best);
         QCOMPARE(got.bestIssue, bestIssue);
-        QCOMPARE(got.bestVersion, bestVersion);
-        QCOMPARE(got.sixRedIssues, fiveFronts);
+        QCOMPARE(got.sixRedIssues, allFronts);
     }
     QVERIFY(!r.results[0].sixRedIssues.empty());
 }
 
-// Super-lotto lines: good ones read back as written, each bad one named with its fault.
-void TestPrize::dltLines_data() {
+// Lines of the games whose lines differ from the two-colour ball's: good ones read back as written, each
+// bad one named with its fault.
+void TestPrize::gameLines_data() {
+    QTest::addColumn<QString>("game");
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("result"); // the ticket's text and bets, or the fault
-    QTest::newRow("single") << "05 04 03 02 01 + 12 01"
+    QTest::newRow("single") << "dlt" << "05 04 03 02 01 + 12 01"
                             << "01 02 03 04 05+01 12 1";
-    QTest::newRow("history line") << "2026094 05 14 15 17 33 01 07"
+    QTest::newRow("history line") << "dlt" << "2026094 05 14 15 17 33 01 07"
                                   << "05 14 15 17 33+01 07 1";
     QTest::newRow("compound 20+12")
+        << "dlt"
         << "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 03 04 05 06 07 "
            "08 09 10 11 12"
         << "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20+01 02 03 04 05 06 07 "
            "08 09 10 11 12 1023264";
-    QTest::newRow("胆拖 with a back banker") << "01 02#03 04 05 06 07+01#02 03"
+    QTest::newRow("胆拖 with a back banker") << "dlt" << "01 02#03 04 05 06 07+01#02 03"
                                              << "01 02#03 04 05 06 07+01#02 03 20";
-    QTest::newRow("front 36") << "01 02 03 04 36+01 02"
+    QTest::newRow("front 36") << "dlt" << "01 02 03 04 36+01 02"
                               << "前区号码36超出范围（01-35）";
-    QTest::newRow("back 13") << "01 02 03 04 05+01 13"
+    QTest::newRow("back 13") << "dlt" << "01 02 03 04 05+01 13"
                              << "后区号码13超出范围（01-12）";
-    QTest::newRow("one back") << "01 02 03 04 05+01"
+    QTest::newRow("one back") << "dlt" << "01 02 03 04 05+01"
                               << "后区号码1个，应为2-12个";
-    QTest::newRow("no backs") << "01 02 03 04 05 06"
+    QTest::newRow("no backs") << "dlt" << "01 02 03 04 05 06"
                               << "缺少后区号码（用\"+\"分开前区和后区）";
-    QTest::newRow("too few drags") << "01 02#03 04 05+01 02"
+    QTest::newRow("too few drags") << "dlt" << "01 02#03 04 05+01 02"
                                    << "胆码和拖码共5个，至少要6个";
-    QTest::newRow("banker among the drags") << "01 02#02 03 04 05 06+01 02"
+    QTest::newRow("banker among the drags") << "dlt" << "01 02#02 03 04 05 06+01 02"
                                             << "胆码02也在拖码中";
-    QTest::newRow("five bankers") << "01 02 03 04 05#06 07+01 02"
+    QTest::newRow("five bankers") << "dlt" << "01 02 03 04 05#06 07+01 02"
                                   << "胆码5个，最多4个";
-    QTest::newRow("two back bankers") << "01 02 03 04 05+01 02#03 04"
+    QTest::newRow("two back bankers") << "dlt" << "01 02 03 04 05+01 02#03 04"
                                       << "后区胆码2个，最多1个";
-    QTest::newRow("back banker, one drag") << "01 02 03 04 05+01#02"
+    QTest::newRow("back banker, one drag") << "dlt" << "01 02 03 04 05+01#02"
                                            << "后区胆码和拖码共2个，至少要3个";
-    QTest::newRow("back banker among the drags") << "01 02 03 04 05+01#01 02"
+    QTest::newRow("back banker among the drags") << "dlt" << "01 02 03 04 05+01#01 02"
                                                  << "后区胆码01也在拖码中";
-    QTest::newRow("two-colour ball line") << "01 02 03 04 05 06+07"
+    QTest::newRow("two-colour ball line") << "dlt" << "01 02 03 04 05 06+07"
                                           << "后区号码1个，应为2-12个";
+    QTest::newRow("qlc single") << "qlc" << "30 01 02 03 04 05 06"
+                                << "01 02 03 04 05 06 30 1";
+    QTest::newRow("qlc history line") << "qlc" << "2026088 01 05 09 13 17 21 25"
+                                      << "01 05 09 13 17 21 25 1";
+    QTest::newRow("qlc compound of 20")
+        << "qlc" << "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20"
+        << "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 77520";
+    QTest::newRow("qlc 胆拖") << "qlc" << "01 02#03 04 05 06 07 08"
+                              << "01 02#03 04 05 06 07 08 6";
+    QTest::newRow("qlc six bankers") << "qlc" << "01 02 03 04 05 06#07 08 09"
+                                     << "01 02 03 04 05 06#07 08 09 3";
+    QTest::newRow("qlc six numbers") << "qlc" << "01 02 03 04 05 06"
+                                     << "号码6个，应为7-20个";
+    QTest::newRow("qlc 21 numbers")
+        << "qlc" << "01 02 03 04 05 06 07 08 09 10 11 12 13 14 15 16 17 18 19 20 21"
+        << "号码21个，应为7-20个";
+    QTest::newRow("qlc 31") << "qlc" << "01 02 03 04 05 06 31"
+                            << "号码31超出范围（01-30）";
+    QTest::newRow("qlc a repeat") << "qlc" << "01 02 03 04 05 06 06"
+                                  << "号码06重复";
+    QTest::newRow("qlc a plus part") << "qlc" << "01 02 03 04 05 06 07+08"
+                                     << "七乐彩的投注号码没有\"+\"后的部分";
+    QTest::newRow("qlc too few drags") << "qlc" << "01 02#03 04 05 06 07"
+                                       << "胆码和拖码共7个，至少要8个";
+    QTest::newRow("qlc seven bankers") << "qlc" << "01 02 03 04 05 06 07#08"
+                                       << "胆码7个，最多6个";
+    QTest::newRow("qlc drag 31") << "qlc" << "01#02 03 04 05 06 07 31"
+                                 << "拖码31超出范围（01-30）";
 }
 
-void TestPrize::dltLines() {
+void TestPrize::gameLines() {
+    QFETCH(QString, game);
     QFETCH(QString, line);
     QFETCH(QString, result);
-    const Game& g = Game::dlt();
-    const TicketList list = ReadTickets(QStringLiteral("01 02 03 04 05+01 02\n") + line, 0, g);
+    const Game& g = *Game::find(game);
+    const QString good = g.ticketExampleLines().section(QLatin1Char('\n'), 0, 0);
+    const TicketList list = ReadTickets(good + QLatin1Char('\n') + line, 0, g);
     if (list.badLines.empty()) {
         QCOMPARE(list.tickets.size(), size_t(2));
         const PrizeTicket& t = list.tickets[1];
@@ -746,6 +849,45 @@ void TestPrize::dltLines() {
     } else {
         QCOMPARE(list.tickets.size(), size_t(1));
         QCOMPARE(BadLinesMessage(list), QStringLiteral("第2行不是有效的投注号码：") + result);
+    }
+}
+
+// Draws of 七乐彩 as typed or by issue, and what is refused.
+void TestPrize::qlcDraws_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected"); // issue:DrawText, or the start of the message
+    const TDrawRec& newest = SampleHistoryOf(Game::qlc()).back();
+    const QString newestText = DrawText(DrawOf(newest, Game::qlc()));
+    QTest::newRow("newest by default") << "" << QStringLiteral("%1:%2").arg(newest.code()).arg(newestText);
+    QTest::newRow("issue code") << QString::number(newest.code())
+                                << QStringLiteral("%1:%2").arg(newest.code()).arg(newestText);
+    QTest::newRow("issue and its numbers") << QString::number(newest.code()) + QLatin1Char(' ') + newestText
+                                           << QStringLiteral("%1:%2").arg(newest.code()).arg(newestText);
+    QTest::newRow("typed with plus") << "30 02 05 11 16 20 25+08"
+                                     << "0:02 05 11 16 20 25 30+08";
+    QTest::newRow("typed, eight numbers") << "2,5,11,16,20,25,30,8"
+                                          << "0:02 05 11 16 20 25 30+08";
+    QTest::newRow("special among the seven") << "02 05 11 16 20 25 30+05"
+                                             << "!开奖号码\"";
+    QTest::newRow("special 31") << "02 05 11 16 20 25 30+31"
+                                << "!开奖号码\"";
+    QTest::newRow("seven numbers") << "02 05 11 16 20 25 30"
+                                   << "!开奖号码\"";
+    QTest::newRow("issue and other numbers") << QString::number(newest.code()) + QStringLiteral(" 01 02 03 04 05 06 07+08")
+                                             << QStringLiteral("!第%1期的开奖号码是").arg(newest.code());
+}
+
+void TestPrize::qlcDraws() {
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const Game& g = Game::qlc();
+    QCOMPARE(NamesDraw(text, g), !text.isEmpty() && text != QStringLiteral("02 05 11 16 20 25 30"));
+    try {
+        const PrizeDraw d = ParseDraw(text, SampleHistoryOf(g), g);
+        QCOMPARE(QStringLiteral("%1:%2").arg(d.issue).arg(DrawText(d)), expected);
+    } catch (const KelvoraError& e) {
+        QVERIFY2(expected.startsWith(QLatin1Char('!')) && e.message().startsWith(expected.mid(1)),
+                 qPrintable(e.message()));
     }
 }
 

@@ -279,6 +279,9 @@ class TestPrizeWindow : public QObject {
         QTest::newRow("ssq history") << "ssq" << true << ssq << "01 04 16 22 26 31 33+04 09" << 7 << 2;
         QTest::newRow("dlt draw") << "dlt" << false << dlt << "05 14 15 17 33 35+01 07 09" << 6 << 3;
         QTest::newRow("dlt history") << "dlt" << true << dlt << "05 14 15 17 33 35+01 07 09" << 6 << 3;
+        const QString qlc = QStringLiteral("2026001 01 02 03 04 05 06 07 08\n2026002 02 05 11 16 20 25 29 08");
+        QTest::newRow("qlc draw") << "qlc" << false << qlc << "02 05 11 16 20 25 29 08" << 8 << 0;
+        QTest::newRow("qlc history") << "qlc" << true << qlc << "02 05 11 16 20 25 29 08" << 8 << 0;
     }
     void csvFollowsTheHeader() {
         QFETCH(QString, game);
@@ -307,6 +310,9 @@ class TestPrizeWindow : public QObject {
             QCOMPARE(csvFields(line).size(), header.size());
         const QString words = header.join(QLatin1Char(' '));
         QVERIFY2(words.contains(g.front()), qPrintable(words));
+        // No field for the blues of a game without backs.
+        QCOMPARE(w->PrizeBlueEd->isVisibleTo(w), g.backPicks > 0);
+        if (!history) QVERIFY2(words.contains(g.side() + QStringLiteral("命中")), qPrintable(words));
         if (!g.isSsq())
             QVERIFY2(!words.contains(QStringLiteral("红球")) && !words.contains(QStringLiteral("蓝球")),
                      qPrintable(words));

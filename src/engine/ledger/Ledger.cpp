@@ -53,9 +53,15 @@ bool readTiers(const QString& text, int count, int64_t most, TierCounts& tiers) 
     return true;
 }
 
-// A stored draw's backs: the two-colour ball keeps its blue in PrizeDraw::blue.
+// A stored draw's backs (or its special number, as a mask): the two-colour ball keeps its blue in
+// PrizeDraw::blue.
 void setDrawBacks(PrizeDraw& draw, uint64_t mask, const Game& game) {
-    if (game.backPicks == 1) {
+    if (game.specialPicks) {
+        // More than one number is kept in backs, where a game without backs refuses it.
+        draw.special = mask ? std::countr_zero(mask) : 0;
+        draw.blue = 0;
+        draw.backs = uint32_t(mask & (mask - 1)) | uint32_t((mask >> 32) != 0);
+    } else if (game.backPicks == 1) {
         draw.blue = mask ? std::countr_zero(mask) : 0;
         draw.backs = 0;
     } else {
@@ -102,8 +108,11 @@ QString entryFault(const LedgerEntry& e, const Game& game, int64_t extraValue, i
     if (e.cost != bets * PriceOfBet(game, e.extra)) return QStringLiteral("金额与注数不符");
     if (e.settled) {
         const uint32_t backs = e.draw.backMask();
+        const uint64_t special = e.draw.specialMask();
         if ((e.draw.reds & ~poolMask(game.frontPool)) || std::popcount(e.draw.reds) != game.frontPicks ||
-            (backs & ~uint32_t(poolMask(game.backPool))) || std::popcount(backs) != game.backPicks)
+            (backs & ~uint32_t(poolMask(game.backPool))) || std::popcount(backs) != game.backPicks ||
+            (special & ~poolMask(game.frontPool)) || (special & e.draw.reds) ||
+            std::popcount(special) != game.specialPicks)
             return QStringLiteral("开奖号码无效");
         const PrizeRules& rules = PrizeRulesFor(game, e.issue);
         if (e.prize != FixedPrize(e.tiers, rules, e.extra)) return QStringLiteral("奖金与中奖注数不符");
@@ -177,7 +186,7 @@ std::vector<int64_t> SettleEntries(std::vector<LedgerEntry>& entries, const TCod
     for (const TDrawRec& rec : history) {
         PrizeDraw& d = draws[rec.code()];
         d = DrawOf(rec, game);
-        setDrawBacks(d, d.backMask(), game);
+        setDrawBacks(d, d.sideMask(), game);
     }
     std::vector<int64_t> changed;
     for (LedgerEntry& e : entries) {
@@ -201,7 +210,7 @@ std::vector<int64_t> SettleEntries(std::vector<LedgerEntry>& entries, const TCod
                 tiers[size_t(k)] += p.tiers[size_t(k)];
         }
         const int64_t prize = FixedPrize(tiers, rules, e.extra);
-        if (e.settled && e.draw.reds == d.reds && e.draw.backMask() == d.backMask() && e.tiers == tiers &&
+        if (e.settled && e.draw.reds == d.reds && e.draw.sideMask() == d.sideMask() && e.tiers == tiers &&
             e.prize == prize)
             continue;
         e.settled = true;
@@ -753,7 +762,7 @@ void Ledger::saveSettlement(const std::vector<LedgerEntry>& entries, const std::
         const PrizeRules& rules = PrizeRulesFor(LedgerGameOf(c.game), c.issue);
         q.bindValue(0, c.settled ? 1 : 0);
         q.bindValue(1, c.settled ? QVariant(qlonglong(c.draw.reds)) : QVariant());
-        q.bindValue(2, c.settled ? QVariant(qlonglong(c.draw.backMask())) : QVariant());
+        q.bindValue(2, c.settled ? QVariant(qlonglong(c.draw.sideMask())) : QVariant());
         q.bindValue(3, c.settled ? QVariant(tiersText(c.tiers, rules.tierCount)) : QVariant());
         q.bindValue(4, c.settled ? QVariant(qlonglong(c.prize)) : QVariant());
         q.bindValue(5, qlonglong(c.id));

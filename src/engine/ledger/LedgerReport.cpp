@@ -66,6 +66,13 @@ const TierOdds& SingleBetTierOdds(const PrizeRules& rules) {
     for (int f = 0; f <= g.frontPicks; ++f) {
         const double pf =
             Binomial(g.frontPicks, f) * Binomial(g.frontPool - g.frontPicks, g.frontPicks - f) / fronts;
+        if (g.specialPicks) {
+            // The special number is one of the numbers left after the draw: the bet's misses are among them.
+            const double ps = double(g.frontPicks - f) / double(g.frontPool - g.frontPicks);
+            p[size_t(rules.tierOf[f][1])] += pf * ps;
+            p[size_t(rules.tierOf[f][0])] += pf * (1 - ps);
+            continue;
+        }
         for (int b = 0; b <= g.backPicks; ++b) {
             const double pb =
                 Binomial(g.backPicks, b) * Binomial(g.backPool - g.backPicks, g.backPicks - b) / backs;
@@ -89,6 +96,18 @@ double ExpectedFixedPrize(const PrizeTicket& ticket, const PrizeRules& rules, bo
             const double ph =
                 Binomial(d, hb) * Binomial(k, h) * Binomial(g.frontPool - d - k, g.frontPicks - hb - h) / fronts;
             if (ph == 0) continue;
+            if (g.specialPicks) {
+                // The special number is one of the numbers the draw left: a banker, a drag or another.
+                const double left = double(g.frontPool - g.frontPicks);
+                const double inBankers = (d - hb) / left;
+                const double inDrags = (k - h) / left;
+                const auto prize = [&](int sb, int sd) {
+                    return double(FixedPrize(TiersByHits(ticket, rules, hb, h, sb, sd), rules, extra));
+                };
+                expected += ph * (inBankers * prize(1, 0) + inDrags * prize(0, 1) +
+                                  (1 - inBankers - inDrags) * prize(0, 0));
+                continue;
+            }
             for (int bb = 0; bb <= bd; ++bb) {
                 for (int bh = 0; bb + bh <= g.backPicks && bh <= bk; ++bh) {
                     const double pb = Binomial(bd, bb) * Binomial(bk, bh) *
@@ -360,6 +379,7 @@ std::vector<LedgerTicketDetail> LedgerEntryDetail(const LedgerEntry& e) {
         if (e.settled) {
             d.frontHits = t.reds & e.draw.reds;
             d.backHits = t.blues & e.draw.backMask();
+            d.specialHits = t.reds & e.draw.specialMask();
             const TicketPrize p = CheckTicket(t, e.draw, rules, e.extra);
             d.tiers = p.tiers;
             d.prize = FixedPrize(p.tiers, rules, e.extra);

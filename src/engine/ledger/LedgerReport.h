@@ -50,8 +50,8 @@ constexpr uint64_t LedgerReportSeed = 20030223;
 constexpr int LedgerReportPlayers = 10000;
 
 using TierOdds = std::array<double, kMaxPrizeTiers + 1>;
-// Probabilities of one random single bet (six reds and a blue) against a draw: index 0 = no prize,
-// 1.. = the tiers of the rule version.
+// Probabilities of one random single bet (six reds and a blue, or the game's shape) against a draw:
+// index 0 = no prize, 1.. = the tiers of the rule version.
 const TierOdds& SingleBetTierOdds(const PrizeRules& rules = SsqPrizeRules());
 // The mean fixed prize of the ticket over all draws, exact: front and back hits follow the
 // hypergeometric law of its numbers, and each hit count splits its bets by combinatorics.
@@ -88,6 +88,7 @@ struct LedgerTicketDetail {
     PrizeTicket ticket;
     uint64_t frontHits = 0;
     uint32_t backHits = 0;
+    uint64_t specialHits = 0; // the draw's special number, when the ticket holds it
     TierCounts tiers{};
     int64_t prize = 0;
 };

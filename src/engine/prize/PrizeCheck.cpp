@@ -62,6 +62,25 @@ addTiersOf(const PrizeTicket& t, const PrizeRules& rules, int picks, int hb, int
     }
 }
 
+// Tiers of a ticket's bets where the game draws a special number and no backs: the special is one of
+// its bankers (sb = 1), one of its drags (sd = 1) or neither. A bet with x of the ht drawn drags and s of
+// the special drag takes the rest of its k drag places from the other n - ht - sd drags; it holds the
+// special when sb + s = 1.
+template <bool Bankers>
+inline void addSpecialTiers(const PrizeTicket& t, const PrizeRules& rules, int picks, int hb, int ht, int sb,
+                            int sd, int64_t times, TierCounts& tiers) {
+    const int d = Bankers ? std::popcount(t.bankers) : 0;
+    const int k = picks - d;
+    const int rest = t.redCount - d - ht - sd;
+    for (int x = 0; x <= ht && x <= k; ++x)
+        for (int s = 0; s <= sd && x + s <= k; ++s) {
+            const int fill = k - x - s;
+            if (fill > rest) continue;
+            if (const int tier = rules.tierOf[hb + x][sb + s])
+                tiers[size_t(tier - 1)] += binom.c[ht][x] * binom.c[rest][fill] * times;
+        }
+}
+
 // The back pick count as a constant where it is one (the two-colour ball's single blue).
 template <bool Bankers>
 [[gnu::always_inline]] inline void addTiers(const PrizeTicket& t, const PrizeRules& rules, int picks, int hb,
@@ -258,7 +277,13 @@ template <bool Bankers>
     const int bankerHits = Bankers ? std::popcount(ticket.bankers & draw.reds) : 0;
     const int backBankerHits = Bankers ? std::popcount(ticket.backBankers & drawBacks) : 0;
     int64_t w[GameLimits::kMaxBackPicks + 1];
-    if (game.backPicks == 1) {
+    if (game.specialPicks) {
+        const uint64_t special = draw.specialMask();
+        const int specialBanker = Bankers ? std::popcount(ticket.bankers & special) : 0;
+        p.specialHit = (ticket.reds & special) != 0;
+        addSpecialTiers<Bankers>(ticket, rules, game.frontPicks, bankerHits, p.redHits - bankerHits,
+                                 specialBanker, int(p.specialHit) - specialBanker, 1, p.tiers);
+    } else if (game.backPicks == 1) {
         // One blue: the bets with it and the rest (a ticket without blues counts one that misses).
         w[1] = p.backHits;
         w[0] = ticket.blueCount == 0 ? 1 : ticket.blueCount - p.backHits;
@@ -316,9 +341,27 @@ void checkList(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw, c
     }
 }
 
+// A list of a game with a special number, ticket by ticket through the general check.
+void checkSpecialList(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw, const PrizeRules& rules,
+                      bool extra, PrizeResult& r) {
+    PrizeSummary& s = r.summary;
+    for (const PrizeTicket& t : tickets) {
+        TicketPrize& p = r.results.emplace_back();
+        if (t.bankers) [[unlikely]]
+            checkBankerTicket(p, t, draw, rules, extra);
+        else
+            checkTicket<false>(p, t, draw, rules, extra);
+        s.bets += p.bets;
+        for (int k = 0; k < rules.tierCount; ++k)
+            s.tiers[size_t(k)] += p.tiers[size_t(k)];
+        s.fixedPrize += p.prize;
+    }
+}
+
 // The super lotto against a history, draw by draw: its history is short, and each draw may fall under
 // another rule version. Draws are grouped by (version, banker hits, drag hits, back banker hits, back
-// drag hits), and each group is priced once.
+// drag hits), and each group is priced once. A game with a special number (and no backs) groups by
+// whether the special is one of the ticket's bankers or drags in place of the back hits.
 void checkHistoryByDraw(const PrizeTicket& t, const std::vector<PrizeDraw>& draws,
                         const std::vector<int>& versionOf, const std::vector<PrizeRules>& versions,
                         bool extra, HistoryPrize& p) {
@@ -326,7 +369,7 @@ void checkHistoryByDraw(const PrizeTicket& t, const std::vector<PrizeDraw>& draw
     const int picks = game.frontPicks;
     const int backPicks = game.backPicks;
     const int hits = picks + 1;
-    const int backHits = backPicks + 1;
+    const int backHits = std::max(backPicks, game.specialPicks) + 1;
     const int keyCount = int(versions.size()) * hits * hits * backHits * backHits;
     std::vector<int64_t> counts(size_t(keyCount), 0);
     std::vector<int> first(size_t(keyCount), 0);
@@ -337,10 +380,11 @@ void checkHistoryByDraw(const PrizeTicket& t, const std::vector<PrizeDraw>& draw
     for (size_t i = 0; i < draws.size(); ++i) {
         const PrizeDraw& draw = draws[i];
         const uint32_t drawBacks = draw.backMask();
+        const uint64_t special = draw.specialMask();
         const int hb = std::popcount(t.bankers & draw.reds);
         const int ht = std::popcount(drags & draw.reds);
-        const int bb = std::popcount(t.backBankers & drawBacks);
-        const int bt = std::popcount(backDrags & drawBacks);
+        const int bb = std::popcount(t.backBankers & drawBacks) + std::popcount(t.bankers & special);
+        const int bt = std::popcount(backDrags & drawBacks) + std::popcount(drags & special);
         const int key = (((versionOf[i] * hits + hb) * hits + ht) * backHits + bb) * backHits + bt;
         if (counts[size_t(key)]++ == 0 || draw.issue < first[size_t(key)]) first[size_t(key)] = draw.issue;
         if (hb == d && ht >= k) p.sixRedIssues.push_back(draw.issue);
@@ -366,7 +410,11 @@ void checkHistoryByDraw(const PrizeTicket& t, const std::vector<PrizeDraw>& draw
         backWaysOf(t, backPicks, bb, bt, w);
         TierCounts once{};
         const bool bankers = t.bankers != 0;
-        if (bankers)
+        if (game.specialPicks && bankers)
+            addSpecialTiers<true>(t, rules, picks, hb, ht, bb, bt, 1, once);
+        else if (game.specialPicks)
+            addSpecialTiers<false>(t, rules, picks, hb, ht, bb, bt, 1, once);
+        else if (bankers)
             addTiers<true>(t, rules, picks, hb, ht, w, backPicks, 1, once);
         else
             addTiers<false>(t, rules, picks, hb, ht, w, backPicks, 1, once);
@@ -421,6 +469,14 @@ TierCounts TiersByHits(const PrizeTicket& ticket, const PrizeRules& rules, int f
                        int frontDragHits, int backBankerHits, int backDragHits) {
     const Game& game = *rules.game;
     TierCounts tiers{};
+    if (game.specialPicks) {
+        if (ticket.bankers)
+            addSpecialTiers<true>(ticket, rules, game.frontPicks, frontBankerHits, frontDragHits, backBankerHits,
+                                  backDragHits, 1, tiers);
+        else
+            addSpecialTiers<false>(ticket, rules, game.frontPicks, 0, frontDragHits, 0, backDragHits, 1, tiers);
+        return tiers;
+    }
     int64_t w[GameLimits::kMaxBackPicks + 1];
     backWaysOf(ticket, game.backPicks, backBankerHits, backDragHits, w);
     if (ticket.bankers)
@@ -444,7 +500,9 @@ PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDra
     r.results.reserve(tickets.size());
     PrizeSummary& s = r.summary;
     const PrizeRules& rules = *r.rules;
-    if (game.backPicks == 1 && rules.tierCount == kSsqTierCount)
+    if (game.specialPicks)
+        checkSpecialList(tickets, draw, rules, extra, r);
+    else if (game.backPicks == 1 && rules.tierCount == kSsqTierCount)
         checkList<1, kSsqTierCount>(tickets, draw, rules, extra, r);
     else
         checkList<GameLimits::kMaxBackPicks, kMaxPrizeTiers>(tickets, draw, rules, extra, r);
@@ -557,12 +615,21 @@ PrizeDraw DrawOf(const TDrawRec& rec, const Game& game) {
             if (!d.blue) d.blue = b + 1;
         }
     if (game.backPicks > 1) d.blue = 0; // the backs are in backs alone
+    if (game.specialPicks) d.special = rec.Ticket.Special;
     return d;
 }
 
 namespace {
 
 QString invalidDrawText(const QString& text, const Game& game) {
+    if (game.specialPicks)
+        return QStringLiteral("开奖号码\"%1\"无效：请输入期号，或%2个%3（01-%4，互不相同）加一个%5（01-%4，"
+                              "不同于%3），如 %6")
+            .arg(text)
+            .arg(game.frontPicks)
+            .arg(game.front())
+            .arg(game.frontPool)
+            .arg(game.special(), game.exampleDrawText());
     if (game.backPicks == 1)
         return QStringLiteral(
                    "开奖号码\"%1\"无效：请输入期号，或六个红球（01-%2，互不相同）加一个蓝球（01-%3）")
@@ -604,7 +671,7 @@ PrizeDraw ParseDraw(const QString& text, const TCodeArr& history, const Game& ga
         rec = &*it;
         if (parts.isEmpty()) return DrawOf(*rec, game);
     }
-    const int numbers = game.frontPicks + game.backPicks;
+    const int numbers = game.frontPicks + game.sidePicks();
     if (parts.size() != numbers) throw KelvoraError(invalid);
     PrizeDraw d;
     for (int k = 0; k < numbers; ++k) {
@@ -614,6 +681,9 @@ PrizeDraw ParseDraw(const QString& text, const TCodeArr& history, const Game& ga
         if (k < game.frontPicks) {
             if (v < 1 || v > game.frontPool || (d.reds >> v) & 1u) throw KelvoraError(invalid);
             d.reds |= uint64_t(1) << v;
+        } else if (game.specialPicks) {
+            if (v < 1 || v > game.frontPool || (d.reds >> v) & 1u) throw KelvoraError(invalid);
+            d.special = v;
         } else {
             if (v < 1 || v > game.backPool || (d.backs >> v) & 1u) throw KelvoraError(invalid);
             d.backs |= uint32_t(1) << v;
@@ -623,7 +693,7 @@ PrizeDraw ParseDraw(const QString& text, const TCodeArr& history, const Game& ga
     if (game.backPicks == 1) d.backs = 0;
     if (rec) {
         const PrizeDraw drawn = DrawOf(*rec, game);
-        if (drawn.reds != d.reds || drawn.backMask() != d.backMask())
+        if (drawn.reds != d.reds || drawn.sideMask() != d.sideMask())
             throw KelvoraError(
                 QStringLiteral("第%1期的开奖号码是%2，与输入的号码不符").arg(issue).arg(DrawText(drawn)));
         return drawn;
@@ -634,6 +704,6 @@ PrizeDraw ParseDraw(const QString& text, const TCodeArr& history, const Game& ga
 bool NamesDraw(const QString& text, const Game& game) {
     static const QString shape =
         QStringLiteral("^\\s*(\\d{7}\\s*|(\\d{7}[\\s,，]+)?(\\d{1,2}[\\s,，+]+){%1}\\d{1,2}\\s*)$");
-    const QRegularExpression re(shape.arg(game.frontPicks + game.backPicks - 1));
+    const QRegularExpression re(shape.arg(game.frontPicks + game.sidePicks() - 1));
     return re.match(text).hasMatch();
 }

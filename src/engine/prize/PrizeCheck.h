@@ -13,6 +13,7 @@ struct TicketPrize {
     int redHits = 0;
     int16_t backHits = 0; // back numbers of the ticket drawn
     bool blueHit = false; // a back number of the ticket is drawn
+    bool specialHit = false; // the draw's special number is among the ticket's numbers
     TierCounts tiers{};
     int64_t prize = 0;
     // The best tier won (1..), 0 for none.
@@ -45,6 +46,8 @@ TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw, const 
                         bool extra = false);
 // The tiers of a ticket's bets on any draw where frontBankerHits of its front bankers, frontDragHits of
 // its other fronts, backBankerHits of its back bankers and backDragHits of its other backs are drawn.
+// For a game with a special number (and no backs) the last two say whether the special number is one of
+// the ticket's bankers or one of its other numbers (0 or 1, not both).
 TierCounts TiersByHits(const PrizeTicket& ticket, const PrizeRules& rules, int frontBankerHits,
                        int frontDragHits, int backBankerHits, int backDragHits);
 // With the rule version in force for the draw's issue (the newest for a draw without one).
@@ -88,7 +91,8 @@ HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeA
 // A history entry as a draw to check against.
 PrizeDraw DrawOf(const TDrawRec& rec, const Game& game);
 // An issue code of the history, or six reds and a blue ("01 04 16 22 26 31+04", also with commas or
-// as seven numbers, optionally after the issue code); five fronts and two backs for the super lotto.
+// as seven numbers, optionally after the issue code); five fronts and two backs for the super lotto;
+// seven numbers and the special number for 七乐彩 ("01 02 03 04 05 06 07+08").
 // Throws KelvoraError with the user's message.
 PrizeDraw ParseDraw(const QString& text, const TCodeArr& history, const Game& game);
 // Whether a text has the shape of a draw: an issue code alone, or seven numbers with or without one.

@@ -21,8 +21,23 @@ void issueArray(JsonWriter& w, const std::vector<int>& issues) {
 
 // The words of "all the draw's fronts were in one bet".
 QString allFrontsWord(const Game& game) {
+    if (game.specialPicks) return game.allFronts();
     return game.backPicks == 1 ? QStringLiteral("六个红球")
                                : QStringLiteral("%1个%2号码").arg(game.frontPicks).arg(game.front());
+}
+
+// The one rule version of a game that has one (the two-colour ball, 七乐彩).
+const PrizeRules& onlyRules(const Game& game) {
+    return PrizeVersions(game).front();
+}
+
+// Whether the draw's special number is among the ticket's numbers, or its blue or backs hit, in words.
+QString sideHitText(const Game& game, const TicketPrize& p) {
+    if (game.specialPicks)
+        return game.special() + (p.specialHit ? QStringLiteral("中") : QStringLiteral("未中"));
+    return game.backPicks == 1
+               ? QStringLiteral("蓝球%1").arg(p.blueHit ? QStringLiteral("中") : QStringLiteral("未中"))
+               : QStringLiteral("%1中%2个").arg(game.back()).arg(p.backHits);
 }
 
 QString sixRedText(const std::vector<int>& issues) {
@@ -49,6 +64,7 @@ QString PrizeJson(const std::vector<PrizeTicket>& tickets, const PrizeResult& re
     const PrizeRules& rules = *result.rules;
     const Game& game = *rules.game;
     const bool pairs = game.backPicks > 1;
+    const bool special = game.specialPicks > 0;
     const int tierCount = rules.tierCount;
     // The game's own keys; a single back is one number ("blue", "blueHit"), not a list.
     const QString fronts = game.jsonKey(game.jsonFronts);
@@ -74,7 +90,9 @@ QString PrizeJson(const std::vector<PrizeTicket>& tickets, const PrizeResult& re
     else
         w.null();
     w.key(fronts).maskNumbers(d.reds);
-    if (pairs)
+    if (special)
+        w.member(game.jsonKey(game.jsonSpecial), d.special);
+    else if (pairs)
         w.key(backs).maskNumbers(d.backMask());
     else
         w.member(oneBack, d.blue ? d.blue : std::countr_zero(d.backMask()));
@@ -85,11 +103,13 @@ QString PrizeJson(const std::vector<PrizeTicket>& tickets, const PrizeResult& re
         w.beginObject().member(u"line", t.line);
         w.key(fronts).maskNumbers(t.reds);
         if (t.bankers) w.key(u"bankers").maskNumbers(t.bankers);
-        w.key(backs).maskNumbers(t.blues);
+        if (!special) w.key(backs).maskNumbers(t.blues);
         if (t.backBankers) w.key(u"backBankers").maskNumbers(t.backBankers);
         w.member(u"bets", p.bets);
         w.member(frontHits, p.redHits);
-        if (pairs)
+        if (special)
+            w.member(game.jsonKey(game.jsonSpecialHit), p.specialHit);
+        else if (pairs)
             w.member(backHits, p.backHits);
         else
             w.member(backHits, p.blueHit);
@@ -133,17 +153,19 @@ QString HistoryJson(const std::vector<PrizeTicket>& tickets, const HistoryResult
         }
         return w.endArray().endObject().text();
     }
+    // All the draw's fronts in one bet: "sixRedIssues", and "sevenRedIssues" for seven of them.
+    const QString drawnKey = game.specialPicks ? QStringLiteral("sevenRedIssues") : QStringLiteral("sixRedIssues");
     w.key(u"tickets").beginArray();
     for (size_t k = 0; k < tickets.size(); ++k) {
         const HistoryPrize& p = result.results[k];
         w.beginObject().member(u"line", tickets[k].line);
-        w.key(u"tiers").numbers(p.tiers, SsqPrizeRules().tierCount);
+        w.key(u"tiers").numbers(p.tiers, onlyRules(game).tierCount);
         w.member(u"fixedPrize", p.fixedPrize).member(u"cost", p.cost).member(u"best", p.best).key(u"bestIssue");
         if (p.bestIssue)
             w.value(issueText(p.bestIssue));
         else
             w.null();
-        w.key(u"sixRedIssues");
+        w.key(drawnKey);
         issueArray(w, p.sixRedIssues);
         w.endObject();
     }
@@ -231,7 +253,7 @@ QStringList HistorySummaryLines(const std::vector<PrizeTicket>& tickets, const H
                                      TierCountsText(byVersion[v], QStringLiteral("次"),
                                                     PrizeVersions(game)[v]);
     } else {
-        lines << TierCountsText(tiers, QStringLiteral("次"));
+        lines << TierCountsText(tiers, QStringLiteral("次"), onlyRules(game));
     }
     lines << QStringLiteral("固定奖金合计%1元；中过奖的%2行，%3曾开出的%4行")
                  .arg(prize)
@@ -253,10 +275,7 @@ QStringList PrizeReportLines(const std::vector<PrizeTicket>& tickets, const Priz
     for (size_t k = 0; k < tickets.size(); ++k) {
         const PrizeTicket& t = tickets[k];
         const TicketPrize& p = result.results[k];
-        const QString backText =
-            game.backPicks == 1
-                ? QStringLiteral("蓝球%1").arg(p.blueHit ? QStringLiteral("中") : QStringLiteral("未中"))
-                : QStringLiteral("%1中%2个").arg(game.back()).arg(p.backHits);
+        const QString backText = sideHitText(game, p);
         lines << QStringLiteral("第%1行 %2：%3注，%4中%5个，%6，%7，奖金%8元")
                      .arg(t.line)
                      .arg(TicketText(t))
@@ -288,7 +307,7 @@ QStringList HistoryReportLines(const std::vector<PrizeTicket>& tickets, const Hi
                        .arg(p.bestIssue)
                        .arg(p.bestVersion);
         else if (p.best)
-            best = QStringLiteral("最高%1（首次第%2期）").arg(TierName(p.best)).arg(p.bestIssue);
+            best = QStringLiteral("最高%1（首次第%2期）").arg(bestRules.tierName(p.best)).arg(p.bestIssue);
         lines << QStringLiteral("第%1行 %2：%3，固定奖金%4元，投入%5元，%6曾开出：%7")
                      .arg(t.line)
                      .arg(TicketText(t), best)
@@ -301,7 +320,7 @@ QStringList HistoryReportLines(const std::vector<PrizeTicket>& tickets, const Hi
                              TierCountsText(vt.tiers, QStringLiteral("次"),
                                             PrizeVersions(game)[size_t(vt.version - 1)]);
         else
-            lines << QStringLiteral("    ") + TierCountsText(p.tiers, QStringLiteral("次"));
+            lines << QStringLiteral("    ") + TierCountsText(p.tiers, QStringLiteral("次"), onlyRules(game));
     }
     lines << QString() << HistorySummaryLines(tickets, result);
     return lines;
@@ -319,7 +338,7 @@ QStringList PrizeColumnTitles(const Game& game) {
             QStringLiteral("投注号码"),
             QStringLiteral("注数"),
             game.front() + QStringLiteral("命中"),
-            game.back() + QStringLiteral("命中"),
+            game.side() + QStringLiteral("命中"),
             QStringLiteral("奖级"),
             QStringLiteral("奖金")};
 }
@@ -365,9 +384,9 @@ QStringList PrizeCsvLines(const std::vector<PrizeTicket>& tickets, const PrizeRe
     return csvTable(PrizeColumnTitles(game), tickets.size(), [&](size_t k) {
         const PrizeTicket& t = tickets[k];
         const TicketPrize& p = result.results[k];
-        const QString backs = game.backPicks > 1 ? QString::number(p.backHits)
-                              : p.blueHit        ? QStringLiteral("是")
-                                                 : QStringLiteral("否");
+        const QString backs = game.backPicks > 1         ? QString::number(p.backHits)
+                              : p.blueHit || p.specialHit ? QStringLiteral("是")
+                                                          : QStringLiteral("否");
         return QStringList{QString::number(t.line),    TicketText(t), QString::number(p.bets),
                            QString::number(p.redHits), backs,         TierListText(p.tiers, p.bets, rules),
                            QString::number(p.prize)};

@@ -25,5 +25,5 @@ QString TicketText(const PrizeTicket& ticket) {
 }
 
 QString DrawText(const PrizeDraw& draw) {
-    return MaskNumbers(draw.reds) + QLatin1Char('+') + MaskNumbers(draw.backMask());
+    return MaskNumbers(draw.reds) + QLatin1Char('+') + MaskNumbers(draw.sideMask());
 }

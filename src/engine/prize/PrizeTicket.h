@@ -20,17 +20,23 @@ struct PrizeTicket {
 
 // A draw to check against; issue is 0 when the draw was typed rather than taken from the history.
 // backs holds the back numbers as bits; a two-colour-ball draw may give its blue in blue alone.
+// special is the special number of a game that draws one (七乐彩), 0 otherwise.
 struct PrizeDraw {
     int issue = 0;
     uint64_t reds = 0;
     int blue = 0;
     uint32_t backs = 0;
+    int special = 0;
     uint32_t backMask() const { return backs | (blue > 0 ? uint32_t(1) << blue : 0u); }
+    uint64_t specialMask() const { return special > 0 ? uint64_t(1) << special : 0u; }
+    // What stands beside the fronts: the backs, or the special number.
+    uint64_t sideMask() const { return backMask() | specialMask(); }
 };
 
 // "01 02 03 04 05 06" and, with blues, "+07 08"; a 胆拖 ticket as "01 02#03 04 05 06 07+08", with a back
 // banker "+01#02 03".
 QString TicketText(const PrizeTicket& ticket);
+// The fronts, "+", then the backs or the special number.
 QString DrawText(const PrizeDraw& draw);
 // The numbers of a mask, ascending.
 QString MaskNumbers(uint64_t mask, QChar separator = QLatin1Char(' '));

@@ -32,7 +32,8 @@ struct PrizeRules {
     bool extraFloating[kMaxPrizeTiers + 1] = {}; // 追加 adds a share of a floating prize
     // betPrize by tier index (0 = 一等奖), without and with 追加: the sum over a TierCounts.
     int64_t tierPrizes[2][kMaxPrizeTiers] = {};
-    // The tier of a bet by its front and back hits, 0 for no prize.
+    // The tier of a bet by its front and back hits, 0 for no prize. A game with a special number (七乐彩)
+    // has no backs: its second index is 1 when the special number is among the bet's numbers.
     uint8_t tierOf[GameLimits::kMaxFrontPicks + 1][GameLimits::kMaxBackPicks + 1] = {};
     // Said in a report: what the version's amounts leave out.
     const char16_t* note = nullptr;

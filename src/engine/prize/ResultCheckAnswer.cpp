@@ -41,9 +41,9 @@ ResultCheckAnswer ReadResultCheckAnswer(const QString& text, const TCodeArr& his
         int count = 0;
         for (auto it = number.globalMatch(trimmed); it.hasNext(); it.next())
             ++count;
-        // Every front but not every back: the backs are what is missing.
-        if (count >= game.frontPicks && count < game.frontPicks + game.backPicks)
-            why = QStringLiteral("“%1”只有%2个号码，缺少%3。").arg(trimmed).arg(count).arg(game.back());
+        // Every front but not every back (or the special number): that is what is missing.
+        if (count >= game.frontPicks && count < game.frontPicks + game.sidePicks())
+            why = QStringLiteral("“%1”只有%2个号码，缺少%3。").arg(trimmed).arg(count).arg(game.side());
         else
             why = QStringLiteral("“%1”有%2个号码，开奖号码是%3。").arg(trimmed).arg(count).arg(game.drawShape());
     }

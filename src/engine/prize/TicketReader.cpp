@@ -168,6 +168,25 @@ bool readPlainPart(const int* values, int count, int pool, const QString& word, 
     return true;
 }
 
+// The fronts of a line: its bankers and drags, or frontCount plain numbers (a compound of up to
+// MaxCompoundFronts); word names them in a fault.
+bool readFrontPart(const LineNumbers& n, int frontCount, const Game& game, const QString& word, PrizeTicket& t,
+                   QString& fault) {
+    if (n.nBankers >= 0) {
+        if (!readBankerPart(n.before, n.nBefore, n.nBankers, game.frontPool, game.frontPicks,
+                            game.frontPicks - 1, QString(), t.reds, t.bankers, fault))
+            return false;
+    } else {
+        if (!readPlainPart(n.before, frontCount, game.frontPool, word, t.reds, fault)) return false;
+        if (frontCount < game.frontPicks || frontCount > MaxCompoundFronts) {
+            fault = countFault(word, frontCount, game.frontPicks, MaxCompoundFronts);
+            return false;
+        }
+    }
+    t.redCount = std::popcount(t.reds);
+    return true;
+}
+
 // The two-colour ball's lines, read as they have always been; every bad line gets its fault.
 bool readSsqLine(QStringView line, PrizeTicket& t, QString& fault, const Game& game) {
     LineNumbers n;
@@ -192,23 +211,7 @@ bool readSsqLine(QStringView line, PrizeTicket& t, QString& fault, const Game& g
     }
     uint64_t blueMask = 0;
     if (!readPlainPart(blues, blueCount, game.backPool, back, blueMask, fault)) return false;
-    if (n.nBankers >= 0) {
-        uint64_t reds = 0;
-        if (!readBankerPart(n.before, n.nBefore, n.nBankers, game.frontPool, game.frontPicks,
-                            game.frontPicks - 1, QString(), reds, t.bankers, fault))
-            return false;
-        t.reds = reds;
-        t.redCount = n.nBefore;
-    } else {
-        uint64_t reds = 0;
-        if (!readPlainPart(n.before, redCount, game.frontPool, front, reds, fault)) return false;
-        if (redCount < game.frontPicks || redCount > MaxCompoundFronts) {
-            fault = countFault(front, redCount, game.frontPicks, MaxCompoundFronts);
-            return false;
-        }
-        t.reds = reds;
-        t.redCount = redCount;
-    }
+    if (!readFrontPart(n, redCount, game, front, t, fault)) return false;
     t.blues = uint32_t(blueMask);
     t.blueCount = blueCount;
     return true;
@@ -234,18 +237,7 @@ bool readPairLine(QStringView line, PrizeTicket& t, QString& fault, const Game& 
         fault = QStringLiteral("缺少%1号码（用\"+\"分开%2和%1）").arg(back, front);
         return false;
     }
-    if (n.nBankers >= 0) {
-        if (!readBankerPart(n.before, n.nBefore, n.nBankers, game.frontPool, game.frontPicks,
-                            game.frontPicks - 1, QString(), t.reds, t.bankers, fault))
-            return false;
-    } else {
-        if (!readPlainPart(n.before, frontCount, game.frontPool, front, t.reds, fault)) return false;
-        if (frontCount < game.frontPicks || frontCount > MaxCompoundFronts) {
-            fault = countFault(front, frontCount, game.frontPicks, MaxCompoundFronts);
-            return false;
-        }
-    }
-    t.redCount = std::popcount(t.reds);
+    if (!readFrontPart(n, frontCount, game, front, t, fault)) return false;
     uint64_t backMask = 0;
     uint64_t backBankers = 0;
     if (n.nBackBankers >= 0) {
@@ -263,6 +255,21 @@ bool readPairLine(QStringView line, PrizeTicket& t, QString& fault, const Game& 
     t.backBankers = uint32_t(backBankers);
     t.blueCount = std::popcount(t.blues);
     return true;
+}
+
+// A line of a game of one pool (七乐彩): its numbers alone, no "+" part; every bad line gets its fault.
+bool readNumbersLine(QStringView line, PrizeTicket& t, QString& fault, const Game& game) {
+    LineNumbers n;
+    if (!splitLine(line, n, false)) {
+        fault = QStringLiteral("含有无法识别的内容");
+        return false;
+    }
+    if (n.plus) {
+        fault = QStringLiteral("%1的投注号码没有\"+\"后的部分").arg(game.nameText());
+        return false;
+    }
+    // The numbers are named alone: "号码31超出范围".
+    return readFrontPart(n, n.nBefore, game, QString(), t, fault);
 }
 
 } // namespace
@@ -285,8 +292,10 @@ TicketList ReadTickets(QStringView text, uint32_t defaultBlues, const Game& game
         if (isSkipped(line)) continue;
         PrizeTicket t;
         QString fault;
-        if (!(pairs ? readPairLine(line, t, fault, game, defaultBlues != 0)
-                    : readSsqLine(line, t, fault, game))) {
+        const bool read = pairs               ? readPairLine(line, t, fault, game, defaultBlues != 0)
+                          : game.backPicks == 0 ? readNumbersLine(line, t, fault, game)
+                                                : readSsqLine(line, t, fault, game);
+        if (!read) {
             list.badLines.push_back(lineNo);
             list.faults.push_back(fault);
             continue;
@@ -325,6 +334,9 @@ uint32_t ReadBlueList(const QString& text, const Game& game) {
     uint64_t mask = 0;
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty()) return 0;
+    if (game.backPicks == 0)
+        throw KelvoraError(QStringLiteral("%1的投注号码只有%2，不能另配号码列表\"%3\"")
+                               .arg(game.nameText(), game.frontCount(), text));
     const QString invalid =
         game.backPicks == 1
             ? QStringLiteral("%1列表\"%2\"无效：应为01-%3之间互不相同的号码，用逗号分隔")

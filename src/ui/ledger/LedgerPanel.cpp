@@ -301,13 +301,18 @@ void TLedgerPanel::LedgerPrintBtClick() {
 
 namespace {
 
-// The numbers of a mask, those drawn marked.
-QString markedNumbers(uint64_t mask, uint64_t hits) {
+// The numbers of a mask, those drawn marked; the draw's special number among them as (08).
+QString markedNumbers(uint64_t mask, uint64_t hits, uint64_t special = 0) {
     QStringList parts;
     for (int n = 1; n < 64; ++n) {
         if (!(mask >> n & 1)) continue;
         const QString text = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
-        parts << ((hits >> n & 1) ? QStringLiteral("<b style=\"color:#c00000\">[%1]</b>").arg(text) : text);
+        if (hits >> n & 1)
+            parts << QStringLiteral("<b style=\"color:#c00000\">[%1]</b>").arg(text);
+        else if (special >> n & 1)
+            parts << QStringLiteral("<b style=\"color:#0050c0\">(%1)</b>").arg(text);
+        else
+            parts << text;
     }
     return parts.join(QLatin1Char(' '));
 }
@@ -315,8 +320,8 @@ QString markedNumbers(uint64_t mask, uint64_t hits) {
 QString markedTicket(const LedgerTicketDetail& d) {
     const PrizeTicket& t = d.ticket;
     QString s;
-    if (t.bankers) s = markedNumbers(t.bankers, d.frontHits) + QLatin1Char('#');
-    s += markedNumbers(t.reds & ~t.bankers, d.frontHits);
+    if (t.bankers) s = markedNumbers(t.bankers, d.frontHits, d.specialHits) + QLatin1Char('#');
+    s += markedNumbers(t.reds & ~t.bankers, d.frontHits, d.specialHits);
     if (t.blues) {
         s += QStringLiteral(" + ");
         if (t.backBankers) s += markedNumbers(t.backBankers, d.backHits) + QLatin1Char('#');
@@ -345,8 +350,10 @@ QString LedgerEntryHtml(const LedgerEntry& e) {
     } else {
         html += QStringLiteral("<p>未开奖：开奖数据中还没有这一期</p>");
     }
+    const QString specialNote = game.specialPicks ? QStringLiteral("，( )为%1").arg(game.special()) : QString();
     html += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\" border=\"1\">"
-                           "<tr><th>行</th><th>投注号码（[ ]为开出的号码）</th><th>注数</th><th>中奖</th><th>奖金</th></tr>");
+                           "<tr><th>行</th><th>投注号码（[ ]为开出的号码%1）</th><th>注数</th><th>中奖</th><th>奖金</th></tr>")
+                .arg(specialNote);
     for (const LedgerTicketDetail& d : LedgerEntryDetail(e)) {
         const int64_t bets = TicketBets(d.ticket, game);
         html += QStringLiteral("<tr><td>%1</td><td>%2</td><td align=\"right\">%3</td><td>%4</td><td align=\"right\">%5</td></tr>")

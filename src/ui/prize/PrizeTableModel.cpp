@@ -120,7 +120,7 @@ QString TPrizeTableModel::text(int ticket, int column) const {
             return QString::number(p.redHits);
         case 4:
             if (m_game->backPicks > 1) return QString::number(p.backHits);
-            return p.blueHit ? QStringLiteral("中") : QStringLiteral("未中");
+            return p.blueHit || p.specialHit ? QStringLiteral("中") : QStringLiteral("未中");
         case 5:
             return TierListText(p.tiers, p.bets, *m_draw.rules);
         default:
@@ -166,7 +166,7 @@ int64_t TPrizeTableModel::sortKey(int ticket, int column) const {
         case 3:
             return p.redHits;
         case 4:
-            return m_game->backPicks > 1 ? p.backHits : p.blueHit;
+            return m_game->backPicks > 1 ? p.backHits : p.blueHit || p.specialHit;
         case 5:
             return tierKey(p.best());
         default:

@@ -173,6 +173,9 @@ void TPrizeWindow::showGameWords() {
     PrizeDrawCbx->setToolTip(
         QStringLiteral("选择一期，或输入期号，或输入%1，如 %2").arg(g.drawShape(), g.exampleDrawText()));
     PrizeBlueLbl->setText(QStringLiteral("无%1的号码配%1：").arg(g.back()));
+    // A game of numbers alone (七乐彩) has no backs to give a ticket.
+    PrizeBlueLbl->setVisible(g.backPicks > 0);
+    PrizeBlueEd->setVisible(g.backPicks > 0);
     PrizeHistoryBt->setToolTip(
         QStringLiteral("与历史上每一期核对：最高奖级、首次期号、%1是否开出过").arg(g.allFronts()));
     // The two-colour ball has no additional bet: its window shows none.
