@@ -2,6 +2,7 @@
 
 #include "engine/core/CodeRec.h"
 #include "engine/core/Game.h"
+#include "engine/prize/DrawFigures.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -29,6 +30,7 @@ class CliContext {
     QStringList args; // program name as args[0] (for QCommandLineParser), then the options
     const Game* game = &Game::ssq(); // --game
     QString dataPath; // --data, or the data-location rule's ssq.dxt or dlt.dxt
+    QString figuresPath; // --figures, or the game's figures file in the data location; may not exist
     QTextStream& out;
     QTextStream& err;
     QString usage; // the running subcommand's usage, set by parse()
@@ -44,6 +46,9 @@ class CliContext {
     std::optional<TCodeArr> loadHistory(QStringList* warnings = nullptr);
     // The same, throwing CliRefusal after the report.
     TCodeArr history(QStringList* warnings = nullptr);
+    // The game's draw figures checked against the history; none (and no fault) when there is no file.
+    // A faulty file is reported and refuses the command.
+    FiguresTable figures(const TCodeArr& history);
 
     // The one option-parsing path of every subcommand: adds --help, parses args and remembers
     // usage. Returns false when --help printed the usage (the subcommand is done, CliOk); an

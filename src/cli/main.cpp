@@ -37,6 +37,8 @@ QString toolUsage() {
                                "  --game GAME   %2 (default: the first)\n"
                                "  --data FILE   the history file (default: the game's own, such as ssq.dxt, beside\n"
                                "                the program, or in ~/.local/share/Kelvora for an installed copy)\n"
+                               "  --figures FILE the draw figures (sales, pool, winners and amounts; default: the\n"
+                               "                game's own, such as ssq-figures.txt, beside the history)\n"
                                "  --help        this text; SUBCOMMAND --help describes one subcommand\n\n"
                                "Subcommands:\n")
                     .arg(keys.join(QLatin1Char('|')), games.join(QStringLiteral(", ")));
@@ -75,6 +77,15 @@ TCodeArr CliContext::history(QStringList* warnings) {
     std::optional<TCodeArr> h = loadHistory(warnings);
     if (!h) throw CliRefusal{};
     return std::move(*h);
+}
+
+FiguresTable CliContext::figures(const TCodeArr& history) {
+    const FiguresLoad load = LoadFigures(figuresPath, *game, &history);
+    if (load.status == FiguresLoad::Refused) {
+        err << load.message << '\n';
+        throw CliRefusal{};
+    }
+    return load.table;
 }
 
 int CliContext::usageError(const QString& message, const QString& text) {
@@ -201,6 +212,14 @@ int main(int argc, char* argv[]) {
         } else if (a.startsWith(QLatin1String("--data="))) {
             ctx.dataPath = a.mid(7);
             ++i;
+        } else if (a == QLatin1String("--figures")) {
+            if (i + 1 >= args.size())
+                return ctx.usageError(QStringLiteral("missing value after --figures"), toolUsage());
+            ctx.figuresPath = args[i + 1];
+            i += 2;
+        } else if (a.startsWith(QLatin1String("--figures="))) {
+            ctx.figuresPath = a.mid(10);
+            ++i;
         } else if (a == QLatin1String("--ledger") || a.startsWith(QLatin1String("--ledger="))) {
             // The ledger subcommand reads it among its own options.
             const int n = a.contains(QLatin1Char('=')) ? 1 : 2;
@@ -211,12 +230,17 @@ int main(int argc, char* argv[]) {
         }
     }
     if (i >= args.size()) return ctx.usageError(QStringLiteral("missing subcommand"), toolUsage());
-    if (ctx.dataPath.isEmpty()) {
+    {
         const DataLocation loc =
-            LocateData({QCoreApplication::applicationDirPath(), QString(), UserDataDir(), ctx.game});
-        for (const QString& problem : loc.problems)
-            err << problem << '\n';
-        ctx.dataPath = loc.loadFile.isEmpty() ? loc.dataFile : loc.loadFile;
+            LocateData({QCoreApplication::applicationDirPath(), ctx.dataPath, UserDataDir(), ctx.game});
+        if (ctx.dataPath.isEmpty()) {
+            for (const QString& problem : loc.problems)
+                err << problem << '\n';
+            ctx.dataPath = loc.loadFile.isEmpty() ? loc.dataFile : loc.loadFile;
+        }
+        // Without --figures: the figures beside the history, when there are any.
+        if (ctx.figuresPath.isEmpty())
+            ctx.figuresPath = loc.figuresLoadFile.isEmpty() ? loc.figuresFile : loc.figuresLoadFile;
     }
 
     const QString name = args[i];

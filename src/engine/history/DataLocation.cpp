@@ -53,7 +53,48 @@ QString WheelTablePath(const QString& programDir) {
     return QDir(installed ? shareDir : programDir).filePath(QStringLiteral("wheels.txt"));
 }
 
+QString FiguresFileName(const Game& game) {
+    return game.keyText() + QStringLiteral("-figures.txt");
+}
+
+namespace {
+
+// The figures lie beside the history; an installed copy seeds the user's from its own, as the history.
+void locateFigures(DataLocation& loc, const QString& seedDir, const Game& game) {
+    if (loc.dataDir.isEmpty()) {
+        const QString seed = QDir(seedDir).filePath(FiguresFileName(game));
+        if (QFileInfo::exists(seed)) loc.figuresLoadFile = seed;
+        return;
+    }
+    loc.figuresFile = QDir(loc.dataDir).filePath(FiguresFileName(game));
+    if (QFileInfo::exists(loc.figuresFile)) {
+        loc.figuresLoadFile = loc.figuresFile;
+        return;
+    }
+    const QString seed = QDir(seedDir).filePath(FiguresFileName(game));
+    if (seedDir.isEmpty() || QFileInfo(seed) == QFileInfo(loc.figuresFile)) return;
+    QFile source(seed);
+    if (!source.open(QIODevice::ReadOnly)) return;
+    if (canWriteIn(loc.dataDir) && WriteFileAtomically(loc.figuresFile, source.readAll()).isEmpty())
+        loc.figuresLoadFile = loc.figuresFile;
+    else
+        loc.figuresLoadFile = seed;
+}
+
+DataLocation locateHistory(const DataPlaces& places, QString& seedDir);
+
+} // namespace
+
 DataLocation LocateData(const DataPlaces& places) {
+    QString seedDir;
+    DataLocation loc = locateHistory(places, seedDir);
+    locateFigures(loc, seedDir, *places.game);
+    return loc;
+}
+
+namespace {
+
+DataLocation locateHistory(const DataPlaces& places, QString& seedDir) {
     DataLocation loc;
     const QDir program(places.programDir);
     const QString shareDir = InstalledShareDir(places.programDir);
@@ -76,7 +117,8 @@ DataLocation LocateData(const DataPlaces& places) {
     }
 
     loc.perUser = true;
-    const QString seed = QDir(installed ? shareDir : places.programDir).filePath(dataName);
+    seedDir = installed ? shareDir : places.programDir;
+    const QString seed = QDir(seedDir).filePath(dataName);
     loc.dataDir = places.userDir;
     loc.dataFile = places.userDir.isEmpty() ? QString() : DataFileNameIn(places.userDir, *places.game);
     if (places.userDir.isEmpty()) {
@@ -116,3 +158,5 @@ DataLocation LocateData(const DataPlaces& places) {
     }
     return loc;
 }
+
+} // namespace

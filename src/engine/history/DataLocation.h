@@ -22,6 +22,10 @@ struct DataLocation {
     QString loadFile;   // what the start reads: the data file, the sample when no copy could be made,
                         // empty when there is nothing to read
     QString readmeFile; // the help text
+    // The game's draw figures: where they are saved (in dataDir) and what the start reads (that file,
+    // or the installed copy when none could be made; empty when there is none).
+    QString figuresFile;
+    QString figuresLoadFile;
     bool perUser = false;
     QStringList problems; // Chinese messages for the user; the program opens all the same
 };
@@ -34,5 +38,7 @@ QString InstalledShareDir(const QString& programDir);
 // The stored wheels (wheels.txt), found as readme.txt is: in share/kelvora of an installed copy, else
 // beside the program.
 QString WheelTablePath(const QString& programDir);
-// Decides, creates the per-user folder and copies the sample into it when needed.
+// "ssq-figures.txt": the game's draw figures beside its history.
+QString FiguresFileName(const Game& game);
+// Decides, creates the per-user folder and copies the sample (and the figures) into it when needed.
 DataLocation LocateData(const DataPlaces& places);
