@@ -59,6 +59,14 @@ void FitH2NetColumns(H2NetModel& m, const QFont& font) {
         }
         if (widest + ColumnTextMargin > m.colWidths()[c]) m.setColWidth(c, widest + ColumnTextMargin);
     }
+    // A caption over one column ("特别号") widens it only when it would be cut: the captions that
+    // fit leave the column as it was.
+    for (const TMergeRec& merge : m.merges()) {
+        const int c = merge.TopLeft.x();
+        if (!merge.Active || c != merge.BottomRight.x() || c < 0 || c >= m.colsCount()) continue;
+        const int width = widthOf(merge.Text);
+        if (width > m.colWidths()[c]) m.setColWidth(c, width + ColumnTextMargin);
+    }
 }
 
 void PaintH2Net(QPainter& p, const H2NetModel& m, const H2NetLayout& l, const QFont& font,

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <QtEndian>
 
-// kelvora-cli chart --game dlt: every sheet prints the engine's model of the super lotto with its
-// game, and the pictures of either game are drawn for that game's columns.
+// kelvora-cli chart --game dlt|qlc: every sheet prints the engine's model of the game with its
+// key, and the pictures of every game are drawn for that game's columns.
 class TestCliChartGame : public QObject {
     Q_OBJECT
 
@@ -44,19 +44,25 @@ void TestCliChartGame::everySheetPrintsTheModel_data() {
     QTest::addColumn<const Game*>("game");
     QTest::addColumn<int>("sheet");
     QTest::addColumn<int>("n");
-    for (const ChartSheet& s : ChartSheets)
-        QTest::newRow(qPrintable(QStringLiteral("dlt %1").arg(s.number))) << &Game::dlt() << s.number << 25;
+    for (const Game* game : {&Game::dlt(), &Game::qlc()})
+        for (const ChartSheet& s : ChartSheets)
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(game->keyText()).arg(s.number)))
+                << game << s.number << 25;
     QTest::newRow("dlt 13, all draws") << &Game::dlt() << 13 << int(DltSampleHistory().size());
+    QTest::newRow("qlc 13, all draws") << &Game::qlc() << 13 << int(SampleHistoryOf(Game::qlc()).size());
 }
 
 void TestCliChartGame::everySheetPrintsTheModel() {
     QFETCH(const Game*, game);
     QFETCH(int, sheet);
     QFETCH(int, n);
-    const CliRun r = chart(*game, {QString::number(sheet), "--periods", QString::number(n), "--start", "35"});
+    // The rotation starts at the game's last number.
+    const int start = game->frontPool;
+    const CliRun r = chart(*game, {QString::number(sheet), "--periods", QString::number(n), "--start",
+                                   QString::number(start)});
     QCOMPARE(r.status, 0);
     QJsonObject want = ChartModelJson(
-        FindChartSheet(sheet)->fill(SampleHistoryOf(*game), {n, 35, OmissionTableWidth}, *game));
+        FindChartSheet(sheet)->fill(SampleHistoryOf(*game), {n, start, OmissionTableWidth}, *game));
     want.insert(QStringLiteral("game"), game->keyText());
     QCOMPARE(QJsonDocument::fromJson(r.out.toUtf8()).object(), want);
 }
@@ -79,8 +85,8 @@ void TestCliChartGame::picturesFollowTheColumns() {
         const CliRun r = chart(*game, {QString::number(sheet), "--periods", "30", "--png", file});
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.isEmpty());
-        sizes[game->isSsq() ? 0 : 1] = pngSize(file);
-        QVERIFY(!sizes[game->isSsq() ? 0 : 1].isEmpty());
+        sizes[(game == &Game::ssq()) ? 0 : 1] = pngSize(file);
+        QVERIFY(!sizes[(game == &Game::ssq()) ? 0 : 1].isEmpty());
     }
     QCOMPARE(sizes[1].width() > sizes[0].width(), dltWider);
 }
@@ -105,7 +111,7 @@ void TestCliChartGame::omissionOverTheWholeHistory_data() {
     QTest::addColumn<const Game*>("game");
     QTest::addColumn<int>("sheet");
     QTest::addColumn<int>("n");
-    for (const Game* game : {&Game::ssq(), &Game::dlt()})
+    for (const Game* game : Game::all())
         for (const int sheet : {1, 9})
             for (const int n : {10, 100, int(SampleHistoryOf(*game).size())})
                 QTest::newRow(qPrintable(QStringLiteral("%1 %2 %3").arg(game->keyText()).arg(sheet).arg(n)))
@@ -127,9 +133,9 @@ void TestCliChartGame::omissionOverTheWholeHistory() {
     const int fixed = want.value("fixedRows").toInt();
     QJsonArray cells = want.value("cells").toArray();
     const bool fronts = sheet == 1;
-    const int pool = fronts ? game->frontPool : game->backPool;
+    const int pool = fronts ? game->frontPool : game->sidePool();
     const auto holds = [&](const TDrawRec& d, int k) {
-        if (!fronts) return d.Ticket.Blue[k - 1] != 0;
+        if (!fronts) return game->backPicks ? d.Ticket.Blue[k - 1] != 0 : d.Ticket.Special == k;
         for (int p = 0; p < game->frontPicks; ++p)
             if (d.Ticket.Red[p] == k) return true;
         return false;

@@ -3,19 +3,23 @@
 #include "engine/charts/BoardCharts.h"
 #include "engine/charts/ChartSheets.h"
 #include "engine/charts/OmissionChart.h"
+#include "engine/charts/ParityCharts.h"
 #include "engine/charts/Rotation.h"
 #include "engine/charts/StatsCharts.h"
 #include "engine/charts/ZoneChart.h"
 #include "engine/metrics/Code.h"
 #include "support/TestSupport.h"
 
+#include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
 #include <map>
+#include <set>
 #include <tuple>
 
-// Every chart page over either game's pools, on the game's real history: each drawn front and
-// back stands where the page's own header says, and every count covers the whole pool.
+// Every chart page over every game's pools, on the game's real history: each drawn front and side
+// number (the backs, or 七乐彩's special number) stands where the page's own header says, and every
+// count covers the whole pool.
 class TestGameCharts : public QObject {
     Q_OBJECT
   private slots:
@@ -28,11 +32,18 @@ class TestGameCharts : public QObject {
     void boardsHoldThePool_data();
     void boardsHoldThePool();
     void superLottoBoundaries();
+    void sevenLuckBoundaries();
+    void measuresWithinTheirBounds_data();
+    void measuresWithinTheirBounds();
+    void explanationExamplesHoldTheirCounts_data();
+    void explanationExamplesHoldTheirCounts();
 };
+
+Q_DECLARE_METATYPE(const Game*)
 
 namespace {
 
-const Game* const Games[] = {&Game::ssq(), &Game::dlt()};
+const std::array<const Game*, kGameCount>& Games = Game::all();
 
 QString twoDigits(int v) {
     return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
@@ -46,11 +57,28 @@ std::map<int, int> columnsByHeader(const H2NetModel& m, int from, int to) {
     return cols;
 }
 
+// What a draw shows beside its fronts: the flagged backs, or the special number.
 int backsOf(const TCodeRec& t, const Game& game, int (&backs)[GameLimits::kMaxBackPicks]) {
     int count = 0;
     for (int b = 1; b <= game.backPool; ++b)
         if (t.Blue[b - 1]) backs[count++] = b;
+    if (game.specialPicks && t.Special) backs[count++] = t.Special;
     return count;
+}
+
+// One row a game.
+void addGameRows() {
+    QTest::addColumn<const Game*>("game");
+    for (const Game* g : Games)
+        QTest::newRow(g->key) << g;
+}
+
+TCodeRec ticketOf(const QList<int>& fronts) {
+    TCodeRec t{};
+    for (int k = 0; k < int(fronts.size()); ++k)
+        t.Red[k] = uint8_t(fronts[k]);
+    t.Valid = 1;
+    return t;
 }
 
 int totalsFrom(const H2NetModel& m, int from, int to) {
@@ -62,7 +90,6 @@ int totalsFrom(const H2NetModel& m, int from, int to) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(const Game*)
 
 void TestGameCharts::frontsInTheirColumns_data() {
     QTest::addColumn<const Game*>("game");
@@ -71,6 +98,9 @@ void TestGameCharts::frontsInTheirColumns_data() {
     QTest::newRow("dlt trend") << &Game::dlt() << 1;
     QTest::newRow("dlt rotation from 35") << &Game::dlt() << 35;
     QTest::newRow("dlt rotation from 18") << &Game::dlt() << 18;
+    QTest::newRow("qlc trend") << &Game::qlc() << 1;
+    QTest::newRow("qlc rotation from 30") << &Game::qlc() << 30;
+    QTest::newRow("qlc rotation from 16") << &Game::qlc() << 16;
 }
 
 void TestGameCharts::frontsInTheirColumns() {
@@ -106,27 +136,25 @@ void TestGameCharts::frontsInTheirColumns() {
 }
 
 void TestGameCharts::backsInTheirColumns_data() {
-    QTest::addColumn<const Game*>("game");
-    for (const Game* g : Games)
-        QTest::newRow(g->key) << g;
+    addGameRows();
 }
 
 void TestGameCharts::backsInTheirColumns() {
     QFETCH(const Game*, game);
     const TCodeArr& h = SampleHistoryOf(*game);
-    const int n = int(h.size()), pool = game->backPool;
+    const int n = int(h.size()), pool = game->sidePool();
     const H2NetModel m = FillBackTrend(h, n, *game);
     const std::map<int, int> colOf = columnsByHeader(m, 2, 1 + pool);
     QCOMPARE(int(colOf.size()), pool);
     QCOMPARE(colOf.rbegin()->first, pool);
-    // odd/even, mod 3, halves and quarters: each back number has one mark in each of the four.
+    // odd/even, mod 3, halves and zones: each side number has one mark in each of the four.
     const int lastCol = m.colsCount() - 1;
     for (int i = 0; i < n; ++i) {
         const TDrawRec& d = h[h.size() - 1 - size_t(i)];
         const int row = i + 2;
         int backs[GameLimits::kMaxBackPicks];
         const int count = backsOf(d.Ticket, *game, backs);
-        QCOMPARE(count, game->backPicks);
+        QCOMPARE(count, game->sidePicks());
         int marked = 0;
         for (int c = 2; c <= 1 + pool; ++c)
             marked += !m.GetValue(row, c).isEmpty();
@@ -138,8 +166,8 @@ void TestGameCharts::backsInTheirColumns() {
             marks += int(m.GetValue(row, c).size());
         QCOMPARE(marks, 4 * count);
     }
-    QCOMPARE(totalsFrom(m, 2, 1 + pool), game->backPicks * n);
-    QCOMPARE(totalsFrom(m, 2 + pool, lastCol), 4 * game->backPicks * n);
+    QCOMPARE(totalsFrom(m, 2, 1 + pool), game->sidePicks() * n);
+    QCOMPARE(totalsFrom(m, 2 + pool, lastCol), 4 * game->sidePicks() * n);
 }
 
 void TestGameCharts::countsCoverEveryNumber_data() {
@@ -156,7 +184,7 @@ void TestGameCharts::countsCoverEveryNumber() {
     QFETCH(const Game*, game);
     QFETCH(int, sheet);
     const TCodeArr& h = SampleHistoryOf(*game);
-    const int n = int(h.size()), picks = game->frontPicks, backs = game->backPicks;
+    const int n = int(h.size()), picks = game->frontPicks, backs = game->sidePicks();
     const ChartModel model = FindChartSheet(sheet)->fill(h, {n, 1, OmissionTableWidth}, *game);
     const int firstCount = picks + 2; // after issue, fronts and the back column
     switch (sheet) {
@@ -185,7 +213,7 @@ void TestGameCharts::countsCoverEveryNumber() {
     case 7:
     case 10: {
         const G2NetModel& m = std::get<G2NetModel>(model);
-        const int pool = sheet == 7 ? game->frontPool : game->backPool;
+        const int pool = sheet == 7 ? game->frontPool : game->sidePool();
         QCOMPARE(m.dynColCount(), pool);
         int sum = 0;
         for (int c = 1; c <= pool; ++c)
@@ -196,14 +224,15 @@ void TestGameCharts::countsCoverEveryNumber() {
     case 11: {
         const OmissionTables& t = std::get<OmissionTables>(model);
         for (const auto& [table, pool, picked] :
-             {std::tuple{&t.red, game->frontPool, picks}, std::tuple{&t.blue, game->backPool, backs}}) {
+             {std::tuple{&t.red, game->frontPool, picks}, std::tuple{&t.blue, game->sidePool(), backs}}) {
             QCOMPARE(table->rowCount(), pool + 1);
             int sum = 0;
             for (int r = 1; r <= pool; ++r)
                 sum += table->GetValue(5, r).toInt();
             QCOMPARE(sum, picked * n);
         }
-        QVERIFY(t.blue.FTitle.startsWith(game->back()));
+        QVERIFY(t.red.FTitle.startsWith(game->front()));
+        QVERIFY(t.blue.FTitle.startsWith(game->side()));
         break;
     }
     case 13: {
@@ -244,6 +273,23 @@ void TestGameCharts::boardsHoldThePool() {
                 if (!b.GetValue(c, r).isEmpty()) cellOf[b.GetValue(c, r).toInt()] = QPoint(c, r);
         QCOMPARE(int(cellOf.size()), game->frontPool);
         QCOMPARE(cellOf.rbegin()->first, game->frontPool);
+        // No row without a number: the board is cut to the rows the pool fills.
+        std::set<int> rowsUsed;
+        for (const auto& [number, cell] : cellOf)
+            rowsUsed.insert(cell.y());
+        QCOMPARE(int(rowsUsed.size()), b.rowCount());
+        if (sheet == 6) {
+            // A cell is grey exactly when its row or its column holds no drawn number.
+            std::set<int> drawnRows, drawnCols;
+            for (int k = 0; k < game->frontPicks; ++k) {
+                drawnRows.insert(cellOf.at(t.Red[k]).y());
+                drawnCols.insert(cellOf.at(t.Red[k]).x());
+            }
+            for (int r = 0; r < b.rowCount(); ++r)
+                for (int c = 0; c < b.colCount(); ++c)
+                    if (!drawnRows.count(r) || !drawnCols.count(c))
+                        QCOMPARE(b.GetCellColor(c, r), BoardShadeColor);
+        }
         int backs[GameLimits::kMaxBackPicks];
         const int count = sheet == 12 ? backsOf(t, *game, backs) : 0;
         for (int k = 0; k < count; ++k) {
@@ -297,6 +343,148 @@ void TestGameCharts::superLottoBoundaries() {
     QCOMPARE(FindChartSheet(9)->title(g), QStringLiteral("后区走势图"));
     QCOMPARE(FindChartSheet(7)->title(g), QStringLiteral("前区统计图"));
     QCOMPARE(GannCell(35), QPoint(4, 0));
+}
+
+// A made-up 七乐彩 draw on every zone boundary: 01 10 | 11 20 | 21 29 30, special number 15.
+void TestGameCharts::sevenLuckBoundaries() {
+    const Game& g = Game::qlc();
+    TDrawRec d{};
+    d.Year = 2026;
+    d.Issue = 89;
+    d.Ticket = ticketOf({1, 10, 11, 20, 21, 29, 30});
+    d.Ticket.Special = 15;
+    const TCodeArr h{d};
+
+    const H2NetModel zones = FillZoneChart(h, 1, g);
+    QCOMPARE(zones.GetValue(2, 8), QStringLiteral("15"));
+    QCOMPARE((QStringList{zones.GetValue(2, 9), zones.GetValue(2, 10), zones.GetValue(2, 11)}),
+             (QStringList{"02", "02", "03"}));
+    QCOMPARE(zones.colsCount(), 12 + 10);
+    QCOMPARE(zones.GetValue(2, zones.colsCount() - 1), QStringLiteral("02")); // 29 30
+    QCOMPARE(zones.GetMerge(1).Text, QStringLiteral("基本号码"));
+    QCOMPARE(zones.GetMerge(2).Text, QStringLiteral("特别号"));
+    QCOMPARE(zones.GetMerge(4).Text, QStringLiteral("10分区"));
+
+    const H2NetModel special = FillBackTrend(h, 1, g);
+    QCOMPARE(special.GetValue(2, 1), QStringLiteral("15"));
+    QCOMPARE(special.GetValue(2, 1 + 15), QStringLiteral("15"));
+    QCOMPARE(special.GetMerge(2).Text, QStringLiteral("特别号分布"));
+    QCOMPARE(special.GetMerge(9).Text, QStringLiteral("3分区"));
+    // 15 is odd, leaves 0 mod 3, is in the lower half (1-15) and in the zone 11-20.
+    const int oddCol = 2 + 30, halfCol = oddCol + 5, zoneCol = halfCol + 2;
+    QCOMPARE(special.colsCount(), zoneCol + 3);
+    QCOMPARE((QStringList{special.GetValue(1, halfCol), special.GetValue(1, halfCol + 1),
+                          special.GetValue(1, zoneCol), special.GetValue(1, zoneCol + 1),
+                          special.GetValue(1, zoneCol + 2)}),
+             (QStringList{"1-15", "16-30", "1-10", "11-20", "21-30"}));
+    QCOMPARE(special.GetValue(2, oddCol), QStringLiteral("J"));
+    QCOMPARE(special.GetValue(2, oddCol + 2), QStringLiteral("▲"));
+    QCOMPARE(special.GetValue(2, halfCol), QStringLiteral("▲"));
+    QCOMPARE(special.GetValue(2, zoneCol + 1), QStringLiteral("▲"));
+
+    const H2NetModel parity = FillOddEvenChart(h, 1, g);
+    // Seven front pairs, then the special number's pair: J for 15; four of seven odd.
+    const int pairCol = 9, countCol = pairCol + 2 * 8;
+    QCOMPARE(parity.GetMerge(2 + 7).Text, QStringLiteral("第7位"));
+    QCOMPARE(parity.GetMerge(3 + 7).Text, QStringLiteral("特别号"));
+    QCOMPARE(parity.GetValue(2, pairCol + 14), QStringLiteral("J"));
+    QCOMPARE(parity.GetValue(2, countCol), QStringLiteral("4"));
+    QCOMPARE(parity.colsCount(), countCol + 9);
+    QCOMPARE(parity.GetCellColor(2, pairCol + 12), parity.GetCellColor(2, pairCol)); // 7th front: 1st colour
+    QCOMPARE(parity.GetCellColor(2, pairCol + 14), PositionColors[6]);               // the special: the blue's
+
+    const H2NetModel table = FillAnalysisTable(h, 1, g);
+    const int first = g.frontPicks + 2;
+    QCOMPARE(table.GetValue(2, first - 1), QStringLiteral("15"));
+    QCOMPARE(table.GetValue(2, first), QStringLiteral("122"));
+    QCOMPARE(table.GetValue(2, first + 1), QStringLiteral("17")); // the average over seven
+    QCOMPARE(table.GetValue(2, first + 8), QStringLiteral("04")); // 20 21 29 30 are big
+    QCOMPARE(table.GetValue(2, first + 16), QStringLiteral("29")); // span
+    const QString explanation = AnalysisExplanationLines(g).join(QString());
+    QVERIFY(explanation.contains(QStringLiteral("所有基本号的和数值/7")));
+    QVERIFY(explanation.contains(QStringLiteral("大于等于16")));
+
+    const OmissionTables tables = FillOmission(h, 1, OmissionTableWidth, g);
+    QCOMPARE(tables.red.FTitle, QStringLiteral("基本号分析表"));
+    QCOMPARE(tables.blue.FTitle, QStringLiteral("特别号分析表"));
+    QCOMPARE(tables.blue.GetValue(5, 15), QStringLiteral("1"));
+    QCOMPARE(tables.blue.GetValue(5, 1), QStringLiteral("0"));
+
+    const B0NetModel gann = GannBoard(d, 0, g);
+    QCOMPARE(gann.rowCount(), 5);
+    QCOMPARE(gann.GetValue(0, 0), QStringLiteral("30")); // the spiral's top row of 31.. is cut
+    QCOMPARE(gann.GetValue(3, 2), QStringLiteral("1"));
+    QCOMPARE(gann.GetCellColor(3, 0), BoardBlueColor);    // 15
+    const B0NetModel rows = EmptyRowColBoard(d, 0, g);
+    QCOMPARE(rows.rowCount(), 5);
+    QCOMPARE(rows.GetValue(5, 4), QStringLiteral("30"));
+
+    QCOMPARE(FindChartSheet(1)->title(g), QStringLiteral("基本号走势图"));
+    QCOMPARE(FindChartSheet(9)->title(g), QStringLiteral("特别号走势图"));
+    QCOMPARE(FindChartSheet(10)->title(g), QStringLiteral("特别号统计图"));
+}
+
+void TestGameCharts::measuresWithinTheirBounds_data() {
+    addGameRows();
+}
+
+// The statistical table over the whole history: sum, big count, AC and span of every draw against
+// the game's bounds and a count straight from the draw.
+void TestGameCharts::measuresWithinTheirBounds() {
+    QFETCH(const Game*, game);
+    const TCodeArr& h = SampleHistoryOf(*game);
+    const int n = int(h.size()), picks = game->frontPicks, first = picks + 2;
+    const H2NetModel m = FillAnalysisTable(h, n, *game);
+    int lowestSum = 1000, highestSum = 0;
+    for (int i = 0; i < n; ++i) {
+        const TCodeRec& t = h[h.size() - 1 - size_t(i)].Ticket;
+        const int row = i + 2;
+        int sum = 0, big = 0, small = 0;
+        for (int k = 0; k < picks; ++k) {
+            sum += t.Red[k];
+            big += t.Red[k] > game->smallMax;
+            small += t.Red[k] <= game->smallMax;
+        }
+        QCOMPARE(m.GetValue(row, first).toInt(), sum);
+        QCOMPARE(m.GetValue(row, first + 8).toInt(), big);
+        QCOMPARE(m.GetValue(row, first + 9).toInt(), small);
+        const int ac = m.GetValue(row, first + 12).toInt(), span = m.GetValue(row, first + 16).toInt();
+        QVERIFY(ac >= 0 && ac <= game->acMax());
+        QVERIFY(span >= picks - 1 && span <= game->spanMax());
+        lowestSum = std::min(lowestSum, sum);
+        highestSum = std::max(highestSum, sum);
+    }
+    QVERIFY(lowestSum >= game->sumMin());
+    QVERIFY(highestSum <= game->sumMax());
+}
+
+void TestGameCharts::explanationExamplesHoldTheirCounts_data() {
+    addGameRows();
+}
+
+// The explanation's examples are draws of the game (its number of fronts) whose counts, as the
+// line gives them, are the table's own measures of that draw.
+void TestGameCharts::explanationExamplesHoldTheirCounts() {
+    QFETCH(const Game*, game);
+    const QStringList lines = AnalysisExplanationLines(*game);
+    const auto measure = [&](const QString& head, int32_t (*count)(const TCodeRec&, const Game&)) {
+        const auto found = std::find_if(lines.begin(), lines.end(),
+                                        [&](const QString& l) { return l.contains(head + u'：'); });
+        QVERIFY2(found != lines.end(), qPrintable(head));
+        const QString line = found->mid(found->indexOf(head + u'：'));
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("例如：([0-9,，]+?)，?则.*?为(\\d+)")).match(line);
+        QVERIFY2(m.hasMatch(), qPrintable(line));
+        QList<int> numbers;
+        for (const QString& part : m.captured(1).split(QRegularExpression(QStringLiteral("[,，]"))))
+            numbers << part.toInt();
+        QCOMPARE(int(numbers.size()), game->frontPicks);
+        QCOMPARE(count(ticketOf(numbers), *game), m.captured(2).toInt());
+    };
+    measure(QStringLiteral("奇号连续"), OddStepCount);
+    measure(QStringLiteral("偶号连续"), EvenStepCount);
+    measure(QStringLiteral("连号个数"), RunNumberCount);
+    measure(QStringLiteral("连号组数"), RunGroupCount);
 }
 
 QTEST_GUILESS_MAIN(TestGameCharts)

@@ -1,5 +1,6 @@
 #include "../support/TestSupport.h"
 #include "engine/charts/ChartSheets.h"
+#include "engine/charts/ZoneChart.h"
 #include "support/ModalCatcher.h"
 #include "ui/charts/AnalysisPage.h"
 #include "ui/charts/BoardPage.h"
@@ -54,7 +55,7 @@ class TestChartPagesGame : public QObject {
     void everySheetShowsTheGamesChart_data() {
         QTest::addColumn<const Game*>("game");
         QTest::addColumn<int>("index");
-        for (const Game* game : {&Game::ssq(), &Game::dlt()})
+        for (const Game* game : Game::all())
             for (int i = 0; i < ChartSheetCount; ++i)
                 QTest::addRow("%s-%d", game->key, i + 1) << game << i;
     }
@@ -78,14 +79,17 @@ class TestChartPagesGame : public QObject {
             args.boxWidth = std::max(omission->scrollBox()->viewport()->width(), OmissionTableWidth);
         QCOMPARE(content(shownJson(page)), content(ChartModelJson(sheet.fill(history, args, *game))));
 
-        // The other game's words never show on the page's tab, title or printed heading.
-        const QString foreign = game->isSsq() ? QStringLiteral("前区") : QStringLiteral("红球");
-        QVERIFY(!page->printTitle().contains(foreign));
-        QCOMPARE(page->printTitle().startsWith(game->nameText()), !game->isSsq());
-        QCOMPARE(page->pictureFileName().startsWith(game->nameText()), !game->isSsq());
+        // The other games' words never show on the page's tab, title or printed heading.
+        for (const Game* other : Game::all())
+            for (const QString& word : {other->front(), other->side()})
+                if (!word.isEmpty() && word != game->front() && word != game->side()) {
+                    QVERIFY2(!page->printTitle().contains(word), qPrintable(word));
+                    QVERIFY2(!pages.tabText(index).contains(word), qPrintable(word));
+                }
+        QCOMPARE(page->printTitle().startsWith(game->nameText()), game->namedTitles);
+        QCOMPARE(page->pictureFileName().startsWith(game->nameText()), game->namedTitles);
         if (auto* zone = qobject_cast<TZonePage*>(page))
-            QVERIFY(zone->note()->text().contains(game->isSsq() ? QStringLiteral("11个号码")
-                                                                : QStringLiteral("01-12")));
+            QCOMPARE(zone->note()->text(), ZoneChartNoteText(*game).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 
     // Switching the game while a sheet is in view refills it from the new history; going back
@@ -124,17 +128,26 @@ class TestChartPagesGame : public QObject {
         QCOMPARE(rotation->startNumber(), 35);
     }
 
-    // 打印图表 for the super lotto: the printed heading names the game, the chart has its words.
+    // 打印图表 for the games whose titles name them: the printed heading names the game, the chart
+    // has its words.
+    void printNamesTheGame_data() {
+        QTest::addColumn<const Game*>("game");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("dlt") << &Game::dlt() << QStringLiteral("前区号码");
+        QTest::newRow("qlc") << &Game::qlc() << QStringLiteral("基本号码");
+    }
     void printNamesTheGame() {
-        TCodeArr history = DltSampleHistory();
+        QFETCH(const Game*, game);
+        QFETCH(QString, words);
+        TCodeArr history = SampleHistoryOf(*game);
         TChartPages pages(history);
-        pages.setGame(Game::dlt());
+        pages.setGame(*game);
         pages.resize(1000, 700);
         pages.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pages));
         pages.showSheet(1);
         QTemporaryDir dir;
-        const QString pdf = dir.filePath(QStringLiteral("dlt.pdf"));
+        const QString pdf = dir.filePath(game->keyText() + QStringLiteral(".pdf"));
         {
             QPdfWriter writer(pdf);
             QVERIFY(pages.currentSheet()->printPictureTo(writer));
@@ -143,9 +156,9 @@ class TestChartPagesGame : public QObject {
         p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
         QVERIFY(p.waitForFinished(120000));
         const QString text = QString::fromUtf8(p.readAllStandardOutput());
-        QVERIFY2(text.contains(QStringLiteral("超级大乐透区域分布图（最近30期）")),
+        QVERIFY2(text.contains(game->nameText() + QStringLiteral("区域分布图（最近30期）")),
                  qPrintable(text.left(400)));
-        QVERIFY(text.contains(QStringLiteral("前区号码")));
+        QVERIFY(text.contains(words));
         QVERIFY(!text.contains(QStringLiteral("红球")));
     }
 

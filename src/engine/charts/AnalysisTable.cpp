@@ -82,7 +82,7 @@ H2NetModel FillAnalysisTable(const TCodeArr& history, int n, const Game& game) {
     QList<int> widths{56};
     for (int k = 0; k < picks; ++k)
         widths.append(18);
-    widths << 12 + 12 * game.backPicks << 32 << 32;
+    widths << 12 + 12 * game.sidePicks() << 32 << 32;
     while (widths.size() < cols)
         widths.append(25);
     m.SetDimension(cols, n + 1, 2, widths);
@@ -106,14 +106,14 @@ H2NetModel FillAnalysisTable(const TCodeArr& history, int n, const Game& game) {
         m.SetValue(row, 0, NumToText(d.Year, 4) + NumToText(d.Issue, 3));
         for (int k = 0; k < picks; ++k)
             m.SetValue(row, 1 + k, Cell(d.Ticket.Red[k]));
-        int backs[GameLimits::kMaxBackPicks];
-        const int found = BackNumbers(d.Ticket, game, backs);
+        int side[MaxSidePicks];
+        const int found = SideNumbers(d.Ticket, game, side);
         if (found == 1) {
-            m.SetValue(row, backCol, Cell(backs[0]));
+            m.SetValue(row, backCol, Cell(side[0]));
         } else if (found > 1) {
             QStringList texts;
             for (int k = 0; k < found; ++k)
-                texts << Cell(backs[k]);
+                texts << Cell(side[k]);
             m.SetValue(row, backCol, texts.join(u' '));
         }
 
@@ -183,12 +183,18 @@ QStringList AnalysisExplanationLines(const Game& game) {
             .replace(QStringLiteral("/6"), QStringLiteral("/%1").arg(game.frontPicks))
             .replace(QStringLiteral("大于等于18"), QStringLiteral("大于等于%1").arg(game.smallMax + 1))
             .replace(QStringLiteral("小于等于17"), QStringLiteral("小于等于%1").arg(game.smallMax));
-    if (game.frontPicks < GameLimits::kMaxFrontPicks) {
-        // The examples are six-number draws; without their last number they keep their counts.
+    // The examples are six-number draws. Five numbers drop the last, seven add one past it; either
+    // way the counts the lines give stay right.
+    if (game.frontPicks == 5) {
         for (QString& line : lines)
             line.replace(QStringLiteral("11，19则"), QStringLiteral("11则"))
                 .replace(QStringLiteral("12，20则"), QStringLiteral("12则"))
                 .replace(QStringLiteral("08,10，则"), QStringLiteral("08，则"));
+    } else if (game.frontPicks == 7) {
+        for (QString& line : lines)
+            line.replace(QStringLiteral("11，19则"), QStringLiteral("11，19，25则"))
+                .replace(QStringLiteral("12，20则"), QStringLiteral("12，20，26则"))
+                .replace(QStringLiteral("08,10，则"), QStringLiteral("08,10,15，则"));
     }
     return lines;
 }

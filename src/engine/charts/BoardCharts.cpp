@@ -21,16 +21,38 @@ constexpr QPoint GannCells[] = {{0, 0}, {3, 3}, {2, 3}, {2, 2}, {3, 2}, {4, 2}, 
 constexpr int GannNumbers = int(std::size(GannCells)) - 1;
 static_assert(GannNumbers >= GameLimits::kMaxFrontPool);
 
+// The rows of a board kind that hold the game's numbers: a board is cut to them (30 numbers fill
+// five rows of either kind; 33 and 35 need all six).
+struct BoardRows {
+    int top = 0;
+    int count = BoardSide;
+};
+
+BoardRows RowsOf(QPoint (*cellOf)(int), const Game& game) {
+    int top = BoardSide, bottom = -1;
+    for (int j = 1; j <= game.frontPool; ++j) {
+        top = std::min(top, cellOf(j).y());
+        bottom = std::max(bottom, cellOf(j).y());
+    }
+    return bottom < top ? BoardRows{} : BoardRows{top, bottom - top + 1};
+}
+
+// Where number j stands on the board cut to `rows`.
+QPoint BoardCell(QPoint (*cellOf)(int), int j, const BoardRows& rows) {
+    return cellOf(j) - QPoint(0, rows.top);
+}
+
 // A white board with the game's numbers written by `cellOf`, not yet titled or placed. The boards of
 // a page are copies of one such board, sharing its texts.
 B0NetModel BlankBoard(QPoint (*cellOf)(int), const Game& game) {
+    const BoardRows rows = RowsOf(cellOf, game);
     B0NetModel b;
-    b.SetDimension(BoardSide, BoardSide, QList<int>(8, 24));
+    b.SetDimension(BoardSide, rows.count, QList<int>(8, 24));
     for (int j = 1; j <= game.frontPool; ++j) {
-        const QPoint p = cellOf(j);
+        const QPoint p = BoardCell(cellOf, j, rows);
         b.SetValue(p.x(), p.y(), QString::number(j));
     }
-    for (int r = 0; r < BoardSide; ++r)
+    for (int r = 0; r < rows.count; ++r)
         for (int c = 0; c < BoardSide; ++c)
             b.SetCellColor(c, r, BoardBlankColor);
     return b;
@@ -57,12 +79,13 @@ int MarkWeight(TColor c) {
 
 // Shades the unmarked cells of every line (row when byRow, else column) whose marks weigh 2 or more.
 void ShadeHeavyLines(B0NetModel& b, bool byRow) {
-    for (int line = 0; line < BoardSide; ++line) {
+    const int lines = byRow ? b.rowCount() : b.colCount(), length = byRow ? b.colCount() : b.rowCount();
+    for (int line = 0; line < lines; ++line) {
         int weight = 0;
-        for (int k = 0; k < BoardSide; ++k)
+        for (int k = 0; k < length; ++k)
             weight += MarkWeight(byRow ? b.GetCellColor(k, line) : b.GetCellColor(line, k));
         if (weight < 2) continue;
-        for (int k = 0; k < BoardSide; ++k) {
+        for (int k = 0; k < length; ++k) {
             const int c = byRow ? k : line, r = byRow ? line : k;
             if (!IsMark(b.GetCellColor(c, r))) b.SetCellColor(c, r, BoardShadeColor);
         }
@@ -105,7 +128,7 @@ QPoint GannCell(int number) {
 namespace {
 
 void MarkEmptyRowCol(B0NetModel& b, const TDrawRec& draw, const Game& game) {
-    const int pool = game.frontPool;
+    const int pool = game.frontPool, rows = b.rowCount();
     bool drawn[GameLimits::kMaxFrontPool + 1] = {};
     for (int k = 0; k < game.frontPicks; ++k) {
         const int front = draw.Ticket.Red[k];
@@ -114,7 +137,7 @@ void MarkEmptyRowCol(B0NetModel& b, const TDrawRec& draw, const Game& game) {
         b.SetCellColor(p.x(), p.y(), BoardRedColor);
         drawn[front] = true;
     }
-    for (int r = 0; r < BoardSide; ++r) {
+    for (int r = 0; r < rows; ++r) {
         bool any = false;
         for (int j = BoardSide * r + 1; j <= std::min(BoardSide * r + BoardSide, pool); ++j)
             any = any || drawn[j];
@@ -127,24 +150,26 @@ void MarkEmptyRowCol(B0NetModel& b, const TDrawRec& draw, const Game& game) {
         for (int j = c + 1; j <= pool; j += BoardSide)
             any = any || drawn[j];
         if (!any)
-            for (int r = 0; r < BoardSide; ++r)
+            for (int r = 0; r < rows; ++r)
                 b.SetCellColor(c, r, BoardShadeColor);
     }
     FinishBoard(b);
 }
 
 void MarkGann(B0NetModel& b, const TDrawRec& draw, const Game& game) {
+    const BoardRows rows = RowsOf(GannCell, game);
     for (int k = 0; k < game.frontPicks; ++k) {
         const int front = draw.Ticket.Red[k];
         if (front < 1 || front > game.frontPool) continue;
-        const QPoint p = GannCell(front);
+        const QPoint p = BoardCell(GannCell, front, rows);
         b.SetCellColor(p.x(), p.y(), BoardRedColor);
     }
-    // Back numbers run to 16 at most, all of which have a cell on the spiral.
-    int backs[GameLimits::kMaxBackPicks];
-    const int found = BackNumbers(draw.Ticket, game, backs);
+    // The side numbers (back numbers run to 16 at most; a special number is a front number) all
+    // have a cell on the board.
+    int side[MaxSidePicks];
+    const int found = SideNumbers(draw.Ticket, game, side);
     for (int k = 0; k < found; ++k) {
-        const QPoint p = GannCell(backs[k]);
+        const QPoint p = BoardCell(GannCell, side[k], rows);
         b.SetCellColor(p.x(), p.y(), BoardBlueColor);
     }
     ShadeHeavyLines(b, true);

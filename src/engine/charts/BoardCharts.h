@@ -22,8 +22,9 @@ constexpr TColor BoardBlueColor = 0xF07658;
 constexpr TColor BoardShadeColor = 0xA8A9A9;
 constexpr TColor BoardLineColor = 0xFF0000;
 
-// Both board kinds are 6 x 6: room for every front number of either game (33 leave three cells
-// empty, 35 one).
+// Both board kinds are 6 columns wide and at most 6 rows tall: room for every front number of any
+// game (33 leave three cells empty, 35 one). A board keeps only the rows that hold numbers, so 30
+// numbers fill a board of 6 x 5 exactly.
 constexpr int BoardSide = 6;
 
 // The cell (column, row) of a front number on each board kind. The empty-row board writes the
@@ -34,7 +35,7 @@ QPoint EmptyRowColCell(int number);
 QPoint GannCell(int number);
 
 // One board for draw `draw`, placed as board `index` of its page. The Gann board marks the fronts
-// in red and every back number in blue on the same spiral.
+// in red and every side number (the backs, or the special number) in blue on the same spiral.
 B0NetModel EmptyRowColBoard(const TDrawRec& draw, int index, const Game& game);
 B0NetModel GannBoard(const TDrawRec& draw, int index, const Game& game);
 

@@ -93,8 +93,9 @@ OmissionTables FillOmission(const TCodeArr& history, int n, int boxWidth, const 
     OmissionTables t;
     t.red = BlankTable(game.frontPool, ChartWords("红球分析表", game), OmissionRedRowColor, left, 0,
                        (game.frontPool + 3) * rowHeight);
-    t.blue = BlankTable(game.backPool, ChartWords("蓝球分析表", game), OmissionBlueRowColor, left,
-                        t.red.bounds().height() + 20, (game.backPool + 9) * rowHeight);
+    const int sidePool = game.sidePool();
+    t.blue = BlankTable(sidePool, ChartWords("蓝球分析表", game), OmissionBlueRowColor, left,
+                        t.red.bounds().height() + 20, (sidePool + 9) * rowHeight);
     const auto frontBits = [](const TCodeRec& d) {
         uint64_t bits = 0;
         for (const uint8_t front : d.Red)
@@ -102,17 +103,14 @@ OmissionTables FillOmission(const TCodeArr& history, int n, int boxWidth, const 
         return bits & ~uint64_t(1); // 0 is no number
     };
     WriteStats(t.red, CountStats(history, game.frontPool, frontBits), history.size());
-    // The two-colour ball's draw has one blue; a back number is drawn when the draw flags it.
-    const auto backBits = [&game](const TCodeRec& d) {
+    // The side numbers of a draw: its backs, or its special number.
+    const auto sideBits = [&game](const TCodeRec& d) {
+        int side[MaxSidePicks];
         uint64_t bits = 0;
-        if (game.backPicks == 1) {
-            if (const int b = FirstBlue(d)) bits = uint64_t(1) << b;
-        } else {
-            for (int b = 1; b <= game.backPool; ++b)
-                if (d.Blue[b - 1]) bits |= uint64_t(1) << b;
-        }
+        for (int k = 0, found = SideNumbers(d, game, side); k < found; ++k)
+            bits |= uint64_t(1) << side[k];
         return bits;
     };
-    WriteStats(t.blue, CountStats(history, game.backPool, backBits), history.size());
+    WriteStats(t.blue, CountStats(history, sidePool, sideBits), history.size());
     return t;
 }

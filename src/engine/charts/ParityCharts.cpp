@@ -26,7 +26,7 @@ bool isBigTail(int number) {
 
 H2NetModel fillParity(const TCodeArr& history, int n, const ParityKind& kind, const Game& game) {
     CheckPeriods(history, n);
-    const int picks = game.frontPicks, backs = game.backPicks;
+    const int picks = game.frontPicks, backs = game.sidePicks();
     const int backCol = picks + 1;
     const int pairCol = backCol + 1;                    // first column of the first position's pair
     const int countCol = pairCol + 2 * (picks + backs); // the draw's count
@@ -45,8 +45,12 @@ H2NetModel fillParity(const TCodeArr& history, int n, const ParityKind& kind, co
 
     const QString first = QString::fromUtf8(kind.first);
     const QString second = QString::fromUtf8(kind.second);
-    const auto colorOf = [](int position) {
-        return PositionColors[size_t(position) % PositionColors.size()];
+    // The side pairs take the last colours of the table (the two-colour ball's blue pair is the
+    // seventh), the fronts cycle through the ones before.
+    const int frontColors = int(PositionColors.size()) - backs;
+    const auto colorOf = [&](int position) {
+        const int index = position < picks ? position % frontColors : frontColors + position - picks;
+        return PositionColors[size_t(index) % PositionColors.size()];
     };
     SetHeaderRun(m, 1, picks, 1);
     for (int p = 0; p < picks + backs; ++p) {
@@ -68,7 +72,7 @@ H2NetModel fillParity(const TCodeArr& history, int n, const ParityKind& kind, co
     for (int b = 0; b < backs; ++b) {
         const int c = pairCol + 2 * (picks + b);
         merge(3 + picks + b, c, 0, c + 1, 0,
-              backs == 1 ? ChartWords("蓝球", game) : game.back() + QString::number(b + 1));
+              backs == 1 ? ChartWords("蓝球", game) : game.side() + QString::number(b + 1));
     }
     merge(3 + picks + backs, countCol, 0, lastCol, 0, QString::fromUtf8(kind.caption));
 
@@ -92,10 +96,10 @@ H2NetModel fillParity(const TCodeArr& history, int n, const ParityKind& kind, co
         };
         for (int k = 0; k < picks; ++k)
             markPair(k, d.Ticket.Red[k]);
-        int drawnBacks[GameLimits::kMaxBackPicks];
-        const int found = BackNumbers(d.Ticket, game, drawnBacks);
+        int side[MaxSidePicks];
+        const int found = SideNumbers(d.Ticket, game, side);
         for (int b = 0; b < found; ++b)
-            markPair(picks + b, drawnBacks[b]);
+            markPair(picks + b, side[b]);
 
         const int count = kind.count(d.Ticket);
         m.SetValue(row, countCol, PlainText(count));

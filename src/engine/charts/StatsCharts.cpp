@@ -42,20 +42,23 @@ G2NetModel FillFrontStats(const TCodeArr& history, int n, const Game& game) {
 
 G2NetModel FillBackStats(const TCodeArr& history, int n, const Game& game) {
     CheckPeriodsAbove(history, n);
+    const int pool = game.sidePool();
     G2NetModel m;
-    m.SetDimension(game.backPool + 1, 2, {0x0000FF, 0xFF0000});
-    std::vector<int32_t> counts(size_t(game.backPool) + 1);
+    m.SetDimension(pool + 1, 2, {0x0000FF, 0xFF0000});
+    std::vector<int32_t> counts(size_t(pool) + 1);
     for (size_t i = FirstOfLatest(history, std::max(n, 0)); i < history.size(); ++i) {
-        int backs[GameLimits::kMaxBackPicks];
-        const int found = BackNumbers(history[i].Ticket, game, backs);
-        // A draw without a back number counts at index 0, which is not shown.
+        int side[MaxSidePicks];
+        const int found = SideNumbers(history[i].Ticket, game, side);
+        // A draw without a side number counts at index 0, which is not shown.
         if (found == 0) ++counts[0];
         for (int k = 0; k < found; ++k)
-            ++counts[size_t(backs[k])];
+            ++counts[size_t(side[k])];
     }
     WriteCounts(m, counts, 6);
-    m.FBarWidth = 20;
-    m.FGroupGap = 10;
+    // A pool as large as a front pool is drawn with the front chart's narrow bars.
+    const bool narrow = pool > GameLimits::kMaxBackPool;
+    m.FBarWidth = narrow ? 12 : 20;
+    m.FGroupGap = narrow ? 5 : 10;
     return m;
 }
 

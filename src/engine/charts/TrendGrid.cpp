@@ -29,34 +29,33 @@ QString IssueText(const TDrawRec& draw) {
     return NumToText(draw.Year, 4, true) + NumToText(draw.Issue, 3, true);
 }
 
-int FirstBlue(const TCodeRec& ticket) {
-    for (int b = 0; b < GameLimits::kMaxBackPool; ++b)
-        if (ticket.Blue[b]) return b + 1;
-    return 0;
-}
-
-int BackNumbers(const TCodeRec& ticket, const Game& game, int (&backs)[GameLimits::kMaxBackPicks]) {
+int SideNumbers(const TCodeRec& ticket, const Game& game, int (&side)[MaxSidePicks]) {
+    static_assert(MaxSidePicks >= 1, "room for a special number");
     int count = 0;
     for (int b = 0; b < game.backPool && count < game.backPicks; ++b)
-        if (ticket.Blue[b]) backs[count++] = b + 1;
+        if (ticket.Blue[b]) side[count++] = b + 1;
+    if (game.specialPicks && ticket.Special >= 1 && ticket.Special <= game.frontPool && count < MaxSidePicks)
+        side[count++] = ticket.Special;
     return count;
 }
 
-QString BacksText(const TCodeRec& ticket, const Game& game) {
-    int backs[GameLimits::kMaxBackPicks];
-    const int count = BackNumbers(ticket, game, backs);
-    if (count == 1) return TwoDigitText(backs[0]);
+QString SideText(const TCodeRec& ticket, const Game& game) {
+    int side[MaxSidePicks];
+    const int count = SideNumbers(ticket, game, side);
+    if (count == 1) return TwoDigitText(side[0]);
     QString text;
     for (int k = 0; k < count; ++k) {
         if (k > 0) text += u' ';
-        text += TwoDigitText(backs[k]);
+        text += TwoDigitText(side[k]);
     }
     return text;
 }
 
 QString ChartWords(const char* utf8, const Game& game) {
     QString text = QString::fromUtf8(utf8);
-    return text.replace(QStringLiteral("红球"), game.front()).replace(QStringLiteral("蓝球"), game.back());
+    text.replace(QStringLiteral("红球"), game.front()).replace(QStringLiteral("蓝球"), game.side());
+    // A front word ending in 号 takes 码, not 号码: "基本号码".
+    return text.replace(QStringLiteral("号号码"), QStringLiteral("号码"));
 }
 
 void BeginTrendGrid(H2NetModel& model, int fontSize, int n, const QList<int>& widths) {
@@ -83,8 +82,8 @@ void WriteDrawHead(H2NetModel& model, int row, const TDrawRec& draw, bool reds, 
     if (reds)
         for (int k = 0; k < game.frontPicks; ++k)
             model.SetValue(row, 1 + k, TwoDigitText(draw.Ticket.Red[k]));
-    const QString backs = BacksText(draw.Ticket, game);
-    if (!backs.isEmpty()) model.SetValue(row, blueCol, backs);
+    const QString side = SideText(draw.Ticket, game);
+    if (!side.isEmpty()) model.SetValue(row, blueCol, side);
 }
 
 void WriteTotalsRow(H2NetModel& model, int n, const int* totals, int from, int to) {

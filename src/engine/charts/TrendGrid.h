@@ -21,17 +21,18 @@ QString PlainText(int value);
 
 // Issue code of a draw: four-digit year and three-digit running number ("2005013").
 QString IssueText(const TDrawRec& draw);
-// First blue number flagged in the ticket, 0 when there is none.
-int FirstBlue(const TCodeRec& ticket);
-// The game's back numbers of a ticket, ascending, into backs; returns how many (at most backPicks).
-int BackNumbers(const TCodeRec& ticket, const Game& game, int (&backs)[GameLimits::kMaxBackPicks]);
-// The text of the back column: "07", or "06 07" for two backs; empty without a back.
-QString BacksText(const TCodeRec& ticket, const Game& game);
-// Width of the back column: room for every back number of a draw.
+// The numbers a draw shows beside its fronts, ascending, into side; returns how many (at most
+// sidePicks): the game's flagged back numbers, or the draw's special number.
+constexpr int MaxSidePicks = GameLimits::kMaxBackPicks;
+int SideNumbers(const TCodeRec& ticket, const Game& game, int (&side)[MaxSidePicks]);
+// The text of the column beside the fronts: "07", or "06 07" for two backs; empty without one.
+QString SideText(const TCodeRec& ticket, const Game& game);
+// Width of that column: room for every side number of a draw.
 inline int BackColumnWidth(const Game& game) {
-    return 16 + 16 * game.backPicks;
+    return 16 + 16 * game.sidePicks();
 }
-// A caption in the game's words: 红球 and 蓝球 become the game's front and back words.
+// A caption in the game's words: 红球 becomes the game's front word, 蓝球 what stands beside the
+// fronts (the backs, or the special number).
 QString ChartWords(const char* utf8, const Game& game);
 
 struct TrendCaption {
@@ -46,7 +47,7 @@ void BeginTrendGrid(H2NetModel& model, int fontSize, int n, const QList<int>& wi
 void SetTrendCaptions(H2NetModel& model, std::initializer_list<TrendCaption> captions, const Game& game);
 // Row 1 texts: value first + k in column firstCol + k, for count columns, in plain decimal.
 void SetHeaderRun(H2NetModel& model, int firstCol, int count, int first);
-// Issue code in column 0; with reds, the front numbers in columns 1..picks; the back numbers in
+// Issue code in column 0; with reds, the front numbers in columns 1..picks; the side numbers in
 // blueCol (left empty for a draw without one).
 void WriteDrawHead(H2NetModel& model, int row, const TDrawRec& draw, bool reds, int blueCol,
                    const Game& game);

@@ -48,7 +48,7 @@ int TrendOmissionAt(const H2NetModel& m, int dataRow, int col, const std::vector
 
 std::pair<int, int> OmissionColumns(int sheet, const H2NetModel& model, const Game& game) {
     if (sheet == 1) return {game.frontPicks + 2, game.frontPicks + 1 + game.frontPool};
-    if (sheet == 9) return {2, 1 + game.backPool};
+    if (sheet == 9) return {2, 1 + game.sidePool()};
     return {1, model.colsCount() - 1};
 }
 

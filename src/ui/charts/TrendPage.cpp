@@ -8,6 +8,7 @@
 #include <QHelpEvent>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 
 TTrendPage::TTrendPage(const TCodeArr& history, int sheet, QWidget* parent)
     : TChartPage(history, sheet, parent) {
@@ -68,9 +69,14 @@ TBigSmallPage::TBigSmallPage(const TCodeArr& history, QWidget* parent) : TTrendP
     net()->viewport()->installEventFilter(this);
 }
 
-QString TBigSmallPage::headerToolTip() {
+QString TBigSmallPage::headerToolTip(const Game& game) {
+    // The second small example is the largest number of the pool (up to 33) that ends in 0..4.
+    int small = std::min(game.frontPool, 33);
+    while (small % 10 >= 5)
+        --small;
     return QStringLiteral("大小看号码的尾数（个位数）：尾数5～9为大（D），0～4为小（X）。\n"
-                          "例如 15、29 为大，20、33 为小。统计分析表和缩水条件的大小比另按号码大小计算。");
+                          "例如 15、29 为大，20、%1 为小。统计分析表和缩水条件的大小比另按号码大小计算。")
+        .arg(small);
 }
 
 bool TBigSmallPage::eventFilter(QObject* watched, QEvent* event) {
@@ -81,7 +87,7 @@ bool TBigSmallPage::eventFilter(QObject* watched, QEvent* event) {
         const int x = layout.ColLefts.empty() ? -1 : layout.ColLefts.front() + 1;
         const QPoint cell = H2NetCellAt(net()->model(), layout, QPoint(x, help->pos().y()));
         if (cell.y() >= 0 && cell.y() < net()->model().fixRowCount()) {
-            QToolTip::showText(help->globalPos(), headerToolTip(), net()->viewport());
+            QToolTip::showText(help->globalPos(), headerToolTip(game()), net()->viewport());
             return true;
         }
     }

@@ -65,7 +65,7 @@ class TBigSmallPage : public TTrendPage {
     Q_OBJECT
   public:
     explicit TBigSmallPage(const TCodeArr& history, QWidget* parent = nullptr);
-    static QString headerToolTip();
+    static QString headerToolTip(const Game& game);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
