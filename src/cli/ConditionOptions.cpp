@@ -37,7 +37,9 @@ QString ConditionOptions::usage() {
         "  --tolerance K          容错: keep tickets failing at most K active conditions 1..17 (0)\n"
         "  With --game dlt the numbers are fronts 1..35 and the ranges the super lotto's: sum 15..165,\n"
         "  items 0..5 of the ratio matrices, span 0..34, zones 01-12/13-24/25-35 with counts 0..5,\n"
-        "  AC 0..6, hit-row items 0..4.\n");
+        "  AC 0..6, hit-row items 0..4.\n"
+        "  With --game qlc the numbers are 1..30: sum 28..189, items 0..7 of the ratio matrices,\n"
+        "  span 0..29, zones 01-10/11-20/21-30 with counts 0..7, AC 0..15, hit-row items 0..6.\n");
 }
 
 bool ConditionOptions::candidatesGiven(const QCommandLineParser& parser) const {

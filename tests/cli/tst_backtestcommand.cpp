@@ -193,6 +193,11 @@ void TestBacktestCommand::games_data() {
         << QStringLiteral("这是双色球的条件文件，不能用于超级大乐透");
     QTest::newRow("dlt set for ssq") << "ssq" << QByteArray(R"({"game":"dlt"})")
                                      << QStringLiteral("这是超级大乐透的条件文件，不能用于双色球");
+    QTest::newRow("qlc") << "qlc" << QByteArray() << QString();
+    QTest::newRow("qlc set") << "qlc" << QByteArray(R"({"game":"qlc","zones":"7,-,-","ac":"2,15"})")
+                             << QString();
+    QTest::newRow("qlc set for dlt") << "dlt" << QByteArray(R"({"game":"qlc"})")
+                                     << QStringLiteral("这是七乐彩的条件文件，不能用于超级大乐透");
 }
 
 // The shrink backtest of either game over its own history: the engine's JSON with the game named
@@ -226,7 +231,7 @@ void TestBacktestCommand::games() {
     QCOMPARE(o, ShrinkBacktestJson(RunShrinkBacktest(in, SampleHistoryOf(gm), 60, gm)));
     QCOMPARE(o.value("game").toString(), game);
     const QJsonObject row = o.value("rows").toArray().last().toObject();
-    const QJsonArray fronts = row.value(gm.isSsq() ? "reds" : "fronts").toArray();
+    const QJsonArray fronts = row.value(gm.jsonFronts).toArray();
     QCOMPARE(int(fronts.size()), gm.frontPicks);
     QCOMPARE(fronts.last().toInt(), int(SampleHistoryOf(gm).back().Ticket.Red[gm.frontPicks - 1]));
 }

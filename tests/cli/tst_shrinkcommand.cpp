@@ -234,6 +234,30 @@ void TestShrinkCommand::games_data() {
                                     << QStringList{"后区号码03重复"} << -1;
     QTest::newRow("ssq backs") << "ssq" << QStringList{"--candidates", eight, "--backs", "1,2"} << 2
                                << QStringList{"--backs"} << -1;
+    // 七乐彩: the eight tickets of 01..08 each leave one number out; the sum is 36 less it.
+    QTest::newRow("qlc 8 candidates")
+        << "qlc" << QStringList{"--candidates", eight} << 0
+        << QStringList{"缩水结果总共8注", "", "01 02 03 04 05 06 07", "01 02 03 04 05 06 08"} << 10;
+    QTest::newRow("qlc three odd, sum from 29")
+        << "qlc" << QStringList{"--candidates", eight, "--odd-even", "3", "--sum-min", "29", "--zones", "7,-,-"}
+        << 0
+        << QStringList{"缩水结果总共4注", "", "01 02 03 04 05 06 08", "01 02 03 04 06 07 08",
+                       "01 02 04 05 06 07 08", "02 03 04 05 06 07 08"}
+        << 6;
+    QTest::newRow("qlc hit item 6") << "qlc" << QStringList{"--candidates", eight, "--hit", "1,2,3,4,5,6,7:6"}
+                                    << 0 << QStringList{"缩水结果总共7注", "", "01 02 03 04 05 06 08"} << 9;
+    QTest::newRow("qlc every ticket")
+        << "qlc" << QStringList{"--candidates", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,"
+                                                "25,26,27,28,29,30"}
+        << 0 << QStringList{"缩水结果总共2035800注", "超过10万注，不再显示详细号码。"} << 2;
+    QTest::newRow("qlc number 31") << "qlc" << QStringList{"--candidates", eight + ",31"} << 1
+                                   << QStringList{"基本号: 31 超出范围 1-30"} << -1;
+    QTest::newRow("qlc sum below 28") << "qlc" << QStringList{"--candidates", eight, "--sum-min", "27"} << 1
+                                      << QStringList{"和值范围: 27 超出范围 28-189"} << -1;
+    QTest::newRow("qlc AC 16") << "qlc" << QStringList{"--candidates", eight, "--ac", "0,16"} << 1
+                               << QStringList{"AC值: 16 超出范围 0-15"} << -1;
+    QTest::newRow("qlc backs") << "qlc" << QStringList{"--candidates", eight, "--backs", "1,2"} << 2
+                               << QStringList{"--backs"} << -1;
 }
 
 // The same command for either game: the game's tickets and ranges, refusals naming the fault.

@@ -237,13 +237,14 @@ void TestConditions::conditionSetGames_data() {
     QTest::addColumn<QString>("game");
     QTest::newRow("ssq") << QStringLiteral("ssq");
     QTest::newRow("dlt") << QStringLiteral("dlt");
+    QTest::newRow("qlc") << QStringLiteral("qlc");
 }
 
 // A set keeps every value of its game through a file, and is refused by the other game.
 void TestConditions::conditionSetGames() {
     QFETCH(QString, game);
     const Game& gm = *Game::find(game);
-    const Game& other = gm.isSsq() ? Game::dlt() : Game::ssq();
+    const Game& other = (&gm == &Game::ssq()) ? Game::dlt() : Game::ssq();
     QRandomGenerator g{57};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("set.json"));
@@ -345,7 +346,7 @@ void TestConditions::singleBacktestMatchesPrediction() {
         const QString drawn = CodeToText(h[i].Ticket, Game::ssq());
         qsizetype line = 0;
         for (const PredictBacktestGroup& g : b.rows[size_t(d)].groups) {
-            std::array<int, 7> counts{};
+            std::array<int, GameLimits::kMaxFrontPicks + 1> counts{};
             for (++line; !lines[line].isEmpty(); ++line) {
                 int hits = 0;
                 for (const QString& n : lines[line].split(u' '))

@@ -6,11 +6,14 @@
 #include "engine/shrink/Conditions.h"
 #include "support/TestSupport.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+
+Q_DECLARE_METATYPE(const Game*)
 
 namespace {
 
@@ -40,6 +43,8 @@ class TestShrinkBacktest : public QObject {
     void chanceVerdicts();
     void inSampleWarning_data();
     void inSampleWarning();
+    void everyGame_data();
+    void everyGame();
 };
 
 // The share of all tickets passing one condition alone, against the count worked out by hand.
@@ -207,6 +212,94 @@ void TestShrinkBacktest::inSampleWarning() {
     const QString text = ShrinkBacktestText(b).join('\n');
     QCOMPARE(text.contains(QStringLiteral("样本内验证")), warned);
     if (from < 0) QVERIFY(qAbs(b.candidateHits - b.candidateHitsExpected) < 3 * b.candidateHitsSd);
+}
+
+void TestShrinkBacktest::everyGame_data() {
+    QTest::addColumn<const Game*>("game");
+    for (const Game* game : Game::all())
+        QTest::newRow(game->key) << game;
+}
+
+// Every condition active over each game: each ticket share is what the shared evaluator says of every
+// front ticket of the game, and each draw is judged by its own fronts (七乐彩's seven basic numbers;
+// its special number is no pick): the hit row counted here straight from them.
+void TestShrinkBacktest::everyGame() {
+    QFETCH(const Game*, game);
+    const Game& gm = *game;
+    const int picks = gm.frontPicks;
+    ShrinkInput in = ShrinkInput::resetFor(gm);
+    std::fill_n(in.candidates.begin(), gm.frontPool - 1, true);
+    in.sumMin = gm.sumMin() + 10;
+    in.sumMax = gm.sumMax() - 10;
+    in.excludeSums = QStringLiteral("100");
+    for (int k = 1; k < picks; ++k)
+        in.oddEven[size_t(k)] = in.bigSmall[size_t(k)] = true;
+    in.repeats = {true, true, true};
+    in.linkIndex = 0;
+    in.linkRuns = {true, true};
+    in.tailMin = 1;
+    in.tailMax = 8;
+    in.excludeTails = QStringLiteral("5");
+    in.excludeNumbers = QStringLiteral("3");
+    in.requireNumbers = QStringLiteral("13");
+    in.maxCode = gm.frontPool - 1;
+    in.minCode = 2;
+    in.spanMin = 10;
+    in.spanMax = gm.spanMax() - 1;
+    in.zones = {-1, 2, -1};
+    in.mod3 = {2, -1, -1};
+    in.acMin = 2;
+    in.acMax = gm.acMax();
+    const int hitItems[] = {2, 3};
+    in.hitRows[0].list = QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15");
+    for (int h : hitItems)
+        in.hitRows[0].items[size_t(h)] = true;
+    const ShrinkConditions conditions(in, gm);
+    QCOMPARE(conditions.active(), AllConditions);
+
+    const TCodeArr& history = SampleHistoryOf(gm);
+    const TCodeRec& newest = history.back().Ticket;
+    std::array<int, ConditionCount> failing{};
+    std::vector<int> red(size_t(picks), 0);
+    std::iota(red.begin(), red.end(), 1);
+    for (int k = picks - 1; k >= 0;) {
+        TCodeRec t{};
+        for (int j = 0; j < picks; ++j)
+            t.Red[j] = uint8_t(red[size_t(j)]);
+        const ConditionMask failed = conditions.failed(t, &newest);
+        for (int c = 0; c < ConditionCount; ++c)
+            failing[size_t(c)] += (failed >> c) & 1;
+        for (k = picks - 1; k >= 0 && red[size_t(k)] == gm.frontPool - picks + 1 + k; --k) {
+        }
+        if (k >= 0) {
+            ++red[size_t(k)];
+            for (int j = k + 1; j < picks; ++j)
+                red[size_t(j)] = red[size_t(j - 1)] + 1;
+        }
+    }
+    const std::array<double, ConditionCount> shares = ConditionTicketShares(conditions, &newest);
+    for (int c = 0; c < ConditionCount; ++c)
+        QCOMPARE(qRound((1 - shares[size_t(c)]) * gm.frontTickets()), failing[size_t(c)]);
+
+    const int draws = 200;
+    const ShrinkBacktest b = RunShrinkBacktest(in, history, draws, gm);
+    const QJsonArray rows = ShrinkBacktestJson(b).value("rows").toArray();
+    QCOMPARE(rows.size(), draws);
+    int hitRowFailures = 0;
+    for (int i = 0; i < draws; ++i) {
+        const TCodeRec& drawn = history[history.size() - size_t(draws) + size_t(i)].Ticket;
+        int hits = 0;
+        QJsonArray fronts;
+        for (int k = 0; k < picks; ++k) {
+            hits += drawn.Red[k] <= 15;
+            fronts.append(int(drawn.Red[k]));
+        }
+        const bool rowFails = std::find(std::begin(hitItems), std::end(hitItems), hits) == std::end(hitItems);
+        QCOMPARE(bool((b.rows[size_t(i)].failed >> HitRowsCondition) & 1), rowFails);
+        QCOMPARE(rows[i].toObject().value(gm.jsonFronts).toArray(), fronts);
+        hitRowFailures += rowFails;
+    }
+    QVERIFY(hitRowFailures > 0 && hitRowFailures < draws);
 }
 
 QTEST_GUILESS_MAIN(TestShrinkBacktest)

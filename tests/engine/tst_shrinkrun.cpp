@@ -11,6 +11,8 @@
 #include <QTest>
 #include <algorithm>
 
+Q_DECLARE_METATYPE(const Game*)
+
 namespace {
 
 const TCodeList& allTickets() {
@@ -65,6 +67,36 @@ std::vector<int> candidateIndexes(const CandidateFlags& candidates) {
         ++pick[k];
         for (int j = k + 1; j < 6; ++j)
             pick[j] = pick[j - 1] + 1;
+    }
+    return out;
+}
+
+// The game's front tickets made of candidates only, with their list indexes, in list order: the
+// candidates ascending give their combinations in lexicographic order.
+std::vector<std::pair<int, TCodeRec>> candidateTickets(const ShrinkInput& in, const Game& game) {
+    std::vector<int> numbers;
+    for (int n = 1; n <= game.frontPool; ++n)
+        if (in.candidates[size_t(n - 1)]) numbers.push_back(n);
+    std::vector<std::pair<int, TCodeRec>> out;
+    const int m = int(numbers.size());
+    const int picks = game.frontPicks;
+    if (m < picks) return out;
+    std::vector<int> place(size_t(picks), 0);
+    for (int k = 0; k < picks; ++k)
+        place[size_t(k)] = k;
+    for (;;) {
+        TCodeRec t{};
+        for (int k = 0; k < picks; ++k)
+            t.Red[k] = uint8_t(numbers[size_t(place[size_t(k)])]);
+        t.Valid = 1;
+        out.emplace_back(TicketIndex(t, game), t);
+        int k = picks - 1;
+        while (k >= 0 && place[size_t(k)] == m - picks + k)
+            --k;
+        if (k < 0) break;
+        ++place[size_t(k)];
+        for (int j = k + 1; j < picks; ++j)
+            place[size_t(j)] = place[size_t(j - 1)] + 1;
     }
     return out;
 }
@@ -239,6 +271,8 @@ class TestShrinkRun : public QObject {
     void gameTicketOrder();
     void gameAgainstBruteForce_data();
     void gameAgainstBruteForce();
+    void everyTicketOfTheGame_data();
+    void everyTicketOfTheGame();
 };
 
 void TestShrinkRun::worked_data() {
@@ -510,6 +544,7 @@ void TestShrinkRun::gameTicketOrder_data() {
     QTest::addColumn<QString>("game");
     QTest::newRow("ssq") << QStringLiteral("ssq");
     QTest::newRow("dlt") << QStringLiteral("dlt");
+    QTest::newRow("qlc") << QStringLiteral("qlc");
 }
 
 // Every front ticket once, in lexicographic order; ranking and unranking agree with the list for
@@ -538,8 +573,9 @@ void TestShrinkRun::gameTicketOrder() {
                     backs += t.Blue[b];
                 QCOMPARE(backs, gm.backPicks);
                 if (i > 0)
-                    QVERIFY(std::lexicographical_compare(list[size_t(i - 1)].Red, list[size_t(i - 1)].Red + 6,
-                                                         t.Red, t.Red + 6));
+                    QVERIFY(std::lexicographical_compare(list[size_t(i - 1)].Red,
+                                                         list[size_t(i - 1)].Red + GameLimits::kMaxFrontPicks,
+                                                         t.Red, t.Red + GameLimits::kMaxFrontPicks));
             }
             if (t.Valid) kept.push_back(i);
         }
@@ -570,10 +606,16 @@ void TestShrinkRun::gameAgainstBruteForce_data() {
     QTest::newRow("dlt all candidates") << "dlt" << 73 << 20 / scale << 35 << 35 << 0;
     QTest::newRow("dlt tolerance 1") << "dlt" << 74 << 20 / scale << 10 << 35 << 1;
     QTest::newRow("dlt tolerance 3") << "dlt" << 75 << 10 / scale << 10 << 35 << 3;
+    QTest::newRow("qlc small candidate sets") << "qlc" << 81 << 50 / scale << 9 << 16 << 0;
+    QTest::newRow("qlc middle candidate sets") << "qlc" << 82 << 20 / scale << 17 << 22 << 0;
+    QTest::newRow("qlc all candidates") << "qlc" << 83 << 5 << 30 << 30 << 0;
+    QTest::newRow("qlc tolerance 1") << "qlc" << 84 << 20 / scale << 10 << 20 << 1;
+    QTest::newRow("qlc tolerance 3") << "qlc" << 85 << 10 / scale << 10 << 20 << 3;
 }
 
-// The run against a plain filter: every front ticket of the game through the evaluator, kept when
-// it is made of candidates and fails at most `tolerance` of the active conditions.
+// The run against a plain filter: every front ticket of the game made of candidates through the
+// evaluator, kept when it fails at most `tolerance` of the active conditions (a ticket with another
+// number fails the candidates, which are never tolerated).
 void TestShrinkRun::gameAgainstBruteForce() {
     QFETCH(QString, game);
     QFETCH(int, seed);
@@ -582,10 +624,6 @@ void TestShrinkRun::gameAgainstBruteForce() {
     QFETCH(int, maxCandidates);
     QFETCH(int, tolerance);
     const Game& gm = *Game::find(game);
-    TCodeList list;
-    CandidateFlags all;
-    all.fill(1);
-    BuildCombinations(list, all, gm);
     QRandomGenerator g{quint32(seed)};
     int nonEmpty = 0;
     for (int c = 0; c < cases; ++c) {
@@ -599,9 +637,10 @@ void TestShrinkRun::gameAgainstBruteForce() {
         ConditionMask counted = conditions.active() & TolerableConditions;
         if (!previous) counted &= ~(ConditionMask(1) << RepeatsCondition);
         std::vector<int> want;
-        for (int i = 0; i < int(list.size()); ++i) {
-            const ConditionMask failed = conditions.failed(list[size_t(i)], previous);
-            if (!(failed & 1) && ConditionCountIn(failed & counted) <= tolerance) want.push_back(i);
+        for (const auto& [index, ticket] : candidateTickets(in, gm)) {
+            const ConditionMask failed = conditions.failed(ticket, previous);
+            QVERIFY(!(failed & 1));
+            if (ConditionCountIn(failed & counted) <= tolerance) want.push_back(index);
         }
         const ShrinkResult got = RunShrink(in, history, {}, true, gm);
         if (got.tickets != want || got.count != int(want.size()) ||
@@ -611,6 +650,30 @@ void TestShrinkRun::gameAgainstBruteForce() {
         nonEmpty += !want.empty();
     }
     QVERIFY2(nonEmpty >= cases / 5, qPrintable(QString::number(nonEmpty)));
+}
+
+void TestShrinkRun::everyTicketOfTheGame_data() {
+    QTest::addColumn<const Game*>("game");
+    for (const Game* game : Game::all())
+        QTest::newRow(game->key) << game;
+}
+
+// Every candidate and no condition keeps every front ticket; the bar steps forward to the position of
+// the game's last ticket, where its window ends.
+void TestShrinkRun::everyTicketOfTheGame() {
+    QFETCH(const Game*, game);
+    ShrinkInput in = ShrinkInput::resetFor(*game);
+    std::fill_n(in.candidates.begin(), game->frontPool, true);
+    QList<int> positions;
+    ShrinkProgress progress;
+    progress.step = [&](int p) { positions.append(p); };
+    const ShrinkResult r = RunShrink(in, SampleHistoryOf(*game), progress, false, *game);
+    QCOMPARE(r.count, game->frontTickets());
+    QCOMPARE(r.text, ShrinkCountLine(r.count) + QLatin1Char('\n') + ShrinkTooManyText());
+    QCOMPARE(positions.size(), ShrinkProgressEnd(*game));
+    for (int k = 0; k < positions.size(); ++k)
+        QCOMPARE(positions[k], k + 1);
+    QCOMPARE(r.lastPosition, ShrinkProgressEnd(*game));
 }
 
 QTEST_GUILESS_MAIN(TestShrinkRun)

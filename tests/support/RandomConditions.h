@@ -45,9 +45,10 @@ inline QList<int> someValues(QRandomGenerator& g, int count, int low, int high) 
     return v;
 }
 
-template <size_t N> inline void randomItems(QRandomGenerator& g, std::array<bool, N>& items) {
-    for (bool& b : items)
-        b = g.bounded(2);
+// The first count items (all of them by default) at random, the rest unchecked.
+template <size_t N> inline void randomItems(QRandomGenerator& g, std::array<bool, N>& items, size_t count = N) {
+    for (size_t k = 0; k < N; ++k)
+        items[k] = k < count && g.bounded(2);
 }
 
 // Each condition on with some chance, values anywhere in their sets (reversed ranges too), the
@@ -67,7 +68,7 @@ inline ShrinkInput randomInput(QRandomGenerator& g, int candidates) {
         in.sumMax = chance(90) ? std::min(183, in.sumMin + int(g.bounded(90))) : 21 + int(g.bounded(163));
     }
     if (chance(30)) in.excludeSums = listText(g, someValues(g, 1 + int(g.bounded(8)), 0, 183));
-    if (chance(30)) randomItems(g, in.oddEven);
+    if (chance(30)) randomItems(g, in.oddEven, 7);
     if (chance(30)) randomItems(g, in.repeats);
     in.linkIndex = chance(50) ? int(g.bounded(4)) : 2;
     randomItems(g, in.linkRuns);
@@ -79,7 +80,7 @@ inline ShrinkInput randomInput(QRandomGenerator& g, int candidates) {
     if (chance(25)) in.excludeNumbers = listText(g, someValues(g, 1 + int(g.bounded(5)), 1, 33));
     if (chance(20))
         in.requireNumbers = listText(g, someValues(g, chance(5) ? 7 : 1 + int(g.bounded(3)), 1, 33));
-    if (chance(30)) randomItems(g, in.bigSmall);
+    if (chance(30)) randomItems(g, in.bigSmall, 7);
     if (chance(25)) in.maxCode = 1 + int(g.bounded(33));
     if (chance(25)) in.minCode = 1 + int(g.bounded(33));
     if (chance(25)) {
@@ -96,7 +97,7 @@ inline ShrinkInput randomInput(QRandomGenerator& g, int candidates) {
     }
     for (ShrinkHitRow& row : in.hitRows) {
         if (chance(25)) row.list = listText(g, someValues(g, 2 + int(g.bounded(12)), 1, 33));
-        randomItems(g, row.items);
+        randomItems(g, row.items, 6);
     }
     return in;
 }

@@ -1,5 +1,6 @@
 #include "engine/history/Parser.h"
 #include "engine/io/GbText.h"
+#include "engine/metrics/Code.h"
 #include "engine/shrink/ConditionSet.h"
 #include "support/TestSupport.h"
 #include "ui/controls/H2Net.h"
@@ -96,6 +97,7 @@ class TestShrinkPanel : public QObject {
     void printIntoPdf();
     void superLottoKeepsEachGame();
     void superLottoResultCheck();
+    void sevenNumberGame();
 
   private:
     void tickCandidates(int first, int last);
@@ -653,6 +655,48 @@ void TestShrinkPanel::superLottoResultCheck() {
     const QString text = QString::fromUtf8(p.readAllStandardOutput());
     QVERIFY2(text.contains(QStringLiteral("Kelvora 超级大乐透缩水结果")), qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("05 14 15 17 33+01 07")));
+}
+
+// 七乐彩: seven of 30, no back numbers; the result lists seven-number tickets, the progress runs to
+// the last of its 2,035,800 tickets, the backtest grid shows the draw's special number.
+void TestShrinkPanel::sevenNumberGame() {
+    history = SampleHistoryOf(Game::qlc());
+    panel->setGame(Game::qlc());
+    QCOMPARE(panel->RcmSheet1CodeChk->Count(), 30);
+    QVERIFY(!panel->RcmSheet1BackChk);
+    QCOMPARE(panel->RcmSheet1RatioChk->Count(), 8);
+    QCOMPARE(panel->RcmSheet2RatioChk->Caption(7), QStringLiteral("7:0"));
+    QCOMPARE(panel->RcmSheet3RangeChk[0]->Count(), 7);
+    QCOMPARE(panel->CbbAc2->itemText(panel->CbbAc2->count() - 1), QStringLiteral("15"));
+    QCOMPARE(panel->CbbSpan2->itemText(panel->CbbSpan2->count() - 1), QStringLiteral("29"));
+    QCOMPARE(panel->Cbb33->count(), 9);
+    QCOMPARE(panel->SumSe1->value(), 28);
+    QCOMPARE(panel->SumSe2->value(), 189);
+
+    // Every item a game of seven has reaches the run: seven odd numbers of 01..14, six of 01..07.
+    tickCandidates(1, 14);
+    click(panel->RcmSheet1RatioChk, 7);
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet3);
+    panel->RcmSheet3RangeEdit[0]->setText(QStringLiteral("1,2,3,4,5,6,7"));
+    click(panel->RcmSheet3RangeChk[0], 6);
+    run();
+    QCOMPARE(TProgressForm::instance().maximum(), (2035800 - 1) / 10000);
+    // 01 03 .. 13 holds only four of 01..07: no ticket. Six of 01..07 with seven odd: none either.
+    QCOMPARE(panel->RcmMemo->toPlainText(), QStringLiteral("缩水结果总共0注\n"));
+    panel->RcmPctl->setCurrentWidget(panel->RcmSheet3);
+    click(panel->RcmSheet3RangeChk[0], 6);
+    click(panel->RcmSheet3RangeChk[0], 4);
+    run();
+    QCOMPARE(panel->RcmMemo->toPlainText(), QStringLiteral("缩水结果总共1注\n\n01 03 05 07 09 11 13"));
+
+    panel->RcmSheet5->PeriodSe->setValue(30);
+    QTest::mouseClick(panel->RcmSheet5->VerifyBt, Qt::LeftButton);
+    QVERIFY(panel->RcmSheet5->SummaryLbl->text().startsWith(QStringLiteral("最近30期")));
+    const H2NetModel& grid = panel->RcmSheet5->DrawNet->model();
+    const TCodeRec& newest = history.back().Ticket;
+    for (int k = 0; k < 7; ++k)
+        QCOMPARE(grid.GetValue(2, 1 + k), NumToText(newest.Red[k]));
+    QCOMPARE(grid.GetValue(2, 8), NumToText(newest.Special));
 }
 
 QTEST_MAIN(TestShrinkPanel)

@@ -49,13 +49,44 @@ void buildFiveOf(TCodeList& list, const CandidateFlags& flags, const Game& game)
                     }
 }
 
+// 七乐彩's tickets: seven of 30 and nothing beside them (the special number is no pick).
+void buildSevenOf30(TCodeList& list, const CandidateFlags& flags) {
+    constexpr int pool = 30;
+    list.resize(size_t(Binomial(pool, 7)));
+    TCodeRec* out = list.data();
+    for (int a = 1; a <= pool - 6; ++a)
+        for (int b = a + 1; b <= pool - 5; ++b)
+            for (int c = b + 1; c <= pool - 4; ++c)
+                for (int d = c + 1; d <= pool - 3; ++d) {
+                    const uint8_t head = flags[a - 1] | flags[b - 1] | flags[c - 1] | flags[d - 1];
+                    for (int e = d + 1; e <= pool - 2; ++e)
+                        for (int f = e + 1; f <= pool - 1; ++f)
+                            for (int g = f + 1; g <= pool; ++g) {
+                                TCodeRec& t = *out++;
+                                std::memset(&t, 0, sizeof t);
+                                t.Red[0] = uint8_t(a);
+                                t.Red[1] = uint8_t(b);
+                                t.Red[2] = uint8_t(c);
+                                t.Red[3] = uint8_t(d);
+                                t.Red[4] = uint8_t(e);
+                                t.Red[5] = uint8_t(f);
+                                t.Red[6] = uint8_t(g);
+                                t.Valid = (head | flags[e - 1] | flags[f - 1] | flags[g - 1]) ? 1 : 0;
+                            }
+                }
+}
+
 } // namespace
 
 void BuildCombinations(TCodeList& list, const CandidateFlags& flags, const Game& game) {
-    // Chosen by shape: six of 33 with one back, or five fronts with two backs; any other shape has no
-    // generator yet and must not get one of these by mistake.
+    // Chosen by shape: six of 33 with one back, five fronts with two backs, or seven of 30 with no
+    // back; any other shape has no generator yet and must not get one of these by mistake.
     if (game.frontPicks == 5 && game.backPicks == 2) {
         buildFiveOf(list, flags, game);
+        return;
+    }
+    if (game.frontPicks == 7 && game.frontPool == 30 && game.backPicks == 0) {
+        buildSevenOf30(list, flags);
         return;
     }
     if (game.frontPicks != 6 || game.frontPool != 33 || game.backPicks != 1)

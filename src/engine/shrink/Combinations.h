@@ -14,8 +14,9 @@ constexpr int TicketCount = 1107568;
 using CandidateFlags = std::array<uint8_t, GameLimits::kMaxFrontPool>;
 
 // Fills list with every front ticket of the game in lexicographic order, each with random back
-// flags (one blue for the two-colour ball, two distinct backs for the super lotto); a ticket none
-// of whose fronts is flagged gets Valid = 0, all others Valid = 1.
+// flags (one blue for the two-colour ball, two distinct backs for the super lotto, none for 七乐彩);
+// a ticket none of whose fronts is flagged gets Valid = 0, all others Valid = 1. A shape of game
+// without a generator stops the program (qFatal).
 void BuildCombinations(TCodeList& list, const CandidateFlags& flags, const Game& game);
 
 // The program's one pseudo-random generator: never seeded, so every program start gives the same

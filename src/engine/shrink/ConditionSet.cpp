@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 
 namespace {
 
@@ -27,15 +28,28 @@ int integer(const QString& key, const QString& text) {
     return v;
 }
 
-template <size_t N> void readItems(const QString& key, const QString& text, std::array<bool, N>& items) {
+// Items 0..count - 1 (at most the array's) are well-formed; those beyond the game's picks among them
+// are the run's to refuse, with its message.
+template <size_t N>
+void readItems(const QString& key, const QString& text, std::array<bool, N>& items, int count = int(N)) {
+    count = std::min(count, int(N));
     items.fill(false);
     for (const QString& piece : SplitString(QStringLiteral(","), text)) {
         const int k = integer(key, piece);
-        if (k < 0 || k >= int(N))
+        if (k < 0 || k >= count)
             throw ConditionOptionError{
-                key, QStringLiteral("--%1: item %2 is not in 0..%3").arg(key).arg(k).arg(N - 1)};
+                key, QStringLiteral("--%1: item %2 is not in 0..%3").arg(key).arg(k).arg(count - 1)};
         items[size_t(k)] = true;
     }
+}
+
+// The ratio matrices were seven items wide and the hit rows six before a game of seven picks came;
+// an option keeps that width, so an item beyond a smaller game's picks still reaches the run's check.
+int ratioItemCount(const Game& game) {
+    return std::max(7, game.frontPicks + 1);
+}
+int hitItemCount(const Game& game) {
+    return std::max(6, game.frontPicks);
 }
 
 // "A,B,C" with "-" for a list left on "不选".
@@ -100,7 +114,7 @@ void ApplyConditionOption(ShrinkInput& in, const QString& key, const QStringList
     } else if (key == QLatin1String("exclude-sums")) {
         in.excludeSums = value;
     } else if (key == QLatin1String("odd-even")) {
-        readItems(key, value, in.oddEven);
+        readItems(key, value, in.oddEven, ratioItemCount(game));
     } else if (key == QLatin1String("repeats")) {
         readItems(key, value, in.repeats);
     } else if (key == QLatin1String("link")) {
@@ -120,7 +134,7 @@ void ApplyConditionOption(ShrinkInput& in, const QString& key, const QStringList
     } else if (key == QLatin1String("require")) {
         in.requireNumbers = value;
     } else if (key == QLatin1String("big-small")) {
-        readItems(key, value, in.bigSmall);
+        readItems(key, value, in.bigSmall, ratioItemCount(game));
     } else if (key == QLatin1String("max-code")) {
         in.maxCode = integer(key, value);
     } else if (key == QLatin1String("min-code")) {
@@ -147,7 +161,7 @@ void ApplyConditionOption(ShrinkInput& in, const QString& key, const QStringList
             const qsizetype colon = values[r].lastIndexOf(QLatin1Char(':'));
             if (colon < 0) throw ConditionOptionError{key, QStringLiteral("--hit takes TEXT:ITEMS")};
             in.hitRows[size_t(r)].list = values[r].left(colon);
-            readItems(key, values[r].mid(colon + 1), in.hitRows[size_t(r)].items);
+            readItems(key, values[r].mid(colon + 1), in.hitRows[size_t(r)].items, hitItemCount(game));
         }
     } else if (key == QLatin1String("tolerance")) {
         in.tolerance = integer(key, value);

@@ -148,13 +148,15 @@ ShrinkConditions::ShrinkConditions(const ShrinkInput& in, const Game& game) : m_
     if (fillMatrix(m_tables.repeatFail, in.repeats, RepeatsCondition)) active |= bitOf(RepeatsCondition);
     if (fillMatrix(m_tables.bigFail, in.bigSmall, BigSmallCondition)) active |= bitOf(BigSmallCondition);
 
+    // Runs of six numbers and more have no item.
+    const int linkValues = int(m_tables.linkFail.size());
     if (in.linkIndex == 0) { // "有连号": a run of L + 1 numbers needs item L - 1
-        for (int l = 0; l <= 5; ++l)
+        for (int l = 0; l < linkValues; ++l)
             if (l == 0 || l >= 5 || !in.linkRuns[size_t(l - 1)])
                 m_tables.linkFail[size_t(l)] |= bitOf(LinkCondition);
         active |= bitOf(LinkCondition);
     } else if (in.linkIndex == 1) { // "无连号"
-        for (int l = 1; l <= 5; ++l)
+        for (int l = 1; l < linkValues; ++l)
             m_tables.linkFail[size_t(l)] |= bitOf(LinkCondition);
         active |= bitOf(LinkCondition);
     }

@@ -63,14 +63,19 @@ struct TicketMeasures {
 
 // Each table maps a measure's value to the conditions that value fails; a condition that is off
 // appears in none of them.
+// Counts of a number set run 0..picks, the longest run's links 0..picks - 1 and the AC value up to
+// C(picks, 2) - (picks - 1): room for the game of most picks.
+inline constexpr int kMaxAc =
+    GameLimits::kMaxFrontPicks * (GameLimits::kMaxFrontPicks - 1) / 2 - (GameLimits::kMaxFrontPicks - 1);
 struct ConditionTables {
+    using Counts = std::array<ConditionMask, GameLimits::kMaxFrontPicks + 1>;
     std::array<ConditionMask, 256> sumFail{};
-    std::array<ConditionMask, 7> oddFail{}, repeatFail{}, bigFail{}, excludedFail{}, requiredFail{};
-    std::array<ConditionMask, 6> linkFail{};
+    Counts oddFail{}, repeatFail{}, bigFail{}, excludedFail{}, requiredFail{};
+    std::array<ConditionMask, GameLimits::kMaxFrontPicks> linkFail{};
     std::array<ConditionMask, GameLimits::kMaxFrontPool + 1> maxFail{}, minFail{}, spanFail{};
     std::array<ConditionMask, 64> zoneFail{}, mod3Fail{}; // index first | second << 3
-    std::array<ConditionMask, 11> acFail{};
-    std::array<std::array<ConditionMask, 7>, 4> hitFail{};
+    std::array<ConditionMask, kMaxAc + 1> acFail{};
+    std::array<Counts, 4> hitFail{};
 };
 
 // Checks the values that spin edits and drop-down lists would hold for the game (a script can pass

@@ -4,11 +4,11 @@
 #include <QString>
 #include <array>
 
-// One hit row of the third condition sheet: the row's number list and its "0".."5" matrix ("0".."4"
-// for a game of five fronts).
+// One hit row of the third condition sheet: the row's number list and its "0".."picks - 1" matrix
+// ("0".."5" for the two-colour ball, "0".."4" for five fronts, "0".."6" for seven).
 struct ShrinkHitRow {
     QString list;
-    std::array<bool, 6> items{};
+    std::array<bool, GameLimits::kMaxFrontPicks> items{};
 };
 
 // What the condition widgets hold when the run starts. Every member's default is the widget's
@@ -35,7 +35,7 @@ struct ShrinkInput {
     int sumMin = Game::ssq().sumMin();
     int sumMax = Game::ssq().sumMax();
     QString excludeSums;
-    std::array<bool, 7> oddEven{};  // item k: k odd fronts (items up to the game's picks)
+    std::array<bool, GameLimits::kMaxFrontPicks + 1> oddEven{}; // item k: k odd fronts (up to the picks)
     std::array<bool, 5> repeats{};  // item k: k reds in common with the latest draw
     int linkIndex = 2;              // 0 "有连号", 1 "无连号", 2 "不考虑连号", 3 nothing selected
     std::array<bool, 4> linkRuns{}; // "二连号" .. "五连号"
@@ -45,7 +45,7 @@ struct ShrinkInput {
     QString excludeTails;
     QString excludeNumbers;
     QString requireNumbers;
-    std::array<bool, 7> bigSmall{}; // item k: k big reds
+    std::array<bool, GameLimits::kMaxFrontPicks + 1> bigSmall{}; // item k: k big fronts
 
     int maxCode = Game::ssq().frontPool;
     int minCode = 1;

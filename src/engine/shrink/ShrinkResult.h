@@ -10,8 +10,12 @@
 constexpr int ShrinkListLimit = 100000;
 // The bar's position is the ticket index div this; the last index, 1,107,567, gives the maximum.
 constexpr int ShrinkProgressDivisor = 10000;
-// The progress bar runs from 0 to this.
+// The progress bar runs from 0 to this for the two-colour ball.
 constexpr int ShrinkProgressMaximum = (TicketCount - 1) / ShrinkProgressDivisor;
+// The same for any game: the position of its last front ticket.
+inline int ShrinkProgressEnd(const Game& game) {
+    return (game.frontTickets() - 1) / ShrinkProgressDivisor;
+}
 
 // How the run reports itself to a progress window.
 struct ShrinkProgress {

@@ -16,7 +16,7 @@ namespace {
 
 using namespace TicketPacking;
 
-constexpr uint32_t AllValues = 0x7FF; // bits 0..10: every value a bit-set test can see
+constexpr uint32_t AllValues = 0xFFFF; // bits 0..15: every value a bit-set test can see
 
 // The conditions in the form the walk tests them. A condition that is off lets every value pass.
 struct Filter {
@@ -42,7 +42,7 @@ struct Filter {
 
 // The values a table lets pass as bits; values beyond the table pass (no ticket has them).
 template <size_t N> uint32_t passingValues(const std::array<ConditionMask, N>& fail) {
-    static_assert(N <= 11);
+    static_assert(N <= 16);
     uint32_t bits = AllValues & ~((1u << N) - 1);
     for (size_t v = 0; v < N; ++v)
         if (!fail[v]) bits |= 1u << v;
@@ -147,7 +147,8 @@ inline int longestRunLinks(uint64_t m) {
     const uint64_t t3 = t2 & (t2 >> 1);
     const uint64_t t4 = t3 & (t3 >> 1);
     const uint64_t t5 = t4 & (t4 >> 1);
-    return (t1 != 0) + (t2 != 0) + (t3 != 0) + (t4 != 0) + (t5 != 0);
+    const uint64_t t6 = t5 & (t5 >> 1); // seven in a row: only a game of seven picks has it
+    return (t1 != 0) + (t2 != 0) + (t3 != 0) + (t4 != 0) + (t5 != 0) + (t6 != 0);
 }
 
 // The conditions turned into "which last number may complete the others": one mask of front
@@ -281,54 +282,54 @@ template <int Picks, int Pool> struct Walker {
     // of the ticket that adds e + 1. The candidate last numbers are one bit mask; each test ANDs
     // away the numbers that would make it fail, so the group is tested with a handful of ANDs.
     void group(int base, int a, int e, uint64_t mask, uint64_t packed, uint64_t reflected, uint64_t diffs) {
-        uint64_t sixth = p.usable & ~(bit(e + 1) - 1);
+        uint64_t lastNumbers = p.usable & ~(bit(e + 1) - 1);
         const uint32_t requiredLeft = uint32_t(f.requiredCount) - field(packed, RequiredShift);
-        sixth &= requiredLeft == 0 ? ~p.required : requiredLeft == 1 ? p.required : 0;
-        sixth &= p.sumF[packed & 0xFF];
-        sixth &= p.oddF[field(packed, OddShift)];
-        sixth &= p.repeatF[field(packed, CommonShift)];
-        sixth &= p.bigF[field(packed, BigShift)];
-        sixth &= p.spanF[a];
-        sixth &= p.zoneF[(packed >> ZoneShift) & 0xFF];
-        sixth &= p.mod3F[(packed >> Mod3Shift) & 0xFF];
-        if (f.linkOn && sixth) {
+        lastNumbers &= requiredLeft == 0 ? ~p.required : requiredLeft == 1 ? p.required : 0;
+        lastNumbers &= p.sumF[packed & 0xFF];
+        lastNumbers &= p.oddF[field(packed, OddShift)];
+        lastNumbers &= p.repeatF[field(packed, CommonShift)];
+        lastNumbers &= p.bigF[field(packed, BigShift)];
+        lastNumbers &= p.spanF[a];
+        lastNumbers &= p.zoneF[(packed >> ZoneShift) & 0xFF];
+        lastNumbers &= p.mod3F[(packed >> Mod3Shift) & 0xFF];
+        if (f.linkOn && lastNumbers) {
             // Only e + 1 can join a run, the one that ends at e.
             const int linksNow = longestRunLinks(mask);
             const int belowRun = highestBit(~mask & (bit(e + 1) - 1));
             const int linksWithNext = std::max(linksNow, e - belowRun);
             const uint64_t others = ((f.linkOk >> linksNow) & 1) ? ~(bit(e + 2) - 1) : 0;
             const uint64_t next = ((f.linkOk >> linksWithNext) & 1) ? bit(e + 1) : 0;
-            sixth &= others | next;
+            lastNumbers &= others | next;
         }
         if (f.acOn)
-            for (uint64_t s = sixth; s; s &= s - 1) {
+            for (uint64_t s = lastNumbers; s; s &= s - 1) {
                 const int n = lowestBit(s);
                 const uint64_t all = (diffs | (reflected >> (40 - n))) & ~uint64_t(1);
-                if (!((f.acOk >> (bitCount(all) - (Picks - 1))) & 1)) sixth &= ~bit(n);
+                if (!((f.acOk >> (bitCount(all) - (Picks - 1))) & 1)) lastNumbers &= ~bit(n);
             }
-        if (!sixth) return;
+        if (!lastNumbers) return;
         // Every ticket left passed the sixteen tests: the bar follows them (at most two positions,
         // a group being shorter than a bar step).
-        moveBar(base + lowestBit(sixth) - e - 1);
-        moveBar(base + highestBit(sixth) - e - 1);
+        moveBar(base + lowestBit(lastNumbers) - e - 1);
+        moveBar(base + highestBit(lastNumbers) - e - 1);
         if (f.hitRowsOn)
-            for (uint64_t s = sixth; s; s &= s - 1) {
+            for (uint64_t s = lastNumbers; s; s &= s - 1) {
                 const int n = lowestBit(s);
                 const uint64_t all = packed + f.contribution[n];
                 uint32_t rows = f.hitRowOk[0] >> field(all, HitRowShift);
                 rows &= f.hitRowOk[1] >> field(all, HitRowShift + 4);
                 rows &= f.hitRowOk[2] >> field(all, HitRowShift + 8);
                 rows &= f.hitRowOk[3] >> field(all, HitRowShift + 12);
-                if (!(rows & 1)) sixth &= ~bit(n);
+                if (!(rows & 1)) lastNumbers &= ~bit(n);
             }
         const bool listed = keepAll || w.count <= ShrinkListLimit;
-        for (uint64_t s = sixth; s; s &= s - 1) {
+        for (uint64_t s = lastNumbers; s; s &= s - 1) {
             const int index = base + lowestBit(s) - e - 1;
             removeUpTo(index);
             ++settled;                          // kept: its flag stays 1
             if (listed) shown.push_back(index); // capacity reserved: never allocates
         }
-        w.count += bitCount(sixth);
+        w.count += bitCount(lastNumbers);
     }
 
     // Every ticket between the last one kept and index failed a test.
@@ -393,14 +394,18 @@ WalkResult walk(TCodeList& list, const Filter& f, const Plan& p, std::vector<int
     return walker.w;
 }
 
-// The walk compiled for the game's shape: six of 33 (two-colour ball) or five of 35 (super lotto).
+// The walk compiled for the game's shape: six of 33 (two-colour ball), five of 35 (super lotto) or
+// seven of 30 (七乐彩); the backs are not the walk's business. Any other shape has no walk and must
+// not get one of these by mistake.
 WalkResult walkFor(const Game& game, TCodeList& list, const Filter& f, const Plan& p, std::vector<int>& shown,
                    const ShrinkProgress& progress, bool keepAll) {
     if (game.frontPicks == 6 && game.frontPool == 33)
         return walk<6, 33>(list, f, p, shown, progress, keepAll);
     if (game.frontPicks == 5 && game.frontPool == 35)
         return walk<5, 35>(list, f, p, shown, progress, keepAll);
-    throw KelvoraError(QStringLiteral("不支持的玩法：%1").arg(game.nameText()));
+    if (game.frontPicks == 7 && game.frontPool == 30)
+        return walk<7, 30>(list, f, p, shown, progress, keepAll);
+    qFatal("RunShrink: no walk for %d of %d", game.frontPicks, game.frontPool);
 }
 
 QString resultText(const QString& countLine, const TCodeList& list, const std::vector<int>& shown, int count,

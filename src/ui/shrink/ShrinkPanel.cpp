@@ -597,7 +597,8 @@ void TShrinkPanel::RcmPanelScaleBtClick() {
     }
     TProgressForm& form = TProgressForm::instance();
     ShrinkProgress progress;
-    progress.begin = [&form] { form.begin(QStringLiteral("正在进行缩水计算..."), ShrinkProgressMaximum); };
+    const int end = ShrinkProgressEnd(*m_game);
+    progress.begin = [&form, end] { form.begin(QStringLiteral("正在进行缩水计算..."), end); };
     progress.step = [&form](int position) { form.setPosition(position); };
     progress.end = [&form] { form.end(); };
     ShrinkResult result;
