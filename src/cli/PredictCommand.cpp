@@ -10,7 +10,7 @@ const QString usage =
     QStringLiteral("Usage: kelvora-cli [--data FILE] predict KIND\n\n"
                    "Prints the lines the prediction page shows after one of its commands, computed from the\n"
                    "20 latest draws. With --game dlt the numbers are fronts of 01..35 and backs of 01..12\n"
-                   "(a compound group's backs after the \"+\").\n\n"
+                   "(a compound group's backs after the \"+\"); with --game qlc numbers of 01..30 alone.\n\n"
                    "KIND:\n"
                    "  compound   复式预测\n"
                    "  single     单注预测\n"

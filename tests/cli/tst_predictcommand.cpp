@@ -48,25 +48,33 @@ class TestPredictCommand : public QObject {
         if (kind == QLatin1String("single")) QCOMPARE(lines.size(), 806);
     }
 
-    // --game dlt predicts over the super lotto's pools, from its own history.
-    void superLottoPrintsWhatTheEngineComputes_data() {
+    // --game predicts over the game's pools, from its own history.
+    void otherGamesPrintWhatTheEngineComputes_data() {
+        QTest::addColumn<QString>("game");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("engineKind");
-        QTest::newRow("compound") << "compound" << int(PredictKind::Compound);
-        QTest::newRow("single") << "single" << int(PredictKind::Single);
-        QTest::newRow("zone") << "zone" << int(PredictKind::Zone);
+        for (const char* game : {"dlt", "qlc"}) {
+            QTest::addRow("%s compound", game) << game << "compound" << int(PredictKind::Compound);
+            QTest::addRow("%s single", game) << game << "single" << int(PredictKind::Single);
+            QTest::addRow("%s zone", game) << game << "zone" << int(PredictKind::Zone);
+        }
+        QTest::newRow("qlc banker") << "qlc" << "banker" << int(PredictKind::Banker);
     }
-    void superLottoPrintsWhatTheEngineComputes() {
+    void otherGamesPrintWhatTheEngineComputes() {
+        QFETCH(QString, game);
         QFETCH(QString, kind);
         QFETCH(int, engineKind);
-        const CliRun r = RunCli({QStringLiteral("--game"), QStringLiteral("dlt"), QStringLiteral("--data"),
-                                 DltSampleHistoryPath(), QStringLiteral("predict"), kind});
+        const Game& gm = *Game::find(game);
+        const CliRun r = RunCliOnSampleOf(gm, {QStringLiteral("predict"), kind});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.err, QString());
-        const QStringList lines = RunPredict(DltSampleHistory(), PredictKind(engineKind), Game::dlt()).lines;
+        const TCodeArr& history = SampleHistoryOf(gm);
+        const QStringList lines = RunPredict(history, PredictKind(engineKind), gm).lines;
         QCOMPARE(r.out, lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-        QVERIFY(r.out !=
-                RunPredict(DltSampleHistory(), PredictKind(engineKind), Game::ssq()).lines.join('\n') + '\n');
+        QVERIFY(r.out != RunPredict(history, PredictKind(engineKind), Game::ssq()).lines.join('\n') + '\n');
+        // Tickets and groups of the game's own numbers: seven of 01..30 for 七乐彩, nothing after a "+".
+        if (gm.backPicks == 0) QVERIFY(!r.out.contains(QLatin1Char('+')));
+        if (kind == QLatin1String("single")) QCOMPARE(lines[1].split(QLatin1Char(' ')).size(), gm.frontPicks);
     }
 
     void windowOfTwentyDraws_data() {

@@ -89,6 +89,7 @@ void forEachFrontTicket(const Game& game, const std::function<void(const QList<i
 void addGameRows(const std::function<void(const char*, const Game*)>& add) {
     add("ssq", &Game::ssq());
     add("dlt", &Game::dlt());
+    add("qlc", &Game::qlc());
 }
 
 } // namespace
@@ -319,6 +320,42 @@ class TestPrediction : public QObject {
                  pick(referenceRanking(h, std::set<int>(competing.begin(), competing.end())), ranks));
     }
 
+    // The recommenders over each game's own history: groups of three, four and five numbers of the
+    // competing set, and the third group reaching as near the set's rarest end as the two-colour
+    // ball's does (its last number for the big, odd and even sets, the one before for the cold).
+    void recommendersOfEveryGame_data() {
+        QTest::addColumn<const Game*>("game");
+        QTest::addColumn<PredictKind>("kind");
+        for (const Game* game : Game::all())
+            for (PredictKind kind : {PredictKind::Banker, PredictKind::Cold, PredictKind::Odd, PredictKind::Even})
+                QTest::addRow("%s %s", game->key, qPrintable(PredictCommandName(kind))) << game << kind;
+    }
+    void recommendersOfEveryGame() {
+        QFETCH(const Game*, game);
+        QFETCH(PredictKind, kind);
+        std::set<int> competing;
+        for (int n = 1; n <= game->frontPool; ++n)
+            if ((kind == PredictKind::Banker && n > game->smallMax) ||
+                (kind == PredictKind::Cold && n <= game->smallMax) || (kind == PredictKind::Odd && n % 2) ||
+                (kind == PredictKind::Even && n % 2 == 0))
+                competing.insert(n);
+        const TCodeArr& h = SampleHistoryOf(*game);
+        const QList<int> ranking = referenceRankingOf(h, competing, *game);
+        const QStringList lines = RunPredict(h, kind, *game).lines;
+        QCOMPARE(lines.size(), 6);
+        for (int g = 0; g < 3; ++g) {
+            const QList<int> numbers = numbersOf(lines[g * 2 + 1]);
+            QCOMPARE(numbers.size(), 3 + g);
+            QVERIFY(lines[g * 2].endsWith(QStringLiteral("%1个号").arg(3 + g)));
+            int rarest = 0;
+            for (int n : numbers) {
+                QVERIFY2(competing.count(n), qPrintable(lines[g * 2 + 1]));
+                rarest = std::max(rarest, int(ranking.indexOf(n)) + 1);
+            }
+            if (g == 2) QCOMPARE(rarest, int(competing.size()) - (kind == PredictKind::Cold ? 1 : 0));
+        }
+    }
+
     // Every command over each game's own history: fronts of 1..pool, backs of 1..backPool, compound
     // groups that are playable compound tickets of the game, zones of the game.
     void everyCommandStaysInTheGamesPools_data() {
@@ -350,7 +387,11 @@ class TestPrediction : public QObject {
             QCOMPARE(std::set<int>(fronts.begin(), fronts.end()).size(), size_t(fronts.size()));
             for (int n : fronts)
                 QVERIFY2(n >= 1 && n <= game->frontPool, qPrintable(line));
-            if (kind == PredictKind::Compound) {
+            if (kind == PredictKind::Compound && game->backPicks == 0) {
+                // One pool: a compound ticket of numbers alone.
+                QCOMPARE(parts.size(), 1);
+                QVERIFY(fronts.size() > game->frontPicks);
+            } else if (kind == PredictKind::Compound) {
                 QCOMPARE(parts.size(), 2);
                 QVERIFY(fronts.size() > game->frontPicks);
                 const QList<int> backs = numbersOf(parts[1]);
@@ -417,7 +458,6 @@ class TestPrediction : public QObject {
     void backtestBaselinesOfTheGame() {
         QFETCH(const Game*, game);
         QFETCH(PredictKind, kind);
-        const bool ssq = game->isSsq();
         const int draws = 300;
         const TCodeArr& h = SampleHistoryOf(*game);
         const QJsonObject o =
@@ -427,9 +467,9 @@ class TestPrediction : public QObject {
         QCOMPARE(rows.size(), draws);
         const QJsonArray summary = o.value("summary").toObject().value("groups").toArray();
         QCOMPARE(summary.size(), 3);
-        const QString fronts = ssq ? "reds" : "fronts";
-        const QString frontHits = ssq ? "redHits" : "frontHits";
-        const QString backs = ssq ? "blues" : "backs";
+        const QString fronts = game->jsonFronts;
+        const QString frontHits = game->jsonFrontHits;
+        const QString capitalHits = frontHits.left(1).toUpper() + frontHits.mid(1);
         const int picks = game->frontPicks;
         if (kind == PredictKind::Single) {
             const QJsonObject first = summary[0].toObject();
@@ -443,38 +483,56 @@ class TestPrediction : public QObject {
             return;
         }
         int backHitsSeen[3] = {};
+        int specialHitsSeen = 0;
         for (int g = 0; g < 3; ++g) {
-            double frontSum = 0, backSum = 0;
+            double frontSum = 0, backSum = 0, specialSum = 0;
             for (qsizetype r = 0; r < rows.size(); ++r) {
                 const TCodeRec& draw = h[h.size() - size_t(draws) + size_t(r)].Ticket;
                 const TCodeArr before(h.end() - draws + r - 20, h.end() - draws + r);
                 const QStringList parts = RunPredict(before, kind, *game).lines[g * 2 + 1].split('+');
+                QCOMPARE(parts.size(), game->backPicks ? 2 : 1);
                 int fh = 0, bh = 0;
-                for (int n : numbersOf(parts[0]))
+                bool special = false;
+                for (int n : numbersOf(parts[0])) {
                     fh += std::count(draw.Red, draw.Red + picks, n);
-                for (int b : numbersOf(parts[1]))
+                    special = special || (game->specialPicks && n == draw.Special);
+                }
+                for (int b : numbersOf(parts.value(1)))
                     bh += draw.Blue[b - 1];
                 const QJsonObject e = rows[r].toObject().value("groups").toArray()[g].toObject();
                 QCOMPARE(e.value(frontHits).toInt(), fh);
-                if (ssq)
+                if (game->backPicks == 1)
                     QCOMPARE(e.value("blueHit").toBool(), bh == 1);
-                else
+                else if (game->backPicks)
                     QCOMPARE(e.value("backHits").toInt(), bh);
+                else // no back keys for a game of one pool
+                    QCOMPARE(e.size(), e.contains("specialHit") ? 3 : 2);
+                if (game->specialPicks) QCOMPARE(e.value("specialHit").toBool(), special);
                 ++backHitsSeen[bh];
                 frontSum += fh;
                 backSum += bh;
+                specialSum += special;
+                specialHitsSeen += special;
             }
             const QJsonObject s = summary[g].toObject();
             const int k = s.value(fronts).toInt();
-            const int b = s.value(backs).toInt();
-            QCOMPARE(s.value(ssq ? "expectedRedHits" : "expectedFrontHits").toDouble(),
-                     double(picks) * k / game->frontPool);
-            QCOMPARE(s.value(ssq ? "meanRedHits" : "meanFrontHits").toDouble(), frontSum / draws);
-            QCOMPARE(s.value(ssq ? "expectedBlueHitRate" : "expectedBackHits").toDouble(),
-                     double(game->backPicks) * b / game->backPool);
-            QCOMPARE(s.value(ssq ? "blueHitRate" : "meanBackHits").toDouble(), backSum / draws);
+            QCOMPARE(s.value("expected" + capitalHits).toDouble(), double(picks) * k / game->frontPool);
+            QCOMPARE(s.value("mean" + capitalHits).toDouble(), frontSum / draws);
+            if (game->backPicks) {
+                const bool oneBack = game->backPicks == 1;
+                const int b = s.value(game->jsonBacks).toInt();
+                QCOMPARE(s.value(oneBack ? "expectedBlueHitRate" : "expectedBackHits").toDouble(),
+                         double(game->backPicks) * b / game->backPool);
+                QCOMPARE(s.value(oneBack ? "blueHitRate" : "meanBackHits").toDouble(), backSum / draws);
+            }
+            if (game->specialPicks) {
+                // The special number is one of the pool's: k numbers at random hold it k times in pool.
+                QCOMPARE(s.value("expectedSpecialHitRate").toDouble(), double(k) / game->frontPool);
+                QCOMPARE(s.value("specialHitRate").toDouble(), specialSum / draws);
+            }
         }
-        QCOMPARE(backHitsSeen[2] > 0, !ssq);
+        QCOMPARE(backHitsSeen[2] > 0, game->backPicks == 2);
+        QCOMPARE(specialHitsSeen > 0, game->specialPicks > 0);
     }
 };
 

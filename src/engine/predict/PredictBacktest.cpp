@@ -55,6 +55,7 @@ std::vector<PredictBacktestGroup> printedGroups(const QStringList& lines, const 
         PredictBacktestGroup g;
         g.reds = int(reds.size());
         g.redHits = std::popcount(maskOf(reds) & drawn);
+        g.specialHit = game.specialPicks && draw.Special && ((maskOf(reds) >> draw.Special) & 1);
         if (parts.size() > 1) {
             const QList<int> blues = numbersIn(parts[1]);
             g.blues = int(blues.size());
@@ -107,6 +108,8 @@ struct GroupSummary {
     int reds = 0, blues = 0, tickets = 0;
     double meanRedHits = 0, expectedRedHits = 0, redError = 0;
     double meanBlueHits = 0, expectedBlueHits = 0, blueError = 0;
+    // How often the special number was among the picks, against k of the pool picked at random.
+    double specialHitRate = 0, expectedSpecialHitRate = 0, specialError = 0;
     std::array<double, GameLimits::kMaxFrontPicks + 1> meanCounts{}, expectedCounts{};
 };
 
@@ -132,7 +135,7 @@ GroupSummary summarise(const PredictBacktest& b, size_t group) {
     s.reds = isSingle(b) ? picks : first.reds;
     s.blues = first.blues;
     s.tickets = first.tickets;
-    double hits = 0, blueHits = 0;
+    double hits = 0, blueHits = 0, specialHits = 0;
     for (const PredictBacktestRow& r : b.rows) {
         const PredictBacktestGroup& g = r.groups[group];
         if (isSingle(b)) {
@@ -143,6 +146,7 @@ GroupSummary summarise(const PredictBacktest& b, size_t group) {
         } else {
             hits += g.redHits;
             blueHits += g.blueHits;
+            specialHits += g.specialHit;
         }
     }
     for (double& c : s.meanCounts)
@@ -157,6 +161,11 @@ GroupSummary summarise(const PredictBacktest& b, size_t group) {
     s.meanBlueHits = blueHits / d;
     s.expectedBlueHits = expectedHits(s.blues, game.backPicks, game.backPool);
     s.blueError = std::sqrt(hitVariance(s.blues, game.backPicks, game.backPool) / d);
+    if (game.specialPicks) {
+        s.specialHitRate = specialHits / d;
+        s.expectedSpecialHitRate = double(s.reds) / game.frontPool;
+        s.specialError = std::sqrt(s.expectedSpecialHitRate * (1 - s.expectedSpecialHitRate) / d);
+    }
     return s;
 }
 
@@ -201,7 +210,9 @@ QJsonObject PredictBacktestJson(const PredictBacktest& b, const QString& kindNam
     o.insert(QStringLiteral("game"), game.keyText());
     o.insert(QStringLiteral("kind"), kindName);
     o.insert(QStringLiteral("draws"), b.draws());
-    const bool compound = b.kind == PredictKind::Compound;
+    // Games of one pool have no back group; a game with a special number says whether it was picked.
+    const bool compound = b.kind == PredictKind::Compound && game.backPicks > 0;
+    const QString specialHit = game.jsonSpecialHit ? game.jsonKey(game.jsonSpecialHit) : QString();
     QJsonArray rows;
     for (const PredictBacktestRow& r : b.rows) {
         QJsonArray groups;
@@ -216,6 +227,7 @@ QJsonObject PredictBacktestJson(const PredictBacktest& b, const QString& kindNam
             } else {
                 e.insert(fronts, g.reds);
                 e.insert(frontHits, g.redHits);
+                if (!specialHit.isEmpty()) e.insert(specialHit, g.specialHit);
                 if (compound) {
                     e.insert(backs, g.blues);
                     if (oneBack)
@@ -250,6 +262,11 @@ QJsonObject PredictBacktestJson(const PredictBacktest& b, const QString& kindNam
             if (compound) e.insert(backs, s.blues);
             e.insert(QStringLiteral("mean") + capital(frontHits), s.meanRedHits);
             e.insert(QStringLiteral("expected") + capital(frontHits), s.expectedRedHits);
+            if (!specialHit.isEmpty()) {
+                e.insert(specialHit + QStringLiteral("Rate"), s.specialHitRate);
+                e.insert(QStringLiteral("expected") + capital(specialHit) + QStringLiteral("Rate"),
+                         s.expectedSpecialHitRate);
+            }
             if (compound && oneBack) {
                 e.insert(backHit + QStringLiteral("Rate"), s.meanBlueHits);
                 e.insert(QStringLiteral("expected") + capital(backHit) + QStringLiteral("Rate"), s.expectedBlueHits);
@@ -290,8 +307,14 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
         const ChanceVerdict blue = s.blues > 0
                                        ? CompareWithChance(s.meanBlueHits, s.expectedBlueHits, s.blueError)
                                        : ChanceVerdict::Within;
-        anyBetter = anyBetter || red == ChanceVerdict::Better || blue == ChanceVerdict::Better;
-        anyWorse = anyWorse || red == ChanceVerdict::Worse || blue == ChanceVerdict::Worse;
+        const ChanceVerdict special =
+            game.specialPicks && !isSingle(b)
+                ? CompareWithChance(s.specialHitRate, s.expectedSpecialHitRate, s.specialError)
+                : ChanceVerdict::Within;
+        anyBetter = anyBetter || red == ChanceVerdict::Better || blue == ChanceVerdict::Better ||
+                    special == ChanceVerdict::Better;
+        anyWorse = anyWorse || red == ChanceVerdict::Worse || blue == ChanceVerdict::Worse ||
+                   special == ChanceVerdict::Worse;
         if (isSingle(b)) {
             QStringList counts;
             for (int k = 0; k <= picks; ++k)
@@ -318,6 +341,10 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
                      .arg(s.meanRedHits, 0, 'f', 3)
                      .arg(s.expectedRedHits, 0, 'f', 3)
                      .arg(ChanceVerdictText(red));
+        if (game.specialPicks)
+            lines << QStringLiteral("      含%1：%2，随机号码%3 —— %4")
+                         .arg(game.special(), percent(s.specialHitRate), percent(s.expectedSpecialHitRate),
+                              ChanceVerdictText(special));
         if (s.blues > 0 && oneBack)
             lines << QStringLiteral("      %1个%2：命中率%3，随机号码%4 —— %5")
                          .arg(s.blues)
@@ -354,6 +381,9 @@ QStringList PredictBacktestText(const PredictBacktest& b) {
                 line += QStringLiteral("  第%1组 %2").arg(g + 1).arg(c.join(QLatin1Char('/')));
             } else {
                 line += QStringLiteral("  第%1组 %2%3").arg(g + 1).arg(frontShort).arg(e.redHits);
+                if (game.specialPicks)
+                    line += QLatin1Char(' ') + game.special().left(1) +
+                            (e.specialHit ? QStringLiteral("中") : QStringLiteral("-"));
                 if (e.blues > 0 && oneBack)
                     line += QLatin1Char(' ') + backShort + (e.blueHit ? QStringLiteral("中") : QStringLiteral("-"));
                 else if (e.blues > 0)

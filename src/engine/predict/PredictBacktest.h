@@ -18,6 +18,7 @@ struct PredictBacktestGroup {
     int blues = 0;
     int blueHits = 0; // drawn backs among the picked ones (0 or 1 for the two-colour ball's blue)
     bool blueHit = false;
+    bool specialHit = false; // the draw's special number is among the picked fronts (七乐彩)
     int tickets = 0;
     std::array<int, GameLimits::kMaxFrontPicks + 1> counts{};
 };

@@ -18,7 +18,8 @@ struct CompoundGroup {
 
 // Ranks chosen per group; for the two-colour ball ranks 1..20 (red) and 1..6 (blue) hold the
 // numbers that were not excluded, so every red pick is one of the twenty allowed numbers. The super
-// lotto excludes nothing: its groups take the same middle ranks of all 35 fronts and 12 backs.
+// lotto and 七乐彩 exclude nothing: their groups take the same middle ranks of all their fronts (and
+// the super lotto's 12 backs; 七乐彩 has none).
 const CompoundGroup compoundGroups[3] = {
     {{16, 19, 20, 12, 13, 14, 8, 9, 10}, {8, 6, 4}},
     {{11, 12, 13, 14, 15, 16, 17, 18, 19, 20}, {5, 7, 9}},
@@ -33,6 +34,7 @@ struct CompoundExclusions {
 const std::array<CompoundExclusions, kGameCount> compoundExcluded{{
     {{1, 2, 3, 4, 5, 7, 9, 12, 13, 15, 16, 17, 33}, {1, 2, 3, 6, 7, 9, 12, 13, 15, 16}}, // ssq
     {{}, {}},                                                                            // dlt
+    {{}, {}},                                                                            // qlc
 }};
 
 constexpr std::array<int, 3> singleBatches{100, 200, 500};
@@ -63,27 +65,33 @@ bool inZone(const Game& game, int group, int n) {
     return game.zoneOf(n) == group;
 }
 
-// The super lotto's sets are one larger where the two-colour ball's ranks run to the end of a set
-// (18 big, 18 odd and 17 even fronts): its ranks keep the same end.
+// Per game in GameId order. The super lotto's sets are one larger where the two-colour ball's ranks
+// run to the end of a set (18 big, 18 odd and 17 even fronts): its ranks keep the same end. 七乐彩's
+// sets hold 15 numbers each (16..30 big, 1..15 small, 15 odd, 15 even): its third groups keep the same
+// distance from the end of the set as the two-colour ball's.
 const Recommender banker{u"胆码推荐",
                          isBankerNumber,
                          {{{8, 11, 14}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}},
-                          {{8, 11, 14}, {10, 11, 12, 13}, {14, 16, 17, 18, 15}}},
+                          {{8, 11, 14}, {10, 11, 12, 13}, {14, 16, 17, 18, 15}},
+                          {{8, 11, 14}, {10, 11, 12, 13}, {11, 13, 14, 15, 12}}},
                          {u"胆码推荐(第1组)", u"胆码推荐(第2组)", u"胆码推荐(第3组)"}};
 const Recommender cold{u"冷码推荐",
                        isColdNumber,
                        {{{8, 11, 14}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}},
-                        {{8, 11, 14}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}}},
+                        {{8, 11, 14}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}},
+                        {{8, 11, 14}, {10, 11, 12, 13}, {10, 12, 13, 14, 11}}},
                        {u"冷码推荐(第1组)", u"冷码推荐(第2组)", u"冷码推荐(第3组)"}};
 const Recommender odd{u"奇数推荐",
                       isOdd,
                       {{{8, 9, 10}, {10, 11, 12, 13}, {13, 14, 15, 16, 17}},
-                       {{8, 9, 10}, {10, 11, 12, 13}, {14, 15, 16, 17, 18}}},
+                       {{8, 9, 10}, {10, 11, 12, 13}, {14, 15, 16, 17, 18}},
+                       {{8, 9, 10}, {10, 11, 12, 13}, {11, 12, 13, 14, 15}}},
                       {u"奇数推荐(第1组)", u"奇数推荐(第2组)", u"奇数推荐(第3组)"}};
 const Recommender even{u"偶数推荐",
                        isEven,
                        {{{8, 9, 10}, {10, 11, 12, 13}, {12, 14, 15, 16, 13}},
-                        {{8, 9, 10}, {10, 11, 12, 13}, {13, 15, 16, 17, 14}}},
+                        {{8, 9, 10}, {10, 11, 12, 13}, {13, 15, 16, 17, 14}},
+                        {{8, 9, 10}, {10, 11, 12, 13}, {11, 13, 14, 15, 12}}},
                        {u"偶数推荐(第1组)", u"偶数推荐(第2组)", u"偶数推荐(第3组)"}};
 const Recommender zone{u"区间推荐", inZone, {}, {nullptr, nullptr, nullptr}};
 
@@ -149,6 +157,11 @@ QStringList CombinePredict(const TCodeArr& history, const Game& game) {
     QStringList lines;
     for (int g = 0; g < 3; ++g) {
         const TListText r = RedListToText(RedListFromRanks(redRank, compoundGroups[g].red), space);
+        if (game.backPool == 0) { // numbers of one pool: nothing after a "+"
+            lines << QStringLiteral("复式预测(第%1组):%2个号").arg(g + 1).arg(r.count);
+            lines << r.text;
+            continue;
+        }
         const TListText b = BlueListToText(BlueListFromRanks(blueRank, compoundGroups[g].blue), space);
         lines << QStringLiteral("复式预测(第%1组):%2+%3个号").arg(g + 1).arg(r.count).arg(b.count);
         lines << r.text + QLatin1Char('+') + b.text;
