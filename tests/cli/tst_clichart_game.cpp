@@ -68,27 +68,34 @@ void TestCliChartGame::everySheetPrintsTheModel() {
 }
 
 void TestCliChartGame::picturesFollowTheColumns_data() {
+    QTest::addColumn<const Game*>("game");
     QTest::addColumn<int>("sheet");
-    QTest::addColumn<bool>("dltWider"); // 35 fronts against 33; 12 backs against 16
-    QTest::newRow("1 fronts") << 1 << true;
-    QTest::newRow("7 front bars") << 7 << true;
-    QTest::newRow("9 backs") << 9 << false;
-    QTest::newRow("10 back bars") << 10 << false;
+    QTest::addColumn<bool>("wider"); // than the two-colour ball's picture
+    // 35 fronts against 33; 12 backs against 16.
+    QTest::newRow("dlt 1 fronts") << &Game::dlt() << 1 << true;
+    QTest::newRow("dlt 7 front bars") << &Game::dlt() << 7 << true;
+    QTest::newRow("dlt 9 backs") << &Game::dlt() << 9 << false;
+    QTest::newRow("dlt 10 back bars") << &Game::dlt() << 10 << false;
+    // 30 fronts against 33; a special number of 30 against a blue of 16.
+    QTest::newRow("qlc 1 fronts") << &Game::qlc() << 1 << false;
+    QTest::newRow("qlc 9 special") << &Game::qlc() << 9 << true;
 }
 
 void TestCliChartGame::picturesFollowTheColumns() {
+    QFETCH(const Game*, game);
     QFETCH(int, sheet);
-    QFETCH(bool, dltWider);
+    QFETCH(bool, wider);
     QSize sizes[2];
-    for (const Game* game : {&Game::ssq(), &Game::dlt()}) {
-        const QString file = m_dir.filePath(QStringLiteral("%1-%2.png").arg(game->keyText()).arg(sheet));
-        const CliRun r = chart(*game, {QString::number(sheet), "--periods", "30", "--png", file});
+    const Game* games[] = {&Game::ssq(), game};
+    for (int k = 0; k < 2; ++k) {
+        const QString file = m_dir.filePath(QStringLiteral("%1-%2.png").arg(games[k]->keyText()).arg(sheet));
+        const CliRun r = chart(*games[k], {QString::number(sheet), "--periods", "30", "--png", file});
         QCOMPARE(r.status, 0);
         QVERIFY(r.out.isEmpty());
-        sizes[(game == &Game::ssq()) ? 0 : 1] = pngSize(file);
-        QVERIFY(!sizes[(game == &Game::ssq()) ? 0 : 1].isEmpty());
+        sizes[k] = pngSize(file);
+        QVERIFY(!sizes[k].isEmpty());
     }
-    QCOMPARE(sizes[1].width() > sizes[0].width(), dltWider);
+    QCOMPARE(sizes[1].width() > sizes[0].width(), wider);
 }
 
 void TestCliChartGame::rotationStartRangeAndSheetNames() {

@@ -2,6 +2,7 @@
 #include "engine/charts/ChartSheets.h"
 #include "engine/charts/ZoneChart.h"
 #include "support/ModalCatcher.h"
+#include "paint/NetPaint.h"
 #include "ui/charts/AnalysisPage.h"
 #include "ui/charts/BoardPage.h"
 #include "ui/charts/ChartPages.h"
@@ -78,6 +79,26 @@ class TestChartPagesGame : public QObject {
         if (auto* omission = qobject_cast<TOmissionPage*>(page))
             args.boxWidth = std::max(omission->scrollBox()->viewport()->width(), OmissionTableWidth);
         QCOMPARE(content(shownJson(page)), content(ChartModelJson(sheet.fill(history, args, *game))));
+
+        // Nothing in a grid is cut: every cell text, and every caption over a single column, fits
+        // the column the grid shows.
+        const TH2Net* net = nullptr;
+        if (auto* p = qobject_cast<const TTrendPage*>(page)) net = p->net();
+        if (auto* p = qobject_cast<const TAnalysisPage*>(page)) net = p->net();
+        if (net) {
+            const H2NetModel& m = net->model();
+            const QFontMetrics fm(NetFont(net->font(), m.FFontSize, true));
+            for (int c = 0; c < m.colsCount(); ++c) {
+                QStringList texts;
+                for (int r = 0; r < m.rowCount(); ++r)
+                    texts << m.GetValue(r, c);
+                for (const TMergeRec& merge : m.merges())
+                    if (merge.TopLeft.x() == c && merge.BottomRight.x() == c) texts << merge.Text;
+                for (const QString& text : texts)
+                    QVERIFY2(CellTextWidth(fm, text) <= m.colWidths()[c],
+                             qPrintable(QStringLiteral("column %1: %2").arg(c).arg(text)));
+            }
+        }
 
         // The other games' words never show on the page's tab, title or printed heading.
         for (const Game* other : Game::all())
