@@ -158,6 +158,7 @@ void TMainForm::FormCreate() {
         ShowErrorBox(this, e.message());
         return;
     }
+    DataPanel->openFigures(m_location.figuresLoadFile, m_location.figuresFile);
     m_loaded = true;
     FileMenuManulClick();
     HelpMenuSupportClick();
@@ -181,6 +182,8 @@ void TMainForm::createPanels() {
     DataPanel->setDownloadTimeout(m_options.downloadTimeoutMs);
     connect(DataPanel, &TDataPanel::statusText, this, &TMainForm::setStatusText);
     SqlPanel = new TQueryPanel(History, m_client);
+    // The panels read the figures the data panel holds; it says when they change.
+    SqlPanel->setFigures(&DataPanel->figures());
     connect(SqlPanel, &TQueryPanel::statusText, this, &TMainForm::setStatusText);
     RcmPanel = new TShrinkPanel(History, m_client);
     connect(RcmPanel, &TShrinkPanel::statusText, this, &TMainForm::setStatusText);
@@ -203,6 +206,9 @@ void TMainForm::createPanels() {
         LedgerPanel->settle();
         if (!SqlPanel->SqlMemo->document()->isEmpty()) SqlPanel->SqlBtClick();
     });
+    connect(DataPanel, &TDataPanel::figuresChanged, this, [this] {
+        if (!SqlPanel->SqlMemo->document()->isEmpty()) SqlPanel->SqlBtClick();
+    });
     ComingPanel = new QLabel(m_client);
     ComingPanel->setObjectName(QStringLiteral("ComingPanel"));
     ComingPanel->setAlignment(Qt::AlignCenter);
@@ -210,6 +216,7 @@ void TMainForm::createPanels() {
     ComingPanel->setMargin(24);
     WebPanel = new TWebPanel(m_options.webBrowser, m_client);
     WebPanel->setHistory(History);
+    WebPanel->setFigures(&DataPanel->figures());
     connect(WebPanel, &TWebPanel::panelRequested, this, [this](const QString& panel) {
         if (panel == QLatin1String("data")) FileMenuManulClick();
         if (panel == QLatin1String("charts")) GridMenuBtClick();
@@ -273,6 +280,7 @@ bool TMainForm::switchGame(const Game& game) {
         return stay();
     m_location = location;
     m_game = &game;
+    DataPanel->openFigures(location.figuresLoadFile, location.figuresFile);
     if (m_options.gameSetting) RememberLastGame(game.keyText());
     showGameWords();
     setStatusText(HistoryCountText(History));

@@ -1,5 +1,7 @@
 #include "app/WebPanel.h"
 
+#include "engine/prize/DrawFigures.h"
+
 #include <QPainter>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -48,7 +50,7 @@ void TWebPanel::setGame(const Game& game) {
     if (&game == m_game) return;
     m_game = &game;
     if (WebBrowser && WebBrowser->url() == QUrl(QStringLiteral("about:blank")))
-        WebBrowser->setHtml(OfflinePage(m_url, m_history ? *m_history : TCodeArr(), game),
+        WebBrowser->setHtml(OfflinePage(m_url, m_history ? *m_history : TCodeArr(), game, m_figures),
                             QUrl(QStringLiteral("about:blank")));
 }
 
@@ -76,13 +78,14 @@ void TWebPanel::startBrowser() {
     // The browser's own error page is English; a user offline gets a short Chinese note instead.
     connect(WebBrowser, &QWebEngineView::loadFinished, this, [this](bool ok) {
         if (!ok && WebBrowser->url() != QUrl(QStringLiteral("about:blank")))
-            WebBrowser->setHtml(OfflinePage(m_url, m_history ? *m_history : TCodeArr(), *m_game),
+            WebBrowser->setHtml(OfflinePage(m_url, m_history ? *m_history : TCodeArr(), *m_game, m_figures),
                                 QUrl(QStringLiteral("about:blank")));
     });
     WebBrowser->load(m_url);
 }
 
-QString TWebPanel::OfflinePage(const QUrl& url, const TCodeArr& history, const Game& game) {
+QString TWebPanel::OfflinePage(const QUrl& url, const TCodeArr& history, const Game& game,
+                               const FiguresTable* figures) {
     const QString address = url.toString().toHtmlEscaped();
     QString draws;
     if (history.empty()) {
@@ -103,6 +106,10 @@ QString TWebPanel::OfflinePage(const QUrl& url, const TCodeArr& history, const G
                     .arg(history.front().code())
                     .arg(history.front().Year)
                     .arg(last.Year);
+        // What was sold and paid in that draw, when its figures are known.
+        if (const DrawFigures* f = figures ? figures->find(last.code()) : nullptr)
+            for (const QString& line : FiguresQueryLines(game, *f))
+                draws += QStringLiteral("<p>%1</p>").arg(line.trimmed().toHtmlEscaped());
     }
     QString buttons;
     const char* const panels[5][2] = {{"data", "数据更新"},

@@ -10,6 +10,8 @@ class QWebEngineView;
 
 // The embedded browser. The browser itself starts after the panel's first paint, so it never
 // delays the first appearance of the window.
+struct FiguresTable;
+
 class TWebPanel : public QWidget {
     Q_OBJECT
   public:
@@ -26,7 +28,10 @@ class TWebPanel : public QWidget {
     void setGame(const Game& game);
     // What the browser shows when a page cannot be loaded: a home page of its own with the newest
     // draw, the draw count and range, and links that ask for a panel (see panelRequested).
-    static QString OfflinePage(const QUrl& url, const TCodeArr& history, const Game& game);
+    static QString OfflinePage(const QUrl& url, const TCodeArr& history, const Game& game,
+                               const FiguresTable* figures = nullptr);
+    // The draw figures the home page gives for the newest draw (its date, sales, pool, winners).
+    void setFigures(const FiguresTable* figures) { m_figures = figures; }
     // Panel names of the home page's links: data, charts, shrink, predict, query.
     static const QString PanelHost;
 
@@ -43,5 +48,6 @@ class TWebPanel : public QWidget {
     bool m_startQueued = false;
     QUrl m_url;
     const TCodeArr* m_history = nullptr;
+    const FiguresTable* m_figures = nullptr;
     const Game* m_game = &Game::ssq();
 };

@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "engine/prize/DrawFigures.h"
 #include "engine/history/HistoryLoader.h"
 #include "engine/history/UpdateDecision.h"
 #include "ui/charts/ChartPages.h"
@@ -31,6 +32,7 @@
 class TinyHttpServer : public QTcpServer {
   public:
     QByteArray reply;     // raw bytes sent after the request was read; empty = never answer
+    QHash<QByteArray, QByteArray> replyOf; // raw bytes for a path, in place of reply
     QStringList requests; // request lines seen
     int pieceDelayMs = 0; // > 0: the reply goes out in eight pieces, one per delay
 
@@ -47,7 +49,8 @@ class TinyHttpServer : public QTcpServer {
                         trickle(s, 0);
                         return;
                     }
-                    s->write(reply);
+                    const QByteArray path = b.split(' ').value(1);
+                    s->write(replyOf.value(path, reply));
                     s->disconnectFromHost();
                 });
             }
@@ -207,10 +210,13 @@ class TestOnlineUpdate : public QObject {
         QCOMPARE(readFile(dataFile), QByteArray(Initial));
         // The download stays in memory: a tmp.txt of the user's is never touched.
         QCOMPARE(readFile(tmpFile), QByteArray("the user's own notes"));
-        // The client may retry once when the server drops the connection early.
+        // The client may retry once when the server drops the connection early. A taken update asks
+        // for the figures last.
         if (mode == QLatin1String("serve") && !reply.isEmpty()) {
-            QVERIFY(!server.requests.isEmpty());
-            for (const QString& r : std::as_const(server.requests))
+            QStringList requests = server.requests;
+            if (succeeds) QCOMPARE(requests.takeLast(), QStringLiteral("GET /gx-figures.txt HTTP/1.1"));
+            QVERIFY(!requests.isEmpty());
+            for (const QString& r : std::as_const(requests))
                 QCOMPARE(r, QStringLiteral("GET /gx.txt HTTP/1.1"));
         }
     }
@@ -426,7 +432,9 @@ class TestOnlineUpdate : public QObject {
         QCOMPARE(StoredUpdateServer(), QUrl(address));
         catcher.answers = {QMessageBox::Yes}; // an empty editor: replace it with what came
         form.FileMenuDown->trigger();
-        QCOMPARE(server.requests, QStringList{QStringLiteral("GET /gx.txt HTTP/1.1")});
+        // The figures are asked for beside the draws; this server has none (it answers with the draws).
+        QCOMPARE(server.requests,
+                 (QStringList{QStringLiteral("GET /gx.txt HTTP/1.1"), QStringLiteral("GET /gx-figures.txt HTTP/1.1")}));
         QCOMPARE(catcher.texts.last(), UpdateSucceededText(1, 2005013, true));
         // --server still wins.
         form.DataPanel->setServerUrl(QUrl(QStringLiteral("http://127.0.0.1:9")));
@@ -548,7 +556,8 @@ class TestOnlineUpdate : public QObject {
         QVERIFY(readOnlyMeanwhile);
         QVERIFY(panel->DownloadBar->isHidden());
         QVERIFY(panel->Sheet1Tbr->isEnabled() && !panel->DataMemo->isReadOnly());
-        QCOMPARE(server.requests.size(), 1);
+        // A finished update asks for the figures too.
+        QCOMPARE(server.requests.size(), cancel ? 1 : 2);
         if (cancel) {
             QVERIFY(catcher.texts.isEmpty());
             QCOMPARE(form.statusText(), QStringLiteral("在线更新已取消"));
@@ -557,6 +566,67 @@ class TestOnlineUpdate : public QObject {
             QCOMPARE(catcher.texts, QStringList{UpdateSucceededText(2, 2005015, true)});
             QCOMPARE(int(form.History.size()), 3);
         }
+    }
+
+    // The figures come with the draws: merged into those held, listed by the query, written with the
+    // history when it is saved; a figures file that contradicts the held one changes nothing.
+    void figuresComeWithTheUpdate() {
+        const QByteArray draws = "2026013 01 02 03 04 05 06 07\r\n2026014 02 09 13 21 22 30 08\r\n";
+        const QByteArray header = "# issue date sales pool n1 a1 n2 a2 n3 a3 n4 a4 n5 a5 n6 a6 fyj_n fyj_a source\n";
+        const QByteArray held = header + "2026013 2026-02-01 400000000 2000000000 2 6000000 90 150000 1000 3000 "
+                                         "50000 200 900000 10 9000000 5 - - cwl\n";
+        const QByteArray served = held + "2026014 2026-02-03 410000000 2100000000 5 5234567 88 160000 1100 3000 "
+                                         "51000 200 910000 10 9100000 5 400000 5 cwl\n";
+        TinyHttpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        server.replyOf["/gx.txt"] = TinyHttpServer::response(200, draws);
+        server.replyOf["/gx-figures.txt"] = TinyHttpServer::response(200, served);
+        server.reply = TinyHttpServer::response(404, "none");
+        QTemporaryDir dir;
+        const QString data = dir.filePath(QStringLiteral("ssq.dxt"));
+        const QString figures = dir.filePath(QStringLiteral("ssq-figures.txt"));
+        QFile f(data);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(draws.left(30));
+        f.close();
+        QFile g(figures);
+        QVERIFY(g.open(QIODevice::WriteOnly));
+        g.write(held);
+        g.close();
+        TMainOptions options;
+        options.programDir = dir.path();
+        options.server = QUrl(QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort()));
+        options.downloadTimeoutMs = 5000;
+        options.webBrowser = false;
+        TMainForm form(options);
+        QVERIFY(form.DataPanel->figures().find(2026013));
+        ModalCatcher catcher;
+        form.FileMenuDown->trigger();
+        QCOMPARE(catcher.texts, QStringList{UpdateSucceededText(1, 2026014, true)});
+        const DrawFigures* newest = form.DataPanel->figures().find(2026014);
+        QVERIFY(newest);
+        QCOMPARE(newest->tiers[0].amount, int64_t(523456700));
+        QCOMPARE(readFile(figures), held); // not before the draws are saved
+        form.SqlMenuClick();
+        QVERIFY2(form.SqlPanel->SqlMemo->toPlainText().contains(
+                     QStringLiteral("2026-02-03 星期二 销量410,000,000元 奖池2,100,000,000元")),
+                 qPrintable(form.SqlPanel->SqlMemo->toPlainText()));
+        form.DataPanel->Sheet1TbrSaveBtClick();
+        const FiguresLoad saved = LoadFigures(figures, Game::ssq(), &form.History);
+        QCOMPARE(saved.status, FiguresLoad::Ok);
+        QCOMPARE(saved.table.draws.size(), size_t(2));
+        QCOMPARE(saved.table.draws.back().tiers[0].winners, int64_t(5));
+
+        // The server's figures now say otherwise about a held draw: refused, the held ones stay.
+        QByteArray contradicting = served;
+        contradicting.replace("5 5234567", "6 5234567");
+        server.replyOf["/gx-figures.txt"] = TinyHttpServer::response(200, contradicting);
+        catcher.texts.clear();
+        form.FileMenuDown->trigger();
+        QCOMPARE(catcher.texts.size(), 1);
+        QVERIFY2(catcher.texts[0].contains(QStringLiteral("第2026014期")), qPrintable(catcher.texts[0]));
+        QCOMPARE(form.DataPanel->figures().find(2026014)->tiers[0].winners, int64_t(5));
+        QCOMPARE(LoadFigures(figures, Game::ssq(), &form.History).table.draws.size(), size_t(2));
     }
 
     // The update writes nothing in the data folder, so one it cannot write in does not stop it.

@@ -42,6 +42,14 @@ inline const TCodeArr& SampleHistoryOf(const Game& game) {
     return it->second;
 }
 
+// The frozen official figures of a game (tests/data/figures/<game>-figures.txt), apart from the
+// histories so that no test that reads a history meets them by the data-location rule.
+inline QString FiguresFixturePathOf(const Game& game) {
+    return QFileInfo(QStringLiteral(KELVORA_SAMPLE))
+        .dir()
+        .filePath(QStringLiteral("figures/") + game.keyText() + QStringLiteral("-figures.txt"));
+}
+
 // The two-colour ball's sample, the one most tests read.
 inline QString SampleHistoryPath() {
     return SampleHistoryPathOf(Game::ssq());

@@ -11,6 +11,11 @@ QString QueryLine(const TDrawRec& draw, const Game& game) {
 }
 
 QStringList QueryHistory(const TCodeArr& history, int fromIssue, int count, const Game& game) {
+    return QueryHistory(history, fromIssue, count, game, {});
+}
+
+QStringList QueryHistory(const TCodeArr& history, int fromIssue, int count, const Game& game,
+                         const std::function<void(const TDrawRec&, QStringList&)>& more) {
     QStringList lines;
     qsizetype start = -1;
     for (qsizetype i = qsizetype(history.size()) - 1; i >= 0; --i)
@@ -22,8 +27,10 @@ QStringList QueryHistory(const TCodeArr& history, int fromIssue, int count, cons
     // Entries past the end are skipped, so a huge count costs no more than the rest of the history.
     const qsizetype n = std::min<qsizetype>(count, qsizetype(history.size()) - start);
     lines.reserve(n);
-    for (qsizetype k = 0; k < n; ++k)
+    for (qsizetype k = 0; k < n; ++k) {
         lines.append(QueryLine(history[size_t(start + k)], game));
+        if (more) more(history[size_t(start + k)], lines);
+    }
     return lines;
 }
 

@@ -19,10 +19,13 @@ QString drawText(const TDrawRec& d, const Game& game) {
 
 bool sameNumbers(const TDrawRec& a, const TDrawRec& b) {
     return std::equal(std::begin(a.Ticket.Red), std::end(a.Ticket.Red), std::begin(b.Ticket.Red)) &&
-           std::equal(std::begin(a.Ticket.Blue), std::end(a.Ticket.Blue), std::begin(b.Ticket.Blue));
+           std::equal(std::begin(a.Ticket.Blue), std::end(a.Ticket.Blue), std::begin(b.Ticket.Blue)) &&
+           a.Ticket.Special == b.Ticket.Special;
 }
 
-QString transferFailure(const UpdateTransfer& t) {
+} // namespace
+
+QString TransferFailureText(const UpdateTransfer& t) {
     if (!t.error.isEmpty()) return t.error;
     const qint64 received = t.receivedLength >= 0 ? t.receivedLength : t.body.size();
     if (t.framing == TransferFraming::Length && received != t.declaredLength)
@@ -34,6 +37,12 @@ QString transferFailure(const UpdateTransfer& t) {
         !t.body.endsWith('\r'))
         return QStringLiteral("下载的文件不完整：最后一行没有结束");
     return {};
+}
+
+namespace {
+
+QString transferFailure(const UpdateTransfer& t) {
+    return TransferFailureText(t);
 }
 
 // A web page, a JSON answer or an error text in place of the file: no line starts like a draw.

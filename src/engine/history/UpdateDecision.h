@@ -23,7 +23,11 @@ struct UpdateTransfer {
     QByteArray body;            // unpacked
     bool cancelled = false;     // the user stopped it (error says so too)
     qint64 receivedLength = -1; // bytes as sent when the body came compressed; -1: body.size()
+    int httpStatus = 0;         // the server's answer (404: the server has no such file)
 };
+
+// Why a transfer did not end with the whole file (an error, a cut body), or empty.
+QString TransferFailureText(const UpdateTransfer& transfer);
 
 struct UpdateDecision {
     bool bodyComplete = false; // the body arrived whole

@@ -356,3 +356,50 @@ QStringList FiguresTextLines(const Game& game, const DrawFigures& draw) {
     }
     return lines;
 }
+
+FiguresUpdate DecideFiguresUpdate(const UpdateTransfer& transfer, const FiguresTable& held,
+                                  const TCodeArr& history, const Game& game) {
+    FiguresUpdate u;
+    u.table = held;
+    if (transfer.httpStatus == 404 || transfer.httpStatus == 410) return u;
+    if (const QString failure = TransferFailureText(transfer); !failure.isEmpty()) {
+        u.status = FiguresUpdate::Refused;
+        u.message = failure;
+        return u;
+    }
+    const FiguresLoad load = ParseFigures(transfer.body, game, &history);
+    if (load.status != FiguresLoad::Ok) {
+        u.status = FiguresUpdate::Refused;
+        u.message = load.message;
+        return u;
+    }
+    const FiguresMerge merge = MergeFigures(held, load.table);
+    if (!merge.ok) {
+        u.status = FiguresUpdate::Refused;
+        u.message = merge.message;
+        return u;
+    }
+    u.status = FiguresUpdate::Merged;
+    u.table = merge.table;
+    u.added = merge.added + merge.filled;
+    return u;
+}
+
+QStringList FiguresQueryLines(const Game& game, const DrawFigures& draw) {
+    QStringList lines;
+    QString head = QStringLiteral("    ");
+    if (draw.date.isValid()) head += draw.date.toString(Qt::ISODate) + QLatin1Char(' ') + WeekdayText(draw.date) + QLatin1Char(' ');
+    head += QStringLiteral("销量%1元 奖池%2元").arg(YuanText(draw.sales), YuanText(draw.pool));
+    lines << head;
+    const PrizeRules& rules = PrizeRulesFor(game, draw.issue);
+    QStringList tiers;
+    for (int t = 0; t < rules.tierCount && size_t(t) < draw.tiers.size(); ++t) {
+        const TierFigures& f = draw.tiers[size_t(t)];
+        if (f.winners < 0) continue;
+        tiers << (f.amount >= 0 && f.winners > 0
+                      ? QStringLiteral("%1%2注×%3元").arg(rules.tierName(t + 1)).arg(f.winners).arg(YuanText(f.amount))
+                      : QStringLiteral("%1%2注").arg(rules.tierName(t + 1)).arg(f.winners));
+    }
+    if (!tiers.isEmpty()) lines << QStringLiteral("    ") + tiers.join(QLatin1Char(' '));
+    return lines;
+}

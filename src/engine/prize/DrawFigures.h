@@ -2,6 +2,7 @@
 
 #include "engine/core/CodeRec.h"
 #include "engine/core/Game.h"
+#include "engine/history/UpdateDecision.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -89,3 +90,19 @@ QString FiguresJson(const FiguresTable& table, const std::vector<const DrawFigur
 // "第2026068期 2026-06-20 星期六 销量333,899,407元 奖池802,145,380元", then a line a tier:
 // "  一等奖 5注 每注7,366,555元".
 QStringList FiguresTextLines(const Game& game, const DrawFigures& draw);
+
+// What the online update does with the server's figures file: a server without one (404, or no
+// answer at all) is no fault; a cut, faulty or contradicting file is refused and the held figures stay.
+struct FiguresUpdate {
+    enum Status { Absent, Refused, Merged };
+    Status status = Absent;
+    FiguresTable table; // Merged: the held figures with the new ones
+    int added = 0;
+    QString message; // Refused: why
+};
+FiguresUpdate DecideFiguresUpdate(const UpdateTransfer& transfer, const FiguresTable& held,
+                                  const TCodeArr& history, const Game& game);
+
+// What the query lists under a draw with known figures: "    2026-06-20 星期六 销量333,899,407元
+// 奖池802,145,380元" and "    一等奖5注×7,366,555元 二等奖212注×57,893元 ...".
+QStringList FiguresQueryLines(const Game& game, const DrawFigures& draw);

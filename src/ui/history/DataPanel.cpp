@@ -178,6 +178,49 @@ QUrl TDataPanel::updateUrl() const {
     return server.resolved(QUrl(QString::fromLatin1(m_game->updateFile)));
 }
 
+QUrl TDataPanel::figuresUrl() const {
+    return updateUrl().resolved(QUrl(FiguresUpdatePath(*m_game)));
+}
+
+void TDataPanel::openFigures(const QString& loadFile, const QString& saveFile) {
+    m_figuresFile = saveFile;
+    m_figuresUnsaved = false;
+    const FiguresLoad load = LoadFigures(loadFile, *m_game, &History);
+    m_figures = load.table;
+    m_figures.game = m_game;
+    if (load.status == FiguresLoad::Refused) ShowMessage(this, load.message);
+    emit figuresChanged();
+}
+
+QString TDataPanel::updateFigures(const UpdateTransfer& transfer) {
+    if (transfer.cancelled) return {};
+    // A server that answers every path with a page or the history has no figures file.
+    const QByteArray head = transfer.body.left(64).trimmed();
+    if (transfer.error.isEmpty() && !head.startsWith("# issue") && !head.isEmpty()) return {};
+    const FiguresUpdate update = DecideFiguresUpdate(transfer, m_figures, History, *m_game);
+    if (update.status == FiguresUpdate::Absent) return {};
+    if (update.status == FiguresUpdate::Refused)
+        return QStringLiteral("开奖公告数据（销量、奖池和各奖级）没有更新：") + update.message;
+    m_figures = update.table;
+    m_figures.game = m_game;
+    if (update.added > 0) {
+        m_figuresUnsaved = true;
+        emit figuresChanged();
+    }
+    return {};
+}
+
+bool TDataPanel::saveFigures() {
+    if (!m_figuresUnsaved || m_figuresFile.isEmpty()) return true;
+    const QString error = WriteFileAtomically(m_figuresFile, FiguresFileText(m_figures));
+    if (!error.isEmpty()) {
+        ShowMessage(this, QStringLiteral("开奖公告数据没有保存：") + error);
+        return false;
+    }
+    m_figuresUnsaved = false;
+    return true;
+}
+
 bool TDataPanel::isDownloading() const {
     return m_downloader->isRunning();
 }
@@ -392,6 +435,13 @@ void TDataPanel::FileMenuDownClick() {
     AddDrawBar->setEnabled(false);
     DataMemo->setReadOnly(true);
     const UpdateTransfer transfer = m_downloader->fetch(updateUrl(), m_timeoutMs, MaxUpdateBytes);
+    // After maybeSave the editor's own text is the file's, or the user chose to drop the edits.
+    UpdateDecision decision = DecideUpdateOverText(transfer, m_fileText, QDate::currentDate(), *m_game);
+    // The figures come with the draws they belong to; a server without them answers 404.
+    UpdateTransfer figuresTransfer;
+    figuresTransfer.httpStatus = 404;
+    if (!transfer.cancelled && decision.accepted)
+        figuresTransfer = m_downloader->fetch(figuresUrl(), m_timeoutMs, MaxUpdateBytes);
     DataMemo->setReadOnly(false);
     AddDrawBar->setEnabled(true);
     Sheet1Tbr->setEnabled(true);
@@ -400,9 +450,6 @@ void TDataPanel::FileMenuDownClick() {
         emit statusText(QStringLiteral("在线更新已取消"));
         return;
     }
-
-    // After maybeSave the editor's own text is the file's, or the user chose to drop the edits.
-    UpdateDecision decision = DecideUpdateOverText(transfer, m_fileText, QDate::currentDate(), *m_game);
     if (!decision.accepted) {
         ShowWarning(this, UpdateFailedText(decision.failure));
         return;
@@ -415,13 +462,18 @@ void TDataPanel::FileMenuDownClick() {
         emit statusText(QStringLiteral("在线更新已取消，编辑器的内容没有改变"));
         return;
     }
-    // The editor is about to hold decision.text: unsaved unless the data file holds the same.
-    ShowMessage(this, UpdateSucceededText(decision.added, decision.newest, decision.text != m_fileText));
+    const bool unsaved = decision.text != m_fileText;
     // Through the cursor, so Ctrl+Z brings back what the editor held.
     QTextCursor cursor(DataMemo->document());
     cursor.select(QTextCursor::Document);
     cursor.insertText(decision.text);
     setHistory(std::move(decision.history));
+    // The editor now holds decision.text: unsaved unless the data file holds the same.
+    const QString figuresNote = updateFigures(figuresTransfer);
+    const QString done = UpdateSucceededText(decision.added, decision.newest, unsaved);
+    ShowMessage(this, figuresNote.isEmpty() ? done : done + QLatin1Char('\n') + figuresNote);
+    // Nothing else to save: new figures of a history already saved go to their file now.
+    if (!unsaved) saveFigures();
     emit statusText(HistoryCountText(History));
     showWarnings();
 }
@@ -467,6 +519,8 @@ bool TDataPanel::saveData() {
         return false;
     if (!RunGuarded(this, [&] { SaveDataFile(DataFileName); })) return false;
     DataTxtToCodeArr();
+    // Downloaded figures go to their file with the history they belong to.
+    saveFigures();
     return true;
 }
 

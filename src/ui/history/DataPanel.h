@@ -2,6 +2,7 @@
 
 #include "engine/core/CodeRec.h"
 #include "engine/core/Game.h"
+#include "engine/prize/DrawFigures.h"
 
 #include <QUrl>
 #include <QWidget>
@@ -74,6 +75,14 @@ class TDataPanel : public QWidget {
     // "第L行C列" for the caret.
     QString caretText() const;
 
+    // The game's draw figures (sales, pool, winners and amounts): read from loadFile (checked against
+    // the history; a faulty file is reported and no figures are used), saved to saveFile with the
+    // history after an update brought new ones.
+    void openFigures(const QString& loadFile, const QString& saveFile);
+    const FiguresTable& figures() const { return m_figures; }
+    // The server's figures file beside the update file (/gx-figures.txt).
+    QUrl figuresUrl() const;
+
     QString DataFileName;
     QToolBar* Sheet1Tbr = nullptr;
     QToolButton* Sheet1TbrDownBt = nullptr;
@@ -103,6 +112,8 @@ class TDataPanel : public QWidget {
     // The history was rebuilt from the editor (after any edit: typing, undo, redo, a command).
     void historyChanged();
     void modifiedChanged(bool modified);
+    // New figures were read or downloaded.
+    void figuresChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -121,7 +132,14 @@ class TDataPanel : public QWidget {
     bool followEditor(bool report);
     void setHistory(TCodeArr history);
 
+    // The update's figures, after its history has been taken; a note for the success message.
+    QString updateFigures(const UpdateTransfer& transfer);
+    bool saveFigures();
+
     TCodeArr& History;
+    FiguresTable m_figures;
+    QString m_figuresFile;         // where they are saved
+    bool m_figuresUnsaved = false; // downloaded, not yet written
     const Game* m_game = &Game::ssq();
     QString m_programDir;
     QUrl m_server;

@@ -136,6 +136,7 @@ UpdateTransfer TDownloader::fetch(const QUrl& url, int silenceMs, qint64 maxByte
         if (reply->error() == QNetworkReply::NoError && body.size() + reply->bytesAvailable() <= maxBytes)
             body += reply->readAll();
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        result.httpStatus = status;
         if (status != 0 && (status < 200 || status > 299))
             result.error = QStringLiteral("服务器返回错误 %1").arg(status);
         else if (reply->error() != QNetworkReply::NoError)

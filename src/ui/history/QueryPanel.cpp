@@ -1,5 +1,7 @@
 #include "ui/history/QueryPanel.h"
 
+#include "engine/prize/DrawFigures.h"
+
 #include "engine/history/Query.h"
 #include "ui/history/PrintLines.h"
 
@@ -109,7 +111,12 @@ void TQueryPanel::openOnNewest() {
 void TQueryPanel::SqlBtClick() {
     SqlMemo->clear();
     if (!SqlChk1->isChecked() && !SqlChk2->isChecked()) return;
-    const QStringList lines = QueryHistory(History, SqlSe1->value(), SqlSe2->value(), *m_game);
+    const QStringList lines = QueryHistory(History, SqlSe1->value(), SqlSe2->value(), *m_game,
+                                           [this](const TDrawRec& draw, QStringList& more) {
+                                               if (!m_figures) return;
+                                               if (const DrawFigures* f = m_figures->find(draw.code()))
+                                                   more << FiguresQueryLines(*m_game, *f);
+                                           });
     if (!lines.isEmpty()) SqlMemo->setPlainText(lines.join(QLatin1Char('\n')));
 }
 

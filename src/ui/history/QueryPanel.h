@@ -15,6 +15,8 @@ class QPushButton;
 class QSpinBox;
 
 // Lists a run of draws from an issue code on, and prints the list.
+struct FiguresTable;
+
 class TQueryPanel : public QWidget {
     Q_OBJECT
   public:
@@ -27,6 +29,8 @@ class TQueryPanel : public QWidget {
     const Game& game() const { return *m_game; }
     // Bringing the panel to the front (even inside a window not shown yet) counts as a visit.
     void setVisible(bool visible) override;
+    // The draw figures listed under each draw that has them (date, sales, pool, winners); null: none.
+    void setFigures(const FiguresTable* figures) { m_figures = figures; }
 
     QLabel* Label2 = nullptr;
     QSpinBox* SqlSe1 = nullptr;
@@ -50,6 +54,7 @@ class TQueryPanel : public QWidget {
 
     const TCodeArr& History;
     const Game* m_game = &Game::ssq();
+    const FiguresTable* m_figures = nullptr;
     QHash<QString, std::pair<int, int>> m_queryOfGame; // game key -> start issue, count
     QSet<QString> m_openedGames;                        // games whose newest draws were listed
 };
