@@ -205,17 +205,19 @@ class TestWheelSheet : public QObject {
         QTest::mouseClick(sheet.FromMatrixBt, Qt::LeftButton);
         QCOMPARE(sheet.NumbersEd->text(), QStringLiteral("03,06,09,12,15,18,21,24,27,30"));
         sheet.GuaranteeCbb->setCurrentIndex(sheet.GuaranteeCbb->findText(QStringLiteral("中7保6")));
+        // The table's wheel of seven-number tickets.
+        QCOMPARE(sheet.EstimateLbl->text(), QStringLiteral("将生成8注（中7保6，10个号码），共8注，16元"));
         QSignalSpy ended(&sheet, &TWheelSheet::searchEnded);
         QTest::mouseClick(sheet.BuildBt, Qt::LeftButton);
         QVERIFY(ended.wait(120000));
         const QStringList lines = memoLines(sheet.TicketMemo);
-        QVERIFY(!lines.isEmpty());
+        QCOMPARE(lines.size(), 8);
         for (const QString& line : lines)
             QVERIFY2(line.size() == 20 && !line.contains(QLatin1Char('+')), qPrintable(line));
-        const QString count = QStringLiteral("共%1注（中7保6，10个号码）").arg(lines.size());
-        QVERIFY2(sheet.ResultLbl->text().contains(count), qPrintable(sheet.ResultLbl->text()));
+        QVERIFY2(sheet.ResultLbl->text().contains(QStringLiteral("共8注（中7保6，10个号码）")),
+                 qPrintable(sheet.ResultLbl->text()));
         QVERIFY(sheet.ResultLbl->text().contains(QStringLiteral("已验证：全部120种开奖组合均满足")));
-        QVERIFY(sheet.ResultLbl->text().contains(QStringLiteral("投注%1注，%2元").arg(lines.size()).arg(2 * lines.size())));
+        QVERIFY(sheet.ResultLbl->text().contains(QStringLiteral("投注8注，16元")));
 
         // Every seven of 9 numbers, each met in six by one of the chosen.
         result = QStringLiteral("缩水结果总共36注\n\n");
