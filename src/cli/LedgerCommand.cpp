@@ -125,10 +125,13 @@ int runAction(CliContext& ctx, const QString& action, const QString& ledgerPath,
         ctx.out << (parser.isSet(json) ? LedgerListJson(entries, game)
                                        : LedgerListLines(entries).join(QLatin1Char('\n')))
                 << '\n';
-    else
-        ctx.out << (parser.isSet(json) ? LedgerReportJson(MakeLedgerReport(entries, *ctx.game))
-                                       : LedgerReportLines(MakeLedgerReport(entries, *ctx.game)).join(QLatin1Char('\n')))
+    else {
+        // Wins are priced as paid where the draw figures are known.
+        const FiguresTable figures = held.status == HistoryLoad::Ok ? ctx.figures(held.history) : FiguresTable{};
+        const LedgerReport report = MakeLedgerReport(entries, *ctx.game, &figures);
+        ctx.out << (parser.isSet(json) ? LedgerReportJson(report) : LedgerReportLines(report).join(QLatin1Char('\n')))
                 << '\n';
+    }
     return CliOk;
 }
 

@@ -26,7 +26,9 @@ const QString usage = QStringLiteral(
     "  --blue LIST   blues for tickets that have none, comma-separated (e.g. 3,9,12)\n"
     "  --history     what every ticket would have won on every draw of the history\n"
     "  --extra       every bet with the additional bet (追加, super lotto only: 3元 a bet)\n"
-    "  --json        print JSON instead of the readable report\n");
+    "  --json        print JSON instead of the readable report\n\n"
+    "With the draw figures (--figures, or the game's figures file beside the history) each draw is\n"
+    "priced with the table its pool selects, and every prize also at the amount paid in that draw.\n");
 
 int runPrize(CliContext& ctx) {
     QCommandLineParser parser;
@@ -48,20 +50,21 @@ int runPrize(CliContext& ctx) {
     if (withExtra && game.extraPrice == 0)
         throw KelvoraError(QStringLiteral("%1没有追加投注，--extra 只用于超级大乐透").arg(game.nameText()));
     const TCodeArr draws = ctx.history();
+    const FiguresTable figures = ctx.figures(draws);
     const QString text = ReadTicketInput(positional.value(0));
     {
         const uint32_t defaultBlues = ReadBlueList(parser.value(blue), game);
         const TicketList list = ReadTickets(text, defaultBlues, game);
         if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
         if (parser.isSet(history)) {
-            const HistoryResult result = CheckHistory(list.tickets, draws, game, withExtra);
+            const HistoryResult result = CheckHistory(list.tickets, draws, game, withExtra, &figures);
             if (parser.isSet(json))
                 ctx.out << HistoryJson(list.tickets, result) << '\n';
             else
                 ctx.out << HistoryReportLines(list.tickets, result).join(QLatin1Char('\n')) << '\n';
         } else {
             const PrizeResult result =
-                CheckTickets(list.tickets, ParseDraw(parser.value(draw), draws, game), game, withExtra);
+                CheckTickets(list.tickets, ParseDraw(parser.value(draw), draws, game), game, withExtra, &figures);
             if (parser.isSet(json))
                 ctx.out << PrizeJson(list.tickets, result) << '\n';
             else

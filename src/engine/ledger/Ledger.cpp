@@ -44,8 +44,9 @@ QString tiersText(const TierCounts& tiers, int count) {
 bool readTiers(const QString& text, int count, int64_t most, TierCounts& tiers) {
     tiers = {};
     const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != count) return false;
-    for (int t = 0; t < count; ++t) {
+    // A settlement stored before a version gained a tier holds fewer; settling again adds it.
+    if (parts.size() > count || parts.isEmpty()) return false;
+    for (int t = 0; t < int(parts.size()); ++t) {
         bool ok = false;
         tiers[size_t(t)] = parts[t].toLongLong(&ok);
         if (!ok || tiers[size_t(t)] < 0 || tiers[size_t(t)] > most) return false;

@@ -169,7 +169,27 @@ LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t 
 
 LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, const Game& game, uint64_t seed,
                               int players) {
+    return MakeLedgerReport(entries, game, nullptr, seed, players);
+}
+
+int64_t LedgerEntryPaid(const LedgerEntry& e, const FiguresTable& figures) {
+    if (!e.settled) return 0;
+    const PrizeRules& rules = PrizeRulesFor(LedgerGameOf(e.game), e.issue, &figures);
+    return PaidPrize(e.tiers, rules, e.extra, figures.find(e.issue));
+}
+
+LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, const Game& game,
+                              const FiguresTable* figures, uint64_t seed, int players) {
     LedgerReport r;
+    r.withFigures = figures && !figures->empty();
+    if (r.withFigures)
+        for (const LedgerEntry& e : entries) {
+            const int64_t paid = LedgerEntryPaid(e, *figures);
+            if (paid < 0)
+                r.unpriced.push_back(&e);
+            else
+                r.paid += paid;
+        }
     r.game = game.keyText();
     std::map<int, LedgerYear> years;
     // The bets of the random players by the rule version and 追加 they are priced with, and per issue.
@@ -233,7 +253,9 @@ QString LedgerReportJson(const LedgerReport& r) {
     w.member(u"cost", r.cost).member(u"fixedPrize", r.fixedPrize).key(u"floating").beginObject();
     for (int t = 0; t < kMaxPrizeTiers; ++t)
         if (t < 2 || r.floating[size_t(t)] != 0) w.member(TierName(t + 1), r.floating[size_t(t)]);
-    w.endObject().member(u"expectedFixedPrize", r.expectedFixedPrize).member(u"pValue", r.pValue);
+    w.endObject();
+    if (r.withFigures) WriteYuan(w.key(u"paid"), r.paidKnown() ? r.paid : -1);
+    w.member(u"expectedFixedPrize", r.expectedFixedPrize).member(u"pValue", r.pValue);
     w.key(u"byYear").beginArray();
     for (const LedgerYear& y : r.byYear)
         w.beginObject().member(u"year", y.year).member(u"cost", y.cost).member(u"fixedPrize", y.fixedPrize).endObject();
@@ -281,6 +303,16 @@ QStringList LedgerReportLines(const LedgerReport& r) {
                  .arg(r.fixedPrize)
                  .arg(floating);
     lines << QStringLiteral("净收益 %1 元，返奖率 %2").arg(r.net()).arg(percent(r.returnRate()));
+    if (r.withFigures) {
+        lines << QStringLiteral("按各期实付奖金：%1%2，净收益 %3 元，返奖率 %4")
+                     .arg(PaidText(r.paid), r.unpriced.empty() ? QString() : QStringLiteral("（不含下列中奖）"))
+                     .arg(YuanText(std::abs(r.paidNet())).prepend(r.paidNet() < 0 ? QStringLiteral("-") : QString()))
+                     .arg(percent(r.paidReturnRate()));
+        for (const LedgerEntry* e : r.unpriced)
+            lines << QStringLiteral("  没有当期公告奖金的中奖：#%1 第%2期 %3")
+                         .arg(e->number)
+                         .arg(LedgerIssueText(e->issue), LedgerResultText(*e));
+    }
     lines << QStringLiteral("同样的投注随机开奖的期望固定奖金 %1 元（期望返奖率 %2）")
                  .arg(QString::number(r.expectedFixedPrize, 'f', 2),
                       percent(r.cost ? r.expectedFixedPrize / double(r.cost) : 0.0));

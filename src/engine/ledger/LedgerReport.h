@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/ledger/LedgerEntry.h"
+#include "engine/prize/DrawFigures.h"
 
 #include <QString>
 #include <QStringList>
@@ -44,6 +45,14 @@ struct LedgerReport {
     // Where the player stands among the random players, from the top: the middle of the ties.
     double standing() const { return (pBetter + pValue) / 2; }
     std::vector<LedgerYear> byYear; // ascending
+    // With draw figures: the wins at the amounts paid in their draws (fen), and the settled entries
+    // whose wins include a tier whose amount is not known (paid then counts the rest).
+    bool withFigures = false;
+    int64_t paid = 0;
+    std::vector<const LedgerEntry*> unpriced;
+    bool paidKnown() const { return withFigures && unpriced.empty(); }
+    int64_t paidNet() const { return paid - cost * 100; } // fen
+    double paidReturnRate() const { return cost ? double(paid) / double(cost * 100) : 0.0; }
 };
 
 constexpr uint64_t LedgerReportSeed = 20030223;
@@ -68,6 +77,13 @@ LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, uint64_t 
 // The same for the entries of a game, named in the report even when there is none.
 LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, const Game& game,
                               uint64_t seed = LedgerReportSeed, int players = LedgerReportPlayers);
+// With the game's draw figures (an empty table is none): the wins also as paid. The report points into
+// entries, which must outlive it.
+LedgerReport MakeLedgerReport(const std::vector<LedgerEntry>& entries, const Game& game,
+                              const FiguresTable* figures, uint64_t seed = LedgerReportSeed,
+                              int players = LedgerReportPlayers);
+// Fen an entry's wins were paid in its draw; -1 when a won tier's amount is not known.
+int64_t LedgerEntryPaid(const LedgerEntry& entry, const FiguresTable& figures);
 
 QString LedgerReportJson(const LedgerReport& report);
 QStringList LedgerReportLines(const LedgerReport& report);

@@ -7,6 +7,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -106,9 +107,42 @@ struct DrawColumns {
     std::vector<uint64_t> blues; // 17 rows
     std::vector<int> issues;
     uint64_t lastWordMask = 0;
+    // The rule tables of the draws: tables[0] prices the most of them, tableOf[i] is draw i's. The draws
+    // of each other table (few: a version's recent stretch) are a mask over the words they fall in.
+    std::vector<const PrizeRules*> tables;
+    std::vector<uint8_t> tableOf;
+    struct Minor {
+        size_t firstWord = 0;
+        size_t endWord = 0;
+        std::vector<uint64_t> mask; // by word
+    };
+    std::vector<Minor> minors; // tables 1.. in order
+    std::vector<uint64_t> majorMask; // by word: the draws of tables[0]
 };
 
-DrawColumns columnsOf(const TCodeArr& history) {
+// The distinct tables of the draws, the most used first.
+void groupTables(const std::vector<const PrizeRules*>& tableOfDraw, std::vector<const PrizeRules*>& tables,
+                 std::vector<uint8_t>& index) {
+    std::vector<std::pair<const PrizeRules*, size_t>> counts;
+    for (const PrizeRules* r : tableOfDraw) {
+        auto it = std::find_if(counts.begin(), counts.end(), [r](const auto& c) { return c.first == r; });
+        if (it == counts.end())
+            counts.emplace_back(r, 1);
+        else
+            ++it->second;
+    }
+    std::stable_sort(counts.begin(), counts.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    // Tables are few; a history of more than 255 would be a broken rules table.
+    if (counts.size() > 255) qFatal("too many prize tables in one history");
+    tables.clear();
+    for (const auto& c : counts)
+        tables.push_back(c.first);
+    index.resize(tableOfDraw.size());
+    for (size_t i = 0; i < tableOfDraw.size(); ++i)
+        index[i] = uint8_t(std::find(tables.begin(), tables.end(), tableOfDraw[i]) - tables.begin());
+}
+
+DrawColumns columnsOf(const TCodeArr& history, const std::vector<const PrizeRules*>& tableOfDraw) {
     DrawColumns c;
     c.draws = history.size();
     c.words = (c.draws + 63) / 64;
@@ -116,7 +150,7 @@ DrawColumns columnsOf(const TCodeArr& history) {
     c.blues.assign((Pools::kBluePool + 1) * c.words, 0);
     c.issues.reserve(c.draws);
     for (size_t i = 0; i < c.draws; ++i) {
-        const PrizeDraw d = DrawOf(history[i], Game::ssq());
+        const PrizeDraw d = DrawOf(history[i], *tableOfDraw[i]->game);
         const uint64_t bit = uint64_t(1) << (i % 64);
         for (int n = 1; n <= Pools::kRedPool; ++n)
             if ((d.reds >> n) & 1u) c.reds[size_t(n) * c.words + i / 64] |= bit;
@@ -125,6 +159,24 @@ DrawColumns columnsOf(const TCodeArr& history) {
     }
     const size_t tail = c.draws % 64;
     c.lastWordMask = tail ? (uint64_t(1) << tail) - 1 : ~uint64_t(0);
+    groupTables(tableOfDraw, c.tables, c.tableOf);
+    c.minors.resize(c.tables.empty() ? 0 : c.tables.size() - 1);
+    for (DrawColumns::Minor& m : c.minors) {
+        m.firstWord = c.words;
+        m.mask.assign(c.words, 0);
+    }
+    c.majorMask.assign(c.words, 0);
+    for (size_t i = 0; i < c.draws; ++i) {
+        const uint64_t bit = uint64_t(1) << (i % 64);
+        if (c.tableOf[i] == 0) {
+            c.majorMask[i / 64] |= bit;
+            continue;
+        }
+        DrawColumns::Minor& m = c.minors[c.tableOf[i] - 1];
+        m.mask[i / 64] |= bit;
+        m.firstWord = std::min(m.firstWord, i / 64);
+        m.endWord = std::max(m.endWord, i / 64 + 1);
+    }
     return c;
 }
 
@@ -209,7 +261,8 @@ __attribute__((target_clones("popcnt", "default"))) void countKeys(const PrizeTi
 __attribute__((target_clones("popcnt", "default"))) void countBankerKeys(const PrizeTicket& t,
                                                                          const DrawColumns& d, KeyScratch& s,
                                                                          uint64_t (&keys)[14],
-                                                                         uint64_t (&bankerKeys)[BankerKeys]) {
+                                                                         uint64_t (&bankerKeys)[BankerKeys],
+                                                                         std::array<uint64_t, BankerKeys>* minorKeys) {
     const size_t words = d.words;
     const int nb = std::popcount(t.bankers);
     const int k = Pools::kRedPicks - nb;
@@ -225,6 +278,8 @@ __attribute__((target_clones("popcnt", "default"))) void countBankerKeys(const P
     }
     std::fill_n(keys, 14, 0);
     std::fill_n(bankerKeys, BankerKeys, 0);
+    for (size_t j = 0; j < d.minors.size(); ++j)
+        minorKeys[j].fill(0);
     uint64_t* masks = s.keyMasks.data();
     for (size_t w = 0; w < words; ++w) {
         const uint64_t valid = w + 1 == words ? d.lastWordMask : ~uint64_t(0);
@@ -247,6 +302,12 @@ __attribute__((target_clones("popcnt", "default"))) void countBankerKeys(const P
                 keys[2 * top + 1] += uint64_t(__builtin_popcountll(hit));
                 bankerKeys[(hb * 7 + ht) * 2] += uint64_t(__builtin_popcountll(miss));
                 bankerKeys[(hb * 7 + ht) * 2 + 1] += uint64_t(__builtin_popcountll(hit));
+                for (size_t j = 0; j < d.minors.size(); ++j) {
+                    const DrawColumns::Minor& minor = d.minors[j];
+                    if (w < minor.firstWord || w >= minor.endWord) continue;
+                    minorKeys[j][size_t((hb * 7 + ht) * 2)] += uint64_t(__builtin_popcountll(miss & minor.mask[w]));
+                    minorKeys[j][size_t((hb * 7 + ht) * 2 + 1)] += uint64_t(__builtin_popcountll(hit & minor.mask[w]));
+                }
             }
         }
     }
@@ -358,21 +419,75 @@ void checkSpecialList(const std::vector<PrizeTicket>& tickets, const PrizeDraw& 
     }
 }
 
-// The super lotto against a history, draw by draw: its history is short, and each draw may fall under
-// another rule version. Draws are grouped by (version, banker hits, drag hits, back banker hits, back
+// What pricing the draws as paid needs: each draw's figures, the draws where a fixed tier's published
+// amount is not its table's, and the fewest front hits that win a floating tier. Everywhere else a
+// draw pays its table's fixed amounts, so a ticket's paid sum is its fixed prize corrected at those
+// draws and at the few where it reaches a floating tier.
+struct PaidPlan {
+    bool on = false;
+    std::vector<PrizeDraw> draws;
+    std::vector<const DrawFigures*> figures;
+    std::vector<uint8_t> differs;
+    std::vector<size_t> differing;
+    int floatingFronts = GameLimits::kMaxFrontPicks + 1;
+};
+
+PaidPlan paidPlanOf(const TCodeArr& history, const std::vector<const PrizeRules*>& tableOfDraw,
+                    const FiguresTable* figures, const Game& game) {
+    PaidPlan plan;
+    if (!figures || figures->empty()) return plan;
+    plan.on = true;
+    plan.draws.reserve(history.size());
+    plan.figures.resize(history.size());
+    plan.differs.resize(history.size());
+    for (size_t i = 0; i < history.size(); ++i) {
+        plan.draws.push_back(DrawOf(history[i], game));
+        const DrawFigures* f = figures->find(history[i].code());
+        plan.figures[i] = f;
+        const PrizeRules& rules = *tableOfDraw[i];
+        for (int t = 1; f && t <= rules.tierCount && size_t(t) <= f->tiers.size(); ++t)
+            if (!rules.floating[t] && f->tiers[size_t(t - 1)].amount > 0 &&
+                f->tiers[size_t(t - 1)].amount != rules.amount[t] * 100)
+                plan.differs[i] = 1;
+        if (plan.differs[i]) plan.differing.push_back(i);
+        for (int fronts = 0; fronts <= game.frontPicks; ++fronts)
+            for (int side = 0; side <= GameLimits::kMaxBackPicks; ++side)
+                if (const int tier = rules.tierOf[fronts][side]; tier && rules.floating[tier])
+                    plan.floatingFronts = std::min(plan.floatingFronts, fronts);
+    }
+    return plan;
+}
+
+// The ticket's prizes as paid: its fixed prize, corrected at the draws of `at` (ascending, once each).
+int64_t paidOver(const PrizeTicket& t, int64_t fixedPrize, const std::vector<size_t>& at,
+                 const std::vector<const PrizeRules*>& tableOfDraw, const PaidPlan& plan, bool extra) {
+    int64_t paid = fixedPrize * 100;
+    for (size_t i : at) {
+        const PrizeRules& rules = *tableOfDraw[i];
+        const TicketPrize p = CheckTicket(t, plan.draws[i], rules, extra);
+        const int64_t drawPaid = PaidPrize(p.tiers, rules, extra, plan.figures[i]);
+        if (drawPaid < 0) return -1;
+        paid += drawPaid - p.prize * 100;
+    }
+    return paid;
+}
+
+// A history draw by draw: draws are grouped by (table, banker hits, drag hits, back banker hits, back
 // drag hits), and each group is priced once. A game with a special number (and no backs) groups by
 // whether the special is one of the ticket's bankers or drags in place of the back hits.
-void checkHistoryByDraw(const PrizeTicket& t, const std::vector<PrizeDraw>& draws,
-                        const std::vector<int>& versionOf, const std::vector<PrizeRules>& versions,
-                        bool extra, HistoryPrize& p) {
-    const Game& game = *versions.front().game;
+void checkHistoryByDraw(const PrizeTicket& t, const std::vector<PrizeDraw>& draws, const std::vector<int>& tableOf,
+                        const std::vector<const PrizeRules*>& tables, const std::vector<VersionTiers>& versionDraws,
+                        const std::vector<const PrizeRules*>& tableOfDraw, const PaidPlan& plan, bool extra,
+                        HistoryPrize& p) {
+    const Game& game = *tables.front()->game;
     const int picks = game.frontPicks;
     const int backPicks = game.backPicks;
     const int hits = picks + 1;
     const int backHits = std::max(backPicks, game.specialPicks) + 1;
-    const int keyCount = int(versions.size()) * hits * hits * backHits * backHits;
+    const int keyCount = int(tables.size()) * hits * hits * backHits * backHits;
     std::vector<int64_t> counts(size_t(keyCount), 0);
     std::vector<int> first(size_t(keyCount), 0);
+    std::vector<size_t> paidAt;
     const uint64_t drags = t.reds & ~t.bankers;
     const uint32_t backDrags = t.blues & ~t.backBankers;
     const int d = std::popcount(t.bankers);
@@ -385,19 +500,14 @@ void checkHistoryByDraw(const PrizeTicket& t, const std::vector<PrizeDraw>& draw
         const int ht = std::popcount(drags & draw.reds);
         const int bb = std::popcount(t.backBankers & drawBacks) + std::popcount(t.bankers & special);
         const int bt = std::popcount(backDrags & drawBacks) + std::popcount(drags & special);
-        const int key = (((versionOf[i] * hits + hb) * hits + ht) * backHits + bb) * backHits + bt;
+        const int key = (((tableOf[i] * hits + hb) * hits + ht) * backHits + bb) * backHits + bt;
         if (counts[size_t(key)]++ == 0 || draw.issue < first[size_t(key)]) first[size_t(key)] = draw.issue;
         if (hb == d && ht >= k) p.sixRedIssues.push_back(draw.issue);
+        if (plan.on && (plan.differs[i] || hb + std::min(ht, k) >= plan.floatingFronts)) paidAt.push_back(i);
     }
-    p.byVersion.clear();
-    for (size_t v = 0; v < versions.size(); ++v) {
-        VersionTiers vt;
-        vt.version = versions[v].version;
-        for (size_t i = 0; i < draws.size(); ++i)
-            vt.draws += versionOf[i] == int(v) ? 1 : 0;
-        p.byVersion.push_back(vt);
-    }
+    p.byVersion = versionDraws;
     p.best = 0;
+    std::vector<TierCounts> byTable(tables.size());
     for (int key = 0; key < keyCount; ++key) {
         if (!counts[size_t(key)]) continue;
         const int bt = key % backHits;
@@ -405,7 +515,7 @@ void checkHistoryByDraw(const PrizeTicket& t, const std::vector<PrizeDraw>& draw
         const int ht = key / (backHits * backHits) % hits;
         const int hb = key / (backHits * backHits * hits) % hits;
         const int v = key / (backHits * backHits * hits * hits);
-        const PrizeRules& rules = versions[size_t(v)];
+        const PrizeRules& rules = *tables[size_t(v)];
         int64_t w[GameLimits::kMaxBackPicks + 1];
         backWaysOf(t, backPicks, bb, bt, w);
         TierCounts once{};
@@ -418,9 +528,10 @@ void checkHistoryByDraw(const PrizeTicket& t, const std::vector<PrizeDraw>& draw
             addTiers<true>(t, rules, picks, hb, ht, w, backPicks, 1, once);
         else
             addTiers<false>(t, rules, picks, hb, ht, w, backPicks, 1, once);
-        VersionTiers& vt = p.byVersion[size_t(v)];
+        VersionTiers& vt = p.byVersion[size_t(rules.version - 1)];
         for (int tier = 0; tier < rules.tierCount; ++tier) {
             vt.tiers[size_t(tier)] += once[size_t(tier)] * counts[size_t(key)];
+            byTable[size_t(v)][size_t(tier)] += once[size_t(tier)] * counts[size_t(key)];
             if (once[size_t(tier)] && (p.best == 0 || tier + 1 < p.best ||
                                        (tier + 1 == p.best && first[size_t(key)] < p.bestIssue))) {
                 p.best = tier + 1;
@@ -430,15 +541,86 @@ void checkHistoryByDraw(const PrizeTicket& t, const std::vector<PrizeDraw>& draw
         }
     }
     p.fixedPrize = 0;
-    for (size_t v = 0; v < versions.size(); ++v) {
-        const VersionTiers& vt = p.byVersion[v];
-        p.fixedPrize += FixedPrize(vt.tiers, versions[v], extra);
+    for (size_t v = 0; v < tables.size(); ++v) {
+        p.fixedPrize += FixedPrize(byTable[v], *tables[v], extra);
         for (int tier = 0; tier < kMaxPrizeTiers; ++tier)
-            p.tiers[size_t(tier)] += vt.tiers[size_t(tier)];
+            p.tiers[size_t(tier)] += byTable[v][size_t(tier)];
     }
     std::erase_if(p.byVersion, [](const VersionTiers& vt) { return vt.draws == 0; });
     std::sort(p.sixRedIssues.begin(), p.sixRedIssues.end());
+    if (plan.on) p.paid = paidOver(t, p.fixedPrize, paidAt, tableOfDraw, plan, extra);
 }
+
+// The draws of each version, with no tiers yet: the start of every ticket's byVersion.
+std::vector<VersionTiers> versionDrawsOf(const Game& game, const std::vector<const PrizeRules*>& tableOfDraw) {
+    std::vector<VersionTiers> byVersion(PrizeVersions(game).size());
+    for (size_t v = 0; v < byVersion.size(); ++v)
+        byVersion[v].version = int(v + 1);
+    for (const PrizeRules* r : tableOfDraw)
+        ++byVersion[size_t(r->version - 1)].draws;
+    return byVersion;
+}
+
+HistoryResult checkHistorySliced(const std::vector<PrizeTicket>& tickets, const TCodeArr& history,
+                                 const Game& game, bool extra, const std::vector<const PrizeRules*>& tableOfDraw,
+                                 const PaidPlan& plan);
+
+} // namespace
+
+HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history, const Game& game,
+                           bool extra) {
+    return CheckHistory(tickets, history, game, extra, nullptr);
+}
+
+HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history, const Game& game,
+                           bool extra, const FiguresTable* figures) {
+    if (figures && figures->empty()) figures = nullptr;
+    std::vector<const PrizeRules*> tableOfDraw;
+    tableOfDraw.reserve(history.size());
+    for (const TDrawRec& rec : history)
+        tableOfDraw.push_back(&PrizeRulesFor(game, rec.code(), figures));
+    const PaidPlan plan = paidPlanOf(history, tableOfDraw, figures, game);
+    int tierCount = 0;
+    for (const PrizeRules& v : PrizeVersions(game)) {
+        int kept = v.tierCount;
+        while (kept > 0 && v.paidFirst[kept])
+            --kept;
+        tierCount = std::max(tierCount, kept);
+    }
+    for (const PrizeRules* r : tableOfDraw)
+        tierCount = std::max(tierCount, r->tierCount);
+    if (HasSixPlusOneFastPath(game) && !history.empty()) {
+        HistoryResult r = checkHistorySliced(tickets, history, game, extra, tableOfDraw, plan);
+        r.withFigures = plan.on;
+        r.tierCount = tierCount;
+        return r;
+    }
+    std::vector<PrizeDraw> draws;
+    draws.reserve(history.size());
+    for (const TDrawRec& rec : history)
+        draws.push_back(DrawOf(rec, game));
+    std::vector<const PrizeRules*> tables;
+    std::vector<uint8_t> index;
+    groupTables(tableOfDraw, tables, index);
+    const std::vector<int> tableOf(index.begin(), index.end());
+    if (tables.empty()) tables.push_back(&PrizeRulesFor(game, 0));
+    const std::vector<VersionTiers> versionDraws = versionDrawsOf(game, tableOfDraw);
+    HistoryResult r;
+    r.draws = int(history.size());
+    r.game = &game;
+    r.extra = extra;
+    r.withFigures = plan.on;
+    r.tierCount = tierCount;
+    r.results.resize(tickets.size());
+    for (size_t k = 0; k < tickets.size(); ++k) {
+        checkHistoryByDraw(tickets[k], draws, tableOf, tables, versionDraws, tableOfDraw, plan, extra,
+                           r.results[k]);
+        r.results[k].cost = TicketBets(tickets[k], game) * PriceOfBet(game, extra) * int64_t(draws.size());
+    }
+    return r;
+}
+
+namespace {
 
 } // namespace
 
@@ -493,9 +675,15 @@ TicketPrize CheckTicket(const PrizeTicket& ticket, const PrizeDraw& draw) {
 
 PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw, const Game& game,
                          bool extra) {
+    return CheckTickets(tickets, draw, game, extra, nullptr);
+}
+
+PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw, const Game& game,
+                         bool extra, const FiguresTable* figures) {
+    if (figures && figures->empty()) figures = nullptr;
     PrizeResult r;
     r.draw = draw;
-    r.rules = &PrizeRulesFor(game, draw.issue);
+    r.rules = &PrizeRulesFor(game, draw.issue, figures);
     r.extra = extra;
     r.results.reserve(tickets.size());
     PrizeSummary& s = r.summary;
@@ -504,97 +692,156 @@ PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDra
         checkSpecialList(tickets, draw, rules, extra, r);
     else if (game.backPicks == 1 && rules.tierCount == kSsqTierCount)
         checkList<1, kSsqTierCount>(tickets, draw, rules, extra, r);
+    else if (game.backPicks == 1)
+        checkList<1, kMaxPrizeTiers>(tickets, draw, rules, extra, r);
     else
         checkList<GameLimits::kMaxBackPicks, kMaxPrizeTiers>(tickets, draw, rules, extra, r);
     s.lines = int64_t(tickets.size());
     s.cost = s.bets * PriceOfBet(game, extra);
-    return r;
-}
-
-HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history, const Game& game,
-                           bool extra) {
-    // The fast path has the two-colour ball's one table compiled in: taken only for that shape.
-    if (!extra && HasSixPlusOneFastPath(game)) return CheckHistory(tickets, history);
-    const std::vector<PrizeRules>& versions = PrizeVersions(game);
-    std::vector<PrizeDraw> draws;
-    std::vector<int> versionOf;
-    draws.reserve(history.size());
-    versionOf.reserve(history.size());
-    for (const TDrawRec& rec : history) {
-        draws.push_back(DrawOf(rec, game));
-        versionOf.push_back(int(&PrizeRulesFor(game, draws.back().issue) - versions.data()));
-    }
-    HistoryResult r;
-    r.draws = int(history.size());
-    r.game = &game;
-    r.extra = extra;
-    r.results.resize(tickets.size());
-    for (size_t k = 0; k < tickets.size(); ++k) {
-        checkHistoryByDraw(tickets[k], draws, versionOf, versions, extra, r.results[k]);
-        r.results[k].cost = TicketBets(tickets[k], game) * PriceOfBet(game, extra) * int64_t(draws.size());
+    if (figures) {
+        // A typed draw without an issue has no figures: its floating tiers stay unknown.
+        const DrawFigures* drawn = draw.issue ? figures->find(draw.issue) : nullptr;
+        r.withFigures = true;
+        s.paid = 0;
+        for (TicketPrize& p : r.results) {
+            p.paid = PaidPrize(p.tiers, rules, extra, drawn);
+            s.paid = p.paid < 0 || s.paid < 0 ? -1 : s.paid + p.paid;
+        }
     }
     return r;
 }
 
 bool HasSixPlusOneFastPath(const Game& game) {
-    const std::vector<PrizeRules>& versions = PrizeVersions(game);
-    const std::vector<PrizeRules>& fast = PrizeVersions(Game::ssq());
-    return game.frontPool == 33 && game.frontPicks == 6 && game.backPool == 16 && game.backPicks == 1 &&
-           versions.size() == 1 && fast.size() == 1 &&
-           std::memcmp(versions[0].tierOf, fast[0].tierOf, sizeof fast[0].tierOf) == 0 &&
-           std::memcmp(versions[0].amount, fast[0].amount, sizeof fast[0].amount) == 0;
+    return game.frontPool == Pools::kRedPool && game.frontPicks == Pools::kRedPicks &&
+           game.backPool == Pools::kBluePool && game.backPicks == 1 && game.specialPicks == 0;
 }
 
 HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history) {
-    const PrizeRules& rules = SsqPrizeRules();
-    const int picks = Game::ssq().frontPicks;
-    const DrawColumns d = columnsOf(history);
+    return CheckHistory(tickets, history, Game::ssq(), false, nullptr);
+}
+
+namespace {
+
+// Six of 33 and one of 16: the history by columns, 64 draws a word, every ticket's hits counted by key
+// (red hits, blue hit) at once; a draw of another table than the most used one is counted apart by the
+// masks of its table.
+HistoryResult checkHistorySliced(const std::vector<PrizeTicket>& tickets, const TCodeArr& history,
+                                 const Game& game, bool extra, const std::vector<const PrizeRules*>& tableOfDraw,
+                                 const PaidPlan& plan) {
+    const int picks = game.frontPicks;
+    const DrawColumns d = columnsOf(history, tableOfDraw);
+    const size_t tableCount = d.tables.size();
+    const std::vector<VersionTiers> versionDraws = versionDrawsOf(game, tableOfDraw);
+    const bool versions = PrizeVersions(game).size() > 1;
     KeyScratch scratch(d.words);
     HistoryResult r;
     r.draws = int(d.draws);
+    r.game = &game;
+    r.extra = extra;
     r.results.resize(tickets.size());
     // The best tier of a draw is that of all its red hits in one bet, with the blue if one hits.
-    int keyBest[14];
-    for (int key = 0; key < 14; ++key)
-        keyBest[key] = PrizeTier(key / 2, key % 2);
+    std::vector<std::array<int, 14>> keyBest(tableCount);
+    for (size_t j = 0; j < tableCount; ++j)
+        for (int key = 0; key < 14; ++key)
+            keyBest[j][size_t(key)] = d.tables[j]->tierOf[key / 2][key % 2];
+    std::vector<std::array<uint64_t, 14>> tableKeys(tableCount);
+    std::vector<std::array<uint64_t, BankerKeys>> minorBankerKeys(d.minors.size());
+    std::vector<TierCounts> byTable(tableCount);
+    std::vector<size_t> paidAt;
     for (size_t k = 0; k < tickets.size(); ++k) {
         const PrizeTicket& t = tickets[k];
         HistoryPrize& p = r.results[k];
         uint64_t keys[14];
-        p.best = 7;
+        for (TierCounts& tiers : byTable)
+            tiers = {};
+        const uint64_t* masks = scratch.keyMasks.data();
         if (t.bankers) {
             uint64_t bankerKeys[BankerKeys];
-            countBankerKeys(t, d, scratch, keys, bankerKeys);
-            for (int key = 0; key < BankerKeys; ++key)
-                if (bankerKeys[key]) {
+            countBankerKeys(t, d, scratch, keys, bankerKeys, minorBankerKeys.data());
+            for (size_t j = 0; j < tableCount; ++j)
+                for (int key = 0; key < BankerKeys; ++key) {
+                    uint64_t n = bankerKeys[key];
+                    if (j == 0)
+                        for (const auto& minor : minorBankerKeys)
+                            n -= minor[size_t(key)];
+                    else
+                        n = minorBankerKeys[j - 1][size_t(key)];
+                    if (!n) continue;
                     int64_t w[GameLimits::kMaxBackPicks + 1];
                     blueWays(t, key % 2, w);
-                    addTiersOf<true, 1>(t, rules, picks, key / 14, key / 2 % 7, w, int64_t(bankerKeys[key]),
-                                        p.tiers);
+                    addTiersOf<true, 1>(t, *d.tables[j], picks, key / 14, key / 2 % 7, w, int64_t(n), byTable[j]);
                 }
         } else {
             countKeys(t, d, scratch, keys);
-            for (int key = 0; key < 14; ++key)
-                if (keys[key]) {
-                    int64_t w[GameLimits::kMaxBackPicks + 1];
-                    blueWays(t, key % 2, w);
-                    addTiersOf<false, 1>(t, rules, picks, 0, key / 2, w, int64_t(keys[key]), p.tiers);
-                }
         }
-        for (int key = 0; key < 14; ++key)
-            if (keys[key] && keyBest[key] && keyBest[key] < p.best) p.best = keyBest[key];
-        if (p.best == 7) p.best = 0;
-        p.fixedPrize = FixedPrize(p.tiers);
-        p.cost = TicketBets(t, Game::ssq()) * BetCost * int64_t(d.draws);
-        const uint64_t* masks = scratch.keyMasks.data();
+        // Keys per table: the other tables' draws counted over their words, the rest is the main table's.
+        std::copy(std::begin(keys), std::end(keys), tableKeys[0].begin());
+        for (size_t j = 1; j < tableCount; ++j) {
+            const DrawColumns::Minor& minor = d.minors[j - 1];
+            tableKeys[j].fill(0);
+            for (int key = 0; key < 14; ++key) {
+                uint64_t n = 0;
+                for (size_t w = minor.firstWord; w < minor.endWord; ++w)
+                    n += uint64_t(std::popcount(masks[size_t(key) * d.words + w] & minor.mask[w]));
+                tableKeys[j][size_t(key)] = n;
+                tableKeys[0][size_t(key)] -= n;
+            }
+        }
+        if (!t.bankers)
+            for (size_t j = 0; j < tableCount; ++j)
+                for (int key = 0; key < 14; ++key)
+                    if (const uint64_t n = tableKeys[j][size_t(key)]) {
+                        int64_t w[GameLimits::kMaxBackPicks + 1];
+                        blueWays(t, key % 2, w);
+                        addTiersOf<false, 1>(t, *d.tables[j], picks, 0, key / 2, w, int64_t(n), byTable[j]);
+                    }
+        p.best = kMaxPrizeTiers + 1;
+        p.fixedPrize = 0;
+        if (versions) p.byVersion = versionDraws;
+        for (size_t j = 0; j < tableCount; ++j) {
+            const PrizeRules& rules = *d.tables[j];
+            for (int key = 0; key < 14; ++key)
+                if (tableKeys[j][size_t(key)] && keyBest[j][size_t(key)] && keyBest[j][size_t(key)] < p.best)
+                    p.best = keyBest[j][size_t(key)];
+            p.fixedPrize += FixedPrize(byTable[j], rules, extra);
+            for (int tier = 0; tier < rules.tierCount; ++tier)
+                p.tiers[size_t(tier)] += byTable[j][size_t(tier)];
+            if (versions)
+                for (int tier = 0; tier < rules.tierCount; ++tier)
+                    p.byVersion[size_t(rules.version - 1)].tiers[size_t(tier)] += byTable[j][size_t(tier)];
+        }
+        if (versions)
+            std::erase_if(p.byVersion, [](const VersionTiers& vt) { return vt.draws == 0; });
+        if (p.best == kMaxPrizeTiers + 1) p.best = 0;
+        p.cost = TicketBets(t, game) * PriceOfBet(game, extra) * int64_t(d.draws);
         for (size_t w = 0; p.best && w < d.words; ++w) {
             uint64_t first = 0;
-            for (int key = 0; key < 14; ++key)
-                if (keyBest[key] == p.best) first |= masks[size_t(key) * d.words + w];
+            for (size_t j = 0; j < tableCount; ++j) {
+                const uint64_t inTable = j == 0                                         ? d.majorMask[w]
+                                         : w >= d.minors[j - 1].firstWord && w < d.minors[j - 1].endWord
+                                             ? d.minors[j - 1].mask[w]
+                                             : 0;
+                if (!inTable) continue;
+                for (int key = 0; key < 14; ++key)
+                    if (keyBest[j][size_t(key)] == p.best) first |= masks[size_t(key) * d.words + w] & inTable;
+            }
             if (first) {
-                p.bestIssue = d.issues[w * 64 + size_t(std::countr_zero(first))];
+                const size_t at = w * 64 + size_t(std::countr_zero(first));
+                p.bestIssue = d.issues[at];
+                p.bestVersion = d.tables[d.tableOf[at]]->version;
                 break;
             }
+        }
+        if (plan.on) {
+            // The draws where a bet of the ticket reaches a floating tier, and those paying another amount.
+            paidAt = plan.differing;
+            for (int key = 2 * plan.floatingFronts; key < 14; ++key)
+                for (size_t w = 0; w < d.words; ++w)
+                    for (uint64_t m = masks[size_t(key) * d.words + w]; m; m &= m - 1)
+                        paidAt.push_back(w * 64 + size_t(std::countr_zero(m)));
+            std::sort(paidAt.begin(), paidAt.end());
+            paidAt.erase(std::unique(paidAt.begin(), paidAt.end()), paidAt.end());
+            p.paid = paidOver(t, p.fixedPrize, paidAt, tableOfDraw, plan, extra);
         }
         if (keys[12] + keys[13] == 0) continue;
         for (size_t w = 0; w < d.words; ++w)
@@ -603,6 +850,8 @@ HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeA
     }
     return r;
 }
+
+} // namespace
 
 PrizeDraw DrawOf(const TDrawRec& rec, const Game& game) {
     PrizeDraw d;

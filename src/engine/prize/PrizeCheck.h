@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/CodeRec.h"
+#include "engine/prize/DrawFigures.h"
 #include "engine/prize/PrizeTicket.h"
 #include "engine/prize/PrizeTiers.h"
 
@@ -16,6 +17,7 @@ struct TicketPrize {
     bool specialHit = false; // the draw's special number is among the ticket's numbers
     TierCounts tiers{};
     int64_t prize = 0;
+    int64_t paid = -1; // fen at the amounts paid in the draw; -1 when not known or checked without figures
     // The best tier won (1..), 0 for none.
     int best() const;
 };
@@ -26,6 +28,7 @@ struct PrizeSummary {
     int64_t cost = 0;
     TierCounts tiers{};
     int64_t fixedPrize = 0;
+    int64_t paid = -1; // fen, as TicketPrize::paid: -1 when any ticket's is not known
 };
 
 struct PrizeResult {
@@ -34,6 +37,7 @@ struct PrizeResult {
     PrizeSummary summary;
     const PrizeRules* rules = &SsqPrizeRules(); // the version the draw was checked with
     bool extra = false;                         // every bet with 追加
+    bool withFigures = false;                   // checked with draw figures: paid is filled
 };
 
 // Bets of a ticket: every picks of its fronts (with all its bankers) times every back picks of its
@@ -53,6 +57,10 @@ TierCounts TiersByHits(const PrizeTicket& ticket, const PrizeRules& rules, int f
 // With the rule version in force for the draw's issue (the newest for a draw without one).
 PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw, const Game& game,
                          bool extra = false);
+// With the draw figures (an empty table is none): the table the draw's pool selects, and the prizes as
+// paid in the draw.
+PrizeResult CheckTickets(const std::vector<PrizeTicket>& tickets, const PrizeDraw& draw, const Game& game,
+                         bool extra, const FiguresTable* figures);
 
 // The tiers one ticket won on the draws of one rule version.
 struct VersionTiers {
@@ -65,6 +73,7 @@ struct VersionTiers {
 struct HistoryPrize {
     TierCounts tiers{}; // by tier index over all versions
     int64_t fixedPrize = 0;
+    int64_t paid = -1; // fen over all draws at the amounts paid; -1 when one is not known
     int64_t cost = 0;
     int best = 0;
     int bestIssue = 0;   // 0 when nothing was won
@@ -79,14 +88,22 @@ struct HistoryResult {
     std::vector<HistoryPrize> results;
     const Game* game = &Game::ssq();
     bool extra = false;
+    bool withFigures = false;
+    // The tiers a result by tier shows (named after HistoryTierColumnRules): the game's widest version,
+    // with a tier paid on part of a version only when the draws include some of that part.
+    int tierCount = 0;
 };
 
 HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history);
-// The game is of the shape that fast check has compiled in: six of 33 and one of 16 under one table.
+// The game is of the shape the bit-sliced check has compiled in: six of 33 and one of 16.
 bool HasSixPlusOneFastPath(const Game& game);
-// Each draw with the rule version of its issue.
+// Each draw with the rule table of its issue.
 HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history, const Game& game,
                            bool extra = false);
+// With the draw figures (an empty table is none): each draw's table chosen with them, and the prizes
+// as paid summed over the draws.
+HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeArr& history, const Game& game,
+                           bool extra, const FiguresTable* figures);
 
 // A history entry as a draw to check against.
 PrizeDraw DrawOf(const TDrawRec& rec, const Game& game);

@@ -26,9 +26,11 @@ QString allFrontsWord(const Game& game) {
                                : QStringLiteral("%1个%2号码").arg(game.frontPicks).arg(game.front());
 }
 
-// The one rule version of a game that has one (the two-colour ball, 七乐彩).
-const PrizeRules& onlyRules(const Game& game) {
-    return PrizeVersions(game).front();
+// The tiers a history result of a game without per-version results shows.
+PrizeRules resultTiers(const HistoryResult& result) {
+    PrizeRules rules = HistoryTierColumnRules(*result.game);
+    rules.tierCount = std::min(rules.tierCount, result.tierCount);
+    return rules;
 }
 
 // Whether the draw's special number is among the ticket's numbers, or its blue or backs hit, in words.
@@ -114,13 +116,17 @@ QString PrizeJson(const std::vector<PrizeTicket>& tickets, const PrizeResult& re
         else
             w.member(backHits, p.blueHit);
         w.key(u"tiers").numbers(p.tiers, tierCount);
-        w.member(u"prize", p.prize).endObject();
+        w.member(u"prize", p.prize);
+        if (result.withFigures) WriteYuan(w.key(u"paid"), p.paid);
+        w.endObject();
     }
     const PrizeSummary& sum = result.summary;
     w.endArray().key(u"summary").beginObject();
     w.member(u"lines", sum.lines).member(u"bets", sum.bets).member(u"cost", sum.cost);
     w.key(u"tiers").numbers(sum.tiers, tierCount);
-    w.member(u"fixedPrize", sum.fixedPrize).endObject();
+    w.member(u"fixedPrize", sum.fixedPrize);
+    if (result.withFigures) WriteYuan(w.key(u"paid"), sum.paid);
+    w.endObject();
     return w.endObject().text();
 }
 
@@ -138,7 +144,9 @@ QString HistoryJson(const std::vector<PrizeTicket>& tickets, const HistoryResult
                 w.key(u"tiers").numbers(vt.tiers, PrizeVersions(game)[size_t(vt.version - 1)].tierCount);
                 w.endObject();
             }
-            w.endArray().member(u"fixedPrize", p.fixedPrize).member(u"cost", p.cost).key(u"best");
+            w.endArray().member(u"fixedPrize", p.fixedPrize);
+            if (result.withFigures) WriteYuan(w.key(u"paid"), p.paid);
+            w.member(u"cost", p.cost).key(u"best");
             if (p.best)
                 w.beginObject()
                     .member(u"version", p.bestVersion)
@@ -159,8 +167,10 @@ QString HistoryJson(const std::vector<PrizeTicket>& tickets, const HistoryResult
     for (size_t k = 0; k < tickets.size(); ++k) {
         const HistoryPrize& p = result.results[k];
         w.beginObject().member(u"line", tickets[k].line);
-        w.key(u"tiers").numbers(p.tiers, onlyRules(game).tierCount);
-        w.member(u"fixedPrize", p.fixedPrize).member(u"cost", p.cost).member(u"best", p.best).key(u"bestIssue");
+        w.key(u"tiers").numbers(p.tiers, result.tierCount);
+        w.member(u"fixedPrize", p.fixedPrize);
+        if (result.withFigures) WriteYuan(w.key(u"paid"), p.paid);
+        w.member(u"cost", p.cost).member(u"best", p.best).key(u"bestIssue");
         if (p.bestIssue)
             w.value(issueText(p.bestIssue));
         else
@@ -196,14 +206,35 @@ QString FloatingTiersText(const PrizeRules& rules) {
 }
 
 QStringList PrizeVersionLines(const PrizeRules& rules, bool extra) {
-    if (PrizeVersions(*rules.game).size() < 2 && !extra) return {};
-    QString range = rules.lastIssue ? QStringLiteral("%1-%2期").arg(rules.firstIssue).arg(rules.lastIssue)
-                                    : QStringLiteral("%1期起").arg(rules.firstIssue);
-    QStringList lines{QStringLiteral("奖级规则：第%1版（%2）%3")
-                          .arg(rules.version)
-                          .arg(range, extra ? QStringLiteral("，追加投注") : QString())};
+    QStringList lines;
+    // The version is named where the result names it: a game whose versions change what a match wins.
+    if (extra || (PrizeVersions(*rules.game).size() > 1 && rules.game->backPicks > 1)) {
+        const QString range = rules.lastIssue
+                                  ? QStringLiteral("%1-%2期").arg(rules.firstIssue).arg(rules.lastIssue)
+                                  : QStringLiteral("%1期起").arg(rules.firstIssue);
+        lines << QStringLiteral("奖级规则：第%1版（%2）%3")
+                     .arg(rules.version)
+                     .arg(range, extra ? QStringLiteral("，追加投注") : QString());
+    }
     if (!rules.noteText().isEmpty()) lines << rules.noteText();
     return lines;
+}
+
+JsonWriter& WriteYuan(JsonWriter& w, int64_t fen) {
+    if (fen < 0) return w.null();
+    return fen % 100 ? w.value(double(fen) / 100.0) : w.value(fen / 100);
+}
+
+QString PaidText(int64_t fen) {
+    return fen < 0 ? QStringLiteral("未知") : YuanText(fen) + QStringLiteral("元");
+}
+
+QString HistoryPaidLine(const HistoryResult& result) {
+    int64_t paid = 0;
+    for (const HistoryPrize& p : result.results)
+        paid = p.paid < 0 || paid < 0 ? -1 : paid + p.paid;
+    return QStringLiteral("按各期实付奖金合计：%1").arg(PaidText(paid)) +
+           (paid < 0 ? QStringLiteral("（有浮动奖级缺少当期公告数据）") : QString());
 }
 
 QString DrawCaption(const PrizeDraw& draw) {
@@ -253,15 +284,16 @@ QStringList HistorySummaryLines(const std::vector<PrizeTicket>& tickets, const H
                                      TierCountsText(byVersion[v], QStringLiteral("次"),
                                                     PrizeVersions(game)[v]);
     } else {
-        lines << TierCountsText(tiers, QStringLiteral("次"), onlyRules(game));
+        lines << TierCountsText(tiers, QStringLiteral("次"), resultTiers(result));
     }
     lines << QStringLiteral("固定奖金合计%1元；中过奖的%2行，%3曾开出的%4行")
                  .arg(prize)
                  .arg(won)
                  .arg(allFrontsWord(game))
                  .arg(drawn);
-    if (pairs && result.draws > 0 && PrizeVersions(game).back().note)
-        lines << PrizeVersions(game).back().noteText();
+    if (result.withFigures) lines << HistoryPaidLine(result);
+    const QString newestNote = PrizeRulesFor(game, 0).noteText();
+    if (pairs && result.draws > 0 && !result.withFigures && !newestNote.isEmpty()) lines << newestNote;
     return lines;
 }
 
@@ -284,15 +316,18 @@ QStringList PrizeReportLines(const std::vector<PrizeTicket>& tickets, const Priz
                      .arg(p.redHits)
                      .arg(backText)
                      .arg(TierListText(p.tiers, p.bets, rules))
-                     .arg(p.prize);
+                     .arg(p.prize) +
+                     (result.withFigures && p.best() ? QStringLiteral("，实付%1").arg(PaidText(p.paid)) : QString());
     }
     lines << QString() << PrizeSummaryLines(result.summary, rules);
+    if (result.withFigures) lines << QStringLiteral("按本期实付奖金合计：%1").arg(PaidText(result.summary.paid));
     return lines;
 }
 
 QStringList HistoryReportLines(const std::vector<PrizeTicket>& tickets, const HistoryResult& result) {
     const Game& game = *result.game;
     const bool pairs = game.backPicks > 1;
+    const PrizeRules shownTiers = resultTiers(result);
     QStringList lines;
     lines.reserve(qsizetype(tickets.size()) * 2 + 2);
     lines << QStringLiteral("历史核对：共%1期").arg(result.draws) << QString();
@@ -313,14 +348,15 @@ QStringList HistoryReportLines(const std::vector<PrizeTicket>& tickets, const Hi
                      .arg(TicketText(t), best)
                      .arg(p.fixedPrize)
                      .arg(p.cost)
-                     .arg(allFrontsWord(game), sixRedText(p.sixRedIssues));
+                     .arg(allFrontsWord(game), sixRedText(p.sixRedIssues)) +
+                 (result.withFigures ? QStringLiteral("，实付%1").arg(PaidText(p.paid)) : QString());
         if (pairs)
             for (const VersionTiers& vt : p.byVersion)
                 lines << QStringLiteral("    第%1版（%2期）：").arg(vt.version).arg(vt.draws) +
                              TierCountsText(vt.tiers, QStringLiteral("次"),
                                             PrizeVersions(game)[size_t(vt.version - 1)]);
         else
-            lines << QStringLiteral("    ") + TierCountsText(p.tiers, QStringLiteral("次"), onlyRules(game));
+            lines << QStringLiteral("    ") + TierCountsText(p.tiers, QStringLiteral("次"), shownTiers);
     }
     lines << QString() << HistorySummaryLines(tickets, result);
     return lines;
@@ -343,11 +379,11 @@ QStringList PrizeColumnTitles(const Game& game) {
             QStringLiteral("奖金")};
 }
 
-QStringList HistoryColumnTitles(const Game& game) {
+QStringList HistoryColumnTitles(const Game& game, int tierCount) {
     const QString allFronts = game.allFronts() + QStringLiteral("曾开出");
     QStringList titles{QStringLiteral("行号"),     QStringLiteral("投注号码"), QStringLiteral("注数"),
                        QStringLiteral("最高奖级"), QStringLiteral("首次期号"), allFronts};
-    titles << HistoryTierColumnRules(game).tierNames();
+    titles << HistoryTierColumnRules(game).tierNames().mid(0, tierCount);
     titles << QStringLiteral("固定奖金") << QStringLiteral("投入");
     return titles;
 }
@@ -395,8 +431,8 @@ QStringList PrizeCsvLines(const std::vector<PrizeTicket>& tickets, const PrizeRe
 
 QStringList HistoryCsvLines(const std::vector<PrizeTicket>& tickets, const HistoryResult& result) {
     const Game& game = *result.game;
-    const int tierCount = HistoryTierColumnRules(game).tierCount;
-    return csvTable(HistoryColumnTitles(game), tickets.size(), [&](size_t k) {
+    const int tierCount = result.tierCount;
+    return csvTable(HistoryColumnTitles(game, tierCount), tickets.size(), [&](size_t k) {
         const PrizeTicket& t = tickets[k];
         const HistoryPrize& p = result.results[k];
         const QString best =

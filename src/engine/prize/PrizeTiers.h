@@ -18,13 +18,29 @@ inline constexpr int kSsqTierCount = 6;
 // compound tickets checked against the whole history runs past 2^31 bets.
 using TierCounts = std::array<int64_t, kMaxPrizeTiers>;
 
+struct FiguresTable;
+struct DrawFigures;
+
 // One version of a game's prize rules: the tiers, what each matches and pays, from one issue on.
+// PrizeVersions holds each version with every tier it has; a draw is priced by one of the version's
+// tables (PrizeRulesFor): the tiers paid on its issue, with the amounts its carried-in pool selects.
 struct PrizeRules {
     const Game* game = nullptr;
     int version = 1;
     int firstIssue = 0;
     int lastIssue = 0; // 0 for the version in force now
     int tierCount = 0;
+    // The issues a tier is paid on when that is part of the version only (0, 0: all of it).
+    int paidFirst[kMaxPrizeTiers + 1] = {};
+    int paidLast[kMaxPrizeTiers + 1] = {};
+    // The cap on the total of a floating tier a draw, 元 (0: none); it lowers the amount a bet is paid.
+    int64_t capTotal[kMaxPrizeTiers + 1] = {};
+    // A table used when the pool carried into the draw is at least this (元); 0 for the normal table.
+    int64_t poolAtLeast = 0;
+    // Whether the version has a table chosen by the pool, and whether this one was chosen with the pool
+    // known.
+    bool poolDependent = false;
+    bool poolKnown = false;
     const char16_t* names[kMaxPrizeTiers + 1] = {}; // index 0 = 未中奖
     int64_t amount[kMaxPrizeTiers + 1] = {};        // 元 a bet; 0 for a floating prize
     int64_t extraAmount[kMaxPrizeTiers + 1] = {};   // what 追加 adds to a fixed prize
@@ -35,8 +51,8 @@ struct PrizeRules {
     // The tier of a bet by its front and back hits, 0 for no prize. A game with a special number (七乐彩)
     // has no backs: its second index is 1 when the special number is among the bet's numbers.
     uint8_t tierOf[GameLimits::kMaxFrontPicks + 1][GameLimits::kMaxBackPicks + 1] = {};
-    // Said in a report: what the version's amounts leave out.
-    const char16_t* note = nullptr;
+    // Said in a report: what the table's amounts leave out or depend on.
+    QString note;
 
     QString tierName(int tier) const;
     QStringList tierNames() const; // 一等奖 .. of every tier
@@ -44,13 +60,29 @@ struct PrizeRules {
     int64_t betPrize(int tier, bool extra) const {
         return tier > 0 && tier <= tierCount ? amount[tier] + (extra ? extraAmount[tier] : 0) : 0;
     }
-    QString noteText() const { return note ? QString::fromUtf16(note) : QString(); }
+    QString noteText() const { return note; }
+    // Whether a bet of the tier is paid on the issue (its own issue range, when it has one).
+    bool paidOn(int tier, int issue) const {
+        return !paidFirst[tier] || (issue >= paidFirst[tier] && issue <= paidLast[tier]);
+    }
 };
 
 // Every rule version of the game, oldest first.
 const std::vector<PrizeRules>& PrizeVersions(const Game& game);
-// The version in force for an issue; issue 0 (a draw written out without one) takes the newest.
+// The table in force for an issue; issue 0 (a draw written out without one) takes the newest. Without
+// figures a version with a table chosen by the pool takes its normal one.
 const PrizeRules& PrizeRulesFor(const Game& game, int issue);
+// With the draw figures: the table the pool carried into the draw selects, when the draw's figures are
+// known.
+const PrizeRules& PrizeRulesFor(const Game& game, int issue, const FiguresTable* figures);
+// Every table of the game, oldest version first: what the history check prices draws by.
+const std::vector<PrizeRules>& PrizeTables(const Game& game);
+
+// Fen a bet of the tier was paid in the draw: the published amount, else the fixed amount; -1 for a
+// floating tier whose amount is not known (or its 追加 share).
+int64_t PaidPerBet(const PrizeRules& rules, int tier, bool extra, const DrawFigures* figures);
+// Fen the counted bets were paid in the draw; -1 when a won tier's amount is not known.
+int64_t PaidPrize(const TierCounts& tiers, const PrizeRules& rules, bool extra, const DrawFigures* figures);
 // The two-colour ball's rules (it has one version).
 const PrizeRules& SsqPrizeRules();
 

@@ -152,8 +152,12 @@ void TLedgerPanel::showProblem(const QString& message) {
     LedgerReportMemo->setPlainText(message);
 }
 
+const FiguresTable* TLedgerPanel::figuresOfGame() const {
+    return m_figures && m_figures->game == m_game ? m_figures : nullptr;
+}
+
 void TLedgerPanel::showEntries(std::vector<LedgerEntry> entries) {
-    const LedgerReport report = MakeLedgerReport(entries, *m_game);
+    const LedgerReport report = MakeLedgerReport(entries, *m_game, figuresOfGame());
     LedgerReportMemo->setPlainText(LedgerReportLines(report).join(QLatin1Char('\n')));
     LedgerCurve->setCurve(::LedgerCurve(entries));
     LedgerModel->setEntries(std::move(entries));
@@ -293,7 +297,7 @@ void TLedgerPanel::LedgerExportBtClick() {
 }
 
 void TLedgerPanel::LedgerPrintBtClick() {
-    QStringList lines = LedgerReportLines(MakeLedgerReport(LedgerModel->entries(), *m_game));
+    QStringList lines = LedgerReportLines(MakeLedgerReport(LedgerModel->entries(), *m_game, figuresOfGame()));
     lines << QString() << LedgerListLines(LedgerModel->entries());
     PrintLines(this, lines,
                m_game->namedTitles ? m_game->nameText() + QStringLiteral("投注记录") : QStringLiteral("投注记录"));

@@ -18,6 +18,7 @@ class QToolButton;
 class TLedgerAddDialog;
 class TLedgerCurveView;
 class TLedgerTableModel;
+struct FiguresTable;
 
 // 投注记录: the tickets the player bought, settled against the history, with the report against
 // chance. The ledger database is the store of record; the panel only shows what it reads from it.
@@ -41,6 +42,9 @@ class TLedgerPanel : public QWidget {
     // that does not parse) the stored results stay as they are and are only listed.
     void setHistoryValid(bool valid) { m_historyValid = valid; }
     const Game& game() const { return *m_game; }
+    // The draw figures of the game (owned by the caller, kept while set; nullptr for none): the report
+    // then gives the wins as paid. Figures of another game are not used. Call settle() to show them.
+    void setFigures(const FiguresTable* figures) { m_figures = figures; }
 
     // Opens the add dialog with these ticket lines typed in; nullptr when the ledger is not open.
     TLedgerAddDialog* addTickets(const QString& tickets);
@@ -89,6 +93,8 @@ class TLedgerPanel : public QWidget {
 
     const TCodeArr& m_history;
     const Game* m_game = &Game::ssq();
+    const FiguresTable* m_figures = nullptr;
+    const FiguresTable* figuresOfGame() const;
     QString m_path;
     QString m_openError;
     std::unique_ptr<Ledger> m_ledger;

@@ -45,12 +45,8 @@ void TPrizeTableModel::setGame(const Game& game) {
     endResetModel();
 }
 
-const PrizeRules& TPrizeTableModel::tierColumnRules() const {
-    return HistoryTierColumnRules(*m_game);
-}
-
 int TPrizeTableModel::historyColumnCount() const {
-    return firstTierColumn + tierColumnRules().tierCount + 2;
+    return firstTierColumn + m_history.tierCount + 2;
 }
 
 void TPrizeTableModel::setDrawResult(std::vector<PrizeTicket> tickets, PrizeResult result) {
@@ -90,7 +86,7 @@ QVariant TPrizeTableModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation == Qt::Vertical) return section + 1;
     if (section < 0 || section >= columnCount()) return QVariant();
     // The export writes the same titles over its rows.
-    const QStringList titles = m_historyMode ? HistoryColumnTitles(*m_game) : PrizeColumnTitles(*m_game);
+    const QStringList titles = m_historyMode ? HistoryColumnTitles(*m_game, m_history.tierCount) : PrizeColumnTitles(*m_game);
     return titles.value(section);
 }
 
@@ -128,7 +124,7 @@ QString TPrizeTableModel::text(int ticket, int column) const {
         }
     }
     const HistoryPrize& p = m_history.results[k];
-    const int lastTier = firstTierColumn + tierColumnRules().tierCount;
+    const int lastTier = firstTierColumn + m_history.tierCount;
     if (column == lastTier) return QString::number(p.fixedPrize);
     if (column == lastTier + 1) return QString::number(p.cost);
     switch (column) {
@@ -175,7 +171,7 @@ int64_t TPrizeTableModel::sortKey(int ticket, int column) const {
         }
     }
     const HistoryPrize& p = m_history.results[k];
-    const int lastTier = firstTierColumn + tierColumnRules().tierCount;
+    const int lastTier = firstTierColumn + m_history.tierCount;
     if (column == lastTier) return p.fixedPrize;
     if (column == lastTier + 1) return p.cost;
     switch (column) {
@@ -253,16 +249,18 @@ QStringList TPrizeTableModel::summaryLines() const {
     QStringList lines{QStringLiteral("开奖号码：") + DrawCaption(m_draw.draw)};
     // A game whose prizes changed over time says which version priced the draw.
     const PrizeRules& rules = *m_draw.rules;
-    if (PrizeVersions(*m_game).size() > 1) {
+    if (PrizeVersions(*m_game).size() > 1 && m_game->backPicks > 1) {
         const QString range = rules.lastIssue
                                   ? QStringLiteral("%1-%2期").arg(rules.firstIssue).arg(rules.lastIssue)
                                   : QStringLiteral("%1期起").arg(rules.firstIssue);
         lines << QStringLiteral("按第%1版奖级（%2）%3")
                      .arg(rules.version)
                      .arg(range, m_draw.extra ? QStringLiteral("，追加投注") : QString());
-        if (!rules.noteText().isEmpty()) lines << rules.noteText();
     }
-    return lines + PrizeSummaryLines(m_draw.summary, rules);
+    if (!rules.noteText().isEmpty()) lines << rules.noteText();
+    lines += PrizeSummaryLines(m_draw.summary, rules);
+    if (m_draw.withFigures) lines << QStringLiteral("按本期实付奖金合计：%1").arg(PaidText(m_draw.summary.paid));
+    return lines;
 }
 
 QStringList TPrizeTableModel::reportLines() const {

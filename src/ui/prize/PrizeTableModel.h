@@ -43,8 +43,6 @@ class TPrizeTableModel : public QAbstractTableModel {
     template <typename Result>
     Result reordered(const Result& result, std::vector<PrizeTicket>& tickets) const;
 
-    // The rules whose tier names head the history's tier columns: the version with the most tiers.
-    const PrizeRules& tierColumnRules() const;
     int historyColumnCount() const;
 
     const Game* m_game = &Game::ssq();

@@ -255,10 +255,18 @@ void TPrizeWindow::PrizeCheckBtClick() {
         if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
         PrizeResult result =
             CheckTickets(list.tickets, ParseDraw(PrizeDrawCbx->currentText(), m_history, *m_game), *m_game,
-                         PrizeExtraCb->isChecked());
+                         PrizeExtraCb->isChecked(), figuresOfGame());
         PrizeModel->setDrawResult(std::move(list.tickets), std::move(result));
         showResult();
     });
+}
+
+void TPrizeWindow::setFigures(const FiguresTable* figures) {
+    m_figures = figures;
+}
+
+const FiguresTable* TPrizeWindow::figuresOfGame() const {
+    return m_figures && m_figures->game == m_game ? m_figures : nullptr;
 }
 
 void TPrizeWindow::PrizeHistoryBtClick() {
@@ -269,7 +277,7 @@ void TPrizeWindow::PrizeHistoryBtClick() {
         if (!list.badLines.empty()) throw KelvoraError(BadLinesMessage(list));
         if (m_history.empty()) throw KelvoraError(QStringLiteral("没有开奖数据，无法历史核对"));
         HistoryResult result =
-            CheckHistory(list.tickets, m_history, *m_game, PrizeExtraCb->isChecked());
+            CheckHistory(list.tickets, m_history, *m_game, PrizeExtraCb->isChecked(), figuresOfGame());
         PrizeModel->setHistoryResult(std::move(list.tickets), std::move(result));
         showResult();
     });

@@ -15,6 +15,7 @@ class QPushButton;
 class QScrollArea;
 class QTableView;
 class TPrizeTableModel;
+struct FiguresTable;
 
 // The prize check: a ticket list against one draw with the prize tiers, or against every draw of
 // the history ("has this ever been drawn").
@@ -32,6 +33,9 @@ class TPrizeWindow : public QWidget {
     void refreshDraws();
     void setTickets(const QString& text);
     void setDraw(const QString& text);
+    // The draw figures of the game (owned by the caller, kept while set; nullptr for none): checks then
+    // price each draw's prizes as paid too. Figures of another game are not used.
+    void setFigures(const FiguresTable* figures);
 
     QPlainTextEdit* PrizeTicketMemo = nullptr;
     QPushButton* PrizeImportBt = nullptr;
@@ -68,6 +72,8 @@ class TPrizeWindow : public QWidget {
     const TCodeArr& m_history;
     QScrollArea* m_summaryArea = nullptr;
     const Game* m_game = &Game::ssq();
+    const FiguresTable* m_figures = nullptr;
+    const FiguresTable* figuresOfGame() const;
     QHash<QString, QString> m_ticketsOfGame;
     int m_drawsListed = -1;
     int m_newestListed = 0;
