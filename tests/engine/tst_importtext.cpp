@@ -162,6 +162,36 @@ class TestImportText : public QObject {
         for (qsizetype k = 0; k < lines.size(); ++k)
             QCOMPARE(QString::number(parsed.history[size_t(k)].code()), lines[k].left(7));
     }
+
+    // A table whose header names sales and pool gives them for each draw (exact amounts only, in the
+    // header's order); without such a header, or in 亿, nothing is taken.
+    void salesAndPoolColumns() {
+        const ImportResult csv = ConvertImportText(
+            QStringLiteral("期号,开奖日期,红球,蓝球,总销售额(元),奖池(元)\n"
+                           "第2026096期,2026-08-20(四),\"01,04,16,22,26,31\",04,\"389,234,566\",\"2,183,445,901\"\n"
+                           "第2026095期,2026-08-18（二）,02 05 10 11 20 33,16,401234567,2201234567.50\n"),
+            Game::ssq());
+        QVERIFY(csv.ok);
+        QCOMPARE(csv.sales.size(), size_t(2));
+        QCOMPARE(csv.sales[0].issue, 2026096);
+        QCOMPARE(csv.sales[0].date, QDate(2026, 8, 20));
+        QCOMPARE(csv.sales[0].sales, int64_t(38923456600));
+        QCOMPARE(csv.sales[0].pool, int64_t(218344590100));
+        QCOMPARE(csv.sales[1].pool, int64_t(220123456750));
+        const ImportResult poolFirst = ConvertImportText(
+            QStringLiteral("期号\t开奖日期\t前区\t后区\t奖池(元)\t销售额(元)\n"
+                           "26094\t2026-08-13(四)\t05 14 15 17 33\t01 07\t812,345,678.55\t312,345,678\n"),
+            Game::dlt());
+        QCOMPARE(poolFirst.sales.size(), size_t(1));
+        QCOMPARE(poolFirst.sales[0].sales, int64_t(31234567800));
+        QCOMPARE(poolFirst.sales[0].pool, int64_t(81234567855));
+        const ImportResult noHeader =
+            ConvertImportText(QStringLiteral("2026096\t01 04 16 22 26 31\t04\t389,234,566\t1,234\n"), Game::ssq());
+        QVERIFY(noHeader.ok && noHeader.sales.empty());
+        const ImportResult inYi = ConvertImportText(
+            QStringLiteral("期号 红球 蓝球 销售额 奖池\n2026096 01 04 16 22 26 31 04 3.89亿 21.8亿\n"), Game::ssq());
+        QVERIFY(inYi.ok && inYi.sales.empty());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestImportText)

@@ -43,6 +43,8 @@ QString twoDigits(int value) {
 struct ImportedDraw {
     int issue = 0;
     std::vector<int> numbers; // fronts, then backs, each part ascending
+    std::vector<int64_t> amounts; // the first two amounts after the numbers, fen (-1: not exact)
+    QDate date;
 
     QString line() const {
         QString text = QString::number(issue);
@@ -83,7 +85,7 @@ bool isAmount(const QString& token) {
 
 // The columns of one line: amounts lose their thousands separators, dates (with or without the
 // weekday, in any column), times and the issue's "第...期" are taken off. The issue comes first.
-QStringList lineTokens(QString line) {
+QStringList lineTokens(QString line, QDate* dateOut = nullptr) {
     static const QRegularExpression quoted(QStringLiteral("\"([^\"]*)\""));
     static const QRegularExpression thousands(QStringLiteral("^\\d{1,3}(,\\d{3})+(\\.\\d+)?$"));
     static const QRegularExpression weekday(
@@ -116,6 +118,14 @@ QStringList lineTokens(QString line) {
     }
     line.replace(weekday, QStringLiteral(" "));
     QStringList tokens = line.split(separators, Qt::SkipEmptyParts);
+    for (const QString& t : std::as_const(tokens))
+        if (dateOut && !dateOut->isValid() && date.match(t).hasMatch()) {
+            QString iso = t;
+            iso.replace(QLatin1Char('/'), QLatin1Char('-')).replace(QLatin1Char('.'), QLatin1Char('-'));
+            iso.replace(QStringLiteral("年"), QStringLiteral("-")).replace(QStringLiteral("月"), QStringLiteral("-"));
+            iso.remove(QStringLiteral("日"));
+            *dateOut = QDate::fromString(iso, QStringLiteral("yyyy-M-d"));
+        }
     tokens.removeIf([](const QString& t) { return date.match(t).hasMatch() || time.match(t).hasMatch(); });
     if (!tokens.isEmpty()) {
         QString& issue = tokens.first();
@@ -136,6 +146,15 @@ QString readIssue(const QString& token, int& issue) {
     return {};
 }
 
+// An exact amount in 元 ("389234566", "2201234567.00") as fen; -1 for one in 万 or 亿, or none.
+int64_t exactFen(const QString& token) {
+    static const QRegularExpression exact(QStringLiteral("^(\\d{1,13})(?:\\.(\\d{1,2}))?元?$"));
+    const QRegularExpressionMatch m = exact.match(token);
+    if (!m.hasMatch()) return -1;
+    const QString cents = m.captured(2);
+    return m.captured(1).toLongLong() * 100 + (cents.isEmpty() ? 0 : cents.toInt() * (cents.size() == 1 ? 10 : 1));
+}
+
 // The draw of one line's tokens, or the reason it is none.
 QString readDraw(const QStringList& tokens, ImportedDraw& d, const Game& game) {
     if (const QString why = readIssue(tokens[0], d.issue); !why.isEmpty()) return why;
@@ -145,6 +164,8 @@ QString readDraw(const QStringList& tokens, ImportedDraw& d, const Game& game) {
         tokens.size() > wanted + 1 && isAmount(tokens[wanted + 1]) ? wanted + 1 : tokens.size();
     for (qsizetype k = 1; k < end; ++k)
         if (!allDigits(tokens[k])) return QStringLiteral("'%1' 不是数字").arg(tokens[k]);
+    for (qsizetype k = end; k < tokens.size() && end < tokens.size() && d.amounts.size() < 2; ++k)
+        d.amounts.push_back(exactFen(tokens[k]));
     const qsizetype count = end - 1;
     if (count < wanted) return QStringLiteral("只有%1个号码，应为").arg(count) + shapeText(game);
     if (count > wanted) return QStringLiteral("有%1个号码，应为").arg(count) + shapeText(game);
@@ -207,21 +228,27 @@ ImportResult ConvertImportText(const QString& text, const Game& game) {
     QHash<int, std::pair<QString, int>> byIssue; // issue -> line and its number, for contradictions
     QStringList faults;
     int number = 0;
+    // Which of the two amounts after the numbers is the sales, as the header says: 0 or 1; -1: the
+    // header names no sales and pool columns, so the amounts are not taken.
+    int salesColumn = -1;
     for (const QString& raw : text.split(lineEnds)) {
         const QString trimmed = plainForms(raw).trimmed();
         if (trimmed.isEmpty()) continue;
         ++number;
-        const QStringList tokens = lineTokens(trimmed);
+        ImportedDraw d;
+        const QStringList tokens = lineTokens(trimmed, &d.date);
         if (std::none_of(tokens.begin(), tokens.end(), [](const QString& t) { return allDigits(t); })) {
             // Headers come first; text between draws is a slip that should be seen.
             if (draws.isEmpty() && faults.isEmpty()) {
+                const qsizetype salesAt = trimmed.indexOf(QStringLiteral("销"));
+                const qsizetype poolAt = trimmed.indexOf(QStringLiteral("奖池"));
+                if (salesAt >= 0 && poolAt >= 0) salesColumn = salesAt < poolAt ? 0 : 1;
                 ++r.skipped;
                 continue;
             }
             faults.append(QStringLiteral("第%1行：'%2'不是开奖号码").arg(number).arg(trimmed));
             continue;
         }
-        ImportedDraw d;
         const QString why = readDraw(tokens, d, game);
         if (!why.isEmpty()) {
             faults.append(QStringLiteral("第%1行：").arg(number) + why);
@@ -238,6 +265,10 @@ ImportResult ConvertImportText(const QString& text, const Game& game) {
         }
         if (held == byIssue.cend()) byIssue.insert(d.issue, {line, number});
         draws.append({d.issue, line});
+        if (salesColumn >= 0 && d.amounts.size() == 2) {
+            const int64_t sales = d.amounts[size_t(salesColumn)], pool = d.amounts[size_t(1 - salesColumn)];
+            if (sales >= 0 || pool >= 0) r.sales.push_back({d.issue, d.date, sales, pool});
+        }
     }
     if (!faults.isEmpty()) {
         r.message = ImportBadLinesHeading() + QLatin1Char('\n') + faults.join(QLatin1Char('\n'));

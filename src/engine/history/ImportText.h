@@ -3,12 +3,26 @@
 #include "engine/core/Game.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
+#include <vector>
 
 // A draw list as web pages and spreadsheets give it, converted into history lines.
+// What a table with sales and pool columns says of a draw besides its numbers (money in fen).
+struct ImportedSales {
+    int issue = 0;
+    QDate date;         // invalid when the line gives none
+    int64_t sales = -1; // -1: not given
+    int64_t pool = -1;
+};
+
 struct ImportResult {
     bool ok = false;
+    // Sales and pool of the draws, read only where the header names both columns (销售额 … 奖池) and a
+    // line gives them as exact amounts in 元 (not "3.89亿").
+    std::vector<ImportedSales> sales;
     QStringList lines; // history lines "2005013 03 07 12 19 25 31 09", reds and issue codes ascending
     int converted = 0; // draws kept
     int skipped = 0;   // header lines and exact duplicates

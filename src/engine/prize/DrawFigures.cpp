@@ -266,8 +266,7 @@ FiguresMerge MergeFigures(const FiguresTable& held, const FiguresTable& incoming
     if (!contradictions.isEmpty()) {
         m.table = held;
         m.added = m.filled = 0;
-        m.message = QStringLiteral("下载的开奖公告数据与已有的不一致（第%1期），没有采用")
-                        .arg(contradictions.join(QStringLiteral("、")));
+        m.message = QStringLiteral("第%1期与已有的开奖公告数据不一致").arg(contradictions.join(QStringLiteral("、")));
         return m;
     }
     m.ok = true;

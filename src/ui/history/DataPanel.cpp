@@ -210,6 +210,32 @@ QString TDataPanel::updateFigures(const UpdateTransfer& transfer) {
     return {};
 }
 
+QString TDataPanel::takeImportedSales(const std::vector<ImportedSales>& sales) {
+    if (sales.empty()) return {};
+    FiguresTable incoming;
+    incoming.game = m_game;
+    for (const ImportedSales& s : sales) {
+        DrawFigures d;
+        d.issue = s.issue;
+        d.date = s.date;
+        d.sales = s.sales;
+        d.pool = s.pool;
+        d.tiers.resize(size_t(FigureTierCount(*m_game)));
+        incoming.draws.push_back(std::move(d));
+    }
+    std::stable_sort(incoming.draws.begin(), incoming.draws.end(),
+                     [](const DrawFigures& a, const DrawFigures& b) { return a.issue < b.issue; });
+    const FiguresMerge merge = MergeFigures(m_figures, incoming);
+    if (!merge.ok)
+        return QStringLiteral("文件中的销售额和奖池没有采用：") + merge.message;
+    if (merge.added + merge.filled == 0) return {};
+    m_figures = merge.table;
+    m_figures.game = m_game;
+    m_figuresUnsaved = true;
+    emit figuresChanged();
+    return QStringLiteral("并取得%1期的销售额和奖池（保存数据后写入开奖公告数据）").arg(merge.added + merge.filled);
+}
+
 bool TDataPanel::saveFigures() {
     if (!m_figuresUnsaved || m_figuresFile.isEmpty()) return true;
     const QString error = WriteFileAtomically(m_figuresFile, FiguresFileText(m_figures));
@@ -345,7 +371,8 @@ void TDataPanel::ImportDataFile(const QString& path) {
                            mine.lineErrors.join(QLatin1Char('\n')));
     const HistoryMergeResult merged = MergeImportedDraws(text, mine.history, converted.lines, *m_game);
     if (merged.added > 0) replaceEditorText(merged.text);
-    ShowMessage(this, merged.report());
+    const QString salesNote = takeImportedSales(converted.sales);
+    ShowMessage(this, salesNote.isEmpty() ? merged.report() : merged.report() + QLatin1Char('\n') + salesNote);
     if (merged.added > 0) DataTxtToCodeArr();
     emit statusText(HistoryStatusText(History));
 }
@@ -362,7 +389,8 @@ void TDataPanel::ImportReplacingDataFile(const QString& path) {
                       .arg(dropped)))
         return;
     replaceEditorText(converted.lines.join(QLatin1Char('\n')));
-    ShowMessage(this, converted.summary());
+    const QString salesNote = takeImportedSales(converted.sales);
+    ShowMessage(this, salesNote.isEmpty() ? converted.summary() : converted.summary() + QLatin1Char('\n') + salesNote);
     DataTxtToCodeArr();
     emit statusText(HistoryStatusText(History));
 }

@@ -2,6 +2,7 @@
 
 #include "engine/core/CodeRec.h"
 #include "engine/core/Game.h"
+#include "engine/history/ImportText.h"
 #include "engine/prize/DrawFigures.h"
 
 #include <QUrl>
@@ -135,6 +136,8 @@ class TDataPanel : public QWidget {
     // The update's figures, after its history has been taken; a note for the success message.
     QString updateFigures(const UpdateTransfer& transfer);
     bool saveFigures();
+    // Sales and pool columns of an imported table fill the figures; a note for the import's message.
+    QString takeImportedSales(const std::vector<ImportedSales>& sales);
 
     TCodeArr& History;
     FiguresTable m_figures;
