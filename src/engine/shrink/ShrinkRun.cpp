@@ -322,12 +322,21 @@ template <int Picks, int Pool> struct Walker {
                 rows &= f.hitRowOk[3] >> field(all, HitRowShift + 12);
                 if (!(rows & 1)) lastNumbers &= ~bit(n);
             }
-        const bool listed = keepAll || w.count <= ShrinkListLimit;
-        for (uint64_t s = lastNumbers; s; s &= s - 1) {
-            const int index = base + lowestBit(s) - e - 1;
-            removeUpTo(index);
-            ++settled;                          // kept: its flag stays 1
-            if (listed) shown.push_back(index); // capacity reserved: never allocates
+        if (keepAll || w.count <= ShrinkListLimit) {
+            for (uint64_t s = lastNumbers; s; s &= s - 1) {
+                const int index = base + lowestBit(s) - e - 1;
+                removeUpTo(index);
+                ++settled;                // kept: its flag stays 1
+                shown.push_back(index);   // capacity reserved: never allocates
+            }
+        } else {
+            // Beyond the list only the flags change: the gaps between the kept ones, not a step per
+            // kept ticket.
+            const int low = lowestBit(lastNumbers), high = highestBit(lastNumbers);
+            removeUpTo(base + low - e - 1);
+            for (uint64_t gaps = ~lastNumbers & bitRange(low, high); gaps; gaps &= gaps - 1)
+                tickets[base + lowestBit(gaps) - e - 1].Valid = 0;
+            settled = base + high - e;
         }
         w.count += bitCount(lastNumbers);
     }
