@@ -150,6 +150,34 @@ class TestLedgerCommand : public QObject {
         QCOMPARE(report.value("cost").toInt(), 54);
         QCOMPARE(report.value("fixedPrize").toInt(), 13500);
         QCOMPARE(report.value("floating").toObject().value(QStringLiteral("二等奖")).toInt(), 2);
+        QVERIFY(!report.contains(QStringLiteral("paid")));
+
+        // With the published figures of the held draws: a jackpot is paid the published amount; a 追加
+        // share of a floating tier is not published, so that entry is listed apart and paid is null.
+        auto figures = [&](const Game& g, const QList<QByteArray>& issues) {
+            QByteArray kept;
+            for (const QByteArray& line : fileBytes(FiguresFixturePathOf(g)).split('\n'))
+                if (issues.contains(line.left(7))) kept += line + '\n';
+            // Not named as the figures beside a history: the other tests run without figures.
+            return WriteTestFile(m_dir, QStringLiteral("held-") + g.keyText() + QStringLiteral(".txt"), kept);
+        };
+        const QString ssqFigures = figures(Game::ssq(), {"2026001", "2026002", "2026003"});
+        const QString dltFigures = figures(Game::dlt(), {"2026012", "2026013"});
+        QCOMPARE(run("ssq", {"add", "--issue", "2026001"}, "01 02 03 04 05 06+07\n").status, 0);
+        auto withFigures = [&](const QString& game, const QString& path, const QStringList& args) {
+            return RunCli(QStringList{"--game", game, "--data", game == "dlt" ? dltData : m_data, "--figures", path,
+                                      "ledger", "--ledger", file} +
+                          args);
+        };
+        const QJsonObject ssqPaid =
+            QJsonDocument::fromJson(withFigures("ssq", ssqFigures, {"report", "--json"}).out.toUtf8()).object();
+        QCOMPARE(ssqPaid.value("fixedPrize").toInt(), 0);
+        QCOMPARE(ssqPaid.value("paid").toInt(), 9520395);
+        const QJsonObject dltPaid =
+            QJsonDocument::fromJson(withFigures("dlt", dltFigures, {"report", "--json"}).out.toUtf8()).object();
+        QVERIFY(dltPaid.contains(QStringLiteral("paid")) && dltPaid.value("paid").isNull());
+        const CliRun text = withFigures("dlt", dltFigures, {"report"});
+        QVERIFY2(text.out.contains(QStringLiteral("没有当期公告奖金的中奖：#1 第2026013期")), qPrintable(text.out));
     }
 
     void refusals_data() {

@@ -2,6 +2,9 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -165,6 +168,39 @@ class TestPrizeCommand : public QObject {
         const CliRun text = RunCli(base + plain + QStringList{utf8});
         QCOMPARE(text.status, 0);
         QVERIFY(text.out.contains(QStringLiteral("第4行 01 02 03 04 05 06 07+08 16")));
+    }
+
+    // With the published figures: every tier won priced at the amount paid in its draw, summed over the
+    // draws of the history (the 一等奖 and 二等奖 amounts of 2026001 and 2026002 from the figures), and
+    // the super lotto's 2026066 priced with its high table (the pool carried in was over 8亿).
+    void paidWithFigures() {
+        QByteArray kept;
+        QFile fixture(FiguresFixturePathOf(Game::ssq()));
+        QVERIFY(fixture.open(QIODevice::ReadOnly));
+        for (const QByteArray& line : fixture.readAll().split('\n'))
+            if (line.startsWith("2026001") || line.startsWith("2026002") || line.startsWith("2026003"))
+                kept += line + '\n';
+        // Not named as the figures beside a history: the other tests run without figures.
+        const QString figures = WriteTestFile(m_dir, QStringLiteral("held-figures.txt"), kept);
+        const CliRun history =
+            RunCli({"--data", m_data, "--figures", figures, "prize", "--history", "--json"},
+                   "01 02 03 04 05 06+07\n01 02 03 04 05 06 07+08 16\n");
+        QCOMPARE(history.err, QString());
+        const QJsonArray tickets = QJsonDocument::fromJson(history.out.toUtf8()).object().value("tickets").toArray();
+        QCOMPARE(tickets[0].toObject().value("paid").toInteger(), 9520395 + 200);
+        QCOMPARE(tickets[1].toObject().value("paid").toInteger(), 6797096 + 2 * 146766 + 226524 + 21635);
+
+        const CliRun dlt = RunCli({"--game", "dlt", "--data", DltSampleHistoryPath(), "--figures",
+                                   FiguresFixturePathOf(Game::dlt()), "prize", "--draw", "2026066", "--json"},
+                                  "10 13 19 21 30 01+04 05\n");
+        QCOMPARE(dlt.err, QString());
+        QCOMPARE(dlt.out,
+                 QStringLiteral(
+                     R"({"game":"dlt","version":5,"tierNames":["一等奖","二等奖","三等奖","四等奖","五等奖","六等奖","七等奖"],"extra":false,)"
+                     R"("draw":{"issue":"2026066","fronts":[10,13,19,21,30],"backs":[4,5]},"tickets":[)"
+                     R"({"line":1,"fronts":[1,10,13,19,21,30],"backs":[4,5],"bets":6,"frontHits":5,"backHits":2,"tiers":[1,0,5,0,0,0,0],"prize":33330,"paid":10033330}],)"
+                     R"("summary":{"lines":1,"bets":6,"cost":12,"tiers":[1,0,5,0,0,0,0],"fixedPrize":33330,"paid":10033330}})"
+                     "\n"));
     }
 
     // A 胆拖 line: two bankers, six drags, two blues are 30 bets; its text keeps the "#".

@@ -1,6 +1,8 @@
 #include "ChartHistory.h"
 #include "engine/core/KelvoraError.h"
+#include "engine/prize/DrawFigures.h"
 #include "engine/prize/PrizeCheck.h"
+#include "engine/prize/PrizeReport.h"
 #include "engine/prize/TicketReader.h"
 #include "support/TestSupport.h"
 
@@ -193,6 +195,22 @@ PrizeTicket patternTicket(const Game& g, const PrizeDraw& draw, int f, int y) {
 
 } // namespace
 
+namespace {
+
+// The frozen published figures of a game, read once and checked against its sample history.
+const FiguresTable& PublishedFiguresOf(const Game& game) {
+    static std::map<QString, FiguresTable> tables;
+    auto it = tables.find(game.keyText());
+    if (it == tables.end()) {
+        const FiguresLoad load = LoadFigures(FiguresFixturePathOf(game), game, &SampleHistoryOf(game));
+        if (load.status != FiguresLoad::Ok) qFatal("figures fixture refused: %s", qPrintable(load.message));
+        it = tables.emplace(game.keyText(), load.table).first;
+    }
+    return it->second;
+}
+
+} // namespace
+
 class TestPrize : public QObject {
     Q_OBJECT
   private slots:
@@ -219,6 +237,9 @@ class TestPrize : public QObject {
     void gameLines();
     void qlcDraws_data();
     void qlcDraws();
+    void publishedAmounts_data();
+    void publishedAmounts();
+    void paidAsPublished();
 };
 
 void TestPrize::tierTable_data() {
@@ -767,6 +788,29 @@ void TestPrize::gameHistoryMatchesDrawByDraw() {
         QCOMPARE(got.sixRedIssues, allFronts);
     }
     QVERIFY(!r.results[0].sixRedIssues.empty());
+
+    // With the published figures: each draw's table chosen with them, and the prizes as paid summed draw
+    // by draw (unknown when one won tier's amount is).
+    if (!QFile::exists(FiguresFixturePathOf(g))) return;
+    const FiguresTable& figures = PublishedFiguresOf(g);
+    const HistoryResult withFigures = CheckHistory(tickets, h, g, false, &figures);
+    QVERIFY(withFigures.withFigures);
+    bool floatingPriced = false;
+    for (size_t k = 0; k < tickets.size(); ++k) {
+        int64_t fixed = 0;
+        int64_t paid = 0;
+        for (const TDrawRec& rec : h) {
+            const PrizeRules& rules = PrizeRulesFor(g, rec.code(), &figures);
+            const TicketPrize p = CheckTicket(tickets[k], DrawOf(rec, g), rules, false);
+            fixed += p.prize;
+            const int64_t drawPaid = PaidPrize(p.tiers, rules, false, figures.find(rec.code()));
+            paid = drawPaid < 0 || paid < 0 ? -1 : paid + drawPaid;
+        }
+        QCOMPARE(withFigures.results[k].fixedPrize, fixed);
+        QCOMPARE(withFigures.results[k].paid, paid);
+        floatingPriced |= paid > fixed * 100;
+    }
+    QVERIFY(floatingPriced);
 }
 
 // Lines of the games whose lines differ from the two-colour ball's: good ones read back as written, each
@@ -893,6 +937,127 @@ void TestPrize::qlcDraws() {
         QVERIFY2(expected.startsWith(QLatin1Char('!')) && e.message().startsWith(expected.mid(1)),
                  qPrintable(e.message()));
     }
+}
+
+// Every draw whose tier amounts are published: each fixed tier of the table the program picks for it
+// (its version, the 福运奖 by issue, the 大乐透 high table by the carried-in pool) pays the published
+// amount, and a tier the table has not is not published. A wrong rule shows here as a run of draws.
+// The draws listed differ in the sources themselves (see the report of the change).
+void TestPrize::publishedAmounts_data() {
+    QTest::addColumn<QString>("game");
+    QTest::addColumn<int>("priced");
+    QTest::addColumn<QList<int>>("differing");
+    QTest::newRow("ssq") << QStringLiteral("ssq") << 3381 << QList<int>{};
+    // 2022051 publishes 三等奖 (10,000 元 then) as 10 元.
+    QTest::newRow("dlt") << QStringLiteral("dlt") << 2886 << QList<int>{2022051};
+}
+
+void TestPrize::publishedAmounts() {
+    QFETCH(QString, game);
+    QFETCH(int, priced);
+    QFETCH(QList<int>, differing);
+    const Game& g = *Game::find(game);
+    const FiguresTable& figures = PublishedFiguresOf(g);
+    QList<int> differs;
+    int withAmounts = 0;
+    for (const DrawFigures& d : figures.draws) {
+        const PrizeRules& rules = PrizeRulesFor(g, d.issue, &figures);
+        bool any = false;
+        bool same = true;
+        for (int t = 1; t <= int(d.tiers.size()); ++t) {
+            const TierFigures& f = d.tiers[size_t(t - 1)];
+            if (t > rules.tierCount) {
+                QVERIFY2(f.winners <= 0 && f.amount <= 0, qPrintable(QString::number(d.issue)));
+                continue;
+            }
+            if (rules.floating[t] || f.amount <= 0) continue;
+            any = true;
+            if (f.amount != rules.amount[t] * 100) {
+                same = false;
+            }
+        }
+        withAmounts += any;
+        if (!same) differs << d.issue;
+    }
+    QCOMPARE(withAmounts, priced);
+    QCOMPARE(differs, differing);
+}
+
+// The published figures price a check: the 55 大乐透 draws of 2026 each with the table of its pool, a
+// jackpot ticket paid the published 一等奖 amount, the 福运奖 paid on its issues only.
+void TestPrize::paidAsPublished() {
+    const Game& dlt = Game::dlt();
+    const FiguresTable& dltFigures = PublishedFiguresOf(dlt);
+    const TCodeArr& dltHistory = DltSampleHistory();
+    int drawn = 0;
+    int high = 0;
+    for (const TDrawRec& rec : dltHistory) {
+        const DrawFigures* f = dltFigures.find(rec.code());
+        if (rec.code() < 2026014 || !f) continue;
+        ++drawn;
+        const PrizeRules& rules = PrizeRulesFor(dlt, rec.code(), &dltFigures);
+        QCOMPARE(rules.version, 5);
+        high += rules.poolAtLeast > 0;
+        // Four fronts and both backs, 三等奖 in either table: priced as published.
+        const PrizeDraw draw = DrawOf(rec, dlt);
+        PrizeTicket t = ticketOf(draw.reds & (draw.reds - 1), draw.backs);
+        t.reds |= uint64_t(1) << (std::countr_zero(~draw.reds & ~uint64_t(1)));
+        t.redCount = 5;
+        t.blueCount = 2;
+        const PrizeResult r = CheckTickets({t}, draw, dlt, false, &dltFigures);
+        QCOMPARE(r.results[0].best(), 3);
+        QCOMPARE(r.results[0].prize * 100, f->tiers[2].amount);
+        QCOMPARE(r.summary.paid, f->tiers[2].amount);
+    }
+    QCOMPARE(drawn, 55);
+    QVERIFY(high > 0 && high < 55);
+
+    // A jackpot ticket of each game is paid the published 一等奖 amount; 追加 of it is not known.
+    for (const Game* g : {&Game::ssq(), &Game::dlt()}) {
+        const FiguresTable& figures = PublishedFiguresOf(*g);
+        const TCodeArr& h = SampleHistoryOf(*g);
+        const auto rec = std::find_if(h.rbegin(), h.rend(), [&](const TDrawRec& d) {
+            const DrawFigures* f = figures.find(d.code());
+            return f && f->tiers[0].winners > 0 && f->tiers[0].amount > 0;
+        });
+        QVERIFY(rec != h.rend());
+        const PrizeDraw draw = DrawOf(*rec, *g);
+        PrizeTicket t = ticketOf(draw.reds, draw.backMask());
+        t.redCount = g->frontPicks;
+        t.blueCount = g->backPicks;
+        const PrizeResult r = CheckTickets({t}, draw, *g, false, &figures);
+        QCOMPARE(r.results[0].best(), 1);
+        QCOMPARE(r.results[0].paid, figures.find(rec->code())->tiers[0].amount);
+        QVERIFY(PrizeJson({t}, r).contains(QStringLiteral("\"paid\":%1").arg(r.results[0].paid / 100)));
+        if (g->extraPrice) QCOMPARE(CheckTickets({t}, draw, *g, true, &figures).results[0].paid, int64_t(-1));
+        // Without figures nothing is said of it.
+        QVERIFY(!PrizeJson({t}, CheckTickets({t}, draw, *g)).contains(QStringLiteral("paid")));
+    }
+
+    // The 福运奖: three reds and no blue pay 5 元 on 2026014..2026075, and nothing before or after.
+    const Game& ssq = Game::ssq();
+    const FiguresTable& ssqFigures = PublishedFiguresOf(ssq);
+    int paidDraws = 0;
+    for (const TDrawRec& rec : SampleHistory()) {
+        if (rec.code() < 2026001) continue;
+        const PrizeDraw draw = DrawOf(rec, ssq);
+        uint64_t three = draw.reds;
+        for (int k = 0; k < 3; ++k)
+            three &= three - 1;
+        uint64_t others = ~draw.reds & redMask({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+        while (std::popcount(others) > 3)
+            others &= others - 1;
+        PrizeTicket t = ticketOf(three | others, uint32_t(1) << (draw.blue % 16 + 1));
+        const PrizeResult r = CheckTickets({t}, draw, ssq, false, &ssqFigures);
+        const bool inRange = rec.code() >= 2026014 && rec.code() <= 2026075;
+        QCOMPARE(r.results[0].redHits, 3);
+        QCOMPARE(r.results[0].prize, inRange ? 5 : 0);
+        QCOMPARE(r.results[0].paid, inRange ? 500 : 0);
+        QCOMPARE(r.rules->tierCount, inRange ? 7 : 6);
+        if (inRange) QCOMPARE(r.rules->tierName(7), QStringLiteral("福运奖"));
+        paidDraws += inRange;
+    }
+    QCOMPARE(paidDraws, 62);
 }
 
 QTEST_GUILESS_MAIN(TestPrize)

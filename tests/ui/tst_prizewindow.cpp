@@ -1,5 +1,6 @@
 #include "engine/history/Parser.h"
 #include "engine/io/GbText.h"
+#include "engine/prize/DrawFigures.h"
 #include "support/ModalCatcher.h"
 #include "support/TestSupport.h"
 #include "ui/prize/PrizeTableModel.h"
@@ -201,6 +202,18 @@ class TestPrizeWindow : public QObject {
         summary = w->PrizeSummaryLbl->text().split(QLatin1Char('\n'));
         QCOMPARE(summary.at(1), QStringLiteral("按第5版奖级（2026014期起），追加投注"));
         QCOMPARE(summary.at(3), QStringLiteral("共3行，10注，投入30元"));
+
+        // With the game's figures: the table the carried-in pool chose, and the prizes as paid.
+        const FiguresLoad figures = LoadFigures(FiguresFixturePathOf(Game::dlt()), Game::dlt(), &history);
+        QCOMPARE(figures.status, FiguresLoad::Ok);
+        w->setFigures(&figures.table);
+        w->PrizeExtraCb->setChecked(false);
+        w->setDraw(QStringLiteral("2026066"));
+        QTest::mouseClick(w->PrizeCheckBt, Qt::LeftButton);
+        QVERIFY(w->PrizeSummaryLbl->text().contains(QStringLiteral("开奖前奖池达到8亿元，按第5版的高奖金计算")));
+        QVERIFY(w->PrizeSummaryLbl->text().endsWith(QStringLiteral("按本期实付奖金合计：0元")));
+        w->setFigures(nullptr);
+        w->PrizeExtraCb->setChecked(true);
 
         // An older draw is priced by its own version.
         w->setDraw(QStringLiteral("2019018"));

@@ -419,16 +419,13 @@ void checkSpecialList(const std::vector<PrizeTicket>& tickets, const PrizeDraw& 
     }
 }
 
-// What pricing the draws as paid needs: each draw's figures, the draws where a fixed tier's published
-// amount is not its table's, and the fewest front hits that win a floating tier. Everywhere else a
-// draw pays its table's fixed amounts, so a ticket's paid sum is its fixed prize corrected at those
-// draws and at the few where it reaches a floating tier.
+// What pricing the draws as paid needs: each draw's figures and the fewest front hits that win a
+// floating tier. A draw pays its table's fixed amounts, so a ticket's paid sum is its fixed prize and
+// the floating wins of the few draws where a bet reaches a floating tier.
 struct PaidPlan {
     bool on = false;
     std::vector<PrizeDraw> draws;
     std::vector<const DrawFigures*> figures;
-    std::vector<uint8_t> differs;
-    std::vector<size_t> differing;
     int floatingFronts = GameLimits::kMaxFrontPicks + 1;
 };
 
@@ -438,18 +435,11 @@ PaidPlan paidPlanOf(const TCodeArr& history, const std::vector<const PrizeRules*
     if (!figures || figures->empty()) return plan;
     plan.on = true;
     plan.draws.reserve(history.size());
-    plan.figures.resize(history.size());
-    plan.differs.resize(history.size());
+    plan.figures.reserve(history.size());
     for (size_t i = 0; i < history.size(); ++i) {
         plan.draws.push_back(DrawOf(history[i], game));
-        const DrawFigures* f = figures->find(history[i].code());
-        plan.figures[i] = f;
+        plan.figures.push_back(figures->find(history[i].code()));
         const PrizeRules& rules = *tableOfDraw[i];
-        for (int t = 1; f && t <= rules.tierCount && size_t(t) <= f->tiers.size(); ++t)
-            if (!rules.floating[t] && f->tiers[size_t(t - 1)].amount > 0 &&
-                f->tiers[size_t(t - 1)].amount != rules.amount[t] * 100)
-                plan.differs[i] = 1;
-        if (plan.differs[i]) plan.differing.push_back(i);
         for (int fronts = 0; fronts <= game.frontPicks; ++fronts)
             for (int side = 0; side <= GameLimits::kMaxBackPicks; ++side)
                 if (const int tier = rules.tierOf[fronts][side]; tier && rules.floating[tier])
@@ -503,7 +493,7 @@ void checkHistoryByDraw(const PrizeTicket& t, const std::vector<PrizeDraw>& draw
         const int key = (((tableOf[i] * hits + hb) * hits + ht) * backHits + bb) * backHits + bt;
         if (counts[size_t(key)]++ == 0 || draw.issue < first[size_t(key)]) first[size_t(key)] = draw.issue;
         if (hb == d && ht >= k) p.sixRedIssues.push_back(draw.issue);
-        if (plan.on && (plan.differs[i] || hb + std::min(ht, k) >= plan.floatingFronts)) paidAt.push_back(i);
+        if (plan.on && hb + std::min(ht, k) >= plan.floatingFronts) paidAt.push_back(i);
     }
     p.byVersion = versionDraws;
     p.best = 0;
@@ -833,14 +823,15 @@ HistoryResult checkHistorySliced(const std::vector<PrizeTicket>& tickets, const 
             }
         }
         if (plan.on) {
-            // The draws where a bet of the ticket reaches a floating tier, and those paying another amount.
-            paidAt = plan.differing;
-            for (int key = 2 * plan.floatingFronts; key < 14; ++key)
-                for (size_t w = 0; w < d.words; ++w)
-                    for (uint64_t m = masks[size_t(key) * d.words + w]; m; m &= m - 1)
-                        paidAt.push_back(w * 64 + size_t(std::countr_zero(m)));
-            std::sort(paidAt.begin(), paidAt.end());
-            paidAt.erase(std::unique(paidAt.begin(), paidAt.end()), paidAt.end());
+            // The draws where a bet of the ticket reaches a floating tier.
+            paidAt.clear();
+            for (size_t w = 0; w < d.words; ++w) {
+                uint64_t reached = 0;
+                for (int key = 2 * plan.floatingFronts; key < 14; ++key)
+                    reached |= masks[size_t(key) * d.words + w];
+                for (; reached; reached &= reached - 1)
+                    paidAt.push_back(w * 64 + size_t(std::countr_zero(reached)));
+            }
             p.paid = paidOver(t, p.fixedPrize, paidAt, tableOfDraw, plan, extra);
         }
         if (keys[12] + keys[13] == 0) continue;

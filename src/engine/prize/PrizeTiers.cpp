@@ -349,16 +349,13 @@ const PrizeRules& PrizeRulesFor(const Game& game, int issue, const FiguresTable*
 
 int64_t PaidPerBet(const PrizeRules& rules, int tier, bool extra, const DrawFigures* figures) {
     if (tier < 1 || tier > rules.tierCount) return 0;
+    // A fixed tier pays its table's amount: the published ones agree but for a misprint or two.
+    if (!rules.floating[tier]) return (rules.amount[tier] + (extra ? rules.extraAmount[tier] : 0)) * 100;
     const TierFigures* f =
         figures && size_t(tier) <= figures->tiers.size() ? &figures->tiers[size_t(tier - 1)] : nullptr;
-    // A tier nobody won publishes no amount ("0 0").
-    const bool published = f && f->amount > 0;
-    if (rules.floating[tier]) {
-        if (!published || (extra && rules.extraFloating[tier])) return -1;
-        return f->amount + (extra ? rules.extraAmount[tier] * 100 : 0);
-    }
-    const int64_t basic = published ? f->amount : rules.amount[tier] * 100;
-    return basic + (extra ? rules.extraAmount[tier] * 100 : 0);
+    // A tier nobody won publishes no amount ("0 0"); the 追加 share of a floating tier is not published.
+    if (!f || f->amount <= 0 || (extra && rules.extraFloating[tier])) return -1;
+    return f->amount + (extra ? rules.extraAmount[tier] * 100 : 0);
 }
 
 int64_t PaidPrize(const TierCounts& tiers, const PrizeRules& rules, bool extra, const DrawFigures* figures) {

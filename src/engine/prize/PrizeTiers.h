@@ -78,8 +78,8 @@ const PrizeRules& PrizeRulesFor(const Game& game, int issue, const FiguresTable*
 // Every table of the game, oldest version first: what the history check prices draws by.
 const std::vector<PrizeRules>& PrizeTables(const Game& game);
 
-// Fen a bet of the tier was paid in the draw: the published amount, else the fixed amount; -1 for a
-// floating tier whose amount is not known (or its 追加 share).
+// Fen a bet of the tier was paid in the draw: a fixed tier's amount, a floating one's published amount;
+// -1 for a floating tier whose amount is not known (or its 追加 share).
 int64_t PaidPerBet(const PrizeRules& rules, int tier, bool extra, const DrawFigures* figures);
 // Fen the counted bets were paid in the draw; -1 when a won tier's amount is not known.
 int64_t PaidPrize(const TierCounts& tiers, const PrizeRules& rules, bool extra, const DrawFigures* figures);
