@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <algorithm>
+#include <array>
 #include <benchmark/benchmark.h>
 #include <chrono>
 
@@ -27,13 +28,25 @@ const TCodeArr& sampleHistory() {
     return history;
 }
 
-const TCodeArr& dltHistory() {
-    static const TCodeArr history = [] {
-        QFile f(QStringLiteral(KELVORA_DLT_SAMPLE));
+// Each game's frozen sample, read once.
+const TCodeArr& historyOf(const Game& game, const char* path) {
+    static std::array<TCodeArr, kGameCount> histories;
+    static std::array<bool, kGameCount> read{};
+    if (!read[game.index()]) {
+        QFile f(QString::fromUtf8(path));
         f.open(QIODevice::ReadOnly);
-        return ParseHistory(f.readAll(), Game::dlt()).history;
-    }();
-    return history;
+        histories[game.index()] = ParseHistory(f.readAll(), game).history;
+        read[game.index()] = true;
+    }
+    return histories[game.index()];
+}
+
+const TCodeArr& dltHistory() {
+    return historyOf(Game::dlt(), KELVORA_DLT_SAMPLE);
+}
+
+const TCodeArr& qlcHistory() {
+    return historyOf(Game::qlc(), KELVORA_QLC_SAMPLE);
 }
 
 // The super lotto's counterpart of the heavy set: every front a candidate, every condition on.
@@ -66,9 +79,40 @@ ShrinkInput dltHeavySet() {
     return in;
 }
 
-ShrinkInput dltAllCandidates() {
-    ShrinkInput in = ShrinkInput::resetFor(Game::dlt());
-    std::fill_n(in.candidates.begin(), Game::dlt().frontPool, true);
+// 七乐彩's counterpart: every number a candidate, every condition on.
+ShrinkInput qlcHeavySet() {
+    ShrinkInput in = ShrinkInput::resetFor(Game::qlc());
+    std::fill_n(in.candidates.begin(), Game::qlc().frontPool, true);
+    in.sumMin = 80;
+    in.sumMax = 140;
+    in.excludeSums = QStringLiteral("100,110,120");
+    in.oddEven = {false, false, true, true, true, true, false, false};
+    in.repeats = {true, true, true, false, false};
+    in.linkIndex = 0;
+    in.linkRuns = {true, true, false, false};
+    in.tailMin = 1;
+    in.tailMax = 8;
+    in.excludeTails = QStringLiteral("5");
+    in.excludeNumbers = QStringLiteral("30");
+    in.requireNumbers = QStringLiteral("07");
+    in.bigSmall = {false, false, true, true, true, true, false, false};
+    in.maxCode = 29;
+    in.minCode = 2;
+    in.spanMin = 15;
+    in.spanMax = 27;
+    in.zones = {2, -1, -1};
+    in.mod3 = {-1, 2, -1};
+    in.acMin = 6;
+    in.acMax = 15;
+    in.hitRows[0].list = QStringLiteral("1,2,3,4,5,6,7,8,9,10");
+    in.hitRows[0].items = {false, true, true, true, false, false, false};
+    return in;
+}
+
+// Every number of the game a candidate and no other condition: every ticket kept.
+ShrinkInput allCandidatesOf(const Game& game) {
+    ShrinkInput in = ShrinkInput::resetFor(game);
+    std::fill_n(in.candidates.begin(), game.frontPool, true);
     return in;
 }
 
@@ -159,22 +203,27 @@ void BM_HeavyOverBuild(benchmark::State& state) {
     state.counters["ratio"] = run / build;
 }
 
-void BM_DltBuildCombinations(benchmark::State& state) {
+void buildCombinationsOf(benchmark::State& state, const Game& game) {
     CandidateFlags all;
     all.fill(1);
     for (auto _ : state) {
         TCodeList list;
-        BuildCombinations(list, all, Game::dlt());
+        BuildCombinations(list, all, game);
         benchmark::DoNotOptimize(list.data());
     }
 }
 
-// The super lotto's run against its own BuildCombinations, in one loop (state.range(0) = 1: the
-// heavy set, 0: no condition but the candidates, every ticket kept).
-void BM_DltRunOverBuild(benchmark::State& state) {
+void BM_DltBuildCombinations(benchmark::State& state) {
+    buildCombinationsOf(state, Game::dlt());
+}
+
+void BM_QlcBuildCombinations(benchmark::State& state) {
+    buildCombinationsOf(state, Game::qlc());
+}
+
+// A game's run against its own BuildCombinations, in one loop.
+void runOverBuild(benchmark::State& state, const Game& game, const ShrinkInput& in, const TCodeArr& history) {
     using Clock = std::chrono::steady_clock;
-    const Game& game = Game::dlt();
-    const ShrinkInput in = state.range(0) ? dltHeavySet() : dltAllCandidates();
     CandidateFlags all;
     all.fill(1);
     double build = 0, run = 0;
@@ -187,7 +236,7 @@ void BM_DltRunOverBuild(benchmark::State& state) {
             benchmark::DoNotOptimize(list.data());
         }
         const auto t1 = Clock::now();
-        count = RunShrink(in, dltHistory(), {}, false, game).count;
+        count = RunShrink(in, history, {}, false, game).count;
         const auto t2 = Clock::now();
         build += std::chrono::duration<double, std::milli>(t1 - t0).count();
         run += std::chrono::duration<double, std::milli>(t2 - t1).count();
@@ -196,6 +245,17 @@ void BM_DltRunOverBuild(benchmark::State& state) {
     state.counters["build_ms"] = build / double(state.iterations());
     state.counters["run_ms"] = run / double(state.iterations());
     state.counters["ratio"] = run / build;
+}
+
+// state.range(0) = 1: the heavy set, 0: no condition but the candidates, every ticket kept.
+void BM_DltRunOverBuild(benchmark::State& state) {
+    const Game& game = Game::dlt();
+    runOverBuild(state, game, state.range(0) ? dltHeavySet() : allCandidatesOf(game), dltHistory());
+}
+
+void BM_QlcRunOverBuild(benchmark::State& state) {
+    const Game& game = Game::qlc();
+    runOverBuild(state, game, state.range(0) ? qlcHeavySet() : allCandidatesOf(game), qlcHistory());
 }
 
 // From the click on "缩水计算" to the filled memo, for a result of exactly 100,000 tickets; the
@@ -230,6 +290,8 @@ BENCHMARK(BM_Run100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HeavyOverBuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DltBuildCombinations)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DltRunOverBuild)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QlcBuildCombinations)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QlcRunOverBuild)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PanelRun100000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
