@@ -1,9 +1,12 @@
 #include "engine/history/Parser.h"
+#include "engine/prize/DrawFigures.h"
 #include "engine/prize/PrizeCheck.h"
 #include "engine/prize/TicketReader.h"
 #include "engine/shrink/Combinations.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <array>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -38,6 +41,33 @@ const QString& ticketText() {
         return s;
     }();
     return text;
+}
+
+// The draws of the first rule version alone: one table, the work the history check did before the
+// 福运奖 gave the two-colour ball a second version.
+const TCodeArr& oneTableSample() {
+    static const TCodeArr history = [] {
+        TCodeArr cut;
+        for (const TDrawRec& rec : sample())
+            if (rec.code() < PrizeVersions(Game::ssq()).back().firstIssue) cut.push_back(rec);
+        return cut;
+    }();
+    return history;
+}
+
+// The game's published figures beside its sample.
+const FiguresTable& figuresOf(const Game& game, const TCodeArr& history) {
+    static std::map<const Game*, FiguresTable> tables;
+    auto it = tables.find(&game);
+    if (it == tables.end()) {
+        const QString path = QFileInfo(QStringLiteral(KELVORA_SAMPLE))
+                                 .dir()
+                                 .filePath(game.keyText() + QStringLiteral("-figures.txt"));
+        const FiguresLoad load = LoadFigures(path, game, &history);
+        if (load.status != FiguresLoad::Ok) qFatal("no figures: %s", qPrintable(load.message));
+        it = tables.emplace(&game, load.table).first;
+    }
+    return it->second;
 }
 
 const TCodeArr& dltSample() {
@@ -111,6 +141,20 @@ void BM_CheckHistory100k(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckHistory100k)->Unit(benchmark::kMillisecond);
 
+void BM_CheckHistory100kOneTable(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CheckHistory(tickets(), oneTableSample(), Game::ssq()).results.data());
+}
+BENCHMARK(BM_CheckHistory100kOneTable)->Unit(benchmark::kMillisecond);
+
+// With the figures: each draw's table chosen with them and every ticket's prizes as paid.
+void BM_CheckHistory100kFigures(benchmark::State& state) {
+    const FiguresTable& figures = figuresOf(Game::ssq(), sample());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CheckHistory(tickets(), sample(), Game::ssq(), false, &figures).results.data());
+}
+BENCHMARK(BM_CheckHistory100kFigures)->Unit(benchmark::kMillisecond);
+
 void BM_DltCheckOneDraw100k(benchmark::State& state) {
     const PrizeDraw draw = DrawOf(dltSample().back(), Game::dlt());
     for (auto _ : state)
@@ -125,6 +169,14 @@ void BM_DltCheckHistory1k(benchmark::State& state) {
         benchmark::DoNotOptimize(CheckHistory(some, dltSample(), Game::dlt()).results.data());
 }
 BENCHMARK(BM_DltCheckHistory1k)->Unit(benchmark::kMillisecond);
+
+void BM_DltCheckHistory1kFigures(benchmark::State& state) {
+    const std::vector<PrizeTicket> some(dltTickets().begin(), dltTickets().begin() + 1000);
+    const FiguresTable& figures = figuresOf(Game::dlt(), dltSample());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CheckHistory(some, dltSample(), Game::dlt(), false, &figures).results.data());
+}
+BENCHMARK(BM_DltCheckHistory1kFigures)->Unit(benchmark::kMillisecond);
 
 // The super lotto's biggest compound: 20 fronts and all 12 backs, 1,023,264 bets counted at once.
 void BM_DltCompound20Fronts12Backs(benchmark::State& state) {
@@ -175,6 +227,16 @@ class TargetReporter : public benchmark::ConsoleReporter {
                     sample().size());
         std::printf("100,000 super-lotto tickets, one draw: %.2f ms (target < 30)\n",
                     m_ms["BM_DltCheckOneDraw100k"]);
+        // A draw of the one-table history is the yardstick of the check before the second version.
+        const double perDraw = m_ms["BM_CheckHistory100kOneTable"] / double(oneTableSample().size());
+        if (perDraw > 0) {
+            const double draws = double(sample().size());
+            std::printf("history check per draw against one table: %.2f x, with figures: %.2f x (target < 1.2)\n",
+                        all / draws / perDraw, m_ms["BM_CheckHistory100kFigures"] / draws / perDraw);
+        }
+        if (m_ms["BM_DltCheckHistory1k"] > 0)
+            std::printf("super-lotto history with figures / without: %.2f x (target < 1.2)\n",
+                        m_ms["BM_DltCheckHistory1kFigures"] / m_ms["BM_DltCheckHistory1k"]);
     }
 
   private:

@@ -166,6 +166,20 @@ class TestLedgerPanel : public QObject {
         shown = dlt;
         panel.setGame(Game::dlt());
         QCOMPARE(cell(panel, 0, TLedgerTableModel::Prize), QStringLiteral("960"));
+
+        // The game's figures give the wins as paid (fixed tiers at their amounts where the draw has no
+        // figures yet); another game's figures are not used.
+        const FiguresLoad ssqFigures = LoadFigures(FiguresFixturePathOf(Game::ssq()), Game::ssq(), &m_history);
+        const FiguresLoad dltFigures = LoadFigures(FiguresFixturePathOf(Game::dlt()), Game::dlt(), &dlt);
+        QCOMPARE(dltFigures.status, FiguresLoad::Ok);
+        panel.setFigures(&ssqFigures.table);
+        panel.settle();
+        QVERIFY(!panel.LedgerReportMemo->toPlainText().contains(QStringLiteral("实付")));
+        panel.setFigures(&dltFigures.table);
+        panel.settle();
+        QVERIFY2(panel.LedgerReportMemo->toPlainText().contains(QStringLiteral("按各期实付奖金：960元，净收益 933 元")),
+                 qPrintable(panel.LedgerReportMemo->toPlainText()));
+        panel.setFigures(nullptr);
     }
 
     // An undone delete comes back after later adds, with its number; numbers are never given twice.
