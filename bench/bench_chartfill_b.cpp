@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QSpinBox>
 #include <QTabWidget>
+#include "BenchHistory.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -32,20 +34,10 @@ int All() {
     return int(Sample().size());
 }
 
-// The super lotto's sample history (2,912 draws).
-const TCodeArr& DltSample() {
-    static const TCodeArr history = [] {
-        QFile f(KELVORA_DLT_SAMPLE);
-        f.open(QIODevice::ReadOnly);
-        return ParseHistory(f.readAll(), Game::dlt()).history;
-    }();
-    return history;
-}
-
 // Every sheet's engine fill for either game over its whole history: the per-game rows side by side.
 void BM_EngineSheet(benchmark::State& state, const Game* game) {
     const int sheet = int(state.range(0));
-    const TCodeArr& h = game->isSsq() ? Sample() : DltSample();
+    const TCodeArr& h = BenchHistoryOf(*game);
     const ChartArgs args{int(h.size()), 1, OmissionTableWidth};
     for (auto _ : state)
         benchmark::DoNotOptimize(FindChartSheet(sheet)->fill(h, args, *game));

@@ -24,7 +24,7 @@ const TCodeArr& DltHistory() {
 }
 
 ChartModel Sheet(int sheet, int n, const Game& game = Game::ssq()) {
-    return FindChartSheet(sheet)->fill(game.isSsq() ? BenchHistory() : DltHistory(), {n}, game);
+    return FindChartSheet(sheet)->fill(BenchHistoryOf(game), {n}, game);
 }
 
 QFont FontOf(int sheet) {
