@@ -14,7 +14,7 @@ namespace {
 QString usageOf(const Game& game) {
     QString pages;
     for (const ChartSheet& sheet : ChartSheets) {
-        if (sheet.number == 7)
+        if (sheet.number == 7 || sheet.number == 14)
             pages += QStringLiteral(",\n      ");
         else if (sheet.number > 1)
             pages += QStringLiteral(", ");
@@ -24,7 +24,9 @@ QString usageOf(const Game& game) {
                "Usage: kelvora-cli [--data FILE] chart PAGE --periods N [--start S] [--omission] [--png FILE]\n\n"
                "Prints, as JSON, what chart sheet PAGE shows for the latest N draws; with --png, writes the\n"
                "whole chart as the window draws it into a PNG image instead (no display needed).\n"
-               "PAGE: %1\n\n"
+               "PAGE: %1\n"
+               "Page 14 reads the draw figures (--figures FILE before chart, or the game's own beside\n"
+               "the history).\n\n"
                "Options:\n"
                "  --periods N   number of latest draws (required)\n"
                "  --start S     start number 1..%2 of the rotation chart (default 1)\n"
@@ -55,7 +57,8 @@ int runChart(CliContext& ctx) {
     if (pos.size() > 1) throw CliUsageError{QStringLiteral("unexpected argument '%1'").arg(pos[1])};
     int page = 0;
     if (!toInt(pos[0], page) || !FindChartSheet(page))
-        throw CliUsageError{QStringLiteral("PAGE must be a sheet number 1..13, not '%1'").arg(pos[0])};
+        throw CliUsageError{
+            QStringLiteral("PAGE must be a sheet number 1..%1, not '%2'").arg(ChartSheetCount).arg(pos[0])};
     if (!parser.isSet(periods)) throw CliUsageError{QStringLiteral("missing --periods")};
     const int n =
         ctx.intValue(parser, periods, 0,
@@ -67,7 +70,14 @@ int runChart(CliContext& ctx) {
 
     const ChartSheet* sheet = FindChartSheet(page);
     // Without a window the omission tables are centred in a box exactly as wide as they are.
-    ChartModel model = sheet->fill(ctx.history(), {n, s, OmissionTableWidth}, game);
+    ChartArgs args{n, s, OmissionTableWidth};
+    // Only a sheet of the figures reads them, so a faulty figures file never stops another sheet.
+    FiguresTable figures;
+    if (sheet->readsFigures()) {
+        figures = ctx.figures(ctx.history());
+        args.figures = &figures;
+    }
+    ChartModel model = sheet->fill(ctx.history(), args, game);
     if (parser.isSet(omission)) {
         if (page != 1 && page != 9)
             throw CliUsageError{QStringLiteral("--omission applies to the trend grids, pages 1 and 9")};

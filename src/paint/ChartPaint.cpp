@@ -5,6 +5,7 @@
 #include "engine/io/AtomicFile.h"
 #include "paint/NetPaint.h"
 #include "paint/ProgramFont.h"
+#include "paint/SalesPoolPaint.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -297,6 +298,8 @@ TChartPicture::TChartPicture(const ChartModel& model, const QFont& font) : m_mod
         m_size = {H2NetContentWidth(*grid), H2NetContentHeight(*grid)};
     } else if (const auto* bars = std::get_if<G2NetModel>(&m_model)) {
         m_size = bars->RequestedSize();
+    } else if (const auto* lines = std::get_if<SalesPoolChart>(&m_model)) {
+        m_size = SalesPoolNaturalSize(*lines, font);
     } else {
         if (const auto* b = std::get_if<B0NetBoards>(&m_model)) {
             m_tables = b->boards;
@@ -325,6 +328,10 @@ void TChartPicture::paint(QPainter& p, const QPalette& pal, const QRect& area) c
     p.fillRect(area, NetColor(clWindow, pal));
     if (const auto* bars = std::get_if<G2NetModel>(&m_model)) {
         PaintG2Net(p, *bars, m_font, pal);
+        return;
+    }
+    if (const auto* lines = std::get_if<SalesPoolChart>(&m_model)) {
+        PaintSalesPool(p, *lines, LayoutSalesPool(*lines, m_font, m_size), m_font, pal);
         return;
     }
     p.save();

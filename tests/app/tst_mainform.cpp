@@ -269,11 +269,11 @@ class TestMainForm : public QObject {
 
     void chartPageCaptions() {
         auto form = start(sampleDir.path());
-        QCOMPARE(form->GridPctl->count(), 13);
+        QCOMPARE(form->GridPctl->count(), 14);
         const QStringList captions = {"红球走势图", "区域分布图", "尾号走势图", "奇偶走势图", "大小走势图",
                                       "空行空列图", "红球统计图", "旋转图",     "蓝球走势图", "蓝球统计图",
-                                      "遗漏统计图", "江恩图",     "统计分析表"};
-        for (int i = 0; i < 13; ++i) {
+                                      "遗漏统计图", "江恩图",     "统计分析表", "奖池与销量"};
+        for (int i = 0; i < 14; ++i) {
             QCOMPARE(form->GridPctl->tabText(i), captions[i]);
             QCOMPARE(form->GridMenuItems[i]->text(), captions[i]);
             QCOMPARE(form->GridMenuItems[i]->data().toInt(), i);

@@ -1,4 +1,5 @@
 #include "engine/charts/BlueTrend.h"
+#include "engine/charts/ChartSheets.h"
 #include "engine/charts/ParityCharts.h"
 #include "engine/charts/RedTrend.h"
 #include "engine/charts/Rotation.h"
@@ -115,7 +116,8 @@ void TestCliChart::usageErrors_data() {
     QTest::addColumn<QStringList>("args");
     QTest::newRow("no page") << QStringList{"--periods", "3"};
     QTest::newRow("page 0") << QStringList{"0", "--periods", "3"};
-    QTest::newRow("page 14") << QStringList{"14", "--periods", "3"};
+    QTest::newRow("page past the last")
+        << QStringList{QString::number(ChartSheetCount + 1), "--periods", "3"};
     QTest::newRow("page not a number") << QStringList{"red", "--periods", "3"};
     QTest::newRow("no periods") << QStringList{"1"};
     QTest::newRow("periods without value") << QStringList{"1", "--periods"};

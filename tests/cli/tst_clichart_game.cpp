@@ -1,4 +1,5 @@
 #include "engine/charts/ChartSheets.h"
+#include "engine/prize/DrawFigures.h"
 #include "support/TestSupport.h"
 
 #include <QJsonArray>
@@ -36,6 +37,9 @@ class TestCliChartGame : public QObject {
     void rotationStartRangeAndSheetNames();
     void omissionOverTheWholeHistory_data();
     void omissionOverTheWholeHistory();
+    void salesPoolReadsTheFigures_data();
+    void salesPoolReadsTheFigures();
+    void faultyFiguresStopOnlyTheirSheet();
 };
 
 Q_DECLARE_METATYPE(const Game*)
@@ -109,6 +113,53 @@ void TestCliChartGame::rotationStartRangeAndSheetNames() {
     const CliRun help = chart(Game::dlt(), {"--help"});
     QCOMPARE(help.status, 0);
     QVERIFY(help.out.contains(QStringLiteral("7 前区统计图, 8 旋转图, 9 后区走势图, 10 后区统计图")));
+}
+
+void TestCliChartGame::salesPoolReadsTheFigures_data() {
+    QTest::addColumn<const Game*>("game");
+    QTest::addColumn<int>("n");
+    QTest::newRow("ssq 100") << &Game::ssq() << 100;
+    QTest::newRow("dlt 500") << &Game::dlt() << 500;
+    QTest::newRow("qlc 30") << &Game::qlc() << 30;
+}
+
+// chart 14 --figures FILE: the engine's chart of those figures, and a picture of it; 七乐彩 without a
+// figures file says it has none.
+void TestCliChartGame::salesPoolReadsTheFigures() {
+    QFETCH(const Game*, game);
+    QFETCH(int, n);
+    const TCodeArr& history = SampleHistoryOf(*game);
+    const QString path = FiguresFixturePathOf(*game);
+    const FiguresLoad load = LoadFigures(path, *game, &history);
+    QStringList args{"--figures", path, "chart", "14", "--periods", QString::number(n)};
+    const CliRun r = RunCliOnSampleOf(*game, args);
+    QCOMPARE(r.status, 0);
+    ChartArgs chartArgs{n};
+    chartArgs.figures = &load.table;
+    QJsonObject want = ChartModelJson(FindChartSheet(14)->fill(history, chartArgs, *game));
+    want.insert(QStringLiteral("game"), game->keyText());
+    const QJsonObject got = QJsonDocument::fromJson(r.out.toUtf8()).object();
+    QCOMPARE(got, want);
+    QCOMPARE(got.value("draws").toArray().size(), n);
+    QCOMPARE(got.value("note").toString().isEmpty(), load.status == FiguresLoad::Ok);
+
+    const QString file = m_dir.filePath(game->keyText() + QStringLiteral("-14.png"));
+    QCOMPARE(RunCliOnSampleOf(*game, args + QStringList{"--png", file}).status, 0);
+    QVERIFY(pngSize(file).width() >= 640);
+}
+
+// A figures file that does not read refuses the sheet that reads it and no other.
+void TestCliChartGame::faultyFiguresStopOnlyTheirSheet() {
+    const QString path =
+        WriteTestFile(m_dir, QStringLiteral("faulty-figures.txt"), "2026001 2026-01-01 not-a-number 1 2 3\n");
+    const CliRun grid = RunCliOnSample({"--figures", path, "chart", "1", "--periods", "5"});
+    QCOMPARE(grid.status, 0);
+    QCOMPARE(QJsonDocument::fromJson(grid.out.toUtf8()).object().value("kind").toString(),
+             QStringLiteral("grid"));
+    const CliRun lines = RunCliOnSample({"--figures", path, "chart", "14", "--periods", "5"});
+    QCOMPARE(lines.status, 1);
+    QVERIFY(lines.out.isEmpty());
+    QVERIFY(!lines.err.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestCliChartGame)

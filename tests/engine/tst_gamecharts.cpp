@@ -8,8 +8,11 @@
 #include "engine/charts/StatsCharts.h"
 #include "engine/charts/ZoneChart.h"
 #include "engine/metrics/Code.h"
+#include "engine/prize/DrawFigures.h"
 #include "support/TestSupport.h"
 
+#include <QFile>
+#include <QJsonArray>
 #include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
@@ -37,6 +40,8 @@ class TestGameCharts : public QObject {
     void measuresWithinTheirBounds();
     void explanationExamplesHoldTheirCounts_data();
     void explanationExamplesHoldTheirCounts();
+    void salesPoolFollowsTheFigures_data();
+    void salesPoolFollowsTheFigures();
 };
 
 Q_DECLARE_METATYPE(const Game*)
@@ -485,6 +490,99 @@ void TestGameCharts::explanationExamplesHoldTheirCounts() {
     measure(QStringLiteral("偶号连续"), EvenStepCount);
     measure(QStringLiteral("连号个数"), RunNumberCount);
     measure(QStringLiteral("连号组数"), RunGroupCount);
+}
+
+namespace {
+
+// A figures fixture read by hand: issue -> date, sales, pool, 一等奖 winners and amount, in fen (元 in
+// the file), -1 for '-'.
+struct FixtureDraw {
+    QDate date;
+    int64_t sales, pool, winners, amount;
+};
+std::map<int, FixtureDraw> readFixture(const QString& path) {
+    std::map<int, FixtureDraw> draws;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return draws;
+    // '-' or a negative figure: not known.
+    const auto number = [](const QString& s, int64_t scale) -> int64_t {
+        return s == u"-" || s.startsWith(u'-') ? -1 : s.toLongLong() * scale;
+    };
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        if (line.isEmpty() || line.startsWith(u'#')) continue;
+        const QStringList f = line.split(u' ', Qt::SkipEmptyParts);
+        draws[f[0].toInt()] = {QDate::fromString(f[1], Qt::ISODate), number(f[2], 100), number(f[3], 100),
+                               number(f[4], 1), number(f[5], 100)};
+    }
+    return draws;
+}
+
+} // namespace
+
+void TestGameCharts::salesPoolFollowsTheFigures_data() {
+    QTest::addColumn<const Game*>("game");
+    QTest::addColumn<const Game*>("figuresOf");
+    QTest::addColumn<int>("n"); // 0: every draw
+    QTest::addColumn<bool>("gaps");
+    // The two-colour ball's sample starts a year before its figures and ends a draw after them; the
+    // super lotto's figures end before its sample does; 七乐彩 has no figures at all.
+    QTest::newRow("ssq 100") << &Game::ssq() << &Game::ssq() << 100 << true;
+    QTest::newRow("ssq all") << &Game::ssq() << &Game::ssq() << 0 << true;
+    QTest::newRow("dlt 100") << &Game::dlt() << &Game::dlt() << 100 << true;
+    QTest::newRow("dlt 500") << &Game::dlt() << &Game::dlt() << 500 << true;
+    QTest::newRow("qlc 30") << &Game::qlc() << &Game::qlc() << 30 << true;
+    QTest::newRow("dlt with ssq figures") << &Game::dlt() << &Game::ssq() << 100 << true;
+}
+
+// Every draw of the period carries its own figures straight from the file, or none at all (a gap,
+// never a zero); the axes reach every value and share their grid lines.
+void TestGameCharts::salesPoolFollowsTheFigures() {
+    QFETCH(const Game*, game);
+    QFETCH(const Game*, figuresOf);
+    QFETCH(int, n);
+    QFETCH(bool, gaps);
+    const TCodeArr& h = SampleHistoryOf(*game);
+    if (n == 0) n = int(h.size());
+    const FiguresLoad load =
+        LoadFigures(FiguresFixturePathOf(*figuresOf), *figuresOf, &SampleHistoryOf(*figuresOf));
+    QVERIFY(load.status != FiguresLoad::Refused);
+    const std::map<int, FixtureDraw> fixture =
+        figuresOf == game ? readFixture(FiguresFixturePathOf(*game)) : std::map<int, FixtureDraw>();
+
+    const SalesPoolChart chart = FillSalesPool(h, n, &load.table, *game);
+    QCOMPARE(int(chart.points.size()), n);
+    QCOMPARE(chart.firstTierName, QStringLiteral("一等奖"));
+    int missing = 0, marks = 0;
+    int64_t maxSales = 0, maxPool = 0;
+    for (int i = 0; i < n; ++i) {
+        const SalesPoolPoint& p = chart.points[size_t(i)];
+        QCOMPARE(p.issue, h[h.size() - size_t(n) + size_t(i)].code());
+        const auto it = fixture.find(p.issue);
+        if (it == fixture.end()) {
+            ++missing;
+            QVERIFY(!p.hasFigures && !p.date.isValid());
+            QCOMPARE(std::tuple(p.sales, p.pool, p.firstWinners, p.firstAmount), std::tuple(-1, -1, -1, -1));
+            continue;
+        }
+        const FixtureDraw& d = it->second;
+        QVERIFY(p.hasFigures);
+        QCOMPARE(p.date, d.date);
+        QCOMPARE(std::tuple(p.sales, p.pool, p.firstWinners, p.firstAmount),
+                 std::tuple(d.sales, d.pool, d.winners, d.amount));
+        marks += p.firstPrizeWon();
+        maxSales = std::max(maxSales, d.sales);
+        maxPool = std::max(maxPool, d.pool);
+    }
+    QCOMPARE(missing > 0, gaps);
+    QCOMPARE(chart.drawsWithFigures(), n - missing);
+    QCOMPARE(chart.note.isEmpty(), missing < n);
+    if (missing < n) QVERIFY(marks > 0);
+    if (missing == n) QVERIFY(chart.note.contains(game->nameText()));
+    QVERIFY(chart.poolAxis.top() >= maxPool && chart.salesAxis.top() >= maxSales);
+    QCOMPARE(chart.poolAxis.steps, chart.salesAxis.steps);
+    QVERIFY(chart.poolAxis.steps <= 6);
+    QCOMPARE(chart.toJson().value(QStringLiteral("draws")).toArray().size(), n);
 }
 
 QTEST_GUILESS_MAIN(TestGameCharts)

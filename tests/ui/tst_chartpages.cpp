@@ -1,9 +1,11 @@
 #include "engine/history/Parser.h"
+#include "engine/prize/DrawFigures.h"
 #include "support/ModalCatcher.h"
 #include "support/TestSupport.h"
 #include "ui/charts/ChartPage.h"
 #include "ui/charts/ChartPages.h"
 #include "ui/charts/RotationPage.h"
+#include "ui/charts/SalesPoolPage.h"
 #include "ui/charts/TrendPage.h"
 #include "ui/charts/ZonePage.h"
 #include "ui/controls/H2Net.h"
@@ -55,9 +57,9 @@ void TestChartPages::frameOfEverySheet_data() {
     QTest::addColumn<bool>("grid");
     const char* const captions[] = {"红球走势图", "区域分布图", "尾号走势图", "奇偶走势图", "大小走势图",
                                     "空行空列图", "红球统计图", "旋转图",     "蓝球走势图", "蓝球统计图",
-                                    "遗漏统计图", "江恩图",     "统计分析表"};
+                                    "遗漏统计图", "江恩图",     "统计分析表", "奖池与销量"};
     const QList<int> mine{0, 1, 2, 3, 4, 7, 8};
-    for (int i = 0; i < 13; ++i)
+    for (int i = 0; i < 14; ++i)
         QTest::newRow(captions[i]) << i << QString::fromUtf8(captions[i])
                                    << (i < 4    ? 218
                                        : i == 7 ? 330
@@ -72,7 +74,7 @@ void TestChartPages::frameOfEverySheet() {
     QFETCH(bool, grid);
     TChartPages pages(m_sample);
     QCOMPARE(pages.objectName(), QStringLiteral("GridPctl"));
-    QCOMPARE(pages.count(), 13);
+    QCOMPARE(pages.count(), 14);
     QCOMPARE(pages.tabText(index), caption);
     TChartPage* page = pages.sheet(index);
     QVERIFY(page);
@@ -105,7 +107,7 @@ void TestChartPages::frameOfEverySheet() {
     auto* trend = qobject_cast<TTrendPage*>(page);
     QCOMPARE(trend != nullptr, grid);
     if (trend) QCOMPARE(trend->net()->objectName(), name + QStringLiteral("Net"));
-    QCOMPARE(pages.sheet(13), nullptr);
+    QCOMPARE(pages.sheet(14), nullptr);
     QCOMPARE(pages.sheet(-1), nullptr);
 }
 
@@ -366,6 +368,17 @@ void TestChartPages::screenshots() {
     red->net()->VScroll(TScrollRequest::Bottom);
     QTest::qWait(300);
     QVERIFY(window.grab().save(QDir(dir).filePath(QStringLiteral("sheet1-all.png"))));
+    // 奖池与销量 of 100 draws with the frozen figures, the mouse over a draw.
+    const FiguresTable figures = LoadFigures(FiguresFixturePathOf(Game::ssq()), Game::ssq(), &m_sample).table;
+    pages->setFigures(&figures);
+    pages->showSheet(TChartPages::SheetCount - 1);
+    auto* lines = qobject_cast<TSalesPoolPage*>(pages->currentSheet());
+    lines->periodsEdit()->setValue(100);
+    lines->refill();
+    QTest::qWait(300);
+    QTest::mouseMove(lines->view(), QPoint(lines->view()->width() / 2, lines->view()->height() / 2));
+    QTest::qWait(300);
+    QVERIFY(window.grab().save(QDir(dir).filePath(QStringLiteral("sheet14.png"))));
 }
 
 QTEST_MAIN(TestChartPages)

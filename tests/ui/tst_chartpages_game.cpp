@@ -1,13 +1,16 @@
 #include "../support/TestSupport.h"
 #include "engine/charts/ChartSheets.h"
 #include "engine/charts/ZoneChart.h"
+#include "engine/prize/DrawFigures.h"
 #include "support/ModalCatcher.h"
 #include "paint/NetPaint.h"
+#include "paint/SalesPoolPaint.h"
 #include "ui/charts/AnalysisPage.h"
 #include "ui/charts/BoardPage.h"
 #include "ui/charts/ChartPages.h"
 #include "ui/charts/OmissionPage.h"
 #include "ui/charts/RotationPage.h"
+#include "ui/charts/SalesPoolPage.h"
 #include "ui/charts/StatsPage.h"
 #include "ui/charts/TrendPage.h"
 #include "ui/charts/ZonePage.h"
@@ -42,6 +45,7 @@ QJsonObject shownJson(const TChartPage* page) {
     if (auto* p = qobject_cast<const TOmissionPage*>(page))
         return OmissionTables{p->redNet()->model(), p->blueNet()->model()}.toJson();
     if (auto* p = qobject_cast<const TAnalysisPage*>(page)) return p->net()->model().toJson();
+    if (auto* p = qobject_cast<const TSalesPoolPage*>(page)) return p->view()->chart().toJson();
     return {};
 }
 
@@ -187,7 +191,7 @@ class TestChartPagesGame : public QObject {
     // previous game's chart under the new game's caption.
     void refusedFillAfterSwitchLeavesNoOldChart_data() {
         QTest::addColumn<int>("index");
-        for (int i : {0, 6, 10, 11, 12})
+        for (int i : {0, 6, 10, 11, 12, 13})
             QTest::addRow("%d", i + 1) << i;
     }
     void refusedFillAfterSwitchLeavesNoOldChart() {
@@ -208,6 +212,75 @@ class TestChartPagesGame : public QObject {
         QCOMPARE(catcher.texts.size(), 1);
         QCOMPARE(shownJson(page), empty);
         QCOMPARE(page->caption(), ChartSheets[size_t(index)].title(Game::dlt()));
+    }
+
+    // 奖池与销量 with the figures the window holds: the page shows the engine's chart of them, the
+    // hover text of a draw gives its figures, a change of the figures redraws the page, and a game
+    // without figures says so and still fills, prints and saves.
+    void salesPoolPageShowsTheFigures_data() {
+        QTest::addColumn<const Game*>("game");
+        for (const Game* game : Game::all())
+            QTest::newRow(game->key) << game;
+    }
+    void salesPoolPageShowsTheFigures() {
+        QFETCH(const Game*, game);
+        TCodeArr history = SampleHistoryOf(*game);
+        FiguresTable figures = LoadFigures(FiguresFixturePathOf(*game), *game, &history).table;
+        const bool held = !figures.empty();
+        TChartPages pages(history);
+        pages.setGame(*game);
+        pages.setFigures(&figures);
+        pages.resize(1000, 700);
+        pages.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pages));
+        const int index = TChartPages::SheetCount - 1;
+        pages.showSheet(index);
+        auto* page = qobject_cast<TSalesPoolPage*>(pages.sheet(index));
+        QVERIFY(page);
+        QCOMPARE(pages.tabText(index), QStringLiteral("奖池与销量"));
+        page->periodsEdit()->setValue(100);
+        QVERIFY(page->refill());
+        ChartArgs args{100};
+        args.figures = &figures;
+        QCOMPARE(shownJson(page), ChartModelJson(FindChartSheet(index + 1)->fill(history, args, *game)));
+        const SalesPoolChart& chart = page->view()->chart();
+        QCOMPARE(chart.note.isEmpty(), held);
+        if (!held) QVERIFY(chart.note.contains(QStringLiteral("没有%1的开奖公告数据").arg(game->nameText())));
+
+        // Under the mouse at a draw's place: that draw and its figures.
+        TSalesPoolView* view = page->view();
+        const SalesPoolLayout layout = LayoutSalesPool(chart, view->font(), view->size());
+        for (int i : {0, 57, 99}) {
+            const QPoint at(int(layout.xOf(i)), layout.plot.center().y());
+            QCOMPARE(view->drawAt(at), i);
+            const SalesPoolPoint& p = chart.points[size_t(i)];
+            const QString text = view->hoverText(i);
+            QVERIFY2(text.startsWith(QStringLiteral("第%1期").arg(p.issue)), qPrintable(text));
+            if (const DrawFigures* d = figures.find(p.issue)) {
+                for (const QString& part : {d->date.toString(Qt::ISODate), WeekdayText(d->date),
+                                            YuanText(d->sales), YuanText(d->pool), QStringLiteral("一等奖")})
+                    QVERIFY2(text.contains(part), qPrintable(text + QStringLiteral(" / ") + part));
+                if (d->tiers.front().winners > 0)
+                    QVERIFY(text.contains(QStringLiteral("%1注").arg(d->tiers.front().winners)));
+            } else {
+                QVERIFY2(text.contains(QStringLiteral("没有本期的开奖公告数据")), qPrintable(text));
+            }
+        }
+        QCOMPARE(view->drawAt(QPoint(layout.plot.left() - 5, layout.plot.center().y())), -1);
+
+        const QImage image = page->pictureImage();
+        QVERIFY(!image.isNull());
+        QVERIFY(image.width() >= SalesPoolNaturalSize(chart, view->font()).width());
+        QCOMPARE(page->printTitle().startsWith(game->nameText()), game->namedTitles);
+        QTemporaryDir dir;
+        QPdfWriter writer(dir.filePath(QStringLiteral("lines.pdf")));
+        QVERIFY(page->printPictureTo(writer));
+
+        // The figures go (another game's data loaded, say): the page in view says there are none.
+        figures = FiguresTable();
+        pages.figuresChanged();
+        QVERIFY(!page->view()->chart().note.isEmpty());
+        QCOMPARE(page->view()->chart().drawsWithFigures(), 0);
     }
 };
 

@@ -26,6 +26,10 @@ ChartModel omission(const TCodeArr& h, const ChartArgs& a, const Game& game) {
     return FillOmission(h, a.periods, a.boxWidth, game);
 }
 
+ChartModel salesPool(const TCodeArr& h, const ChartArgs& a, const Game& game) {
+    return FillSalesPool(h, a.periods, a.figures, game);
+}
+
 } // namespace
 
 const std::array<ChartSheet, ChartSheetCount> ChartSheets = {{
@@ -42,6 +46,7 @@ const std::array<ChartSheet, ChartSheetCount> ChartSheets = {{
     {11, "遗漏统计图", ChartKind::Tables, omission},
     {12, "江恩图", ChartKind::Boards, byPeriods<B0NetBoards, FillGann>},
     {13, "统计分析表", ChartKind::Grid, byPeriods<H2NetModel, FillAnalysisTable>},
+    {14, "奖池与销量", ChartKind::Lines, salesPool},
 }};
 
 QString ChartSheet::title(const Game& game) const {

@@ -30,7 +30,7 @@ class QVBoxLayout;
 class TChartPage : public QWidget {
     Q_OBJECT
   public:
-    // sheet: the number 1..13 in the engine's sheet table; it gives the caption, the widget names
+    // sheet: the number 1..ChartSheetCount in the engine's sheet table; it gives the caption, the widget names
     // (ExTabSheet<k>, ExTabSheet<k>Se, ExTabSheet<k>GoBt) and the button's place.
     TChartPage(const TCodeArr& history, int sheet, QWidget* parent = nullptr);
 
@@ -39,7 +39,7 @@ class TChartPage : public QWidget {
     // Shows the charts of `game` (the history now holds its draws): the caption in its words, the
     // period count the page had for it before, and a fresh fill when the page is in view.
     void setGame(const Game& game);
-    int sheetNumber() const { return m_sheet; } // 1..13, 0 for a number outside the table
+    int sheetNumber() const { return m_sheet; } // 1..ChartSheetCount, 0 for a number outside the table
 
     QWidget* topPanel() const { return m_topPanel; }
     QLabel* label() const { return m_label; }

@@ -6,6 +6,7 @@
 #include "ui/charts/GannPage.h"
 #include "ui/charts/OmissionPage.h"
 #include "ui/charts/RotationPage.h"
+#include "ui/charts/SalesPoolPage.h"
 #include "ui/charts/StatsPage.h"
 #include "ui/charts/TrendPage.h"
 #include "ui/charts/ZonePage.h"
@@ -36,6 +37,8 @@ TChartPage* createPage(const ChartSheet& sheet, const TCodeArr& history, QWidget
                                  : new TGannPage(history, parent);
     case ChartKind::Tables:
         return new TOmissionPage(history, parent);
+    case ChartKind::Lines:
+        return new TSalesPoolPage(history, parent);
     }
     return new TChartPage(history, sheet.number, parent);
 }
@@ -74,4 +77,14 @@ void TChartPages::setGame(const Game& game) {
         sheet(i)->setGame(game);
         setTabText(i, ChartSheets[size_t(i)].title(game));
     }
+}
+
+void TChartPages::setFigures(const FiguresTable* figures) {
+    for (int i = 0; i < count(); ++i)
+        if (auto* page = qobject_cast<TSalesPoolPage*>(sheet(i))) page->setFigures(figures);
+}
+
+void TChartPages::figuresChanged() {
+    for (int i = 0; i < count(); ++i)
+        if (auto* page = qobject_cast<TSalesPoolPage*>(sheet(i))) page->figuresChanged();
 }
