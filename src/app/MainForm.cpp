@@ -65,7 +65,8 @@ const char* const ChartLongHints[ChartSheetCount] = {"",
                                                      "查看奇偶走势图",
                                                      "查看大小走势图",
                                                      "查看遗漏统计表",
-                                                     ""};
+                                                     "",
+                                                     "查看每期销量和奖池"};
 const QKeySequence ChartShortcuts[ChartSheetCount] = {
     QKeySequence(Qt::CTRL | Qt::Key_1),   QKeySequence(Qt::CTRL | Qt::Key_2),
     QKeySequence(Qt::CTRL | Qt::Key_3),   QKeySequence(Qt::CTRL | Qt::Key_4),
@@ -73,7 +74,7 @@ const QKeySequence ChartShortcuts[ChartSheetCount] = {
     QKeySequence(Qt::CTRL | Qt::Key_7),   QKeySequence(Qt::CTRL | Qt::Key_8),
     QKeySequence(Qt::CTRL | Qt::Key_9),   QKeySequence(Qt::SHIFT | Qt::Key_F1),
     QKeySequence(Qt::SHIFT | Qt::Key_F2), QKeySequence(Qt::SHIFT | Qt::Key_F3),
-    QKeySequence(Qt::SHIFT | Qt::Key_F4)};
+    QKeySequence(Qt::SHIFT | Qt::Key_F4), QKeySequence(Qt::SHIFT | Qt::Key_F5)};
 
 // A hint has a short part (the tool tip) and a long part (status panel 0).
 QAction* makeAction(QObject* parent, const QString& name, const QString& caption, const QString& shortHint,
@@ -188,6 +189,8 @@ void TMainForm::createPanels() {
     RcmPanel = new TShrinkPanel(History, m_client);
     connect(RcmPanel, &TShrinkPanel::statusText, this, &TMainForm::setStatusText);
     GridPctl = new TChartPages(History, m_client);
+    GridPctl->setFigures(&DataPanel->figures());
+    connect(DataPanel, &TDataPanel::figuresChanged, GridPctl, &TChartPages::figuresChanged);
     PridictPanel = new TPredictPanel(History, m_client);
     connect(PridictPanel, &TPredictPanel::statusText, this, &TMainForm::setStatusText);
     connect(PridictPanel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);

@@ -233,7 +233,7 @@ class TestMainForm : public QObject {
         QTest::addColumn<int>("page");
         for (int i = 0; i < 9; ++i)
             QTest::addRow("Ctrl+%d", i + 1) << int(Qt::Key_1 + i) << int(Qt::ControlModifier) << i;
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 5; ++i)
             QTest::addRow("Shift+F%d", i + 1) << int(Qt::Key_F1 + i) << int(Qt::ShiftModifier) << 9 + i;
     }
     void chartShortcuts() {

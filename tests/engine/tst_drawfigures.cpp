@@ -68,7 +68,7 @@ class TestDrawFigures : public QObject {
         QTest::newRow("letter in a number")
             << QByteArray(good).replace("322509643", "3225O9643") << QStringList{"第1行：'3225O9643' 不是数字"};
         QTest::newRow("an issue the history does not hold")
-            << QByteArray(good).replace("2026067", "2026099") << QStringList{"第1行：开奖数据中没有第2026099期"};
+            << QByteArray(good).replace("2026067", "2025999") << QStringList{"第1行：开奖数据中没有第2025999期"};
         QTest::newRow("a draw twice") << good + good << QStringList{"第2026067期出现了两次"};
         QTest::newRow("a bad date") << QByteArray(good).replace("2026-06-17", "2026-02-30")
                                     << QStringList{"第1行：日期'2026-02-30'无效"};

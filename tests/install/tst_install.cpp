@@ -50,7 +50,8 @@ class TestInstall : public QObject {
     void installedFiles_data() {
         QTest::addColumn<QString>("path");
         for (const char* path :
-             {"bin/kelvora", "bin/kelvora-cli", "share/kelvora/ssq.dxt", "share/kelvora/readme.txt",
+             {"bin/kelvora", "bin/kelvora-cli", "share/kelvora/ssq.dxt", "share/kelvora/qlc.dxt",
+              "share/kelvora/ssq-figures.txt", "share/kelvora/dlt-figures.txt", "share/kelvora/readme.txt",
               "share/applications/kelvora.desktop", "share/metainfo/com.tessane.kelvora.metainfo.xml",
               "share/icons/hicolor/scalable/apps/kelvora.svg", "share/icons/hicolor/16x16/apps/kelvora.png",
               "share/icons/hicolor/256x256/apps/kelvora.png", "share/man/man1/kelvora-cli.1.gz"})
@@ -90,7 +91,9 @@ class TestInstall : public QObject {
         QCOMPARE(r.out, QStringLiteral("3493 draws, 2003001 to 2026096\n"));
         QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
         const QString userData = home + "/.local/share/Kelvora/ssq.dxt";
-        QCOMPARE(snapshot(home + "/.local/share/Kelvora").keys(), QStringList{userData});
+        // The history and its figures are seeded together.
+        QCOMPARE(snapshot(home + "/.local/share/Kelvora").keys(),
+                 (QStringList{home + "/.local/share/Kelvora/ssq-figures.txt", userData}));
 
         // The user's own history is what the next run reads, not the installed sample.
         QFile own(userData);

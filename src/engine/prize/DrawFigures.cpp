@@ -159,7 +159,10 @@ FiguresLoad ParseFigures(const QByteArray& bytes, const Game& game, const TCodeA
             continue;
         }
         if (int(tokens.size()) > numbers) d.source = tokenText(tokens.back());
-        if (history && !std::binary_search(held.begin(), held.end(), d.issue)) {
+        // Figures of draws before or after the history's span are kept unused (a history cut short, an
+        // update not saved yet); one inside it that the history lacks belongs to other draws.
+        if (history && !held.empty() && d.issue > held.front() && d.issue < held.back() &&
+            !std::binary_search(held.begin(), held.end(), d.issue)) {
             fault(QStringLiteral("开奖数据中没有第%1期").arg(d.issue));
             continue;
         }

@@ -57,7 +57,8 @@ int FigureTierCount(const Game& game);
 QString FiguresUpdatePath(const Game& game);
 
 // Parses a figures file: `# ...` comment lines, then `issue date sales pool n1 a1 .. nK aK source`, `-`
-// for a figure not known. With a history, an issue it does not hold is a fault. Never throws.
+// for a figure not known. With a history, an issue inside its span that it does not hold is a fault.
+// Never throws.
 FiguresLoad ParseFigures(const QByteArray& bytes, const Game& game, const TCodeArr* history);
 // Reads the file at path; a missing file is Missing, not a fault. Never throws.
 FiguresLoad LoadFigures(const QString& path, const Game& game, const TCodeArr* history);
