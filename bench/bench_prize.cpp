@@ -137,7 +137,7 @@ BENCHMARK(BM_CheckOneDraw100k)->Unit(benchmark::kMillisecond);
 
 void BM_CheckHistory100k(benchmark::State& state) {
     for (auto _ : state)
-        benchmark::DoNotOptimize(CheckHistory(tickets(), sample()).results.data());
+        benchmark::DoNotOptimize(CheckHistory(tickets(), sample(), Game::ssq(), false, nullptr).results.data());
 }
 BENCHMARK(BM_CheckHistory100k)->Unit(benchmark::kMillisecond);
 

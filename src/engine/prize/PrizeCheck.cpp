@@ -712,6 +712,19 @@ HistoryResult CheckHistory(const std::vector<PrizeTicket>& tickets, const TCodeA
 
 namespace {
 
+// The keys of a ticket's draws that fall on a table other than the main one: its masks over the words
+// that table's draws fall in.
+__attribute__((target_clones("popcnt", "default"))) void countMinorKeys(const uint64_t* masks, size_t words,
+                                                                        const DrawColumns::Minor& minor,
+                                                                        std::array<uint64_t, 14>& keys) {
+    for (int key = 0; key < 14; ++key) {
+        uint64_t n = 0;
+        for (size_t w = minor.firstWord; w < minor.endWord; ++w)
+            n += uint64_t(__builtin_popcountll(masks[size_t(key) * words + w] & minor.mask[w]));
+        keys[size_t(key)] = n;
+    }
+}
+
 // Six of 33 and one of 16: the history by columns, 64 draws a word, every ticket's hits counted by key
 // (red hits, blue hit) at once; a draw of another table than the most used one is counted apart by the
 // masks of its table.
@@ -738,6 +751,7 @@ HistoryResult checkHistorySliced(const std::vector<PrizeTicket>& tickets, const 
     std::vector<std::array<uint64_t, BankerKeys>> minorBankerKeys(d.minors.size());
     std::vector<TierCounts> byTable(tableCount);
     std::vector<size_t> paidAt;
+    std::vector<uint16_t> bestKeys(tableCount);
     for (size_t k = 0; k < tickets.size(); ++k) {
         const PrizeTicket& t = tickets[k];
         HistoryPrize& p = r.results[k];
@@ -767,15 +781,9 @@ HistoryResult checkHistorySliced(const std::vector<PrizeTicket>& tickets, const 
         // Keys per table: the other tables' draws counted over their words, the rest is the main table's.
         std::copy(std::begin(keys), std::end(keys), tableKeys[0].begin());
         for (size_t j = 1; j < tableCount; ++j) {
-            const DrawColumns::Minor& minor = d.minors[j - 1];
-            tableKeys[j].fill(0);
-            for (int key = 0; key < 14; ++key) {
-                uint64_t n = 0;
-                for (size_t w = minor.firstWord; w < minor.endWord; ++w)
-                    n += uint64_t(std::popcount(masks[size_t(key) * d.words + w] & minor.mask[w]));
-                tableKeys[j][size_t(key)] = n;
-                tableKeys[0][size_t(key)] -= n;
-            }
+            countMinorKeys(masks, d.words, d.minors[j - 1], tableKeys[j]);
+            for (int key = 0; key < 14; ++key)
+                tableKeys[0][size_t(key)] -= tableKeys[j][size_t(key)];
         }
         if (!t.bankers)
             for (size_t j = 0; j < tableCount; ++j)
@@ -804,6 +812,11 @@ HistoryResult checkHistorySliced(const std::vector<PrizeTicket>& tickets, const 
             std::erase_if(p.byVersion, [](const VersionTiers& vt) { return vt.draws == 0; });
         if (p.best == kMaxPrizeTiers + 1) p.best = 0;
         p.cost = TicketBets(t, game) * PriceOfBet(game, extra) * int64_t(d.draws);
+        // The keys that give the best tier, per table, as bits.
+        std::fill(bestKeys.begin(), bestKeys.end(), uint16_t(0));
+        for (size_t j = 0; p.best && j < tableCount; ++j)
+            for (int key = 0; key < 14; ++key)
+                if (keyBest[j][size_t(key)] == p.best) bestKeys[j] |= uint16_t(1u << key);
         for (size_t w = 0; p.best && w < d.words; ++w) {
             uint64_t first = 0;
             for (size_t j = 0; j < tableCount; ++j) {
@@ -812,8 +825,10 @@ HistoryResult checkHistorySliced(const std::vector<PrizeTicket>& tickets, const 
                                              ? d.minors[j - 1].mask[w]
                                              : 0;
                 if (!inTable) continue;
-                for (int key = 0; key < 14; ++key)
-                    if (keyBest[j][size_t(key)] == p.best) first |= masks[size_t(key) * d.words + w] & inTable;
+                uint64_t hit = 0;
+                for (unsigned keys = bestKeys[j]; keys; keys &= keys - 1)
+                    hit |= masks[size_t(std::countr_zero(keys)) * d.words + w];
+                first |= hit & inTable;
             }
             if (first) {
                 const size_t at = w * 64 + size_t(std::countr_zero(first));
@@ -822,10 +837,13 @@ HistoryResult checkHistorySliced(const std::vector<PrizeTicket>& tickets, const 
                 break;
             }
         }
+        uint64_t floatingDraws = 0;
+        for (int key = 2 * plan.floatingFronts; key < 14; ++key)
+            floatingDraws += keys[key];
         if (plan.on) {
             // The draws where a bet of the ticket reaches a floating tier.
             paidAt.clear();
-            for (size_t w = 0; w < d.words; ++w) {
+            for (size_t w = 0; floatingDraws && w < d.words; ++w) {
                 uint64_t reached = 0;
                 for (int key = 2 * plan.floatingFronts; key < 14; ++key)
                     reached |= masks[size_t(key) * d.words + w];
