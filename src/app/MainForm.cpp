@@ -195,6 +195,7 @@ void TMainForm::createPanels() {
     connect(PridictPanel, &TPredictPanel::statusText, this, &TMainForm::setStatusText);
     connect(PridictPanel, &TPredictPanel::captionText, this, &TMainForm::setWindowTitle);
     LedgerPanel = new TLedgerPanel(History, m_client);
+    LedgerPanel->setFigures(&DataPanel->figures());
     connect(LedgerPanel, &TLedgerPanel::statusText, this, &TMainForm::setStatusText);
     // No history has loaded yet: the ledger is listed, not settled, until one has.
     LedgerPanel->setHistoryValid(false);
@@ -211,6 +212,7 @@ void TMainForm::createPanels() {
     });
     connect(DataPanel, &TDataPanel::figuresChanged, this, [this] {
         if (!SqlPanel->SqlMemo->document()->isEmpty()) SqlPanel->SqlBtClick();
+        if (DataPanel->historyValid()) LedgerPanel->settle();
     });
     ComingPanel = new QLabel(m_client);
     ComingPanel->setObjectName(QStringLiteral("ComingPanel"));
@@ -529,6 +531,10 @@ QString TMainForm::statusText() const {
 bool TMainForm::event(QEvent* event) {
     // The long hint of the item under the pointer shows in panel 0; leaving it brings back the
     // last status message.
+    // The prize window is made when first asked for, by whichever panel asks: it gets the figures here.
+    if (event->type() == QEvent::ChildPolished)
+        if (auto* prize = qobject_cast<TPrizeWindow*>(static_cast<QChildEvent*>(event)->child()))
+            prize->setFigures(&DataPanel->figures());
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
         StatusPanels[0]->setText(tip.isEmpty() ? m_status : tip);

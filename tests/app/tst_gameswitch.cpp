@@ -392,6 +392,36 @@ class TestGameSwitch : public QObject {
         QCOMPARE(form->History.size(), sample.size() + 1);
     }
 
+    // The figures beside a game's history reach the query, the 奖池与销量 page and the prize window,
+    // and follow a switch to a game that has none.
+    void figuresReachThePanels() {
+        QTemporaryDir dir;
+        for (const Game* g : Game::all())
+            writeFile(dir.filePath(g->dataFileName()), SampleHistoryBytesOf(*g));
+        QFile fixture(FiguresFixturePathOf(Game::dlt()));
+        QVERIFY(fixture.open(QIODevice::ReadOnly));
+        writeFile(dir.filePath(QStringLiteral("dlt-figures.txt")), fixture.readAll());
+        auto form = start(dir.path(), &Game::dlt());
+        QCOMPARE(form->DataPanel->figures().draws.size(), size_t(2886));
+        form->SqlPanel->SqlSe1->setValue(2026066);
+        form->SqlPanel->SqlSe2->setValue(1);
+        form->SqlPanel->SqlBtClick();
+        QVERIFY2(form->SqlPanel->SqlMemo->toPlainText().contains(QStringLiteral("2026-06-15 星期一")),
+                 qPrintable(form->SqlPanel->SqlMemo->toPlainText()));
+        TPrizeWindow* prize = OpenPrizeCheck(form.get(), form->History, QStringLiteral("01 02 03 04 05+06 07"),
+                                             QStringLiteral("2026066"), Game::dlt());
+        QTest::mouseClick(prize->PrizeCheckBt, Qt::LeftButton);
+        QVERIFY2(prize->PrizeSummaryLbl->text().contains(QStringLiteral("实付")), qPrintable(prize->PrizeSummaryLbl->text()));
+        prize->close();
+
+        ModalCatcher catcher;
+        QVERIFY(form->switchGame(Game::qlc()));
+        QCOMPARE(catcher.dialogs, 0);
+        QVERIFY(form->DataPanel->figures().empty());
+        form->SqlPanel->SqlBtClick();
+        QVERIFY(!form->SqlPanel->SqlMemo->toPlainText().contains(QStringLiteral("销量")));
+    }
+
     void otherGameFiles_data() {
         QTest::addColumn<QByteArray>("dltFile"); // "-" = none
         QTest::addColumn<QString>("message");
