@@ -1,6 +1,7 @@
 #include "engine/ledger/LedgerReport.h"
 
 #include "engine/core/Binomial.h"
+#include "engine/io/CsvWriter.h"
 #include "engine/io/JsonWriter.h"
 #include "engine/prize/PrizeCheck.h"
 #include "engine/prize/PrizeReport.h"
@@ -422,28 +423,14 @@ std::vector<LedgerTicketDetail> LedgerEntryDetail(const LedgerEntry& e) {
 }
 
 QStringList LedgerCsvLines(const std::vector<LedgerEntry>& entries) {
-    auto field = [](QString text) {
-        if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
-            text.contains(QLatin1Char('\n')))
-            text =
-                QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-        return text;
-    };
     QStringList lines;
     lines.reserve(qsizetype(entries.size()) + 1);
     lines << QStringLiteral("编号,期号,投注号码,行数,注数,金额,追加,结果,奖金,备注");
     for (const LedgerEntry& e : entries)
-        lines << QStringList{QString::number(e.number),
-                             LedgerIssueText(e.issue),
-                             field(LedgerTicketsText(e)),
-                             QString::number(e.tickets.size()),
-                             QString::number(e.bets),
-                             QString::number(e.cost),
-                             e.extra ? QStringLiteral("是") : QStringLiteral("否"),
-                             field(LedgerResultText(e)),
-                             e.settled ? QString::number(e.prize) : QString(),
-                             field(e.note)}
-                     .join(QLatin1Char(','));
+        lines << CsvLine({QString::number(e.number), LedgerIssueText(e.issue), LedgerTicketsText(e),
+                          QString::number(e.tickets.size()), QString::number(e.bets), QString::number(e.cost),
+                          e.extra ? QStringLiteral("是") : QStringLiteral("否"), LedgerResultText(e),
+                          e.settled ? QString::number(e.prize) : QString(), e.note});
     return lines;
 }
 

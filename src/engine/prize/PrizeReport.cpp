@@ -1,5 +1,6 @@
 #include "engine/prize/PrizeReport.h"
 
+#include "engine/io/CsvWriter.h"
 #include "engine/io/JsonWriter.h"
 
 #include <algorithm>
@@ -48,15 +49,6 @@ QString sixRedText(const std::vector<int>& issues) {
     for (int issue : issues)
         list << issueText(issue);
     return list.join(QLatin1Char(' '));
-}
-
-QString csvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 } // namespace
@@ -396,18 +388,11 @@ QStringList csvTable(const QStringList& titles, size_t rows,
                      const std::function<QStringList(size_t)>& fields) {
     QStringList lines;
     lines.reserve(qsizetype(rows) + 1);
-    auto line = [](const QStringList& row) {
-        QStringList quoted;
-        quoted.reserve(row.size());
-        for (const QString& f : row)
-            quoted << csvField(f);
-        return quoted.join(QLatin1Char(','));
-    };
-    lines << line(titles);
+    lines << CsvLine(titles);
     for (size_t k = 0; k < rows; ++k) {
         const QStringList row = fields(k);
         Q_ASSERT(row.size() == titles.size());
-        lines << line(row);
+        lines << CsvLine(row);
     }
     return lines;
 }
