@@ -70,6 +70,34 @@ class TestCliGame : public QObject {
         QVERIFY(refused.out.isEmpty());
     }
 
+    // figures lists the published figures of a draw, in text and JSON; a game without any says so.
+    void figuresCommand() {
+        const QString dlt = DltSampleHistoryPath();
+        const QString figures = FiguresFixturePathOf(Game::dlt());
+        const CliRun json = RunCli({"--game", "dlt", "--data", dlt, "--figures", figures, "figures", "--from",
+                                    "2026066", "--count", "1", "--json"});
+        QCOMPARE(json.status, 0);
+        QCOMPARE(json.out,
+                 QStringLiteral(
+                     "{\"game\":\"dlt\",\"draws\":[{\"issue\":2026066,\"date\":\"2026-06-15\",\"sales\":352461614,"
+                     "\"pool\":817519004,\"tiers\":[{\"name\":\"一等奖\",\"winners\":2,\"amount\":10000000},"
+                     "{\"name\":\"二等奖\",\"winners\":106,\"amount\":194605},{\"name\":\"三等奖\",\"winners\":1205,"
+                     "\"amount\":6666},{\"name\":\"四等奖\",\"winners\":20582,\"amount\":380},{\"name\":\"五等奖\","
+                     "\"winners\":73839,\"amount\":200},{\"name\":\"六等奖\",\"winners\":936018,\"amount\":18},"
+                     "{\"name\":\"七等奖\",\"winners\":9634073,\"amount\":7}]}]}\n"));
+        const CliRun text = RunCli({"--game", "dlt", "--data", dlt, "--figures", figures, "figures", "--count", "1"});
+        QCOMPARE(text.status, 0);
+        QVERIFY2(text.out.startsWith(QStringLiteral("第2026068期 2026-06-20 星期六 销量333,899,407元 奖池802,145,380元\n"
+                                                    "  一等奖 5注 每注7,366,555元\n")),
+                 qPrintable(text.out));
+        const CliRun none = RunCli({"--game", "qlc", "--data", SampleHistoryPathOf(Game::qlc()), "figures"});
+        QCOMPARE(none.status, 1);
+        QVERIFY2(none.err.contains(QStringLiteral("没有七乐彩的开奖公告数据")), qPrintable(none.err));
+        const CliRun other = RunCli({"--data", SampleHistoryPath(), "--figures", figures, "figures"});
+        QCOMPARE(other.status, 1);
+        QVERIFY2(other.err.contains(QStringLiteral("第2行：有23项，双色球的开奖公告数据每行应为19项")), qPrintable(other.err));
+    }
+
     // 七乐彩 lists give seven numbers and the special in drawing order; a special among the seven, or a
     // two-colour ball line, is refused with its line and nothing is written.
     void importMergeSpecial() {
