@@ -1,8 +1,10 @@
+#include "engine/history/DataFile.h"
 #include "engine/prize/DrawFigures.h"
 #include "engine/prize/PrizeTiers.h"
 
 #include "support/TestSupport.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(const Game*)
@@ -124,6 +126,21 @@ class TestDrawFigures : public QObject {
         const FiguresUpdate merged = DecideFiguresUpdate(whole, held, history, g);
         QCOMPARE(merged.status, FiguresUpdate::Merged);
         QCOMPARE(merged.added, 2);
+    }
+
+    // A folder or an oversized file in place of the figures: refused with a message, never read whole.
+    void unreadableFiles() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("ssq-figures.txt")));
+        const FiguresLoad folder = LoadFigures(dir.filePath(QStringLiteral("ssq-figures.txt")), Game::ssq(), nullptr);
+        QCOMPARE(folder.status, FiguresLoad::Refused);
+        QVERIFY2(folder.message.startsWith(QStringLiteral("无法读取开奖公告数据")), qPrintable(folder.message));
+        QFile big(dir.filePath(QStringLiteral("big.txt")));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(MaxInputFileBytes + 1));
+        big.close();
+        QCOMPARE(LoadFigures(big.fileName(), Game::ssq(), nullptr).status, FiguresLoad::Refused);
+        QCOMPARE(LoadFigures(dir.filePath(QStringLiteral("none.txt")), Game::ssq(), nullptr).status,
+                 FiguresLoad::Missing);
     }
 
     void money() {

@@ -1,9 +1,11 @@
 #include "engine/prize/DrawFigures.h"
 
+#include "engine/core/KelvoraError.h"
+#include "engine/history/DataFile.h"
 #include "engine/io/JsonWriter.h"
 #include "engine/prize/PrizeTiers.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -192,20 +194,19 @@ FiguresLoad ParseFigures(const QByteArray& bytes, const Game& game, const TCodeA
 }
 
 FiguresLoad LoadFigures(const QString& path, const Game& game, const TCodeArr* history) {
-    QFile file(path);
-    if (!file.exists()) {
-        FiguresLoad load;
-        load.table.game = &game;
-        return load;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        FiguresLoad load;
-        load.table.game = &game;
+    FiguresLoad load;
+    load.table.game = &game;
+    if (path.isEmpty() || !QFileInfo::exists(path)) return load;
+    // Read as every file a user names: bounded in size, a folder or a device refused.
+    QByteArray bytes;
+    try {
+        bytes = ReadFileBytes(path);
+    } catch (const KelvoraError& e) {
         load.status = FiguresLoad::Refused;
-        load.message = QStringLiteral("无法读取开奖公告数据文件 %1").arg(path);
+        load.message = QStringLiteral("无法读取开奖公告数据：") + e.message();
         return load;
     }
-    return ParseFigures(file.readAll(), game, history);
+    return ParseFigures(bytes, game, history);
 }
 
 QByteArray FiguresFileText(const FiguresTable& table) {
