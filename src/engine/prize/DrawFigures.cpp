@@ -44,6 +44,14 @@ bool readYuan(QByteArrayView token, int64_t& fen) {
     return true;
 }
 
+// "2026-06-20" as a date; invalid for anything else.
+QDate isoDate(QByteArrayView t) {
+    if (t.size() != 10 || t[4] != '-' || t[7] != '-' || !isDigits(t.first(4)) || !isDigits(t.sliced(5, 2)) ||
+        !isDigits(t.sliced(8, 2)))
+        return {};
+    return QDate(t.first(4).toInt(), t.sliced(5, 2).toInt(), t.sliced(8, 2).toInt());
+}
+
 QString tokenText(QByteArrayView token) {
     return QString::fromUtf8(token.data(), token.size());
 }
@@ -110,13 +118,14 @@ FiguresLoad ParseFigures(const QByteArray& bytes, const Game& game, const TCodeA
         std::sort(held.begin(), held.end());
     }
     int lineNo = 0;
+    std::vector<QByteArrayView> tokens;
     for (QByteArrayView rest(bytes); !rest.isEmpty();) {
         const qsizetype end = rest.indexOf('\n');
         QByteArrayView line = (end < 0 ? rest : rest.first(end)).trimmed();
         rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
         ++lineNo;
         if (line.isEmpty() || line.startsWith('#')) continue;
-        std::vector<QByteArrayView> tokens;
+        tokens.clear();
         for (qsizetype i = 0; i < line.size();) {
             while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
                 ++i;
@@ -141,7 +150,7 @@ FiguresLoad ParseFigures(const QByteArray& bytes, const Game& game, const TCodeA
         }
         d.issue = tokens[0].toInt();
         if (tokens[1] != "-") {
-            d.date = QDate::fromString(tokenText(tokens[1]), Qt::ISODate);
+            d.date = isoDate(tokens[1]);
             if (!d.date.isValid()) {
                 fault(QStringLiteral("日期'%1'无效").arg(tokenText(tokens[1])));
                 continue;
