@@ -329,9 +329,9 @@ template <int Picks, int Pool> struct Walker {
                 ++settled;                // kept: its flag stays 1
                 shown.push_back(index);   // capacity reserved: never allocates
             }
-        } else {
+        } else if (lastNumbers) {
             // Beyond the list only the flags change: the gaps between the kept ones, not a step per
-            // kept ticket.
+            // kept ticket. A group with none kept is left to the next removeUpTo.
             const int low = lowestBit(lastNumbers), high = highestBit(lastNumbers);
             removeUpTo(base + low - e - 1);
             for (uint64_t gaps = ~lastNumbers & bitRange(low, high); gaps; gaps &= gaps - 1)
